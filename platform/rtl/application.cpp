@@ -1,0 +1,52 @@
+#include "platform/rtl/application.h"
+
+#include <QMessageBox>
+
+#include "platform/rtl/sysutils.h"
+
+namespace {
+
+ExceptionPresenter& presenter()
+{
+    static ExceptionPresenter p;
+    return p;
+}
+
+}  // namespace
+
+TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv) {}
+
+bool TApplication::notify(QObject* receiver, QEvent* event)
+{
+    try {
+        return QApplication::notify(receiver, event);
+    } catch (...) {
+        HandleException(std::current_exception());
+    }
+    return false;
+}
+
+void SetExceptionPresenter(ExceptionPresenter p)
+{
+    presenter() = std::move(p);
+}
+
+void HandleException(std::exception_ptr e)
+{
+    QString message;
+    try {
+        std::rethrow_exception(e);
+    } catch (const EAbort&) {
+        return;
+    } catch (const Exception& ex) {
+        message = ex.Message();
+    } catch (const std::exception& ex) {
+        message = QString::fromUtf8(ex.what());
+    } catch (...) {
+        message = QStringLiteral("Unbekannter Fehler");
+    }
+    if (presenter())
+        presenter()(message);
+    else
+        QMessageBox::critical(nullptr, QApplication::applicationDisplayName(), message);
+}

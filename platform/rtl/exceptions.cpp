@@ -1,0 +1,20 @@
+// The exception classes of sysutils.h.
+#include "platform/rtl/sysutils.h"
+
+Exception::Exception(QString message) : message_(std::move(message)), utf8_(message_.toUtf8()) {}
+
+Exception::~Exception() = default;
+
+void Exception::SetMessage(const QString& m)
+{
+    message_ = m;
+    utf8_ = m.toUtf8();
+}
+
+// The runtime's EAbort carries the text "Operation abgebrochen"; it is never shown.
+EAbort::EAbort() : Exception(QStringLiteral("Operation abgebrochen")) {}
+
+void Abort()
+{
+    throw EAbort();
+}

@@ -1,0 +1,39 @@
+#include "tests/support/testenv.h"
+
+#include <QDir>
+#include <QFile>
+
+#include "platform/rtl/folders.h"
+
+TestEnvironment::TestEnvironment()
+{
+    QDir root(dir_.path());
+    for (const char* sub : {"config", "data", "program"})
+        root.mkpath(QString::fromLatin1(sub));
+    qputenv(kConfigDirVariable, root.filePath("config").toUtf8());
+    qputenv(kDataDirVariable, root.filePath("data").toUtf8());
+    qputenv(kProgramDirVariable, root.filePath("program").toUtf8());
+}
+
+TestEnvironment::~TestEnvironment()
+{
+    qunsetenv(kConfigDirVariable);
+    qunsetenv(kDataDirVariable);
+    qunsetenv(kProgramDirVariable);
+}
+
+TempFolder::TempFolder() = default;
+
+QString TempFolder::file(const QString& name) const
+{
+    return QDir(dir_.path()).filePath(name);
+}
+
+QString TempFolder::write(const QString& name, const QByteArray& bytes) const
+{
+    const QString fn = file(name);
+    QFile f(fn);
+    if (f.open(QIODevice::WriteOnly))
+        f.write(bytes);
+    return fn;
+}
