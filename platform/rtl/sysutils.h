@@ -9,6 +9,8 @@
 #include <exception>
 #include <functional>
 
+class QLocale;
+
 // ---------------------------------------------------------------------------------------------
 // Exceptions. Every error the program raises derives from Exception and carries the German
 // message the user sees. EAbort is the silent exception: the event loop swallows it.
@@ -75,6 +77,12 @@ struct TFormatSettings {
     std::array<QString, 7> ShortDayNames;  // Sunday first, as the runtime keeps them
     std::array<QString, 7> LongDayNames;
     int TwoDigitYearCenturyWindow = 50;
+    // Position of the currency string for Format's "%m": 0 "$1", 1 "1$", 2 "$ 1", 3 "1 $";
+    // negative amounts: 0 "($1)", 1 "-$1", 5 "-1$", 8 "-1 $", 12 "$ -1" and the rest of the
+    // runtime's sixteen forms.
+    int CurrencyFormat = 0;
+    int NegCurrFormat = 0;
+    int CurrencyDecimals = 2;
 };
 
 // Settings of locale 1031 (German) and 1033 (US English), fixed tables.
@@ -82,6 +90,9 @@ TFormatSettings GermanFormatSettings();
 TFormatSettings USFormatSettings();
 // Settings of the user's default locale (from the system locale).
 TFormatSettings UserLocaleFormatSettings();
+// Settings built from a Qt locale, its formats translated into the runtime's notation (the user's
+// settings are those of QLocale::system()).
+TFormatSettings LocaleFormatSettings(const QLocale& locale);
 
 // The running program's settings (the user's, with the long time format "hh:mm:ss" once the
 // start-up has set it). The overloads without a settings argument use these.
@@ -140,6 +151,7 @@ QString DateTimeToStr(TDateTime dt);
 QString DateTimeToStr(TDateTime dt, const TFormatSettings& fs);
 // The runtime's Format for the "%s", "%d" and "%.Nf" family.
 QString Format(const QString& format, const QList<QVariant>& args);
+QString Format(const QString& format, const QList<QVariant>& args, const TFormatSettings& fs);
 
 // ---------------------------------------------------------------------------------------------
 // Conversions. The plain forms raise EConvertError with the runtime's message, for example

@@ -1,0 +1,77 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en" sourcelanguage="de_DE">
+<context>
+    <name>Dialogs</name>
+    <message>
+        <source>&amp;Ja</source>
+        <translation>&amp;Yes</translation>
+    </message>
+    <message>
+        <source>&amp;Nein</source>
+        <translation>&amp;No</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Abbrechen</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>&amp;Abbrechen</source>
+        <translation>&amp;Abort</translation>
+    </message>
+    <message>
+        <source>&amp;Wiederholen</source>
+        <translation>&amp;Retry</translation>
+    </message>
+    <message>
+        <source>&amp;Ignorieren</source>
+        <translation>&amp;Ignore</translation>
+    </message>
+    <message>
+        <source>&amp;Alle</source>
+        <translation>&amp;All</translation>
+    </message>
+    <message>
+        <source>N&amp;ein für alle</source>
+        <translation>N&amp;o to All</translation>
+    </message>
+    <message>
+        <source>Ja für a&amp;lle</source>
+        <translation>Yes to &amp;All</translation>
+    </message>
+    <message>
+        <source>&amp;Hilfe</source>
+        <translation>&amp;Help</translation>
+    </message>
+</context>
+<context>
+    <name>Shell</name>
+    <message>
+        <source>Die Hilfedatei "%1" wurde nicht gefunden.</source>
+        <translation>The help file "%1" was not found.</translation>
+    </message>
+    <message>
+        <source>Die Hilfeseite "%1" wurde nicht gefunden.</source>
+        <translation>The help page "%1" was not found.</translation>
+    </message>
+</context>
+<context>
+    <name>Registry</name>
+    <message>
+        <source>Fehler beim Abrufen der Daten für '%1'</source>
+        <translation>Failed to get data for '%1'</translation>
+    </message>
+    <message>
+        <source>Ungültiger Datentyp für '%1'</source>
+        <translation>Invalid data type for '%1'</translation>
+    </message>
+    <message>
+        <source>Fehler beim Setzen der Daten für '%1'</source>
+        <translation>Failed to set data for '%1'</translation>
+    </message>
+</context>
+</TS>
