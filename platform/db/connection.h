@@ -1,0 +1,108 @@
+#pragma once
+// The connection to an athlete database: one SQLite file, opened only when it exists and is a
+// database. Every SQL text of a query or of Execute passes through the connection's translator
+// (the program writes Jet SQL). Every connection gets the Unicode case-insensitive NOCASE
+// collation and the SQL functions registered through RegisterSqlFunctions.
+#include <QString>
+#include <QVariant>
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "platform/rtl/sysutils.h"
+
+struct sqlite3;
+class TDataSet;
+
+// Turns the program's SQL dialect into SQLite's. The default passes the text through.
+class SqlTranslator {
+public:
+    virtual ~SqlTranslator();
+    virtual QString translate(const QString& jetSql);
+};
+
+// A function that registers SQL functions (sqlite3_create_function...) on a new connection.
+using SqlFunctionRegistration = std::function<void(sqlite3* db)>;
+// Adds a registration run on every connection opened from now on (and on open ones).
+void RegisterSqlFunctions(SqlFunctionRegistration registration);
+
+// Compares two texts as the NOCASE collation does: Unicode case-insensitive after NFC.
+int CompareTextNoCase(const QString& a, const QString& b);
+
+class TConnection {
+public:
+    TConnection();
+    ~TConnection();  // closes
+    TConnection(const TConnection&) = delete;
+    TConnection& operator=(const TConnection&) = delete;
+
+    // Opens an existing database file. A missing file or one that is no database raises
+    // EDatabaseError with a German message; no file is ever created.
+    void Open(const QString& fileName);
+    // Closes every dataset of this connection, then the file. A running transaction is rolled
+    // back.
+    void Close();
+    bool Connected() const { return db_ != nullptr; }
+    void SetConnected(bool v);  // true opens FileName()
+    const QString& FileName() const { return fileName_; }
+    void SetFileName(const QString& fileName) { fileName_ = fileName; }
+
+    // Transactions nest: the first level is a transaction, deeper levels are savepoints.
+    // BeginTrans returns the new level. A rollback leaves open datasets' snapshots as they are.
+    int BeginTrans();
+    void CommitTrans();
+    void RollbackTrans();
+    bool InTransaction() const { return transLevel_ > 0; }
+    int TransactionLevel() const { return transLevel_; }
+
+    // Runs statements (translated first); parameters bind to "?" / ":name" / "?NNN" in order.
+    // Returns the number of rows changed by the last statement.
+    int Execute(const QString& sql, const QVariantList& params = {});
+    // Runs a query and returns the first column of its first row (Null when there is none).
+    QVariant ExecuteScalar(const QString& sql, const QVariantList& params = {});
+    qint64 LastInsertRowId() const;
+
+    // The translator every SQL text goes through; never null (pass-through by default).
+    SqlTranslator& Translator() const { return *translator_; }
+    void SetTranslator(std::shared_ptr<SqlTranslator> translator);
+    QString Translate(const QString& sql) const;
+
+    // Busy timeout in milliseconds (other processes may hold the file), 5000 by default.
+    int BusyTimeout() const { return busyTimeout_; }
+    void SetBusyTimeout(int ms);
+
+    sqlite3* Handle() const { return db_; }
+    // Names of the tables and views of the database.
+    QStringList TableNames() const;
+
+    // Raises EDatabaseError with the connection's last SQLite error text.
+    [[noreturn]] void RaiseError(const QString& context) const;
+
+    // Events around connecting.
+    std::function<void(TConnection*)> BeforeConnect;
+    std::function<void(TConnection*)> AfterConnect;
+    std::function<void(TConnection*)> BeforeDisconnect;
+    std::function<void(TConnection*)> AfterDisconnect;
+
+private:
+    friend class TDataSet;
+    void attach(TDataSet* ds);
+    void detach(TDataSet* ds);
+
+    sqlite3* db_ = nullptr;
+    QString fileName_;
+    int transLevel_ = 0;
+    int busyTimeout_ = 5000;
+    std::shared_ptr<SqlTranslator> translator_;
+    std::vector<TDataSet*> dataSets_;
+};
+
+// Binds a QVariant to a prepared statement parameter (1-based). Null binds NULL, bool 0/1.
+struct sqlite3_stmt;
+void BindVariant(sqlite3_stmt* stmt, int index, const QVariant& v);
+// Binds every parameter of a statement: ":name" (also "@name", "$name") from named (keys in lower
+// case), the others in order from positional.
+void BindParameters(sqlite3_stmt* stmt, const QVariantList& positional, const QVariantMap& named);
+// Reads a result column as a QVariant by its storage class (Null for NULL).
+QVariant ColumnVariant(sqlite3_stmt* stmt, int column);

@@ -1,0 +1,339 @@
+#pragma once
+// The dataset: a snapshot of a result read at open, with a current record, states, the
+// runtime's exact order of events, fields, navigation, search, bookmarks and writes that go to
+// the base tables by rowid.
+//
+// The snapshot holds the rows' keys in order; a table dataset fetches the values on demand in
+// pages, a query dataset reads its rows at open. A dataset sees its own inserts, edits and
+// deletes, and rows written through other datasets only after Requery or Close/Open.
+#include <QHash>
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+
+#include <cstdint>
+#include <functional>
+#include <list>
+#include <memory>
+#include <unordered_map>
+#include <vector>
+
+#include "platform/db/fields.h"
+#include "platform/rtl/sysutils.h"
+
+class TConnection;
+class TDataSource;
+class TDataLink;
+struct sqlite3_stmt;
+
+enum TDataSetState {
+    dsInactive,
+    dsBrowse,
+    dsEdit,
+    dsInsert,
+    dsSetKey,
+    dsCalcFields,
+    dsFilter,
+};
+
+// Options of Locate.
+enum TLocateOption { loCaseInsensitive = 1, loPartialKey = 2 };
+using TLocateOptions = int;
+
+// A bookmark is the record's key: it stays valid across Requery while the row exists.
+struct TBookmark {
+    std::vector<int64_t> key;
+    bool IsNull() const { return key.empty(); }
+    bool operator==(const TBookmark& o) const { return key == o.key; }
+};
+
+// A compiled filter expression. The filter syntax parser registers itself through
+// SetFilterCompiler; until then only an empty filter is accepted.
+class FilterPredicate {
+public:
+    virtual ~FilterPredicate();
+    // True when the dataset's current record (read through its fields) passes.
+    virtual bool matches(TDataSet& dataSet) = 0;
+};
+using FilterCompiler =
+    std::function<std::unique_ptr<FilterPredicate>(const QString& filter, TDataSet& dataSet)>;
+void SetFilterCompiler(FilterCompiler compiler);
+
+class TDataSet {
+public:
+    TDataSet();
+    virtual ~TDataSet();
+    TDataSet(const TDataSet&) = delete;
+    TDataSet& operator=(const TDataSet&) = delete;
+
+    const QString& Name() const { return name_; }
+    void SetName(const QString& n) { name_ = n; }
+
+    TConnection* Connection() const { return connection_; }
+    void SetConnection(TConnection* c);
+
+    // --- open, close and state ---------------------------------------------------------------
+    void Open();
+    // Close keeps SQL, filter, order, fields and handlers; a pending edit is cancelled.
+    void Close();
+    bool Active() const { return state_ != dsInactive; }
+    void SetActive(bool v) { v ? Open() : Close(); }
+    TDataSetState State() const { return state_; }
+    // Re-reads the snapshot, keeping the current record when it still exists.
+    void Requery();
+    void Refresh() { Requery(); }
+
+    // --- fields --------------------------------------------------------------------------------
+    // Declared fields: a dataset with declared fields has exactly these, in this order (a
+    // missing column fails at open). Without declared fields the result's columns become fields
+    // at open (and are removed at close).
+    TField* AddField(const QString& name, TFieldType type, int size = 0, TFieldKind kind = fkData);
+    // Adds a lookup field in one call.
+    TField* AddLookupField(const QString& name, TFieldType type, int size, TDataSet* lookupDataSet,
+                           const QString& keyFields, const QString& lookupKeyFields,
+                           const QString& resultField);
+    int FieldCount() const { return int(fields_.size()); }
+    TField* Field(int i) const { return fields_[size_t(i)].get(); }
+    TField* FindField(const QString& name) const;  // names compare without case; null when none
+    TField* FieldByName(const QString& name) const;  // EDatabaseError "Feld 'x' nicht gefunden"
+    QVariant FieldValue(const QString& name) const { return FieldByName(name)->Value(); }
+    void SetFieldValue(const QString& name, const QVariant& v) { FieldByName(name)->SetValue(v); }
+    // Field names in order.
+    QStringList FieldNames() const;
+    bool DefaultFields() const { return !declaredFields_; }
+
+    // --- navigation (of the visible rows) -----------------------------------------------------
+    void First();
+    void Last();
+    void Next();
+    void Prior();
+    int MoveBy(int distance);  // returns the distance moved
+    bool Bof() const { return bof_; }
+    bool Eof() const { return eof_; }
+    bool IsEmpty() const;
+    int RecordCount() const;
+    int RecNo() const;  // 1-based; 0 on an empty dataset or while inserting
+    void SetRecNo(int recNo);
+
+    // --- editing ------------------------------------------------------------------------------
+    void Insert();
+    void Append();
+    void Edit();
+    void Post();
+    void Cancel();
+    void Delete();
+    // Posts a pending edit (cancels it when nothing was changed).
+    void CheckBrowseMode();
+    // Lets the controls write their text into the fields (data sources' OnUpdateData).
+    void UpdateRecord();
+    bool Modified() const { return modified_; }
+    bool CanModify() const { return !readOnly_; }
+    bool ReadOnly() const { return readOnly_; }
+    void SetReadOnly(bool v) { readOnly_ = v; }
+
+    // --- search ------------------------------------------------------------------------------
+    // Moves to the first visible row whose fields equal the values (one value or a list for
+    // "a;b"); values are converted to the field types (EConvertError when impossible). Fires
+    // BeforeScroll also when nothing is found; returns false then and stays.
+    bool Locate(const QString& keyFields, const QVariant& keyValues, TLocateOptions options = 0);
+    // The result fields ("a;b" gives a list) of the first visible row matching, without moving
+    // and without events; Null on a miss.
+    QVariant Lookup(const QString& keyFields, const QVariant& keyValues,
+                    const QString& resultFields);
+
+    // --- bookmarks -------------------------------------------------------------------------------
+    TBookmark GetBookmark() const;
+    void GotoBookmark(const TBookmark& b);  // EDatabaseError when the row is gone
+    bool BookmarkValid(const TBookmark& b) const;
+    TBookmark Bookmark() const { return GetBookmark(); }
+    void SetBookmark(const TBookmark& b) { GotoBookmark(b); }
+    void FreeBookmark(TBookmark&) {}
+
+    // --- order and filter ---------------------------------------------------------------------
+    // Order by a field list "a;b" or "a,b" (a name may end in " DESC"); changeable while open.
+    const QString& IndexFieldNames() const { return indexFieldNames_; }
+    void SetIndexFieldNames(const QString& names);
+    const QString& Filter() const { return filter_; }
+    void SetFilter(const QString& f);
+    bool Filtered() const { return filtered_; }
+    void SetFiltered(bool v);
+    // The runtime's record filter event, used with Filtered.
+    std::function<void(TDataSet* dataSet, bool& accept)> OnFilterRecord;
+
+    // --- controls ------------------------------------------------------------------------------
+    // Nest; while disabled data sources get no events and details do not follow. The last
+    // EnableControls sends StateChange (when the state changed) and DataChange.
+    void DisableControls();
+    void EnableControls();
+    bool ControlsDisabled() const { return disableCount_ > 0; }
+
+    // --- clone -----------------------------------------------------------------------------------
+    // Makes this (closed) dataset a copy of the source's snapshot and fields, opened on the
+    // source's current row; it has its own cursor, order and filter and never moves the source.
+    void Clone(TDataSet& source);
+
+    // --- events --------------------------------------------------------------------------------
+    using DataSetEvent = std::function<void(TDataSet*)>;
+    DataSetEvent BeforeOpen, AfterOpen, BeforeClose, AfterClose;
+    DataSetEvent BeforeInsert, AfterInsert, BeforeEdit, AfterEdit;
+    DataSetEvent BeforePost, AfterPost, BeforeCancel, AfterCancel;
+    DataSetEvent BeforeDelete, AfterDelete, BeforeScroll, AfterScroll;
+    DataSetEvent OnNewRecord, OnCalcFields;
+
+    // --- for data sources, links and derived datasets -----------------------------------------
+    const std::vector<TDataSource*>& DataSources() const { return dataSources_; }
+    // Makes the fields read the visible row at 0-based position pos (calculated); -1 returns to
+    // the current record. Used by buffered links to draw rows around the current one.
+    void SetDisplayRow(int pos);
+    // Rows and current position as links see them: while inserting, the new row counts and
+    // stands at its insert position.
+    int LinkRecordCount() const;
+    int LinkCurrentPos() const;
+
+protected:
+    // What a concrete dataset reads.
+    struct SelectPlan {
+        // Query datasets: the SELECT text (already translated) and its parameters.
+        QString sql;
+        QVariantList params;       // positional parameters ("?")
+        QVariantMap namedParams;   // ":name" parameters, keys in lower case
+        // Table datasets: the base table, the condition and order of the key read (with params).
+        QString table;
+        QString where;
+        QString orderBy;
+        bool keyed = false;  // values fetched by rowid on demand
+    };
+    virtual SelectPlan selectPlan();
+    // Runs in Insert just before OnNewRecord (a detail copies the master key here).
+    virtual void afterInsertDefaults() {}
+    // Re-reads the snapshot and goes to the first row with scroll events (a detail following
+    // its master).
+    void reloadFromFirst();
+
+    void checkActive() const;
+    [[noreturn]] void raise(const QString& message) const;
+
+    QString name_;
+    TConnection* connection_ = nullptr;
+
+public:
+    // The kinds of notification a dataset sends its data sources.
+    enum class Event { StateChange, FieldChange, RecordChange, DataSetChange, Scroll, UpdateRecord };
+
+private:
+    friend class TField;
+    friend class TDataSource;
+    friend class TConnection;
+
+    struct Row {
+        std::vector<QVariant> values;  // result columns
+        std::vector<int64_t> rowids;   // rowid of each base table (-1: none)
+        bool missing = false;          // a keyed fetch found the row gone
+        bool pinned = false;           // written by this dataset: never evicted
+    };
+    struct Buffer {
+        std::vector<QVariant> values;  // by field index
+        int pos = -1;
+        bool valid = false;
+    };
+    struct BaseTable {
+        QString name;
+        QString aliasColumn;  // the INTEGER PRIMARY KEY column (rowid alias), if any
+    };
+
+    // snapshot
+    void readSnapshot(bool buildFields);
+    void readKeyed(const SelectPlan& plan, bool buildFields);
+    void readQuery(const SelectPlan& plan, bool buildFields);
+    void readColumns(sqlite3_stmt* stmt, int firstColumn, bool buildFields);
+    void bindFields();
+    const std::vector<int64_t>& keys() const { return filterActive_ ? vis_ : snap_; }
+    int count() const { return int(keys().size()); }
+    const Row& rowAt(int pos);
+    Row& rowByKey(int64_t key, int posHint);
+    void fetchKeys(const std::vector<int64_t>& wanted);
+    int findKey(int64_t key) const;
+    void rebuildVisible();
+    void sortSnapshot();
+    bool evaluateFilter(int64_t key);
+    void clearSnapshot();
+    sqlite3_stmt* statement(const QString& sql);
+    int execStatement(const QString& sql, const QVariantList& params);
+    TBookmark bookmarkOf(int64_t key);
+
+    // buffers and fields
+    void loadBuffer(Buffer& b, int pos);
+    void calcBuffer(Buffer& b);
+    void loadCurrent();
+    QVariant fieldValue(const TField* f) const;
+    QVariant oldFieldValue(const TField* f) const;
+    void setFieldValue(TField* f, const QVariant& v);
+    QVariant fromStorage(const TField* f, const QVariant& raw) const;
+    void resetDisplay() { active_ = &current_; display_.valid = false; }
+
+    // operations
+    void beginInsert(bool append);
+    void writeRow();
+    void deleteRow();
+    void checkRequired();
+    void checkCanModify() const;
+    void setState(TDataSetState s);
+    void fire(const DataSetEvent& e) { if (e) e(this); }
+    void scrollTo(int pos, bool first, bool last);
+    bool matchesRow(int pos, const std::vector<TField*>& fs, const QVariantList& vals,
+                    TLocateOptions options);
+    std::vector<TField*> fieldList(const QString& names) const;
+    QVariantList keyValueList(const std::vector<TField*>& fs, const QVariant& values) const;
+    QVariant rowFieldValue(int pos, TField* f);
+    void notify(Event e, TField* f = nullptr, int distance = 0);
+    void openLookupDataSets();
+
+    TDataSetState state_ = dsInactive;
+    bool bof_ = true, eof_ = true;
+    bool modified_ = false;
+    bool readOnly_ = false;
+    bool declaredFields_ = false;
+    bool hasCalcs_ = false;
+    int disableCount_ = 0;
+    TDataSetState stateAtDisable_ = dsInactive;
+    std::vector<std::unique_ptr<TField>> fields_;
+    std::vector<TDataSource*> dataSources_;
+
+    SelectPlan plan_;
+    bool keyed_ = false;
+    QStringList columns_;        // result column names
+    QStringList columnTypes_;    // declared types ("" for expressions)
+    std::vector<int> colBase_;   // base table of each column, -1 for expressions
+    QStringList colOrigin_;      // column name in its base table
+    std::vector<BaseTable> bases_;
+    std::vector<int64_t> snap_;  // keyed: rowids; else indexes into rows_
+    std::vector<int64_t> vis_;   // the visible keys while a filter is active
+    bool filterActive_ = false;
+    std::vector<Row> rows_;
+    std::unordered_map<int64_t, Row> cache_;
+    QHash<QString, sqlite3_stmt*> stmts_;
+    struct WriteStatement {
+        std::vector<int> cols;
+        bool insert = false;
+        size_t base = 0;
+        sqlite3_stmt* stmt = nullptr;  // owned by stmts_
+    };
+    QHash<quint64, WriteStatement> writeStmts_;  // INSERT / UPDATE by the columns they write
+    Row emptyRow_;
+
+    int cur_ = -1;
+    int prevCur_ = -1;
+    int insertPos_ = -1;
+    bool appending_ = false;
+    Buffer current_;
+    Buffer old_;
+    Buffer display_;
+    Buffer* active_ = &current_;
+    bool inCalc_ = false;
+
+    QString indexFieldNames_;
+    QString filter_;
+    bool filtered_ = false;
+    std::unique_ptr<FilterPredicate> filterPredicate_;
+    bool isClone_ = false;
+};

@@ -1,0 +1,209 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en" sourcelanguage="de_DE">
+<context>
+    <name>JetSql</name>
+    <message>
+        <source>Syntaxfehler in der SQL-Anweisung an Position %1: %2</source>
+        <translation>Syntax error in SQL statement at position %1: %2</translation>
+    </message>
+    <message>
+        <source>Text ohne schließendes Anführungszeichen</source>
+        <translation>text without closing quote</translation>
+    </message>
+    <message>
+        <source>Name ohne schließende Klammer</source>
+        <translation>name without closing bracket</translation>
+    </message>
+    <message>
+        <source>Datum ohne schließendes #</source>
+        <translation>date without closing #</translation>
+    </message>
+    <message>
+        <source>unerwartetes Zeichen '%1'</source>
+        <translation>unexpected character '%1'</translation>
+    </message>
+    <message>
+        <source>VALUES oder SELECT erwartet</source>
+        <translation>VALUES or SELECT expected</translation>
+    </message>
+    <message>
+        <source>Zeichen nach Ende der SQL-Anweisung gefunden.</source>
+        <translation>Characters found after end of SQL statement.</translation>
+    </message>
+    <message>
+        <source>Ende der Bedingung erwartet</source>
+        <translation>end of condition expected</translation>
+    </message>
+    <message>
+        <source>%1 erwartet</source>
+        <translation>%1 expected</translation>
+    </message>
+    <message>
+        <source>'%1' erwartet</source>
+        <translation>'%1' expected</translation>
+    </message>
+    <message>
+        <source>Ende der Anweisung</source>
+        <translation>end of statement</translation>
+    </message>
+    <message>
+        <source>Syntaxfehler in der SQL-Anweisung an Position %1: %2 (bei "%3")</source>
+        <translation>Syntax error in SQL statement at position %1: %2 (at "%3")</translation>
+    </message>
+    <message>
+        <source>Name erwartet</source>
+        <translation>name expected</translation>
+    </message>
+    <message>
+        <source>LIKE, IN oder BETWEEN erwartet</source>
+        <translation>LIKE, IN or BETWEEN expected</translation>
+    </message>
+    <message>
+        <source>ungültiges Datum #%1#</source>
+        <translation>invalid date #%1#</translation>
+    </message>
+    <message>
+        <source>Ausdruck erwartet</source>
+        <translation>expression expected</translation>
+    </message>
+    <message>
+        <source>Datentypen in Kriterienausdruck unverträglich.</source>
+        <translation>Data type mismatch in criteria expression.</translation>
+    </message>
+    <message>
+        <source>Hier ist nur eine Abfrage (SELECT) erlaubt; Änderungen an der Datenbank sind nicht möglich.</source>
+        <translation>Only a query (SELECT) is allowed here; the database cannot be changed.</translation>
+    </message>
+    <message>
+        <source>TOP, DISTINCTROW und INTO sind in einer selbst geschriebenen Abfrage nicht erlaubt.</source>
+        <translation>TOP, DISTINCTROW and INTO are not allowed in a query you write yourself.</translation>
+    </message>
+    <message>
+        <source>TOP ... PERCENT wird nicht unterstützt.</source>
+        <translation>TOP ... PERCENT is not supported.</translation>
+    </message>
+    <message>
+        <source>Falsche Anzahl von Argumenten für die Funktion %1.</source>
+        <translation>Wrong number of arguments for function %1.</translation>
+    </message>
+    <message>
+        <source>Überlauf</source>
+        <translation>Overflow</translation>
+    </message>
+    <message>
+        <source>Division durch Null</source>
+        <translation>Division by zero</translation>
+    </message>
+    <message>
+        <source>Ungültiges Intervall '%1'</source>
+        <translation>Invalid interval '%1'</translation>
+    </message>
+    <message>
+        <source>Ungültiger Prozeduraufruf oder ungültiges Argument</source>
+        <translation>Invalid procedure call or argument</translation>
+    </message>
+</context>
+<context>
+    <name>DbFilter</name>
+    <message>
+        <source>Fehler im Filter "%1" an Position %2: %3</source>
+        <translation>Error in filter "%1" at position %2: %3</translation>
+    </message>
+    <message>
+        <source>Operator erwartet</source>
+        <translation>operator expected</translation>
+    </message>
+    <message>
+        <source>')' erwartet</source>
+        <translation>')' expected</translation>
+    </message>
+    <message>
+        <source>NULL erwartet</source>
+        <translation>NULL expected</translation>
+    </message>
+    <message>
+        <source>Vergleichsoperator erwartet</source>
+        <translation>comparison operator expected</translation>
+    </message>
+    <message>
+        <source>ungültiges Datum #%1#</source>
+        <translation>invalid date #%1#</translation>
+    </message>
+    <message>
+        <source>ungültiges Datum %1</source>
+        <translation>invalid date %1</translation>
+    </message>
+    <message>
+        <source>Feldname oder Wert erwartet</source>
+        <translation>field name or value expected</translation>
+    </message>
+    <message>
+        <source>Fehler im Filter "%1": Bedingung erwartet</source>
+        <translation>Error in filter "%1": condition expected</translation>
+    </message>
+    <message>
+        <source>Feld '%1' nicht gefunden</source>
+        <translation>Field '%1' not found</translation>
+    </message>
+</context>
+<context>
+    <name>DataPacket</name>
+    <message>
+        <source>Die Datei ist kein gültiges Datenpaket (Zeile %1, Spalte %2): %3</source>
+        <translation>The file is not a valid data packet (line %1, column %2): %3</translation>
+    </message>
+    <message>
+        <source>DATAPACKET erwartet</source>
+        <translation>DATAPACKET expected</translation>
+    </message>
+    <message>
+        <source>FIELD erwartet</source>
+        <translation>FIELD expected</translation>
+    </message>
+    <message>
+        <source>Feld ohne Namen</source>
+        <translation>field without a name</translation>
+    </message>
+    <message>
+        <source>Feld '%1' doppelt</source>
+        <translation>field '%1' appears twice</translation>
+    </message>
+    <message>
+        <source>unbekannter Feldtyp '%1'</source>
+        <translation>unknown field type '%1'</translation>
+    </message>
+    <message>
+        <source>ROWDATA vor den Felddefinitionen</source>
+        <translation>ROWDATA before the field definitions</translation>
+    </message>
+    <message>
+        <source>ROW erwartet</source>
+        <translation>ROW expected</translation>
+    </message>
+    <message>
+        <source>ungültiger Wert '%1' im Feld '%2'</source>
+        <translation>invalid value '%1' in field '%2'</translation>
+    </message>
+    <message>
+        <source>keine Felddefinitionen</source>
+        <translation>no field definitions</translation>
+    </message>
+    <message>
+        <source>Datei %1 kann nicht geöffnet werden</source>
+        <translation>Cannot open file %1</translation>
+    </message>
+    <message>
+        <source>Datei %1 kann nicht erstellt werden</source>
+        <translation>Cannot create file %1</translation>
+    </message>
+    <message>
+        <source>Das Datenpaket hat %1 Felder statt %2.</source>
+        <translation>The data packet has %1 fields instead of %2.</translation>
+    </message>
+    <message>
+        <source>Das Datenpaket passt nicht: Feld %1 ist '%2', erwartet wird '%3'.</source>
+        <translation>The data packet does not fit: field %1 is '%2', '%3' is expected.</translation>
+    </message>
+</context>
+</TS>

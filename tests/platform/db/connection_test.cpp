@@ -1,0 +1,73 @@
+// The connection: opens existing databases only, compares text without case, transactions.
+#include "tests/platform/db/dbtestfixture.h"
+
+#include <QFile>
+
+namespace {
+
+TEST(Connection, OpensOnlyAnExistingDatabase)
+{
+    TempFolder tmp;
+    TConnection c;
+    const QString missing = tmp.file(QStringLiteral("fehlt.orv"));
+    EXPECT_THROW(c.Open(missing), EDatabaseError);
+    EXPECT_FALSE(QFile::exists(missing));  // never created
+    EXPECT_FALSE(c.Connected());
+    const QString junk = tmp.write(QStringLiteral("text.orv"), QByteArray(4096, 'x'));
+    try {
+        c.Open(junk);
+        FAIL() << "opened a text file";
+    } catch (const EDatabaseError& e) {
+        EXPECT_TRUE(e.Message().contains(QStringLiteral("ist keine gültige Datenbank"))) << e.what();
+    }
+    EXPECT_FALSE(c.Connected());
+    EXPECT_EQ(QFile(junk).size(), 4096);
+}
+
+using ConnectionTest = DbTest;
+
+TEST_F(ConnectionTest, NoCaseComparesUnicodeWithoutCase)
+{
+    struct Case {
+        const char* a;
+        const char* b;
+        int equal;
+    };
+    for (const Case& c : {Case{"Ärger", "äRGER", 1}, Case{"straße", "STRASSE", 0}, Case{"abc", "ABD", 0},
+                          Case{"Mu\xcc\x88nchen", "MÜNCHEN", 1}}) {
+        EXPECT_EQ(conn.ExecuteScalar(QStringLiteral("SELECT ? = ? COLLATE NOCASE"),
+                                     {QString::fromUtf8(c.a), QString::fromUtf8(c.b)})
+                      .toInt(),
+                  c.equal)
+            << c.a << " " << c.b;
+    }
+    // Text columns declared NOCASE compare and sort this way.
+    EXPECT_EQ(conn.ExecuteScalar(QStringLiteral("SELECT dat_Id FROM daten WHERE Ort = 'MÜNCHEN'")).toInt(), 3);
+}
+
+TEST_F(ConnectionTest, ClosingTheConnectionClosesItsDatasets)
+{
+    TTable daten;
+    daten.SetConnection(&conn);
+    daten.SetTableName(QStringLiteral("daten"));
+    int closes = 0;
+    daten.AfterClose = [&](TDataSet*) { ++closes; };
+    daten.Open();
+    conn.Close();
+    EXPECT_FALSE(daten.Active());
+    EXPECT_EQ(closes, 1);
+    EXPECT_THROW(daten.Open(), EDatabaseError);
+    conn.Open(fileName);
+    daten.Open();
+    EXPECT_EQ(daten.RecordCount(), 3);
+}
+
+TEST_F(ConnectionTest, ExecuteBindsParametersAndRaisesOnErrors)
+{
+    EXPECT_THROW(conn.Execute(QStringLiteral("SELEKT 1")), EDatabaseError);
+    EXPECT_EQ(conn.Execute(QStringLiteral("UPDATE daten SET Meter = Meter + ? WHERE dat_Id < ?"), {1, 3}), 2);
+    EXPECT_EQ(conn.ExecuteScalar(QStringLiteral("PRAGMA journal_mode")).toString(), QStringLiteral("delete"));
+    EXPECT_EQ(conn.ExecuteScalar(QStringLiteral("PRAGMA synchronous")).toInt(), 2);
+}
+
+}  // namespace

@@ -1,0 +1,316 @@
+// Fields: types, conversions, formats, lookup and calculated fields, master-detail and links.
+#include "tests/platform/db/dbtestfixture.h"
+
+#include <QFile>
+
+namespace {
+
+using FieldTest = DbTest;
+
+TEST_F(FieldTest, DefaultFieldsComeFromTheColumns)
+{
+    TTable daten;
+    daten.SetConnection(&conn);
+    daten.SetTableName(QStringLiteral("daten"));
+    daten.Open();
+    struct Case {
+        const char* name;
+        TFieldType type;
+        int size;
+    };
+    for (const Case& c : {Case{"dat_Id", ftAutoInc, 0}, Case{"Datum", ftDateTime, 0}, Case{"Ort", ftString, 30},
+                          Case{"Bemerkungen", ftMemo, 0}, Case{"Hoehendifferenz", ftSmallint, 0},
+                          Case{"Meter", ftInteger, 0}}) {
+        TField* f = daten.FieldByName(QString::fromLatin1(c.name).toUpper());  // names without case
+        EXPECT_EQ(f->DataType(), c.type) << c.name;
+        EXPECT_EQ(f->Size(), c.size) << c.name;
+    }
+    EXPECT_TRUE(daten.FieldByName("dat_Id")->ReadOnly());
+    try {
+        daten.FieldByName(QStringLiteral("nix"));
+        FAIL();
+    } catch (const EDatabaseError& e) {
+        EXPECT_TRUE(e.Message().contains(QStringLiteral("Feld 'nix' nicht gefunden")));
+    }
+    EXPECT_EQ(daten.FindField(QStringLiteral("nix")), nullptr);
+    daten.Close();
+    EXPECT_EQ(daten.FieldCount(), 0);  // default fields go with the rows
+}
+
+TEST_F(FieldTest, DeclaredFieldsAreExactlyThoseAndAMissingColumnFailsAtOpen)
+{
+    TTable daten;
+    daten.SetConnection(&conn);
+    daten.SetTableName(QStringLiteral("daten"));
+    daten.AddField(QStringLiteral("Ort"), ftString, 30);
+    daten.AddField(QStringLiteral("Meter"), ftInteger);
+    daten.Open();
+    EXPECT_EQ(daten.FieldNames(), (QStringList{"Ort", "Meter"}));
+    daten.Close();
+    daten.AddField(QStringLiteral("Fehlt"), ftInteger);
+    EXPECT_THROW(daten.Open(), EDatabaseError);
+    EXPECT_FALSE(daten.Active());
+    EXPECT_EQ(daten.FieldCount(), 3);
+}
+
+TEST_F(FieldTest, NullAndConversions)
+{
+    TTable daten;
+    daten.SetConnection(&conn);
+    daten.SetTableName(QStringLiteral("daten"));
+    daten.Open();  // first row: Bemerkungen is Null
+    TField* memo = daten.FieldByName("Bemerkungen");
+    TField* meter = daten.FieldByName("Meter");
+    TField* hd = daten.FieldByName("Hoehendifferenz");
+    EXPECT_TRUE(memo->IsNull());
+    EXPECT_EQ(memo->AsString(), QString());
+    EXPECT_THROW(memo->AsInteger(), EConvertError);  // text converted as the runtime does
+    EXPECT_THROW(memo->AsFloat(), EConvertError);
+    daten.Edit();
+    meter->Clear();
+    EXPECT_TRUE(meter->IsNull());
+    EXPECT_EQ(meter->AsInteger(), 0);  // a Null number field reads 0
+    EXPECT_EQ(meter->AsFloat(), 0.0);
+    EXPECT_FALSE(meter->Value().isValid());
+    EXPECT_THROW(meter->SetAsString(QStringLiteral("12a")), EConvertError);
+    EXPECT_THROW(hd->SetAsInteger(40000), EDatabaseError);  // small integer range
+    meter->SetAsString(QStringLiteral("4200"));
+    meter->SetAsFloat(4200.5);  // rounded half to even, as the runtime does
+    EXPECT_EQ(meter->AsInteger(), 4200);
+    EXPECT_EQ(meter->OldValue().toInt(), 10000);
+    daten.Cancel();
+    EXPECT_EQ(meter->AsInteger(), 10000);
+}
+
+TEST_F(FieldTest, BooleanAndTextFormats)
+{
+    const TFormatSettings saved = FormatSettings();
+    FormatSettings() = GermanFormatSettings();
+    TTable plan;
+    plan.SetConnection(&conn);
+    plan.SetTableName(QStringLiteral("plan_daten"));
+    plan.Open();
+    TField* done = plan.FieldByName("pld_realisiert");
+    EXPECT_EQ(done->DataType(), ftBoolean);
+    EXPECT_FALSE(done->AsBoolean());
+    EXPECT_EQ(done->AsString(), QStringLiteral("False"));
+    plan.Edit();
+    done->SetAsString(QStringLiteral("t"));
+    EXPECT_TRUE(done->AsBoolean());
+    EXPECT_THROW(done->SetAsString(QStringLiteral("vielleicht")), EDatabaseError);
+    plan.Post();
+    EXPECT_EQ(scalar("SELECT pld_realisiert FROM plan_daten WHERE pld_ID = 1").toInt(), 1);
+
+    TTable daten;
+    daten.SetConnection(&conn);
+    daten.SetTableName(QStringLiteral("daten"));
+    daten.Open();
+    TField* zeit = daten.FieldByName("Zeit");
+    zeit->SetDisplayFormat(QStringLiteral("hh:mm:ss"));
+    EXPECT_EQ(zeit->DisplayText(), QStringLiteral("00:45:00"));
+    TField* meter = daten.FieldByName("Meter");
+    meter->SetDisplayFormat(QStringLiteral("#,##0"));
+    EXPECT_EQ(meter->DisplayText(), QStringLiteral("10.000"));
+    EXPECT_EQ(meter->AsString(), QStringLiteral("10000"));
+    meter->OnGetText = [](TField* f, QString& text, bool display) {
+        text = display ? QStringLiteral("%1 km").arg(f->AsInteger() / 1000) : QString::number(f->AsInteger() / 1000);
+    };
+    meter->OnSetText = [](TField* f, const QString& text) { f->SetAsInteger(text.toInt() * 1000); };
+    EXPECT_EQ(meter->DisplayText(), QStringLiteral("10 km"));
+    EXPECT_EQ(meter->Text(), QStringLiteral("10"));
+    daten.Edit();
+    meter->SetText(QStringLiteral("12"));
+    EXPECT_EQ(meter->AsInteger(), 12000);
+    daten.Cancel();
+    FormatSettings() = saved;
+}
+
+TEST_F(FieldTest, BlobLoadsFromFile)
+{
+    exec("CREATE TABLE bild (id INTEGER PRIMARY KEY, img BLOB)");
+    const QString fn = tmp.write(QStringLiteral("karte.jpg"), QByteArray("\xff\xd8\x00jpeg", 7));
+    TTable t;
+    t.SetConnection(&conn);
+    t.SetTableName(QStringLiteral("bild"));
+    t.Open();
+    t.Append();
+    t.FieldByName("img")->LoadFromFile(fn);
+    t.Post();
+    EXPECT_EQ(scalar("SELECT length(img) FROM bild").toInt(), 7);
+    EXPECT_EQ(t.FieldByName("img")->AsBytes(), QByteArray("\xff\xd8\x00jpeg", 7));
+    t.Edit();
+    EXPECT_THROW(t.FieldByName("img")->LoadFromFile(tmp.file(QStringLiteral("fehlt.jpg"))), EFOpenError);
+}
+
+TEST_F(FieldTest, LookupFieldsEmptyOnAMissAndOverTheFilteredRows)
+{
+    TTable sportart;
+    sportart.SetConnection(&conn);
+    sportart.SetTableName(QStringLiteral("sportart"));
+    TTable daten;
+    daten.SetConnection(&conn);
+    daten.SetTableName(QStringLiteral("daten"));
+    daten.SetIndexFieldNames(QStringLiteral("dat_Id"));
+    daten.AddField(QStringLiteral("dat_Id"), ftAutoInc);
+    daten.AddField(QStringLiteral("Sportart"), ftInteger);
+    daten.AddLookupField(QStringLiteral("SportName"), ftString, 20, &sportart, QStringLiteral("Sportart"),
+                         QStringLiteral("SPO_ID"), QStringLiteral("SPO_NAME"));
+    daten.Open();
+    EXPECT_TRUE(sportart.Active());  // opened with its user
+    EXPECT_EQ(daten.FieldByName("SportName")->AsString(), QStringLiteral("Laufen"));
+    daten.Last();
+    EXPECT_TRUE(daten.FieldByName("SportName")->IsNull());  // no sport 3
+    daten.Edit();
+    daten.FieldByName("Sportart")->SetAsInteger(2);  // recomputed after the write
+    EXPECT_EQ(daten.FieldByName("SportName")->AsString(), QStringLiteral("Radfahren"));
+    daten.Cancel();
+    sportart.OnFilterRecord = [](TDataSet* ds, bool& accept) { accept = ds->FieldByName("Spo_Id")->AsInteger() != 2; };
+    sportart.SetFiltered(true);
+    EXPECT_EQ(sportart.RecordCount(), 1);
+    daten.Locate(QStringLiteral("dat_Id"), 2);
+    EXPECT_TRUE(daten.FieldByName("SportName")->IsNull());
+    EXPECT_TRUE(sportart.Lookup(QStringLiteral("Spo_Id"), 2, QStringLiteral("Spo_Name")).isNull());
+    EXPECT_EQ(sportart.Lookup(QStringLiteral("Spo_Id"), QStringLiteral("1"), QStringLiteral("Spo_Name")).toString(),
+              QStringLiteral("Laufen"));
+    EXPECT_THROW(sportart.Lookup(QStringLiteral("Spo_Id"), QStringLiteral("eins"), QStringLiteral("Spo_Name")),
+                 EConvertError);
+}
+
+TEST_F(FieldTest, CalculatedFieldsInCursorOrderMayReadThePreviousRow)
+{
+    TTable zeit;
+    zeit.SetConnection(&conn);
+    zeit.SetTableName(QStringLiteral("zeit"));
+    zeit.SetIndexFieldNames(QStringLiteral("zei_Id;Meter"));
+    zeit.AddField(QStringLiteral("zei_Id"), ftInteger);
+    zeit.AddField(QStringLiteral("Meter"), ftInteger);
+    zeit.AddField(QStringLiteral("Split"), ftInteger, 0, fkCalculated);
+    zeit.AddField(QStringLiteral("SportName"), ftString, 20, fkCalculated);
+    int lastMeter = 0;
+    QStringList states;
+    zeit.OnCalcFields = [&](TDataSet* ds) {
+        states << QString::number(ds->State());
+        // Calculated fields are cleared before the handler runs.
+        EXPECT_TRUE(ds->FieldByName("Split")->IsNull());
+        const int m = ds->FieldByName("Meter")->AsInteger();
+        ds->FieldByName("Split")->SetAsInteger(m - lastMeter);
+        lastMeter = m;
+    };
+    zeit.Open();
+    QList<int> splits;
+    for (; !zeit.Eof(); zeit.Next())
+        splits << zeit.FieldByName("Split")->AsInteger();
+    EXPECT_EQ(splits, (QList<int>{1000, 1000, 0, -1000}));
+    EXPECT_TRUE(states.contains(QString::number(dsCalcFields)));
+    EXPECT_THROW(zeit.FieldByName("Split")->SetAsInteger(1), EDatabaseError);  // outside calc, in Browse
+    zeit.Edit();
+    lastMeter = 0;
+    zeit.FieldByName("Meter")->SetAsInteger(1500);  // recalculated after the write
+    EXPECT_EQ(zeit.FieldByName("Split")->AsInteger(), 1500);
+    zeit.Cancel();
+}
+
+TEST_F(FieldTest, DetailFollowsItsMasterAndInsertCopiesTheKey)
+{
+    TTable daten;
+    daten.SetConnection(&conn);
+    daten.SetTableName(QStringLiteral("daten"));
+    daten.SetIndexFieldNames(QStringLiteral("dat_Id"));
+    TDataSource dsDaten;
+    dsDaten.SetDataSet(&daten);
+    TTable plan;
+    plan.SetConnection(&conn);
+    plan.SetTableName(QStringLiteral("plan_daten"));
+    plan.SetIndexFieldNames(QStringLiteral("pld_DatenID"));
+    plan.SetMasterSource(&dsDaten);
+    plan.SetMasterFields(QStringLiteral("dat_Id"));
+    daten.Open();
+    plan.Open();
+    EXPECT_EQ(plan.RecordCount(), 1);
+    EXPECT_EQ(plan.FieldByName("pld_status")->AsString(), QStringLiteral("offen"));
+    daten.Next();
+    EXPECT_EQ(plan.FieldByName("pld_status")->AsString(), QStringLiteral("erledigt"));
+    daten.DisableControls();
+    daten.Next();
+    EXPECT_EQ(plan.FieldByName("pld_ID")->AsInteger(), 2);  // controls disabled: no following
+    daten.EnableControls();
+    EXPECT_EQ(plan.FieldByName("pld_ID")->AsInteger(), 3);
+    plan.Append();
+    EXPECT_EQ(plan.FieldByName("pld_DatenID")->AsInteger(), 3);
+    plan.FieldByName("pld_status")->SetAsString(QStringLiteral("neu"));
+    plan.Post();
+    EXPECT_EQ(plan.RecordCount(), 2);
+    EXPECT_EQ(scalar("SELECT count(*) FROM plan_daten WHERE pld_DatenID = 3").toInt(), 2);
+}
+
+TEST_F(FieldTest, FieldLinkFlushesTheControlBeforeBeforePost)
+{
+    TTable daten;
+    daten.SetConnection(&conn);
+    daten.SetTableName(QStringLiteral("daten"));
+    TDataSource src;
+    src.SetDataSet(&daten);
+    TFieldDataLink link;
+    QString controlText;
+    QStringList log;
+    link.SetDataSource(&src);
+    link.SetFieldName(QStringLiteral("Ort"));
+    link.OnDataChange = [&] { controlText = link.Field() ? link.Field()->Text() : QString(); };
+    link.OnEditingChange = [&] { log << (link.Editing() ? "editing" : "browsing"); };
+    link.OnUpdateData = [&] {
+        log << "flush";
+        link.Field()->SetText(controlText);
+    };
+    daten.BeforePost = [&](TDataSet*) { log << "BeforePost"; };
+    daten.Open();
+    ASSERT_NE(link.Field(), nullptr);
+    EXPECT_EQ(controlText, QStringLiteral("Berlin"));
+    // The user types: the link puts the dataset in Edit and marks itself modified.
+    EXPECT_TRUE(link.Edit());
+    controlText = QStringLiteral("Bremen");
+    link.Modified();
+    daten.Next();  // the pending edit is posted with the control's text
+    EXPECT_EQ(log, (QStringList{"editing", "flush", "BeforePost", "browsing"}));
+    EXPECT_EQ(controlText, QStringLiteral("Hamburg"));
+    EXPECT_EQ(scalar("SELECT Ort FROM daten WHERE dat_Id = 1").toString(), QStringLiteral("Bremen"));
+    src.SetAutoEdit(false);
+    EXPECT_FALSE(link.Edit());
+    daten.Close();
+    EXPECT_EQ(link.Field(), nullptr);
+}
+
+TEST_F(FieldTest, BufferedLinkShowsRowsAroundTheCurrentOne)
+{
+    TTable daten;
+    daten.SetConnection(&conn);
+    daten.SetTableName(QStringLiteral("daten"));
+    daten.SetIndexFieldNames(QStringLiteral("dat_Id"));
+    TDataSource src;
+    src.SetDataSet(&daten);
+    TDataLink grid;
+    grid.SetBufferCount(2);
+    grid.SetDataSource(&src);
+    QList<int> scrolled;
+    grid.OnDataSetScrolled = [&](int d) { scrolled << d; };
+    daten.Open();
+    EXPECT_EQ(grid.RecordCount(), 2);
+    EXPECT_EQ(grid.ActiveRecord(), 0);
+    daten.Next();
+    daten.Next();
+    EXPECT_EQ(grid.ActiveRecord(), 1);
+    EXPECT_EQ(scrolled, (QList<int>{0, 1}));
+    grid.SetActiveRecord(0);
+    EXPECT_EQ(daten.FieldByName("Ort")->AsString(), QStringLiteral("Hamburg"));
+    grid.SetActiveRecord(grid.ActiveRecord());
+    EXPECT_EQ(daten.FieldByName("Ort")->AsString(), QStringLiteral("München"));
+    daten.Append();  // the new row shows at the end of the window
+    EXPECT_EQ(grid.RecordCount(), 2);
+    EXPECT_EQ(grid.ActiveRecord(), 1);
+    grid.SetActiveRecord(0);
+    EXPECT_EQ(daten.FieldByName("Ort")->AsString(), QStringLiteral("München"));
+    grid.SetActiveRecord(1);
+    EXPECT_TRUE(daten.FieldByName("Ort")->IsNull());
+    daten.Cancel();
+}
+
+}  // namespace

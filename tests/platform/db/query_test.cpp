@@ -1,0 +1,122 @@
+// Query datasets: parameters, statements, and writes that go to the row each field comes from.
+#include "tests/platform/db/dbtestfixture.h"
+
+namespace {
+
+using QueryTest = DbTest;
+
+TEST_F(QueryTest, JoinWritesEachFieldToItsTable)
+{
+    TQuery q;
+    q.SetConnection(&conn);
+    q.SQL() << QStringLiteral("Select * from")
+            << QStringLiteral("plan_daten inner join daten on plan_daten.pld_datenId = daten.dat_Id")
+            << QStringLiteral("ORDER BY daten.datum");
+    q.Open();
+    ASSERT_EQ(q.RecordCount(), 3);
+    q.Next();
+    EXPECT_EQ(q.FieldByName("Ort")->AsString(), QStringLiteral("Hamburg"));
+    q.Edit();
+    q.FieldByName("pld_status")->SetAsString(QStringLiteral("verschoben"));
+    q.FieldByName("Meter")->SetAsInteger(6000);
+    q.Post();
+    EXPECT_EQ(scalar("SELECT pld_status FROM plan_daten WHERE pld_ID = 2").toString(), QStringLiteral("verschoben"));
+    EXPECT_EQ(scalar("SELECT Meter FROM daten WHERE dat_Id = 2").toInt(), 6000);
+    EXPECT_EQ(scalar("SELECT count(*) FROM plan_daten WHERE pld_status = 'verschoben'").toInt(), 1);
+    // Delete removes the row of the first table only.
+    q.Delete();
+    EXPECT_EQ(scalar("SELECT count(*) FROM plan_daten").toInt(), 2);
+    EXPECT_EQ(scalar("SELECT count(*) FROM daten").toInt(), 3);
+}
+
+TEST_F(QueryTest, ConstantAndExpressionColumnsAreNeverWritten)
+{
+    TQuery q;
+    q.SetConnection(&conn);
+    q.SetSQLText(QStringLiteral("SELECT zeit.*, '' as unt_shortName, 0.01 as unt_calc, Meter * 2 AS doppelt\r\n"
+                                "FROM zeit WHERE zei_Id = :id ORDER BY Meter"));
+    q.ParamByName(QStringLiteral("ID"))->SetValue(2);
+    q.Open();
+    ASSERT_EQ(q.RecordCount(), 1);
+    EXPECT_DOUBLE_EQ(q.FieldByName("unt_calc")->AsFloat(), 0.01);
+    q.Edit();
+    q.FieldByName("unt_shortName")->SetAsString(QStringLiteral("km"));
+    q.FieldByName("doppelt")->SetAsInteger(1);
+    q.FieldByName("Puls")->SetAsInteger(133);
+    q.Post();
+    EXPECT_EQ(q.FieldByName("unt_shortName")->AsString(), QStringLiteral("km"));
+    EXPECT_EQ(scalar("SELECT Puls FROM zeit WHERE zei_Id = 2").toInt(), 133);
+}
+
+TEST_F(QueryTest, KeylessRowIsUpdatedAndDeletedAloneAmongEqualRows)
+{
+    TTable zeit;
+    zeit.SetConnection(&conn);
+    zeit.SetTableName(QStringLiteral("zeit"));
+    zeit.Open();
+    // Rows 2 and 3 hold the same values.
+    zeit.SetRecNo(2);
+    zeit.Edit();
+    zeit.FieldByName("Puls")->SetAsInteger(155);
+    zeit.Post();
+    EXPECT_EQ(scalar("SELECT count(*) FROM zeit WHERE Meter = 2000 AND Puls = 150").toInt(), 1);
+    EXPECT_EQ(scalar("SELECT count(*) FROM zeit WHERE Meter = 2000 AND Puls = 155").toInt(), 1);
+    zeit.SetRecNo(3);
+    zeit.Delete();
+    EXPECT_EQ(scalar("SELECT count(*) FROM zeit WHERE Meter = 2000").toInt(), 1);
+    EXPECT_EQ(scalar("SELECT Puls FROM zeit WHERE Meter = 2000").toInt(), 155);
+}
+
+TEST_F(QueryTest, ParametersAndExecSQL)
+{
+    TQuery q;
+    q.SetConnection(&conn);
+    q.SQL() << QStringLiteral("UPDATE daten SET Ort = :ort") << QStringLiteral("WHERE Meter >= :m AND Ort <> ':keine'");
+    EXPECT_EQ(q.Parameters().Count(), 2);
+    EXPECT_THROW(q.ParamByName(QStringLiteral("keine")), EDatabaseError);
+    q.ParamByName(QStringLiteral("ort"))->SetAsString(QStringLiteral("Lang"));
+    q.ParamByName(QStringLiteral("m"))->SetAsInteger(10000);
+    EXPECT_EQ(q.ExecSQL(), 2);
+    EXPECT_EQ(scalar("SELECT count(*) FROM daten WHERE Ort = 'Lang'").toInt(), 2);
+    // Replacing the SQL keeps the values of parameters that stay.
+    q.SQL().clear();
+    q.SQL() << QStringLiteral("SELECT * FROM daten WHERE Meter >= :m");
+    EXPECT_EQ(q.Parameters().Count(), 1);
+    q.Open();
+    EXPECT_EQ(q.RecordCount(), 2);
+    EXPECT_EQ(q.SQLText(), QStringLiteral("SELECT * FROM daten WHERE Meter >= :m"));
+}
+
+TEST_F(QueryTest, SqlGoesThroughTheTranslator)
+{
+    struct Upper : SqlTranslator {
+        QString translate(const QString& s) override
+        {
+            QString t = s;
+            return t.replace(QStringLiteral("FROM_JET"), QStringLiteral("FROM"));
+        }
+    };
+    conn.SetTranslator(std::make_shared<Upper>());
+    TQuery q;
+    q.SetConnection(&conn);
+    q.SetSQLText(QStringLiteral("SELECT count(*) AS n FROM_JET daten"));
+    q.Open();
+    EXPECT_EQ(q.FieldByName("n")->AsInteger(), 3);
+    EXPECT_EQ(conn.Execute(QStringLiteral("DELETE FROM_JET zeit WHERE zei_Id = ?"), {2}), 1);
+}
+
+TEST_F(QueryTest, GroupedQueryIsReadOnlyForItsColumns)
+{
+    TQuery q;
+    q.SetConnection(&conn);
+    q.SetSQLText(QStringLiteral("SELECT trainingsblock, sum(Meter) AS meter FROM daten GROUP BY trainingsblock"));
+    q.Open();
+    EXPECT_EQ(q.RecordCount(), 2);
+    EXPECT_EQ(q.FieldByName("meter")->AsInteger(), 15000);
+    q.Edit();
+    q.FieldByName("trainingsblock")->SetAsInteger(99);
+    q.Post();  // nothing to write back to: the database stays unchanged
+    EXPECT_EQ(scalar("SELECT count(*) FROM daten WHERE trainingsblock = 99").toInt(), 0);
+}
+
+}  // namespace
