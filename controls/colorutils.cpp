@@ -5,7 +5,7 @@
 
 namespace {
 
-// Which palette entry plays the part of each system colour index.
+// The palette entry that stands in for each system colour index.
 QColor systemColor(int index)
 {
     const QPalette pal = QGuiApplication::palette();
