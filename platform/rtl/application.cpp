@@ -2,6 +2,8 @@
 
 #include <QMessageBox>
 
+#include <utility>
+
 #include "platform/rtl/sysutils.h"
 
 namespace {
@@ -26,9 +28,9 @@ bool TApplication::notify(QObject* receiver, QEvent* event)
     return false;
 }
 
-void SetExceptionPresenter(ExceptionPresenter p)
+ExceptionPresenter SetExceptionPresenter(ExceptionPresenter p)
 {
-    presenter() = std::move(p);
+    return std::exchange(presenter(), std::move(p));
 }
 
 void HandleException(std::exception_ptr e)

@@ -20,6 +20,7 @@ public:
 // replaces the presenter with its own message box (which tests script); the default uses a
 // plain critical box.
 using ExceptionPresenter = std::function<void(const QString& message)>;
-void SetExceptionPresenter(ExceptionPresenter presenter);
+// Returns the presenter it replaces, so a test can put it back.
+ExceptionPresenter SetExceptionPresenter(ExceptionPresenter presenter);
 // Hands the exception to the presenter; EAbort is ignored. Call it from a catch block.
 void HandleException(std::exception_ptr e);

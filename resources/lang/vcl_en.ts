@@ -74,4 +74,51 @@
         <translation>Failed to set data for '%1'</translation>
     </message>
 </context>
+<context>
+    <name>TDBNavigator</name>
+    <message>
+        <source>Erster Datensatz</source>
+        <translation>First record</translation>
+    </message>
+    <message>
+        <source>Vorheriger Datensatz</source>
+        <translation>Prior record</translation>
+    </message>
+    <message>
+        <source>Nächster Datensatz</source>
+        <translation>Next record</translation>
+    </message>
+    <message>
+        <source>Letzter Datensatz</source>
+        <translation>Last record</translation>
+    </message>
+    <message>
+        <source>Datensatz einfügen</source>
+        <translation>Insert record</translation>
+    </message>
+    <message>
+        <source>Datensatz löschen</source>
+        <translation>Delete record</translation>
+    </message>
+    <message>
+        <source>Datensatz bearbeiten</source>
+        <translation>Edit record</translation>
+    </message>
+    <message>
+        <source>Daten zurückschreiben</source>
+        <translation>Post edit</translation>
+    </message>
+    <message>
+        <source>Bearbeitung abbrechen</source>
+        <translation>Cancel edit</translation>
+    </message>
+    <message>
+        <source>Daten aktualisieren</source>
+        <translation>Refresh data</translation>
+    </message>
+    <message>
+        <source>Datensatz löschen?</source>
+        <translation>Delete record?</translation>
+    </message>
+</context>
 </TS>

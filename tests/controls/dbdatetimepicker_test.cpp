@@ -8,6 +8,7 @@
 #include "platform/db/query.h"
 #include "platform/rtl/application.h"
 #include "tests/controls/controltesthelpers.h"
+#include "tests/support/errorbox.h"
 #include "tests/support/testenv.h"
 
 #include <gtest/gtest.h>
@@ -188,8 +189,7 @@ TEST_F(PickerTest, RefusedValueOnExitKeepsTheUserInThePicker)
     EXPECT_DOUBLE_EQ(q.FieldByName("Datum")->AsDateTime(), 45000.0);
 
     // Leaving the picker by focus: the error reaches the error box and the focus comes back.
-    QStringList shown;
-    SetExceptionPresenter([&](const QString& m) { shown << m; });
+    ErrorBoxRecorder errorBox;
     QWidget window;
     auto* layout = new QVBoxLayout(&window);
     picker.setParent(&window);
@@ -204,9 +204,8 @@ TEST_F(PickerTest, RefusedValueOnExitKeepsTheUserInThePicker)
         GTEST_SKIP() << "the platform gives no keyboard focus";
     next->setFocus();
     QApplication::processEvents();
-    EXPECT_EQ(shown, QStringList{"Das Datum liegt zu weit in der Zukunft."});
+    EXPECT_EQ(errorBox.shown, QStringList{"Das Datum liegt zu weit in der Zukunft."});
     EXPECT_TRUE(picker.hasFocus());
-    SetExceptionPresenter(nullptr);
     picker.setParent(nullptr);
 }
 

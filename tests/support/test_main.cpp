@@ -3,12 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "platform/rtl/application.h"
-
+#include "platform/vcl/testhooks.h"
 #include "tests/support/testenv.h"
-
-// The UI layer's scripted dialogs (platform/vcl/testhooks.h): weak, because test programs that do
-// not link the UI layer have no modal steps to script.
-void ActivateScriptedDialogs(void (*onUnanswered)(const QString& message)) __attribute__((weak));
 
 int main(int argc, char** argv)
 {
@@ -16,7 +12,7 @@ int main(int argc, char** argv)
     ::testing::InitGoogleTest(&argc, argv);
     TApplication app(argc, argv);  // routes handler exceptions to the error box, as the program does
     TestEnvironment env;  // config, user data and program folders in a temporary folder
-    if (ActivateScriptedDialogs)  // an unscripted message box or modal form fails the test at once
-        ActivateScriptedDialogs([](const QString& m) { ADD_FAILURE() << m.toStdString(); });
+    // An unscripted message box or modal form fails the test at once instead of waiting.
+    ActivateScriptedDialogs([](const QString& m) { ADD_FAILURE() << m.toStdString(); });
     return RUN_ALL_TESTS();
 }

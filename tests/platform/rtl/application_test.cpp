@@ -25,11 +25,12 @@ protected:
 
 struct PresenterRecorder {
     QStringList shown;
+    ExceptionPresenter previous;
     PresenterRecorder()
     {
-        SetExceptionPresenter([this](const QString& m) { shown << m; });
+        previous = SetExceptionPresenter([this](const QString& m) { shown << m; });
     }
-    ~PresenterRecorder() { SetExceptionPresenter({}); }
+    ~PresenterRecorder() { SetExceptionPresenter(previous); }
 };
 
 }  // namespace

@@ -1,0 +1,215 @@
+#include "platform/vcl/forms.h"
+
+#include <QAbstractButton>
+#include <QCloseEvent>
+#include <QPointer>
+
+#include "platform/vcl/testhooks.h"
+
+namespace {
+
+const char* const kModalResultProperty = "ModalResult";
+const char* const kCancelProperty = "Cancel";
+const char* const kConnectedProperty = "_orvModalResultConnected";
+
+}  // namespace
+
+TForm::TForm(QWidget* Owner, Qt::WindowFlags flags) : QDialog(Owner, flags) {}
+
+TForm::~TForm() = default;
+
+TModalResult TForm::ShowModal()
+{
+    connectModalButtons();
+    modalResult_ = mrNone;
+    modal_ = true;
+    ++modalRun_;
+    struct ModalGuard {
+        TForm* f;
+        ~ModalGuard()
+        {
+            f->modal_ = false;
+            f->scripted_ = false;
+        }
+    } guard{this};
+
+    if (ScriptedAnswers::active()) {
+        scripted_ = true;
+        show();
+        const QPointer<TForm> self(this);
+        const std::optional<bool> played = ScriptedAnswers::playShowModal(*this);
+        if (!self)
+            return mrCancel;
+        if (!played.value_or(false)) {
+            hide();
+            modalResult_ = mrCancel;
+            return mrCancel;
+        }
+        checkModalResult();
+        if (isVisible()) {
+            ScriptedAnswers::reportFailure(QStringLiteral("The test callback left %1 \"%2\" open")
+                                               .arg(QString::fromLatin1(metaObject()->className()), windowTitle()));
+            hide();
+            modalResult_ = mrCancel;
+        }
+        return modalResult_;
+    }
+
+    exec();
+    // The window may have been hidden without a result (Hide() during the modal loop).
+    return modalResult_;
+}
+
+void TForm::SetModalResult(TModalResult result)
+{
+    modalResult_ = result;
+    ++resultSerial_;
+    if (!modal_ || result == mrNone || scripted_ || checkQueued_)
+        return;
+    // The runtime closes a modal window when its message loop sees the result, after the event
+    // that set it; a click handler can still take it back.
+    checkQueued_ = true;
+    const quint64 run = modalRun_;
+    QMetaObject::invokeMethod(
+        this,
+        [this, run] {
+            checkQueued_ = false;
+            if (modal_ && run == modalRun_)
+                checkModalResult();
+        },
+        Qt::QueuedConnection);
+}
+
+void TForm::checkModalResult()
+{
+    if (!modal_ || modalResult_ == mrNone)
+        return;
+    if (!CloseQuery()) {
+        modalResult_ = mrNone;
+        return;
+    }
+    TCloseAction action = caHide;
+    if (OnClose)
+        OnClose(this, action);
+    if (action == caNone) {
+        modalResult_ = mrNone;
+        return;
+    }
+    finishModal();
+}
+
+void TForm::finishModal()
+{
+    if (scripted_)
+        hide();
+    else
+        done(modalResult_);
+}
+
+void TForm::Show()
+{
+    connectModalButtons();
+    show();
+    raise();
+}
+
+void TForm::Close()
+{
+    if (modal_) {
+        SetModalResult(mrCancel);
+        return;
+    }
+    if (!CloseQuery())
+        return;
+    TCloseAction action = caHide;
+    if (OnClose)
+        OnClose(this, action);
+    switch (action) {
+    case caNone:
+        break;
+    case caHide:
+        hide();
+        break;
+    case caMinimize:
+        showMinimized();
+        break;
+    case caFree:
+        hide();
+        deleteLater();
+        break;
+    }
+}
+
+bool TForm::CloseQuery()
+{
+    bool canClose = true;
+    if (OnCloseQuery)
+        OnCloseQuery(this, canClose);
+    return canClose;
+}
+
+void TForm::reject()
+{
+    for (QAbstractButton* b : findChildren<QAbstractButton*>()) {
+        if (b->property(kCancelProperty).toBool() && b->isVisible() && b->isEnabled()) {
+            b->click();
+            return;
+        }
+    }
+}
+
+void TForm::showEvent(QShowEvent* e)
+{
+    QDialog::showEvent(e);
+    if (OnShow && !e->spontaneous())
+        OnShow(this);
+}
+
+void TForm::hideEvent(QHideEvent* e)
+{
+    QDialog::hideEvent(e);
+    if (OnHide && !e->spontaneous())
+        OnHide(this);
+}
+
+void TForm::closeEvent(QCloseEvent* e)
+{
+    // The window's close box goes through the same close logic as Close().
+    e->ignore();
+    Close();
+}
+
+void TForm::connectModalButtons()
+{
+    for (QAbstractButton* b : findChildren<QAbstractButton*>())
+        if (b->property(kModalResultProperty).isValid())
+            connectModalButton(b);
+}
+
+void TForm::connectModalButton(QAbstractButton* button)
+{
+    if (button->property(kConnectedProperty).toBool())
+        return;
+    button->setProperty(kConnectedProperty, true);
+    // The button's result applies unless one of its click handlers (which run before this slot,
+    // between "released" and "clicked") set a result of its own.
+    auto serialAtRelease = std::make_shared<quint64>(0);
+    connect(button, &QAbstractButton::released, this, [this, serialAtRelease] { *serialAtRelease = resultSerial_; });
+    connect(button, &QAbstractButton::clicked, this, [this, button, serialAtRelease] {
+        if (resultSerial_ == *serialAtRelease)
+            SetModalResult(button->property(kModalResultProperty).toInt());
+    });
+}
+
+void SetButtonModalResult(QAbstractButton* button, TModalResult result)
+{
+    button->setProperty(kModalResultProperty, result);
+    for (QWidget* w = button->parentWidget(); w; w = w->parentWidget()) {
+        if (auto* form = qobject_cast<TForm*>(w)) {
+            form->connectModalButton(button);
+            break;
+        }
+    }
+}
+
+TFrame::TFrame(QWidget* Owner) : QWidget(Owner) {}

@@ -1,0 +1,401 @@
+// Data-aware controls over a small units table: what the user sees, what typing and leaving a
+// control writes, refused writes, lookup lists and the navigator.
+#include <QApplication>
+#include <QBuffer>
+#include <QKeyEvent>
+#include <QPainter>
+#include <QVBoxLayout>
+
+#include <sqlite3.h>
+
+#include "platform/db/connection.h"
+#include "platform/db/datasource.h"
+#include "platform/db/table.h"
+#include "platform/vcl/dbctrls.h"
+#include "platform/vcl/jpeg.h"
+#include "tests/platform/vcl/vclfixture.h"
+#include "tests/support/testenv.h"
+
+namespace {
+
+const char* kSchema = R"(
+CREATE TABLE daten (dat_Id INTEGER PRIMARY KEY, Datum DATETIME, Ort VARCHAR(30) COLLATE NOCASE,
+  Meter INTEGER, Sportart INTEGER, Bemerkungen TEXT COLLATE NOCASE, Erledigt BIT,
+  Status VARCHAR(10) COLLATE NOCASE, Bild BLOB);
+CREATE TABLE sportart (Spo_Id INTEGER, Spo_Name VARCHAR(20) COLLATE NOCASE, Spo_orderID INTEGER);
+INSERT INTO daten VALUES (1, 45000, 'Berlin', 10000, 1, 'locker', 1, 'ja', NULL);
+INSERT INTO daten VALUES (2, 45001, 'Hamburg', 5000, 2, NULL, 0, 'nein', NULL);
+INSERT INTO sportart VALUES (1, 'Laufen', 2), (2, 'Radfahren', 1), (3, 'Schwimmen', 3), (4, 'Alt', 4);
+)";
+
+class DbControlsTest : public VclTest {
+protected:
+    void SetUp() override
+    {
+        VclTest::SetUp();
+        fileName = tmp.file(QStringLiteral("athlet.orv"));
+        sqlite3* db = nullptr;
+        ASSERT_EQ(sqlite3_open(fileName.toUtf8().constData(), &db), SQLITE_OK);
+        ASSERT_EQ(sqlite3_exec(db, kSchema, nullptr, nullptr, nullptr), SQLITE_OK);
+        sqlite3_close(db);
+        conn.Open(fileName);
+        daten.SetConnection(&conn);
+        daten.SetTableName(QStringLiteral("daten"));
+        daten.SetIndexFieldNames(QStringLiteral("dat_Id"));
+        daten.Open();
+        dsDaten.SetDataSet(&daten);
+        sportart.SetConnection(&conn);
+        sportart.SetTableName(QStringLiteral("sportart"));
+        sportart.SetIndexFieldNames(QStringLiteral("Spo_orderID"));
+        sportart.Open();
+        dsSportart.SetDataSet(&sportart);
+
+        window.resize(300, 200);
+        new QVBoxLayout(&window);
+    }
+    void TearDown() override
+    {
+        window.hide();
+        daten.Close();
+        sportart.Close();
+        conn.Close();
+        VclTest::TearDown();
+    }
+
+    // Puts a control into the test window, shown and active, so focus changes are real.
+    template <class C>
+    C* place(C* c)
+    {
+        window.layout()->addWidget(c);
+        if (!window.isVisible()) {
+            window.show();
+            QApplication::setActiveWindow(&window);
+        }
+        c->show();
+        return c;
+    }
+    TDBEdit* edit(const QString& field)
+    {
+        auto* e = place(new TDBEdit);
+        e->SetDataSource(&dsDaten);
+        e->SetDataField(field);
+        return e;
+    }
+    static void type(QWidget* w, const QString& text)
+    {
+        for (QChar c : text) {
+            QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+            QApplication::sendEvent(w, &press);
+        }
+    }
+    static void key(QWidget* w, int k)
+    {
+        QKeyEvent press(QEvent::KeyPress, k, Qt::NoModifier);
+        QApplication::sendEvent(w, &press);
+    }
+    QVariant stored(const QString& sql) { return conn.ExecuteScalar(sql); }
+
+    TempFolder tmp;
+    QString fileName;
+    TConnection conn;
+    TTable daten;
+    TTable sportart;
+    TDataSource dsDaten;
+    TDataSource dsSportart;
+    QWidget window;
+};
+
+TEST_F(DbControlsTest, EditShowsDisplayTextAndEditTextWhileFocused)
+{
+    daten.FieldByName(QStringLiteral("Meter"))->OnGetText = [](TField* f, QString& text, bool display) {
+        text = display ? QStringLiteral("%1 km").arg(f->AsInteger() / 1000) : f->AsString();
+    };
+    TDBEdit* meter = edit(QStringLiteral("Meter"));
+    TDBEdit* ort = edit(QStringLiteral("Ort"));
+    ort->setFocus();
+    EXPECT_EQ(meter->text(), QStringLiteral("10 km"));
+    meter->setFocus();
+    EXPECT_EQ(meter->text(), QStringLiteral("10000"));
+    ort->setFocus();
+    EXPECT_EQ(meter->text(), QStringLiteral("10 km"));
+    daten.Next();
+    EXPECT_EQ(meter->text(), QStringLiteral("5 km"));
+    EXPECT_EQ(ort->text(), QStringLiteral("Hamburg"));  // focused: edit text of the new record
+    daten.Close();
+    EXPECT_EQ(meter->text(), QString());
+}
+
+TEST_F(DbControlsTest, TypingAndLeavingWritesThroughTheDatasetsRules)
+{
+    daten.BeforePost = [](TDataSet* ds) {
+        if (ds->FieldByName(QStringLiteral("Ort"))->AsString().isEmpty())
+            throw Exception(QStringLiteral("Ort fehlt"));
+    };
+    TDBEdit* meter = edit(QStringLiteral("Meter"));
+    TDBEdit* ort = edit(QStringLiteral("Ort"));
+    meter->setFocus();
+    meter->selectAll();
+    type(meter, QStringLiteral("42a00"));  // the letter is refused by the integer field
+    EXPECT_EQ(daten.State(), dsEdit);      // the first key put the dataset into Edit
+    EXPECT_EQ(meter->text(), QStringLiteral("4200"));
+    EXPECT_EQ(daten.FieldByName(QStringLiteral("Meter"))->AsInteger(), 10000);  // not yet written
+    ort->setFocus();
+    EXPECT_EQ(daten.FieldByName(QStringLiteral("Meter"))->AsInteger(), 4200);
+
+    // Enter writes as well; the post then runs the dataset's rule on what was written.
+    ort->selectAll();
+    key(ort, Qt::Key_Delete);
+    key(ort, Qt::Key_Return);
+    EXPECT_TRUE(daten.FieldByName(QStringLiteral("Ort"))->IsNull());
+    EXPECT_THROW(daten.Post(), Exception);
+    type(ort, QStringLiteral("Bonn"));
+    daten.Post();  // the pending text is written by the post itself
+    EXPECT_EQ(stored(QStringLiteral("SELECT Meter || Ort FROM daten WHERE dat_Id = 1")).toString(),
+              QStringLiteral("4200Bonn"));
+}
+
+TEST_F(DbControlsTest, RefusedValueShowsTheErrorAndBringsTheOldTextBack)
+{
+    daten.FieldByName(QStringLiteral("Meter"))->OnValidate = [](TField* f) {
+        if (f->AsInteger() <= 0)
+            throw Exception(QStringLiteral("Die Distanz muss größer als 0 sein."));
+    };
+    TDBEdit* meter = edit(QStringLiteral("Meter"));
+    TDBEdit* ort = edit(QStringLiteral("Ort"));
+    meter->setFocus();
+    meter->selectAll();
+    type(meter, QStringLiteral("-5"));
+    ScriptedAnswers::pushMessageAnswer(mrOk);
+    ort->setFocus();
+    ASSERT_EQ(ScriptedAnswers::messages().size(), 1);
+    EXPECT_EQ(ScriptedAnswers::lastMessage().Type, mtError);
+    EXPECT_EQ(ScriptedAnswers::lastMessage().Text, QStringLiteral("Die Distanz muss größer als 0 sein."));
+    EXPECT_EQ(meter->text(), QStringLiteral("10000"));
+    EXPECT_EQ(daten.FieldByName(QStringLiteral("Meter"))->AsInteger(), 10000);
+    daten.Post();  // nothing pending is written again
+    EXPECT_EQ(ScriptedAnswers::messages().size(), 1);
+
+    // Escape drops what was typed.
+    meter->setFocus();
+    type(meter, QStringLiteral("7"));
+    key(meter, Qt::Key_Escape);
+    EXPECT_EQ(meter->text(), QStringLiteral("10000"));
+    EXPECT_FALSE(meter->DataLink().IsModified());
+}
+
+TEST_F(DbControlsTest, WithoutAutoEditOrOnAReadOnlyFieldTypingIsRefused)
+{
+    TDBEdit* ort = edit(QStringLiteral("Ort"));
+    ort->setFocus();
+    dsDaten.SetAutoEdit(false);
+    type(ort, QStringLiteral("x"));
+    EXPECT_EQ(ort->text(), QStringLiteral("Berlin"));
+    EXPECT_EQ(daten.State(), dsBrowse);
+    dsDaten.SetAutoEdit(true);
+    daten.FieldByName(QStringLiteral("Ort"))->SetReadOnly(true);
+    type(ort, QStringLiteral("x"));
+    EXPECT_EQ(ort->text(), QStringLiteral("Berlin"));
+    EXPECT_EQ(daten.State(), dsBrowse);
+}
+
+TEST_F(DbControlsTest, EditMasksConvertToQtInputMasks)
+{
+    struct Case {
+        QString delphi;
+        QString qt;
+        bool saveLiterals;
+    };
+    const Case cases[] = {
+        {QStringLiteral("!90:00:00;1;_"), QStringLiteral("09:99:99;_"), true},
+        {QStringLiteral("00000;0; "), QStringLiteral("99999; "), false},
+        {QStringLiteral(">LL-0000;1;*"), QStringLiteral(">AA-9999;*"), true},
+        {QStringLiteral("\\A\\9c;1;_"), QStringLiteral("\\A\\9x;_"), true},
+        {QString(), QString(), true},
+    };
+    for (const Case& c : cases) {
+        bool save = !c.saveLiterals;
+        EXPECT_EQ(EditMaskToInputMask(c.delphi, &save), c.qt) << c.delphi.toStdString();
+        EXPECT_EQ(save, c.saveLiterals) << c.delphi.toStdString();
+    }
+}
+
+TEST_F(DbControlsTest, MaskedEditWritesEmptyWhenNothingWasTyped)
+{
+    daten.FieldByName(QStringLiteral("Status"))->SetEditMask(QStringLiteral("00-00;1;_"));
+    TDBEdit* status = edit(QStringLiteral("Status"));
+    TDBEdit* ort = edit(QStringLiteral("Ort"));
+    status->setFocus();
+    EXPECT_EQ(status->inputMask(), QStringLiteral("99-99;_"));
+    status->selectAll();
+    key(status, Qt::Key_Delete);
+    ort->setFocus();
+    EXPECT_TRUE(daten.FieldByName(QStringLiteral("Status"))->IsNull());
+    EXPECT_TRUE(status->inputMask().isEmpty());
+    status->setFocus();
+    type(status, QStringLiteral("1234"));
+    ort->setFocus();
+    EXPECT_EQ(daten.FieldByName(QStringLiteral("Status"))->AsString(), QStringLiteral("12-34"));
+}
+
+TEST_F(DbControlsTest, LookupComboListsTheListRowsInOrderAndWritesTheKey)
+{
+    sportart.OnFilterRecord = [](TDataSet* ds, bool& accept) {
+        accept = ds->FieldByName(QStringLiteral("Spo_Id"))->AsInteger() < 4;
+    };
+    sportart.SetFiltered(true);
+    sportart.Last();
+    const int listPos = sportart.RecNo();
+    auto* combo = place(new TDBLookupComboBox);
+    combo->SetListSource(&dsSportart);
+    combo->SetKeyField(QStringLiteral("Spo_Id"));
+    combo->SetListField(QStringLiteral("Spo_Name"));
+    combo->SetDataSource(&dsDaten);
+    combo->SetDataField(QStringLiteral("Sportart"));
+
+    ASSERT_EQ(combo->count(), 3);  // display order, the filtered-out row left out
+    EXPECT_EQ(combo->itemText(0), QStringLiteral("Radfahren"));
+    EXPECT_EQ(combo->itemText(1), QStringLiteral("Laufen"));
+    EXPECT_EQ(combo->itemText(2), QStringLiteral("Schwimmen"));
+    EXPECT_EQ(combo->currentText(), QStringLiteral("Laufen"));
+    EXPECT_EQ(sportart.RecNo(), listPos);  // reading the list did not move it
+    daten.Next();
+    EXPECT_EQ(combo->currentText(), QStringLiteral("Radfahren"));
+
+    emit combo->activated(2);  // the user picks "Schwimmen"
+    EXPECT_EQ(daten.State(), dsEdit);
+    EXPECT_EQ(daten.FieldByName(QStringLiteral("Sportart"))->AsInteger(), 3);
+    daten.Post();
+    EXPECT_EQ(stored(QStringLiteral("SELECT Sportart FROM daten WHERE dat_Id = 2")).toInt(), 3);
+
+    // A key missing from the list shows nothing; a changed list is read again.
+    daten.Edit();
+    daten.FieldByName(QStringLiteral("Sportart"))->SetAsInteger(4);
+    EXPECT_EQ(combo->currentIndex(), -1);
+    sportart.SetFiltered(false);
+    EXPECT_EQ(combo->count(), 4);
+    EXPECT_EQ(combo->currentText(), QStringLiteral("Alt"));
+}
+
+TEST_F(DbControlsTest, LookupListBoxWritesTheChosenKey)
+{
+    auto* list = place(new TDBLookupListBox);
+    list->SetDataSource(&dsDaten);
+    list->SetDataField(QStringLiteral("Ort"));
+    list->SetListSource(&dsSportart);
+    list->SetKeyField(QStringLiteral("Spo_Name"));
+    list->SetListField(QStringLiteral("Spo_Name"));
+    EXPECT_EQ(list->count(), 4);
+    EXPECT_EQ(list->currentRow(), -1);  // "Berlin" is no route in the list
+    list->setCurrentRow(2);
+    EXPECT_EQ(daten.FieldByName(QStringLiteral("Ort"))->AsString(), QStringLiteral("Schwimmen"));
+}
+
+TEST_F(DbControlsTest, CheckBoxMemoTextAndComboFollowTheField)
+{
+    auto* done = place(new TDBCheckBox);
+    done->SetDataSource(&dsDaten);
+    done->SetDataField(QStringLiteral("Erledigt"));
+    auto* status = place(new TDBCheckBox);
+    status->SetValueChecked(QStringLiteral("ja;j"));
+    status->SetValueUnchecked(QStringLiteral("nein"));
+    status->SetDataSource(&dsDaten);
+    status->SetDataField(QStringLiteral("Status"));
+    auto* memo = place(new TDBMemo);
+    memo->SetDataSource(&dsDaten);
+    memo->SetDataField(QStringLiteral("Bemerkungen"));
+    auto* label = place(new TDBText);
+    label->SetDataSource(&dsDaten);
+    label->SetDataField(QStringLiteral("Ort"));
+    auto* combo = place(new TDBComboBox);
+    combo->SetItems({QStringLiteral("klar"), QStringLiteral("Berlin"), QStringLiteral("wolkig")});
+    combo->SetStyle(TDBComboBox::csDropDownList);
+    combo->SetDataSource(&dsDaten);
+    combo->SetDataField(QStringLiteral("Ort"));
+
+    EXPECT_TRUE(done->isChecked());
+    EXPECT_TRUE(status->isChecked());
+    EXPECT_EQ(memo->toPlainText(), QStringLiteral("locker"));
+    EXPECT_EQ(label->text(), QStringLiteral("Berlin"));
+    EXPECT_EQ(combo->currentText(), QStringLiteral("Berlin"));
+
+    done->click();
+    status->click();
+    EXPECT_EQ(daten.State(), dsEdit);
+    memo->setPlainText(QStringLiteral("hart"));  // as typing does
+    emit combo->activated(2);
+    daten.Post();  // writes the pending check boxes and memo
+    EXPECT_EQ(stored(QStringLiteral("SELECT Erledigt || Status || Bemerkungen || Ort FROM daten WHERE dat_Id = 1"))
+                  .toString(),
+              QStringLiteral("0neinhartwolkig"));
+    EXPECT_EQ(label->text(), QStringLiteral("wolkig"));
+    daten.Next();
+    EXPECT_FALSE(done->isChecked());
+    EXPECT_FALSE(status->isChecked());
+    EXPECT_EQ(memo->toPlainText(), QString());
+    EXPECT_EQ(combo->currentIndex(), -1);
+}
+
+TEST_F(DbControlsTest, ImageShowsBmpAndJpegBlobs)
+{
+    QImage picture(8, 6, QImage::Format_RGB32);
+    picture.fill(QColor(10, 120, 200));
+    QByteArray bmp;
+    QBuffer buffer(&bmp);
+    buffer.open(QIODevice::WriteOnly);
+    picture.save(&buffer, "BMP");
+    daten.Edit();
+    daten.FieldByName(QStringLiteral("Bild"))->SetAsBytes(bmp);
+    daten.Post();
+    daten.Next();
+    daten.Edit();
+    daten.FieldByName(QStringLiteral("Bild"))->SetAsBytes(ImageToJpeg(picture, 90));
+    daten.Post();
+
+    auto* image = place(new TDBImage);
+    image->SetDataSource(&dsDaten);
+    image->SetDataField(QStringLiteral("Bild"));
+    EXPECT_EQ(image->Picture().size(), QSize(8, 6));  // the JPEG of the second unit
+    daten.First();
+    EXPECT_EQ(image->Picture().pixelColor(3, 3), QColor(10, 120, 200));
+    daten.Edit();
+    daten.FieldByName(QStringLiteral("Bild"))->SetAsBytes(QByteArray("\xFF\xD8\xFF kaputt", 10));
+    EXPECT_TRUE(image->Picture().isNull());
+    EXPECT_TRUE(BlobToImage(QByteArray()).isNull());
+}
+
+TEST_F(DbControlsTest, NavigatorButtonsFollowTheStateAndConfirmDelete)
+{
+    auto* nav = place(new TDBNavigator);
+    nav->SetDataSource(&dsDaten);
+    nav->SetVisibleButtons({nbFirst, nbPrior, nbNext, nbLast, nbInsert, nbDelete, nbPost, nbCancel});
+    EXPECT_FALSE(nav->Button(nbEdit)->isVisible());
+    EXPECT_TRUE(nav->Button(nbPost)->isVisible());
+    EXPECT_FALSE(nav->Button(nbPrior)->isEnabled());  // on the first unit
+    EXPECT_TRUE(nav->Button(nbNext)->isEnabled());
+    EXPECT_FALSE(nav->Button(nbPost)->isEnabled());
+    nav->Button(nbLast)->click();
+    EXPECT_EQ(daten.RecNo(), 2);
+    EXPECT_FALSE(nav->Button(nbNext)->isEnabled());
+    EXPECT_TRUE(nav->Button(nbPrior)->isEnabled());
+    nav->Button(nbInsert)->click();
+    EXPECT_EQ(daten.State(), dsInsert);
+    EXPECT_TRUE(nav->Button(nbPost)->isEnabled());
+    EXPECT_TRUE(nav->Button(nbCancel)->isEnabled());
+    nav->Button(nbCancel)->click();
+    EXPECT_EQ(daten.State(), dsBrowse);
+
+    ScriptedAnswers::pushMessageAnswer(mrCancel);
+    ScriptedAnswers::pushMessageAnswer(mrOk);
+    nav->Button(nbDelete)->click();
+    EXPECT_EQ(daten.RecordCount(), 2);
+    nav->Button(nbDelete)->click();
+    EXPECT_EQ(daten.RecordCount(), 1);
+    EXPECT_EQ(ScriptedAnswers::lastMessage().Text, QStringLiteral("Datensatz löschen?"));
+    EXPECT_TRUE(ScriptedAnswers::lastMessage().Buttons == mbOKCancel);
+
+    daten.Close();
+    EXPECT_FALSE(nav->Button(nbFirst)->isEnabled());
+    EXPECT_FALSE(nav->Button(nbInsert)->isEnabled());
+}
+
+}  // namespace

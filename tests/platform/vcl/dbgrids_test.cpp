@@ -1,0 +1,333 @@
+// The data-aware grid over a real table: scrolling moves the dataset, cells are edited through
+// the dataset's rules, pick lists and lookup fields write what the user chose.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QImage>
+#include <QKeyEvent>
+#include <QListWidget>
+#include <QMouseEvent>
+#include <QScrollBar>
+
+#include <sqlite3.h>
+
+#include "platform/db/connection.h"
+#include "platform/db/datasource.h"
+#include "platform/db/table.h"
+#include "platform/rtl/application.h"
+#include "platform/vcl/dbgrids.h"
+#include "tests/support/testenv.h"
+
+namespace {
+
+class DBGridTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        file = tmp.file("grid.orv");
+        QString sql = "CREATE TABLE daten (dat_Id INTEGER PRIMARY KEY, Ort VARCHAR(30) COLLATE NOCASE,"
+                      " Meter INTEGER, Sportart INTEGER);"
+                      "CREATE TABLE sportart (Spo_Id INTEGER, Spo_Name VARCHAR(20) COLLATE NOCASE);"
+                      "INSERT INTO sportart VALUES (1, 'Laufen'), (2, 'Radfahren'), (3, 'Schwimmen');";
+        for (int i = 1; i <= 50; ++i)
+            sql += QString("INSERT INTO daten VALUES (%1, 'Ort%1', %2, %3);").arg(i).arg(i * 100).arg(i % 2 + 1);
+        exec(sql);
+        conn.Open(file);
+
+        sport.SetConnection(&conn);
+        sport.SetTableName("sportart");
+        sport.Open();
+        daten.SetConnection(&conn);
+        daten.SetTableName("daten");
+        daten.SetIndexFieldNames("dat_Id");
+        daten.AddField("dat_Id", ftAutoInc);
+        daten.AddField("Ort", ftString, 30);
+        daten.AddField("Meter", ftInteger);
+        daten.AddField("Sportart", ftInteger);
+        daten.AddLookupField("Sport", ftString, 20, &sport, "Sportart", "Spo_Id", "Spo_Name");
+        daten.Open();
+        src.SetDataSet(&daten);
+
+        grid.setFrameShape(QFrame::NoFrame);
+        grid.resize(500, 200);
+        grid.SetDataSource(&src);
+        grid.show();
+        QApplication::processEvents();
+        previousPresenter = SetExceptionPresenter([this](const QString& m) { errors << m; });
+    }
+    void TearDown() override { SetExceptionPresenter(previousPresenter); }
+
+    void exec(const QString& sql)
+    {
+        sqlite3* db = nullptr;
+        ASSERT_EQ(sqlite3_open(file.toUtf8().constData(), &db), SQLITE_OK);
+        char* err = nullptr;
+        EXPECT_EQ(sqlite3_exec(db, sql.toUtf8().constData(), nullptr, nullptr, &err), SQLITE_OK) << (err ? err : "");
+        sqlite3_free(err);
+        sqlite3_close(db);
+    }
+    QString stored(const QString& sql)
+    {
+        sqlite3* db = nullptr;
+        sqlite3_open(file.toUtf8().constData(), &db);
+        sqlite3_stmt* st = nullptr;
+        sqlite3_prepare_v2(db, sql.toUtf8().constData(), -1, &st, nullptr);
+        QString v;
+        if (sqlite3_step(st) == SQLITE_ROW)
+            v = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 0)));
+        sqlite3_finalize(st);
+        sqlite3_close(db);
+        return v;
+    }
+    // Events go through the application as the event loop would deliver them, so an exception
+    // reaches the error box.
+    void key(QWidget* target, int k, Qt::KeyboardModifiers mods = Qt::NoModifier, const QString& text = {})
+    {
+        QKeyEvent press(QEvent::KeyPress, k, mods, text);
+        QApplication::instance()->notify(target, &press);
+    }
+    void type(QWidget* target, const QString& text)
+    {
+        for (QChar c : text)
+            key(target, c.isDigit() ? Qt::Key_0 + c.digitValue() : Qt::Key_A, Qt::NoModifier, QString(c));
+    }
+    void click(QPoint p)
+    {
+        for (auto t : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+            QMouseEvent e(t, QPointF(p), QPointF(grid.viewport()->mapToGlobal(p)), Qt::LeftButton,
+                          t == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
+            QApplication::instance()->notify(grid.viewport(), &e);
+        }
+    }
+    // The texts drawn in one column, top to bottom, read by OnDrawColumnCell.
+    QStringList drawnColumn(const QString& fieldName)
+    {
+        QStringList texts;
+        grid.OnDrawColumnCell = [&](QObject*, const QRect&, int, TColumn* c, TGridDrawState) {
+            if (c->FieldName() == fieldName)
+                texts << c->Field()->DisplayText();
+        };
+        QImage img(grid.viewport()->size(), QImage::Format_ARGB32);
+        grid.viewport()->render(&img);
+        grid.OnDrawColumnCell = nullptr;
+        return texts;
+    }
+    int colOf(const QString& fieldName)
+    {
+        for (int c = 0; c < grid.ColCount(); ++c)
+            if (grid.FixedCols() <= c && grid.Columns()[c - grid.FixedCols()]->FieldName() == fieldName)
+                return c;
+        return -1;
+    }
+
+    TempFolder tmp;
+    QString file;
+    TConnection conn;
+    TTable sport;
+    TTable daten;
+    TDataSource src;
+    TDBGrid grid;
+    QStringList errors;
+    ExceptionPresenter previousPresenter;
+};
+
+TEST_F(DBGridTest, ShowsTheWindowOfRowsAndScrollingMovesTheDataset)
+{
+    EXPECT_EQ(grid.Columns().Count(), 5);
+    EXPECT_EQ(grid.Columns().State(), csDefault);
+    EXPECT_EQ(grid.FixedCols(), 1);
+    EXPECT_EQ(grid.FixedRows(), 1);
+    const int rows = grid.RowCount() - 1;
+    ASSERT_GE(rows, 3);
+    ASSERT_LT(rows, 50);
+    EXPECT_EQ(grid.Row(), 1);
+    EXPECT_EQ(drawnColumn("Ort").mid(0, 3), (QStringList{"Ort1", "Ort2", "Ort3"}));
+    EXPECT_EQ(drawnColumn("Sport").mid(0, 2), (QStringList{"Radfahren", "Laufen"})) << "lookup fields show their text";
+
+    key(&grid, Qt::Key_Down);
+    key(&grid, Qt::Key_Down);
+    EXPECT_EQ(daten.RecNo(), 3);
+    EXPECT_EQ(grid.Row(), 3);
+    key(&grid, Qt::Key_PageDown);
+    EXPECT_EQ(daten.RecNo(), 3 + grid.VisibleRowCount());
+    EXPECT_EQ(drawnColumn("Ort").value(grid.Row() - 1), QString("Ort%1").arg(daten.RecNo()))
+        << "the grid's current row shows the current record";
+
+    // The scroll bar stands for the dataset's rows.
+    QScrollBar* bar = grid.verticalScrollBar();
+    EXPECT_EQ(bar->maximum(), 49);
+    EXPECT_EQ(bar->value(), daten.RecNo() - 1);
+    bar->setValue(30);
+    EXPECT_EQ(daten.RecNo(), 31);
+    EXPECT_EQ(daten.FieldByName("Ort")->AsString(), "Ort31");
+
+    key(&grid, Qt::Key_End, Qt::ControlModifier);
+    EXPECT_EQ(daten.RecNo(), 50);
+    EXPECT_EQ(grid.Row(), grid.RowCount() - 1);
+    QStringList expected;
+    for (int i = 51 - rows; i <= 50; ++i)
+        expected << QString("Ort%1").arg(i);
+    EXPECT_EQ(drawnColumn("Ort"), expected) << "only the window's rows are drawn";
+    EXPECT_EQ(daten.FieldByName("Ort")->AsString(), "Ort50") << "painting puts the current record back";
+
+    // A click on a row makes its record current.
+    click(grid.CellRect(colOf("Meter"), 1).center());
+    EXPECT_EQ(daten.RecNo(), 51 - rows);
+    EXPECT_EQ(grid.SelectedField()->FieldName(), "Meter");
+    key(&grid, Qt::Key_Home, Qt::ControlModifier);
+    EXPECT_EQ(daten.RecNo(), 1);
+    EXPECT_EQ(grid.Row(), 1);
+
+    // Moving the dataset from outside moves the grid's current row.
+    daten.MoveBy(2);
+    EXPECT_EQ(grid.Row(), 3);
+    EXPECT_TRUE(errors.isEmpty()) << errors.join("; ").toStdString();
+}
+
+TEST_F(DBGridTest, EditingACellPostsThroughTheDatasetRules)
+{
+    grid.setFocus();
+    grid.SetCol(colOf("Ort"));
+    type(&grid, "X");
+    ASSERT_TRUE(grid.EditorMode());
+    type(grid.InplaceEditor(), "y");
+    EXPECT_EQ(grid.InplaceEditor()->text(), "Xy");
+    key(grid.InplaceEditor(), Qt::Key_Return, Qt::NoModifier, "\r");
+    EXPECT_FALSE(grid.EditorMode());
+    EXPECT_EQ(daten.State(), dsEdit);
+    EXPECT_EQ(daten.FieldByName("Ort")->AsString(), "Xy");
+    EXPECT_EQ(stored("SELECT Ort FROM daten WHERE dat_Id = 1"), "Ort1");
+    key(&grid, Qt::Key_Down);
+    EXPECT_EQ(daten.State(), dsBrowse);
+    EXPECT_EQ(daten.RecNo(), 2);
+    EXPECT_EQ(stored("SELECT Ort FROM daten WHERE dat_Id = 1"), "Xy") << "moving on posted the row";
+
+    // A value the field refuses keeps the editor open with what was typed.
+    daten.FieldByName("Meter")->OnValidate = [](TField* f) {
+        if (f->AsInteger() < 0)
+            throw EDatabaseError("Meter dürfen nicht negativ sein");
+    };
+    grid.SetCol(colOf("Meter"));
+    key(&grid, Qt::Key_F2);
+    ASSERT_TRUE(grid.EditorMode());
+    EXPECT_EQ(grid.InplaceEditor()->text(), "200");
+    grid.InplaceEditor()->selectAll();
+    type(grid.InplaceEditor(), "-5");
+    key(grid.InplaceEditor(), Qt::Key_Return, Qt::NoModifier, "\r");
+    EXPECT_EQ(errors, QStringList{"Meter dürfen nicht negativ sein"});
+    EXPECT_TRUE(grid.EditorMode());
+    EXPECT_EQ(grid.InplaceEditor()->text(), "-5");
+    // Escape leaves the editor, a second one cancels the record.
+    key(grid.InplaceEditor(), Qt::Key_Escape);
+    EXPECT_FALSE(grid.EditorMode());
+    key(&grid, Qt::Key_Escape);
+    EXPECT_EQ(daten.State(), dsBrowse);
+    EXPECT_EQ(daten.FieldByName("Meter")->AsInteger(), 200);
+
+    // Text that is no number is refused by the field's conversion.
+    errors.clear();
+    key(&grid, Qt::Key_F2);
+    grid.InplaceEditor()->selectAll();
+    type(grid.InplaceEditor(), "a");
+    key(grid.InplaceEditor(), Qt::Key_Return, Qt::NoModifier, "\r");
+    EXPECT_EQ(errors.size(), 1);
+    EXPECT_TRUE(grid.EditorMode());
+    key(grid.InplaceEditor(), Qt::Key_Escape);
+    key(&grid, Qt::Key_Escape);
+
+    // A read-only grid opens no editor.
+    grid.SetReadOnly(true);
+    key(&grid, Qt::Key_F2);
+    EXPECT_FALSE(grid.EditorMode());
+}
+
+TEST_F(DBGridTest, PickListAndLookupFieldWriteTheChosenText)
+{
+    grid.Columns().Add()->SetFieldName("Ort");
+    TColumn* sportCol = grid.Columns().Add();
+    sportCol->SetFieldName("Sport");
+    sportCol->Title().SetCaption("Sportart");
+    grid.Columns()[0]->SetPickList({"Berlin", "Hamburg", "München"});
+    EXPECT_EQ(grid.Columns().State(), csCustomized);
+    EXPECT_EQ(grid.ColCount(), 3);
+    grid.setFocus();
+
+    key(&grid, Qt::Key_F2);
+    auto* ed = qobject_cast<TInplaceEditList*>(grid.InplaceEditor());
+    ASSERT_NE(ed, nullptr);
+    EXPECT_EQ(ed->EditStyle(), TInplaceEditList::esPickList);
+    key(ed, Qt::Key_Down, Qt::AltModifier);
+    ASSERT_TRUE(ed->ListVisible());
+    ed->PickListBox()->setCurrentRow(1);
+    key(ed->PickListBox(), Qt::Key_Return, Qt::NoModifier, "\r");
+    EXPECT_FALSE(ed->ListVisible());
+    EXPECT_EQ(ed->text(), "Hamburg");
+    EXPECT_TRUE(grid.EditorMode());
+    key(ed, Qt::Key_Return, Qt::NoModifier, "\r");
+    EXPECT_EQ(daten.FieldByName("Ort")->AsString(), "Hamburg");
+    key(&grid, Qt::Key_Down);
+    EXPECT_EQ(stored("SELECT Ort FROM daten WHERE dat_Id = 1"), "Hamburg");
+
+    // The lookup column lists the lookup table and writes the chosen entry's key.
+    key(&grid, Qt::Key_Tab);
+    EXPECT_EQ(grid.SelectedField()->FieldName(), "Sport");
+    key(&grid, Qt::Key_F2);
+    ASSERT_TRUE(grid.EditorMode());
+    EXPECT_EQ(ed->PickList(), (QStringList{"Laufen", "Radfahren", "Schwimmen"}));
+    EXPECT_EQ(ed->text(), "Laufen");
+    ed->DropDown();
+    ed->PickListBox()->setCurrentRow(2);
+    key(ed->PickListBox(), Qt::Key_Return, Qt::NoModifier, "\r");
+    key(ed, Qt::Key_Return, Qt::NoModifier, "\r");
+    EXPECT_EQ(daten.FieldByName("Sportart")->AsInteger(), 3);
+    EXPECT_EQ(daten.FieldByName("Sport")->AsString(), "Schwimmen");
+    key(&grid, Qt::Key_Up);
+    EXPECT_EQ(stored("SELECT Sportart FROM daten WHERE dat_Id = 2"), "3");
+
+    // A text that is not in the lookup list is refused and the key kept.
+    key(&grid, Qt::Key_Down);
+    key(&grid, Qt::Key_F2);
+    ed->selectAll();
+    type(ed, "Tauchen");
+    key(ed, Qt::Key_Return, Qt::NoModifier, "\r");
+    ASSERT_EQ(errors.size(), 1);
+    EXPECT_TRUE(errors[0].contains("Tauchen"));
+    EXPECT_EQ(daten.FieldByName("Sportart")->AsInteger(), 3);
+}
+
+TEST_F(DBGridTest, OptionsTitlesAndClicks)
+{
+    std::vector<QString> titles, cells;
+    grid.OnTitleClick = [&](TColumn* c) { titles.push_back(c->FieldName()); };
+    grid.OnCellClick = [&](TColumn* c) { cells.push_back(c->FieldName()); };
+    click(grid.CellRect(colOf("Ort"), 0).center());
+    click(grid.CellRect(colOf("Meter"), 2).center());
+    EXPECT_EQ(titles, std::vector<QString>{"Ort"});
+    EXPECT_EQ(cells, std::vector<QString>{"Meter"});
+    EXPECT_EQ(daten.RecNo(), 2);
+
+    grid.SetOptions(grid.Options() & ~TDBGridOptions(dgIndicator | dgTitles));
+    EXPECT_EQ(grid.FixedCols(), 0);
+    EXPECT_EQ(grid.FixedRows(), 0);
+    EXPECT_EQ(grid.Row(), 1) << "the current record keeps its place in the window";
+    EXPECT_EQ(drawnColumn("Ort").first(), "Ort1");
+
+    grid.SetOptions(grid.Options() | dgRowSelect | dgAlwaysShowSelection);
+    const TGridRect sel = grid.Selection();
+    EXPECT_EQ(sel.Left, 0);
+    EXPECT_EQ(sel.Right, grid.ColCount() - 1);
+
+    // Hidden columns leave the grid; a user's column drag reorders the columns.
+    grid.Columns()[0]->SetVisible(false);
+    EXPECT_EQ(grid.ColCount(), 4);
+    EXPECT_EQ(grid.Columns().State(), csDefault);
+
+    QDir().mkpath("/tmp/grid-shots");
+    grid.SetOptions(grid.Options() | dgIndicator | dgTitles);
+    QImage img(grid.viewport()->size(), QImage::Format_ARGB32);
+    grid.viewport()->render(&img);
+    EXPECT_TRUE(img.save("/tmp/grid-shots/dbgrid.png"));
+}
+
+}  // namespace

@@ -1,0 +1,140 @@
+// Modal forms: the result of the button the test presses, close queries, the close action, the
+// failure of an unscripted ShowModal, and exceptions from button handlers.
+#include <QPointer>
+
+#include "platform/rtl/sysutils.h"
+#include "platform/vcl/forms.h"
+#include "tests/platform/vcl/ttestdialog.h"
+#include "tests/platform/vcl/vclfixture.h"
+
+namespace {
+
+using FormsTest = VclTest;
+
+TEST_F(FormsTest, ShowModalReturnsTheResultOfThePressedButton)
+{
+    struct Case {
+        const char* button;
+        TModalResult expected;
+    };
+    for (const Case& c : {Case{"OKBtn", mrOk}, Case{"CancelBtn", mrCancel}}) {
+        TTestDialog dlg;
+        EXPECT_EQ(dlg.created, 1);
+        QString seen;
+        ScriptedAnswers::onShowModal<TTestDialog>([&](TTestDialog& f) {
+            EXPECT_TRUE(f.isVisible());
+            f.ui.Edit1->setText(QStringLiteral("42"));
+            f.findChild<QPushButton*>(QString::fromLatin1(c.button))->click();
+        });
+        dlg.OnShow = [&](QObject*) { seen = QStringLiteral("shown"); };
+        EXPECT_EQ(dlg.ShowModal(), c.expected) << c.button;
+        EXPECT_FALSE(dlg.isVisible());
+        EXPECT_EQ(dlg.ui.Edit1->text(), QStringLiteral("42"));
+        EXPECT_EQ(seen, QStringLiteral("shown"));
+    }
+}
+
+TEST_F(FormsTest, ClickHandlerCanOverruleTheButtonsResult)
+{
+    TTestDialog dlg;
+    int clicks = 0;
+    // First click: the handler keeps the window open (as a validating OK handler does).
+    dlg.okClick = [&] {
+        if (++clicks == 1)
+            dlg.SetModalResult(mrNone);
+    };
+    ScriptedAnswers::onShowModal("TTestDialog", [&](TForm& f) {
+        f.findChild<QPushButton*>("OKBtn")->click();
+        EXPECT_EQ(f.ModalResult(), mrNone);
+        f.findChild<QPushButton*>("OKBtn")->click();
+    });
+    EXPECT_EQ(dlg.ShowModal(), mrOk);
+    EXPECT_EQ(clicks, 2);
+}
+
+TEST_F(FormsTest, CloseQueryAndCloseActionCanKeepTheWindowOpen)
+{
+    TTestDialog dlg;
+    int queries = 0;
+    dlg.OnCloseQuery = [&](QObject*, bool& canClose) { canClose = ++queries > 1; };
+    TCloseAction given = caNone;
+    dlg.OnClose = [&](QObject*, TCloseAction& a) { given = a; };
+    ScriptedAnswers::onShowModal("TTestDialog", [&](TForm& f) {
+        f.Close();  // refused by the close query; the test then closes with Escape's button
+    });
+    const QStringList failures = capturedFailures([&] { EXPECT_EQ(dlg.ShowModal(), mrCancel); });
+    ASSERT_EQ(failures.size(), 1);
+    EXPECT_TRUE(failures[0].contains(QStringLiteral("left TTestDialog \"Testdialog\" open"))) << failures[0].toStdString();
+
+    ScriptedAnswers::onShowModal("TTestDialog", [&](TForm& f) { f.reject(); });  // Escape
+    EXPECT_EQ(dlg.ShowModal(), mrCancel);
+    EXPECT_EQ(queries, 2);
+    EXPECT_EQ(given, caHide);
+}
+
+TEST_F(FormsTest, ModelessCloseWithCaFreeDeletesTheForm)
+{
+    QPointer<TTestDialog> dlg = new TTestDialog;
+    dlg->OnClose = [](QObject*, TCloseAction& a) { a = caFree; };
+    dlg->Show();
+    ASSERT_TRUE(dlg->isVisible());
+    dlg->Close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(dlg.isNull());
+}
+
+TEST_F(FormsTest, UnscriptedShowModalFailsTheTestAtOnce)
+{
+    TTestDialog dlg;
+    TModalResult r = mrNone;
+    const QStringList failures = capturedFailures([&] { r = dlg.ShowModal(); });
+    EXPECT_EQ(r, mrCancel);
+    ASSERT_EQ(failures.size(), 1);
+    EXPECT_TRUE(failures[0].contains(QStringLiteral("Unscripted ShowModal of TTestDialog"))) << failures[0].toStdString();
+    EXPECT_FALSE(dlg.isVisible());
+}
+
+TEST_F(FormsTest, ModalFormHelperDeletesTheFormAndClearsItsVariable)
+{
+    TTestDialog* global = nullptr;
+    QWidget owner;
+    QPointer<TTestDialog> seen;
+    {
+        ModalForm<TTestDialog> f(global, &owner);
+        seen = global;
+        EXPECT_EQ(f->Owner(), &owner);
+        ScriptedAnswers::onShowModal<TTestDialog>([](TTestDialog& d) { d.ui.OKBtn->click(); });
+        EXPECT_EQ(f->ShowModal(), mrOk);
+    }
+    EXPECT_EQ(global, nullptr);
+    EXPECT_TRUE(seen.isNull());
+}
+
+TEST_F(FormsTest, ExceptionInAButtonHandlerShowsTheErrorBoxAndTheProgramGoesOn)
+{
+    TTestDialog dlg;
+    dlg.Show();
+    ScriptedAnswers::pushMessageAnswer(mrOk);
+    // A click as the event loop delivers it, so the exception travels the same way as in the program.
+    QMetaObject::invokeMethod(dlg.ui.FailBtn, "click", Qt::QueuedConnection);
+    processQueuedEvents();
+    ASSERT_EQ(ScriptedAnswers::messages().size(), 1);
+    const RecordedMessage box = ScriptedAnswers::lastMessage();
+    EXPECT_EQ(box.Type, mtError);
+    EXPECT_EQ(box.Text, QStringLiteral("Der Wert ist ungültig."));
+    EXPECT_TRUE(box.Buttons == TMsgDlgButtons{mbOK});
+    EXPECT_TRUE(dlg.isVisible());
+
+    // The window still works: an EAbort stays silent, a second error is shown again.
+    dlg.okClick = [] { ::Abort(); };
+    QMetaObject::invokeMethod(dlg.ui.OKBtn, "click", Qt::QueuedConnection);
+    processQueuedEvents();
+    EXPECT_EQ(ScriptedAnswers::messages().size(), 1);
+    ScriptedAnswers::pushMessageAnswer(mrOk);
+    QMetaObject::invokeMethod(dlg.ui.FailBtn, "click", Qt::QueuedConnection);
+    processQueuedEvents();
+    EXPECT_EQ(ScriptedAnswers::messages().size(), 2);
+    dlg.Close();
+}
+
+}  // namespace
