@@ -210,6 +210,27 @@ void TConnection::Open(const QString& fileName)
     sqlite3_exec(db, "PRAGMA synchronous=FULL", nullptr, nullptr, nullptr);
     // Reading through a memory map spares a copy per page when large snapshots are read.
     sqlite3_exec(db, "PRAGMA mmap_size=268435456", nullptr, nullptr, nullptr);
+    setUp(db);
+}
+
+void TConnection::OpenInMemory()
+{
+    if (db_)
+        Close();
+    fileName_.clear();
+    if (BeforeConnect)
+        BeforeConnect(this);
+    sqlite3* db = nullptr;
+    if (sqlite3_open_v2(":memory:", &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX,
+                        nullptr) != SQLITE_OK) {
+        sqlite3_close_v2(db);
+        throw EDatabaseError(QStringLiteral("Die Datenbank im Speicher kann nicht angelegt werden."));
+    }
+    setUp(db);
+}
+
+void TConnection::setUp(sqlite3* db)
+{
     // SQLite picks the collation registered for the database's own text encoding.
     sqlite3_create_collation_v2(db, "NOCASE", SQLITE_UTF8, nullptr, noCaseCollationUtf8, nullptr);
     sqlite3_create_collation_v2(db, "NOCASE", SQLITE_UTF16_ALIGNED, nullptr, noCaseCollation,

@@ -40,6 +40,9 @@ public:
     // Opens an existing database file. A missing file or one that is no database raises
     // EDatabaseError with a German message; no file is ever created.
     void Open(const QString& fileName);
+    // Opens a private, empty database in memory (client datasets keep their rows there); it
+    // lives until Close. FileName() is empty then.
+    void OpenInMemory();
     // Closes every dataset of this connection, then the file. A running transaction is rolled
     // back.
     void Close();
@@ -87,6 +90,7 @@ public:
 
 private:
     friend class TDataSet;
+    void setUp(sqlite3* db);
     void attach(TDataSet* ds);
     void detach(TDataSet* ds);
 

@@ -1,5 +1,7 @@
 #include "platform/db/dataset.h"
 
+#include <QCoreApplication>
+
 #include <sqlite3.h>
 
 #include <algorithm>
@@ -26,6 +28,11 @@ TFieldType typeFromDeclaration(const QString& declared, int& size)
 {
     const QString d = declared.toUpper();
     size = 0;
+    // The declarations a client dataset's table uses for the kinds SQL has no name for.
+    if (d == QLatin1String("AUTOINC_INTEGER"))
+        return ftAutoInc;
+    if (d == QLatin1String("GRAPHIC_BLOB"))
+        return ftGraphic;
     if (d.contains(QLatin1String("CHAR")) || d.contains(QLatin1String("STRING"))) {
         const int open = d.indexOf(QLatin1Char('('));
         const int close = d.indexOf(QLatin1Char(')'), open);
@@ -78,6 +85,11 @@ TFieldType typeFromValue(const QVariant& v, int& size)
         size = 255;
         return ftString;
     }
+}
+
+QString readOnlyMessage()
+{
+    return QCoreApplication::translate("DataSet", "Kann eine Nur-Lesen-Datenmenge nicht ändern.");
 }
 
 bool sameName(const QString& a, const QString& b)
@@ -156,6 +168,13 @@ TDataSet::TDataSet() = default;
 
 TDataSet::~TDataSet()
 {
+    shutdown();
+    for (TDataSource* ds : std::vector<TDataSource*>(dataSources_))
+        ds->dataSet_ = nullptr;
+}
+
+void TDataSet::shutdown()
+{
     try {
         if (Active()) {
             // No events at destruction: the handlers' owners may be gone.
@@ -164,10 +183,9 @@ TDataSet::~TDataSet()
         }
     } catch (...) {
     }
-    for (TDataSource* ds : std::vector<TDataSource*>(dataSources_))
-        ds->dataSet_ = nullptr;
     if (connection_)
         connection_->detach(this);
+    connection_ = nullptr;
 }
 
 void TDataSet::SetConnection(TConnection* c)
@@ -195,8 +213,9 @@ void TDataSet::checkActive() const
 
 void TDataSet::checkCanModify() const
 {
-    if (readOnly_)
-        raise(QStringLiteral("Schreibgeschützte Datenmenge kann nicht geändert werden"));
+    // A change that cannot be written back is refused before it starts, never dropped at Post.
+    if (!CanModify())
+        raise(readOnlyMessage());
 }
 
 // --- fields ------------------------------------------------------------------------------------
@@ -482,6 +501,9 @@ void TDataSet::readSnapshot(bool buildFields)
     emptyRow_.values.resize(size_t(columns_.size()));
     emptyRow_.rowids.assign(bases_.size(), -1);
     emptyRow_.missing = true;
+    // Rows can be written back when at least one column comes from a table whose rowid the
+    // snapshot holds; a grouped, distinct or combined result has none.
+    updatable_ = keyed_ || std::any_of(colBase_.begin(), colBase_.end(), [](int b) { return b >= 0; });
 }
 
 void TDataSet::fetchKeys(const std::vector<int64_t>& wanted)
@@ -811,7 +833,7 @@ void TDataSet::calcBuffer(Buffer& b)
                 }
                 if (complete)
                     v = ld->Lookup(f->lookupKeyFields_, keys.size() == 1 ? keys[0] : QVariant(keys),
-                                   f->lookupResultField_);
+                                   f->lookupResultField_, lookupConstraint(f.get()));
             }
             b.values[size_t(f->index_)] = v.isValid() && !v.isNull() ? f->ConvertValue(v) : QVariant();
         }
@@ -920,10 +942,14 @@ void TDataSet::setFieldValue(TField* f, const QVariant& v)
 
 void TDataSet::openLookupDataSets()
 {
-    for (const auto& f : fields_)
-        if (f->fieldKind_ == fkLookup && f->lookupDataSet_ && f->lookupDataSet_ != this &&
-            !f->lookupDataSet_->Active())
+    for (const auto& f : fields_) {
+        if (f->fieldKind_ != fkLookup || !f->lookupDataSet_)
+            continue;
+        if (f->lookupDataSet_ != this && !f->lookupDataSet_->Active())
             f->lookupDataSet_->Open();
+        // A constraint that does not compile fails the open, not the first row read.
+        lookupConstraint(f.get());
+    }
 }
 
 void TDataSet::Open()
@@ -941,6 +967,12 @@ void TDataSet::Open()
         if (plan_.orderBy.isEmpty())
             sortSnapshot();
         rebuildVisible();
+        cur_ = count() ? 0 : -1;
+        bof_ = true;
+        eof_ = count() == 0;
+        modified_ = false;
+        // A calculation that fails on the first row fails the open, not half of it.
+        loadCurrent();
     } catch (...) {
         state_ = dsInactive;
         clearSnapshot();
@@ -948,13 +980,6 @@ void TDataSet::Open()
             fields_.clear();
         throw;
     }
-    state_ = dsInactive;
-    cur_ = count() ? 0 : -1;
-    bof_ = true;
-    eof_ = count() == 0;
-    modified_ = false;
-    state_ = dsBrowse;
-    loadCurrent();
     state_ = dsInactive;
     setState(dsBrowse);
     notify(Event::DataSetChange);
@@ -1035,6 +1060,7 @@ void TDataSet::Clone(TDataSet& source)
     colBase_ = source.colBase_;
     colOrigin_ = source.colOrigin_;
     bases_ = source.bases_;
+    updatable_ = source.updatable_;
     snap_ = source.snap_;
     rows_ = source.rows_;
     emptyRow_ = source.emptyRow_;
@@ -1473,7 +1499,7 @@ void TDataSet::deleteRow()
         if (execStatement(sql, {QVariant(qlonglong(row.rowids[0]))}) == 0)
             raise(QStringLiteral("Der Datensatz wurde inzwischen gelöscht."));
     } else {
-        raise(QStringLiteral("Schreibgeschützte Datenmenge kann nicht geändert werden"));
+        raise(readOnlyMessage());
     }
     if (filterActive_)
         vis_.erase(vis_.begin() + cur_);
@@ -1596,22 +1622,65 @@ bool TDataSet::Locate(const QString& keyFields, const QVariant& keyValues, TLoca
 
 QVariant TDataSet::Lookup(const QString& keyFields, const QVariant& keyValues, const QString& resultFields)
 {
+    return Lookup(keyFields, keyValues, resultFields, nullptr);
+}
+
+QVariant TDataSet::Lookup(const QString& keyFields, const QVariant& keyValues, const QString& resultFields,
+                          FilterPredicate* condition)
+{
     if (!Active())
         return QVariant();
     const std::vector<TField*> fs = fieldList(keyFields);
     const QVariantList vals = keyValueList(fs, keyValues);
     const std::vector<TField*> rs = fieldList(resultFields);
     Buffer* saved = active_;
-    for (int p = 0; p < count(); ++p)
-        if (matchesRow(p, fs, vals, 0)) {
-            QVariantList out;
-            for (TField* r : rs)
-                out << rowFieldValue(p, r);
+    struct Restore {
+        TDataSet* ds;
+        Buffer* saved;
+        ~Restore() { ds->active_ = saved; }
+    } restore{this, saved};
+    for (int p = 0; p < count(); ++p) {
+        if (!matchesRow(p, fs, vals, 0))
+            continue;
+        if (condition) {
+            // The condition reads the row through the fields, as a filter does.
+            active_ = &current_;
+            if (!(display_.valid && display_.pos == p))
+                loadBuffer(display_, p);
+            active_ = &display_;
+            const bool pass = condition->matches(*this);
             active_ = saved;
-            return rs.size() == 1 ? out[0] : QVariant(out);
+            if (!pass)
+                continue;
         }
-    active_ = saved;
+        QVariantList out;
+        for (TField* r : rs)
+            out << rowFieldValue(p, r);
+        return rs.size() == 1 ? out[0] : QVariant(out);
+    }
     return QVariant();
+}
+
+FilterPredicate* TDataSet::lookupConstraint(TField* f)
+{
+    if (f->customConstraint_.trimmed().isEmpty() || !f->lookupDataSet_)
+        return nullptr;
+    if (!f->constraint_ || f->constraintText_ != f->customConstraint_ ||
+        f->constraintDataSet_ != f->lookupDataSet_) {
+        if (!filterCompiler())
+            raise(QStringLiteral("Filterausdrücke werden nicht unterstützt: %1").arg(f->customConstraint_));
+        f->constraint_ = std::shared_ptr<FilterPredicate>(filterCompiler()(f->customConstraint_, *f->lookupDataSet_));
+        f->constraintText_ = f->customConstraint_;
+        f->constraintDataSet_ = f->lookupDataSet_;
+    }
+    return f->constraint_.get();
+}
+
+QVariant TDataSet::storedValue(int64_t key, const TField* f)
+{
+    if (f->column_ < 0)
+        return QVariant();
+    return fromStorage(f, rowByKey(key, -1).values[size_t(f->column_)]);
 }
 
 // --- bookmarks ------------------------------------------------------------------------------

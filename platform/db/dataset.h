@@ -127,7 +127,10 @@ public:
     // Lets the controls write their text into the fields (data sources' OnUpdateData).
     void UpdateRecord();
     bool Modified() const { return modified_; }
-    bool CanModify() const { return !readOnly_; }
+    // False for a dataset set read-only and for an open one whose rows cannot be written back
+    // (a query with GROUP BY, DISTINCT, UNION, a sub-select in FROM, only computed columns, or
+    // over a view); Edit, Insert and Delete then raise.
+    bool CanModify() const { return !readOnly_ && (!Active() || updatable_); }
     bool ReadOnly() const { return readOnly_; }
     void SetReadOnly(bool v) { readOnly_ = v; }
 
@@ -140,6 +143,10 @@ public:
     // and without events; Null on a miss.
     QVariant Lookup(const QString& keyFields, const QVariant& keyValues,
                     const QString& resultFields);
+    // The same, among the rows that also pass the condition (a compiled filter expression; null:
+    // every row). Lookup fields with a CustomConstraint search this way.
+    QVariant Lookup(const QString& keyFields, const QVariant& keyValues, const QString& resultFields,
+                    FilterPredicate* condition);
 
     // --- bookmarks -------------------------------------------------------------------------------
     TBookmark GetBookmark() const;
@@ -212,6 +219,14 @@ protected:
 
     void checkActive() const;
     [[noreturn]] void raise(const QString& message) const;
+
+    // Every row of the snapshot in cursor order, the filter ignored, as keys.
+    const std::vector<int64_t>& snapshotKeys() const { return snap_; }
+    // A data field's value in the row of a snapshot key, as the field gives it.
+    QVariant storedValue(int64_t key, const TField* f);
+    // Leaves the open state without events and lets go of the connection (destructors of
+    // datasets that own their connection).
+    void shutdown();
 
     QString name_;
     TConnection* connection_ = nullptr;
@@ -287,11 +302,13 @@ private:
     QVariant rowFieldValue(int pos, TField* f);
     void notify(Event e, TField* f = nullptr, int distance = 0);
     void openLookupDataSets();
+    FilterPredicate* lookupConstraint(TField* f);
 
     TDataSetState state_ = dsInactive;
     bool bof_ = true, eof_ = true;
     bool modified_ = false;
     bool readOnly_ = false;
+    bool updatable_ = false;  // the open snapshot's rows can be written back
     bool declaredFields_ = false;
     bool hasCalcs_ = false;
     int disableCount_ = 0;

@@ -65,6 +65,14 @@ TField::TField(TDataSet* dataSet, const QString& fieldName, TFieldType type, int
 
 TField::~TField() = default;
 
+bool TField::AcceptsLookupRow()
+{
+    if (fieldKind_ != fkLookup || !lookupDataSet_ || !lookupDataSet_->Active())
+        return true;
+    FilterPredicate* condition = dataSet_->lookupConstraint(this);
+    return !condition || condition->matches(*lookupDataSet_);
+}
+
 bool TField::IsBlob() const
 {
     return dataType_ == ftMemo || dataType_ == ftBlob || dataType_ == ftGraphic;

@@ -15,11 +15,13 @@
 #include <QVariant>
 
 #include <functional>
+#include <memory>
 
 #include "platform/rtl/sysutils.h"
 
 class TDataSet;
 class QIODevice;
+class FilterPredicate;
 
 enum TFieldType {
     ftUnknown,
@@ -109,6 +111,16 @@ public:
     void SetLookupKeyFields(const QString& s) { lookupKeyFields_ = s; }
     const QString& LookupResultField() const { return lookupResultField_; }
     void SetLookupResultField(const QString& s) { lookupResultField_ = s; }
+    // A condition in the filter syntax ("unt_type = 2"). On a lookup field it narrows the rows
+    // of the lookup dataset that the lookup finds and that lists of choices offer, so that two
+    // lookup fields can share one lookup dataset with different conditions. On other fields it
+    // is metadata: the layer does not check it.
+    const QString& CustomConstraint() const { return customConstraint_; }
+    void SetCustomConstraint(const QString& s) { customConstraint_ = s; }
+    // For lists of choices: true when the lookup dataset's record as its fields show it now
+    // (its current row, or the row chosen with SetDisplayRow) meets CustomConstraint; always
+    // true without a constraint or outside a lookup field.
+    bool AcceptsLookupRow();
 
     // --- value of the current record ---------------------------------------------------------
     QVariant Value() const;
@@ -190,6 +202,11 @@ private:
     QString keyFields_;
     QString lookupKeyFields_;
     QString lookupResultField_;
+    QString customConstraint_;
+    // The compiled constraint, kept while its text and the lookup dataset stay the same.
+    std::shared_ptr<FilterPredicate> constraint_;
+    QString constraintText_;
+    TDataSet* constraintDataSet_ = nullptr;
 
     // Where the value comes from in a data row: column of the result, base table and column
     // for writes (assigned at open).

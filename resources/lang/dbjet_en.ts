@@ -206,4 +206,38 @@
         <translation>The data packet does not fit: field %1 is '%2', '%3' is expected.</translation>
     </message>
 </context>
+<context>
+    <name>ClientDataSet</name>
+    <message>
+        <source>Die Datenmenge kann ohne Felder nicht angelegt werden.</source>
+        <translation>The dataset cannot be created without fields.</translation>
+    </message>
+    <message>
+        <source>Fehlender Daten-Provider oder Datenpaket.</source>
+        <translation>Missing data provider or data packet.</translation>
+    </message>
+    <message>
+        <source>Das Datenpaket enthält keine Felder.</source>
+        <translation>The data packet holds no fields.</translation>
+    </message>
+    <message>
+        <source>Das Datenpaket passt nicht zur Datenmenge: das Feld '%1' fehlt.</source>
+        <translation>The data packet does not fit the dataset: the field '%1' is missing.</translation>
+    </message>
+    <message>
+        <source>Das Datenpaket passt nicht zur Datenmenge: das Feld '%1' hat eine andere Art von Werten.</source>
+        <translation>The data packet does not fit the dataset: the field '%1' holds another kind of value.</translation>
+    </message>
+    <message>
+        <source>Das Datenpaket passt nicht zur Datenmenge: ungültiger Wert '%1' im Feld '%2' (Zeile %3).</source>
+        <translation>The data packet does not fit the dataset: invalid value '%1' in the field '%2' (row %3).</translation>
+    </message>
+</context>
+<context>
+    <name>DataSet</name>
+    <message>
+        <source>Kann eine Nur-Lesen-Datenmenge nicht ändern.</source>
+        <translation>Cannot modify a read-only dataset.</translation>
+    </message>
+</context>
 </TS>

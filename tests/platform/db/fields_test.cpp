@@ -1,4 +1,5 @@
 // Fields: types, conversions, formats, lookup and calculated fields, master-detail and links.
+#include "platform/db/dbfilter.h"
 #include "tests/platform/db/dbtestfixture.h"
 
 #include <QFile>
@@ -176,6 +177,73 @@ TEST_F(FieldTest, LookupFieldsEmptyOnAMissAndOverTheFilteredRows)
                  EConvertError);
 }
 
+TEST_F(FieldTest, LookupsWithAConditionShareOneLookupDataset)
+{
+    // The speed and distance units of a sport come from one unit table; each lookup finds and
+    // lists only the units of its own type.
+    InstallDataSetFilters();
+    exec(QStringLiteral("ALTER TABLE sportart ADD COLUMN Spo_speed INTEGER;"
+                        "INSERT INTO unit VALUES (3, 2, 'km/h', 'kmh', 1);"
+                        "UPDATE sportart SET Spo_speed = 3 WHERE Spo_Id = 1;"
+                        "UPDATE sportart SET Spo_speed = 1 WHERE Spo_Id = 2;"));  // unit 1 is a distance unit
+    TTable distancespeed;
+    distancespeed.SetConnection(&conn);
+    distancespeed.SetTableName(QStringLiteral("unit"));
+    TTable sportart;
+    sportart.SetConnection(&conn);
+    sportart.SetTableName(QStringLiteral("sportart"));
+    sportart.SetIndexFieldNames(QStringLiteral("Spo_Id"));
+    sportart.AddField(QStringLiteral("Spo_Id"), ftInteger);
+    sportart.AddField(QStringLiteral("Spo_speed"), ftInteger);
+    sportart.AddField(QStringLiteral("Spo_distance"), ftInteger);
+    TField* lSpeed = sportart.AddLookupField(QStringLiteral("lSpeed"), ftString, 25, &distancespeed,
+                                             QStringLiteral("Spo_speed"), QStringLiteral("unt_id"),
+                                             QStringLiteral("unt_name"));
+    lSpeed->SetCustomConstraint(QStringLiteral("unt_type =2"));
+    TField* lDistance = sportart.AddLookupField(QStringLiteral("lDistance"), ftString, 15, &distancespeed,
+                                                QStringLiteral("Spo_distance"), QStringLiteral("unt_id"),
+                                                QStringLiteral("unt_name"));
+    lDistance->SetCustomConstraint(QStringLiteral("unt_type = 1"));
+    sportart.Open();
+    EXPECT_EQ(lSpeed->AsString(), QStringLiteral("km/h"));
+    EXPECT_EQ(lDistance->AsString(), QStringLiteral("Kilometer"));
+    sportart.Next();
+    EXPECT_TRUE(lSpeed->IsNull());  // unit 1 exists, but is no speed unit
+    EXPECT_EQ(lDistance->AsString(), QStringLiteral("Meilen"));
+    sportart.Edit();
+    sportart.FieldByName("Spo_speed")->SetAsInteger(3);
+    EXPECT_EQ(lSpeed->AsString(), QStringLiteral("km/h"));
+    sportart.Cancel();
+
+    // Lists of choices ask each lookup row.
+    auto choices = [&distancespeed](TField* f) {
+        QStringList l;
+        for (int i = 0; i < distancespeed.RecordCount(); ++i) {
+            distancespeed.SetDisplayRow(i);
+            if (f->AcceptsLookupRow())
+                l << distancespeed.FieldByName("unt_name")->AsString();
+        }
+        distancespeed.SetDisplayRow(-1);
+        return l;
+    };
+    EXPECT_EQ(choices(lSpeed), (QStringList{"km/h"}));
+    EXPECT_EQ(choices(lDistance), (QStringList{"Kilometer", "Meilen"}));
+
+    // A filter on the lookup dataset still narrows both.
+    distancespeed.SetFilter(QStringLiteral("unt_type = 1"));
+    distancespeed.SetFiltered(true);
+    sportart.First();
+    EXPECT_TRUE(lSpeed->IsNull());
+    EXPECT_EQ(lDistance->AsString(), QStringLiteral("Kilometer"));
+    distancespeed.SetFiltered(false);
+
+    // A condition that names no field of the lookup dataset fails at open.
+    sportart.Close();
+    lSpeed->SetCustomConstraint(QStringLiteral("unt_art = 2"));
+    EXPECT_THROW(sportart.Open(), EDatabaseError);
+    EXPECT_FALSE(sportart.Active());
+}
+
 TEST_F(FieldTest, CalculatedFieldsInCursorOrderMayReadThePreviousRow)
 {
     TTable zeit;
@@ -208,6 +276,24 @@ TEST_F(FieldTest, CalculatedFieldsInCursorOrderMayReadThePreviousRow)
     zeit.FieldByName("Meter")->SetAsInteger(1500);  // recalculated after the write
     EXPECT_EQ(zeit.FieldByName("Split")->AsInteger(), 1500);
     zeit.Cancel();
+}
+
+TEST_F(FieldTest, CalculationFailingOnTheFirstRowFailsTheOpen)
+{
+    TTable zeit;
+    zeit.SetConnection(&conn);
+    zeit.SetTableName(QStringLiteral("zeit"));
+    zeit.AddField(QStringLiteral("Meter"), ftInteger);
+    zeit.AddField(QStringLiteral("Split"), ftInteger, 0, fkCalculated);
+    zeit.OnCalcFields = [](TDataSet*) { throw EConvertError(QStringLiteral("kaputt")); };
+    QStringList events;
+    zeit.AfterOpen = [&events](TDataSet*) { events << QStringLiteral("AfterOpen"); };
+    EXPECT_THROW(zeit.Open(), EConvertError);
+    EXPECT_FALSE(zeit.Active());  // not left open without its events
+    EXPECT_TRUE(events.isEmpty());
+    zeit.OnCalcFields = nullptr;
+    zeit.Open();
+    EXPECT_EQ(events, QStringList{QStringLiteral("AfterOpen")});
 }
 
 TEST_F(FieldTest, DetailFollowsItsMasterAndInsertCopiesTheKey)

@@ -5,6 +5,7 @@
 #include <QHash>
 
 #include "platform/db/dbfilter.h"
+#include "tests/platform/db/dbtestfixture.h"
 
 namespace {
 
@@ -100,6 +101,81 @@ TEST(DataSetFilter, ErrorsNameTheProblem)
     EXPECT_THROW(passes(QStringLiteral("unbekannt = 1"), unit(1, 1, "x")), EDatabaseError);
     EXPECT_THROW(passes(QStringLiteral("Puls = 'viel'"), unit(1, 1, "x")), EDatabaseError);
     EXPECT_EQ(TFilterExpression(QStringLiteral("(a = 1) and ([b] > a)")).FieldNames(), (QStringList{"a", "b"}));
+}
+
+// Filters on open datasets: navigation, counting and searching see only the rows that pass.
+class LiveFilter : public DbTest {
+protected:
+    void SetUp() override
+    {
+        DbTest::SetUp();
+        InstallDataSetFilters();
+    }
+    static QStringList orte(TDataSet& ds)
+    {
+        QStringList l;
+        for (ds.First(); !ds.Eof(); ds.Next())
+            l << ds.FieldByName("Ort")->AsString();
+        return l;
+    }
+};
+
+TEST_F(LiveFilter, TableSeesOnlyThePassingRowsAndKeepsItsFilter)
+{
+    TTable daten;
+    daten.SetConnection(&conn);
+    daten.SetTableName(QStringLiteral("daten"));
+    daten.SetIndexFieldNames(QStringLiteral("Datum"));
+    daten.SetFilter(QStringLiteral("Meter >= 5000 AND Ort <> 'hamburg'"));  // set before the fields exist
+    daten.SetFiltered(true);
+    daten.Open();
+    EXPECT_EQ(daten.RecordCount(), 2);
+    EXPECT_EQ(orte(daten), (QStringList{"Berlin", "München"}));
+    EXPECT_TRUE(daten.Eof());
+    EXPECT_FALSE(daten.Locate(QStringLiteral("Ort"), QStringLiteral("Hamburg")));
+    EXPECT_EQ(daten.FieldByName("Ort")->AsString(), QStringLiteral("München"));  // a miss stays
+    EXPECT_TRUE(daten.Lookup(QStringLiteral("Ort"), QStringLiteral("Hamburg"), QStringLiteral("Meter")).isNull());
+    EXPECT_EQ(daten.Lookup(QStringLiteral("Ort"), QStringLiteral("Berlin"), QStringLiteral("Meter")).toInt(), 10000);
+    EXPECT_TRUE(daten.Locate(QStringLiteral("Ort"), QStringLiteral("Berlin")));
+    EXPECT_EQ(daten.RecNo(), 1);
+
+    // Close and Open, and rows written elsewhere that Requery brings in, keep the filter.
+    daten.Close();
+    exec(QStringLiteral("INSERT INTO daten (dat_Id, Datum, Ort, Meter) VALUES (4, 44000, 'Kiel', 500),"
+                        " (5, 44001, 'Bonn', 42195)"));
+    daten.Open();
+    EXPECT_EQ(orte(daten), (QStringList{"Bonn", "Berlin", "München"}));
+    exec(QStringLiteral("UPDATE daten SET Meter = 100 WHERE dat_Id = 5"));
+    daten.Requery();
+    EXPECT_EQ(daten.RecordCount(), 2);
+
+    // A new filter on the open table, with a date literal; then the filter off.
+    daten.SetFilter(QStringLiteral("Datum > #3/15/2023# OR Ort LIKE 'k*'"));
+    EXPECT_EQ(orte(daten), (QStringList{"Kiel", "Hamburg", "München"}));
+    daten.SetFiltered(false);
+    EXPECT_EQ(daten.RecordCount(), 5);
+    EXPECT_EQ(daten.Filter(), QStringLiteral("Datum > #3/15/2023# OR Ort LIKE 'k*'"));
+}
+
+TEST_F(LiveFilter, QueryKeepsItsFilterAcrossSqlChanges)
+{
+    TQuery q;
+    q.SetConnection(&conn);
+    q.SetSQLText(QStringLiteral("SELECT * FROM daten ORDER BY Datum"));
+    q.SetFilter(QStringLiteral("trainingsblock = 7"));
+    q.SetFiltered(true);
+    q.Open();
+    EXPECT_EQ(orte(q), (QStringList{"Berlin", "Hamburg"}));
+    q.SetSQLText(QStringLiteral("SELECT Ort, trainingsblock FROM daten WHERE Meter > 6000 ORDER BY Datum"));
+    q.Open();
+    EXPECT_EQ(orte(q), (QStringList{"Berlin"}));
+    // A filter naming a column the new SQL lacks fails at open and leaves the query closed.
+    q.SetSQLText(QStringLiteral("SELECT Ort FROM daten"));
+    EXPECT_THROW(q.Open(), EDatabaseError);
+    EXPECT_FALSE(q.Active());
+    q.SetFiltered(false);
+    q.Open();
+    EXPECT_EQ(q.RecordCount(), 3);
 }
 
 }  // namespace

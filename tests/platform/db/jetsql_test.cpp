@@ -169,6 +169,10 @@ const Case kSelectCases[] = {
     {"LIKE with _", "SELECT dat_Id FROM daten WHERE Ort Like 'B_rlin'", "1"},
     {"LIKE on a number", "Select dat_Id From daten Where Meter Like '10%' Order By datum", "1,2,3"},
     {"LIKE on a date", "Select dat_Id From daten Where Datum Like '16.03%' Order By datum", "2"},
+    {"LIKE without a blank before the pattern", "Select dat_Id from daten where User1 like'x'", "2"},
+    // The provider's wildcards are % and _: * and ? are plain characters and match themselves.
+    {"* and ? are no wildcards", "SELECT dat_Id FROM daten WHERE Ort Like 'B*' OR Ort Like '?rger' OR Ort Like 'M?nchen'", ""},
+    {"* matches a *", "SELECT dat_Id FROM daten WHERE Ort & '*?' Like 'berlin*?'", "1"},
     {"derived table without alias",
      "SELECT daten.sportart, Sum(daten.meter) FROM (SELECT * from daten where Meter > 500) GROUP BY daten.sportart", "1|11000"},
     {"derived table of a join without alias",

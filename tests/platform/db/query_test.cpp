@@ -105,18 +105,53 @@ TEST_F(QueryTest, SqlGoesThroughTheTranslator)
     EXPECT_EQ(conn.Execute(QStringLiteral("DELETE FROM_JET zeit WHERE zei_Id = ?"), {2}), 1);
 }
 
-TEST_F(QueryTest, GroupedQueryIsReadOnlyForItsColumns)
+TEST_F(QueryTest, QueryThatCannotBeWrittenBackRefusesEveryChange)
 {
-    TQuery q;
-    q.SetConnection(&conn);
-    q.SetSQLText(QStringLiteral("SELECT trainingsblock, sum(Meter) AS meter FROM daten GROUP BY trainingsblock"));
-    q.Open();
-    EXPECT_EQ(q.RecordCount(), 2);
-    EXPECT_EQ(q.FieldByName("meter")->AsInteger(), 15000);
-    q.Edit();
-    q.FieldByName("trainingsblock")->SetAsInteger(99);
-    q.Post();  // nothing to write back to: the database stays unchanged
-    EXPECT_EQ(scalar("SELECT count(*) FROM daten WHERE trainingsblock = 99").toInt(), 0);
+    // A change that could not reach the database is refused when it starts, rather than
+    // posted into nothing.
+    exec(QStringLiteral("CREATE VIEW orte AS SELECT Ort, Meter FROM daten"));
+    const char* queries[] = {
+        "SELECT trainingsblock, sum(Meter) AS meter FROM daten GROUP BY trainingsblock",
+        "SELECT DISTINCT trainingsblock FROM daten",
+        "SELECT Ort FROM daten UNION SELECT Spo_Name FROM sportart",
+        "SELECT d.Ort FROM (SELECT * FROM daten WHERE Meter > 1000) AS d",
+        "SELECT count(*) AS n FROM daten",
+        "SELECT * FROM orte",
+        "SELECT trainingsblock FROM daten WHERE Meter < 0 GROUP BY trainingsblock",  // empty
+    };
+    for (const char* sql : queries) {
+        SCOPED_TRACE(sql);
+        TQuery q;
+        q.SetConnection(&conn);
+        q.SetSQLText(QString::fromUtf8(sql));
+        q.Open();
+        EXPECT_FALSE(q.CanModify());
+        auto refused = [&q](const std::function<void()>& change) {
+            try {
+                change();
+                ADD_FAILURE() << "no error";
+            } catch (const EDatabaseError& e) {
+                EXPECT_EQ(e.Message(), QStringLiteral("Kann eine Nur-Lesen-Datenmenge nicht ändern."));
+            }
+            EXPECT_EQ(q.State(), dsBrowse);
+        };
+        refused([&q] { q.Edit(); });  // on an empty result Edit becomes Insert: refused as well
+        refused([&q] { q.Insert(); });
+        refused([&q] { q.Append(); });
+        if (!q.IsEmpty())
+            refused([&q] { q.Delete(); });
+    }
+    EXPECT_EQ(scalar("SELECT group_concat(Ort || Meter || trainingsblock) FROM daten").toString(),
+              QStringLiteral("Berlin100007,Hamburg50007,München211008"));
+
+    // A plain query over the same table stays writable; so does a table.
+    TQuery plain;
+    plain.SetConnection(&conn);
+    plain.SetSQLText(QStringLiteral("SELECT Ort FROM daten WHERE Meter > 1000"));
+    plain.Open();
+    EXPECT_TRUE(plain.CanModify());
+    plain.SetReadOnly(true);
+    EXPECT_THROW(plain.Edit(), EDatabaseError);
 }
 
 }  // namespace
