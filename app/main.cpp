@@ -1,17 +1,14 @@
-// The program's start-up sequence.
-#include <QMainWindow>
-
+// The program's start-up sequence: the objects of the whole run are created by StartProgram,
+// then the message loop runs until the main window closes.
+#include "core/startup.h"
 #include "platform/rtl/application.h"
 
 int main(int argc, char** argv)
 {
     TApplication app(argc, argv);
     TApplication::setApplicationName(QStringLiteral("orvalo5"));
-    TApplication::setApplicationDisplayName(QStringLiteral("Orvalo 5"));
-
-    QMainWindow mainWindow;
-    mainWindow.setWindowTitle(QStringLiteral("Orvalo 5"));
-    mainWindow.resize(1024, 700);
-    mainWindow.show();
-    return app.exec();
+    StartProgram(TApplication::arguments().mid(1));
+    const int result = TApplication::exec();
+    FinishProgram();
+    return result;
 }

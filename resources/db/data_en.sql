@@ -9,6 +9,9 @@
 
 -- Units of measure. Distances (type 1): metres x unt_calc = distance in the unit.
 -- Paces (type 2): pace per kilometre x unt_calc = pace per the unit.
+-- Speeds such as km/h, m/s or mph are no rows of their own: every unit shows its speed in km/h
+-- beside its pace ("km/h - min/km"), and a type 2 factor multiplies a pace per kilometre, which
+-- cannot turn it into a speed (a speed is the reciprocal of a pace, not a multiple of it).
 INSERT INTO unit (unt_id, unt_type, unt_name, unt_shortname, unt_calc, unt_allawedit, unt_format) VALUES
     (1, 2, 'Minutes per kilometer',  'min/km',   1.0,                 0, ''),
     (2, 2, 'Minutes per mile',       'min/mi',   1.609344,            0, ''),

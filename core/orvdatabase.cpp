@@ -1,0 +1,306 @@
+#include "core/orvdatabase.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QFileInfo>
+
+#include <cerrno>
+#include <cstring>
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <sqlite3.h>
+
+#include "core/language.h"
+#include "core/orvdbserver.h"
+#include "platform/db/connection.h"
+#include "platform/db/query.h"
+#include "platform/vcl/dialogs.h"
+
+namespace {
+
+QString tr(const char* text)
+{
+    return QCoreApplication::translate("orvdatabase", text);
+}
+
+// The runtime's error for a missing lookup result converted to a number or a text.
+[[noreturn]] void raiseNullConversion(const char* type)
+{
+    throw EConvertError(tr("Variante des Typs (Null) konnte nicht in Typ (%1) konvertiert werden")
+                            .arg(QString::fromLatin1(type)));
+}
+
+TorvServer& server()
+{
+    if (!orvServer)
+        throw EDatabaseError(tr("Es ist keine Datenbank geöffnet."));
+    return *orvServer;
+}
+
+// The sport's distance unit's column.
+QVariant distanceUnitValue(int sportId, const char* column)
+{
+    TorvServer& s = server();
+    const QVariant unit = s.sportart.Lookup(QStringLiteral("spo_id"), sportId, QStringLiteral("spo_distance"));
+    if (unit.isNull())
+        raiseNullConversion("Integer");
+    return s.distancespeed.Lookup(QStringLiteral("unt_id"), unit, QString::fromLatin1(column));
+}
+
+QString distanceUnitText(int sportId, const char* column)
+{
+    const QVariant v = distanceUnitValue(sportId, column);
+    if (v.isNull())
+        raiseNullConversion("String");
+    return v.toString();
+}
+
+}  // namespace
+
+double GetUnitDistance(int sportId, int value)
+{
+    const QVariant factor = distanceUnitValue(sportId, "unt_calc");
+    if (factor.isNull())
+        raiseNullConversion("Double");
+    return value * factor.toDouble();
+}
+
+QString GetUnitName(int sportId)
+{
+    return distanceUnitText(sportId, "unt_name");
+}
+
+QString GetUnitShortName(int sportId)
+{
+    return distanceUnitText(sportId, "unt_shortname");
+}
+
+bool CheckBlockDate(int blockId)
+{
+    TQuery q;
+    q.SetConnection(&server().orvDB);
+    q.SetSQLText(QStringLiteral("Select daten.datum,trainingsblock.trb_created from trainingsblock inner join "
+                                "daten on (trainingsblock.trb_id = daten.trainingsblock) where trb_id = ") +
+                 QString::number(blockId));
+    q.Open();
+    bool ok = true;
+    for (; !q.Eof(); q.Next())
+        if (q.Field(0)->AsFloat() > q.Field(1)->AsFloat())
+            ok = false;
+    return ok;
+}
+
+bool IsBlockEmpty(int blockId)
+{
+    TQuery q;
+    q.SetConnection(&server().orvDB);
+    q.SetSQLText(QStringLiteral("Select * from daten where trainingsblock = ") + QString::number(blockId));
+    q.Open();
+    return q.IsEmpty();
+}
+
+int GetMaxFieldValue(TDataSet& dataSet, const QString& fieldName)
+{
+    TDataSet clone;
+    clone.Clone(dataSet);
+    TField* f = clone.FieldByName(fieldName);
+    int result = 0;
+    for (clone.First(); !clone.Eof(); clone.Next())
+        if (!f->IsNull() && f->AsInteger() > result)
+            result = f->AsInteger();
+    return result;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Checks at open.
+
+namespace {
+
+struct DatabaseCheck {
+    const char* test;
+    int message;
+    std::initializer_list<const char*> repairs;
+};
+
+const DatabaseCheck kChecks[] = {
+    {"Select * from sportart where (not spo_distance in (Select unt_id from unit)) or "
+     "(not spo_speed in (Select unt_id from unit))",
+     65383,
+     {"UPDATE sportart SET spo_speed = 1 WHERE spo_speed not in (Select unt_id from unit)",
+      "UPDATE sportart SET spo_distance = 5 WHERE spo_distance not in (Select unt_id from unit)"}},
+    {"Select * from daten where isnull(hoehendifferenz)",
+     65386,
+     {"UPDATE daten SET hoehendifferenz = 0 WHERE isnull(hoehendifferenz)"}},
+    {"Select * from daten where isnull(meter)", 65387, {"UPDATE daten SET meter = 0 WHERE isnull(meter)"}},
+    // Durations of a day or more lose their whole days.
+    {"Select * from daten where CDbl(zeit) >= 1",
+     65388,
+     {"UPDATE daten SET zeit = CDate(CDbl(zeit) - Int(zeit))"}},
+};
+
+bool findsRows(TConnection& connection, const char* sql)
+{
+    TQuery q;
+    q.SetConnection(&connection);
+    q.SetSQLText(QString::fromLatin1(sql));
+    q.Open();
+    const bool found = !q.IsEmpty();
+    q.Close();
+    return found;
+}
+
+bool backedUp(const std::function<bool()>& backup)
+{
+    if (!backup)
+        return false;
+    try {
+        return backup();
+    } catch (const EAbort&) {
+        return false;
+    } catch (const Exception& e) {
+        MessageDlg(e.Message(), mtError, TMsgDlgButtons{mbOK});
+        return false;
+    }
+}
+
+}  // namespace
+
+void CheckDatabase(TConnection& connection, const std::function<bool()>& backup)
+{
+    for (const DatabaseCheck& check : kChecks) {
+        if (!findsRows(connection, check.test))
+            continue;
+        const TModalResult answer = MessageDlg(LoadStr(check.message) + QLatin1Char('\n') + LoadStr(65384),
+                                               mtInformation, mbYesNoCancel);
+        if (answer != mrYes && answer != mrNo)
+            continue;
+        // The user wanted a backup before the repair: without one the rows stay as they are.
+        if (answer == mrYes && !backedUp(backup))
+            continue;
+        connection.BeginTrans();
+        try {
+            for (const char* repair : check.repairs)
+                connection.Execute(QString::fromLatin1(repair));
+            connection.CommitTrans();
+        } catch (const Exception& e) {
+            connection.RollbackTrans();
+            MessageDlg(LoadStr(65385) + e.Message(), mtError, TMsgDlgButtons{mbOK});
+        }
+    }
+}
+
+// ---------------------------------------------------------------------------------------------
+// Compaction.
+
+namespace {
+
+class SqliteFile {
+public:
+    ~SqliteFile() { close(); }
+    void open(const QString& path)
+    {
+        if (sqlite3_open_v2(QFile::encodeName(path).constData(), &db_, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK)
+            fail();
+        sqlite3_busy_timeout(db_, 0);
+    }
+    void exec(const char* sql)
+    {
+        if (sqlite3_exec(db_, sql, nullptr, nullptr, nullptr) != SQLITE_OK)
+            fail();
+    }
+    QString text(const char* sql)
+    {
+        sqlite3_stmt* stmt = nullptr;
+        if (sqlite3_prepare_v2(db_, sql, -1, &stmt, nullptr) != SQLITE_OK)
+            fail();
+        QString result;
+        if (sqlite3_step(stmt) == SQLITE_ROW)
+            result = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(stmt, 0)));
+        const int rc = sqlite3_finalize(stmt);
+        if (rc != SQLITE_OK)
+            fail();
+        return result;
+    }
+    void vacuumInto(const QString& target)
+    {
+        sqlite3_stmt* stmt = nullptr;
+        if (sqlite3_prepare_v2(db_, "VACUUM INTO ?", -1, &stmt, nullptr) != SQLITE_OK)
+            fail();
+        const QByteArray name = QFile::encodeName(target);
+        sqlite3_bind_text(stmt, 1, name.constData(), int(name.size()), SQLITE_TRANSIENT);
+        sqlite3_step(stmt);
+        if (sqlite3_finalize(stmt) != SQLITE_OK)
+            fail();
+    }
+    void close()
+    {
+        if (db_)
+            sqlite3_close_v2(db_);
+        db_ = nullptr;
+    }
+
+private:
+    [[noreturn]] void fail()
+    {
+        const QString message = db_ ? QString::fromUtf8(sqlite3_errmsg(db_)) : tr("Nicht genug Speicher");
+        throw EDatabaseError(message);
+    }
+    sqlite3* db_ = nullptr;
+};
+
+// Writes a file's data (or a folder's entries) to the disk.
+void syncPath(const QString& path, bool directory)
+{
+    const int fd = ::open(QFile::encodeName(path).constData(), directory ? O_RDONLY | O_DIRECTORY : O_RDWR);
+    if (fd < 0)
+        return;
+    ::fsync(fd);
+    ::close(fd);
+}
+
+}  // namespace
+
+QString CompactFileName(const QString& path)
+{
+    const QFileInfo fi(path);
+    const QString suffix = fi.suffix();
+    if (suffix.isEmpty() || fi.fileName() == QLatin1Char('.') + suffix)
+        return path + QStringLiteral(".pck");
+    return path.left(path.size() - suffix.size()) + QStringLiteral("pck");
+}
+
+void CompactDatabase(const QString& path)
+{
+    const QString pck = CompactFileName(path);
+    QFile::remove(pck);
+    try {
+        if (!QFileInfo(path).isFile())
+            throw EDatabaseError(tr("Die Datei wurde nicht gefunden."));
+        SqliteFile source;
+        source.open(path);
+        // Holding the file exclusively until it is replaced: a database that another program
+        // still uses is not compacted, and nothing can write to it in between.
+        source.exec("PRAGMA locking_mode=EXCLUSIVE");
+        source.exec("BEGIN EXCLUSIVE");
+        source.exec("COMMIT");
+        source.vacuumInto(pck);
+        {
+            SqliteFile copy;
+            copy.open(pck);
+            if (copy.text("PRAGMA integrity_check") != QLatin1String("ok"))
+                throw EDatabaseError(tr("Die komprimierte Kopie ist fehlerhaft."));
+        }
+        syncPath(pck, false);
+        // The compacted copy takes the database's place in one step: the database is either
+        // the old file or the complete new one.
+        if (::rename(QFile::encodeName(pck).constData(), QFile::encodeName(path).constData()) != 0)
+            throw EDatabaseError(QString::fromLocal8Bit(strerror(errno)));
+        syncPath(QFileInfo(path).absolutePath(), true);
+        source.close();
+    } catch (const Exception& e) {
+        QFile::remove(pck);
+        throw EDatabaseError(tr("Die Datenbank \"%1\" konnte nicht komprimiert werden: %2").arg(path, e.Message()));
+    }
+}

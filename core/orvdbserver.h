@@ -1,0 +1,240 @@
+#pragma once
+// The data module: the one owner of the connection to the athlete's database, of every shared
+// dataset and data source, and of the table rules hung on their events. One instance,
+// `orvServer`, lives for the whole process; nothing is open until openDatabase is called.
+//
+// Every window reaches the datasets and data sources by their names (orvServer->daten,
+// orvServer->dsDaten ...). The data module calls into windows only through TorvServerHooks,
+// which the main window implements and tests replace with a recorder.
+#include <QSet>
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+#include <vector>
+
+#include "platform/db/connection.h"
+#include "platform/db/datasource.h"
+#include "platform/db/query.h"
+#include "platform/db/table.h"
+
+class TJetTranslator;
+
+// What the data module needs of the windows.
+class TorvServerHooks {
+public:
+    virtual ~TorvServerHooks();
+    // The main window's caption: the application title, with " - [path]" while a database is open.
+    virtual void setCaption(const QString& caption);
+    // The main window's backup action, run to completion before a repair. True when the
+    // database was backed up.
+    virtual bool runBackupWizard();
+};
+
+class TorvServer {
+public:
+    TorvServer();
+    ~TorvServer();
+    TorvServer(const TorvServer&) = delete;
+    TorvServer& operator=(const TorvServer&) = delete;
+
+    // The windows' side; null gives the defaults of TorvServerHooks (no caption, no backup).
+    void SetHooks(TorvServerHooks* hooks) { hooks_ = hooks; }
+    TorvServerHooks& Hooks();
+
+    // Runs once after creation: the display formats and the start-time mask of the user's
+    // locale. The overload takes the locale's settings explicitly.
+    void DataModuleCreate();
+    void DataModuleCreate(const TFormatSettings& userSettings);
+
+    // Closes any open database, opens the file, checks and repairs it (with the user's
+    // answers), opens the shared datasets, labels the free fields, moves to the newest unit and
+    // block and shows the path in the main window's caption. A failure is shown to the user
+    // ("Fehler beim Öffnen der Datenbank. " and the reason), leaves nothing open and returns
+    // false, so that the caller shows no entry window.
+    bool openDatabase(const QString& path);
+    // Closes every dataset and the connection; safe with nothing open.
+    void closeDatabase();
+    // The open database's file; empty while none is open.
+    const QString& DatabasePath() const { return path_; }
+    bool DatabaseOpen() const { return !path_.isEmpty() && orvDB.Connected(); }
+
+    // The datasets that openDatabase opens, in their order.
+    static const QStringList& OpenOrder();
+
+    // Every dataset and data source, in declaration order, and by name (without case; null
+    // when unknown).
+    const std::vector<TDataSet*>& DataSets() const { return dataSets_; }
+    const std::vector<TDataSource*>& DataSources() const { return dataSources_; }
+    TDataSet* FindDataSet(const QString& name) const;
+    TDataSource* FindDataSource(const QString& name) const;
+    // True for the datasets that read a static snapshot of their rows (they see rows written
+    // elsewhere only after a reopen); the others keep the default cursor.
+    bool StaticCursor(const TDataSet* dataSet) const { return staticCursors_.contains(dataSet); }
+
+    // --- the connection -----------------------------------------------------------------------
+    TConnection orvDB;
+
+    // --- datasets ----------------------------------------------------------------------------
+    TTable daten;
+    TTable allDaten;
+    TQuery navSuchen;
+    TQuery explorer;
+    TQuery eqdetail;
+    TTable datenblockdetail;
+    TTable trainblockman_detail;
+    TQuery zeitraum_old;
+    TQuery zeitraum;
+    TTable sportart;
+    TTable form;
+    TTable belStufe;
+    TTable belArt;
+    TTable distancespeed;
+    TTable trainblock;
+    TTable trainblockman;
+    TQuery del_OldTB;
+    TTable config;
+    TTable Plan;
+    TQuery plan_daten;
+    TTable pDaten;
+    TQuery delete_;  // the dataset named "delete": its users set the SQL and execute it
+    TTable equipment;
+    TTable eqdaten;
+    TTable strecke;
+    TTable strPunkte;
+    TTable bestzeiten;
+    TQuery bel5000m;
+    TTable tools;
+    TTable tagebuch;
+    TQuery quickstat;
+    TQuery zeit;
+    TQuery zeitLookup;
+    TTable zeitAll;
+
+    // --- data sources --------------------------------------------------------------------------
+    TDataSource dsDaten;
+    TDataSource dsZeit;
+    TDataSource dsSportart;
+    TDataSource dsForm;
+    TDataSource dsBelStufe;
+    TDataSource dsBelArt;
+    TDataSource dsConfig;
+    TDataSource dsTrainblock;
+    TDataSource dstrainblockman;
+    TDataSource dsTrainblockmandetail;
+    TDataSource dsDatenBlockDetail;
+    TDataSource dsNavSuchen;
+    TDataSource dsExplorer;
+    TDataSource dsZeitraum;
+    TDataSource dsZeitraum_old;
+    TDataSource dsPlan;
+    TDataSource dsPlan_daten;
+    TDataSource dsEquipment;
+    TDataSource dsEqdaten;
+    TDataSource dsEqDetail;
+    TDataSource dsStrecke;
+    TDataSource dsStrPunkte;
+    TDataSource dsBestzeiten;
+    TDataSource dsBel5000m;
+    TDataSource dsTools;
+    TDataSource dsTagebuch;
+
+    // --- handlers --------------------------------------------------------------------------
+    // Bound to their events at creation. The table rules fill their bodies; until then they
+    // do nothing, and the text handlers show and store the plain value.
+    void orvDBBeforeConnect(TConnection* sender);
+
+    void datenAfterOpen(TDataSet* dataSet);
+    void datenBeforePost(TDataSet* dataSet);
+    void datenAfterPost(TDataSet* dataSet);
+    void datenBeforeDelete(TDataSet* dataSet);
+    void datenAfterDelete(TDataSet* dataSet);
+    void datenBeforeScroll(TDataSet* dataSet);
+    void datenCalcFields(TDataSet* dataSet);
+    void datenNewRecord(TDataSet* dataSet);
+    void datenMeterGetText(TField* sender, QString& text, bool displayText);
+    void datenMeterSetText(TField* sender, const QString& text);
+    void dsDatenStateChange(TDataSource* sender);
+    void dsDatenDataChange(TDataSource* sender, TField* field);
+
+    void explorerCalcFields(TDataSet* dataSet);
+    void zeitraum_oldCalcFields(TDataSet* dataSet);
+    void zeitraumCalcFields(TDataSet* dataSet);
+
+    void sportartBeforeDelete(TDataSet* dataSet);
+    void sportartNewRecord(TDataSet* dataSet);
+    void sportartSpo_IdValidate(TField* sender);
+    void sportartSpo_ZeitraumStandardSetText(TField* sender, const QString& text);
+    void formBeforeDelete(TDataSet* dataSet);
+    void formNewRecord(TDataSet* dataSet);
+    void formFor_IdValidate(TField* sender);
+    void belStufeBeforeDelete(TDataSet* dataSet);
+    void belStufeNewRecord(TDataSet* dataSet);
+    void belStufebel_IDValidate(TField* sender);
+    void belArtBeforeDelete(TDataSet* dataSet);
+    void belArtNewRecord(TDataSet* dataSet);
+    void belArtbea_IDValidate(TField* sender);
+    void distancespeedBeforeDelete(TDataSet* dataSet);
+
+    void trainblockmanBeforePost(TDataSet* dataSet);
+    void trainblockmanAfterPost(TDataSet* dataSet);
+    void trainblockmanNewRecord(TDataSet* dataSet);
+    void dstrainblockmanDataChange(TDataSource* sender, TField* field);
+
+    void plan_datenBeforePost(TDataSet* dataSet);
+    void plan_datenCalcFields(TDataSet* dataSet);
+    void dsPlanStateChange(TDataSource* sender);
+    void dsPlanDataChange(TDataSource* sender, TField* field);
+    void dsPlan_datenStateChange(TDataSource* sender);
+
+    void equipmentBeforeDelete(TDataSet* dataSet);
+    void equipmentNewRecord(TDataSet* dataSet);
+    void dsEquipmentDataChange(TDataSource* sender, TField* field);
+
+    void streckeBeforeInsert(TDataSet* dataSet);
+    void streckeBeforeEdit(TDataSet* dataSet);
+    void streckeAfterPost(TDataSet* dataSet);
+    void streckeAfterCancel(TDataSet* dataSet);
+    void strPunkteAfterDelete(TDataSet* dataSet);
+    void dsStreckeDataChange(TDataSource* sender, TField* field);
+
+    void bestzeitenAfterPost(TDataSet* dataSet);
+    void bestzeitenBeforeDelete(TDataSet* dataSet);
+    void dsBestzeitenDataChange(TDataSource* sender, TField* field);
+
+    void dsToolsDataChange(TDataSource* sender, TField* field);
+    void tagebuchBeforePost(TDataSet* dataSet);
+
+    void zeitBeforeInsert(TDataSet* dataSet);
+    void zeitBeforeEdit(TDataSet* dataSet);
+    void zeitBeforePost(TDataSet* dataSet);
+    void zeitAfterPost(TDataSet* dataSet);
+    void zeitBeforeCancel(TDataSet* dataSet);
+    void zeitAfterDelete(TDataSet* dataSet);
+    void zeitCalcFields(TDataSet* dataSet);
+    void zeitNewRecord(TDataSet* dataSet);
+    void zeitMeterGetText(TField* sender, QString& text, bool displayText);
+    void zeitMeterSetText(TField* sender, const QString& text);
+    void dsZeitStateChange(TDataSource* sender);
+    void dsZeitDataChange(TDataSource* sender, TField* field);
+
+private:
+    void registerComponents();
+    void declareDataSets();   // tables, SQL, orders, links (orvdbserver_fields.cpp)
+    void declareFields();     // every field in its order (orvdbserver_fields.cpp)
+    void bindHandlers();
+    void setCaption(const QString& caption);
+
+    QString path_;
+    TorvServerHooks* hooks_ = nullptr;
+    std::shared_ptr<TJetTranslator> translator_;
+    std::vector<TDataSet*> dataSets_;
+    std::vector<TDataSource*> dataSources_;
+    QSet<const TDataSet*> staticCursors_;
+};
+
+// The data module of the running program (created at start-up).
+extern TorvServer* orvServer;
+
+// The application's title as the main window's caption shows it.
+QString ApplicationTitle();

@@ -1,0 +1,174 @@
+#include "core/startup.h"
+
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QScreen>
+
+#include "core/about.h"
+#include "core/busy.h"
+#include "core/language.h"
+#include "core/main.h"
+#include "core/orvdbserver.h"
+#include "core/splash.h"
+#include "core/startframe.h"
+#include "core/toolexplorerframe.h"
+#include "core/toolkalenderframe.h"
+#include "platform/rtl/sysutils.h"
+#include "platform/vcl/dialogs.h"
+#include "platform/vcl/registry.h"
+
+namespace {
+
+QStringList g_params;
+bool g_paramsSet = false;
+bool g_english = false;
+
+// The start-up list: what is created, in its order. Objects of windows this program does not
+// have yet join the list with the code that builds them.
+struct StartupStep {
+    const char* Instance;
+    void (*Create)();
+    void (*Free)();
+};
+
+template <class T>
+void freeGlobal(T*& global)
+{
+    T* p = global;
+    global = nullptr;
+    delete p;
+}
+
+const StartupStep kSteps[] = {
+    {"startFrm", [] { startFrm = new TstartFrm(nullptr); }, [] { freeGlobal(startFrm); }},
+    {"MainForm", [] { MainForm = new TMainForm(nullptr); }, [] { freeGlobal(MainForm); }},
+    {"orvServer",
+     [] {
+         orvServer = new TorvServer();
+         orvServer->DataModuleCreate();
+         orvServer->SetHooks(MainForm);
+     },
+     [] {
+         if (orvServer)
+             orvServer->closeDatabase();
+         freeGlobal(orvServer);
+     }},
+    {"BusyDlg", [] { BusyDlg = new TBusyDlg(nullptr); }, [] { freeGlobal(BusyDlg); }},
+    {"toolKalenderFrm", [] { toolKalenderFrm = new TtoolKalenderFrm(nullptr); },
+     [] { freeGlobal(toolKalenderFrm); }},
+    {"toolExplorerFrm", [] { toolExplorerFrm = new TtoolExplorerFrm(nullptr); },
+     [] { freeGlobal(toolExplorerFrm); }},
+};
+constexpr int kStepCount = int(std::size(kSteps));
+int g_created = 0;
+
+}  // namespace
+
+QStringList ProgramParams()
+{
+    if (!g_paramsSet)
+        return QCoreApplication::arguments().mid(1);
+    return g_params;
+}
+
+void SetProgramParams(const QStringList& params)
+{
+    g_params = params;
+    g_paramsSet = true;
+}
+
+int ParamCount()
+{
+    return int(ProgramParams().size());
+}
+
+QString ParamStr(int index)
+{
+    const QStringList params = ProgramParams();
+    return index >= 1 && index <= params.size() ? params.at(index - 1) : QString();
+}
+
+bool EnglishRequested(const QStringList& params)
+{
+    return params.size() == 2 && params.at(1) == QLatin1String("en");
+}
+
+bool StartedInEnglish()
+{
+    return g_english;
+}
+
+QString StoredLanguageCode()
+{
+    TRegistry reg;
+    reg.SetRootKey(HKEY_CURRENT_USER);
+    if (!reg.OpenKeyReadOnly(QString::fromLatin1(kLocaleRegistryKey)))
+        return QString();
+    const QString name = QCoreApplication::applicationFilePath();
+    return reg.ValueExists(name) ? reg.ReadString(name) : QString();
+}
+
+bool LoadLocaleResourceModule(const QString& abbreviation)
+{
+    if (abbreviation.isEmpty())
+        return false;
+    // The module files carry the code in lower case ("forms_en.qm").
+    const QString code = abbreviation.toLower();
+    if (ActivateLanguage(code))
+        return true;
+    return code.size() > 2 && ActivateLanguage(code.left(2));
+}
+
+QStringList StartupObjectNames()
+{
+    QStringList names;
+    for (const StartupStep& s : kSteps)
+        names << QString::fromLatin1(s.Instance);
+    return names;
+}
+
+void StartProgram(const QStringList& params)
+{
+    SetProgramParams(params);
+    g_english = false;
+
+    // The language chosen in the options dialog, as the runtime loaded it before the program ran.
+    const QString stored = StoredLanguageCode();
+    if (!stored.isEmpty() && stored.toUpper() != QLatin1String("DEU"))
+        LoadLocaleResourceModule(stored);
+    // "<file> en": the English module replaces it.
+    if (EnglishRequested(params))
+        g_english = LoadLocaleResourceModule(QStringLiteral("ENG"));
+
+    FormatSettings().LongTimeFormat = QStringLiteral("hh:mm:ss");
+
+    initIntroScreen(kStepCount - 1);
+    InstallExceptionPresenter();
+    QGuiApplication::setApplicationDisplayName(QStringLiteral("Orvalo 5"));
+
+    IntroScreen->Show();
+    IntroScreen->repaint();
+    QCoreApplication::processEvents();
+    IntroScreen->repaint();
+
+    g_created = 0;
+    for (const StartupStep& s : kSteps) {
+        s.Create();
+        if (g_created++ > 0)
+            updateIntroScreen(QString::fromLatin1(s.Instance));
+    }
+
+    // The main window's first show opens the database and frees the splash window.
+    // Maximised; the geometry is set as well for desktops without a window manager.
+    if (QScreen* screen = MainForm->screen())
+        MainForm->setGeometry(screen->availableGeometry());
+    MainForm->showMaximized();
+}
+
+void FinishProgram()
+{
+    freeIntroScreen();
+    for (int i = g_created - 1; i >= 0; --i)
+        kSteps[i].Free();
+    g_created = 0;
+}
