@@ -26,22 +26,6 @@ bool TorvServerHooks::runBackupWizard()
 
 namespace {
 
-// The database layer reads SQLite's catalogue (sqlite_master) in SQLite's own dialect through
-// the same connection; every other text of the program is Jet SQL.
-class ProgramSqlTranslator : public SqlTranslator {
-public:
-    explicit ProgramSqlTranslator(std::shared_ptr<TJetTranslator> jet) : jet_(std::move(jet)) {}
-    QString translate(const QString& sql) override
-    {
-        if (sql.contains(QLatin1String("sqlite_master"), Qt::CaseInsensitive))
-            return sql;
-        return jet_->translate(sql);
-    }
-
-private:
-    std::shared_ptr<TJetTranslator> jet_;
-};
-
 TorvServerHooks& defaultHooks()
 {
     static TorvServerHooks hooks;
@@ -55,7 +39,6 @@ TorvServer::TorvServer()
     registerComponents();
     // Every SQL text of the program is Jet SQL: the translator turns it into SQLite's dialect.
     translator_ = InstallJetSql(orvDB);
-    orvDB.SetTranslator(std::make_shared<ProgramSqlTranslator>(translator_));
     for (TDataSet* ds : dataSets_)
         ds->SetConnection(&orvDB);
     declareDataSets();
@@ -363,28 +346,6 @@ void TorvServer::closeDatabase()
 // tables; until those are in place the handlers leave every operation as the dataset does it.
 
 void TorvServer::orvDBBeforeConnect(TConnection*) {}
-
-void TorvServer::datenAfterOpen(TDataSet*) {}
-void TorvServer::datenBeforePost(TDataSet*) {}
-void TorvServer::datenAfterPost(TDataSet*) {}
-void TorvServer::datenBeforeDelete(TDataSet*) {}
-void TorvServer::datenAfterDelete(TDataSet*) {}
-void TorvServer::datenBeforeScroll(TDataSet*) {}
-void TorvServer::datenCalcFields(TDataSet*) {}
-void TorvServer::datenNewRecord(TDataSet*) {}
-
-void TorvServer::datenMeterGetText(TField* sender, QString& text, bool)
-{
-    text = sender->AsString();
-}
-
-void TorvServer::datenMeterSetText(TField* sender, const QString& text)
-{
-    sender->SetAsString(text);
-}
-
-void TorvServer::dsDatenStateChange(TDataSource*) {}
-void TorvServer::dsDatenDataChange(TDataSource*, TField*) {}
 
 void TorvServer::explorerCalcFields(TDataSet*) {}
 void TorvServer::zeitraum_oldCalcFields(TDataSet*) {}

@@ -369,7 +369,12 @@ int TConnection::Execute(const QString& sql, const QVariantList& params)
 QVariant TConnection::ExecuteScalar(const QString& sql, const QVariantList& params)
 {
     requireOpen(*this);
-    const QString translated = Translate(sql);
+    return ExecuteNativeScalar(Translate(sql), params);
+}
+
+QVariant TConnection::ExecuteNativeScalar(const QString& translated, const QVariantList& params)
+{
+    requireOpen(*this);
     sqlite3_stmt* stmt = nullptr;
     if (sqlite3_prepare16_v2(db_, translated.utf16(), int(translated.size() * 2), &stmt, nullptr) !=
         SQLITE_OK)

@@ -64,6 +64,8 @@ public:
     int Execute(const QString& sql, const QVariantList& params = {});
     // Runs a query and returns the first column of its first row (Null when there is none).
     QVariant ExecuteScalar(const QString& sql, const QVariantList& params = {});
+    // The same for the layer's own SQLite statements (catalogue look-ups): never translated.
+    QVariant ExecuteNativeScalar(const QString& sql, const QVariantList& params = {});
     qint64 LastInsertRowId() const;
 
     // The translator every SQL text goes through; never null (pass-through by default).

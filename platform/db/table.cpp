@@ -110,7 +110,7 @@ TDataSet::SelectPlan TTable::selectPlan()
         plan.where = conds.join(QStringLiteral(" AND "));
         plan.params = lastMasterValues_;
     }
-    const QVariant type = connection_->ExecuteScalar(
+    const QVariant type = connection_->ExecuteNativeScalar(
         QStringLiteral("SELECT type FROM sqlite_master WHERE name = ? COLLATE NOCASE"), {tableName_});
     if (type.isNull())
         raise(QStringLiteral("Tabelle '%1' nicht gefunden").arg(tableName_));
