@@ -347,6 +347,28 @@ void TorvServer::closeDatabase()
 
 void TorvServer::orvDBBeforeConnect(TConnection*) {}
 
+void TorvServer::datenAfterOpen(TDataSet*) {}
+void TorvServer::datenBeforePost(TDataSet*) {}
+void TorvServer::datenAfterPost(TDataSet*) {}
+void TorvServer::datenBeforeDelete(TDataSet*) {}
+void TorvServer::datenAfterDelete(TDataSet*) {}
+void TorvServer::datenBeforeScroll(TDataSet*) {}
+void TorvServer::datenCalcFields(TDataSet*) {}
+void TorvServer::datenNewRecord(TDataSet*) {}
+
+void TorvServer::datenMeterGetText(TField* sender, QString& text, bool)
+{
+    text = sender->AsString();
+}
+
+void TorvServer::datenMeterSetText(TField* sender, const QString& text)
+{
+    sender->SetAsString(text);
+}
+
+void TorvServer::dsDatenStateChange(TDataSource*) {}
+void TorvServer::dsDatenDataChange(TDataSource*, TField*) {}
+
 void TorvServer::explorerCalcFields(TDataSet*) {}
 void TorvServer::zeitraum_oldCalcFields(TDataSet*) {}
 void TorvServer::zeitraumCalcFields(TDataSet*) {}
