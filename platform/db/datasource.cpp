@@ -320,6 +320,11 @@ void TFieldDataLink::UpdateRecord()
     TDataLink::UpdateRecord();
 }
 
+void TFieldDataLink::Reset()
+{
+    recordChanged(nullptr);
+}
+
 void TFieldDataLink::activeChanged()
 {
     updateField();
@@ -344,6 +349,8 @@ void TFieldDataLink::recordChanged(TField* field)
         if (OnDataChange)
             OnDataChange();
     }
+    // A control bound to a lookup field also shows its key field: it watches every change.
+    TDataLink::recordChanged(field);
 }
 
 void TFieldDataLink::editingChanged()

@@ -135,6 +135,9 @@ public:
     bool IsModified() const { return modified_; }
     // Makes the control write its text now (when modified).
     void UpdateRecord();
+    // Drops a pending change of the control without writing it and has the control show the
+    // field's value again (OnDataChange).
+    void Reset();
     bool CanModify() const;
 
     // The field's value changed or the record moved: the control re-reads the field.
@@ -142,6 +145,7 @@ public:
     std::function<void()> OnEditingChange;
     std::function<void()> OnActiveChange;
     // OnUpdateData (inherited): the control writes its text into Field().
+    // OnRecordChanged (inherited) reports every field change of the record, not only Field()'s.
 
 protected:
     void activeChanged() override;

@@ -158,6 +158,7 @@ TFieldControl::~TFieldControl()
     link_.OnEditingChange = nullptr;
     link_.OnActiveChange = nullptr;
     link_.OnUpdateData = nullptr;
+    link_.OnRecordChanged = nullptr;
 }
 
 void TFieldControl::SetDataSource(TDataSource* ds)
@@ -202,14 +203,8 @@ bool TFieldControl::commit()
 
 void TFieldControl::reset()
 {
-    // Clearing the link's modified flag without writing: an update with the write switched off.
-    silent_ = true;
-    try {
-        link_.UpdateRecord();
-    } catch (...) {
-    }
-    silent_ = false;
-    dataChange();
+    // The link forgets the change and the control re-reads the field through OnDataChange.
+    link_.Reset();
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -587,6 +582,9 @@ void TLookupList::readList(TField* dataField)
         return;
     if (!lf)
         lf = kf;
+    // A lookup field's condition narrows the rows it may take; it applies where the list is the
+    // field's own lookup dataset.
+    TField* condition = dataField && dataField->Lookup() && dataField->LookupDataSet() == ds ? dataField : nullptr;
     // The fields read each visible row in turn; the list dataset itself does not move.
     struct BackToCurrent {
         TDataSet* ds;
@@ -595,7 +593,8 @@ void TLookupList::readList(TField* dataField)
     const int n = ds->RecordCount();
     for (int i = 0; i < n; ++i) {
         ds->SetDisplayRow(i);
-        rows_.append({kf->Value(), lf->DisplayText()});
+        if (!condition || condition->AcceptsLookupRow())
+            rows_.append({kf->Value(), lf->DisplayText()});
     }
 }
 
@@ -605,6 +604,11 @@ TDBLookupComboBox::TDBLookupComboBox(QWidget* parent) : QComboBox(parent)
 {
     setEditable(false);
     connect(this, &QComboBox::activated, this, [this](int index) { choose(index); });
+    // Bound to a lookup field, the box shows its key field: follow changes made to that one.
+    link_.OnRecordChanged = [this](TField* f) {
+        if (f && f != Field() && !silent_ && f == keyTarget(Field(), ListSource() != nullptr))
+            dataChange();
+    };
 }
 
 QVariant TDBLookupComboBox::KeyValue() const
@@ -655,6 +659,10 @@ void TDBLookupComboBox::choose(int index)
 TDBLookupListBox::TDBLookupListBox(QWidget* parent) : QListWidget(parent)
 {
     connect(this, &QListWidget::currentRowChanged, this, [this](int row) { choose(row); });
+    link_.OnRecordChanged = [this](TField* f) {
+        if (f && f != Field() && !silent_ && f == keyTarget(Field(), ListSource() != nullptr))
+            dataChange();
+    };
 }
 
 QVariant TDBLookupListBox::KeyValue() const

@@ -12,7 +12,8 @@
 //   dataset posts. A write the field refuses (conversion error, OnValidate raising) shows the
 //   error in the standard error box and brings the field's text back.
 // - Lookup boxes list the visible (filtered) rows of the list dataset in its order without moving
-//   it, and write the chosen key into the data field at once.
+//   it, and write the chosen key into the data field at once. Bound to a lookup field, they list
+//   only the rows its CustomConstraint accepts.
 #include <QCheckBox>
 #include <QComboBox>
 #include <QImage>

@@ -22,6 +22,28 @@ QString gridText(const char* text)
     return QCoreApplication::translate("TDBGrid", text);
 }
 
+// The key of the lookup row whose result text is text, among the rows the lookup field's
+// condition accepts (as its pick list shows them); Null when there is none.
+QVariant acceptedLookupKey(TField* f, const QString& text)
+{
+    TDataSet* ld = f->LookupDataSet();
+    if (f->CustomConstraint().trimmed().isEmpty())
+        return ld->Lookup(f->LookupResultField(), text, f->LookupKeyFields());
+    TField* result = ld->FieldByName(f->LookupResultField());
+    TField* key = ld->FieldByName(f->LookupKeyFields());
+    struct BackToCurrent {
+        TDataSet* ds;
+        ~BackToCurrent() { ds->SetDisplayRow(-1); }
+    } back{ld};
+    const int n = ld->LinkRecordCount();
+    for (int i = 0; i < n; ++i) {
+        ld->SetDisplayRow(i);
+        if (f->AcceptsLookupRow() && result->DisplayText().compare(text, Qt::CaseInsensitive) == 0)
+            return key->Value();
+    }
+    return QVariant();
+}
+
 }  // namespace
 
 // ---------------------------------------------------------------------------------------------
@@ -446,7 +468,7 @@ QStringList TDBGrid::pickListOf(TColumn* column) const
     if (!f || !f->Lookup() || !f->LookupDataSet() || !f->LookupDataSet()->Active())
         return {};
     // A lookup field is edited through the list of its lookup dataset's result texts, read
-    // row by row without moving that dataset.
+    // row by row without moving that dataset; rows its condition refuses are left out.
     TDataSet* ld = f->LookupDataSet();
     TField* result = ld->FieldByName(f->LookupResultField());
     QStringList list;
@@ -454,7 +476,8 @@ QStringList TDBGrid::pickListOf(TColumn* column) const
     try {
         for (int i = 0; i < n; ++i) {
             ld->SetDisplayRow(i);
-            list << result->DisplayText();
+            if (f->AcceptsLookupRow())
+                list << result->DisplayText();
         }
     } catch (...) {
         ld->SetDisplayRow(-1);
@@ -787,7 +810,7 @@ void TDBGrid::SetEditText(int ACol, int, const QString& Value)
         keyField->Clear();
         return;
     }
-    const QVariant key = f->LookupDataSet()->Lookup(f->LookupResultField(), Value, f->LookupKeyFields());
+    const QVariant key = acceptedLookupKey(f, Value);
     if (!key.isValid() || key.isNull())
         throw EDatabaseError(Format(gridText("'%s' ist kein gültiger Wert für das Feld '%s'"),
                                     {Value, f->DisplayLabel()}));

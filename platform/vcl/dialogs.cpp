@@ -29,16 +29,6 @@ QString applicationTitle()
     return t.isEmpty() ? QCoreApplication::applicationName() : t;
 }
 
-QColor toQColor(TColor c)
-{
-    return QColor(int(c & 0xFF), int((c >> 8) & 0xFF), int((c >> 16) & 0xFF));
-}
-
-TColor fromQColor(const QColor& c)
-{
-    return TColor(c.red()) | (TColor(c.green()) << 8) | (TColor(c.blue()) << 16);
-}
-
 QString okText()
 {
     return MsgDlgButtonCaption(mbOK);
@@ -255,10 +245,10 @@ bool TColorDialog::Execute(QWidget* parent)
         color_ = **scripted;
         return true;
     }
-    QColorDialog dlg(toQColor(color_), parent ? parent : QApplication::activeWindow());
+    QColorDialog dlg(ToQColor(color_), parent ? parent : QApplication::activeWindow());
     if (dlg.exec() != QDialog::Accepted)
         return false;
-    color_ = fromQColor(dlg.selectedColor());
+    color_ = FromQColor(dlg.selectedColor());
     return true;
 }
 

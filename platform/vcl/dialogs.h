@@ -5,15 +5,12 @@
 #include <QString>
 #include <QStringList>
 
-#include <cstdint>
 #include <initializer_list>
 
+#include "platform/rtl/graphics.h"
 #include "platform/vcl/forms.h"
 
 class QWidget;
-
-// A colour as the forms store it: $00BBGGRR (the same alias as the flat controls' colour unit).
-using TColor = std::uint32_t;
 
 enum TMsgDlgType { mtWarning, mtError, mtInformation, mtConfirmation, mtCustom };
 

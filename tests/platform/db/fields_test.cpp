@@ -359,6 +359,17 @@ TEST_F(FieldTest, FieldLinkFlushesTheControlBeforeBeforePost)
     EXPECT_EQ(log, (QStringList{"editing", "flush", "BeforePost", "browsing"}));
     EXPECT_EQ(controlText, QStringLiteral("Hamburg"));
     EXPECT_EQ(scalar("SELECT Ort FROM daten WHERE dat_Id = 1").toString(), QStringLiteral("Bremen"));
+    // Reset drops what the control holds: it shows the field again and posting writes nothing of it.
+    EXPECT_TRUE(link.Edit());
+    controlText = QStringLiteral("Xanten");
+    link.Modified();
+    log.clear();
+    link.Reset();
+    EXPECT_FALSE(link.IsModified());
+    EXPECT_EQ(controlText, QStringLiteral("Hamburg"));
+    daten.Post();
+    EXPECT_EQ(log, (QStringList{"BeforePost", "browsing"}));
+    EXPECT_EQ(scalar("SELECT Ort FROM daten WHERE dat_Id = 2").toString(), QStringLiteral("Hamburg"));
     src.SetAutoEdit(false);
     EXPECT_FALSE(link.Edit());
     daten.Close();

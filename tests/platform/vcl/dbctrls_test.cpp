@@ -10,6 +10,7 @@
 
 #include "platform/db/connection.h"
 #include "platform/db/datasource.h"
+#include "platform/db/dbfilter.h"
 #include "platform/db/table.h"
 #include "platform/vcl/dbctrls.h"
 #include "platform/vcl/jpeg.h"
@@ -288,6 +289,56 @@ TEST_F(DbControlsTest, LookupListBoxWritesTheChosenKey)
     EXPECT_EQ(list->currentRow(), -1);  // "Berlin" is no route in the list
     list->setCurrentRow(2);
     EXPECT_EQ(daten.FieldByName(QStringLiteral("Ort"))->AsString(), QStringLiteral("Schwimmen"));
+}
+
+TEST_F(DbControlsTest, LookupBoxesOnALookupFieldListOnlyTheRowsItsConditionAccepts)
+{
+    // The lookup field brings the list; its condition leaves "Schwimmen" and "Alt" out.
+    InstallDataSetFilters();
+    TTable training;
+    training.SetConnection(&conn);
+    training.SetTableName(QStringLiteral("daten"));
+    training.SetIndexFieldNames(QStringLiteral("dat_Id"));
+    training.AddField(QStringLiteral("dat_Id"), ftAutoInc);
+    training.AddField(QStringLiteral("Sportart"), ftInteger);
+    TField* sport = training.AddLookupField(QStringLiteral("Sport"), ftString, 20, &sportart,
+                                            QStringLiteral("Sportart"), QStringLiteral("Spo_Id"),
+                                            QStringLiteral("Spo_Name"));
+    sport->SetCustomConstraint(QStringLiteral("Spo_orderID < 3"));
+    training.Open();
+    TDataSource dsTraining;
+    dsTraining.SetDataSet(&training);
+
+    auto* combo = place(new TDBLookupComboBox);
+    combo->SetDataSource(&dsTraining);
+    combo->SetDataField(QStringLiteral("Sport"));
+    auto* list = place(new TDBLookupListBox);
+    list->SetDataSource(&dsTraining);
+    list->SetDataField(QStringLiteral("Sport"));
+    auto texts = [](auto* box) {
+        QStringList t;
+        for (const auto& row : box->ListRows())
+            t << row.second;
+        return t;
+    };
+    const QStringList accepted{QStringLiteral("Radfahren"), QStringLiteral("Laufen")};
+    EXPECT_EQ(texts(combo), accepted);
+    EXPECT_EQ(texts(list), accepted);
+    ASSERT_EQ(combo->count(), 2);
+    ASSERT_EQ(list->count(), 2);
+    EXPECT_EQ(combo->currentText(), QStringLiteral("Laufen"));
+    EXPECT_EQ(list->currentItem()->text(), QStringLiteral("Laufen"));
+
+    emit combo->activated(0);  // the user picks "Radfahren"
+    EXPECT_EQ(training.FieldByName(QStringLiteral("Sportart"))->AsInteger(), 2);
+    EXPECT_EQ(list->currentRow(), 0);
+
+    // A key of a refused row shows nothing, as the lookup field itself.
+    training.FieldByName(QStringLiteral("Sportart"))->SetAsInteger(3);
+    EXPECT_TRUE(sport->IsNull());
+    EXPECT_EQ(combo->currentIndex(), -1);
+    EXPECT_EQ(list->currentRow(), -1);
+    training.Cancel();
 }
 
 TEST_F(DbControlsTest, CheckBoxMemoTextAndComboFollowTheField)

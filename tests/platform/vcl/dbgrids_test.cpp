@@ -14,6 +14,7 @@
 
 #include "platform/db/connection.h"
 #include "platform/db/datasource.h"
+#include "platform/db/dbfilter.h"
 #include "platform/db/table.h"
 #include "platform/rtl/application.h"
 #include "platform/vcl/dbgrids.h"
@@ -294,6 +295,38 @@ TEST_F(DBGridTest, PickListAndLookupFieldWriteTheChosenText)
     ASSERT_EQ(errors.size(), 1);
     EXPECT_TRUE(errors[0].contains("Tauchen"));
     EXPECT_EQ(daten.FieldByName("Sportart")->AsInteger(), 3);
+}
+
+TEST_F(DBGridTest, LookupColumnOffersAndTakesOnlyTheRowsItsConditionAccepts)
+{
+    InstallDataSetFilters();
+    daten.Close();
+    daten.FieldByName("Sport")->SetCustomConstraint("Spo_Id <> 2");
+    daten.Open();
+    grid.setFocus();
+    grid.SetCol(colOf("Sport"));
+    key(&grid, Qt::Key_F2);
+    auto* ed = qobject_cast<TInplaceEditList*>(grid.InplaceEditor());
+    ASSERT_NE(ed, nullptr);
+    ASSERT_TRUE(grid.EditorMode());
+    EXPECT_EQ(ed->PickList(), (QStringList{"Laufen", "Schwimmen"}));
+    EXPECT_EQ(ed->text(), "");  // the row's key 2 names a refused row
+    EXPECT_EQ(sport.RecNo(), 1) << "reading the list did not move the lookup table";
+
+    // A text of a refused row is no valid entry, although the lookup table holds it.
+    ed->selectAll();
+    type(ed, "Radfahren");
+    key(ed, Qt::Key_Return, Qt::NoModifier, "\r");
+    ASSERT_EQ(errors.size(), 1);
+    EXPECT_TRUE(errors[0].contains("Radfahren"));
+    EXPECT_EQ(daten.FieldByName("Sportart")->AsInteger(), 2);
+
+    ed->selectAll();
+    type(ed, "schwimmen");
+    key(ed, Qt::Key_Return, Qt::NoModifier, "\r");
+    EXPECT_EQ(errors.size(), 1);
+    EXPECT_EQ(daten.FieldByName("Sportart")->AsInteger(), 3);
+    EXPECT_EQ(daten.FieldByName("Sport")->AsString(), "Schwimmen");
 }
 
 TEST_F(DBGridTest, OptionsTitlesAndClicks)

@@ -1,4 +1,4 @@
-#include "controls/colorutils.h"
+#include "platform/rtl/graphics.h"
 
 #include <QGuiApplication>
 #include <QPalette>
