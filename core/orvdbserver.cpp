@@ -169,6 +169,7 @@ void TorvServer::bindHandlers()
     daten.BeforeScroll = on(&TorvServer::datenBeforeScroll);
     daten.OnCalcFields = on(&TorvServer::datenCalcFields);
     daten.OnNewRecord = on(&TorvServer::datenNewRecord);
+    daten.OnPostError = on(&TorvServer::datenPostError);
     daten.FieldByName("Meter")->OnGetText = onGetText(&TorvServer::datenMeterGetText);
     daten.FieldByName("Meter")->OnSetText = onSetText(&TorvServer::datenMeterSetText);
     dsDaten.OnStateChange = onState(&TorvServer::dsDatenStateChange);
@@ -346,100 +347,3 @@ void TorvServer::closeDatabase()
 // tables; until those are in place the handlers leave every operation as the dataset does it.
 
 void TorvServer::orvDBBeforeConnect(TConnection*) {}
-
-void TorvServer::datenAfterOpen(TDataSet*) {}
-void TorvServer::datenBeforePost(TDataSet*) {}
-void TorvServer::datenAfterPost(TDataSet*) {}
-void TorvServer::datenBeforeDelete(TDataSet*) {}
-void TorvServer::datenAfterDelete(TDataSet*) {}
-void TorvServer::datenBeforeScroll(TDataSet*) {}
-void TorvServer::datenCalcFields(TDataSet*) {}
-void TorvServer::datenNewRecord(TDataSet*) {}
-
-void TorvServer::datenMeterGetText(TField* sender, QString& text, bool)
-{
-    text = sender->AsString();
-}
-
-void TorvServer::datenMeterSetText(TField* sender, const QString& text)
-{
-    sender->SetAsString(text);
-}
-
-void TorvServer::dsDatenStateChange(TDataSource*) {}
-void TorvServer::dsDatenDataChange(TDataSource*, TField*) {}
-
-void TorvServer::explorerCalcFields(TDataSet*) {}
-void TorvServer::zeitraum_oldCalcFields(TDataSet*) {}
-void TorvServer::zeitraumCalcFields(TDataSet*) {}
-
-void TorvServer::sportartBeforeDelete(TDataSet*) {}
-void TorvServer::sportartNewRecord(TDataSet*) {}
-void TorvServer::sportartSpo_IdValidate(TField*) {}
-
-void TorvServer::sportartSpo_ZeitraumStandardSetText(TField* sender, const QString& text)
-{
-    sender->SetAsString(text);
-}
-
-void TorvServer::formBeforeDelete(TDataSet*) {}
-void TorvServer::formNewRecord(TDataSet*) {}
-void TorvServer::formFor_IdValidate(TField*) {}
-void TorvServer::belStufeBeforeDelete(TDataSet*) {}
-void TorvServer::belStufeNewRecord(TDataSet*) {}
-void TorvServer::belStufebel_IDValidate(TField*) {}
-void TorvServer::belArtBeforeDelete(TDataSet*) {}
-void TorvServer::belArtNewRecord(TDataSet*) {}
-void TorvServer::belArtbea_IDValidate(TField*) {}
-void TorvServer::distancespeedBeforeDelete(TDataSet*) {}
-
-void TorvServer::trainblockmanBeforePost(TDataSet*) {}
-void TorvServer::trainblockmanAfterPost(TDataSet*) {}
-void TorvServer::trainblockmanNewRecord(TDataSet*) {}
-void TorvServer::dstrainblockmanDataChange(TDataSource*, TField*) {}
-
-void TorvServer::plan_datenBeforePost(TDataSet*) {}
-void TorvServer::plan_datenCalcFields(TDataSet*) {}
-void TorvServer::dsPlanStateChange(TDataSource*) {}
-void TorvServer::dsPlanDataChange(TDataSource*, TField*) {}
-void TorvServer::dsPlan_datenStateChange(TDataSource*) {}
-
-void TorvServer::equipmentBeforeDelete(TDataSet*) {}
-void TorvServer::equipmentNewRecord(TDataSet*) {}
-void TorvServer::dsEquipmentDataChange(TDataSource*, TField*) {}
-
-void TorvServer::streckeBeforeInsert(TDataSet*) {}
-void TorvServer::streckeBeforeEdit(TDataSet*) {}
-void TorvServer::streckeAfterPost(TDataSet*) {}
-void TorvServer::streckeAfterCancel(TDataSet*) {}
-void TorvServer::strPunkteAfterDelete(TDataSet*) {}
-void TorvServer::dsStreckeDataChange(TDataSource*, TField*) {}
-
-void TorvServer::bestzeitenAfterPost(TDataSet*) {}
-void TorvServer::bestzeitenBeforeDelete(TDataSet*) {}
-void TorvServer::dsBestzeitenDataChange(TDataSource*, TField*) {}
-
-void TorvServer::dsToolsDataChange(TDataSource*, TField*) {}
-void TorvServer::tagebuchBeforePost(TDataSet*) {}
-
-void TorvServer::zeitBeforeInsert(TDataSet*) {}
-void TorvServer::zeitBeforeEdit(TDataSet*) {}
-void TorvServer::zeitBeforePost(TDataSet*) {}
-void TorvServer::zeitAfterPost(TDataSet*) {}
-void TorvServer::zeitBeforeCancel(TDataSet*) {}
-void TorvServer::zeitAfterDelete(TDataSet*) {}
-void TorvServer::zeitCalcFields(TDataSet*) {}
-void TorvServer::zeitNewRecord(TDataSet*) {}
-
-void TorvServer::zeitMeterGetText(TField* sender, QString& text, bool)
-{
-    text = sender->AsString();
-}
-
-void TorvServer::zeitMeterSetText(TField* sender, const QString& text)
-{
-    sender->SetAsString(text);
-}
-
-void TorvServer::dsZeitStateChange(TDataSource*) {}
-void TorvServer::dsZeitDataChange(TDataSource*, TField*) {}

@@ -5,7 +5,8 @@
 //
 // Every window reaches the datasets and data sources by their names (orvServer->daten,
 // orvServer->dsDaten ...). The data module calls into windows only through TorvServerHooks,
-// which the main window implements and tests replace with a recorder.
+// which the main window implements, and the table rules through TorvViewHooks (viewhooks.h),
+// which the windows implement; tests replace both with recorders.
 #include <QSet>
 #include <QString>
 #include <QStringList>
@@ -19,6 +20,8 @@
 #include "platform/db/table.h"
 
 class TJetTranslator;
+class TorvViewHooks;
+struct TorvSplitChain;
 
 // What the data module needs of the windows.
 class TorvServerHooks {
@@ -41,6 +44,9 @@ public:
     // The windows' side; null gives the defaults of TorvServerHooks (no caption, no backup).
     void SetHooks(TorvServerHooks* hooks) { hooks_ = hooks; }
     TorvServerHooks& Hooks();
+    // The windows the table rules refresh (core/viewhooks.h); null gives hooks that do nothing.
+    void SetViewHooks(TorvViewHooks* hooks) { viewHooks_ = hooks; }
+    TorvViewHooks& ViewHooks();
 
     // Runs once after creation: the display formats and the start-time mask of the user's
     // locale. The overload takes the locale's settings explicitly.
@@ -58,6 +64,26 @@ public:
     // The open database's file; empty while none is open.
     const QString& DatabasePath() const { return path_; }
     bool DatabaseOpen() const { return !path_.isEmpty() && orvDB.Connected(); }
+
+    // The split rules' calculation flag: while it is false the calculated fields of zeit are not
+    // computed. The rules clear it while a split row is edited; windows that only move through
+    // zeit clear it for that time and set it again afterwards.
+    bool ZeitCalculation() const { return zeitCalculation_; }
+    void SetZeitCalculation(bool on) { zeitCalculation_ = on; }
+
+    // --- pace and speed -------------------------------------------------------------------------
+    // The pace for a duration (below one day; whole days are carried over) over a distance in
+    // metres, per the sport's speed unit (pace per km x unt_calc). 0 when it cannot be computed
+    // (no distance, sport or unit missing).
+    TDateTime calcPace(TDateTime duration, int metres, int sport);
+    // The pace per km times the factor; 0 when it cannot be computed.
+    TDateTime calcPaceFactor(TDateTime duration, int metres, double factor);
+    // Speed in km/h; 0 for a zero duration.
+    double calcKmh(TDateTime duration, int metres);
+    // The tool view that the unit page shows, from the setting cfg_eingabeTool: "Bio",
+    // "Equipment", "QuickStat" or "Kalender". Any other setting gives "Bio" and expands the main
+    // window's tool panel.
+    QString getNavigatorDB();
 
     // The datasets that openDatabase opens, in their order.
     static const QStringList& OpenOrder();
@@ -152,6 +178,8 @@ public:
     void datenBeforeScroll(TDataSet* dataSet);
     void datenCalcFields(TDataSet* dataSet);
     void datenNewRecord(TDataSet* dataSet);
+    // A refused save of a new unit takes back the training block created for it.
+    void datenPostError(TDataSet* dataSet);
     void datenMeterGetText(TField* sender, QString& text, bool displayText);
     void datenMeterSetText(TField* sender, const QString& text);
     void dsDatenStateChange(TDataSource* sender);
@@ -227,6 +255,19 @@ private:
 
     QString path_;
     TorvServerHooks* hooks_ = nullptr;
+    TorvViewHooks* viewHooks_ = nullptr;
+    // The rules of the units (datenrules.cpp): the unit that was current before the last scroll,
+    // the block of the unit being deleted, and the transaction that holds a new unit's block
+    // until the unit is saved (or refused).
+    int previousUnitId_ = 0;
+    int deletedUnitBlock_ = 0;
+    bool blockTransaction_ = false;
+    QVariant blockBeforePost_;
+    void finishNewBlock(bool commit);
+    // State of the split rules (zeitrules.cpp): the calculation flag and the derived values of
+    // the split rows, computed in one ordered pass.
+    bool zeitCalculation_ = true;
+    std::shared_ptr<TorvSplitChain> splitChain_;
     std::shared_ptr<TJetTranslator> translator_;
     std::vector<TDataSet*> dataSets_;
     std::vector<TDataSource*> dataSources_;

@@ -1287,8 +1287,13 @@ void TDataSet::Post()
     UpdateRecord();
     fire(BeforePost);
     resetDisplay();
-    checkRequired();
-    writeRow();
+    try {
+        checkRequired();
+        writeRow();
+    } catch (...) {
+        fire(OnPostError);
+        throw;
+    }
     modified_ = false;
     state_ = dsBrowse;
     // The record buffer already holds the posted values and the new keys; only the

@@ -186,6 +186,9 @@ public:
     DataSetEvent BeforePost, AfterPost, BeforeCancel, AfterCancel;
     DataSetEvent BeforeDelete, AfterDelete, BeforeScroll, AfterScroll;
     DataSetEvent OnNewRecord, OnCalcFields;
+    // Fired when a Post fails after BeforePost (a required field is empty or the database refuses
+    // the row); the record stays in its edit or insert state and the error goes on to the caller.
+    DataSetEvent OnPostError;
 
     // --- for data sources, links and derived datasets -----------------------------------------
     const std::vector<TDataSource*>& DataSources() const { return dataSources_; }

@@ -1,0 +1,421 @@
+// The rules of the training units: the handlers of `daten` and of its data source `dsDaten`,
+// and the pace and speed routines that other datasets share. The current row of `daten` is the
+// current unit of the whole program; the windows that follow it are refreshed through the view
+// hooks.
+#include <QCoreApplication>
+
+#include <cmath>
+
+#include "core/language.h"
+#include "core/orvdatabase.h"
+#include "core/orvdbserver.h"
+#include "core/orvtools.h"
+#include "core/startup.h"
+#include "core/viewhooks.h"
+#include "platform/vcl/dialogs.h"
+#include "platform/vcl/registry.h"
+
+namespace {
+
+QString tr(const char* text)
+{
+    return QCoreApplication::translate("datenrules", text);
+}
+
+TorvViewHooks& defaultViewHooks()
+{
+    static TorvViewHooks hooks;
+    return hooks;
+}
+
+// A column of the sport's speed or distance unit (`unitKey` is "spo_speed" or "spo_distance");
+// Null when the sport or its unit is missing.
+QVariant sportUnitValue(TorvServer& s, const QVariant& sport, const char* unitKey, const char* column)
+{
+    if (sport.isNull() || !s.sportart.Active() || !s.distancespeed.Active())
+        return {};
+    const QVariant unit = s.sportart.Lookup(QStringLiteral("spo_id"), sport, QString::fromLatin1(unitKey));
+    if (unit.isNull())
+        return {};
+    return s.distancespeed.Lookup(QStringLiteral("unt_id"), unit, QString::fromLatin1(column));
+}
+
+// The milliseconds of a duration's time of day.
+int64_t timeOfDayMs(TDateTime duration)
+{
+    return Round(TimeOf(duration) * 86400000.0);
+}
+
+// Metres shown in a unit: the factor of the sport's distance unit, or 1 (plain metres) while the
+// sport or its unit is missing or the factor is unusable.
+double distanceFactor(TorvServer& s, TDataSet& unit)
+{
+    const QVariant f = sportUnitValue(s, unit.FieldByName(QStringLiteral("Sportart"))->Value(), "spo_distance",
+                                      "unt_calc");
+    if (f.isNull())
+        return 1.0;
+    const double factor = f.toDouble();
+    return std::isfinite(factor) && factor > 0 ? factor : 1.0;
+}
+
+// The entry window's lookup boxes that take the colour of the unit's row in a lookup table.
+struct ColourRule {
+    const char* unitField;
+    const char* configSwitch;
+    const char* keyColumn;
+    const char* colourColumn;
+    const char* control;
+};
+
+}  // namespace
+
+TorvViewHooks& TorvServer::ViewHooks()
+{
+    return viewHooks_ ? *viewHooks_ : defaultViewHooks();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Pace and speed.
+
+TDateTime TorvServer::calcPaceFactor(TDateTime duration, int metres, double factor)
+{
+    if (metres == 0 || !std::isfinite(duration) || !std::isfinite(factor))
+        return 0;
+    const int64_t ms = timeOfDayMs(duration);
+    // The pace is rounded to single precision and then cut to whole milliseconds, so that the
+    // same unit always shows the same pace.
+    float q = float(double(ms) / (metres / 1000.0));
+    q = std::trunc(q);
+    if (!std::isfinite(q))
+        return 0;
+    const int64_t paceMs = int64_t(q);
+    const TDateTime pace = std::trunc(duration) + paceMs / 86400000.0;
+    return pace * factor;
+}
+
+TDateTime TorvServer::calcPace(TDateTime duration, int metres, int sport)
+{
+    try {
+        const QVariant factor = sportUnitValue(*this, sport, "spo_speed", "unt_calc");
+        if (factor.isNull())
+            return 0;
+        return calcPaceFactor(duration, metres, factor.toDouble());
+    } catch (const std::exception&) {
+        return 0;
+    }
+}
+
+double TorvServer::calcKmh(TDateTime duration, int metres)
+{
+    if (!std::isfinite(duration))
+        return 0;
+    const int64_t ms = timeOfDayMs(duration);
+    if (ms == 0)
+        return 0;
+    return (metres / 1000.0) / (ms / 1000.0 / 60.0 / 60.0);
+}
+
+QString TorvServer::getNavigatorDB()
+{
+    const QString tool = config.Active() ? config.FieldByName(QStringLiteral("cfg_eingabeTool"))->AsString()
+                                         : QString();
+    if (tool == LoadStr(65351))
+        return QStringLiteral("Bio");
+    if (tool == LoadStr(65352))
+        return QStringLiteral("Equipment");
+    if (tool == LoadStr(65353))
+        return QStringLiteral("QuickStat");
+    if (tool == LoadStr(65354))
+        return QStringLiteral("Kalender");
+    // Tools hidden (or an unknown setting): the unit page shows the bio view in a full-height
+    // tool panel.
+    ViewHooks().mainXPButton1Click();
+    return QStringLiteral("Bio");
+}
+
+// ---------------------------------------------------------------------------------------------
+// daten.
+
+void TorvServer::datenBeforeScroll(TDataSet* dataSet)
+{
+    previousUnitId_ = dataSet->FieldByName(QStringLiteral("dat_Id"))->AsInteger();
+}
+
+void TorvServer::datenNewRecord(TDataSet* dataSet)
+{
+    allDaten.Open();
+    allDaten.Last();
+
+    TRegistry reg;
+    reg.SetRootKey(HKEY_LOCAL_MACHINE);
+    bool nextDay = false;
+    if (reg.OpenKey(QString::fromLatin1(kProgramRegistryKey), true) &&
+        reg.ValueExists(QStringLiteral("DateNextDay"))) {
+        try {
+            nextDay = reg.ReadBool(QStringLiteral("DateNextDay"));
+        } catch (const ERegistryException&) {
+            nextDay = false;  // a value that is no number counts as off
+        }
+    }
+    TField* datum = dataSet->FieldByName(QStringLiteral("Datum"));
+    if (nextDay) {
+        // The day after the unit that was current; no date when that unit is gone (the save then
+        // asks for one).
+        if (allDaten.Locate(QStringLiteral("dat_id"), previousUnitId_))
+            datum->SetAsDateTime(allDaten.FieldByName(QStringLiteral("Datum"))->AsDateTime() + 1);
+    } else {
+        datum->SetAsDateTime(Date());
+    }
+
+    for (int i = 0; i < dataSet->FieldCount(); ++i) {
+        TField* f = dataSet->Field(i);
+        if (!f->DefaultExpression().isEmpty())
+            f->SetAsString(f->DefaultExpression());
+    }
+
+    // Weight and body fat change slowly: they are taken over from the unit found above (the
+    // previous one, or else the newest).
+    for (const char* name : {"Gewicht", "Fett"}) {
+        const QString text = allDaten.FieldByName(QString::fromLatin1(name))->AsString();
+        if (!text.isEmpty())
+            dataSet->FieldByName(QString::fromLatin1(name))->SetAsString(text);
+    }
+    allDaten.Close();
+}
+
+void TorvServer::datenBeforePost(TDataSet* dataSet)
+{
+    TField* datum = dataSet->FieldByName(QStringLiteral("Datum"));
+    // A unit is a day: the time of day is cut off. An empty date stays empty, so that the save is
+    // refused for it rather than dated 30.12.1899.
+    if (!datum->IsNull())
+        datum->SetAsDateTime(std::trunc(datum->AsDateTime()));
+    if (dataSet->State() != dsInsert)
+        return;
+
+    TField* block = dataSet->FieldByName(QStringLiteral("trainingsblock"));
+    if (!block->IsNull() && block->AsInteger() != 0)
+        return;
+
+    // A new unit without a block gets a block of its own. The block and the unit are written in
+    // one transaction: it is committed after the unit is saved and rolled back when the save is
+    // refused, so no block is ever left without its unit.
+    const QVariant formKey = dataSet->FieldByName(QStringLiteral("Form"))->Value();
+    const QVariant sport = dataSet->FieldByName(QStringLiteral("Sportart"))->Value();
+    if (formKey.isNull() || sport.isNull() || datum->IsNull())
+        return;  // the save is refused for the missing required field: no block for it
+
+    blockBeforePost_ = block->Value();
+    orvDB.BeginTrans();
+    blockTransaction_ = true;
+    try {
+        const QVariant formName = form.Lookup(QStringLiteral("for_id"), formKey, QStringLiteral("for_form"));
+        const QVariant sportName = sportart.Lookup(QStringLiteral("spo_id"), sport, QStringLiteral("spo_name"));
+        if (formName.isNull() || sportName.isNull())
+            throw EDatabaseError(tr("Form oder Sportart der Einheit fehlt in der Datenbank."));
+        const TDateTime day = std::trunc(datum->AsDateTime());
+        const QString name = formName.toString() + QStringLiteral(": ") + sportName.toString() + LoadStr(65382) +
+                             FormatDateTime(FormatSettings().ShortDateFormat, day);
+        // The key is left to the database: it gives the highest key plus one at the moment of
+        // the insert, so blocks created elsewhere are counted and no key is given twice.
+        orvDB.Execute(QStringLiteral("INSERT INTO trainingsblock (trb_Name, trb_created, trb_sportart, trb_form) "
+                                     "VALUES (?, ?, ?, ?)"),
+                      {name.left(50), day, sport, formKey});
+        const qint64 id = orvDB.LastInsertRowId();
+        block->SetAsInteger(int(id));
+        // The unit's block name is looked up in trainblock.
+        if (trainblock.Active())
+            trainblock.Requery();
+    } catch (const std::exception& e) {
+        finishNewBlock(false);
+        const QString reason =
+            dynamic_cast<const Exception*>(&e) ? static_cast<const Exception&>(e).Message() : QString::fromLocal8Bit(e.what());
+        throw EDatabaseError(tr("Der Trainingsblock der neuen Einheit konnte nicht angelegt werden: %1").arg(reason));
+    }
+}
+
+void TorvServer::datenPostError(TDataSet*)
+{
+    if (blockTransaction_)
+        finishNewBlock(false);
+}
+
+void TorvServer::finishNewBlock(bool commit)
+{
+    blockTransaction_ = false;
+    if (commit) {
+        try {
+            orvDB.CommitTrans();
+            return;
+        } catch (...) {
+            orvDB.RollbackTrans();
+            if (trainblock.Active())
+                trainblock.Requery();
+            throw;
+        }
+    }
+    orvDB.RollbackTrans();
+    // The unit goes back to having no block, so that the next save creates one again.
+    if (daten.State() == dsInsert)
+        daten.FieldByName(QStringLiteral("trainingsblock"))->SetValue(blockBeforePost_);
+    if (trainblock.Active())
+        trainblock.Requery();
+}
+
+void TorvServer::datenAfterPost(TDataSet* dataSet)
+{
+    if (blockTransaction_) {
+        finishNewBlock(true);
+        // The block manager sees the new block.
+        trainblockman.Close();
+        trainblockman.Open();
+        trainblock.SetIndexFieldNames(QStringLiteral("TRB_created"));
+    }
+
+    TField* block = dataSet->FieldByName(QStringLiteral("trainingsblock"));
+    if (!block->IsNull() && !CheckBlockDate(block->AsInteger()))
+        MessageDlg(LoadStr(65376), mtWarning, TMsgDlgButtons{mbOK});
+
+    TorvViewHooks& views = ViewHooks();
+    if (views.navigatorXPButton9Down())
+        views.navigatorChangeNavItem();
+    datenblockdetail.Close();
+    datenblockdetail.Open();
+    views.navigatorButton1Click();
+    views.navigatorSelectCurrentUnit();
+}
+
+void TorvServer::datenBeforeDelete(TDataSet* dataSet)
+{
+    deletedUnitBlock_ = dataSet->FieldByName(QStringLiteral("trainingsblock"))->AsInteger();
+}
+
+void TorvServer::datenAfterDelete(TDataSet*)
+{
+    // Only a block that exists is offered for deletion (a unit without a block has none).
+    const bool blockExists =
+        deletedUnitBlock_ != 0 && !trainblock.Lookup(QStringLiteral("trb_id"), deletedUnitBlock_, QStringLiteral("trb_id")).isNull();
+    if (blockExists && IsBlockEmpty(deletedUnitBlock_) &&
+        MessageDlg(LoadStr(65377), mtConfirmation, TMsgDlgButtons{mbYes, mbNo}) == mrYes) {
+        if (trainblock.Locate(QStringLiteral("trb_id"), deletedUnitBlock_))
+            trainblock.Delete();
+    }
+
+    TorvViewHooks& views = ViewHooks();
+    datenblockdetail.Close();
+    datenblockdetail.Open();
+    views.navigatorButton1Click();
+    views.navigatorSelectCurrentUnit();
+    if (views.navigatorXPButton9Down())
+        views.navigatorChangeNavItem();
+}
+
+void TorvServer::datenAfterOpen(TDataSet*)
+{
+    ViewHooks().navigatorButton1Click();
+}
+
+void TorvServer::datenCalcFields(TDataSet* dataSet)
+{
+    const int metres = dataSet->FieldByName(QStringLiteral("Meter"))->AsInteger();
+    const TDateTime zeit = dataSet->FieldByName(QStringLiteral("Zeit"))->AsDateTime();
+    const QVariant sport = dataSet->FieldByName(QStringLiteral("Sportart"))->Value();
+    if (metres != 0 && zeit != 0) {
+        dataSet->FieldByName(QStringLiteral("minkm"))->SetAsDateTime(calcPace(zeit, metres, sport.toInt()));
+        dataSet->FieldByName(QStringLiteral("kmh"))->SetAsFloat(calcKmh(zeit, metres));
+    }
+
+    TField* datum = dataSet->FieldByName(QStringLiteral("Datum"));
+    if (!datum->IsNull())
+        dataSet->FieldByName(QStringLiteral("Tag"))
+            ->SetAsString(FormatDateTime(QStringLiteral("ddd"), datum->AsDateTime(), FormatSettings()) +
+                          QStringLiteral("."));
+
+    if (!sport.isNull()) {
+        const QVariant speedName = sportUnitValue(*this, sport, "spo_speed", "unt_shortname");
+        if (!speedName.isNull())
+            dataSet->FieldByName(QStringLiteral("lSpeed"))->SetAsString(QStringLiteral("km/h - ") + speedName.toString());
+        const QVariant distanceName = sportUnitValue(*this, sport, "spo_distance", "unt_name");
+        if (!distanceName.isNull())
+            dataSet->FieldByName(QStringLiteral("lDistance"))->SetAsString(distanceName.toString());
+    }
+}
+
+void TorvServer::datenMeterGetText(TField* sender, QString& text, bool)
+{
+    if (sender->IsNull()) {
+        text.clear();
+        return;
+    }
+    const double factor = distanceFactor(*this, *sender->DataSet());
+    text = FloatToStr(sender->AsInteger() * factor, FormatSettings());
+}
+
+void TorvServer::datenMeterSetText(TField* sender, const QString& text)
+{
+    if (text.isEmpty())
+        return;
+    const double value = StrToFloat(text, FormatSettings());  // EConvertError for no number
+    const double factor = distanceFactor(*this, *sender->DataSet());
+    sender->SetAsInteger(int(Round(value / factor)));
+}
+
+// ---------------------------------------------------------------------------------------------
+// dsDaten.
+
+void TorvServer::dsDatenDataChange(TDataSource*, TField*)
+{
+    TorvViewHooks& views = ViewHooks();
+    if (views.eingabeHasOwnFocus() && views.eingabeVisible() && views.eingabeSplitPageShown())
+        views.eingabeUpdateZwSql();
+
+    // While a unit is edited the views keep showing it as it was; they follow at the next change
+    // after the save or cancel.
+    if (!views.eingabeVisible() || daten.State() == dsEdit || daten.State() == dsInsert ||
+        !daten.Active() || daten.IsEmpty())
+        return;
+
+    static const ColourRule rules[] = {
+        {"Sportart", "cfg_spoFarbeEingabe", "spo_id", "spo_farbe", "DBLookupComboBox1"},
+        {"Belastungsstufe", "cfg_belFarbeEingabe", "bel_id", "bel_farbe", "DBLookupComboBox3"},
+        {"Belastungsart", "cfg_beaFarbeEingabe", "bea_id", "bea_farbe", "DBLookupComboBox4"},
+        {"Form", "cfg_forFarbeEingabe", "for_id", "for_farbe", "DBLookupComboBox2"},
+    };
+    TDataSet* const lookups[] = {&sportart, &belStufe, &belArt, &form};
+    for (size_t i = 0; i < std::size(rules); ++i) {
+        const ColourRule& r = rules[i];
+        const QString control = QString::fromLatin1(r.control);
+        views.eingabeSetControlColor(control, clWindow);
+        if (!config.Active() || !config.FieldByName(QString::fromLatin1(r.configSwitch))->AsBoolean())
+            continue;
+        // Looked up without moving the lookup table, so a window editing it is not disturbed.
+        const QVariant key = daten.FieldByName(QString::fromLatin1(r.unitField))->Value();
+        QVariant colour;
+        if (!key.isNull() && lookups[i]->Active())
+            colour = lookups[i]->Lookup(QString::fromLatin1(r.keyColumn), key, QString::fromLatin1(r.colourColumn));
+        views.eingabeSetControlFontColor(control, clBlack);
+        if (!colour.isNull() && colour.toLongLong() != -1) {
+            const TColor c = TColor(colour.toLongLong());
+            views.eingabeSetControlColor(control, c);
+            views.eingabeSetControlFontColor(control, ContrastTextColor(c));
+        }
+    }
+
+    if (views.mainGetTool() == QLatin1String("Equipment"))
+        views.toolEqFormShow();
+    if (views.mainGetNavigator() == QLatin1String("Navigator"))
+        views.navigatorSelectCurrentUnit();
+    if (views.mainGetTool() == QLatin1String("QuickStat")) {
+        if (views.quickStatXPButton1Down())
+            views.quickStatXPButton1Click();
+        if (views.quickStatXPButton2Down())
+            views.quickStatXPButton2Click();
+    }
+    views.eingabeFillZwGrid();
+}
+
+void TorvServer::dsDatenStateChange(TDataSource*)
+{
+    if (ViewHooks().mainGetTool() == QLatin1String("Equipment"))
+        ViewHooks().toolEqFormShow();
+}

@@ -1,0 +1,328 @@
+// The rules of the lookup tables (sports, training forms, load levels, load types, units of
+// measure), of the equipment, route, best-time and tools managers' tables, of the diary, and
+// the calculated fields of the statistics and explorer queries.
+#include "core/language.h"
+#include "core/orvdatabase.h"
+#include "core/orvdbserver.h"
+#include "core/sound.h"
+#include "core/viewhooks.h"
+#include "platform/db/query.h"
+#include "platform/vcl/dialogs.h"
+
+namespace {
+
+// A lookup table as the rules see it: its key and order columns, the column of DATEN that
+// refers to it, and the word its messages name it by.
+struct LookupTable {
+    const char* table;
+    const char* key;
+    const char* order;
+    const char* datenColumn;
+    int word;
+};
+
+const LookupTable kSportart{"sportart", "Spo_Id", "Spo_orderID", "sportart", 65425};
+const LookupTable kForm{"FORM", "For_Id", "For_orderId", "form", 65426};
+const LookupTable kBelStufe{"BELSTUFE", "bel_ID", "bel_orderID", "belastungsstufe", 65427};
+const LookupTable kBelArt{"BELART", "bea_ID", "bea_orderID", "belastungsart", 65428};
+
+// True when a row of the file's table has the value in the column. Read from the file, not from
+// a dataset's snapshot, so that units written elsewhere count too.
+bool valueUsed(TConnection& db, const QString& table, const QString& column, const QVariant& value)
+{
+    TQuery q;
+    q.SetConnection(&db);
+    q.SetSQLText(QStringLiteral("Select count(*) as n from ") + table + QStringLiteral(" where ") + column +
+                 QStringLiteral(" = :value"));
+    q.ParamByName(QStringLiteral("value"))->SetValue(value);
+    q.Open();
+    const bool used = q.Field(0)->AsInteger() > 0;
+    q.Close();
+    return used;
+}
+
+QString wordMessage(int message, int word)
+{
+    return Format(LoadStr(message), {LoadStr(word)});
+}
+
+// A row that units use, and row 0, stay: an error box, then the delete is dropped.
+void checkLookupDelete(TorvServer& server, TDataSet& ds, const LookupTable& t)
+{
+    const QVariant key = ds.FieldByName(QString::fromLatin1(t.key))->Value();
+    if (valueUsed(server.orvDB, QStringLiteral("daten"), QString::fromLatin1(t.datenColumn), key)) {
+        MessageDlg(wordMessage(65380, t.word), mtError, TMsgDlgButtons{mbOK});
+        throw EAbort();
+    }
+    if (!key.isNull() && key.toInt() == 0) {
+        MessageDlg(wordMessage(65381, t.word), mtError, TMsgDlgButtons{mbOK});
+        throw EAbort();
+    }
+}
+
+// The key of row 0, and of any row that units use, cannot change: the units would lose their
+// entry. A new row's key (no old value) is free.
+void checkLookupKeyChange(TorvServer& server, TField* sender, const LookupTable& t)
+{
+    const QVariant old = sender->OldValue();
+    if (!old.isValid() || old.isNull() || old == sender->Value())
+        return;
+    if (old.toInt() == 0)
+        throw Exception(wordMessage(65381, t.word));
+    if (valueUsed(server.orvDB, QStringLiteral("daten"), QString::fromLatin1(t.datenColumn), old))
+        throw Exception(wordMessage(65380, t.word));
+}
+
+void numberNewLookupRow(TDataSet& ds, const LookupTable& t)
+{
+    const QString key = QString::fromLatin1(t.key);
+    const QString order = QString::fromLatin1(t.order);
+    ds.FieldByName(key)->SetAsInteger(GetMaxFieldValue(ds, key) + 1);
+    ds.FieldByName(order)->SetAsInteger(GetMaxFieldValue(ds, order) + 1);
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------------------------------------
+// Lookup tables.
+
+void TorvServer::sportartBeforeDelete(TDataSet* dataSet)
+{
+    checkLookupDelete(*this, *dataSet, kSportart);
+}
+
+void TorvServer::formBeforeDelete(TDataSet* dataSet)
+{
+    checkLookupDelete(*this, *dataSet, kForm);
+}
+
+void TorvServer::belStufeBeforeDelete(TDataSet* dataSet)
+{
+    checkLookupDelete(*this, *dataSet, kBelStufe);
+}
+
+void TorvServer::belArtBeforeDelete(TDataSet* dataSet)
+{
+    checkLookupDelete(*this, *dataSet, kBelArt);
+}
+
+void TorvServer::sportartSpo_IdValidate(TField* sender)
+{
+    checkLookupKeyChange(*this, sender, kSportart);
+}
+
+void TorvServer::formFor_IdValidate(TField* sender)
+{
+    checkLookupKeyChange(*this, sender, kForm);
+}
+
+void TorvServer::belStufebel_IDValidate(TField* sender)
+{
+    checkLookupKeyChange(*this, sender, kBelStufe);
+}
+
+void TorvServer::belArtbea_IDValidate(TField* sender)
+{
+    checkLookupKeyChange(*this, sender, kBelArt);
+}
+
+void TorvServer::sportartNewRecord(TDataSet* dataSet)
+{
+    numberNewLookupRow(*dataSet, kSportart);
+}
+
+void TorvServer::formNewRecord(TDataSet* dataSet)
+{
+    numberNewLookupRow(*dataSet, kForm);
+}
+
+void TorvServer::belStufeNewRecord(TDataSet* dataSet)
+{
+    numberNewLookupRow(*dataSet, kBelStufe);
+}
+
+void TorvServer::belArtNewRecord(TDataSet* dataSet)
+{
+    numberNewLookupRow(*dataSet, kBelArt);
+}
+
+void TorvServer::sportartSpo_ZeitraumStandardSetText(TField* sender, const QString& text)
+{
+    const QString typed = text.toLower();
+    sender->SetAsBoolean(typed == QLatin1String("wahr") || typed == QLatin1String("true"));
+}
+
+void TorvServer::distancespeedBeforeDelete(TDataSet* dataSet)
+{
+    // Only units marked as the user's own may go, and only while no sport measures in them.
+    TField* allowed = dataSet->FieldByName(QStringLiteral("unt_allawedit"));
+    if (allowed->IsNull() || !allowed->AsBoolean())
+        throw EAbort();
+    const QVariant id = dataSet->FieldByName(QStringLiteral("unt_id"))->Value();
+    if (valueUsed(orvDB, QStringLiteral("sportart"), QStringLiteral("spo_distance"), id) ||
+        valueUsed(orvDB, QStringLiteral("sportart"), QStringLiteral("spo_speed"), id)) {
+        MessageDlg(wordMessage(65380, 65333), mtError, TMsgDlgButtons{mbOK});
+        throw EAbort();
+    }
+}
+
+// ---------------------------------------------------------------------------------------------
+// Equipment.
+
+void TorvServer::equipmentNewRecord(TDataSet* dataSet)
+{
+    dataSet->FieldByName(QStringLiteral("equ_Kaufdatum"))->SetAsDateTime(Date());
+    for (int i = 0; i < dataSet->FieldCount(); ++i) {
+        TField* f = dataSet->Field(i);
+        const QString text = f->DefaultExpression();
+        if (text.isEmpty())
+            continue;
+        if (f->DataType() == ftBoolean)
+            f->SetAsBoolean(text.compare(QLatin1String("true"), Qt::CaseInsensitive) == 0);
+        else
+            f->SetAsString(text);
+    }
+}
+
+void TorvServer::equipmentBeforeDelete(TDataSet*)
+{
+    if (MessageDlg(LoadStr(65453), mtConfirmation, mbYesNo) != mrYes)
+        throw EAbort();
+}
+
+void TorvServer::dsEquipmentDataChange(TDataSource*, TField*)
+{
+    TorvViewHooks& hooks = ViewHooks();
+    if (!hooks.eqManagerExists())
+        return;
+    hooks.eqManagerFillTreeView();
+    hooks.eqManagerShowUsage();
+    hooks.eqManagerSynchronizeOverview();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Best times.
+
+void TorvServer::bestzeitenAfterPost(TDataSet*)
+{
+    // The applause comes from the best-time manager; rows stored elsewhere (imports) stay quiet.
+    if (ViewHooks().bestzeitExists())
+        PlaySound(BestTimeSoundFile());
+}
+
+void TorvServer::bestzeitenBeforeDelete(TDataSet*)
+{
+    if (MessageDlg(LoadStr(65453), mtConfirmation, mbYesNo) != mrYes)
+        throw EAbort();
+}
+
+void TorvServer::dsBestzeitenDataChange(TDataSource*, TField*)
+{
+    TorvViewHooks& hooks = ViewHooks();
+    if (!hooks.bestzeitExists())
+        return;
+    hooks.bestzeitFillTreeView();
+    hooks.bestzeitSynchronizeOverview();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Routes: while a route is edited its points are closed, so no point is edited with it.
+
+void TorvServer::streckeBeforeEdit(TDataSet*)
+{
+    strPunkte.Close();
+}
+
+void TorvServer::streckeBeforeInsert(TDataSet*)
+{
+    strPunkte.Close();
+}
+
+void TorvServer::streckeAfterPost(TDataSet*)
+{
+    strPunkte.Open();
+}
+
+void TorvServer::streckeAfterCancel(TDataSet*)
+{
+    strPunkte.Open();
+}
+
+void TorvServer::strPunkteAfterDelete(TDataSet*)
+{
+    if (ViewHooks().strManagerExists())
+        ViewHooks().strManagerRefreshChart();
+}
+
+void TorvServer::dsStreckeDataChange(TDataSource*, TField*)
+{
+    TorvViewHooks& hooks = ViewHooks();
+    if (!hooks.strManagerExists())
+        return;
+    hooks.strManagerFillTreeView();
+    hooks.strManagerSynchronizeOverview();
+    hooks.strManagerRefreshChart();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Diary and tools catalogue.
+
+void TorvServer::tagebuchBeforePost(TDataSet* dataSet)
+{
+    if (dataSet->State() == dsInsert)
+        dataSet->FieldByName(QStringLiteral("tgb_datum"))->SetAsDateTime(ViewHooks().kalTagSelectedDay());
+}
+
+void TorvServer::dsToolsDataChange(TDataSource*, TField*)
+{
+    TorvViewHooks& hooks = ViewHooks();
+    if (!hooks.formelnExists() || !tools.Active() || tools.IsEmpty())
+        return;
+    const QString fileName = tools.FieldByName(QStringLiteral("too_filename"))->AsString();
+    TField* html = tools.FieldByName(QStringLiteral("too_html"));
+    if (!fileName.isEmpty() && !html->IsNull() && html->AsBoolean())
+        hooks.formelnNavigate(fileName);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Calculated fields of the statistics and explorer queries.
+
+void TorvServer::zeitraumCalcFields(TDataSet* dataSet)
+{
+    TDataSet& ds = *dataSet;
+    TField* meter = ds.FieldByName(QStringLiteral("Meter"));
+    TField* zeitField = ds.FieldByName(QStringLiteral("Zeit"));
+    TField* minkm = ds.FieldByName(QStringLiteral("minkm"));
+    if (!meter->IsNull() && meter->AsInteger() != 0 && !zeitField->IsNull() && zeitField->AsFloat() != 0) {
+        TField* sport = ds.FieldByName(QStringLiteral("Sportart"));
+        minkm->SetAsDateTime(calcPace(zeitField->AsFloat(), meter->AsInteger(), sport->IsNull() ? 0 : sport->AsInteger()));
+        ds.FieldByName(QStringLiteral("kmh"))->SetAsFloat(calcKmh(zeitField->AsFloat(), meter->AsInteger()));
+    }
+    TField* datum = ds.FieldByName(QStringLiteral("Datum"));
+    if (!datum->IsNull())
+        ds.FieldByName(QStringLiteral("Tag"))->SetAsString(FormatDateTime(QStringLiteral("ddd"), datum->AsDateTime()) + QLatin1Char('.'));
+    ds.FieldByName(QStringLiteral("lSpeed"))
+        ->SetAsString(minkm->DisplayText() + QLatin1Char(' ') + ds.FieldByName(QStringLiteral("SpeedName"))->AsString());
+}
+
+void TorvServer::zeitraum_oldCalcFields(TDataSet* dataSet)
+{
+    TField* datum = dataSet->FieldByName(QStringLiteral("Datum"));
+    if (!datum->IsNull())
+        dataSet->FieldByName(QStringLiteral("Tag"))->SetAsString(FormatDateTime(QStringLiteral("ddd"), datum->AsDateTime()) + QLatin1Char('.'));
+}
+
+void TorvServer::explorerCalcFields(TDataSet* dataSet)
+{
+    TField* sport = dataSet->FieldByName(QStringLiteral("Sportart"));
+    TField* meter = dataSet->FieldByName(QStringLiteral("Meter"));
+    if (sport->IsNull())
+        return;
+    try {
+        const double distance = GetUnitDistance(sport->AsInteger(), meter->IsNull() ? 0 : meter->AsInteger());
+        dataSet->FieldByName(QStringLiteral("distanz"))
+            ->SetAsString(FloatToStr(distance) + QLatin1Char(' ') + GetUnitName(sport->AsInteger()));
+    } catch (const EConvertError&) {
+        // A sport without a unit of measure shows no distance rather than failing the list.
+    }
+}
