@@ -19,6 +19,7 @@
 
 #include "controls/controlalign.h"
 #include "core/about.h"
+#include "core/einheiteneingabe.h"
 #include "core/fmxutils.h"
 #include "core/language.h"
 #include "core/mainimages.h"
@@ -460,6 +461,8 @@ QString TMainForm::getLanguageCode() const
 
 bool TMainForm::databaseOpen() const
 {
+    if (eingabe)
+        return eingabe->isVisible();
     return orvServer && orvServer->DatabaseOpen();
 }
 
@@ -565,8 +568,8 @@ void TMainForm::resizeEvent(QResizeEvent* e)
 
 void TMainForm::FormResize(QObject*)
 {
-    // While the entry window is visible it is fitted to the work area again (it joins with its
-    // issue).
+    if (eingabe && eingabe->isVisible())
+        eingabe->fitToWorkArea();
 }
 
 void TMainForm::ActionManager1Update(TAction* Action, bool& Handled)
@@ -588,12 +591,20 @@ bool TMainForm::openDatabaseFile(const QString& fileName)
 
 void TMainForm::showEntryWindow()
 {
-    // The entry window lies over the work area and chooses the views of its page; until it
-    // exists the start page stays and the caption names the open database.
+    // The entry window lies over the work area and chooses the views of its page.
+    if (eingabe) {
+        eingabe->Show();
+        eingabe->raise();
+    }
 }
 
 void TMainForm::closeEntryWindow()
 {
+    // Closing the entry window is closing the database.
+    if (eingabe && eingabe->isVisible()) {
+        eingabe->Close();
+        return;
+    }
     setNavigator(QStringLiteral("Start"));
     setTool(QStringLiteral("None"), true);
     if (orvServer)
@@ -768,4 +779,48 @@ bool TMainForm::runBackupWizard()
     // The backup wizard joins with the backup issue; until then no backup is made and the
     // database check repairs only when the user chooses to go on without one.
     return false;
+}
+
+void TMainForm::mainXPButton1Click()
+{
+    XPButton1Click(nullptr);
+}
+
+bool TMainForm::eingabeVisible()
+{
+    return eingabe && eingabe->isVisible();
+}
+
+bool TMainForm::eingabeHasOwnFocus()
+{
+    return eingabe && eingabe->hasOwnFocus();
+}
+
+bool TMainForm::eingabeSplitPageShown()
+{
+    return eingabe && eingabe->splitPageShown();
+}
+
+void TMainForm::eingabeUpdateZwSql()
+{
+    if (eingabe)
+        eingabe->updateZwSql();
+}
+
+void TMainForm::eingabeFillZwGrid()
+{
+    if (eingabe)
+        eingabe->fillZwGrid();
+}
+
+void TMainForm::eingabeSetControlColor(const QString& control, TColor color)
+{
+    if (eingabe)
+        eingabe->setControlColor(control, color);
+}
+
+void TMainForm::eingabeSetControlFontColor(const QString& control, TColor color)
+{
+    if (eingabe)
+        eingabe->setControlFontColor(control, color);
 }

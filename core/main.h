@@ -8,6 +8,7 @@
 
 #include "core/mainactions.h"
 #include "core/orvdbserver.h"
+#include "core/viewhooks.h"
 #include "platform/vcl/actnlist.h"
 #include "platform/vcl/dialogs.h"
 #include "platform/vcl/imglist.h"
@@ -33,7 +34,7 @@ class QMenu;
     X(Action6) X(Action7) X(Action8) X(Action17) X(Action29) X(Action9) X(Action10) X(Action1)       \
     X(Action2) X(FileRun1) X(HelpAbout1)
 
-class TMainForm : public QMainWindow, public TorvServerHooks {
+class TMainForm : public QMainWindow, public TorvServerHooks, public TorvViewHooks {
     Q_OBJECT
 public:
     explicit TMainForm(QWidget* Owner = nullptr);
@@ -135,6 +136,19 @@ public:
     // --- the data module's side (TorvServerHooks) --------------------------------------------
     void setCaption(const QString& caption) override;
     bool runBackupWizard() override;
+
+    // --- the views the data module's rules refresh (TorvViewHooks) -----------------------------
+    // The main window answers for its own panels and hands the entry window's part to it.
+    QString mainGetTool() override { return getTool(); }
+    QString mainGetNavigator() override { return getNavigator(); }
+    void mainXPButton1Click() override;
+    bool eingabeVisible() override;
+    bool eingabeHasOwnFocus() override;
+    bool eingabeSplitPageShown() override;
+    void eingabeUpdateZwSql() override;
+    void eingabeFillZwGrid() override;
+    void eingabeSetControlColor(const QString& control, TColor color) override;
+    void eingabeSetControlFontColor(const QString& control, TColor color) override;
 
 protected:
     void showEvent(QShowEvent* e) override;

@@ -6,6 +6,7 @@
 
 #include "core/about.h"
 #include "core/busy.h"
+#include "core/einheiteneingabe.h"
 #include "core/language.h"
 #include "core/main.h"
 #include "core/orvdbserver.h"
@@ -47,12 +48,16 @@ const StartupStep kSteps[] = {
          orvServer = new TorvServer();
          orvServer->DataModuleCreate();
          orvServer->SetHooks(MainForm);
+         orvServer->SetViewHooks(MainForm);
      },
      [] {
          if (orvServer)
              orvServer->closeDatabase();
          freeGlobal(orvServer);
      }},
+    // Lies over the main window's work area for the life of the process.
+    {"eingabe", [] { eingabe = new Teingabe(MainForm ? MainForm->Panel2 : nullptr); },
+     [] { freeGlobal(eingabe); }},
     {"BusyDlg", [] { BusyDlg = new TBusyDlg(nullptr); }, [] { freeGlobal(BusyDlg); }},
     {"toolKalenderFrm", [] { toolKalenderFrm = new TtoolKalenderFrm(nullptr); },
      [] { freeGlobal(toolKalenderFrm); }},

@@ -1,0 +1,195 @@
+#pragma once
+// The training-unit entry window: created once at start-up, shown over the main window's work
+// area while a database is open (its visibility is what "a database is open" means for every
+// window) and closed together with the database. Its pages are the unit page "Einheit", the
+// split page "Zwischenzeit", the filtered unit list "Explorer" and the diary "Tagebuch"; every
+// control of the unit page is data-aware and bound to the data module's sources by the
+// dynamic properties DataSource, DataField, ListSource, KeyField and ListField of the .ui file.
+// The table rules (defaults, derived fields, blocks) belong to the data module.
+#include <QFrame>
+#include <QLabel>
+#include <QScrollArea>
+#include <QTabWidget>
+#include <QToolBar>
+
+#include <functional>
+#include <memory>
+
+#include "controls/dbdatetimepicker.h"
+#include "controls/xpbutton.h"
+#include "platform/rtl/graphics.h"
+#include "platform/vcl/actnlist.h"
+#include "platform/vcl/dbctrls.h"
+#include "platform/vcl/dbgrids.h"
+#include "platform/vcl/forms.h"
+
+namespace Ui {
+class Teingabe;
+}
+
+class TImageList;
+
+class Teingabe : public TForm {
+    Q_OBJECT
+public:
+    explicit Teingabe(QWidget* Owner = nullptr);
+    ~Teingabe() override;
+
+    std::unique_ptr<Ui::Teingabe> ui;
+
+    // --- components ---------------------------------------------------------------------------
+    QToolBar* ActionToolBar1;
+    QTabWidget* PageControl2;
+    QWidget* TabSheet4;  // "Einheit"
+    QWidget* TabSheet5;  // "Zwischenzeit"
+    QWidget* TabSheet6;  // "Explorer"
+    QWidget* TabSheet1;  // "Tagebuch"
+    QWidget* Panel7;     // the unit page's content, scaled to the screen
+    QScrollArea* ScrollBox1;  // holds Panel7, so a page scaled past the screen's height scrolls
+    QWidget* Panel4;     // comment panel
+    QFrame* Panel3;      // block panel of the unit page
+    QFrame* Panel14;     // block panel of the split page
+    QWidget* Panel11;    // button row of the split page
+    QWidget* Panel17;    // host of the diary frames
+    TDBLookupComboBox* DBLookupComboBox1;  // Sportart
+    TDBLookupComboBox* DBLookupComboBox2;  // Form
+    TDBLookupComboBox* DBLookupComboBox3;  // Belastungsstufe
+    TDBLookupComboBox* DBLookupComboBox4;  // Belastungsart
+    TDBDateTimePicker* DBDateTimePicker1;  // Datum
+    TDBDateTimePicker* DBDateTimePicker2;  // Startzeit
+    TDBEdit* DBEdit1;   // Ort
+    TDBEdit* DBEdit2;   // Meter, in the sport's distance unit
+    TDBEdit* DBEdit3;   // Hoehendifferenz
+    TDBEdit* DBEdit4;   // Streckenbeschreibung
+    TDBEdit* DBEdit6;   // Zeit
+    TDBEdit* DBEdit7;   // minkm
+    TDBEdit* DBEdit8;   // kmh
+    TDBEdit* DBEdit9;   // Temperatur
+    TDBEdit* DBEdit10;  // Puls
+    TDBEdit* DBEdit11;  // Gli
+    TDBEdit* DBEdit12;  // akplatz
+    TDBEdit* DBEdit13;  // platz
+    TDBEdit* DBEdit14;  // Gewicht
+    TDBEdit* DBEdit15;  // User1
+    TDBEdit* DBEdit16;  // User2
+    TDBComboBox* DBComboBox1;  // Wetter
+    TDBComboBox* DBComboBox2;  // Wind
+    TDBComboBox* DBComboBox3;  // Gefuehl
+    TDBMemo* DBMemo1;          // Bemerkungen
+    TDBText* DBText1;          // Tag
+    TDBText* DBText3;          // trbname on the unit page
+    TDBLookupListBox* DBLookupListBox1;  // route list under "Ort"
+    TDBNavigator* DBNavigator1;  // post only
+    TDBNavigator* DBNavigator2;  // cancel only
+    TDBGrid* DBGrid1;
+    TDBGrid* DBGrid3;
+    TXPButton* XPButton1;   // "H": today
+    TXPButton* XPButton2;   // distance in metres
+    TXPButton* XPButton3;   // performance index
+    TXPButton* XPButton4;   // "Equipment"
+    TXPButton* XPButton5;   // "Erweitert"
+    TXPButton* XPButton9;   // block panel of the unit page
+    TXPButton* XPButton10;  // "Übernehmen"
+    TXPButton* XPButton11;  // "Abbrechen"
+    TXPButton* XPButton12;  // block panel of the split page
+    TXPButton* XPButton13;  // "Übernehmen"
+    TXPButton* XPButton14;  // "Abbrechen"
+    TXPButton* XPButton16;  // "Kommentarfeld ausblenden"
+    TXPButton* XPButton17;  // "Kommentarfeld einblenden"
+    TXPButton* SpeedButton1;  // diary window (hidden)
+
+    TActionList* ActionManager1;
+    TImageList* ImageList1;
+    TAction* DataSetFirst1;
+    TAction* DataSetPrior1;
+    TAction* DataSetNext1;
+    TAction* DataSetLast1;
+    TAction* DataSetInsert1;
+    TAction* DataSetDelete1;
+    TAction* DataSetPost1;
+    TAction* DataSetCancel1;
+    TAction* Action1;  // "Mustereinheiten"
+    TAction* Action2;  // "Zeit.Stat."
+    TAction* Action3;  // "Liste"
+    TAction* Action4;  // "Drucken"
+    TAction* Action5;  // "Hilfe"
+
+    // Suspends the refill of the split grid during bulk work on the split rows.
+    bool zwFillEnabled = true;
+
+    // --- operations other windows call ---------------------------------------------------------
+    // Lies exactly over the main window's work area.
+    void fitToWorkArea();
+    // Shows the window (FormShow runs) and closes it (FormClose runs: the database closes).
+    // Closing is refused only by nothing: it always closes.
+    void FormShow(QObject* Sender);
+    void FormClose(QObject* Sender, TCloseAction& Action);
+    // After a page switch: chooses the navigator and tool views of the page.
+    void PageControl2Change(QObject* Sender);
+    // Before a page switch the user started: asks to save a unit being edited.
+    void PageControl2Changing(QObject* Sender, bool& AllowChange);
+    // Switches to a page as the user does (the question first); false when it stayed.
+    bool selectPage(QWidget* page);
+    // The split page's operations (filled with the split page).
+    void updateZwSql();
+    void fillZwGrid();
+    void TabControl1Change(QObject* Sender);
+    // Leaving "Zeit" and "Ø Puls" (the automatic load level joins with its rules).
+    void DBEdit6Exit(QObject* Sender);
+    void DBEdit10Exit(QObject* Sender);
+
+    // --- what the data module's rules ask of this window ---------------------------------------
+    // The window itself, not one of its controls, holds the keyboard focus.
+    bool hasOwnFocus() const;
+    bool splitPageShown() const;
+    // Colours a control by component name (the lookup boxes of the colour rule).
+    void setControlColor(const QString& control, TColor color);
+    void setControlFontColor(const QString& control, TColor color);
+
+    // True once the unit page was scaled to the screen (at most once per run).
+    bool Scaled() const { return scaled_; }
+    // The screen width the scaling compares with 800; tests replace it. Empty: the screen's.
+    static void SetScreenWidthSource(std::function<int()> source);
+
+    // --- handlers -----------------------------------------------------------------------------
+    void XPButton1Click(QObject* Sender);
+    void XPButton2Click(QObject* Sender);
+    void XPButton3Click(QObject* Sender);
+    void XPButton9Click(QObject* Sender);
+    void XPButton10Click(QObject* Sender);
+    void XPButton11Click(QObject* Sender);
+    void XPButton16Click(QObject* Sender);
+    void XPButton17Click(QObject* Sender);
+    void DBGrid1DblClick(QObject* Sender);
+    void DBEdit1Enter(QObject* Sender);
+    void DBEdit1Exit(QObject* Sender);
+    void DBEdit1KeyPress(QObject* Sender, QChar& Key);
+    void DBLookupListBox1Exit(QObject* Sender);
+    void DBLookupListBox1KeyPress(QObject* Sender, QChar& Key);
+    void DBLookupListBox1DblClick(QObject* Sender);
+    void DBEdit4Enter(QObject* Sender);
+    void DBEdit4Exit(QObject* Sender);
+    void DataSetDelete1Execute(QObject* Sender);
+    void Action1Execute(QObject* Sender);
+    void Action2Execute(QObject* Sender);
+    void Action5Execute(QObject* Sender);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void bindControls();
+    void createActions();
+    void setUpControls();
+    void scaleUnitPage();
+    // Puts daten into edit state unless it is being edited or inserted.
+    void editUnit();
+    void showDescriptionHint();
+    void hideDescriptionHint();
+
+    bool scaled_ = false;
+    bool closing_ = false;
+    QLabel* descriptionHint_ = nullptr;
+};
+
+extern Teingabe* eingabe;

@@ -1,0 +1,307 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en" sourcelanguage="de_DE">
+<context>
+    <name>Teingabe</name>
+    <message>
+        <source>Einheit</source>
+        <translation>Unit</translation>
+    </message>
+    <message>
+        <source>Symbolleiste</source>
+        <translation>Toolbar</translation>
+    </message>
+    <message>
+        <source>Block:</source>
+        <translation>Block:</translation>
+    </message>
+    <message>
+        <source>Block</source>
+        <translation>Block</translation>
+    </message>
+    <message>
+        <source>Einheiten in diesem Block</source>
+        <translation>Units in this block</translation>
+    </message>
+    <message>
+        <source>Tagebuch</source>
+        <translation>Diary</translation>
+    </message>
+    <message>
+        <source>Allgemein</source>
+        <translation>General</translation>
+    </message>
+    <message>
+        <source>Sportart</source>
+        <translation>Sport</translation>
+    </message>
+    <message>
+        <source>Form</source>
+        <translation>Form</translation>
+    </message>
+    <message>
+        <source>Datum</source>
+        <translation>Date</translation>
+    </message>
+    <message>
+        <source>H</source>
+        <translation>T</translation>
+    </message>
+    <message>
+        <source>Heute</source>
+        <translation>Today</translation>
+    </message>
+    <message>
+        <source>Strecke</source>
+        <translation>Route</translation>
+    </message>
+    <message>
+        <source>Ort</source>
+        <translation>Place</translation>
+    </message>
+    <message>
+        <source>Eingabe in Metern</source>
+        <translation>Input in metres</translation>
+    </message>
+    <message>
+        <source>H.Diff</source>
+        <translation>Height diff.</translation>
+    </message>
+    <message>
+        <source>Beschreibung</source>
+        <translation>Description</translation>
+    </message>
+    <message>
+        <source>Leistung</source>
+        <translation>Performance</translation>
+    </message>
+    <message>
+        <source>Zeit</source>
+        <translation>Time</translation>
+    </message>
+    <message>
+        <source>Belast.stufe</source>
+        <translation>Load level</translation>
+    </message>
+    <message>
+        <source>Belast.art</source>
+        <translation>Load type</translation>
+    </message>
+    <message>
+        <source>Umgebung</source>
+        <translation>Environment</translation>
+    </message>
+    <message>
+        <source>Startzeit</source>
+        <translation>Start time</translation>
+    </message>
+    <message>
+        <source>Wetter</source>
+        <translation>Weather</translation>
+    </message>
+    <message>
+        <source>Wind</source>
+        <translation>Wind</translation>
+    </message>
+    <message>
+        <source>Temperatur</source>
+        <translation>Temperature</translation>
+    </message>
+    <message>
+        <source>Anderes</source>
+        <translation>Other</translation>
+    </message>
+    <message>
+        <source>Gefühl</source>
+        <translation>Feeling</translation>
+    </message>
+    <message>
+        <source>GLI</source>
+        <translation>PI</translation>
+    </message>
+    <message>
+        <source>Leistungsindex berechnen</source>
+        <translation>Calculate performance index</translation>
+    </message>
+    <message>
+        <source>Equipment</source>
+        <translation>Equipment</translation>
+    </message>
+    <message>
+        <source>AKPl.</source>
+        <translation>AG rank</translation>
+    </message>
+    <message>
+        <source>Platzierung Altersklasse</source>
+        <translation>Rank in age group</translation>
+    </message>
+    <message>
+        <source>Platz</source>
+        <translation>Rank</translation>
+    </message>
+    <message>
+        <source>Bio</source>
+        <translation>Bio</translation>
+    </message>
+    <message>
+        <source>Ø Puls</source>
+        <translation>Ø Pulse</translation>
+    </message>
+    <message>
+        <source>Gewicht</source>
+        <translation>Weight</translation>
+    </message>
+    <message>
+        <source>Erweitert</source>
+        <translation>Extended</translation>
+    </message>
+    <message>
+        <source>Bemerkungen</source>
+        <translation>Comments</translation>
+    </message>
+    <message>
+        <source>Speichern</source>
+        <translation>Save</translation>
+    </message>
+    <message>
+        <source>Verwerfen</source>
+        <translation>Discard</translation>
+    </message>
+    <message>
+        <source>Kommentarfeld ausblenden</source>
+        <translation>Hide comment field</translation>
+    </message>
+    <message>
+        <source>Kommentarfeld einblenden</source>
+        <translation>Show comment field</translation>
+    </message>
+    <message>
+        <source>Übernehmen</source>
+        <translation>Apply</translation>
+    </message>
+    <message>
+        <source>Abbrechen</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Zwischenzeit</source>
+        <translation>Splits</translation>
+    </message>
+    <message>
+        <source>Explorer</source>
+        <translation>Explorer</translation>
+    </message>
+    <message>
+        <source>Erste (älteste) Einheit</source>
+        <translation>First (oldest) unit</translation>
+    </message>
+    <message>
+        <source>Vorherige Einheit</source>
+        <translation>Previous unit</translation>
+    </message>
+    <message>
+        <source>Nächste Einheit</source>
+        <translation>Next unit</translation>
+    </message>
+    <message>
+        <source>Letzte (neueste) Einheit</source>
+        <translation>Last (newest) unit</translation>
+    </message>
+    <message>
+        <source>Neue Einheit</source>
+        <translation>New unit</translation>
+    </message>
+    <message>
+        <source>Einheit löschen</source>
+        <translation>Delete unit</translation>
+    </message>
+    <message>
+        <source>Mustereinheiten</source>
+        <translation>Template units</translation>
+    </message>
+    <message>
+        <source>Zeit.Stat.</source>
+        <translation>Period st.</translation>
+    </message>
+    <message>
+        <source>Zeitraumstatistik</source>
+        <translation>Period statistics</translation>
+    </message>
+    <message>
+        <source>Liste</source>
+        <translation>List</translation>
+    </message>
+    <message>
+        <source>Drucken</source>
+        <translation>Print</translation>
+    </message>
+    <message>
+        <source>Hilfe</source>
+        <translation>Help</translation>
+    </message>
+    <message>
+        <source>klar</source>
+        <translation>clear</translation>
+    </message>
+    <message>
+        <source>wolkig</source>
+        <translation>cloudy</translation>
+    </message>
+    <message>
+        <source>bedeckt</source>
+        <translation>overcast</translation>
+    </message>
+    <message>
+        <source>l. Niederschlag</source>
+        <translation>light rain</translation>
+    </message>
+    <message>
+        <source>st. Niederschl.</source>
+        <translation>heavy rain</translation>
+    </message>
+    <message>
+        <source>Sporthalle</source>
+        <translation>sports hall</translation>
+    </message>
+    <message>
+        <source>windstill</source>
+        <translation>calm</translation>
+    </message>
+    <message>
+        <source>schwach</source>
+        <translation>light</translation>
+    </message>
+    <message>
+        <source>mäßig</source>
+        <translation>moderate</translation>
+    </message>
+    <message>
+        <source>stark</source>
+        <translation>strong</translation>
+    </message>
+    <message>
+        <source>stürmisch</source>
+        <translation>stormy</translation>
+    </message>
+    <message>
+        <source>1 - sehr gut</source>
+        <translation>1 - very good</translation>
+    </message>
+    <message>
+        <source>2 - gut</source>
+        <translation>2 - good</translation>
+    </message>
+    <message>
+        <source>3 - mittel</source>
+        <translation>3 - average</translation>
+    </message>
+    <message>
+        <source>4 - schlecht</source>
+        <translation>4 - bad</translation>
+    </message>
+    <message>
+        <source>5 - s. schlecht</source>
+        <translation>5 - very bad</translation>
+    </message>
+</context>
+</TS>
