@@ -163,8 +163,13 @@ void TDBDateTimePicker::UserChanged()
         DataChange();
         return;
     }
+    QDateTime value = wasNull ? nullDateTime : typed;
+    // A time entered into an empty time picker starts from the empty value's day; like every
+    // time of day it belongs on the base date, or the field would get a date centuries back.
+    if (!wasNull && kind_ == dtkTime && value.date() == nullDateTime.date())
+        value.setDate(baseDate);
     showing_ = true;
-    setDateTime(wasNull ? nullDateTime : typed);
+    setDateTime(value);
     showing_ = false;
     if (OnChange)
         OnChange(this);

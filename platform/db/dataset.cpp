@@ -1005,6 +1005,18 @@ void TDataSet::Requery()
 {
     checkActive();
     CheckBrowseMode();
+    reread(TBookmark());
+}
+
+void TDataSet::Refresh()
+{
+    checkActive();
+    CheckBrowseMode();
+    reread(GetBookmark());
+}
+
+void TDataSet::reread(const TBookmark& keep)
+{
     clearSnapshot();
     try {
         readSnapshot(false);
@@ -1022,6 +1034,12 @@ void TDataSet::Requery()
     cur_ = count() ? 0 : -1;
     bof_ = true;
     eof_ = count() == 0;
+    for (int p = 0; p < count() && !keep.IsNull(); ++p)
+        if (bookmarkOf(keys()[size_t(p)]) == keep) {
+            cur_ = p;
+            bof_ = false;
+            break;
+        }
     loadCurrent();
     notify(Event::DataSetChange);
 }
@@ -1296,6 +1314,10 @@ void TDataSet::Post()
     }
     modified_ = false;
     state_ = dsBrowse;
+    // As after the runtime's resync: the saved row is a row like any other, so the moves
+    // to the other rows are open again (an empty dataset's Bof and Eof do not outlive it).
+    bof_ = false;
+    eof_ = false;
     // The record buffer already holds the posted values and the new keys; only the
     // calculated fields are computed again, as for a row read anew.
     resetDisplay();

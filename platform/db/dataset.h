@@ -79,9 +79,11 @@ public:
     bool Active() const { return state_ != dsInactive; }
     void SetActive(bool v) { v ? Open() : Close(); }
     TDataSetState State() const { return state_; }
-    // Re-reads the snapshot, keeping the current record when it still exists.
+    // Re-reads the snapshot and goes to its first row.
     void Requery();
-    void Refresh() { Requery(); }
+    // Re-reads the snapshot and stays on the current record when it still exists (else the
+    // first row).
+    void Refresh();
 
     // --- fields --------------------------------------------------------------------------------
     // Declared fields: a dataset with declared fields has exactly these, in this order (a
@@ -175,8 +177,8 @@ public:
     bool ControlsDisabled() const { return disableCount_ > 0; }
 
     // --- clone -----------------------------------------------------------------------------------
-    // Makes this (closed) dataset a copy of the source's snapshot and fields, opened on the
-    // source's current row; it has its own cursor, order and filter and never moves the source.
+    // Makes this (closed) dataset a copy of the source's snapshot and fields, opened on its
+    // first row; it has its own cursor, order and filter and never moves the source.
     void Clone(TDataSet& source);
 
     // --- events --------------------------------------------------------------------------------
@@ -261,6 +263,7 @@ private:
 
     // snapshot
     void readSnapshot(bool buildFields);
+    void reread(const TBookmark& keep);
     void readKeyed(const SelectPlan& plan, bool buildFields);
     void readQuery(const SelectPlan& plan, bool buildFields);
     void readColumns(sqlite3_stmt* stmt, int firstColumn, bool buildFields);

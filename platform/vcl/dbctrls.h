@@ -31,11 +31,8 @@
 #include <memory>
 
 #include "platform/db/datasource.h"
+#include "platform/vcl/editmask.h"
 
-
-// The runtime's edit mask "!90:00:00;1;_" as a Qt input mask ("09:99:99;_"). The second part
-// (save literals) is returned through saveLiterals (true unless "0").
-QString EditMaskToInputMask(const QString& editMask, bool* saveLiterals = nullptr);
 // A picture from blob bytes: JPEG through the libjpeg wrapper, anything else (BMP, PNG) through
 // Qt. A null image for empty or unreadable bytes.
 QImage BlobToImage(const QByteArray& bytes);

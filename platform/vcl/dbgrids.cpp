@@ -499,6 +499,60 @@ void TDBGrid::moveBy(int distance)
     ds->MoveBy(distance);
 }
 
+bool TDBGrid::untouchedInsert() const
+{
+    TDataSet* ds = dataSet();
+    const bool editorChanged = EditorMode() && InplaceEditor() && InplaceEditor()->isModified();
+    return ds && ds->State() == dsInsert && !ds->Modified() && !editorChanged;
+}
+
+void TDBGrid::nextRow()
+{
+    TDataSet* ds = dataSet();
+    if (untouchedInsert()) {
+        // An empty new record at the end stays where it is; one inserted in between is dropped.
+        if (ds->Eof())
+            return;
+        if (EditorMode())
+            CancelEditor();
+        ds->Cancel();
+    } else {
+        moveBy(1);
+    }
+    if (ds->Eof() && (dbOptions_ & dgEditing) && !readOnly_ && !link_->ReadOnly() && ds->CanModify()) {
+        if (EditorMode())
+            HideEditor();
+        ds->Append();
+    }
+}
+
+void TDBGrid::priorRow()
+{
+    TDataSet* ds = dataSet();
+    if (untouchedInsert() && ds->Eof()) {
+        if (EditorMode())
+            CancelEditor();
+        ds->Cancel();
+    } else {
+        moveBy(-1);
+    }
+}
+
+void TDBGrid::DoExit()
+{
+    TDataSet* ds = dataSet();
+    if (!ds)
+        return;
+    if ((dbOptions_ & dgCancelOnExit) && untouchedInsert()) {
+        if (EditorMode())
+            CancelEditor();
+        ds->Cancel();
+    } else if (EditorMode() && InplaceEditor() && InplaceEditor()->isModified()) {
+        SetEditText(Col(), Row(), InplaceEditor()->text());
+        InplaceEditor()->setModified(false);
+    }
+}
+
 bool TDBGrid::SelectCell(int ACol, int ARow)
 {
     if (syncing_ || layingOut_)
@@ -533,9 +587,9 @@ void TDBGrid::KeyDown(int& Key, Qt::KeyboardModifiers Shift)
         if (!handled())
             return;
         if (Key == Qt::Key_Up)
-            moveBy(-1);
+            priorRow();
         else if (Key == Qt::Key_Down)
-            moveBy(1);
+            nextRow();
         else
             moveBy((Key == Qt::Key_PageDown ? 1 : -1) * std::max(1, VisibleRowCount()));
         return;

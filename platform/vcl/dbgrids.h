@@ -187,6 +187,9 @@ protected:
     void VertScrollBarMoved(int value) override;
     void resizeEvent(QResizeEvent* e) override;
     void focusOutEvent(QFocusEvent* e) override;
+    // Leaving the grid drops a record inserted but not filled in (dgCancelOnExit) and writes
+    // what the editor holds into its field otherwise.
+    void DoExit() override;
     // Fires OnDrawColumnCell.
     virtual void DrawColumnCell(const QRect& Rect, int DataCol, TColumn* Column, TGridDrawState State);
 
@@ -207,6 +210,12 @@ private:
     bool canEditColumn(TColumn* column) const;
     TDataSet* dataSet() const;
     void moveBy(int distance);
+    // Down and Up as the runtime's grid does them: Down at the last record appends one, Up
+    // (or Down) from an inserted record nobody filled in drops it again.
+    void nextRow();
+    void priorRow();
+    // The current record is one inserted that neither the dataset nor the editor changed.
+    bool untouchedInsert() const;
 
     std::unique_ptr<TDataLink> link_;
     TDBGridColumns columns_{this};

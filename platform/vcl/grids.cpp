@@ -39,71 +39,6 @@ int movedIndex(int index, int from, int to)
 }  // namespace
 
 // ---------------------------------------------------------------------------------------------
-// Edit masks
-
-QString EditMaskToInputMask(const QString& editMask)
-{
-    if (editMask.isEmpty())
-        return {};
-    // Split the fields at unescaped semicolons: mask; save literals; blank character.
-    QStringList fields{QString()};
-    for (int i = 0; i < editMask.size(); ++i) {
-        const QChar ch = editMask[i];
-        if (ch == QLatin1Char('\\') && i + 1 < editMask.size()) {
-            fields.last() += ch;
-            fields.last() += editMask[++i];
-        } else if (ch == QLatin1Char(';') && fields.size() < 3) {
-            fields.append(QString());
-        } else {
-            fields.last() += ch;
-        }
-    }
-    const QString& mask = fields[0];
-    const QChar blank = fields.size() > 2 && !fields[2].isEmpty() ? fields[2][0] : QLatin1Char('_');
-    static const QString qtMaskChars = QStringLiteral("AaNnXx90Dd#HhBb><!{}[]\\");
-    QString out;
-    for (int i = 0; i < mask.size(); ++i) {
-        const QChar ch = mask[i];
-        switch (ch.unicode()) {
-        case '\\':
-            if (i + 1 < mask.size()) {
-                out += QLatin1Char('\\');
-                out += mask[++i];
-            }
-            break;
-        case '!':  // leading blanks: Qt has no such switch
-            break;
-        case '<':
-            if (i + 1 < mask.size() && mask[i + 1] == QLatin1Char('>')) {
-                out += QLatin1Char('!');
-                ++i;
-            } else {
-                out += QLatin1Char('<');
-            }
-            break;
-        case '>': out += QLatin1Char('>'); break;
-        case '0': out += QLatin1Char('9'); break;  // required digit
-        case '9': out += QLatin1Char('0'); break;  // optional digit
-        case '#': out += QLatin1Char('#'); break;
-        case 'L': out += QLatin1Char('A'); break;
-        case 'l': out += QLatin1Char('a'); break;
-        case 'A': out += QLatin1Char('N'); break;
-        case 'a': out += QLatin1Char('n'); break;
-        case 'C': out += QLatin1Char('X'); break;
-        case 'c': out += QLatin1Char('x'); break;
-        case '_': out += QLatin1Char(' '); break;
-        default:
-            if (qtMaskChars.contains(ch))
-                out += QLatin1Char('\\');
-            out += ch;
-        }
-    }
-    out += QLatin1Char(';');
-    out += blank;
-    return out;
-}
-
-// ---------------------------------------------------------------------------------------------
 // GridAxis
 
 void GridAxis::SetCount(int count)
@@ -297,6 +232,8 @@ void TInplaceEdit::focusOutEvent(QFocusEvent* e)
     } else {
         grid_->HideEditor();
     }
+    if (grid_->focusLeftGrid(e->reason()))
+        grid_->DoExit();
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -1194,6 +1131,8 @@ void TCustomGrid::Click()
         OnClick(this);
 }
 
+void TCustomGrid::DoExit() {}
+
 void TCustomGrid::DblClick()
 {
     if (OnDblClick)
@@ -1554,6 +1493,19 @@ void TCustomGrid::focusOutEvent(QFocusEvent* e)
 {
     QAbstractScrollArea::focusOutEvent(e);
     InvalidateCell(Col(), Row());
+    if (focusLeftGrid(e->reason()))
+        DoExit();
+}
+
+bool TCustomGrid::focusLeftGrid(Qt::FocusReason reason) const
+{
+    // A popup or another window takes the focus only for a while.
+    if (reason == Qt::PopupFocusReason || reason == Qt::ActiveWindowFocusReason)
+        return false;
+    for (QWidget* w = QApplication::focusWidget(); w; w = w->parentWidget())
+        if (w == this)
+            return false;
+    return true;
 }
 
 void TCustomGrid::scrollContentsBy(int, int)

@@ -25,6 +25,8 @@
 #include <memory>
 #include <vector>
 
+#include "platform/vcl/editmask.h"
+
 class QPainter;
 class QScrollBar;
 
@@ -74,10 +76,6 @@ struct TGridRect {
     }
     friend bool operator==(const TGridRect&, const TGridRect&) = default;
 };
-
-// Converts the runtime's edit mask ("!99/99/0000;1;_": mask, save-literals flag, blank
-// character) into a Qt input mask as far as Qt expresses it. An empty mask gives "".
-QString EditMaskToInputMask(const QString& editMask);
 
 // Sizes of the columns or rows of a grid and their positions. Positions include the grid line
 // that follows each cell. While every size is the default no per-index table exists.
@@ -310,6 +308,9 @@ protected:
     virtual void MouseUp(Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y);
     virtual void Click();
     virtual void DblClick();
+    // The focus left the grid and its inplace editor for another control (not for a popup or
+    // another window).
+    virtual void DoExit();
     // Whole paint pass: every visible cell through DrawCell (fixed cells first), grid lines,
     // the focus rectangle and the empty area.
     virtual void Paint();
@@ -363,6 +364,8 @@ private:
                    const QRect& clip);
     void drawLines(const QRect& clip);
     bool isFocused() const;
+    // Whether the focus, just moved away from the grid or its editor, left both.
+    bool focusLeftGrid(Qt::FocusReason reason) const;
     void keyNavigate(int& Key, Qt::KeyboardModifiers Shift);
     void scrollBarMoved();
 

@@ -7,6 +7,7 @@
 #include "platform/db/fields.h"
 #include "platform/db/query.h"
 #include "platform/rtl/application.h"
+#include "platform/rtl/sysutils.h"
 #include "tests/controls/controltesthelpers.h"
 #include "tests/support/errorbox.h"
 #include "tests/support/testenv.h"
@@ -207,6 +208,26 @@ TEST_F(PickerTest, RefusedValueOnExitKeepsTheUserInThePicker)
     EXPECT_EQ(errorBox.shown, QStringList{"Das Datum liegt zu weit in der Zukunft."});
     EXPECT_TRUE(picker.hasFocus());
     picker.setParent(nullptr);
+}
+
+TEST_F(PickerTest, TimeEnteredIntoAnEmptyTimePickerIsATimeOfDay)
+{
+    q.Next();
+    TDBDateTimePicker time;
+    time.SetKind(dtkTime);
+    time.SetDataSource(&src);
+    time.SetDataField(QStringLiteral("Startzeit"));
+    ASSERT_TRUE(time.IsNull());
+    time.setCurrentSection(QDateTimeEdit::HourSection);
+    time.stepBy(1);  // the user steps the empty time up by an hour
+    EXPECT_FALSE(time.IsNull());
+    time.ExitControl();
+    const TDateTime stored = q.FieldByName(QStringLiteral("Startzeit"))->AsDateTime();
+    EXPECT_GE(stored, 0.0);
+    EXPECT_LT(stored, 1.0) << "a time of day without a date";
+    EXPECT_EQ(time.findChild<QLineEdit*>()->text(), FormatDateTime(QStringLiteral("hh:nn:ss"), stored));
+    q.Cancel();
+    time.SetDataSource(nullptr);
 }
 
 TEST_F(PickerTest, TimeKindAndScreenshot)

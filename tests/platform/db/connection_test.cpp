@@ -68,6 +68,10 @@ TEST_F(ConnectionTest, ExecuteBindsParametersAndRaisesOnErrors)
     EXPECT_EQ(conn.Execute(QStringLiteral("UPDATE daten SET Meter = Meter + ? WHERE dat_Id < ?"), {1, 3}), 2);
     EXPECT_EQ(conn.ExecuteScalar(QStringLiteral("PRAGMA journal_mode")).toString(), QStringLiteral("delete"));
     EXPECT_EQ(conn.ExecuteScalar(QStringLiteral("PRAGMA synchronous")).toInt(), 2);
+    // Another program may hold the file for a moment: the connection waits instead of failing.
+    EXPECT_EQ(conn.ExecuteScalar(QStringLiteral("PRAGMA busy_timeout")).toInt(), 5000);
+    conn.SetBusyTimeout(250);
+    EXPECT_EQ(conn.ExecuteScalar(QStringLiteral("PRAGMA busy_timeout")).toInt(), 250);
 }
 
 }  // namespace

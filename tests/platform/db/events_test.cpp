@@ -207,6 +207,48 @@ TEST_F(EventOrder, LocateThatMissesFiresOnlyBeforeScroll)
     EXPECT_EQ(daten.RecNo(), 3);
 }
 
+TEST_F(EventOrder, LocateOptionsAndLookupWithoutEvents)
+{
+    openQuietly();
+    // Rows by Datum: Berlin 10000, Hamburg 5000 "locker", München 21100.
+    const struct {
+        const char* fields;
+        QVariant values;
+        TLocateOptions options;
+        int recNo;  // 0: not found, the cursor stays
+    } cases[] = {
+        {"Ort", QStringLiteral("Ham"), loPartialKey, 2},
+        {"Ort", QStringLiteral("mün"), loPartialKey | loCaseInsensitive, 3},
+        {"Ort", QStringLiteral("mün"), loPartialKey, 0},  // case counts without the option
+        {"Ort", QStringLiteral("Ham"), 0, 0},             // the whole value without partial key
+        {"Ort;Meter", QVariantList{QStringLiteral("Berlin"), QStringLiteral("10000")}, 0, 1},  // text to integer
+        {"ort;METER", QVariantList{QStringLiteral("Berlin"), 5000}, 0, 0},  // names without case
+        {"Bemerkungen", QVariant(), 0, 1},  // Null finds Null
+    };
+    for (const auto& c : cases) {
+        daten.SetRecNo(2);
+        EXPECT_EQ(daten.Locate(QString::fromLatin1(c.fields), c.values, c.options), c.recNo != 0) << c.fields;
+        EXPECT_EQ(daten.RecNo(), c.recNo ? c.recNo : 2) << c.fields;
+    }
+    // A value the field cannot hold, or too few values, raise and leave the cursor alone.
+    daten.SetRecNo(2);
+    EXPECT_THROW(daten.Locate(QStringLiteral("Meter"), QStringLiteral("zehn")), EConvertError);
+    EXPECT_THROW(daten.Locate(QStringLiteral("Ort;Meter"), QVariantList{QStringLiteral("Berlin")}), EDatabaseError);
+    EXPECT_EQ(daten.RecNo(), 2);
+
+    // Lookup neither moves nor fires an event.
+    log.take();
+    const QVariantList found = daten.Lookup(QStringLiteral("Meter"), QStringLiteral("21100"),
+                                            QStringLiteral("Ort;dat_Id")).toList();
+    ASSERT_EQ(found.size(), 2);
+    EXPECT_EQ(found[0].toString(), QStringLiteral("München"));
+    EXPECT_EQ(found[1].toInt(), 3);
+    EXPECT_TRUE(daten.Lookup(QStringLiteral("Ort"), QStringLiteral("Paris"), QStringLiteral("Meter")).isNull());
+    EXPECT_TRUE(log.take().isEmpty());
+    EXPECT_EQ(daten.RecNo(), 2);
+    EXPECT_EQ(daten.FieldByName("Ort")->AsString(), QStringLiteral("Hamburg"));
+}
+
 TEST_F(EventOrder, NestedDisableControls)
 {
     openQuietly();

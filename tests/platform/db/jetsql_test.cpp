@@ -146,6 +146,8 @@ const Case kSelectCases[] = {
     {"time text against a time column", R"(SELECT Meter FROM zeit WHERE Zwischenzeit < "00:05:00" ORDER BY Meter)", "0,1000"},
     {"CDate of text, CLng", R"(SELECT CLng(CDate("01.03.2004")))", "38047"},
     {"CLng half to even", "SELECT CLng(2.5) & ' ' & CLng(3.5) & ' ' & CInt(-2.5)", "2 4 -2"},
+    {"CStr of numbers and a date", "SELECT CStr(Gewicht) & '|' & CStr(Datum) & '|' & CStr(Meter) FROM daten WHERE dat_Id = 1", "70,5|15.03.2004|10000"},
+    {"Yes and No", "SELECT Meter FROM zeit WHERE zei_hrm = Yes OR (zei_hrm = No AND Meter = 1000) ORDER BY Meter", "0,1000"},
     {"CDbl of a date", "SELECT CDbl(Datum) FROM daten WHERE dat_Id = 3", "38100.0"},
     {"Int and Fix", "SELECT Int(-2.5) & ' ' & Fix(-2.5) & ' ' & Round(2.5) & ' ' & Round(2.345, 2)", "-3 -2 2 2,34"},
     {"Year Month Day", R"(SELECT Year(Datum) & "/" & Month([Datum]) & "/" & Day(Datum) FROM daten WHERE dat_Id = 3)", "2004/4/23"},

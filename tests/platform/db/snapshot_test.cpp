@@ -77,6 +77,20 @@ TEST_F(Snapshot, BookmarkSurvivesRequery)
     EXPECT_THROW(daten.GotoBookmark(bm), EDatabaseError);
 }
 
+TEST_F(Snapshot, RefreshStaysOnTheCurrentRowWhileItExists)
+{
+    daten.Next();
+    exec("INSERT INTO daten (Datum, Ort) VALUES (1, 'Früh')");
+    daten.Refresh();
+    EXPECT_EQ(daten.RecordCount(), 4);
+    EXPECT_EQ(daten.FieldByName("Ort")->AsString(), QStringLiteral("Hamburg"));
+    EXPECT_EQ(daten.RecNo(), 3);
+    exec("DELETE FROM daten WHERE dat_Id = 2");
+    daten.Refresh();
+    EXPECT_EQ(daten.FieldByName("Ort")->AsString(), QStringLiteral("Früh"));
+    EXPECT_TRUE(daten.Bof());
+}
+
 TEST_F(Snapshot, CloneHasItsOwnCursorAndOrder)
 {
     daten.Next();

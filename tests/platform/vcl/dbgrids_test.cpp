@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QImage>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QScrollBar>
@@ -18,6 +19,7 @@
 #include "platform/db/table.h"
 #include "platform/rtl/application.h"
 #include "platform/vcl/dbgrids.h"
+#include "platform/vcl/testhooks.h"
 #include "tests/support/testenv.h"
 
 namespace {
@@ -361,6 +363,128 @@ TEST_F(DBGridTest, OptionsTitlesAndClicks)
     QImage img(grid.viewport()->size(), QImage::Format_ARGB32);
     grid.viewport()->render(&img);
     EXPECT_TRUE(img.save("/tmp/grid-shots/dbgrid.png"));
+}
+
+TEST_F(DBGridTest, DownAtTheLastRecordAppendsAndAnUntouchedNewRecordIsDropped)
+{
+    grid.setFocus();
+    grid.SetCol(colOf("Ort"));
+    key(&grid, Qt::Key_End, Qt::ControlModifier);
+    key(&grid, Qt::Key_Down);
+    EXPECT_EQ(daten.State(), dsInsert);
+    EXPECT_EQ(grid.Row(), grid.RowCount() - 1) << "the new record is the grid's last row";
+    key(&grid, Qt::Key_Down);
+    EXPECT_EQ(daten.State(), dsInsert) << "an empty new record at the end is not appended twice";
+    key(&grid, Qt::Key_Up);
+    EXPECT_EQ(daten.State(), dsBrowse) << "Up drops the empty new record";
+    EXPECT_EQ(daten.FieldByName("Ort")->AsString(), "Ort50");
+    EXPECT_EQ(stored("SELECT COUNT(*) FROM daten"), "50");
+
+    // A filled-in new record is posted by Down, which appends the next one.
+    key(&grid, Qt::Key_Down);
+    type(&grid, "N");
+    key(grid.InplaceEditor(), Qt::Key_Down);
+    EXPECT_EQ(stored("SELECT Ort FROM daten WHERE dat_Id = 51"), "N");
+    EXPECT_EQ(daten.State(), dsInsert);
+    key(&grid, Qt::Key_Up);
+    EXPECT_EQ(daten.State(), dsBrowse);
+    EXPECT_EQ(stored("SELECT COUNT(*) FROM daten"), "51");
+
+    // An inserted record in between is dropped by Down, which then moves nowhere.
+    key(&grid, Qt::Key_Home, Qt::ControlModifier);
+    key(&grid, Qt::Key_Insert);
+    ASSERT_EQ(daten.State(), dsInsert);
+    key(&grid, Qt::Key_Down);
+    EXPECT_EQ(daten.State(), dsBrowse);
+    EXPECT_EQ(daten.FieldByName("Ort")->AsString(), "Ort1");
+
+    // Without editing, or read-only, Down at the end stays on the last record.
+    for (int variant = 0; variant < 2; ++variant) {
+        grid.SetReadOnly(variant == 0);
+        grid.SetOptions(variant == 0 ? grid.Options() : grid.Options() & ~TDBGridOptions(dgEditing));
+        key(&grid, Qt::Key_End, Qt::ControlModifier);
+        key(&grid, Qt::Key_Down);
+        EXPECT_EQ(daten.State(), dsBrowse) << variant;
+        EXPECT_EQ(daten.FieldByName("Ort")->AsString(), "N") << variant;
+    }
+    EXPECT_TRUE(errors.isEmpty()) << errors.join("; ").toStdString();
+}
+
+TEST_F(DBGridTest, LeavingTheGridDropsAnUntouchedNewRecordWithCancelOnExit)
+{
+    QWidget host;
+    QLineEdit other(&host);
+    grid.setParent(&host);
+    struct Unparent {
+        TDBGrid& g;
+        ~Unparent() { g.setParent(nullptr); }
+    } unparent{grid};
+    host.show();
+    host.activateWindow();
+    QApplication::processEvents();
+    grid.setFocus();
+    ASSERT_TRUE(grid.hasFocus());
+    grid.SetCol(colOf("Ort"));
+    daten.MoveBy(4);
+
+    key(&grid, Qt::Key_Insert);
+    ASSERT_EQ(daten.State(), dsInsert);
+    other.setFocus();
+    EXPECT_EQ(daten.State(), dsBrowse) << "the untouched new record is dropped";
+    EXPECT_EQ(daten.RecNo(), 5);
+
+    // What the editor holds is kept: written into the field, the record stays open.
+    grid.setFocus();
+    key(&grid, Qt::Key_Insert);
+    type(&grid, "N");
+    type(grid.InplaceEditor(), "eu");
+    ASSERT_TRUE(grid.InplaceEditor()->hasFocus());
+    other.setFocus();
+    EXPECT_EQ(daten.State(), dsInsert);
+    EXPECT_EQ(daten.FieldByName("Ort")->AsString(), "Neu");
+    daten.Cancel();
+
+    // Without the option the new record waits for the user.
+    grid.SetOptions(grid.Options() & ~TDBGridOptions(dgCancelOnExit));
+    grid.setFocus();
+    key(&grid, Qt::Key_Insert);
+    other.setFocus();
+    EXPECT_EQ(daten.State(), dsInsert);
+    daten.Cancel();
+    EXPECT_EQ(stored("SELECT COUNT(*) FROM daten"), "50");
+    EXPECT_TRUE(errors.isEmpty()) << errors.join("; ").toStdString();
+}
+
+TEST_F(DBGridTest, CtrlDeleteAsksBeforeDeletingWithConfirmDelete)
+{
+    ScriptedAnswers::clear();
+    grid.setFocus();
+    ScriptedAnswers::pushMessageAnswer(mrCancel);
+    key(&grid, Qt::Key_Delete, Qt::ControlModifier);
+    ASSERT_EQ(ScriptedAnswers::messages().size(), 1);
+    const RecordedMessage box = ScriptedAnswers::lastMessage();
+    EXPECT_EQ(box.Text, "Datensatz löschen?");
+    EXPECT_EQ(box.Type, mtConfirmation);
+    EXPECT_EQ(box.Buttons, mbOKCancel);
+    EXPECT_EQ(stored("SELECT COUNT(*) FROM daten"), "50") << "Abbrechen keeps the record";
+
+    ScriptedAnswers::pushMessageAnswer(mrOk);
+    key(&grid, Qt::Key_Delete, Qt::ControlModifier);
+    EXPECT_EQ(stored("SELECT COUNT(*) FROM daten WHERE dat_Id = 1"), "0");
+    EXPECT_EQ(daten.FieldByName("Ort")->AsString(), "Ort2");
+
+    grid.SetOptions(grid.Options() & ~TDBGridOptions(dgConfirmDelete));
+    key(&grid, Qt::Key_Delete, Qt::ControlModifier);
+    EXPECT_EQ(ScriptedAnswers::messages().size(), 2) << "without dgConfirmDelete no box is shown";
+    EXPECT_EQ(stored("SELECT COUNT(*) FROM daten"), "48");
+
+    // Delete without Ctrl, or in a read-only grid, deletes nothing.
+    key(&grid, Qt::Key_Delete);
+    grid.SetReadOnly(true);
+    key(&grid, Qt::Key_Delete, Qt::ControlModifier);
+    EXPECT_EQ(stored("SELECT COUNT(*) FROM daten"), "48");
+    EXPECT_EQ(ScriptedAnswers::unusedAnswers(), QStringList());
+    ScriptedAnswers::clear();
 }
 
 }  // namespace

@@ -1,4 +1,7 @@
 // Message boxes, input boxes and the file, folder and colour dialogs as the tests script them.
+#include <QDir>
+#include <QTranslator>
+
 #include "platform/vcl/dialogs.h"
 #include "tests/platform/vcl/vclfixture.h"
 
@@ -54,6 +57,22 @@ TEST_F(DialogsTest, ButtonCaptionsAreTheRuntimesGermanOnes)
     EXPECT_EQ(MsgDlgButtonCaption(mbCancel), QStringLiteral("Abbrechen"));
     EXPECT_EQ(MsgDlgButtonResult(mbNo), mrNo);
     EXPECT_EQ(MsgDlgButtonResult(mbAbort), mrAbort);
+}
+
+TEST_F(DialogsTest, ButtonCaptionsAreEnglishUnderTheEnglishModule)
+{
+    // The build compiles the module beside the program's binary.
+    QTranslator english;
+    ASSERT_TRUE(english.load(QStringLiteral("vcl_en"),
+                             QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("../app/lang"))));
+    QCoreApplication::installTranslator(&english);
+    const std::pair<TMsgDlgBtn, const char*> cases[] = {
+        {mbYes, "&Yes"}, {mbNo, "&No"}, {mbOK, "OK"}, {mbCancel, "Cancel"}, {mbAbort, "&Abort"}, {mbHelp, "&Help"},
+    };
+    for (const auto& [button, caption] : cases)
+        EXPECT_EQ(MsgDlgButtonCaption(button), QString::fromLatin1(caption));
+    QCoreApplication::removeTranslator(&english);
+    EXPECT_EQ(MsgDlgButtonCaption(mbYes), QStringLiteral("&Ja"));
 }
 
 TEST_F(DialogsTest, InputQueryChangesTheValueOnlyOnOk)

@@ -450,17 +450,20 @@ TEST_F(GridTest, InplaceEditorOpensOnTypingEscapeRestoresEnterWritesBack)
 TEST_F(GridTest, EditorTakesTheEditMaskAndARefusedValueKeepsItOpen)
 {
     grid.SetOptions(grid.Options() | goEditing);
+    const TFormatSettings saved = FormatSettings();
+    FormatSettings() = GermanFormatSettings();
     grid.mask = "!99/99/0000;1;_";
     key(&grid, Qt::Key_F2);
+    FormatSettings() = saved;
     ASSERT_TRUE(grid.EditorMode());
-    EXPECT_EQ(grid.InplaceEditor()->inputMask(), "00/00/9999;_");
+    EXPECT_EQ(grid.InplaceEditor()->inputMask(), "00.00.9999;_") << "a date mask shows the date separator";
 
     grid.OnSetEditText = [](QObject*, int, int, const QString&) { throw Exception("abgelehnt"); };
-    grid.InplaceEditor()->setText("12/03/2024");
+    grid.InplaceEditor()->setText("12.03.2024");
     grid.InplaceEditor()->setModified(true);
     EXPECT_THROW(grid.HideEditor(), Exception);
     EXPECT_TRUE(grid.EditorMode()) << "the typed value is not lost";
-    EXPECT_EQ(grid.InplaceEditor()->text(), "12/03/2024");
+    EXPECT_EQ(grid.InplaceEditor()->text(), "12.03.2024");
 }
 
 TEST(EditMask, RuntimeMasksBecomeQtInputMasks)
@@ -473,13 +476,19 @@ TEST(EditMask, RuntimeMasksBecomeQtInputMasks)
         {"<>AaCc#", "!NnXx#"},
         {"\\A0", "\\A9;_"},
         {"Nr. 000", "\\Nr. 999;_"},
+        {"00_00", "99 99"},
     };
+    // "/" and ":" stand for the date and time separators.
+    const TFormatSettings saved = FormatSettings();
+    FormatSettings() = GermanFormatSettings();
+    FormatSettings().TimeSeparator = QLatin1Char('h');
     for (const auto& [in, out] : cases) {
-        QString expected = QString::fromUtf8(out);
+        QString expected = QString::fromUtf8(out).replace('/', '.').replace(':', "\\h");
         if (!expected.isEmpty() && !expected.contains(';'))
             expected += ";_";
         EXPECT_EQ(EditMaskToInputMask(QString::fromUtf8(in)), expected) << in;
     }
+    FormatSettings() = saved;
 }
 
 TEST_F(GridTest, StringGridStoresSparselyAndMovesCellsWithRows)
