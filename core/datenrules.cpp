@@ -185,6 +185,12 @@ void TorvServer::datenNewRecord(TDataSet* dataSet)
 
 void TorvServer::datenBeforePost(TDataSet* dataSet)
 {
+    // A save whose after-save rule did not run (bulk work detaches it) was written: its block
+    // stays with it.
+    if (blockTransaction_)
+        finishNewBlock(true);
+    bulkBlock_ = 0;
+
     TField* datum = dataSet->FieldByName(QStringLiteral("Datum"));
     // A unit is a day: the time of day is cut off. An empty date stays empty, so that the save is
     // refused for it rather than dated 30.12.1899.
@@ -199,15 +205,20 @@ void TorvServer::datenBeforePost(TDataSet* dataSet)
 
     // A new unit without a block gets a block of its own. The block and the unit are written in
     // one transaction: it is committed after the unit is saved and rolled back when the save is
-    // refused, so no block is ever left without its unit.
+    // refused, so no block is ever left without its unit. Bulk work that runs in a transaction
+    // of its own keeps it: the block joins it, and a refused unit takes its block back.
     const QVariant formKey = dataSet->FieldByName(QStringLiteral("Form"))->Value();
     const QVariant sport = dataSet->FieldByName(QStringLiteral("Sportart"))->Value();
     if (formKey.isNull() || sport.isNull() || datum->IsNull())
         return;  // the save is refused for the missing required field: no block for it
 
     blockBeforePost_ = block->Value();
-    orvDB.BeginTrans();
-    blockTransaction_ = true;
+    const bool bulk = orvDB.InTransaction();
+    if (!bulk) {
+        orvDB.BeginTrans();
+        blockTransaction_ = true;
+    }
+    qint64 created = 0;
     try {
         const QVariant formName = form.Lookup(QStringLiteral("for_id"), formKey, QStringLiteral("for_form"));
         const QVariant sportName = sportart.Lookup(QStringLiteral("spo_id"), sport, QStringLiteral("spo_name"));
@@ -221,13 +232,20 @@ void TorvServer::datenBeforePost(TDataSet* dataSet)
         orvDB.Execute(QStringLiteral("INSERT INTO trainingsblock (trb_Name, trb_created, trb_sportart, trb_form) "
                                      "VALUES (?, ?, ?, ?)"),
                       {name.left(50), day, sport, formKey});
-        const qint64 id = orvDB.LastInsertRowId();
-        block->SetAsInteger(int(id));
+        created = orvDB.LastInsertRowId();
+        if (bulk)
+            bulkBlock_ = created;
+        block->SetAsInteger(int(created));
         // The unit's block name is looked up in trainblock.
         if (trainblock.Active())
             trainblock.Requery();
     } catch (const std::exception& e) {
-        finishNewBlock(false);
+        if (bulk) {
+            bulkBlock_ = created;
+            dropBulkBlock();
+        } else {
+            finishNewBlock(false);
+        }
         const QString reason =
             dynamic_cast<const Exception*>(&e) ? static_cast<const Exception&>(e).Message() : QString::fromLocal8Bit(e.what());
         throw EDatabaseError(tr("Der Trainingsblock der neuen Einheit konnte nicht angelegt werden: %1").arg(reason));
@@ -238,6 +256,20 @@ void TorvServer::datenPostError(TDataSet*)
 {
     if (blockTransaction_)
         finishNewBlock(false);
+    else if (bulkBlock_ != 0)
+        dropBulkBlock();
+}
+
+void TorvServer::dropBulkBlock()
+{
+    const qint64 id = bulkBlock_;
+    bulkBlock_ = 0;
+    if (id != 0)
+        orvDB.Execute(QStringLiteral("DELETE FROM trainingsblock WHERE trb_Id = ?"), {id});
+    if (daten.State() == dsInsert)
+        daten.FieldByName(QStringLiteral("trainingsblock"))->SetValue(blockBeforePost_);
+    if (trainblock.Active())
+        trainblock.Requery();
 }
 
 void TorvServer::finishNewBlock(bool commit)
@@ -264,8 +296,11 @@ void TorvServer::finishNewBlock(bool commit)
 
 void TorvServer::datenAfterPost(TDataSet* dataSet)
 {
-    if (blockTransaction_) {
+    const bool newBlock = blockTransaction_ || bulkBlock_ != 0;
+    if (blockTransaction_)
         finishNewBlock(true);
+    bulkBlock_ = 0;
+    if (newBlock) {
         // The block manager sees the new block.
         trainblockman.Close();
         trainblockman.Open();
@@ -357,7 +392,9 @@ void TorvServer::datenMeterSetText(TField* sender, const QString& text)
         return;
     const double value = StrToFloat(text, FormatSettings());  // EConvertError for no number
     const double factor = distanceFactor(*this, *sender->DataSet());
-    sender->SetAsInteger(int(Round(value / factor)));
+    // Handed over as a number, so that the field rounds it to whole metres and refuses a
+    // distance beyond its range instead of storing a wrapped-around value.
+    sender->SetAsFloat(value / factor);
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -2,8 +2,10 @@
 
 #include "ui_einheiteneingabe.h"
 
+#include <QAbstractScrollArea>
 #include <QApplication>
 #include <QFocusEvent>
+#include <QGroupBox>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QPainter>
@@ -66,7 +68,18 @@ int mulDiv(int value, int num, int den)
 }
 
 // The runtime's ScaleBy: the control keeps its place and scales its size; every child below it
-// scales its place and size; fonts scale with them.
+// scales its place and size; fonts scale with them. Only the page's own containers pass the
+// scaling on: a compound control (combo box, date and time box, memo, list, grid) lays out its
+// inner parts itself when it is resized, and scaling those again would push its edit part over
+// its drop-down button.
+bool isContainer(const QWidget* w)
+{
+    if (w->metaObject() == &QWidget::staticMetaObject || qobject_cast<const QGroupBox*>(w))
+        return true;
+    return qobject_cast<const QFrame*>(w) && !qobject_cast<const QAbstractScrollArea*>(w) &&
+           !qobject_cast<const QLabel*>(w);
+}
+
 void scaleChildren(QWidget* parent, int num, int den)
 {
     for (QObject* o : parent->children()) {
@@ -76,7 +89,8 @@ void scaleChildren(QWidget* parent, int num, int den)
         const QRect g = w->geometry();
         w->setGeometry(mulDiv(g.x(), num, den), mulDiv(g.y(), num, den), mulDiv(g.width(), num, den),
                        mulDiv(g.height(), num, den));
-        scaleChildren(w, num, den);
+        if (isContainer(w))
+            scaleChildren(w, num, den);
     }
 }
 

@@ -262,8 +262,10 @@ private:
     int previousUnitId_ = 0;
     int deletedUnitBlock_ = 0;
     bool blockTransaction_ = false;
+    qint64 bulkBlock_ = 0;  // a new unit's block written inside the caller's own transaction
     QVariant blockBeforePost_;
     void finishNewBlock(bool commit);
+    void dropBulkBlock();
     // State of the split rules (zeitrules.cpp): the calculation flag and the derived values of
     // the split rows, computed in one ordered pass.
     bool zeitCalculation_ = true;

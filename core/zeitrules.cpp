@@ -262,7 +262,8 @@ void TorvServer::zeitMeterSetText(TField* sender, const QString& text)
     if (text.isEmpty())
         return;
     const double value = StrToFloat(text);
-    sender->SetAsInteger(int(Round(value / splitDistanceFactor(*this, sender))));
+    // Rounded to whole metres by the field, which also refuses a distance beyond its range.
+    sender->SetAsFloat(value / splitDistanceFactor(*this, sender));
 }
 
 void TorvServer::dsZeitStateChange(TDataSource*)

@@ -300,6 +300,33 @@ TEST_F(UnitRulesTest, RefusedOrFailingSaveLeavesNoBlock)
     EXPECT_EQ(count("SELECT count(*) FROM DATEN WHERE trainingsblock = (SELECT trb_Id FROM TRAININGSBLOCK)"), 1);
 }
 
+TEST_F(UnitRulesTest, NewUnitsSavedInBulkWorkJoinItsTransaction)
+{
+    open();
+    // Bulk work (an import) runs in one transaction and detaches the after-save rule.
+    server.daten.AfterPost = nullptr;
+    server.orvDB.BeginTrans();
+    auto add = [this](bool complete) {
+        server.daten.Insert();
+        fillNewUnit();
+        if (!complete)
+            server.daten.FieldByName("Belastungsart")->Clear();
+        server.daten.Post();
+    };
+    add(true);
+    EXPECT_THROW(add(false), EDatabaseError);  // refused: takes its block back
+    EXPECT_TRUE(server.daten.FieldByName("trainingsblock")->IsNull());
+    server.daten.Cancel();
+    add(true);
+    server.orvDB.CommitTrans();
+
+    // The caller's commit writes the units with their blocks; no level of the rules stays open.
+    EXPECT_FALSE(server.orvDB.InTransaction());
+    EXPECT_EQ(count("SELECT count(*) FROM DATEN"), 2);
+    EXPECT_EQ(count("SELECT count(*) FROM TRAININGSBLOCK"), 2);
+    EXPECT_EQ(count("SELECT count(DISTINCT t.trb_Id) FROM DATEN d JOIN TRAININGSBLOCK t ON t.trb_Id = d.trainingsblock"), 2);
+}
+
 TEST_F(UnitRulesTest, BlockThatCannotBeNamedRefusesTheSaveWithAMessage)
 {
     open();
@@ -479,6 +506,8 @@ TEST_F(UnitRulesTest, MeterIsShownAndTypedInTheSportsDistanceUnit)
     meter->SetText("");  // empty leaves the value
     EXPECT_EQ(meter->AsInteger(), 10500);
     EXPECT_THROW(meter->SetText("zehn"), EConvertError);
+    EXPECT_EQ(meter->AsInteger(), 10500);
+    EXPECT_THROW(meter->SetText("99999999"), EDatabaseError);  // more metres than the field holds
     EXPECT_EQ(meter->AsInteger(), 10500);
     meter->Clear();
     EXPECT_EQ(meter->DisplayText(), "");

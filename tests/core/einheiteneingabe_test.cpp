@@ -305,6 +305,15 @@ TEST_F(EntryWindowTest, UnitPageScalesOnceAndNotWithNoscale)
     EXPECT_TRUE(eingabe->Scaled());
     EXPECT_EQ(eingabe->Panel7->size(), QSize(849, 687));
     EXPECT_EQ(eingabe->XPButton1->height(), eingabe->DBDateTimePicker1->height());
+    // Boxes with a drop-down button lay out their edit part themselves: it stays clear of the
+    // button instead of being scaled over it.
+    for (QWidget* box : {static_cast<QWidget*>(eingabe->DBDateTimePicker1), static_cast<QWidget*>(eingabe->DBDateTimePicker2),
+                         static_cast<QWidget*>(eingabe->DBComboBox1)}) {
+        const QLineEdit* edit = box->findChild<QLineEdit*>();
+        ASSERT_NE(edit, nullptr) << box->objectName().toStdString();
+        EXPECT_LT(edit->geometry().right(), box->width() - 12) << box->objectName().toStdString();
+        EXPECT_TRUE(box->rect().contains(edit->geometry())) << box->objectName().toStdString();
+    }
     MainForm->FileClose1->Execute();
     ScriptedAnswers::pushFileName(db.path());
     MainForm->FileOpen1->Execute();
@@ -379,4 +388,61 @@ TEST_F(EntryWindowTest, RouteListFollowsTheFocusAndTakesOverOnlyAKnownRoute)
     eingabe->DBLookupListBox1DblClick(list);
     EXPECT_EQ(orvServer->strecke.FieldByName("Name")->AsString(), "Allee");
     EXPECT_TRUE(ScriptedAnswers::messages().isEmpty()) << messageTexts().join("\n").toStdString();
+}
+
+TEST_F(EntryWindowTest, UnitsSavedIntoAnEmptyDatabaseCanBeBrowsed)
+{
+    start();
+    enterRun();
+    eingabe->DataSetPost1->Execute();
+    enterRun();
+    choose(eingabe->DBLookupComboBox1, "Radfahren");
+    eingabe->DataSetPost1->Execute();
+    ASSERT_EQ(daten().RecordCount(), 2);
+    ASSERT_EQ(eingabe->DBLookupComboBox1->currentText(), "Radfahren");
+
+    // The moves follow the saved units, not the empty list the database was opened with.
+    UpdateAllActions();
+    for (TAction* move : {eingabe->DataSetFirst1, eingabe->DataSetPrior1, eingabe->DataSetNext1, eingabe->DataSetLast1})
+        EXPECT_TRUE(move->Enabled()) << move->Name().toStdString();
+    eingabe->DataSetNext1->Execute();
+    EXPECT_EQ(eingabe->DBLookupComboBox1->currentText(), "Laufen");
+    eingabe->DataSetPrior1->Execute();
+    EXPECT_EQ(eingabe->DBLookupComboBox1->currentText(), "Radfahren");
+}
+
+TEST_F(EntryWindowTest, ClosingTheDatabaseAsksToSaveAUnitBeingEntered)
+{
+    struct Case {
+        TModalResult answer;
+        int units;
+    };
+    for (const Case& c : {Case{mrNo, 0}, Case{mrYes, 1}}) {
+        start();
+        enterRun();
+        ScriptedAnswers::clear();
+        ScriptedAnswers::pushMessageAnswer(c.answer);
+        MainForm->FileClose1->Execute();
+        ASSERT_EQ(ScriptedAnswers::messages().size(), 1);
+        EXPECT_EQ(ScriptedAnswers::messages()[0].Text, LoadStr(65466));
+        EXPECT_EQ(ScriptedAnswers::messages()[0].Buttons, mbYesNo);
+        EXPECT_FALSE(MainForm->databaseOpen());
+        EXPECT_EQ(db.value("select count(*) from daten").toInt(), c.units) << c.answer;
+        FinishProgram();
+    }
+}
+
+TEST_F(EntryWindowTest, ToolBarActionsOfOtherWindows)
+{
+    start();
+    UpdateAllActions();
+    // Printing joins with the report engine: until then both print actions stay disabled.
+    EXPECT_FALSE(eingabe->Action3->Enabled());
+    EXPECT_FALSE(eingabe->Action4->Enabled());
+    // The templates and the period statistics follow the main window's actions.
+    EXPECT_EQ(eingabe->Action1->Enabled(), MainForm->Action22->Enabled());
+    EXPECT_EQ(eingabe->Action2->Enabled(), MainForm->StatZeitraum1->Enabled());
+    touchProgramFile("orv5help/Einheiteneingabe.htm");
+    eingabe->Action5->Execute();
+    EXPECT_EQ(helpPages, QStringList({ProgramFile("orv5help/Einheiteneingabe.htm")}));
 }

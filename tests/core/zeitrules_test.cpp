@@ -184,6 +184,8 @@ TEST_F(SplitRulesTest, DistancesAreShownAndTypedInTheUnitsSportUnit)
     meter->SetText("");
     EXPECT_EQ(meter->AsInteger(), 2250);
     EXPECT_THROW(meter->SetText("zwei"), EConvertError);
+    EXPECT_THROW(meter->SetText("5000000"), EDatabaseError);  // more metres than the field holds
+    EXPECT_EQ(meter->AsInteger(), 2250);
     server.zeit.Cancel();
 
     // A swimming unit measures in metres.
