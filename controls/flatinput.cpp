@@ -5,6 +5,14 @@
 #include <QPainter>
 #include <QWidget>
 
+void TrackFlatInputMouse(QWidget* self, bool& mouseInControl, bool inside)
+{
+    if (self->isEnabled() && mouseInControl != inside) {
+        mouseInControl = inside;
+        self->update();
+    }
+}
+
 void DrawFlatInputFrame(QPainter& p, const QRect& r, bool hot)
 {
     const QColor face = ToQColor(clBtnFace);

@@ -13,6 +13,10 @@ class QWidget;
 // a button-face ring and a window-colour ring; not hot: two button-face rings and a window ring.
 void DrawFlatInputFrame(QPainter& p, const QRect& r, bool hot);
 
+// The mouse entered (inside) or left a flat input control: an enabled control notes it in
+// mouseInControl and repaints when that changes.
+void TrackFlatInputMouse(QWidget* self, bool& mouseInControl, bool inside);
+
 // Color and ParentColor of a flat input control, with the saved pair of a disabled one.
 class TFlatInputColors {
 public:

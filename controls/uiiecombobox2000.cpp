@@ -263,19 +263,13 @@ void TUiIECustomComboBox2000::mouseReleaseEvent(QMouseEvent* event)
 void TUiIECustomComboBox2000::enterEvent(QEnterEvent* event)
 {
     QComboBox::enterEvent(event);
-    if (isEnabled() && !mouseInControl_) {
-        mouseInControl_ = true;
-        update();
-    }
+    TrackFlatInputMouse(this, mouseInControl_, true);
 }
 
 void TUiIECustomComboBox2000::leaveEvent(QEvent* event)
 {
     QComboBox::leaveEvent(event);
-    if (isEnabled() && mouseInControl_) {
-        mouseInControl_ = false;
-        update();
-    }
+    TrackFlatInputMouse(this, mouseInControl_, false);
 }
 
 void TUiIECustomComboBox2000::focusInEvent(QFocusEvent* event)

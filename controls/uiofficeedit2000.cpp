@@ -37,19 +37,13 @@ void TUiCustomEdit2000::paintEvent(QPaintEvent* event)
 void TUiCustomEdit2000::enterEvent(QEnterEvent* event)
 {
     QLineEdit::enterEvent(event);
-    if (isEnabled() && !mouseInControl_) {
-        mouseInControl_ = true;
-        update();
-    }
+    TrackFlatInputMouse(this, mouseInControl_, true);
 }
 
 void TUiCustomEdit2000::leaveEvent(QEvent* event)
 {
     QLineEdit::leaveEvent(event);
-    if (isEnabled() && mouseInControl_) {
-        mouseInControl_ = false;
-        update();
-    }
+    TrackFlatInputMouse(this, mouseInControl_, false);
 }
 
 void TUiCustomEdit2000::focusInEvent(QFocusEvent* event)

@@ -334,9 +334,12 @@ void TorvServer::declareFields()
         required(add(d, "Spo_speed", ftInteger));
         required(add(d, "Spo_distance", ftInteger));
         required(add(d, "Spo_orderID", ftSmallint));
-        // The lists offer speed units (unt_type 2) and distance units (unt_type 1) only.
-        lookup(d, "lSpeed", ftString, 25, distancespeed, "Spo_speed", "unt_id", "unt_name");
-        lookup(d, "lDistance", ftString, 15, distancespeed, "Spo_distance", "unt_id", "unt_name");
+        // The lists offer speed units (unt_type 2) and distance units (unt_type 1) only, and a
+        // sport pointing at a unit of the other kind shows no unit name.
+        lookup(d, "lSpeed", ftString, 25, distancespeed, "Spo_speed", "unt_id", "unt_name")
+            ->SetCustomConstraint(QStringLiteral("unt_type =2"));
+        lookup(d, "lDistance", ftString, 15, distancespeed, "Spo_distance", "unt_id", "unt_name")
+            ->SetCustomConstraint(QStringLiteral("unt_type = 1"));
     }
 
     // 11. form

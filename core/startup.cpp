@@ -2,7 +2,9 @@
 
 #include <QCoreApplication>
 #include <QGuiApplication>
+#include <QLibraryInfo>
 #include <QScreen>
+#include <QTranslator>
 
 #include "core/about.h"
 #include "core/busy.h"
@@ -66,6 +68,30 @@ const StartupStep kSteps[] = {
 };
 constexpr int kStepCount = int(std::size(kSteps));
 int g_created = 0;
+
+// Qt's own texts (the file dialogs' labels and buttons) in German while the interface is German;
+// in English they keep Qt's built-in English.
+QTranslator* g_qtGerman = nullptr;
+
+void setQtGerman(bool on)
+{
+    if (!on) {
+        if (g_qtGerman)
+            QCoreApplication::removeTranslator(g_qtGerman);
+        delete g_qtGerman;
+        g_qtGerman = nullptr;
+        return;
+    }
+    if (g_qtGerman)
+        return;
+    auto* t = new QTranslator;
+    if (t->load(QStringLiteral("qtbase_de"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        QCoreApplication::installTranslator(t);
+        g_qtGerman = t;
+    } else {
+        delete t;  // no German Qt texts installed: Qt's dialogs stay English
+    }
+}
 
 }  // namespace
 
@@ -139,11 +165,15 @@ void StartProgram(const QStringList& params)
 
     // The language chosen in the options dialog, as the runtime loaded it before the program ran.
     const QString stored = StoredLanguageCode();
+    bool moduleLoaded = false;
     if (!stored.isEmpty() && stored.toUpper() != QLatin1String("DEU"))
-        LoadLocaleResourceModule(stored);
+        moduleLoaded = LoadLocaleResourceModule(stored);
     // "<file> en": the English module replaces it.
-    if (EnglishRequested(params))
+    if (EnglishRequested(params)) {
         g_english = LoadLocaleResourceModule(QStringLiteral("ENG"));
+        moduleLoaded = moduleLoaded || g_english;
+    }
+    setQtGerman(!moduleLoaded);
 
     FormatSettings().LongTimeFormat = QStringLiteral("hh:mm:ss");
 
@@ -176,4 +206,5 @@ void FinishProgram()
     for (int i = g_created - 1; i >= 0; --i)
         kSteps[i].Free();
     g_created = 0;
+    setQtGerman(false);
 }

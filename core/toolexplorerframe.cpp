@@ -2,8 +2,8 @@
 
 #include "ui_toolexplorerframe.h"
 
-#include "platform/db/dataset.h"
-#include "platform/db/fields.h"
+#include "core/orvdbserver.h"
+#include "platform/vcl/dbctrls.h"
 
 TtoolExplorerFrm* toolExplorerFrm = nullptr;
 
@@ -12,18 +12,15 @@ TtoolExplorerFrm::TtoolExplorerFrm(QWidget* Owner) : TFrame(Owner), ui(std::make
     ui->setupUi(this);
     DBTexts = {ui->DBText1, ui->DBText2, ui->DBText3, ui->DBText4, ui->DBText5,
                ui->DBText6, ui->DBText7, ui->DBText8, ui->DBText9};
+    for (TDBText* text : DBTexts)
+        text->SetDataField(text->property("DataField").toString());
+    SetDataSource(orvServer ? &orvServer->dsExplorer : nullptr);
 }
 
-void TtoolExplorerFrm::ShowRow(TDataSet* dataSet)
+void TtoolExplorerFrm::SetDataSource(TDataSource* source)
 {
-    const bool hasRow = dataSet && dataSet->Active() && !dataSet->IsEmpty();
-    for (QLabel* label : DBTexts) {
-        QString text;
-        if (hasRow)
-            if (TField* f = dataSet->FindField(label->property("DataField").toString()))
-                text = f->DisplayText();
-        label->setText(text);
-    }
+    for (TDBText* text : DBTexts)
+        text->TFieldControl::SetDataSource(source);
 }
 
 TtoolExplorerFrm::~TtoolExplorerFrm() = default;

@@ -5,6 +5,7 @@
 #include <sqlite3.h>
 
 #include "platform/db/selectrowids.h"
+#include "platform/db/valuekind.h"
 
 namespace {
 
@@ -50,41 +51,14 @@ QString declaration(TFieldType type, int size)
     return QStringLiteral("TEXT COLLATE NOCASE");
 }
 
-// Kinds of value that can be read into one another: a text packet field fills a memo field,
-// any whole-number type another, but a text never fills a number.
-int valueKind(TFieldType t)
-{
-    switch (t) {
-    case ftSmallint:
-    case ftInteger:
-    case ftLargeint:
-    case ftAutoInc:
-        return 1;
-    case ftFloat:
-        return 2;
-    case ftDate:
-    case ftTime:
-    case ftDateTime:
-        return 3;
-    case ftBoolean:
-        return 4;
-    case ftString:
-    case ftMemo:
-    case ftUnknown:
-        return 5;
-    case ftBlob:
-    case ftGraphic:
-        return 6;
-    }
-    return 0;
-}
-
 bool fitsInto(TFieldType packetType, TFieldType fieldType)
 {
-    const int p = valueKind(packetType);
-    const int f = valueKind(fieldType);
+    // A text packet field fills a memo field, any whole-number type another, but a text never
+    // fills a number.
+    const TValueKind p = ValueKind(packetType);
+    const TValueKind f = ValueKind(fieldType);
     // Whole numbers fit a float field, as the runtime converts them.
-    return p == f || (p == 1 && f == 2);
+    return p == f || (p == vkWhole && f == vkFloat);
 }
 
 }  // namespace

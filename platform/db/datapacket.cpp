@@ -11,6 +11,8 @@
 
 #include <cmath>
 
+#include "platform/db/valuekind.h"
+
 namespace {
 
 const QDate kEpoch(1899, 12, 30);
@@ -383,28 +385,8 @@ void SaveDataPacket(const TDataPacket& packet, const QString& fileName)
 
 void CheckPacketFields(const TDataPacket& packet, const QVector<TPacketField>& expected)
 {
-    auto kind = [](TFieldType t) {
-        switch (t) {
-        case ftSmallint:
-        case ftInteger:
-        case ftLargeint:
-        case ftAutoInc:
-            return 1;
-        case ftFloat:
-            return 2;
-        case ftDate:
-        case ftTime:
-        case ftDateTime:
-            return 3;
-        case ftBoolean:
-            return 4;
-        case ftString:
-        case ftMemo:
-            return 5;
-        default:
-            return 6;
-        }
-    };
+    // An unknown type, which no packet holds, counts with the binary ones here.
+    auto kind = [](TFieldType t) { return t == ftUnknown ? vkBinary : ValueKind(t); };
     if (packet.fields.size() != expected.size())
         throw EDatabaseError(tr("Das Datenpaket hat %1 Felder statt %2.").arg(packet.fields.size()).arg(expected.size()));
     for (int i = 0; i < expected.size(); ++i) {

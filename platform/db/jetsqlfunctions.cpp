@@ -103,8 +103,10 @@ void resultNumber(sqlite3_context* ctx, double v)
 
 bool isNull(sqlite3_value* v) { return sqlite3_value_type(v) == SQLITE_NULL; }
 
-// A value as a date: numbers are days, texts are read as CDate reads them.
-std::optional<double> toDate(sqlite3_context* ctx, sqlite3_value* v)
+// A value as a number: numbers stand as they are; a text is read as a number first where
+// numberText says so, else or then as a date (a number of days to Jet's conversions, read as
+// CDate reads it). Other text sets a type mismatch, Null a Null result; both give nullopt.
+std::optional<double> toDouble(sqlite3_context* ctx, sqlite3_value* v, bool numberText)
 {
     switch (sqlite3_value_type(v)) {
     case SQLITE_INTEGER:
@@ -112,6 +114,8 @@ std::optional<double> toDate(sqlite3_context* ctx, sqlite3_value* v)
         return sqlite3_value_double(v);
     case SQLITE_TEXT: {
         double d = 0;
+        if (numberText && TextToNumber(text(v), FormatSettings(), d))
+            return d;
         if (TextToDateTime(text(v), FormatSettings(), d))
             return d;
         resultError(ctx, TypeMismatchMessage());
@@ -123,27 +127,10 @@ std::optional<double> toDate(sqlite3_context* ctx, sqlite3_value* v)
     }
 }
 
-std::optional<double> toNumber(sqlite3_context* ctx, sqlite3_value* v)
-{
-    switch (sqlite3_value_type(v)) {
-    case SQLITE_INTEGER:
-    case SQLITE_FLOAT:
-        return sqlite3_value_double(v);
-    case SQLITE_TEXT: {
-        double d = 0;
-        if (TextToNumber(text(v), FormatSettings(), d))
-            return d;
-        // A date text is a number of days to Jet's conversions.
-        if (TextToDateTime(text(v), FormatSettings(), d))
-            return d;
-        resultError(ctx, TypeMismatchMessage());
-        return std::nullopt;
-    }
-    default:
-        sqlite3_result_null(ctx);
-        return std::nullopt;
-    }
-}
+// A value as a date: numbers are days, texts are read as CDate reads them.
+std::optional<double> toDate(sqlite3_context* ctx, sqlite3_value* v) { return toDouble(ctx, v, false); }
+
+std::optional<double> toNumber(sqlite3_context* ctx, sqlite3_value* v) { return toDouble(ctx, v, true); }
 
 // Banker's rounding of the runtime (half to even).
 double roundEven(double v) { return std::nearbyint(v); }

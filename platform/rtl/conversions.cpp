@@ -291,6 +291,18 @@ bool ScanTime(Scanner& sc, TDateTime& value, const TFormatSettings& fs)
     return TryEncodeTime(hour, min, sec, msec, value);
 }
 
+// Reads the whole of s with one scan routine; value stays as it was when s is not that alone.
+bool ScanWhole(const QString& s, TDateTime& value, const TFormatSettings& fs,
+               bool (*scan)(Scanner&, TDateTime&, const TFormatSettings&))
+{
+    Scanner sc(s);
+    TDateTime v;
+    if (!scan(sc, v, fs) || !sc.AtEnd())
+        return false;
+    value = v;
+    return true;
+}
+
 }  // namespace
 
 bool TryStrToInt(const QString& s, int& value)
@@ -354,12 +366,7 @@ double StrToFloat(const QString& s)
 
 bool TryStrToDate(const QString& s, TDateTime& value, const TFormatSettings& fs)
 {
-    Scanner sc(s);
-    TDateTime v;
-    if (!ScanDate(sc, v, fs) || !sc.AtEnd())
-        return false;
-    value = v;
-    return true;
+    return ScanWhole(s, value, fs, ScanDate);
 }
 
 bool TryStrToDate(const QString& s, TDateTime& value)
@@ -382,12 +389,7 @@ TDateTime StrToDate(const QString& s)
 
 bool TryStrToTime(const QString& s, TDateTime& value, const TFormatSettings& fs)
 {
-    Scanner sc(s);
-    TDateTime v;
-    if (!ScanTime(sc, v, fs) || !sc.AtEnd())
-        return false;
-    value = v;
-    return true;
+    return ScanWhole(s, value, fs, ScanTime);
 }
 
 bool TryStrToTime(const QString& s, TDateTime& value)

@@ -34,6 +34,8 @@ QString ExponentText(int exponent, bool alwaysSign, int minDigits)
     return out + digits;
 }
 
+}  // namespace
+
 // Integer and fraction digits of a FloatDecimal in plain notation.
 void SplitDigits(const FloatDecimal& d, QString& intPart, QString& fracPart)
 {
@@ -48,8 +50,6 @@ void SplitDigits(const FloatDecimal& d, QString& intPart, QString& fracPart)
         fracPart = digits.isEmpty() ? QString() : QString(-d.Exponent, QLatin1Char('0')) + digits;
     }
 }
-
-}  // namespace
 
 FloatDecimal FloatToDecimal(double value, int precision, int decimals)
 {

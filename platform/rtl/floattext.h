@@ -18,6 +18,10 @@ struct FloatDecimal {
 // to at most `precision` significant digits and at most `decimals` digits after the point.
 FloatDecimal FloatToDecimal(double value, int precision, int decimals);
 
+// The integer and fraction digits of d in plain notation: "1234" with exponent 2 gives "12" and
+// "34"; a value below 1 has no integer digits and its fraction leads with zeros.
+void SplitDigits(const FloatDecimal& d, QString& intPart, QString& fracPart);
+
 // "INF", "-INF" or "NAN" for a value FloatToDecimal marks Special.
 QString SpecialFloatText(double value);
 

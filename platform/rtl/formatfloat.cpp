@@ -210,15 +210,7 @@ QString FormatFloat(const QString& format, double value, const TFormatSettings& 
         fracDigits = digits.mid(l.DecimalIndex);
     } else {
         d = FloatToDecimal(value, 15, l.DigitCount - l.DecimalIndex);
-        const QString digits = QString::fromLatin1(d.Digits);
-        if (d.Exponent > 0) {
-            intDigits = digits.left(d.Exponent);
-            while (intDigits.size() < d.Exponent)
-                intDigits += QLatin1Char('0');
-            fracDigits = digits.mid(d.Exponent);
-        } else if (!digits.isEmpty()) {
-            fracDigits = QString(-d.Exponent, QLatin1Char('0')) + digits;
-        }
+        SplitDigits(d, intDigits, fracDigits);
     }
     // Digits the pattern forces with "0".
     const int forcedInt = l.FirstZero < l.DecimalIndex ? l.DecimalIndex - l.FirstZero : 0;

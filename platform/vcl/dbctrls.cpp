@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QToolButton>
 
+#include "platform/db/displayrowscope.h"
 #include "platform/rtl/application.h"
 #include "platform/vcl/dialogs.h"
 #include "platform/vcl/jpeg.h"
@@ -456,6 +457,11 @@ TLookupList::TLookupList()
 {
     listLink_.OnActiveChanged = [this] { listChanged(); };
     listLink_.OnDataSetChanged = [this] { listChanged(); };
+    // Bound to a lookup field, the box shows its key field: follow changes made to that one.
+    link_.OnRecordChanged = [this](TField* f) {
+        if (f && f != Field() && !silent_ && f == keyTarget(Field(), ListSource() != nullptr))
+            dataChange();
+    };
 }
 
 TLookupList::~TLookupList()
@@ -523,10 +529,7 @@ void TLookupList::readList(TField* dataField)
     // field's own lookup dataset.
     TField* condition = dataField && dataField->Lookup() && dataField->LookupDataSet() == ds ? dataField : nullptr;
     // The fields read each visible row in turn; the list dataset itself does not move.
-    struct BackToCurrent {
-        TDataSet* ds;
-        ~BackToCurrent() { ds->SetDisplayRow(-1); }
-    } back{ds};
+    TDisplayRowScope back(ds);
     const int n = ds->RecordCount();
     for (int i = 0; i < n; ++i) {
         ds->SetDisplayRow(i);
@@ -537,46 +540,43 @@ void TLookupList::readList(TField* dataField)
 
 // ---------------------------------------------------------------------------------------------
 
-TDBLookupComboBox::TDBLookupComboBox(QWidget* parent) : QComboBox(parent)
+QVariant TLookupList::KeyValue() const
 {
-    setEditable(false);
-    connect(this, &QComboBox::activated, this, [this](int index) { choose(index); });
-    // Bound to a lookup field, the box shows its key field: follow changes made to that one.
-    link_.OnRecordChanged = [this](TField* f) {
-        if (f && f != Field() && !silent_ && f == keyTarget(Field(), ListSource() != nullptr))
-            dataChange();
-    };
-}
-
-QVariant TDBLookupComboBox::KeyValue() const
-{
-    const int i = currentIndex();
+    const int i = shownRow();
     return i >= 0 && i < rows_.size() ? rows_[i].first : QVariant();
 }
 
-void TDBLookupComboBox::listChanged()
+void TLookupList::listChanged()
 {
     filling_ = true;
-    clear();
+    clearItems();
     readList(Field());
     for (const auto& r : rows_)
-        addItem(r.second);
+        addItemText(r.second);
     filling_ = false;
     dataChange();
 }
 
-void TDBLookupComboBox::dataChange()
+void TLookupList::dataChange()
 {
     TField* target = keyTarget(Field(), ListSource() != nullptr);
     filling_ = true;
-    setCurrentIndex(target ? IndexOfKey(target->Value()) : -1);
+    showRow(target ? IndexOfKey(target->Value()) : -1);
     filling_ = false;
 }
 
-void TDBLookupComboBox::updateData()
+void TLookupList::updateData()
 {
     if (TField* target = keyTarget(Field(), ListSource() != nullptr))
         target->SetValue(KeyValue());
+}
+
+// ---------------------------------------------------------------------------------------------
+
+TDBLookupComboBox::TDBLookupComboBox(QWidget* parent) : QComboBox(parent)
+{
+    setEditable(false);
+    connect(this, &QComboBox::activated, this, [this](int index) { choose(index); });
 }
 
 void TDBLookupComboBox::choose(int index)
@@ -596,41 +596,6 @@ void TDBLookupComboBox::choose(int index)
 TDBLookupListBox::TDBLookupListBox(QWidget* parent) : QListWidget(parent)
 {
     connect(this, &QListWidget::currentRowChanged, this, [this](int row) { choose(row); });
-    link_.OnRecordChanged = [this](TField* f) {
-        if (f && f != Field() && !silent_ && f == keyTarget(Field(), ListSource() != nullptr))
-            dataChange();
-    };
-}
-
-QVariant TDBLookupListBox::KeyValue() const
-{
-    const int i = currentRow();
-    return i >= 0 && i < rows_.size() ? rows_[i].first : QVariant();
-}
-
-void TDBLookupListBox::listChanged()
-{
-    filling_ = true;
-    clear();
-    readList(Field());
-    for (const auto& r : rows_)
-        addItem(r.second);
-    filling_ = false;
-    dataChange();
-}
-
-void TDBLookupListBox::dataChange()
-{
-    TField* target = keyTarget(Field(), ListSource() != nullptr);
-    filling_ = true;
-    setCurrentRow(target ? IndexOfKey(target->Value()) : -1);
-    filling_ = false;
-}
-
-void TDBLookupListBox::updateData()
-{
-    if (TField* target = keyTarget(Field(), ListSource() != nullptr))
-        target->SetValue(KeyValue());
 }
 
 void TDBLookupListBox::choose(int row)

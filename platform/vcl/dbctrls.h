@@ -154,11 +154,12 @@ protected:
     void focusOutEvent(QFocusEvent* e) override;
 };
 
-// What the two lookup boxes share: the list source, its key and list fields, and the rows read.
-class TLookupList {
+// What the two lookup boxes share: the field binding, the list source, its key and list
+// fields, and the rows read. The box itself only adds, clears and selects its items.
+class TLookupList : public TFieldControl {
 public:
     TLookupList();
-    virtual ~TLookupList();
+    ~TLookupList() override;
 
     TDataSource* ListSource() const { return listLink_.DataSource(); }
     void SetListSource(TDataSource* ds);
@@ -171,26 +172,6 @@ public:
     // The rows as shown: key and text, in the list dataset's visible order.
     const QList<std::pair<QVariant, QString>>& ListRows() const { return rows_; }
     int IndexOfKey(const QVariant& key) const;
-
-protected:
-    virtual void listChanged() = 0;
-    void readList(TField* dataField);
-    // The field the key is written to: the data field, or for a lookup field its key field.
-    static TField* keyTarget(TField* dataField, bool ownList);
-
-    TDataLink listLink_;
-    QString keyField_;
-    QString listField_;
-    QList<std::pair<QVariant, QString>> rows_;
-};
-
-class TDBLookupComboBox : public QComboBox, public TFieldControl, public TLookupList {
-    Q_OBJECT
-public:
-    explicit TDBLookupComboBox(QWidget* parent = nullptr);
-
-    int DropDownRows() const { return maxVisibleItems(); }
-    void SetDropDownRows(int n) { setMaxVisibleItems(n); }
     // The key of the row shown (Null when none).
     QVariant KeyValue() const;
 
@@ -198,28 +179,56 @@ protected:
     void dataChange() override;
     void updateData() override;
     void activeChange() override { listChanged(); }
-    void listChanged() override;
+    // Re-reads the rows into the box and shows the field's key.
+    void listChanged();
+    void readList(TField* dataField);
+    // The field the key is written to: the data field, or for a lookup field its key field.
+    static TField* keyTarget(TField* dataField, bool ownList);
+
+    // The box's items: the row shown (-1 for none), and emptying and filling them.
+    virtual int shownRow() const = 0;
+    virtual void showRow(int row) = 0;
+    virtual void clearItems() = 0;
+    virtual void addItemText(const QString& text) = 0;
+
+    TDataLink listLink_;
+    QString keyField_;
+    QString listField_;
+    QList<std::pair<QVariant, QString>> rows_;
+    bool filling_ = false;  // the box changes its own selection: not the user's choice
+};
+
+class TDBLookupComboBox : public QComboBox, public TLookupList {
+    Q_OBJECT
+public:
+    explicit TDBLookupComboBox(QWidget* parent = nullptr);
+
+    int DropDownRows() const { return maxVisibleItems(); }
+    void SetDropDownRows(int n) { setMaxVisibleItems(n); }
+
+protected:
+    int shownRow() const override { return currentIndex(); }
+    void showRow(int row) override { setCurrentIndex(row); }
+    void clearItems() override { clear(); }
+    void addItemText(const QString& text) override { addItem(text); }
 
 private:
     void choose(int index);
-    bool filling_ = false;
 };
 
-class TDBLookupListBox : public QListWidget, public TFieldControl, public TLookupList {
+class TDBLookupListBox : public QListWidget, public TLookupList {
     Q_OBJECT
 public:
     explicit TDBLookupListBox(QWidget* parent = nullptr);
-    QVariant KeyValue() const;
 
 protected:
-    void dataChange() override;
-    void updateData() override;
-    void activeChange() override { listChanged(); }
-    void listChanged() override;
+    int shownRow() const override { return currentRow(); }
+    void showRow(int row) override { setCurrentRow(row); }
+    void clearItems() override { clear(); }
+    void addItemText(const QString& text) override { addItem(text); }
 
 private:
     void choose(int row);
-    bool filling_ = false;
 };
 
 // Shows the picture of a blob field (BMP or JPEG).

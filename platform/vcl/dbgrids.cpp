@@ -9,6 +9,7 @@
 
 #include <algorithm>
 
+#include "platform/db/displayrowscope.h"
 #include "platform/db/fields.h"
 #include "platform/vcl/dialogs.h"
 #include "platform/vcl/forms.h"
@@ -31,10 +32,7 @@ QVariant acceptedLookupKey(TField* f, const QString& text)
         return ld->Lookup(f->LookupResultField(), text, f->LookupKeyFields());
     TField* result = ld->FieldByName(f->LookupResultField());
     TField* key = ld->FieldByName(f->LookupKeyFields());
-    struct BackToCurrent {
-        TDataSet* ds;
-        ~BackToCurrent() { ds->SetDisplayRow(-1); }
-    } back{ld};
+    TDisplayRowScope back(ld);
     const int n = ld->LinkRecordCount();
     for (int i = 0; i < n; ++i) {
         ld->SetDisplayRow(i);
@@ -473,17 +471,12 @@ QStringList TDBGrid::pickListOf(TColumn* column) const
     TField* result = ld->FieldByName(f->LookupResultField());
     QStringList list;
     const int n = ld->LinkRecordCount();
-    try {
-        for (int i = 0; i < n; ++i) {
-            ld->SetDisplayRow(i);
-            if (f->AcceptsLookupRow())
-                list << result->DisplayText();
-        }
-    } catch (...) {
-        ld->SetDisplayRow(-1);
-        throw;
+    TDisplayRowScope back(ld);
+    for (int i = 0; i < n; ++i) {
+        ld->SetDisplayRow(i);
+        if (f->AcceptsLookupRow())
+            list << result->DisplayText();
     }
-    ld->SetDisplayRow(-1);
     return list;
 }
 

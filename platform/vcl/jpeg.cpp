@@ -29,6 +29,20 @@ extern "C" void onJpegError(j_common_ptr cinfo)
 
 extern "C" void onJpegMessage(j_common_ptr, int) {}
 
+// Makes err the error manager of a decompress or compress call: fatal errors jump back with
+// their code, warnings and trace messages are dropped.
+jpeg_error_mgr* trapErrors(ErrorManager& err)
+{
+    jpeg_error_mgr* pub = jpeg_std_error(&err.pub);
+    err.pub.error_exit = onJpegError;
+    err.pub.emit_message = onJpegMessage;
+    err.code = 0;
+    return pub;
+}
+
+// The code a failed call returns: libjpeg's message code, at least 1.
+int failureCode(const ErrorManager& err) { return err.code > 0 ? err.code : 1; }
+
 // Where decoded rows go: the caller allocates the image once the size is known.
 struct DecodeTarget {
     void* context;
@@ -40,13 +54,10 @@ int decodeJpeg(const unsigned char* data, unsigned long size, const DecodeTarget
 {
     jpeg_decompress_struct cinfo;
     ErrorManager err;
-    cinfo.err = jpeg_std_error(&err.pub);
-    err.pub.error_exit = onJpegError;
-    err.pub.emit_message = onJpegMessage;
-    err.code = 0;
+    cinfo.err = trapErrors(err);
     if (setjmp(err.jump)) {
         jpeg_destroy_decompress(&cinfo);
-        return err.code > 0 ? err.code : 1;
+        return failureCode(err);
     }
     jpeg_create_decompress(&cinfo);
     jpeg_mem_src(&cinfo, const_cast<unsigned char*>(data), size);
@@ -84,13 +95,10 @@ int encodeJpeg(EncodeJob* job)
 {
     jpeg_compress_struct cinfo;
     ErrorManager err;
-    cinfo.err = jpeg_std_error(&err.pub);
-    err.pub.error_exit = onJpegError;
-    err.pub.emit_message = onJpegMessage;
-    err.code = 0;
+    cinfo.err = trapErrors(err);
     if (setjmp(err.jump)) {
         jpeg_destroy_compress(&cinfo);
-        return err.code > 0 ? err.code : 1;
+        return failureCode(err);
     }
     jpeg_create_compress(&cinfo);
     jpeg_mem_dest(&cinfo, &job->out, &job->outSize);

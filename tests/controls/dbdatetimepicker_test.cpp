@@ -80,6 +80,27 @@ protected:
     void userSets(TDateTime dt) { picker.setDateTime(DateTimeToQDateTime(dt)); }
     QString shownText() { return picker.findChild<QLineEdit*>()->text().trimmed(); }
 
+    // The picker in a shown, active window with an edit box after it, the picker focused (where
+    // the platform gives focus); the picker leaves the window again when this ends.
+    struct FocusWindow {
+        explicit FocusWindow(TDBDateTimePicker& p) : picker(p)
+        {
+            auto* layout = new QVBoxLayout(&window);
+            picker.setParent(&window);
+            layout->addWidget(&picker);
+            next = new QLineEdit(&window);
+            layout->addWidget(next);
+            window.show();
+            QApplication::setActiveWindow(&window);
+            picker.setFocus();
+            QApplication::processEvents();
+        }
+        ~FocusWindow() { picker.setParent(nullptr); }
+        TDBDateTimePicker& picker;
+        QWidget window;
+        QLineEdit* next = nullptr;
+    };
+
     TempFolder tmp;
     QString file;
     TConnection conn;
@@ -158,23 +179,13 @@ TEST_F(PickerTest, WithoutFieldItIsAPlainPicker)
 
 TEST_F(PickerTest, LeavingByFocusWritesTheValue)
 {
-    QWidget window;
-    auto* layout = new QVBoxLayout(&window);
-    picker.setParent(&window);
-    layout->addWidget(&picker);
-    auto* next = new QLineEdit(&window);
-    layout->addWidget(next);
-    window.show();
-    QApplication::setActiveWindow(&window);
-    picker.setFocus();
-    QApplication::processEvents();
+    FocusWindow focus(picker);
     if (!picker.hasFocus())
         GTEST_SKIP() << "the platform gives no keyboard focus";
     userSets(45030.0);
-    next->setFocus(Qt::TabFocusReason);
+    focus.next->setFocus(Qt::TabFocusReason);
     EXPECT_DOUBLE_EQ(q.FieldByName("Datum")->AsDateTime(), 45030.0);
-    EXPECT_TRUE(next->hasFocus());
-    picker.setParent(nullptr);
+    EXPECT_TRUE(focus.next->hasFocus());
 }
 
 TEST_F(PickerTest, RefusedValueOnExitKeepsTheUserInThePicker)
@@ -191,23 +202,13 @@ TEST_F(PickerTest, RefusedValueOnExitKeepsTheUserInThePicker)
 
     // Leaving the picker by focus: the error reaches the error box and the focus comes back.
     ErrorBoxRecorder errorBox;
-    QWidget window;
-    auto* layout = new QVBoxLayout(&window);
-    picker.setParent(&window);
-    layout->addWidget(&picker);
-    auto* next = new QLineEdit(&window);
-    layout->addWidget(next);
-    window.show();
-    QApplication::setActiveWindow(&window);
-    picker.setFocus();
-    QApplication::processEvents();
+    FocusWindow focus(picker);
     if (!picker.hasFocus())
         GTEST_SKIP() << "the platform gives no keyboard focus";
-    next->setFocus();
+    focus.next->setFocus();
     QApplication::processEvents();
     EXPECT_EQ(errorBox.shown, QStringList{"Das Datum liegt zu weit in der Zukunft."});
     EXPECT_TRUE(picker.hasFocus());
-    picker.setParent(nullptr);
 }
 
 TEST_F(PickerTest, TimeEnteredIntoAnEmptyTimePickerIsATimeOfDay)

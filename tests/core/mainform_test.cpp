@@ -14,6 +14,7 @@
 #include "core/toolexplorerframe.h"
 #include "core/toolkalenderframe.h"
 #include "platform/vcl/actnlist.h"
+#include "platform/vcl/dbctrls.h"
 #include "tests/core/programfixture.h"
 #include "tests/support/athletedb.h"
 
@@ -181,6 +182,34 @@ TEST_F(MainFormTest, ViewsAreHostedByName)
     EXPECT_EQ(MainForm->getNavigator(), "None");
     MainForm->setNavigator("Start");
     EXPECT_EQ(MainForm->getNavigator(), "Start");
+}
+
+TEST_F(MainFormTest, PreviewFollowsTheExplorersCurrentUnit)
+{
+    AthleteDatabase db;
+    db.exec("INSERT INTO DATEN (dat_Id, Datum, Ort, Zeit, Meter, Sportart, Form, Belastungsart, Belastungsstufe, "
+            "Hoehendifferenz) VALUES (1, 45000, 'Stadtpark', 0.02, 5000, 1, 2, 1, 2, 35), "
+            "(2, 45001, 'Hafen', 0.03, 8000, 2, 1, 1, 3, 0)");
+    StartProgram({db.path()});
+    ASSERT_TRUE(MainForm->databaseOpen());
+    auto texts = [] {
+        QStringList l;
+        for (QLabel* t : toolExplorerFrm->DBTexts)
+            l << t->text();
+        return l;
+    };
+    ASSERT_TRUE(orvServer->explorer.Locate("dat_Id", 1));
+    const QStringList first = texts();
+    EXPECT_EQ(first[1], "Stadtpark");
+    EXPECT_EQ(first[2], "Laufen");
+    EXPECT_EQ(first[3], "Wettkampf");
+    EXPECT_EQ(first[6], "35");
+    ASSERT_TRUE(orvServer->explorer.Locate("dat_Id", 2));
+    EXPECT_EQ(texts()[1], "Hafen");
+    EXPECT_EQ(texts()[2], "Radfahren");
+
+    MainForm->FileClose1->Execute();  // the explorer closes with the database: empty texts
+    EXPECT_EQ(texts(), QStringList(9, QString()));
 }
 
 TEST_F(MainFormTest, ResettingTheToolMenuHidesThePageItems)

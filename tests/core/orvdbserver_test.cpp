@@ -152,6 +152,14 @@ TEST_F(DataModuleTest, OpeningSportartOpensTheUnitsOfMeasure)
     EXPECT_TRUE(server.distancespeed.Active());
     server.sportart.Locate("Spo_Id", 1);
     EXPECT_EQ(server.sportart.FieldByName("lDistance")->AsString(), "Kilometer");
+    EXPECT_EQ(server.sportart.FieldByName("lSpeed")->AsString(), "Minuten pro Kilometer");
+    // Each unit field finds only units of its kind: a speed unit named as distance shows nothing.
+    server.sportart.Edit();
+    server.sportart.FieldByName("Spo_distance")->SetAsInteger(1);
+    server.sportart.FieldByName("Spo_speed")->SetAsInteger(5);
+    EXPECT_TRUE(server.sportart.FieldByName("lDistance")->IsNull());
+    EXPECT_TRUE(server.sportart.FieldByName("lSpeed")->IsNull());
+    server.sportart.Cancel();
     server.orvDB.Close();
     EXPECT_FALSE(server.distancespeed.Active());
 }

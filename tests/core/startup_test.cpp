@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QApplication>
 #include <QImage>
+#include <QLibraryInfo>
 #include <QMenu>
 #include <QPainter>
 
@@ -83,6 +84,20 @@ TEST_F(StartupTest, OnlyALowerCaseEnAsSecondArgumentSwitches)
         EXPECT_FALSE(MainForm->databaseOpen()) << "two arguments open nothing from the command line";
         FinishProgram();
     }
+}
+
+TEST_F(StartupTest, QtsOwnDialogTextsFollowTheInterfaceLanguage)
+{
+    if (!QFileInfo::exists(QLibraryInfo::path(QLibraryInfo::TranslationsPath) + "/qtbase_de.qm"))
+        GTEST_SKIP() << "Qt's German texts are not installed";
+    const char* label = "File &name:";  // the file dialogs' name box
+    StartProgram({});
+    EXPECT_EQ(QCoreApplication::translate("QFileDialog", label), "Datei&name:");
+    FinishProgram();
+    StartProgram({"egal.orv", "en"});
+    EXPECT_EQ(QCoreApplication::translate("QFileDialog", label), label);
+    FinishProgram();
+    EXPECT_EQ(QCoreApplication::translate("QFileDialog", label), label);
 }
 
 TEST_F(StartupTest, MissingQuickLoadFileIsReported)

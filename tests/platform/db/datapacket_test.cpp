@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/db/datapacket.h"
+#include "tests/platform/db/legacypacket.h"
 #include "tests/support/testenv.h"
 
 namespace {
@@ -80,20 +81,7 @@ TEST(DataPacket, UnitPacketRoundTripsWithNullsDatesMemoAndOrder)
 
 TEST(DataPacket, PacketsOfTheWindowsProgramLoad)
 {
-    // As the Windows program saved a template: change-log row state, ANSI text without an
-    // encoding declaration, a row edited after its insert.
-    QByteArray xml = "<?xml version=\"1.0\" standalone=\"yes\"?>  <DATAPACKET Version=\"2.0\"><METADATA><FIELDS>"
-                     "<FIELD attrname=\"dat_Id\" fieldtype=\"i4\" readonly=\"true\" SUBTYPE=\"Autoinc\"/>"
-                     "<FIELD attrname=\"Datum\" fieldtype=\"dateTime\"/>"
-                     "<FIELD attrname=\"Ort\" fieldtype=\"string\" WIDTH=\"30\"/>"
-                     "<FIELD attrname=\"Zeit\" fieldtype=\"dateTime\"/>"
-                     "<FIELD attrname=\"Bemerkungen\" fieldtype=\"bin.hex\" SUBTYPE=\"Text\"/>"
-                     "<FIELD attrname=\"Gli\" fieldtype=\"r8\"/><FIELD attrname=\"x\" fieldtype=\"boolean\"/>"
-                     "</FIELDS><PARAMS CHANGE_LOG=\"1 0 4 2 1 8\" LCID=\"1031\"/></METADATA><ROWDATA>"
-                     "<ROW RowState=\"4\" Datum=\"20040315T00:00:00000\" Ort=\"K\xF6ln\" Zeit=\"18991230T00:45:12000\" "
-                     "Bemerkungen=\"gut\" Gli=\"52.5\" x=\"TRUE\"/>"
-                     "<ROW RowState=\"8\" Ort=\"M\xFCnchen\"/>"
-                     "</ROWDATA></DATAPACKET>";
+    const QByteArray xml = LegacyTemplatePacket();
     const TDataPacket p = ReadDataPacket(xml);
     ASSERT_EQ(p.fields.size(), 7);
     EXPECT_EQ(p.fields[0].type, ftAutoInc);

@@ -1,0 +1,132 @@
+// The English language module covers every text of the windows the start-up creates, of the
+// about box and of the splash window: each text a user reads in German reads differently in a
+// run started with "en", apart from the few words that are the same in both languages.
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QCalendarWidget>
+#include <QLabel>
+#include <QListWidget>
+#include <QMap>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QRegularExpression>
+
+#include "core/about.h"
+#include "core/busy.h"
+#include "core/main.h"
+#include "core/splash.h"
+#include "core/startframe.h"
+#include "core/toolexplorerframe.h"
+#include "core/toolkalenderframe.h"
+#include "tests/core/programfixture.h"
+
+namespace {
+
+using Texts = QMap<QString, QString>;
+
+bool insideCalendar(const QObject* o)
+{
+    for (; o; o = o->parent())
+        if (qobject_cast<const QCalendarWidget*>(o))
+            return true;
+    return false;
+}
+
+void add(Texts& texts, const QString& key, const QString& text)
+{
+    // Texts without a letter (numbers, separators) need no translation.
+    if (text.contains(QRegularExpression(QStringLiteral("\\p{L}"))))
+        texts.insert(key, text);
+}
+
+// Every text a user can read in the window: captions, labels, buttons, list entries, menus,
+// actions and their tool-tips.
+Texts textsOf(QWidget* window)
+{
+    Texts texts;
+    const QString root = window->objectName();
+    add(texts, root + ".title", window->windowTitle());
+    QList<QObject*> objects = window->findChildren<QObject*>();
+    objects.prepend(window);
+    for (QObject* o : objects) {
+        // Qt's own parts: the calendar's texts follow the locale, and an unnamed menu is the menu
+        // bar's overflow, which depends on the window's width.
+        if (insideCalendar(o) || o->objectName().startsWith(QLatin1String("qt_")) ||
+            (qobject_cast<QMenu*>(o) && o->objectName().isEmpty()))
+            continue;
+        const QString key = root + '/' + o->objectName() + '@' + o->metaObject()->className();
+        if (auto* w = qobject_cast<QWidget*>(o); w && !w->toolTip().isEmpty())
+            add(texts, key + ".hint", w->toolTip());
+        if (auto* l = qobject_cast<QLabel*>(o))
+            add(texts, key, l->text());
+        else if (auto* b = qobject_cast<QAbstractButton*>(o))
+            add(texts, key, b->text());
+        else if (auto* e = qobject_cast<QPlainTextEdit*>(o))
+            add(texts, key, e->toPlainText());
+        else if (auto* list = qobject_cast<QListWidget*>(o))
+            for (int i = 0; i < list->count(); ++i)
+                add(texts, key + QString::number(i), list->item(i)->text());
+        else if (auto* m = qobject_cast<QMenu*>(o)) {
+            add(texts, key, m->title());
+            const QList<QAction*> items = m->actions();
+            for (int i = 0; i < items.size(); ++i)
+                add(texts, key + QString::number(i), items[i]->text());
+        } else if (auto* a = qobject_cast<QAction*>(o)) {
+            add(texts, key, a->text());
+            add(texts, key + ".hint", a->toolTip());
+        }
+    }
+    return texts;
+}
+
+// The texts of every window of a run started with these parameters.
+Texts programTexts(const QStringList& params)
+{
+    StartProgram(params);
+    Texts texts;
+    for (QWidget* w : std::initializer_list<QWidget*>{MainForm, MainForm->PopupMenu1, startFrm, toolKalenderFrm,
+                                                       toolExplorerFrm, BusyDlg})
+        texts.insert(textsOf(w));
+    ScriptedAnswers::onShowModal<TAboutForm>([&texts](TAboutForm& f) {
+        texts.insert(textsOf(&f));
+        f.Button1->click();
+    });
+    MainForm->HelpAbout1->Execute();
+    initIntroScreen(1);
+    texts.insert(textsOf(IntroScreen));
+    freeIntroScreen();
+    FinishProgram();
+    SetLanguageModule(nullptr);
+    return texts;
+}
+
+}  // namespace
+
+using EnglishWindowsTest = ProgramTest;
+
+TEST_F(EnglishWindowsTest, EveryWindowTextIsTranslated)
+{
+    const Texts german = programTexts({});
+    const Texts english = programTexts({"egal.orv", "en"});
+    ASSERT_GT(german.size(), 150);
+    QStringList onlyOne;  // both runs show the same controls
+    for (const QString& key : german.keys() + english.keys())
+        if (german.contains(key) != english.contains(key))
+            onlyOne << key + " = " + german.value(key) + english.value(key);
+    EXPECT_TRUE(onlyOne.isEmpty()) << onlyOne.join('\n').toStdString();
+
+    // Names and words that read the same in English.
+    const QStringList same = {"Orvalo 5", "OK", "Start", "Bio", "Equipment", "Tools", "S", "Powered by",
+                              "Orvalo 4/3/3.5", "Orvalo", "&Orvalo", "Zadiv Udud Ororaze", "&Zadiv Udud Ororaze",
+                              "Polar-Import", "Garmin-Import", "Outbreaker-Import", "I&mport", "&Training",
+                              "Form:", "Block:", "Wind", "°C"};
+    QStringList untranslated;
+    for (auto it = german.cbegin(); it != german.cend(); ++it) {
+        const QString en = english.value(it.key());
+        if (en == it.value() && !same.contains(it.value()) && !it.value().startsWith(QLatin1String("Build: ")))
+            untranslated << it.key() + " = " + it.value();
+    }
+    EXPECT_TRUE(untranslated.isEmpty()) << untranslated.join('\n').toStdString();
+}
