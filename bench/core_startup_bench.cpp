@@ -9,17 +9,15 @@
 
 #include <QDir>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
-
-#include <sqlite3.h>
 
 #include <cstdio>
 #include <cstring>
 
 #include <unistd.h>
 
+#include "bench/tenyeardb.h"
 #include "core/main.h"
 #include "core/orvdbserver.h"
 #include "core/startup.h"
@@ -28,67 +26,9 @@
 
 namespace {
 
-constexpr int kUnits = 10000;
-constexpr int kSamplesPerUnit = 300;
-
-void exec(sqlite3* db, const char* sql)
-{
-    char* error = nullptr;
-    if (sqlite3_exec(db, sql, nullptr, nullptr, &error) != SQLITE_OK) {
-        std::fprintf(stderr, "%s: %s\n", sql, error ? error : "");
-        std::abort();
-    }
-}
-
-// Ten years from 2014 on, one unit every 0.365 days, each with 300 samples every 10 s.
 QString tenYearDatabase()
 {
-    static QTemporaryDir dir;
-    static QString path;
-    if (!path.isEmpty())
-        return path;
-    path = dir.filePath("zehnjahre.orv");
-    const QString source = ProgramFile("DB/leer.orv.system");
-    if (!QFile::copy(source, path)) {
-        std::fprintf(stderr, "template not found: %s\n", qPrintable(source));
-        std::abort();
-    }
-    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
-    sqlite3* db = nullptr;
-    sqlite3_open(QFile::encodeName(path).constData(), &db);
-    exec(db, "PRAGMA synchronous=OFF");
-    exec(db, "BEGIN");
-    exec(db,
-         "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 1000) "
-         "INSERT INTO TRAININGSBLOCK (trb_Id, trb_Name, trb_form, trb_sportart, trb_created) "
-         "SELECT i, 'Block ' || i, 1, 1, 41640 + (i - 1) * 3.65 FROM n");
-    exec(db,
-         "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 10000) "
-         "INSERT INTO DATEN (dat_Id, Datum, Ort, Form, Startzeit, Zeit, Meter, Hoehendifferenz, Puls, "
-         "Belastungsart, Sportart, Belastungsstufe, Gewicht, trainingsblock) "
-         "SELECT i, 41640 + CAST((i - 1) * 0.365 AS INTEGER), 'Stadtpark', 1 + i % 3, 0.25 + (i % 7) * 0.05, "
-         "(1800 + i % 3600) / 86400.0, 5000 + (i * 37) % 20000, i % 200, 120 + i % 50, i % 6, 1 + i % 4, "
-         "i % 6, 70 + (i % 10) / 10.0, 1 + (i - 1) / 10 FROM n");
-    sqlite3_stmt* stmt = nullptr;
-    sqlite3_prepare_v2(db,
-                       "INSERT INTO zeit (zei_Id, Meter, Zwischenzeit, Puls, HDiff, zwTyp, zei_hrm, "
-                       "zei_trittfrequenz) VALUES (?, ?, ?, ?, ?, 0, 1, ?)",
-                       -1, &stmt, nullptr);
-    for (int unit = 1; unit <= kUnits; ++unit)
-        for (int s = 0; s < kSamplesPerUnit; ++s) {
-            sqlite3_bind_int(stmt, 1, unit);
-            sqlite3_bind_int(stmt, 2, s * 30);
-            sqlite3_bind_double(stmt, 3, s * 10000 / 86400000.0);
-            sqlite3_bind_int(stmt, 4, 110 + (unit + s) % 70);
-            sqlite3_bind_int(stmt, 5, 100 + s % 40);
-            sqlite3_bind_int(stmt, 6, 80 + s % 20);
-            sqlite3_step(stmt);
-            sqlite3_reset(stmt);
-        }
-    sqlite3_finalize(stmt);
-    exec(db, "COMMIT");
-    sqlite3_close(db);
-    return path;
+    return tenyeardb::Generate(ProgramFile("DB/leer.orv.system"));
 }
 
 void startAndShow(benchmark::State& state, const QStringList& params)

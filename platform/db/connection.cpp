@@ -1,5 +1,6 @@
 #include "platform/db/connection.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 
 #include <sqlite3.h>
@@ -187,14 +188,16 @@ void TConnection::Open(const QString& fileName)
         BeforeConnect(this);
     const QFileInfo fi(fileName);
     if (fileName.isEmpty() || !fi.exists() || !fi.isFile())
-        throw EDatabaseError(QStringLiteral("Die Datei \"%1\" wurde nicht gefunden.").arg(fileName));
+        throw EDatabaseError(
+            QCoreApplication::translate("Connection", "Die Datei \"%1\" wurde nicht gefunden.").arg(fileName));
     sqlite3* db = nullptr;
     const int rc = sqlite3_open_v2(fileName.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
     if (rc != SQLITE_OK) {
         const QString err = db ? QString::fromUtf8(sqlite3_errmsg(db)) : QString();
         sqlite3_close_v2(db);
-        throw EDatabaseError(QStringLiteral("Die Datei \"%1\" kann nicht geöffnet werden: %2")
-                                 .arg(fileName, err));
+        throw EDatabaseError(
+            QCoreApplication::translate("Connection", "Die Datei \"%1\" kann nicht geöffnet werden: %2")
+                .arg(fileName, err));
     }
     sqlite3_busy_timeout(db, busyTimeout_);
     // A file that is not a database fails on its first read.
@@ -203,7 +206,7 @@ void TConnection::Open(const QString& fileName)
         sqlite3_free(msg);
         sqlite3_close_v2(db);
         throw EDatabaseError(
-            QStringLiteral("Die Datei \"%1\" ist keine gültige Datenbank.").arg(fileName));
+            QCoreApplication::translate("Connection", "Die Datei \"%1\" ist keine gültige Datenbank.").arg(fileName));
     }
     // One file per database and no posted row lost in a crash.
     sqlite3_exec(db, "PRAGMA journal_mode=DELETE", nullptr, nullptr, nullptr);
@@ -224,7 +227,8 @@ void TConnection::OpenInMemory()
     if (sqlite3_open_v2(":memory:", &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX,
                         nullptr) != SQLITE_OK) {
         sqlite3_close_v2(db);
-        throw EDatabaseError(QStringLiteral("Die Datenbank im Speicher kann nicht angelegt werden."));
+        throw EDatabaseError(
+            QCoreApplication::translate("Connection", "Die Datenbank im Speicher kann nicht angelegt werden."));
     }
     setUp(db);
 }
@@ -291,7 +295,7 @@ void TConnection::RaiseError(const QString& context) const
 static void requireOpen(const TConnection& c)
 {
     if (!c.Connected())
-        throw EDatabaseError(QStringLiteral("Die Datenbankverbindung ist nicht geöffnet."));
+        throw EDatabaseError(QCoreApplication::translate("Connection", "Die Datenbankverbindung ist nicht geöffnet."));
 }
 
 int TConnection::BeginTrans()
@@ -300,7 +304,7 @@ int TConnection::BeginTrans()
     const QByteArray sql = transLevel_ == 0 ? QByteArray("BEGIN")
                                             : "SAVEPOINT orv_level" + QByteArray::number(transLevel_ + 1);
     if (sqlite3_exec(db_, sql.constData(), nullptr, nullptr, nullptr) != SQLITE_OK)
-        RaiseError(QStringLiteral("Transaktion kann nicht begonnen werden"));
+        RaiseError(QCoreApplication::translate("Connection", "Transaktion kann nicht begonnen werden"));
     return ++transLevel_;
 }
 
@@ -308,11 +312,11 @@ void TConnection::CommitTrans()
 {
     requireOpen(*this);
     if (transLevel_ == 0)
-        throw EDatabaseError(QStringLiteral("Es ist keine Transaktion aktiv."));
+        throw EDatabaseError(QCoreApplication::translate("Connection", "Es ist keine Transaktion aktiv."));
     const QByteArray sql = transLevel_ == 1 ? QByteArray("COMMIT")
                                             : "RELEASE orv_level" + QByteArray::number(transLevel_);
     if (sqlite3_exec(db_, sql.constData(), nullptr, nullptr, nullptr) != SQLITE_OK)
-        RaiseError(QStringLiteral("Transaktion kann nicht abgeschlossen werden"));
+        RaiseError(QCoreApplication::translate("Connection", "Transaktion kann nicht abgeschlossen werden"));
     --transLevel_;
 }
 
@@ -320,7 +324,7 @@ void TConnection::RollbackTrans()
 {
     requireOpen(*this);
     if (transLevel_ == 0)
-        throw EDatabaseError(QStringLiteral("Es ist keine Transaktion aktiv."));
+        throw EDatabaseError(QCoreApplication::translate("Connection", "Es ist keine Transaktion aktiv."));
     QByteArray sql;
     if (transLevel_ == 1)
         sql = "ROLLBACK";
@@ -330,7 +334,7 @@ void TConnection::RollbackTrans()
     const int rc = sqlite3_exec(db_, sql.constData(), nullptr, nullptr, nullptr);
     --transLevel_;
     if (rc != SQLITE_OK && sqlite3_get_autocommit(db_) == 0)
-        RaiseError(QStringLiteral("Transaktion kann nicht zurückgenommen werden"));
+        RaiseError(QCoreApplication::translate("Connection", "Transaktion kann nicht zurückgenommen werden"));
 }
 
 int TConnection::Execute(const QString& sql, const QVariantList& params)

@@ -208,7 +208,7 @@ void TDataSet::raise(const QString& message) const
 void TDataSet::checkActive() const
 {
     if (!Active())
-        raise(QStringLiteral("Operation bei geschlossener Datenmenge nicht möglich"));
+        raise(QCoreApplication::translate("DataSet", "Operation bei geschlossener Datenmenge nicht möglich"));
 }
 
 void TDataSet::checkCanModify() const
@@ -223,7 +223,7 @@ void TDataSet::checkCanModify() const
 TField* TDataSet::AddField(const QString& name, TFieldType type, int size, TFieldKind kind)
 {
     if (Active())
-        raise(QStringLiteral("Felder können nur bei geschlossener Datenmenge angelegt werden"));
+        raise(QCoreApplication::translate("DataSet", "Felder können nur bei geschlossener Datenmenge angelegt werden"));
     if (!declaredFields_)
         fields_.clear();
     declaredFields_ = true;
@@ -257,7 +257,7 @@ TField* TDataSet::FieldByName(const QString& name) const
 {
     TField* f = FindField(name);
     if (!f)
-        raise(QStringLiteral("Feld '%1' nicht gefunden").arg(name));
+        raise(QCoreApplication::translate("DataSet", "Feld '%1' nicht gefunden").arg(name));
     return f;
 }
 
@@ -404,7 +404,7 @@ void TDataSet::bindFields()
                 break;
             }
         if (col < 0)
-            raise(QStringLiteral("Feld '%1' nicht gefunden").arg(f->fieldName_));
+            raise(QCoreApplication::translate("DataSet", "Feld '%1' nicht gefunden").arg(f->fieldName_));
         f->column_ = col;
         f->baseTable_ = colBase_[size_t(col)];
         f->originName_ = colOrigin_[col];
@@ -462,11 +462,11 @@ void TDataSet::readQuery(const SelectPlan& plan, bool buildFields)
         if (sqlite3_prepare16_v2(db, plan.sql.utf16(), int(plan.sql.size() * 2), &stmt, nullptr) != SQLITE_OK)
             connection_->RaiseError(QString());
         if (!stmt)
-            raise(QStringLiteral("Die Abfrage liefert keine Datensätze"));
+            raise(QCoreApplication::translate("DataSet", "Die Abfrage liefert keine Datensätze"));
     }
     if (sqlite3_column_count(stmt) == 0) {
         sqlite3_finalize(stmt);
-        raise(QStringLiteral("Die Abfrage liefert keine Datensätze"));
+        raise(QCoreApplication::translate("DataSet", "Die Abfrage liefert keine Datensätze"));
     }
     BindParameters(stmt, plan.params, plan.namedParams);
     readColumns(stmt, hidden, buildFields);
@@ -602,7 +602,7 @@ void TDataSet::sortSnapshot()
             if (sameName(columns_[c], n))
                 col = c;
         if (col < 0)
-            raise(QStringLiteral("Feld '%1' nicht gefunden").arg(n));
+            raise(QCoreApplication::translate("DataSet", "Feld '%1' nicht gefunden").arg(n));
         cols.push_back({col, desc});
     }
     if (keyed_) {
@@ -702,7 +702,7 @@ void TDataSet::SetFilter(const QString& f)
     std::unique_ptr<FilterPredicate> p;
     if (!f.trimmed().isEmpty()) {
         if (!filterCompiler())
-            raise(QStringLiteral("Filterausdrücke werden nicht unterstützt: %1").arg(f));
+            raise(QCoreApplication::translate("DataSet", "Filterausdrücke werden nicht unterstützt: %1").arg(f));
         p = filterCompiler()(f, *this);
     }
     filter_ = f;
@@ -908,14 +908,14 @@ void TDataSet::setFieldValue(TField* f, const QVariant& v)
     checkActive();
     if (inCalc_) {
         if (f->fieldKind_ == fkData)
-            raise(QStringLiteral("Datenmenge nicht im Bearbeitungs- oder Einfügemodus"));
+            raise(QCoreApplication::translate("DataSet", "Datenmenge nicht im Bearbeitungs- oder Einfügemodus"));
         active_->values[size_t(f->index_)] = f->ConvertValue(v);
         return;
     }
     if (state_ != dsEdit && state_ != dsInsert)
-        raise(QStringLiteral("Datenmenge nicht im Bearbeitungs- oder Einfügemodus"));
+        raise(QCoreApplication::translate("DataSet", "Datenmenge nicht im Bearbeitungs- oder Einfügemodus"));
     if (f->fieldKind_ == fkData && f->readOnly_)
-        raise(QStringLiteral("Feld '%1' kann nicht geändert werden").arg(f->DisplayName()));
+        raise(QCoreApplication::translate("DataSet", "Feld '%1' kann nicht geändert werden").arg(f->DisplayName()));
     resetDisplay();
     const QVariant nv = f->ConvertValue(v);
     QVariant& slot = current_.values[size_t(f->index_)];
@@ -958,7 +958,7 @@ void TDataSet::Open()
         return;
     fire(BeforeOpen);
     if (!connection_ || !connection_->Connected())
-        raise(QStringLiteral("Die Datenbankverbindung ist nicht geöffnet."));
+        raise(QCoreApplication::translate("DataSet", "Die Datenbankverbindung ist nicht geöffnet."));
     openLookupDataSets();
     try {
         readSnapshot(true);
@@ -1225,7 +1225,7 @@ void TDataSet::CheckBrowseMode()
 void TDataSet::UpdateRecord()
 {
     if (state_ != dsEdit && state_ != dsInsert)
-        raise(QStringLiteral("Datenmenge nicht im Bearbeitungs- oder Einfügemodus"));
+        raise(QCoreApplication::translate("DataSet", "Datenmenge nicht im Bearbeitungs- oder Einfügemodus"));
     notify(Event::UpdateRecord);
 }
 
@@ -1296,7 +1296,7 @@ void TDataSet::checkRequired()
 {
     for (const auto& f : fields_)
         if (f->fieldKind_ == fkData && f->required_ && !f->readOnly_ && f->IsNull())
-            raise(QStringLiteral("Feld '%1' muß einen Wert haben").arg(f->DisplayName()));
+            raise(QCoreApplication::translate("DataSet", "Feld '%1' muß einen Wert haben").arg(f->DisplayName()));
 }
 
 void TDataSet::Post()
@@ -1432,13 +1432,15 @@ void TDataSet::writeRow()
                 if (w.cols.empty())
                     continue;
                 if (row.rowids[b] < 0 || row.missing)
-                    raise(QStringLiteral("Der Datensatz wurde inzwischen gelöscht und kann nicht "
-                                         "geändert werden."));
+                    raise(QCoreApplication::translate("DataSet",
+                                                      "Der Datensatz wurde inzwischen gelöscht und kann nicht "
+                                                      "geändert werden."));
                 QVariantList vals = w.vals;
                 vals << QVariant(qlonglong(row.rowids[b]));
                 if (run(stmtFor(false, b, w.cols), vals) == 0)
-                    raise(QStringLiteral("Der Datensatz wurde inzwischen gelöscht und kann nicht "
-                                         "geändert werden."));
+                    raise(QCoreApplication::translate("DataSet",
+                                                      "Der Datensatz wurde inzwischen gelöscht und kann nicht "
+                                                      "geändert werden."));
             }
         }
     } catch (...) {
@@ -1521,10 +1523,10 @@ void TDataSet::deleteRow()
     Row& row = rowByKey(key, cur_);
     if (!bases_.empty()) {
         if (row.rowids.empty() || row.rowids[0] < 0 || row.missing)
-            raise(QStringLiteral("Der Datensatz wurde inzwischen gelöscht."));
+            raise(QCoreApplication::translate("DataSet", "Der Datensatz wurde inzwischen gelöscht."));
         const QString sql = QStringLiteral("DELETE FROM %1 WHERE rowid=?").arg(QuoteIdentifier(bases_[0].name));
         if (execStatement(sql, {QVariant(qlonglong(row.rowids[0]))}) == 0)
-            raise(QStringLiteral("Der Datensatz wurde inzwischen gelöscht."));
+            raise(QCoreApplication::translate("DataSet", "Der Datensatz wurde inzwischen gelöscht."));
     } else {
         raise(readOnlyMessage());
     }
@@ -1543,7 +1545,7 @@ void TDataSet::Delete()
         return;
     }
     if (count() == 0)
-        raise(QStringLiteral("Operation bei leerer Datenmenge nicht möglich"));
+        raise(QCoreApplication::translate("DataSet", "Operation bei leerer Datenmenge nicht möglich"));
     checkCanModify();
     if (state_ == dsEdit)
         notify(Event::UpdateRecord);
@@ -1576,7 +1578,7 @@ QVariantList TDataSet::keyValueList(const std::vector<TField*>& fs, const QVaria
     } else {
         vals = values.toList();
         if (vals.size() != int(fs.size()))
-            raise(QStringLiteral("Anzahl der Suchwerte passt nicht zu den Suchfeldern"));
+            raise(QCoreApplication::translate("DataSet", "Anzahl der Suchwerte passt nicht zu den Suchfeldern"));
     }
     for (size_t i = 0; i < fs.size(); ++i)
         vals[int(i)] = fs[i]->ConvertValue(vals[int(i)]);  // EConvertError when impossible
@@ -1695,7 +1697,8 @@ FilterPredicate* TDataSet::lookupConstraint(TField* f)
     if (!f->constraint_ || f->constraintText_ != f->customConstraint_ ||
         f->constraintDataSet_ != f->lookupDataSet_) {
         if (!filterCompiler())
-            raise(QStringLiteral("Filterausdrücke werden nicht unterstützt: %1").arg(f->customConstraint_));
+            raise(QCoreApplication::translate("DataSet", "Filterausdrücke werden nicht unterstützt: %1")
+                      .arg(f->customConstraint_));
         f->constraint_ = std::shared_ptr<FilterPredicate>(filterCompiler()(f->customConstraint_, *f->lookupDataSet_));
         f->constraintText_ = f->customConstraint_;
         f->constraintDataSet_ = f->lookupDataSet_;
@@ -1755,7 +1758,7 @@ void TDataSet::GotoBookmark(const TBookmark& b)
             break;
         }
     if (pos < 0)
-        raise(QStringLiteral("Datensatz nicht gefunden"));
+        raise(QCoreApplication::translate("DataSet", "Datensatz nicht gefunden"));
     scrollTo(pos, false, false);
 }
 

@@ -1,5 +1,6 @@
 #include "platform/db/fields.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QIODevice>
 
@@ -22,7 +23,7 @@ QString boolText(const TField& f, bool v)
 [[noreturn]] void rangeError(const TField& f, double v, double lo, double hi)
 {
     throw EDatabaseError(
-        QStringLiteral("%1 ist kein gültiger Wert für Feld '%2'. Der erlaubte Bereich ist %3 bis %4")
+        QCoreApplication::translate("Fields", "%1 ist kein gültiger Wert für Feld '%2'. Der erlaubte Bereich ist %3 bis %4")
             .arg(FloatToStr(v), f.DisplayName(), FloatToStr(lo), FloatToStr(hi)));
 }
 
@@ -174,8 +175,9 @@ QVariant TField::ConvertText(const QString& s) const
             return QVariant(true);
         if (!no.isEmpty() && no.startsWith(t, Qt::CaseInsensitive))
             return QVariant(false);
-        throw EDatabaseError(QStringLiteral("'%1' ist kein gültiger Boolescher Wert für das Feld '%2'")
-                                 .arg(s, DisplayName()));
+        throw EDatabaseError(
+            QCoreApplication::translate("Fields", "'%1' ist kein gültiger Boolescher Wert für das Feld '%2'")
+                .arg(s, DisplayName()));
     }
     case ftBlob:
     case ftGraphic:
@@ -227,7 +229,8 @@ QVariant TField::ConvertValue(const QVariant& v) const
             bool ok = false;
             n = v.toLongLong(&ok);
             if (!ok)
-                throw EConvertError(QStringLiteral("'%1' ist kein gültiger Integerwert").arg(v.toString()));
+                throw EConvertError(
+                    QCoreApplication::translate("Fields", "'%1' ist kein gültiger Integerwert").arg(v.toString()));
         }
         if (dataType_ == ftLargeint)
             return QVariant(qlonglong(n));
@@ -252,7 +255,8 @@ QVariant TField::ConvertValue(const QVariant& v) const
         bool ok = false;
         const double d = v.toDouble(&ok);
         if (!ok)
-            throw EConvertError(QStringLiteral("'%1' ist kein gültiger Gleitkommawert").arg(v.toString()));
+            throw EConvertError(
+                QCoreApplication::translate("Fields", "'%1' ist kein gültiger Gleitkommawert").arg(v.toString()));
         return QVariant(d);
     }
     case ftBoolean:
@@ -346,8 +350,9 @@ double TField::AsFloat() const
     if (!v.isValid() || v.isNull())
         return 0.0;
     if (dataType_ == ftBoolean)
-        throw EConvertError(QStringLiteral("Feld '%1' kann nicht als Gleitkommawert gelesen werden")
-                                .arg(DisplayName()));
+        throw EConvertError(
+            QCoreApplication::translate("Fields", "Feld '%1' kann nicht als Gleitkommawert gelesen werden")
+                .arg(DisplayName()));
     return v.toDouble();
 }
 
@@ -480,7 +485,7 @@ void TField::LoadFromFile(const QString& fileName)
 {
     QFile f(fileName);
     if (!f.open(QIODevice::ReadOnly))
-        throw EFOpenError(QStringLiteral("Datei %1 kann nicht geöffnet werden").arg(fileName));
+        throw EFOpenError(QCoreApplication::translate("Fields", "Datei %1 kann nicht geöffnet werden").arg(fileName));
     LoadFromStream(f);
 }
 
@@ -488,7 +493,7 @@ void TField::SaveToFile(const QString& fileName) const
 {
     QFile f(fileName);
     if (!f.open(QIODevice::WriteOnly))
-        throw EFCreateError(QStringLiteral("Datei %1 kann nicht erstellt werden").arg(fileName));
+        throw EFCreateError(QCoreApplication::translate("Fields", "Datei %1 kann nicht erstellt werden").arg(fileName));
     SaveToStream(f);
 }
 

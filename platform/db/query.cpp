@@ -1,5 +1,7 @@
 #include "platform/db/query.h"
 
+#include <QCoreApplication>
+
 #include <sqlite3.h>
 
 #include "platform/db/connection.h"
@@ -16,7 +18,7 @@ TParameter* TParameters::ParamByName(const QString& name) const
 {
     TParameter* p = FindParam(name);
     if (!p)
-        throw EDatabaseError(QStringLiteral("Parameter '%1' nicht gefunden").arg(name));
+        throw EDatabaseError(QCoreApplication::translate("Query", "Parameter '%1' nicht gefunden").arg(name));
     return p;
 }
 
@@ -109,7 +111,7 @@ TDataSet::SelectPlan TQuery::selectPlan()
 int TQuery::ExecSQL()
 {
     if (!connection_ || !connection_->Connected())
-        raise(QStringLiteral("Die Datenbankverbindung ist nicht geöffnet."));
+        raise(QCoreApplication::translate("Query", "Die Datenbankverbindung ist nicht geöffnet."));
     syncParameters();
     QVariantMap named;
     for (int i = 0; i < params_.Count(); ++i)

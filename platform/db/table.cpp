@@ -1,5 +1,7 @@
 #include "platform/db/table.h"
 
+#include <QCoreApplication>
+
 #include "platform/db/connection.h"
 #include "platform/db/datasource.h"
 #include "platform/db/selectrowids.h"
@@ -98,7 +100,7 @@ QVariantList TTable::masterValues() const
 TDataSet::SelectPlan TTable::selectPlan()
 {
     if (tableName_.isEmpty())
-        raise(QStringLiteral("Kein Tabellenname angegeben"));
+        raise(QCoreApplication::translate("Table", "Kein Tabellenname angegeben"));
     SelectPlan plan;
     plan.table = tableName_;
     plan.orderBy = orderClause(IndexFieldNames());
@@ -113,7 +115,7 @@ TDataSet::SelectPlan TTable::selectPlan()
     const QVariant type = connection_->ExecuteNativeScalar(
         QStringLiteral("SELECT type FROM sqlite_master WHERE name = ? COLLATE NOCASE"), {tableName_});
     if (type.isNull())
-        raise(QStringLiteral("Tabelle '%1' nicht gefunden").arg(tableName_));
+        raise(QCoreApplication::translate("Table", "Tabelle '%1' nicht gefunden").arg(tableName_));
     if (type.toString() == QLatin1String("view")) {
         // A view has no rowid: its rows are read whole and not written.
         plan.sql = QStringLiteral("SELECT * FROM ") + QuoteIdentifier(tableName_);

@@ -1,5 +1,6 @@
 #include "platform/rtl/application.h"
 
+#include <QCoreApplication>
 #include <QMessageBox>
 
 #include <utility>
@@ -45,7 +46,7 @@ void HandleException(std::exception_ptr e)
     } catch (const std::exception& ex) {
         message = QString::fromUtf8(ex.what());
     } catch (...) {
-        message = QStringLiteral("Unbekannter Fehler");
+        message = QCoreApplication::translate("Application", "Unbekannter Fehler");
     }
     if (presenter())
         presenter()(message);

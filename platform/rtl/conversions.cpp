@@ -1,15 +1,18 @@
 // Text to number and date conversions of sysutils.h with the runtime's errors.
 #include "platform/rtl/sysutils.h"
 
+#include <QCoreApplication>
+
 #include <charconv>
 #include <climits>
 #include <cmath>
 
 namespace {
 
+// The messages are marked with QT_TRANSLATE_NOOP at the call and translated here.
 [[noreturn]] void ConvertError(const char* message, const QString& s)
 {
-    throw EConvertError(QString::fromUtf8(message).arg(s));
+    throw EConvertError(QCoreApplication::translate("SysUtils", message).arg(s));
 }
 
 bool IsBlank(QChar c)
@@ -323,7 +326,7 @@ int StrToInt(const QString& s)
 {
     int v;
     if (!TryStrToInt(s, v))
-        ConvertError("'%1' ist kein gültiger Integerwert", s);
+        ConvertError(QT_TRANSLATE_NOOP("SysUtils", "'%1' ist kein gültiger Integerwert"), s);
     return v;
 }
 
@@ -331,7 +334,7 @@ int64_t StrToInt64(const QString& s)
 {
     int64_t v;
     if (!TryStrToInt64(s, v))
-        ConvertError("'%1' ist kein gültiger Integerwert", s);
+        ConvertError(QT_TRANSLATE_NOOP("SysUtils", "'%1' ist kein gültiger Integerwert"), s);
     return v;
 }
 
@@ -355,7 +358,7 @@ double StrToFloat(const QString& s, const TFormatSettings& fs)
 {
     double v;
     if (!TryStrToFloat(s, v, fs))
-        ConvertError("'%1' ist kein gültiger Gleitkommawert", s);
+        ConvertError(QT_TRANSLATE_NOOP("SysUtils", "'%1' ist kein gültiger Gleitkommawert"), s);
     return v;
 }
 
@@ -378,7 +381,7 @@ TDateTime StrToDate(const QString& s, const TFormatSettings& fs)
 {
     TDateTime v;
     if (!TryStrToDate(s, v, fs))
-        ConvertError("'%1' ist kein gültiges Datum", s);
+        ConvertError(QT_TRANSLATE_NOOP("SysUtils", "'%1' ist kein gültiges Datum"), s);
     return v;
 }
 
@@ -401,7 +404,7 @@ TDateTime StrToTime(const QString& s, const TFormatSettings& fs)
 {
     TDateTime v;
     if (!TryStrToTime(s, v, fs))
-        ConvertError("'%1' ist keine gültige Zeit", s);
+        ConvertError(QT_TRANSLATE_NOOP("SysUtils", "'%1' ist keine gültige Zeit"), s);
     return v;
 }
 
@@ -431,7 +434,7 @@ TDateTime StrToDateTime(const QString& s, const TFormatSettings& fs)
 {
     TDateTime v;
     if (!TryStrToDateTime(s, v, fs))
-        ConvertError("'%1' ist kein gültiges Datum und Zeit", s);
+        ConvertError(QT_TRANSLATE_NOOP("SysUtils", "'%1' ist kein gültiges Datum und Zeit"), s);
     return v;
 }
 

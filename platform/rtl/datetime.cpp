@@ -4,6 +4,8 @@
 // part is negative and the fraction still counts forward from midnight (-1.25 is 1899-12-29 06:00).
 #include "platform/rtl/sysutils.h"
 
+#include <QCoreApplication>
+
 #include <cmath>
 #include <cstdlib>
 
@@ -93,7 +95,7 @@ TDateTime EncodeDate(int year, int month, int day)
 {
     TDateTime result;
     if (!TryEncodeDate(year, month, day, result))
-        throw EConvertError(QStringLiteral("Ungültiges Argument für Datumskodierung"));
+        throw EConvertError(QCoreApplication::translate("SysUtils", "Ungültiges Argument für Datumskodierung"));
     return result;
 }
 
@@ -110,7 +112,7 @@ TDateTime EncodeTime(int hour, int min, int sec, int msec)
 {
     TDateTime result;
     if (!TryEncodeTime(hour, min, sec, msec, result))
-        throw EConvertError(QStringLiteral("Ungültiges Argument für Zeitkodierung"));
+        throw EConvertError(QCoreApplication::translate("SysUtils", "Ungültiges Argument für Zeitkodierung"));
     return result;
 }
 

@@ -1,6 +1,8 @@
 // The exception classes of sysutils.h.
 #include "platform/rtl/sysutils.h"
 
+#include <QCoreApplication>
+
 Exception::Exception(QString message) : message_(std::move(message)), utf8_(message_.toUtf8()) {}
 
 Exception::~Exception() = default;
@@ -12,7 +14,7 @@ void Exception::SetMessage(const QString& m)
 }
 
 // The runtime's EAbort carries the text "Operation abgebrochen"; it is never shown.
-EAbort::EAbort() : Exception(QStringLiteral("Operation abgebrochen")) {}
+EAbort::EAbort() : Exception(QCoreApplication::translate("SysUtils", "Operation abgebrochen")) {}
 
 void Abort()
 {

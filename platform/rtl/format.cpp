@@ -3,13 +3,17 @@
 // written with a leading zero pads numbers with zeros. An argument of the wrong kind, or a missing
 // one, raises EConvertError.
 #include "platform/rtl/floattext.h"
+
 #include "platform/rtl/sysutils.h"
+
+#include <QCoreApplication>
 
 namespace {
 
 [[noreturn]] void FormatError(const QString& format)
 {
-    throw EConvertError(QStringLiteral("Format '%1' ungültig oder nicht kompatibel mit Argument").arg(format));
+    throw EConvertError(
+        QCoreApplication::translate("SysUtils", "Format '%1' ungültig oder nicht kompatibel mit Argument").arg(format));
 }
 
 bool IsInteger(const QVariant& v)

@@ -1,5 +1,6 @@
 #include "platform/rtl/inifiles.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -102,7 +103,8 @@ void save(const QString& fileName, const Document& doc)
     // file stays whole until the new one is complete.
     QSaveFile f(fileName);
     if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size() || !f.commit())
-        throw EIniFileException(QStringLiteral("Fehler beim Schreiben in die Datei %1").arg(fileName));
+        throw EIniFileException(
+            QCoreApplication::translate("IniFiles", "Fehler beim Schreiben in die Datei %1").arg(fileName));
 }
 
 bool isBlank(const QString& text)

@@ -1,6 +1,7 @@
 // Format settings, the clock and the integer routines of sysutils.h.
 #include "platform/rtl/sysutils.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QLocale>
 
@@ -280,7 +281,7 @@ TDateTime Time()
 static void CheckIntegerRange(double v)
 {
     if (!(v > -9223372036854775808.0 && v < 9223372036854775808.0))
-        throw Exception(QStringLiteral("Ungültige Gleitkommaoperation"));
+        throw Exception(QCoreApplication::translate("SysUtils", "Ungültige Gleitkommaoperation"));
 }
 
 int64_t Round(double v)

@@ -1,5 +1,7 @@
 #include "platform/vcl/jpeg.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 #include <csetjmp>
 #include <cstdio>
@@ -151,7 +153,7 @@ void cmykToRgb(QImage& image)
 
 EJPEG jpegError(int code)
 {
-    return EJPEG(QStringLiteral("JPEG-Fehler #%1").arg(code));
+    return EJPEG(QCoreApplication::translate("JPEG", "JPEG-Fehler #%1").arg(code));
 }
 
 }  // namespace
@@ -164,7 +166,7 @@ bool IsJpeg(const QByteArray& bytes)
 QImage JpegToImage(const QByteArray& bytes)
 {
     if (!IsJpeg(bytes))
-        throw EJPEG(QStringLiteral("JPEG-Fehler #%1").arg(JERR_NO_SOI));
+        throw EJPEG(QCoreApplication::translate("JPEG", "JPEG-Fehler #%1").arg(JERR_NO_SOI));
     DecodedImage decoded;
     const DecodeTarget target{&decoded, allocateImage};
     const int code =
@@ -181,7 +183,7 @@ QImage JpegToImage(const QByteArray& bytes)
 QByteArray ImageToJpeg(const QImage& image, int quality)
 {
     if (image.isNull())
-        throw EJPEG(QStringLiteral("Leeres Bild kann nicht als JPEG gespeichert werden"));
+        throw EJPEG(QCoreApplication::translate("JPEG", "Leeres Bild kann nicht als JPEG gespeichert werden"));
     const QImage rgb = image.convertToFormat(QImage::Format_RGB888);
     EncodeJob job{rgb.constBits(), int(rgb.bytesPerLine()), rgb.width(), rgb.height(), std::clamp(quality, 1, 100),
                   nullptr, 0};

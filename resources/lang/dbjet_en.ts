@@ -239,5 +239,153 @@
         <source>Kann eine Nur-Lesen-Datenmenge nicht ändern.</source>
         <translation>Cannot modify a read-only dataset.</translation>
     </message>
+    <message>
+        <source>Operation bei geschlossener Datenmenge nicht möglich</source>
+        <translation>Cannot perform this operation on a closed dataset</translation>
+    </message>
+    <message>
+        <source>Felder können nur bei geschlossener Datenmenge angelegt werden</source>
+        <translation>Fields can only be created while the dataset is closed</translation>
+    </message>
+    <message>
+        <source>Feld &apos;%1&apos; nicht gefunden</source>
+        <translation>Field &apos;%1&apos; not found</translation>
+    </message>
+    <message>
+        <source>Die Abfrage liefert keine Datensätze</source>
+        <translation>The query returns no records</translation>
+    </message>
+    <message>
+        <source>Filterausdrücke werden nicht unterstützt: %1</source>
+        <translation>Filter expressions are not supported: %1</translation>
+    </message>
+    <message>
+        <source>Datenmenge nicht im Bearbeitungs- oder Einfügemodus</source>
+        <translation>Dataset not in edit or insert mode</translation>
+    </message>
+    <message>
+        <source>Feld &apos;%1&apos; kann nicht geändert werden</source>
+        <translation>Field &apos;%1&apos; cannot be modified</translation>
+    </message>
+    <message>
+        <source>Die Datenbankverbindung ist nicht geöffnet.</source>
+        <translation>The database connection is not open.</translation>
+    </message>
+    <message>
+        <source>Feld &apos;%1&apos; muß einen Wert haben</source>
+        <translation>Field &apos;%1&apos; must have a value</translation>
+    </message>
+    <message>
+        <source>Der Datensatz wurde inzwischen gelöscht und kann nicht geändert werden.</source>
+        <translation>The record has been deleted in the meantime and cannot be changed.</translation>
+    </message>
+    <message>
+        <source>Der Datensatz wurde inzwischen gelöscht.</source>
+        <translation>The record has been deleted in the meantime.</translation>
+    </message>
+    <message>
+        <source>Operation bei leerer Datenmenge nicht möglich</source>
+        <translation>Cannot perform this operation on an empty dataset</translation>
+    </message>
+    <message>
+        <source>Anzahl der Suchwerte passt nicht zu den Suchfeldern</source>
+        <translation>The number of search values does not match the search fields</translation>
+    </message>
+    <message>
+        <source>Datensatz nicht gefunden</source>
+        <translation>Record not found</translation>
+    </message>
+</context>
+<context>
+    <name>Connection</name>
+    <message>
+        <source>Die Datei &quot;%1&quot; wurde nicht gefunden.</source>
+        <translation>The file &quot;%1&quot; was not found.</translation>
+    </message>
+    <message>
+        <source>Die Datei &quot;%1&quot; kann nicht geöffnet werden: %2</source>
+        <translation>The file &quot;%1&quot; cannot be opened: %2</translation>
+    </message>
+    <message>
+        <source>Die Datei &quot;%1&quot; ist keine gültige Datenbank.</source>
+        <translation>The file &quot;%1&quot; is not a valid database.</translation>
+    </message>
+    <message>
+        <source>Die Datenbank im Speicher kann nicht angelegt werden.</source>
+        <translation>The in-memory database cannot be created.</translation>
+    </message>
+    <message>
+        <source>Die Datenbankverbindung ist nicht geöffnet.</source>
+        <translation>The database connection is not open.</translation>
+    </message>
+    <message>
+        <source>Transaktion kann nicht begonnen werden</source>
+        <translation>Cannot start the transaction</translation>
+    </message>
+    <message>
+        <source>Es ist keine Transaktion aktiv.</source>
+        <translation>No transaction is active.</translation>
+    </message>
+    <message>
+        <source>Transaktion kann nicht abgeschlossen werden</source>
+        <translation>Cannot commit the transaction</translation>
+    </message>
+    <message>
+        <source>Transaktion kann nicht zurückgenommen werden</source>
+        <translation>Cannot roll back the transaction</translation>
+    </message>
+</context>
+<context>
+    <name>Query</name>
+    <message>
+        <source>Parameter &apos;%1&apos; nicht gefunden</source>
+        <translation>Parameter &apos;%1&apos; not found</translation>
+    </message>
+    <message>
+        <source>Die Datenbankverbindung ist nicht geöffnet.</source>
+        <translation>The database connection is not open.</translation>
+    </message>
+</context>
+<context>
+    <name>Table</name>
+    <message>
+        <source>Kein Tabellenname angegeben</source>
+        <translation>No table name given</translation>
+    </message>
+    <message>
+        <source>Tabelle &apos;%1&apos; nicht gefunden</source>
+        <translation>Table &apos;%1&apos; not found</translation>
+    </message>
+</context>
+<context>
+    <name>Fields</name>
+    <message>
+        <source>%1 ist kein gültiger Wert für Feld &apos;%2&apos;. Der erlaubte Bereich ist %3 bis %4</source>
+        <translation>%1 is not a valid value for field &apos;%2&apos;. The allowed range is %3 to %4</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; ist kein gültiger Boolescher Wert für das Feld &apos;%2&apos;</source>
+        <translation>&apos;%1&apos; is not a valid boolean value for field &apos;%2&apos;</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; ist kein gültiger Integerwert</source>
+        <translation>&apos;%1&apos; is not a valid integer value</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; ist kein gültiger Gleitkommawert</source>
+        <translation>&apos;%1&apos; is not a valid floating point value</translation>
+    </message>
+    <message>
+        <source>Feld &apos;%1&apos; kann nicht als Gleitkommawert gelesen werden</source>
+        <translation>Field &apos;%1&apos; cannot be read as a floating point value</translation>
+    </message>
+    <message>
+        <source>Datei %1 kann nicht geöffnet werden</source>
+        <translation>Cannot open file %1</translation>
+    </message>
+    <message>
+        <source>Datei %1 kann nicht erstellt werden</source>
+        <translation>Cannot create file %1</translation>
+    </message>
 </context>
 </TS>

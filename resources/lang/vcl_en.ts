@@ -121,4 +121,15 @@
         <translation>Delete record?</translation>
     </message>
 </context>
+<context>
+    <name>JPEG</name>
+    <message>
+        <source>JPEG-Fehler #%1</source>
+        <translation>JPEG error #%1</translation>
+    </message>
+    <message>
+        <source>Leeres Bild kann nicht als JPEG gespeichert werden</source>
+        <translation>Cannot save an empty image as JPEG</translation>
+    </message>
+</context>
 </TS>

@@ -2,8 +2,11 @@
 #include <gtest/gtest.h>
 
 #include <QColor>
+#include <QCoreApplication>
+#include <QDir>
 #include <QImage>
 #include <QPainter>
+#include <QTranslator>
 
 #include "platform/vcl/jpeg.h"
 
@@ -71,6 +74,29 @@ TEST(JpegTest, BrokenDataRaisesEJpeg)
     for (const QByteArray& c : cases)
         EXPECT_THROW(JpegToImage(c), EJPEG) << c.size();
     EXPECT_THROW(ImageToJpeg(QImage()), EJPEG);
+}
+
+TEST(JpegTest, ErrorsAreEnglishUnderTheEnglishModule)
+{
+    QTranslator english;
+    ASSERT_TRUE(english.load(QStringLiteral("vcl_en"),
+                             QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("../app/lang"))));
+    QCoreApplication::installTranslator(&english);
+    const auto messageOf = [](const QImage& picture, const QByteArray& data) {
+        try {
+            if (picture.isNull() && data.isEmpty())
+                ImageToJpeg(picture);
+            else
+                JpegToImage(data);
+        } catch (const EJPEG& e) {
+            return e.Message();
+        }
+        return QStringLiteral("(nothing raised)");
+    };
+    EXPECT_EQ(messageOf(QImage(), QByteArray()), QStringLiteral("Cannot save an empty image as JPEG"));
+    EXPECT_TRUE(messageOf(QImage(), QByteArray("BM not a jpeg")).startsWith(QStringLiteral("JPEG error #")));
+    QCoreApplication::removeTranslator(&english);
+    EXPECT_EQ(messageOf(QImage(), QByteArray()), QStringLiteral("Leeres Bild kann nicht als JPEG gespeichert werden"));
 }
 
 }  // namespace
