@@ -317,6 +317,7 @@ Teingabe::Teingabe(QWidget* Owner) : TForm(Owner), ui(std::make_unique<Ui::Teing
     bindControls();
 
     OnShow = [this](QObject* s) { guarded([&] { FormShow(s); }); };
+    OnCloseQuery = [this](QObject* s, bool& c) { FormCloseQuery(s, c); };
     OnClose = [this](QObject* s, TCloseAction& a) { FormClose(s, a); };
 }
 
@@ -591,22 +592,40 @@ void Teingabe::FormShow(QObject*)
         XPButton16Click(XPButton16);
 }
 
+void Teingabe::FormCloseQuery(QObject*, bool& CanClose)
+{
+    CanClose = true;
+    // A unit being entered is not thrown away unasked when the database closes, and a save that
+    // fails (or Cancel) keeps the database open with the unit still in edit.
+    if (closing_ || !orvServer || !orvServer->daten.Active() || !editing(orvServer->daten))
+        return;
+    switch (MessageDlg(LoadStr(65466), mtConfirmation, mbYesNoCancel)) {
+    case mrYes:
+        try {
+            orvServer->daten.Post();
+        } catch (const EAbort&) {
+            CanClose = false;
+        } catch (const Exception& e) {
+            MessageDlg(e.Message(), mtError, {mbOK});
+            CanClose = false;
+        } catch (const std::exception& e) {
+            MessageDlg(QString::fromLocal8Bit(e.what()), mtError, {mbOK});
+            CanClose = false;
+        }
+        break;
+    case mrNo:
+        break;  // closing the database discards the unit
+    default:
+        CanClose = false;
+        break;
+    }
+}
+
 void Teingabe::FormClose(QObject*, TCloseAction&)
 {
     if (closing_)
         return;
     closing_ = true;
-    // A unit being entered is not thrown away unasked when the database closes.
-    if (orvServer && orvServer->daten.Active() && editing(orvServer->daten)) {
-        if (MessageDlg(LoadStr(65466), mtConfirmation, mbYesNo) == mrYes) {
-            try {
-                orvServer->daten.Post();
-            } catch (const EAbort&) {
-            } catch (const Exception& e) {
-                MessageDlg(e.Message(), mtError, {mbOK});
-            }
-        }
-    }
     if (MainForm) {
         MainForm->setNavigator(QStringLiteral("Start"));
         MainForm->setTool(QStringLiteral("None"), true);

@@ -121,8 +121,10 @@ public:
     // Lies exactly over the main window's work area.
     void fitToWorkArea();
     // Shows the window (FormShow runs) and closes it (FormClose runs: the database closes).
-    // Closing is refused only by nothing: it always closes.
+    // FormCloseQuery first asks to save a unit being entered; a failed save or Cancel refuses the
+    // close, so the database and the unit in edit stay.
     void FormShow(QObject* Sender);
+    void FormCloseQuery(QObject* Sender, bool& CanClose);
     void FormClose(QObject* Sender, TCloseAction& Action);
     // After a page switch: chooses the navigator and tool views of the page.
     void PageControl2Change(QObject* Sender);

@@ -545,6 +545,11 @@ void TMainForm::FormShow(QObject*)
 
 void TMainForm::closeEvent(QCloseEvent* e)
 {
+    // A unit that could not be saved keeps the entry window, the database and the program open.
+    if (databaseOpen() && !closeEntryWindow()) {
+        e->ignore();
+        return;
+    }
     FormClose(this);
     QMainWindow::closeEvent(e);
 }
@@ -598,17 +603,19 @@ void TMainForm::showEntryWindow()
     }
 }
 
-void TMainForm::closeEntryWindow()
+bool TMainForm::closeEntryWindow()
 {
-    // Closing the entry window is closing the database.
+    // Closing the entry window is closing the database; the window may refuse (a unit being
+    // entered that could not be saved).
     if (eingabe && eingabe->isVisible()) {
         eingabe->Close();
-        return;
+        return !eingabe->isVisible();
     }
     setNavigator(QStringLiteral("Start"));
     setTool(QStringLiteral("None"), true);
     if (orvServer)
         orvServer->closeDatabase();
+    return true;
 }
 
 void TMainForm::compactDatabaseFile(const QString& fileName)
@@ -637,7 +644,10 @@ void TMainForm::FileNew1Execute(QObject*)
                        .arg(QDir::toNativeSeparators(fileName)),
                    mtConfirmation, mbYesNo) != mrYes)
         return;
+    // The open database stays when its entry window refused to close.
     FileClose1->Execute();
+    if (databaseOpen())
+        return;
     try {
         CopyFile(templateFile, fileName);
     } catch (const Exception& e) {
@@ -653,6 +663,8 @@ void TMainForm::FileOpen1Execute(QObject*)
     if (!OpenDialog.Execute(this))
         return;
     FileClose1->Execute();
+    if (databaseOpen())
+        return;  // the entry window refused to close
     openDatabaseFile(OpenDialog.FileName());
 }
 

@@ -166,9 +166,10 @@ private:
     // data module has reported why).
     bool openDatabaseFile(const QString& fileName);
     // Shows and closes the entry window. Closing puts the start page back, empties the tool pane
-    // and closes the database.
+    // and closes the database. closeEntryWindow is false when the entry window refused to close
+    // (the database stays open).
     void showEntryWindow();
-    void closeEntryWindow();
+    bool closeEntryWindow();
     // Compacts a closed database file.
     void compactDatabaseFile(const QString& fileName);
 

@@ -1,8 +1,8 @@
 // The rules of the split rows (zeit, dsZeit), of the block manager's training blocks
 // (trainblockman, dstrainblockman) and of the training plans (Plan, plan_daten).
 #include <QCoreApplication>
-#include <QHash>
 
+#include <map>
 #include <vector>
 
 #include "core/language.h"
@@ -33,38 +33,13 @@ int intOf(const TField* f)
     return f->IsNull() ? 0 : f->AsInteger();
 }
 
-// The stored columns that tell one split row from another.
-const char* const kSplitColumns[] = {"zei_Id", "Meter", "Zwischenzeit", "Puls", "zei_minpuls",
-                                     "zei_maxpuls", "HDiff", "Notitz", "zwTyp", "zei_hrm",
-                                     "zei_trittfrequenz", "zei_importkmh", "zei_temperatur"};
-
-// The values of a row in a form that compares equal between the split query and a copy of it
-// (whatever field types each gives the columns).
-QString splitSignature(const TDataSet& ds)
-{
-    QString key;
-    for (const char* name : kSplitColumns) {
-        const TField* f = ds.FindField(QString::fromLatin1(name));
-        const QVariant v = f ? f->Value() : QVariant();
-        if (!v.isValid() || v.isNull())
-            key += QLatin1Char('~');
-        else if (v.typeId() == QMetaType::Bool)
-            key += v.toBool() ? QLatin1Char('1') : QLatin1Char('0');
-        else if (v.typeId() == QMetaType::QString)
-            key += QLatin1Char('"') + v.toString();
-        else
-            key += QString::number(v.toDouble(), 'g', 17);
-        key += QLatin1Char('\x1f');
-    }
-    return key;
-}
-
 }  // namespace
 
 // The derived values of every split row, computed in one pass over the rows in the split
 // query's order. Each row's values depend on the row before it, so computing a row on its own
 // (as a grid draws or a locate fetches it) would take whatever row was computed last as its
-// predecessor; the rows are found here by their values instead.
+// predecessor; the rows are found here by their bookmarks instead (two rows alike in every
+// column are still two rows, each with its own predecessor).
 struct TorvSplitChain {
     struct Values {
         TDateTime minkm = 0;
@@ -76,7 +51,7 @@ struct TorvSplitChain {
     };
     bool valid = false;
     std::vector<Values> rows;
-    QHash<QString, int> positions;  // signature -> first row with it
+    std::map<std::vector<int64_t>, int> positions;  // bookmark -> row
 };
 
 namespace {
@@ -157,11 +132,13 @@ void TorvServer::zeitCalcFields(TDataSet* dataSet)
     if (!splitChain_)
         splitChain_ = std::make_shared<TorvSplitChain>();
     TorvSplitChain& chain = *splitChain_;
-    const QString key = splitSignature(ds);
-    auto found = chain.positions.constFind(key);
+    const TBookmark key = ds.GetBookmark();
+    if (key.IsNull())
+        return;  // a row that is not among the query's rows (not posted yet)
+    auto found = chain.positions.find(key.key);
     // A filtered query shows fewer rows than the chain holds: the chain stays that of all rows.
     const bool countChanged = !ds.Filtered() && int(chain.rows.size()) != ds.RecordCount();
-    if (!chain.valid || countChanged || found == chain.positions.constEnd()) {
+    if (!chain.valid || countChanged || found == chain.positions.end()) {
         // One pass over a copy of the rows, in the query's order; the query does not move.
         chain.rows.clear();
         chain.positions.clear();
@@ -200,18 +177,18 @@ void TorvServer::zeitCalcFields(TDataSet* dataSet)
                     v.kmh = dtMs != 0 ? QVariant(calcKmh(dt, dm)) : QVariant();
                 }
             }
-            chain.positions.insert(splitSignature(rows), int(chain.rows.size()));
+            chain.positions[rows.GetBookmark().key] = int(chain.rows.size());
             chain.rows.push_back(v);
             prevMs = ms;
             prevMeter = meters;
             prevHeight = height;
         }
         chain.valid = true;
-        found = chain.positions.constFind(key);
-        if (found == chain.positions.constEnd())
-            return;  // a row that is not among the query's rows (not posted yet)
+        found = chain.positions.find(key.key);
+        if (found == chain.positions.end())
+            return;
     }
-    const TorvSplitChain::Values& v = chain.rows[size_t(*found)];
+    const TorvSplitChain::Values& v = chain.rows[size_t(found->second)];
     ds.FieldByName(QStringLiteral("minkm"))->SetAsDateTime(v.minkm);
     ds.FieldByName(QStringLiteral("kmh"))->SetValue(v.kmh);
     ds.FieldByName(QStringLiteral("Split"))->SetAsDateTime(v.split);

@@ -637,6 +637,7 @@ bool TDataSet::evaluateFilter(int64_t key)
     // The record is read into the display buffer and the fields read it there.
     Buffer b;
     b.values.resize(fields_.size());
+    b.key = key;
     const Row& r = rowByKey(key, -1);
     for (const auto& f : fields_)
         if (f->column_ >= 0)
@@ -792,6 +793,7 @@ void TDataSet::loadBuffer(Buffer& b, int pos)
 {
     b.values.assign(fields_.size(), QVariant());
     b.pos = pos;
+    b.key = pos >= 0 && pos < count() ? keys()[size_t(pos)] : -1;
     b.valid = true;
     if (pos >= 0 && pos < count()) {
         const Row& r = rowAt(pos);
@@ -1252,6 +1254,7 @@ void TDataSet::beginInsert(bool append)
     resetDisplay();
     current_.values.assign(fields_.size(), QVariant());
     current_.pos = insertPos_;
+    current_.key = -1;
     old_ = Buffer();
     modified_ = false;
     setState(dsInsert);
@@ -1322,6 +1325,7 @@ void TDataSet::Post()
     // calculated fields are computed again, as for a row read anew.
     resetDisplay();
     current_.pos = cur_;
+    current_.key = cur_ >= 0 && cur_ < count() ? keys()[size_t(cur_)] : -1;
     current_.valid = true;
     calcBuffer(current_);
     notify(Event::StateChange);
@@ -1732,6 +1736,8 @@ TBookmark TDataSet::bookmarkOf(int64_t key)
 
 TBookmark TDataSet::GetBookmark() const
 {
+    if (state_ == dsCalcFields)
+        return active_->key >= 0 ? const_cast<TDataSet*>(this)->bookmarkOf(active_->key) : TBookmark();
     if (!Active() || cur_ < 0 || cur_ >= count())
         return TBookmark();
     return const_cast<TDataSet*>(this)->bookmarkOf(keys()[size_t(cur_)]);

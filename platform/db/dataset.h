@@ -151,6 +151,8 @@ public:
                     FilterPredicate* condition);
 
     // --- bookmarks -------------------------------------------------------------------------------
+    // While calculated fields are computed: the bookmark of the row being computed (empty for a
+    // row not stored yet), which need not be the current row when a grid draws other rows.
     TBookmark GetBookmark() const;
     void GotoBookmark(const TBookmark& b);  // EDatabaseError when the row is gone
     bool BookmarkValid(const TBookmark& b) const;
@@ -254,6 +256,7 @@ private:
     struct Buffer {
         std::vector<QVariant> values;  // by field index
         int pos = -1;
+        int64_t key = -1;  // snapshot key of the stored row it holds; -1: none (a new row)
         bool valid = false;
     };
     struct BaseTable {

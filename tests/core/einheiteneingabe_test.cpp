@@ -416,8 +416,9 @@ TEST_F(EntryWindowTest, ClosingTheDatabaseAsksToSaveAUnitBeingEntered)
     struct Case {
         TModalResult answer;
         int units;
+        bool staysOpen;
     };
-    for (const Case& c : {Case{mrNo, 0}, Case{mrYes, 1}}) {
+    for (const Case& c : {Case{mrNo, 0, false}, Case{mrCancel, 0, true}, Case{mrYes, 1, false}}) {
         start();
         enterRun();
         ScriptedAnswers::clear();
@@ -425,11 +426,44 @@ TEST_F(EntryWindowTest, ClosingTheDatabaseAsksToSaveAUnitBeingEntered)
         MainForm->FileClose1->Execute();
         ASSERT_EQ(ScriptedAnswers::messages().size(), 1);
         EXPECT_EQ(ScriptedAnswers::messages()[0].Text, LoadStr(65466));
-        EXPECT_EQ(ScriptedAnswers::messages()[0].Buttons, mbYesNo);
-        EXPECT_FALSE(MainForm->databaseOpen());
+        EXPECT_EQ(ScriptedAnswers::messages()[0].Buttons, mbYesNoCancel);
+        EXPECT_EQ(MainForm->databaseOpen(), c.staysOpen) << c.answer;
+        EXPECT_EQ(c.staysOpen && daten().State() == dsInsert, c.staysOpen) << c.answer;
         EXPECT_EQ(db.value("select count(*) from daten").toInt(), c.units) << c.answer;
         FinishProgram();
     }
+}
+
+TEST_F(EntryWindowTest, AUnitThatCannotBeSavedKeepsTheDatabaseOpen)
+{
+    start();
+    enterRun();
+    // Without its load level the unit is refused when saved.
+    daten().FieldByName("Belastungsart")->Clear();
+    const QString fileName = db.path();
+    auto refusedSave = [&](const char* how, const std::function<void()>& close) {
+        SCOPED_TRACE(how);
+        ScriptedAnswers::clear();
+        ScriptedAnswers::pushMessageAnswer(mrYes);
+        ScriptedAnswers::pushMessageAnswer(mrOk);
+        close();
+        ASSERT_EQ(ScriptedAnswers::messages().size(), 2) << messageTexts().join("\n").toStdString();
+        EXPECT_EQ(ScriptedAnswers::messages()[0].Text, LoadStr(65466));
+        EXPECT_EQ(ScriptedAnswers::messages()[1].Type, mtError);
+        EXPECT_TRUE(MainForm->databaseOpen());
+        EXPECT_TRUE(eingabe->isVisible());
+        EXPECT_TRUE(orvServer->daten.Active());
+        EXPECT_EQ(daten().State(), dsInsert);
+        EXPECT_EQ(daten().FieldByName("Ort")->AsString(), "Stadtpark");
+        EXPECT_EQ(db.value("select count(*) from daten").toInt(), 0);
+    };
+    refusedSave("File > Close", [] { MainForm->FileClose1->Execute(); });
+    refusedSave("closing the main window", [] { EXPECT_FALSE(MainForm->close()); });
+    refusedSave("opening another database", [&] {
+        ScriptedAnswers::pushFileName(fileName);
+        MainForm->FileOpen1->Execute();
+    });
+    EXPECT_TRUE(ScriptedAnswers::unusedAnswers().isEmpty()) << ScriptedAnswers::unusedAnswers().join("\n").toStdString();
 }
 
 TEST_F(EntryWindowTest, ToolBarActionsOfOtherWindows)

@@ -108,6 +108,28 @@ TEST_F(SplitRulesTest, RowsFetchedOutOfOrderGetTheSameValues)
     EXPECT_EQ(derived(), kZero);
 }
 
+TEST_F(SplitRulesTest, TwoRowsAlikeInEveryColumnEachFollowTheirOwnPredecessor)
+{
+    // The second 1000 m row adds no distance to the first: nothing to derive for it.
+    addSplit(1000, hms(0, 5, 0), 100);
+    views.eingabeUpdateZwSql();
+    TDataSet& z = server.zeit;
+    ASSERT_EQ(z.RecordCount(), 4);
+    const Derived expected[] = {kRow1, kZero, kRow2, kZero};
+    for (z.First(); !z.Eof(); z.Next())
+        EXPECT_EQ(derived(), expected[z.RecNo() - 1]) << "row " << z.RecNo();
+    // Drawn by a grid in any order, from any current row.
+    for (int current : {1, 4}) {
+        z.SetRecNo(current);
+        for (int row : {1, 0, 3, 2}) {
+            z.SetDisplayRow(row);
+            EXPECT_EQ(derived(), expected[row]) << "row " << row + 1 << " drawn from row " << current;
+        }
+        z.SetDisplayRow(-1);
+        EXPECT_EQ(derived(), expected[current - 1]);
+    }
+}
+
 TEST_F(SplitRulesTest, AFirstRowWithoutDistanceOrTimeGivesZeros)
 {
     db.exec("INSERT INTO zeit (zei_Id, Meter, Zwischenzeit, HDiff, zei_hrm) VALUES (1, 0, 0, 90, 0)");
