@@ -1,0 +1,626 @@
+#include "platform/office/xlsxreader.h"
+
+#include <QDate>
+#include <QFile>
+#include <QFileInfo>
+#include <QHash>
+#include <QTime>
+#include <QXmlStreamReader>
+
+#include <zip.h>
+
+#include "platform/office/cellname.h"
+#include "platform/office/officemessages.h"
+
+using namespace OfficeMessages;
+
+namespace {
+
+// No part of a workbook that this program reads comes near this; a larger one is refused
+// instead of exhausting the memory (a crafted archive can claim any size).
+constexpr zip_uint64_t kMaxPartSize = 256u * 1024u * 1024u;
+// Days from 1899-12-30 (day 0 of the 1900 date system) to 1904-01-01 (day 0 of the 1904 one).
+constexpr double kDays1904 = 1462;
+
+const QLatin1StringView kRow("row"), kC("c"), kV("v"), kIs("is"), kT("t"), kR("r"), kS("s"), kRPh("rPh"),
+    kSi("si"), kSheet("sheet"), kSheetData("sheetData"), kXf("xf"), kCellXfs("cellXfs"), kNumFmt("numFmt"),
+    kRelationship("Relationship"), kWorkbookPr("workbookPr");
+
+// The archive, opened read-only; parts are looked up by name without case, since some writers
+// differ from the names their relationships give.
+class ZipArchive {
+public:
+    ~ZipArchive()
+    {
+        if (zip_)
+            zip_discard(zip_);
+    }
+
+    std::optional<OfficeError> Open(const QString& fileName)
+    {
+        fileName_ = fileName;
+        int error = 0;
+        zip_ = zip_open(QFile::encodeName(fileName).constData(), ZIP_RDONLY, &error);
+        if (zip_)
+            return std::nullopt;
+        switch (error) {
+        case ZIP_ER_NOENT:
+            return OfficeError{FileNotFound(fileName), {}};
+        case ZIP_ER_OPEN:
+        case ZIP_ER_READ:
+        case ZIP_ER_SEEK: {
+            QFile f(fileName);
+            f.open(QIODevice::ReadOnly);
+            return OfficeError{FileUnreadable(fileName, f.errorString()), {}};
+        }
+        case ZIP_ER_NOZIP:
+            return OfficeError{NotAWorkbook(fileName), {}};
+        case ZIP_ER_MEMORY:
+            return OfficeError{TooLarge(fileName), {}};
+        default:
+            return OfficeError{Damaged(fileName), {}};
+        }
+    }
+
+    bool Contains(const QString& part) const { return locate(part) >= 0; }
+
+    // The bytes of a part; an error when it is missing, too large or does not unpack.
+    std::optional<OfficeError> Read(const QString& part, QByteArray& bytes) const
+    {
+        const zip_int64_t index = locate(part);
+        if (index < 0)
+            return OfficeError{NotAWorkbook(fileName_), PartPosition(part)};
+        zip_stat_t st;
+        zip_stat_init(&st);
+        if (zip_stat_index(zip_, zip_uint64_t(index), 0, &st) != 0 || !(st.valid & ZIP_STAT_SIZE))
+            return OfficeError{Damaged(fileName_), PartPosition(part)};
+        if (st.size > kMaxPartSize)
+            return OfficeError{TooLarge(fileName_), PartPosition(part)};
+        zip_file_t* file = zip_fopen_index(zip_, zip_uint64_t(index), 0);
+        if (!file)
+            return OfficeError{Damaged(fileName_), PartPosition(part)};
+        bytes.resize(qsizetype(st.size));
+        zip_int64_t done = 0;
+        while (done < zip_int64_t(st.size)) {
+            const zip_int64_t n = zip_fread(file, bytes.data() + done, st.size - zip_uint64_t(done));
+            if (n <= 0)
+                break;
+            done += n;
+        }
+        // Reading on past the stated size shows a part that unpacks longer than it claims.
+        char probe;
+        const bool longer = done == zip_int64_t(st.size) && zip_fread(file, &probe, 1) > 0;
+        const bool failed = zip_fclose(file) != 0;
+        if (done != zip_int64_t(st.size) || longer || failed)
+            return OfficeError{Damaged(fileName_), PartPosition(part)};
+        return std::nullopt;
+    }
+
+private:
+    zip_int64_t locate(const QString& part) const
+    {
+        const QByteArray name = part.toUtf8();
+        zip_int64_t i = zip_name_locate(zip_, name.constData(), ZIP_FL_NOCASE);
+        if (i < 0) {
+            QByteArray windowsName = name;
+            windowsName.replace('/', '\\');
+            i = zip_name_locate(zip_, windowsName.constData(), ZIP_FL_NOCASE);
+        }
+        return i;
+    }
+
+    QString fileName_;
+    zip_t* zip_ = nullptr;
+};
+
+struct Relationship {
+    QString type;    // the last segment of the type URI: "officeDocument", "worksheet", ...
+    QString target;  // the part's name inside the archive
+};
+
+QString folderOf(const QString& part)
+{
+    const qsizetype slash = part.lastIndexOf(u'/');
+    return slash < 0 ? QString() : part.left(slash);
+}
+
+// A relationship's target relative to the folder of its source, or absolute from the archive's
+// root, made a part name ("xl/worksheets/sheet1.xml").
+QString resolveTarget(const QString& sourceFolder, const QString& target)
+{
+    QStringList segments;
+    if (!target.startsWith(u'/') && !sourceFolder.isEmpty())
+        segments = sourceFolder.split(u'/', Qt::SkipEmptyParts);
+    for (const QString& s : target.split(u'/', Qt::SkipEmptyParts)) {
+        if (s == QLatin1StringView("..")) {
+            if (!segments.isEmpty())
+                segments.removeLast();
+        } else if (s != QLatin1StringView("."))
+            segments.append(s);
+    }
+    return segments.join(u'/');
+}
+
+QString relsPartOf(const QString& part)
+{
+    const QString folder = folderOf(part);
+    const QString name = part.mid(folder.isEmpty() ? 0 : folder.size() + 1);
+    return (folder.isEmpty() ? QString() : folder + u'/') + QStringLiteral("_rels/") + name + QStringLiteral(".rels");
+}
+
+// Reads one part of the workbook as XML. Every parser below takes the reader positioned at the
+// start and leaves it at the end or at an error, which this class turns into the error result.
+class PartReader {
+public:
+    PartReader(const QString& fileName, QString part, const QByteArray& bytes)
+        : fileName_(fileName), part_(std::move(part)), xml_(bytes)
+    {
+    }
+    QXmlStreamReader& xml() { return xml_; }
+    const QString& part() const { return part_; }
+
+    // The error of the reader, or of the caller's own check at the reader's position.
+    OfficeError Failure() const
+    {
+        return OfficeError{Damaged(fileName_), PartPosition(part_, xml_.lineNumber(), xml_.columnNumber())};
+    }
+    bool HasError() const { return xml_.hasError(); }
+    void Fail() { xml_.raiseError(QStringLiteral("invalid")); }
+
+    // The text of the string item the reader stands on (<si> or <is>): its <t> elements, also
+    // those of rich-text runs; phonetic runs (<rPh>) are hints, not part of the text.
+    QString StringItem()
+    {
+        QString text;
+        int depth = 1;
+        while (depth > 0 && !xml_.atEnd()) {
+            switch (xml_.readNext()) {
+            case QXmlStreamReader::StartElement:
+                if (xml_.name() == kT)
+                    text += xml_.readElementText(QXmlStreamReader::IncludeChildElements);
+                else if (xml_.name() == kRPh)
+                    xml_.skipCurrentElement();
+                else
+                    ++depth;
+                break;
+            case QXmlStreamReader::EndElement:
+                --depth;
+                break;
+            default:
+                break;
+            }
+        }
+        return text;
+    }
+
+private:
+    const QString& fileName_;
+    QString part_;
+    QXmlStreamReader xml_;
+};
+
+std::optional<OfficeError> readRelationships(const ZipArchive& zip, const QString& fileName, const QString& relsPart,
+                                             QHash<QString, Relationship>& rels)
+{
+    if (!zip.Contains(relsPart))
+        return std::nullopt;
+    QByteArray bytes;
+    if (auto e = zip.Read(relsPart, bytes))
+        return e;
+    PartReader p(fileName, relsPart, bytes);
+    const QString sourceFolder = folderOf(folderOf(relsPart));
+    while (!p.xml().atEnd()) {
+        if (p.xml().readNext() != QXmlStreamReader::StartElement || p.xml().name() != kRelationship)
+            continue;
+        const QXmlStreamAttributes a = p.xml().attributes();
+        if (a.value(QLatin1StringView("TargetMode")) == QLatin1StringView("External"))
+            continue;
+        const QString type = a.value(QLatin1StringView("Type")).toString();
+        rels.insert(a.value(QLatin1StringView("Id")).toString(),
+                    Relationship{type.mid(type.lastIndexOf(u'/') + 1),
+                                 resolveTarget(sourceFolder, a.value(QLatin1StringView("Target")).toString())});
+    }
+    if (p.HasError())
+        return p.Failure();
+    return std::nullopt;
+}
+
+QString typedTarget(const QHash<QString, Relationship>& rels, QLatin1StringView type)
+{
+    for (const Relationship& r : rels)
+        if (r.type == type)
+            return r.target;
+    return QString();
+}
+
+struct SheetEntry {
+    QString name;
+    QString part;
+};
+
+std::optional<OfficeError> readWorkbook(PartReader& p, const QHash<QString, Relationship>& rels,
+                                        QVector<SheetEntry>& sheets, bool& date1904)
+{
+    QXmlStreamReader& xml = p.xml();
+    while (!xml.atEnd()) {
+        if (xml.readNext() != QXmlStreamReader::StartElement)
+            continue;
+        if (xml.name() == kWorkbookPr) {
+            const QStringView v = xml.attributes().value(QLatin1StringView("date1904"));
+            date1904 = v == QLatin1StringView("1") || v == QLatin1StringView("true");
+        } else if (xml.name() == kSheet) {
+            // The relationship id's attribute lies in the relationships namespace, whatever its
+            // prefix in this file.
+            QString id;
+            for (const QXmlStreamAttribute& a : xml.attributes())
+                if (a.name() == QLatin1StringView("id"))
+                    id = a.value().toString();
+            const auto rel = rels.constFind(id);
+            // Chart sheets and dialog sheets hold no cells: they are no tables.
+            if (rel == rels.constEnd() || rel->type != QLatin1StringView("worksheet"))
+                continue;
+            sheets.append(SheetEntry{xml.attributes().value(QLatin1StringView("name")).toString(), rel->target});
+        }
+    }
+    if (p.HasError())
+        return p.Failure();
+    return std::nullopt;
+}
+
+std::optional<OfficeError> readSharedStrings(PartReader& p, QVector<QString>& strings)
+{
+    QXmlStreamReader& xml = p.xml();
+    while (!xml.atEnd()) {
+        if (xml.readNext() == QXmlStreamReader::StartElement && xml.name() == kSi)
+            strings.append(p.StringItem());
+    }
+    if (p.HasError())
+        return p.Failure();
+    return std::nullopt;
+}
+
+// The date kind of every cell style (<cellXfs>), by the style's index, as the cells' "s"
+// attribute names it.
+std::optional<OfficeError> readStyles(PartReader& p, QVector<NumberFormatKind>& styleKinds)
+{
+    QXmlStreamReader& xml = p.xml();
+    QHash<int, NumberFormatKind> custom;
+    bool inCellXfs = false;
+    while (!xml.atEnd()) {
+        const QXmlStreamReader::TokenType t = xml.readNext();
+        if (t == QXmlStreamReader::EndElement && xml.name() == kCellXfs)
+            inCellXfs = false;
+        if (t != QXmlStreamReader::StartElement)
+            continue;
+        const QXmlStreamAttributes a = xml.attributes();
+        if (xml.name() == kNumFmt) {
+            custom.insert(a.value(QLatin1StringView("numFmtId")).toInt(),
+                          ClassifyNumberFormat(a.value(QLatin1StringView("formatCode")).toString()));
+        } else if (xml.name() == kCellXfs) {
+            inCellXfs = true;
+        } else if (inCellXfs && xml.name() == kXf) {
+            const int id = a.value(QLatin1StringView("numFmtId")).toInt();
+            styleKinds.append(custom.value(id, ClassifyBuiltinNumberFormat(id)));
+        }
+    }
+    if (p.HasError())
+        return p.Failure();
+    return std::nullopt;
+}
+
+TDateTime fromSerial(double serial, NumberFormatKind kind, bool date1904)
+{
+    // A time format shows a time or a duration: it keeps its value in either date system.
+    // Serial numbers of the 1900 system are TDateTime values as they are; those below 61 (the
+    // first two months of 1900) are kept too, so durations of a day or more stay durations.
+    if (date1904 && kind != NumberFormatKind::Time)
+        return serial + kDays1904;
+    return serial;
+}
+
+// An ISO 8601 date, date-time or time ("2008-05-01T10:15:00") of a cell of type "d".
+bool isoDateTime(const QString& s, TDateTime& value)
+{
+    static const QDate dayZero(1899, 12, 30);
+    const qsizetype tAt = s.indexOf(u'T');
+    const QString datePart = tAt < 0 ? (s.contains(u':') ? QString() : s) : s.left(tAt);
+    const QString timePart = tAt < 0 ? (s.contains(u':') ? s : QString()) : s.mid(tAt + 1);
+    double days = 0;
+    if (!datePart.isEmpty()) {
+        const QDate d = QDate::fromString(datePart, Qt::ISODate);
+        if (!d.isValid())
+            return false;
+        days = double(dayZero.daysTo(d));
+    }
+    double fraction = 0;
+    if (!timePart.isEmpty()) {
+        QString t = timePart;
+        if (t.endsWith(u'Z'))
+            t.chop(1);
+        const QTime time = QTime::fromString(t, Qt::ISODateWithMs);
+        if (!time.isValid())
+            return false;
+        fraction = time.msecsSinceStartOfDay() / MSecsPerDay;
+    }
+    value = days < 0 ? days - fraction : days + fraction;
+    return true;
+}
+
+struct SheetContext {
+    const QVector<QString>& strings;
+    const QVector<NumberFormatKind>& styleKinds;
+    bool date1904;
+};
+
+std::optional<OfficeError> readSheet(PartReader& p, const SheetContext& ctx, SheetData& sheet)
+{
+    QXmlStreamReader& xml = p.xml();
+    int row = -1;
+    int column = -1;
+    bool inData = false;
+    while (!xml.atEnd()) {
+        const QXmlStreamReader::TokenType token = xml.readNext();
+        if (token == QXmlStreamReader::EndElement && xml.name() == kSheetData)
+            inData = false;
+        if (token != QXmlStreamReader::StartElement)
+            continue;
+        const QStringView name = xml.name();
+        if (name == kSheetData) {
+            inData = true;
+            continue;
+        }
+        if (!inData)
+            continue;
+        if (name == kRow) {
+            // Rows and cells may leave out their reference: they then follow the one before.
+            const QStringView r = xml.attributes().value(kR);
+            if (r.isEmpty()) {
+                ++row;
+            } else {
+                bool ok = false;
+                const int n = r.toInt(&ok);
+                if (!ok || n < 1 || n > kSheetMaxRows) {
+                    p.Fail();
+                    break;
+                }
+                row = n - 1;
+            }
+            column = -1;
+            continue;
+        }
+        if (name != kC)
+            continue;
+        const QXmlStreamAttributes a = xml.attributes();
+        const QStringView ref = a.value(kR);
+        if (ref.isEmpty()) {
+            ++column;
+            if (row < 0)
+                row = 0;
+        } else if (!ParseCellName(ref, row, column)) {
+            p.Fail();
+            break;
+        }
+        if (row < 0 || column >= kSheetMaxColumns) {
+            p.Fail();
+            break;
+        }
+        const QString type = a.value(kT).toString();
+        const QStringView styleText = a.value(kS);
+        const int style = styleText.isEmpty() ? 0 : styleText.toInt();
+        QString v;
+        QString inlineText;
+        bool hasV = false;
+        bool hasInline = false;
+        // The children of the cell: its value, an inline string, a formula (skipped).
+        while (!xml.atEnd()) {
+            const QXmlStreamReader::TokenType t = xml.readNext();
+            if (t == QXmlStreamReader::EndElement && xml.name() == kC)
+                break;
+            if (t != QXmlStreamReader::StartElement)
+                continue;
+            if (xml.name() == kV) {
+                v = xml.readElementText();
+                hasV = true;
+            } else if (xml.name() == kIs) {
+                inlineText = p.StringItem();
+                hasInline = true;
+            } else {
+                xml.skipCurrentElement();
+            }
+        }
+        if (xml.hasError())
+            break;
+
+        TableValue value;
+        if (type.isEmpty() || type == QLatin1StringView("n")) {
+            if (hasV && !v.trimmed().isEmpty()) {
+                bool ok = false;
+                const double d = v.trimmed().toDouble(&ok);
+                if (!ok)
+                    return OfficeError{p.Failure().message, CellPosition(sheet.Name(), row, column)};
+                const NumberFormatKind kind =
+                    style >= 0 && style < ctx.styleKinds.size() ? ctx.styleKinds[style] : NumberFormatKind::Number;
+                value = kind == NumberFormatKind::Number ? TableValue::FromNumber(d)
+                                                         : TableValue::FromDateTime(fromSerial(d, kind, ctx.date1904));
+            }
+        } else if (type == QLatin1StringView("s")) {
+            bool ok = false;
+            const int index = v.trimmed().toInt(&ok);
+            if (!hasV || !ok || index < 0 || index >= ctx.strings.size())
+                return OfficeError{p.Failure().message, CellPosition(sheet.Name(), row, column)};
+            value = TableValue::FromText(ctx.strings[index]);
+        } else if (type == QLatin1StringView("inlineStr")) {
+            value = TableValue::FromText(hasInline ? inlineText : v);
+        } else if (type == QLatin1StringView("str")) {
+            value = TableValue::FromText(v);
+        } else if (type == QLatin1StringView("b")) {
+            if (hasV)
+                value = TableValue::FromNumber(v.trimmed() == QLatin1StringView("1") ? 1 : 0);
+        } else if (type == QLatin1StringView("d")) {
+            TDateTime d;
+            if (hasV && isoDateTime(v.trimmed(), d))
+                value = TableValue::FromDateTime(d);
+            else if (hasV)
+                value = TableValue::FromText(v);
+        }
+        // Error cells ("e") read as empty, as the database engine gives them.
+        if (value.kind() == TableValue::Kind::Text && value.Text().isEmpty())
+            continue;
+        sheet.SetCell(row, column, value);
+    }
+    if (p.HasError())
+        return p.Failure();
+    return std::nullopt;
+}
+
+}  // namespace
+
+NumberFormatKind ClassifyBuiltinNumberFormat(int id)
+{
+    if ((id >= 14 && id <= 17) || (id >= 27 && id <= 36) || (id >= 50 && id <= 58))
+        return NumberFormatKind::Date;
+    if ((id >= 18 && id <= 21) || (id >= 45 && id <= 47))
+        return NumberFormatKind::Time;
+    if (id == 22)
+        return NumberFormatKind::DateTime;
+    return NumberFormatKind::Number;
+}
+
+NumberFormatKind ClassifyNumberFormat(const QString& code)
+{
+    bool date = false;
+    bool time = false;
+    bool month = false;
+    // Only the first section (positive numbers) counts; quoted texts, escaped characters,
+    // padding and fill characters and bracketed colours or conditions show no date parts,
+    // while the elapsed-time brackets [h], [mm], [ss] do.
+    for (qsizetype i = 0; i < code.size(); ++i) {
+        const QChar c = code[i];
+        if (c == u';')
+            break;
+        if (c == u'"') {
+            const qsizetype end = code.indexOf(u'"', i + 1);
+            if (end < 0)
+                break;
+            i = end;
+            continue;
+        }
+        if (c == u'\\' || c == u'_' || c == u'*') {
+            ++i;
+            continue;
+        }
+        if (c == u'[') {
+            const qsizetype end = code.indexOf(u']', i + 1);
+            if (end < 0)
+                break;
+            const QString inner = code.mid(i + 1, end - i - 1).toLower();
+            if (!inner.isEmpty() && (inner.count(u'h') == inner.size() || inner.count(u'm') == inner.size() ||
+                                     inner.count(u's') == inner.size()))
+                time = true;
+            i = end;
+            continue;
+        }
+        if (code.mid(i, 5).compare(QLatin1StringView("AM/PM"), Qt::CaseInsensitive) == 0) {
+            time = true;
+            i += 4;
+            continue;
+        }
+        if (code.mid(i, 3).compare(QLatin1StringView("A/P"), Qt::CaseInsensitive) == 0) {
+            time = true;
+            i += 2;
+            continue;
+        }
+        switch (c.toLower().unicode()) {
+        case u'y':
+        case u'd':
+            date = true;
+            break;
+        case u'h':
+        case u's':
+            time = true;
+            break;
+        case u'm':
+            month = true;
+            break;
+        default:
+            break;
+        }
+    }
+    // "m" stands for minutes next to hours or seconds, else for the month.
+    if (month && !time)
+        date = true;
+    if (date && time)
+        return NumberFormatKind::DateTime;
+    if (date)
+        return NumberFormatKind::Date;
+    if (time)
+        return NumberFormatKind::Time;
+    return NumberFormatKind::Number;
+}
+
+OfficeResult<SheetBook> XlsxReader::Read(const QString& fileName)
+{
+    const QFileInfo info(fileName);
+    if (!info.exists() || info.isDir())
+        return OfficeError{FileNotFound(fileName), {}};
+    ZipArchive zip;
+    if (auto e = zip.Open(fileName))
+        return *e;
+
+    // The package's relationships name the workbook part; "xl/workbook.xml" by custom.
+    QHash<QString, Relationship> rootRels;
+    if (auto e = readRelationships(zip, fileName, QStringLiteral("_rels/.rels"), rootRels))
+        return *e;
+    QString workbookPart = typedTarget(rootRels, QLatin1StringView("officeDocument"));
+    if (workbookPart.isEmpty() || !zip.Contains(workbookPart))
+        workbookPart = QStringLiteral("xl/workbook.xml");
+    if (!zip.Contains(workbookPart))
+        return OfficeError{NotAWorkbook(fileName), {}};
+
+    QHash<QString, Relationship> rels;
+    if (auto e = readRelationships(zip, fileName, relsPartOf(workbookPart), rels))
+        return *e;
+
+    SheetBook book;
+    QVector<SheetEntry> entries;
+    QByteArray bytes;
+    {
+        if (auto e = zip.Read(workbookPart, bytes))
+            return *e;
+        PartReader p(fileName, workbookPart, bytes);
+        if (auto e = readWorkbook(p, rels, entries, book.date1904))
+            return *e;
+    }
+
+    QVector<QString> strings;
+    const QString stringsPart = typedTarget(rels, QLatin1StringView("sharedStrings"));
+    if (!stringsPart.isEmpty() && zip.Contains(stringsPart)) {
+        if (auto e = zip.Read(stringsPart, bytes))
+            return *e;
+        PartReader p(fileName, stringsPart, bytes);
+        if (auto e = readSharedStrings(p, strings))
+            return *e;
+    }
+
+    QVector<NumberFormatKind> styleKinds;
+    const QString stylesPart = typedTarget(rels, QLatin1StringView("styles"));
+    if (!stylesPart.isEmpty() && zip.Contains(stylesPart)) {
+        if (auto e = zip.Read(stylesPart, bytes))
+            return *e;
+        PartReader p(fileName, stylesPart, bytes);
+        if (auto e = readStyles(p, styleKinds))
+            return *e;
+    }
+
+    const SheetContext ctx{strings, styleKinds, book.date1904};
+    for (const SheetEntry& entry : entries) {
+        if (auto e = zip.Read(entry.part, bytes))
+            return *e;
+        PartReader p(fileName, entry.part, bytes);
+        SheetData sheet(entry.name);
+        if (auto e = readSheet(p, ctx, sheet))
+            return *e;
+        book.sheets.append(std::move(sheet));
+    }
+    return book;
+}
