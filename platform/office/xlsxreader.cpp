@@ -7,10 +7,12 @@
 #include <QTime>
 #include <QXmlStreamReader>
 
+#include <charconv>
 #include <zip.h>
 
 #include "platform/office/cellname.h"
 #include "platform/office/officemessages.h"
+#include "platform/office/xmlscanner.h"
 
 using namespace OfficeMessages;
 
@@ -22,8 +24,7 @@ constexpr zip_uint64_t kMaxPartSize = 256u * 1024u * 1024u;
 // Days from 1899-12-30 (day 0 of the 1900 date system) to 1904-01-01 (day 0 of the 1904 one).
 constexpr double kDays1904 = 1462;
 
-const QLatin1StringView kRow("row"), kC("c"), kV("v"), kIs("is"), kT("t"), kR("r"), kS("s"), kRPh("rPh"),
-    kSi("si"), kSheet("sheet"), kSheetData("sheetData"), kXf("xf"), kCellXfs("cellXfs"), kNumFmt("numFmt"),
+const QLatin1StringView kSheet("sheet"), kXf("xf"), kCellXfs("cellXfs"), kNumFmt("numFmt"),
     kRelationship("Relationship"), kWorkbookPr("workbookPr");
 
 // The archive, opened read-only; parts are looked up by name without case, since some writers
@@ -167,32 +168,6 @@ public:
     bool HasError() const { return xml_.hasError(); }
     void Fail() { xml_.raiseError(QStringLiteral("invalid")); }
 
-    // The text of the string item the reader stands on (<si> or <is>): its <t> elements, also
-    // those of rich-text runs; phonetic runs (<rPh>) are hints, not part of the text.
-    QString StringItem()
-    {
-        QString text;
-        int depth = 1;
-        while (depth > 0 && !xml_.atEnd()) {
-            switch (xml_.readNext()) {
-            case QXmlStreamReader::StartElement:
-                if (xml_.name() == kT)
-                    text += xml_.readElementText(QXmlStreamReader::IncludeChildElements);
-                else if (xml_.name() == kRPh)
-                    xml_.skipCurrentElement();
-                else
-                    ++depth;
-                break;
-            case QXmlStreamReader::EndElement:
-                --depth;
-                break;
-            default:
-                break;
-            }
-        }
-        return text;
-    }
-
 private:
     const QString& fileName_;
     QString part_;
@@ -267,18 +242,6 @@ std::optional<OfficeError> readWorkbook(PartReader& p, const QHash<QString, Rela
     return std::nullopt;
 }
 
-std::optional<OfficeError> readSharedStrings(PartReader& p, QVector<QString>& strings)
-{
-    QXmlStreamReader& xml = p.xml();
-    while (!xml.atEnd()) {
-        if (xml.readNext() == QXmlStreamReader::StartElement && xml.name() == kSi)
-            strings.append(p.StringItem());
-    }
-    if (p.HasError())
-        return p.Failure();
-    return std::nullopt;
-}
-
 // The date kind of every cell style (<cellXfs>), by the style's index, as the cells' "s"
 // attribute names it.
 std::optional<OfficeError> readStyles(PartReader& p, QVector<NumberFormatKind>& styleKinds)
@@ -346,130 +309,197 @@ bool isoDateTime(const QString& s, TDateTime& value)
     return true;
 }
 
+// The big parts (sheets and shared strings) are read with XmlScanner; a failure names the part
+// with the scanner's line and column.
+OfficeError scannerFailure(const QString& fileName, const QString& part, const XmlScanner& xml)
+{
+    return OfficeError{Damaged(fileName), PartPosition(part, xml.Line(), xml.Column())};
+}
+
+// The text of the string item the scanner stands on (<si> or <is>): its <t> elements, also
+// those of rich-text runs; phonetic runs (<rPh>) are reading hints, not part of the text.
+QString stringItem(XmlScanner& xml)
+{
+    QString text;
+    int depth = 1;
+    while (depth > 0) {
+        switch (xml.Next()) {
+        case XmlScanner::StartElement:
+            if (xml.Name() == "t")
+                text += xml.ReadElementText();
+            else if (xml.Name() == "rPh")
+                xml.SkipElement();
+            else
+                ++depth;
+            break;
+        case XmlScanner::EndElement:
+            --depth;
+            break;
+        case XmlScanner::Text:
+            break;
+        default:
+            return text;
+        }
+    }
+    return text;
+}
+
+std::optional<OfficeError> readSharedStrings(const QString& fileName, const QString& part, const QByteArray& bytes,
+                                             QVector<QString>& strings)
+{
+    XmlScanner xml(bytes);
+    while (xml.Next() != XmlScanner::EndDocument) {
+        if (xml.HasError())
+            return scannerFailure(fileName, part, xml);
+        if (xml.Current() == XmlScanner::StartElement && xml.Name() == "si")
+            strings.append(stringItem(xml));
+    }
+    return std::nullopt;
+}
+
+std::string_view trimmed(std::string_view s)
+{
+    while (!s.empty() && (s.front() == ' ' || s.front() == '\t' || s.front() == '\n' || s.front() == '\r'))
+        s.remove_prefix(1);
+    while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\n' || s.back() == '\r'))
+        s.remove_suffix(1);
+    return s;
+}
+
+template <typename T>
+bool parseNumber(std::string_view s, T& value)
+{
+    s = trimmed(s);
+    if (!s.empty() && s.front() == '+')
+        s.remove_prefix(1);
+    const auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), value);
+    return !s.empty() && ec == std::errc() && end == s.data() + s.size();
+}
+
 struct SheetContext {
     const QVector<QString>& strings;
     const QVector<NumberFormatKind>& styleKinds;
     bool date1904;
 };
 
-std::optional<OfficeError> readSheet(PartReader& p, const SheetContext& ctx, SheetData& sheet)
+std::optional<OfficeError> readSheet(const QString& fileName, const QString& part, const QByteArray& bytes,
+                                     const SheetContext& ctx, SheetData& sheet)
 {
-    QXmlStreamReader& xml = p.xml();
+    XmlScanner xml(bytes);
     int row = -1;
     int column = -1;
     bool inData = false;
-    while (!xml.atEnd()) {
-        const QXmlStreamReader::TokenType token = xml.readNext();
-        if (token == QXmlStreamReader::EndElement && xml.name() == kSheetData)
+    for (;;) {
+        const XmlScanner::Token token = xml.Next();
+        if (token == XmlScanner::EndDocument)
+            break;
+        if (token == XmlScanner::Invalid)
+            return scannerFailure(fileName, part, xml);
+        if (token == XmlScanner::EndElement && xml.Name() == "sheetData")
             inData = false;
-        if (token != QXmlStreamReader::StartElement)
+        if (token != XmlScanner::StartElement)
             continue;
-        const QStringView name = xml.name();
-        if (name == kSheetData) {
+        if (xml.Name() == "sheetData") {
             inData = true;
             continue;
         }
         if (!inData)
             continue;
-        if (name == kRow) {
+        std::string_view attr;
+        if (xml.Name() == "row") {
             // Rows and cells may leave out their reference: they then follow the one before.
-            const QStringView r = xml.attributes().value(kR);
-            if (r.isEmpty()) {
+            if (!xml.Attribute("r", attr)) {
                 ++row;
             } else {
-                bool ok = false;
-                const int n = r.toInt(&ok);
-                if (!ok || n < 1 || n > kSheetMaxRows) {
-                    p.Fail();
-                    break;
-                }
+                int n = 0;
+                if (!parseNumber(attr, n) || n < 1 || n > kSheetMaxRows)
+                    return scannerFailure(fileName, part, xml);
                 row = n - 1;
             }
             column = -1;
             continue;
         }
-        if (name != kC)
+        if (xml.Name() != "c")
             continue;
-        const QXmlStreamAttributes a = xml.attributes();
-        const QStringView ref = a.value(kR);
-        if (ref.isEmpty()) {
+        if (!xml.Attribute("r", attr) || attr.empty()) {
             ++column;
             if (row < 0)
                 row = 0;
-        } else if (!ParseCellName(ref, row, column)) {
-            p.Fail();
-            break;
+        } else if (!ParseCellName(QString::fromLatin1(attr.data(), qsizetype(attr.size())), row, column)) {
+            return scannerFailure(fileName, part, xml);
         }
-        if (row < 0 || column >= kSheetMaxColumns) {
-            p.Fail();
-            break;
-        }
-        const QString type = a.value(kT).toString();
-        const QStringView styleText = a.value(kS);
-        const int style = styleText.isEmpty() ? 0 : styleText.toInt();
+        if (row < 0 || column >= kSheetMaxColumns)
+            return scannerFailure(fileName, part, xml);
+        std::string_view type;
+        xml.Attribute("t", type);
+        int style = 0;
+        if (xml.Attribute("s", attr) && !parseNumber(attr, style))
+            style = 0;
+        // The children of the cell: its value, an inline string, a formula (skipped).
         QString v;
         QString inlineText;
         bool hasV = false;
         bool hasInline = false;
-        // The children of the cell: its value, an inline string, a formula (skipped).
-        while (!xml.atEnd()) {
-            const QXmlStreamReader::TokenType t = xml.readNext();
-            if (t == QXmlStreamReader::EndElement && xml.name() == kC)
+        for (;;) {
+            const XmlScanner::Token t = xml.Next();
+            if (t == XmlScanner::Invalid || t == XmlScanner::EndDocument)
+                return scannerFailure(fileName, part, xml);
+            if (t == XmlScanner::EndElement && xml.Name() == "c")
                 break;
-            if (t != QXmlStreamReader::StartElement)
+            if (t != XmlScanner::StartElement)
                 continue;
-            if (xml.name() == kV) {
-                v = xml.readElementText();
+            if (xml.Name() == "v") {
+                v = xml.ReadElementText();
                 hasV = true;
-            } else if (xml.name() == kIs) {
-                inlineText = p.StringItem();
+            } else if (xml.Name() == "is") {
+                inlineText = stringItem(xml);
                 hasInline = true;
             } else {
-                xml.skipCurrentElement();
+                xml.SkipElement();
             }
+            if (xml.HasError())
+                return scannerFailure(fileName, part, xml);
         }
-        if (xml.hasError())
-            break;
 
         TableValue value;
-        if (type.isEmpty() || type == QLatin1StringView("n")) {
+        auto damagedCell = [&] { return OfficeError{Damaged(fileName), CellPosition(sheet.Name(), row, column)}; };
+        if (type.empty() || type == "n") {
             if (hasV && !v.trimmed().isEmpty()) {
-                bool ok = false;
-                const double d = v.trimmed().toDouble(&ok);
-                if (!ok)
-                    return OfficeError{p.Failure().message, CellPosition(sheet.Name(), row, column)};
+                double d = 0;
+                const QByteArray number = v.toLatin1();
+                if (!parseNumber(std::string_view(number.constData(), size_t(number.size())), d))
+                    return damagedCell();
                 const NumberFormatKind kind =
                     style >= 0 && style < ctx.styleKinds.size() ? ctx.styleKinds[style] : NumberFormatKind::Number;
                 value = kind == NumberFormatKind::Number ? TableValue::FromNumber(d)
                                                          : TableValue::FromDateTime(fromSerial(d, kind, ctx.date1904));
             }
-        } else if (type == QLatin1StringView("s")) {
-            bool ok = false;
-            const int index = v.trimmed().toInt(&ok);
-            if (!hasV || !ok || index < 0 || index >= ctx.strings.size())
-                return OfficeError{p.Failure().message, CellPosition(sheet.Name(), row, column)};
+        } else if (type == "s") {
+            int index = -1;
+            const QByteArray number = v.toLatin1();
+            if (!hasV || !parseNumber(std::string_view(number.constData(), size_t(number.size())), index) ||
+                index < 0 || index >= ctx.strings.size())
+                return damagedCell();
             value = TableValue::FromText(ctx.strings[index]);
-        } else if (type == QLatin1StringView("inlineStr")) {
+        } else if (type == "inlineStr") {
             value = TableValue::FromText(hasInline ? inlineText : v);
-        } else if (type == QLatin1StringView("str")) {
+        } else if (type == "str") {
             value = TableValue::FromText(v);
-        } else if (type == QLatin1StringView("b")) {
+        } else if (type == "b") {
             if (hasV)
                 value = TableValue::FromNumber(v.trimmed() == QLatin1StringView("1") ? 1 : 0);
-        } else if (type == QLatin1StringView("d")) {
+        } else if (type == "d") {
             TDateTime d;
             if (hasV && isoDateTime(v.trimmed(), d))
                 value = TableValue::FromDateTime(d);
             else if (hasV)
                 value = TableValue::FromText(v);
         }
-        // Error cells ("e") read as empty, as the database engine gives them.
+        // Error cells ("e") read as empty, as the database engine gave them.
         if (value.kind() == TableValue::Kind::Text && value.Text().isEmpty())
             continue;
         sheet.SetCell(row, column, value);
     }
-    if (p.HasError())
-        return p.Failure();
     return std::nullopt;
 }
 
@@ -597,8 +627,7 @@ OfficeResult<SheetBook> XlsxReader::Read(const QString& fileName)
     if (!stringsPart.isEmpty() && zip.Contains(stringsPart)) {
         if (auto e = zip.Read(stringsPart, bytes))
             return *e;
-        PartReader p(fileName, stringsPart, bytes);
-        if (auto e = readSharedStrings(p, strings))
+        if (auto e = readSharedStrings(fileName, stringsPart, bytes, strings))
             return *e;
     }
 
@@ -616,9 +645,8 @@ OfficeResult<SheetBook> XlsxReader::Read(const QString& fileName)
     for (const SheetEntry& entry : entries) {
         if (auto e = zip.Read(entry.part, bytes))
             return *e;
-        PartReader p(fileName, entry.part, bytes);
         SheetData sheet(entry.name);
-        if (auto e = readSheet(p, ctx, sheet))
+        if (auto e = readSheet(fileName, entry.part, bytes, ctx, sheet))
             return *e;
         book.sheets.append(std::move(sheet));
     }

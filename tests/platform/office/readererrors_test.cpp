@@ -65,8 +65,8 @@ TEST_F(ReaderErrors, DamagedPartsAreReportedWithTheirPosition)
     } cases[] = {
         {"<row r=\"1\"><c r=\"A1\"><v>1</v></c>\n<row>", "xl/worksheets/sheet1.xml, Zeile 3, Spalte 17"},
         {"<row r=\"1\"><c r=\"A1\" <v>1</v></c></row>", "xl/worksheets/sheet1.xml, Zeile 2, Spalte 33"},
-        {"<row r=\"1\"><c r=\"1A\"><v>1</v></c></row>", "xl/worksheets/sheet1.xml, Zeile 2, Spalte 32"},
-        {"<row r=\"0\"><c><v>1</v></c></row>", "xl/worksheets/sheet1.xml, Zeile 2, Spalte 22"},
+        {"<row r=\"1\"><c r=\"1A\"><v>1</v></c></row>", "xl/worksheets/sheet1.xml, Zeile 2, Spalte 23"},
+        {"<row r=\"0\"><c><v>1</v></c></row>", "xl/worksheets/sheet1.xml, Zeile 2, Spalte 12"},
         {"<row r=\"1\"><c r=\"B1\" t=\"s\"><v>7</v></c></row>", "Tabellenblatt \"T\", Zelle B1"},
         {"<row r=\"2\"><c r=\"C2\"><v>zwölf</v></c></row>", "Tabellenblatt \"T\", Zelle C2"},
     };
