@@ -113,6 +113,7 @@ TEST(XmlScanner, GarbledDocumentsEndInAnErrorOrAtTheEnd)
         "<c r=\"B1\" t=\"inlineStr\"><is><r><t>K&#246;ln &amp; Bonn</t></r></is></c></row><!-- x -->"
         "<row r=\"2\"><c r=\"A2\" s=\"1\"><v>39569</v></c><c><f>A1</f><v><![CDATA[1]]></v></c></row>"
         "</sheetData></worksheet>";
+    static const char kNoise[] = "<>/&;\"'=!?[]x \n\xC3";
     quint32 seed = 4711;
     auto next = [&seed] {
         seed = seed * 1664525u + 1013904223u;
@@ -121,7 +122,7 @@ TEST(XmlScanner, GarbledDocumentsEndInAnErrorOrAtTheEnd)
     for (int round = 0; round < 3000; ++round) {
         QByteArray bad = good;
         for (int i = 0, n = 1 + int(next() % 4); i < n; ++i)
-            bad[int(next() % quint32(bad.size()))] = "<>/&;\"'=!?[]x \n\xC3"[next() % 19];
+            bad[int(next() % quint32(bad.size()))] = kNoise[next() % (sizeof kNoise - 1)];
         if (round % 3 == 0)
             bad.truncate(int(next() % quint32(bad.size())));
         XmlScanner s(bad);
