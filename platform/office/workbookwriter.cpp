@@ -33,6 +33,29 @@ QString saveFailed(const QString& fileName, const QString& reason)
     return tr("Die Arbeitsmappe \"%1\" kann nicht gespeichert werden: %2").arg(fileName, reason);
 }
 
+// Columns of a new sheet are this many characters wide.
+constexpr double kStandardColumnWidth = 8.43;
+
+// The number of characters a date-time format shows: its codes and literals without the
+// escapes, quotes and brackets ("dd\\.mm\\.yyyy" shows 10).
+int shownLength(const QString& format)
+{
+    int n = 0;
+    bool quoted = false;
+    bool bracket = false;
+    for (QChar c : format) {
+        if (c == u'"')
+            quoted = !quoted;
+        else if (!quoted && c == u'[')
+            bracket = true;
+        else if (!quoted && c == u']')
+            bracket = false;
+        else if (quoted || (!bracket && c != u'\\'))
+            ++n;
+    }
+    return n;
+}
+
 QString defaultDateFormat(TDateTime v)
 {
     if (v >= 0 && v < 1)
@@ -246,6 +269,16 @@ OfficeResult<void> WorkbookWriter::Save(const QString& fileName) const
                                   {}};
             return;
         }
+        // A column of date-time values is made wide enough for them: at the standard width a
+        // date shows as "###".
+        std::map<size_t, int> dateWidths;
+        for (const WorksheetWriter::Row& row : sheet.rows_)
+            for (size_t c = 0; c < row.cells.size(); ++c)
+                if (row.cells[c].format >= 0)
+                    dateWidths[c] = std::max(dateWidths[c], shownLength(sheet.formats_[row.cells[c].format]));
+        for (const auto& [column, length] : dateWidths)
+            if (length + 2 > kStandardColumnWidth)
+                worksheet_set_column(ws, lxw_col_t(column), lxw_col_t(column), length + 2, nullptr);
         for (size_t r = 0; r < sheet.rows_.size() && !failure; ++r) {
             const WorksheetWriter::Row& row = sheet.rows_[r];
             const auto rowIndex = lxw_row_t(r);

@@ -115,6 +115,9 @@ TEST_F(WriterTest, FillsColourCellsAndRowsAndACellsOwnColourWins)
     const QByteArray sheetXml = partOf(target, "xl/worksheets/sheet1.xml");
     // The row's colour reaches the row and its cells; B3 has its own.
     EXPECT_TRUE(sheetXml.contains("<row r=\"3\" spans=\"1:3\" s=\"")) << sheetXml.constData();
+    // The date's column is widened to show it, instead of "###".
+    EXPECT_TRUE(sheetXml.contains("<col min=\"2\" max=\"2\" width=\"12.")) << sheetXml.constData();
+    EXPECT_FALSE(sheetXml.contains("<col min=\"1\""));
     // The date with a fill still reads as a date.
     EXPECT_EQ(ReadWorkbook(target).Value().sheets[0].Cell(3, 1), TableValue::FromDateTime(39569));
 }
