@@ -13,6 +13,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "platform/office/biffreader.h"
 #include "platform/office/cellname.h"
 #include "platform/office/officemessages.h"
 
@@ -328,8 +329,13 @@ OfficeResult<SheetBook> XlsReader::Read(const QString& fileName)
         QFile f(fileName);
         if (!f.open(QIODevice::ReadOnly))
             return OfficeError{FileUnreadable(fileName, f.errorString()), {}};
-        if (!f.read(8).startsWith(QByteArray::fromHex("d0cf11e0a1b11ae1")))
+        const QByteArray bytes = f.readAll();
+        if (!bytes.startsWith(QByteArray::fromHex("d0cf11e0a1b11ae1")))
             return OfficeError{NotAWorkbook(fileName), {}};
+        if (f.error() != QFileDevice::NoError)
+            return OfficeError{FileUnreadable(fileName, f.errorString()), {}};
+        if (auto book = BiffReader::Read(fileName, bytes))
+            return std::move(*book);
     }
 
     const QByteArray records = readInChild(fileName);

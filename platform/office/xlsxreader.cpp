@@ -11,6 +11,7 @@
 #include <zip.h>
 
 #include "platform/office/cellname.h"
+#include "platform/office/numberformat.h"
 #include "platform/office/officemessages.h"
 #include "platform/office/xmlscanner.h"
 
@@ -21,8 +22,6 @@ namespace {
 // No part of a workbook that this program reads comes near this; a larger one is refused
 // instead of exhausting the memory (a crafted archive can claim any size).
 constexpr zip_uint64_t kMaxPartSize = 256u * 1024u * 1024u;
-// Days from 1899-12-30 (day 0 of the 1900 date system) to 1904-01-01 (day 0 of the 1904 one).
-constexpr double kDays1904 = 1462;
 
 const QLatin1StringView kSheet("sheet"), kXf("xf"), kCellXfs("cellXfs"), kNumFmt("numFmt"),
     kRelationship("Relationship"), kWorkbookPr("workbookPr");
@@ -271,16 +270,6 @@ std::optional<OfficeError> readStyles(PartReader& p, QVector<NumberFormatKind>& 
     return std::nullopt;
 }
 
-TDateTime fromSerial(double serial, NumberFormatKind kind, bool date1904)
-{
-    // A time format shows a time or a duration: it keeps its value in either date system.
-    // Serial numbers of the 1900 system are TDateTime values as they are; those below 61 (the
-    // first two months of 1900) are kept too, so durations of a day or more stay durations.
-    if (date1904 && kind != NumberFormatKind::Time)
-        return serial + kDays1904;
-    return serial;
-}
-
 // An ISO 8601 date, date-time or time ("2008-05-01T10:15:00") of a cell of type "d".
 bool isoDateTime(const QString& s, TDateTime& value)
 {
@@ -472,7 +461,7 @@ std::optional<OfficeError> readSheet(const QString& fileName, const QString& par
                 const NumberFormatKind kind =
                     style >= 0 && style < ctx.styleKinds.size() ? ctx.styleKinds[style] : NumberFormatKind::Number;
                 value = kind == NumberFormatKind::Number ? TableValue::FromNumber(d)
-                                                         : TableValue::FromDateTime(fromSerial(d, kind, ctx.date1904));
+                                                         : TableValue::FromDateTime(SerialToDateTime(d, kind, ctx.date1904));
             }
         } else if (type == "s") {
             int index = -1;
@@ -504,89 +493,6 @@ std::optional<OfficeError> readSheet(const QString& fileName, const QString& par
 }
 
 }  // namespace
-
-NumberFormatKind ClassifyBuiltinNumberFormat(int id)
-{
-    if ((id >= 14 && id <= 17) || (id >= 27 && id <= 36) || (id >= 50 && id <= 58))
-        return NumberFormatKind::Date;
-    if ((id >= 18 && id <= 21) || (id >= 45 && id <= 47))
-        return NumberFormatKind::Time;
-    if (id == 22)
-        return NumberFormatKind::DateTime;
-    return NumberFormatKind::Number;
-}
-
-NumberFormatKind ClassifyNumberFormat(const QString& code)
-{
-    bool date = false;
-    bool time = false;
-    bool month = false;
-    // Only the first section (positive numbers) counts; quoted texts, escaped characters,
-    // padding and fill characters and bracketed colours or conditions show no date parts,
-    // while the elapsed-time brackets [h], [mm], [ss] do.
-    for (qsizetype i = 0; i < code.size(); ++i) {
-        const QChar c = code[i];
-        if (c == u';')
-            break;
-        if (c == u'"') {
-            const qsizetype end = code.indexOf(u'"', i + 1);
-            if (end < 0)
-                break;
-            i = end;
-            continue;
-        }
-        if (c == u'\\' || c == u'_' || c == u'*') {
-            ++i;
-            continue;
-        }
-        if (c == u'[') {
-            const qsizetype end = code.indexOf(u']', i + 1);
-            if (end < 0)
-                break;
-            const QString inner = code.mid(i + 1, end - i - 1).toLower();
-            if (!inner.isEmpty() && (inner.count(u'h') == inner.size() || inner.count(u'm') == inner.size() ||
-                                     inner.count(u's') == inner.size()))
-                time = true;
-            i = end;
-            continue;
-        }
-        if (code.mid(i, 5).compare(QLatin1StringView("AM/PM"), Qt::CaseInsensitive) == 0) {
-            time = true;
-            i += 4;
-            continue;
-        }
-        if (code.mid(i, 3).compare(QLatin1StringView("A/P"), Qt::CaseInsensitive) == 0) {
-            time = true;
-            i += 2;
-            continue;
-        }
-        switch (c.toLower().unicode()) {
-        case u'y':
-        case u'd':
-            date = true;
-            break;
-        case u'h':
-        case u's':
-            time = true;
-            break;
-        case u'm':
-            month = true;
-            break;
-        default:
-            break;
-        }
-    }
-    // "m" stands for minutes next to hours or seconds, else for the month.
-    if (month && !time)
-        date = true;
-    if (date && time)
-        return NumberFormatKind::DateTime;
-    if (date)
-        return NumberFormatKind::Date;
-    if (time)
-        return NumberFormatKind::Time;
-    return NumberFormatKind::Number;
-}
 
 OfficeResult<SheetBook> XlsxReader::Read(const QString& fileName)
 {

@@ -12,9 +12,3 @@ class XlsxReader {
 public:
     static OfficeResult<SheetBook> Read(const QString& fileName);
 };
-
-// What a number format shows, judged from its code ("dd.mm.yyyy", "[h]:mm:ss", "0.00") or, for
-// the built-in formats, from its number. Exposed for the tests.
-enum class NumberFormatKind { Number, Date, Time, DateTime };
-NumberFormatKind ClassifyNumberFormat(const QString& code);
-NumberFormatKind ClassifyBuiltinNumberFormat(int id);

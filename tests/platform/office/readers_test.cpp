@@ -2,6 +2,7 @@
 // "Name$", the database engine's field names, and every cell with its own kind of value.
 #include <QTemporaryDir>
 
+#include "platform/office/numberformat.h"
 #include "platform/office/sheettablesource.h"
 #include "platform/office/workbookreader.h"
 #include "platform/office/xlsreader.h"
@@ -74,7 +75,20 @@ TEST_P(TrainingWorkbook, ReadsAsTheDatabaseEngineListedIt)
 
 INSTANTIATE_TEST_SUITE_P(Fixtures, TrainingWorkbook,
                          testing::Values("lo-training.xls", "lo-training.xlsx", "xlwt-training.xls",
-                                         "openpyxl-training.xlsx", "xlwt-1904.xls", "openpyxl-1904.xlsx"));
+                                         "openpyxl-training.xlsx", "xlwt-1904.xls", "openpyxl-1904.xlsx",
+                                         "xlwt-book-stream.xls"));
+
+// Date-time cells of an Excel 97-2003 workbook keep their whole value: a duration of more
+// than a day, and the time of day inside a cell that shows only the date.
+TEST(XlsReader, KeepsTheWholeValueOfDateTimeCells)
+{
+    auto book = XlsReader::Read(fixture("xlwt-durations.xls"));
+    ASSERT_TRUE(book.Ok()) << book.Error().Text().toStdString();
+    const SheetData& s = book.Value().sheets[0];
+    EXPECT_EQ(s.Cell(0, 0), TableValue::FromDateTime(1.5));
+    EXPECT_EQ(s.Cell(0, 1), TableValue::FromDateTime(39569.75));
+    EXPECT_EQ(s.Cell(0, 2), TableValue::FromDateTime(39569.5));
+}
 
 TEST(WorkbookReader, KnowsWhichDateSystemAWorkbookCountsIn)
 {
