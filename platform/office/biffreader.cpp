@@ -4,6 +4,7 @@
 #include <QVector>
 #include <QtEndian>
 
+#include <cmath>
 #include <cstring>
 
 #include "platform/office/compoundfile.h"
@@ -238,8 +239,11 @@ struct Globals {
 
 TableValue numberValue(const Globals& g, quint16 xf, double v)
 {
+    // Cells hold no infinities or NaNs; bytes that read as one come from a damaged record.
+    if (!std::isfinite(v))
+        throw NotUnderstood();
     const NumberFormatKind kind = xf < g.xfKinds.size() ? g.xfKinds[xf] : NumberFormatKind::Number;
-    if (kind == NumberFormatKind::Number)
+    if (kind == NumberFormatKind::Number || !IsDateTimeSerial(v))
         return TableValue::FromNumber(v);
     return TableValue::FromDateTime(SerialToDateTime(v, kind, g.date1904));
 }

@@ -1,5 +1,7 @@
 #include "platform/office/numberformat.h"
 
+#include <cmath>
+
 namespace {
 
 // Days from 1899-12-30 (day 0 of the 1900 date system) to 1904-01-01 (day 0 of the 1904 one).
@@ -15,6 +17,12 @@ TDateTime SerialToDateTime(double serial, NumberFormatKind kind, bool date1904)
     if (date1904 && kind != NumberFormatKind::Time)
         return serial + kDays1904;
     return serial;
+}
+
+bool IsDateTimeSerial(double serial)
+{
+    // 0001-01-01 is day -693593, 9999-12-31 day 2958465 (plus the 1904 offset).
+    return std::isfinite(serial) && serial > -693594 && serial < 2958467;
 }
 
 NumberFormatKind ClassifyBuiltinNumberFormat(int id)

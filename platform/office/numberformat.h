@@ -14,3 +14,6 @@ NumberFormatKind ClassifyBuiltinNumberFormat(int id);
 // The date-time value of a cell's serial number shown with a format of that kind, in a
 // workbook counting from 1900 or from 1904.
 TDateTime SerialToDateTime(double serial, NumberFormatKind kind, bool date1904);
+// Whether a serial number can be a date-time at all: finite and within the years 1 to 9999.
+// The spreadsheet shows other numbers in a date format as "####"; they stay numbers.
+bool IsDateTimeSerial(double serial);

@@ -1,5 +1,7 @@
 #include "platform/office/tablevalue.h"
 
+#include <cmath>
+
 TableValue TableValue::FromNumber(double v)
 {
     TableValue t;
@@ -20,7 +22,9 @@ TableValue TableValue::FromDateTime(TDateTime v)
 {
     TableValue t;
     t.kind_ = Kind::DateTime;
-    t.number_ = double(Round(v * MSecsPerDay)) / MSecsPerDay;
+    // Values far beyond any calendar date (only damaged files hold them) stay as they are
+    // rather than overflow the rounding.
+    t.number_ = std::isfinite(v) && std::abs(v) < 1e8 ? double(Round(v * MSecsPerDay)) / MSecsPerDay : v;
     return t;
 }
 

@@ -8,6 +8,7 @@
 #include <QXmlStreamReader>
 
 #include <charconv>
+#include <cmath>
 #include <zip.h>
 
 #include "platform/office/cellname.h"
@@ -456,11 +457,12 @@ std::optional<OfficeError> readSheet(const QString& fileName, const QString& par
             if (hasV && !v.trimmed().isEmpty()) {
                 double d = 0;
                 const QByteArray number = v.toLatin1();
-                if (!parseNumber(std::string_view(number.constData(), size_t(number.size())), d))
+                if (!parseNumber(std::string_view(number.constData(), size_t(number.size())), d) || !std::isfinite(d))
                     return damagedCell();
                 const NumberFormatKind kind =
                     style >= 0 && style < ctx.styleKinds.size() ? ctx.styleKinds[style] : NumberFormatKind::Number;
-                value = kind == NumberFormatKind::Number ? TableValue::FromNumber(d)
+                value = kind == NumberFormatKind::Number || !IsDateTimeSerial(d)
+                            ? TableValue::FromNumber(d)
                                                          : TableValue::FromDateTime(SerialToDateTime(d, kind, ctx.date1904));
             }
         } else if (type == "s") {

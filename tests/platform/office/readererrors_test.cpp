@@ -69,6 +69,8 @@ TEST_F(ReaderErrors, DamagedPartsAreReportedWithTheirPosition)
         {"<row r=\"0\"><c><v>1</v></c></row>", "xl/worksheets/sheet1.xml, Zeile 2, Spalte 12"},
         {"<row r=\"1\"><c r=\"B1\" t=\"s\"><v>7</v></c></row>", "Tabellenblatt \"T\", Zelle B1"},
         {"<row r=\"2\"><c r=\"C2\"><v>zwölf</v></c></row>", "Tabellenblatt \"T\", Zelle C2"},
+        {"<row r=\"2\"><c r=\"D2\"><v>nan</v></c></row>", "Tabellenblatt \"T\", Zelle D2"},
+        {"<row r=\"2\"><c r=\"E2\"><v>-inf</v></c></row>", "Tabellenblatt \"T\", Zelle E2"},
     };
     for (const auto& c : cases) {
         const QString path = dir.filePath(QStringLiteral("kaputt.xlsx"));

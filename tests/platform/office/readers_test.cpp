@@ -203,7 +203,7 @@ TEST(XlsxReader, CountsDatesFromTheWorkbooksDateSystemButKeepsTimesAsTheyAre)
     const QByteArray xfs = "<xf numFmtId=\"0\"/><xf numFmtId=\"14\"/><xf numFmtId=\"164\"/><xf numFmtId=\"22\"/>";
     const QByteArray cells = "<row r=\"1\"><c r=\"A1\" s=\"1\"><v>38107</v></c><c r=\"B1\" s=\"2\"><v>1.5</v></c>"
                              "<c r=\"C1\" s=\"3\"><v>38107.5</v></c><c r=\"D1\"><v>38107</v></c>"
-                             "<c r=\"E1\" s=\"9\"><v>2</v></c></row>";
+                             "<c r=\"E1\" s=\"9\"><v>2</v></c><c r=\"F1\" s=\"1\"><v>1E+300</v></c></row>";
     for (bool date1904 : {false, true}) {
         const QString path = dir.filePath(QStringLiteral("daten.xlsx"));
         writeSmallXlsx(path, cells, {}, xfs, date1904);
@@ -216,6 +216,7 @@ TEST(XlsxReader, CountsDatesFromTheWorkbooksDateSystemButKeepsTimesAsTheyAre)
         EXPECT_EQ(s.Cell(0, 2), TableValue::FromDateTime(38107.5 + offset));
         EXPECT_EQ(s.Cell(0, 3), TableValue::FromNumber(38107));
         EXPECT_EQ(s.Cell(0, 4), TableValue::FromNumber(2));  // a style the file lacks
+        EXPECT_EQ(s.Cell(0, 5), TableValue::FromNumber(1e300));  // no date: "####" in the spreadsheet
     }
     EXPECT_EQ(TableValue::FromDateTime(38107 + 1462), TableValue::FromDateTime(EncodeDate(2008, 5, 1)));
 }
