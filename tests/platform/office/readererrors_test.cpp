@@ -100,7 +100,7 @@ TEST_F(ReaderErrors, AWorkbookThatCrashesTheLibraryIsDamaged)
 TEST_F(ReaderErrors, TruncatedAndGarbledWorkbooksNeverCrashTheReader)
 {
     const char* fixtures[] = {"lo-training.xls", "lo-training.xlsx", "xlwt-training.xls", "openpyxl-training.xlsx",
-                              "inline.xlsx"};
+                              "inline.xlsx", "xlwt-strings.xls"};
     quint32 seed = 20080501;
     auto next = [&seed] {
         seed ^= seed << 13;

@@ -78,6 +78,22 @@ INSTANTIATE_TEST_SUITE_P(Fixtures, TrainingWorkbook,
                                          "openpyxl-training.xlsx", "xlwt-1904.xls", "openpyxl-1904.xlsx",
                                          "xlwt-book-stream.xls"));
 
+// The shared strings of an Excel 97-2003 workbook run on over several records, some texts
+// split between two of them; each text reads whole.
+TEST(XlsReader, ReadsTextsSplitBetweenRecords)
+{
+    auto book = XlsReader::Read(fixture("xlwt-strings.xls"));
+    ASSERT_TRUE(book.Ok()) << book.Error().Text().toStdString();
+    const SheetData& s = book.Value().sheets[0];
+    ASSERT_EQ(s.RowCount(), 900);
+    for (int i = 0; i < 900; ++i) {
+        const QString expected = (i % 2 ? QStringLiteral("Einheit Nummer %1 am Rhein")
+                                        : QStringLiteral("Łódź € Runde %1 ✓"))
+                                     .arg(i, 4, 10, QLatin1Char('0'));
+        ASSERT_EQ(s.Cell(i, 0), TableValue::FromText(expected)) << "row " << i;
+    }
+}
+
 // Date-time cells of an Excel 97-2003 workbook keep their whole value: a duration of more
 // than a day, and the time of day inside a cell that shows only the date.
 TEST(XlsReader, KeepsTheWholeValueOfDateTimeCells)
