@@ -149,8 +149,9 @@ QString relsPartOf(const QString& part)
     return (folder.isEmpty() ? QString() : folder + u'/') + QStringLiteral("_rels/") + name + QStringLiteral(".rels");
 }
 
-// Reads one part of the workbook as XML. Every parser below takes the reader positioned at the
-// start and leaves it at the end or at an error, which this class turns into the error result.
+// Reads one of the small parts of the workbook (relationships, workbook, styles) with
+// QXmlStreamReader. The parsers below take the reader positioned at the start and leave it at
+// the end or at an error, which this class turns into the error result.
 class PartReader {
 public:
     PartReader(const QString& fileName, QString part, const QByteArray& bytes)
@@ -166,7 +167,6 @@ public:
         return OfficeError{Damaged(fileName_), PartPosition(part_, xml_.lineNumber(), xml_.columnNumber())};
     }
     bool HasError() const { return xml_.hasError(); }
-    void Fail() { xml_.raiseError(QStringLiteral("invalid")); }
 
 private:
     const QString& fileName_;

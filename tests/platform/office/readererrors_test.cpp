@@ -94,6 +94,16 @@ TEST_F(ReaderErrors, AWorkbookThatCrashesTheLibraryIsDamaged)
     EXPECT_TRUE(ReadWorkbook(fixture("lo-training.xls")).Ok());
 }
 
+TEST_F(ReaderErrors, DamagedStylesAreReportedWithTheirPosition)
+{
+    const QString path = dir.filePath(QStringLiteral("stile.xlsx"));
+    writeSmallXlsx(path, "<row r=\"1\"><c r=\"A1\" s=\"1\"><v>1</v></c></row>", {}, "<xf numFmtId=\"14\">");
+    auto r = ReadWorkbook(path);
+    ASSERT_FALSE(r.Ok());
+    EXPECT_TRUE(r.Error().position.startsWith(QStringLiteral("xl/styles.xml, Zeile 1, Spalte ")))
+        << r.Error().position.toStdString();
+}
+
 // Truncated and garbled copies of every fixture: the readers answer each with a value or an
 // error, never with a crash or a hang. A truncated file is an error, unless only unused space
 // at its end was cut: then it reads whole.
