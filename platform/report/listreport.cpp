@@ -28,7 +28,8 @@ TReport& QRCreateList(TReport& report, TDataSet* dataSet, const QString& title, 
         QString field;
         QString label;
         Qt::Alignment alignment = Qt::AlignLeft;
-        double width = 0;
+        double width = 0;     // what the column would like
+        double minimum = 0;   // what it needs: numbers and dates are never cut
     };
     std::vector<Column> columns;
     for (const QString& name : fieldNames) {
@@ -36,26 +37,40 @@ TReport& QRCreateList(TReport& report, TDataSet* dataSet, const QString& title, 
         c.field = name;
         c.label = name;
         int chars = 10;
+        bool text = true;
         if (dataSet) {
             if (const TField* f = dataSet->FindField(name)) {
                 c.label = f->DisplayLabel();
                 c.alignment = Qt::Alignment(f->Alignment()) & Qt::AlignHorizontal_Mask;
                 chars = std::min(f->DisplayWidth(), kMaxColumnChars);
+                text = f->DataType() == ftString || f->DataType() == ftMemo;
             }
         }
-        c.width = std::max(report.TextWidth(bodyFont, QString(std::max(chars, 1), QLatin1Char('0'))),
-                           report.TextWidth(headFont, c.label)) +
-                  gap;
+        const double label = report.TextWidth(headFont, c.label) + gap;
+        c.width = std::max(report.TextWidth(bodyFont, QString(std::max(chars, 1), QLatin1Char('0'))) + gap, label);
+        c.minimum = text ? std::min(c.width, std::max(label, report.TextWidth(bodyFont, QStringLiteral("000000")) + gap))
+                         : c.width;
         columns.push_back(c);
     }
-    double total = 0;
-    for (const Column& c : columns)
+    double total = 0, minimum = 0;
+    for (const Column& c : columns) {
         total += c.width;
+        minimum += c.minimum;
+    }
     if (total > report.ClientWidth() && report.Orientation() == QPageLayout::Portrait)
         report.SetOrientation(QPageLayout::Landscape);
-    if (total > report.ClientWidth())
-        for (Column& c : columns)
-            c.width *= report.ClientWidth() / total;
+    const double client = report.ClientWidth();
+    if (total > client) {
+        // Text columns give up their room first; only when that is not enough all shrink alike.
+        if (minimum <= client && total > minimum) {
+            const double f = (client - minimum) / (total - minimum);
+            for (Column& c : columns)
+                c.width = c.minimum + (c.width - c.minimum) * f;
+        } else {
+            for (Column& c : columns)
+                c.width = c.minimum * client / minimum;
+        }
+    }
 
     TReportBand* titleBand = report.AddBand(btTitle, report.TextHeight(titleFont) * 2);
     titleBand->SetName(QStringLiteral("TitleBand"));

@@ -133,8 +133,9 @@ QString TRenderHTML::Html(const TPreparedReport& report) const
                          .arg(QString::fromLatin1(jpeg.toBase64()), Mm(it.rect.left()), Mm(it.rect.top()),
                               Mm(it.rect.width()), Mm(it.rect.height()));
             } else if (it.kind == TPageItem::Text && !it.text.isEmpty()) {
-                h += QStringLiteral("<div style=\"left:%1;top:%2;width:%3;height:%4;%5color:%6;text-align:%7%8\">%9</div>\n")
-                         .arg(Mm(it.rect.left()), Mm(it.rect.top()), Mm(it.rect.width()), Mm(it.rect.height()),
+                // No height: a browser's font may be taller than ours, and a line must not be cut.
+                h += QStringLiteral("<div style=\"left:%1;top:%2;width:%3;%4color:%5;text-align:%6%7\">%8</div>\n")
+                         .arg(Mm(it.rect.left()), Mm(it.rect.top()), Mm(it.rect.width()),
                               FontCss(it.font), Css(it.fontColor), TextAlign(it.alignment),
                               QString::fromLatin1(it.wordWrap ? ";white-space:normal" : "") +
                                   QString::fromLatin1(it.clip ? ";overflow:hidden" : ""),

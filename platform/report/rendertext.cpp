@@ -72,10 +72,11 @@ QString TRenderText::Text(const TPreparedReport& report) const
             }
             lines.back().push_back(std::move(t));
         }
+        // Rows follow the gaps between lines: a gap of less than 1.75 lines is the next line, so
+        // bands a little taller than a text line do not get blank lines between them.
         int prevRow = -1;
-        const long firstRow = tops.empty() ? 0 : std::lround(tops.front() / lineHeight);
         for (size_t l = 0; l < lines.size(); ++l) {
-            const int row = std::max(prevRow + 1, int(std::lround(tops[l] / lineHeight) - firstRow));
+            const int row = l == 0 ? 0 : prevRow + std::max(1, int(std::floor((tops[l] - tops[l - 1]) / lineHeight + 0.25)));
             for (int r = prevRow + 1; r < row; ++r)
                 out += QLatin1Char('\n');
             prevRow = row;

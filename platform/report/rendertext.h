@@ -1,8 +1,9 @@
 #pragma once
 // Plain text files: the texts of each page in lines and columns of a fixed character grid (10
 // characters and 6 lines per inch unless set otherwise). Texts whose tops lie within half a line
-// of each other share a line; each text starts at its column (right-aligned ones end there, and
-// nothing overwrites the text before it). Lines, rectangles and pictures are left out. Lines end
+// of each other share a line; a gap of 1.75 lines or more between lines leaves blank lines; each
+// text starts at its column (right-aligned ones end there, and nothing overwrites the text before
+// it). Lines, rectangles and pictures are left out. Lines end
 // with "\n"; every page after the first starts with a form feed "\f". UTF-8.
 #include "platform/report/reportrenderer.h"
 
