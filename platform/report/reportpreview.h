@@ -2,13 +2,19 @@
 // The preview window of a print: the pages as they will be printed, page by page, with
 // navigation (buttons, Page Up/Down, Home/End), zoom (whole page, page width, 50 to 200 %) and a
 // print button that prints on the printer of the settings given. It is shown modally; tests
-// play the user through ScriptedAnswers::onShowModal<TReportPreview>.
+// play the user through ScriptedAnswers::onShowModal<TReportPreview> and find the controls by
+// their names: btnFirst, btnPrior, lblPage, btnNext, btnLast, cboZoom, btnPrint, btnClose, PageImage.
 #include <QImage>
 
 #include "platform/report/reportpage.h"
 #include "platform/report/reportprinter.h"
 #include "platform/vcl/forms.h"
-#include "ui_reportpreview.h"
+
+#include <memory>
+
+namespace Ui {
+class TReportPreview;
+}
 
 class TReportPreview : public TForm {
     Q_OBJECT
@@ -40,20 +46,21 @@ public:
     void btnPrintClick(QObject* Sender);
     void cboZoomChange(QObject* Sender);
 
-    Ui::TReportPreview ui;
 
 protected:
-    void resizeEvent(QResizeEvent* e) override;
+    bool eventFilter(QObject* watched, QEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
 
 private:
     void showPage();
     void updateControls();
 
+    std::unique_ptr<Ui::TReportPreview> ui;
     TPreparedReport report_;
     TPrinterSettings* printer_;
     int page_ = 0;
     TZoomMode zoomMode_ = zmWholePage;
     int percent_ = 100;
+    int shownZoom_ = 0;
     QImage image_;
 };

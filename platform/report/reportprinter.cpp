@@ -72,9 +72,11 @@ void ApplyPrinterSettings(const TPrinterSettings& settings, QPageLayout::Orienta
     printer.setCopyCount(std::max(1, settings.Copies));
     printer.setCollateCopies(settings.Collate);
     printer.setDuplex(QtDuplexMode(settings.Duplex));
-    printer.setFullPage(true);
     printer.setPageLayout(
         QPageLayout(QPageSize(QPageSize::A4), orientation, QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter));
+    // After the layout, which would set the margins again: the pages carry their own margins and
+    // are drawn from the sheet's corner.
+    printer.setFullPage(true);
 }
 
 void PaintToPrinter(const TPreparedReport& report, QPrinter& printer)
