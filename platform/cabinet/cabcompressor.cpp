@@ -3,12 +3,15 @@
 #include <QDir>
 #include <QFile>
 
+#include <QThread>
+
 #include <zlib.h>
 
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
+#include <thread>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -23,7 +26,29 @@ constexpr uint32_t kNoLimit = 0x7FFFFFFF;
 // Room kept in every cabinet header for the names of a next cabinet, which are known only
 // when the cabinet is full: two names of the longest length with their terminating zeros.
 constexpr int64_t kNextNamesRoom = 2 * (kCabMaxNameLength + 1);
-constexpr int64_t kReadChunk = 1 << 20;
+constexpr int64_t kReadChunk = 2 << 20;
+
+// Threads that compress blocks side by side.
+constexpr int kMaxThreads = 4;
+
+// One MSZIP block: "CK" and a complete deflate stream of its own, so that a reader that keeps
+// the previous block as history decodes it as well as one that does not.
+bool DeflateBlock(z_stream& zs, const char* data, int size, QByteArray& out)
+{
+    if (deflateReset(&zs) != Z_OK)
+        return false;
+    out.resize(2 + int(deflateBound(&zs, uLong(size))));
+    out[0] = 'C';
+    out[1] = 'K';
+    zs.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(data));
+    zs.avail_in = uInt(size);
+    zs.next_out = reinterpret_cast<Bytef*>(out.data() + 2);
+    zs.avail_out = uInt(out.size() - 2);
+    if (deflate(&zs, Z_FINISH) != Z_STREAM_END)
+        return false;
+    out.resize(int(2 + zs.total_out));
+    return true;
+}
 
 // A file of the open folder whose entries are not all written yet. Offsets count from the
 // beginning of the folder's uncompressed stream.
@@ -58,7 +83,9 @@ struct TCabCompressor::State {
     TCabErf* Erf = nullptr;
     TCabCompressorCallbacks Cb;
     TCCAB Cab;
-    int Level = 6;
+    // Level 3 keeps the fast deflate matcher: within a few per cent of the default level's size at
+    // about twice its speed, which a 100 MB database backup feels.
+    int Level = 3;
 
     // The set: completed cabinets waiting for their real names, and the link to the previous one.
     std::vector<std::unique_ptr<TCabTargetFile>> Completed;
@@ -88,6 +115,7 @@ struct TCabCompressor::State {
     std::vector<PendingFile> FolderFiles;
     QByteArray Input;  // fed bytes not yet compressed (less than one block)
     QByteArray Block;  // compressed bytes of the block being placed
+    std::vector<QByteArray> Batch;  // blocks compressed side by side
     z_stream Zs{};
     bool ZsReady = false;
 
@@ -172,33 +200,56 @@ struct TCabCompressor::State {
 
     // ---- compression ---------------------------------------------------------------------------
 
-    bool Compress(const char* data, int size)
+    bool Compress(const char* data, int size, const QByteArray* precompressed)
     {
-        if (FolderType == tcompTYPE_NONE) {
+        if (precompressed) {
+            Block = *precompressed;
+        } else if (FolderType == tcompTYPE_NONE) {
             Block = QByteArray(data, size);
+        } else {
+            if (!ZsReady) {
+                if (deflateInit2(&Zs, Level, Z_DEFLATED, -15, 8, Z_DEFAULT_STRATEGY) != Z_OK)
+                    return Fail(FCIERR_ALLOC_FAIL);
+                ZsReady = true;
+            }
+            if (!DeflateBlock(Zs, data, size, Block))
+                return Fail(FCIERR_MCI_FAIL);
+        }
+        return Block.size() <= kBlockSize + 12 || Fail(FCIERR_MCI_FAIL);
+    }
+
+    // Compresses the whole blocks of `data` side by side on several threads (the blocks do not
+    // depend on each other) into `out`.
+    bool CompressMany(const char* data, int blocks, std::vector<QByteArray>& out)
+    {
+        out.assign(size_t(blocks), QByteArray());
+        if (FolderType == tcompTYPE_NONE) {
+            for (int i = 0; i < blocks; ++i)
+                out[size_t(i)] = QByteArray(data + int64_t(i) * kBlockSize, kBlockSize);
             return true;
         }
-        if (!ZsReady) {
-            if (deflateInit2(&Zs, Level, Z_DEFLATED, -15, 8, Z_DEFAULT_STRATEGY) != Z_OK)
-                return Fail(FCIERR_ALLOC_FAIL);
-            ZsReady = true;
-        } else if (deflateReset(&Zs) != Z_OK) {
-            return Fail(FCIERR_MCI_FAIL);
-        }
-        // Each block is a complete deflate stream of its own: a reader that keeps the previous
-        // block as history decodes it as well as one that does not.
-        Block.resize(2 + int(deflateBound(&Zs, uLong(size))));
-        Block[0] = 'C';
-        Block[1] = 'K';
-        Zs.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(data));
-        Zs.avail_in = uInt(size);
-        Zs.next_out = reinterpret_cast<Bytef*>(Block.data() + 2);
-        Zs.avail_out = uInt(Block.size() - 2);
-        if (deflate(&Zs, Z_FINISH) != Z_STREAM_END)
-            return Fail(FCIERR_MCI_FAIL);
-        Block.resize(int(2 + Zs.total_out));
-        if (Block.size() > kBlockSize + 12)
-            return Fail(FCIERR_MCI_FAIL);
+        const int threads = std::clamp(std::min(QThread::idealThreadCount(), kMaxThreads), 1, blocks);
+        std::vector<char> ok(size_t(threads), 1);
+        auto work = [&](int t) {
+            z_stream zs{};
+            if (deflateInit2(&zs, Level, Z_DEFLATED, -15, 8, Z_DEFAULT_STRATEGY) != Z_OK) {
+                ok[size_t(t)] = 0;
+                return;
+            }
+            for (int i = t; i < blocks; i += threads)
+                if (!DeflateBlock(zs, data + int64_t(i) * kBlockSize, kBlockSize, out[size_t(i)]))
+                    ok[size_t(t)] = 0;
+            deflateEnd(&zs);
+        };
+        std::vector<std::thread> pool;
+        for (int t = 1; t < threads; ++t)
+            pool.emplace_back(work, t);
+        work(0);
+        for (std::thread& th : pool)
+            th.join();
+        for (char k : ok)
+            if (!k)
+                return Fail(FCIERR_MCI_FAIL);
         return true;
     }
 
@@ -234,11 +285,11 @@ struct TCabCompressor::State {
     // its first file, and a block is cut where the spanning file ends. A cut block is the last
     // of its folder; the rest of it goes back to the fed bytes of a new folder. Every cabinet
     // keeps room for the first part of a split block.
-    bool EmitBlock(const char* data, int size)
+    bool EmitBlock(const char* data, int size, const QByteArray* precompressed = nullptr)
     {
         if (const PendingFile* sp = Spanning(); sp && sp->End() < BlocksEnd + size)
             return CutBlock(data, size, int(sp->End() - BlocksEnd));
-        if (!Compress(data, size))
+        if (!Compress(data, size, precompressed))
             return false;
         const int64_t blockEnd = BlocksEnd + size;
         const int64_t keep = DataHeaderSize() + 1;
@@ -571,10 +622,29 @@ struct TCabCompressor::State {
         while (size > 0) {
             const int take = int(std::min<int64_t>(size, kBlockSize - Input.size()));
             if (Input.isEmpty() && take == kBlockSize) {
-                // A whole block straight from the read buffer.
-                StreamPos += take;
-                if (!EmitBlock(data, take))
+                // Whole blocks straight from the read buffer, compressed side by side.
+                const int blocks = int(size / kBlockSize);
+                if (!CompressMany(data, blocks, Batch))
                     return false;
+                for (int i = 0; i < blocks; ++i) {
+                    StreamPos += kBlockSize;
+                    if (Input.isEmpty()) {
+                        if (!EmitBlock(data, kBlockSize, &Batch[size_t(i)]))
+                            return false;
+                    } else {
+                        // A cut block gave back bytes: the rest goes the slow way.
+                        Input.append(data, kBlockSize);
+                        while (Input.size() >= kBlockSize) {
+                            const QByteArray full = Input.left(kBlockSize);
+                            Input.remove(0, kBlockSize);
+                            if (!EmitBlock(full.constData(), full.size()))
+                                return false;
+                        }
+                    }
+                    data += kBlockSize;
+                    size -= kBlockSize;
+                }
+                continue;
             } else {
                 Input.append(data, take);
                 StreamPos += take;

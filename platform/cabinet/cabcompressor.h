@@ -55,7 +55,7 @@ public:
     // complete and its cabinets are given their real names.
     bool FlushCabinet(bool getNextCabinet);
 
-    // Zlib level of the MSZIP blocks (1 fastest ... 9 smallest); 6 unless set.
+    // Zlib level of the MSZIP blocks (1 fastest ... 9 smallest); 3 unless set.
     void SetDeflateLevel(int level);
 
     struct State;
