@@ -153,6 +153,8 @@ TEST(CabWriter, OneCabinetHoldsEveryFileAndTwoFilesOfOneName)
     int n = 0;
     r.OnCopyFile = [&](TCabReader*, const QString& src, int, uint16_t, uint16_t, uint16_t, uint16_t, QString& dst, bool&) {
         names << src;
+        if (src == QLatin1String("m0.mt5"))
+            dst.clear();  // an empty target skips the file
         if (src == QLatin1String("ansicht.co5"))
             dst = dir.file(QStringLiteral("out/ansicht%1.co5").arg(++n));
         targets << dst;
@@ -164,6 +166,8 @@ TEST(CabWriter, OneCabinetHoldsEveryFileAndTwoFilesOfOneName)
     EXPECT_EQ(ReadAll(dir.file(QStringLiteral("out/läufer.orv"))), ReadAll(db));
     EXPECT_EQ(ReadAll(dir.file(QStringLiteral("out/ansicht1.co5"))), QByteArray("erste Ansicht"));
     EXPECT_EQ(ReadAll(dir.file(QStringLiteral("out/ansicht2.co5"))), QByteArray("zweite Ansicht"));
+    EXPECT_FALSE(QFileInfo::exists(dir.file(QStringLiteral("out/m0.mt5"))));
+    EXPECT_TRUE(QFileInfo::exists(dir.file(QStringLiteral("out/m1.mt5"))));
 }
 
 TEST(CabWriter, FileCountThresholdMakesALinkedSetNamedByTheTemplate)

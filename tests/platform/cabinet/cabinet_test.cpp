@@ -250,3 +250,67 @@ TEST(CabinetLibrary, ChecksumOfTheFormat)
     EXPECT_EQ(cabformat::Checksum("\x01\x02\x03\x04\x05\x06\x07", 7, 0), 0x04030201u ^ 0x00050607u);
     EXPECT_EQ(cabformat::Checksum("\xAA", 1, 0x11111111), 0x111111BBu);
 }
+
+namespace {
+
+// A cabinet of one folder and one file whose single data block is given as it stands.
+QByteArray HandMadeCabinet(const QByteArray& block, uint16_t uncompressed, uint16_t compression, const QByteArray& name)
+{
+    const int filesOffset = cabformat::kHeaderSize + cabformat::kFolderSize;
+    const int dataOffset = filesOffset + cabformat::kFileSize + name.size() + 1;
+    QByteArray cab(dataOffset + cabformat::kDataHeaderSize + block.size(), '\0');
+    char* p = cab.data();
+    std::memcpy(p, "MSCF", 4);
+    cabformat::PutU32(p + 8, uint32_t(cab.size()));
+    cabformat::PutU32(p + 16, uint32_t(filesOffset));
+    p[24] = 3;
+    p[25] = 1;
+    cabformat::PutU16(p + 26, 1);
+    cabformat::PutU16(p + 28, 1);
+    cabformat::PutU32(p + 36, uint32_t(dataOffset));
+    cabformat::PutU16(p + 40, 1);
+    cabformat::PutU16(p + 42, compression);
+    cabformat::PutU32(p + filesOffset, uncompressed);
+    cabformat::PutU16(p + filesOffset + 10, 0x5A21);  // 1 September 2025
+    cabformat::PutU16(p + filesOffset + 14, cabformat::kAttrArchive);
+    std::memcpy(p + filesOffset + cabformat::kFileSize, name.constData(), size_t(name.size()));
+    char* d = p + dataOffset;
+    cabformat::PutU32(d, cabformat::DataBlockChecksum(block.constData(), uint16_t(block.size()), uncompressed));
+    cabformat::PutU16(d + 4, uint16_t(block.size()));
+    cabformat::PutU16(d + 6, uncompressed);
+    std::memcpy(d + 8, block.constData(), size_t(block.size()));
+    return cab;
+}
+
+// An LZX stream of one uncompressed block: no E8 translation (1 bit), block type 3 (3 bits), the
+// length (24 bits), padding to the 16-bit word, the three repeated offsets, then the bytes.
+QByteArray LzxStoredBlock(const QByteArray& data)
+{
+    const uint32_t bits = (3u << 28) | (uint32_t(data.size()) << 4);
+    QByteArray out(4, '\0');
+    cabformat::PutU16(out.data(), uint16_t(bits >> 16));
+    cabformat::PutU16(out.data() + 2, uint16_t(bits & 0xFFFF));
+    QByteArray r(12, '\0');
+    for (int i = 0; i < 3; ++i)
+        cabformat::PutU32(r.data() + 4 * i, 1);
+    return out + r + data;
+}
+
+}  // namespace
+
+TEST(CabinetLibrary, ReadsLzxFoldersAndRefusesUnknownCompressions)
+{
+    Fixture fx;
+    const QByteArray data = Compressible(2000, 21);
+    for (uint16_t type : {uint16_t(0x0F03), uint16_t(0x1503)}) {
+        const QString cab = fx.dir.write(QStringLiteral("lzx.cab"), HandMadeCabinet(LzxStoredBlock(data), 2000, type, "lzx.txt"));
+        TCabErf erf;
+        ASSERT_TRUE(ExtractSet(cab, fx.dir.file(QStringLiteral("out")), erf)) << erf.Oper << "/" << erf.Type;
+        EXPECT_TRUE(ReadAll(fx.dir.file(QStringLiteral("out/lzx.txt"))) == data);
+    }
+    const QString odd = fx.dir.write(QStringLiteral("odd.cab"), HandMadeCabinet("abcd", 4, 0x0007, "x.txt"));
+    TCabErf erf;
+    EXPECT_FALSE(ExtractSet(odd, fx.dir.file(QStringLiteral("odd")), erf));
+    EXPECT_EQ(erf.Oper, FDIERROR_BAD_COMPR_TYPE);
+    EXPECT_FALSE(QFileInfo::exists(fx.dir.file(QStringLiteral("odd/x.txt"))));
+}
