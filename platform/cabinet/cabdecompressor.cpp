@@ -1,6 +1,7 @@
 #include "platform/cabinet/cabdecompressor.h"
 
 #include <QFile>
+#include <QDateTime>
 #include <QFileInfo>
 
 #include <mspack.h>
@@ -50,6 +51,9 @@ struct SetCabinet {
     Directory Dir;
     bool MergedWithPrev = false;  // its entries continued from the previous cabinet were merged away
     int Base = 0;
+    // The file as it was opened: a cabinet changed since is opened anew.
+    int64_t FileSize = QFileInfo(FullName).size();
+    QDateTime Modified = QFileInfo(FullName).lastModified();
 };
 
 }  // namespace
@@ -122,8 +126,10 @@ struct TCabDecompressor::State {
     int IndexOf(const QString& fullName) const
     {
         for (size_t i = 0; i < Set.size(); ++i)
-            if (Set[i].FullName == fullName)
-                return int(i);
+            if (Set[i].FullName == fullName) {
+                const QFileInfo now(fullName);
+                return now.size() == Set[i].FileSize && now.lastModified() == Set[i].Modified ? int(i) : -1;
+            }
         return -1;
     }
 

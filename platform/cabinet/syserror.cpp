@@ -20,6 +20,9 @@ QString CabSystemErrorMessage(int code)
     case EDQUOT:
         text = QT_TRANSLATE_NOOP("SystemError", "Auf dem Datenträger ist nicht genügend Speicherplatz vorhanden.");
         break;
+    case EFBIG:
+        text = QT_TRANSLATE_NOOP("SystemError", "Die Datei ist zu groß.");
+        break;
     case EROFS:
         text = QT_TRANSLATE_NOOP("SystemError", "Der Datenträger ist schreibgeschützt.");
         break;

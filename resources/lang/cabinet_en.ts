@@ -32,6 +32,7 @@
     <message><source>Das System kann die angegebene Datei nicht finden.</source><translation>The system cannot find the file specified.</translation></message>
     <message><source>Zugriff verweigert.</source><translation>Access is denied.</translation></message>
     <message><source>Auf dem Datenträger ist nicht genügend Speicherplatz vorhanden.</source><translation>There is not enough space on the disk.</translation></message>
+    <message><source>Die Datei ist zu groß.</source><translation>The file is too large.</translation></message>
     <message><source>Der Datenträger ist schreibgeschützt.</source><translation>The media is write protected.</translation></message>
     <message><source>Das Gerät kann nicht gelesen oder beschrieben werden.</source><translation>The device cannot be read or written.</translation></message>
     <message><source>Der Name bezeichnet ein Verzeichnis.</source><translation>The name is a folder.</translation></message>

@@ -13,7 +13,9 @@
 #include <QTranslator>
 
 #include <cerrno>
+#include <csignal>
 #include <fcntl.h>
+#include <sys/resource.h>
 
 #include "core/fmxutils.h"
 #include "exchange/cabcomps.h"
@@ -505,4 +507,47 @@ TEST(CabComponents, ErrorTextsInEnglish)
     }
     EXPECT_EQ(ECabinet(TCabErf(), false).Message(), QStringLiteral("FDI error"));
     QCoreApplication::removeTranslator(&english);
+}
+
+TEST(CabComponents, AFullDiskEndsWithAnErrorAndLeavesNoHalfFile)
+{
+    TempFolder dir;
+    const QByteArray data = Noise(300000, 8);
+    const QString src = dir.write(QStringLiteral("daten.orv"), data);
+    const QString cab = dir.file(QStringLiteral("backup.cab"));
+    {
+        TCabWriter w;
+        w.SetCompressionType(cctNone);
+        w.Open(cab);
+        w.AddFile(src, QStringLiteral("daten.orv"));
+        w.Close(true);
+    }
+    QDir().mkpath(dir.file(QStringLiteral("out")));
+    dir.write(QStringLiteral("out/daten.orv"), "alte Datenbank");
+    // A file size limit stands in for a full disk: every write past it fails.
+    rlimit saved{};
+    ::getrlimit(RLIMIT_FSIZE, &saved);
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = saved;
+    small.rlim_cur = 100000;
+    ::setrlimit(RLIMIT_FSIZE, &small);
+    TCabReader r;
+    const QString readMessage = MessageOf([&] { r.ExtractAll(cab, dir.file(QStringLiteral("out"))); });
+    TCabWriter w;
+    w.SetCompressionType(cctNone);
+    w.Open(dir.file(QStringLiteral("neu.cab")));
+    const QString writeMessage = MessageOf([&] {
+        w.AddFile(src, QStringLiteral("daten.orv"));
+        w.Close(true);
+    });
+    w.Close(false);
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, oldHandler);
+
+    EXPECT_EQ(readMessage, QStringLiteral("Fehler beim Schreiben in die Zieldatei [0x0008].\r\nDie Datei ist zu groß. [0x001B]."));
+    EXPECT_EQ(ReadAll(dir.file(QStringLiteral("out/daten.orv"))), QByteArray("alte Datenbank"));
+    EXPECT_TRUE(Hidden(dir.file(QStringLiteral("out"))).isEmpty());
+    EXPECT_TRUE(writeMessage.endsWith(QStringLiteral(".\r\nDie Datei ist zu groß. [0x001B]."))) << writeMessage.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(dir.file(QStringLiteral("neu.cab"))));
+    EXPECT_TRUE(Hidden(dir.path()).isEmpty());
 }
