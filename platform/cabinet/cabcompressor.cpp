@@ -108,10 +108,8 @@ struct TCabCompressor::State {
     uint16_t FolderType = 0;
     int64_t FolderStart = 0;  // stream offset that is offset 0 of the folder's entries
     int64_t StreamPos = 0;    // uncompressed bytes fed into the folder's stream
-    int64_t PartStart = 0;    // stream offset where the folder's part in this cabinet begins
     int64_t BlocksEnd = 0;    // stream offset up to which whole blocks lie in this cabinet
     int64_t FolderCompressed = 0;
-    int FolderBlocks = 0;
     std::vector<PendingFile> FolderFiles;
     QByteArray Input;  // fed bytes not yet compressed (less than one block)
     QByteArray Block;  // compressed bytes of the block being placed
@@ -324,7 +322,6 @@ struct TCabCompressor::State {
                 return false;
         }
         FolderCompressed += Block.size();
-        ++FolderBlocks;
         if (Cb.Status && Cb.Status(TCabStatus::File, uint32_t(Block.size()), uint32_t(size)) == -1)
             return Fail(FCIERR_USER_ABORT);
         return true;
@@ -360,9 +357,8 @@ struct TCabCompressor::State {
             return Fail(FCIERR_USER_ABORT);
         Folders.push_back({FolderType, SpoolSize, 0});
         DirectorySize += FolderEntrySize();
-        FolderStart = PartStart = BlocksEnd;
+        FolderStart = BlocksEnd;
         FolderCompressed = 0;
-        FolderBlocks = 0;
         return true;
     }
 
@@ -372,9 +368,8 @@ struct TCabCompressor::State {
     {
         FolderOpen = true;
         FolderType = type;
-        FolderStart = PartStart = BlocksEnd = StreamPos = 0;
+        FolderStart = BlocksEnd = StreamPos = 0;
         FolderCompressed = 0;
-        FolderBlocks = 0;
         Input.clear();
         Folders.push_back({type, SpoolSize, 0});
         DirectorySize += FolderEntrySize();
@@ -425,19 +420,16 @@ struct TCabCompressor::State {
         return true;
     }
 
-    // The cabinet is full in the middle of the open folder. Files with data up to `listedEnd`
-    // get their entries here; those that reach past the whole blocks go on in the next cabinet,
-    // and the folder with them. Without such a file the folder ends here and the rest of its
-    // stream becomes a new folder.
-    bool CabinetFull(int64_t listedEnd)
+    // The cabinet is full in the middle of a block of the open folder, whose first part it holds
+    // (the block holds data of one file, which ends at or after `splitBlockEnd`). Files with data
+    // before the block's end get their entries here; the one in the split block goes on in the
+    // next cabinet, and the folder with it.
+    bool CabinetFull(int64_t splitBlockEnd)
     {
-        bool continues = listedEnd > BlocksEnd;
         std::vector<PendingFile> rest;
         for (PendingFile& f : FolderFiles) {
-            const bool listed = f.Size > 0 ? f.Offset < listedEnd : f.Offset < BlocksEnd;
+            const bool listed = f.Size > 0 ? f.Offset < splitBlockEnd : f.Offset < BlocksEnd;
             const bool toNext = listed && f.End() > BlocksEnd;
-            if (toNext)
-                continues = true;
             if (listed && !List(f, toNext))
                 return false;
             if (!listed || toNext) {
@@ -453,12 +445,6 @@ struct TCabCompressor::State {
         DirectorySize += FolderEntrySize();
         for (const PendingFile& f : FolderFiles)
             DirectorySize += FileEntrySize(f.Name);
-        if (!continues) {
-            FolderStart = BlocksEnd;
-            FolderBlocks = 0;
-            FolderCompressed = 0;
-        }
-        PartStart = BlocksEnd;
         return true;
     }
 
