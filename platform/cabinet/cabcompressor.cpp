@@ -733,7 +733,8 @@ bool TCabCompressor::AddFile(const QString& source, const QString& name, bool ex
             return false;
         left -= n;
     }
-    if (s.Cab.FolderSizeLimit && s.FolderCompressed >= s.Cab.FolderSizeLimit)
+    // The folder's size: its compressed blocks and the bytes still waiting for a block.
+    if (s.Cab.FolderSizeLimit && s.FolderCompressed + s.Input.size() >= s.Cab.FolderSizeLimit)
         return s.CloseFolder();
     return true;
 }

@@ -551,3 +551,27 @@ TEST(CabComponents, AFullDiskEndsWithAnErrorAndLeavesNoHalfFile)
     EXPECT_FALSE(QFileInfo::exists(dir.file(QStringLiteral("neu.cab"))));
     EXPECT_TRUE(Hidden(dir.path()).isEmpty());
 }
+
+TEST(CabWriter, FolderThresholdsStartNewFolders)
+{
+    const struct {
+        uint32_t files;
+        uint32_t size;
+        size_t folders;
+    } cases[] = {{0, 0, 1}, {2, 0, 3}, {0, 1000, 5}, {4, 1000, 5}};
+    for (const auto& c : cases) {
+        TempFolder dir;
+        TCabWriter w;
+        w.SetCompressionType(cctMsZip);
+        w.SetFolderFileCountThreshold(c.files);
+        w.SetFolderSizeThreshold(c.size);
+        w.Open(dir.file(QStringLiteral("x.cab")));
+        for (int i = 0; i < 5; ++i)
+            w.AddFile(dir.write(QStringLiteral("f%1").arg(i), Noise(5000, i)), QStringLiteral("f%1").arg(i));
+        w.Close(true);
+        const cabformat::DirectoryResult d = cabformat::ReadDirectory(dir.file(QStringLiteral("x.cab")));
+        ASSERT_TRUE(d.Ok());
+        EXPECT_EQ(d.Dir.Folders.size(), c.folders) << c.files << "/" << c.size;
+        EXPECT_EQ(d.Dir.Files.size(), 5u);
+    }
+}
