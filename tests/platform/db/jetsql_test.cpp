@@ -291,7 +291,9 @@ TEST(JetDateLiteral, FormsOfTheProgram)
 
 QString sourceFile(const QString& relative)
 {
-    return QFileInfo(QStringLiteral(__FILE__)).dir().absoluteFilePath(QStringLiteral("../../../") + relative);
+    // The checkout's top folder comes from the build, so the path holds also when a compiler
+    // cache rewrites source paths relative.
+    return QDir(QStringLiteral(ORV_SOURCE_DIR)).absoluteFilePath(relative);
 }
 
 const char* kProgramStatements[] = {

@@ -1,0 +1,174 @@
+#include "platform/report/reportprinter.h"
+
+#include <QCoreApplication>
+#include <QPageSize>
+#include <QPainter>
+#include <QPrinterInfo>
+
+#include "platform/report/reportpainter.h"
+#include "platform/report/renderpdf.h"
+#include "platform/rtl/sysutils.h"
+
+namespace {
+
+QString Tr(const char* text)
+{
+    return QCoreApplication::translate("ReportPrinter", text);
+}
+
+struct CaptureState {
+    bool active = false;
+    QList<TPrintJob> jobs;
+};
+
+CaptureState& capture()
+{
+    static CaptureState s;
+    return s;
+}
+
+}  // namespace
+
+QStringList AvailablePrinters()
+{
+    return QPrinterInfo::availablePrinterNames();
+}
+
+QString DefaultPrinterName()
+{
+    return QPrinterInfo::defaultPrinterName();
+}
+
+QString PrinterCaption(const QString& printerName)
+{
+    const QPrinterInfo info =
+        printerName.isEmpty() ? QPrinterInfo::defaultPrinter() : QPrinterInfo::printerInfo(printerName);
+    if (info.isNull()) {
+        if (AvailablePrinters().isEmpty())
+            return Tr("Kein Drucker installiert!");
+        return printerName;
+    }
+    const QString name = info.description().isEmpty() ? info.printerName() : info.description();
+    if (info.location().isEmpty())
+        return name;
+    return Tr("%1 an %2").arg(name, info.location());
+}
+
+QPrinter::DuplexMode QtDuplexMode(TDuplexMode duplex)
+{
+    switch (duplex) {
+    case TDuplexMode::Simplex:
+        return QPrinter::DuplexNone;
+    case TDuplexMode::Vertical:
+        return QPrinter::DuplexLongSide;
+    case TDuplexMode::Horizontal:
+        return QPrinter::DuplexShortSide;
+    }
+    return QPrinter::DuplexNone;
+}
+
+void ApplyPrinterSettings(const TPrinterSettings& settings, QPageLayout::Orientation orientation, QPrinter& printer)
+{
+    printer.setCopyCount(std::max(1, settings.Copies));
+    printer.setCollateCopies(settings.Collate);
+    printer.setDuplex(QtDuplexMode(settings.Duplex));
+    printer.setPageLayout(
+        QPageLayout(QPageSize(QPageSize::A4), orientation, QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter));
+    // After the layout, which would set the margins again: the pages carry their own margins and
+    // are drawn from the sheet's corner.
+    printer.setFullPage(true);
+}
+
+void PaintToPrinter(const TPreparedReport& report, QPrinter& printer)
+{
+    if (report.pageCount() == 0)
+        return;
+    printer.setDocName(report.title);
+    QPainter painter;
+    if (!painter.begin(&printer))
+        throw Exception(Tr("Der Drucker \"%1\" kann den Druckauftrag nicht annehmen.").arg(printer.printerName()));
+    for (int i = 0; i < report.pageCount(); ++i) {
+        if (i > 0 && !printer.newPage()) {
+            painter.end();
+            throw Exception(Tr("Der Druckauftrag \"%1\" ist fehlgeschlagen.").arg(report.title));
+        }
+        PaintReportPage(painter, report.pages[size_t(i)]);
+    }
+    if (!painter.end() || printer.printerState() == QPrinter::Error)
+        throw Exception(Tr("Der Druckauftrag \"%1\" ist fehlgeschlagen.").arg(report.title));
+}
+
+void PrintPreparedReport(const TPreparedReport& report, const TPrinterSettings& settings)
+{
+    if (report.pageCount() == 0)
+        return;
+    if (capture().active) {
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);  // never a device, also when one is installed
+        ApplyPrinterSettings(settings, report.orientation, printer);
+        TPrintJob job;
+        job.settings = settings;
+        job.printerName = settings.PrinterName.isEmpty() ? DefaultPrinterName() : settings.PrinterName;
+        job.copyCount = printer.copyCount();
+        job.collateCopies = printer.collateCopies();
+        job.duplex = QtDuplexMode(settings.Duplex);  // a PDF printer keeps no duplex to read back
+        job.report = report;
+        PrintJobCapture::record(std::move(job));
+        return;
+    }
+    const QStringList printers = AvailablePrinters();
+    if (printers.isEmpty())
+        throw Exception(Tr("Es ist kein Drucker installiert."));
+    QPrinterInfo info;
+    if (settings.PrinterName.isEmpty()) {
+        info = QPrinterInfo::defaultPrinter();
+        if (info.isNull())
+            info = QPrinterInfo::printerInfo(printers.first());
+    } else {
+        info = QPrinterInfo::printerInfo(settings.PrinterName);
+        if (info.isNull())
+            throw Exception(Tr("Der Drucker \"%1\" ist nicht installiert.").arg(settings.PrinterName));
+    }
+    QPrinter printer(info, QPrinter::HighResolution);
+    ApplyPrinterSettings(settings, report.orientation, printer);
+    PaintToPrinter(report, printer);
+}
+
+void PrintToTarget(const TPreparedReport& report, const TPrintTarget& target)
+{
+    const QString file = target.FileName.trimmed();
+    if (file.isEmpty()) {
+        PrintPreparedReport(report, target.Printer);
+        return;
+    }
+    WriteFileSafely(FileNameWithExtension(file, QStringLiteral(".pdf")), [&](QIODevice& out) {
+        TRenderPDF::WritePdf(report, out, 300, QStringLiteral("Orvalo 5"));
+    });
+}
+
+void PrintJobCapture::start()
+{
+    capture().active = true;
+    capture().jobs.clear();
+}
+
+void PrintJobCapture::stop()
+{
+    capture().active = false;
+    capture().jobs.clear();
+}
+
+bool PrintJobCapture::active()
+{
+    return capture().active;
+}
+
+const QList<TPrintJob>& PrintJobCapture::jobs()
+{
+    return capture().jobs;
+}
+
+void PrintJobCapture::record(TPrintJob job)
+{
+    capture().jobs.push_back(std::move(job));
+}

@@ -1,0 +1,73 @@
+#pragma once
+// Printing laid-out pages on a printer through QPrinter: the printer chosen by name (or the
+// default one), copies, collation and duplex. With no printer installed printing raises an
+// error; the file outputs (PDF, HTML, text) work without one.
+//
+// Tests never reach a printer: PrintJobCapture records every job instead of sending it.
+#include <QList>
+#include <QPrinter>
+#include <QString>
+#include <QStringList>
+
+#include "platform/report/reportpage.h"
+
+// Sides of the sheet: one, both turned on the long edge (vertical), both turned on the short edge
+// (horizontal).
+enum class TDuplexMode { Simplex, Vertical, Horizontal };
+
+struct TPrinterSettings {
+    QString PrinterName;  // empty: the default printer
+    int Copies = 1;       // 0 or less prints one copy
+    bool Collate = false;
+    TDuplexMode Duplex = TDuplexMode::Simplex;
+};
+
+// The printers the system knows, and the default one (empty when there is none).
+QStringList AvailablePrinters();
+QString DefaultPrinterName();
+// How a printer is shown to the user: "name an location" (location empty: the name alone), or
+// "Kein Drucker installiert!" when there is no printer at all. Empty name: the default printer.
+QString PrinterCaption(const QString& printerName = QString());
+
+// The duplex mode of QPrinter for a sheet-side choice.
+QPrinter::DuplexMode QtDuplexMode(TDuplexMode duplex);
+// Puts copies (at least one), collation and duplex onto the printer, and A4 paper in the report's
+// orientation with the whole sheet addressable (the pages carry their own margins).
+void ApplyPrinterSettings(const TPrinterSettings& settings, QPageLayout::Orientation orientation, QPrinter& printer);
+
+// Draws the pages on a printer that is set up; Exception when the printer refuses the job.
+void PaintToPrinter(const TPreparedReport& report, QPrinter& printer);
+// Prints the pages on the printer of the settings. Exception (German message) when no printer is
+// installed, when the named printer does not exist or when the job fails. An empty report prints
+// nothing.
+void PrintPreparedReport(const TPreparedReport& report, const TPrinterSettings& settings);
+
+// Where a print of the printer canvas or of a form picture goes: the printer of the settings, or a
+// PDF file when a file name is given (".pdf" is added when the name has no suffix).
+struct TPrintTarget {
+    QString FileName;
+    TPrinterSettings Printer;
+};
+// Sends pages to the target; errors as PrintPreparedReport and WriteFileSafely.
+void PrintToTarget(const TPreparedReport& report, const TPrintTarget& target);
+
+// A print job as it would have gone to the printer.
+struct TPrintJob {
+    TPrinterSettings settings;   // as asked for
+    QString printerName;         // the printer it went to (the default printer's name when asked for none)
+    int copyCount = 1;           // what QPrinter was told
+    bool collateCopies = false;
+    QPrinter::DuplexMode duplex = QPrinter::DuplexNone;
+    TPreparedReport report;
+};
+
+// Test hook: while started, printer jobs are recorded here and never sent (also when no printer
+// is installed).
+class PrintJobCapture {
+public:
+    static void start();
+    static void stop();  // also forgets the jobs
+    static bool active();
+    static const QList<TPrintJob>& jobs();
+    static void record(TPrintJob job);
+};
