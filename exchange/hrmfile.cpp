@@ -284,7 +284,8 @@ QString HrmFile::Mode() const
 void HrmFile::readSettings()
 {
     // The interval of "Params", else of "Settings" (where older monitors keep it), else of the
-    // first section that has one. An empty value counts as missing: every time is then 0.
+    // first section that has one. An empty value or 0 counts as missing: without any, every
+    // time is 0.
     for (const QString& section : {QStringLiteral("Params"), QStringLiteral("Settings"), QString()}) {
         const int line = keyLine(section, QStringLiteral("Interval"));
         const QString v = Value(section, QStringLiteral("Interval"));
@@ -297,7 +298,8 @@ void HrmFile::readSettings()
         }
         if (interval_ < 0)
             fail(line, tr("'%1' ist kein gültiges Intervall").arg(v));
-        break;
+        if (interval_ > 0)
+            break;
     }
 
     const QString date = Key(QStringLiteral("Date"));

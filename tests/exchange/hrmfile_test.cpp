@@ -87,6 +87,7 @@ TEST(HrmFile, IntervalComesFromParamsThenSettings)
         {"[Params]\nInterval=5\n[Settings]\nInterval=2\n", 5},
         {"[Params]\nVersion=106\n[Settings]\nInterval=2\n", 2},
         {"[Params]\nInterval=\n[Settings]\nInterval=2\n", 2},
+        {"[Params]\nInterval=0\n[Settings]\nInterval=2\n", 2},
         {"[Params]\nVersion=106\n", 0},
         {"[Params]\ninterval=15\n", 15},  // names compared without case
     };
