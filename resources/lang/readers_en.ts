@@ -1,0 +1,165 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en" sourcelanguage="de_DE">
+<context>
+    <name>HrmFile</name>
+    <message>
+        <source>Zeile %1: %2</source>
+        <translation>Line %1: %2</translation>
+    </message>
+    <message>
+        <source>Puls</source>
+        <translation>Pulse</translation>
+    </message>
+    <message>
+        <source>Geschw.</source>
+        <translation>Speed</translation>
+    </message>
+    <message>
+        <source>Frequ.</source>
+        <translation>Cad.</translation>
+    </message>
+    <message>
+        <source>Höhe</source>
+        <translation>Alt.</translation>
+    </message>
+    <message>
+        <source>Kraft</source>
+        <translation>Power</translation>
+    </message>
+    <message>
+        <source>M. Split</source>
+        <translation>Split dist.</translation>
+    </message>
+    <message>
+        <source>Die Datei &quot;%1&quot; kann nicht gelesen werden: %2</source>
+        <translation>The file &quot;%1&quot; cannot be read: %2</translation>
+    </message>
+    <message>
+        <source>%1 (Datei &quot;%2&quot;)</source>
+        <translation>%1 (file &quot;%2&quot;)</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; ist kein gültiges Intervall</source>
+        <translation>&apos;%1&apos; is not a valid interval</translation>
+    </message>
+    <message>
+        <source>Es werden %1 Werte erwartet, die Zeile enthält %2.</source>
+        <translation>%1 values expected, the line holds %2.</translation>
+    </message>
+</context>
+<context>
+    <name>GarminRunFile</name>
+    <message>
+        <source>Zeile %1, Spalte %2: %3</source>
+        <translation>Line %1, column %2: %3</translation>
+    </message>
+    <message>
+        <source>Die Datei &quot;%1&quot; kann nicht gelesen werden: %2</source>
+        <translation>The file &quot;%1&quot; cannot be read: %2</translation>
+    </message>
+    <message>
+        <source>Die Datei ist kein gültiges XML: %1</source>
+        <translation>The file is not valid XML: %1</translation>
+    </message>
+    <message>
+        <source>Die Zeichenkodierung &quot;%1&quot; wird nicht unterstützt.</source>
+        <translation>The character encoding &quot;%1&quot; is not supported.</translation>
+    </message>
+    <message>
+        <source>Die Datei ist nicht in der Zeichenkodierung &quot;%1&quot; geschrieben.</source>
+        <translation>The file is not written in the character encoding &quot;%1&quot;.</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; ist keine gültige Dauer</source>
+        <translation>&apos;%1&apos; is not a valid duration</translation>
+    </message>
+</context>
+<context>
+    <name>ParadoxTable</name>
+    <message>
+        <source>Das Feld &quot;%1&quot; hat eine unbekannte Art (%2).</source>
+        <translation>The field &quot;%1&quot; has an unknown type (%2).</translation>
+    </message>
+    <message>
+        <source>Der Datenblock %1 ist beschädigt.</source>
+        <translation>Data block %1 is damaged.</translation>
+    </message>
+    <message>
+        <source>Der Datensatz %1 existiert nicht.</source>
+        <translation>Record %1 does not exist.</translation>
+    </message>
+    <message>
+        <source>Der Datensatz %1 kann nicht gelesen werden: %2</source>
+        <translation>Record %1 cannot be read: %2</translation>
+    </message>
+    <message>
+        <source>Die Blob-Datei der Tabelle fehlt.</source>
+        <translation>The table&apos;s blob file is missing.</translation>
+    </message>
+    <message>
+        <source>Die Blob-Datei ist beschädigt: der Block bei %1 passt nicht zum Datensatz.</source>
+        <translation>The blob file is damaged: the block at %1 does not belong to the record.</translation>
+    </message>
+    <message>
+        <source>Die Blob-Datei ist unvollständig.</source>
+        <translation>The blob file is incomplete.</translation>
+    </message>
+    <message>
+        <source>Die Codepage %1 wird nicht unterstützt.</source>
+        <translation>Code page %1 is not supported.</translation>
+    </message>
+    <message>
+        <source>Die Datei &quot;%1&quot; kann nicht gelesen werden: %2</source>
+        <translation>The file &quot;%1&quot; cannot be read: %2</translation>
+    </message>
+    <message>
+        <source>Die Datei ist keine Paradox-Tabelle.</source>
+        <translation>The file is not a Paradox table.</translation>
+    </message>
+    <message>
+        <source>Die Datei ist kürzer, als ihr Kopf angibt.</source>
+        <translation>The file is shorter than its header states.</translation>
+    </message>
+    <message>
+        <source>Die Datei kann nicht geöffnet werden.</source>
+        <translation>The file cannot be opened.</translation>
+    </message>
+    <message>
+        <source>Die Datei wurde nicht gefunden.</source>
+        <translation>The file was not found.</translation>
+    </message>
+    <message>
+        <source>Die Dateiversion %1 wird nicht unterstützt.</source>
+        <translation>File version %1 is not supported.</translation>
+    </message>
+    <message>
+        <source>Die Felder passen nicht zur Länge der Datensätze.</source>
+        <translation>The fields do not match the length of the records.</translation>
+    </message>
+    <message>
+        <source>Die Tabelle hat keine Blob-Datei.</source>
+        <translation>The table has no blob file.</translation>
+    </message>
+    <message>
+        <source>Die Zahl der Datensätze passt nicht zu den Datenblöcken.</source>
+        <translation>The number of records does not match the data blocks.</translation>
+    </message>
+    <message>
+        <source>Ein Blob-Feld gibt eine Länge an, die der Datensatz nicht enthält.</source>
+        <translation>A blob field states a length the record does not hold.</translation>
+    </message>
+    <message>
+        <source>Ein Blob-Feld ist kürzer als zehn Bytes.</source>
+        <translation>A blob field is shorter than ten bytes.</translation>
+    </message>
+    <message>
+        <source>Feld &quot;%1&quot; des Datensatzes %2: %3</source>
+        <translation>Field &quot;%1&quot; of record %2: %3</translation>
+    </message>
+    <message>
+        <source>pxlib meldet: %1</source>
+        <translation>pxlib reports: %1</translation>
+    </message>
+</context>
+</TS>
