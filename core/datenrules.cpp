@@ -353,11 +353,11 @@ void TorvServer::datenAfterOpen(TDataSet*)
 void TorvServer::datenCalcFields(TDataSet* dataSet)
 {
     const int metres = dataSet->FieldByName(QStringLiteral("Meter"))->AsInteger();
-    const TDateTime zeit = dataSet->FieldByName(QStringLiteral("Zeit"))->AsDateTime();
+    const TDateTime duration = dataSet->FieldByName(QStringLiteral("Zeit"))->AsDateTime();
     const QVariant sport = dataSet->FieldByName(QStringLiteral("Sportart"))->Value();
-    if (metres != 0 && zeit != 0) {
-        dataSet->FieldByName(QStringLiteral("minkm"))->SetAsDateTime(calcPace(zeit, metres, sport.toInt()));
-        dataSet->FieldByName(QStringLiteral("kmh"))->SetAsFloat(calcKmh(zeit, metres));
+    if (metres != 0 && duration != 0) {
+        dataSet->FieldByName(QStringLiteral("minkm"))->SetAsDateTime(calcPace(duration, metres, sport.toInt()));
+        dataSet->FieldByName(QStringLiteral("kmh"))->SetAsFloat(calcKmh(duration, metres));
     }
 
     TField* datum = dataSet->FieldByName(QStringLiteral("Datum"));

@@ -480,12 +480,12 @@ TMainState TMainForm::currentState() const
     if (auto* e = qobject_cast<QLineEdit*>(focus)) {
         s.CanCopy = e->hasSelectedText();
         s.CanPaste = !e->isReadOnly() && clipboardText;
-    } else if (auto* t = qobject_cast<QPlainTextEdit*>(focus)) {
-        s.CanCopy = t->textCursor().hasSelection();
-        s.CanPaste = !t->isReadOnly() && clipboardText;
-    } else if (auto* t = qobject_cast<QTextEdit*>(focus)) {
-        s.CanCopy = t->textCursor().hasSelection();
-        s.CanPaste = !t->isReadOnly() && clipboardText;
+    } else if (auto* plain = qobject_cast<QPlainTextEdit*>(focus)) {
+        s.CanCopy = plain->textCursor().hasSelection();
+        s.CanPaste = !plain->isReadOnly() && clipboardText;
+    } else if (auto* rich = qobject_cast<QTextEdit*>(focus)) {
+        s.CanCopy = rich->textCursor().hasSelection();
+        s.CanPaste = !rich->isReadOnly() && clipboardText;
     }
     return s;
 }

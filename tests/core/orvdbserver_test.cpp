@@ -293,9 +293,9 @@ TEST_P(CheckAnswerTest, RepairsAfterYesOrNoAndAsksAgainAfterCancel)
 INSTANTIATE_TEST_SUITE_P(Checks, CheckAnswerTest,
                          ::testing::Combine(::testing::ValuesIn(kCheckCases),
                                             ::testing::Values(mrYes, mrNo, mrCancel)),
-                         [](const auto& info) {
-                             const TModalResult a = std::get<1>(info.param);
-                             return std::string(std::get<0>(info.param).name) +
+                         [](const auto& testInfo) {
+                             const TModalResult a = std::get<1>(testInfo.param);
+                             return std::string(std::get<0>(testInfo.param).name) +
                                     (a == mrYes ? "_Yes" : a == mrNo ? "_No" : "_Cancel");
                          });
 

@@ -97,8 +97,8 @@ TEST(StrToFloat, UsesTheSettingsDecimalSeparator)
     double v = 0;
     EXPECT_FALSE(TryStrToFloat(QStringLiteral("1,5"), v, us));
     // What FloatToStr writes reads back to the same value (for values of up to 15 digits).
-    for (double v : {0.1, -1234.5678, 1e20, 1.5e-7, 123456.789012345})
-        EXPECT_DOUBLE_EQ(StrToFloat(FloatToStr(v, de), de), v);
+    for (double value : {0.1, -1234.5678, 1e20, 1.5e-7, 123456.789012345})
+        EXPECT_DOUBLE_EQ(StrToFloat(FloatToStr(value, de), de), value);
 }
 
 TEST_F(DateConversion, DatesInTheSettingsOrder)
