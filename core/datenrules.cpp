@@ -119,13 +119,13 @@ QString TorvServer::getNavigatorDB()
 {
     const QString tool = config.Active() ? config.FieldByName(QStringLiteral("cfg_eingabeTool"))->AsString()
                                          : QString();
-    if (tool == LoadStr(65351))
+    if (tool == LoadStr(msg::ToolBio))
         return QStringLiteral("Bio");
-    if (tool == LoadStr(65352))
+    if (tool == LoadStr(msg::ToolEquipment))
         return QStringLiteral("Equipment");
-    if (tool == LoadStr(65353))
+    if (tool == LoadStr(msg::ToolQuickStat))
         return QStringLiteral("QuickStat");
-    if (tool == LoadStr(65354))
+    if (tool == LoadStr(msg::ToolCalendar))
         return QStringLiteral("Kalender");
     // Tools hidden (or an unknown setting): the unit page shows the bio view in a full-height
     // tool panel.
@@ -225,7 +225,7 @@ void TorvServer::datenBeforePost(TDataSet* dataSet)
         if (formName.isNull() || sportName.isNull())
             throw EDatabaseError(tr("Form oder Sportart der Einheit fehlt in der Datenbank."));
         const TDateTime day = std::trunc(datum->AsDateTime());
-        const QString name = formName.toString() + QStringLiteral(": ") + sportName.toString() + LoadStr(65382) +
+        const QString name = formName.toString() + QStringLiteral(": ") + sportName.toString() + LoadStr(msg::BlockNameOn) +
                              FormatDateTime(FormatSettings().ShortDateFormat, day);
         // The key is left to the database: it gives the highest key plus one at the moment of
         // the insert, so blocks created elsewhere are counted and no key is given twice.
@@ -309,7 +309,7 @@ void TorvServer::datenAfterPost(TDataSet* dataSet)
 
     TField* block = dataSet->FieldByName(QStringLiteral("trainingsblock"));
     if (!block->IsNull() && !CheckBlockDate(block->AsInteger()))
-        MessageDlg(LoadStr(65376), mtWarning, TMsgDlgButtons{mbOK});
+        MessageDlg(LoadStr(msg::UnitAfterBlockDate), mtWarning, TMsgDlgButtons{mbOK});
 
     TorvViewHooks& views = ViewHooks();
     if (views.navigatorXPButton9Down())
@@ -331,7 +331,7 @@ void TorvServer::datenAfterDelete(TDataSet*)
     const bool blockExists =
         deletedUnitBlock_ != 0 && !trainblock.Lookup(QStringLiteral("trb_id"), deletedUnitBlock_, QStringLiteral("trb_id")).isNull();
     if (blockExists && IsBlockEmpty(deletedUnitBlock_) &&
-        MessageDlg(LoadStr(65377), mtConfirmation, TMsgDlgButtons{mbYes, mbNo}) == mrYes) {
+        MessageDlg(LoadStr(msg::DeleteEmptyBlock), mtConfirmation, TMsgDlgButtons{mbYes, mbNo}) == mrYes) {
         if (trainblock.Locate(QStringLiteral("trb_id"), deletedUnitBlock_))
             trainblock.Delete();
     }

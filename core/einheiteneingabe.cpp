@@ -572,11 +572,11 @@ void Teingabe::FormShow(QObject*)
 
     const QString start = orvServer->config.FieldByName(QStringLiteral("cfg_startfenster"))->AsString();
     QWidget* page = nullptr;
-    if (start == LoadStr(65347))
+    if (start == LoadStr(msg::StartPageSplits))
         page = TabSheet5;
-    else if (start == LoadStr(65348))
+    else if (start == LoadStr(msg::StartPageExplorer))
         page = TabSheet6;
-    else if (start == LoadStr(65349) || start == LoadStr(65350))
+    else if (start == LoadStr(msg::StartPageDiaryWeek) || start == LoadStr(msg::StartPageDiaryMonth))
         page = TabSheet1;  // the planner's month view joins with the planner
     if (page) {
         PageControl2->setCurrentWidget(page);
@@ -599,7 +599,7 @@ void Teingabe::FormCloseQuery(QObject*, bool& CanClose)
     // fails (or Cancel) keeps the database open with the unit still in edit.
     if (closing_ || !orvServer || !orvServer->daten.Active() || !editing(orvServer->daten))
         return;
-    switch (MessageDlg(LoadStr(65466), mtConfirmation, mbYesNoCancel)) {
+    switch (MessageDlg(LoadStr(msg::AskSaveUnit), mtConfirmation, mbYesNoCancel)) {
     case mrYes:
         try {
             orvServer->daten.Post();
@@ -656,7 +656,7 @@ void Teingabe::PageControl2Changing(QObject*, bool& AllowChange)
     AllowChange = true;
     if (!orvServer || !orvServer->daten.Active() || !editing(orvServer->daten))
         return;
-    switch (MessageDlg(LoadStr(65466), mtConfirmation, mbYesNoCancel)) {
+    switch (MessageDlg(LoadStr(msg::AskSaveUnit), mtConfirmation, mbYesNoCancel)) {
     case mrYes:
         try {
             orvServer->daten.Post();
@@ -764,7 +764,7 @@ void Teingabe::XPButton2Click(QObject*)
     TField* meter = orvServer->daten.FieldByName(QStringLiteral("Meter"));
     QString value = IntToStr(meter->AsInteger());
     // Whole metres, whatever unit the sport shows its distance in.
-    if (InputQuery(LoadStr(65467), LoadStr(65468), value))
+    if (InputQuery(LoadStr(msg::InputCaption), LoadStr(msg::DistanceInMetres), value))
         meter->SetAsInteger(StrToInt(value.trimmed()));
 }
 
@@ -780,7 +780,7 @@ void Teingabe::XPButton3Click(QObject*)
         daten.FieldByName(QStringLiteral("Gli"))->SetAsString(index);
     } catch (const std::exception&) {
         // A missing value or equal heart rates: the index cannot be computed, Gli stays.
-        MessageDlg(LoadStr(65469), mtError, {mbOK});
+        MessageDlg(LoadStr(msg::MissingCalculationValues), mtError, {mbOK});
     }
 }
 
@@ -1002,7 +1002,7 @@ bool Teingabe::eventFilter(QObject* watched, QEvent* event)
 
 void Teingabe::DataSetDelete1Execute(QObject*)
 {
-    if (MessageDlg(LoadStr(65464), mtConfirmation, mbYesNo) == mrYes)
+    if (MessageDlg(LoadStr(msg::ConfirmDeleteUnit), mtConfirmation, mbYesNo) == mrYes)
         orvServer->daten.Delete();
 }
 

@@ -21,10 +21,10 @@ struct LookupTable {
     int word;
 };
 
-const LookupTable kSportart{"sportart", "Spo_Id", "Spo_orderID", "sportart", 65425};
-const LookupTable kForm{"FORM", "For_Id", "For_orderId", "form", 65426};
-const LookupTable kBelStufe{"BELSTUFE", "bel_ID", "bel_orderID", "belastungsstufe", 65427};
-const LookupTable kBelArt{"BELART", "bea_ID", "bea_orderID", "belastungsart", 65428};
+const LookupTable kSportart{"sportart", "Spo_Id", "Spo_orderID", "sportart", msg::Sportart};
+const LookupTable kForm{"FORM", "For_Id", "For_orderId", "form", msg::Form};
+const LookupTable kBelStufe{"BELSTUFE", "bel_ID", "bel_orderID", "belastungsstufe", msg::Belastungsstufe};
+const LookupTable kBelArt{"BELART", "bea_ID", "bea_orderID", "belastungsart", msg::Belastungsart};
 
 // True when a row of the file's table has the value in the column. Read from the file, not from
 // a dataset's snapshot, so that units written elsewhere count too.
@@ -51,11 +51,11 @@ void checkLookupDelete(TorvServer& server, TDataSet& ds, const LookupTable& t)
 {
     const QVariant key = ds.FieldByName(QString::fromLatin1(t.key))->Value();
     if (valueUsed(server.orvDB, QStringLiteral("daten"), QString::fromLatin1(t.datenColumn), key)) {
-        MessageDlg(wordMessage(65380, t.word), mtError, TMsgDlgButtons{mbOK});
+        MessageDlg(wordMessage(msg::LookupStillUsed, t.word), mtError, TMsgDlgButtons{mbOK});
         throw EAbort();
     }
     if (!key.isNull() && key.toInt() == 0) {
-        MessageDlg(wordMessage(65381, t.word), mtError, TMsgDlgButtons{mbOK});
+        MessageDlg(wordMessage(msg::LookupOnlyRename, t.word), mtError, TMsgDlgButtons{mbOK});
         throw EAbort();
     }
 }
@@ -68,9 +68,9 @@ void checkLookupKeyChange(TorvServer& server, TField* sender, const LookupTable&
     if (!old.isValid() || old.isNull() || old == sender->Value())
         return;
     if (old.toInt() == 0)
-        throw Exception(wordMessage(65381, t.word));
+        throw Exception(wordMessage(msg::LookupOnlyRename, t.word));
     if (valueUsed(server.orvDB, QStringLiteral("daten"), QString::fromLatin1(t.datenColumn), old))
-        throw Exception(wordMessage(65380, t.word));
+        throw Exception(wordMessage(msg::LookupStillUsed, t.word));
 }
 
 void numberNewLookupRow(TDataSet& ds, const LookupTable& t)
@@ -161,7 +161,7 @@ void TorvServer::distancespeedBeforeDelete(TDataSet* dataSet)
     const QVariant id = dataSet->FieldByName(QStringLiteral("unt_id"))->Value();
     if (valueUsed(orvDB, QStringLiteral("sportart"), QStringLiteral("spo_distance"), id) ||
         valueUsed(orvDB, QStringLiteral("sportart"), QStringLiteral("spo_speed"), id)) {
-        MessageDlg(wordMessage(65380, 65333), mtError, TMsgDlgButtons{mbOK});
+        MessageDlg(wordMessage(msg::LookupStillUsed, msg::Unit), mtError, TMsgDlgButtons{mbOK});
         throw EAbort();
     }
 }
@@ -186,7 +186,7 @@ void TorvServer::equipmentNewRecord(TDataSet* dataSet)
 
 void TorvServer::equipmentBeforeDelete(TDataSet*)
 {
-    if (MessageDlg(LoadStr(65453), mtConfirmation, mbYesNo) != mrYes)
+    if (MessageDlg(LoadStr(msg::ConfirmDeleteRecord), mtConfirmation, mbYesNo) != mrYes)
         throw EAbort();
 }
 
@@ -212,7 +212,7 @@ void TorvServer::bestzeitenAfterPost(TDataSet*)
 
 void TorvServer::bestzeitenBeforeDelete(TDataSet*)
 {
-    if (MessageDlg(LoadStr(65453), mtConfirmation, mbYesNo) != mrYes)
+    if (MessageDlg(LoadStr(msg::ConfirmDeleteRecord), mtConfirmation, mbYesNo) != mrYes)
         throw EAbort();
 }
 

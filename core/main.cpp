@@ -537,7 +537,7 @@ void TMainForm::FormShow(QObject*)
             if (QFileInfo::exists(file))
                 openDatabaseFile(file);
             else
-                MessageDlg(LoadStr(65492), mtError, {mbOK});
+                MessageDlg(LoadStr(msg::QuickLoadFolderMissing), mtError, {mbOK});
         }
     }
     reg.CloseKey();
@@ -677,13 +677,13 @@ void TMainForm::FileClose1Execute(QObject*)
 void TMainForm::FileDBReparieren1Execute(QObject*)
 {
     if (databaseOpen()) {
-        MessageDlg(LoadStr(65493), mtError, {mbOK});
+        MessageDlg(LoadStr(msg::CloseAllUsersFirst), mtError, {mbOK});
         return;
     }
     if (!CompressDialog1.Execute(this))
         return;
     compactDatabaseFile(CompressDialog1.FileName());
-    MessageDlg(LoadStr(65494), mtInformation, {mbOK});
+    MessageDlg(LoadStr(msg::CompactionDone), mtInformation, {mbOK});
 }
 
 void TMainForm::FileExit1Execute(QObject*)

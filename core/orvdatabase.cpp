@@ -126,16 +126,16 @@ struct DatabaseCheck {
 const DatabaseCheck kChecks[] = {
     {"Select * from sportart where (not spo_distance in (Select unt_id from unit)) or "
      "(not spo_speed in (Select unt_id from unit))",
-     65383,
+     msg::RepairSports,
      {"UPDATE sportart SET spo_speed = 1 WHERE spo_speed not in (Select unt_id from unit)",
       "UPDATE sportart SET spo_distance = 5 WHERE spo_distance not in (Select unt_id from unit)"}},
     {"Select * from daten where isnull(hoehendifferenz)",
-     65386,
+     msg::RepairHeightDifferences,
      {"UPDATE daten SET hoehendifferenz = 0 WHERE isnull(hoehendifferenz)"}},
-    {"Select * from daten where isnull(meter)", 65387, {"UPDATE daten SET meter = 0 WHERE isnull(meter)"}},
+    {"Select * from daten where isnull(meter)", msg::RepairDistances, {"UPDATE daten SET meter = 0 WHERE isnull(meter)"}},
     // Durations of a day or more lose their whole days.
     {"Select * from daten where CDbl(zeit) >= 1",
-     65388,
+     msg::RepairDurations,
      {"UPDATE daten SET zeit = CDate(CDbl(zeit) - Int(zeit))"}},
 };
 
@@ -171,7 +171,7 @@ void CheckDatabase(TConnection& connection, const std::function<bool()>& backup)
     for (const DatabaseCheck& check : kChecks) {
         if (!findsRows(connection, check.test))
             continue;
-        const TModalResult answer = MessageDlg(LoadStr(check.message) + QLatin1Char('\n') + LoadStr(65384),
+        const TModalResult answer = MessageDlg(LoadStr(check.message) + QLatin1Char('\n') + LoadStr(msg::AskBackupFirst),
                                                mtInformation, mbYesNoCancel);
         if (answer != mrYes && answer != mrNo)
             continue;
@@ -185,7 +185,7 @@ void CheckDatabase(TConnection& connection, const std::function<bool()>& backup)
             connection.CommitTrans();
         } catch (const Exception& e) {
             connection.RollbackTrans();
-            MessageDlg(LoadStr(65385) + e.Message(), mtError, TMsgDlgButtons{mbOK});
+            MessageDlg(LoadStr(msg::DatabaseUpdateError) + e.Message(), mtError, TMsgDlgButtons{mbOK});
         }
     }
 }

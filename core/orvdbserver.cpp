@@ -312,7 +312,7 @@ bool TorvServer::openDatabase(const QString& path)
                                    ? static_cast<const Exception&>(e).Message()
                                    : QString::fromLocal8Bit(e.what());
         closeDatabase();
-        MessageDlg(LoadStr(65407) + reason, mtError, TMsgDlgButtons{mbOK});
+        MessageDlg(LoadStr(msg::DatabaseOpenError) + reason, mtError, TMsgDlgButtons{mbOK});
         return false;
     }
 }

@@ -302,7 +302,7 @@ void TorvServer::trainblockmanBeforePost(TDataSet* dataSet)
 void TorvServer::trainblockmanAfterPost(TDataSet* dataSet)
 {
     if (!CheckBlockDate(dataSet->FieldByName(QStringLiteral("trb_Id"))->AsInteger())) {
-        MessageDlg(LoadStr(65379), mtWarning, TMsgDlgButtons{mbOK});
+        MessageDlg(LoadStr(msg::BlockDateCheck), mtWarning, TMsgDlgButtons{mbOK});
         throw EAbort();
     }
 }
@@ -410,7 +410,7 @@ void TorvServer::plan_datenBeforePost(TDataSet* dataSet)
     if (!planning.isValid() || planning.isNull() || !planning.toBool())
         return;
     const QString name = dataSet->FieldByName(QStringLiteral("formName"))->AsString();
-    if (MessageDlg(Format(LoadStr(65378), {name}), mtConfirmation, mbYesNo) == mrYes)
+    if (MessageDlg(Format(LoadStr(msg::SetFormToTraining), {name}), mtConfirmation, mbYesNo) == mrYes)
         dataSet->FieldByName(QStringLiteral("Form"))->SetAsInteger(1);  // the training form
 }
 

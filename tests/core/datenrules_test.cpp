@@ -362,7 +362,7 @@ TEST_F(UnitRulesTest, UnitDatedAfterItsBlockIsSavedAndWarnedAbout)
     server.daten.Post();
     ASSERT_EQ(ScriptedAnswers::messages().size(), 1);
     EXPECT_EQ(ScriptedAnswers::lastMessage().Type, mtWarning);
-    EXPECT_EQ(ScriptedAnswers::lastMessage().Text, LoadStr(65376));
+    EXPECT_EQ(ScriptedAnswers::lastMessage().Text, LoadStr(msg::UnitAfterBlockDate));
     EXPECT_EQ(db.value(QString("SELECT Datum FROM DATEN WHERE dat_Id = %1").arg(unit)).toDouble(), day(2004, 5, 20));
 }
 
@@ -388,7 +388,7 @@ TEST_F(UnitRulesTest, DeletingTheLastUnitOfABlockOffersToDeleteTheBlock)
         gotoUnit(second);
         server.daten.Delete();
         ASSERT_EQ(ScriptedAnswers::messages().size(), 1);
-        EXPECT_EQ(ScriptedAnswers::lastMessage().Text, LoadStr(65377));
+        EXPECT_EQ(ScriptedAnswers::lastMessage().Text, LoadStr(msg::DeleteEmptyBlock));
         EXPECT_EQ(ScriptedAnswers::lastMessage().Type, mtConfirmation);
         EXPECT_EQ(count("SELECT count(*) FROM TRAININGSBLOCK"), c.blocksLeft);
         server.closeDatabase();
