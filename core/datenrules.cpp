@@ -246,8 +246,7 @@ void TorvServer::datenBeforePost(TDataSet* dataSet)
         } else {
             finishNewBlock(false);
         }
-        const QString reason =
-            dynamic_cast<const Exception*>(&e) ? static_cast<const Exception&>(e).Message() : QString::fromLocal8Bit(e.what());
+        const QString reason = ExceptionMessage(e);
         throw EDatabaseError(tr("Der Trainingsblock der neuen Einheit konnte nicht angelegt werden: %1").arg(reason));
     }
 }

@@ -148,10 +148,9 @@ public:
     void setControlColor(const QString& control, TColor color);
     void setControlFontColor(const QString& control, TColor color);
 
-    // True once the unit page was scaled to the screen (at most once per run).
+    // True once the unit page was scaled to the screen (at most once per run; the screen's
+    // width is compared with the 800 pixels the page was laid out for).
     bool Scaled() const { return scaled_; }
-    // The screen width the scaling compares with 800; tests replace it. Empty: the screen's.
-    static void SetScreenWidthSource(std::function<int()> source);
 
     // --- handlers -----------------------------------------------------------------------------
     void XPButton1Click(QObject* Sender);
@@ -166,6 +165,7 @@ public:
     void DBEdit1Enter(QObject* Sender);
     void DBEdit1Exit(QObject* Sender);
     void DBEdit1KeyPress(QObject* Sender, QChar& Key);
+    void DBEdit2KeyPress(QObject* Sender, QChar& Key);
     void DBLookupListBox1Exit(QObject* Sender);
     void DBLookupListBox1KeyPress(QObject* Sender, QChar& Key);
     void DBLookupListBox1DblClick(QObject* Sender);
@@ -175,9 +175,6 @@ public:
     void Action1Execute(QObject* Sender);
     void Action2Execute(QObject* Sender);
     void Action5Execute(QObject* Sender);
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void bindControls();

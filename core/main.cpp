@@ -32,6 +32,7 @@
 #include "core/toolkalenderframe.h"
 #include "platform/rtl/folders.h"
 #include "platform/vcl/actnlist.h"
+#include "platform/vcl/events.h"
 #include "platform/vcl/imglist.h"
 #include "platform/vcl/registry.h"
 #include "platform/vcl/shell.h"
@@ -359,21 +360,8 @@ void TMainForm::setUpPanels()
     UiNavPanel4->OnClick = [this](QObject* s) { XPButton1Click(s); };
     UiNavPanel5->OnClick = [this](QObject* s) { XPButton1Click(s); };
     // Double-clicking the header expands the pane.
-    Panel10->installEventFilter(this);
-    // The right column arranges its aligned panels whenever the window's layout resizes it.
-    Panel5->installEventFilter(this);
+    Events(Panel10).OnDblClick = [this](QObject*) { XPButton1Click(Panel10); };
     UiNavPanel1->OnDblClick = [this](QObject*) { XPButton1Click(Panel10); };
-}
-
-bool TMainForm::eventFilter(QObject* watched, QEvent* event)
-{
-    if (watched == Panel10 && event->type() == QEvent::MouseButtonDblClick) {
-        XPButton1Click(Panel10);
-        return true;
-    }
-    if (watched == Panel5 && (event->type() == QEvent::Resize || event->type() == QEvent::Show))
-        AlignControls(Panel5);
-    return QMainWindow::eventFilter(watched, event);
 }
 
 void TMainForm::setToolPaneHeight(int height)
@@ -648,12 +636,8 @@ void TMainForm::FileNew1Execute(QObject*)
     FileClose1->Execute();
     if (databaseOpen())
         return;
-    try {
-        CopyFile(templateFile, fileName);
-    } catch (const Exception& e) {
-        MessageDlg(e.Message(), mtError, {mbOK});
+    if (!TryShowingError([&] { CopyFile(templateFile, fileName); }))
         return;
-    }
     if (openDatabaseFile(fileName))
         Action10->Execute();  // the options dialog of the new athlete
 }

@@ -154,14 +154,8 @@ bool backedUp(const std::function<bool()>& backup)
 {
     if (!backup)
         return false;
-    try {
-        return backup();
-    } catch (const EAbort&) {
-        return false;
-    } catch (const Exception& e) {
-        MessageDlg(e.Message(), mtError, TMsgDlgButtons{mbOK});
-        return false;
-    }
+    bool done = false;
+    return TryShowingError([&] { done = backup(); }) && done;
 }
 
 }  // namespace

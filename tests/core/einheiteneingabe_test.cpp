@@ -25,12 +25,12 @@ protected:
         ProgramTest::SetUp();
         savedSettings_ = FormatSettings();
         FormatSettings() = GermanFormatSettings();
-        Teingabe::SetScreenWidthSource([] { return 800; });
+        SetScreenWidthSource([] { return 800; });
     }
     void TearDown() override
     {
         ProgramTest::TearDown();
-        Teingabe::SetScreenWidthSource({});
+        SetScreenWidthSource({});
         FormatSettings() = savedSettings_;
     }
 
@@ -299,7 +299,7 @@ TEST_F(EntryWindowTest, DistanceInMetresAndToday)
 
 TEST_F(EntryWindowTest, UnitPageScalesOnceAndNotWithNoscale)
 {
-    Teingabe::SetScreenWidthSource([] { return 1200; });
+    SetScreenWidthSource([] { return 1200; });
     start();
     const QSize design(566, 458);
     EXPECT_TRUE(eingabe->Scaled());
@@ -328,7 +328,7 @@ TEST_F(EntryWindowTest, UnitPageScalesOnceAndNotWithNoscale)
     EXPECT_EQ(eingabe->Panel7->size(), design);
     FinishProgram();
     setProgramValue("noscale", false);
-    Teingabe::SetScreenWidthSource([] { return 800; });
+    SetScreenWidthSource([] { return 800; });
     start();
     EXPECT_FALSE(eingabe->Scaled());
     EXPECT_EQ(eingabe->Panel7->size(), design);
