@@ -13,6 +13,7 @@
 #include "core/orvdbserver.h"
 #include "core/startframe.h"
 #include "core/startup.h"
+#include "core/views.h"
 #include "platform/rtl/application.h"
 #include "platform/vcl/databinding.h"
 #include "platform/vcl/dialogs.h"
@@ -244,10 +245,12 @@ Teingabe::Teingabe(QWidget* Owner) : TForm(Owner), ui(std::make_unique<Ui::Teing
     OnShow = Handler(this, &Teingabe::FormShow);
     OnCloseQuery = [this](QObject* s, bool& c) { FormCloseQuery(s, c); };
     OnClose = [this](QObject* s, TCloseAction& a) { FormClose(s, a); };
+    RegisterView<EntryWindowView>(this);
 }
 
 Teingabe::~Teingabe()
 {
+    UnregisterView<EntryWindowView>(this);
     if (eingabe == this)
         eingabe = nullptr;
 }
@@ -583,6 +586,7 @@ void Teingabe::PageControl2Change(QObject*)
 
 void Teingabe::updateZwSql() {}
 void Teingabe::fillZwGrid() {}
+void Teingabe::repaintZwGrid() {}
 void Teingabe::TabControl1Change(QObject*) {}
 void Teingabe::DBEdit6Exit(QObject*) {}
 void Teingabe::DBEdit10Exit(QObject*) {}

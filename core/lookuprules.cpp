@@ -5,7 +5,12 @@
 #include "core/orvdatabase.h"
 #include "core/orvdbserver.h"
 #include "core/sound.h"
-#include "core/viewhooks.h"
+#include "core/besttimemanagerview.h"
+#include "core/diarycalendarview.h"
+#include "core/equipmentmanagerview.h"
+#include "core/routemanagerview.h"
+#include "core/toolscatalogueview.h"
+#include "core/views.h"
 #include "platform/db/query.h"
 #include "platform/vcl/dialogs.h"
 
@@ -192,12 +197,12 @@ void TorvServer::equipmentBeforeDelete(TDataSet*)
 
 void TorvServer::dsEquipmentDataChange(TDataSource*, TField*)
 {
-    TorvViewHooks& hooks = ViewHooks();
-    if (!hooks.eqManagerExists())
+    EquipmentManagerView* manager = View<EquipmentManagerView>();
+    if (!manager)
         return;
-    hooks.eqManagerFillTreeView();
-    hooks.eqManagerShowUsage();
-    hooks.eqManagerSynchronizeOverview();
+    manager->fillTreeView();
+    manager->showUsage();
+    manager->synchronizeOverview();
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -206,7 +211,7 @@ void TorvServer::dsEquipmentDataChange(TDataSource*, TField*)
 void TorvServer::bestzeitenAfterPost(TDataSet*)
 {
     // The applause comes from the best-time manager; rows stored elsewhere (imports) stay quiet.
-    if (ViewHooks().bestzeitExists())
+    if (View<BestTimeManagerView>())
         PlaySound(BestTimeSoundFile());
 }
 
@@ -218,11 +223,11 @@ void TorvServer::bestzeitenBeforeDelete(TDataSet*)
 
 void TorvServer::dsBestzeitenDataChange(TDataSource*, TField*)
 {
-    TorvViewHooks& hooks = ViewHooks();
-    if (!hooks.bestzeitExists())
+    BestTimeManagerView* manager = View<BestTimeManagerView>();
+    if (!manager)
         return;
-    hooks.bestzeitFillTreeView();
-    hooks.bestzeitSynchronizeOverview();
+    manager->fillTreeView();
+    manager->synchronizeOverview();
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -250,18 +255,18 @@ void TorvServer::streckeAfterCancel(TDataSet*)
 
 void TorvServer::strPunkteAfterDelete(TDataSet*)
 {
-    if (ViewHooks().strManagerExists())
-        ViewHooks().strManagerRefreshChart();
+    if (RouteManagerView* manager = View<RouteManagerView>())
+        manager->refreshChart();
 }
 
 void TorvServer::dsStreckeDataChange(TDataSource*, TField*)
 {
-    TorvViewHooks& hooks = ViewHooks();
-    if (!hooks.strManagerExists())
+    RouteManagerView* manager = View<RouteManagerView>();
+    if (!manager)
         return;
-    hooks.strManagerFillTreeView();
-    hooks.strManagerSynchronizeOverview();
-    hooks.strManagerRefreshChart();
+    manager->fillTreeView();
+    manager->synchronizeOverview();
+    manager->refreshChart();
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -269,19 +274,22 @@ void TorvServer::dsStreckeDataChange(TDataSource*, TField*)
 
 void TorvServer::tagebuchBeforePost(TDataSet* dataSet)
 {
-    if (dataSet->State() == dsInsert)
-        dataSet->FieldByName(QStringLiteral("tgb_datum"))->SetAsDateTime(ViewHooks().kalTagSelectedDay());
+    if (dataSet->State() != dsInsert)
+        return;
+    // The day chosen in the calendar; today while the calendar does not exist.
+    const DiaryCalendarView* calendar = View<DiaryCalendarView>();
+    dataSet->FieldByName(QStringLiteral("tgb_datum"))->SetAsDateTime(calendar ? calendar->selectedDay() : Date());
 }
 
 void TorvServer::dsToolsDataChange(TDataSource*, TField*)
 {
-    TorvViewHooks& hooks = ViewHooks();
-    if (!hooks.formelnExists() || !tools.Active() || tools.IsEmpty())
+    ToolsCatalogueView* catalogue = View<ToolsCatalogueView>();
+    if (!catalogue || !tools.Active() || tools.IsEmpty())
         return;
     const QString fileName = tools.FieldByName(QStringLiteral("too_filename"))->AsString();
     TField* html = tools.FieldByName(QStringLiteral("too_html"));
     if (!fileName.isEmpty() && !html->IsNull() && html->AsBoolean())
-        hooks.formelnNavigate(fileName);
+        catalogue->navigate(fileName);
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -30,6 +30,7 @@
 #include "core/startup.h"
 #include "core/toolexplorerframe.h"
 #include "core/toolkalenderframe.h"
+#include "core/views.h"
 #include "platform/rtl/folders.h"
 #include "platform/vcl/actnlist.h"
 #include "platform/vcl/events.h"
@@ -159,10 +160,12 @@ TMainForm::TMainForm(QWidget* Owner) : QMainWindow(Owner), ui(std::make_unique<U
     buildToolMenu();
     setUpPanels();
     FormCreate(this);
+    RegisterView<MainWindowView>(this);
 }
 
 TMainForm::~TMainForm()
 {
+    UnregisterView<MainWindowView>(this);
     // The frames belong to the application, not to the window: take them out before it goes.
     emptyHost(Panel3);
     emptyHost(Panel6);
@@ -775,48 +778,4 @@ bool TMainForm::runBackupWizard()
     // The backup wizard joins with the backup issue; until then no backup is made and the
     // database check repairs only when the user chooses to go on without one.
     return false;
-}
-
-void TMainForm::mainXPButton1Click()
-{
-    XPButton1Click(nullptr);
-}
-
-bool TMainForm::eingabeVisible()
-{
-    return eingabe && eingabe->isVisible();
-}
-
-bool TMainForm::eingabeHasOwnFocus()
-{
-    return eingabe && eingabe->hasOwnFocus();
-}
-
-bool TMainForm::eingabeSplitPageShown()
-{
-    return eingabe && eingabe->splitPageShown();
-}
-
-void TMainForm::eingabeUpdateZwSql()
-{
-    if (eingabe)
-        eingabe->updateZwSql();
-}
-
-void TMainForm::eingabeFillZwGrid()
-{
-    if (eingabe)
-        eingabe->fillZwGrid();
-}
-
-void TMainForm::eingabeSetControlColor(const QString& control, TColor color)
-{
-    if (eingabe)
-        eingabe->setControlColor(control, color);
-}
-
-void TMainForm::eingabeSetControlFontColor(const QString& control, TColor color)
-{
-    if (eingabe)
-        eingabe->setControlFontColor(control, color);
 }

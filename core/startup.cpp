@@ -50,7 +50,6 @@ const StartupStep kSteps[] = {
          orvServer = new TorvServer();
          orvServer->DataModuleCreate();
          orvServer->SetHooks(MainForm);
-         orvServer->SetViewHooks(MainForm);
      },
      [] {
          if (orvServer)
