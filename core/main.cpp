@@ -19,7 +19,7 @@
 
 #include "controls/controlalign.h"
 #include "core/about.h"
-#include "core/einheiteneingabe.h"
+#include "traininglog/einheiteneingabe.h"
 #include "core/fmxutils.h"
 #include "core/language.h"
 #include "core/mainimages.h"

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "core/blockmanagerview.h"
-#include "core/einheiteneingabe.h"
+#include "traininglog/einheiteneingabe.h"
 #include "core/entrywindowview.h"
 #include "core/main.h"
 #include "core/mainwindowview.h"

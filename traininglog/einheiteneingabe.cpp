@@ -1,4 +1,4 @@
-#include "core/einheiteneingabe.h"
+#include "traininglog/einheiteneingabe.h"
 
 #include "ui_einheiteneingabe.h"
 

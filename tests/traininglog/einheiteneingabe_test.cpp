@@ -8,7 +8,7 @@
 #include <QMouseEvent>
 #include <QTabBar>
 
-#include "core/einheiteneingabe.h"
+#include "traininglog/einheiteneingabe.h"
 #include "core/language.h"
 #include "core/main.h"
 #include "core/orvdbserver.h"
