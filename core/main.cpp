@@ -19,7 +19,6 @@
 
 #include "controls/controlalign.h"
 #include "core/about.h"
-#include "traininglog/einheiteneingabe.h"
 #include "core/fmxutils.h"
 #include "core/language.h"
 #include "core/mainimages.h"
@@ -37,6 +36,7 @@
 #include "platform/vcl/imglist.h"
 #include "platform/vcl/registry.h"
 #include "platform/vcl/shell.h"
+#include "traininglog/einheiteneingabe.h"
 
 TMainForm* MainForm = nullptr;
 

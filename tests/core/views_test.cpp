@@ -3,13 +3,13 @@
 #include <gtest/gtest.h>
 
 #include "core/blockmanagerview.h"
-#include "traininglog/einheiteneingabe.h"
 #include "core/entrywindowview.h"
 #include "core/main.h"
 #include "core/mainwindowview.h"
 #include "core/startup.h"
 #include "core/views.h"
 #include "tests/core/programfixture.h"
+#include "traininglog/einheiteneingabe.h"
 
 namespace {
 

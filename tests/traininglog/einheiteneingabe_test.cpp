@@ -8,13 +8,13 @@
 #include <QMouseEvent>
 #include <QTabBar>
 
-#include "traininglog/einheiteneingabe.h"
 #include "core/language.h"
 #include "core/main.h"
 #include "core/orvdbserver.h"
 #include "core/startframe.h"
 #include "tests/core/programfixture.h"
 #include "tests/support/athletedb.h"
+#include "traininglog/einheiteneingabe.h"
 
 namespace {
 
