@@ -11,7 +11,8 @@ namespace {
 
 const char* const alignProperty = "Align";
 
-// Re-aligns a parent's controls when the parent is resized.
+// Re-aligns a parent's controls when the parent is resized or shown (a layout may have sized it
+// while it was hidden).
 class AlignWatcher : public QObject {
 public:
     explicit AlignWatcher(QWidget* parent) : QObject(parent) { setObjectName(QStringLiteral("AlignWatcher")); }
@@ -19,7 +20,7 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
-        if (event->type() == QEvent::Resize && watched == parent())
+        if ((event->type() == QEvent::Resize || event->type() == QEvent::Show) && watched == parent())
             AlignControls(static_cast<QWidget*>(watched));
         return false;
     }

@@ -15,7 +15,7 @@ enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
 // A control's alignment (kept as the widget's "Align" property; alNone when unset).
 TAlign ControlAlign(const QWidget* w);
 // Sets the alignment and arranges the parent's aligned controls; a parent that has aligned
-// controls arranges them again whenever it is resized.
+// controls arranges them again whenever it is resized or shown.
 void SetControlAlign(QWidget* w, TAlign align);
 
 // The geometry of aligned controls inside a client area: top ones stacked from the top in

@@ -38,14 +38,12 @@ TDateTime QDateTimeToDateTime(const QDateTime& dt)
     return days >= 0 ? double(days) + frac : double(days) - frac;
 }
 
-TDBDateTimePicker::TDBDateTimePicker(QWidget* parent) : QDateTimeEdit(parent), dataLink_(new TFieldDataLink)
+TDBDateTimePicker::TDBDateTimePicker(QWidget* parent) : QDateTimeEdit(parent)
 {
     setTimeSpec(Qt::UTC);
     setMinimumDateTime(nullDateTime);
     setSpecialValueText(QStringLiteral(" "));
     SetKind(dtkDate);
-    dataLink_->OnDataChange = [this] { DataChange(); };
-    dataLink_->OnUpdateData = [this] { UpdateData(); };
     connect(this, &QDateTimeEdit::dateTimeChanged, this, [this](const QDateTime&) {
         if (!showing_)
             UserChanged();
@@ -55,25 +53,7 @@ TDBDateTimePicker::TDBDateTimePicker(QWidget* parent) : QDateTimeEdit(parent), d
     showing_ = false;
 }
 
-TDBDateTimePicker::~TDBDateTimePicker()
-{
-    dataLink_->OnDataChange = nullptr;
-    dataLink_->OnUpdateData = nullptr;
-    delete dataLink_;
-    dataLink_ = nullptr;
-}
-
-void TDBDateTimePicker::SetDataSource(TDataSource* value)
-{
-    dataLink_->SetDataSource(value);
-    ShowFieldValue();
-}
-
-void TDBDateTimePicker::SetDataField(const QString& value)
-{
-    dataLink_->SetFieldName(value);
-    ShowFieldValue();
-}
+TDBDateTimePicker::~TDBDateTimePicker() = default;
 
 void TDBDateTimePicker::SetKind(TDateTimeKind value)
 {
@@ -111,15 +91,9 @@ void TDBDateTimePicker::SetNull()
     showing_ = false;
 }
 
-void TDBDateTimePicker::ShowFieldValue()
+void TDBDateTimePicker::dataChange()
 {
-    if (dataLink_->Field())
-        DataChange();
-}
-
-void TDBDateTimePicker::DataChange()
-{
-    TField* f = dataLink_->Field();
+    TField* f = Field();
     if (!f)
         return;
     if (f->IsNull())
@@ -128,9 +102,9 @@ void TDBDateTimePicker::DataChange()
         SetDateTime(f->AsDateTime());
 }
 
-void TDBDateTimePicker::UpdateData()
+void TDBDateTimePicker::updateData()
 {
-    TField* f = dataLink_->Field();
+    TField* f = Field();
     if (!f)
         return;
     if (IsNull())
@@ -141,45 +115,45 @@ void TDBDateTimePicker::UpdateData()
 
 void TDBDateTimePicker::UserChanged()
 {
-    if (!dataLink_->Field()) {
+    if (!Field()) {
         // Not bound: a plain picker that writes nothing.
         if (OnChange)
             OnChange(this);
         return;
     }
-    // Entering edit state re-reads the record into the picker; the user's value is kept.
     const bool wasNull = IsNull();
-    const QDateTime typed = dateTime();
     bool editing = false;
     try {
-        editing = dataLink_->Edit();
+        // Entering the edit state does not re-read the record into the picker: the user's
+        // value stays.
+        editing = userChange();
     } catch (...) {
-        DataChange();
+        dataChange();
         HandleException(std::current_exception());
         return;
     }
     if (!editing) {
         // The dataset cannot be edited: the field's value stays on screen, nothing is written.
-        DataChange();
+        dataChange();
         return;
     }
-    QDateTime value = wasNull ? nullDateTime : typed;
     // A time entered into an empty time picker starts from the empty value's day; like every
     // time of day it belongs on the base date, or the field would get a date centuries back.
-    if (!wasNull && kind_ == dtkTime && value.date() == nullDateTime.date())
+    if (!wasNull && kind_ == dtkTime && dateTime().date() == nullDateTime.date()) {
+        QDateTime value = dateTime();
         value.setDate(baseDate);
-    showing_ = true;
-    setDateTime(value);
-    showing_ = false;
+        showing_ = true;
+        setDateTime(value);
+        showing_ = false;
+    }
     if (OnChange)
         OnChange(this);
-    dataLink_->Modified();
 }
 
 void TDBDateTimePicker::ExitControl()
 {
     try {
-        dataLink_->UpdateRecord();
+        link_.UpdateRecord();
     } catch (...) {
         // The value is refused: the user stays in the picker to correct it or cancel.
         setFocus();
@@ -194,7 +168,7 @@ void TDBDateTimePicker::focusOutEvent(QFocusEvent* event)
     const bool exit = event->reason() != Qt::ActiveWindowFocusReason && event->reason() != Qt::PopupFocusReason;
     if (exit) {
         try {
-            dataLink_->UpdateRecord();
+            link_.UpdateRecord();
         } catch (...) {
             // The focus comes back once the toolkit has finished moving it, then the error is
             // shown; the picker keeps its value and the record stays in edit state.

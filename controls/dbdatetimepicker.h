@@ -1,10 +1,12 @@
 #pragma once
-// The date-time picker bound to one field of a dataset through a field data link: it shows the
+// The date-time picker bound to one field of a dataset through the data-aware controls' field
+// binding (TFieldControl): it shows the
 // field of the current record, puts the dataset into edit state when the user changes the
 // value, and writes the value into the field when the record is posted or the user leaves it.
 // A Null field shows an empty picker.
 #include "platform/db/datasource.h"
 #include "platform/rtl/sysutils.h"
+#include "platform/vcl/dbctrls.h"
 
 #include <QDateTimeEdit>
 
@@ -17,7 +19,7 @@ enum TDateTimeKind { dtkDate, dtkTime };
 QDateTime DateTimeToQDateTime(TDateTime dt);
 TDateTime QDateTimeToDateTime(const QDateTime& dt);
 
-class TDBDateTimePicker : public QDateTimeEdit {
+class TDBDateTimePicker : public QDateTimeEdit, public TFieldControl {
     Q_OBJECT
     // The properties a form file sets (the kind as its number); the data source is set in code.
     Q_PROPERTY(QString DataField READ DataField WRITE SetDataField)
@@ -26,12 +28,8 @@ public:
     explicit TDBDateTimePicker(QWidget* parent = nullptr);
     ~TDBDateTimePicker() override;
 
-    TDataSource* DataSource() const { return dataLink_->DataSource(); }
-    void SetDataSource(TDataSource* value);
-    QString DataField() const { return dataLink_->FieldName(); }
-    void SetDataField(const QString& value);
-    TField* Field() const { return dataLink_->Field(); }
-    TFieldDataLink& DataLink() { return *dataLink_; }
+    using TFieldControl::DataField;
+    using TFieldControl::SetDataField;
 
     TDateTimeKind Kind() const { return kind_; }
     void SetKind(TDateTimeKind value);
@@ -53,14 +51,13 @@ public:
 
 protected:
     void focusOutEvent(QFocusEvent* event) override;
+    // Shows the field's value; a picker without a field keeps what it shows.
+    void dataChange() override;
+    void updateData() override;
 
 private:
-    void DataChange();
-    void UpdateData();
     void UserChanged();
-    void ShowFieldValue();
 
-    TFieldDataLink* dataLink_;
     TDateTimeKind kind_ = dtkDate;
     bool showing_ = false;  // the value is being set from the field or by code
 };

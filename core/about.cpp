@@ -4,30 +4,15 @@
 
 #include <QCoreApplication>
 #include <QFile>
-#include <QLinearGradient>
-#include <QPainter>
 #include <QStringDecoder>
 
+#include "core/mainimages.h"
 #include "core/orvtools.h"
 #include "platform/rtl/folders.h"
 
 TAboutForm* AboutForm = nullptr;
 
 namespace {
-
-QPixmap bannerPicture(int width, int height)
-{
-    QPixmap pm(width, height);
-    QPainter p(&pm);
-    p.setRenderHint(QPainter::Antialiasing);
-    QLinearGradient g(0, 0, width, 0);
-    g.setColorAt(0, QColor(18, 40, 82));
-    g.setColorAt(1, QColor(34, 86, 150));
-    p.fillRect(pm.rect(), g);
-    p.setPen(QPen(QColor(240, 110, 30), 8, Qt::SolidLine, Qt::RoundCap));
-    p.drawLine(QPointF(width * 0.6, height - 10.0), QPointF(width - 20.0, 12.0));
-    return pm;
-}
 
 // The lines of a text file; a file that is not UTF-8 is read as Latin-1, as the branding files
 // of older installations are.
@@ -58,7 +43,7 @@ TAboutForm::TAboutForm(QWidget* Owner)
     Label6 = ui->Label6;
     Memo1 = ui->Memo1;
     Button1 = ui->Button1;
-    Image1->setPixmap(bannerPicture(500, 60));
+    Image1->setPixmap(BannerPicture(500, 60));
     FormCreate(this);
 }
 

@@ -2,34 +2,15 @@
 
 #include "ui_busy.h"
 
-#include <QLinearGradient>
 #include <QPainter>
+
+#include "core/mainimages.h"
 
 TBusyDlg* BusyDlg = nullptr;
 
 namespace {
 
 constexpr int kFrames = 8;  // the clip's frames, played in a loop
-
-QPixmap bannerPicture(int width, int height)
-{
-    QPixmap pm(width, height);
-    QPainter p(&pm);
-    p.setRenderHint(QPainter::Antialiasing);
-    QLinearGradient g(0, 0, width, 0);
-    g.setColorAt(0, QColor(18, 40, 82));
-    g.setColorAt(1, QColor(34, 86, 150));
-    p.fillRect(pm.rect(), g);
-    p.setPen(QPen(QColor(240, 110, 30), 6, Qt::SolidLine, Qt::RoundCap));
-    p.drawLine(QPointF(width * 0.55, height - 12.0), QPointF(width - 14.0, 14.0));
-    QFont f;
-    f.setPixelSize(26);
-    f.setBold(true);
-    p.setFont(f);
-    p.setPen(Qt::white);
-    p.drawText(QRect(14, 0, width, height), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Orvalo 5"));
-    return pm;
-}
 
 }  // namespace
 
@@ -78,7 +59,7 @@ TBusyDlg::TBusyDlg(QWidget* Owner)
     Label1 = ui->Label1;
     Animate1 = ui->Animate1;
     ProgressBar1 = ui->ProgressBar1;
-    Image1->setPixmap(bannerPicture(300, 60));
+    Image1->setPixmap(BannerPicture(300, 60, QStringLiteral("Orvalo 5")));
     ProgressBar1->setMinimum(0);
     OnShow = [this](QObject* s) { FormShow(s); };
     OnClose = [this](QObject* s, TCloseAction& a) { FormClose(s, a); };

@@ -1,7 +1,7 @@
 // The rules of the training units: the handlers of `daten` and of its data source `dsDaten`,
 // and the pace and speed routines that other datasets share. The current row of `daten` is the
-// current unit of the whole program; the windows that follow it are refreshed through the view
-// hooks.
+// current unit of the whole program; the windows that follow it are refreshed through their
+// view interfaces.
 #include <QCoreApplication>
 
 #include <cmath>
@@ -11,7 +11,12 @@
 #include "core/orvdbserver.h"
 #include "core/orvtools.h"
 #include "core/startup.h"
-#include "core/viewhooks.h"
+#include "core/entrywindowview.h"
+#include "core/equipmenttoolview.h"
+#include "core/mainwindowview.h"
+#include "core/navigatorview.h"
+#include "core/quickstatview.h"
+#include "core/views.h"
 #include "platform/vcl/dialogs.h"
 #include "platform/vcl/registry.h"
 
@@ -20,12 +25,6 @@ namespace {
 QString tr(const char* text)
 {
     return QCoreApplication::translate("datenrules", text);
-}
-
-TorvViewHooks& defaultViewHooks()
-{
-    static TorvViewHooks hooks;
-    return hooks;
 }
 
 // A column of the sport's speed or distance unit (`unitKey` is "spo_speed" or "spo_distance");
@@ -58,6 +57,19 @@ double distanceFactor(TorvServer& s, TDataSet& unit)
     return std::isfinite(factor) && factor > 0 ? factor : 1.0;
 }
 
+// The main window's tool view ("" while there is no main window).
+QString mainTool()
+{
+    const MainWindowView* main = View<MainWindowView>();
+    return main ? main->getTool() : QString();
+}
+
+void showUnitEquipment()
+{
+    if (EquipmentToolView* equipment = View<EquipmentToolView>())
+        equipment->FormShow(nullptr);
+}
+
 // The entry window's lookup boxes that take the colour of the unit's row in a lookup table.
 struct ColourRule {
     const char* unitField;
@@ -68,11 +80,6 @@ struct ColourRule {
 };
 
 }  // namespace
-
-TorvViewHooks& TorvServer::ViewHooks()
-{
-    return viewHooks_ ? *viewHooks_ : defaultViewHooks();
-}
 
 // ---------------------------------------------------------------------------------------------
 // Pace and speed.
@@ -119,17 +126,18 @@ QString TorvServer::getNavigatorDB()
 {
     const QString tool = config.Active() ? config.FieldByName(QStringLiteral("cfg_eingabeTool"))->AsString()
                                          : QString();
-    if (tool == LoadStr(65351))
+    if (tool == LoadStr(msg::ToolBio))
         return QStringLiteral("Bio");
-    if (tool == LoadStr(65352))
+    if (tool == LoadStr(msg::ToolEquipment))
         return QStringLiteral("Equipment");
-    if (tool == LoadStr(65353))
+    if (tool == LoadStr(msg::ToolQuickStat))
         return QStringLiteral("QuickStat");
-    if (tool == LoadStr(65354))
+    if (tool == LoadStr(msg::ToolCalendar))
         return QStringLiteral("Kalender");
     // Tools hidden (or an unknown setting): the unit page shows the bio view in a full-height
     // tool panel.
-    ViewHooks().mainXPButton1Click();
+    if (MainWindowView* main = View<MainWindowView>())
+        main->XPButton1Click(nullptr);
     return QStringLiteral("Bio");
 }
 
@@ -225,7 +233,7 @@ void TorvServer::datenBeforePost(TDataSet* dataSet)
         if (formName.isNull() || sportName.isNull())
             throw EDatabaseError(tr("Form oder Sportart der Einheit fehlt in der Datenbank."));
         const TDateTime day = std::trunc(datum->AsDateTime());
-        const QString name = formName.toString() + QStringLiteral(": ") + sportName.toString() + LoadStr(65382) +
+        const QString name = formName.toString() + QStringLiteral(": ") + sportName.toString() + LoadStr(msg::BlockNameOn) +
                              FormatDateTime(FormatSettings().ShortDateFormat, day);
         // The key is left to the database: it gives the highest key plus one at the moment of
         // the insert, so blocks created elsewhere are counted and no key is given twice.
@@ -246,8 +254,7 @@ void TorvServer::datenBeforePost(TDataSet* dataSet)
         } else {
             finishNewBlock(false);
         }
-        const QString reason =
-            dynamic_cast<const Exception*>(&e) ? static_cast<const Exception&>(e).Message() : QString::fromLocal8Bit(e.what());
+        const QString reason = ExceptionMessage(e);
         throw EDatabaseError(tr("Der Trainingsblock der neuen Einheit konnte nicht angelegt werden: %1").arg(reason));
     }
 }
@@ -309,15 +316,17 @@ void TorvServer::datenAfterPost(TDataSet* dataSet)
 
     TField* block = dataSet->FieldByName(QStringLiteral("trainingsblock"));
     if (!block->IsNull() && !CheckBlockDate(block->AsInteger()))
-        MessageDlg(LoadStr(65376), mtWarning, TMsgDlgButtons{mbOK});
+        MessageDlg(LoadStr(msg::UnitAfterBlockDate), mtWarning, TMsgDlgButtons{mbOK});
 
-    TorvViewHooks& views = ViewHooks();
-    if (views.navigatorXPButton9Down())
-        views.navigatorChangeNavItem();
+    NavigatorView* navigator = View<NavigatorView>();
+    if (navigator && navigator->XPButton9Down())
+        navigator->ChangeNavItem();
     datenblockdetail.Close();
     datenblockdetail.Open();
-    views.navigatorButton1Click();
-    views.navigatorSelectCurrentUnit();
+    if (navigator) {
+        navigator->Button1Click(nullptr);
+        navigator->selectCurrentUnit();
+    }
 }
 
 void TorvServer::datenBeforeDelete(TDataSet* dataSet)
@@ -331,33 +340,35 @@ void TorvServer::datenAfterDelete(TDataSet*)
     const bool blockExists =
         deletedUnitBlock_ != 0 && !trainblock.Lookup(QStringLiteral("trb_id"), deletedUnitBlock_, QStringLiteral("trb_id")).isNull();
     if (blockExists && IsBlockEmpty(deletedUnitBlock_) &&
-        MessageDlg(LoadStr(65377), mtConfirmation, TMsgDlgButtons{mbYes, mbNo}) == mrYes) {
+        MessageDlg(LoadStr(msg::DeleteEmptyBlock), mtConfirmation, TMsgDlgButtons{mbYes, mbNo}) == mrYes) {
         if (trainblock.Locate(QStringLiteral("trb_id"), deletedUnitBlock_))
             trainblock.Delete();
     }
 
-    TorvViewHooks& views = ViewHooks();
     datenblockdetail.Close();
     datenblockdetail.Open();
-    views.navigatorButton1Click();
-    views.navigatorSelectCurrentUnit();
-    if (views.navigatorXPButton9Down())
-        views.navigatorChangeNavItem();
+    if (NavigatorView* navigator = View<NavigatorView>()) {
+        navigator->Button1Click(nullptr);
+        navigator->selectCurrentUnit();
+        if (navigator->XPButton9Down())
+            navigator->ChangeNavItem();
+    }
 }
 
 void TorvServer::datenAfterOpen(TDataSet*)
 {
-    ViewHooks().navigatorButton1Click();
+    if (NavigatorView* navigator = View<NavigatorView>())
+        navigator->Button1Click(nullptr);
 }
 
 void TorvServer::datenCalcFields(TDataSet* dataSet)
 {
     const int metres = dataSet->FieldByName(QStringLiteral("Meter"))->AsInteger();
-    const TDateTime zeit = dataSet->FieldByName(QStringLiteral("Zeit"))->AsDateTime();
+    const TDateTime duration = dataSet->FieldByName(QStringLiteral("Zeit"))->AsDateTime();
     const QVariant sport = dataSet->FieldByName(QStringLiteral("Sportart"))->Value();
-    if (metres != 0 && zeit != 0) {
-        dataSet->FieldByName(QStringLiteral("minkm"))->SetAsDateTime(calcPace(zeit, metres, sport.toInt()));
-        dataSet->FieldByName(QStringLiteral("kmh"))->SetAsFloat(calcKmh(zeit, metres));
+    if (metres != 0 && duration != 0) {
+        dataSet->FieldByName(QStringLiteral("minkm"))->SetAsDateTime(calcPace(duration, metres, sport.toInt()));
+        dataSet->FieldByName(QStringLiteral("kmh"))->SetAsFloat(calcKmh(duration, metres));
     }
 
     TField* datum = dataSet->FieldByName(QStringLiteral("Datum"));
@@ -402,14 +413,14 @@ void TorvServer::datenMeterSetText(TField* sender, const QString& text)
 
 void TorvServer::dsDatenDataChange(TDataSource*, TField*)
 {
-    TorvViewHooks& views = ViewHooks();
-    if (views.eingabeHasOwnFocus() && views.eingabeVisible() && views.eingabeSplitPageShown())
-        views.eingabeUpdateZwSql();
+    EntryWindowView* entry = View<EntryWindowView>();
+    if (entry && entry->hasOwnFocus() && entry->Visible() && entry->splitPageShown())
+        entry->updateZwSql();
 
     // While a unit is edited the views keep showing it as it was; they follow at the next change
     // after the save or cancel.
-    if (!views.eingabeVisible() || daten.State() == dsEdit || daten.State() == dsInsert ||
-        !daten.Active() || daten.IsEmpty())
+    if (!entry || !entry->Visible() || daten.State() == dsEdit || daten.State() == dsInsert || !daten.Active() ||
+        daten.IsEmpty())
         return;
 
     static const ColourRule rules[] = {
@@ -422,7 +433,7 @@ void TorvServer::dsDatenDataChange(TDataSource*, TField*)
     for (size_t i = 0; i < std::size(rules); ++i) {
         const ColourRule& r = rules[i];
         const QString control = QString::fromLatin1(r.control);
-        views.eingabeSetControlColor(control, clWindow);
+        entry->setControlColor(control, clWindow);
         if (!config.Active() || !config.FieldByName(QString::fromLatin1(r.configSwitch))->AsBoolean())
             continue;
         // Looked up without moving the lookup table, so a window editing it is not disturbed.
@@ -430,29 +441,35 @@ void TorvServer::dsDatenDataChange(TDataSource*, TField*)
         QVariant colour;
         if (!key.isNull() && lookups[i]->Active())
             colour = lookups[i]->Lookup(QString::fromLatin1(r.keyColumn), key, QString::fromLatin1(r.colourColumn));
-        views.eingabeSetControlFontColor(control, clBlack);
+        entry->setControlFontColor(control, clBlack);
         if (!colour.isNull() && colour.toLongLong() != -1) {
             const TColor c = TColor(colour.toLongLong());
-            views.eingabeSetControlColor(control, c);
-            views.eingabeSetControlFontColor(control, ContrastTextColor(c));
+            entry->setControlColor(control, c);
+            entry->setControlFontColor(control, ContrastTextColor(c));
         }
     }
 
-    if (views.mainGetTool() == QLatin1String("Equipment"))
-        views.toolEqFormShow();
-    if (views.mainGetNavigator() == QLatin1String("Navigator"))
-        views.navigatorSelectCurrentUnit();
-    if (views.mainGetTool() == QLatin1String("QuickStat")) {
-        if (views.quickStatXPButton1Down())
-            views.quickStatXPButton1Click();
-        if (views.quickStatXPButton2Down())
-            views.quickStatXPButton2Click();
+    if (mainTool() == QLatin1String("Equipment"))
+        showUnitEquipment();
+    const MainWindowView* main = View<MainWindowView>();
+    if (main && main->getNavigator() == QLatin1String("Navigator")) {
+        if (NavigatorView* navigator = View<NavigatorView>())
+            navigator->selectCurrentUnit();
     }
-    views.eingabeFillZwGrid();
+    if (mainTool() == QLatin1String("QuickStat")) {
+        if (QuickStatView* quickStat = View<QuickStatView>()) {
+            if (quickStat->XPButton1Down())
+                quickStat->XPButton1Click(nullptr);
+            if (quickStat->XPButton2Down())
+                quickStat->XPButton2Click(nullptr);
+        }
+    }
+    if (EntryWindowView* shown = View<EntryWindowView>())
+        shown->fillZwGrid();
 }
 
 void TorvServer::dsDatenStateChange(TDataSource*)
 {
-    if (ViewHooks().mainGetTool() == QLatin1String("Equipment"))
-        ViewHooks().toolEqFormShow();
+    if (mainTool() == QLatin1String("Equipment"))
+        showUnitEquipment();
 }

@@ -10,6 +10,8 @@
 #include <span>
 #include <vector>
 
+#include "core/messageids.h"
+
 class QTranslator;
 
 struct TMessageEntry {

@@ -5,7 +5,12 @@
 #include "core/orvdatabase.h"
 #include "core/orvdbserver.h"
 #include "core/sound.h"
-#include "core/viewhooks.h"
+#include "core/besttimemanagerview.h"
+#include "core/diarycalendarview.h"
+#include "core/equipmentmanagerview.h"
+#include "core/routemanagerview.h"
+#include "core/toolscatalogueview.h"
+#include "core/views.h"
 #include "platform/db/query.h"
 #include "platform/vcl/dialogs.h"
 
@@ -21,10 +26,10 @@ struct LookupTable {
     int word;
 };
 
-const LookupTable kSportart{"sportart", "Spo_Id", "Spo_orderID", "sportart", 65425};
-const LookupTable kForm{"FORM", "For_Id", "For_orderId", "form", 65426};
-const LookupTable kBelStufe{"BELSTUFE", "bel_ID", "bel_orderID", "belastungsstufe", 65427};
-const LookupTable kBelArt{"BELART", "bea_ID", "bea_orderID", "belastungsart", 65428};
+const LookupTable kSportart{"sportart", "Spo_Id", "Spo_orderID", "sportart", msg::Sportart};
+const LookupTable kForm{"FORM", "For_Id", "For_orderId", "form", msg::Form};
+const LookupTable kBelStufe{"BELSTUFE", "bel_ID", "bel_orderID", "belastungsstufe", msg::Belastungsstufe};
+const LookupTable kBelArt{"BELART", "bea_ID", "bea_orderID", "belastungsart", msg::Belastungsart};
 
 // True when a row of the file's table has the value in the column. Read from the file, not from
 // a dataset's snapshot, so that units written elsewhere count too.
@@ -51,11 +56,11 @@ void checkLookupDelete(TorvServer& server, TDataSet& ds, const LookupTable& t)
 {
     const QVariant key = ds.FieldByName(QString::fromLatin1(t.key))->Value();
     if (valueUsed(server.orvDB, QStringLiteral("daten"), QString::fromLatin1(t.datenColumn), key)) {
-        MessageDlg(wordMessage(65380, t.word), mtError, TMsgDlgButtons{mbOK});
+        MessageDlg(wordMessage(msg::LookupStillUsed, t.word), mtError, TMsgDlgButtons{mbOK});
         throw EAbort();
     }
     if (!key.isNull() && key.toInt() == 0) {
-        MessageDlg(wordMessage(65381, t.word), mtError, TMsgDlgButtons{mbOK});
+        MessageDlg(wordMessage(msg::LookupOnlyRename, t.word), mtError, TMsgDlgButtons{mbOK});
         throw EAbort();
     }
 }
@@ -68,9 +73,9 @@ void checkLookupKeyChange(TorvServer& server, TField* sender, const LookupTable&
     if (!old.isValid() || old.isNull() || old == sender->Value())
         return;
     if (old.toInt() == 0)
-        throw Exception(wordMessage(65381, t.word));
+        throw Exception(wordMessage(msg::LookupOnlyRename, t.word));
     if (valueUsed(server.orvDB, QStringLiteral("daten"), QString::fromLatin1(t.datenColumn), old))
-        throw Exception(wordMessage(65380, t.word));
+        throw Exception(wordMessage(msg::LookupStillUsed, t.word));
 }
 
 void numberNewLookupRow(TDataSet& ds, const LookupTable& t)
@@ -161,7 +166,7 @@ void TorvServer::distancespeedBeforeDelete(TDataSet* dataSet)
     const QVariant id = dataSet->FieldByName(QStringLiteral("unt_id"))->Value();
     if (valueUsed(orvDB, QStringLiteral("sportart"), QStringLiteral("spo_distance"), id) ||
         valueUsed(orvDB, QStringLiteral("sportart"), QStringLiteral("spo_speed"), id)) {
-        MessageDlg(wordMessage(65380, 65333), mtError, TMsgDlgButtons{mbOK});
+        MessageDlg(wordMessage(msg::LookupStillUsed, msg::Unit), mtError, TMsgDlgButtons{mbOK});
         throw EAbort();
     }
 }
@@ -186,18 +191,18 @@ void TorvServer::equipmentNewRecord(TDataSet* dataSet)
 
 void TorvServer::equipmentBeforeDelete(TDataSet*)
 {
-    if (MessageDlg(LoadStr(65453), mtConfirmation, mbYesNo) != mrYes)
+    if (MessageDlg(LoadStr(msg::ConfirmDeleteRecord), mtConfirmation, mbYesNo) != mrYes)
         throw EAbort();
 }
 
 void TorvServer::dsEquipmentDataChange(TDataSource*, TField*)
 {
-    TorvViewHooks& hooks = ViewHooks();
-    if (!hooks.eqManagerExists())
+    EquipmentManagerView* manager = View<EquipmentManagerView>();
+    if (!manager)
         return;
-    hooks.eqManagerFillTreeView();
-    hooks.eqManagerShowUsage();
-    hooks.eqManagerSynchronizeOverview();
+    manager->fillTreeView();
+    manager->showUsage();
+    manager->synchronizeOverview();
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -206,23 +211,23 @@ void TorvServer::dsEquipmentDataChange(TDataSource*, TField*)
 void TorvServer::bestzeitenAfterPost(TDataSet*)
 {
     // The applause comes from the best-time manager; rows stored elsewhere (imports) stay quiet.
-    if (ViewHooks().bestzeitExists())
+    if (View<BestTimeManagerView>())
         PlaySound(BestTimeSoundFile());
 }
 
 void TorvServer::bestzeitenBeforeDelete(TDataSet*)
 {
-    if (MessageDlg(LoadStr(65453), mtConfirmation, mbYesNo) != mrYes)
+    if (MessageDlg(LoadStr(msg::ConfirmDeleteRecord), mtConfirmation, mbYesNo) != mrYes)
         throw EAbort();
 }
 
 void TorvServer::dsBestzeitenDataChange(TDataSource*, TField*)
 {
-    TorvViewHooks& hooks = ViewHooks();
-    if (!hooks.bestzeitExists())
+    BestTimeManagerView* manager = View<BestTimeManagerView>();
+    if (!manager)
         return;
-    hooks.bestzeitFillTreeView();
-    hooks.bestzeitSynchronizeOverview();
+    manager->fillTreeView();
+    manager->synchronizeOverview();
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -250,18 +255,18 @@ void TorvServer::streckeAfterCancel(TDataSet*)
 
 void TorvServer::strPunkteAfterDelete(TDataSet*)
 {
-    if (ViewHooks().strManagerExists())
-        ViewHooks().strManagerRefreshChart();
+    if (RouteManagerView* manager = View<RouteManagerView>())
+        manager->refreshChart();
 }
 
 void TorvServer::dsStreckeDataChange(TDataSource*, TField*)
 {
-    TorvViewHooks& hooks = ViewHooks();
-    if (!hooks.strManagerExists())
+    RouteManagerView* manager = View<RouteManagerView>();
+    if (!manager)
         return;
-    hooks.strManagerFillTreeView();
-    hooks.strManagerSynchronizeOverview();
-    hooks.strManagerRefreshChart();
+    manager->fillTreeView();
+    manager->synchronizeOverview();
+    manager->refreshChart();
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -269,19 +274,22 @@ void TorvServer::dsStreckeDataChange(TDataSource*, TField*)
 
 void TorvServer::tagebuchBeforePost(TDataSet* dataSet)
 {
-    if (dataSet->State() == dsInsert)
-        dataSet->FieldByName(QStringLiteral("tgb_datum"))->SetAsDateTime(ViewHooks().kalTagSelectedDay());
+    if (dataSet->State() != dsInsert)
+        return;
+    // The day chosen in the calendar; today while the calendar does not exist.
+    const DiaryCalendarView* calendar = View<DiaryCalendarView>();
+    dataSet->FieldByName(QStringLiteral("tgb_datum"))->SetAsDateTime(calendar ? calendar->selectedDay() : Date());
 }
 
 void TorvServer::dsToolsDataChange(TDataSource*, TField*)
 {
-    TorvViewHooks& hooks = ViewHooks();
-    if (!hooks.formelnExists() || !tools.Active() || tools.IsEmpty())
+    ToolsCatalogueView* catalogue = View<ToolsCatalogueView>();
+    if (!catalogue || !tools.Active() || tools.IsEmpty())
         return;
     const QString fileName = tools.FieldByName(QStringLiteral("too_filename"))->AsString();
     TField* html = tools.FieldByName(QStringLiteral("too_html"));
     if (!fileName.isEmpty() && !html->IsNull() && html->AsBoolean())
-        hooks.formelnNavigate(fileName);
+        catalogue->navigate(fileName);
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -19,7 +19,6 @@
 
 #include "controls/controlalign.h"
 #include "core/about.h"
-#include "core/einheiteneingabe.h"
 #include "core/fmxutils.h"
 #include "core/language.h"
 #include "core/mainimages.h"
@@ -30,11 +29,14 @@
 #include "core/startup.h"
 #include "core/toolexplorerframe.h"
 #include "core/toolkalenderframe.h"
+#include "core/views.h"
 #include "platform/rtl/folders.h"
 #include "platform/vcl/actnlist.h"
+#include "platform/vcl/events.h"
 #include "platform/vcl/imglist.h"
 #include "platform/vcl/registry.h"
 #include "platform/vcl/shell.h"
+#include "traininglog/einheiteneingabe.h"
 
 TMainForm* MainForm = nullptr;
 
@@ -158,10 +160,12 @@ TMainForm::TMainForm(QWidget* Owner) : QMainWindow(Owner), ui(std::make_unique<U
     buildToolMenu();
     setUpPanels();
     FormCreate(this);
+    RegisterView<MainWindowView>(this);
 }
 
 TMainForm::~TMainForm()
 {
+    UnregisterView<MainWindowView>(this);
     // The frames belong to the application, not to the window: take them out before it goes.
     emptyHost(Panel3);
     emptyHost(Panel6);
@@ -359,21 +363,8 @@ void TMainForm::setUpPanels()
     UiNavPanel4->OnClick = [this](QObject* s) { XPButton1Click(s); };
     UiNavPanel5->OnClick = [this](QObject* s) { XPButton1Click(s); };
     // Double-clicking the header expands the pane.
-    Panel10->installEventFilter(this);
-    // The right column arranges its aligned panels whenever the window's layout resizes it.
-    Panel5->installEventFilter(this);
+    Events(Panel10).OnDblClick = [this](QObject*) { XPButton1Click(Panel10); };
     UiNavPanel1->OnDblClick = [this](QObject*) { XPButton1Click(Panel10); };
-}
-
-bool TMainForm::eventFilter(QObject* watched, QEvent* event)
-{
-    if (watched == Panel10 && event->type() == QEvent::MouseButtonDblClick) {
-        XPButton1Click(Panel10);
-        return true;
-    }
-    if (watched == Panel5 && (event->type() == QEvent::Resize || event->type() == QEvent::Show))
-        AlignControls(Panel5);
-    return QMainWindow::eventFilter(watched, event);
 }
 
 void TMainForm::setToolPaneHeight(int height)
@@ -480,12 +471,12 @@ TMainState TMainForm::currentState() const
     if (auto* e = qobject_cast<QLineEdit*>(focus)) {
         s.CanCopy = e->hasSelectedText();
         s.CanPaste = !e->isReadOnly() && clipboardText;
-    } else if (auto* t = qobject_cast<QPlainTextEdit*>(focus)) {
-        s.CanCopy = t->textCursor().hasSelection();
-        s.CanPaste = !t->isReadOnly() && clipboardText;
-    } else if (auto* t = qobject_cast<QTextEdit*>(focus)) {
-        s.CanCopy = t->textCursor().hasSelection();
-        s.CanPaste = !t->isReadOnly() && clipboardText;
+    } else if (auto* plain = qobject_cast<QPlainTextEdit*>(focus)) {
+        s.CanCopy = plain->textCursor().hasSelection();
+        s.CanPaste = !plain->isReadOnly() && clipboardText;
+    } else if (auto* rich = qobject_cast<QTextEdit*>(focus)) {
+        s.CanCopy = rich->textCursor().hasSelection();
+        s.CanPaste = !rich->isReadOnly() && clipboardText;
     }
     return s;
 }
@@ -537,7 +528,7 @@ void TMainForm::FormShow(QObject*)
             if (QFileInfo::exists(file))
                 openDatabaseFile(file);
             else
-                MessageDlg(LoadStr(65492), mtError, {mbOK});
+                MessageDlg(LoadStr(msg::QuickLoadFolderMissing), mtError, {mbOK});
         }
     }
     reg.CloseKey();
@@ -648,12 +639,8 @@ void TMainForm::FileNew1Execute(QObject*)
     FileClose1->Execute();
     if (databaseOpen())
         return;
-    try {
-        CopyFile(templateFile, fileName);
-    } catch (const Exception& e) {
-        MessageDlg(e.Message(), mtError, {mbOK});
+    if (!TryShowingError([&] { CopyFile(templateFile, fileName); }))
         return;
-    }
     if (openDatabaseFile(fileName))
         Action10->Execute();  // the options dialog of the new athlete
 }
@@ -677,13 +664,13 @@ void TMainForm::FileClose1Execute(QObject*)
 void TMainForm::FileDBReparieren1Execute(QObject*)
 {
     if (databaseOpen()) {
-        MessageDlg(LoadStr(65493), mtError, {mbOK});
+        MessageDlg(LoadStr(msg::CloseAllUsersFirst), mtError, {mbOK});
         return;
     }
     if (!CompressDialog1.Execute(this))
         return;
     compactDatabaseFile(CompressDialog1.FileName());
-    MessageDlg(LoadStr(65494), mtInformation, {mbOK});
+    MessageDlg(LoadStr(msg::CompactionDone), mtInformation, {mbOK});
 }
 
 void TMainForm::FileExit1Execute(QObject*)
@@ -791,48 +778,4 @@ bool TMainForm::runBackupWizard()
     // The backup wizard joins with the backup issue; until then no backup is made and the
     // database check repairs only when the user chooses to go on without one.
     return false;
-}
-
-void TMainForm::mainXPButton1Click()
-{
-    XPButton1Click(nullptr);
-}
-
-bool TMainForm::eingabeVisible()
-{
-    return eingabe && eingabe->isVisible();
-}
-
-bool TMainForm::eingabeHasOwnFocus()
-{
-    return eingabe && eingabe->hasOwnFocus();
-}
-
-bool TMainForm::eingabeSplitPageShown()
-{
-    return eingabe && eingabe->splitPageShown();
-}
-
-void TMainForm::eingabeUpdateZwSql()
-{
-    if (eingabe)
-        eingabe->updateZwSql();
-}
-
-void TMainForm::eingabeFillZwGrid()
-{
-    if (eingabe)
-        eingabe->fillZwGrid();
-}
-
-void TMainForm::eingabeSetControlColor(const QString& control, TColor color)
-{
-    if (eingabe)
-        eingabe->setControlColor(control, color);
-}
-
-void TMainForm::eingabeSetControlFontColor(const QString& control, TColor color)
-{
-    if (eingabe)
-        eingabe->setControlFontColor(control, color);
 }

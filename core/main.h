@@ -8,7 +8,7 @@
 
 #include "core/mainactions.h"
 #include "core/orvdbserver.h"
-#include "core/viewhooks.h"
+#include "core/mainwindowview.h"
 #include "platform/vcl/actnlist.h"
 #include "platform/vcl/dialogs.h"
 #include "platform/vcl/imglist.h"
@@ -34,7 +34,7 @@ class QMenu;
     X(Action6) X(Action7) X(Action8) X(Action17) X(Action29) X(Action9) X(Action10) X(Action1)       \
     X(Action2) X(FileRun1) X(HelpAbout1)
 
-class TMainForm : public QMainWindow, public TorvServerHooks, public TorvViewHooks {
+class TMainForm : public QMainWindow, public TorvServerHooks, public MainWindowView {
     Q_OBJECT
 public:
     explicit TMainForm(QWidget* Owner = nullptr);
@@ -85,14 +85,14 @@ public:
     // into the navigator panel; any other name leaves it empty.
     void setNavigator(const QString& name);
     // "Navigator", "Start", "None" for an empty panel, "" for any other frame.
-    QString getNavigator() const;
+    QString getNavigator() const override;
     // Moves a tool frame into the tool pane. "Kalender" always (set to today); "Woche",
     // "Zwischenzeit", "Bio", "Vorschau", "QuickStat" and "Equipment" only while a database is
     // open; any other name leaves the pane empty. resetMenu clears XPButton4's click handler and
     // hides the tool menu's page items.
     void setTool(const QString& name, bool resetMenu);
     // "Equipment", "QuickStat", "None" for an empty pane, "" for any other frame.
-    QString getTool() const;
+    QString getTool() const override;
     // Opens a topic of the help; every "Hilfe" button calls it with command 1.
     bool showHelp(quint16 command, const QString& topic, bool& callHelp);
     // "DEU", or the language chosen for this program; "ENG" for a run started with "en".
@@ -122,7 +122,7 @@ public:
     void FileRun1Execute(QObject* Sender);
     void HelpAbout1Execute(QObject* Sender);
     // Collapses the tool pane when the sender is "UiNavPanel4", else expands it.
-    void XPButton1Click(QObject* Sender);
+    void XPButton1Click(QObject* Sender) override;
     // Pops the tool menu up at the mouse position.
     void XPButton3Click(QObject* Sender);
     void Zwischenzeiten1Click(QObject* Sender);
@@ -137,24 +137,10 @@ public:
     void setCaption(const QString& caption) override;
     bool runBackupWizard() override;
 
-    // --- the views the data module's rules refresh (TorvViewHooks) -----------------------------
-    // The main window answers for its own panels and hands the entry window's part to it.
-    QString mainGetTool() override { return getTool(); }
-    QString mainGetNavigator() override { return getNavigator(); }
-    void mainXPButton1Click() override;
-    bool eingabeVisible() override;
-    bool eingabeHasOwnFocus() override;
-    bool eingabeSplitPageShown() override;
-    void eingabeUpdateZwSql() override;
-    void eingabeFillZwGrid() override;
-    void eingabeSetControlColor(const QString& control, TColor color) override;
-    void eingabeSetControlFontColor(const QString& control, TColor color) override;
-
 protected:
     void showEvent(QShowEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void createActions();

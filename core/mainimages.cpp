@@ -1,5 +1,6 @@
 #include "core/mainimages.h"
 
+#include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
 
@@ -322,4 +323,26 @@ void FillMainImages(TImageList* list)
     list->Clear();
     for (int i = 0; i < imgCount; ++i)
         list->Add(MainImage(i, list->Width()));
+}
+
+QPixmap BannerPicture(int width, int height, const QString& title)
+{
+    QPixmap pm(width, height);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    QLinearGradient g(0, 0, width, 0);
+    g.setColorAt(0, QColor(18, 40, 82));
+    g.setColorAt(1, QColor(34, 86, 150));
+    p.fillRect(pm.rect(), g);
+    p.setPen(QPen(QColor(240, 110, 30), 8, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(QPointF(width * 0.6, height - 10.0), QPointF(width - 20.0, 12.0));
+    if (!title.isEmpty()) {
+        QFont f;
+        f.setPixelSize(26);
+        f.setBold(true);
+        p.setFont(f);
+        p.setPen(Qt::white);
+        p.drawText(QRect(14, 0, width, height), Qt::AlignLeft | Qt::AlignVCenter, title);
+    }
+    return pm;
 }

@@ -10,12 +10,11 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-#include <sqlite3.h>
-
 #include "core/language.h"
 #include "core/orvdbserver.h"
 #include "platform/db/connection.h"
 #include "platform/db/query.h"
+#include "platform/db/sqlitefile.h"
 #include "platform/vcl/dialogs.h"
 
 namespace {
@@ -127,16 +126,16 @@ struct DatabaseCheck {
 const DatabaseCheck kChecks[] = {
     {"Select * from sportart where (not spo_distance in (Select unt_id from unit)) or "
      "(not spo_speed in (Select unt_id from unit))",
-     65383,
+     msg::RepairSports,
      {"UPDATE sportart SET spo_speed = 1 WHERE spo_speed not in (Select unt_id from unit)",
       "UPDATE sportart SET spo_distance = 5 WHERE spo_distance not in (Select unt_id from unit)"}},
     {"Select * from daten where isnull(hoehendifferenz)",
-     65386,
+     msg::RepairHeightDifferences,
      {"UPDATE daten SET hoehendifferenz = 0 WHERE isnull(hoehendifferenz)"}},
-    {"Select * from daten where isnull(meter)", 65387, {"UPDATE daten SET meter = 0 WHERE isnull(meter)"}},
+    {"Select * from daten where isnull(meter)", msg::RepairDistances, {"UPDATE daten SET meter = 0 WHERE isnull(meter)"}},
     // Durations of a day or more lose their whole days.
     {"Select * from daten where CDbl(zeit) >= 1",
-     65388,
+     msg::RepairDurations,
      {"UPDATE daten SET zeit = CDate(CDbl(zeit) - Int(zeit))"}},
 };
 
@@ -155,14 +154,8 @@ bool backedUp(const std::function<bool()>& backup)
 {
     if (!backup)
         return false;
-    try {
-        return backup();
-    } catch (const EAbort&) {
-        return false;
-    } catch (const Exception& e) {
-        MessageDlg(e.Message(), mtError, TMsgDlgButtons{mbOK});
-        return false;
-    }
+    bool done = false;
+    return TryShowingError([&] { done = backup(); }) && done;
 }
 
 }  // namespace
@@ -172,7 +165,7 @@ void CheckDatabase(TConnection& connection, const std::function<bool()>& backup)
     for (const DatabaseCheck& check : kChecks) {
         if (!findsRows(connection, check.test))
             continue;
-        const TModalResult answer = MessageDlg(LoadStr(check.message) + QLatin1Char('\n') + LoadStr(65384),
+        const TModalResult answer = MessageDlg(LoadStr(check.message) + QLatin1Char('\n') + LoadStr(msg::AskBackupFirst),
                                                mtInformation, mbYesNoCancel);
         if (answer != mrYes && answer != mrNo)
             continue;
@@ -186,7 +179,7 @@ void CheckDatabase(TConnection& connection, const std::function<bool()>& backup)
             connection.CommitTrans();
         } catch (const Exception& e) {
             connection.RollbackTrans();
-            MessageDlg(LoadStr(65385) + e.Message(), mtError, TMsgDlgButtons{mbOK});
+            MessageDlg(LoadStr(msg::DatabaseUpdateError) + e.Message(), mtError, TMsgDlgButtons{mbOK});
         }
     }
 }
@@ -195,60 +188,6 @@ void CheckDatabase(TConnection& connection, const std::function<bool()>& backup)
 // Compaction.
 
 namespace {
-
-class SqliteFile {
-public:
-    ~SqliteFile() { close(); }
-    void open(const QString& path)
-    {
-        if (sqlite3_open_v2(QFile::encodeName(path).constData(), &db_, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK)
-            fail();
-        sqlite3_busy_timeout(db_, 0);
-    }
-    void exec(const char* sql)
-    {
-        if (sqlite3_exec(db_, sql, nullptr, nullptr, nullptr) != SQLITE_OK)
-            fail();
-    }
-    QString text(const char* sql)
-    {
-        sqlite3_stmt* stmt = nullptr;
-        if (sqlite3_prepare_v2(db_, sql, -1, &stmt, nullptr) != SQLITE_OK)
-            fail();
-        QString result;
-        if (sqlite3_step(stmt) == SQLITE_ROW)
-            result = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(stmt, 0)));
-        const int rc = sqlite3_finalize(stmt);
-        if (rc != SQLITE_OK)
-            fail();
-        return result;
-    }
-    void vacuumInto(const QString& target)
-    {
-        sqlite3_stmt* stmt = nullptr;
-        if (sqlite3_prepare_v2(db_, "VACUUM INTO ?", -1, &stmt, nullptr) != SQLITE_OK)
-            fail();
-        const QByteArray name = QFile::encodeName(target);
-        sqlite3_bind_text(stmt, 1, name.constData(), int(name.size()), SQLITE_TRANSIENT);
-        sqlite3_step(stmt);
-        if (sqlite3_finalize(stmt) != SQLITE_OK)
-            fail();
-    }
-    void close()
-    {
-        if (db_)
-            sqlite3_close_v2(db_);
-        db_ = nullptr;
-    }
-
-private:
-    [[noreturn]] void fail()
-    {
-        const QString message = db_ ? QString::fromUtf8(sqlite3_errmsg(db_)) : tr("Nicht genug Speicher");
-        throw EDatabaseError(message);
-    }
-    sqlite3* db_ = nullptr;
-};
 
 // Writes a file's data (or a folder's entries) to the disk.
 void syncPath(const QString& path, bool directory)

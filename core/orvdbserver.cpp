@@ -308,11 +308,9 @@ bool TorvServer::openDatabase(const QString& path)
         return false;
     } catch (const std::exception& e) {
         // Nothing stays half open: the caller shows no entry window for this database.
-        const QString reason = dynamic_cast<const Exception*>(&e)
-                                   ? static_cast<const Exception&>(e).Message()
-                                   : QString::fromLocal8Bit(e.what());
+        const QString reason = ExceptionMessage(e);
         closeDatabase();
-        MessageDlg(LoadStr(65407) + reason, mtError, TMsgDlgButtons{mbOK});
+        MessageDlg(LoadStr(msg::DatabaseOpenError) + reason, mtError, TMsgDlgButtons{mbOK});
         return false;
     }
 }

@@ -5,8 +5,8 @@
 //
 // Every window reaches the datasets and data sources by their names (orvServer->daten,
 // orvServer->dsDaten ...). The data module calls into windows only through TorvServerHooks,
-// which the main window implements, and the table rules through TorvViewHooks (viewhooks.h),
-// which the windows implement; tests replace both with recorders.
+// which the main window implements, and the table rules through the view interfaces that the
+// windows register (core/views.h); tests replace both with recorders.
 #include <QSet>
 #include <QString>
 #include <QStringList>
@@ -20,7 +20,6 @@
 #include "platform/db/table.h"
 
 class TJetTranslator;
-class TorvViewHooks;
 struct TorvSplitChain;
 
 // What the data module needs of the windows.
@@ -44,9 +43,6 @@ public:
     // The windows' side; null gives the defaults of TorvServerHooks (no caption, no backup).
     void SetHooks(TorvServerHooks* hooks) { hooks_ = hooks; }
     TorvServerHooks& Hooks();
-    // The windows the table rules refresh (core/viewhooks.h); null gives hooks that do nothing.
-    void SetViewHooks(TorvViewHooks* hooks) { viewHooks_ = hooks; }
-    TorvViewHooks& ViewHooks();
 
     // Runs once after creation: the display formats and the start-time mask of the user's
     // locale. The overload takes the locale's settings explicitly.
@@ -255,7 +251,6 @@ private:
 
     QString path_;
     TorvServerHooks* hooks_ = nullptr;
-    TorvViewHooks* viewHooks_ = nullptr;
     // The rules of the units (datenrules.cpp): the unit that was current before the last scroll,
     // the block of the unit being deleted, and the transaction that holds a new unit's block
     // until the unit is saved (or refused).

@@ -2,7 +2,6 @@
 
 #include "ui_startframe.h"
 
-#include <QMouseEvent>
 #include <QPainter>
 #include <QStyledItemDelegate>
 
@@ -11,6 +10,7 @@
 #include "core/mainactions.h"
 #include "core/mainimages.h"
 #include "platform/vcl/actnlist.h"
+#include "platform/vcl/events.h"
 
 TstartFrm* startFrm = nullptr;
 
@@ -32,7 +32,7 @@ protected:
     }
 };
 
-void setUpTaskList(QListWidget* list, std::initializer_list<int> images, QObject* filterOwner)
+void setUpTaskList(QListWidget* list, std::initializer_list<int> images)
 {
     list->setViewMode(QListView::ListMode);
     list->setMouseTracking(true);
@@ -49,7 +49,6 @@ void setUpTaskList(QListWidget* list, std::initializer_list<int> images, QObject
     // As tall as its items, so both lists stand one below the other.
     const int rows = list->count();
     list->setFixedHeight(rows * (list->sizeHintForRow(0) + 2) + 4);
-    list->viewport()->installEventFilter(filterOwner);
 }
 
 void executeMainAction(const char* name)
@@ -83,24 +82,20 @@ TstartFrm::TstartFrm(QWidget* Owner) : TFrame(Owner), ui(std::make_unique<Ui::Ts
     ListView2 = ui->ListView2;
     ApplyControlCaptions(this);
     UiNavPanel1->SetPanelType(ptTitle);
-    setUpTaskList(ListView1, {imgNew, imgOpen, imgRestore, imgCompact}, this);
-    setUpTaskList(ListView2, {imgImport}, this);
+    setUpTaskList(ListView1, {imgNew, imgOpen, imgRestore, imgCompact});
+    setUpTaskList(ListView2, {imgImport});
+    for (QListWidget* list : {ListView1, ListView2})
+        Events(list).OnMouseDown = Handler(this, &TstartFrm::ListViewMouseDown);
     connect(ListView1, &QListWidget::itemClicked, this, [this] { ListView1Click(ListView1); });
     connect(ListView2, &QListWidget::itemClicked, this, [this] { ListView2Click(ListView2); });
 }
 
-bool TstartFrm::eventFilter(QObject* watched, QEvent* event)
+void TstartFrm::ListViewMouseDown(QObject* Sender, Qt::MouseButton, Qt::KeyboardModifiers, int X, int Y)
 {
     // A click on the empty area of a list clears its selection, so that it runs nothing.
-    if (event->type() == QEvent::MouseButtonPress) {
-        for (QListWidget* list : {ListView1, ListView2})
-            if (watched == list->viewport()) {
-                auto* me = static_cast<QMouseEvent*>(event);
-                if (!list->itemAt(me->position().toPoint()))
-                    list->clearSelection();
-            }
-    }
-    return TFrame::eventFilter(watched, event);
+    auto* list = qobject_cast<QListWidget*>(Sender);
+    if (list && !list->itemAt(X, Y))
+        list->clearSelection();
 }
 
 void TstartFrm::ListView1Click(QObject*)

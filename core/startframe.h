@@ -25,9 +25,7 @@ public:
     // Runs the task of the selected item; nothing without a selection.
     void ListView1Click(QObject* Sender);
     void ListView2Click(QObject* Sender);
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
+    void ListViewMouseDown(QObject* Sender, Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y);
 };
 
 extern TstartFrm* startFrm;

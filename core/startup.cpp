@@ -8,7 +8,6 @@
 
 #include "core/about.h"
 #include "core/busy.h"
-#include "core/einheiteneingabe.h"
 #include "core/language.h"
 #include "core/main.h"
 #include "core/orvdbserver.h"
@@ -19,6 +18,7 @@
 #include "platform/rtl/sysutils.h"
 #include "platform/vcl/dialogs.h"
 #include "platform/vcl/registry.h"
+#include "traininglog/einheiteneingabe.h"
 
 namespace {
 
@@ -50,7 +50,6 @@ const StartupStep kSteps[] = {
          orvServer = new TorvServer();
          orvServer->DataModuleCreate();
          orvServer->SetHooks(MainForm);
-         orvServer->SetViewHooks(MainForm);
      },
      [] {
          if (orvServer)

@@ -9,7 +9,11 @@
 #include "core/orvdatabase.h"
 #include "core/orvdbserver.h"
 #include "core/orvtools.h"
-#include "core/viewhooks.h"
+#include "core/blockmanagerview.h"
+#include "core/entrywindowview.h"
+#include "core/planmanagerview.h"
+#include "core/spliteditview.h"
+#include "core/views.h"
 #include "platform/db/query.h"
 #include "platform/vcl/dialogs.h"
 
@@ -99,12 +103,14 @@ void TorvServer::zeitBeforePost(TDataSet* dataSet)
 
 void TorvServer::zeitAfterPost(TDataSet*)
 {
-    ViewHooks().eingabeUpdateZwSql();
+    if (EntryWindowView* entry = View<EntryWindowView>())
+        entry->updateZwSql();
     zeitCalculation_ = true;
     if (splitChain_)
         splitChain_->valid = false;
     zeit.First();
-    ViewHooks().eingabeFillZwGrid();
+    if (EntryWindowView* entry = View<EntryWindowView>())
+        entry->fillZwGrid();
 }
 
 void TorvServer::zeitAfterDelete(TDataSet*)
@@ -112,12 +118,16 @@ void TorvServer::zeitAfterDelete(TDataSet*)
     if (splitChain_)
         splitChain_->valid = false;
     zeit.First();
-    ViewHooks().eingabeUpdateZwSql();
+    if (EntryWindowView* entry = View<EntryWindowView>())
+        entry->updateZwSql();
     QCoreApplication::processEvents();
     zeit.First();
-    ViewHooks().eingabeUpdateZwSql();
-    ViewHooks().eingabeFillZwGrid();
-    ViewHooks().eingabeRepaintZwGrid();
+    if (EntryWindowView* entry = View<EntryWindowView>())
+        entry->updateZwSql();
+    if (EntryWindowView* entry = View<EntryWindowView>())
+        entry->fillZwGrid();
+    if (EntryWindowView* entry = View<EntryWindowView>())
+        entry->repaintZwGrid();
 }
 
 void TorvServer::zeitCalcFields(TDataSet* dataSet)
@@ -248,13 +258,15 @@ void TorvServer::dsZeitStateChange(TDataSource*)
     // Rows are read anew or change: the derived values are computed again at the next use.
     if (splitChain_)
         splitChain_->valid = false;
-    ViewHooks().zwEditDlgSetPostEnabled(zeit.State() == dsEdit || zeit.State() == dsInsert);
+    if (SplitEditView* dialog = View<SplitEditView>())
+        dialog->setPostEnabled(zeit.State() == dsEdit || zeit.State() == dsInsert);
 }
 
 void TorvServer::dsZeitDataChange(TDataSource*, TField*)
 {
-    if (ViewHooks().zwEditDlgVisible())
-        ViewHooks().zwEditDlgClearTime();
+    SplitEditView* dialog = View<SplitEditView>();
+    if (dialog && dialog->Visible())
+        dialog->clearTime();
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -302,16 +314,17 @@ void TorvServer::trainblockmanBeforePost(TDataSet* dataSet)
 void TorvServer::trainblockmanAfterPost(TDataSet* dataSet)
 {
     if (!CheckBlockDate(dataSet->FieldByName(QStringLiteral("trb_Id"))->AsInteger())) {
-        MessageDlg(LoadStr(65379), mtWarning, TMsgDlgButtons{mbOK});
+        MessageDlg(LoadStr(msg::BlockDateCheck), mtWarning, TMsgDlgButtons{mbOK});
         throw EAbort();
     }
 }
 
 void TorvServer::dstrainblockmanDataChange(TDataSource*, TField*)
 {
-    if (!ViewHooks().blockmanExists())
+    BlockManagerView* blockman = View<BlockManagerView>();
+    if (!blockman)
         return;
-    ViewHooks().blockmanUpdateListView();
+    blockman->UpdateListView();
     int64_t meters = 0;
     int64_t ms = 0;
     TDataSet& units = trainblockman_detail;
@@ -331,7 +344,7 @@ void TorvServer::dstrainblockmanDataChange(TDataSource*, TField*)
         }
         units.EnableControls();
     }
-    ViewHooks().blockmanSetTotals(QString::number(meters), totalTimeText(ms));
+    blockman->setTotals(QString::number(meters), totalTimeText(ms));
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -347,11 +360,10 @@ void TorvServer::dsPlanDataChange(TDataSource*, TField*)
         plan_daten.SetFiltered(true);
         return;
     }
-    TorvViewHooks& hooks = ViewHooks();
     if (Plan.IsEmpty()) {
-        if (hooks.trainFormExists()) {
-            hooks.trainFormSetEdit1(QStringLiteral("0"));
-            hooks.trainFormSetEdit2(QStringLiteral("00:00:00"));
+        if (PlanManagerView* manager = View<PlanManagerView>()) {
+            manager->setEdit1(QStringLiteral("0"));
+            manager->setEdit2(QStringLiteral("00:00:00"));
         }
         return;
     }
@@ -367,7 +379,8 @@ void TorvServer::dsPlanDataChange(TDataSource*, TField*)
             ms += timeOfDayMs(z->AsFloat());
     }
     plan_daten.First();
-    if (!hooks.trainFormExists())
+    PlanManagerView* manager = View<PlanManagerView>();
+    if (!manager)
         return;
     // The distance in the unit of the weekly and monthly statistics.
     const QVariant unitId = config.Active() ? config.FieldByName(QStringLiteral("cfg_wochenmonatUnt"))->Value() : QVariant();
@@ -379,23 +392,23 @@ void TorvServer::dsPlanDataChange(TDataSource*, TField*)
             factor = calc.toDouble();
         unitName = distancespeed.Lookup(QStringLiteral("unt_id"), unitId, QStringLiteral("unt_Name")).toString();
     }
-    hooks.trainFormSetEdit1(FloatToStr(meters * factor));
-    hooks.trainFormSetLabel4(unitName + QLatin1Char(':'));
-    hooks.trainFormSetEdit2(MsToTimeStr(ms));
-    hooks.trainFormSetTotalMeters(meters);
-    hooks.trainFormCheckPopupMenu6First();
+    manager->setEdit1(FloatToStr(meters * factor));
+    manager->setLabel4(unitName + QLatin1Char(':'));
+    manager->setEdit2(MsToTimeStr(ms));
+    manager->setTotalMeters(meters);
+    manager->checkPopupMenu6First();
 }
 
 void TorvServer::dsPlanStateChange(TDataSource*)
 {
-    if (ViewHooks().trainFormExists())
-        ViewHooks().trainFormSetPostButtonsEnabled(Plan.State() == dsEdit || Plan.State() == dsInsert);
+    if (PlanManagerView* manager = View<PlanManagerView>())
+        manager->setPostButtonsEnabled(Plan.State() == dsEdit || Plan.State() == dsInsert);
 }
 
 void TorvServer::dsPlan_datenStateChange(TDataSource*)
 {
-    if (ViewHooks().trainFormExists())
-        ViewHooks().trainFormSetUnitButtonsEnabled(plan_daten.State() == dsEdit || plan_daten.State() == dsInsert);
+    if (PlanManagerView* manager = View<PlanManagerView>())
+        manager->setUnitButtonsEnabled(plan_daten.State() == dsEdit || plan_daten.State() == dsInsert);
 }
 
 void TorvServer::plan_datenBeforePost(TDataSet* dataSet)
@@ -410,7 +423,7 @@ void TorvServer::plan_datenBeforePost(TDataSet* dataSet)
     if (!planning.isValid() || planning.isNull() || !planning.toBool())
         return;
     const QString name = dataSet->FieldByName(QStringLiteral("formName"))->AsString();
-    if (MessageDlg(Format(LoadStr(65378), {name}), mtConfirmation, mbYesNo) == mrYes)
+    if (MessageDlg(Format(LoadStr(msg::SetFormToTraining), {name}), mtConfirmation, mbYesNo) == mrYes)
         dataSet->FieldByName(QStringLiteral("Form"))->SetAsInteger(1);  // the training form
 }
 

@@ -188,8 +188,8 @@ struct TCabDecompressor::State {
             }
             Head = prevCab;
             Set.front().MergedWithPrev = true;
-            const QString path = Set.front().Path;
-            Set.insert(Set.begin(), {QFileInfo(prevName).absoluteFilePath(), path, prev.Dir, false, 0});
+            const QString nextPath = Set.front().Path;
+            Set.insert(Set.begin(), {QFileInfo(prevName).absoluteFilePath(), nextPath, prev.Dir, false, 0});
         }
         Reindex();
         return true;

@@ -298,6 +298,15 @@ private:
     // operations
     void beginInsert(bool append);
     void writeRow();
+    // The columns one base table is written and their values (datasetediting.cpp).
+    struct PendingWrite {
+        std::vector<int> cols;  // result columns written
+        QVariantList vals;
+    };
+    std::vector<PendingWrite> collectWrites(bool inserting, int& statements) const;
+    sqlite3_stmt* writeStatement(bool insert, size_t base, const std::vector<int>& cols);
+    int runWrite(sqlite3_stmt* stmt, const QVariantList& vals);
+    void takeOverPostedRow(Row& row, const std::vector<int64_t>& newRowids, bool inserting);
     void deleteRow();
     void checkRequired();
     void checkCanModify() const;

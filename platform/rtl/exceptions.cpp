@@ -20,3 +20,10 @@ void Abort()
 {
     throw EAbort();
 }
+
+QString ExceptionMessage(const std::exception& e)
+{
+    if (const auto* own = dynamic_cast<const Exception*>(&e))
+        return own->Message();
+    return QString::fromLocal8Bit(e.what());
+}

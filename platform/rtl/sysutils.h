@@ -52,6 +52,9 @@ class EFCreateError : public Exception {
 // Raises the silent EAbort.
 [[noreturn]] void Abort();
 
+// The message of any exception: an Exception's own, else the text the library gave it.
+QString ExceptionMessage(const std::exception& e);
+
 // ---------------------------------------------------------------------------------------------
 // Date and time: whole days since 1899-12-30 plus the fraction of the day.
 

@@ -14,6 +14,7 @@
 #include <QRegularExpression>
 #include <QVBoxLayout>
 
+#include "platform/db/dataset.h"
 #include "platform/rtl/application.h"
 #include "platform/vcl/testhooks.h"
 
@@ -127,6 +128,31 @@ TModalResult MessageDlg(const QString& msg, TMsgDlgType type, TMsgDlgButtons but
             box.Answer = r.second;
     ScriptedAnswers::recordMessage(box);
     return box.Answer;
+}
+
+bool TryShowingError(const std::function<void()>& operation)
+{
+    try {
+        operation();
+        return true;
+    } catch (const EAbort&) {
+        return false;
+    } catch (const std::exception& e) {
+        MessageDlg(ExceptionMessage(e), mtError, {mbOK});
+        return false;
+    }
+}
+
+bool PostAfterAsking(TDataSet& dataSet, const QString& question)
+{
+    switch (MessageDlg(question, mtConfirmation, mbYesNoCancel)) {
+    case mrYes:
+        return TryShowingError([&] { dataSet.Post(); });
+    case mrNo:
+        return true;
+    default:
+        return false;
+    }
 }
 
 void ShowMessage(const QString& msg)

@@ -5,12 +5,14 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <initializer_list>
 
 #include "platform/rtl/graphics.h"
 #include "platform/vcl/forms.h"
 
 class QWidget;
+class TDataSet;
 
 enum TMsgDlgType { mtWarning, mtError, mtInformation, mtConfirmation, mtCustom };
 
@@ -53,6 +55,13 @@ TModalResult MsgDlgButtonResult(TMsgDlgBtn b);
 TModalResult MessageDlg(const QString& msg, TMsgDlgType type, TMsgDlgButtons buttons, int helpContext = 0);
 // A box with the message and an OK button.
 void ShowMessage(const QString& msg);
+// Runs an operation whose failure the user is told of: true when it ran through; false when it
+// raised, EAbort silently and any other error with its message in an error box.
+bool TryShowingError(const std::function<void()>& operation);
+// Asks a question with Yes, No and Cancel before a dataset's pending record is left (a window
+// closing, a page switch): Yes posts it; No leaves it as it is; Cancel and a post that fails
+// (reported as TryShowingError does) answer false, so that the caller stays where it is.
+bool PostAfterAsking(TDataSet& dataSet, const QString& question);
 // Input box: true and the entered text on OK; false (value unchanged) on cancel.
 bool InputQuery(const QString& caption, const QString& prompt, QString& value);
 // Input box that returns the default text on cancel.

@@ -1,9 +1,17 @@
 #include "platform/vcl/forms.h"
 
 #include <QAbstractButton>
+#include <QAbstractScrollArea>
 #include <QCloseEvent>
+#include <QFrame>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QLabel>
 #include <QPointer>
+#include <QScreen>
 
+
+#include "platform/rtl/sysutils.h"
 #include "platform/vcl/testhooks.h"
 
 namespace {
@@ -213,3 +221,69 @@ void SetButtonModalResult(QAbstractButton* button, TModalResult result)
 }
 
 TFrame::TFrame(QWidget* Owner) : QWidget(Owner) {}
+
+// ---------------------------------------------------------------------------------------------
+// Form scaling
+
+namespace {
+
+int mulDiv(int value, int num, int den)
+{
+    return int(Round(double(value) * num / den));
+}
+
+bool isContainer(const QWidget* w)
+{
+    if (w->metaObject() == &QWidget::staticMetaObject || qobject_cast<const QGroupBox*>(w))
+        return true;
+    return qobject_cast<const QFrame*>(w) && !qobject_cast<const QAbstractScrollArea*>(w) &&
+           !qobject_cast<const QLabel*>(w);
+}
+
+void scaleChildren(QWidget* parent, int num, int den)
+{
+    for (QObject* o : parent->children()) {
+        auto* w = qobject_cast<QWidget*>(o);
+        if (!w || w->isWindow())
+            continue;
+        const QRect g = w->geometry();
+        w->setGeometry(mulDiv(g.x(), num, den), mulDiv(g.y(), num, den), mulDiv(g.width(), num, den),
+                       mulDiv(g.height(), num, den));
+        if (isContainer(w))
+            scaleChildren(w, num, den);
+    }
+}
+
+std::function<int()>& screenWidthSource()
+{
+    static std::function<int()> source;
+    return source;
+}
+
+}  // namespace
+
+void ScaleBy(QWidget* control, int num, int den)
+{
+    control->resize(mulDiv(control->width(), num, den), mulDiv(control->height(), num, den));
+    QFont f = control->font();
+    if (f.pointSizeF() > 0)
+        f.setPointSizeF(f.pointSizeF() * num / den);
+    else
+        f.setPixelSize(mulDiv(f.pixelSize(), num, den));
+    control->setFont(f);
+    scaleChildren(control, num, den);
+}
+
+int ScreenWidth()
+{
+    if (screenWidthSource())
+        return screenWidthSource()();
+    // 0 without a screen: nothing is scaled for it.
+    QScreen* screen = QGuiApplication::primaryScreen();
+    return screen ? screen->geometry().width() : 0;
+}
+
+void SetScreenWidthSource(std::function<int()> source)
+{
+    screenWidthSource() = std::move(source);
+}

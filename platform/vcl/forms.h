@@ -117,6 +117,18 @@ public:
     void SetVisible(bool v) { setVisible(v); }
 };
 
+// --- form scaling ----------------------------------------------------------------------------
+// The runtime's ScaleBy: the control keeps its place and scales its size by num/den; every child
+// below it scales its place and size; fonts scale with them. Only plain containers (panels,
+// frames, group boxes) pass the scaling on: a compound control (combo box, date and time box,
+// memo, list, grid) lays out its inner parts itself when it is resized, and scaling those again
+// would push its edit part over its drop-down button.
+void ScaleBy(QWidget* control, int num, int den);
+// The width of the screen in pixels, as forms laid out for one screen width compare with it.
+int ScreenWidth();
+// Replaces the screen's width for tests; an empty source gives the screen's own again.
+void SetScreenWidthSource(std::function<int()> source);
+
 // A window created by an action, kept in its global variable while it is shown modally and
 // deleted afterwards (also when something throws):
 //   ModalForm<TstrManager> f(strManager, MainForm);

@@ -336,6 +336,13 @@
     </message>
 </context>
 <context>
+    <name>SqliteFile</name>
+    <message>
+        <source>Nicht genug Speicher</source>
+        <translation>Out of memory</translation>
+    </message>
+</context>
+<context>
     <name>Query</name>
     <message>
         <source>Parameter &apos;%1&apos; nicht gefunden</source>

@@ -12,10 +12,6 @@
         <translation>No database is open.</translation>
     </message>
     <message>
-        <source>Nicht genug Speicher</source>
-        <translation>Out of memory</translation>
-    </message>
-    <message>
         <source>Die Datei wurde nicht gefunden.</source>
         <translation>The file was not found.</translation>
     </message>

@@ -11,6 +11,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QWidget>
+#include "tests/support/qstringprinter.h"
 
 namespace controltest {
 

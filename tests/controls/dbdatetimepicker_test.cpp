@@ -249,6 +249,9 @@ TEST_F(PickerTest, TimeKindAndScreenshot)
     layout->addWidget(empty);
     EXPECT_EQ(time->findChild<QLineEdit*>()->text(), "09:00:00");
     EXPECT_DOUBLE_EQ(time->DateTime(), 0.375);
+    EXPECT_EQ(date->findChild<QLineEdit*>()->text(),
+              FormatDateTime(QStringLiteral("dd.mm.yyyy"), q.FieldByName(QStringLiteral("Datum"))->AsDateTime()));
+    EXPECT_TRUE(empty->findChild<QLineEdit*>()->text().trimmed().isEmpty()) << "a Null value shows no date";
     w.show();
     saveShot(&w, QStringLiteral("dbdatetimepicker"), 2);
     time->SetDataSource(nullptr);

@@ -210,4 +210,13 @@ TEST(FlatCombo, Screenshot)
     type(editable, "ra");
     disabled->setEnabled(false);
     saveShot(&w, QStringLiteral("flat_combo_states"));
+
+    // The flat box shows a button-face frame, the hot one its sunken edge, the typed one the
+    // completed item, the disabled one its parent's colour, the plain one the style's frame.
+    auto* normal = qobject_cast<TUiIECombobox2000*>(layout->itemAt(0)->widget());
+    EXPECT_EQ(pixel(render(normal), 0, 0), ColorToRGB(clBtnFace));
+    EXPECT_EQ(pixel(render(hot), 0, 0), ColorToRGB(clBtnShadow));
+    EXPECT_EQ(editable->Text(), "radfahren") << "completed from the list, the typed part kept";
+    EXPECT_EQ(pixel(render(disabled), 60, 11), FromQColor(w.palette().color(QPalette::Window)));
+    EXPECT_NE(render(plain), render(normal)) << "the plain box is not flat";
 }

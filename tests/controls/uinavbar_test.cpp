@@ -569,6 +569,24 @@ void navigationPaneShot(const QString& name)
     enter(hot);
     EXPECT_TRUE(hot->Hot());
     saveShot(&pane, name, 2);
+
+    // Each state looks like itself: the hot button gets its border, the pressed one its own
+    // gradient; the glyph stands left, pale grey when disabled, or at the right edge.
+    const QImage n = render(normal), h = render(hot), d = render(down), off = render(disabled), r = render(right);
+    EXPECT_NE(pixel(h, 0, 0), pixel(n, 0, 0)) << "hot: with border";
+    EXPECT_NE(pixel(d, 1, 20), pixel(h, 1, 20)) << "pressed: its own gradient";
+    EXPECT_NE(pixel(d, 1, 20), pixel(n, 1, 20));
+    const auto redBetween = [](const QImage& img, int fromX, int toX) {
+        for (int y = 0; y < img.height(); ++y)
+            for (int x = fromX; x < toX; ++x)
+                if (pixel(img, x, y) == RGBColor(255, 0, 0))
+                    return true;
+        return false;
+    };
+    EXPECT_TRUE(redBetween(n, 0, 24));
+    EXPECT_FALSE(redBetween(off, 0, off.width())) << "disabled: pale glyph";
+    EXPECT_TRUE(redBetween(r, r.width() - 24, r.width()));
+    EXPECT_FALSE(redBetween(r, 0, r.width() / 2)) << "the glyph on the right";
 }
 
 }  // namespace

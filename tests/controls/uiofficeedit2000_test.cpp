@@ -65,4 +65,12 @@ TEST(FlatEdit, Screenshot)
     edits[2]->setEnabled(false);
     edits[3]->SetFlat(false);
     saveShot(&w, QStringLiteral("flat_edit_states"));
+
+    EXPECT_EQ(pixel(render(edits[0]), 0, 0), ColorToRGB(clBtnFace)) << "flat: button-face frame";
+    EXPECT_EQ(pixel(render(edits[1]), 0, 0), ColorToRGB(clBtnShadow)) << "hot: sunken edge";
+    EXPECT_EQ(pixel(render(edits[2]), 60, 10), FromQColor(w.palette().color(QPalette::Window)))
+        << "disabled: the parent's colour";
+    const QImage plain = render(edits[3]);
+    EXPECT_NE(pixel(plain, 60, 0), ColorToRGB(clBtnFace)) << "not flat: the style's frame";
+    EXPECT_NE(pixel(plain, 0, 10), ColorToRGB(clBtnFace));
 }

@@ -433,6 +433,12 @@ TEST_F(XPButtonTest, ScreenshotOfTheStates)
     EXPECT_EQ(buttons[2]->State(), bsDown);
     EXPECT_EQ(buttons[3]->State(), bsExclusive);
     saveShot(&strip, QStringLiteral("xpbutton_states"));
+
+    // Every state is drawn differently from the flat normal button.
+    const QImage normal = render(buttons[0]);
+    for (size_t i = 1; i < buttons.size(); ++i)
+        EXPECT_NE(render(buttons[i]), normal) << names[i];
+    EXPECT_NE(render(buttons[1]), render(buttons[2])) << "hover and down";
 }
 
 TEST_F(XPButtonTest, FormPropertiesReachTheSetters)

@@ -5,40 +5,38 @@
 
 #include "core/orvtools.h"
 #include "core/startup.h"
-#include "core/viewhooks.h"
+#include "core/entrywindowview.h"
+#include "core/equipmenttoolview.h"
+#include "core/mainwindowview.h"
+#include "core/navigatorview.h"
+#include "core/quickstatview.h"
+#include "core/views.h"
 #include "platform/vcl/registry.h"
 #include "tests/core/dbserverfixture.h"
 
 namespace {
 
-// Records the window operations the rules call, and answers their questions as set.
-class RecordingViews : public TorvViewHooks {
+// Records the window operations the rules call, and answers their questions as set. Every view
+// of the unit rules exists while the recorder is attached.
+class RecordingViews {
 public:
-    QString mainGetTool() override { return tool; }
-    QString mainGetNavigator() override { return navigator; }
-    void mainXPButton1Click() override { calls << "mainXPButton1Click"; }
-    void navigatorButton1Click() override { calls << "navigatorButton1Click"; }
-    void navigatorSelectCurrentUnit() override { calls << "navigatorSelectCurrentUnit"; }
-    void navigatorChangeNavItem() override { calls << "navigatorChangeNavItem"; }
-    bool navigatorXPButton9Down() override { return navButton9Down; }
-    bool eingabeVisible() override { return entryVisible; }
-    bool eingabeHasOwnFocus() override { return entryFocus; }
-    bool eingabeSplitPageShown() override { return splitPage; }
-    void eingabeUpdateZwSql() override { calls << "eingabeUpdateZwSql"; }
-    void eingabeFillZwGrid() override { calls << "eingabeFillZwGrid"; }
-    void eingabeSetControlColor(const QString& control, TColor color) override
+    ~RecordingViews() { detach(); }
+    void attach()
     {
-        calls << QString("color %1 %2").arg(control).arg(color, 0, 16);
+        RegisterView<MainWindowView>(&main_);
+        RegisterView<NavigatorView>(&navigator_);
+        RegisterView<EntryWindowView>(&entry_);
+        RegisterView<EquipmentToolView>(&equipment_);
+        RegisterView<QuickStatView>(&quickStat_);
     }
-    void eingabeSetControlFontColor(const QString& control, TColor color) override
+    void detach()
     {
-        calls << QString("font %1 %2").arg(control).arg(color, 0, 16);
+        UnregisterView<MainWindowView>(&main_);
+        UnregisterView<NavigatorView>(&navigator_);
+        UnregisterView<EntryWindowView>(&entry_);
+        UnregisterView<EquipmentToolView>(&equipment_);
+        UnregisterView<QuickStatView>(&quickStat_);
     }
-    void toolEqFormShow() override { calls << "toolEqFormShow"; }
-    bool quickStatXPButton1Down() override { return quickWeek; }
-    bool quickStatXPButton2Down() override { return quickBlock; }
-    void quickStatXPButton1Click() override { calls << "quickStatXPButton1Click"; }
-    void quickStatXPButton2Click() override { calls << "quickStatXPButton2Click"; }
 
     // Only the calls that are no colours.
     QStringList operations() const
@@ -59,6 +57,60 @@ public:
     bool splitPage = false;
     bool quickWeek = false;
     bool quickBlock = false;
+
+private:
+    struct Main : MainWindowView {
+        RecordingViews& r;
+        explicit Main(RecordingViews& owner) : r(owner) {}
+        QString getTool() const override { return r.tool; }
+        QString getNavigator() const override { return r.navigator; }
+        void XPButton1Click(QObject*) override { r.calls << "mainXPButton1Click"; }
+    };
+    struct Navigator : NavigatorView {
+        RecordingViews& r;
+        explicit Navigator(RecordingViews& owner) : r(owner) {}
+        void Button1Click(QObject*) override { r.calls << "navigatorButton1Click"; }
+        void selectCurrentUnit() override { r.calls << "navigatorSelectCurrentUnit"; }
+        void ChangeNavItem() override { r.calls << "navigatorChangeNavItem"; }
+        bool XPButton9Down() const override { return r.navButton9Down; }
+    };
+    struct Entry : EntryWindowView {
+        RecordingViews& r;
+        explicit Entry(RecordingViews& owner) : r(owner) {}
+        bool Visible() const override { return r.entryVisible; }
+        bool hasOwnFocus() const override { return r.entryFocus; }
+        bool splitPageShown() const override { return r.splitPage; }
+        void updateZwSql() override { r.calls << "eingabeUpdateZwSql"; }
+        void fillZwGrid() override { r.calls << "eingabeFillZwGrid"; }
+        void repaintZwGrid() override {}
+        void setControlColor(const QString& control, TColor color) override
+        {
+            r.calls << QString("color %1 %2").arg(control).arg(color, 0, 16);
+        }
+        void setControlFontColor(const QString& control, TColor color) override
+        {
+            r.calls << QString("font %1 %2").arg(control).arg(color, 0, 16);
+        }
+    };
+    struct EquipmentTool : EquipmentToolView {
+        RecordingViews& r;
+        explicit EquipmentTool(RecordingViews& owner) : r(owner) {}
+        void FormShow(QObject*) override { r.calls << "toolEqFormShow"; }
+    };
+    struct QuickStat : QuickStatView {
+        RecordingViews& r;
+        explicit QuickStat(RecordingViews& owner) : r(owner) {}
+        bool XPButton1Down() const override { return r.quickWeek; }
+        bool XPButton2Down() const override { return r.quickBlock; }
+        void XPButton1Click(QObject*) override { r.calls << "quickStatXPButton1Click"; }
+        void XPButton2Click(QObject*) override { r.calls << "quickStatXPButton2Click"; }
+    };
+
+    Main main_{*this};
+    Navigator navigator_{*this};
+    Entry entry_{*this};
+    EquipmentTool equipment_{*this};
+    QuickStat quickStat_{*this};
 };
 
 TDateTime day(int y, int m, int d)
@@ -96,7 +148,7 @@ protected:
     void SetUp() override
     {
         DataModuleTest::SetUp();
-        server.SetViewHooks(&views);
+        views.attach();
         savedSettings = FormatSettings();
         FormatSettings() = GermanFormatSettings();
         SetClock([] { return kToday + EncodeTime(10, 30, 0, 0); });
@@ -108,7 +160,7 @@ protected:
         SetClock({});
         FormatSettings() = savedSettings;
         DataModuleTest::TearDown();
-        server.SetViewHooks(nullptr);
+        views.detach();
     }
 
     static void setDateNextDay(std::optional<bool> on)
@@ -362,7 +414,7 @@ TEST_F(UnitRulesTest, UnitDatedAfterItsBlockIsSavedAndWarnedAbout)
     server.daten.Post();
     ASSERT_EQ(ScriptedAnswers::messages().size(), 1);
     EXPECT_EQ(ScriptedAnswers::lastMessage().Type, mtWarning);
-    EXPECT_EQ(ScriptedAnswers::lastMessage().Text, LoadStr(65376));
+    EXPECT_EQ(ScriptedAnswers::lastMessage().Text, LoadStr(msg::UnitAfterBlockDate));
     EXPECT_EQ(db.value(QString("SELECT Datum FROM DATEN WHERE dat_Id = %1").arg(unit)).toDouble(), day(2004, 5, 20));
 }
 
@@ -388,7 +440,7 @@ TEST_F(UnitRulesTest, DeletingTheLastUnitOfABlockOffersToDeleteTheBlock)
         gotoUnit(second);
         server.daten.Delete();
         ASSERT_EQ(ScriptedAnswers::messages().size(), 1);
-        EXPECT_EQ(ScriptedAnswers::lastMessage().Text, LoadStr(65377));
+        EXPECT_EQ(ScriptedAnswers::lastMessage().Text, LoadStr(msg::DeleteEmptyBlock));
         EXPECT_EQ(ScriptedAnswers::lastMessage().Type, mtConfirmation);
         EXPECT_EQ(count("SELECT count(*) FROM TRAININGSBLOCK"), c.blocksLeft);
         server.closeDatabase();

@@ -7,6 +7,7 @@
 #include "core/orvdbserver.h"
 #include "platform/vcl/testhooks.h"
 #include "tests/support/athletedb.h"
+#include "tests/support/qstringprinter.h"
 
 // Records what the data module asks of the main window.
 class RecordingHooks : public TorvServerHooks {

@@ -79,7 +79,7 @@ TEST_F(LookupRulesTest, KeysOfRowZeroAndOfUsedRowsCannotChange)
         key->SetAsInteger(9);
         ADD_FAILURE() << "the key of row 0 changed";
     } catch (const Exception& e) {
-        EXPECT_EQ(e.Message(), Format(LoadStr(65381), {LoadStr(65426)}));
+        EXPECT_EQ(e.Message(), Format(LoadStr(msg::LookupOnlyRename), {LoadStr(msg::Form)}));
     }
     EXPECT_EQ(key->AsInteger(), 0);
     form.Cancel();
@@ -141,7 +141,7 @@ TEST_F(LookupRulesTest, AUnitOfMeasureIsDeletedOnlyWhenItMayBeAndNoSportUsesIt)
     ASSERT_TRUE(units.Locate("unt_id", 3));  // the swimmers' pace
     ScriptedAnswers::pushMessageAnswer(mrOk);
     EXPECT_THROW(units.Delete(), EAbort);
-    EXPECT_EQ(ScriptedAnswers::lastMessage().Text, Format(LoadStr(65380), {LoadStr(65333)}));
+    EXPECT_EQ(ScriptedAnswers::lastMessage().Text, Format(LoadStr(msg::LookupStillUsed), {LoadStr(msg::Unit)}));
     EXPECT_EQ(units.RecordCount(), rows);
 
     ASSERT_TRUE(units.Locate("unt_id", 7));
@@ -176,7 +176,7 @@ TEST_F(LookupRulesTest, EquipmentAndBestTimesAreDeletedOnlyAfterYes)
         ds->Open();
         ScriptedAnswers::pushMessageAnswer(mrNo);
         EXPECT_THROW(ds->Delete(), EAbort);
-        EXPECT_EQ(ScriptedAnswers::lastMessage().Text, LoadStr(65453));
+        EXPECT_EQ(ScriptedAnswers::lastMessage().Text, LoadStr(msg::ConfirmDeleteRecord));
         EXPECT_EQ(ds->RecordCount(), 1);
         ScriptedAnswers::pushMessageAnswer(mrYes);
         ds->Delete();

@@ -377,7 +377,7 @@ TEST_F(MainFormTest, CompactionIsRefusedWhileADatabaseIsOpen)
     ASSERT_TRUE(MainForm->databaseOpen());
     ScriptedAnswers::pushMessageAnswer(mrOk);
     MainForm->FileDBReparieren1->Execute();
-    EXPECT_EQ(messageTexts(), QStringList({QString::number(mtError) + ':' + LoadStr(65493)}));
+    EXPECT_EQ(messageTexts(), QStringList({QString::number(mtError) + ':' + LoadStr(msg::CloseAllUsersFirst)}));
     EXPECT_TRUE(ScriptedAnswers::fileDialogs().isEmpty());
 
     ScriptedAnswers::clear();
@@ -385,7 +385,7 @@ TEST_F(MainFormTest, CompactionIsRefusedWhileADatabaseIsOpen)
     ScriptedAnswers::pushFileName(db.path());
     ScriptedAnswers::pushMessageAnswer(mrOk);
     MainForm->FileDBReparieren1->Execute();
-    EXPECT_EQ(messageTexts(), QStringList({QString::number(mtInformation) + ':' + LoadStr(65494)}));
+    EXPECT_EQ(messageTexts(), QStringList({QString::number(mtInformation) + ':' + LoadStr(msg::CompactionDone)}));
     EXPECT_EQ(ScriptedAnswers::fileDialogs().last().Title, "Datenbank komprimieren");
     EXPECT_FALSE(QFileInfo::exists(db.path() + ".pck"));
     EXPECT_TRUE(QFileInfo::exists(db.path()));

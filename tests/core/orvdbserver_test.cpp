@@ -215,7 +215,7 @@ TEST_P(OpenFailureTest, ShowsTheErrorAndLeavesNothingOpen)
     const RecordedMessage box = ScriptedAnswers::messages().first();
     EXPECT_EQ(box.Type, mtError);
     EXPECT_TRUE(box.Text.startsWith("Fehler beim Öffnen der Datenbank. ")) << box.Text.toStdString();
-    EXPECT_GT(box.Text.size(), LoadStr(65407).size());  // the reason follows
+    EXPECT_GT(box.Text.size(), LoadStr(msg::DatabaseOpenError).size());  // the reason follows
     EXPECT_TRUE(activeDataSets().isEmpty()) << activeDataSets().join(",").toStdString();
     EXPECT_FALSE(server.orvDB.Connected());
     EXPECT_TRUE(server.DatabasePath().isEmpty());
@@ -260,7 +260,7 @@ QString faultSql(const CheckCase& c)
 
 QString question(int message)
 {
-    return LoadStr(message) + "\n" + LoadStr(65384);
+    return LoadStr(message) + "\n" + LoadStr(msg::AskBackupFirst);
 }
 
 }  // namespace
@@ -293,9 +293,9 @@ TEST_P(CheckAnswerTest, RepairsAfterYesOrNoAndAsksAgainAfterCancel)
 INSTANTIATE_TEST_SUITE_P(Checks, CheckAnswerTest,
                          ::testing::Combine(::testing::ValuesIn(kCheckCases),
                                             ::testing::Values(mrYes, mrNo, mrCancel)),
-                         [](const auto& info) {
-                             const TModalResult a = std::get<1>(info.param);
-                             return std::string(std::get<0>(info.param).name) +
+                         [](const auto& testInfo) {
+                             const TModalResult a = std::get<1>(testInfo.param);
+                             return std::string(std::get<0>(testInfo.param).name) +
                                     (a == mrYes ? "_Yes" : a == mrNo ? "_No" : "_Cancel");
                          });
 
@@ -352,7 +352,7 @@ TEST_P(FailingRepairTest, IsRolledBackAndReported)
     const auto& boxes = ScriptedAnswers::messages();
     ASSERT_EQ(boxes.size(), 5);
     EXPECT_EQ(boxes[failing + 1].Type, mtError);
-    EXPECT_TRUE(boxes[failing + 1].Text.startsWith(LoadStr(65385))) << boxes[failing + 1].Text.toStdString();
+    EXPECT_TRUE(boxes[failing + 1].Text.startsWith(LoadStr(msg::DatabaseUpdateError))) << boxes[failing + 1].Text.toStdString();
     EXPECT_TRUE(boxes[failing + 1].Text.contains("kaputt"));
     for (int i = 0; i < 4; ++i)
         EXPECT_EQ(db.value(kCheckCases[i].repaired).toInt(), i == failing ? 0 : 1) << "check " << i + 1;

@@ -17,6 +17,7 @@
 #include "platform/vcl/registry.h"
 #include "platform/vcl/shell.h"
 #include "platform/vcl/testhooks.h"
+#include "tests/support/qstringprinter.h"
 
 class ProgramTest : public ::testing::Test {
 protected:

@@ -72,7 +72,7 @@ TEST_F(StartupTest, PathAndEnSwitchToEnglishAndApplyQuickLoad)
     EXPECT_EQ(MainForm->FileNew1->Hint(), "New|Create a new file");
     EXPECT_EQ(MainForm->findChild<QMenu*>("Datei1")->title(), "&File");
     EXPECT_EQ(startFrm->ListView1->item(1)->text(), "Open user");
-    EXPECT_NE(LoadStr(65492), GermanMessage(65492));
+    EXPECT_NE(LoadStr(msg::QuickLoadFolderMissing), GermanMessage(65492));
 }
 
 TEST_F(StartupTest, OnlyALowerCaseEnAsSecondArgumentSwitches)
@@ -156,11 +156,11 @@ TEST_F(StartupTest, LanguageModuleFallsBackToTwoLetters)
 {
     // The modules beside the program carry two-letter codes ("_en"): "ENG" finds them second.
     EXPECT_TRUE(LoadLocaleResourceModule("ENG"));
-    EXPECT_NE(LoadStr(65494), GermanMessage(65494));
+    EXPECT_NE(LoadStr(msg::CompactionDone), GermanMessage(65494));
     SetLanguageModule(nullptr);
     EXPECT_FALSE(LoadLocaleResourceModule("XYZ"));
     EXPECT_FALSE(LoadLocaleResourceModule(""));
-    EXPECT_EQ(LoadStr(65494), "Kompression abgeschlossen.");
+    EXPECT_EQ(LoadStr(msg::CompactionDone), "Kompression abgeschlossen.");
 }
 
 TEST_F(StartupTest, EnglishModuleCoversEveryMessage)

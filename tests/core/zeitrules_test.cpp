@@ -293,7 +293,7 @@ TEST_F(BlockRulesTest, ABlockDatedBeforeItsUnitsIsSavedWithAWarning)
     b.FieldByName("trb_created")->SetAsDateTime(day - 10);
     ScriptedAnswers::pushMessageAnswer(mrOk);
     EXPECT_THROW(b.Post(), EAbort);
-    EXPECT_EQ(ScriptedAnswers::lastMessage().Text, LoadStr(65379));
+    EXPECT_EQ(ScriptedAnswers::lastMessage().Text, LoadStr(msg::BlockDateCheck));
     EXPECT_EQ(ScriptedAnswers::lastMessage().Type, mtWarning);
     EXPECT_DOUBLE_EQ(db.value("SELECT trb_created FROM TRAININGSBLOCK WHERE trb_Id = 2").toDouble(), day - 10);
 }
@@ -392,7 +392,7 @@ TEST_F(PlanRulesTest, ARealisedPlannedUnitMayBecomeATrainingUnit)
     p.FieldByName("pld_realisiert")->SetAsBoolean(true);
     ScriptedAnswers::pushMessageAnswer(mrNo);
     p.Post();
-    EXPECT_EQ(ScriptedAnswers::lastMessage().Text, Format(LoadStr(65378), {"Geplant"}));
+    EXPECT_EQ(ScriptedAnswers::lastMessage().Text, Format(LoadStr(msg::SetFormToTraining), {"Geplant"}));
     EXPECT_FALSE(views.planUnitButtons);
     EXPECT_EQ(db.value("SELECT Form FROM DATEN WHERE dat_Id = 1").toInt(), 3);
 

@@ -21,7 +21,7 @@
 #include "exchange/cabcomps.h"
 #include "platform/cabinet/cabcompressor.h"
 #include "platform/cabinet/cabformat.h"
-#include "tests/platform/rtl/qstring_printer.h"
+#include "tests/support/qstringprinter.h"
 #include "tests/support/testenv.h"
 
 namespace {

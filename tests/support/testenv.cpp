@@ -37,3 +37,8 @@ QString TempFolder::write(const QString& name, const QByteArray& bytes) const
         f.write(bytes);
     return fn;
 }
+
+QString SourceFile(const QString& relative)
+{
+    return QDir(QStringLiteral(ORV_SOURCE_DIR)).filePath(relative);
+}

@@ -30,3 +30,6 @@ public:
 private:
     QTemporaryDir dir_;
 };
+
+// Full name of a file of the source tree, given relative to its top ("resources/db/schema.sql").
+QString SourceFile(const QString& relative);

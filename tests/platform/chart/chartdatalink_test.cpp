@@ -6,7 +6,7 @@
 #include "platform/chart/chartmodel.h"
 #include "platform/db/connection.h"
 #include "platform/db/query.h"
-#include "tests/platform/rtl/qstring_printer.h"
+#include "tests/support/qstringprinter.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 
 #include "platform/chart/chartlayout.h"
 #include "platform/chart/chartmodel.h"
-#include "tests/platform/rtl/qstring_printer.h"
+#include "tests/support/qstringprinter.h"
 
 namespace {
 

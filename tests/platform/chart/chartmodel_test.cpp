@@ -8,7 +8,7 @@
 #include <QTranslator>
 
 #include "platform/chart/chartmodel.h"
-#include "tests/platform/rtl/qstring_printer.h"
+#include "tests/support/qstringprinter.h"
 
 namespace {
 

@@ -13,6 +13,7 @@
 #include "platform/db/query.h"
 #include "platform/db/table.h"
 #include "tests/support/testenv.h"
+#include "tests/support/qstringprinter.h"
 
 class DbTest : public ::testing::Test {
 protected:

@@ -1,29 +1,15 @@
 // The data layer's messages come out in English once the English language module is loaded.
-#include <QCoreApplication>
 #include <QDir>
-#include <QTranslator>
 
 #include "tests/platform/db/dbtestfixture.h"
+#include "tests/support/messages.h"
 
 namespace {
 
-template <typename F>
-QString messageOf(F&& f)
-{
-    try {
-        f();
-    } catch (const Exception& e) {
-        return e.Message();
-    }
-    return QStringLiteral("(nothing raised)");
-}
-
 TEST_F(DbTest, OpenAndFieldErrorsAreEnglishUnderTheEnglishModule)
 {
-    QTranslator english;
-    ASSERT_TRUE(english.load(QStringLiteral("dbjet_en"),
-                             QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("../app/lang"))));
-    QCoreApplication::installTranslator(&english);
+    EnglishModule english(QStringLiteral("dbjet_en"));
+    ASSERT_TRUE(english.loaded());
     const QString missing = QDir(tmp.path()).filePath(QStringLiteral("fehlt.mdb"));
     TConnection other;
     EXPECT_EQ(messageOf([&] { other.Open(missing); }), QStringLiteral("The file \"%1\" was not found.").arg(missing));
@@ -45,7 +31,7 @@ TEST_F(DbTest, OpenAndFieldErrorsAreEnglishUnderTheEnglishModule)
     daten.Append();
     EXPECT_TRUE(messageOf([&] { daten.Post(); }).endsWith(QStringLiteral("Field 'Datum' must have a value")));
     daten.Cancel();
-    QCoreApplication::removeTranslator(&english);
+    english.remove();
     EXPECT_EQ(messageOf([&] { other.Open(missing); }),
               QStringLiteral("Die Datei \"%1\" wurde nicht gefunden.").arg(missing));
 }

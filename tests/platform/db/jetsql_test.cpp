@@ -2,15 +2,14 @@
 // small athlete database (three units, two blocks, splits), checking the rows that come back.
 #include <gtest/gtest.h>
 
-#include <QDir>
 #include <QFile>
-#include <QFileInfo>
 
 #include <sqlite3.h>
 
 #include "platform/db/jetsql.h"
 #include "platform/db/jetsqlfunctions.h"
 #include "platform/rtl/sysutils.h"
+#include "tests/support/testenv.h"
 
 namespace {
 
@@ -289,13 +288,6 @@ TEST(JetDateLiteral, FormsOfTheProgram)
 // ------------------------------------------------------------------------------------------
 // Every complete statement the program gives, on the template schema.
 
-QString sourceFile(const QString& relative)
-{
-    // The checkout's top folder comes from the build, so the path holds also when a compiler
-    // cache rewrites source paths relative.
-    return QDir(QStringLiteral(ORV_SOURCE_DIR)).absoluteFilePath(relative);
-}
-
 const char* kProgramStatements[] = {
     "Select * From daten order by datum",
     "select * from DATEN inner join sportart on (daten.sportart = sportart.spo_id)",
@@ -372,7 +364,7 @@ const char* kProgramStatements[] = {
 
 TEST(JetSqlTemplate, EveryStatementOfTheProgramRuns)
 {
-    QFile schemaFile(sourceFile(QStringLiteral("resources/db/schema.sql")));
+    QFile schemaFile(SourceFile(QStringLiteral("resources/db/schema.sql")));
     // The schema is part of the source tree: a missing file is a broken checkout, not a reason to skip.
     ASSERT_TRUE(schemaFile.open(QIODevice::ReadOnly)) << "template schema not found";
     QByteArray script = schemaFile.readAll();

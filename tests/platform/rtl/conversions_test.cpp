@@ -2,22 +2,11 @@
 #include <gtest/gtest.h>
 
 #include "platform/rtl/sysutils.h"
-#include "tests/platform/rtl/qstring_printer.h"
+#include "tests/support/messages.h"
 
 namespace {
 
 // The message of the EConvertError a call raises, or "" when it raises none.
-template <typename F>
-QString ConvertErrorOf(F&& f)
-{
-    try {
-        f();
-    } catch (const EConvertError& e) {
-        return e.Message();
-    }
-    return QString();
-}
-
 // Today is 15 June 2025 for the conversions that fill in the year.
 class DateConversion : public ::testing::Test {
 protected:
@@ -59,14 +48,14 @@ TEST(StrToInt, AcceptsBlanksSignsAndHex)
         EXPECT_FALSE(TryStrToInt(QString::fromLatin1(text), v)) << text;
         EXPECT_EQ(v, -99);
         EXPECT_EQ(StrToIntDef(QString::fromLatin1(text), 5), 5);
-        EXPECT_EQ(ConvertErrorOf([&] { StrToInt(QString::fromLatin1(text)); }),
+        EXPECT_EQ(messageOf<EConvertError>([&] { StrToInt(QString::fromLatin1(text)); }),
                   QStringLiteral("'%1' ist kein gültiger Integerwert").arg(QString::fromLatin1(text)));
     }
     EXPECT_EQ(StrToInt64(QStringLiteral("9223372036854775807")), INT64_MAX);
     EXPECT_EQ(StrToInt64(QStringLiteral("-9223372036854775808")), INT64_MIN);
     EXPECT_EQ(StrToInt64(QStringLiteral("$FFFFFFFFFFFFFFFF")), -1);
     EXPECT_EQ(StrToInt64(QStringLiteral("4294967296")), 4294967296LL);
-    EXPECT_EQ(ConvertErrorOf([] { StrToInt64(QStringLiteral("9223372036854775808")); }),
+    EXPECT_EQ(messageOf<EConvertError>([] { StrToInt64(QStringLiteral("9223372036854775808")); }),
               QStringLiteral("'9223372036854775808' ist kein gültiger Integerwert"));
 }
 
@@ -91,14 +80,14 @@ TEST(StrToFloat, UsesTheSettingsDecimalSeparator)
         double v = -99;
         EXPECT_FALSE(TryStrToFloat(QString::fromLatin1(text), v, de)) << text;
         EXPECT_EQ(v, -99);
-        EXPECT_EQ(ConvertErrorOf([&] { StrToFloat(QString::fromLatin1(text), de); }),
+        EXPECT_EQ(messageOf<EConvertError>([&] { StrToFloat(QString::fromLatin1(text), de); }),
                   QStringLiteral("'%1' ist kein gültiger Gleitkommawert").arg(QString::fromLatin1(text)));
     }
     double v = 0;
     EXPECT_FALSE(TryStrToFloat(QStringLiteral("1,5"), v, us));
     // What FloatToStr writes reads back to the same value (for values of up to 15 digits).
-    for (double v : {0.1, -1234.5678, 1e20, 1.5e-7, 123456.789012345})
-        EXPECT_DOUBLE_EQ(StrToFloat(FloatToStr(v, de), de), v);
+    for (double value : {0.1, -1234.5678, 1e20, 1.5e-7, 123456.789012345})
+        EXPECT_DOUBLE_EQ(StrToFloat(FloatToStr(value, de), de), value);
 }
 
 TEST_F(DateConversion, DatesInTheSettingsOrder)
@@ -131,7 +120,7 @@ TEST_F(DateConversion, DatesInTheSettingsOrder)
         TDateTime v = -99;
         EXPECT_FALSE(TryStrToDate(QString::fromLatin1(text), v, de)) << text;
         EXPECT_EQ(v, -99);
-        EXPECT_EQ(ConvertErrorOf([&] { StrToDate(QString::fromLatin1(text), de); }),
+        EXPECT_EQ(messageOf<EConvertError>([&] { StrToDate(QString::fromLatin1(text), de); }),
                   QStringLiteral("'%1' ist kein gültiges Datum").arg(QString::fromLatin1(text)));
     }
     TFormatSettings iso = de;
@@ -164,7 +153,7 @@ TEST_F(DateConversion, TimesWithAndWithoutAmPm)
         TDateTime v = -99;
         EXPECT_FALSE(TryStrToTime(QString::fromLatin1(text), v, de)) << text;
         EXPECT_EQ(v, -99);
-        EXPECT_EQ(ConvertErrorOf([&] { StrToTime(QString::fromLatin1(text), de); }),
+        EXPECT_EQ(messageOf<EConvertError>([&] { StrToTime(QString::fromLatin1(text), de); }),
                   QStringLiteral("'%1' ist keine gültige Zeit").arg(QString::fromLatin1(text)));
     }
 }
@@ -180,7 +169,7 @@ TEST_F(DateConversion, DateTimesAndTheirRoundTrip)
     for (const char* text : {"04.03.2003 25:00", "x", "", "04.03.2003 15:07 16:00"}) {
         TDateTime v = -99;
         EXPECT_FALSE(TryStrToDateTime(QString::fromLatin1(text), v, de)) << text;
-        EXPECT_EQ(ConvertErrorOf([&] { StrToDateTime(QString::fromLatin1(text), de); }),
+        EXPECT_EQ(messageOf<EConvertError>([&] { StrToDateTime(QString::fromLatin1(text), de); }),
                   QStringLiteral("'%1' ist kein gültiges Datum und Zeit").arg(QString::fromLatin1(text)));
     }
     // What the settings write, they read back.

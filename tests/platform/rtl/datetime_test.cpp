@@ -8,7 +8,7 @@
 #include <limits>
 
 #include "platform/rtl/sysutils.h"
-#include "tests/platform/rtl/qstring_printer.h"
+#include "tests/support/qstringprinter.h"
 
 TEST(DateTime, EncodeDateAgainstKnownDayNumbers)
 {

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/rtl/sysutils.h"
-#include "tests/platform/rtl/qstring_printer.h"
+#include "tests/support/qstringprinter.h"
 
 namespace {
 

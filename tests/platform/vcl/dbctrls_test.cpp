@@ -12,7 +12,9 @@
 #include "platform/db/datasource.h"
 #include "platform/db/dbfilter.h"
 #include "platform/db/table.h"
+#include "platform/vcl/databinding.h"
 #include "platform/vcl/dbctrls.h"
+#include "platform/vcl/dialogs.h"
 #include "platform/vcl/jpeg.h"
 #include "tests/platform/vcl/vclfixture.h"
 #include "tests/support/testenv.h"
@@ -447,6 +449,79 @@ TEST_F(DbControlsTest, NavigatorButtonsFollowTheStateAndConfirmDelete)
     daten.Close();
     EXPECT_FALSE(nav->Button(nbFirst)->isEnabled());
     EXPECT_FALSE(nav->Button(nbInsert)->isEnabled());
+}
+
+TEST_F(DbControlsTest, ControlsAreBoundByTheirFormProperties)
+{
+    QWidget form;
+    auto* ort = new TDBEdit(&form);
+    ort->setProperty("DataSource", "dsDaten");
+    ort->setProperty("DataField", "Ort");
+    auto* sport = new TDBLookupComboBox(&form);
+    sport->setProperty("DataSource", "dsDaten");
+    sport->setProperty("DataField", "Sportart");
+    sport->setProperty("ListSource", "dsSportart");
+    sport->setProperty("KeyField", "Spo_Id");
+    sport->setProperty("ListField", "Spo_Name");
+    auto* nav = new TDBNavigator(&form);
+    nav->setProperty("DataSource", "dsDaten");
+    auto* unknown = new TDBEdit(&form);
+    unknown->setProperty("DataSource", "dsGibtsNicht");
+    unknown->setProperty("DataField", "Ort");
+    auto* plain = new TDBEdit(&form);
+
+    BindDataControls(&form, [this](const QString& name) -> TDataSource* {
+        if (name == "dsDaten")
+            return &dsDaten;
+        return name == "dsSportart" ? &dsSportart : nullptr;
+    });
+    EXPECT_EQ(ort->text(), "Berlin");
+    EXPECT_EQ(sport->currentText(), "Laufen");
+    EXPECT_EQ(sport->ListRows().size(), 4);
+    EXPECT_EQ(nav->DataSource(), &dsDaten);
+    EXPECT_EQ(unknown->DataSource(), nullptr);
+    EXPECT_EQ(plain->DataSource(), nullptr);
+}
+
+TEST_F(DbControlsTest, PostAfterAskingSavesKeepsOrStays)
+{
+    const QString question = QStringLiteral("Speichern?");
+    auto editOrt = [this](const char* text) {
+        daten.Edit();
+        daten.FieldByName(QStringLiteral("Ort"))->SetAsString(QString::fromUtf8(text));
+    };
+    editOrt("Bremen");
+    ScriptedAnswers::pushMessageAnswer(mrYes);
+    EXPECT_TRUE(PostAfterAsking(daten, question));
+    EXPECT_EQ(daten.State(), dsBrowse);
+    EXPECT_EQ(stored("SELECT Ort FROM daten WHERE dat_Id = 1").toString(), "Bremen");
+    EXPECT_EQ(ScriptedAnswers::lastMessage().Text, question);
+    EXPECT_TRUE(ScriptedAnswers::lastMessage().Buttons == mbYesNoCancel);
+
+    editOrt("Kiel");
+    ScriptedAnswers::pushMessageAnswer(mrNo);
+    EXPECT_TRUE(PostAfterAsking(daten, question));
+    EXPECT_EQ(daten.State(), dsEdit) << "No leaves the record as it is";
+    ScriptedAnswers::pushMessageAnswer(mrCancel);
+    EXPECT_FALSE(PostAfterAsking(daten, question));
+    EXPECT_EQ(daten.State(), dsEdit);
+
+    // A refused save: the error is shown and the caller stays; an EAbort is silent.
+    daten.BeforePost = [](TDataSet*) { throw Exception(QStringLiteral("Ort ungültig")); };
+    ScriptedAnswers::pushMessageAnswer(mrYes);
+    ScriptedAnswers::pushMessageAnswer(mrOk);
+    EXPECT_FALSE(PostAfterAsking(daten, question));
+    EXPECT_EQ(ScriptedAnswers::lastMessage().Text, QStringLiteral("Ort ungültig"));
+    EXPECT_EQ(ScriptedAnswers::lastMessage().Type, mtError);
+    daten.BeforePost = [](TDataSet*) { Abort(); };
+    ScriptedAnswers::pushMessageAnswer(mrYes);
+    const int boxes = ScriptedAnswers::messages().size();
+    EXPECT_FALSE(PostAfterAsking(daten, question));
+    EXPECT_EQ(ScriptedAnswers::messages().size(), boxes + 1) << "only the question";
+    EXPECT_EQ(daten.State(), dsEdit);
+    daten.BeforePost = nullptr;
+    daten.Cancel();
+    EXPECT_EQ(stored("SELECT Ort FROM daten WHERE dat_Id = 1").toString(), "Bremen");
 }
 
 }  // namespace

@@ -363,6 +363,43 @@ TEST_F(DBGridTest, OptionsTitlesAndClicks)
     QImage img(grid.viewport()->size(), QImage::Format_ARGB32);
     grid.viewport()->render(&img);
     EXPECT_TRUE(img.save("/tmp/grid-shots/dbgrid.png"));
+
+    // What the picture shows: the current record's row highlighted over all its columns, the
+    // indicator's arrow in that row only, numbers right-aligned, the titles on the fixed colour.
+    const auto inkIn = [&](const QRect& r, const QColor& background) {
+        int n = 0;
+        for (int y = r.top(); y <= r.bottom(); ++y)
+            for (int x = r.left(); x <= r.right(); ++x)
+                n += img.pixelColor(x, y) != background;
+        return n;
+    };
+    const auto shownCol = [&](const QString& field) {  // the grid column, past the hidden one
+        int c = grid.FixedCols();
+        for (int i = 0; i < grid.Columns().Count(); ++i) {
+            if (!grid.Columns()[i]->Visible())
+                continue;
+            if (grid.Columns()[i]->FieldName() == field)
+                return c;
+            ++c;
+        }
+        return -1;
+    };
+    const int current = grid.Row();
+    const QColor highlight = grid.palette().color(QPalette::Highlight);
+    for (const char* field : {"Ort", "Meter", "Sport"}) {
+        EXPECT_EQ(img.pixelColor(grid.CellRect(shownCol(field), current).topLeft() + QPoint(1, 1)), highlight) << field;
+        EXPECT_EQ(img.pixelColor(grid.CellRect(shownCol(field), current + 1).topLeft() + QPoint(1, 1)), grid.Color())
+            << field;
+    }
+    const QRect arrowHere = grid.CellRect(0, current).adjusted(1, 1, -1, -1);
+    const QRect noArrow = grid.CellRect(0, current + 1).adjusted(1, 1, -1, -1);
+    EXPECT_GT(inkIn(arrowHere, grid.FixedColor()), 0);
+    EXPECT_EQ(inkIn(noArrow, grid.FixedColor()), 0);
+    QRect meter = grid.CellRect(shownCol("Meter"), current + 1).adjusted(1, 1, -1, -1);
+    EXPECT_EQ(inkIn(meter.adjusted(0, 0, -meter.width() / 2, 0), grid.Color()), 0) << "nothing in the left half";
+    EXPECT_GT(inkIn(meter.adjusted(meter.width() / 2, 0, 0, 0), grid.Color()), 0);
+    EXPECT_EQ(img.pixelColor(grid.CellRect(shownCol("Ort"), 0).topLeft() + QPoint(1, 1)), grid.FixedColor());
+    EXPECT_GT(inkIn(grid.CellRect(shownCol("Ort"), 0).adjusted(1, 1, -1, -1), grid.FixedColor()), 0) << "the title";
 }
 
 TEST_F(DBGridTest, DownAtTheLastRecordAppendsAndAnUntouchedNewRecordIsDropped)

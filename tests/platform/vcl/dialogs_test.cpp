@@ -1,9 +1,7 @@
 // Message boxes, input boxes and the file, folder and colour dialogs as the tests script them.
-#include <QDir>
-#include <QTranslator>
-
 #include "platform/vcl/dialogs.h"
 #include "tests/platform/vcl/vclfixture.h"
+#include "tests/support/messages.h"
 
 namespace {
 
@@ -61,17 +59,14 @@ TEST_F(DialogsTest, ButtonCaptionsAreTheRuntimesGermanOnes)
 
 TEST_F(DialogsTest, ButtonCaptionsAreEnglishUnderTheEnglishModule)
 {
-    // The build compiles the module beside the program's binary.
-    QTranslator english;
-    ASSERT_TRUE(english.load(QStringLiteral("vcl_en"),
-                             QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("../app/lang"))));
-    QCoreApplication::installTranslator(&english);
+    EnglishModule english(QStringLiteral("vcl_en"));
+    ASSERT_TRUE(english.loaded());
     const std::pair<TMsgDlgBtn, const char*> cases[] = {
         {mbYes, "&Yes"}, {mbNo, "&No"}, {mbOK, "OK"}, {mbCancel, "Cancel"}, {mbAbort, "&Abort"}, {mbHelp, "&Help"},
     };
     for (const auto& [button, caption] : cases)
         EXPECT_EQ(MsgDlgButtonCaption(button), QString::fromLatin1(caption));
-    QCoreApplication::removeTranslator(&english);
+    english.remove();
     EXPECT_EQ(MsgDlgButtonCaption(mbYes), QStringLiteral("&Ja"));
 }
 

@@ -1,5 +1,8 @@
 // Modal forms: the result of the button the test presses, close queries, the close action, the
 // failure of an unscripted ShowModal, and exceptions from button handlers.
+#include <QComboBox>
+#include <QLineEdit>
+#include <QFrame>
 #include <QPointer>
 
 #include "platform/rtl/sysutils.h"
@@ -135,6 +138,37 @@ TEST_F(FormsTest, ExceptionInAButtonHandlerShowsTheErrorBoxAndTheProgramGoesOn)
     processQueuedEvents();
     EXPECT_EQ(ScriptedAnswers::messages().size(), 2);
     dlg.Close();
+}
+
+TEST_F(FormsTest, ScaleByScalesContainersThroughAndLeavesCompoundControlsToThemselves)
+{
+    QWidget page;
+    page.resize(400, 200);
+    QFont font = page.font();
+    font.setPointSizeF(8);
+    page.setFont(font);
+    auto* panel = new QFrame(&page);
+    panel->setGeometry(10, 20, 200, 100);
+    auto* inner = new QWidget(panel);
+    inner->setGeometry(4, 6, 50, 21);
+    auto* combo = new QComboBox(panel);
+    combo->setEditable(true);
+    combo->setGeometry(60, 6, 100, 21);
+
+    ScaleBy(&page, 3, 2);
+    EXPECT_EQ(page.pos(), QPoint(0, 0)) << "the control itself keeps its place";
+    EXPECT_EQ(page.size(), QSize(600, 300));
+    EXPECT_DOUBLE_EQ(page.font().pointSizeF(), 12.0);
+    EXPECT_EQ(panel->geometry(), QRect(15, 30, 300, 150));
+    EXPECT_EQ(inner->geometry(), QRect(6, 9, 75, 32)) << "31.5 rounds half to even";
+    EXPECT_EQ(combo->geometry(), QRect(90, 9, 150, 32));
+    // The combo lays out its edit part itself: scaled again, it would cover the drop-down button.
+    EXPECT_LT(combo->lineEdit()->geometry().right(), combo->width() - 10);
+
+    SetScreenWidthSource([] { return 1024; });
+    EXPECT_EQ(ScreenWidth(), 1024);
+    SetScreenWidthSource({});
+    EXPECT_GT(ScreenWidth(), 0);
 }
 
 }  // namespace

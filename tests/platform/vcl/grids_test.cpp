@@ -540,6 +540,27 @@ TEST_F(GridTest, ScreenshotOfAStringGrid)
     const QImage img = render();
     QDir().mkpath("/tmp/grid-shots");
     EXPECT_TRUE(img.save("/tmp/grid-shots/stringgrid.png"));
+
+    // A corner of a cell where no text reaches, and whether the cell's text was drawn in it.
+    const auto corner = [&](int c, int r) { return img.pixelColor(grid.CellRect(c, r).bottomRight() - QPoint(3, 3)); };
+    const auto hasInk = [&](int c, int r, const QColor& background) {
+        const QRect cell = grid.CellRect(c, r).adjusted(2, 2, -2, -2);
+        for (int y = cell.top(); y <= cell.bottom(); ++y)
+            for (int x = cell.left(); x <= cell.right(); ++x)
+                if (img.pixelColor(x, y) != background)
+                    return true;
+        return false;
+    };
+    const QColor highlight = grid.palette().color(QPalette::Highlight);
+    EXPECT_EQ(corner(0, 3), grid.FixedColor()) << "fixed column";
+    EXPECT_EQ(corner(3, 0), grid.FixedColor()) << "fixed row";
+    EXPECT_EQ(corner(3, 3), highlight) << "inside the selection";
+    EXPECT_EQ(corner(4, 5), highlight) << "the selection's far corner";
+    EXPECT_EQ(corner(2, 2), grid.Color()) << "the current cell of an unfocused grid is not highlighted";
+    EXPECT_EQ(corner(5, 3), grid.Color()) << "beside the selection";
+    EXPECT_EQ(corner(3, 6), grid.Color()) << "below the selection";
+    EXPECT_TRUE(hasInk(1, 1, grid.Color())) << "the cell's text";
+    EXPECT_TRUE(hasInk(3, 0, grid.FixedColor())) << "the column title";
 }
 
 }  // namespace

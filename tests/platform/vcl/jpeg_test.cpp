@@ -2,13 +2,11 @@
 #include <gtest/gtest.h>
 
 #include <QColor>
-#include <QCoreApplication>
-#include <QDir>
 #include <QImage>
 #include <QPainter>
-#include <QTranslator>
 
 #include "platform/vcl/jpeg.h"
+#include "tests/support/messages.h"
 
 namespace {
 
@@ -78,25 +76,14 @@ TEST(JpegTest, BrokenDataRaisesEJpeg)
 
 TEST(JpegTest, ErrorsAreEnglishUnderTheEnglishModule)
 {
-    QTranslator english;
-    ASSERT_TRUE(english.load(QStringLiteral("vcl_en"),
-                             QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("../app/lang"))));
-    QCoreApplication::installTranslator(&english);
-    const auto messageOf = [](const QImage& picture, const QByteArray& data) {
-        try {
-            if (picture.isNull() && data.isEmpty())
-                ImageToJpeg(picture);
-            else
-                JpegToImage(data);
-        } catch (const EJPEG& e) {
-            return e.Message();
-        }
-        return QStringLiteral("(nothing raised)");
-    };
-    EXPECT_EQ(messageOf(QImage(), QByteArray()), QStringLiteral("Cannot save an empty image as JPEG"));
-    EXPECT_TRUE(messageOf(QImage(), QByteArray("BM not a jpeg")).startsWith(QStringLiteral("JPEG error #")));
-    QCoreApplication::removeTranslator(&english);
-    EXPECT_EQ(messageOf(QImage(), QByteArray()), QStringLiteral("Leeres Bild kann nicht als JPEG gespeichert werden"));
+    EnglishModule english(QStringLiteral("vcl_en"));
+    ASSERT_TRUE(english.loaded());
+    const auto emptyImage = [] { ImageToJpeg(QImage()); };
+    const auto notAJpeg = [] { JpegToImage(QByteArray("BM not a jpeg")); };
+    EXPECT_EQ(messageOf<EJPEG>(emptyImage), QStringLiteral("Cannot save an empty image as JPEG"));
+    EXPECT_TRUE(messageOf<EJPEG>(notAJpeg).startsWith(QStringLiteral("JPEG error #")));
+    english.remove();
+    EXPECT_EQ(messageOf<EJPEG>(emptyImage), QStringLiteral("Leeres Bild kann nicht als JPEG gespeichert werden"));
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include <functional>
 
 #include "platform/vcl/testhooks.h"
+#include "tests/support/qstringprinter.h"
 
 class VclTest : public ::testing::Test {
 protected:

@@ -8,13 +8,13 @@
 #include <QMouseEvent>
 #include <QTabBar>
 
-#include "core/einheiteneingabe.h"
 #include "core/language.h"
 #include "core/main.h"
 #include "core/orvdbserver.h"
 #include "core/startframe.h"
 #include "tests/core/programfixture.h"
 #include "tests/support/athletedb.h"
+#include "traininglog/einheiteneingabe.h"
 
 namespace {
 
@@ -25,12 +25,12 @@ protected:
         ProgramTest::SetUp();
         savedSettings_ = FormatSettings();
         FormatSettings() = GermanFormatSettings();
-        Teingabe::SetScreenWidthSource([] { return 800; });
+        SetScreenWidthSource([] { return 800; });
     }
     void TearDown() override
     {
         ProgramTest::TearDown();
-        Teingabe::SetScreenWidthSource({});
+        SetScreenWidthSource({});
         FormatSettings() = savedSettings_;
     }
 
@@ -150,7 +150,7 @@ TEST_F(EntryWindowTest, PageSwitchWithUnsavedUnitAsksYesNoCancel)
     EXPECT_EQ(eingabe->PageControl2->currentWidget(), eingabe->TabSheet4);
     EXPECT_EQ(daten().State(), dsInsert);
     ASSERT_EQ(ScriptedAnswers::messages().size(), 1);
-    EXPECT_EQ(ScriptedAnswers::messages()[0].Text, LoadStr(65466));
+    EXPECT_EQ(ScriptedAnswers::messages()[0].Text, LoadStr(msg::AskSaveUnit));
     EXPECT_EQ(ScriptedAnswers::messages()[0].Buttons, mbYesNoCancel);
 
     // No: the page changes, the unit is neither saved nor dropped.
@@ -223,7 +223,7 @@ TEST_F(EntryWindowTest, PerformanceIndexFromTheUnitAndMissingValues)
         ScriptedAnswers::pushMessageAnswer(mrOk);
         eingabe->XPButton3->Click();
         ASSERT_EQ(ScriptedAnswers::messages().size(), 1) << c.maxPulse;
-        EXPECT_EQ(ScriptedAnswers::messages()[0].Text, LoadStr(65469));
+        EXPECT_EQ(ScriptedAnswers::messages()[0].Text, LoadStr(msg::MissingCalculationValues));
         EXPECT_EQ(ScriptedAnswers::messages()[0].Type, mtError);
         EXPECT_DOUBLE_EQ(daten().FieldByName("Gli")->AsFloat(), 43.2) << c.maxPulse;
         daten().Cancel();
@@ -264,7 +264,7 @@ TEST_F(EntryWindowTest, DeleteAsksAndNavigationMovesThroughTheUnits)
     eingabe->DataSetDelete1->Execute();
     EXPECT_EQ(db.value("select count(*) from daten").toInt(), 3);
     ASSERT_EQ(ScriptedAnswers::messages().size(), 1);
-    EXPECT_EQ(ScriptedAnswers::messages()[0].Text, LoadStr(65464));
+    EXPECT_EQ(ScriptedAnswers::messages()[0].Text, LoadStr(msg::ConfirmDeleteUnit));
     EXPECT_EQ(ScriptedAnswers::messages()[0].Buttons, mbYesNo);
     ScriptedAnswers::pushMessageAnswer(mrYes);
     eingabe->DataSetDelete1->Execute();
@@ -299,7 +299,7 @@ TEST_F(EntryWindowTest, DistanceInMetresAndToday)
 
 TEST_F(EntryWindowTest, UnitPageScalesOnceAndNotWithNoscale)
 {
-    Teingabe::SetScreenWidthSource([] { return 1200; });
+    SetScreenWidthSource([] { return 1200; });
     start();
     const QSize design(566, 458);
     EXPECT_TRUE(eingabe->Scaled());
@@ -328,7 +328,7 @@ TEST_F(EntryWindowTest, UnitPageScalesOnceAndNotWithNoscale)
     EXPECT_EQ(eingabe->Panel7->size(), design);
     FinishProgram();
     setProgramValue("noscale", false);
-    Teingabe::SetScreenWidthSource([] { return 800; });
+    SetScreenWidthSource([] { return 800; });
     start();
     EXPECT_FALSE(eingabe->Scaled());
     EXPECT_EQ(eingabe->Panel7->size(), design);
@@ -336,7 +336,7 @@ TEST_F(EntryWindowTest, UnitPageScalesOnceAndNotWithNoscale)
 
 TEST_F(EntryWindowTest, StartPageAndCommentPanelFollowTheConfiguration)
 {
-    db.exec(QString("UPDATE config SET cfg_startfenster = '%1', cfg_kommentar = 0").arg(LoadStr(65348)));
+    db.exec(QString("UPDATE config SET cfg_startfenster = '%1', cfg_kommentar = 0").arg(LoadStr(msg::StartPageExplorer)));
     start();
     EXPECT_EQ(eingabe->PageControl2->currentWidget(), eingabe->TabSheet6);
     EXPECT_FALSE(eingabe->Panel4->isVisible());
@@ -425,7 +425,7 @@ TEST_F(EntryWindowTest, ClosingTheDatabaseAsksToSaveAUnitBeingEntered)
         ScriptedAnswers::pushMessageAnswer(c.answer);
         MainForm->FileClose1->Execute();
         ASSERT_EQ(ScriptedAnswers::messages().size(), 1);
-        EXPECT_EQ(ScriptedAnswers::messages()[0].Text, LoadStr(65466));
+        EXPECT_EQ(ScriptedAnswers::messages()[0].Text, LoadStr(msg::AskSaveUnit));
         EXPECT_EQ(ScriptedAnswers::messages()[0].Buttons, mbYesNoCancel);
         EXPECT_EQ(MainForm->databaseOpen(), c.staysOpen) << c.answer;
         EXPECT_EQ(c.staysOpen && daten().State() == dsInsert, c.staysOpen) << c.answer;
@@ -448,7 +448,7 @@ TEST_F(EntryWindowTest, AUnitThatCannotBeSavedKeepsTheDatabaseOpen)
         ScriptedAnswers::pushMessageAnswer(mrOk);
         close();
         ASSERT_EQ(ScriptedAnswers::messages().size(), 2) << messageTexts().join("\n").toStdString();
-        EXPECT_EQ(ScriptedAnswers::messages()[0].Text, LoadStr(65466));
+        EXPECT_EQ(ScriptedAnswers::messages()[0].Text, LoadStr(msg::AskSaveUnit));
         EXPECT_EQ(ScriptedAnswers::messages()[1].Type, mtError);
         EXPECT_TRUE(MainForm->databaseOpen());
         EXPECT_TRUE(eingabe->isVisible());

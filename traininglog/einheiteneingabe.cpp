@@ -1,18 +1,11 @@
-#include "core/einheiteneingabe.h"
+#include "traininglog/einheiteneingabe.h"
 
 #include "ui_einheiteneingabe.h"
 
-#include <QAbstractScrollArea>
 #include <QApplication>
-#include <QFocusEvent>
-#include <QGroupBox>
-#include <QGuiApplication>
-#include <QKeyEvent>
 #include <QPainter>
 #include <QPainterPath>
-#include <QScreen>
 #include <QStyledItemDelegate>
-#include <QTabBar>
 
 #include "analysis/leistungsindex.h"
 #include "core/language.h"
@@ -20,8 +13,11 @@
 #include "core/orvdbserver.h"
 #include "core/startframe.h"
 #include "core/startup.h"
+#include "core/views.h"
 #include "platform/rtl/application.h"
+#include "platform/vcl/databinding.h"
 #include "platform/vcl/dialogs.h"
+#include "platform/vcl/events.h"
 #include "platform/vcl/imglist.h"
 #include "platform/vcl/registry.h"
 
@@ -32,78 +28,9 @@ namespace {
 // The screen width the unit page was designed for: other widths scale it.
 constexpr int kDesignScreenWidth = 800;
 
-std::function<int()>& screenWidthSource()
-{
-    static std::function<int()> source;
-    return source;
-}
-
-int screenWidth()
-{
-    if (screenWidthSource())
-        return screenWidthSource()();
-    QScreen* screen = QGuiApplication::primaryScreen();
-    return screen ? screen->geometry().width() : kDesignScreenWidth;
-}
-
 bool editing(const TDataSet& ds)
 {
     return ds.State() == dsEdit || ds.State() == dsInsert;
-}
-
-// Runs a handler as the runtime runs an event: an exception goes to the standard error box.
-template <class F>
-void guarded(F&& f)
-{
-    try {
-        f();
-    } catch (...) {
-        HandleException(std::current_exception());
-    }
-}
-
-int mulDiv(int value, int num, int den)
-{
-    return int(Round(double(value) * num / den));
-}
-
-// The runtime's ScaleBy: the control keeps its place and scales its size; every child below it
-// scales its place and size; fonts scale with them. Only the page's own containers pass the
-// scaling on: a compound control (combo box, date and time box, memo, list, grid) lays out its
-// inner parts itself when it is resized, and scaling those again would push its edit part over
-// its drop-down button.
-bool isContainer(const QWidget* w)
-{
-    if (w->metaObject() == &QWidget::staticMetaObject || qobject_cast<const QGroupBox*>(w))
-        return true;
-    return qobject_cast<const QFrame*>(w) && !qobject_cast<const QAbstractScrollArea*>(w) &&
-           !qobject_cast<const QLabel*>(w);
-}
-
-void scaleChildren(QWidget* parent, int num, int den)
-{
-    for (QObject* o : parent->children()) {
-        auto* w = qobject_cast<QWidget*>(o);
-        if (!w || w->isWindow())
-            continue;
-        const QRect g = w->geometry();
-        w->setGeometry(mulDiv(g.x(), num, den), mulDiv(g.y(), num, den), mulDiv(g.width(), num, den),
-                       mulDiv(g.height(), num, den));
-        if (isContainer(w))
-            scaleChildren(w, num, den);
-    }
-}
-
-void scaleBy(QWidget* control, int num, int den)
-{
-    control->resize(mulDiv(control->width(), num, den), mulDiv(control->height(), num, den));
-    QFont f = control->font();
-    if (f.pointSizeF() > 0)
-        f.setPointSizeF(f.pointSizeF() * num / den);
-    else
-        f.setPixelSize(mulDiv(f.pixelSize(), num, den));
-    control->setFont(f);
-    scaleChildren(control, num, den);
 }
 
 // The pictures of the tool bar: small symbols drawn by the program.
@@ -237,18 +164,17 @@ void setPaletteColor(QWidget* w, TColor color, bool text)
 
 }  // namespace
 
-void Teingabe::SetScreenWidthSource(std::function<int()> source)
-{
-    screenWidthSource() = std::move(source);
-}
-
 Teingabe::Teingabe(QWidget* Owner) : TForm(Owner), ui(std::make_unique<Ui::Teingabe>())
 {
     ui->setupUi(this);
     // Lies in the main window's work area as a part of it, without a frame of its own.
     if (Owner) {
         setWindowFlags(Qt::Widget);
-        Owner->installEventFilter(this);  // the work area's size changes with the main window
+        // The work area's size changes with the main window and its right-hand column.
+        Events(Owner).OnResize = [self = QPointer<Teingabe>(this)](QObject*) {
+            if (self && self->isVisible())
+                self->fitToWorkArea();
+        };
     }
     hide();
 
@@ -316,13 +242,15 @@ Teingabe::Teingabe(QWidget* Owner) : TForm(Owner), ui(std::make_unique<Ui::Teing
     setUpControls();
     bindControls();
 
-    OnShow = [this](QObject* s) { guarded([&] { FormShow(s); }); };
+    OnShow = Handler(this, &Teingabe::FormShow);
     OnCloseQuery = [this](QObject* s, bool& c) { FormCloseQuery(s, c); };
     OnClose = [this](QObject* s, TCloseAction& a) { FormClose(s, a); };
+    RegisterView<EntryWindowView>(this);
 }
 
 Teingabe::~Teingabe()
 {
+    UnregisterView<EntryWindowView>(this);
     if (eingabe == this)
         eingabe = nullptr;
 }
@@ -362,7 +290,7 @@ void Teingabe::createActions()
     auto onData = [this, daten](TAction* a, std::function<void(TDataSet&)> run,
                                 std::function<bool(TDataSet&)> enabled) {
         a->OnExecute = [daten, run](QObject*) {
-            guarded([&] {
+            RunGuarded([&] {
                 if (TDataSet* d = daten())
                     run(*d);
             });
@@ -384,15 +312,15 @@ void Teingabe::createActions()
     onData(DataSetCancel1, [](TDataSet& d) { d.Cancel(); }, [](TDataSet& d) { return editing(d); });
 
     // The templates and the period statistics are the main window's actions and follow them.
-    Action1->OnExecute = [this](QObject* s) { guarded([&] { Action1Execute(s); }); };
+    Action1->OnExecute = Handler(this, &Teingabe::Action1Execute);
     Action1->OnUpdate = [this](QObject*) { Action1->SetEnabled(MainForm && MainForm->Action22->Enabled()); };
-    Action2->OnExecute = [this](QObject* s) { guarded([&] { Action2Execute(s); }); };
+    Action2->OnExecute = Handler(this, &Teingabe::Action2Execute);
     Action2->OnUpdate = [this](QObject*) { Action2->SetEnabled(MainForm && MainForm->StatZeitraum1->Enabled()); };
     // "Liste" and "Drucken" print through the report project, which joins with the printing:
     // until then nobody handles them and they stay disabled.
     Action3->SetEnabled(false);
     Action4->SetEnabled(false);
-    Action5->OnExecute = [this](QObject* s) { guarded([&] { Action5Execute(s); }); };
+    Action5->OnExecute = Handler(this, &Teingabe::Action5Execute);
 
     ActionToolBar1->setIconSize(QSize(16, 16));
     ActionToolBar1->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
@@ -428,10 +356,14 @@ void Teingabe::setUpControls()
     ScrollBox1->setGeometry(Panel7->geometry());
     ScrollBox1->setWidget(Panel7);
     ScrollBox1->lower();
-    TabSheet4->installEventFilter(this);
+    Events(TabSheet4).OnResize = [this](QObject*) {
+        const int top = ScrollBox1->y();
+        ScrollBox1->setGeometry(0, top, TabSheet4->width(), TabSheet4->height() - top);
+    };
 
-    PageControl2->tabBar()->installEventFilter(this);
-    PageControl2->installEventFilter(this);
+    // Page switches the user starts ask first; a refused switch keeps the page.
+    PageControlEvents(PageControl2).OnChanging = [this](QObject* s, bool& allow) { PageControl2Changing(s, allow); };
+    PageControlEvents(PageControl2).OnChange = [this](QObject* s) { PageControl2Change(s); };
 
     const QStringList weather = {tr("klar"), tr("wolkig"), tr("bedeckt"), tr("l. Niederschlag"),
                                  tr("st. Niederschl."), tr("Sporthalle")};
@@ -463,60 +395,43 @@ void Teingabe::setUpControls()
         column(grid, "formName", tr("Form"), 58);
         column(grid, "sportName", tr("Sportart"), 56);
         grid->SetReadOnly(true);
-        grid->OnDblClick = [this](QObject* s) { guarded([&] { DBGrid1DblClick(s); }); };
+        grid->OnDblClick = Handler(this, &Teingabe::DBGrid1DblClick);
     }
 
-    XPButton1->OnClick = [this](QObject* s) { guarded([&] { XPButton1Click(s); }); };
-    XPButton2->OnClick = [this](QObject* s) { guarded([&] { XPButton2Click(s); }); };
-    XPButton3->OnClick = [this](QObject* s) { guarded([&] { XPButton3Click(s); }); };
-    XPButton9->OnClick = [this](QObject* s) { XPButton9Click(s); };
-    XPButton12->OnClick = [this](QObject* s) { XPButton9Click(s); };
-    XPButton10->OnClick = [this](QObject* s) { guarded([&] { XPButton10Click(s); }); };
-    XPButton13->OnClick = [this](QObject* s) { guarded([&] { XPButton10Click(s); }); };
-    XPButton11->OnClick = [this](QObject* s) { XPButton11Click(s); };
-    XPButton14->OnClick = [this](QObject* s) { XPButton11Click(s); };
-    XPButton16->OnClick = [this](QObject* s) { XPButton16Click(s); };
-    XPButton17->OnClick = [this](QObject* s) { XPButton17Click(s); };
+    XPButton1->OnClick = Handler(this, &Teingabe::XPButton1Click);
+    XPButton2->OnClick = Handler(this, &Teingabe::XPButton2Click);
+    XPButton3->OnClick = Handler(this, &Teingabe::XPButton3Click);
+    XPButton9->OnClick = Handler(this, &Teingabe::XPButton9Click);
+    XPButton12->OnClick = Handler(this, &Teingabe::XPButton9Click);
+    XPButton10->OnClick = Handler(this, &Teingabe::XPButton10Click);
+    XPButton13->OnClick = Handler(this, &Teingabe::XPButton10Click);
+    XPButton11->OnClick = Handler(this, &Teingabe::XPButton11Click);
+    XPButton14->OnClick = Handler(this, &Teingabe::XPButton11Click);
+    XPButton16->OnClick = Handler(this, &Teingabe::XPButton16Click);
+    XPButton17->OnClick = Handler(this, &Teingabe::XPButton17Click);
     // The equipment check list, the pulse and weight dialog and the diary window join with their
     // windows; until then their buttons are disabled.
     for (TXPButton* b : {XPButton4, XPButton5, SpeedButton1})
         b->setEnabled(false);
 
-    for (QWidget* w : {static_cast<QWidget*>(DBEdit1), static_cast<QWidget*>(DBLookupListBox1),
-                       static_cast<QWidget*>(DBEdit2), static_cast<QWidget*>(DBEdit4),
-                       static_cast<QWidget*>(DBEdit6),
-                       static_cast<QWidget*>(DBEdit10)})
-        w->installEventFilter(this);
-    DBLookupListBox1->viewport()->installEventFilter(this);
+    Events(DBEdit1).OnEnter = Handler(this, &Teingabe::DBEdit1Enter);
+    Events(DBEdit1).OnExit = Handler(this, &Teingabe::DBEdit1Exit);
+    Events(DBEdit1).OnKeyPress = Handler(this, &Teingabe::DBEdit1KeyPress);
+    Events(DBLookupListBox1).OnExit = Handler(this, &Teingabe::DBLookupListBox1Exit);
+    Events(DBLookupListBox1).OnKeyPress = Handler(this, &Teingabe::DBLookupListBox1KeyPress);
+    Events(DBLookupListBox1).OnDblClick = Handler(this, &Teingabe::DBLookupListBox1DblClick);
+    Events(DBEdit2).OnKeyPress = Handler(this, &Teingabe::DBEdit2KeyPress);
+    Events(DBEdit4).OnEnter = Handler(this, &Teingabe::DBEdit4Enter);
+    Events(DBEdit4).OnExit = Handler(this, &Teingabe::DBEdit4Exit);
+    Events(DBEdit6).OnExit = Handler(this, &Teingabe::DBEdit6Exit);
+    Events(DBEdit10).OnExit = Handler(this, &Teingabe::DBEdit10Exit);
 }
 
 void Teingabe::bindControls()
 {
     if (!orvServer)
         return;
-    auto source = [](const QVariant& name) {
-        return name.isValid() ? orvServer->FindDataSource(name.toString()) : nullptr;
-    };
-    for (QWidget* w : findChildren<QWidget*>()) {
-        TDataSource* ds = source(w->property("DataSource"));
-        if (!ds)
-            continue;
-        if (auto* list = dynamic_cast<TLookupList*>(w)) {
-            list->SetListSource(source(w->property("ListSource")));
-            list->SetKeyField(w->property("KeyField").toString());
-            list->SetListField(w->property("ListField").toString());
-        }
-        if (auto* c = dynamic_cast<TFieldControl*>(w)) {
-            c->SetDataSource(ds);
-            c->SetDataField(w->property("DataField").toString());
-        } else if (auto* picker = qobject_cast<TDBDateTimePicker*>(w)) {
-            picker->SetDataSource(ds);
-        } else if (auto* nav = qobject_cast<TDBNavigator*>(w)) {
-            nav->SetDataSource(ds);
-        } else if (auto* grid = qobject_cast<TDBGrid*>(w)) {
-            grid->SetDataSource(ds);
-        }
-    }
+    BindDataControls(this, [](const QString& name) { return orvServer->FindDataSource(name); });
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -539,7 +454,7 @@ void Teingabe::fitToWorkArea()
 void Teingabe::scaleUnitPage()
 {
     scaled_ = true;
-    scaleBy(Panel7, screenWidth(), kDesignScreenWidth);
+    ScaleBy(Panel7, ScreenWidth(), kDesignScreenWidth);
     XPButton1->resize(XPButton1->width(), DBDateTimePicker1->height());
     XPButton3->resize(XPButton3->width(), DBEdit12->height() - 2);
 }
@@ -560,7 +475,8 @@ void Teingabe::FormShow(QObject*)
         }
     }
     reg.CloseKey();
-    if (screenWidth() != kDesignScreenWidth && !scaled_ && scaleAllowed)
+    const int width = ScreenWidth();
+    if (width > 0 && width != kDesignScreenWidth && !scaled_ && scaleAllowed)
         scaleUnitPage();
 
     PageControl2Change(PageControl2);
@@ -572,11 +488,11 @@ void Teingabe::FormShow(QObject*)
 
     const QString start = orvServer->config.FieldByName(QStringLiteral("cfg_startfenster"))->AsString();
     QWidget* page = nullptr;
-    if (start == LoadStr(65347))
+    if (start == LoadStr(msg::StartPageSplits))
         page = TabSheet5;
-    else if (start == LoadStr(65348))
+    else if (start == LoadStr(msg::StartPageExplorer))
         page = TabSheet6;
-    else if (start == LoadStr(65349) || start == LoadStr(65350))
+    else if (start == LoadStr(msg::StartPageDiaryWeek) || start == LoadStr(msg::StartPageDiaryMonth))
         page = TabSheet1;  // the planner's month view joins with the planner
     if (page) {
         PageControl2->setCurrentWidget(page);
@@ -599,26 +515,8 @@ void Teingabe::FormCloseQuery(QObject*, bool& CanClose)
     // fails (or Cancel) keeps the database open with the unit still in edit.
     if (closing_ || !orvServer || !orvServer->daten.Active() || !editing(orvServer->daten))
         return;
-    switch (MessageDlg(LoadStr(65466), mtConfirmation, mbYesNoCancel)) {
-    case mrYes:
-        try {
-            orvServer->daten.Post();
-        } catch (const EAbort&) {
-            CanClose = false;
-        } catch (const Exception& e) {
-            MessageDlg(e.Message(), mtError, {mbOK});
-            CanClose = false;
-        } catch (const std::exception& e) {
-            MessageDlg(QString::fromLocal8Bit(e.what()), mtError, {mbOK});
-            CanClose = false;
-        }
-        break;
-    case mrNo:
-        break;  // closing the database discards the unit
-    default:
-        CanClose = false;
-        break;
-    }
+    // No: closing the database discards the unit.
+    CanClose = PostAfterAsking(orvServer->daten, LoadStr(msg::AskSaveUnit));
 }
 
 void Teingabe::FormClose(QObject*, TCloseAction&)
@@ -640,15 +538,7 @@ void Teingabe::FormClose(QObject*, TCloseAction&)
 
 bool Teingabe::selectPage(QWidget* page)
 {
-    if (!page || PageControl2->currentWidget() == page)
-        return true;
-    bool allow = true;
-    PageControl2Changing(PageControl2, allow);
-    if (!allow)
-        return false;
-    PageControl2->setCurrentWidget(page);
-    PageControl2Change(PageControl2);
-    return true;
+    return PageControlEvents(PageControl2).SelectPage(page);
 }
 
 void Teingabe::PageControl2Changing(QObject*, bool& AllowChange)
@@ -656,26 +546,8 @@ void Teingabe::PageControl2Changing(QObject*, bool& AllowChange)
     AllowChange = true;
     if (!orvServer || !orvServer->daten.Active() || !editing(orvServer->daten))
         return;
-    switch (MessageDlg(LoadStr(65466), mtConfirmation, mbYesNoCancel)) {
-    case mrYes:
-        try {
-            orvServer->daten.Post();
-        } catch (const EAbort&) {
-            AllowChange = false;
-        } catch (const Exception& e) {
-            MessageDlg(e.Message(), mtError, {mbOK});
-            AllowChange = false;
-        } catch (const std::exception& e) {
-            MessageDlg(QString::fromLocal8Bit(e.what()), mtError, {mbOK});
-            AllowChange = false;
-        }
-        break;
-    case mrNo:
-        break;  // the unit stays in its edit state
-    default:
-        AllowChange = false;
-        break;
-    }
+    // No: the unit stays in its edit state.
+    AllowChange = PostAfterAsking(orvServer->daten, LoadStr(msg::AskSaveUnit));
 }
 
 void Teingabe::PageControl2Change(QObject*)
@@ -714,6 +586,7 @@ void Teingabe::PageControl2Change(QObject*)
 
 void Teingabe::updateZwSql() {}
 void Teingabe::fillZwGrid() {}
+void Teingabe::repaintZwGrid() {}
 void Teingabe::TabControl1Change(QObject*) {}
 void Teingabe::DBEdit6Exit(QObject*) {}
 void Teingabe::DBEdit10Exit(QObject*) {}
@@ -764,7 +637,7 @@ void Teingabe::XPButton2Click(QObject*)
     TField* meter = orvServer->daten.FieldByName(QStringLiteral("Meter"));
     QString value = IntToStr(meter->AsInteger());
     // Whole metres, whatever unit the sport shows its distance in.
-    if (InputQuery(LoadStr(65467), LoadStr(65468), value))
+    if (InputQuery(LoadStr(msg::InputCaption), LoadStr(msg::DistanceInMetres), value))
         meter->SetAsInteger(StrToInt(value.trimmed()));
 }
 
@@ -780,7 +653,7 @@ void Teingabe::XPButton3Click(QObject*)
         daten.FieldByName(QStringLiteral("Gli"))->SetAsString(index);
     } catch (const std::exception&) {
         // A missing value or equal heart rates: the index cannot be computed, Gli stays.
-        MessageDlg(LoadStr(65469), mtError, {mbOK});
+        MessageDlg(LoadStr(msg::MissingCalculationValues), mtError, {mbOK});
     }
 }
 
@@ -912,89 +785,15 @@ void Teingabe::hideDescriptionHint()
     descriptionHint_ = nullptr;
 }
 
-bool Teingabe::eventFilter(QObject* watched, QEvent* event)
+void Teingabe::DBEdit2KeyPress(QObject*, QChar& Key)
 {
-    const QEvent::Type type = event->type();
-    if (watched == parentWidget() && type == QEvent::Resize && isVisible())
-        fitToWorkArea();
-    if (watched == TabSheet4 && type == QEvent::Resize) {
-        const int top = ScrollBox1->y();
-        ScrollBox1->setGeometry(0, top, TabSheet4->width(), TabSheet4->height() - top);
-    }
-    // Page switches the user starts ask first; a refused switch keeps the page.
-    if (watched == PageControl2->tabBar()) {
-        if (type == QEvent::MouseButtonPress) {
-            auto* me = static_cast<QMouseEvent*>(event);
-            const int index = PageControl2->tabBar()->tabAt(me->position().toPoint());
-            if (index >= 0 && index != PageControl2->currentIndex()) {
-                guarded([&] { selectPage(PageControl2->widget(index)); });
-                return true;
-            }
-        } else if (type == QEvent::Wheel) {
-            return true;
-        } else if (type == QEvent::KeyPress) {
-            const int key = static_cast<QKeyEvent*>(event)->key();
-            int index = PageControl2->currentIndex();
-            if (key == Qt::Key_Left || key == Qt::Key_Right) {
-                index += key == Qt::Key_Left ? -1 : 1;
-                if (index >= 0 && index < PageControl2->count())
-                    guarded([&] { selectPage(PageControl2->widget(index)); });
-                return true;
-            }
-        }
-    } else if (watched == PageControl2 && type == QEvent::KeyPress) {
-        auto* ke = static_cast<QKeyEvent*>(event);
-        if ((ke->modifiers() & Qt::ControlModifier) &&
-            (ke->key() == Qt::Key_Tab || ke->key() == Qt::Key_Backtab || ke->key() == Qt::Key_PageUp ||
-             ke->key() == Qt::Key_PageDown)) {
-            const bool back = ke->key() == Qt::Key_Backtab || ke->key() == Qt::Key_PageUp;
-            const int n = PageControl2->count();
-            const int index = (PageControl2->currentIndex() + (back ? n - 1 : 1)) % n;
-            guarded([&] { selectPage(PageControl2->widget(index)); });
-            return true;
-        }
-    }
-
-    QObject* list = DBLookupListBox1;
-    if (watched == DBLookupListBox1->viewport())
-        watched = list;
-    if (type == QEvent::FocusIn) {
-        if (watched == DBEdit1)
-            DBEdit1Enter(DBEdit1);
-        else if (watched == DBEdit4)
-            DBEdit4Enter(DBEdit4);
-    } else if (type == QEvent::FocusOut) {
-        if (watched == DBEdit1)
-            DBEdit1Exit(DBEdit1);
-        else if (watched == list)
-            DBLookupListBox1Exit(list);
-        else if (watched == DBEdit4)
-            DBEdit4Exit(DBEdit4);
-        else if (watched == DBEdit6)
-            guarded([&] { DBEdit6Exit(DBEdit6); });
-        else if (watched == DBEdit10)
-            guarded([&] { DBEdit10Exit(DBEdit10); });
-    } else if (type == QEvent::KeyPress) {
-        auto* ke = static_cast<QKeyEvent*>(event);
-        // The distance is stored in whole metres but typed in the sport's unit ("10,5" km):
-        // the decimal separator, which a whole-number field refuses, is taken as typed.
-        if (watched == DBEdit2 && ke->text() == QString(FormatSettings().DecimalSeparator) &&
-            !DBEdit2->isReadOnly()) {
-            DBEdit2->insert(ke->text());
-            emit DBEdit2->textEdited(DBEdit2->text());
-            return true;
-        }
-        QChar key = ke->key() == Qt::Key_Return || ke->key() == Qt::Key_Enter
-                        ? QChar(13)
-                        : (ke->text().isEmpty() ? QChar() : ke->text().at(0));
-        if (watched == DBEdit1)
-            DBEdit1KeyPress(DBEdit1, key);
-        else if (watched == list)
-            guarded([&] { DBLookupListBox1KeyPress(list, key); });
-    } else if (type == QEvent::MouseButtonDblClick && watched == list) {
-        guarded([&] { DBLookupListBox1DblClick(list); });
-    }
-    return TForm::eventFilter(watched, event);
+    // The distance is stored in whole metres but typed in the sport's unit ("10,5" km): the
+    // decimal separator, which a whole-number field refuses, is taken as typed.
+    if (Key != FormatSettings().DecimalSeparator || DBEdit2->isReadOnly())
+        return;
+    DBEdit2->insert(QString(Key));
+    emit DBEdit2->textEdited(DBEdit2->text());
+    Key = QChar();
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -1002,7 +801,7 @@ bool Teingabe::eventFilter(QObject* watched, QEvent* event)
 
 void Teingabe::DataSetDelete1Execute(QObject*)
 {
-    if (MessageDlg(LoadStr(65464), mtConfirmation, mbYesNo) == mrYes)
+    if (MessageDlg(LoadStr(msg::ConfirmDeleteUnit), mtConfirmation, mbYesNo) == mrYes)
         orvServer->daten.Delete();
 }
 

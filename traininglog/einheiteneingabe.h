@@ -17,6 +17,7 @@
 
 #include "controls/dbdatetimepicker.h"
 #include "controls/xpbutton.h"
+#include "core/entrywindowview.h"
 #include "platform/rtl/graphics.h"
 #include "platform/vcl/actnlist.h"
 #include "platform/vcl/dbctrls.h"
@@ -29,7 +30,7 @@ class Teingabe;
 
 class TImageList;
 
-class Teingabe : public TForm {
+class Teingabe : public TForm, public EntryWindowView {
     Q_OBJECT
 public:
     explicit Teingabe(QWidget* Owner = nullptr);
@@ -133,25 +134,26 @@ public:
     // Switches to a page as the user does (the question first); false when it stayed.
     bool selectPage(QWidget* page);
     // The split page's operations (filled with the split page).
-    void updateZwSql();
-    void fillZwGrid();
+    void updateZwSql() override;
+    void fillZwGrid() override;
+    void repaintZwGrid() override;
     void TabControl1Change(QObject* Sender);
     // Leaving "Zeit" and "Ø Puls" (the automatic load level joins with its rules).
     void DBEdit6Exit(QObject* Sender);
     void DBEdit10Exit(QObject* Sender);
 
-    // --- what the data module's rules ask of this window ---------------------------------------
+    // --- what the data module's rules ask of this window (EntryWindowView) ---------------------
+    bool Visible() const override { return TForm::Visible(); }
     // The window itself, not one of its controls, holds the keyboard focus.
-    bool hasOwnFocus() const;
-    bool splitPageShown() const;
+    bool hasOwnFocus() const override;
+    bool splitPageShown() const override;
     // Colours a control by component name (the lookup boxes of the colour rule).
-    void setControlColor(const QString& control, TColor color);
-    void setControlFontColor(const QString& control, TColor color);
+    void setControlColor(const QString& control, TColor color) override;
+    void setControlFontColor(const QString& control, TColor color) override;
 
-    // True once the unit page was scaled to the screen (at most once per run).
+    // True once the unit page was scaled to the screen (at most once per run; the screen's
+    // width is compared with the 800 pixels the page was laid out for).
     bool Scaled() const { return scaled_; }
-    // The screen width the scaling compares with 800; tests replace it. Empty: the screen's.
-    static void SetScreenWidthSource(std::function<int()> source);
 
     // --- handlers -----------------------------------------------------------------------------
     void XPButton1Click(QObject* Sender);
@@ -166,6 +168,7 @@ public:
     void DBEdit1Enter(QObject* Sender);
     void DBEdit1Exit(QObject* Sender);
     void DBEdit1KeyPress(QObject* Sender, QChar& Key);
+    void DBEdit2KeyPress(QObject* Sender, QChar& Key);
     void DBLookupListBox1Exit(QObject* Sender);
     void DBLookupListBox1KeyPress(QObject* Sender, QChar& Key);
     void DBLookupListBox1DblClick(QObject* Sender);
@@ -175,9 +178,6 @@ public:
     void Action1Execute(QObject* Sender);
     void Action2Execute(QObject* Sender);
     void Action5Execute(QObject* Sender);
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void bindControls();

@@ -1,5 +1,5 @@
 #pragma once
-// Shows QStrings as text in the failure messages of the runtime library's tests.
+// Shows QStrings as text in the failure messages of the tests.
 #include <QString>
 
 #include <ostream>

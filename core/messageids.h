@@ -1,0 +1,56 @@
+#pragma once
+// The ids of the message table's texts (core/language.h) that the code loads, by what they
+// say. A text gets its name here when code first uses it; the table itself stays ordered by id.
+namespace msg {
+
+// View and page names, as the settings store them and the tool menu shows them.
+inline constexpr int ViewPreview = 65301;           // "Vorschau"
+inline constexpr int ViewQuickStat = 65302;         // "Kurzübersicht"
+inline constexpr int Unit = 65333;                  // "Einheit"
+inline constexpr int StartPageSplits = 65347;       // "Zwischenzeiten"
+inline constexpr int StartPageExplorer = 65348;     // "Explorer"
+inline constexpr int StartPageDiaryWeek = 65349;    // "Tagebuch (Woche)"
+inline constexpr int StartPageDiaryMonth = 65350;   // "Tagebuch (Monat)"
+inline constexpr int ToolBio = 65351;               // "Bio"
+inline constexpr int ToolEquipment = 65352;         // "Equipment"
+inline constexpr int ToolQuickStat = 65353;         // "Kurzübersicht"
+inline constexpr int ToolCalendar = 65354;          // "Kalender"
+inline constexpr int WeekCaption = 65356;           // "W O C H E "
+inline constexpr int Sportart = 65425;              // "Sportart"
+inline constexpr int Form = 65426;                  // "Form"
+inline constexpr int Belastungsstufe = 65427;       // "Belastungsstufe"
+inline constexpr int Belastungsart = 65428;         // "Belastungsart"
+
+// Statistics.
+inline constexpr int OnlyWithoutGrouping = 65332;   // "Diese Auswahl kann nur bei der Gruppierungsart ..."
+
+// Training units and blocks.
+inline constexpr int UnitAfterBlockDate = 65376;    // "Das Datum einer Trainingseinheit ist neuer ... gegebenenfalls."
+inline constexpr int DeleteEmptyBlock = 65377;      // "Der der gelöschten Einheit zugeordnete Block ist leer, ..."
+inline constexpr int SetFormToTraining = 65378;     // "Soll die Form von %s auf Training gesetzt werden?"
+inline constexpr int BlockDateCheck = 65379;        // "Das Datum einer Trainingseinheit ist neuer ... noch einmal."
+inline constexpr int BlockNameOn = 65382;           // " am "
+inline constexpr int ConfirmDeleteUnit = 65464;     // "Wollen Sie die aktuelle Einheit wirklich löschen?"
+inline constexpr int AskSaveUnit = 65466;           // "Die Einheit wurde noch nicht gespeichert. Wollen Sie nun speichern?"
+inline constexpr int InputCaption = 65467;          // "Eingabe"
+inline constexpr int DistanceInMetres = 65468;      // "Distanz in Metern:"
+inline constexpr int MissingCalculationValues = 65469;  // "Nicht alle zur Berechnung benötigten Felder haben einen Wert."
+
+// Lookup tables and managers.
+inline constexpr int LookupStillUsed = 65380;       // "In der Datenbank befinden sich noch Einträge mit dieser %s. ..."
+inline constexpr int LookupOnlyRename = 65381;      // "Diese %s kann nicht gelöscht werden. Sie kann nur umbenannt werden."
+inline constexpr int ConfirmDeleteRecord = 65453;   // "Wollen Sie den Datensatz wirklich löschen?"
+
+// Opening, checking and compacting the database.
+inline constexpr int AskBackupFirst = 65384;        // "Wollen Sie vorher eine Sicherung Ihrer Datenbank vornehmen?"
+inline constexpr int DatabaseUpdateError = 65385;   // "Beim Update der Datenbank ist ein Fehler aufgetreten: "
+inline constexpr int RepairSports = 65383;          // "Orvalo muß eine Korrektur ... (Fehlerhafte Einträge in Tabelle Sportart.)"
+inline constexpr int RepairHeightDifferences = 65386;  // "... (Nicht gesetzte Höhendifferenz in Tabelle Daten.)"
+inline constexpr int RepairDistances = 65387;       // "... (Nicht gesetzte Meter in Tabelle Daten.)"
+inline constexpr int RepairDurations = 65388;       // "Orvalo muß eine Korrektur an Ihrer Datenbank vornehmen. ..."
+inline constexpr int DatabaseOpenError = 65407;     // "Fehler beim Öffnen der Datenbank. "
+inline constexpr int QuickLoadFolderMissing = 65492;  // "Das eingestellte QuickLoad-Verzeichnis existiert nicht."
+inline constexpr int CloseAllUsersFirst = 65493;    // "Diese Operation kann nur ausgeführt werden, wenn alle Benutzer ..."
+inline constexpr int CompactionDone = 65494;        // "Kompression abgeschlossen."
+
+}  // namespace msg

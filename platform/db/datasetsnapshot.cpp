@@ -1,0 +1,788 @@
+// TDataSet: the snapshot a dataset reads at open (all rows of a query, or the keys of a table
+// with their values fetched in pages), its order and filter, and the record buffers that the
+// fields read and write.
+#include "platform/db/dataset.h"
+
+#include <QCoreApplication>
+
+#include <sqlite3.h>
+
+#include <algorithm>
+#include <unordered_set>
+
+#include "platform/db/connection.h"
+#include "platform/db/datasetshared.h"
+#include "platform/db/datasource.h"
+#include "platform/db/selectrowids.h"
+
+using namespace datasetdetail;
+
+namespace {
+
+// Rows a keyed dataset reads around the one asked for, and how many it keeps.
+constexpr int kPageBefore = 16;
+constexpr int kPageSize = 128;
+constexpr size_t kCacheLimit = 16384;
+
+TFieldType typeFromDeclaration(const QString& declared, int& size)
+{
+    const QString d = declared.toUpper();
+    size = 0;
+    // The declarations a client dataset's table uses for the kinds SQL has no name for.
+    if (d == QLatin1String("AUTOINC_INTEGER"))
+        return ftAutoInc;
+    if (d == QLatin1String("GRAPHIC_BLOB"))
+        return ftGraphic;
+    if (d.contains(QLatin1String("CHAR")) || d.contains(QLatin1String("STRING"))) {
+        const int open = d.indexOf(QLatin1Char('('));
+        const int close = d.indexOf(QLatin1Char(')'), open);
+        size = open >= 0 && close > open ? d.mid(open + 1, close - open - 1).trimmed().toInt() : 255;
+        if (size <= 0)
+            size = 255;
+        return ftString;
+    }
+    if (d.contains(QLatin1String("TEXT")) || d.contains(QLatin1String("MEMO")) ||
+        d.contains(QLatin1String("CLOB")))
+        return ftMemo;
+    if (d.contains(QLatin1String("BLOB")) || d.contains(QLatin1String("IMAGE")) ||
+        d.contains(QLatin1String("BINARY")))
+        return ftBlob;
+    if (d.contains(QLatin1String("BOOL")) || d == QLatin1String("BIT") || d.contains(QLatin1String("YESNO")))
+        return ftBoolean;
+    if (d.contains(QLatin1String("DATETIME")) || d.contains(QLatin1String("TIMESTAMP")))
+        return ftDateTime;
+    if (d.contains(QLatin1String("DATE")))
+        return ftDate;
+    if (d.contains(QLatin1String("TIME")))
+        return ftTime;
+    if (d.contains(QLatin1String("SMALLINT")) || d.contains(QLatin1String("TINYINT")))
+        return ftSmallint;
+    if (d.contains(QLatin1String("BIGINT")))
+        return ftLargeint;
+    if (d.contains(QLatin1String("INT")))
+        return ftInteger;
+    if (d.contains(QLatin1String("DOUBLE")) || d.contains(QLatin1String("FLOAT")) ||
+        d.contains(QLatin1String("REAL")) || d.contains(QLatin1String("NUMERIC")) ||
+        d.contains(QLatin1String("DECIMAL")) || d.contains(QLatin1String("CURRENCY")))
+        return ftFloat;
+    size = 255;
+    return ftString;
+}
+
+TFieldType typeFromValue(const QVariant& v, int& size)
+{
+    size = 0;
+    switch (v.typeId()) {
+    case QMetaType::LongLong: {
+        const qlonglong n = v.toLongLong();
+        return n >= INT32_MIN && n <= INT32_MAX ? ftInteger : ftLargeint;
+    }
+    case QMetaType::Double:
+        return ftFloat;
+    case QMetaType::QByteArray:
+        return ftBlob;
+    default:
+        size = 255;
+        return ftString;
+    }
+}
+
+QString rowidAlias(sqlite3* db, const QString& table)
+{
+    sqlite3_stmt* stmt = nullptr;
+    const QString sql = QStringLiteral("SELECT name, type, pk FROM pragma_table_info(?1)");
+    if (sqlite3_prepare16_v2(db, sql.utf16(), int(sql.size() * 2), &stmt, nullptr) != SQLITE_OK)
+        return QString();
+    BindVariant(stmt, 1, table);
+    QString alias;
+    int pkCount = 0;
+    while (sqlite3_step(stmt) == SQLITE_ROW) {
+        if (sqlite3_column_int(stmt, 2) > 0) {
+            ++pkCount;
+            if (ColumnVariant(stmt, 1).toString().compare(QLatin1String("INTEGER"), Qt::CaseInsensitive) == 0)
+                alias = ColumnVariant(stmt, 0).toString();
+        }
+    }
+    sqlite3_finalize(stmt);
+    return pkCount == 1 ? alias : QString();
+}
+
+}  // namespace
+
+void BindParameters(sqlite3_stmt* stmt, const QVariantList& positional, const QVariantMap& named)
+{
+    const int n = sqlite3_bind_parameter_count(stmt);
+    int next = 0;
+    for (int i = 1; i <= n; ++i) {
+        const char* name = sqlite3_bind_parameter_name(stmt, i);
+        if (name && (name[0] == ':' || name[0] == '@' || name[0] == '$')) {
+            BindVariant(stmt, i, named.value(QString::fromUtf8(name + 1).toLower()));
+        } else {
+            BindVariant(stmt, i, next < positional.size() ? positional[next] : QVariant());
+            ++next;
+        }
+    }
+}
+
+// --- reading the snapshot -----------------------------------------------------------------------
+
+TDataSet::SelectPlan TDataSet::selectPlan()
+{
+    return plan_;  // a clone reads what its source read
+}
+
+sqlite3_stmt* TDataSet::statement(const QString& sql)
+{
+    auto it = stmts_.find(sql);
+    if (it != stmts_.end()) {
+        sqlite3_reset(it.value());
+        sqlite3_clear_bindings(it.value());
+        return it.value();
+    }
+    sqlite3_stmt* stmt = nullptr;
+    if (sqlite3_prepare16_v3(connection_->Handle(), sql.utf16(), int(sql.size() * 2),
+                             SQLITE_PREPARE_PERSISTENT, &stmt, nullptr) != SQLITE_OK)
+        connection_->RaiseError(QString());
+    stmts_.insert(sql, stmt);
+    return stmt;
+}
+
+int TDataSet::execStatement(const QString& sql, const QVariantList& params)
+{
+    sqlite3_stmt* stmt = statement(sql);
+    for (int i = 0; i < params.size(); ++i)
+        BindVariant(stmt, i + 1, params[i]);
+    const int rc = sqlite3_step(stmt);
+    sqlite3_reset(stmt);
+    if (rc != SQLITE_DONE && rc != SQLITE_ROW)
+        connection_->RaiseError(QString());
+    return sqlite3_changes(connection_->Handle());
+}
+
+void TDataSet::clearSnapshot()
+{
+    for (sqlite3_stmt* s : stmts_)
+        sqlite3_finalize(s);
+    stmts_.clear();
+    writeStmts_.clear();
+    snap_.clear();
+    snap_.shrink_to_fit();
+    vis_.clear();
+    filterActive_ = false;
+    rows_.clear();
+    cache_.clear();
+    cur_ = -1;
+    current_ = Buffer();
+    old_ = Buffer();
+    display_ = Buffer();
+    active_ = &current_;
+}
+
+void TDataSet::readColumns(sqlite3_stmt* stmt, int firstColumn, bool buildFields)
+{
+    const int n = sqlite3_column_count(stmt);
+    columns_.clear();
+    columnTypes_.clear();
+    colBase_.clear();
+    colOrigin_.clear();
+    for (int c = firstColumn; c < n; ++c) {
+        columns_ << QString::fromUtf8(sqlite3_column_name(stmt, c));
+        const char* decl = sqlite3_column_decltype(stmt, c);
+        columnTypes_ << (decl ? QString::fromUtf8(decl) : QString());
+        const char* table = sqlite3_column_table_name(stmt, c);
+        const char* origin = sqlite3_column_origin_name(stmt, c);
+        int base = -1;
+        if (table && origin) {
+            const QString t = QString::fromUtf8(table);
+            for (size_t b = 0; b < bases_.size(); ++b)
+                if (sameName(bases_[b].name, t)) {
+                    base = int(b);
+                    break;
+                }
+        }
+        colBase_.push_back(base);
+        colOrigin_ << (base >= 0 ? QString::fromUtf8(origin) : QString());
+    }
+    (void)buildFields;
+}
+
+void TDataSet::bindFields()
+{
+    if (!declaredFields_) {
+        fields_.clear();
+        for (int c = 0; c < columns_.size(); ++c) {
+            int size = 0;
+            TFieldType t;
+            if (!columnTypes_[c].isEmpty()) {
+                t = typeFromDeclaration(columnTypes_[c], size);
+            } else {
+                // An expression: its type is that of its first value.
+                QVariant first;
+                for (const Row& r : rows_)
+                    if (r.values[size_t(c)].isValid()) {
+                        first = r.values[size_t(c)];
+                        break;
+                    }
+                t = typeFromValue(first, size);
+            }
+            const int b = colBase_[size_t(c)];
+            if (t == ftInteger && b >= 0 && sameName(bases_[size_t(b)].aliasColumn, colOrigin_[c]))
+                t = ftAutoInc;
+            auto f = std::make_unique<TField>(this, columns_[c], t, size, fkData);
+            f->index_ = int(fields_.size());
+            if (t == ftAutoInc)
+                f->SetReadOnly(true);
+            fields_.push_back(std::move(f));
+        }
+    }
+    hasCalcs_ = false;
+    for (auto& f : fields_) {
+        f->column_ = -1;
+        f->baseTable_ = -1;
+        f->originName_.clear();
+        if (f->fieldKind_ != fkData) {
+            hasCalcs_ = true;
+            continue;
+        }
+        int col = -1;
+        for (int c = 0; c < columns_.size(); ++c)
+            if (sameName(columns_[c], f->fieldName_)) {
+                col = c;
+                break;
+            }
+        if (col < 0)
+            raise(QCoreApplication::translate("DataSet", "Feld '%1' nicht gefunden").arg(f->fieldName_));
+        f->column_ = col;
+        f->baseTable_ = colBase_[size_t(col)];
+        f->originName_ = colOrigin_[col];
+    }
+}
+
+void TDataSet::readKeyed(const SelectPlan& plan, bool buildFields)
+{
+    sqlite3* db = connection_->Handle();
+    bases_.clear();
+    bases_.push_back({plan.table, rowidAlias(db, plan.table)});
+    const QString table = QuoteIdentifier(plan.table);
+    {
+        const QString sql = QStringLiteral("SELECT * FROM ") + table;
+        sqlite3_stmt* stmt = nullptr;
+        if (sqlite3_prepare16_v2(db, sql.utf16(), int(sql.size() * 2), &stmt, nullptr) != SQLITE_OK)
+            connection_->RaiseError(QString());
+        readColumns(stmt, 0, buildFields);
+        sqlite3_finalize(stmt);
+    }
+    QString sql = QStringLiteral("SELECT rowid FROM ") + table;
+    if (!plan.where.isEmpty())
+        sql += QStringLiteral(" WHERE ") + plan.where;
+    if (!plan.orderBy.isEmpty())
+        sql += QStringLiteral(" ORDER BY ") + plan.orderBy;
+    sqlite3_stmt* stmt = nullptr;
+    if (sqlite3_prepare16_v2(db, sql.utf16(), int(sql.size() * 2), &stmt, nullptr) != SQLITE_OK)
+        connection_->RaiseError(QString());
+    BindParameters(stmt, plan.params, plan.namedParams);
+    int rc;
+    while ((rc = sqlite3_step(stmt)) == SQLITE_ROW)
+        snap_.push_back(sqlite3_column_int64(stmt, 0));
+    sqlite3_finalize(stmt);
+    if (rc != SQLITE_DONE)
+        connection_->RaiseError(QString());
+}
+
+void TDataSet::readQuery(const SelectPlan& plan, bool buildFields)
+{
+    sqlite3* db = connection_->Handle();
+    bases_.clear();
+    sqlite3_stmt* stmt = nullptr;
+    int hidden = 0;
+    const RowidSelect keyed = AddRowidColumns(plan.sql);
+    if (keyed.ok &&
+        sqlite3_prepare16_v2(db, keyed.sql.utf16(), int(keyed.sql.size() * 2), &stmt, nullptr) == SQLITE_OK) {
+        hidden = int(keyed.tables.size());
+        for (const QString& t : keyed.tables)
+            bases_.push_back({t, rowidAlias(db, t)});
+    } else {
+        // Not keyable: the rows are read as they are and cannot be written back.
+        if (stmt)
+            sqlite3_finalize(stmt);
+        stmt = nullptr;
+        if (sqlite3_prepare16_v2(db, plan.sql.utf16(), int(plan.sql.size() * 2), &stmt, nullptr) != SQLITE_OK)
+            connection_->RaiseError(QString());
+        if (!stmt)
+            raise(QCoreApplication::translate("DataSet", "Die Abfrage liefert keine Datensätze"));
+    }
+    if (sqlite3_column_count(stmt) == 0) {
+        sqlite3_finalize(stmt);
+        raise(QCoreApplication::translate("DataSet", "Die Abfrage liefert keine Datensätze"));
+    }
+    BindParameters(stmt, plan.params, plan.namedParams);
+    readColumns(stmt, hidden, buildFields);
+    const int n = sqlite3_column_count(stmt);
+    int rc;
+    while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
+        Row r;
+        r.rowids.resize(size_t(hidden));
+        for (int b = 0; b < hidden; ++b)
+            r.rowids[size_t(b)] = sqlite3_column_type(stmt, b) == SQLITE_NULL ? -1 : sqlite3_column_int64(stmt, b);
+        r.values.reserve(size_t(n - hidden));
+        for (int c = hidden; c < n; ++c)
+            r.values.push_back(ColumnVariant(stmt, c));
+        snap_.push_back(int64_t(rows_.size()));
+        rows_.push_back(std::move(r));
+    }
+    const QString err = QString::fromUtf8(sqlite3_errmsg(db));
+    sqlite3_finalize(stmt);
+    if (rc != SQLITE_DONE)
+        raise(err);
+}
+
+void TDataSet::readSnapshot(bool buildFields)
+{
+    plan_ = selectPlan();
+    keyed_ = plan_.keyed;
+    emptyRow_ = Row();
+    if (keyed_)
+        readKeyed(plan_, buildFields);
+    else
+        readQuery(plan_, buildFields);
+    emptyRow_.values.resize(size_t(columns_.size()));
+    emptyRow_.rowids.assign(bases_.size(), -1);
+    emptyRow_.missing = true;
+    // Rows can be written back when at least one column comes from a table whose rowid the
+    // snapshot holds; a grouped, distinct or combined result has none.
+    updatable_ = keyed_ || std::any_of(colBase_.begin(), colBase_.end(), [](int b) { return b >= 0; });
+}
+
+void TDataSet::fetchKeys(const std::vector<int64_t>& wanted)
+{
+    if (wanted.empty())
+        return;
+    if (cache_.size() > kCacheLimit) {
+        for (auto it = cache_.begin(); it != cache_.end();)
+            it = it->second.pinned ? std::next(it) : cache_.erase(it);
+    }
+    QString sql = QStringLiteral("SELECT rowid, * FROM ") + QuoteIdentifier(plan_.table) +
+                  QStringLiteral(" WHERE rowid IN (");
+    for (int i = 0; i < kPageSize; ++i)
+        sql += i ? QStringLiteral(",?") : QStringLiteral("?");
+    sql += QLatin1Char(')');
+    sqlite3_stmt* stmt = statement(sql);
+    for (int i = 0; i < kPageSize; ++i) {
+        if (size_t(i) < wanted.size())
+            sqlite3_bind_int64(stmt, i + 1, wanted[size_t(i)]);
+        else
+            sqlite3_bind_null(stmt, i + 1);
+    }
+    const int n = sqlite3_column_count(stmt);
+    while (sqlite3_step(stmt) == SQLITE_ROW) {
+        Row r;
+        const int64_t key = sqlite3_column_int64(stmt, 0);
+        r.rowids.push_back(key);
+        r.values.reserve(size_t(n - 1));
+        for (int c = 1; c < n; ++c)
+            r.values.push_back(ColumnVariant(stmt, c));
+        cache_.emplace(key, std::move(r));
+    }
+    sqlite3_reset(stmt);
+    // Rows deleted behind our back stay in the snapshot, empty, until Requery.
+    for (int64_t k : wanted)
+        if (cache_.find(k) == cache_.end()) {
+            Row r = emptyRow_;
+            r.rowids.assign(1, k);
+            cache_.emplace(k, std::move(r));
+        }
+}
+
+TDataSet::Row& TDataSet::rowByKey(int64_t key, int posHint)
+{
+    if (!keyed_)
+        return rows_[size_t(key)];
+    auto it = cache_.find(key);
+    if (it != cache_.end())
+        return it->second;
+    std::vector<int64_t> wanted;
+    const auto& ks = keys();
+    if (posHint >= 0 && posHint < int(ks.size()) && ks[size_t(posHint)] == key) {
+        const int from = std::max(0, posHint - kPageBefore);
+        for (int p = from; p < int(ks.size()) && int(wanted.size()) < kPageSize; ++p)
+            if (cache_.find(ks[size_t(p)]) == cache_.end())
+                wanted.push_back(ks[size_t(p)]);
+    } else {
+        wanted.push_back(key);
+    }
+    fetchKeys(wanted);
+    return cache_.find(key)->second;
+}
+
+const TDataSet::Row& TDataSet::rowAt(int pos)
+{
+    if (pos < 0 || pos >= count())
+        return emptyRow_;
+    return rowByKey(keys()[size_t(pos)], pos);
+}
+
+int TDataSet::findKey(int64_t key) const
+{
+    const auto& ks = keys();
+    const auto it = std::find(ks.begin(), ks.end(), key);
+    return it == ks.end() ? -1 : int(it - ks.begin());
+}
+
+// --- order and filter ----------------------------------------------------------------------------
+
+void TDataSet::sortSnapshot()
+{
+    const QStringList names = SplitFieldNames(indexFieldNames_);
+    if (names.isEmpty())
+        return;
+    std::vector<std::pair<int, bool>> cols;  // column, descending
+    for (QString n : names) {
+        bool desc = false;
+        if (n.endsWith(QLatin1String(" DESC"), Qt::CaseInsensitive)) {
+            desc = true;
+            n = n.left(n.size() - 5).trimmed();
+        } else if (n.endsWith(QLatin1String(" ASC"), Qt::CaseInsensitive)) {
+            n = n.left(n.size() - 4).trimmed();
+        }
+        int col = -1;
+        for (int c = 0; c < columns_.size(); ++c)
+            if (sameName(columns_[c], n))
+                col = c;
+        if (col < 0)
+            raise(QCoreApplication::translate("DataSet", "Feld '%1' nicht gefunden").arg(n));
+        cols.push_back({col, desc});
+    }
+    if (keyed_) {
+        // Make sure every row's values are at hand before sorting.
+        std::vector<int64_t> wanted;
+        for (int64_t k : snap_)
+            if (cache_.find(k) == cache_.end()) {
+                wanted.push_back(k);
+                if (int(wanted.size()) == kPageSize) {
+                    fetchKeys(wanted);
+                    wanted.clear();
+                }
+            }
+        fetchKeys(wanted);
+        for (auto& kv : cache_)
+            kv.second.pinned = true;  // the sort needs them all; keep them
+    }
+    std::stable_sort(snap_.begin(), snap_.end(), [&](int64_t a, int64_t b) {
+        const Row& ra = rowByKey(a, -1);
+        const Row& rb = rowByKey(b, -1);
+        for (const auto& [col, desc] : cols) {
+            const int c = compareValues(ra.values[size_t(col)], rb.values[size_t(col)]);
+            if (c)
+                return desc ? c > 0 : c < 0;
+        }
+        return false;
+    });
+}
+
+bool TDataSet::evaluateFilter(int64_t key)
+{
+    // The record is read into the display buffer and the fields read it there.
+    Buffer b;
+    b.values.resize(fields_.size());
+    b.key = key;
+    const Row& r = rowByKey(key, -1);
+    for (const auto& f : fields_)
+        if (f->column_ >= 0)
+            b.values[size_t(f->index_)] = fromStorage(f.get(), r.values[size_t(f->column_)]);
+    Buffer* saved = active_;
+    const TDataSetState savedState = state_;
+    active_ = &b;
+    bool accept = true;
+    try {
+        calcBuffer(b);
+        state_ = dsFilter;
+        if (filterPredicate_)
+            accept = filterPredicate_->matches(*this);
+        if (accept && OnFilterRecord)
+            OnFilterRecord(this, accept);
+    } catch (...) {
+        state_ = savedState;
+        active_ = saved;
+        throw;
+    }
+    state_ = savedState;
+    active_ = saved;
+    return accept;
+}
+
+void TDataSet::rebuildVisible()
+{
+    vis_.clear();
+    filterActive_ = filtered_ && (filterPredicate_ || OnFilterRecord);
+    if (!filterActive_ || state_ == dsInactive)
+        return;
+    for (int64_t k : snap_)
+        if (evaluateFilter(k))
+            vis_.push_back(k);
+}
+
+void TDataSet::SetIndexFieldNames(const QString& names)
+{
+    if (names == indexFieldNames_)
+        return;
+    indexFieldNames_ = names;
+    if (!Active())
+        return;
+    CheckBrowseMode();
+    const TBookmark bm = GetBookmark();
+    sortSnapshot();
+    rebuildVisible();
+    int pos = -1;
+    for (int p = 0; p < count() && !bm.IsNull(); ++p)
+        if (bookmarkOf(keys()[size_t(p)]) == bm) {
+            pos = p;
+            break;
+        }
+    cur_ = count() == 0 ? -1 : std::max(pos, 0);
+    loadCurrent();
+    notify(Event::DataSetChange);
+}
+
+void TDataSet::SetFilter(const QString& f)
+{
+    if (f == filter_ && (filterPredicate_ || f.trimmed().isEmpty()))
+        return;
+    std::unique_ptr<FilterPredicate> p;
+    if (!f.trimmed().isEmpty()) {
+        if (!filterCompiler())
+            raise(QCoreApplication::translate("DataSet", "Filterausdrücke werden nicht unterstützt: %1").arg(f));
+        p = filterCompiler()(f, *this);
+    }
+    filter_ = f;
+    filterPredicate_ = std::move(p);
+    if (Active() && filtered_) {
+        CheckBrowseMode();
+        rebuildVisible();
+        cur_ = count() ? 0 : -1;
+        bof_ = true;
+        eof_ = count() == 0;
+        loadCurrent();
+        notify(Event::DataSetChange);
+    }
+}
+
+void TDataSet::SetFiltered(bool v)
+{
+    if (v == filtered_)
+        return;
+    if (Active())
+        CheckBrowseMode();
+    filtered_ = v;
+    if (Active()) {
+        rebuildVisible();
+        cur_ = count() ? 0 : -1;
+        bof_ = true;
+        eof_ = count() == 0;
+        loadCurrent();
+        notify(Event::DataSetChange);
+    }
+}
+
+// --- buffers --------------------------------------------------------------------------------
+
+QVariant TDataSet::fromStorage(const TField* f, const QVariant& raw) const
+{
+    if (!raw.isValid() || raw.isNull())
+        return QVariant();
+    const int t = raw.typeId();
+    switch (f->dataType_) {
+    case ftSmallint:
+    case ftInteger:
+    case ftAutoInc:
+        if (t == QMetaType::LongLong)
+            return QVariant(int(raw.toLongLong()));
+        break;
+    case ftLargeint:
+        if (t == QMetaType::LongLong)
+            return raw;
+        break;
+    case ftFloat:
+    case ftDate:
+    case ftTime:
+    case ftDateTime:
+        if (t == QMetaType::Double)
+            return raw;
+        if (t == QMetaType::LongLong)
+            return QVariant(double(raw.toLongLong()));
+        break;
+    case ftBoolean:
+        if (t == QMetaType::LongLong)
+            return QVariant(raw.toLongLong() != 0);
+        if (t == QMetaType::Double)
+            return QVariant(raw.toDouble() != 0.0);
+        break;
+    case ftString:
+    case ftMemo:
+    case ftUnknown:
+        if (t == QMetaType::QString)
+            return raw;
+        break;
+    case ftBlob:
+    case ftGraphic:
+        if (t == QMetaType::QByteArray)
+            return raw;
+        break;
+    }
+    // Values stored in another form than the column declares: converted, or kept as they are.
+    try {
+        return f->ConvertValue(raw);
+    } catch (const Exception&) {
+        return raw;
+    }
+}
+
+void TDataSet::loadBuffer(Buffer& b, int pos)
+{
+    b.values.assign(fields_.size(), QVariant());
+    b.pos = pos;
+    b.key = pos >= 0 && pos < count() ? keys()[size_t(pos)] : -1;
+    b.valid = true;
+    if (pos >= 0 && pos < count()) {
+        const Row& r = rowAt(pos);
+        for (const auto& f : fields_)
+            if (f->column_ >= 0)
+                b.values[size_t(f->index_)] = fromStorage(f.get(), r.values[size_t(f->column_)]);
+    }
+    if (pos >= 0 && pos < count())
+        calcBuffer(b);
+}
+
+void TDataSet::calcBuffer(Buffer& b)
+{
+    if (!hasCalcs_ || inCalc_)
+        return;
+    Buffer* saved = active_;
+    active_ = &b;
+    const TDataSetState savedState = state_;
+    inCalc_ = true;
+    try {
+        for (const auto& f : fields_)
+            if (f->fieldKind_ == fkCalculated)
+                b.values[size_t(f->index_)] = QVariant();
+        for (const auto& f : fields_) {
+            if (f->fieldKind_ != fkLookup)
+                continue;
+            QVariant v;
+            TDataSet* ld = f->lookupDataSet_;
+            if (ld && ld->Active() && !f->keyFields_.isEmpty()) {
+                QVariantList keys;
+                bool complete = true;
+                for (const QString& n : SplitFieldNames(f->keyFields_)) {
+                    TField* kf = FindField(n);
+                    if (!kf) {
+                        complete = false;
+                        break;
+                    }
+                    keys << b.values[size_t(kf->index_)];
+                }
+                if (complete)
+                    v = ld->Lookup(f->lookupKeyFields_, keys.size() == 1 ? keys[0] : QVariant(keys),
+                                   f->lookupResultField_, lookupConstraint(f.get()));
+            }
+            b.values[size_t(f->index_)] = v.isValid() && !v.isNull() ? f->ConvertValue(v) : QVariant();
+        }
+        if (OnCalcFields) {
+            state_ = dsCalcFields;
+            OnCalcFields(this);
+        }
+    } catch (...) {
+        state_ = savedState;
+        inCalc_ = false;
+        active_ = saved;
+        throw;
+    }
+    state_ = savedState;
+    inCalc_ = false;
+    active_ = saved;
+}
+
+void TDataSet::loadCurrent()
+{
+    resetDisplay();
+    loadBuffer(current_, cur_);
+}
+
+void TDataSet::SetDisplayRow(int pos)
+{
+    if (!Active())
+        return;
+    if (pos < 0 || pos == LinkCurrentPos()) {
+        active_ = &current_;
+        return;
+    }
+    int rowPos = pos;
+    if (state_ == dsInsert && pos > insertPos_)
+        rowPos = pos - 1;
+    if (!(display_.valid && display_.pos == rowPos)) {
+        active_ = &current_;
+        loadBuffer(display_, rowPos);
+    }
+    active_ = &display_;
+}
+
+int TDataSet::LinkRecordCount() const
+{
+    return count() + (state_ == dsInsert ? 1 : 0);
+}
+
+int TDataSet::LinkCurrentPos() const
+{
+    return state_ == dsInsert ? insertPos_ : cur_;
+}
+
+QVariant TDataSet::fieldValue(const TField* f) const
+{
+    if (state_ == dsInactive)
+        return QVariant();
+    const auto& v = active_->values;
+    return size_t(f->index_) < v.size() ? v[size_t(f->index_)] : QVariant();
+}
+
+QVariant TDataSet::oldFieldValue(const TField* f) const
+{
+    if (state_ == dsEdit && active_ == &current_)
+        return size_t(f->index_) < old_.values.size() ? old_.values[size_t(f->index_)] : QVariant();
+    if (state_ == dsInsert && active_ == &current_)
+        return QVariant();
+    return fieldValue(f);
+}
+
+void TDataSet::setFieldValue(TField* f, const QVariant& v)
+{
+    checkActive();
+    if (inCalc_) {
+        if (f->fieldKind_ == fkData)
+            raise(QCoreApplication::translate("DataSet", "Datenmenge nicht im Bearbeitungs- oder Einfügemodus"));
+        active_->values[size_t(f->index_)] = f->ConvertValue(v);
+        return;
+    }
+    if (state_ != dsEdit && state_ != dsInsert)
+        raise(QCoreApplication::translate("DataSet", "Datenmenge nicht im Bearbeitungs- oder Einfügemodus"));
+    if (f->fieldKind_ == fkData && f->readOnly_)
+        raise(QCoreApplication::translate("DataSet", "Feld '%1' kann nicht geändert werden").arg(f->DisplayName()));
+    resetDisplay();
+    const QVariant nv = f->ConvertValue(v);
+    QVariant& slot = current_.values[size_t(f->index_)];
+    const QVariant prev = slot;
+    slot = nv;
+    if (f->OnValidate) {
+        try {
+            f->OnValidate(f);
+        } catch (...) {
+            current_.values[size_t(f->index_)] = prev;
+            throw;
+        }
+    }
+    if (f->fieldKind_ == fkData) {
+        modified_ = true;
+        calcBuffer(current_);
+    }
+    notify(Event::FieldChange, f);
+    if (f->OnChange)
+        f->OnChange(f);
+}
