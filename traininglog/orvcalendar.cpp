@@ -54,10 +54,14 @@ int TORVCalendar::GetDateElement(int index) const
     int y = 0, m = 0, d = 0;
     DecodeDate(date_, y, m, d);
     switch (index) {
-    case 1: return y;
-    case 2: return m;
-    case 3: return d;
-    default: return -1;
+    case 1:
+        return y;
+    case 2:
+        return m;
+    case 3:
+        return d;
+    default:
+        return -1;
     }
 }
 
@@ -83,7 +87,8 @@ void TORVCalendar::SetDateElement(int index, int value)
             return;
         d = value;
         break;
-    default: return;
+    default:
+        return;
     }
     // Raises before anything changes when the parts give no date.
     const TDateTime newDate = EncodeDate(y, m, d);

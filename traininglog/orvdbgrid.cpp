@@ -143,9 +143,10 @@ void TorvDBCtrlGrid::SetDataSource(TDataSource* value)
 void TorvDBCtrlGrid::UpdateDataLinks(QWidget* control, bool inserting)
 {
     if (control != panel_ && !replicatable(control))
-        throw EDatabaseError(QCoreApplication::translate(
-            "TorvDBCtrlGrid", "Das Steuerelement %1 kann nicht in einem Panel-Gitter verwendet werden")
-                                 .arg(control->objectName()));
+        throw EDatabaseError(
+            QCoreApplication::translate("TorvDBCtrlGrid",
+                                        "Das Steuerelement %1 kann nicht in einem Panel-Gitter verwendet werden")
+                .arg(control->objectName()));
     if (auto* c = dynamic_cast<TFieldControl*>(control); c && inserting)
         c->SetDataSource(link_.DataSource());
     for (QObject* o : control->children())
@@ -385,13 +386,26 @@ void TorvDBCtrlGrid::scrollBarAction(int action)
     setFocus();
     TorvDBCtrlGridKey key = gkNull;
     switch (action) {
-    case QAbstractSlider::SliderSingleStepSub: key = gkScrollUp; break;
-    case QAbstractSlider::SliderSingleStepAdd: key = gkScrollDown; break;
-    case QAbstractSlider::SliderPageStepSub: key = gkPageUp; break;
-    case QAbstractSlider::SliderPageStepAdd: key = gkPageDown; break;
-    case QAbstractSlider::SliderToMinimum: key = gkHome; break;
-    case QAbstractSlider::SliderToMaximum: key = gkEnd; break;
-    default: return;  // dragging the thumb moves nothing until it is let go
+    case QAbstractSlider::SliderSingleStepSub:
+        key = gkScrollUp;
+        break;
+    case QAbstractSlider::SliderSingleStepAdd:
+        key = gkScrollDown;
+        break;
+    case QAbstractSlider::SliderPageStepSub:
+        key = gkPageUp;
+        break;
+    case QAbstractSlider::SliderPageStepAdd:
+        key = gkPageDown;
+        break;
+    case QAbstractSlider::SliderToMinimum:
+        key = gkHome;
+        break;
+    case QAbstractSlider::SliderToMaximum:
+        key = gkEnd;
+        break;
+    default:
+        return;  // dragging the thumb moves nothing until it is let go
     }
     RunGuarded([&] { DoKey(key); });
     // The bar shows where the dataset is, not where the click would have put it.
@@ -480,20 +494,47 @@ void TorvDBCtrlGrid::DoKey(TorvDBCtrlGridKey key)
     const int hInc = vertical ? 1 : rowCount_;
     const int vInc = vertical ? colCount_ : 1;
     switch (key) {
-    case gkNull: break;
-    case gkEditMode: SetEditMode(!EditMode()); break;
-    case gkPriorTab: SelectNext(false); break;
-    case gkNextTab: SelectNext(true); break;
-    case gkLeft: Scroll(-hInc, false); break;
-    case gkRight: Scroll(hInc, false); break;
-    case gkUp: Scroll(-vInc, false); break;
-    case gkDown: Scroll(vInc, false); break;
-    case gkScrollUp: Scroll(-vInc, true); break;
-    case gkScrollDown: Scroll(vInc, true); break;
-    case gkPageUp: Scroll(-link_.BufferCount(), true); break;
-    case gkPageDown: Scroll(link_.BufferCount(), true); break;
-    case gkHome: ds->First(); break;
-    case gkEnd: ds->Last(); break;
+    case gkNull:
+        break;
+    case gkEditMode:
+        SetEditMode(!EditMode());
+        break;
+    case gkPriorTab:
+        SelectNext(false);
+        break;
+    case gkNextTab:
+        SelectNext(true);
+        break;
+    case gkLeft:
+        Scroll(-hInc, false);
+        break;
+    case gkRight:
+        Scroll(hInc, false);
+        break;
+    case gkUp:
+        Scroll(-vInc, false);
+        break;
+    case gkDown:
+        Scroll(vInc, false);
+        break;
+    case gkScrollUp:
+        Scroll(-vInc, true);
+        break;
+    case gkScrollDown:
+        Scroll(vInc, true);
+        break;
+    case gkPageUp:
+        Scroll(-link_.BufferCount(), true);
+        break;
+    case gkPageDown:
+        Scroll(link_.BufferCount(), true);
+        break;
+    case gkHome:
+        ds->First();
+        break;
+    case gkEnd:
+        ds->Last();
+        break;
     case gkInsert:
     case gkAppend:
         if (allowInsert_ && ds->CanModify()) {
@@ -531,22 +572,49 @@ void TorvDBCtrlGrid::keyPressEvent(QKeyEvent* e)
     const bool ctrl = shift & Qt::ControlModifier;
     TorvDBCtrlGridKey gk = gkNull;
     switch (key) {
-    case 0: return;
-    case Qt::Key_Left: gk = gkLeft; break;
-    case Qt::Key_Right: gk = gkRight; break;
-    case Qt::Key_Up: gk = gkUp; break;
-    case Qt::Key_Down: gk = gkDown; break;
-    case Qt::Key_PageUp: gk = gkPageUp; break;
-    case Qt::Key_PageDown: gk = gkPageDown; break;
-    case Qt::Key_Home: gk = gkHome; break;
-    case Qt::Key_End: gk = gkEnd; break;
+    case 0:
+        return;
+    case Qt::Key_Left:
+        gk = gkLeft;
+        break;
+    case Qt::Key_Right:
+        gk = gkRight;
+        break;
+    case Qt::Key_Up:
+        gk = gkUp;
+        break;
+    case Qt::Key_Down:
+        gk = gkDown;
+        break;
+    case Qt::Key_PageUp:
+        gk = gkPageUp;
+        break;
+    case Qt::Key_PageDown:
+        gk = gkPageDown;
+        break;
+    case Qt::Key_Home:
+        gk = gkHome;
+        break;
+    case Qt::Key_End:
+        gk = gkEnd;
+        break;
     case Qt::Key_Return:
     case Qt::Key_Enter:
-    case Qt::Key_F2: gk = gkEditMode; break;
-    case Qt::Key_Insert: gk = ctrl ? gkAppend : gkInsert; break;
-    case Qt::Key_Delete: gk = ctrl ? gkDelete : gkNull; break;
-    case Qt::Key_Escape: gk = gkCancel; break;
-    default: QWidget::keyPressEvent(e); return;
+    case Qt::Key_F2:
+        gk = gkEditMode;
+        break;
+    case Qt::Key_Insert:
+        gk = ctrl ? gkAppend : gkInsert;
+        break;
+    case Qt::Key_Delete:
+        gk = ctrl ? gkDelete : gkNull;
+        break;
+    case Qt::Key_Escape:
+        gk = gkCancel;
+        break;
+    default:
+        QWidget::keyPressEvent(e);
+        return;
     }
     if (link_.Active())
         RunGuarded([&] { DoKey(gk); });
@@ -560,7 +628,8 @@ bool TorvDBCtrlGrid::childKey(QWidget* child, QKeyEvent* e)
         OnKeyDown(this, key, shift);
     TorvDBCtrlGridKey gk = gkNull;
     switch (key) {
-    case 0: return true;
+    case 0:
+        return true;
     case Qt::Key_Tab:
     case Qt::Key_Backtab:
         if (!(shift & Qt::ControlModifier) && !wantsTab(child))
@@ -571,9 +640,14 @@ bool TorvDBCtrlGrid::childKey(QWidget* child, QKeyEvent* e)
         if (!wantsAllKeys(child))
             gk = gkEditMode;
         break;
-    case Qt::Key_Escape: gk = gkCancel; break;
-    case Qt::Key_F2: gk = gkEditMode; break;
-    default: break;
+    case Qt::Key_Escape:
+        gk = gkCancel;
+        break;
+    case Qt::Key_F2:
+        gk = gkEditMode;
+        break;
+    default:
+        break;
     }
     if (gk == gkNull)
         return false;
@@ -732,7 +806,8 @@ bool TorvDBCtrlGrid::eventFilter(QObject* watched, QEvent* e)
         if (watched != panel_ && watched == window()->focusWidget())
             return childKey(static_cast<QWidget*>(watched), static_cast<QKeyEvent*>(e));
         break;
-    default: break;
+    default:
+        break;
     }
     return QWidget::eventFilter(watched, e);
 }
@@ -832,7 +907,8 @@ void TorvDBCtrlGrid::DrawPanelBackground(QPainter& p, const QRect& r, bool erase
         p.setBrush(Qt::NoBrush);
         p.drawRect(r.adjusted(0, 0, -1, 0));
         break;
-    case gbNone: break;
+    case gbNone:
+        break;
     }
 }
 

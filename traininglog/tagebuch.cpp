@@ -95,10 +95,10 @@ Tdiary::Tdiary(QWidget* Owner) : TForm(Owner), ui(std::make_unique<Ui::Tdiary>()
     // Every control is placed first and then aligned, as the form file describes it: aligning
     // one by one would stack the bottom headers in the order of the calls.
     const std::pair<QWidget*, TAlign> aligned[] = {
-        {Panel2, alLeft},         {Panel7, alClient},       {ui->Panel3, alTop},      {TreeView1, alClient},
-        {ui->Panel4, alBottom},   {ui->Panel5, alBottom},   {ui->Panel8, alBottom},   {ui->Panel9, alBottom},
-        {Panel6, alTop},          {Panel1, alTop},          {DBCtrlGrid1, alTop},     {CheckBox1, alRight},
-        {XPButton2, alRight},     {XPButton1, alRight},
+        {Panel2, alLeft},       {Panel7, alClient},     {ui->Panel3, alTop},    {TreeView1, alClient},
+        {ui->Panel4, alBottom}, {ui->Panel5, alBottom}, {ui->Panel8, alBottom}, {ui->Panel9, alBottom},
+        {Panel6, alTop},        {Panel1, alTop},        {DBCtrlGrid1, alTop},   {CheckBox1, alRight},
+        {XPButton2, alRight},   {XPButton1, alRight},
     };
     for (const auto& [w, a] : aligned)
         w->setProperty("Align", int(a));

@@ -57,7 +57,9 @@ void TShape::paintEvent(QPaintEvent*)
     }
     switch (shape_) {
     case stRectangle:
-    case stSquare: p.drawRect(r); break;
+    case stSquare:
+        p.drawRect(r);
+        break;
     case stRoundRect:
     case stRoundSquare: {
         const qreal radius = std::min(r.width(), r.height()) / 4.0;

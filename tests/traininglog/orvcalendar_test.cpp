@@ -38,8 +38,8 @@ protected:
     {
         cal.show();
         const QPoint at = cal.CellRect(col, row).center();
-        QMouseEvent press(QEvent::MouseButtonPress, at, cal.viewport()->mapToGlobal(at), Qt::LeftButton,
-                          Qt::LeftButton, Qt::NoModifier);
+        QMouseEvent press(QEvent::MouseButtonPress, at, cal.viewport()->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
+                          Qt::NoModifier);
         QMouseEvent release(QEvent::MouseButtonRelease, at, cal.viewport()->mapToGlobal(at), Qt::LeftButton,
                             Qt::NoButton, Qt::NoModifier);
         QApplication::sendEvent(cal.viewport(), &press);
@@ -59,8 +59,8 @@ TEST(CalendarMonthLength, LeapYearsFollowTheGregorianRule)
     struct Case {
         int year, month, days;
     };
-    for (const Case& c : {Case{2000, 2, 29}, Case{2004, 2, 29}, Case{1900, 2, 28}, Case{2100, 2, 28},
-                          Case{2003, 2, 28}, Case{2003, 4, 30}, Case{2003, 12, 31}}) {
+    for (const Case& c : {Case{2000, 2, 29}, Case{2004, 2, 29}, Case{1900, 2, 28}, Case{2100, 2, 28}, Case{2003, 2, 28},
+                          Case{2003, 4, 30}, Case{2003, 12, 31}}) {
         EXPECT_EQ(cal.DaysPerMonth(c.year, c.month), c.days) << c.year << "-" << c.month;
         EXPECT_EQ(cal.IsLeapYear(c.year), c.month == 2 && c.days == 29) << c.year;
     }

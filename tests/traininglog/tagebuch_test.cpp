@@ -23,10 +23,11 @@ protected:
     {
         DataModuleTest::SetUp();
         // Four units on two days, started at 07:15, 18:30, 06:00 and 12:45.
-        db.exec("INSERT INTO DATEN (Datum, Startzeit, Zeit, Meter, Sportart, Form, Belastungsart, "
-                "Belastungsstufe, Hoehendifferenz, trainingsblock) VALUES "
-                "(45101, 0.3020833333, 0.02, 5000, 1, 1, 1, 1, 0, 0), (45101, 0.7708333333, 0.02, 7000, 1, 1, 1, 1, 0, 0),"
-                "(45102, 0.25, 0.02, 3000, 1, 1, 1, 1, 0, 0), (45102, 0.53125, 0.03, 9000, 1, 1, 1, 1, 0, 0)");
+        db.exec(
+            "INSERT INTO DATEN (Datum, Startzeit, Zeit, Meter, Sportart, Form, Belastungsart, "
+            "Belastungsstufe, Hoehendifferenz, trainingsblock) VALUES "
+            "(45101, 0.3020833333, 0.02, 5000, 1, 1, 1, 1, 0, 0), (45101, 0.7708333333, 0.02, 7000, 1, 1, 1, 1, 0, 0),"
+            "(45102, 0.25, 0.02, 3000, 1, 1, 1, 1, 0, 0), (45102, 0.53125, 0.03, 9000, 1, 1, 1, 1, 0, 0)");
         open();
     }
 
