@@ -28,7 +28,8 @@ protected:
 
 void ensureWatcher(QWidget* parent)
 {
-    if (parent->findChild<AlignWatcher*>(QString(), Qt::FindDirectChildrenOnly))
+    // By name: the watcher has no meta-object of its own, so a cast would take any child for it.
+    if (parent->findChild<QObject*>(QStringLiteral("AlignWatcher"), Qt::FindDirectChildrenOnly))
         return;
     auto* watcher = new AlignWatcher(parent);
     parent->installEventFilter(watcher);

@@ -20,6 +20,7 @@
 #include "platform/vcl/events.h"
 #include "platform/vcl/imglist.h"
 #include "platform/vcl/registry.h"
+#include "traininglog/tagebuch.h"
 
 Teingabe* eingabe = nullptr;
 
@@ -409,10 +410,11 @@ void Teingabe::setUpControls()
     XPButton14->OnClick = Handler(this, &Teingabe::XPButton11Click);
     XPButton16->OnClick = Handler(this, &Teingabe::XPButton16Click);
     XPButton17->OnClick = Handler(this, &Teingabe::XPButton17Click);
-    // The equipment check list, the pulse and weight dialog and the diary window join with their
-    // windows; until then their buttons are disabled.
-    for (TXPButton* b : {XPButton4, XPButton5, SpeedButton1})
+    // The equipment check list and the pulse and weight dialog join with their windows; until
+    // then their buttons are disabled.
+    for (TXPButton* b : {XPButton4, XPButton5})
         b->setEnabled(false);
+    SpeedButton1->OnClick = Handler(this, &Teingabe::SpeedButton1Click);
 
     Events(DBEdit1).OnEnter = Handler(this, &Teingabe::DBEdit1Enter);
     Events(DBEdit1).OnExit = Handler(this, &Teingabe::DBEdit1Exit);
@@ -803,6 +805,12 @@ void Teingabe::DataSetDelete1Execute(QObject*)
 {
     if (MessageDlg(LoadStr(msg::ConfirmDeleteUnit), mtConfirmation, mbYesNo) == mrYes)
         orvServer->daten.Delete();
+}
+
+void Teingabe::SpeedButton1Click(QObject*)
+{
+    ModalForm<Tdiary> window(diary, MainForm);
+    window->ShowModal();
 }
 
 void Teingabe::Action1Execute(QObject*)

@@ -175,6 +175,8 @@ public:
     void DBEdit4Enter(QObject* Sender);
     void DBEdit4Exit(QObject* Sender);
     void DataSetDelete1Execute(QObject* Sender);
+    // The hidden diary button: the diary window, modal.
+    void SpeedButton1Click(QObject* Sender);
     void Action1Execute(QObject* Sender);
     void Action2Execute(QObject* Sender);
     void Action5Execute(QObject* Sender);
