@@ -37,6 +37,7 @@
 #include "platform/vcl/registry.h"
 #include "platform/vcl/shell.h"
 #include "traininglog/einheiteneingabe.h"
+#include "traininglog/zwinfo.h"
 
 TMainForm* MainForm = nullptr;
 
@@ -66,6 +67,8 @@ QWidget* toolFrame(const QString& name, bool& needsDatabase)
         return toolKalenderFrm;
     if (name == QLatin1String("Vorschau"))
         return toolExplorerFrm;
+    if (name == QLatin1String("Zwischenzeit"))
+        return zwInfo;
     return nullptr;
 }
 
@@ -430,6 +433,8 @@ QString TMainForm::getTool() const
         return QStringLiteral("Equipment");
     if (cls == "TtoolQuickstatFrm")
         return QStringLiteral("QuickStat");
+    if (cls == "TzwInfo")
+        return QStringLiteral("Zwischenzeit");
     return QString();
 }
 

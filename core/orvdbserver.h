@@ -76,6 +76,9 @@ public:
     TDateTime calcPaceFactor(TDateTime duration, int metres, double factor);
     // Speed in km/h; 0 for a zero duration.
     double calcKmh(TDateTime duration, int metres);
+    // Recomputes the split statistics zwStatistik from the aggregate statement over "zeit WHERE
+    // condition" and the cell texts of the split grid's data rows (traininglog/zwstatistik.h).
+    void calcZwStatistics(const QString& condition, const QList<QStringList>& gridRows);
     // The tool view that the unit page shows, from the setting cfg_eingabeTool: "Bio",
     // "Equipment", "QuickStat" or "Kalender". Any other setting gives "Bio" and expands the main
     // window's tool panel.
@@ -276,3 +279,7 @@ extern TorvServer* orvServer;
 
 // The application's title as the main window's caption shows it.
 QString ApplicationTitle();
+
+// The fields of a split dataset, in the order the split grid relies on (zeit, and the rows of
+// a comparison unit read beside it).
+void DeclareSplitFields(TDataSet& d);

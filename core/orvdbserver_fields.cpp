@@ -523,10 +523,12 @@ void declareQuickstatFields(TorvServer& s)
     add(s.quickstat, "zeit", ftFloat);
 }
 
-// zeit: the split rows and heart-rate samples of the current unit.
-void declareZeitFields(TorvServer& s)
+}  // namespace
+
+// zeit: the split rows and heart-rate samples of the current unit; other split datasets (a
+// comparison unit's rows) declare the same fields.
+void DeclareSplitFields(TDataSet& d)
 {
-    TDataSet& d = s.zeit;
     add(d, "zei_Id", ftInteger);
     withDefault(add(d, "Meter", ftInteger), "0");
     withDefault(format(add(d, "Zwischenzeit", ftTime), "hh:mm:ss", kTimeMask), "00:00:00");
@@ -550,6 +552,13 @@ void declareZeitFields(TorvServer& s)
     format(withDefault(add(d, "zei_importkmh", ftFloat), "0"), "0.0#");
     withDefault(add(d, "zei_temperatur", ftInteger), "0");
     withDefault(calc(d, "zei_splitmeter", ftInteger), "0");
+}
+
+namespace {
+
+void declareZeitFields(TorvServer& s)
+{
+    DeclareSplitFields(s.zeit);
 }
 
 }  // namespace

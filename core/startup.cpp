@@ -19,6 +19,8 @@
 #include "platform/vcl/dialogs.h"
 #include "platform/vcl/registry.h"
 #include "traininglog/einheiteneingabe.h"
+#include "traininglog/zweditdlg.h"
+#include "traininglog/zwinfo.h"
 
 namespace {
 
@@ -60,10 +62,12 @@ const StartupStep kSteps[] = {
     {"eingabe", [] { eingabe = new Teingabe(MainForm ? MainForm->Panel2 : nullptr); },
      [] { freeGlobal(eingabe); }},
     {"BusyDlg", [] { BusyDlg = new TBusyDlg(nullptr); }, [] { freeGlobal(BusyDlg); }},
+    {"zwEditDlg", [] { zwEditDlg = new TzwEditDlg(MainForm); }, [] { freeGlobal(zwEditDlg); }},
     {"toolKalenderFrm", [] { toolKalenderFrm = new TtoolKalenderFrm(nullptr); },
      [] { freeGlobal(toolKalenderFrm); }},
     {"toolExplorerFrm", [] { toolExplorerFrm = new TtoolExplorerFrm(nullptr); },
      [] { freeGlobal(toolExplorerFrm); }},
+    {"zwInfo", [] { zwInfo = new TzwInfo(nullptr); }, [] { freeGlobal(zwInfo); }},
 };
 constexpr int kStepCount = int(std::size(kSteps));
 int g_created = 0;

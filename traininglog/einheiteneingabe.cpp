@@ -241,6 +241,7 @@ Teingabe::Teingabe(QWidget* Owner) : TForm(Owner), ui(std::make_unique<Ui::Teing
 
     createActions();
     setUpControls();
+    setUpSplitPage();
     bindControls();
 
     OnShow = Handler(this, &Teingabe::FormShow);
@@ -586,10 +587,6 @@ void Teingabe::PageControl2Change(QObject*)
     }
 }
 
-void Teingabe::updateZwSql() {}
-void Teingabe::fillZwGrid() {}
-void Teingabe::repaintZwGrid() {}
-void Teingabe::TabControl1Change(QObject*) {}
 void Teingabe::DBEdit6Exit(QObject*) {}
 void Teingabe::DBEdit10Exit(QObject*) {}
 

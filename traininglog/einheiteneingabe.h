@@ -23,12 +23,16 @@
 #include "platform/vcl/dbctrls.h"
 #include "platform/vcl/dbgrids.h"
 #include "platform/vcl/forms.h"
+#include "platform/vcl/grids.h"
 
 namespace Ui {
 class Teingabe;
 }
 
 class TImageList;
+class TStringGrid;
+class QMenu;
+class QTabBar;
 
 class Teingabe : public TForm, public EntryWindowView {
     Q_OBJECT
@@ -118,6 +122,44 @@ public:
     // Suspends the refill of the split grid during bulk work on the split rows.
     bool zwFillEnabled = true;
 
+    // --- the split page (einheiteneingabe_zw.cpp) ------------------------------------------------
+    QTabBar* TabControl1;       // "Zwischenzeiten", "HF"
+    TStringGrid* StringGrid1;   // the split grid, 18 columns (traininglog/zwgrid.h)
+    QLabel* StaticText1;        // hint: the unit has heart-rate samples
+    TXPButton* btn_insert;      // "Neu"
+    TXPButton* XPButton18;      // "Löschen"
+    TXPButton* XPButton19;      // "Bearbeiten"
+    TXPButton* XPButton6;       // "Alle löschen"
+    TXPButton* XPButton20;      // "Drucken"
+    TXPButton* XPButton21;      // "Import/Export"
+    TXPButton* XPButton22;      // "Zw. laden"
+    TXPButton* XPButton23;      // "Grafik"
+    TXPButton* XPButton24;      // "Hilfe"
+    QMenu* PopupMenu1;          // the grid's popup menu
+    QMenu* PopupMenu3;          // the routes of "Zw. laden"
+    QMenu* Zwischenzeitenladen1;  // the routes in the grid's popup menu
+    QMenu* PopupMenu6;          // distance units of the header of column 1
+    TImageList* ImageList5;     // pictures of the split types
+    // True while the tab "HF" (heart-rate samples) is chosen.
+    bool hrmTabActive() const;
+    void StringGrid1Click(QObject* Sender);
+    void StringGrid1DblClick(QObject* Sender);
+    void StringGrid1DrawCell(QObject* Sender, int ACol, int ARow, const QRect& Rect, TGridDrawState State);
+    void StringGrid1MouseUp(QObject* Sender, Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y);
+    void PopupMenu6Popup(QObject* Sender);
+    void mi1Click(QAction* item);
+    void btn_insertClick(QObject* Sender);
+    void XPButton18Click(QObject* Sender);
+    void XPButton19Click(QObject* Sender);
+    void XPButton6Click(QObject* Sender);
+    void XPButton22Click(QObject* Sender);
+    void XPButton24Click(QObject* Sender);
+    void StaticText1Click(QObject* Sender);
+    // Rebuilds a route menu: one entry per route, carrying the route's id.
+    void fillRouteMenu(QMenu* menu);
+    // Loads the points of the route the entry names as split rows of the current unit.
+    void ItemClick(QAction* item);
+
     // --- operations other windows call ---------------------------------------------------------
     // Lies exactly over the main window's work area.
     void fitToWorkArea();
@@ -183,6 +225,12 @@ public:
 
 private:
     void bindControls();
+    void setUpSplitPage();
+    void layOutSplitPage();
+    // After a fill of the split grid: the split statistics and the split information panel.
+    void afterZwGridFill(int datId, bool hrm);
+    void showSplitEditDialog();
+    void refreshAfterRouteLoad();
     void createActions();
     void setUpControls();
     void scaleUnitPage();

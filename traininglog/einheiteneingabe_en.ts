@@ -304,4 +304,75 @@
         <translation>5 - very bad</translation>
     </message>
 </context>
+<context>
+    <name>Teingabe</name>
+    <message>
+        <source>Neu</source>
+        <translation>New</translation>
+    </message>
+    <message>
+        <source>Neue Zwischenzeit</source>
+        <translation>New split</translation>
+    </message>
+    <message>
+        <source>Löschen</source>
+        <translation>Delete</translation>
+    </message>
+    <message>
+        <source>Zwischenzeit löschen</source>
+        <translation>Delete split</translation>
+    </message>
+    <message>
+        <source>Bearbeiten</source>
+        <translation>Edit</translation>
+    </message>
+    <message>
+        <source>Zwischenzeit bearbeiten</source>
+        <translation>Edit split</translation>
+    </message>
+    <message>
+        <source>Alle löschen</source>
+        <translation>Delete all</translation>
+    </message>
+    <message>
+        <source>Import/Export</source>
+        <translation>Import/Export</translation>
+    </message>
+    <message>
+        <source>Zw. laden</source>
+        <translation>Load splits</translation>
+    </message>
+    <message>
+        <source>Grafik</source>
+        <translation>Graph</translation>
+    </message>
+    <message>
+        <source>Im Register HF sind weitere Zwischenzeiten enthalten.</source>
+        <translation>The tab HR holds further splits.</translation>
+    </message>
+    <message>
+        <source>Zwischenzeiten</source>
+        <translation>Splits</translation>
+    </message>
+    <message>
+        <source>HF</source>
+        <translation>HR</translation>
+    </message>
+    <message>
+        <source>&amp;Neu</source>
+        <translation>&amp;New</translation>
+    </message>
+    <message>
+        <source>&amp;Bearbeiten</source>
+        <translation>&amp;Edit</translation>
+    </message>
+    <message>
+        <source>&amp;Löschen</source>
+        <translation>&amp;Delete</translation>
+    </message>
+    <message>
+        <source>&amp;Zwischenzeiten laden</source>
+        <translation>&amp;Load splits</translation>
+    </message>
+</context>
 </TS>

@@ -21,6 +21,7 @@
 #include "core/toolexplorerframe.h"
 #include "core/toolkalenderframe.h"
 #include "tests/core/programfixture.h"
+#include "traininglog/zwinfo.h"
 
 namespace {
 
@@ -87,7 +88,7 @@ Texts programTexts(const QStringList& params)
     StartProgram(params);
     Texts texts;
     for (QWidget* w : std::initializer_list<QWidget*>{MainForm, MainForm->PopupMenu1, startFrm, toolKalenderFrm,
-                                                       toolExplorerFrm, BusyDlg})
+                                                       toolExplorerFrm, BusyDlg, zwInfo})
         texts.insert(textsOf(w));
     ScriptedAnswers::onShowModal<TAboutForm>([&texts](TAboutForm& f) {
         texts.insert(textsOf(&f));
@@ -121,7 +122,7 @@ TEST_F(EnglishWindowsTest, EveryWindowTextIsTranslated)
     const QStringList same = {"Orvalo 5", "OK", "Start", "Bio", "Equipment", "Tools", "S", "Powered by",
                               "Orvalo 4/3/3.5", "Orvalo", "&Orvalo", "Zadiv Udud Ororaze", "&Zadiv Udud Ororaze",
                               "Polar-Import", "Garmin-Import", "Outbreaker-Import", "I&mport", "&Training",
-                              "Form:", "Block:", "Wind", "°C"};
+                              "Form:", "Block:", "Wind", "°C", "km/h"};
     QStringList untranslated;
     for (auto it = german.cbegin(); it != german.cend(); ++it) {
         const QString en = english.value(it.key());

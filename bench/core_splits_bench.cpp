@@ -1,0 +1,144 @@
+// Speed of the split page on the ten-year database (10,000 units with 300 samples each) plus one
+// long unit with 3,600 heart-rate samples (an hour at one sample a second):
+// - filling the entry window's split grid on the tab "HF" for the long unit (goal: 500 ms),
+//   with the split query read anew as a page switch or a change of unit does;
+// - the split statistics of those 3,600 rows from the filled grid (goal: 30 ms);
+// - opening the comparison unit selection on all 10,001 units (goal: 1 s).
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QTabBar>
+
+#include <sqlite3.h>
+
+#include "bench/tenyeardb.h"
+#include "core/orvdbserver.h"
+#include "traininglog/einheiteneingabe.h"
+#include "traininglog/vergleichselect.h"
+#include "traininglog/zwgrid.h"
+#include "traininglog/zwstatistik.h"
+
+namespace {
+
+constexpr int kLongUnit = tenyeardb::kUnits + 1;
+constexpr int kLongSamples = 3600;
+
+QString templatePath()
+{
+    const QString env = qEnvironmentVariable("ORV_TEMPLATE");
+    if (!env.isEmpty())
+        return env;
+    return QCoreApplication::applicationDirPath() + "/../app/DB/leer.orv.system";
+}
+
+// The ten-year database with the long unit added as the newest one.
+QString databaseWithLongUnit()
+{
+    const QString path = tenyeardb::Generate(templatePath());
+    sqlite3* db = nullptr;
+    sqlite3_open(QFile::encodeName(path).constData(), &db);
+    tenyeardb::exec(db, "BEGIN");
+    tenyeardb::exec(db,
+                    "INSERT OR IGNORE INTO DATEN (dat_Id, Datum, Ort, Form, Startzeit, Zeit, Meter, Hoehendifferenz, "
+                    "Belastungsart, Sportart, Belastungsstufe, trainingsblock) VALUES (10001, 45300, 'Lang', 1, 0.3, "
+                    "0.0416666, 12000, 0, 1, 1, 1, 1000)");
+    tenyeardb::exec(db, "DELETE FROM zeit WHERE zei_Id = 10001");
+    sqlite3_stmt* stmt = nullptr;
+    sqlite3_prepare_v2(db,
+                       "INSERT INTO zeit (zei_Id, Meter, Zwischenzeit, Puls, HDiff, zwTyp, zei_hrm, zei_trittfrequenz, "
+                       "zei_importkmh) VALUES (?, ?, ?, ?, ?, 0, 1, ?, ?)",
+                       -1, &stmt, nullptr);
+    for (int s = 0; s < kLongSamples; ++s) {
+        sqlite3_bind_int(stmt, 1, kLongUnit);
+        sqlite3_bind_int(stmt, 2, s * 3);
+        sqlite3_bind_double(stmt, 3, (s + 1) * 1000 / 86400000.0);
+        sqlite3_bind_int(stmt, 4, 120 + s % 50);
+        sqlite3_bind_int(stmt, 5, 100 + (s % 90) - 45);
+        sqlite3_bind_int(stmt, 6, 80 + s % 15);
+        sqlite3_bind_double(stmt, 7, 10.0 + (s % 30) / 10.0);
+        sqlite3_step(stmt);
+        sqlite3_reset(stmt);
+    }
+    sqlite3_finalize(stmt);
+    tenyeardb::exec(db, "COMMIT");
+    sqlite3_close(db);
+    return path;
+}
+
+TorvServer& server()
+{
+    static TorvServer* s = [] {
+        auto* srv = new TorvServer;
+        srv->DataModuleCreate();
+        orvServer = srv;
+        if (!srv->openDatabase(databaseWithLongUnit()))
+            std::abort();
+        srv->daten.Locate("dat_Id", kLongUnit);
+        return srv;
+    }();
+    return *s;
+}
+
+// The entry window on its split page, tab "HF".
+Teingabe& window()
+{
+    static Teingabe* w = [] {
+        server();
+        auto* e = new Teingabe(nullptr);
+        e->resize(900, 600);
+        e->PageControl2->setCurrentWidget(e->TabSheet5);
+        e->TabControl1->setCurrentIndex(1);
+        return e;
+    }();
+    return *w;
+}
+
+void BM_SplitGridFillHeartRateTab(benchmark::State& state)
+{
+    Teingabe& w = window();
+    for (auto _ : state)
+        w.updateZwSql();
+    state.counters["rows"] = w.StringGrid1->RowCount() - 1;
+}
+BENCHMARK(BM_SplitGridFillHeartRateTab)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+
+void BM_SplitStatisticsOfTheFilledGrid(benchmark::State& state)
+{
+    Teingabe& w = window();
+    w.updateZwSql();
+    TorvServer& srv = server();
+    // The fill leaves the single-table form open; the statistics run on the rows it read.
+    srv.zeit.Close();
+    srv.zeit.SetSQLText(zwgrid::readSql(kLongUnit, true, false));
+    srv.zeit.Open();
+    const QList<QStringList> rows = zwgrid::dataRows(*w.StringGrid1);
+    const QString condition = zwgrid::statisticsCondition(kLongUnit, true);
+    for (auto _ : state)
+        srv.calcZwStatistics(condition, rows);
+    state.counters["rows"] = rows.size();
+    state.counters["avgPuls"] = zwStatistik.avgPuls;
+}
+BENCHMARK(BM_SplitStatisticsOfTheFilledGrid)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+
+void BM_ComparisonSelectionOpens(benchmark::State& state)
+{
+    server();
+    for (auto _ : state) {
+        TvergleichSelect select;
+        select.FormShow(&select);
+        benchmark::DoNotOptimize(select.ADOTable1dat_Id());
+    }
+}
+BENCHMARK(BM_ComparisonSelectionOpens)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,225 @@
+#include "traininglog/vergleichselect.h"
+
+#include "ui_vergleichselect.h"
+
+#include <QPainter>
+
+#include "core/language.h"
+#include "core/orvdbserver.h"
+#include "platform/vcl/dialogs.h"
+#include "platform/vcl/events.h"
+#include "traininglog/unitsearch.h"
+
+TvergleichSelect* vergleichSelect = nullptr;
+
+namespace {
+
+// The small arrows of the four navigation buttons: first, prior, next, last.
+QImage navGlyph(int kind)
+{
+    QImage img(16, 16, QImage::Format_ARGB32);
+    img.fill(Qt::transparent);
+    QPainter p(&img);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(40, 52, 72));
+    const bool left = kind < 2;
+    const qreal x = 5;
+    if (left)
+        p.drawPolygon(QPolygonF({QPointF(x + 6, 3), QPointF(x + 6, 13), QPointF(x, 8)}));
+    else
+        p.drawPolygon(QPolygonF({QPointF(x, 3), QPointF(x, 13), QPointF(x + 6, 8)}));
+    if (kind == 0)
+        p.drawRect(QRectF(2, 3, 2, 10));
+    if (kind == 3)
+        p.drawRect(QRectF(12, 3, 2, 10));
+    return img;
+}
+
+}  // namespace
+
+QString ComparisonListSql()
+{
+    // EXISTS on the split table's unit index in place of a join folded by DISTINCT: the same
+    // rows, without reading every split row of the database.
+    return QStringLiteral(
+        "SELECT daten.dat_Id, daten.Datum, daten.Ort, daten.Meter, daten.Zeit, daten.Hoehendifferenz, form.For_Form, "
+        "sportart.Spo_Name, IIf(EXISTS (SELECT zeit.zei_Id FROM zeit WHERE zeit.zei_Id = daten.dat_Id), daten.dat_Id, "
+        "Null) AS zei_Id\r\n"
+        "FROM (daten INNER JOIN sportart ON daten.Sportart = sportart.Spo_Id) INNER JOIN form ON daten.Form = "
+        "form.For_Id\r\n"
+        "ORDER BY daten.Datum;");
+}
+
+TvergleichSelect::TvergleichSelect(QWidget* Owner) : TForm(Owner, Qt::Dialog), ui(std::make_unique<Ui::TvergleichSelect>())
+{
+    ui->setupUi(this);
+    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    DBGrid1 = ui->DBGrid1;
+    DBGrid3 = ui->DBGrid3;
+    ComboBox1 = ui->ComboBox1;
+    UiOfficeEdit20001 = ui->UiOfficeEdit20001;
+    Label14 = ui->Label14;
+    XPButton2 = ui->XPButton2;
+    XPButton5 = ui->XPButton5;
+    XPButton11 = ui->XPButton11;
+    XPButton6 = ui->XPButton6;
+    XPButton7 = ui->XPButton7;
+    XPButton8 = ui->XPButton8;
+    XPButton9 = ui->XPButton9;
+    XPButton10 = ui->XPButton10;
+
+    ADOTable1.SetName(QStringLiteral("ADOTable1"));
+    ADOTable1.SetReadOnly(true);
+    if (orvServer)
+        ADOTable1.SetConnection(&orvServer->orvDB);
+    ADOTable1.SetSQLText(ComparisonListSql());
+    DataSource1.SetDataSet(&ADOTable1);
+    DBGrid1->SetDataSource(&DataSource1);
+    DBGrid1->SetReadOnly(true);
+    DBGrid1->SetOptions(dgTitles | dgIndicator | dgColumnResize | dgColLines | dgRowLines | dgRowSelect |
+                        dgAlwaysShowSelection);
+    struct Col {
+        const char* field;
+        const char* title;
+        int width;
+    };
+    for (const Col c : {Col{"Datum", nullptr, 60}, Col{"For_Form", QT_TR_NOOP("Form"), 66},
+                        Col{"Spo_Name", QT_TR_NOOP("Sportart"), 69}, Col{"Ort", nullptr, 178}, Col{"Meter", nullptr, 41},
+                        Col{"Zeit", nullptr, 47}, Col{"Hoehendifferenz", QT_TR_NOOP("HDiff"), 28}}) {
+        TColumn* col = DBGrid1->Columns().Add();
+        col->SetFieldName(QString::fromLatin1(c.field));
+        if (c.title)
+            col->Title().SetCaption(tr(c.title));
+        col->SetWidth(c.width);
+    }
+    DBGrid1->OnDrawColumnCell = Handler(this, &TvergleichSelect::DBGrid1DrawColumnCell);
+    DBGrid1->OnDblClick = Handler(this, &TvergleichSelect::DBGrid1DblClick);
+
+    if (orvServer)
+        DBGrid3->SetDataSource(&orvServer->dsNavSuchen);
+    DBGrid3->SetReadOnly(true);
+    DBGrid3->SetOptions(dgTitles | dgColLines | dgRowLines | dgRowSelect | dgAlwaysShowSelection);
+    for (const Col c : {Col{"Datum", nullptr, 56}, Col{"Ort", nullptr, 75}, Col{"Meter", nullptr, 38}}) {
+        TColumn* col = DBGrid3->Columns().Add();
+        col->SetFieldName(QString::fromLatin1(c.field));
+        col->SetWidth(c.width);
+    }
+    DBGrid3->OnDblClick = Handler(this, &TvergleichSelect::XPButton2Click);
+
+    ComboBox1->addItems(UnitSearchFields());
+    ComboBox1->setCurrentIndex(-1);
+    UiOfficeEdit20001->OnChange = Handler(this, &TvergleichSelect::UiOfficeEdit20001Change);
+
+    int glyph = 0;
+    for (TXPButton* b : {XPButton5, XPButton11, XPButton6, XPButton7})
+        b->SetGlyph(navGlyph(glyph++));
+    for (TXPButton* b : {XPButton5, XPButton11, XPButton6, XPButton7, XPButton8, XPButton9, XPButton10, XPButton2})
+        b->setFocusPolicy(Qt::StrongFocus);
+    XPButton5->OnClick = Handler(this, &TvergleichSelect::XPButton5Click);
+    XPButton11->OnClick = Handler(this, &TvergleichSelect::XPButton11Click);
+    XPButton6->OnClick = Handler(this, &TvergleichSelect::XPButton6Click);
+    XPButton7->OnClick = Handler(this, &TvergleichSelect::XPButton7Click);
+    XPButton8->OnClick = Handler(this, &TvergleichSelect::XPButton8Click);
+    XPButton9->OnClick = Handler(this, &TvergleichSelect::XPButton9Click);
+    XPButton2->OnClick = Handler(this, &TvergleichSelect::XPButton2Click);
+    OnShow = Handler(this, &TvergleichSelect::FormShow);
+    setTabOrder(DBGrid1, ComboBox1);
+    setTabOrder(ComboBox1, UiOfficeEdit20001);
+    setTabOrder(UiOfficeEdit20001, DBGrid3);
+    setTabOrder(DBGrid3, XPButton2);
+}
+
+TvergleichSelect::~TvergleichSelect()
+{
+    DBGrid1->SetDataSource(nullptr);
+    DBGrid3->SetDataSource(nullptr);
+}
+
+int TvergleichSelect::ADOTable1dat_Id() const
+{
+    if (!ADOTable1.Active() || ADOTable1.IsEmpty())
+        return 0;
+    return ADOTable1.FieldByName(QStringLiteral("dat_Id"))->AsInteger();
+}
+
+void TvergleichSelect::FormShow(QObject*)
+{
+    if (!ADOTable1.Active()) {
+        ADOTable1.Open();
+        ADOTable1.FieldByName(QStringLiteral("Datum"))->SetDisplayFormat(FormatSettings().ShortDateFormat);
+        ADOTable1.FieldByName(QStringLiteral("Zeit"))->SetDisplayFormat(QStringLiteral("hh:mm:ss"));
+    }
+    ADOTable1.Last();
+    DBGrid1->setFocus();
+}
+
+void TvergleichSelect::XPButton5Click(QObject*)
+{
+    ADOTable1.First();
+}
+
+void TvergleichSelect::XPButton11Click(QObject*)
+{
+    ADOTable1.Prior();
+}
+
+void TvergleichSelect::XPButton6Click(QObject*)
+{
+    ADOTable1.Next();
+}
+
+void TvergleichSelect::XPButton7Click(QObject*)
+{
+    ADOTable1.Last();
+}
+
+void TvergleichSelect::XPButton8Click(QObject*)
+{
+    SetModalResult(mrOk);
+}
+
+void TvergleichSelect::XPButton9Click(QObject*)
+{
+    SetModalResult(mrCancel);
+}
+
+void TvergleichSelect::DBGrid1DblClick(QObject* Sender)
+{
+    XPButton8Click(Sender);
+}
+
+void TvergleichSelect::UiOfficeEdit20001Change(QObject*)
+{
+    if (!orvServer)
+        return;
+    if (ComboBox1->currentIndex() < 0)
+        ComboBox1->setCurrentIndex(0);
+    // A search that fails leaves the result list empty and the count as it was.
+    try {
+        const int count = SearchUnitsByPrefix(orvServer->navSuchen, ComboBox1->currentText(), UiOfficeEdit20001->text());
+        if (count >= 0)
+            Label14->setText(QString::number(count));
+    } catch (const Exception&) {
+    }
+}
+
+void TvergleichSelect::XPButton2Click(QObject*)
+{
+    TQuery& found = orvServer->navSuchen;
+    const bool located = found.Active() && !found.IsEmpty() &&
+                         ADOTable1.Locate(QStringLiteral("dat_Id"), found.FieldByName(QStringLiteral("DAT_ID"))->Value());
+    if (!located)
+        MessageDlg(LoadStr(msg::NoRecordSelected), mtError, TMsgDlgButtons{mbOK});
+}
+
+void TvergleichSelect::DBGrid1DrawColumnCell(QObject*, const QRect& Rect, int DataCol, TColumn* Column, TGridDrawState State)
+{
+    QPainter* canvas = DBGrid1->Canvas();
+    const bool withSplits = !ADOTable1.FieldByName(QStringLiteral("zei_Id"))->IsNull();
+    const QPen pen = canvas->pen();
+    if (!State.testFlag(gdSelected))
+        canvas->setPen(withSplits ? QColor(0, 0, 255) : QColor(0, 0, 0));
+    DBGrid1->DefaultDrawColumnCell(Rect, DataCol, Column, State);
+    canvas->setPen(pen);
+}
