@@ -93,7 +93,6 @@ inline constexpr int ColSplitDist = 65450;         // "Split Dist."
 inline constexpr int ConfirmDeleteSplit = 65465;   // "Zwischenzeit wirklich löschen?"
 inline constexpr int ConfirmDeleteAllSplits = 65462;  // "Wirklich alle Zwischenzeiten löschen?"
 inline constexpr int NoSplits = 65463;             // "Es sind keine Zwischenzeiten vorhanden."
-inline constexpr int NoRecordSelected = 65401;     // "Kein Datensatz ausgewählt."
 // The rows of the split information dialog.
 inline constexpr int InfoPulse = 65434;            // "Puls" (section)
 inline constexpr int InfoMaxPulse = 65338;         // "Maximalpuls"
