@@ -183,3 +183,40 @@ TEST_F(EntryKeyboardTest, AUnitTypedWithTheKeyboardShowsPaceAndSpeedBeforeTheSav
     EXPECT_EQ(daten().FieldByName("Datum")->AsDateTime(), EncodeDate(2026, 12, 7));
     EXPECT_EQ(daten().State(), dsBrowse);
 }
+
+TEST_F(EntryKeyboardTest, InEnglishTheDateFollowsTheEnglishOrderAndACommaIsTheDecimalPoint)
+{
+    StartProgram({"egal.orv", "en"});
+    ScriptedAnswers::pushFileName(db.path());
+    MainForm->FileOpen1->Execute();
+    ASSERT_TRUE(eingabe->isVisible());
+    QApplication::setActiveWindow(MainForm);
+    // A desktop with US settings: month first, the decimal point.
+    FormatSettings() = USFormatSettings();
+    FormatSettings().LongTimeFormat = QStringLiteral("hh:mm:ss");
+    eingabe->DataSetInsert1->Execute();
+    choose(eingabe->DBLookupComboBox1, "Laufen");
+    choose(eingabe->DBLookupComboBox2, "Training");
+    choose(eingabe->DBLookupComboBox3, "GA1");
+    choose(eingabe->DBLookupComboBox4, "Dauerlauf");
+    // Pickers take the settings when they are shown again.
+    eingabe->DBDateTimePicker1->hide();
+    eingabe->DBDateTimePicker1->show();
+    eingabe->DBDateTimePicker1->setFocus(Qt::TabFocusReason);
+    typeKeys("12/07/2026");
+    tab();
+    EXPECT_EQ(daten().FieldByName("Datum")->AsDateTime(), EncodeDate(2026, 12, 7));
+    eingabe->DBEdit2->setFocus(Qt::TabFocusReason);
+    typeKeys("10,5");
+    tab();
+    eingabe->DBEdit6->setFocus(Qt::TabFocusReason);
+    typeKeys("00:52:30");
+    tab();
+    EXPECT_EQ(eingabe->DBEdit2->text(), "10.5");
+    EXPECT_EQ(eingabe->DBEdit7->text(), "00:05:00");
+    EXPECT_EQ(eingabe->DBEdit8->text(), "12");
+    shot("6-english");
+    eingabe->DataSetPost1->Execute();
+    ASSERT_EQ(daten().State(), dsBrowse);
+    EXPECT_EQ(db.value("select Meter from daten").toInt(), 10500);
+}
