@@ -26,16 +26,10 @@ inline void exec(sqlite3* db, const char* sql)
     }
 }
 
-// Ten years from 2014 on, one unit every 0.365 days, each with 300 samples every 10 s, in 1,000
-// training blocks of ten units. The database is generated once per process into a temporary
-// folder from the empty template; later calls return the same file.
-inline QString Generate(const QString& templateFile)
+// Writes `units` units from 2014 on, one every 0.365 days, each with 300 samples every 10 s, in
+// blocks of ten units, into a copy of the empty template at `path`.
+inline void Write(const QString& templateFile, const QString& path, int units)
 {
-    static QTemporaryDir dir;
-    static QString path;
-    if (!path.isEmpty())
-        return path;
-    path = dir.filePath("zehnjahre.orv");
     if (!QFile::copy(templateFile, path)) {
         std::fprintf(stderr, "template not found: %s\n", qPrintable(templateFile));
         std::abort();
@@ -45,23 +39,25 @@ inline QString Generate(const QString& templateFile)
     sqlite3_open(QFile::encodeName(path).constData(), &db);
     exec(db, "PRAGMA synchronous=OFF");
     exec(db, "BEGIN");
-    exec(db,
-         "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 1000) "
-         "INSERT INTO TRAININGSBLOCK (trb_Id, trb_Name, trb_form, trb_sportart, trb_created) "
-         "SELECT i, 'Block ' || i, 1, 1, 41640 + (i - 1) * 3.65 FROM n");
-    exec(db,
-         "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 10000) "
-         "INSERT INTO DATEN (dat_Id, Datum, Ort, Form, Startzeit, Zeit, Meter, Hoehendifferenz, Puls, "
-         "Belastungsart, Sportart, Belastungsstufe, Gewicht, trainingsblock) "
-         "SELECT i, 41640 + CAST((i - 1) * 0.365 AS INTEGER), 'Stadtpark', 1 + i % 3, 0.25 + (i % 7) * 0.05, "
-         "(1800 + i % 3600) / 86400.0, 5000 + (i * 37) % 20000, i % 200, 120 + i % 50, i % 6, 1 + i % 4, "
-         "i % 6, 70 + (i % 10) / 10.0, 1 + (i - 1) / 10 FROM n");
+    const QByteArray blocks = QByteArray::number((units + 9) / 10);
+    const QByteArray count = QByteArray::number(units);
+    exec(db, "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < " + blocks +
+                 ") "
+                 "INSERT INTO TRAININGSBLOCK (trb_Id, trb_Name, trb_form, trb_sportart, trb_created) "
+                 "SELECT i, 'Block ' || i, 1, 1, 41640 + (i - 1) * 3.65 FROM n");
+    exec(db, "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < " + count +
+                 ") "
+                 "INSERT INTO DATEN (dat_Id, Datum, Ort, Form, Startzeit, Zeit, Meter, Hoehendifferenz, Puls, "
+                 "Belastungsart, Sportart, Belastungsstufe, Gewicht, trainingsblock) "
+                 "SELECT i, 41640 + CAST((i - 1) * 0.365 AS INTEGER), 'Stadtpark', 1 + i % 3, 0.25 + (i % 7) * 0.05, "
+                 "(1800 + i % 3600) / 86400.0, 5000 + (i * 37) % 20000, i % 200, 120 + i % 50, i % 6, 1 + i % 4, "
+                 "i % 6, 70 + (i % 10) / 10.0, 1 + (i - 1) / 10 FROM n");
     sqlite3_stmt* stmt = nullptr;
     sqlite3_prepare_v2(db,
                        "INSERT INTO zeit (zei_Id, Meter, Zwischenzeit, Puls, HDiff, zwTyp, zei_hrm, "
                        "zei_trittfrequenz) VALUES (?, ?, ?, ?, ?, 0, 1, ?)",
                        -1, &stmt, nullptr);
-    for (int unit = 1; unit <= kUnits; ++unit)
+    for (int unit = 1; unit <= units; ++unit)
         for (int s = 0; s < kSamplesPerUnit; ++s) {
             sqlite3_bind_int(stmt, 1, unit);
             sqlite3_bind_int(stmt, 2, s * 30);
@@ -75,6 +71,33 @@ inline QString Generate(const QString& templateFile)
     sqlite3_finalize(stmt);
     exec(db, "COMMIT");
     sqlite3_close(db);
+}
+
+// Ten years: 10,000 units with 3,000,000 samples in 1,000 blocks. The database is generated
+// once per process into a temporary folder from the empty template; later calls return the
+// same file.
+inline QString Generate(const QString& templateFile)
+{
+    static QTemporaryDir dir;
+    static QString path;
+    if (!path.isEmpty())
+        return path;
+    path = dir.filePath("zehnjahre.orv");
+    Write(templateFile, path, kUnits);
+    return path;
+}
+
+// A database of `units` units (300 samples each) in /tmp, generated at the first call and kept
+// for later runs (100,000 units take a while to write).
+inline QString GenerateUnits(const QString& templateFile, int units)
+{
+    const QString path = QStringLiteral("/tmp/orv_bench_%1_units.orv").arg(units);
+    if (!QFile::exists(path)) {
+        const QString part = path + QStringLiteral(".part");
+        QFile::remove(part);
+        Write(templateFile, part, units);
+        QFile::rename(part, path);
+    }
     return path;
 }
 

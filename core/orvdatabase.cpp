@@ -2,12 +2,15 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QDir>
 #include <QFileInfo>
+#include <QTemporaryFile>
 
 #include <cerrno>
 #include <cstring>
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "core/language.h"
@@ -139,6 +142,10 @@ const DatabaseCheck kChecks[] = {
      {"UPDATE daten SET zeit = CDate(CDbl(zeit) - Int(zeit))"}},
 };
 
+// The tables every athlete database has; a file without them is some other database.
+const char* const kAthleteTables[] = {"daten", "zeit", "sportart", "form", "belstufe", "belart", "unit",
+                                      "trainingsblock", "config"};
+
 bool findsRows(TConnection& connection, const char* sql)
 {
     TQuery q;
@@ -160,10 +167,36 @@ bool backedUp(const std::function<bool()>& backup)
 
 }  // namespace
 
+void CheckDatabaseFile(TConnection& connection)
+{
+    QStringList tables = connection.TableNames();
+    for (QString& t : tables)
+        t = t.toLower();
+    for (const char* table : kAthleteTables)
+        if (!tables.contains(QLatin1String(table)))
+            throw EDatabaseError(tr("Die Datei \"%1\" ist keine Athleten-Datenbank.").arg(connection.FileName()));
+    connection.CheckWritable();
+}
+
 void CheckDatabase(TConnection& connection, const std::function<bool()>& backup)
 {
     for (const DatabaseCheck& check : kChecks) {
-        if (!findsRows(connection, check.test))
+        bool found = false;
+        try {
+            found = findsRows(connection, check.test);
+        } catch (const EDatabaseFileError&) {
+            throw;  // a damaged or unreadable file does not open
+        } catch (const Exception& e) {
+            // Values the check cannot even read (a text in a time field) do not keep the
+            // database closed: the user learns which check could not run, and the database
+            // opens without it.
+            MessageDlg(tr("Die Prüfung der Datenbank konnte nicht ausgeführt werden:\n%1\n%2\n"
+                          "Die Datenbank wird ohne diese Prüfung geöffnet.")
+                           .arg(LoadStr(check.message), e.Message()),
+                       mtWarning, TMsgDlgButtons{mbOK});
+            continue;
+        }
+        if (!found)
             continue;
         const TModalResult answer = MessageDlg(LoadStr(check.message) + QStringLiteral("\n\r") + LoadStr(msg::AskBackupFirst),
                                                mtInformation, mbYesNoCancel);
@@ -210,36 +243,89 @@ QString CompactFileName(const QString& path)
     return path.left(path.size() - suffix.size()) + QStringLiteral("pck");
 }
 
+namespace {
+
+// True when two names lead to the same file (the same name, a symbolic or a hard link).
+bool sameFile(const QString& a, const QString& b)
+{
+    struct stat sa {};
+    struct stat sb {};
+    if (::stat(QFile::encodeName(a).constData(), &sa) != 0 || ::stat(QFile::encodeName(b).constData(), &sb) != 0)
+        return false;
+    return sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
+}
+
+// The start of the names of the compacted copies of a database file: "anna.orv.~pck".
+QString copyPrefix(const QFileInfo& database)
+{
+    return database.fileName() + QStringLiteral(".~pck");
+}
+
+// Removes what an earlier compaction of this database left behind: its ".pck" file and copies
+// of a run that was killed. A name that leads to the database itself is kept.
+void removeStaleCopies(const QFileInfo& database, const QString& pck)
+{
+    QStringList stale;
+    if (QFileInfo(pck).exists() || QFileInfo(pck).isSymLink())
+        stale << pck;
+    const QDir folder = database.absoluteDir();
+    for (const QString& name :
+         folder.entryList({copyPrefix(database) + QLatin1Char('*')}, QDir::Files | QDir::Hidden | QDir::System))
+        stale << folder.filePath(name);
+    for (const QString& file : stale)
+        if (!sameFile(file, database.absoluteFilePath()) && QFileInfo(file).absoluteFilePath() != database.absoluteFilePath())
+            QFile::remove(file);
+}
+
+}  // namespace
+
 void CompactDatabase(const QString& path)
 {
-    const QString pck = CompactFileName(path);
-    QFile::remove(pck);
+    QString copy;
     try {
         if (!QFileInfo(path).isFile())
             throw EDatabaseError(tr("Die Datei wurde nicht gefunden."));
+        // A database reached through a link is compacted where it lies; the link stays.
+        const QFileInfo database(QFileInfo(path).canonicalFilePath());
+        const QString real = database.absoluteFilePath();
+        const QString pck = CompactFileName(real);
         SqliteFile source;
-        source.open(path);
+        source.open(real);
         // Holding the file exclusively until it is replaced: a database that another program
         // still uses is not compacted, and nothing can write to it in between.
         source.exec("PRAGMA locking_mode=EXCLUSIVE");
         source.exec("BEGIN EXCLUSIVE");
         source.exec("COMMIT");
-        source.vacuumInto(pck);
+        removeStaleCopies(database, pck);
+        // A new, empty file of a name no other file has: the compacted copy goes there, so no
+        // file of the user's (the database among them) is ever overwritten.
         {
-            SqliteFile copy;
-            copy.open(pck);
-            if (copy.text("PRAGMA integrity_check") != QLatin1String("ok"))
+            QTemporaryFile target(database.absoluteDir().filePath(copyPrefix(database) + QStringLiteral("XXXXXX")));
+            target.setAutoRemove(false);
+            if (!target.open())
+                throw EDatabaseError(target.errorString());
+            copy = target.fileName();
+        }
+        if (sameFile(copy, real))
+            throw EDatabaseError(tr("Die komprimierte Kopie hätte den Namen der Datenbank."));
+        source.vacuumInto(copy);
+        {
+            SqliteFile compacted;
+            compacted.open(copy);
+            if (compacted.text("PRAGMA integrity_check") != QLatin1String("ok"))
                 throw EDatabaseError(tr("Die komprimierte Kopie ist fehlerhaft."));
         }
-        syncPath(pck, false);
+        syncPath(copy, false);
         // The compacted copy takes the database's place in one step: the database is either
         // the old file or the complete new one.
-        if (::rename(QFile::encodeName(pck).constData(), QFile::encodeName(path).constData()) != 0)
+        if (::rename(QFile::encodeName(copy).constData(), QFile::encodeName(real).constData()) != 0)
             throw EDatabaseError(QString::fromLocal8Bit(strerror(errno)));
-        syncPath(QFileInfo(path).absolutePath(), true);
+        copy.clear();
+        syncPath(database.absolutePath(), true);
         source.close();
     } catch (const Exception& e) {
-        QFile::remove(pck);
+        if (!copy.isEmpty() && !sameFile(copy, path))
+            QFile::remove(copy);
         throw EDatabaseError(tr("Die Datenbank \"%1\" konnte nicht komprimiert werden: %2").arg(path, e.Message()));
     }
 }

@@ -25,16 +25,24 @@ bool IsBlockEmpty(int blockId);
 // does not move); 0 for no rows or no value above 0.
 int GetMaxFieldValue(TDataSet& dataSet, const QString& fieldName);
 
+// Refuses a file opened as an athlete database that is none (a new, empty or foreign
+// database) or that can only be read, with a message naming the file and the reason.
+void CheckDatabaseFile(TConnection& connection);
+
 // The four checks of an opened database. For each check that finds faulty rows the user is
 // asked: Yes backs the database up through `backup` and then repairs (no repair when the backup
 // did not happen), No repairs at once, Cancel leaves the rows as they are (asked again at the
 // next open). Each repair runs in one transaction; a failed repair is rolled back and reported,
-// and the later checks still run.
+// and the later checks still run. A check whose test cannot run on the stored values is
+// reported and skipped.
 void CheckDatabase(TConnection& connection, const std::function<bool()>& backup);
 
-// Compacts a closed database file in place: the compacted copy is written to the ".pck" file
-// beside it, checked, and only then put in the database's place. On any failure the database
-// file stays as it was, no ".pck" file is left behind, and EDatabaseError is raised.
+// Compacts a closed database file in place: the compacted copy is written to a new file of a
+// unique name in the same folder, checked, and only then put in the database's place. The
+// ".pck" file of an earlier run and the copies a killed run left behind are removed once the
+// database is held exclusively, never when such a name is the database itself (also through a
+// link). On any failure the database file stays as it was, no copy is left behind, and
+// EDatabaseError is raised.
 void CompactDatabase(const QString& path);
 // The ".pck" file beside a database file.
 QString CompactFileName(const QString& path);

@@ -289,6 +289,7 @@ bool TorvServer::openDatabase(const QString& path)
         closeDatabase();
         path_ = path;
         orvDB.Open(path);
+        CheckDatabaseFile(orvDB);
         CheckDatabase(orvDB, [this] { return Hooks().runBackupWizard(); });
         for (const QString& name : OpenOrder())
             FindDataSet(name)->Open();

@@ -198,8 +198,7 @@ void TClientDataSet::SetData(const TDataPacket& packet)
                 out << targets[c]->ConvertValue(v);
             } catch (const Exception&) {
                 raise(tr("Das Datenpaket passt nicht zur Datenmenge: ungültiger Wert '%1' im Feld '%2' (Zeile %3).")
-                          .arg(v.toString(), targets[c]->FieldName())
-                          .arg(r + 1));
+                          .arg(v.toString(), targets[c]->FieldName(), QString::number(r + 1)));
             }
         }
         rows.push_back(std::move(out));
@@ -224,7 +223,7 @@ void TClientDataSet::SetData(const TDataPacket& packet)
             const int rc = sqlite3_step(stmt);
             sqlite3_reset(stmt);
             if (rc != SQLITE_DONE) {
-                const QString err = QString::fromUtf8(sqlite3_errmsg(db));
+                const QString err = SqliteErrorText(db);
                 sqlite3_finalize(stmt);
                 raise(err);
             }

@@ -71,7 +71,76 @@ int noCaseCollation(void*, int len1, const void* p1, int len2, const void* p2)
     return CompareTextNoCase(a, b);
 }
 
+QString tr(const char* text)
+{
+    return QCoreApplication::translate("Connection", text);
+}
+
 }  // namespace
+
+QString SqliteErrorText(sqlite3* db)
+{
+    if (!db)
+        return tr("Nicht genug Speicher");
+    const QString raw = QString::fromUtf8(sqlite3_errmsg(db));
+    const char* file = sqlite3_db_filename(db, "main");
+    const QString name = file && *file ? QStringLiteral(" \"%1\"").arg(QString::fromUtf8(file)) : QString();
+    switch (sqlite3_extended_errcode(db) & 0xff) {
+    case SQLITE_NOTADB:
+        return tr("Die Datei%1 ist keine Datenbank.").arg(name);
+    case SQLITE_CORRUPT:
+        return tr("Die Datenbank%1 ist beschädigt.").arg(name);
+    case SQLITE_READONLY:
+        return tr("Die Datenbank%1 ist schreibgeschützt; Änderungen können nicht gespeichert werden.").arg(name);
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+        return tr("Die Datenbank%1 wird gerade von einem anderen Programm verwendet.").arg(name);
+    case SQLITE_FULL:
+        return tr("Der Datenträger der Datenbank%1 ist voll.").arg(name);
+    case SQLITE_IOERR:
+        return tr("Beim Lesen oder Schreiben der Datenbank%1 ist ein Fehler aufgetreten.").arg(name);
+    case SQLITE_CANTOPEN:
+        return tr("Die Datenbank%1 kann nicht geöffnet werden.").arg(name);
+    default:
+        break;
+    }
+    static const QLatin1String noTable("no such table: ");
+    static const QLatin1String noColumn("no such column: ");
+    if (raw.startsWith(noTable))
+        return tr("Die Tabelle \"%1\" fehlt in der Datenbank%2.").arg(raw.mid(noTable.size()), name);
+    if (raw.startsWith(noColumn))
+        return tr("Das Feld \"%1\" ist unbekannt.").arg(raw.mid(noColumn.size()));
+    return raw;
+}
+
+SqliteError SqliteError::of(sqlite3* db)
+{
+    SqliteError e;
+    e.text = SqliteErrorText(db);
+    switch (db ? sqlite3_extended_errcode(db) & 0xff : SQLITE_NOMEM) {
+    case SQLITE_NOTADB:
+    case SQLITE_CORRUPT:
+    case SQLITE_READONLY:
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+    case SQLITE_FULL:
+    case SQLITE_IOERR:
+    case SQLITE_CANTOPEN:
+    case SQLITE_NOMEM:
+        e.fileError = true;
+        break;
+    default:
+        break;
+    }
+    return e;
+}
+
+void SqliteError::raise(const QString& prefix) const
+{
+    if (fileError)
+        throw EDatabaseFileError(prefix + text);
+    throw EDatabaseError(prefix + text);
+}
 
 int CompareTextNoCase(const QString& a, const QString& b)
 {
@@ -193,7 +262,7 @@ void TConnection::Open(const QString& fileName)
     sqlite3* db = nullptr;
     const int rc = sqlite3_open_v2(fileName.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
     if (rc != SQLITE_OK) {
-        const QString err = db ? QString::fromUtf8(sqlite3_errmsg(db)) : QString();
+        const QString err = db ? SqliteErrorText(db) : QString();
         sqlite3_close_v2(db);
         throw EDatabaseError(
             QCoreApplication::translate("Connection", "Die Datei \"%1\" kann nicht geöffnet werden: %2")
@@ -204,9 +273,12 @@ void TConnection::Open(const QString& fileName)
     char* msg = nullptr;
     if (sqlite3_exec(db, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, &msg) != SQLITE_OK) {
         sqlite3_free(msg);
+        // A file held by another program is a database all the same.
+        const QString err = (sqlite3_extended_errcode(db) & 0xff) == SQLITE_NOTADB
+                                ? QCoreApplication::translate("Connection", "Die Datei \"%1\" ist keine gültige Datenbank.").arg(fileName)
+                                : SqliteErrorText(db);
         sqlite3_close_v2(db);
-        throw EDatabaseError(
-            QCoreApplication::translate("Connection", "Die Datei \"%1\" ist keine gültige Datenbank.").arg(fileName));
+        throw EDatabaseError(err);
     }
     // One file per database and no posted row lost in a crash.
     sqlite3_exec(db, "PRAGMA journal_mode=DELETE", nullptr, nullptr, nullptr);
@@ -286,10 +358,44 @@ QString TConnection::Translate(const QString& sql) const
 
 void TConnection::RaiseError(const QString& context) const
 {
-    const QString err = db_ ? QString::fromUtf8(sqlite3_errmsg(db_)) : QString();
-    if (context.isEmpty())
-        throw EDatabaseError(err);
-    throw EDatabaseError(context + QStringLiteral(": ") + err);
+    if (!db_)
+        throw EDatabaseError(context);
+    SqliteError::of(db_).raise(context.isEmpty() ? QString() : context + QStringLiteral(": "));
+}
+
+void TConnection::CheckWritable()
+{
+    if (!db_ || fileName_.isEmpty())
+        return;  // nothing open, or a database in memory
+    const QFileInfo file(fileName_);
+    QString reason;
+    // The permission bits count even where the user could override them: a file or folder
+    // marked write-protected is treated as such.
+    if (sqlite3_db_readonly(db_, "main") == 1 || !(file.permissions() & (QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther)))
+        reason = tr("Die Datei ist schreibgeschützt.");
+    else if (!(QFileInfo(file.absolutePath()).permissions() & (QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther)))
+        reason = tr("In den Ordner \"%1\" darf nicht geschrieben werden.").arg(file.absolutePath());
+    else if (transLevel_ == 0) {
+        // A change that is taken back at once: it fails where SQLite cannot write the file or
+        // its journal.
+        const bool began = sqlite3_exec(db_, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr) == SQLITE_OK;
+        const int rc = began ? sqlite3_exec(db_, "CREATE TABLE main.__orv_write_probe(x)", nullptr, nullptr, nullptr) : SQLITE_OK;
+        const QString error = began && rc != SQLITE_OK ? SqliteErrorText(db_) : QString();
+        const int code = sqlite3_extended_errcode(db_) & 0xff;
+        if (began)
+            sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
+        else
+            RaiseError(QString());  // locked by another program, or worse
+        if (rc != SQLITE_OK) {
+            if (code != SQLITE_READONLY && code != SQLITE_CANTOPEN)
+                throw EDatabaseError(error);  // damaged, full...: not a question of rights
+            reason = sqlite3_db_readonly(db_, "main") == 1
+                         ? tr("Die Datei ist schreibgeschützt.")
+                         : tr("In den Ordner \"%1\" darf nicht geschrieben werden.").arg(file.absolutePath());
+        }
+    }
+    if (!reason.isEmpty())
+        throw EDatabaseError(tr("Die Datenbank \"%1\" kann nur gelesen werden: %2").arg(fileName_, reason));
 }
 
 static void requireOpen(const TConnection& c)
@@ -360,9 +466,9 @@ int TConnection::Execute(const QString& sql, const QVariantList& params)
         while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
         }
         if (rc != SQLITE_DONE) {
-            const QString err = QString::fromUtf8(sqlite3_errmsg(db_));
+            const SqliteError err = SqliteError::of(db_);
             sqlite3_finalize(stmt);
-            throw EDatabaseError(err);
+            err.raise();
         }
         changes = sqlite3_changes(db_);
         sqlite3_finalize(stmt);
@@ -391,9 +497,9 @@ QVariant TConnection::ExecuteNativeScalar(const QString& translated, const QVari
     if (rc == SQLITE_ROW)
         result = ColumnVariant(stmt, 0);
     else if (rc != SQLITE_DONE) {
-        const QString err = QString::fromUtf8(sqlite3_errmsg(db_));
+        const SqliteError err = SqliteError::of(db_);
         sqlite3_finalize(stmt);
-        throw EDatabaseError(err);
+        err.raise();
     }
     sqlite3_finalize(stmt);
     return result;

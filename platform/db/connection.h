@@ -81,8 +81,13 @@ public:
     // Names of the tables and views of the database.
     QStringList TableNames() const;
 
-    // Raises EDatabaseError with the connection's last SQLite error text.
+    // Raises EDatabaseError with the connection's last error as a readable text
+    // (SqliteErrorText).
     [[noreturn]] void RaiseError(const QString& context) const;
+    // Raises EDatabaseError naming the file and the reason when the open database can only be
+    // read: the file is write-protected, or no change can be written in its folder (SQLite
+    // writes its journal beside the file).
+    void CheckWritable();
 
     // Events around connecting.
     std::function<void(TConnection*)> BeforeConnect;
@@ -102,6 +107,26 @@ private:
     int busyTimeout_ = 5000;
     std::shared_ptr<SqlTranslator> translator_;
     std::vector<TDataSet*> dataSets_;
+};
+
+// The last error of a SQLite handle as the user reads it: damaged, foreign, write-protected,
+// locked and full files, a missing table or column in German with the file's name; any other
+// error with SQLite's own text.
+QString SqliteErrorText(sqlite3* db);
+
+// An error of the database file itself (damaged, foreign, write-protected, locked, full, not
+// readable) rather than of a statement or the values it met.
+class EDatabaseFileError : public EDatabaseError {
+    using EDatabaseError::EDatabaseError;
+};
+
+// The last error of a SQLite handle, taken before its statement is finalised and raised after.
+struct SqliteError {
+    static SqliteError of(sqlite3* db);
+    // EDatabaseFileError for an error of the file, EDatabaseError otherwise.
+    [[noreturn]] void raise(const QString& prefix = QString()) const;
+    QString text;
+    bool fileError = false;
 };
 
 // Binds a QVariant to a prepared statement parameter (1-based). Null binds NULL, bool 0/1.

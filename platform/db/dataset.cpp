@@ -208,9 +208,9 @@ void TDataSet::Open()
         if (plan_.orderBy.isEmpty())
             sortSnapshot();
         rebuildVisible();
-        cur_ = count() ? 0 : -1;
+        cur_ = snapshotEmpty() ? -1 : 0;
         bof_ = true;
-        eof_ = count() == 0;
+        eof_ = snapshotEmpty();
         modified_ = false;
         // A calculation that fails on the first row fails the open, not half of it.
         loadCurrent();
@@ -272,11 +272,11 @@ void TDataSet::reread(const TBookmark& keep)
             fields_.clear();
         throw;
     }
-    cur_ = count() ? 0 : -1;
+    cur_ = snapshotEmpty() ? -1 : 0;
     bof_ = true;
-    eof_ = count() == 0;
-    for (int p = 0; p < count() && !keep.IsNull(); ++p)
-        if (bookmarkOf(keys()[size_t(p)]) == keep) {
+    eof_ = snapshotEmpty();
+    for (int p = 0; !keep.IsNull() && p < count(); ++p)
+        if (bookmarkOf(keyAt(p)) == keep) {
             cur_ = p;
             bof_ = false;
             break;
@@ -296,9 +296,9 @@ void TDataSet::reloadFromFirst()
     if (plan_.orderBy.isEmpty())
         sortSnapshot();
     rebuildVisible();
-    cur_ = count() ? 0 : -1;
+    cur_ = snapshotEmpty() ? -1 : 0;
     bof_ = true;
-    eof_ = count() == 0;
+    eof_ = snapshotEmpty();
     loadCurrent();
     notify(Event::DataSetChange);
     fire(AfterScroll);
@@ -320,6 +320,7 @@ void TDataSet::Clone(TDataSet& source)
     colOrigin_ = source.colOrigin_;
     bases_ = source.bases_;
     updatable_ = source.updatable_;
+    source.materializeKeys();
     snap_ = source.snap_;
     rows_ = source.rows_;
     emptyRow_ = source.emptyRow_;
@@ -356,7 +357,7 @@ void TDataSet::Clone(TDataSet& source)
 
 bool TDataSet::IsEmpty() const
 {
-    return !Active() || (count() == 0 && state_ != dsInsert);
+    return !Active() || (snapshotEmpty() && state_ != dsInsert);
 }
 
 int TDataSet::RecordCount() const
@@ -609,7 +610,7 @@ TBookmark TDataSet::GetBookmark() const
         return active_->key >= 0 ? const_cast<TDataSet*>(this)->bookmarkOf(active_->key) : TBookmark();
     if (!Active() || cur_ < 0 || cur_ >= count())
         return TBookmark();
-    return const_cast<TDataSet*>(this)->bookmarkOf(keys()[size_t(cur_)]);
+    return const_cast<TDataSet*>(this)->bookmarkOf(keyAt(cur_));
 }
 
 bool TDataSet::BookmarkValid(const TBookmark& b) const
@@ -618,7 +619,7 @@ bool TDataSet::BookmarkValid(const TBookmark& b) const
         return false;
     auto* self = const_cast<TDataSet*>(this);
     for (int p = 0; p < count(); ++p)
-        if (self->bookmarkOf(keys()[size_t(p)]) == b)
+        if (self->bookmarkOf(keyAt(p)) == b)
             return true;
     return false;
 }
@@ -628,7 +629,7 @@ void TDataSet::GotoBookmark(const TBookmark& b)
     checkActive();
     int pos = -1;
     for (int p = 0; p < count() && !b.IsNull(); ++p)
-        if (bookmarkOf(keys()[size_t(p)]) == b) {
+        if (bookmarkOf(keyAt(p)) == b) {
             pos = p;
             break;
         }

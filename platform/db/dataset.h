@@ -183,6 +183,10 @@ public:
     bool AutoCalcFields() const { return autoCalcFields_; }
     void SetAutoCalcFields(bool v) { autoCalcFields_ = v; }
 
+    // Tables of more rows than this read their keys in pages on demand (tests lower it).
+    static void SetLazyKeyThreshold(int rows);
+    static int LazyKeyThreshold();
+
     // --- clone -----------------------------------------------------------------------------------
     // Makes this (closed) dataset a copy of the source's snapshot and fields, opened on its
     // first row; it has its own cursor, order and filter and never moves the source.
@@ -233,7 +237,11 @@ protected:
     [[noreturn]] void raise(const QString& message) const;
 
     // Every row of the snapshot in cursor order, the filter ignored, as keys.
-    const std::vector<int64_t>& snapshotKeys() const { return snap_; }
+    const std::vector<int64_t>& snapshotKeys() const
+    {
+        materializeKeys();
+        return snap_;
+    }
     // A data field's value in the row of a snapshot key, as the field gives it.
     QVariant storedValue(int64_t key, const TField* f);
     // Leaves the open state without events and lets go of the connection (destructors of
@@ -276,8 +284,28 @@ private:
     void readQuery(const SelectPlan& plan, bool buildFields);
     void readColumns(sqlite3_stmt* stmt, int firstColumn, bool buildFields);
     void bindFields();
-    const std::vector<int64_t>& keys() const { return filterActive_ ? vis_ : snap_; }
-    int count() const { return int(keys().size()); }
+    const std::vector<int64_t>& keys() const
+    {
+        materializeKeys();
+        return filterActive_ ? vis_ : snap_;
+    }
+    int count() const { return lazyKeys_ ? lazyCount() : int(keys().size()); }
+    // A lazy snapshot's row count, counted when first needed.
+    int lazyCount() const;
+    // True for a position of a row (a lazy snapshot reads the page instead of counting).
+    bool validPos(int pos) const;
+    // No rows at all (a lazy snapshot had more than the threshold at open).
+    bool snapshotEmpty() const { return lazyKeys_ ? false : count() == 0; }
+    const std::vector<int64_t>& keyPage(int page) const;
+    // The key at a position of the cursor order (read with its page while the keys are lazy).
+    int64_t keyAt(int pos) const;
+    // Reads every key of a lazy snapshot into snap_ (for work on the whole key list).
+    void materializeKeys() const;
+    QString keyOrder(bool reverse) const;
+    // Keys of a lazy snapshot in the cursor order (backwards when reverse; limit 0 for all).
+    // Without an order the rows come in the order of their keys.
+    std::vector<int64_t> keyQuery(bool reverse, int limit, int offset) const;
+    static int lazyKeyThreshold();
     const Row& rowAt(int pos);
     Row& rowByKey(int64_t key, int posHint);
     void fetchKeys(const std::vector<int64_t>& wanted);
@@ -348,6 +376,12 @@ private:
     QStringList colOrigin_;      // column name in its base table
     std::vector<BaseTable> bases_;
     std::vector<int64_t> snap_;  // keyed: rowids; else indexes into rows_
+    // A large table's keys are counted at open and read in pages when a position is first
+    // reached; snap_ stays empty until the whole list is needed.
+    bool lazyKeys_ = false;
+    mutable int lazyCount_ = 0;  // -1 until counted
+    int64_t lastRowid_ = 0;  // the largest rowid at the table's open
+    mutable std::unordered_map<int, std::vector<int64_t>> keyPages_;
     std::vector<int64_t> vis_;   // the visible keys while a filter is active
     bool filterActive_ = false;
     std::vector<Row> rows_;

@@ -137,7 +137,7 @@ void TDataSet::Post()
     // calculated fields are computed again, as for a row read anew.
     resetDisplay();
     current_.pos = cur_;
-    current_.key = cur_ >= 0 && cur_ < count() ? keys()[size_t(cur_)] : -1;
+    current_.key = cur_ >= 0 && cur_ < count() ? keyAt(cur_) : -1;
     current_.valid = true;
     calcBuffer(current_);
     notify(Event::StateChange);
@@ -259,6 +259,7 @@ void TDataSet::takeOverPostedRow(Row& row, const std::vector<int64_t>& newRowids
     }
     // Into the visible list at the insert position and into the full snapshot after the
     // row visibly before it.
+    materializeKeys();
     if (filterActive_) {
         int snapPos = int(snap_.size());
         if (insertPos_ < int(vis_.size())) {
@@ -281,7 +282,7 @@ void TDataSet::writeRow()
         fresh.values.resize(size_t(columns_.size()));
         fresh.rowids.assign(bases_.size(), -1);
     }
-    Row& row = inserting ? fresh : rowByKey(keys()[size_t(cur_)], cur_);
+    Row& row = inserting ? fresh : rowByKey(keyAt(cur_), cur_);
 
     int statements = 0;
     const std::vector<PendingWrite> writes = collectWrites(inserting, statements);
@@ -350,7 +351,8 @@ void TDataSet::Cancel()
 
 void TDataSet::deleteRow()
 {
-    const int64_t key = keys()[size_t(cur_)];
+    materializeKeys();  // the row leaves the key list
+    const int64_t key = keyAt(cur_);
     Row& row = rowByKey(key, cur_);
     if (!bases_.empty()) {
         if (row.rowids.empty() || row.rowids[0] < 0 || row.missing)

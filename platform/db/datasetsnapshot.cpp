@@ -23,6 +23,8 @@ namespace {
 constexpr int kPageBefore = 16;
 constexpr int kPageSize = 128;
 constexpr size_t kCacheLimit = 16384;
+// Keys a lazy snapshot reads at a time.
+constexpr int kKeyPage = 4096;
 
 TFieldType typeFromDeclaration(const QString& declared, int& size)
 {
@@ -167,6 +169,9 @@ void TDataSet::clearSnapshot()
     writeStmts_.clear();
     snap_.clear();
     snap_.shrink_to_fit();
+    lazyKeys_ = false;
+    lazyCount_ = 0;
+    keyPages_.clear();
     vis_.clear();
     filterActive_ = false;
     rows_.clear();
@@ -272,9 +277,34 @@ void TDataSet::readKeyed(const SelectPlan& plan, bool buildFields)
         readColumns(stmt, 0, buildFields);
         sqlite3_finalize(stmt);
     }
-    QString sql = QStringLiteral("SELECT rowid FROM ") + table;
-    if (!plan.where.isEmpty())
-        sql += QStringLiteral(" WHERE ") + plan.where;
+    // The rows there are at open: counted first, and the keys of a large table are left to be
+    // read page by page. Rows added later (a larger rowid) stay out of the snapshot until it is
+    // read again, as with a snapshot read whole.
+    const QString where = plan.where.isEmpty() ? QString() : QStringLiteral(" WHERE ") + plan.where;
+    const QVariant last = connection_->ExecuteNativeScalar(QStringLiteral("SELECT max(rowid) FROM ") + table);
+    lastRowid_ = last.isNull() ? 0 : last.toLongLong();
+    // The keys are read whole up to the threshold; a table with more rows reads them page by
+    // page when a position is first reached, and counts them when the count is first needed.
+    const int threshold = lazyKeyThreshold();
+    {
+        const QString probe = QStringLiteral("SELECT 1 FROM ") + table + where + QStringLiteral(" LIMIT 1 OFFSET ") +
+                              QString::number(threshold);
+        sqlite3_stmt* stmt = nullptr;
+        if (sqlite3_prepare16_v2(db, probe.utf16(), int(probe.size() * 2), &stmt, nullptr) != SQLITE_OK)
+            connection_->RaiseError(QString());
+        BindParameters(stmt, plan.params, plan.namedParams);
+        const int rc = sqlite3_step(stmt);
+        const SqliteError err = SqliteError::of(db);
+        sqlite3_finalize(stmt);
+        if (rc != SQLITE_ROW && rc != SQLITE_DONE)
+            err.raise(name_.isEmpty() ? QString() : name_ + QStringLiteral(": "));
+        if (rc == SQLITE_ROW) {
+            lazyKeys_ = true;
+            lazyCount_ = -1;
+            return;
+        }
+    }
+    QString sql = QStringLiteral("SELECT rowid FROM ") + table + where;
     if (!plan.orderBy.isEmpty())
         sql += QStringLiteral(" ORDER BY ") + plan.orderBy;
     sqlite3_stmt* stmt = nullptr;
@@ -287,6 +317,163 @@ void TDataSet::readKeyed(const SelectPlan& plan, bool buildFields)
     sqlite3_finalize(stmt);
     if (rc != SQLITE_DONE)
         connection_->RaiseError(QString());
+}
+
+QString TDataSet::keyOrder(bool reverse) const
+{
+    QStringList parts;
+    if (!plan_.orderBy.isEmpty()) {
+        for (QString part : plan_.orderBy.split(QStringLiteral(", "))) {
+            const bool desc = part.endsWith(QLatin1String(" DESC"), Qt::CaseInsensitive);
+            if (desc)
+                part.chop(5);
+            parts << (desc != reverse ? part + QStringLiteral(" DESC") : part);
+        }
+    }
+    // Rows alike in the order keep the order of their keys, read forwards or backwards.
+    parts << (reverse ? QStringLiteral("rowid DESC") : QStringLiteral("rowid"));
+    return parts.join(QStringLiteral(", "));
+}
+
+// The bound on the keys is a plain condition ("+rowid"): it must not keep SQLite from reading
+// the rows through the index of their order.
+std::vector<int64_t> TDataSet::keyQuery(bool reverse, int limit, int offset) const
+{
+    sqlite3* db = connection_->Handle();
+    QString sql = QStringLiteral("SELECT rowid FROM ") + QuoteIdentifier(plan_.table) +
+                  QStringLiteral(" WHERE +rowid <= ") + QString::number(lastRowid_);
+    if (!plan_.where.isEmpty())
+        sql += QStringLiteral(" AND (") + plan_.where + QLatin1Char(')');
+    sql += QStringLiteral(" ORDER BY ") + keyOrder(reverse);
+    if (limit > 0 || offset > 0)
+        sql += QStringLiteral(" LIMIT ") + QString::number(limit) + QStringLiteral(" OFFSET ") + QString::number(offset);
+    sqlite3_stmt* stmt = nullptr;
+    if (sqlite3_prepare16_v2(db, sql.utf16(), int(sql.size() * 2), &stmt, nullptr) != SQLITE_OK)
+        connection_->RaiseError(QString());
+    BindParameters(stmt, plan_.params, plan_.namedParams);
+    std::vector<int64_t> out;
+    out.reserve(size_t(limit > 0 ? limit : std::max(lazyCount_, 0)));
+    int rc;
+    while ((rc = sqlite3_step(stmt)) == SQLITE_ROW)
+        out.push_back(sqlite3_column_int64(stmt, 0));
+    const SqliteError err = SqliteError::of(db);
+    sqlite3_finalize(stmt);
+    if (rc != SQLITE_DONE)
+        err.raise(name_.isEmpty() ? QString() : name_ + QStringLiteral(": "));
+    return out;
+}
+
+const std::vector<int64_t>& TDataSet::keyPage(int page) const
+{
+    auto it = keyPages_.find(page);
+    if (it != keyPages_.end())
+        return it->second;
+    const int from = page * kKeyPage;
+    std::vector<int64_t> keys;
+    if (lazyCount_ >= 0 && from >= lazyCount_ / 2) {
+        // A page in the second half is read from the end backwards: the last rows are as
+        // quick to reach as the first.
+        const int rows = std::max(0, std::min(kKeyPage, lazyCount_ - from));
+        keys = keyQuery(true, rows, lazyCount_ - from - rows);
+        std::reverse(keys.begin(), keys.end());
+    } else {
+        keys = keyQuery(false, kKeyPage, from);
+    }
+    // Rows deleted since the count leave their places empty, as rows deleted behind a
+    // snapshot's back do.
+    if (lazyCount_ >= 0)
+        keys.resize(size_t(std::max(0, std::min(kKeyPage, lazyCount_ - from))), -1);
+    return keyPages_.emplace(page, std::move(keys)).first->second;
+}
+
+int64_t TDataSet::keyAt(int pos) const
+{
+    if (!lazyKeys_)
+        return keys()[size_t(pos)];
+    const std::vector<int64_t>& page = keyPage(pos / kKeyPage);
+    const size_t i = size_t(pos % kKeyPage);
+    return i < page.size() ? page[i] : -1;
+}
+
+bool TDataSet::validPos(int pos) const
+{
+    if (pos < 0)
+        return false;
+    if (!lazyKeys_ || lazyCount_ >= 0)
+        return pos < count();
+    return size_t(pos % kKeyPage) < keyPage(pos / kKeyPage).size();
+}
+
+int TDataSet::lazyCount() const
+{
+    if (lazyCount_ < 0) {
+        // All rows (SQLite counts a whole table from its pages) less those added since the open.
+        sqlite3* db = connection_->Handle();
+        auto countOf = [&](const QString& condition) {
+            QString sql = QStringLiteral("SELECT count(*) FROM ") + QuoteIdentifier(plan_.table);
+            QStringList conds;
+            if (!condition.isEmpty())
+                conds << condition;
+            if (!plan_.where.isEmpty())
+                conds << QLatin1Char('(') + plan_.where + QLatin1Char(')');
+            if (!conds.isEmpty())
+                sql += QStringLiteral(" WHERE ") + conds.join(QStringLiteral(" AND "));
+            sqlite3_stmt* stmt = nullptr;
+            if (sqlite3_prepare16_v2(db, sql.utf16(), int(sql.size() * 2), &stmt, nullptr) != SQLITE_OK)
+                connection_->RaiseError(QString());
+            BindParameters(stmt, plan_.params, plan_.namedParams);
+            const int rc = sqlite3_step(stmt);
+            const SqliteError err = SqliteError::of(db);
+            const int64_t n = rc == SQLITE_ROW ? sqlite3_column_int64(stmt, 0) : 0;
+            sqlite3_finalize(stmt);
+            if (rc != SQLITE_ROW)
+                err.raise(name_.isEmpty() ? QString() : name_ + QStringLiteral(": "));
+            return n;
+        };
+        const int64_t n = countOf(QString()) - countOf(QStringLiteral("rowid > ") + QString::number(lastRowid_));
+        lazyCount_ = int(std::min<int64_t>(n, INT32_MAX));
+        // Pages read before the count are cut or filled to it.
+        for (auto& [page, keys] : keyPages_)
+            keys.resize(size_t(std::max(0, std::min(kKeyPage, lazyCount_ - page * kKeyPage))), -1);
+    }
+    return lazyCount_;
+}
+
+void TDataSet::materializeKeys() const
+{
+    if (!lazyKeys_)
+        return;
+    auto* self = const_cast<TDataSet*>(this);
+    const int n = lazyCount();
+    std::vector<int64_t> all = keyQuery(false, 0, 0);
+    all.resize(size_t(n), -1);
+    self->snap_ = std::move(all);
+    self->lazyKeys_ = false;
+    self->lazyCount_ = 0;
+    keyPages_.clear();
+}
+
+namespace {
+int& lazyThreshold()
+{
+    static int rows = 65536;
+    return rows;
+}
+}  // namespace
+
+void TDataSet::SetLazyKeyThreshold(int rows)
+{
+    lazyThreshold() = rows;
+}
+
+int TDataSet::LazyKeyThreshold()
+{
+    return lazyThreshold();
+}
+
+int TDataSet::lazyKeyThreshold()
+{
+    return lazyThreshold();
 }
 
 void TDataSet::readQuery(const SelectPlan& plan, bool buildFields)
@@ -330,10 +517,10 @@ void TDataSet::readQuery(const SelectPlan& plan, bool buildFields)
         snap_.push_back(int64_t(rows_.size()));
         rows_.push_back(std::move(r));
     }
-    const QString err = QString::fromUtf8(sqlite3_errmsg(db));
+    const SqliteError err = SqliteError::of(db);
     sqlite3_finalize(stmt);
     if (rc != SQLITE_DONE)
-        raise(err);
+        err.raise(name_.isEmpty() ? QString() : name_ + QStringLiteral(": "));
 }
 
 void TDataSet::readSnapshot(bool buildFields)
@@ -401,12 +588,13 @@ TDataSet::Row& TDataSet::rowByKey(int64_t key, int posHint)
     if (it != cache_.end())
         return it->second;
     std::vector<int64_t> wanted;
-    const auto& ks = keys();
-    if (posHint >= 0 && posHint < int(ks.size()) && ks[size_t(posHint)] == key) {
+    if (validPos(posHint) && keyAt(posHint) == key) {
         const int from = std::max(0, posHint - kPageBefore);
-        for (int p = from; p < int(ks.size()) && int(wanted.size()) < kPageSize; ++p)
-            if (cache_.find(ks[size_t(p)]) == cache_.end())
-                wanted.push_back(ks[size_t(p)]);
+        for (int p = from; validPos(p) && int(wanted.size()) < kPageSize; ++p) {
+            const int64_t k = keyAt(p);
+            if (k >= 0 && cache_.find(k) == cache_.end())
+                wanted.push_back(k);
+        }
     } else {
         wanted.push_back(key);
     }
@@ -416,9 +604,9 @@ TDataSet::Row& TDataSet::rowByKey(int64_t key, int posHint)
 
 const TDataSet::Row& TDataSet::rowAt(int pos)
 {
-    if (pos < 0 || pos >= count())
+    if (!validPos(pos))
         return emptyRow_;
-    return rowByKey(keys()[size_t(pos)], pos);
+    return rowByKey(keyAt(pos), pos);
 }
 
 int TDataSet::findKey(int64_t key) const
@@ -452,6 +640,7 @@ void TDataSet::sortSnapshot()
             raise(QCoreApplication::translate("DataSet", "Feld '%1' nicht gefunden").arg(n));
         cols.push_back({col, desc});
     }
+    materializeKeys();
     if (keyed_) {
         // Make sure every row's values are at hand before sorting.
         std::vector<int64_t> wanted;
@@ -516,6 +705,7 @@ void TDataSet::rebuildVisible()
     filterActive_ = filtered_ && (filterPredicate_ || OnFilterRecord);
     if (!filterActive_ || state_ == dsInactive)
         return;
+    materializeKeys();
     for (int64_t k : snap_)
         if (evaluateFilter(k))
             vis_.push_back(k);
@@ -534,7 +724,7 @@ void TDataSet::SetIndexFieldNames(const QString& names)
     rebuildVisible();
     int pos = -1;
     for (int p = 0; p < count() && !bm.IsNull(); ++p)
-        if (bookmarkOf(keys()[size_t(p)]) == bm) {
+        if (bookmarkOf(keyAt(p)) == bm) {
             pos = p;
             break;
         }
@@ -640,16 +830,16 @@ void TDataSet::loadBuffer(Buffer& b, int pos)
 {
     b.values.assign(fields_.size(), QVariant());
     b.pos = pos;
-    b.key = pos >= 0 && pos < count() ? keys()[size_t(pos)] : -1;
+    const bool valid = validPos(pos);
+    b.key = valid ? keyAt(pos) : -1;
     b.valid = true;
-    if (pos >= 0 && pos < count()) {
-        const Row& r = rowAt(pos);
+    if (valid) {
+        const Row& r = b.key >= 0 || !lazyKeys_ ? rowByKey(b.key, pos) : emptyRow_;
         for (const auto& f : fields_)
             if (f->column_ >= 0)
                 b.values[size_t(f->index_)] = fromStorage(f.get(), r.values[size_t(f->column_)]);
-    }
-    if (pos >= 0 && pos < count())
         calcBuffer(b);
+    }
 }
 
 void TDataSet::calcBuffer(Buffer& b)
@@ -684,7 +874,7 @@ void TDataSet::calcBuffer(Buffer& b)
                     v = ld->Lookup(f->lookupKeyFields_, keys.size() == 1 ? keys[0] : QVariant(keys),
                                    f->lookupResultField_, lookupConstraint(f.get()));
             }
-            b.values[size_t(f->index_)] = v.isValid() && !v.isNull() ? f->ConvertValue(v) : QVariant();
+            b.values[size_t(f->index_)] = v.isValid() && !v.isNull() ? fromStorage(f.get(), v) : QVariant();
         }
         if (OnCalcFields) {
             state_ = dsCalcFields;
@@ -758,7 +948,13 @@ void TDataSet::setFieldValue(TField* f, const QVariant& v)
     if (inCalc_) {
         if (f->fieldKind_ == fkData)
             raise(QCoreApplication::translate("DataSet", "Datenmenge nicht im Bearbeitungs- oder Einfügemodus"));
-        active_->values[size_t(f->index_)] = f->ConvertValue(v);
+        // A calculated value the field cannot hold (a date beyond the calendar) shows empty
+        // rather than stopping the read of the row.
+        try {
+            active_->values[size_t(f->index_)] = f->ConvertValue(v);
+        } catch (const EConvertError&) {
+            active_->values[size_t(f->index_)] = QVariant();
+        }
         return;
     }
     if (state_ != dsEdit && state_ != dsInsert)

@@ -30,9 +30,7 @@ using jetsql::TokenKind;
 [[noreturn]] void filterError(const QString& filter, int pos, const QString& what)
 {
     throw EDatabaseError(QCoreApplication::translate("DbFilter", "Fehler im Filter \"%1\" an Position %2: %3")
-                             .arg(filter)
-                             .arg(pos + 1)
-                             .arg(what));
+                             .arg(filter, QString::number(pos + 1), what));
 }
 
 class FilterParser {

@@ -37,6 +37,10 @@ bool isDateType(TFieldType t)
     return t == ftDate || t == ftTime || t == ftDateTime;
 }
 
+// 01.01.0001 and 31.12.9999 as date-time values.
+constexpr double kMinDateTime = -693593.0;
+constexpr double kMaxDateTime = 2958465.0;
+
 }  // namespace
 
 QStringList SplitFieldNames(const QString& names)
@@ -244,20 +248,22 @@ QVariant TField::ConvertValue(const QVariant& v) const
     case ftDate:
     case ftTime:
     case ftDateTime: {
+        QVariant converted;
         if (isText) {
             const QString s = v.toString().trimmed();
             if (s.isEmpty())
                 return QVariant();
-            if (dataType_ == ftFloat)
-                return QVariant(StrToFloat(s));
-            return ConvertText(s);
+            converted = dataType_ == ftFloat ? QVariant(StrToFloat(s)) : ConvertText(s);
+        } else {
+            bool ok = false;
+            const double d = v.toDouble(&ok);
+            if (!ok)
+                throw EConvertError(
+                    QCoreApplication::translate("Fields", "'%1' ist kein gültiger Gleitkommawert").arg(v.toString()));
+            converted = QVariant(d);
         }
-        bool ok = false;
-        const double d = v.toDouble(&ok);
-        if (!ok)
-            throw EConvertError(
-                QCoreApplication::translate("Fields", "'%1' ist kein gültiger Gleitkommawert").arg(v.toString()));
-        return QVariant(d);
+        checkFloatValue(converted);
+        return converted;
     }
     case ftBoolean:
         if (isText)
@@ -354,6 +360,22 @@ double TField::AsFloat() const
             QCoreApplication::translate("Fields", "Feld '%1' kann nicht als Gleitkommawert gelesen werden")
                 .arg(DisplayName()));
     return v.toDouble();
+}
+
+void TField::checkFloatValue(const QVariant& v) const
+{
+    if (!v.isValid() || v.isNull())
+        return;
+    const double d = v.toDouble();
+    // A value no number stands for (NaN, infinity) is not stored: SQLite would keep NULL while
+    // the field showed "NAN".
+    if (!std::isfinite(d))
+        throw EConvertError(
+            QCoreApplication::translate("Fields", "'%1' ist kein gültiger Gleitkommawert").arg(FloatToStr(d)));
+    // Dates and times lie between 01.01.0001 and 31.12.9999 (the runtime's date range); a value
+    // beyond would show as 30.12.1899.
+    if (isDateType(dataType_) && (d < kMinDateTime || d >= kMaxDateTime + 1))
+        throw EConvertError(QCoreApplication::translate("SysUtils", "Ungültiges Argument für Datumskodierung"));
 }
 
 void TField::SetAsFloat(double v)

@@ -185,6 +185,8 @@ public:
 private:
     friend class TDataSet;
     QString defaultText(bool display) const;
+    // Refuses a float, date or time value no number or no date stands for.
+    void checkFloatValue(const QVariant& v) const;
 
     TDataSet* dataSet_;
     QString fieldName_;

@@ -219,7 +219,7 @@ sqlite3_stmt* PrepareReadOnly(sqlite3* db, const QString& sql)
     sqlite3_stmt* st = nullptr;
     const QByteArray u = sql.toUtf8();
     const int rc = sqlite3_prepare_v2(db, u.constData(), u.size(), &st, nullptr);
-    const QString message = QString::fromUtf8(sqlite3_errmsg(db));
+    const QString message = SqliteErrorText(db);
     sqlite3_set_authorizer(db, nullptr, nullptr);
     if (rc != SQLITE_OK) {
         sqlite3_finalize(st);

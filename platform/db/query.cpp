@@ -134,9 +134,9 @@ int TQuery::ExecSQL()
         while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
         }
         if (rc != SQLITE_DONE) {
-            const QString err = QString::fromUtf8(sqlite3_errmsg(db));
+            const SqliteError err = SqliteError::of(db);
             sqlite3_finalize(stmt);
-            raise(err);
+            err.raise(Name().isEmpty() ? QString() : Name() + QStringLiteral(": "));
         }
         rowsAffected_ = sqlite3_changes(db);
         sqlite3_finalize(stmt);

@@ -192,7 +192,7 @@ RowidSelect AddRowidColumns(const QString& select)
         return r;
     QString cols;
     for (int k = 0; k < aliases.size(); ++k)
-        cols += QStringLiteral(" %1.rowid AS __orv_rowid%2,").arg(QuoteIdentifier(aliases[k])).arg(k);
+        cols += QStringLiteral(" %1.rowid AS __orv_rowid%2,").arg(QuoteIdentifier(aliases[k]), QString::number(k));
     const int pos = t[insertAfter].end;
     r.sql = select.left(pos) + cols + select.mid(pos);
     r.ok = true;

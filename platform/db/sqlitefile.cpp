@@ -56,7 +56,7 @@ void SqliteFile::close()
 void SqliteFile::fail()
 {
     // Without a handle SQLite could not even allocate one.
-    const QString message = db_ ? QString::fromUtf8(sqlite3_errmsg(db_))
+    const QString message = db_ ? SqliteErrorText(db_)
                                 : QCoreApplication::translate("SqliteFile", "Nicht genug Speicher");
     throw EDatabaseError(message);
 }

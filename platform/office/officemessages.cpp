@@ -50,7 +50,7 @@ QString UnknownTable(const QString& table)
 
 QString PartPosition(const QString& part, qint64 line, qint64 column)
 {
-    return tr("%1, Zeile %2, Spalte %3").arg(part).arg(line).arg(column);
+    return tr("%1, Zeile %2, Spalte %3").arg(part, QString::number(line), QString::number(column));
 }
 
 QString PartPosition(const QString& part)

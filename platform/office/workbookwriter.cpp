@@ -117,7 +117,7 @@ WorksheetWriter::Cell* WorksheetWriter::cellAt(int row, int column)
 {
     if (row < 0 || row >= kSheetMaxRows || column < 0 || column >= kSheetMaxColumns) {
         fail(tr("Die Zelle liegt außerhalb des Tabellenblatts."),
-             tr("Tabellenblatt \"%1\", Zeile %2, Spalte %3").arg(name_).arg(row + 1).arg(column + 1));
+             tr("Tabellenblatt \"%1\", Zeile %2, Spalte %3").arg(name_, QString::number(row + 1), QString::number(column + 1)));
         return nullptr;
     }
     if (size_t(row) >= rows_.size())

@@ -89,7 +89,7 @@ private:
     [[noreturn]] void fail(const QString& reason) const
     {
         throw EReportExpression(
-            Tr("Fehler im Ausdruck \"%1\" an Position %2: %3").arg(s_).arg(pos_ + 1).arg(reason), pos_ + 1);
+            Tr("Fehler im Ausdruck \"%1\" an Position %2: %3").arg(s_, QString::number(pos_ + 1), reason), pos_ + 1);
     }
 
     void skip()

@@ -334,6 +334,58 @@
         <source>Transaktion kann nicht zurückgenommen werden</source>
         <translation>Cannot roll back the transaction</translation>
     </message>
+    <message>
+        <source>Nicht genug Speicher</source>
+        <translation>Out of memory</translation>
+    </message>
+    <message>
+        <source>Die Datei%1 ist keine Datenbank.</source>
+        <translation>The file%1 is not a database.</translation>
+    </message>
+    <message>
+        <source>Die Datenbank%1 ist beschädigt.</source>
+        <translation>The database%1 is damaged.</translation>
+    </message>
+    <message>
+        <source>Die Datenbank%1 ist schreibgeschützt; Änderungen können nicht gespeichert werden.</source>
+        <translation>The database%1 is write-protected; changes cannot be saved.</translation>
+    </message>
+    <message>
+        <source>Die Datenbank%1 wird gerade von einem anderen Programm verwendet.</source>
+        <translation>The database%1 is being used by another program.</translation>
+    </message>
+    <message>
+        <source>Der Datenträger der Datenbank%1 ist voll.</source>
+        <translation>The disk of the database%1 is full.</translation>
+    </message>
+    <message>
+        <source>Beim Lesen oder Schreiben der Datenbank%1 ist ein Fehler aufgetreten.</source>
+        <translation>An error occurred while reading or writing the database%1.</translation>
+    </message>
+    <message>
+        <source>Die Datenbank%1 kann nicht geöffnet werden.</source>
+        <translation>The database%1 cannot be opened.</translation>
+    </message>
+    <message>
+        <source>Die Tabelle &quot;%1&quot; fehlt in der Datenbank%2.</source>
+        <translation>The table &quot;%1&quot; is missing from the database%2.</translation>
+    </message>
+    <message>
+        <source>Das Feld &quot;%1&quot; ist unbekannt.</source>
+        <translation>The field &quot;%1&quot; is unknown.</translation>
+    </message>
+    <message>
+        <source>Die Datei ist schreibgeschützt.</source>
+        <translation>The file is write-protected.</translation>
+    </message>
+    <message>
+        <source>In den Ordner &quot;%1&quot; darf nicht geschrieben werden.</source>
+        <translation>The folder &quot;%1&quot; may not be written to.</translation>
+    </message>
+    <message>
+        <source>Die Datenbank &quot;%1&quot; kann nur gelesen werden: %2</source>
+        <translation>The database &quot;%1&quot; can only be read: %2</translation>
+    </message>
 </context>
 <context>
     <name>SqliteFile</name>

@@ -16,12 +16,30 @@
         <translation>The file was not found.</translation>
     </message>
     <message>
+        <source>Die komprimierte Kopie hätte den Namen der Datenbank.</source>
+        <translation>The compacted copy would have the name of the database.</translation>
+    </message>
+    <message>
         <source>Die komprimierte Kopie ist fehlerhaft.</source>
         <translation>The compacted copy is damaged.</translation>
     </message>
     <message>
         <source>Die Datenbank &quot;%1&quot; konnte nicht komprimiert werden: %2</source>
         <translation>The database &quot;%1&quot; could not be compacted: %2</translation>
+    </message>
+    <message>
+        <source>Die Datei &quot;%1&quot; ist keine Athleten-Datenbank.</source>
+        <translation>The file &quot;%1&quot; is not an athlete database.</translation>
+    </message>
+    <message>
+        <source>Die Prüfung der Datenbank konnte nicht ausgeführt werden:
+%1
+%2
+Die Datenbank wird ohne diese Prüfung geöffnet.</source>
+        <translation>The database check could not be run:
+%1
+%2
+The database is opened without this check.</translation>
     </message>
 </context>
 </TS>

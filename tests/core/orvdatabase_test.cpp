@@ -1,5 +1,6 @@
 // The routines that read the database: units of measure by sport, block checks, the largest
 // value of a field, and the compaction of a database file.
+#include <QDir>
 #include <QFileInfo>
 
 #include "core/orvdatabase.h"
@@ -117,6 +118,53 @@ TEST_F(CompactionTest, FilesThatAreNoDatabaseFail)
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     EXPECT_EQ(f.readAll(), QByteArray("keine Datenbank"));
     EXPECT_FALSE(QFileInfo::exists(db.folder().file("text.pck")));
+}
+
+// The database's name never decides over its life: a database named like the compaction file,
+// a ".pck" name linked to the database, and a database reached through a link are all compacted
+// and kept.
+TEST(CompactionNamesTest, NoDerivedNameRemovesTheDatabase)
+{
+    struct Case {
+        const char* database;     // the file the template is copied to
+        const char* link;         // a symbolic link made beside it ("" for none)
+        bool compactThroughLink;  // compact by the link's name
+    };
+    for (const Case& c : {Case{"x.pck", "", false}, Case{"anna.orv", "anna.pck", false},
+                          Case{"anna.orv", "zugang.orv", true}, Case{"anna", "anna.pck", false}}) {
+        SCOPED_TRACE(c.database + std::string(" ") + c.link);
+        AthleteDatabase db{QString::fromLatin1(c.database)};
+        db.exec("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 5000) "
+                "INSERT INTO zeit (zei_Id, Meter, Zwischenzeit) SELECT i % 50, i, i / 86400.0 FROM n;"
+                "DELETE FROM zeit WHERE zei_Id > 0");
+        const QString link = db.folder().file(QString::fromLatin1(c.link));
+        if (*c.link) {
+            ASSERT_TRUE(QFile::link(db.path(), link));
+        }
+        const qint64 before = QFileInfo(db.path()).size();
+
+        CompactDatabase(c.compactThroughLink ? link : db.path());
+
+        ASSERT_TRUE(QFileInfo(db.path()).isFile());
+        EXPECT_FALSE(QFileInfo(db.path()).isSymLink());
+        EXPECT_LT(QFileInfo(db.path()).size(), before);
+        EXPECT_EQ(db.value("PRAGMA integrity_check").toString(), "ok");
+        EXPECT_EQ(db.value("SELECT count(*) FROM zeit").toInt(), 100);
+        if (*c.link) {
+            EXPECT_TRUE(QFileInfo(link).isSymLink());
+        }
+        EXPECT_EQ(QDir(db.folder().path()).entryList(QDir::Files | QDir::Hidden).size(), *c.link ? 2 : 1);
+    }
+}
+
+TEST_F(CompactionTest, RemovesTheCopyAKilledRunLeftBehind)
+{
+    const QString stale = db.folder().write("anna.orv.~pckQ3xY7a", "halb geschriebene Kopie");
+    const QString other = db.folder().write("berta.orv.~pckQ3xY7a", "Kopie einer anderen Datenbank");
+    CompactDatabase(db.path());
+    EXPECT_FALSE(QFileInfo::exists(stale));
+    EXPECT_TRUE(QFileInfo::exists(other));
+    EXPECT_EQ(db.value("PRAGMA integrity_check").toString(), "ok");
 }
 
 TEST(CompactFileNameTest, ReplacesTheExtension)

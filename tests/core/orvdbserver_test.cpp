@@ -188,8 +188,19 @@ TEST_F(DataModuleTest, OpeningAnotherDatabaseClosesTheFirst)
     EXPECT_EQ(hooks.captions.last(), caption(second.path()));
 }
 
-// The three ways a file fails to open; each leaves nothing open and tells the caller.
-enum class BadFile { Missing, TextFile, Locked };
+// The ways a file fails to open; each leaves nothing open, tells the caller why, and leaves the
+// file as it was.
+enum class BadFile { Missing, TextFile, Locked, ZeroBytes, ForeignDatabase, ReadOnlyFile, ReadOnlyFolder, Damaged };
+
+// Puts the write permission of a file or folder back at the end of a test.
+struct WritableAgain {
+    QString path;
+    ~WritableAgain()
+    {
+        if (!path.isEmpty())
+            QFile::setPermissions(path, QFile::permissions(path) | QFile::WriteOwner);
+    }
+};
 
 class OpenFailureTest : public DataModuleTest, public ::testing::WithParamInterface<BadFile> {};
 
@@ -198,6 +209,7 @@ TEST_P(OpenFailureTest, ShowsTheErrorAndLeavesNothingOpen)
     open();  // a sound database first: a failed open must close it too
     QString path = db.path();
     std::unique_ptr<ForeignLock> lock;
+    WritableAgain writable;
     switch (GetParam()) {
     case BadFile::Missing: path = db.folder().file("fehlt.orv"); break;
     case BadFile::TextFile: path = db.folder().write("notiz.orv", "Das ist keine Datenbank.\n"); break;
@@ -207,7 +219,40 @@ TEST_P(OpenFailureTest, ShowsTheErrorAndLeavesNothingOpen)
         server.orvDB.SetBusyTimeout(50);
         lock = std::make_unique<ForeignLock>(path, true);
         break;
+    case BadFile::ZeroBytes: path = db.folder().write("neu.orv", ""); break;
+    case BadFile::ForeignDatabase: {
+        // A SQLite database of another program.
+        AthleteDatabase foreign{"fremd.orv"};
+        foreign.exec("DROP TABLE DATEN");
+        path = db.folder().file("fremd.orv");
+        ASSERT_TRUE(QFile::copy(foreign.path(), path));
+        break;
     }
+    case BadFile::ReadOnlyFile:
+        server.closeDatabase();
+        QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
+        writable.path = path;
+        break;
+    case BadFile::ReadOnlyFolder:
+        server.closeDatabase();
+        QFile::setPermissions(db.folder().path(), QFile::ReadOwner | QFile::ExeOwner);
+        writable.path = db.folder().path();
+        break;
+    case BadFile::Damaged: {
+        // Every page after the first overwritten: the tables are listed, their rows unreadable.
+        server.closeDatabase();
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+        const qint64 page = 4096;
+        f.seek(page);
+        f.write(QByteArray(int(f.size() - page), '\x55'));
+        break;
+    }
+    }
+    const QByteArray before = [&] {
+        QFile f(path);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }();
     ScriptedAnswers::pushMessageAnswer(mrOk);
     EXPECT_FALSE(server.openDatabase(path));
 
@@ -220,10 +265,25 @@ TEST_P(OpenFailureTest, ShowsTheErrorAndLeavesNothingOpen)
     EXPECT_FALSE(server.orvDB.Connected());
     EXPECT_TRUE(server.DatabasePath().isEmpty());
     EXPECT_EQ(hooks.captions.last(), ApplicationTitle());
+    lock.reset();
+    QFile f(path);
+    EXPECT_EQ(f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray(), before);
+
+    // The reason in German, with the file's name; never SQLite's own English.
+    const char* const reasons[] = {"wurde nicht gefunden", "ist keine gültige Datenbank",
+                                   "wird gerade von einem anderen Programm verwendet", "ist keine Athleten-Datenbank",
+                                   "ist keine Athleten-Datenbank", "kann nur gelesen werden: Die Datei ist schreibgeschützt.",
+                                   "kann nur gelesen werden: In den Ordner", "ist beschädigt"};
+    EXPECT_TRUE(box.Text.contains(QString::fromUtf8(reasons[int(GetParam())]))) << box.Text.toStdString();
+    EXPECT_TRUE(box.Text.contains(path)) << box.Text.toStdString();
+    for (const char* english : {"database", "table", "readonly", "malformed", "locked"})
+        EXPECT_FALSE(box.Text.contains(QLatin1String(english))) << box.Text.toStdString();
 }
 
 INSTANTIATE_TEST_SUITE_P(BadFiles, OpenFailureTest,
-                         ::testing::Values(BadFile::Missing, BadFile::TextFile, BadFile::Locked));
+                         ::testing::Values(BadFile::Missing, BadFile::TextFile, BadFile::Locked, BadFile::ZeroBytes,
+                                           BadFile::ForeignDatabase, BadFile::ReadOnlyFile, BadFile::ReadOnlyFolder,
+                                           BadFile::Damaged));
 
 // ---------------------------------------------------------------------------------------------
 // Checks and repairs at open.
@@ -364,6 +424,21 @@ TEST_P(FailingRepairTest, IsRolledBackAndReported)
 }
 
 INSTANTIATE_TEST_SUITE_P(Repairs, FailingRepairTest, ::testing::Values(0, 1, 2, 3));
+
+TEST_F(DataModuleTest, ACheckThatCannotReadTheStoredValuesIsReportedAndTheDatabaseOpens)
+{
+    db.exec(QString(kUnit) + "(1, 45000, 'abc', 5000, 1, 1, 1, 1, 0)");
+    ScriptedAnswers::pushMessageAnswer(mrOk);
+    open();
+    ASSERT_EQ(ScriptedAnswers::messages().size(), 1);
+    const RecordedMessage box = ScriptedAnswers::messages().first();
+    EXPECT_EQ(box.Type, mtWarning);
+    EXPECT_TRUE(box.Text.contains(LoadStr(msg::RepairDurations))) << box.Text.toStdString();  // which check
+    EXPECT_TRUE(box.Text.contains("Die Datenbank wird ohne diese Prüfung geöffnet.")) << box.Text.toStdString();
+    EXPECT_TRUE(server.daten.Active());
+    EXPECT_EQ(server.daten.FieldByName("dat_Id")->AsInteger(), 1);
+    EXPECT_EQ(db.value("SELECT Zeit FROM DATEN").toString(), "abc");  // nothing changed behind the user's back
+}
 
 // ---------------------------------------------------------------------------------------------
 // Rows written through the datasets.

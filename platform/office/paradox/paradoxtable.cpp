@@ -313,7 +313,7 @@ bool ParadoxTable::Open(const QString& fileName)
         field.name = QString(px_->decoder.decode(QByteArray(f->px_fname)));
         field.size = f->px_flen;
         if (!typeOf(f->px_ftype, field.type) || !sizeFits(field.type, field.size))
-            return fail(path, tr("Das Feld \"%1\" hat eine unbekannte Art (%2).").arg(field.name).arg(int(f->px_ftype)));
+            return fail(path, tr("Das Feld \"%1\" hat eine unbekannte Art (%2).").arg(field.name, QString::number(int(f->px_ftype))));
         blobs = blobs || isBlob(field.type);
         fields_.append(field);
         offsets_.append(offset);
@@ -429,7 +429,7 @@ bool ParadoxTable::ReadRecord(int index, QVariantList& values)
             QString reason;
             if (!px_->blobs.Value(reinterpret_cast<const unsigned char*>(data), field.size, field.type == T::Graphic,
                                   bytes, isNull, reason)) {
-                error_ = {fileName_, tr("Feld \"%1\" des Datensatzes %2: %3").arg(field.name).arg(index + 1).arg(reason)};
+                error_ = {fileName_, tr("Feld \"%1\" des Datensatzes %2: %3").arg(field.name, QString::number(index + 1), reason)};
                 values.clear();
                 return false;
             }

@@ -74,4 +74,43 @@ TEST_F(ConnectionTest, ExecuteBindsParametersAndRaisesOnErrors)
     EXPECT_EQ(conn.ExecuteScalar(QStringLiteral("PRAGMA busy_timeout")).toInt(), 250);
 }
 
+// What SQLite reports reaches the user as a German text naming the file; errors of the file
+// itself are told apart from errors of a statement.
+TEST_F(ConnectionTest, ErrorsAreReadableAndNameTheFile)
+{
+    struct Case {
+        const char* sql;
+        QString message;
+        bool fileError;
+    };
+    const QString file = QStringLiteral("\"") + fileName + QStringLiteral("\"");
+    for (const Case& c :
+         {Case{"SELECT * FROM nix", QStringLiteral("Die Tabelle \"nix\" fehlt in der Datenbank ") + file + ".", false},
+          Case{"SELECT nix FROM daten", QStringLiteral("Das Feld \"nix\" ist unbekannt."), false},
+          Case{"UPDATE daten SET Meter = 1", QStringLiteral("Die Datenbank ") + file +
+                                                  QStringLiteral(" wird gerade von einem anderen Programm verwendet."),
+               true}}) {
+        SCOPED_TRACE(c.sql);
+        // For the file's error another program holds the file while the statement runs.
+        sqlite3* other = nullptr;
+        ASSERT_EQ(sqlite3_open(fileName.toUtf8().constData(), &other), SQLITE_OK);
+        if (c.fileError)
+            sqlite3_exec(other, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr);
+        conn.SetBusyTimeout(0);
+        try {
+            conn.Execute(QString::fromLatin1(c.sql));
+            ADD_FAILURE() << "no error";
+        } catch (const EDatabaseFileError& e) {
+            EXPECT_TRUE(c.fileError);
+            EXPECT_EQ(e.Message(), c.message);
+        } catch (const EDatabaseError& e) {
+            EXPECT_FALSE(c.fileError);
+            EXPECT_EQ(e.Message(), c.message);
+        }
+        if (c.fileError)
+            sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
+        sqlite3_close(other);
+    }
+}
+
 }  // namespace

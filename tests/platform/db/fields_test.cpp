@@ -4,6 +4,10 @@
 
 #include <QFile>
 
+#include <limits>
+
+#include "tests/support/messages.h"
+
 namespace {
 
 using FieldTest = DbTest;
@@ -81,6 +85,47 @@ TEST_F(FieldTest, NullAndConversions)
     EXPECT_EQ(meter->OldValue().toInt(), 10000);
     daten.Cancel();
     EXPECT_EQ(meter->AsInteger(), 10000);
+}
+
+TEST_F(FieldTest, FloatDateAndTimeFieldsRefuseValuesNoNumberOrDateStandsFor)
+{
+    TTable daten;
+    daten.SetConnection(&conn);
+    daten.SetTableName(QStringLiteral("daten"));
+    daten.AddField(QStringLiteral("Datum"), ftDate);
+    daten.AddField(QStringLiteral("Zeit"), ftTime);
+    daten.AddField(QStringLiteral("Meter"), ftFloat);
+    daten.AddField(QStringLiteral("dat_Id"), ftAutoInc);
+    daten.Open();
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double inf = std::numeric_limits<double>::infinity();
+    daten.Edit();
+    for (const char* name : {"Datum", "Zeit", "Meter"}) {
+        TField* f = daten.FieldByName(QString::fromLatin1(name));
+        const QVariant before = f->Value();
+        for (double bad : {nan, inf, -inf}) {
+            EXPECT_THROW(f->SetAsFloat(bad), EConvertError) << name << " " << bad;
+            EXPECT_THROW(f->SetAsDateTime(bad), EConvertError) << name << " " << bad;
+        }
+        // Beyond 31.12.9999 or before 01.01.0001 only a float is a value.
+        for (double far : {1e300, 3e9, -700000.0}) {
+            if (f->DataType() == ftFloat)
+                EXPECT_NO_THROW(f->SetAsFloat(far)) << name << " " << far;
+            else
+                EXPECT_THROW(f->SetAsFloat(far), EConvertError) << name << " " << far;
+        }
+        if (f->DataType() != ftFloat)
+            f->SetValue(before);
+        EXPECT_EQ(f->Value(), f->DataType() == ftFloat ? QVariant(-700000.0) : before) << name;
+    }
+    // The edges of the calendar are dates.
+    daten.FieldByName("Datum")->SetAsDateTime(EncodeDate(9999, 12, 31));
+    daten.FieldByName("Datum")->SetAsDateTime(EncodeDate(1, 1, 1));
+    EXPECT_EQ(messageOf<EConvertError>([&] { daten.FieldByName("Meter")->SetAsFloat(nan); }),
+              QStringLiteral("'NAN' ist kein gültiger Gleitkommawert"));
+    EXPECT_EQ(messageOf<EConvertError>([&] { daten.FieldByName("Datum")->SetAsFloat(3e9); }),
+              QStringLiteral("Ungültiges Argument für Datumskodierung"));
+    daten.Cancel();
 }
 
 TEST_F(FieldTest, BooleanAndTextFormats)

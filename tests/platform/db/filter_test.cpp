@@ -6,6 +6,7 @@
 
 #include "platform/db/dbfilter.h"
 #include "tests/platform/db/dbtestfixture.h"
+#include "tests/support/messages.h"
 
 namespace {
 
@@ -101,6 +102,17 @@ TEST(DataSetFilter, ErrorsNameTheProblem)
     EXPECT_THROW(passes(QStringLiteral("unbekannt = 1"), unit(1, 1, "x")), EDatabaseError);
     EXPECT_THROW(passes(QStringLiteral("Puls = 'viel'"), unit(1, 1, "x")), EDatabaseError);
     EXPECT_EQ(TFilterExpression(QStringLiteral("(a = 1) and ([b] > a)")).FieldNames(), (QStringList{"a", "b"}));
+}
+
+TEST(DataSetFilter, ErrorMessageKeepsTheFiltersOwnText)
+{
+    // Place holders typed into a filter stay as typed; the position and the reason follow.
+    for (const char* filter : {"Ort = '%2' and (", "Ort = '%1%3' and (", "Ort = '%9' and ("}) {
+        const QString text = QString::fromUtf8(filter);
+        const QString message = messageOf<EDatabaseError>([&] { TFilterExpression{text}; });
+        EXPECT_TRUE(message.startsWith(QStringLiteral("Fehler im Filter \"") + text + QStringLiteral("\" an Position ")))
+            << message.toStdString();
+    }
 }
 
 // Filters on open datasets: navigation, counting and searching see only the rows that pass.

@@ -143,6 +143,116 @@ TEST_F(Snapshot, ManyRowsAreFetchedInPagesInOrder)
     EXPECT_EQ(zeit.FieldByName("Meter")->AsInteger(), 399);
 }
 
+// A large table reads its keys page by page; what the cursor shows is the same as with every key
+// read at open.
+class LazyKeys : public DbTest {
+protected:
+    void SetUp() override
+    {
+        DbTest::SetUp();
+        conn.BeginTrans();
+        for (int i = 0; i < kRows; ++i)
+            conn.Execute(QStringLiteral("INSERT INTO zeit (zei_Id, Meter, Puls) VALUES (?, ?, ?)"),
+                         {i % 7, i, 100 + i % 50});
+        conn.CommitTrans();
+    }
+    void TearDown() override
+    {
+        TDataSet::SetLazyKeyThreshold(saved_);
+        DbTest::TearDown();
+    }
+    // Opens the zeit table in the order given, its keys lazy or read at once.
+    void open(TTable& t, bool lazy, const QString& order)
+    {
+        TDataSet::SetLazyKeyThreshold(lazy ? 100 : 1 << 30);
+        t.SetConnection(&conn);
+        t.SetTableName(QStringLiteral("zeit"));
+        t.SetIndexFieldNames(order);
+        t.Open();
+    }
+    static QList<int> walk(TTable& t)
+    {
+        QList<int> metres;
+        for (t.First(); !t.Eof(); t.Next())
+            metres << t.FieldByName("Meter")->AsInteger();
+        return metres;
+    }
+    static constexpr int kRows = 10000;  // three pages of keys (and the fixture's four rows)
+    int saved_ = TDataSet::LazyKeyThreshold();
+};
+
+TEST_F(LazyKeys, PositionsLocateLastAndBookmarksAreThoseOfAFullSnapshot)
+{
+    for (const char* order : {"zei_Id;Meter DESC", "Puls DESC;Meter"}) {
+        SCOPED_TRACE(order);
+        TTable lazy, full;
+        open(full, false, QString::fromLatin1(order));
+        open(lazy, true, QString::fromLatin1(order));
+        EXPECT_EQ(lazy.RecordCount(), kRows + 4);
+
+        // From the end first: the last rows are reached without the ones before them.
+        lazy.Last();
+        full.Last();
+        EXPECT_EQ(lazy.RecNo(), kRows + 4);
+        EXPECT_TRUE(lazy.Eof());
+        EXPECT_EQ(lazy.FieldByName("Meter")->AsInteger(), full.FieldByName("Meter")->AsInteger());
+        lazy.MoveBy(-5000);
+        full.MoveBy(-5000);
+        EXPECT_EQ(lazy.FieldByName("Meter")->AsInteger(), full.FieldByName("Meter")->AsInteger());
+        const TBookmark mark = lazy.GetBookmark();
+
+        EXPECT_EQ(walk(lazy), walk(full));
+
+        for (int metres : {0, 4095, 4096, 8191, 9999}) {
+            ASSERT_TRUE(lazy.Locate(QStringLiteral("Meter"), metres));
+            ASSERT_TRUE(full.Locate(QStringLiteral("Meter"), metres));
+            EXPECT_EQ(lazy.RecNo(), full.RecNo()) << metres;
+        }
+        EXPECT_FALSE(lazy.Locate(QStringLiteral("Meter"), kRows + 1));
+        lazy.GotoBookmark(mark);
+        EXPECT_EQ(lazy.RecNo(), kRows + 4 - 5000);
+        lazy.SetRecNo(4097);
+        full.SetRecNo(4097);
+        EXPECT_EQ(lazy.FieldByName("Meter")->AsInteger(), full.FieldByName("Meter")->AsInteger());
+    }
+}
+
+TEST_F(LazyKeys, TablesWithoutOrderKeepTheirKeyOrderAndChangesWork)
+{
+    TTable lazy;
+    open(lazy, true, QString());
+    lazy.Last();
+    EXPECT_EQ(lazy.FieldByName("Meter")->AsInteger(), kRows - 1);
+    // Rows others add later are not part of the snapshot until it is read again.
+    exec(QStringLiteral("INSERT INTO zeit (zei_Id, Meter) VALUES (1, 99999)"));
+    lazy.SetRecNo(5000);
+    const int before = lazy.FieldByName("Meter")->AsInteger();
+    EXPECT_EQ(lazy.RecordCount(), kRows + 4);
+    EXPECT_EQ(walk(lazy).last(), kRows - 1);
+
+    // Own changes: a filter, an insert and a delete see the whole key list.
+    lazy.SetRecNo(5000);
+    EXPECT_EQ(lazy.FieldByName("Meter")->AsInteger(), before);
+    lazy.Edit();
+    lazy.FieldByName("Puls")->SetAsInteger(42);
+    lazy.Post();
+    EXPECT_EQ(lazy.RecNo(), 5000);
+    lazy.Delete();
+    EXPECT_EQ(lazy.RecordCount(), kRows + 3);
+    lazy.Append();
+    lazy.FieldByName("Meter")->SetAsInteger(123456);
+    lazy.Post();
+    EXPECT_EQ(lazy.RecordCount(), kRows + 4);
+    EXPECT_EQ(lazy.FieldByName("Meter")->AsInteger(), 123456);
+    lazy.OnFilterRecord = [](TDataSet* ds, bool& accept) { accept = ds->FieldByName("Puls")->AsInteger() == 42; };
+    lazy.SetFiltered(true);
+    EXPECT_EQ(lazy.RecordCount(), 0);  // the edited row was deleted
+    lazy.SetFiltered(false);
+    lazy.Requery();
+    EXPECT_EQ(lazy.RecordCount(), kRows + 5);
+    EXPECT_EQ(scalar(QStringLiteral("SELECT count(*) FROM zeit WHERE Puls = 42")).toInt(), 0);
+}
+
 TEST_F(Snapshot, RolledBackTransactionLeavesTheDatabaseUnchanged)
 {
     conn.BeginTrans();
