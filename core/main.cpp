@@ -29,6 +29,7 @@
 #include "core/startup.h"
 #include "core/toolexplorerframe.h"
 #include "core/toolkalenderframe.h"
+#include "core/umgebung.h"
 #include "core/views.h"
 #include "platform/rtl/folders.h"
 #include "platform/vcl/actnlist.h"
@@ -203,6 +204,7 @@ void TMainForm::createActions()
     FileExit1->OnExecute = [this](QObject* s) { FileExit1Execute(s); };
     Trainingslexikon->OnExecute = [this](QObject* s) { TrainingslexikonExecute(s); };
     Action29->OnExecute = [this](QObject* s) { Action29Execute(s); };
+    Action10->OnExecute = [this](QObject* s) { Action10Execute(s); };
     Action1->OnExecute = [this](QObject* s) { Action1Execute(s); };
     Action2->OnExecute = [this](QObject* s) { Action2Execute(s); };
     FileRun1->OnExecute = [this](QObject* s) { FileRun1Execute(s); };
@@ -691,6 +693,12 @@ void TMainForm::Action29Execute(QObject*)
     const QString hrm = OutsideProgram(QStringLiteral("hrm.exe"));
     if (!hrm.isEmpty())
         ExecuteFile(hrm, QString(), ProgramDir(), SW_SHOW);
+}
+
+void TMainForm::Action10Execute(QObject*)
+{
+    ModalForm<TUmgebungsoptionen> options(Umgebungsoptionen, this);
+    options->ShowModal();
 }
 
 void TMainForm::Action1Execute(QObject*)

@@ -117,6 +117,8 @@ public:
     void FileExit1Execute(QObject* Sender);
     void TrainingslexikonExecute(QObject* Sender);
     void Action29Execute(QObject* Sender);
+    // The options dialog, modal.
+    void Action10Execute(QObject* Sender);
     void Action1Execute(QObject* Sender);
     void Action2Execute(QObject* Sender);
     void FileRun1Execute(QObject* Sender);

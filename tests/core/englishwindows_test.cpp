@@ -20,6 +20,7 @@
 #include "core/startframe.h"
 #include "core/toolexplorerframe.h"
 #include "core/toolkalenderframe.h"
+#include "core/umgebung.h"
 #include "tests/core/programfixture.h"
 
 namespace {
@@ -94,6 +95,11 @@ Texts programTexts(const QStringList& params)
         f.Button1->click();
     });
     MainForm->HelpAbout1->Execute();
+    {
+        ModalForm<TUmgebungsoptionen> options(Umgebungsoptionen, MainForm);
+        options->Button4->click();  // every page
+        texts.insert(textsOf(options.get()));
+    }
     initIntroScreen(1);
     texts.insert(textsOf(IntroScreen));
     freeIntroScreen();
@@ -121,7 +127,7 @@ TEST_F(EnglishWindowsTest, EveryWindowTextIsTranslated)
     const QStringList same = {"Orvalo 5", "OK", "Start", "Bio", "Equipment", "Tools", "S", "Powered by",
                               "Orvalo 4/3/3.5", "Orvalo", "&Orvalo", "Zadiv Udud Ororaze", "&Zadiv Udud Ororaze",
                               "Polar-Import", "Garmin-Import", "Outbreaker-Import", "I&mport", "&Training",
-                              "Form:", "Block:", "Wind", "°C"};
+                              "Form:", "Block:", "Wind", "°C", "Sprache/Language:"};
     QStringList untranslated;
     for (auto it = german.cbegin(); it != german.cend(); ++it) {
         const QString en = english.value(it.key());
