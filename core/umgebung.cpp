@@ -6,6 +6,7 @@
 #include <QCursor>
 #include <QPainter>
 
+#include "analysis/maxpuls.h"
 #include "core/language.h"
 #include "core/main.h"
 #include "core/messageids.h"
@@ -131,8 +132,6 @@ TUmgebungsoptionen::TUmgebungsoptionen(QWidget* Owner)
     OpenDialog1.SetFilter(tr(".co5 - Dateien (*.co5|*.co5"));
     OpenPictureDialog1.SetFilter(tr("Bilder (*.bmp;*.png;*.jpg;*.jpeg)|*.bmp;*.png;*.jpg;*.jpeg|"
                                     "Bitmaps (*.bmp)|*.bmp"));
-    // The maximum heart rate calculator is not part of this program yet.
-    Button5->setEnabled(false);
 
     BindDataControls(this, [](const QString& n) { return orvServer ? orvServer->FindDataSource(n) : nullptr; });
     setUpGrids();
@@ -209,6 +208,7 @@ void TUmgebungsoptionen::bindHandlers()
     };
     click(DBCheckBox3, &TUmgebungsoptionen::DBCheckBox3Click);
     click(Button4, &TUmgebungsoptionen::Button4Click);
+    click(Button5, &TUmgebungsoptionen::Button5Click);
     click(Button1, &TUmgebungsoptionen::Button1Click);
     click(BitBtn1, &TUmgebungsoptionen::BitBtn1Click);
     click(Button2, &TUmgebungsoptionen::Button2Click);
@@ -315,6 +315,18 @@ void TUmgebungsoptionen::Button4Click(QObject*)
 
 // ---------------------------------------------------------------------------------------------
 // The settings pages
+
+void TUmgebungsoptionen::Button5Click(QObject*)
+{
+    ModalForm<TMaximPuls> calculator(MaximPuls, this);
+    calculator->closeOnCalculate = true;
+    calculator->ShowModal();
+    const QString result = calculator->Edit2->text();
+    if (result.isEmpty())
+        return;
+    editUnlessEditing(orvServer->config);
+    orvServer->config.FieldByName(QStringLiteral("cfg_maxpuls"))->SetAsString(result);
+}
 
 void TUmgebungsoptionen::Button1Click(QObject*)
 {

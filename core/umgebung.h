@@ -98,6 +98,9 @@ public:
     void FormClose(QObject* Sender, TCloseAction& Action);
     void DBCheckBox3Click(QObject* Sender);
     void Button4Click(QObject* Sender);
+    // "..." beside "Maximalpuls:": the maximum heart rate calculator; its result becomes the
+    // setting.
+    void Button5Click(QObject* Sender);
     void Button1Click(QObject* Sender);
     void BitBtn1Click(QObject* Sender);
     void Button2Click(QObject* Sender);

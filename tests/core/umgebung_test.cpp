@@ -8,6 +8,7 @@
 #include <QImage>
 #include <QKeyEvent>
 
+#include "analysis/maxpuls.h"
 #include "core/language.h"
 #include "core/main.h"
 #include "core/orvdbserver.h"
@@ -371,6 +372,29 @@ TEST_F(OptionsDialogTest, ASportsPictureIsStoredAsBitmapAndAnUnreadableFileIsRef
     EXPECT_EQ(QImage::fromData(stored).pixelColor(2, 2), QColor(Qt::red));
 }
 
+TEST_F(OptionsDialogTest, TheMaximumHeartRateCalculatorFillsTheSetting)
+{
+    start();
+    withDialog([](TUmgebungsoptionen& f) {
+        // Closed without a result: the setting stays as it was.
+        ScriptedAnswers::onShowModal<TMaximPuls>([](TMaximPuls& calc) {
+            EXPECT_TRUE(calc.closeOnCalculate);
+            calc.Close();
+        });
+        f.Button5->click();
+        EXPECT_EQ(orvServer->config.State(), dsBrowse);
+        ScriptedAnswers::onShowModal<TMaximPuls>([](TMaximPuls& calc) {
+            calc.Edit2->setText("184");
+            calc.Close();
+        });
+        f.Button5->click();
+        EXPECT_EQ(orvServer->config.State(), dsEdit);
+        EXPECT_EQ(f.DBEdit3->text(), "184");
+        f.OKBtn->click();
+    });
+    EXPECT_EQ(fileValue("select cfg_maxpuls from config").toInt(), 184);
+}
+
 TEST_F(OptionsDialogTest, LanguageListHoldsGermanOnlyWithoutModules)
 {
     for (const QString& qm : QDir(ProgramFile("lang")).entryList({"*.qm"}))
@@ -397,17 +421,15 @@ TEST_F(OptionsDialogTest, ListsHelpAndKeyboard)
         f.DBCheckBox3->click();
         EXPECT_EQ(f.DBCheckBox12->isEnabled(), f.DBCheckBox3->isChecked());
         EXPECT_EQ(orvServer->config.State(), dsEdit);
-        // The maximum heart rate calculator is not there yet.
-        EXPECT_FALSE(f.Button5->isEnabled());
         // Tab walks through the fields of the first page in their order.
         f.DBEdit1->setFocus();
         QStringList order;
-        for (int i = 0; i < 5; ++i) {
+        for (int i = 0; i < 6; ++i) {
             order << QApplication::focusWidget()->objectName();
             QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier);
             QApplication::sendEvent(QApplication::focusWidget(), &tab);
         }
-        EXPECT_EQ(order, QStringList({"DBEdit1", "DBEdit2", "DBEdit3", "DBEdit4", "ComboBox1"}));
+        EXPECT_EQ(order, QStringList({"DBEdit1", "DBEdit2", "DBEdit3", "Button5", "DBEdit4", "ComboBox1"}));
         f.HelpBtn->click();
         EXPECT_EQ(helpPages.size(), 1);
         f.CancelBtn->click();
