@@ -42,6 +42,8 @@
 #include "core/toolkalenderframe.h"
 #include "core/umgebung.h"
 #include "core/views.h"
+#include "exchange/convert5u.h"
+#include "exchange/polarimport.h"
 #include "platform/rtl/folders.h"
 #include "platform/vcl/actnlist.h"
 #include "platform/vcl/events.h"
@@ -213,6 +215,8 @@ void TMainForm::createActions()
     FileClose1->OnExecute = [this](QObject* s) { FileClose1Execute(s); };
     FileDBReparieren1->OnExecute = [this](QObject* s) { FileDBReparieren1Execute(s); };
     FileExit1->OnExecute = [this](QObject* s) { FileExit1Execute(s); };
+    Action26->OnExecute = [this](QObject* s) { Action26Execute(s); };
+    Action20->OnExecute = [this](QObject* s) { Action20Execute(s); };
     Trainingslexikon->OnExecute = [this](QObject* s) { TrainingslexikonExecute(s); };
     Action29->OnExecute = [this](QObject* s) { Action29Execute(s); };
     Action10->OnExecute = [this](QObject* s) { Action10Execute(s); };
@@ -700,6 +704,18 @@ void TMainForm::FileDBReparieren1Execute(QObject*)
 void TMainForm::FileExit1Execute(QObject*)
 {
     close();
+}
+
+void TMainForm::Action26Execute(QObject*)
+{
+    ModalForm<TpolarImp> form(polarImp, this);
+    form->ShowModal();
+}
+
+void TMainForm::Action20Execute(QObject*)
+{
+    ModalForm<Tconvert5> form(convert5, this);
+    form->ShowModal();
 }
 
 void TMainForm::TrainingslexikonExecute(QObject*)
