@@ -40,6 +40,7 @@
 #include "core/startup.h"
 #include "core/toolexplorerframe.h"
 #include "core/toolkalenderframe.h"
+#include "core/umgebung.h"
 #include "core/views.h"
 #include "exchange/convert5u.h"
 #include "exchange/polarimport.h"
@@ -221,6 +222,7 @@ void TMainForm::createActions()
     Action20->OnExecute = [this](QObject* s) { Action20Execute(s); };
     Trainingslexikon->OnExecute = [this](QObject* s) { TrainingslexikonExecute(s); };
     Action29->OnExecute = [this](QObject* s) { Action29Execute(s); };
+    Action10->OnExecute = [this](QObject* s) { Action10Execute(s); };
     Action1->OnExecute = [this](QObject* s) { Action1Execute(s); };
     Action2->OnExecute = [this](QObject* s) { Action2Execute(s); };
     FileRun1->OnExecute = [this](QObject* s) { FileRun1Execute(s); };
@@ -734,6 +736,12 @@ void TMainForm::Action29Execute(QObject*)
     const QString hrm = OutsideProgram(QStringLiteral("hrm.exe"));
     if (!hrm.isEmpty())
         ExecuteFile(hrm, QString(), ProgramDir(), SW_SHOW);
+}
+
+void TMainForm::Action10Execute(QObject*)
+{
+    ModalForm<TUmgebungsoptionen> options(Umgebungsoptionen, this);
+    options->ShowModal();
 }
 
 void TMainForm::Action1Execute(QObject*)

@@ -119,6 +119,8 @@ public:
     void Action20Execute(QObject* Sender);
     void TrainingslexikonExecute(QObject* Sender);
     void Action29Execute(QObject* Sender);
+    // The options dialog, modal.
+    void Action10Execute(QObject* Sender);
     void Action1Execute(QObject* Sender);
     void Action2Execute(QObject* Sender);
     void FileRun1Execute(QObject* Sender);

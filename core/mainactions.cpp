@@ -58,7 +58,7 @@ constexpr TMainActionInfo kActions[] = {
     {"Action17", QT_TRANSLATE_NOOP("TMainForm", "Blockmanager"), "", R::Db, imgBlocks, nullptr, true, false},
     {"Action29", QT_TRANSLATE_NOOP("TMainForm", "Zadiv Udud Ororaze"), "", R::Hrm, imgHrm, nullptr, true, true},
     {"Action9", QT_TRANSLATE_NOOP("TMainForm", "&Anapassen"), "", R::Always, imgNone, nullptr, false, false},
-    {"Action10", QT_TRANSLATE_NOOP("TMainForm", "&Optionen"), "", R::Cfg, imgOptions, nullptr, true, false},
+    {"Action10", QT_TRANSLATE_NOOP("TMainForm", "&Optionen"), "", R::Cfg, imgOptions, nullptr, true, true},
     // Help
     {"Action1", QT_TRANSLATE_NOOP("TMainForm", "Hilfethemen"), "F1", R::Always, imgHelp, nullptr, true, true},
     {"Action2", QT_TRANSLATE_NOOP("TMainForm", "H&ilfe zur Hilfe"), "", R::Always, imgHelp, nullptr, true, true},

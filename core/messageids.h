@@ -7,6 +7,7 @@ namespace msg {
 inline constexpr int ViewPreview = 65301;           // "Vorschau"
 inline constexpr int ViewQuickStat = 65302;         // "Kurzübersicht"
 inline constexpr int Unit = 65333;                  // "Einheit"
+inline constexpr int StartPageUnit = 65346;         // "Einheit"
 inline constexpr int StartPageSplits = 65347;       // "Zwischenzeiten"
 inline constexpr int StartPageExplorer = 65348;     // "Explorer"
 inline constexpr int StartPageDiaryWeek = 65349;    // "Tagebuch (Woche)"
@@ -15,6 +16,7 @@ inline constexpr int ToolBio = 65351;               // "Bio"
 inline constexpr int ToolEquipment = 65352;         // "Equipment"
 inline constexpr int ToolQuickStat = 65353;         // "Kurzübersicht"
 inline constexpr int ToolCalendar = 65354;          // "Kalender"
+inline constexpr int ToolHide = 65355;              // "Tools ausblenden"
 inline constexpr int WeekCaption = 65356;           // "W O C H E "
 inline constexpr int Sportart = 65425;              // "Sportart"
 inline constexpr int Form = 65426;                  // "Form"
@@ -40,6 +42,9 @@ inline constexpr int MissingCalculationValues = 65469;  // "Nicht alle zur Berec
 inline constexpr int LookupStillUsed = 65380;       // "In der Datenbank befinden sich noch Einträge mit dieser %s. ..."
 inline constexpr int LookupOnlyRename = 65381;      // "Diese %s kann nicht gelöscht werden. Sie kann nur umbenannt werden."
 inline constexpr int ConfirmDeleteRecord = 65453;   // "Wollen Sie den Datensatz wirklich löschen?"
+
+// Files.
+inline constexpr int FileNotInterpretable = 65389;  // "Die angegebene Datei konnte nicht richtig interpretiert werden."
 
 // Calculators.
 inline constexpr int InvalidTargetTime = 65365;     // "Sie müssen eine gültige Zielzeit eingeben."

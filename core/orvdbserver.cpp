@@ -179,6 +179,7 @@ void TorvServer::bindHandlers()
     sportart.FieldByName("Spo_Id")->OnValidate = onField(&TorvServer::sportartSpo_IdValidate);
     sportart.FieldByName("Spo_ZeitraumStandard")->OnSetText =
         onSetText(&TorvServer::sportartSpo_ZeitraumStandardSetText);
+    form.FieldByName("For_Planung")->OnSetText = onSetText(&TorvServer::formFor_PlanungSetText);
     form.BeforeDelete = on(&TorvServer::formBeforeDelete);
     form.OnNewRecord = on(&TorvServer::formNewRecord);
     form.FieldByName("For_Id")->OnValidate = onField(&TorvServer::formFor_IdValidate);

@@ -20,6 +20,7 @@
 #include "platform/vcl/events.h"
 #include "platform/vcl/imglist.h"
 #include "platform/vcl/registry.h"
+#include "traininglog/belastungsstufe.h"
 #include "traininglog/tagebuch.h"
 
 Teingabe* eingabe = nullptr;
@@ -586,8 +587,34 @@ void Teingabe::PageControl2Change(QObject*)
     }
 }
 
-void Teingabe::DBEdit6Exit(QObject*) {}
-void Teingabe::DBEdit10Exit(QObject*) {}
+void Teingabe::DBEdit6Exit(QObject*)
+{
+    TDataSet& d = orvServer->daten;
+    if ((d.State() != dsEdit && d.State() != dsInsert) || !AutoLoadLevelWanted(orvServer->config, false))
+        return;
+    d.FieldByName(QStringLiteral("Belastungsstufe"))
+        ->SetAsInteger(get5000BelStufe(d.FieldByName(QStringLiteral("minkm"))->AsDateTime()));
+}
+
+void Teingabe::DBEdit10Exit(QObject*)
+{
+    TDataSet& d = orvServer->daten;
+    if ((d.State() != dsEdit && d.State() != dsInsert) || !AutoLoadLevelWanted(orvServer->config, true))
+        return;
+    d.FieldByName(QStringLiteral("Belastungsstufe"))
+        ->SetAsInteger(getHfBelStufe(d.FieldByName(QStringLiteral("Puls"))->AsInteger()));
+}
+
+int Teingabe::get5000BelStufe(TDateTime pace)
+{
+    return LoadLevelByPace(orvServer->orvDB, orvServer->config.FieldByName(QStringLiteral("cfg_5000m"))->Value(),
+                           pace);
+}
+
+int Teingabe::getHfBelStufe(int pulse)
+{
+    return LoadLevelByPulse(orvServer->orvDB, pulse);
+}
 
 // ---------------------------------------------------------------------------------------------
 // What the data module asks

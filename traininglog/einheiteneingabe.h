@@ -180,9 +180,15 @@ public:
     void fillZwGrid() override;
     void repaintZwGrid() override;
     void TabControl1Change(QObject* Sender);
-    // Leaving "Zeit" and "Ø Puls" (the automatic load level joins with its rules).
+    // Leaving "Zeit" and "Ø Puls": while a unit is edited and the settings ask for the
+    // automatic load level, "Zeit" sets it from the pace (pace mode) and "Ø Puls" from the
+    // average heart rate (heart-rate mode). Imports and the pulse dialog call them as well.
     void DBEdit6Exit(QObject* Sender);
     void DBEdit10Exit(QObject* Sender);
+    // The load level of a pace by the athlete's 5000 m bands, of a pulse by the levels' heart-rate
+    // bounds; 0 for none.
+    int get5000BelStufe(TDateTime pace);
+    int getHfBelStufe(int pulse);
 
     // --- what the data module's rules ask of this window (EntryWindowView) ---------------------
     bool Visible() const override { return TForm::Visible(); }

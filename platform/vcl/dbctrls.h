@@ -53,6 +53,9 @@ public:
     void SetReadOnly(bool v) { link_.SetReadOnly(v); }
     TField* Field() const { return link_.Field(); }
     TFieldDataLink& DataLink() { return link_; }
+    // Writes a pending change now; on an error shows it, re-reads the field and returns false.
+    // Leaving the control calls it before the control's OnExit, as the runtime does.
+    bool commit();
 
 protected:
     // Re-reads the field into the control.
@@ -64,8 +67,6 @@ protected:
     // The user changed the value: enters Edit (AutoEdit) without the control re-reading the
     // field meanwhile, and marks the link modified. False (value to be re-read) when refused.
     bool userChange();
-    // Writes a pending change now; on an error shows it, re-reads the field and returns false.
-    bool commit();
     // Drops a pending change and re-reads the field.
     void reset();
 

@@ -212,6 +212,9 @@ public:
         else
             SetEditStyle(esSimple);
         TInplaceEditList::UpdateContents();
+        // A picture or blob column is edited only through its button.
+        TField* f = column ? column->Field() : nullptr;
+        setReadOnly(f && f->IsBlob());
     }
 
 private:
@@ -813,8 +816,11 @@ bool TDBGrid::canEditColumn(TColumn* column) const
     TField* f = column ? column->Field() : nullptr;
     if (!ds || !f || readOnly_ || link_->ReadOnly() || column->ReadOnly() || f->ReadOnly() || !ds->CanModify())
         return false;
-    if (f->Calculated() || f->IsBlob())
+    if (f->Calculated())
         return false;
+    // A blob column has an editor only for its ellipsis button (a picture is loaded through it).
+    if (f->IsBlob())
+        return column->ButtonStyle() == cbsEllipsis;
     return !f->Lookup() || f->LookupDataSet();
 }
 
@@ -842,7 +848,7 @@ void TDBGrid::SetEditText(int ACol, int, const QString& Value)
     TColumn* column = columnAt(ACol);
     TField* f = column ? column->Field() : nullptr;
     TDataSet* ds = dataSet();
-    if (!f || !ds || !canEditColumn(column))
+    if (!f || !ds || !canEditColumn(column) || f->IsBlob())
         return;
     link_->Edit();
     if (ds->State() != dsEdit && ds->State() != dsInsert)

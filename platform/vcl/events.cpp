@@ -8,6 +8,8 @@
 #include <QTabWidget>
 #include <QWidget>
 
+#include "platform/vcl/dbctrls.h"
+
 TControlEvents::TControlEvents(QWidget* control) : QObject(control), control_(control)
 {
     setObjectName(QStringLiteral("ControlEvents"));
@@ -33,8 +35,16 @@ bool TControlEvents::eventFilter(QObject* watched, QEvent* event)
             RunGuarded([&] { OnEnter(sender); });
         break;
     case QEvent::FocusOut:
-        if (watched == control_ && OnExit && movesWithinWindow(event))
+        if (watched == control_ && OnExit && movesWithinWindow(event)) {
+            // A data-aware control writes what the user typed into its field before its OnExit
+            // runs, so the handler reads the new value; a value the field refuses (its error
+            // already shown) keeps the handler from running on the old one.
+            auto* fieldControl = dynamic_cast<TFieldControl*>(control_);
+            if (fieldControl && static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason &&
+                !fieldControl->commit())
+                break;
             RunGuarded([&] { OnExit(sender); });
+        }
         break;
     case QEvent::KeyPress:
         return keyPress(event);

@@ -20,6 +20,7 @@
 #include "core/startframe.h"
 #include "core/toolexplorerframe.h"
 #include "core/toolkalenderframe.h"
+#include "core/umgebung.h"
 #include "tests/core/programfixture.h"
 #include "traininglog/zwinfo.h"
 
@@ -95,6 +96,11 @@ Texts programTexts(const QStringList& params)
         f.Button1->click();
     });
     MainForm->HelpAbout1->Execute();
+    {
+        ModalForm<TUmgebungsoptionen> options(Umgebungsoptionen, MainForm);
+        options->Button4->click();  // every page
+        texts.insert(textsOf(options.get()));
+    }
     initIntroScreen(1);
     texts.insert(textsOf(IntroScreen));
     freeIntroScreen();
@@ -122,7 +128,7 @@ TEST_F(EnglishWindowsTest, EveryWindowTextIsTranslated)
     const QStringList same = {"Orvalo 5", "OK", "Start", "Bio", "Equipment", "Tools", "S", "Powered by",
                               "Orvalo 4/3/3.5", "Orvalo", "&Orvalo", "Zadiv Udud Ororaze", "&Zadiv Udud Ororaze",
                               "Polar-Import", "Garmin-Import", "Outbreaker-Import", "I&mport", "&Training",
-                              "Form:", "Block:", "Wind", "°C", "km/h"};
+                              "Form:", "Block:", "Wind", "°C", "km/h", "Sprache/Language:"};
     QStringList untranslated;
     for (auto it = german.cbegin(); it != german.cend(); ++it) {
         const QString en = english.value(it.key());

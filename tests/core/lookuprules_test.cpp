@@ -114,17 +114,21 @@ TEST_F(LookupRulesTest, ANewRowGetsTheHighestKeyAndOrderPlusOne)
     server.belArt.Cancel();
 }
 
-TEST_F(LookupRulesTest, ThePeriodDefaultIsTypedAsTrueOrFalse)
+TEST_F(LookupRulesTest, ThePeriodDefaultAndThePlanningFlagAreTypedAsTrueOrFalse)
 {
-    TField* f = server.sportart.FieldByName("Spo_ZeitraumStandard");
-    server.sportart.Edit();
-    for (const auto& [text, expected] : {std::pair{"WAHR", true}, std::pair{"true", true}, std::pair{"True", true},
-                                         std::pair{"ja", false}, std::pair{"", false}, std::pair{"wahr ", false}}) {
-        f->SetAsBoolean(!expected);
-        f->SetText(text);
-        EXPECT_EQ(f->AsBoolean(), expected) << text;
+    // The options dialog's pick lists offer "Wahr" and "Falsch" for both flags.
+    for (TDataSet* ds : {static_cast<TDataSet*>(&server.sportart), static_cast<TDataSet*>(&server.form)}) {
+        TField* f = ds->FieldByName(ds == &server.form ? "For_Planung" : "Spo_ZeitraumStandard");
+        ds->Edit();
+        for (const auto& [text, expected] :
+             {std::pair{"WAHR", true}, std::pair{"true", true}, std::pair{"True", true}, std::pair{"Falsch", false},
+              std::pair{"ja", false}, std::pair{"", false}, std::pair{"wahr ", false}}) {
+            f->SetAsBoolean(!expected);
+            f->SetText(text);
+            EXPECT_EQ(f->AsBoolean(), expected) << text;
+        }
+        ds->Cancel();
     }
-    server.sportart.Cancel();
 }
 
 TEST_F(LookupRulesTest, AUnitOfMeasureIsDeletedOnlyWhenItMayBeAndNoSportUsesIt)

@@ -17,6 +17,7 @@
 #include "core/startframe.h"
 #include "core/toolexplorerframe.h"
 #include "core/toolkalenderframe.h"
+#include "core/umgebung.h"
 #include "platform/vcl/actnlist.h"
 #include "platform/vcl/dbctrls.h"
 #include "tests/core/programfixture.h"
@@ -283,7 +284,14 @@ TEST_F(MainFormTest, NewDatabaseInAnEmptyFolderIsCreatedAndOpened)
     const QString file = folder.file("neu.orv");
     ScriptedAnswers::pushFileName(file);
     StartProgram({});
+    // The new athlete's options come up at once, on the new database.
+    bool optionsShown = false;
+    ScriptedAnswers::onShowModal<TUmgebungsoptionen>([&](TUmgebungsoptionen& f) {
+        optionsShown = orvServer->DatabasePath() == file;
+        f.CancelBtn->click();
+    });
     MainForm->FileNew1->Execute();
+    EXPECT_TRUE(optionsShown);
     EXPECT_TRUE(QFileInfo::exists(file));
     EXPECT_TRUE(MainForm->databaseOpen());
     EXPECT_EQ(orvServer->DatabasePath(), file);
@@ -322,6 +330,7 @@ TEST_F(MainFormTest, NewDatabaseOntoAnExistingFileAsksFirst)
     // Yes: replaced by the template and opened.
     ScriptedAnswers::pushFileName(file);
     ScriptedAnswers::pushMessageAnswer(mrYes);
+    ScriptedAnswers::onShowModal<TUmgebungsoptionen>([](TUmgebungsoptionen& options) { options.CancelBtn->click(); });
     MainForm->FileNew1->Execute();
     EXPECT_TRUE(MainForm->databaseOpen());
     EXPECT_EQ(QFileInfo(file).size(), QFileInfo(ProgramFile("DB/leer.orv.system")).size());
@@ -348,6 +357,7 @@ TEST_F(MainFormTest, EnglishRunCopiesTheEnglishTemplate)
     StartProgram({"x", "en"});
     QFile::remove(ProgramFile("DB/leer.orv.system"));  // only the English template is needed
     ScriptedAnswers::pushFileName(folder.file("new.orv"));
+    ScriptedAnswers::onShowModal<TUmgebungsoptionen>([](TUmgebungsoptionen& f) { f.CancelBtn->click(); });
     MainForm->FileNew1->Execute();
     EXPECT_TRUE(MainForm->databaseOpen());
     EXPECT_EQ(QFileInfo(folder.file("new.orv")).size(), QFileInfo(ProgramFile("DB/leer_ENG.orv.system")).size());

@@ -14,6 +14,7 @@
 #include "platform/db/table.h"
 #include "platform/vcl/databinding.h"
 #include "platform/vcl/dbctrls.h"
+#include "platform/vcl/events.h"
 #include "platform/vcl/dialogs.h"
 #include "platform/vcl/jpeg.h"
 #include "tests/platform/vcl/vclfixture.h"
@@ -184,6 +185,31 @@ TEST_F(DbControlsTest, RefusedValueShowsTheErrorAndBringsTheOldTextBack)
     key(meter, Qt::Key_Escape);
     EXPECT_EQ(meter->text(), QStringLiteral("10000"));
     EXPECT_FALSE(meter->DataLink().IsModified());
+}
+
+TEST_F(DbControlsTest, OnExitReadsTheValueJustTypedAndDoesNotRunOnARefusedOne)
+{
+    daten.FieldByName(QStringLiteral("Meter"))->OnValidate = [](TField* f) {
+        if (f->AsInteger() <= 0)
+            throw Exception(QStringLiteral("Die Distanz muss größer als 0 sein."));
+    };
+    TDBEdit* meter = edit(QStringLiteral("Meter"));
+    TDBEdit* ort = edit(QStringLiteral("Ort"));
+    QList<int> seen;
+    Events(meter).OnExit = [&](QObject*) { seen << daten.FieldByName(QStringLiteral("Meter"))->AsInteger(); };
+    meter->setFocus();
+    meter->selectAll();
+    type(meter, QStringLiteral("4200"));
+    ort->setFocus();
+    EXPECT_EQ(seen, QList<int>({4200}));
+
+    meter->setFocus();
+    meter->selectAll();
+    type(meter, QStringLiteral("-5"));
+    ScriptedAnswers::pushMessageAnswer(mrOk);
+    ort->setFocus();
+    EXPECT_EQ(seen, QList<int>({4200}));
+    EXPECT_EQ(ScriptedAnswers::messages().size(), 1);
 }
 
 TEST_F(DbControlsTest, WithoutAutoEditOrOnAReadOnlyFieldTypingIsRefused)

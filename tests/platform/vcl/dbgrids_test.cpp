@@ -524,4 +524,47 @@ TEST_F(DBGridTest, CtrlDeleteAsksBeforeDeletingWithConfirmDelete)
     ScriptedAnswers::clear();
 }
 
+TEST_F(DBGridTest, ABlobColumnIsEditedOnlyThroughItsButton)
+{
+    exec("CREATE TABLE bilder (id INTEGER PRIMARY KEY, bild BLOB); INSERT INTO bilder VALUES (1, x'424D00');");
+    TTable pictures;
+    pictures.SetConnection(&conn);
+    pictures.SetTableName("bilder");
+    pictures.AddField("id", ftInteger);
+    pictures.AddField("bild", ftBlob);
+    pictures.Open();
+    TDataSource source;
+    source.SetDataSet(&pictures);
+    TDBGrid g;
+    g.resize(300, 100);
+    g.SetDataSource(&source);
+    g.Columns().Add()->SetFieldName("id");
+    TColumn* picture = g.Columns().Add();
+    picture->SetFieldName("bild");
+    int clicks = 0;
+    g.OnEditButtonClick = [&](QObject*) { ++clicks; };
+    g.show();
+    QApplication::processEvents();
+
+    // Without a button the blob cell gets no editor; with one the editor offers only the button.
+    g.SetSelectedIndex(1);
+    g.ShowEditor();
+    EXPECT_FALSE(g.EditorMode());
+    picture->SetButtonStyle(cbsEllipsis);
+    g.ShowEditor();
+    ASSERT_TRUE(g.EditorMode());
+    EXPECT_TRUE(g.InplaceEditor()->isReadOnly());
+    key(g.InplaceEditor(), Qt::Key_Return, Qt::ControlModifier);
+    EXPECT_EQ(clicks, 1);
+    g.HideEditor();
+    EXPECT_EQ(pictures.State(), dsBrowse);
+    EXPECT_EQ(pictures.FieldByName("bild")->AsBytes(), QByteArray("BM\0", 3));
+    // The other columns still edit as text.
+    g.SetSelectedIndex(0);
+    g.ShowEditor();
+    ASSERT_TRUE(g.EditorMode());
+    EXPECT_FALSE(g.InplaceEditor()->isReadOnly());
+    g.HideEditor();
+}
+
 }  // namespace
