@@ -13,6 +13,8 @@
 #include "core/orvdbserver.h"
 #include "core/splash.h"
 #include "core/startframe.h"
+#include "core/explorerframe.h"
+#include "core/navigatorframe.h"
 #include "core/toolexplorerframe.h"
 #include "core/toolkalenderframe.h"
 #include "platform/rtl/sysutils.h"
@@ -64,6 +66,8 @@ const StartupStep kSteps[] = {
      [] { freeGlobal(toolKalenderFrm); }},
     {"toolExplorerFrm", [] { toolExplorerFrm = new TtoolExplorerFrm(nullptr); },
      [] { freeGlobal(toolExplorerFrm); }},
+    {"navigatorFrm", [] { navigatorFrm = new TnavigatorFrm(nullptr); }, [] { freeGlobal(navigatorFrm); }},
+    {"explorerFrm", [] { explorerFrm = new TexplorerFrm(nullptr); }, [] { freeGlobal(explorerFrm); }},
 };
 constexpr int kStepCount = int(std::size(kSteps));
 int g_created = 0;
