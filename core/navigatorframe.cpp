@@ -229,6 +229,7 @@ void TnavigatorFrm::setUpGrids()
     StringGrid1->OnDrawCell = Handler(this, &TnavigatorFrm::StringGrid20DrawCell);
     StringGrid1->OnSelectCell = Handler(this, &TnavigatorFrm::StringGrid1SelectCell);
     StringGrid1->OnClick = Handler(this, &TnavigatorFrm::StringGrid1DblClick);
+    StringGrid1->OnKeyDown = Handler(this, &TnavigatorFrm::StringGrid1KeyDown);
     const int widths[ocCount] = {18, 60, 74, 48, -1, -1, -1};
     for (int c = 0; c < ocCount; ++c)
         StringGrid1->SetColWidths(c, widths[c]);
@@ -358,12 +359,15 @@ void TnavigatorFrm::loadSportPictures()
 
 void TnavigatorFrm::Button1Click(QObject*)
 {
-    // The list's widths, widened where the screen's font needs more room for a date or a
-    // distance than the list was laid out for.
+    // The list's widths. Where the screen's font needs more room for a date or a distance than
+    // the list was laid out for, the place gives it up, so the list keeps its width and needs no
+    // horizontal scrolling.
     const QFontMetrics fm(StringGrid1->font());
-    const int dateWidth = fm.horizontalAdvance(FormatDateTime(FormatSettings().ShortDateFormat, EncodeDate(2000, 12, 28))) + 6;
-    const int distanceWidth = fm.horizontalAdvance(QStringLiteral("00,0 km")) + 6;
-    const int widths[ocCount] = {18, qMax(60, dateWidth), 74, qMax(48, distanceWidth), -1, -1, -1};
+    const int dateWidth =
+        qMax(60, fm.horizontalAdvance(FormatDateTime(FormatSettings().ShortDateFormat, EncodeDate(2000, 12, 28))) + 6);
+    const int distanceWidth = qMax(48, fm.horizontalAdvance(QStringLiteral("00,0 km")) + 6);
+    const int placeWidth = qMax(40, 18 + 60 + 74 + 48 - 18 - dateWidth - distanceWidth);
+    const int widths[ocCount] = {18, dateWidth, placeWidth, distanceWidth, -1, -1, -1};
     for (int c = 0; c < ocCount; ++c)
         StringGrid1->SetColWidths(c, widths[c]);
     StringGrid1->SetCells(ocDate, 0, LoadStr(msg::DateTitle));
@@ -410,6 +414,20 @@ void TnavigatorFrm::selectCurrentUnit()
 void TnavigatorFrm::StringGrid1SelectCell(QObject*, int, int ARow, bool& CanSelect)
 {
     CanSelect = StringGrid1->Cells(ocUnitId, ARow) != QLatin1String("-1");
+}
+
+void TnavigatorFrm::StringGrid1KeyDown(QObject*, int& Key, Qt::KeyboardModifiers Shift)
+{
+    if ((Key != Qt::Key_Down && Key != Qt::Key_Up) || Shift != Qt::NoModifier)
+        return;
+    const int step = Key == Qt::Key_Down ? 1 : -1;
+    int row = StringGrid1->Row() + step;
+    while (row >= StringGrid1->FixedRows() && row < StringGrid1->RowCount() && StringGrid1->Cells(ocUnitId, row) == QLatin1String("-1"))
+        row += step;
+    // Without a unit row beyond, the key does nothing.
+    if (row >= StringGrid1->FixedRows() && row < StringGrid1->RowCount())
+        StringGrid1->SetRow(row);
+    Key = 0;
 }
 
 void TnavigatorFrm::StringGrid1DblClick(QObject*)

@@ -95,6 +95,8 @@ public:
     void XPButton1Click(QObject* Sender);  // pops the view menu at the mouse
     void XPButton22Click(QObject* Sender); // "?"
     void StringGrid1DblClick(QObject* Sender);
+    // Up and Down step over a week row to the next unit.
+    void StringGrid1KeyDown(QObject* Sender, int& Key, Qt::KeyboardModifiers Shift);
     void StringGrid1SelectCell(QObject* Sender, int ACol, int ARow, bool& CanSelect);
     void StringGrid20DrawCell(QObject* Sender, int ACol, int ARow, const QRect& Rect, TGridDrawState State);
     void DBGrid2DrawColumnCell(QObject* Sender, const QRect& Rect, int DataCol, TColumn* Column, TGridDrawState State);

@@ -84,6 +84,7 @@ void Teingabe::setUpExplorerPage()
     ListView1Report->setIconSize(QSize(16, 16));
     QHeaderView* header = ListView1Report->header();
     header->setStretchLastSection(false);
+    header->setResizeContentsPrecision(200);  // fitting a column looks at the first rows only
     header->resizeSection(elCaption, 180);
     header->resizeSection(elDatum, 70);
     header->resizeSection(elForm, 90);
@@ -255,6 +256,11 @@ void Teingabe::runFillExplorer(const QString& where, bool withEquipment)
         throw;
     }
     explorerList_->SetItems(std::move(items), pictures);
+    // The columns without a width of their own fit their texts (the date at least 60 pixels).
+    for (int column : {elDatum, elForm, elZeit, elDistanz})
+        ListView1Report->resizeColumnToContents(column);
+    if (ListView1Report->columnWidth(elDatum) < 60)
+        ListView1Report->setColumnWidth(elDatum, 60);
     explorer.EnableControls();
     if (progress) {
         progress->setValue(0);

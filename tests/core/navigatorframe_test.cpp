@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QBuffer>
 #include <QImage>
+#include <QKeyEvent>
 #include <QMouseEvent>
 
 #include "core/language.h"
@@ -118,11 +119,25 @@ TEST_F(NavigatorTest, WeekRowsStandBetweenWeeksByNumberInEveryDateFormat)
     // Sunday 13.03.2005 (week 10) and Monday 14.03.2005 (week 11) get one between them.
     unit("13.03.2005");
     unit("14.03.2005");
+    orvServer->daten.Requery();
     navigatorFrm->Button1Click(nullptr);
     EXPECT_EQ(dateColumn(), QStringList({"Woche 11", "10.03.2004", "Woche 10", "13.03.2005", "Woche 11", "14.03.2005",
                                          "16.03.2005"}));
     // A week row carries the id -1 and holds nothing else.
     EXPECT_EQ(navigatorFrm->StringGrid1->Rows(5), QStringList({"", "Woche 11", "", "", "-1", "", ""}));
+
+    // The keyboard steps over week rows from unit to unit.
+    TStringGrid* grid = navigatorFrm->StringGrid1;
+    grid->SetRow(2);
+    QKeyEvent down(QEvent::KeyPress, Qt::Key_Down, Qt::NoModifier);
+    QApplication::sendEvent(grid, &down);
+    EXPECT_EQ(grid->Row(), 4);
+    EXPECT_EQ(orvServer->daten.FieldByName("Datum")->AsDateTime(), EncodeDate(2005, 3, 13));
+    QKeyEvent up(QEvent::KeyPress, Qt::Key_Up, Qt::NoModifier);
+    QApplication::sendEvent(grid, &up);
+    EXPECT_EQ(grid->Row(), 2);
+    QApplication::sendEvent(grid, &up);  // nothing above the first unit but its week row
+    EXPECT_EQ(grid->Row(), 2);
 
     // The same rows with an ISO date format: a week row is told by its hidden id, not its text.
     TFormatSettings iso = GermanFormatSettings();
