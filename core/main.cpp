@@ -43,6 +43,8 @@
 #include "core/toolexplorerframe.h"
 #include "core/toolkalenderframe.h"
 #include "core/views.h"
+#include "exchange/convert5u.h"
+#include "exchange/polarimport.h"
 #include "platform/rtl/folders.h"
 #include "platform/vcl/actnlist.h"
 #include "platform/vcl/events.h"
@@ -218,6 +220,8 @@ void TMainForm::createActions()
     FileClose1->OnExecute = [this](QObject* s) { FileClose1Execute(s); };
     FileDBReparieren1->OnExecute = [this](QObject* s) { FileDBReparieren1Execute(s); };
     FileExit1->OnExecute = [this](QObject* s) { FileExit1Execute(s); };
+    Action26->OnExecute = [this](QObject* s) { Action26Execute(s); };
+    Action20->OnExecute = [this](QObject* s) { Action20Execute(s); };
     Trainingslexikon->OnExecute = [this](QObject* s) { TrainingslexikonExecute(s); };
     Action29->OnExecute = [this](QObject* s) { Action29Execute(s); };
     Action1->OnExecute = [this](QObject* s) { Action1Execute(s); };
@@ -706,6 +710,18 @@ void TMainForm::FileDBReparieren1Execute(QObject*)
 void TMainForm::FileExit1Execute(QObject*)
 {
     close();
+}
+
+void TMainForm::Action26Execute(QObject*)
+{
+    ModalForm<TpolarImp> form(polarImp, this);
+    form->ShowModal();
+}
+
+void TMainForm::Action20Execute(QObject*)
+{
+    ModalForm<Tconvert5> form(convert5, this);
+    form->ShowModal();
 }
 
 void TMainForm::TrainingslexikonExecute(QObject*)

@@ -115,6 +115,8 @@ public:
     void FileClose1Execute(QObject* Sender);
     void FileDBReparieren1Execute(QObject* Sender);
     void FileExit1Execute(QObject* Sender);
+    void Action26Execute(QObject* Sender);
+    void Action20Execute(QObject* Sender);
     void TrainingslexikonExecute(QObject* Sender);
     void Action29Execute(QObject* Sender);
     void Action1Execute(QObject* Sender);
