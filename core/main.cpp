@@ -32,7 +32,9 @@
 #include "core/about.h"
 #include "core/fmxutils.h"
 #include "core/language.h"
+#include "core/explorerframe.h"
 #include "core/mainimages.h"
+#include "core/navigatorframe.h"
 #include "core/orvdatabase.h"
 #include "core/orvtools.h"
 #include "core/splash.h"
@@ -70,6 +72,10 @@ QWidget* navigatorFrame(const QString& name)
 {
     if (name == QLatin1String("Start"))
         return startFrm;
+    if (name == QLatin1String("Navigator"))
+        return navigatorFrm;
+    if (name == QLatin1String("Explorer"))
+        return explorerFrm;
     return nullptr;
 }
 
@@ -413,7 +419,9 @@ void TMainForm::setToolPaneHeight(int height)
 void TMainForm::setNavigator(const QString& name)
 {
     emptyHost(Panel3);
-    // The explorer refills its filter tree before it is shown (its frame joins with its issue).
+    // The explorer refills its filter tree before it is shown.
+    if (name == QLatin1String("Explorer") && explorerFrm)
+        explorerFrm->showExplorer();
     if (QWidget* frame = navigatorFrame(name))
         hostFrame(Panel3, frame);
 }

@@ -23,6 +23,18 @@ inline constexpr int Form = 65426;                  // "Form"
 inline constexpr int Belastungsstufe = 65427;       // "Belastungsstufe"
 inline constexpr int Belastungsart = 65428;         // "Belastungsart"
 
+// Navigator and explorer.
+inline constexpr int ArchiveNode = 65402;           // "Archiv"
+inline constexpr int UnitMustBeSavedFirst = 65403;  // "Die Einheit muß vorher gespeichert werden."
+inline constexpr int NoBlockSelected = 65404;       // "Kein Block ausgewählt."
+inline constexpr int DateTitle = 65405;             // "Datum"
+inline constexpr int WeekRow = 65406;               // "Woche"
+inline constexpr int PlaceTitle = 65429;            // "Ort"
+inline constexpr int EquipmentNode = 65430;         // "Equipment"
+inline constexpr int DistanceTitle = 65432;         // "Distanz"
+inline constexpr int NoEntrySelected = 65460;       // "Kein Eintrag ausgewählt."
+inline constexpr int AllNode = 65498;               // "Alle"
+
 // Statistics.
 inline constexpr int OnlyWithoutGrouping = 65332;   // "Diese Auswahl kann nur bei der Gruppierungsart ..."
 

@@ -15,6 +15,8 @@
 #include "core/orvtools.h"
 #include "core/splash.h"
 #include "core/startframe.h"
+#include "core/explorerframe.h"
+#include "core/navigatorframe.h"
 #include "core/toolexplorerframe.h"
 #include "core/toolkalenderframe.h"
 #include "platform/rtl/application.h"
@@ -71,6 +73,8 @@ const StartupStep kSteps[] = {
     {"toolExplorerFrm", [] { toolExplorerFrm = new TtoolExplorerFrm(nullptr); },
      [] { freeGlobal(toolExplorerFrm); }},
     {"zwInfo", [] { zwInfo = new TzwInfo(nullptr); }, [] { freeGlobal(zwInfo); }},
+    {"navigatorFrm", [] { navigatorFrm = new TnavigatorFrm(nullptr); }, [] { freeGlobal(navigatorFrm); }},
+    {"explorerFrm", [] { explorerFrm = new TexplorerFrm(nullptr); }, [] { freeGlobal(explorerFrm); }},
 };
 constexpr int kStepCount = int(std::size(kSteps));
 int g_created = 0;

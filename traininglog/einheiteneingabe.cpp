@@ -10,6 +10,7 @@
 #include "analysis/leistungsindex.h"
 #include "core/language.h"
 #include "core/main.h"
+#include "core/navigatorframe.h"
 #include "core/orvdbserver.h"
 #include "core/startframe.h"
 #include "core/startup.h"
@@ -238,11 +239,17 @@ Teingabe::Teingabe(QWidget* Owner) : TForm(Owner), ui(std::make_unique<Ui::Teing
     XPButton16 = ui->XPButton16;
     XPButton17 = ui->XPButton17;
     SpeedButton1 = ui->SpeedButton1;
+    ListView1 = ui->ListView1;
+    ListView1Report = ui->ListView1Report;
+    XPButton20 = ui->XPButton20;
+    XPButton21 = ui->XPButton21;
+    XPButton22 = ui->XPButton22;
     ApplyControlCaptions(this);
 
     createActions();
     setUpControls();
     setUpSplitPage();
+    setUpExplorerPage();
     bindControls();
 
     OnShow = Handler(this, &Teingabe::FormShow);
@@ -483,6 +490,9 @@ void Teingabe::FormShow(QObject*)
         scaleUnitPage();
 
     PageControl2Change(PageControl2);
+    // The block view shows the blocks of the database just opened.
+    if (NavigatorView* navigator = View<NavigatorView>(); navigator && navigator->XPButton9Down())
+        navigator->ChangeNavItem();
     // No field is entered before the user chooses one.
     PageControl2->setFocus();
     if (!orvServer || !orvServer->config.Active())
@@ -755,7 +765,7 @@ void Teingabe::DBLookupListBox1KeyPress(QObject* Sender, QChar& Key)
         DBLookupListBox1DblClick(Sender);
 }
 
-void Teingabe::DBLookupListBox1DblClick(QObject*)
+void Teingabe::DBLookupListBox1DblClick(QObject* Sender)
 {
     DBLookupListBox1->hide();
     TDataSet& strecke = orvServer->strecke;
@@ -766,8 +776,8 @@ void Teingabe::DBLookupListBox1DblClick(QObject*)
     const QString name = orvServer->daten.FieldByName(QStringLiteral("Ort"))->AsString();
     if (name.isEmpty() || !strecke.Locate(QStringLiteral("NAME"), name))
         return;
-    // Copying the route's data into the unit is the navigator's route button, which joins with
-    // the navigator.
+    if (navigatorFrm)
+        navigatorFrm->SpeedButton3Click(Sender);
 }
 
 void Teingabe::DBEdit4Enter(QObject*)

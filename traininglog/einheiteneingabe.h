@@ -8,6 +8,8 @@
 // The table rules (defaults, derived fields, blocks) belong to the data module.
 #include <QFrame>
 #include <QLabel>
+#include <QListView>
+#include <QTreeView>
 #include <QScrollArea>
 #include <QTabWidget>
 #include <QToolBar>
@@ -33,6 +35,7 @@ class TImageList;
 class TStringGrid;
 class QMenu;
 class QTabBar;
+class TExplorerListModel;
 
 class Teingabe : public TForm, public EntryWindowView {
     Q_OBJECT
@@ -102,6 +105,14 @@ public:
     TXPButton* XPButton16;  // "Kommentarfeld ausblenden"
     TXPButton* XPButton17;  // "Kommentarfeld einblenden"
     TXPButton* SpeedButton1;  // diary window (hidden)
+    // The explorer page: one list of units in two views, icons or list (ListView1) and the detail
+    // view with its columns (ListView1Report), chosen by "Symbole", "Liste" and "Details".
+    QListView* ListView1;
+    QTreeView* ListView1Report;
+    TXPButton* XPButton20;  // "Symbole"
+    TXPButton* XPButton21;  // "Liste"
+    TXPButton* XPButton22;  // "Details"
+    TExplorerListModel* ExplorerList() const { return explorerList_; }
 
     TActionList* ActionManager1;
     TImageList* ImageList1;
@@ -180,6 +191,10 @@ public:
     void fillZwGrid() override;
     void repaintZwGrid() override;
     void TabControl1Change(QObject* Sender);
+    // Fills the explorer list with the units of a WHERE condition (the text after "Where"), with
+    // the units' equipment links joined when withEquipment is set. A fill asked for while one
+    // runs (the list lets the program breathe between rows) runs after it, the latest one only.
+    void fillExplorer(const QString& where, bool withEquipment);
     // Leaving "Zeit" and "Ø Puls": while a unit is edited and the settings ask for the
     // automatic load level, "Zeit" sets it from the pace (pace mode) and "Ø Puls" from the
     // average heart rate (heart-rate mode). Imports and the pulse dialog call them as well.
@@ -227,6 +242,15 @@ public:
     void Action1Execute(QObject* Sender);
     void Action2Execute(QObject* Sender);
     void Action5Execute(QObject* Sender);
+    // The explorer list: selection, double click (opens the unit), Delete, and the view buttons.
+    void ListView1Change(QObject* Sender);
+    void ListView1DblClick(QObject* Sender);
+    void ListView1KeyDown(QObject* Sender, int& Key, Qt::KeyboardModifiers Shift);
+    void XPButton20Click(QObject* Sender);
+    void XPButton21Click(QObject* Sender);
+    void XPButton22Click(QObject* Sender);
+    // The dat_Id of the selected explorer item; empty without a selection.
+    QString selectedExplorerId() const;
 
 private:
     void bindControls();
@@ -243,10 +267,17 @@ private:
     void editUnit();
     void showDescriptionHint();
     void hideDescriptionHint();
+    void setUpExplorerPage();
+    void runFillExplorer(const QString& where, bool withEquipment);
 
     bool scaled_ = false;
     bool closing_ = false;
     QLabel* descriptionHint_ = nullptr;
+    TExplorerListModel* explorerList_ = nullptr;
+    bool explorerFilling_ = false;
+    bool explorerPending_ = false;
+    QString pendingWhere_;
+    bool pendingWithEquipment_ = false;
 };
 
 extern Teingabe* eingabe;

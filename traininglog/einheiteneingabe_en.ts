@@ -303,6 +303,26 @@
         <source>5 - s. schlecht</source>
         <translation>5 - very bad</translation>
     </message>
+    <message>
+        <source>Symbole</source>
+        <translation>Icons</translation>
+    </message>
+    <message>
+        <source>Details</source>
+        <translation>Details</translation>
+    </message>
+    <message>
+        <source>Index</source>
+        <translation>Index</translation>
+    </message>
+    <message>
+        <source>Distanz</source>
+        <translation>Distance</translation>
+    </message>
+    <message>
+        <source>zw</source>
+        <translation>zw</translation>
+    </message>
 </context>
 <context>
     <name>Teingabe</name>

@@ -15,7 +15,9 @@
 
 #include "core/about.h"
 #include "core/busy.h"
+#include "core/explorerframe.h"
 #include "core/main.h"
+#include "core/navigatorframe.h"
 #include "core/splash.h"
 #include "core/startframe.h"
 #include "core/toolexplorerframe.h"
@@ -89,7 +91,8 @@ Texts programTexts(const QStringList& params)
     StartProgram(params);
     Texts texts;
     for (QWidget* w : std::initializer_list<QWidget*>{MainForm, MainForm->PopupMenu1, startFrm, toolKalenderFrm,
-                                                       toolExplorerFrm, BusyDlg, zwInfo})
+                                                       toolExplorerFrm, BusyDlg, zwInfo, navigatorFrm,
+                                                       navigatorFrm->PopupMenu1, explorerFrm})
         texts.insert(textsOf(w));
     ScriptedAnswers::onShowModal<TAboutForm>([&texts](TAboutForm& f) {
         texts.insert(textsOf(&f));
@@ -128,7 +131,7 @@ TEST_F(EnglishWindowsTest, EveryWindowTextIsTranslated)
     const QStringList same = {"Orvalo 5", "OK", "Start", "Bio", "Equipment", "Tools", "S", "Powered by",
                               "Orvalo 4/3/3.5", "Orvalo", "&Orvalo", "Zadiv Udud Ororaze", "&Zadiv Udud Ororaze",
                               "Polar-Import", "Garmin-Import", "Outbreaker-Import", "I&mport", "&Training",
-                              "Form:", "Block:", "Wind", "°C", "km/h", "Sprache/Language:"};
+                              "Form:", "Block:", "Wind", "°C", "km/h", "Sprache/Language:", "Explorer", "Details"};
     QStringList untranslated;
     for (auto it = german.cbegin(); it != german.cend(); ++it) {
         const QString en = english.value(it.key());
