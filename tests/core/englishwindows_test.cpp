@@ -20,6 +20,8 @@
 #include "core/startframe.h"
 #include "core/toolexplorerframe.h"
 #include "core/toolkalenderframe.h"
+#include "exchange/dbrestoreu.h"
+#include "exchange/dbsicherung.h"
 #include "tests/core/programfixture.h"
 
 namespace {
@@ -94,6 +96,12 @@ Texts programTexts(const QStringList& params)
         f.Button1->click();
     });
     MainForm->HelpAbout1->Execute();
+    {
+        TdbSichern backup(MainForm);
+        TdbRestore restore(MainForm);
+        texts.insert(textsOf(&backup));
+        texts.insert(textsOf(&restore));
+    }
     initIntroScreen(1);
     texts.insert(textsOf(IntroScreen));
     freeIntroScreen();

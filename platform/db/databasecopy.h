@@ -1,0 +1,13 @@
+#pragma once
+// A consistent copy of a database that a connection has open, taken through SQLite's online
+// backup: the copy holds the database as it stood at one moment, with every committed row,
+// whatever the file's pages looked like on the disk while it was being read.
+#include <QString>
+
+class TConnection;
+
+// Writes the open database of `connection` to the file `target`, replacing an earlier file of
+// that name. The copy is written under a temporary name beside the target and renamed when it is
+// complete, so a failure never leaves a half-written copy under the target's name. Raises
+// EDatabaseError (the connection not open, the target not writable, the disk full).
+void CopyOpenDatabase(TConnection& connection, const QString& target);
