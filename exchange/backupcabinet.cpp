@@ -84,6 +84,11 @@ void WriteBackupCabinet(TConnection& connection, const QString& databasePath, co
     // The completed cabinet is renamed over its target: never over the database being saved.
     if (IsSameFile(cabinetFile, databasePath))
         throw Exception(refusedOpenDatabase(cabinetFile));
+    // Nor over the working copy, which goes again once the cabinet is complete.
+    const QString copy = BackupDatabaseCopyName(databasePath);
+    if (QFileInfo(cabinetFile).absoluteFilePath() == QFileInfo(copy).absoluteFilePath())
+        throw Exception(tr("Die Sicherung kann nicht unter dem Namen der Arbeitskopie \"%1\" gespeichert werden.")
+                            .arg(QDir::toNativeSeparators(copy)));
 
     TCabWriter writer;
     writer.SetCompressionType(cctMsZip);
@@ -91,9 +96,8 @@ void WriteBackupCabinet(TConnection& connection, const QString& databasePath, co
 
     // The open file's pages may be half-way through a write: the cabinet gets a copy that SQLite
     // took as one consistent state.
-    const QString copy = BackupDatabaseCopyName(databasePath);
     RemoveAtEnd removeCopy{copy};
-    CopyOpenDatabase(connection, copy);
+    CopyOpenDatabase(connection, copy, true);
     writer.AddFile(copy, QFileInfo(databasePath).fileName(), false);
 
     for (const QString& file : extraFiles)

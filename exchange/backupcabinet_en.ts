@@ -31,5 +31,9 @@
         <source>Die Datei &quot;%1&quot; ist die geöffnete Datenbank und kann nicht überschrieben werden. Schließen Sie die Datenbank oder wählen Sie ein anderes Ziel.</source>
         <translation>The file &quot;%1&quot; is the open database and cannot be overwritten. Close the database or choose another target.</translation>
     </message>
+    <message>
+        <source>Die Sicherung kann nicht unter dem Namen der Arbeitskopie &quot;%1&quot; gespeichert werden.</source>
+        <translation>The backup cannot be saved under the name of the working copy &quot;%1&quot;.</translation>
+    </message>
 </context>
 </TS>

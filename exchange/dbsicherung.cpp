@@ -81,8 +81,10 @@ TdbSichern::TdbSichern(QWidget* Owner) : TForm(Owner), ui(std::make_unique<Ui::T
     XPButton1->SetGlyph(MainImage(imgOpen).toImage());
     XPButton2->SetGlyph(diskGlyph());
     ListView1->header()->setSectionResizeMode(QHeaderView::Interactive);
-    ListView1->setColumnWidth(0, 130);
-    ListView1->setColumnWidth(1, 200);
+    ListView1->setColumnWidth(0, 120);
+    ListView1->setColumnWidth(1, 190);
+    for (QPushButton* b : {Button1, Button5})
+        b->setMinimumWidth(100);
 
     OpenDialog1.SetOptions(ofAllowMultiSelect | ofNoChangeDir | ofHideReadOnly);
     OpenDialog1.SetFilter(tr("Alle Orvalo 5 Dateien|*.mt5;*.co5;*.qrp;*.chd;*.sql;*.imp|Spaltendateien (*.co5)|*.co5|"

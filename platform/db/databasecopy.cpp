@@ -35,7 +35,7 @@ struct Destination {
 
 }  // namespace
 
-void CopyOpenDatabase(TConnection& connection, const QString& target)
+void CopyOpenDatabase(TConnection& connection, const QString& target, bool scratch)
 {
     sqlite3* source = connection.Handle();
     if (!source)
@@ -51,6 +51,8 @@ void CopyOpenDatabase(TConnection& connection, const QString& target)
         throw EDatabaseError(tr("Die Kopie der Datenbank \"%1\" kann nicht angelegt werden: %2").arg(target, why));
     }
 
+    if (scratch)
+        sqlite3_exec(dest.db, "PRAGMA synchronous=OFF; PRAGMA journal_mode=OFF", nullptr, nullptr, nullptr);
     sqlite3_backup* backup = sqlite3_backup_init(dest.db, "main", source, "main");
     if (!backup)
         throw EDatabaseError(tr("Die Datenbank kann nicht kopiert werden: %1").arg(QString::fromUtf8(sqlite3_errmsg(dest.db))));

@@ -10,4 +10,6 @@ class TConnection;
 // that name. The copy is written under a temporary name beside the target and renamed when it is
 // complete, so a failure never leaves a half-written copy under the target's name. Raises
 // EDatabaseError (the connection not open, the target not writable, the disk full).
-void CopyOpenDatabase(TConnection& connection, const QString& target);
+// A `scratch` copy, which only lives while its caller reads it (the backup packs it into a
+// cabinet and deletes it), is not forced to the disk: that saves writing the whole file twice.
+void CopyOpenDatabase(TConnection& connection, const QString& target, bool scratch = false);

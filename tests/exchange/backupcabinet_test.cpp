@@ -177,6 +177,8 @@ TEST_F(BackupTest, AFailedBackupKeepsTheEarlierCabinetAndLeavesNothingBehind)
     const QByteArray before = db.bytes();
     EXPECT_TRUE(messageOf([&] { backUp({}, db.path()); }).contains(QStringLiteral("ist die geöffnete Datenbank")));
     EXPECT_EQ(db.bytes(), before);
+    // Nor that of the working copy, which would vanish with it.
+    EXPECT_TRUE(messageOf([&] { backUp({}, BackupDatabaseCopyName(db.path())); }).contains(QStringLiteral("temp.~orv")));
     EXPECT_EQ(filesIn(QFileInfo(db.path()).absolutePath()), QStringList({"athlet.orv"}));
 }
 
