@@ -198,6 +198,7 @@ void TorvServer::datenBeforePost(TDataSet* dataSet)
     if (blockTransaction_)
         finishNewBlock(true);
     bulkBlock_ = 0;
+    blockmanRefreshed_ = false;
 
     TField* datum = dataSet->FieldByName(QStringLiteral("Datum"));
     // A unit is a day: the time of day is cut off. An empty date stays empty, so that the save is
@@ -206,7 +207,25 @@ void TorvServer::datenBeforePost(TDataSet* dataSet)
         datum->SetAsDateTime(std::trunc(datum->AsDateTime()));
     if (dataSet->State() != dsInsert)
         return;
+    createBlockOfNewUnit(dataSet);
+    // The block manager sees the new block (inside the unit's transaction); a refused save
+    // puts it back as it was.
+    blockmanRowBeforePost_ =
+        trainblockman.Active() && !trainblockman.IsEmpty() ? trainblockman.FieldByName(QStringLiteral("trb_Id"))->Value() : QVariant();
+    blockmanRefreshed_ = true;
+    try {
+        trainblockman.Close();
+        trainblockman.Open();
+        trainblock.SetIndexFieldNames(QStringLiteral("TRB_created"));
+    } catch (...) {
+        datenPostError(dataSet);  // the save does not happen: the new block goes with it
+        throw;
+    }
+}
 
+void TorvServer::createBlockOfNewUnit(TDataSet* dataSet)
+{
+    TField* datum = dataSet->FieldByName(QStringLiteral("Datum"));
     TField* block = dataSet->FieldByName(QStringLiteral("trainingsblock"));
     if (!block->IsNull() && block->AsInteger() != 0)
         return;
@@ -265,6 +284,20 @@ void TorvServer::datenPostError(TDataSet*)
         finishNewBlock(false);
     else if (bulkBlock_ != 0)
         dropBulkBlock();
+    restoreBlockManager();
+}
+
+void TorvServer::restoreBlockManager()
+{
+    if (!blockmanRefreshed_)
+        return;
+    blockmanRefreshed_ = false;
+    if (!trainblockman.Active())
+        return;
+    trainblockman.Close();
+    trainblockman.Open();
+    if (!blockmanRowBeforePost_.isNull())
+        trainblockman.Locate(QStringLiteral("trb_Id"), blockmanRowBeforePost_);
 }
 
 void TorvServer::dropBulkBlock()
@@ -303,16 +336,10 @@ void TorvServer::finishNewBlock(bool commit)
 
 void TorvServer::datenAfterPost(TDataSet* dataSet)
 {
-    const bool newBlock = blockTransaction_ || bulkBlock_ != 0;
+    blockmanRefreshed_ = false;
     if (blockTransaction_)
         finishNewBlock(true);
     bulkBlock_ = 0;
-    if (newBlock) {
-        // The block manager sees the new block.
-        trainblockman.Close();
-        trainblockman.Open();
-        trainblock.SetIndexFieldNames(QStringLiteral("TRB_created"));
-    }
 
     TField* block = dataSet->FieldByName(QStringLiteral("trainingsblock"));
     if (!block->IsNull() && !CheckBlockDate(block->AsInteger()))
@@ -436,11 +463,20 @@ void TorvServer::dsDatenDataChange(TDataSource*, TField*)
         entry->setControlColor(control, clWindow);
         if (!config.Active() || !config.FieldByName(QString::fromLatin1(r.configSwitch))->AsBoolean())
             continue;
-        // Looked up without moving the lookup table, so a window editing it is not disturbed.
+        // The lookup table moves to the unit's row, so that windows bound to it follow the
+        // current unit. A lookup table whose row is being edited is only read: moving it would
+        // save that half-typed row.
         const QVariant key = daten.FieldByName(QString::fromLatin1(r.unitField))->Value();
+        TDataSet& lookup = *lookups[i];
+        const QString keyColumn = QString::fromLatin1(r.keyColumn);
+        const QString colourColumn = QString::fromLatin1(r.colourColumn);
         QVariant colour;
-        if (!key.isNull() && lookups[i]->Active())
-            colour = lookups[i]->Lookup(QString::fromLatin1(r.keyColumn), key, QString::fromLatin1(r.colourColumn));
+        if (!key.isNull() && lookup.Active()) {
+            if (lookup.State() == dsEdit || lookup.State() == dsInsert)
+                colour = lookup.Lookup(keyColumn, key, colourColumn);
+            else if (lookup.Locate(keyColumn, key))
+                colour = lookup.FieldByName(colourColumn)->Value();
+        }
         entry->setControlFontColor(control, clBlack);
         if (!colour.isNull() && colour.toLongLong() != -1) {
             const TColor c = TColor(colour.toLongLong());

@@ -165,7 +165,7 @@ void CheckDatabase(TConnection& connection, const std::function<bool()>& backup)
     for (const DatabaseCheck& check : kChecks) {
         if (!findsRows(connection, check.test))
             continue;
-        const TModalResult answer = MessageDlg(LoadStr(check.message) + QLatin1Char('\n') + LoadStr(msg::AskBackupFirst),
+        const TModalResult answer = MessageDlg(LoadStr(check.message) + QStringLiteral("\n\r") + LoadStr(msg::AskBackupFirst),
                                                mtInformation, mbYesNoCancel);
         if (answer != mrYes && answer != mrNo)
             continue;

@@ -259,8 +259,12 @@ private:
     bool blockTransaction_ = false;
     qint64 bulkBlock_ = 0;  // a new unit's block written inside the caller's own transaction
     QVariant blockBeforePost_;
+    bool blockmanRefreshed_ = false;  // a new unit's save reopened trainblockman
+    QVariant blockmanRowBeforePost_;
+    void createBlockOfNewUnit(TDataSet* dataSet);
     void finishNewBlock(bool commit);
     void dropBulkBlock();
+    void restoreBlockManager();
     // State of the split rules (zeitrules.cpp): the calculation flag and the derived values of
     // the split rows, computed in one ordered pass.
     bool zeitCalculation_ = true;

@@ -378,7 +378,6 @@ void TorvServer::dsPlanDataChange(TDataSource*, TField*)
         if (!z->IsNull())
             ms += timeOfDayMs(z->AsFloat());
     }
-    plan_daten.First();
     PlanManagerView* manager = View<PlanManagerView>();
     if (!manager)
         return;

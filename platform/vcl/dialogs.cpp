@@ -78,6 +78,15 @@ TModalResult MsgDlgButtonResult(TMsgDlgBtn b)
     return mrNone;
 }
 
+QString MessageDlgDisplayText(const QString& msg)
+{
+    QString text = msg;
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    text.replace(QStringLiteral("\n\r"), QStringLiteral("\n"));
+    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return text;
+}
+
 TModalResult MessageDlg(const QString& msg, TMsgDlgType type, TMsgDlgButtons buttons, int helpContext)
 {
     RecordedMessage box;
@@ -92,7 +101,7 @@ TModalResult MessageDlg(const QString& msg, TMsgDlgType type, TMsgDlgButtons but
 
     QMessageBox mb(QApplication::activeWindow());
     mb.setWindowTitle(applicationTitle());
-    mb.setText(msg);
+    mb.setText(MessageDlgDisplayText(msg));
     switch (type) {
     case mtWarning: mb.setIcon(QMessageBox::Warning); break;
     case mtError: mb.setIcon(QMessageBox::Critical); break;

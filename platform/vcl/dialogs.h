@@ -53,6 +53,9 @@ TModalResult MsgDlgButtonResult(TMsgDlgBtn b);
 // The runtime's message box: icon by type, the buttons in the runtime's order, the application
 // title as window title. Returns the modal result of the button pressed.
 TModalResult MessageDlg(const QString& msg, TMsgDlgType type, TMsgDlgButtons buttons, int helpContext = 0);
+// The text a message box shows: a line feed with a carriage return (either order) or a lone
+// carriage return is one line break, as the runtime's box shows it.
+QString MessageDlgDisplayText(const QString& msg);
 // A box with the message and an OK button.
 void ShowMessage(const QString& msg);
 // Runs an operation whose failure the user is told of: true when it ran through; false when it

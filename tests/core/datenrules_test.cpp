@@ -352,6 +352,61 @@ TEST_F(UnitRulesTest, RefusedOrFailingSaveLeavesNoBlock)
     EXPECT_EQ(count("SELECT count(*) FROM DATEN WHERE trainingsblock = (SELECT trb_Id FROM TRAININGSBLOCK)"), 1);
 }
 
+TEST_F(UnitRulesTest, ANewUnitsSaveRefreshesTheBlockManagerInsideItsTransaction)
+{
+    addBlock(3, day(2004, 1, 1));
+    addBlock(5, day(2004, 2, 1));
+    db.exec("CREATE TRIGGER refuse_unit BEFORE INSERT ON DATEN WHEN NEW.Ort = 'verboten' "
+            "BEGIN SELECT RAISE(ABORT, 'refused'); END;");
+    open();
+    ASSERT_TRUE(server.trainblockman.Locate("trb_Id", 3));
+
+    // What the block manager's list sees each time trainblockman opens.
+    struct Opening {
+        bool inTransaction;
+        int blocks;
+    };
+    QList<Opening> openings;
+    TDataLink link;
+    link.SetDataSource(server.FindDataSource("dstrainblockman"));
+    link.OnActiveChanged = [&] {
+        if (server.trainblockman.Active())
+            openings << Opening{server.orvDB.InTransaction(), server.trainblockman.RecordCount()};
+    };
+
+    // Refused by the database: the block manager is as it was, on the same block.
+    server.daten.Insert();
+    fillNewUnit();
+    server.daten.FieldByName("Ort")->SetAsString("verboten");
+    EXPECT_THROW(server.daten.Post(), EDatabaseError);
+    ASSERT_EQ(openings.size(), 2);
+    EXPECT_TRUE(openings[0].inTransaction);
+    EXPECT_EQ(openings[0].blocks, 3);  // the new block, before the unit is written
+    EXPECT_EQ(openings[1].blocks, 2);
+    EXPECT_EQ(server.trainblockman.RecordCount(), 2);
+    EXPECT_EQ(server.trainblockman.FieldByName("trb_Id")->AsInteger(), 3);
+
+    // Saved: the new block is in the list, and the blocks are in creation-date order again.
+    openings.clear();
+    server.daten.FieldByName("Ort")->SetAsString("Park");
+    server.daten.Post();
+    ASSERT_EQ(openings.size(), 1);
+    EXPECT_TRUE(openings[0].inTransaction);
+    EXPECT_EQ(openings[0].blocks, 3);
+    EXPECT_EQ(server.trainblock.IndexFieldNames(), "TRB_created");
+
+    // A new unit that has its block refreshes the list too, without a block being written.
+    openings.clear();
+    server.daten.Insert();
+    fillNewUnit();
+    server.daten.FieldByName("trainingsblock")->SetAsInteger(5);
+    server.daten.FieldByName("Datum")->SetAsDateTime(day(2004, 1, 20));
+    server.daten.Post();
+    EXPECT_EQ(openings.size(), 1);
+    EXPECT_EQ(count("SELECT count(*) FROM TRAININGSBLOCK"), 3);
+    link.SetDataSource(nullptr);
+}
+
 TEST_F(UnitRulesTest, NewUnitsSavedInBulkWorkJoinItsTransaction)
 {
     open();
@@ -675,6 +730,49 @@ TEST_F(UnitRulesTest, EntryBoxesTakeTheColoursOfTheUnitsLookupRows)
         EXPECT_EQ(level, QStringList({"color DBLookupComboBox3 " + window})) << c.unit;
         EXPECT_EQ(order, QStringList({"DBLookupComboBox1", "DBLookupComboBox3", "DBLookupComboBox4",
                                       "DBLookupComboBox2"}));
+    }
+}
+
+TEST_F(UnitRulesTest, ColourRuleMovesTheLookupTablesToTheUnitsRows)
+{
+    const int first = addUnit({day(2004, 5, 12), 1});
+    const int second = addUnit({day(2004, 5, 13), 3, 10000, 3000000, "NULL", "NULL", "NULL", 3});
+    db.exec(QString("UPDATE DATEN SET Belastungsstufe = 4, Belastungsart = 5 WHERE dat_Id = %1").arg(second));
+    db.exec("UPDATE CONFIG SET cfg_spoFarbeEingabe = 1, cfg_belFarbeEingabe = 1, cfg_beaFarbeEingabe = 1, "
+            "cfg_forFarbeEingabe = 1");
+    open();
+    views.entryVisible = true;
+
+    struct Watched {
+        const char* source;
+        const char* key;
+        TDataLink link;
+        int changes = 0;
+    };
+    Watched watched[] = {{"dsSportart", "spo_id", {}}, {"dsForm", "for_id", {}}, {"dsBelStufe", "bel_id", {}},
+                         {"dsBelArt", "bea_id", {}}};
+    for (Watched& w : watched) {
+        TDataSource* source = server.FindDataSource(w.source);
+        ASSERT_NE(source, nullptr) << w.source;
+        w.link.SetDataSource(source);
+        w.link.OnDataSetScrolled = [&w](int) { ++w.changes; };
+        w.link.OnDataSetChanged = [&w] { ++w.changes; };
+    }
+
+    struct Case {
+        int unit;
+        int sport, form, level, type;
+    };
+    for (const Case& c : {Case{second, 3, 3, 4, 5}, Case{first, 1, 1, 1, 1}}) {
+        for (Watched& w : watched)
+            w.changes = 0;
+        gotoUnit(c.unit);
+        const int expected[] = {c.sport, c.form, c.level, c.type};
+        for (size_t i = 0; i < std::size(watched); ++i) {
+            TDataSet* lookup = watched[i].link.DataSet();
+            EXPECT_EQ(lookup->FieldByName(watched[i].key)->AsInteger(), expected[i]) << watched[i].source;
+            EXPECT_GT(watched[i].changes, 0) << watched[i].source;
+        }
     }
 }
 

@@ -260,7 +260,7 @@ QString faultSql(const CheckCase& c)
 
 QString question(int message)
 {
-    return LoadStr(message) + "\n" + LoadStr(msg::AskBackupFirst);
+    return LoadStr(message) + "\n\r" + LoadStr(msg::AskBackupFirst);
 }
 
 }  // namespace

@@ -344,6 +344,11 @@ TEST_F(PlanRulesTest, APlanShowsItsUnitsAndTotalsInTheStatisticsUnit)
     EXPECT_EQ(views.planEdit2, MsToTimeStr((55 + 90) * 60000));
     EXPECT_EQ(views.planMeters, 15500);
     EXPECT_TRUE(views.calls.contains("checkPopupMenu6"));
+    // The walk over the plan's units leaves them at their last row ("Planeinheit löschen"
+    // deletes that one).
+    EXPECT_TRUE(server.plan_daten.Eof());
+    EXPECT_EQ(server.plan_daten.RecNo(), 2);
+    EXPECT_EQ(server.plan_daten.FieldByName("pld_ID")->AsInteger(), 2);
 
     ASSERT_TRUE(server.Plan.Locate("pla_ID", 2));
     EXPECT_EQ(server.plan_daten.RecordCount(), 0);

@@ -147,3 +147,18 @@ TEST_F(DialogsTest, ColourAndFolderDialogs)
 }
 
 }  // namespace
+
+namespace {
+
+TEST(MessageDlgText, LineFeedAndCarriageReturnMakeOneLineBreak)
+{
+    struct Case {
+        const char* given;
+        const char* shown;
+    };
+    for (const Case& c : {Case{"a\n\rb", "a\nb"}, Case{"a\r\nb", "a\nb"}, Case{"a\rb", "a\nb"}, Case{"a\nb", "a\nb"},
+                          Case{"a\n\n\rb", "a\n\nb"}, Case{"ab", "ab"}})
+        EXPECT_EQ(MessageDlgDisplayText(QString::fromLatin1(c.given)), QString::fromLatin1(c.shown)) << c.given;
+}
+
+}  // namespace
