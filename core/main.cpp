@@ -17,6 +17,10 @@
 #include <QPlainTextEdit>
 #include <QTextEdit>
 
+#include "analysis/schwellentempo.h"
+#include "analysis/tflex.h"
+#include "analysis/training.h"
+#include "analysis/zeitber.h"
 #include "controls/controlalign.h"
 #include "core/about.h"
 #include "core/fmxutils.h"
@@ -211,6 +215,10 @@ void TMainForm::createActions()
     Action2->OnExecute = [this](QObject* s) { Action2Execute(s); };
     FileRun1->OnExecute = [this](QObject* s) { FileRun1Execute(s); };
     HelpAbout1->OnExecute = [this](QObject* s) { HelpAbout1Execute(s); };
+    Trainingszeiten->OnExecute = [this](QObject* s) { TrainingszeitenExecute(s); };
+    TempoflexTrain->OnExecute = [this](QObject* s) { TempoflexTrainExecute(s); };
+    Action21->OnExecute = [this](QObject* s) { Action21Execute(s); };
+    Action14->OnExecute = [this](QObject* s) { Action14Execute(s); };
 
     ActionManager1->OnUpdate = [this](TAction* a, bool& handled) { ActionManager1Update(a, handled); };
     // Shortcuts work while the menus are closed.
@@ -731,6 +739,30 @@ void TMainForm::HelpAbout1Execute(QObject*)
 {
     ModalForm<TAboutForm> about(AboutForm, this);
     about->ShowModal();
+}
+
+void TMainForm::TrainingszeitenExecute(QObject*)
+{
+    ModalForm<TTraining> f(Training, this);
+    f->ShowModal();
+}
+
+void TMainForm::TempoflexTrainExecute(QObject*)
+{
+    ModalForm<TTempoflex> f(Tempoflex, this);
+    f->ShowModal();
+}
+
+void TMainForm::Action21Execute(QObject*)
+{
+    ModalForm<Tschwtempo> f(schwtempo, this);
+    f->ShowModal();
+}
+
+void TMainForm::Action14Execute(QObject*)
+{
+    ModalForm<Tzeitenberechnung> f(zeitenberechnung, this);
+    f->ShowModal();
 }
 
 void TMainForm::XPButton1Click(QObject* Sender)

@@ -124,6 +124,11 @@ public:
     void Action2Execute(QObject* Sender);
     void FileRun1Execute(QObject* Sender);
     void HelpAbout1Execute(QObject* Sender);
+    // The calculators, each shown modally and freed.
+    void TrainingszeitenExecute(QObject* Sender);
+    void TempoflexTrainExecute(QObject* Sender);
+    void Action21Execute(QObject* Sender);
+    void Action14Execute(QObject* Sender);
     // Collapses the tool pane when the sender is "UiNavPanel4", else expands it.
     void XPButton1Click(QObject* Sender) override;
     // Pops the tool menu up at the mouse position.

@@ -37,9 +37,9 @@ constexpr TMainActionInfo kActions[] = {
     {"StatAnalyse1", QT_TRANSLATE_NOOP("TMainForm", "&Analyse"), "", R::Db, imgAnalysis, nullptr, true, false},
     {"Action27", QT_TRANSLATE_NOOP("TMainForm", "Eigene Analysen"), "", R::Always, imgAnalysis, nullptr, true, false},
     // Training
-    {"Trainingszeiten", QT_TRANSLATE_NOOP("TMainForm", "Trainings&zeiten"), "", R::Always, imgTrainingTimes, nullptr, true, false},
-    {"TempoflexTrain", QT_TRANSLATE_NOOP("TMainForm", "&Tempoflex-Training"), "", R::Always, imgTempoflex, nullptr, true, false},
-    {"Action21", QT_TRANSLATE_NOOP("TMainForm", "Schwellentempo"), "", R::Always, imgThreshold, nullptr, true, false},
+    {"Trainingszeiten", QT_TRANSLATE_NOOP("TMainForm", "Trainings&zeiten"), "", R::Always, imgTrainingTimes, nullptr, true, true},
+    {"TempoflexTrain", QT_TRANSLATE_NOOP("TMainForm", "&Tempoflex-Training"), "", R::Always, imgTempoflex, nullptr, true, true},
+    {"Action21", QT_TRANSLATE_NOOP("TMainForm", "Schwellentempo"), "", R::Always, imgThreshold, nullptr, true, true},
     {"Action16", QT_TRANSLATE_NOOP("TMainForm", "Trainingsplanmanager"), "", R::Db, imgPlan, nullptr, true, false},
     {"Trainingslexikon", QT_TRANSLATE_NOOP("TMainForm", "Trainingslexikon"), "F2", R::Always, imgLexicon, nullptr, true, true},
     // Extras
@@ -50,7 +50,7 @@ constexpr TMainActionInfo kActions[] = {
     {"Action11", QT_TRANSLATE_NOOP("TMainForm", "Bodymaßindex"), "", R::Always, imgBodyMass, nullptr, true, false},
     {"Action12", QT_TRANSLATE_NOOP("TMainForm", "Maximalpuls"), "", R::Always, imgMaxPulse, nullptr, true, false},
     {"Action13", QT_TRANSLATE_NOOP("TMainForm", "Pulsfrequenzen"), "", R::Always, imgPulseBands, nullptr, true, false},
-    {"Action14", QT_TRANSLATE_NOOP("TMainForm", "Zeitenberechnung"), "", R::Always, imgTimeCalculation, nullptr, true, false},
+    {"Action14", QT_TRANSLATE_NOOP("TMainForm", "Zeitenberechnung"), "", R::Always, imgTimeCalculation, nullptr, true, true},
     {"Action15", QT_TRANSLATE_NOOP("TMainForm", "Leistungsindex"), "", R::Always, imgPerformance, nullptr, true, false},
     {"Action6", QT_TRANSLATE_NOOP("TMainForm", "&Kalender"), "", R::Always, imgCalendar, nullptr, true, false},
     {"Action7", QT_TRANSLATE_NOOP("TMainForm", "&Streckenmanager"), "", R::Db, imgRoutes, nullptr, true, false},

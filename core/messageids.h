@@ -41,6 +41,27 @@ inline constexpr int LookupStillUsed = 65380;       // "In der Datenbank befinde
 inline constexpr int LookupOnlyRename = 65381;      // "Diese %s kann nicht gelöscht werden. Sie kann nur umbenannt werden."
 inline constexpr int ConfirmDeleteRecord = 65453;   // "Wollen Sie den Datensatz wirklich löschen?"
 
+// Calculators.
+inline constexpr int InvalidTargetTime = 65365;     // "Sie müssen eine gültige Zielzeit eingeben."
+inline constexpr int PaceExtensiveRun = 65368;      // "Extensiver Dauerlauf (GA1)"
+inline constexpr int PaceIntensiveRun = 65369;      // "Intensiver Dauerlauf (GA2)"
+inline constexpr int PaceTempoRun = 65370;          // "Tempodauerlauf (TDL/ASW)"
+inline constexpr int TimesOrRealNumbers = 65360;    // "Die Eingaben müssen Zeiten bzw reelle Zahlen sein."
+inline constexpr int MaxPulseWholeNumber = 65391;   // "Es muß der Maximalpuls als ganze Zahl eingegeben werden"
+inline constexpr int MarchMeter = 65393;            // "Meter"
+inline constexpr int MarchSplitTime = 65394;        // "Splitzeit"
+inline constexpr int MarchInputMissing = 65395;     // "Es muß sowohl die Streckenlänge als auch die Länge einer Runde ..."
+inline constexpr int MarchTable = 65396;            // "Marschtabelle"
+inline constexpr int MarchRunningTime = 65397;      // "Zw.Zeit"
+inline constexpr int AskChangeSplits = 65398;       // "Bestehende Zwischenzeiten werden geändert. Fortfahren?"
+inline constexpr int AgeMissing = 65399;            // "Es muß das Alter in Jahren in das Feld Lebensalter eintragen werden."
+inline constexpr int NoRecordSelected = 65401;      // "Kein Datensatz ausgewählt."
+inline constexpr int SaveUnitFirst = 65403;         // "Die Einheit muß vorher gespeichert werden."
+inline constexpr int MarchTime = 65433;             // "Zeit"
+inline constexpr int WeightAndHeightMissing = 65474;  // "Es müssen das Gewicht in kg und die Größe in cm eintragen werden."
+inline constexpr int LegendShow = 65475;            // "Legende ->"
+inline constexpr int LegendHide = 65476;            // "<- Legende"
+
 // Opening, checking and compacting the database.
 inline constexpr int AskBackupFirst = 65384;        // "Wollen Sie vorher eine Sicherung Ihrer Datenbank vornehmen?"
 inline constexpr int DatabaseUpdateError = 65385;   // "Beim Update der Datenbank ist ein Fehler aufgetreten: "
