@@ -17,9 +17,16 @@
 #include <QPlainTextEdit>
 #include <QTextEdit>
 
+#include "analysis/bodymass.h"
+#include "analysis/leistindex.h"
+#include "analysis/marschneu.h"
+#include "analysis/maxpuls.h"
+#include "analysis/pulsfrequ.h"
+#include "analysis/rechner.h"
 #include "analysis/schwellentempo.h"
 #include "analysis/tflex.h"
 #include "analysis/training.h"
+#include "analysis/webtools.h"
 #include "analysis/zeitber.h"
 #include "controls/controlalign.h"
 #include "core/about.h"
@@ -219,6 +226,13 @@ void TMainForm::createActions()
     TempoflexTrain->OnExecute = [this](QObject* s) { TempoflexTrainExecute(s); };
     Action21->OnExecute = [this](QObject* s) { Action21Execute(s); };
     Action14->OnExecute = [this](QObject* s) { Action14Execute(s); };
+    Action3->OnExecute = [this](QObject* s) { Action3Execute(s); };
+    Action4->OnExecute = [this](QObject* s) { Action4Execute(s); };
+    Action11->OnExecute = [this](QObject* s) { Action11Execute(s); };
+    Action12->OnExecute = [this](QObject* s) { Action12Execute(s); };
+    Action13->OnExecute = [this](QObject* s) { Action13Execute(s); };
+    Action15->OnExecute = [this](QObject* s) { Action15Execute(s); };
+    Action18->OnExecute = [this](QObject* s) { Action18Execute(s); };
 
     ActionManager1->OnUpdate = [this](TAction* a, bool& handled) { ActionManager1Update(a, handled); };
     // Shortcuts work while the menus are closed.
@@ -762,6 +776,48 @@ void TMainForm::Action21Execute(QObject*)
 void TMainForm::Action14Execute(QObject*)
 {
     ModalForm<Tzeitenberechnung> f(zeitenberechnung, this);
+    f->ShowModal();
+}
+
+void TMainForm::Action3Execute(QObject*)
+{
+    ModalForm<Tzeitenrechner> f(zeitenrechner, this);
+    f->ShowModal();
+}
+
+void TMainForm::Action4Execute(QObject*)
+{
+    ModalForm<Tmarschtab> f(marschtab, this);
+    f->ShowModal();
+}
+
+void TMainForm::Action11Execute(QObject*)
+{
+    ModalForm<Tbody> f(body, this);
+    f->ShowModal();
+}
+
+void TMainForm::Action12Execute(QObject*)
+{
+    ModalForm<TMaximPuls> f(MaximPuls, this);
+    f->ShowModal();
+}
+
+void TMainForm::Action13Execute(QObject*)
+{
+    ModalForm<TPulsfrequenzen> f(Pulsfrequenzen, this);
+    f->ShowModal();
+}
+
+void TMainForm::Action15Execute(QObject*)
+{
+    ModalForm<TLeistindex> f(Leistindex, this);
+    f->ShowModal();
+}
+
+void TMainForm::Action18Execute(QObject*)
+{
+    ModalForm<TFormeln> f(Formeln, this);
     f->ShowModal();
 }
 

@@ -129,6 +129,13 @@ public:
     void TempoflexTrainExecute(QObject* Sender);
     void Action21Execute(QObject* Sender);
     void Action14Execute(QObject* Sender);
+    void Action3Execute(QObject* Sender);
+    void Action4Execute(QObject* Sender);
+    void Action11Execute(QObject* Sender);
+    void Action12Execute(QObject* Sender);
+    void Action13Execute(QObject* Sender);
+    void Action15Execute(QObject* Sender);
+    void Action18Execute(QObject* Sender);
     // Collapses the tool pane when the sender is "UiNavPanel4", else expands it.
     void XPButton1Click(QObject* Sender) override;
     // Pops the tool menu up at the mouse position.

@@ -1,0 +1,14 @@
+#pragma once
+// The body-mass index and its rating colour.
+#include <QString>
+
+#include "platform/rtl/graphics.h"
+#include "platform/rtl/sysutils.h"
+
+// weight ÷ (height ÷ 100)², weight in kg and height in cm as decimal numbers in the settings'
+// format. EConvertError when either is no number or the height is 0 (which gives no index).
+double BodyMassIndex(const QString& weightKg, const QString& heightCm, const TFormatSettings& fs);
+
+// Red from 25 on and below 17.5, yellow above 22 (below 25) and from 17.5 to below 20, green
+// from 20 to 22: every index gets exactly one colour.
+TColor BodyMassIndexColor(double bmi);
