@@ -41,8 +41,10 @@
 #include "core/toolexplorerframe.h"
 #include "core/toolkalenderframe.h"
 #include "core/views.h"
+#include "exchange/convert5u.h"
 #include "exchange/dbrestoreu.h"
 #include "exchange/dbsicherung.h"
+#include "exchange/polarimport.h"
 #include "platform/rtl/folders.h"
 #include "platform/vcl/actnlist.h"
 #include "platform/vcl/events.h"
@@ -216,6 +218,8 @@ void TMainForm::createActions()
     Action23->OnExecute = [this](QObject* s) { Action23Execute(s); };
     Action24->OnExecute = [this](QObject* s) { Action24Execute(s); };
     FileExit1->OnExecute = [this](QObject* s) { FileExit1Execute(s); };
+    Action26->OnExecute = [this](QObject* s) { Action26Execute(s); };
+    Action20->OnExecute = [this](QObject* s) { Action20Execute(s); };
     Trainingslexikon->OnExecute = [this](QObject* s) { TrainingslexikonExecute(s); };
     Action29->OnExecute = [this](QObject* s) { Action29Execute(s); };
     Action1->OnExecute = [this](QObject* s) { Action1Execute(s); };
@@ -715,6 +719,18 @@ void TMainForm::Action24Execute(QObject*)
 void TMainForm::FileExit1Execute(QObject*)
 {
     close();
+}
+
+void TMainForm::Action26Execute(QObject*)
+{
+    ModalForm<TpolarImp> form(polarImp, this);
+    form->ShowModal();
+}
+
+void TMainForm::Action20Execute(QObject*)
+{
+    ModalForm<Tconvert5> form(convert5, this);
+    form->ShowModal();
 }
 
 void TMainForm::TrainingslexikonExecute(QObject*)

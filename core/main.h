@@ -118,6 +118,8 @@ public:
     void Action23Execute(QObject* Sender);
     void Action24Execute(QObject* Sender);
     void FileExit1Execute(QObject* Sender);
+    void Action26Execute(QObject* Sender);
+    void Action20Execute(QObject* Sender);
     void TrainingslexikonExecute(QObject* Sender);
     void Action29Execute(QObject* Sender);
     void Action1Execute(QObject* Sender);

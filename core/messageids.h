@@ -74,4 +74,22 @@ inline constexpr int QuickLoadFolderMissing = 65492;  // "Das eingestellte Quick
 inline constexpr int CloseAllUsersFirst = 65493;    // "Diese Operation kann nur ausgeführt werden, wenn alle Benutzer ..."
 inline constexpr int CompactionDone = 65494;        // "Kompression abgeschlossen."
 
+// Data exchange: imports and the conversion of the previous version's data.
+inline constexpr int FileNotUnderstood = 65389;     // "Die angegebene Datei konnte nicht richtig interpretiert werden."
+inline constexpr int ConverterMissing = 65390;      // "Für den direkten Import benötigen Sie das Tool SL2HRM. ..."
+inline constexpr int Count = 65411;                 // "Anzahl"
+inline constexpr int Mode = 65412;                  // "Modus"
+inline constexpr int ImportFailed = 65455;          // "Beim Import ist ein Fehler aufgetreten: "
+inline constexpr int NoOldVersionFile = 65477;      // "Dies ist keine Orvalo 4 Datei."
+inline constexpr int DataConverted = 65478;         // "Daten konvertiert"
+inline constexpr int ConvertingUnits = 65479;       // "Einheiten importieren ..."
+inline constexpr int ConvertingSplits = 65480;      // "Zwischenzeiten importieren ..."
+inline constexpr int ConvertingBestTimes = 65481;   // "Bestzeiten importieren ... "
+inline constexpr int OldVersionImport = 65482;      // "Orvalo 4 Import"
+inline constexpr int ConvertingRoutes = 65483;      // "Strecken importieren ... "
+inline constexpr int ConvertingRoutePoints = 65484; // "Streckenpunkte importieren ..."
+inline constexpr int ConvertingEquipment = 65485;   // "Equipment importieren ... "
+inline constexpr int ConvertingLinks = 65486;       // "Equipmentzuordnungen wiederherstellen ... "
+inline constexpr int Error = 65487;                 // "Fehler"
+
 }  // namespace msg

@@ -431,3 +431,39 @@ void TConnection::detach(TDataSet* ds)
 {
     dataSets_.erase(std::remove(dataSets_.begin(), dataSets_.end(), ds), dataSets_.end());
 }
+
+TPreparedStatement::TPreparedStatement(TConnection& connection, const QString& sql) : connection_(connection)
+{
+    requireOpen(connection);
+    const QString translated = connection.Translate(sql);
+    if (sqlite3_prepare16_v2(connection.Handle(), translated.utf16(), int(translated.size() * 2), &stmt_, nullptr) !=
+            SQLITE_OK ||
+        !stmt_)
+        connection.RaiseError(QString());
+}
+
+TPreparedStatement::~TPreparedStatement()
+{
+    sqlite3_finalize(stmt_);
+}
+
+int TPreparedStatement::ParameterCount() const
+{
+    return sqlite3_bind_parameter_count(stmt_);
+}
+
+void TPreparedStatement::Execute(const QVariantList& values)
+{
+    const int n = sqlite3_bind_parameter_count(stmt_);
+    for (int i = 1; i <= n; ++i)
+        BindVariant(stmt_, i, i - 1 < values.size() ? values[i - 1] : QVariant());
+    int rc;
+    while ((rc = sqlite3_step(stmt_)) == SQLITE_ROW) {
+    }
+    if (rc != SQLITE_DONE) {
+        const QString err = QString::fromUtf8(sqlite3_errmsg(connection_.Handle()));
+        sqlite3_reset(stmt_);
+        throw EDatabaseError(err);
+    }
+    sqlite3_reset(stmt_);
+}

@@ -112,3 +112,24 @@ void BindVariant(sqlite3_stmt* stmt, int index, const QVariant& v);
 void BindParameters(sqlite3_stmt* stmt, const QVariantList& positional, const QVariantMap& named);
 // Reads a result column as a QVariant by its storage class (Null for NULL).
 QVariant ColumnVariant(sqlite3_stmt* stmt, int column);
+
+// One statement prepared once and run many times with new values: bulk inserts of imports and
+// conversions bind each row's values instead of pasting them into SQL text, and do not parse
+// the statement again per row. The text passes through the connection's translator. The
+// statement must be destroyed before its connection closes.
+class TPreparedStatement {
+public:
+    TPreparedStatement(TConnection& connection, const QString& sql);
+    ~TPreparedStatement();
+    TPreparedStatement(const TPreparedStatement&) = delete;
+    TPreparedStatement& operator=(const TPreparedStatement&) = delete;
+
+    // Binds the values in order (missing ones are NULL), runs the statement and resets it.
+    // Raises EDatabaseError with SQLite's message on failure.
+    void Execute(const QVariantList& values);
+    int ParameterCount() const;
+
+private:
+    TConnection& connection_;
+    sqlite3_stmt* stmt_ = nullptr;
+};
