@@ -11,85 +11,12 @@
 namespace {
 
 const QDate baseDate(1899, 12, 30);
-// The picker's lowest value stands for Null and is shown as an empty text.
-const QDateTime nullDateTime(QDate(1752, 9, 14), QTime(0, 0), Qt::UTC);
 
 }  // namespace
 
-QDateTime DateTimeToQDateTime(TDateTime dt)
-{
-    // The runtime's encoding: the whole days count from the base date, the fraction is the
-    // time of day (also for dates before the base, whose value is negative).
-    const double days = std::trunc(dt);
-    const double frac = std::fabs(dt - days);
-    qint64 ms = qint64(std::llround(frac * MSecsPerDay));
-    qint64 d = qint64(days);
-    if (ms >= qint64(MSecsPerDay)) {
-        ms -= qint64(MSecsPerDay);
-        ++d;
-    }
-    return QDateTime(baseDate.addDays(d), QTime::fromMSecsSinceStartOfDay(int(ms)), Qt::UTC);
-}
-
-TDateTime QDateTimeToDateTime(const QDateTime& dt)
-{
-    const qint64 days = baseDate.daysTo(dt.date());
-    const double frac = dt.time().msecsSinceStartOfDay() / MSecsPerDay;
-    return days >= 0 ? double(days) + frac : double(days) - frac;
-}
-
-TDBDateTimePicker::TDBDateTimePicker(QWidget* parent) : QDateTimeEdit(parent)
-{
-    setTimeSpec(Qt::UTC);
-    setMinimumDateTime(nullDateTime);
-    setSpecialValueText(QStringLiteral(" "));
-    SetKind(dtkDate);
-    connect(this, &QDateTimeEdit::dateTimeChanged, this, [this](const QDateTime&) {
-        if (!showing_)
-            UserChanged();
-    });
-    showing_ = true;
-    setDateTime(DateTimeToQDateTime(Date()));
-    showing_ = false;
-}
+TDBDateTimePicker::TDBDateTimePicker(QWidget* parent) : TDateTimePicker(parent) {}
 
 TDBDateTimePicker::~TDBDateTimePicker() = default;
-
-void TDBDateTimePicker::SetKind(TDateTimeKind value)
-{
-    kind_ = value;
-    if (kind_ == dtkDate) {
-        setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
-        setCalendarPopup(true);
-    } else {
-        setDisplayFormat(QStringLiteral("HH:mm:ss"));
-        setCalendarPopup(false);
-    }
-}
-
-TDateTime TDBDateTimePicker::DateTime() const
-{
-    return IsNull() ? 0.0 : QDateTimeToDateTime(dateTime());
-}
-
-void TDBDateTimePicker::SetDateTime(TDateTime value)
-{
-    showing_ = true;
-    setDateTime(DateTimeToQDateTime(value));
-    showing_ = false;
-}
-
-bool TDBDateTimePicker::IsNull() const
-{
-    return dateTime() == nullDateTime;
-}
-
-void TDBDateTimePicker::SetNull()
-{
-    showing_ = true;
-    setDateTime(nullDateTime);
-    showing_ = false;
-}
 
 void TDBDateTimePicker::dataChange()
 {
@@ -113,12 +40,11 @@ void TDBDateTimePicker::updateData()
         f->SetAsDateTime(DateTime());
 }
 
-void TDBDateTimePicker::UserChanged()
+void TDBDateTimePicker::Change()
 {
     if (!Field()) {
         // Not bound: a plain picker that writes nothing.
-        if (OnChange)
-            OnChange(this);
+        TDateTimePicker::Change();
         return;
     }
     const bool wasNull = IsNull();
@@ -139,19 +65,20 @@ void TDBDateTimePicker::UserChanged()
     }
     // A time entered into an empty time picker starts from the empty value's day; like every
     // time of day it belongs on the base date, or the field would get a date centuries back.
-    if (!wasNull && kind_ == dtkTime && dateTime().date() == nullDateTime.date()) {
+    if (!wasNull && Kind() == dtkTime && dateTime().date() == minimumDate()) {
         QDateTime value = dateTime();
         value.setDate(baseDate);
         showing_ = true;
         setDateTime(value);
         showing_ = false;
     }
-    if (OnChange)
-        OnChange(this);
+    TDateTimePicker::Change();
 }
 
 void TDBDateTimePicker::ExitControl()
 {
+    if (!CommitTyping())
+        return;
     try {
         link_.UpdateRecord();
     } catch (...) {
@@ -163,6 +90,9 @@ void TDBDateTimePicker::ExitControl()
 
 void TDBDateTimePicker::focusOutEvent(QFocusEvent* event)
 {
+    // What was typed is taken first, so that leaving writes it.
+    if (event->reason() != Qt::PopupFocusReason)
+        CommitTyping(true);
     // Only leaving for another control of the window counts as an exit; a popup or another
     // window (the error box among them) taking the focus does not.
     const bool exit = event->reason() != Qt::ActiveWindowFocusReason && event->reason() != Qt::PopupFocusReason;
@@ -179,5 +109,5 @@ void TDBDateTimePicker::focusOutEvent(QFocusEvent* event)
             });
         }
     }
-    QDateTimeEdit::focusOutEvent(event);
+    TDateTimePicker::focusOutEvent(event);
 }

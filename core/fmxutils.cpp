@@ -1,5 +1,6 @@
 #include "core/fmxutils.h"
 
+#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFile>
@@ -9,6 +10,7 @@
 #include <QUrl>
 
 #include "platform/rtl/sysutils.h"
+#include "platform/vcl/dialogs.h"
 
 namespace {
 
@@ -112,8 +114,13 @@ intptr_t ExecuteFile(const QString& fileName, const QString& params, const QStri
         QFileInfo fi(fileName);
         if (fi.isRelative() && !folder.isEmpty() && QFileInfo(QDir(folder), fileName).exists())
             fi = QFileInfo(QDir(folder), fileName);
-        if (!fi.exists())
+        if (!fi.exists()) {
+            // The desktop's shell reports a missing document itself; ours says which one.
+            MessageDlg(QCoreApplication::translate("Shell", "Die Datei \"%1\" wurde nicht gefunden.")
+                           .arg(QDir::toNativeSeparators(fi.absoluteFilePath())),
+                       mtError, {mbOK});
             return SE_ERR_FNF;
+        }
         request.FileName = fi.absoluteFilePath();
         request.Program = fi.isFile() && fi.isExecutable();
     }

@@ -10,11 +10,6 @@
 
 TorvServer* orvServer = nullptr;
 
-QString ApplicationTitle()
-{
-    return QGuiApplication::applicationDisplayName();
-}
-
 TorvServerHooks::~TorvServerHooks() = default;
 
 void TorvServerHooks::setCaption(const QString&) {}

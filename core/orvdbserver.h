@@ -17,6 +17,7 @@
 #include "platform/db/connection.h"
 #include "platform/db/datasource.h"
 #include "platform/db/query.h"
+#include "platform/rtl/application.h"
 #include "platform/db/table.h"
 
 class TJetTranslator;
@@ -278,5 +279,3 @@ private:
 // The data module of the running program (created at start-up).
 extern TorvServer* orvServer;
 
-// The application's title as the main window's caption shows it.
-QString ApplicationTitle();

@@ -111,7 +111,8 @@ void declareDatenFields(TorvServer& s)
     format(add(d, "Startzeit", ftDateTime), "hh:mm", kTimeMask);
     add(d, "Gefuehl", ftString, 15);
     format(required(add(d, "Zeit", ftDateTime)), "hh:mm:ss", kTimeMask);
-    add(d, "Meter", ftInteger);
+    // Whole metres, typed in the sport's unit ("10,5" km).
+    add(d, "Meter", ftInteger)->SetDecimalInput(true);
     add(d, "Wetter", ftString, 15);
     add(d, "Wind", ftString, 15);
     withDefault(required(add(d, "Hoehendifferenz", ftSmallint)), "0");
@@ -528,7 +529,7 @@ void declareZeitFields(TorvServer& s)
 {
     TDataSet& d = s.zeit;
     add(d, "zei_Id", ftInteger);
-    withDefault(add(d, "Meter", ftInteger), "0");
+    withDefault(add(d, "Meter", ftInteger), "0")->SetDecimalInput(true);
     withDefault(format(add(d, "Zwischenzeit", ftTime), "hh:mm:ss", kTimeMask), "00:00:00");
     withDefault(add(d, "Puls", ftSmallint), "0");
     label(withDefault(add(d, "zei_minpuls", ftSmallint), "0"), "Min. Puls");

@@ -1,10 +1,13 @@
 #include "core/orvtools.h"
 
+#include "core/language.h"
+
 #include <QAction>
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QFileInfo>
 #include <QFontMetrics>
+#include <QLocale>
 #include <QMenu>
 #include <QPainter>
 #include <QStyleOptionMenuItem>
@@ -30,9 +33,18 @@ TFormatSettings GetEnglishFormatSettings()
     return USFormatSettings();
 }
 
+TFormatSettings UserFormatSettingsFor(const QLocale& desktop, bool englishInterface)
+{
+    // A desktop without a language would give ISO dates and English day names to the German
+    // interface: the interface language decides instead.
+    if (desktop.language() == QLocale::C)
+        return englishInterface ? GetEnglishFormatSettings() : GetGermanFormatSettings();
+    return LocaleFormatSettings(desktop);
+}
+
 TFormatSettings GetUserFormatSettings()
 {
-    return UserLocaleFormatSettings();
+    return UserFormatSettingsFor(QLocale::system(), LanguageModule() != nullptr);
 }
 
 double MaxDouble(double a, double b)

@@ -17,11 +17,16 @@ class QFontMetrics;
 class QPainter;
 class QTimeZone;
 class QDateTime;
+class QLocale;
 
 // Number and date formats: German (1031), US English (1033) and the user's own locale.
 TFormatSettings GetGermanFormatSettings();
 TFormatSettings GetEnglishFormatSettings();
+// The desktop's locale; under the C/POSIX locale (no language) those of the interface language.
 TFormatSettings GetUserFormatSettings();
+// The rule behind it: the settings of that locale, or for a locale without a language the
+// German settings (German interface) or the English module's (English interface).
+TFormatSettings UserFormatSettingsFor(const QLocale& desktop, bool englishInterface);
 
 double MaxDouble(double a, double b);
 double MinDouble(double a, double b);

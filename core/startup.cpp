@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QLibraryInfo>
+#include <QLocale>
 #include <QScreen>
 #include <QTranslator>
 
@@ -11,10 +12,12 @@
 #include "core/language.h"
 #include "core/main.h"
 #include "core/orvdbserver.h"
+#include "core/orvtools.h"
 #include "core/splash.h"
 #include "core/startframe.h"
 #include "core/toolexplorerframe.h"
 #include "core/toolkalenderframe.h"
+#include "platform/rtl/application.h"
 #include "platform/rtl/sysutils.h"
 #include "platform/vcl/dialogs.h"
 #include "platform/vcl/registry.h"
@@ -174,11 +177,17 @@ void StartProgram(const QStringList& params)
     }
     setQtGerman(!moduleLoaded);
 
+    if (QLocale::system().language() == QLocale::C) {
+        // No desktop language: the formats, day names and calendars of the interface language.
+        FormatSettings() = GetUserFormatSettings();
+        QLocale::setDefault(moduleLoaded ? QLocale(QLocale::English, QLocale::UnitedStates)
+                                         : QLocale(QLocale::German, QLocale::Germany));
+    }
     FormatSettings().LongTimeFormat = QStringLiteral("hh:mm:ss");
 
     initIntroScreen(kStepCount - 1);
     InstallExceptionPresenter();
-    QGuiApplication::setApplicationDisplayName(QStringLiteral("Orvalo 5"));
+    SetApplicationTitle(QStringLiteral("Orvalo 5"));
 
     IntroScreen->Show();
     IntroScreen->repaint();

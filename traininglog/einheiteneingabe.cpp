@@ -422,7 +422,6 @@ void Teingabe::setUpControls()
     Events(DBLookupListBox1).OnExit = Handler(this, &Teingabe::DBLookupListBox1Exit);
     Events(DBLookupListBox1).OnKeyPress = Handler(this, &Teingabe::DBLookupListBox1KeyPress);
     Events(DBLookupListBox1).OnDblClick = Handler(this, &Teingabe::DBLookupListBox1DblClick);
-    Events(DBEdit2).OnKeyPress = Handler(this, &Teingabe::DBEdit2KeyPress);
     Events(DBEdit4).OnEnter = Handler(this, &Teingabe::DBEdit4Enter);
     Events(DBEdit4).OnExit = Handler(this, &Teingabe::DBEdit4Exit);
     Events(DBEdit6).OnExit = Handler(this, &Teingabe::DBEdit6Exit);
@@ -785,17 +784,6 @@ void Teingabe::hideDescriptionHint()
 {
     delete descriptionHint_;
     descriptionHint_ = nullptr;
-}
-
-void Teingabe::DBEdit2KeyPress(QObject*, QChar& Key)
-{
-    // The distance is stored in whole metres but typed in the sport's unit ("10,5" km): the
-    // decimal separator, which a whole-number field refuses, is taken as typed.
-    if (Key != FormatSettings().DecimalSeparator || DBEdit2->isReadOnly())
-        return;
-    DBEdit2->insert(QString(Key));
-    emit DBEdit2->textEdited(DBEdit2->text());
-    Key = QChar();
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -168,7 +168,6 @@ public:
     void DBEdit1Enter(QObject* Sender);
     void DBEdit1Exit(QObject* Sender);
     void DBEdit1KeyPress(QObject* Sender, QChar& Key);
-    void DBEdit2KeyPress(QObject* Sender, QChar& Key);
     void DBLookupListBox1Exit(QObject* Sender);
     void DBLookupListBox1KeyPress(QObject* Sender, QChar& Key);
     void DBLookupListBox1DblClick(QObject* Sender);

@@ -178,6 +178,11 @@ public:
     void EnableControls();
     bool ControlsDisabled() const { return disableCount_ > 0; }
 
+    // Calculated and lookup fields are computed again whenever a data field of the record being
+    // edited or inserted changes, and the controls showing them follow (default true).
+    bool AutoCalcFields() const { return autoCalcFields_; }
+    void SetAutoCalcFields(bool v) { autoCalcFields_ = v; }
+
     // --- clone -----------------------------------------------------------------------------------
     // Makes this (closed) dataset a copy of the source's snapshot and fields, opened on its
     // first row; it has its own cursor, order and filter and never moves the source.
@@ -329,6 +334,7 @@ private:
     bool updatable_ = false;  // the open snapshot's rows can be written back
     bool declaredFields_ = false;
     bool hasCalcs_ = false;
+    bool autoCalcFields_ = true;
     int disableCount_ = 0;
     TDataSetState stateAtDisable_ = dsInactive;
     std::vector<std::unique_ptr<TField>> fields_;

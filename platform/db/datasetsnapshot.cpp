@@ -778,11 +778,24 @@ void TDataSet::setFieldValue(TField* f, const QVariant& v)
             throw;
         }
     }
+    // The calculated and lookup fields that the change gave another value.
+    std::vector<TField*> derived;
     if (f->fieldKind_ == fkData) {
         modified_ = true;
-        calcBuffer(current_);
+        if (autoCalcFields_ && hasCalcs_) {
+            const std::vector<QVariant> before = current_.values;
+            calcBuffer(current_);
+            for (const auto& other : fields_) {
+                const size_t i = size_t(other->index_);
+                if (other->fieldKind_ != fkData && i < before.size() &&
+                    (before[i] != current_.values[i] || before[i].isNull() != current_.values[i].isNull()))
+                    derived.push_back(other.get());
+            }
+        }
     }
     notify(Event::FieldChange, f);
+    for (TField* d : derived)
+        notify(Event::FieldChange, d);
     if (f->OnChange)
         f->OnChange(f);
 }

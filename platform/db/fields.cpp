@@ -432,6 +432,18 @@ QString TField::defaultText(bool display) const
         const double d = v.toDouble();
         if (display && !displayFormat_.isEmpty())
             return FormatDateTime(displayFormat_, d);
+        if (!display && !editMask_.isEmpty()) {
+            // The edit text goes through the mask character by character, so it has the mask's
+            // shape: a time mask ("!90:00:00") gets the time of day alone, never the date
+            // part (a duration's 30.12.1899) in front of it.
+            const QString mask = editMask_.section(QLatin1Char(';'), 0, 0);
+            const bool hasTime = mask.contains(QLatin1Char(':'));
+            const bool hasDate = mask.contains(QLatin1Char('/'));
+            if (hasTime && !hasDate)
+                return FormatDateTime(mask.count(QLatin1Char(':')) >= 2 ? QStringLiteral("hh:nn:ss") : QStringLiteral("hh:nn"), d);
+            if (hasDate && !hasTime)
+                return DateToStr(d);
+        }
         if (dataType_ == ftDate)
             return DateToStr(d);
         if (dataType_ == ftTime)
@@ -518,7 +530,8 @@ bool TField::IsValidChar(QChar c) const
     case ftInteger:
     case ftAutoInc:
     case ftLargeint:
-        return c.isDigit() || c == QLatin1Char('+') || c == QLatin1Char('-');
+        return c.isDigit() || c == QLatin1Char('+') || c == QLatin1Char('-') ||
+               (decimalInput_ && c == FormatSettings().DecimalSeparator);
     case ftFloat:
         return c.isDigit() || c == QLatin1Char('+') || c == QLatin1Char('-') ||
                c == QLatin1Char('E') || c == QLatin1Char('e') ||

@@ -157,8 +157,13 @@ public:
     void LoadFromStream(QIODevice& stream);
     void SaveToStream(QIODevice& stream) const;
 
-    // Checks a value for this field as the entry would (raises EConvertError on a bad text).
+    // Whether the entry takes the character as typed into this field: digits and signs for
+    // numbers, also the decimal separator (and an exponent) for floats.
     bool IsValidChar(QChar c) const;
+    // An integer field whose text handler reads a decimal number (metres typed as 10,5 km)
+    // takes the decimal separator as well.
+    bool DecimalInput() const { return decimalInput_; }
+    void SetDecimalInput(bool v) { decimalInput_ = v; }
 
     // --- events ---------------------------------------------------------------------------------
     // (field, text, displayText): fills text for Text (displayText false) or DisplayText.
@@ -198,6 +203,7 @@ private:
     bool visible_ = true;
     bool required_ = false;
     bool readOnly_ = false;
+    bool decimalInput_ = false;
     TDataSet* lookupDataSet_ = nullptr;
     QString keyFields_;
     QString lookupKeyFields_;

@@ -9,6 +9,27 @@
 
 namespace {
 
+QString& applicationTitleText()
+{
+    static QString title;
+    return title;
+}
+
+}  // namespace
+
+QString ApplicationTitle()
+{
+    const QString& t = applicationTitleText();
+    return t.isEmpty() ? QCoreApplication::applicationName() : t;
+}
+
+void SetApplicationTitle(const QString& title)
+{
+    applicationTitleText() = title;
+}
+
+namespace {
+
 ExceptionPresenter& presenter()
 {
     static ExceptionPresenter p;
@@ -51,5 +72,5 @@ void HandleException(std::exception_ptr e)
     if (presenter())
         presenter()(message);
     else
-        QMessageBox::critical(nullptr, QApplication::applicationDisplayName(), message);
+        QMessageBox::critical(nullptr, ApplicationTitle(), message);
 }

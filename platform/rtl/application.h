@@ -16,6 +16,12 @@ public:
     bool notify(QObject* receiver, QEvent* event) override;
 };
 
+// The program's title (the runtime's Application.Title) for captions and message boxes; the
+// executable's name until set. Kept apart from the toolkit's display name, which the desktop
+// would append to every window title.
+QString ApplicationTitle();
+void SetApplicationTitle(const QString& title);
+
 // Shows an exception that reached the event loop: the message and an OK button. The UI layer
 // replaces the presenter with its own message box (which tests script); the default uses a
 // plain critical box.

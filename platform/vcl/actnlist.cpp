@@ -122,6 +122,10 @@ void follow(QAction* item, TAction* action)
         item->setShortcut(src->shortcut());
         item->setStatusTip(src->statusTip());
     };
+    // The item shows the action's shortcut, but the key belongs to the action: a second owner
+    // in the same window would make the key ambiguous and neither would run. Only while its
+    // menu is open does the item take the key itself.
+    item->setShortcutContext(Qt::WidgetShortcut);
     apply();
     QObject::connect(action, &TAction::Changed, item, apply);
     QObject::connect(item, &QAction::triggered, action, [action, item] {

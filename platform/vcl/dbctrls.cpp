@@ -194,16 +194,20 @@ void TDBEdit::dataChange()
     }
 }
 
+bool TDBEdit::maskEmpty() const
+{
+    for (QChar c : text())
+        if (!maskLiterals_.contains(c) && !c.isSpace())
+            return false;
+    return true;
+}
+
 void TDBEdit::updateData()
 {
     QString t = text();
     if (!inputMask().isEmpty()) {
         // A mask with nothing typed into it is an empty entry.
-        bool onlyLiterals = true;
-        for (QChar c : t)
-            if (!maskLiterals_.contains(c) && !c.isSpace())
-                onlyLiterals = false;
-        if (onlyLiterals)
+        if (maskEmpty())
             t.clear();
         else if (!saveLiterals_)
             for (QChar c : maskLiterals_)
@@ -231,6 +235,19 @@ void TDBEdit::keyPressEvent(QKeyEvent* e)
     default:
         if (modifiesText(e)) {
             if (TField* f = Field()) {
+                // In a number box that takes decimals, the other of "." and "," is the decimal
+                // separator too: nobody types thousands separators there, and dropping the one
+                // typed would store 10.5 km as 105.
+                const QChar decimal = FormatSettings().DecimalSeparator;
+                const QString typed = e->text();
+                if (typed.size() == 1 && (typed[0] == QLatin1Char('.') || typed[0] == QLatin1Char(',')) &&
+                    typed[0] != decimal && f->IsNumeric() && f->IsValidChar(decimal)) {
+                    QKeyEvent asDecimal(e->type(), e->key(), e->modifiers(), QString(decimal), e->isAutoRepeat(),
+                                        ushort(e->count()));
+                    keyPressEvent(&asDecimal);
+                    e->setAccepted(asDecimal.isAccepted());
+                    return;
+                }
                 for (QChar c : e->text()) {
                     if (c.isPrint() && !f->IsValidChar(c)) {
                         QApplication::beep();
@@ -269,6 +286,10 @@ void TDBEdit::focusInEvent(QFocusEvent* e)
     // As the runtime's AutoSelect: entering by keyboard or program selects the whole text.
     if (e->reason() != Qt::MouseFocusReason && e->reason() != Qt::PopupFocusReason)
         selectAll();
+    // An empty mask is typed from its first position, wherever the focus came from: behind its
+    // last blank the typed characters would have nowhere to go.
+    if (!inputMask().isEmpty() && maskEmpty())
+        setCursorPosition(0);
 }
 
 void TDBEdit::focusOutEvent(QFocusEvent* e)

@@ -87,6 +87,8 @@ protected:
 
 private:
     bool showsEditText() const;
+    // The mask holds nothing but its literals and blanks.
+    bool maskEmpty() const;
     void showText(const QString& t);
     bool saveLiterals_ = true;
     QString maskLiterals_;

@@ -26,8 +26,7 @@ constexpr TMsgDlgBtn kButtonOrder[] = {mbYes, mbNo, mbOK, mbCancel, mbAbort, mbR
 
 QString applicationTitle()
 {
-    const QString t = QGuiApplication::applicationDisplayName();
-    return t.isEmpty() ? QCoreApplication::applicationName() : t;
+    return ApplicationTitle();
 }
 
 QString okText()

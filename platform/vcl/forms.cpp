@@ -2,7 +2,9 @@
 
 #include <QAbstractButton>
 #include <QAbstractScrollArea>
+#include <QAbstractItemView>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QFrame>
 #include <QGroupBox>
 #include <QGuiApplication>
@@ -249,6 +251,10 @@ void scaleChildren(QWidget* parent, int num, int den)
         const QRect g = w->geometry();
         w->setGeometry(mulDiv(g.x(), num, den), mulDiv(g.y(), num, den), mulDiv(g.width(), num, den),
                        mulDiv(g.height(), num, den));
+        // A drop-down list is a window of its own that inherits no font: it takes the scaled
+        // font of its box, or its rows would stay small next to the scaled labels.
+        if (auto* combo = qobject_cast<QComboBox*>(w))
+            combo->view()->setFont(combo->font());
         if (isContainer(w))
             scaleChildren(w, num, den);
     }

@@ -60,7 +60,8 @@ bool OpenHelpAddress(const QString& address)
     if (fi.suffix().compare(QLatin1String("chm"), Qt::CaseInsensitive) == 0)
         folder = fi.absoluteDir().filePath(fi.completeBaseName());
     if (!QFileInfo(folder).isDir()) {
-        helpMissing(QT_TRANSLATE_NOOP("Shell", "Die Hilfedatei \"%1\" wurde nicht gefunden."), file);
+        // The help is a folder of HTML pages: the message names the folder that is missing.
+        helpMissing(QT_TRANSLATE_NOOP("Shell", "Der Hilfeordner \"%1\" mit den Hilfeseiten wurde nicht gefunden."), folder);
         return false;
     }
     const QString target = QDir(folder).filePath(page);

@@ -14,7 +14,7 @@ using HelpOpener = std::function<bool(const QString& page)>;
 void SetHelpOpener(HelpOpener opener);
 
 // The application's help file (set by the main window at creation), for example
-// "<program folder>/orv5help.chm".
+// "<program folder>/orv5help.chm"; its pages are read from the folder "<program folder>/orv5help/".
 void SetHelpFile(const QString& fileName);
 QString HelpFile();
 // The topic address "%s::/%s.htm" of a help file and topic.

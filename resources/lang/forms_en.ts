@@ -314,7 +314,7 @@ Do you want to replace it with a new, empty database?</translation>
     </message>
     <message>
         <source>Trainings&amp;zeiten</source>
-        <translation>Training &amp;times</translation>
+        <translation>Training ti&amp;mes</translation>
     </message>
     <message>
         <source>&amp;Tempoflex-Training</source>

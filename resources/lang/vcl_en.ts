@@ -51,12 +51,16 @@
 <context>
     <name>Shell</name>
     <message>
-        <source>Die Hilfedatei "%1" wurde nicht gefunden.</source>
-        <translation>The help file "%1" was not found.</translation>
+        <source>Der Hilfeordner "%1" mit den Hilfeseiten wurde nicht gefunden.</source>
+        <translation>The help folder "%1" with the help pages was not found.</translation>
     </message>
     <message>
         <source>Die Hilfeseite "%1" wurde nicht gefunden.</source>
         <translation>The help page "%1" was not found.</translation>
+    </message>
+    <message>
+        <source>Die Datei "%1" wurde nicht gefunden.</source>
+        <translation>The file "%1" was not found.</translation>
     </message>
 </context>
 <context>

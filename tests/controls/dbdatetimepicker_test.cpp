@@ -101,6 +101,13 @@ protected:
         QLineEdit* next = nullptr;
     };
 
+    // The pickers show dates in the format settings' order: German ones for these tests, made
+    // before the pickers are.
+    struct GermanSettings {
+        GermanSettings() { FormatSettings() = GermanFormatSettings(); }
+        ~GermanSettings() { FormatSettings() = saved; }
+        TFormatSettings saved = FormatSettings();
+    } german;
     TempFolder tmp;
     QString file;
     TConnection conn;

@@ -138,3 +138,37 @@ TEST_F(EnglishWindowsTest, EveryWindowTextIsTranslated)
     }
     EXPECT_TRUE(untranslated.isEmpty()) << untranslated.join('\n').toStdString();
 }
+
+TEST_F(EnglishWindowsTest, NoEnglishMenuUsesOneAcceleratorTwice)
+{
+    // The letter after "&" ("&&" is a plain ampersand).
+    auto accelerator = [](const QString& text) {
+        for (int i = 0; i + 1 < text.size(); ++i) {
+            if (text[i] != QLatin1Char('&'))
+                continue;
+            if (text[i + 1] == QLatin1Char('&')) {
+                ++i;
+                continue;
+            }
+            return text[i + 1].toLower();
+        }
+        return QChar();
+    };
+    // The German captions are the program's own; the English module's must not add clashes.
+    for (const QStringList& params : {QStringList{"egal.orv", "en"}}) {
+        StartProgram(params);
+        QStringList clashes;
+        for (QMenu* menu : MainForm->findChildren<QMenu*>()) {
+            QMap<QChar, QStringList> byKey;
+            for (QAction* a : menu->actions())
+                if (a->isVisible() && !accelerator(a->text()).isNull())
+                    byKey[accelerator(a->text())] << a->text();
+            for (auto it = byKey.cbegin(); it != byKey.cend(); ++it)
+                if (it.value().size() > 1)
+                    clashes << menu->title() + ": " + it.value().join(" / ");
+        }
+        EXPECT_TRUE(clashes.isEmpty()) << params.join(' ').toStdString() << "\n" << clashes.join('\n').toStdString();
+        FinishProgram();
+        SetLanguageModule(nullptr);
+    }
+}

@@ -12,6 +12,7 @@
 
 #include "core/fmxutils.h"
 #include "platform/rtl/sysutils.h"
+#include "platform/vcl/testhooks.h"
 #include "tests/support/testenv.h"
 
 namespace {
@@ -163,7 +164,11 @@ TEST(ExecuteFile, StartsProgramsAndOpensDocuments)
     EXPECT_GT(ExecuteFile(program, "-a \"zwei Worte\"", tmp.path(), SW_SHOWNORMAL), 32);
     EXPECT_GT(ExecuteFile("lexikon.pdf", "", tmp.path(), SW_SHOWMAXIMIZED), 32);  // found in the folder
     EXPECT_GT(ExecuteFile("https://example.org/route?id=1", "", "", SW_SHOWNORMAL), 32);
+    // A missing file is reported, as the desktop's shell does, and nothing is started.
+    ScriptedAnswers::pushMessageAnswer(mrOk);
     EXPECT_EQ(ExecuteFile(tmp.file("fehlt.exe"), "", "", SW_SHOWNORMAL), SE_ERR_FNF);
+    EXPECT_EQ(ScriptedAnswers::lastMessage().Type, mtError);
+    EXPECT_EQ(ScriptedAnswers::lastMessage().Text, "Die Datei \"" + tmp.file("fehlt.exe") + "\" wurde nicht gefunden.");
     answer = false;
     const intptr_t failed = ExecuteFile(document, "", "", SW_SHOWNORMAL);
     EXPECT_LE(failed, 32);

@@ -2,8 +2,12 @@
 // menu, the tool pane, help and the outside programs, on the program started as a user starts it.
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QCalendarWidget>
+#include <QDir>
 #include <QFileInfo>
+#include <QGuiApplication>
+#include <QMap>
 #include <QMenu>
 
 #include "core/about.h"
@@ -421,6 +425,46 @@ TEST_F(MainFormTest, HelpManualAndLexiconFollowTheLanguage)
     ASSERT_EQ(started.size(), 2);
     EXPECT_EQ(started[0].FileName, ProgramFile("Lexicon5_ENG.chm"));
     EXPECT_EQ(started[1].FileName, ProgramFile("handbuch_ENG.pdf"));
+}
+
+TEST_F(MainFormTest, EveryShortcutHasOneOwnerSoF1OpensTheHelpAndAMissingLexiconIsReported)
+{
+    touchProgramFile("orv5help/Willkommen.htm");
+    StartProgram({});
+    // Menu items show the shortcuts of their actions; a second owner in the window would make
+    // the key ambiguous (F1 did nothing at all).
+    QMap<QString, QStringList> owners;
+    for (QAction* a : MainForm->findChildren<QAction*>()) {
+        if (a->shortcut().isEmpty() || a->shortcutContext() == Qt::WidgetShortcut)
+            continue;
+        owners[a->shortcut().toString()] << a->text();
+    }
+    for (auto it = owners.cbegin(); it != owners.cend(); ++it)
+        EXPECT_EQ(it.value().size(), 1) << it.key().toStdString() << ": " << it.value().join(", ").toStdString();
+    ASSERT_EQ(owners.value("F1").size(), 1);
+    UpdateAllActions();
+    for (QAction* a : MainForm->findChildren<QAction*>())
+        if (a->shortcut() == QKeySequence("F1") && a->shortcutContext() != Qt::WidgetShortcut)
+            a->trigger();
+    EXPECT_EQ(helpPages, QStringList{ProgramFile("orv5help/Willkommen.htm")});
+
+    // F2 without the lexicon beside the program says which file is missing.
+    ScriptedAnswers::pushMessageAnswer(mrOk);
+    MainForm->Trainingslexikon->Execute();
+    EXPECT_TRUE(started.isEmpty());
+    EXPECT_EQ(ScriptedAnswers::lastMessage().Type, mtError);
+    EXPECT_EQ(ScriptedAnswers::lastMessage().Text,
+              "Die Datei \"" + QDir::toNativeSeparators(ProgramFile("Zaredor5.chm")) + "\" wurde nicht gefunden.");
+}
+
+TEST_F(MainFormTest, TheCaptionIsTheProgramTitleAndPathWithoutTheDesktopsSuffix)
+{
+    AthleteDatabase db;
+    StartProgram({db.path()});
+    EXPECT_EQ(MainForm->windowTitle(), "Orvalo 5 - [" + db.path() + "]");
+    // The desktop appends the toolkit's display name to every title once it is set, which gave
+    // "Orvalo 5 - [path] — Orvalo 5": the program's title is kept apart from it.
+    EXPECT_EQ(QGuiApplication::applicationDisplayName(), QCoreApplication::applicationName());
 }
 
 TEST_F(MainFormTest, ClosingTheWindowClosesTheDatabaseAndCleansTemp)

@@ -3,6 +3,7 @@
 
 #include <QCoreApplication>
 #include <QGuiApplication>
+#include <QLocale>
 #include <QPalette>
 #include <QRegularExpression>
 #include <QTimeZone>
@@ -96,7 +97,30 @@ TEST(OrvTools, NumbersAndFormats)
     EXPECT_EQ(Percent(5, 0), 0.0);
     EXPECT_EQ(GetGermanFormatSettings().DecimalSeparator, QLatin1Char(','));
     EXPECT_EQ(GetEnglishFormatSettings().DecimalSeparator, QLatin1Char('.'));
-    EXPECT_EQ(GetUserFormatSettings().DecimalSeparator, UserLocaleFormatSettings().DecimalSeparator);
+}
+
+TEST(OrvTools, UserFormatsFollowTheInterfaceLanguageOnADesktopWithoutALanguage)
+{
+    struct Case {
+        QLocale desktop;
+        bool englishInterface;
+        const char* shortDate;
+        QChar decimal;
+        const char* thursday;
+    };
+    const Case cases[] = {
+        {QLocale::c(), false, "dd.mm.yyyy", QLatin1Char(','), "Do"},
+        {QLocale::c(), true, "m/d/yyyy", QLatin1Char('.'), "Thu"},
+        {QLocale(QLocale::English, QLocale::UnitedKingdom), false, "dd/mm/yyyy", QLatin1Char('.'), "Thu"},
+        {QLocale(QLocale::German, QLocale::Germany), true, "dd.mm.yyyy", QLatin1Char(','), "Do"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.desktop.name().toStdString() + (c.englishInterface ? " en" : " de"));
+        const TFormatSettings fs = UserFormatSettingsFor(c.desktop, c.englishInterface);
+        EXPECT_EQ(fs.ShortDateFormat, QString::fromLatin1(c.shortDate));
+        EXPECT_EQ(fs.DecimalSeparator, c.decimal);
+        EXPECT_EQ(fs.ShortDayNames[4], QString::fromLatin1(c.thursday));
+    }
 }
 
 TEST(OrvTools, GeoDistance)

@@ -411,3 +411,133 @@ TEST_F(FieldTest, BufferedLinkShowsRowsAroundTheCurrentOne)
 }
 
 }  // namespace
+
+namespace {
+
+// The text a control bound to the field shows, kept current by the field's data events.
+struct ShownField {
+    ShownField(TDataSource& src, const QString& field)
+    {
+        link.SetDataSource(&src);
+        link.SetFieldName(field);
+        link.OnDataChange = [this] { text = link.Field() ? link.Field()->DisplayText() : QString(); };
+        link.OnDataChange();
+    }
+    TFieldDataLink link;
+    QString text;
+};
+
+// German number and date formats for the length of a test.
+struct GermanSettings {
+    GermanSettings() { FormatSettings() = GermanFormatSettings(); }
+    ~GermanSettings() { FormatSettings() = saved; }
+    TFormatSettings saved = FormatSettings();
+};
+
+}  // namespace
+
+TEST_F(FieldTest, ControlsOfCalculatedFieldsFollowAChangedDataFieldWhileEditing)
+{
+    const GermanSettings german;
+    TTable daten;
+    daten.SetConnection(&conn);
+    daten.SetTableName(QStringLiteral("daten"));
+    daten.SetIndexFieldNames(QStringLiteral("dat_Id"));
+    daten.AddField(QStringLiteral("dat_Id"), ftAutoInc);
+    daten.AddField(QStringLiteral("Datum"), ftDateTime);
+    daten.AddField(QStringLiteral("Meter"), ftInteger);
+    daten.AddField(QStringLiteral("Zeit"), ftDateTime);
+    daten.AddField(QStringLiteral("Sportart"), ftInteger);
+    daten.AddField(QStringLiteral("kmh"), ftFloat, 0, fkCalculated);
+    daten.AddField(QStringLiteral("sportName"), ftString, 20, fkLookup);
+    TTable sportart;
+    sportart.SetConnection(&conn);
+    sportart.SetTableName(QStringLiteral("sportart"));
+    sportart.Open();
+    TField* sportName = daten.FieldByName(QStringLiteral("sportName"));
+    sportName->SetLookupDataSet(&sportart);
+    sportName->SetKeyFields(QStringLiteral("Sportart"));
+    sportName->SetLookupKeyFields(QStringLiteral("Spo_Id"));
+    sportName->SetLookupResultField(QStringLiteral("Spo_Name"));
+    daten.OnCalcFields = [](TDataSet* ds) {
+        const double hours = ds->FieldByName(QStringLiteral("Zeit"))->AsFloat() * 24;
+        if (hours > 0)
+            ds->FieldByName(QStringLiteral("kmh"))->SetAsFloat(ds->FieldByName(QStringLiteral("Meter"))->AsInteger() / 1000.0 / hours);
+    };
+    daten.Open();
+    TDataSource src;
+    src.SetDataSet(&daten);
+    ShownField kmh(src, QStringLiteral("kmh"));
+    ShownField sport(src, QStringLiteral("sportName"));
+    EXPECT_EQ(kmh.text, QStringLiteral("13,3333333333333"));  // 10 km in 45 minutes
+    EXPECT_EQ(sport.text, QStringLiteral("Laufen"));
+
+    // Edit state: the controls show the new values at once, before any post.
+    daten.Edit();
+    daten.FieldByName(QStringLiteral("Meter"))->SetAsInteger(15000);
+    EXPECT_EQ(kmh.text, QStringLiteral("20"));
+    daten.FieldByName(QStringLiteral("Sportart"))->SetAsInteger(2);
+    EXPECT_EQ(sport.text, QStringLiteral("Radfahren"));
+    daten.Cancel();
+    EXPECT_EQ(kmh.text, QStringLiteral("13,3333333333333"));
+
+    // Insert state: from empty to a value.
+    daten.Append();
+    EXPECT_EQ(kmh.text, QString());
+    daten.FieldByName(QStringLiteral("Meter"))->SetAsInteger(10500);
+    EXPECT_EQ(kmh.text, QString());  // no time yet
+    daten.FieldByName(QStringLiteral("Zeit"))->SetAsFloat(EncodeTime(0, 52, 30, 0));
+    EXPECT_EQ(kmh.text, QStringLiteral("12"));
+    daten.Cancel();
+    daten.First();
+
+    // Browse state: nothing can change, nothing is recalculated.
+    EXPECT_THROW(daten.FieldByName(QStringLiteral("Meter"))->SetAsInteger(1), EDatabaseError);
+    EXPECT_EQ(kmh.text, QStringLiteral("13,3333333333333"));
+
+    // Without automatic calculation the controls wait for the post.
+    daten.SetAutoCalcFields(false);
+    daten.Edit();
+    daten.FieldByName(QStringLiteral("Meter"))->SetAsInteger(15000);
+    EXPECT_EQ(kmh.text, QStringLiteral("13,3333333333333"));
+    daten.Post();
+    EXPECT_EQ(kmh.text, QStringLiteral("20"));
+}
+
+TEST_F(FieldTest, TheEditTextOfAMaskedTimeFieldIsTheTimeOfDayAlone)
+{
+    const GermanSettings german;
+    TTable daten;
+    daten.SetConnection(&conn);
+    daten.SetTableName(QStringLiteral("daten"));
+    daten.Open();
+    TField* zeit = daten.FieldByName(QStringLiteral("Zeit"));
+    zeit->SetDisplayFormat(QStringLiteral("hh:mm:ss"));
+    zeit->SetEditMask(QStringLiteral("!90:00:00;1;_"));
+    struct Case {
+        TDateTime stored;
+        const char* text;
+    };
+    const Case cases[] = {
+        {EncodeTime(0, 52, 30, 0), "00:52:30"},
+        {EncodeTime(23, 59, 59, 0), "23:59:59"},
+        {1.0 / MSecsPerDay, "00:00:00"},  // 1 ms
+        {0.0, "00:00:00"},
+        {1.0 + EncodeTime(1, 2, 3, 0), "01:02:03"},  // a day or more: the time of day
+    };
+    daten.Edit();
+    for (const Case& c : cases) {
+        zeit->SetAsDateTime(c.stored);
+        EXPECT_EQ(zeit->Text(), QString::fromLatin1(c.text)) << c.stored;
+    }
+    // The text read back is the same duration.
+    zeit->SetAsDateTime(EncodeTime(0, 52, 30, 0));
+    zeit->SetText(QStringLiteral("00:52:45"));
+    EXPECT_NEAR(zeit->AsDateTime(), EncodeTime(0, 52, 45, 0), 1e-9);
+    daten.Cancel();
+    // A date mask keeps the date, an unmasked date-time field both parts.
+    TField* datum = daten.FieldByName(QStringLiteral("Datum"));
+    EXPECT_EQ(datum->Text(), DateTimeToStr(45000));
+    datum->SetEditMask(QStringLiteral("!99/99/0000;1;_"));
+    EXPECT_EQ(datum->Text(), DateToStr(45000));
+}

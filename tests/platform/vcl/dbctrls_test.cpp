@@ -24,10 +24,10 @@ namespace {
 const char* kSchema = R"(
 CREATE TABLE daten (dat_Id INTEGER PRIMARY KEY, Datum DATETIME, Ort VARCHAR(30) COLLATE NOCASE,
   Meter INTEGER, Sportart INTEGER, Bemerkungen TEXT COLLATE NOCASE, Erledigt BIT,
-  Status VARCHAR(10) COLLATE NOCASE, Bild BLOB);
+  Status VARCHAR(10) COLLATE NOCASE, Bild BLOB, Gewicht DOUBLE, Zeit DATETIME);
 CREATE TABLE sportart (Spo_Id INTEGER, Spo_Name VARCHAR(20) COLLATE NOCASE, Spo_orderID INTEGER);
-INSERT INTO daten VALUES (1, 45000, 'Berlin', 10000, 1, 'locker', 1, 'ja', NULL);
-INSERT INTO daten VALUES (2, 45001, 'Hamburg', 5000, 2, NULL, 0, 'nein', NULL);
+INSERT INTO daten VALUES (1, 45000, 'Berlin', 10000, 1, 'locker', 1, 'ja', NULL, 70.5, 0.0364583333333333);
+INSERT INTO daten VALUES (2, 45001, 'Hamburg', 5000, 2, NULL, 0, 'nein', NULL, 0, NULL);
 INSERT INTO sportart VALUES (1, 'Laufen', 2), (2, 'Radfahren', 1), (3, 'Schwimmen', 3), (4, 'Alt', 4);
 )";
 
@@ -238,6 +238,75 @@ TEST_F(DbControlsTest, MaskedEditWritesEmptyWhenNothingWasTyped)
     type(status, QStringLiteral("1234"));
     ort->setFocus();
     EXPECT_EQ(daten.FieldByName(QStringLiteral("Status"))->AsString(), QStringLiteral("12-34"));
+}
+
+TEST_F(DbControlsTest, EitherDecimalSeparatorTypedIntoANumberBoxThatTakesDecimalsIsTheDecimalSeparator)
+{
+    const TFormatSettings saved = FormatSettings();
+    // Metres typed in kilometres, as a distance box does.
+    TField* meter = daten.FieldByName(QStringLiteral("Meter"));
+    meter->SetDecimalInput(true);
+    meter->OnSetText = [](TField* f, const QString& t) { f->SetAsFloat(StrToFloat(t) * 1000); };
+    struct Case {
+        bool german;
+        const char* field;
+        const char* typed;
+        double stored;
+    };
+    const Case cases[] = {
+        {true, "Meter", "10.5", 10500},   {true, "Meter", "10,5", 10500},   {false, "Meter", "10,5", 10500},
+        {false, "Meter", "10.5", 10500},  {true, "Gewicht", "70.25", 70.25}, {false, "Gewicht", "70,25", 70.25},
+        {true, "Gewicht", "70,25", 70.25}, {true, "Sportart", "1.5", 15},     // a whole-number box keeps refusing
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.field) + " " + c.typed + (c.german ? " de" : " en"));
+        FormatSettings() = c.german ? GermanFormatSettings() : USFormatSettings();
+        TDBEdit* box = edit(QString::fromLatin1(c.field));
+        TDBEdit* other = edit(QStringLiteral("Ort"));
+        box->setFocus();
+        box->selectAll();
+        type(box, QString::fromLatin1(c.typed));
+        other->setFocus();
+        EXPECT_DOUBLE_EQ(daten.FieldByName(QString::fromLatin1(c.field))->AsFloat(), c.stored);
+        daten.Cancel();
+        delete box;
+        delete other;
+    }
+    FormatSettings() = saved;
+}
+
+TEST_F(DbControlsTest, AnEmptyMaskIsTypedFromItsFirstPositionAndAStoredDurationShowsItsTime)
+{
+    const TFormatSettings saved = FormatSettings();
+    FormatSettings() = GermanFormatSettings();
+    TField* zeit = daten.FieldByName(QStringLiteral("Zeit"));
+    zeit->SetDisplayFormat(QStringLiteral("hh:mm:ss"));
+    zeit->SetEditMask(QStringLiteral("!90:00:00;1;_"));
+    TDBEdit* box = edit(QStringLiteral("Zeit"));
+    TDBEdit* other = edit(QStringLiteral("Ort"));
+    // A stored 00:52:30 shows as such when focused; changing only the seconds keeps the rest.
+    box->setFocus();
+    EXPECT_EQ(box->text(), QStringLiteral("00:52:30"));
+    box->setCursorPosition(6);
+    type(box, QStringLiteral("45"));
+    other->setFocus();
+    EXPECT_NEAR(zeit->AsDateTime(), EncodeTime(0, 52, 45, 0), 1e-9);
+    EXPECT_TRUE(ScriptedAnswers::messages().isEmpty());
+    daten.Post();
+    EXPECT_NEAR(stored(QStringLiteral("SELECT Zeit FROM daten WHERE dat_Id = 1")).toDouble(), EncodeTime(0, 52, 45, 0), 1e-9);
+
+    // An empty mask: the first digit lands in the first position, by keyboard or by mouse.
+    daten.Next();
+    for (Qt::FocusReason reason : {Qt::TabFocusReason, Qt::MouseFocusReason}) {
+        other->setFocus();
+        box->setFocus(reason);
+        EXPECT_EQ(box->cursorPosition(), 0);
+        type(box, QStringLiteral("011500"));
+        other->setFocus();
+        EXPECT_NEAR(zeit->AsDateTime(), EncodeTime(1, 15, 0, 0), 1e-9);
+        daten.Cancel();
+    }
+    FormatSettings() = saved;
 }
 
 TEST_F(DbControlsTest, LookupComboListsTheListRowsInOrderAndWritesTheKey)

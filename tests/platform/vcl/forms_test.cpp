@@ -1,5 +1,6 @@
 // Modal forms: the result of the button the test presses, close queries, the close action, the
 // failure of an unscripted ShowModal, and exceptions from button handlers.
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QFrame>
@@ -164,6 +165,8 @@ TEST_F(FormsTest, ScaleByScalesContainersThroughAndLeavesCompoundControlsToThems
     EXPECT_EQ(combo->geometry(), QRect(90, 9, 150, 32));
     // The combo lays out its edit part itself: scaled again, it would cover the drop-down button.
     EXPECT_LT(combo->lineEdit()->geometry().right(), combo->width() - 10);
+    // Its drop-down list, a window of its own, shows its rows in the scaled font too.
+    EXPECT_DOUBLE_EQ(combo->view()->font().pointSizeF(), 12.0);
 
     SetScreenWidthSource([] { return 1024; });
     EXPECT_EQ(ScreenWidth(), 1024);

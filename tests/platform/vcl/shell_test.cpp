@@ -47,7 +47,10 @@ TEST_F(ShellTest, MissingHelpFileOrPageShowsAnErrorBox)
     ScriptedAnswers::pushMessageAnswer(mrOk);
     EXPECT_FALSE(ShowHelpTopic(QStringLiteral("Willkommen")));
     EXPECT_EQ(ScriptedAnswers::lastMessage().Type, mtError);
-    EXPECT_TRUE(ScriptedAnswers::lastMessage().Text.startsWith(QStringLiteral("Die Hilfedatei")));
+    // The message names the folder of HTML pages that the README describes.
+    EXPECT_EQ(ScriptedAnswers::lastMessage().Text,
+              QStringLiteral("Der Hilfeordner \"%1\" mit den Hilfeseiten wurde nicht gefunden.")
+                  .arg(QDir::toNativeSeparators(dir.file(QStringLiteral("orv5help")))));
 
     QDir(dir.path()).mkpath(QStringLiteral("orv5help"));
     ScriptedAnswers::pushMessageAnswer(mrOk);
