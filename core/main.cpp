@@ -45,6 +45,8 @@
 #include "core/umgebung.h"
 #include "core/views.h"
 #include "exchange/convert5u.h"
+#include "exchange/dbrestoreu.h"
+#include "exchange/dbsicherung.h"
 #include "exchange/polarimport.h"
 #include "platform/rtl/folders.h"
 #include "platform/vcl/actnlist.h"
@@ -223,6 +225,8 @@ void TMainForm::createActions()
     FileOpen1->OnExecute = [this](QObject* s) { FileOpen1Execute(s); };
     FileClose1->OnExecute = [this](QObject* s) { FileClose1Execute(s); };
     FileDBReparieren1->OnExecute = [this](QObject* s) { FileDBReparieren1Execute(s); };
+    Action23->OnExecute = [this](QObject* s) { Action23Execute(s); };
+    Action24->OnExecute = [this](QObject* s) { Action24Execute(s); };
     FileExit1->OnExecute = [this](QObject* s) { FileExit1Execute(s); };
     Action26->OnExecute = [this](QObject* s) { Action26Execute(s); };
     Action20->OnExecute = [this](QObject* s) { Action20Execute(s); };
@@ -714,6 +718,19 @@ void TMainForm::FileDBReparieren1Execute(QObject*)
     MessageDlg(LoadStr(msg::CompactionDone), mtInformation, {mbOK});
 }
 
+void TMainForm::Action23Execute(QObject*)
+{
+    ModalForm<TdbSichern> wizard(dbSichern, this);
+    wizard->ShowModal();
+    backupWritten_ = wizard->BackupWritten();
+}
+
+void TMainForm::Action24Execute(QObject*)
+{
+    ModalForm<TdbRestore> wizard(dbRestore, this);
+    wizard->ShowModal();
+}
+
 void TMainForm::FileExit1Execute(QObject*)
 {
     close();
@@ -900,7 +917,8 @@ void TMainForm::setCaption(const QString& caption)
 
 bool TMainForm::runBackupWizard()
 {
-    // The backup wizard joins with the backup issue; until then no backup is made and the
-    // database check repairs only when the user chooses to go on without one.
-    return false;
+    // The database check repairs after Yes only when the wizard really wrote a backup.
+    backupWritten_ = false;
+    Action23->Execute();
+    return backupWritten_;
 }

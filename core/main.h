@@ -114,6 +114,9 @@ public:
     void FileOpen1Execute(QObject* Sender);
     void FileClose1Execute(QObject* Sender);
     void FileDBReparieren1Execute(QObject* Sender);
+    // The backup and the restore wizard, shown modally.
+    void Action23Execute(QObject* Sender);
+    void Action24Execute(QObject* Sender);
     void FileExit1Execute(QObject* Sender);
     void Action26Execute(QObject* Sender);
     void Action20Execute(QObject* Sender);
@@ -177,6 +180,7 @@ private:
 
     QString manualFile_;
     bool shown_ = false;
+    bool backupWritten_ = false;  // the last run of the backup wizard wrote a backup
 };
 
 extern TMainForm* MainForm;

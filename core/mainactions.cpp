@@ -20,8 +20,8 @@ constexpr TMainActionInfo kActions[] = {
     {"Action20", QT_TRANSLATE_NOOP("TMainForm", "Orvalo"), "", R::NoDb, imgImport, nullptr, true, true},
     {"FileDBKonvertieren1", QT_TRANSLATE_NOOP("TMainForm", "Datenbank &konvertieren"), "", R::Always, imgNone, nullptr, false, false},
     {"FileDBReparieren1", QT_TRANSLATE_NOOP("TMainForm", "D&atenbank komprimieren und reparieren"), "", R::Always, imgCompact, nullptr, true, true},
-    {"Action23", QT_TRANSLATE_NOOP("TMainForm", "Datenbank sichern"), "", R::Conn, imgBackup, nullptr, true, false},
-    {"Action24", QT_TRANSLATE_NOOP("TMainForm", "Datenbank rücksichern"), "", R::Always, imgRestore, nullptr, true, false},
+    {"Action23", QT_TRANSLATE_NOOP("TMainForm", "Datenbank sichern"), "", R::Conn, imgBackup, nullptr, true, true},
+    {"Action24", QT_TRANSLATE_NOOP("TMainForm", "Datenbank rücksichern"), "", R::Always, imgRestore, nullptr, true, true},
     {"FilePrint1", QT_TRANSLATE_NOOP("TMainForm", "&Drucken"), "", R::Db, imgPrint, nullptr, true, false},
     {"FileExit1", QT_TRANSLATE_NOOP("TMainForm", "&Beenden"), "", R::Always, imgExit, nullptr, true, true},
     // Edit

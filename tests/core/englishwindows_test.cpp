@@ -23,6 +23,8 @@
 #include "core/toolexplorerframe.h"
 #include "core/toolkalenderframe.h"
 #include "core/umgebung.h"
+#include "exchange/dbrestoreu.h"
+#include "exchange/dbsicherung.h"
 #include "tests/core/programfixture.h"
 #include "traininglog/zwinfo.h"
 
@@ -103,6 +105,10 @@ Texts programTexts(const QStringList& params)
         ModalForm<TUmgebungsoptionen> options(Umgebungsoptionen, MainForm);
         options->Button4->click();  // every page
         texts.insert(textsOf(options.get()));
+        TdbSichern backup(MainForm);
+        TdbRestore restore(MainForm);
+        texts.insert(textsOf(&backup));
+        texts.insert(textsOf(&restore));
     }
     initIntroScreen(1);
     texts.insert(textsOf(IntroScreen));

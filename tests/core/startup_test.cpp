@@ -16,6 +16,7 @@
 #include "core/startframe.h"
 #include "core/toolexplorerframe.h"
 #include "core/toolkalenderframe.h"
+#include "exchange/dbrestoreu.h"
 #include "tests/core/programfixture.h"
 #include "tests/support/athletedb.h"
 
@@ -245,14 +246,21 @@ TEST_F(StartPageTest, TasksRunTheMainWindowsActions)
 
     const struct {
         int row;
-        const char* dialogTitle;  // the dialog the task opens; nullptr: the task is disabled
+        const char* dialogTitle;  // the file dialog the task opens; nullptr: the restore wizard
     } cases[] = {{0, "Neuer Benutzer"}, {1, ""}, {2, nullptr}, {3, "Datenbank komprimieren"}};
     for (const auto& c : cases) {
         ScriptedAnswers::clear();
         if (c.dialogTitle)
             ScriptedAnswers::pushFileName("");  // cancel the dialog
+        bool wizardShown = false;
+        if (!c.dialogTitle)
+            ScriptedAnswers::onShowModal<TdbRestore>([&](TdbRestore& w) {
+                wizardShown = true;
+                w.Button4->click();
+            });
         startFrm->ListView1->setCurrentRow(c.row);
         startFrm->ListView1Click(startFrm->ListView1);
+        EXPECT_EQ(wizardShown, !c.dialogTitle) << c.row;
         if (c.dialogTitle) {
             ASSERT_EQ(ScriptedAnswers::fileDialogs().size(), 1) << c.row;
             EXPECT_EQ(ScriptedAnswers::fileDialogs()[0].Title, c.dialogTitle) << c.row;

@@ -1,0 +1,39 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en" sourcelanguage="de_DE">
+<context>
+    <name>BackupCabinet</name>
+    <message>
+        <source>Musterdatei</source>
+        <translation>Template file</translation>
+    </message>
+    <message>
+        <source>Chartdatei</source>
+        <translation>Chart file</translation>
+    </message>
+    <message>
+        <source>Reportdatei</source>
+        <translation>Report file</translation>
+    </message>
+    <message>
+        <source>SQL-Abfrage</source>
+        <translation>SQL query</translation>
+    </message>
+    <message>
+        <source>Importvorlage</source>
+        <translation>Import mapping</translation>
+    </message>
+    <message>
+        <source>Spaltendatei</source>
+        <translation>Column file</translation>
+    </message>
+    <message>
+        <source>Die Datei &quot;%1&quot; ist die geöffnete Datenbank und kann nicht überschrieben werden. Schließen Sie die Datenbank oder wählen Sie ein anderes Ziel.</source>
+        <translation>The file &quot;%1&quot; is the open database and cannot be overwritten. Close the database or choose another target.</translation>
+    </message>
+    <message>
+        <source>Die Sicherung kann nicht unter dem Namen der Arbeitskopie &quot;%1&quot; gespeichert werden.</source>
+        <translation>The backup cannot be saved under the name of the working copy &quot;%1&quot;.</translation>
+    </message>
+</context>
+</TS>
