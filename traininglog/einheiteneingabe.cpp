@@ -241,9 +241,9 @@ Teingabe::Teingabe(QWidget* Owner) : TForm(Owner), ui(std::make_unique<Ui::Teing
     SpeedButton1 = ui->SpeedButton1;
     ListView1 = ui->ListView1;
     ListView1Report = ui->ListView1Report;
-    XPButton20 = ui->XPButton20;
-    XPButton21 = ui->XPButton21;
-    XPButton22 = ui->XPButton22;
+    XPButton30 = ui->XPButton30;
+    XPButton31 = ui->XPButton31;
+    XPButton32 = ui->XPButton32;
     ApplyControlCaptions(this);
 
     createActions();

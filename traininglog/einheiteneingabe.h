@@ -109,9 +109,9 @@ public:
     // view with its columns (ListView1Report), chosen by "Symbole", "Liste" and "Details".
     QListView* ListView1;
     QTreeView* ListView1Report;
-    TXPButton* XPButton20;  // "Symbole"
-    TXPButton* XPButton21;  // "Liste"
-    TXPButton* XPButton22;  // "Details"
+    TXPButton* XPButton30;  // "Symbole"
+    TXPButton* XPButton31;  // "Liste"
+    TXPButton* XPButton32;  // "Details"
     TExplorerListModel* ExplorerList() const { return explorerList_; }
 
     TActionList* ActionManager1;
@@ -246,9 +246,9 @@ public:
     void ListView1Change(QObject* Sender);
     void ListView1DblClick(QObject* Sender);
     void ListView1KeyDown(QObject* Sender, int& Key, Qt::KeyboardModifiers Shift);
-    void XPButton20Click(QObject* Sender);
-    void XPButton21Click(QObject* Sender);
-    void XPButton22Click(QObject* Sender);
+    void XPButton30Click(QObject* Sender);
+    void XPButton31Click(QObject* Sender);
+    void XPButton32Click(QObject* Sender);
     // The dat_Id of the selected explorer item; empty without a selection.
     QString selectedExplorerId() const;
 

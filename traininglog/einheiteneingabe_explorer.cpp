@@ -97,18 +97,18 @@ void Teingabe::setUpExplorerPage()
     connect(ListView1->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this] { Handler(this, &Teingabe::ListView1Change)(ListView1); });
 
-    for (TXPButton* b : {XPButton20, XPButton21, XPButton22}) {
+    for (TXPButton* b : {XPButton30, XPButton31, XPButton32}) {
         b->SetGroupIndex(2);
         b->SetFlat(true);
     }
-    XPButton20->OnClick = Handler(this, &Teingabe::XPButton20Click);
-    XPButton21->OnClick = Handler(this, &Teingabe::XPButton21Click);
-    XPButton22->OnClick = Handler(this, &Teingabe::XPButton22Click);
-    XPButton20->SetDown(true);
-    XPButton20Click(XPButton20);
+    XPButton30->OnClick = Handler(this, &Teingabe::XPButton30Click);
+    XPButton31->OnClick = Handler(this, &Teingabe::XPButton31Click);
+    XPButton32->OnClick = Handler(this, &Teingabe::XPButton32Click);
+    XPButton30->SetDown(true);
+    XPButton30Click(XPButton30);
 }
 
-void Teingabe::XPButton20Click(QObject*)
+void Teingabe::XPButton30Click(QObject*)
 {
     ListView1->setViewMode(QListView::IconMode);
     ListView1->setIconSize(QSize(32, 32));
@@ -121,7 +121,7 @@ void Teingabe::XPButton20Click(QObject*)
     ListView1->show();
 }
 
-void Teingabe::XPButton21Click(QObject*)
+void Teingabe::XPButton31Click(QObject*)
 {
     ListView1->setViewMode(QListView::ListMode);
     ListView1->setIconSize(QSize(16, 16));
@@ -133,7 +133,7 @@ void Teingabe::XPButton21Click(QObject*)
     ListView1->show();
 }
 
-void Teingabe::XPButton22Click(QObject*)
+void Teingabe::XPButton32Click(QObject*)
 {
     ListView1->hide();
     ListView1Report->show();

@@ -212,12 +212,12 @@ TEST_F(ExplorerPageTest, UnitsWithSamplesAreBlueAndSportsWithoutPictureShowTheDe
     EXPECT_EQ(listed(), QStringList({"02.03.2005"}));
 
     // The three views show the same list.
-    eingabe->XPButton22->Click();
+    eingabe->XPButton32->Click();
     EXPECT_TRUE(eingabe->ListView1Report->isVisible());
     EXPECT_FALSE(eingabe->ListView1->isVisible());
-    eingabe->XPButton21->Click();
+    eingabe->XPButton31->Click();
     EXPECT_EQ(eingabe->ListView1->viewMode(), QListView::ListMode);
-    eingabe->XPButton20->Click();
+    eingabe->XPButton30->Click();
     EXPECT_EQ(eingabe->ListView1->viewMode(), QListView::IconMode);
 }
 
