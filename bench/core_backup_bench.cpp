@@ -21,14 +21,6 @@
 
 namespace {
 
-QString templatePath()
-{
-    const QString env = qEnvironmentVariable("ORV_TEMPLATE");
-    if (!env.isEmpty())
-        return env;
-    return QCoreApplication::applicationDirPath() + "/../app/DB/leer.orv.system";
-}
-
 QTemporaryDir& workFolder()
 {
     static QTemporaryDir dir;
@@ -42,7 +34,7 @@ QString database()
     if (!path.isEmpty())
         return path;
     path = workFolder().filePath(QStringLiteral("athlet.orv"));
-    QFile::copy(tenyeardb::Generate(templatePath()), path);
+    QFile::copy(tenyeardb::Generate(tenyeardb::TemplatePath()), path);
     sqlite3* db = nullptr;
     sqlite3_open(QFile::encodeName(path).constData(), &db);
     tenyeardb::exec(db, "DELETE FROM zeit WHERE zei_Id > 6500");

@@ -28,17 +28,9 @@
 
 namespace {
 
-QString templatePath()
-{
-    const QString env = qEnvironmentVariable("ORV_TEMPLATE");
-    if (!env.isEmpty())
-        return env;
-    return QCoreApplication::applicationDirPath() + "/../app/DB/leer.orv.system";
-}
-
 QString generatedDatabase()
 {
-    return tenyeardb::Generate(templatePath());
+    return tenyeardb::Generate(tenyeardb::TemplatePath());
 }
 
 // Memory of the process in MB: resident, peak resident, resident anonymous.
@@ -86,7 +78,7 @@ BENCHMARK(BM_OpenDatabase)->Unit(benchmark::kMillisecond)->Iterations(5)->Repeti
 // that SQLite maps included), anon_MB: its own memory after the open.
 void BM_OpenDatabaseGrowth(benchmark::State& state)
 {
-    const QString path = tenyeardb::GenerateUnits(templatePath(), int(state.range(0)));
+    const QString path = tenyeardb::GenerateUnits(tenyeardb::TemplatePath(), int(state.range(0)));
     std::vector<double> peaks, anons;
     for (auto _ : state) {
         QProcess child;

@@ -17,6 +17,7 @@ extern "C" {
 #include <paradox.h>
 }
 
+#include "bench/tenyeardb.h"
 #include "exchange/convertdbserver.h"
 #include "platform/db/connection.h"
 #include "platform/rtl/sysutils.h"
@@ -132,14 +133,6 @@ QString oldFolder()
     return dir.path();
 }
 
-QString templatePath()
-{
-    const QString env = qEnvironmentVariable("ORV_TEMPLATE");
-    if (!env.isEmpty())
-        return env;
-    return QCoreApplication::applicationDirPath() + "/../app/DB/leer.orv.system";
-}
-
 void BM_ConvertTenYears(benchmark::State& state)
 {
     const QString folder = oldFolder();
@@ -148,7 +141,7 @@ void BM_ConvertTenYears(benchmark::State& state)
         state.PauseTiming();
         QTemporaryDir work;
         const QString target = QDir(work.path()).filePath("neu.orv");
-        QFile::copy(templatePath(), target);
+        QFile::copy(tenyeardb::TemplatePath(), target);
         QFile::setPermissions(target, QFile::ReadOwner | QFile::WriteOwner);
         TConnection db;
         db.Open(target);

@@ -16,14 +16,6 @@
 
 namespace {
 
-QString templatePath()
-{
-    const QString env = qEnvironmentVariable("ORV_TEMPLATE");
-    if (!env.isEmpty())
-        return env;
-    return QCoreApplication::applicationDirPath() + "/../app/DB/leer.orv.system";
-}
-
 // The data module on the ten-year database, opened once per run.
 TorvServer& server()
 {
@@ -31,7 +23,7 @@ TorvServer& server()
         auto* srv = new TorvServer;
         srv->DataModuleCreate();
         orvServer = srv;
-        if (!srv->openDatabase(tenyeardb::Generate(templatePath())))
+        if (!srv->openDatabase(tenyeardb::Generate(tenyeardb::TemplatePath())))
             std::abort();
         return srv;
     }();

@@ -11,21 +11,13 @@
 
 namespace {
 
-QString templatePath()
-{
-    const QString env = qEnvironmentVariable("ORV_TEMPLATE");
-    if (!env.isEmpty())
-        return env;
-    return QCoreApplication::applicationDirPath() + "/../app/DB/leer.orv.system";
-}
-
 TorvServer& server()
 {
     static TorvServer* s = [] {
         auto* srv = new TorvServer;
         srv->DataModuleCreate(GermanFormatSettings());
         orvServer = srv;
-        if (!srv->openDatabase(tenyeardb::Generate(templatePath())))
+        if (!srv->openDatabase(tenyeardb::Generate(tenyeardb::TemplatePath())))
             std::abort();
         return srv;
     }();

@@ -23,18 +23,10 @@ namespace {
 constexpr int kLongUnit = tenyeardb::kUnits + 1;
 constexpr int kLongSamples = 3600;
 
-QString templatePath()
-{
-    const QString env = qEnvironmentVariable("ORV_TEMPLATE");
-    if (!env.isEmpty())
-        return env;
-    return QCoreApplication::applicationDirPath() + "/../app/DB/leer.orv.system";
-}
-
 // The ten-year database with the long unit added as the newest one.
 QString databaseWithLongUnit()
 {
-    const QString path = tenyeardb::Generate(templatePath());
+    const QString path = tenyeardb::Generate(tenyeardb::TemplatePath());
     sqlite3* db = nullptr;
     sqlite3_open(QFile::encodeName(path).constData(), &db);
     tenyeardb::exec(db, "BEGIN");

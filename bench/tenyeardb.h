@@ -1,6 +1,7 @@
 #pragma once
 // The ten-year athlete database the core benchmarks open: 10,000 units with 3,000,000 split and
 // heart-rate rows, written straight into a copy of the empty template with sqlite3.
+#include <QCoreApplication>
 #include <QFile>
 #include <QString>
 #include <QTemporaryDir>
@@ -11,6 +12,16 @@
 #include <cstdlib>
 
 namespace tenyeardb {
+
+// The template database the benchmarks start from: $ORV_TEMPLATE, or the one the build puts
+// beside the program.
+inline QString TemplatePath()
+{
+    const QString env = qEnvironmentVariable("ORV_TEMPLATE");
+    if (!env.isEmpty())
+        return env;
+    return QCoreApplication::applicationDirPath() + "/../app/DB/leer.orv.system";
+}
 
 constexpr int kUnits = 10000;
 constexpr int kSamplesPerUnit = 300;
