@@ -15,6 +15,7 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
+#include "bench/offscreenmain.h"
 #include "bench/tenyeardb.h"
 #include "core/orvdbserver.h"
 #include "exchange/backupcabinet.h"
@@ -115,12 +116,4 @@ BENCHMARK(BM_GcabRestore)->Unit(benchmark::kMillisecond)->Iterations(1)->Repetit
 
 }  // namespace
 
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+ORV_OFFSCREEN_BENCHMARK_MAIN()

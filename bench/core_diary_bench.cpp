@@ -9,6 +9,7 @@
 #include <QKeyEvent>
 #include <QPixmap>
 
+#include "bench/offscreenmain.h"
 #include "bench/tenyeardb.h"
 #include "core/orvdbserver.h"
 #include "traininglog/orvcalendar.h"
@@ -92,12 +93,4 @@ BENCHMARK(BM_CalendarPaintFullMonth)->Unit(benchmark::kMillisecond)->Repetitions
 
 }  // namespace
 
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+ORV_OFFSCREEN_BENCHMARK_MAIN()

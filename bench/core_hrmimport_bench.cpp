@@ -5,6 +5,7 @@
 
 #include <QApplication>
 
+#include "bench/offscreenmain.h"
 #include "bench/tenyeardb.h"
 #include "core/orvdbserver.h"
 #include "exchange/hrmimportwriter.h"
@@ -67,12 +68,4 @@ BENCHMARK(BM_HrmImportHourOfSamples)->Unit(benchmark::kMillisecond)->Repetitions
 
 }  // namespace
 
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+ORV_OFFSCREEN_BENCHMARK_MAIN()

@@ -7,6 +7,7 @@
 
 #include <QApplication>
 
+#include "bench/offscreenmain.h"
 #include "bench/tenyeardb.h"
 #include "core/explorerframe.h"
 #include "core/navigatorframe.h"
@@ -70,12 +71,4 @@ BENCHMARK(BM_ExplorerAllUnits)->Unit(benchmark::kMillisecond)->Repetitions(5)->R
 
 }  // namespace
 
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+ORV_OFFSCREEN_BENCHMARK_MAIN()

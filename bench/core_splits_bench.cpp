@@ -11,6 +11,7 @@
 
 #include <sqlite3.h>
 
+#include "bench/offscreenmain.h"
 #include "bench/tenyeardb.h"
 #include "core/orvdbserver.h"
 #include "traininglog/einheiteneingabe.h"
@@ -125,12 +126,4 @@ BENCHMARK(BM_ComparisonSelectionOpens)->Unit(benchmark::kMillisecond)->Repetitio
 
 }  // namespace
 
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+ORV_OFFSCREEN_BENCHMARK_MAIN()
