@@ -229,6 +229,8 @@ void TMainForm::createActions()
     Action24->OnExecute = [this](QObject* s) { Action24Execute(s); };
     FileExit1->OnExecute = [this](QObject* s) { FileExit1Execute(s); };
     Action26->OnExecute = [this](QObject* s) { Action26Execute(s); };
+    StatAnalyse1->OnExecute = [this](QObject* s) { StatAnalyse1Execute(s); };
+    Action27->OnExecute = [this](QObject* s) { Action27Execute(s); };
     Action20->OnExecute = [this](QObject* s) { Action20Execute(s); };
     Trainingslexikon->OnExecute = [this](QObject* s) { TrainingslexikonExecute(s); };
     Action29->OnExecute = [this](QObject* s) { Action29Execute(s); };

@@ -119,6 +119,13 @@ public:
     void Action24Execute(QObject* Sender);
     void FileExit1Execute(QObject* Sender);
     void Action26Execute(QObject* Sender);
+    // The analysis workbooks: the standard one of the interface language ("&Analyse") and the
+    // picker of the user's own ("Eigene Analysen"). OpenPivot writes the athlete's data for
+    // them and opens the workbook named relative to the folder "DB" ("pivot\\name" for one of
+    // the user's) through the desktop; a failure shows message 65495 with the error's text.
+    void OpenPivot(const QString& name);
+    void StatAnalyse1Execute(QObject* Sender);
+    void Action27Execute(QObject* Sender);
     void Action20Execute(QObject* Sender);
     void TrainingslexikonExecute(QObject* Sender);
     void Action29Execute(QObject* Sender);

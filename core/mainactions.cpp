@@ -34,8 +34,8 @@ constexpr TMainActionInfo kActions[] = {
     {"StatZeitraum1", QT_TRANSLATE_NOOP("TMainForm", "&Zeitraumstatistik"), "", R::Db, imgPeriodStat, nullptr, true, false},
     {"StatWochen1", QT_TRANSLATE_NOOP("TMainForm", "&Wochenstatistik"), "", R::Db, imgWeekStat, nullptr, true, false},
     {"StatJahr1", QT_TRANSLATE_NOOP("TMainForm", "&Monatsstatistik"), "", R::Db, imgMonthStat, nullptr, true, false},
-    {"StatAnalyse1", QT_TRANSLATE_NOOP("TMainForm", "&Analyse"), "", R::Db, imgAnalysis, nullptr, true, false},
-    {"Action27", QT_TRANSLATE_NOOP("TMainForm", "Eigene Analysen"), "", R::Always, imgAnalysis, nullptr, true, false},
+    {"StatAnalyse1", QT_TRANSLATE_NOOP("TMainForm", "&Analyse"), "", R::Db, imgAnalysis, nullptr, true, true},
+    {"Action27", QT_TRANSLATE_NOOP("TMainForm", "Eigene Analysen"), "", R::Always, imgAnalysis, nullptr, true, true},
     // Training
     {"Trainingszeiten", QT_TRANSLATE_NOOP("TMainForm", "Trainings&zeiten"), "", R::Always, imgTrainingTimes, nullptr, true, true},
     {"TempoflexTrain", QT_TRANSLATE_NOOP("TMainForm", "&Tempoflex-Training"), "", R::Always, imgTempoflex, nullptr, true, true},

@@ -90,6 +90,7 @@ inline constexpr int DatabaseOpenError = 65407;     // "Fehler beim Öffnen der 
 inline constexpr int QuickLoadFolderMissing = 65492;  // "Das eingestellte QuickLoad-Verzeichnis existiert nicht."
 inline constexpr int CloseAllUsersFirst = 65493;    // "Diese Operation kann nur ausgeführt werden, wenn alle Benutzer ..."
 inline constexpr int CompactionDone = 65494;        // "Kompression abgeschlossen."
+inline constexpr int AnalysisStartFailed = 65495;   // "Beim Start der Analyse ist ein Fehler aufgetreten. ..."
 
 // Split times, split statistics and the split information.
 inline constexpr int ColZwischenzeit = 65470;      // "Zwischenzeit"

@@ -18,6 +18,7 @@
 #include "core/explorerframe.h"
 #include "core/main.h"
 #include "core/navigatorframe.h"
+#include "core/selectpivot.h"
 #include "core/splash.h"
 #include "core/startframe.h"
 #include "core/toolexplorerframe.h"
@@ -109,6 +110,9 @@ Texts programTexts(const QStringList& params)
         TdbRestore restore(MainForm);
         texts.insert(textsOf(&backup));
         texts.insert(textsOf(&restore));
+        TselectPivot picker(MainForm);
+        picker.ShellListView1->clear();  // the user's files read alike in both languages
+        texts.insert(textsOf(&picker));
     }
     initIntroScreen(1);
     texts.insert(textsOf(IntroScreen));
