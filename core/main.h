@@ -140,6 +140,7 @@ public:
     void Action13Execute(QObject* Sender);
     void Action15Execute(QObject* Sender);
     void Action18Execute(QObject* Sender);
+    void Action17Execute(QObject* Sender);
     // Collapses the tool pane when the sender is "UiNavPanel4", else expands it.
     void XPButton1Click(QObject* Sender) override;
     // Pops the tool menu up at the mouse position.

@@ -26,6 +26,8 @@
 #include "exchange/dbrestoreu.h"
 #include "exchange/dbsicherung.h"
 #include "tests/core/programfixture.h"
+#include "traininglog/blockman.h"
+#include "traininglog/datenselect.h"
 #include "traininglog/zwinfo.h"
 
 namespace {
@@ -109,6 +111,10 @@ Texts programTexts(const QStringList& params)
         TdbRestore restore(MainForm);
         texts.insert(textsOf(&backup));
         texts.insert(textsOf(&restore));
+        Tblockman blocks(MainForm);
+        TDatenSelect selection(MainForm);
+        texts.insert(textsOf(&blocks));
+        texts.insert(textsOf(&selection));
     }
     initIntroScreen(1);
     texts.insert(textsOf(IntroScreen));
@@ -137,7 +143,7 @@ TEST_F(EnglishWindowsTest, EveryWindowTextIsTranslated)
     const QStringList same = {"Orvalo 5", "OK", "Start", "Bio", "Equipment", "Tools", "S", "Powered by",
                               "Orvalo 4/3/3.5", "Orvalo", "&Orvalo", "Zadiv Udud Ororaze", "&Zadiv Udud Ororaze",
                               "Polar-Import", "Garmin-Import", "Outbreaker-Import", "I&mport", "&Training",
-                              "Form:", "Block:", "Wind", "°C", "km/h", "Sprache/Language:", "Explorer", "Details"};
+                              "Form:", "Block:", "Name:", "Wind", "°C", "km/h", "Sprache/Language:", "Explorer", "Details"};
     QStringList untranslated;
     for (auto it = german.cbegin(); it != german.cend(); ++it) {
         const QString en = english.value(it.key());
