@@ -27,6 +27,8 @@
 #include "exchange/dbrestoreu.h"
 #include "exchange/dbsicherung.h"
 #include "tests/core/programfixture.h"
+#include "traininglog/blockman.h"
+#include "traininglog/datenselect.h"
 #include "traininglog/eingabefrm.h"
 #include "traininglog/pulsgewicht.h"
 #include "traininglog/zwinfo.h"
@@ -115,6 +117,10 @@ Texts programTexts(const QStringList& params)
         TselectPivot picker(MainForm);
         picker.ShellListView1->clear();  // the user's files read alike in both languages
         texts.insert(textsOf(&picker));
+        Tblockman blocks(MainForm);
+        TDatenSelect selection(MainForm);
+        texts.insert(textsOf(&blocks));
+        texts.insert(textsOf(&selection));
         TeingabeWin unitWindow(MainForm);
         texts.insert(textsOf(&unitWindow));
     }
@@ -145,7 +151,7 @@ TEST_F(EnglishWindowsTest, EveryWindowTextIsTranslated)
     const QStringList same = {"Orvalo 5", "OK", "Start", "Bio", "Equipment", "Tools", "S", "Powered by",
                               "Orvalo 4/3/3.5", "Orvalo", "&Orvalo", "Zadiv Udud Ororaze", "&Zadiv Udud Ororaze",
                               "Polar-Import", "Garmin-Import", "Outbreaker-Import", "I&mport", "&Training",
-                              "Form:", "Block:", "Wind", "°C", "km/h", "Sprache/Language:", "Explorer", "Details", "Form", "Gli", "kcal"};
+                              "Form:", "Block:", "Name:", "Wind", "°C", "km/h", "Sprache/Language:", "Explorer", "Details", "Form", "Gli", "kcal"};
     QStringList untranslated;
     for (auto it = german.cbegin(); it != german.cend(); ++it) {
         const QString en = english.value(it.key());
