@@ -176,9 +176,10 @@ void Teingabe::setUpSplitPage()
     XPButton6->OnClick = Handler(this, &Teingabe::XPButton6Click);
     XPButton22->OnClick = Handler(this, &Teingabe::XPButton22Click);
     XPButton24->OnClick = Handler(this, &Teingabe::XPButton24Click);
-    // Printing, the split import and export and the heart-rate graph join later; until then
-    // their buttons stay disabled.
-    for (TXPButton* later : {XPButton20, XPButton21, XPButton23})
+    XPButton20->OnClick = Handler(this, &Teingabe::XPButton20Click);
+    // The split import and export and the heart-rate graph join later; until then their buttons
+    // stay disabled.
+    for (TXPButton* later : {XPButton21, XPButton23})
         later->setEnabled(false);
     for (TXPButton* b : {btn_insert, XPButton18, XPButton19, XPButton6, XPButton20, XPButton21, XPButton22, XPButton23,
                          XPButton24})
@@ -190,7 +191,8 @@ void Teingabe::setUpSplitPage()
     setTabOrder(btn_insert, XPButton18);
     setTabOrder(XPButton18, XPButton19);
     setTabOrder(XPButton19, XPButton6);
-    setTabOrder(XPButton6, XPButton22);
+    setTabOrder(XPButton6, XPButton20);
+    setTabOrder(XPButton20, XPButton22);
     setTabOrder(XPButton22, XPButton24);
     setTabOrder(XPButton24, TabControl1);
     setTabOrder(TabControl1, StringGrid1);
@@ -475,6 +477,13 @@ void Teingabe::XPButton6Click(QObject*)
         throw;
     }
     refresh();
+}
+
+void Teingabe::XPButton20Click(QObject*)
+{
+    // The report lists the rows of the tab shown: splits or heart-rate samples.
+    orvServer->zwReportHrm = hrmTabActive();
+    printReport(QStringLiteral("Zwischenzeiten"), false);
 }
 
 void Teingabe::XPButton22Click(QObject*)
