@@ -147,7 +147,7 @@ void TdtSetupForm::updateForm()
 {
     const bool usable = printerUsable();
     const auto allows = [this](TSystemSetup s) { return !ReportSystem_ || ReportSystem_->Allows(s); };
-    const TReportDest dest = ReportSystem_ ? ReportSystem_->ReportDest() : TReportDest::Preview;
+    const TReportDest dest = ReportSystem_ ? ReportSystem_->DefaultDest() : TReportDest::Preview;
 
     PrinterRB->setEnabled(usable && allows(ssAllowDestPrinter));
     PreviewRB->setEnabled(allows(ssAllowDestPreview));
