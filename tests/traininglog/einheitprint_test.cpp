@@ -122,7 +122,8 @@ TEST_F(EntryPrintTest, EinheitShowsTheSectionsOfTheCurrentUnit)
     ASSERT_TRUE(orvServer->daten.Locate("dat_Id", 2));
     orvServer->daten.Edit();
     orvServer->daten.FieldByName("Bemerkungen")->SetAsString("Locker gelaufen.\r\nZweite Zeile");
-    const TPreparedReport pages = previewOf([] { eingabe->Action4->Execute(); });
+    // The main window's "Drucken" runs the entry window's print of the current unit.
+    const TPreparedReport pages = previewOf([] { MainForm->FilePrint1->Execute(); });
     ASSERT_EQ(pages.pageCount(), 1);
     EXPECT_EQ(pages.orientation, QPageLayout::Portrait);
     const QStringList texts = pages.pages[0].texts();
