@@ -125,6 +125,7 @@ public:
     void Action23Execute(QObject* Sender);
     void Action24Execute(QObject* Sender);
     void FileExit1Execute(QObject* Sender);
+    void FilePrint1Execute(QObject* Sender);
     void Action26Execute(QObject* Sender);
     // The analysis workbooks: the standard one of the interface language ("&Analyse") and the
     // picker of the user's own ("Eigene Analysen"). OpenPivot writes the athlete's data for
