@@ -140,6 +140,8 @@ public:
     void Action13Execute(QObject* Sender);
     void Action15Execute(QObject* Sender);
     void Action18Execute(QObject* Sender);
+    // The equipment manager.
+    void Action8Execute(QObject* Sender);
     // Collapses the tool pane when the sender is "UiNavPanel4", else expands it.
     void XPButton1Click(QObject* Sender) override;
     // Pops the tool menu up at the mouse position.

@@ -22,6 +22,7 @@
 #include "platform/vcl/imglist.h"
 #include "platform/vcl/registry.h"
 #include "traininglog/belastungsstufe.h"
+#include "traininglog/equipmentdlg.h"
 #include "traininglog/tagebuch.h"
 
 Teingabe* eingabe = nullptr;
@@ -419,10 +420,9 @@ void Teingabe::setUpControls()
     XPButton14->OnClick = Handler(this, &Teingabe::XPButton11Click);
     XPButton16->OnClick = Handler(this, &Teingabe::XPButton16Click);
     XPButton17->OnClick = Handler(this, &Teingabe::XPButton17Click);
-    // The equipment check list and the pulse and weight dialog join with their windows; until
-    // then their buttons are disabled.
-    for (TXPButton* b : {XPButton4, XPButton5})
-        b->setEnabled(false);
+    // The pulse and weight dialog joins with its window; until then its button is disabled.
+    XPButton5->setEnabled(false);
+    XPButton4->OnClick = Handler(this, &Teingabe::XPButton4Click);
     SpeedButton1->OnClick = Handler(this, &Teingabe::SpeedButton1Click);
 
     Events(DBEdit1).OnEnter = Handler(this, &Teingabe::DBEdit1Enter);
@@ -732,6 +732,19 @@ void Teingabe::XPButton17Click(QObject*)
 {
     Panel4->show();
     XPButton17->hide();
+}
+
+void Teingabe::XPButton4Click(QObject*)
+{
+    // Equipment is linked to a stored unit only: an unsaved one is saved first, on request.
+    TTable& daten = orvServer->daten;
+    if (daten.State() == dsEdit || daten.State() == dsInsert) {
+        if (MessageDlg(LoadStr(msg::EquipmentSaveUnitFirst), mtConfirmation, mbYesNo) != mrYes)
+            return;
+        daten.Post();
+    }
+    ModalForm<TEquipment> dialog(Equipment, MainForm);
+    dialog->ShowModal();
 }
 
 void Teingabe::DBEdit1Enter(QObject*)

@@ -26,6 +26,9 @@
 #include "exchange/dbrestoreu.h"
 #include "exchange/dbsicherung.h"
 #include "tests/core/programfixture.h"
+#include "traininglog/eqmanager.h"
+#include "traininglog/equipmentdlg.h"
+#include "traininglog/tooleqframe.h"
 #include "traininglog/zwinfo.h"
 
 namespace {
@@ -93,7 +96,7 @@ Texts programTexts(const QStringList& params)
     StartProgram(params);
     Texts texts;
     for (QWidget* w : std::initializer_list<QWidget*>{MainForm, MainForm->PopupMenu1, startFrm, toolKalenderFrm,
-                                                       toolExplorerFrm, BusyDlg, zwInfo, navigatorFrm,
+                                                       toolExplorerFrm, BusyDlg, zwInfo, toolEqFrm, navigatorFrm,
                                                        navigatorFrm->PopupMenu1, explorerFrm})
         texts.insert(textsOf(w));
     ScriptedAnswers::onShowModal<TAboutForm>([&texts](TAboutForm& f) {
@@ -109,6 +112,10 @@ Texts programTexts(const QStringList& params)
         TdbRestore restore(MainForm);
         texts.insert(textsOf(&backup));
         texts.insert(textsOf(&restore));
+        TEquipment equipmentDialog(MainForm);
+        TeqManager equipmentManager(MainForm);
+        texts.insert(textsOf(&equipmentDialog));
+        texts.insert(textsOf(&equipmentManager));
     }
     initIntroScreen(1);
     texts.insert(textsOf(IntroScreen));
