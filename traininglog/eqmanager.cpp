@@ -118,9 +118,10 @@ TeqManager::TeqManager(QWidget* Owner) : TForm(Owner, Qt::Dialog), ui(std::make_
         const char* title;
         int width;
     };
-    for (const Col c : {Col{"Datum", nullptr, 57}, Col{"sportName", QT_TR_NOOP("Sportart"), 81},
-                        Col{"formName", QT_TR_NOOP("Form"), 53}, Col{"Ort", nullptr, 120}, Col{"Meter", nullptr, 38},
-                        Col{"Zeit", nullptr, 48}}) {
+    // Date, distance and time get the room their texts take in this font.
+    for (const Col c : {Col{"Datum", nullptr, 72}, Col{"sportName", QT_TR_NOOP("Sportart"), 81},
+                        Col{"formName", QT_TR_NOOP("Form"), 53}, Col{"Ort", nullptr, 102}, Col{"Meter", nullptr, 44},
+                        Col{"Zeit", nullptr, 58}}) {
         TColumn* col = DBGrid2->Columns().Add();
         col->SetFieldName(QString::fromLatin1(c.field));
         if (c.title)

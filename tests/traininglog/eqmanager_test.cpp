@@ -165,6 +165,7 @@ TEST_F(EqManagerTest, OpeningClearsTheToolsFilterAndADoubleClickOpensTheUnit)
     openManager([&](TeqManager& m) {
         EXPECT_FALSE(equipment().Filtered());
         EXPECT_EQ(tree(m), (QStringList{"Schuhe", "  Alt", "  Laufschuh"}));
+        click(m, "Laufschuh");
         TQuery& detail = orvServer->eqdetail;
         ASSERT_TRUE(detail.Locate("dat_Id", 1));
         m.DBGrid2->OnDblClick(m.DBGrid2);
