@@ -2,6 +2,8 @@
 // and the way back to a unit.
 #include <gtest/gtest.h>
 
+#include <QKeyEvent>
+
 #include "tests/traininglog/equipmentfixture.h"
 #include "traininglog/categorytree.h"
 #include "traininglog/eqmanager.h"
@@ -188,4 +190,26 @@ TEST(EquipmentLinks, TheCategoryFilterQuotesTheTextAndTheBarsStayInRange)
         EXPECT_EQ(r.Maximum, c.barMaximum) << c.maximum << "/" << c.position;
         EXPECT_EQ(r.Position, c.barPosition) << c.maximum << "/" << c.position;
     }
+}
+
+TEST_F(EqManagerTest, TheArrowKeysMoveThroughTheTreeAsClicksDo)
+{
+    addItem(1, "Adler", "Schuhe");
+    addItem(2, "Zebra", "Schuhe");
+    start();
+    openManager([&](TeqManager& m) {
+        m.show();
+        QApplication::setActiveWindow(&m);
+        m.TreeView1->setFocus();
+        ASSERT_TRUE(m.TreeView1->hasFocus());
+        EXPECT_EQ(current(), "Adler");
+        QKeyEvent down(QEvent::KeyPress, Qt::Key_Down, Qt::NoModifier);
+        QApplication::sendEvent(m.TreeView1, &down);
+        EXPECT_EQ(m.TreeView1->currentItem()->text(0), "Zebra");
+        EXPECT_EQ(current(), "Zebra");
+        QKeyEvent home(QEvent::KeyPress, Qt::Key_Home, Qt::NoModifier);
+        QApplication::sendEvent(m.TreeView1, &home);  // the category: the item stays
+        EXPECT_EQ(current(), "Zebra");
+        m.Close();
+    });
 }
