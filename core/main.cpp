@@ -57,6 +57,7 @@
 #include "traininglog/einheiteneingabe.h"
 #include "traininglog/eqmanager.h"
 #include "traininglog/tooleqframe.h"
+#include "traininglog/pulsgewicht.h"
 #include "traininglog/zwinfo.h"
 
 TMainForm* MainForm = nullptr;
@@ -95,6 +96,8 @@ QWidget* toolFrame(const QString& name, bool& needsDatabase)
         return zwInfo;
     if (name == QLatin1String("Equipment"))
         return toolEqFrm;
+    if (name == QLatin1String("Bio"))
+        return pulsgewFrm;
     return nullptr;
 }
 
@@ -253,6 +256,7 @@ void TMainForm::createActions()
     Action15->OnExecute = [this](QObject* s) { Action15Execute(s); };
     Action18->OnExecute = [this](QObject* s) { Action18Execute(s); };
     Action8->OnExecute = [this](QObject* s) { Action8Execute(s); };
+    setUpUnitPackets();
 
     ActionManager1->OnUpdate = [this](TAction* a, bool& handled) { ActionManager1Update(a, handled); };
     // Shortcuts work while the menus are closed.

@@ -23,6 +23,7 @@
 #include "platform/vcl/registry.h"
 #include "traininglog/belastungsstufe.h"
 #include "traininglog/equipmentdlg.h"
+#include "traininglog/pulsgewicht.h"
 #include "traininglog/tagebuch.h"
 
 Teingabe* eingabe = nullptr;
@@ -420,9 +421,8 @@ void Teingabe::setUpControls()
     XPButton14->OnClick = Handler(this, &Teingabe::XPButton11Click);
     XPButton16->OnClick = Handler(this, &Teingabe::XPButton16Click);
     XPButton17->OnClick = Handler(this, &Teingabe::XPButton17Click);
-    // The pulse and weight dialog joins with its window; until then its button is disabled.
-    XPButton5->setEnabled(false);
     XPButton4->OnClick = Handler(this, &Teingabe::XPButton4Click);
+    XPButton5->OnClick = Handler(this, &Teingabe::XPButton5Click);
     SpeedButton1->OnClick = Handler(this, &Teingabe::SpeedButton1Click);
 
     Events(DBEdit1).OnEnter = Handler(this, &Teingabe::DBEdit1Enter);
@@ -664,6 +664,12 @@ void Teingabe::XPButton1Click(QObject*)
 {
     editUnit();
     orvServer->daten.FieldByName(QStringLiteral("Datum"))->SetAsDateTime(Date());
+}
+
+void Teingabe::XPButton5Click(QObject*)
+{
+    if (PulsGewicht)
+        PulsGewicht->ShowModal();
 }
 
 void Teingabe::XPButton2Click(QObject*)
