@@ -56,6 +56,8 @@
 #include "platform/vcl/shell.h"
 #include "traininglog/blockman.h"
 #include "traininglog/einheiteneingabe.h"
+#include "traininglog/eqmanager.h"
+#include "traininglog/tooleqframe.h"
 #include "traininglog/pulsgewicht.h"
 #include "traininglog/zwinfo.h"
 
@@ -93,6 +95,8 @@ QWidget* toolFrame(const QString& name, bool& needsDatabase)
         return toolExplorerFrm;
     if (name == QLatin1String("Zwischenzeit"))
         return zwInfo;
+    if (name == QLatin1String("Equipment"))
+        return toolEqFrm;
     if (name == QLatin1String("Bio"))
         return pulsgewFrm;
     return nullptr;
@@ -255,6 +259,7 @@ void TMainForm::createActions()
     Action13->OnExecute = [this](QObject* s) { Action13Execute(s); };
     Action15->OnExecute = [this](QObject* s) { Action15Execute(s); };
     Action18->OnExecute = [this](QObject* s) { Action18Execute(s); };
+    Action8->OnExecute = [this](QObject* s) { Action8Execute(s); };
     Action17->OnExecute = [this](QObject* s) { Action17Execute(s); };
     setUpUnitPackets();
 
@@ -470,6 +475,9 @@ void TMainForm::setTool(const QString& name, bool resetMenu)
         toolKalenderFrm->MonthCalendar1->setSelectedDate(QDate(y, m, d));
     }
     hostFrame(Panel6, frame);
+    // The equipment tool shows the current unit's equipment each time it is moved in.
+    if (frame == toolEqFrm)
+        toolEqFrm->FormShow(this);
 }
 
 QString TMainForm::getTool() const
@@ -835,6 +843,12 @@ void TMainForm::Action14Execute(QObject*)
 void TMainForm::Action3Execute(QObject*)
 {
     ModalForm<Tzeitenrechner> f(zeitenrechner, this);
+    f->ShowModal();
+}
+
+void TMainForm::Action8Execute(QObject*)
+{
+    ModalForm<TeqManager> f(eqManager, this);
     f->ShowModal();
 }
 

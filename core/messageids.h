@@ -64,6 +64,13 @@ inline constexpr int LookupStillUsed = 65380;       // "In der Datenbank befinde
 inline constexpr int LookupOnlyRename = 65381;      // "Diese %s kann nicht gelöscht werden. Sie kann nur umbenannt werden."
 inline constexpr int ConfirmDeleteRecord = 65453;   // "Wollen Sie den Datensatz wirklich löschen?"
 
+// Equipment.
+inline constexpr int EquipmentUnitMustFirst = 65366;  // "Die Einheit muß zunächst"
+inline constexpr int EquipmentBeSaved = 65367;        // "gespeichert werden"
+inline constexpr int EquipmentUsedAt = 65451;         // "Genutzt bei "
+inline constexpr int EquipmentUnits = 65452;          // "Einheiten"
+inline constexpr int EquipmentSaveUnitFirst = 65461;  // "Equipment kann erst nach dem Speichern der Einheit ..."
+
 // Files.
 inline constexpr int FileNotInterpretable = 65389;  // "Die angegebene Datei konnte nicht richtig interpretiert werden."
 

@@ -254,6 +254,8 @@ public:
     void XPButton11Click(QObject* Sender);
     void XPButton16Click(QObject* Sender);
     void XPButton17Click(QObject* Sender);
+    // "Equipment": the equipment dialog for the current unit, saved first when it is not.
+    void XPButton4Click(QObject* Sender);
     void DBGrid1DblClick(QObject* Sender);
     void DBEdit1Enter(QObject* Sender);
     void DBEdit1Exit(QObject* Sender);

@@ -27,6 +27,9 @@
 #include "exchange/dbrestoreu.h"
 #include "exchange/dbsicherung.h"
 #include "tests/core/programfixture.h"
+#include "traininglog/eqmanager.h"
+#include "traininglog/equipmentdlg.h"
+#include "traininglog/tooleqframe.h"
 #include "traininglog/blockman.h"
 #include "traininglog/datenselect.h"
 #include "traininglog/eingabefrm.h"
@@ -98,7 +101,7 @@ Texts programTexts(const QStringList& params)
     StartProgram(params);
     Texts texts;
     for (QWidget* w : std::initializer_list<QWidget*>{MainForm, MainForm->PopupMenu1, startFrm, toolKalenderFrm,
-                                                       toolExplorerFrm, BusyDlg, zwInfo, navigatorFrm,
+                                                       toolExplorerFrm, BusyDlg, zwInfo, toolEqFrm, navigatorFrm,
                                                        navigatorFrm->PopupMenu1, explorerFrm, pulsgewFrm, PulsGewicht})
         texts.insert(textsOf(w));
     ScriptedAnswers::onShowModal<TAboutForm>([&texts](TAboutForm& f) {
@@ -117,6 +120,10 @@ Texts programTexts(const QStringList& params)
         TselectPivot picker(MainForm);
         picker.ShellListView1->clear();  // the user's files read alike in both languages
         texts.insert(textsOf(&picker));
+        TEquipment equipmentDialog(MainForm);
+        TeqManager equipmentManager(MainForm);
+        texts.insert(textsOf(&equipmentDialog));
+        texts.insert(textsOf(&equipmentManager));
         Tblockman blocks(MainForm);
         TDatenSelect selection(MainForm);
         texts.insert(textsOf(&blocks));
