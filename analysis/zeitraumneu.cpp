@@ -5,6 +5,8 @@
 #include <QCursor>
 #include <QFileInfo>
 #include <QHash>
+
+#include <algorithm>
 #include <QLineEdit>
 #include <QMenu>
 #include <QStyle>
@@ -31,8 +33,8 @@ QString DistanceUnitName = QStringLiteral("m");
 
 namespace {
 
-// The grid's design-time columns: field, width (0: the field's own) and title where it differs
-// from the field's label.
+// The grid's design-time columns: field, width (0: the field's own) and title (the field's label
+// in the interface language; none: the label the data module gives).
 struct ColumnSpec {
     const char* field;
     int width;
@@ -40,34 +42,34 @@ struct ColumnSpec {
 };
 const ColumnSpec kColumns[] = {
     {"dat_Id", 0, nullptr},
-    {"Datum", 62, nullptr},
-    {"Tag", 24, nullptr},
-    {"Spo_Name", 66, nullptr},
-    {"For_Form", 59, nullptr},
-    {"Ort", 173, nullptr},
-    {"distance", 47, nullptr},
-    {"Zeit", 46, nullptr},
-    {"lSpeed", 94, nullptr},
-    {"kmh", 40, nullptr},
-    {"bel_Name", 58, nullptr},
-    {"bea_Name", 61, nullptr},
-    {"Puls", 27, nullptr},
-    {"Hoehendifferenz", 35, nullptr},
-    {"Startzeit", 48, nullptr},
+    {"Datum", 62, QT_TRANSLATE_NOOP("TZeitNeu", "Datum")},
+    {"Tag", 24, QT_TRANSLATE_NOOP("TZeitNeu", "Tag")},
+    {"Spo_Name", 66, QT_TRANSLATE_NOOP("TZeitNeu", "Sportart")},
+    {"For_Form", 59, QT_TRANSLATE_NOOP("TZeitNeu", "Form")},
+    {"Ort", 173, QT_TRANSLATE_NOOP("TZeitNeu", "Ort")},
+    {"distance", 47, QT_TRANSLATE_NOOP("TZeitNeu", "Distanz")},
+    {"Zeit", 46, QT_TRANSLATE_NOOP("TZeitNeu", "Zeit")},
+    {"lSpeed", 94, QT_TRANSLATE_NOOP("TZeitNeu", "Speed")},
+    {"kmh", 40, QT_TRANSLATE_NOOP("TZeitNeu", "kmh")},
+    {"bel_Name", 58, QT_TRANSLATE_NOOP("TZeitNeu", "Bel.Stufe")},
+    {"bea_Name", 61, QT_TRANSLATE_NOOP("TZeitNeu", "Bel.Art")},
+    {"Puls", 27, QT_TRANSLATE_NOOP("TZeitNeu", "Puls")},
+    {"Hoehendifferenz", 35, QT_TRANSLATE_NOOP("TZeitNeu", "HDiff")},
+    {"Startzeit", 48, QT_TRANSLATE_NOOP("TZeitNeu", "Startzeit")},
     {"Gefuehl", 75, QT_TRANSLATE_NOOP("TZeitNeu", "Gefühl")},
-    {"Wetter", 74, nullptr},
-    {"Wind", 58, nullptr},
+    {"Wetter", 74, QT_TRANSLATE_NOOP("TZeitNeu", "Wetter")},
+    {"Wind", 58, QT_TRANSLATE_NOOP("TZeitNeu", "Wind")},
     {"Temperatur", 0, QT_TRANSLATE_NOOP("TZeitNeu", "Temp.")},
-    {"Streckenbeschreibung", 157, nullptr},
-    {"Gli", 27, nullptr},
+    {"Streckenbeschreibung", 157, QT_TRANSLATE_NOOP("TZeitNeu", "Streckenbeschreibung")},
+    {"Gli", 27, QT_TRANSLATE_NOOP("TZeitNeu", "Gli")},
     {"Gewicht", 0, QT_TRANSLATE_NOOP("TZeitNeu", "Gew.")},
-    {"User1", 85, nullptr},
+    {"User1", 85, nullptr},  // the free fields keep the labels the settings give them
     {"User2", 48, nullptr},
-    {"Maxpuls", 43, nullptr},
-    {"Ruhepuls", 0, nullptr},
+    {"Maxpuls", 43, QT_TRANSLATE_NOOP("TZeitNeu", "Maxpuls")},
+    {"Ruhepuls", 0, QT_TRANSLATE_NOOP("TZeitNeu", "Ruhepuls")},
     {"Erholungspuls", 0, QT_TRANSLATE_NOOP("TZeitNeu", "Erh.puls")},
-    {"Fett", 33, nullptr},
-    {"kcal", 34, nullptr},
+    {"Fett", 33, QT_TRANSLATE_NOOP("TZeitNeu", "Fett")},
+    {"kcal", 34, QT_TRANSLATE_NOOP("TZeitNeu", "kcal")},
     {"platz", 29, QT_TRANSLATE_NOOP("TZeitNeu", "Platz")},
 };
 
@@ -188,6 +190,8 @@ TZeitNeu::TZeitNeu(QWidget* Owner)
     SpeedButton13->SetGlyph(style()->standardIcon(QStyle::SP_DialogOpenButton).pixmap(16, 16).toImage());
     SpeedButton15->SetGlyph(style()->standardIcon(QStyle::SP_DialogSaveButton).pixmap(16, 16).toImage());
 
+    ui->Image1->setPixmap(style()->standardIcon(QStyle::SP_FileDialogDetailedView).pixmap(64, 64));
+
     PopupMenu1 = new QMenu(this);
     PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
     PopupMenu1->setStyle(new FlatMenuStyle(style()));
@@ -269,12 +273,14 @@ TZeitNeu::~TZeitNeu()
 
 void TZeitNeu::createColumns()
 {
+    // The widths were chosen for a narrower screen font; they grow with the font the grid uses.
+    const double scale = std::max(1.0, DBGrid1->fontMetrics().averageCharWidth() / 5.5);
     DBGrid1->Columns().Clear();
     for (const ColumnSpec& spec : kColumns) {
         TColumn* col = DBGrid1->Columns().Add();
         col->SetFieldName(QString::fromLatin1(spec.field));
         if (spec.width > 0)
-            col->SetWidth(spec.width);
+            col->SetWidth(int(Round(spec.width * scale)));
         if (spec.title)
             col->Title().SetCaption(tr(spec.title));
     }

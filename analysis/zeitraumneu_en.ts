@@ -267,6 +267,62 @@
         <source>Ansicht speichern</source>
         <translation>Save view</translation>
     </message>
+    <message>
+        <source>Tag</source>
+        <translation>Day</translation>
+    </message>
+    <message>
+        <source>Distanz</source>
+        <translation>Distance</translation>
+    </message>
+    <message>
+        <source>Speed</source>
+        <translation>Speed</translation>
+    </message>
+    <message>
+        <source>kmh</source>
+        <translation>km/h</translation>
+    </message>
+    <message>
+        <source>Bel.Stufe</source>
+        <translation>Zone</translation>
+    </message>
+    <message>
+        <source>Bel.Art</source>
+        <translation>Load type</translation>
+    </message>
+    <message>
+        <source>HDiff</source>
+        <translation>Ascent</translation>
+    </message>
+    <message>
+        <source>Wetter</source>
+        <translation>Weather</translation>
+    </message>
+    <message>
+        <source>Wind</source>
+        <translation>Wind</translation>
+    </message>
+    <message>
+        <source>Streckenbeschreibung</source>
+        <translation>Route</translation>
+    </message>
+    <message>
+        <source>Maxpuls</source>
+        <translation>Max. HR</translation>
+    </message>
+    <message>
+        <source>Ruhepuls</source>
+        <translation>Rest. HR</translation>
+    </message>
+    <message>
+        <source>Fett</source>
+        <translation>Fat</translation>
+    </message>
+    <message>
+        <source>kcal</source>
+        <translation>kcal</translation>
+    </message>
 </context>
 <context>
     <name>ColumnView</name>

@@ -632,3 +632,46 @@ TEST_F(PeriodStatisticsTest, EveryTextReadsInEnglish)
     EXPECT_TRUE(untranslated.isEmpty()) << untranslated.join('\n').toStdString();
     EXPECT_EQ(english.value("TZeitNeu/title"), "Period statistics");
 }
+
+TEST_F(PeriodStatisticsTest, TabReachesEveryFieldAndTypedDatesRunTheQuery)
+{
+    unit("05.03.2026", 1, 5000);
+    unit("05.06.2026", 1, 6000);
+    start();
+    show([](TZeitNeu& f) {
+        QApplication::setActiveWindow(&f);
+        f.SpeedButton12->click();
+        PageControlEvents(f.PageControl1).SelectPage(f.TabSheet1);  // the SQL page in force
+        QList<QWidget*> reached;
+        f.CheckBox1->setFocus();
+        for (int i = 0; i < 80 && !reached.contains(QApplication::focusWidget()); ++i) {
+            reached << QApplication::focusWidget();
+            QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier);
+            QApplication::sendEvent(QApplication::focusWidget(), &tab);
+        }
+        for (QWidget* w : std::initializer_list<QWidget*>{f.Memo1, f.BitBtn2, f.Button3, f.Button1})
+            EXPECT_TRUE(reached.contains(w)) << w->objectName().toStdString();
+
+        f.SpeedButton12->click();  // settings in force again
+        reached.clear();
+        f.CheckBox1->setFocus();
+        for (int i = 0; i < 80 && !reached.contains(QApplication::focusWidget()); ++i) {
+            reached << QApplication::focusWidget();
+            QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier);
+            QApplication::sendEvent(QApplication::focusWidget(), &tab);
+        }
+        for (QWidget* w : std::initializer_list<QWidget*>{f.CheckBox1, f.ComboBox1->lineEdit(), f.ComboBox2->lineEdit(),
+                                                          f.CheckListBox2, f.CheckListBox1, f.DateTimePicker1,
+                                                          f.DateTimePicker2, f.DBGrid1})
+            EXPECT_TRUE(reached.contains(w) || reached.contains(w->parentWidget())) << w->objectName().toStdString();
+
+        // A typed first day runs the query as soon as the date is complete.
+        f.DateTimePicker1->setFocus();
+        for (QChar c : QStringLiteral("01042026")) {
+            QKeyEvent press(QEvent::KeyPress, Qt::Key_0 + c.digitValue(), Qt::NoModifier, QString(c));
+            QApplication::sendEvent(f.DateTimePicker1, &press);
+        }
+        EXPECT_TRUE(f.QuickWhere.contains("\"01.04.2026\"")) << f.QuickWhere.toStdString();
+        EXPECT_EQ(column("Meter"), QStringList{"6000"});
+    });
+}
