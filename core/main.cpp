@@ -28,6 +28,7 @@
 #include "analysis/training.h"
 #include "analysis/webtools.h"
 #include "analysis/zeitber.h"
+#include "analysis/zeitraumneu.h"
 #include "controls/controlalign.h"
 #include "core/about.h"
 #include "core/fmxutils.h"
@@ -248,6 +249,7 @@ void TMainForm::createActions()
     Action2->OnExecute = [this](QObject* s) { Action2Execute(s); };
     FileRun1->OnExecute = [this](QObject* s) { FileRun1Execute(s); };
     HelpAbout1->OnExecute = [this](QObject* s) { HelpAbout1Execute(s); };
+    StatZeitraum1->OnExecute = [this](QObject* s) { StatZeitraum1Execute(s); };
     Trainingszeiten->OnExecute = [this](QObject* s) { TrainingszeitenExecute(s); };
     TempoflexTrain->OnExecute = [this](QObject* s) { TempoflexTrainExecute(s); };
     Action21->OnExecute = [this](QObject* s) { Action21Execute(s); };
@@ -814,6 +816,13 @@ void TMainForm::HelpAbout1Execute(QObject*)
 {
     ModalForm<TAboutForm> about(AboutForm, this);
     about->ShowModal();
+}
+
+void TMainForm::StatZeitraum1Execute(QObject*)
+{
+    if (!ZeitNeu)
+        ZeitNeu = new TZeitNeu(this);
+    ZeitNeu->ShowModal();
 }
 
 void TMainForm::TrainingszeitenExecute(QObject*)

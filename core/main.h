@@ -143,6 +143,8 @@ public:
     void Action2Execute(QObject* Sender);
     void FileRun1Execute(QObject* Sender);
     void HelpAbout1Execute(QObject* Sender);
+    // The period statistics: created on first use, then the same window shown modally again.
+    void StatZeitraum1Execute(QObject* Sender);
     // The calculators, each shown modally and freed.
     void TrainingszeitenExecute(QObject* Sender);
     void TempoflexTrainExecute(QObject* Sender);

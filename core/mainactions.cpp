@@ -31,7 +31,7 @@ constexpr TMainActionInfo kActions[] = {
     {"EditMuster1", QT_TRANSLATE_NOOP("TMainForm", "Als Muster speichern..."), "", R::Db, imgTemplate, nullptr, true, true},
     {"Action25", QT_TRANSLATE_NOOP("TMainForm", "Mustereditor"), "", R::Always, imgTemplate, nullptr, true, false},
     // Statistics
-    {"StatZeitraum1", QT_TRANSLATE_NOOP("TMainForm", "&Zeitraumstatistik"), "", R::Db, imgPeriodStat, nullptr, true, false},
+    {"StatZeitraum1", QT_TRANSLATE_NOOP("TMainForm", "&Zeitraumstatistik"), "", R::Db, imgPeriodStat, nullptr, true, true},
     {"StatWochen1", QT_TRANSLATE_NOOP("TMainForm", "&Wochenstatistik"), "", R::Db, imgWeekStat, nullptr, true, false},
     {"StatJahr1", QT_TRANSLATE_NOOP("TMainForm", "&Monatsstatistik"), "", R::Db, imgMonthStat, nullptr, true, false},
     {"StatAnalyse1", QT_TRANSLATE_NOOP("TMainForm", "&Analyse"), "", R::Db, imgAnalysis, nullptr, true, true},

@@ -36,6 +36,7 @@ inline constexpr int NoEntrySelected = 65460;       // "Kein Eintrag ausgewählt
 inline constexpr int AllNode = 65498;               // "Alle"
 
 // Statistics.
+inline constexpr int ViewOutsideViewFolder = 65331; // "Die *.co5 Datei sollte im Orvalo Stammverzeichnis ..."
 inline constexpr int OnlyWithoutGrouping = 65332;   // "Diese Auswahl kann nur bei der Gruppierungsart ..."
 
 // Training units and blocks.
