@@ -47,6 +47,7 @@
 #include "exchange/convert5u.h"
 #include "exchange/dbrestoreu.h"
 #include "exchange/dbsicherung.h"
+#include "exchange/outbreakerimport.h"
 #include "exchange/polarimport.h"
 #include "platform/rtl/folders.h"
 #include "platform/vcl/actnlist.h"
@@ -229,6 +230,7 @@ void TMainForm::createActions()
     Action24->OnExecute = [this](QObject* s) { Action24Execute(s); };
     FileExit1->OnExecute = [this](QObject* s) { FileExit1Execute(s); };
     Action26->OnExecute = [this](QObject* s) { Action26Execute(s); };
+    Action19->OnExecute = [this](QObject* s) { Action19Execute(s); };
     Action20->OnExecute = [this](QObject* s) { Action20Execute(s); };
     Trainingslexikon->OnExecute = [this](QObject* s) { TrainingslexikonExecute(s); };
     Action29->OnExecute = [this](QObject* s) { Action29Execute(s); };
@@ -739,6 +741,12 @@ void TMainForm::FileExit1Execute(QObject*)
 void TMainForm::Action26Execute(QObject*)
 {
     ModalForm<TpolarImp> form(polarImp, this);
+    form->ShowModal();
+}
+
+void TMainForm::Action19Execute(QObject*)
+{
+    ModalForm<ToutImport> form(outImport, this);
     form->ShowModal();
 }
 

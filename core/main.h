@@ -119,6 +119,8 @@ public:
     void Action24Execute(QObject* Sender);
     void FileExit1Execute(QObject* Sender);
     void Action26Execute(QObject* Sender);
+    // The Outbreaker import, shown modally.
+    void Action19Execute(QObject* Sender);
     void Action20Execute(QObject* Sender);
     void TrainingslexikonExecute(QObject* Sender);
     void Action29Execute(QObject* Sender);

@@ -25,6 +25,10 @@
 #include "core/umgebung.h"
 #include "exchange/dbrestoreu.h"
 #include "exchange/dbsicherung.h"
+#include "exchange/mywaybusy.h"
+#include "exchange/mywayimport.h"
+#include "exchange/mywaypointselect.h"
+#include "exchange/outbreakerimport.h"
 #include "tests/core/programfixture.h"
 #include "traininglog/zwinfo.h"
 
@@ -109,6 +113,12 @@ Texts programTexts(const QStringList& params)
         TdbRestore restore(MainForm);
         texts.insert(textsOf(&backup));
         texts.insert(textsOf(&restore));
+        ToutImport outbreaker(MainForm);
+        Tmywaydlg routes(MainForm);
+        Tmywayimp2 markers(MainForm);
+        Tmywaybusydlg wait(MainForm);
+        for (QWidget* w : std::initializer_list<QWidget*>{&outbreaker, &routes, &markers, &wait})
+            texts.insert(textsOf(w));
     }
     initIntroScreen(1);
     texts.insert(textsOf(IntroScreen));
@@ -137,7 +147,8 @@ TEST_F(EnglishWindowsTest, EveryWindowTextIsTranslated)
     const QStringList same = {"Orvalo 5", "OK", "Start", "Bio", "Equipment", "Tools", "S", "Powered by",
                               "Orvalo 4/3/3.5", "Orvalo", "&Orvalo", "Zadiv Udud Ororaze", "&Zadiv Udud Ororaze",
                               "Polar-Import", "Garmin-Import", "Outbreaker-Import", "I&mport", "&Training",
-                              "Form:", "Block:", "Wind", "°C", "km/h", "Sprache/Language:", "Explorer", "Details"};
+                              "Form:", "Block:", "Wind", "°C", "km/h", "Sprache/Language:", "Explorer", "Details",
+                              "outImport", "Import"};
     QStringList untranslated;
     for (auto it = german.cbegin(); it != german.cend(); ++it) {
         const QString en = english.value(it.key());
