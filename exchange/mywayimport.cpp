@@ -83,8 +83,8 @@ void Tmywaydlg::Button4Click(QObject*)
         return;
     const QString folder = MyWayFolder();
     const int id = ADOQuery1.FieldByName(QStringLiteral("strec_strecID"))->AsInteger();
+    // The list closes once the click is handled; the marker choice opens above it meanwhile.
     SetModalResult(mrOk);
-    hide();
     importMyWayRoute(id, folder, parentWidget());
 }
 

@@ -147,10 +147,12 @@ OfficeResult<std::unique_ptr<AccessDatabase>> AccessDatabase::Open(const QString
     db->handle_ = std::make_unique<Handle>();
     db->handle_->mdb = mdb_open(QFile::encodeName(fileName).constData(), MDB_NOFLAGS);
     MdbHandle* mdb = db->handle_->mdb;
-    if (!mdb || !mdb->catalog)
+    if (!mdb)
         return OfficeError{OfficeMessages::AccessDamaged(fileName), QString()};
     if (mdb->f->db_key != 0)
         return OfficeError{OfficeMessages::AccessProtected(fileName), QString()};
+    if (!mdb_read_catalog(mdb, MDB_TABLE))
+        return OfficeError{OfficeMessages::AccessDamaged(fileName), QString()};
     for (unsigned i = 0; i < mdb->num_catalog; ++i) {
         auto* entry = static_cast<MdbCatalogEntry*>(g_ptr_array_index(mdb->catalog, i));
         if (mdb_is_user_table(entry))

@@ -29,11 +29,6 @@ void append16(QByteArray& b, int v)
     b.append(char((v >> 8) & 0xFF));
 }
 
-void appendRaw(QByteArray& b, const void* p, int n)
-{
-    b.append(static_cast<const char*>(p), n);
-}
-
 bool isFixed(JetType t)
 {
     return t != JetType::Text && t != JetType::Memo && t != JetType::Ole;

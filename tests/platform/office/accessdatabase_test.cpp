@@ -8,6 +8,7 @@
 #include <cmath>
 
 #include "platform/office/accessdatabase.h"
+#include "platform/office/officemessages.h"
 #include "tests/platform/office/officetest.h"
 #include "tests/support/accessfixtures.h"
 
@@ -187,7 +188,7 @@ QList<QStringList> parseCsv(const QString& text)
 QString dateText(double v)
 {
     const qint64 ms = qint64(std::llround(v * 86400000.0));
-    return QDateTime(QDate(1899, 12, 30), QTime(0, 0), QTimeZone::UTC).addMSecs(ms).toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+    return QDateTime(QDate(1899, 12, 30), QTime(0, 0), Qt::UTC).addMSecs(ms).toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
 }
 
 void expectSameAsMdbExport(const QString& path)
