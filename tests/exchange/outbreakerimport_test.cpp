@@ -3,6 +3,9 @@
 // as a unit with its heart-rate samples in one piece, or nothing at all.
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QKeyEvent>
+
 #include "core/main.h"
 #include "core/navigatorframe.h"
 #include "core/navigatorlists.h"
@@ -111,6 +114,20 @@ TEST_F(OutbreakerImportTest, TheChosenTripBecomesAUnitWithItsSamples)
     EXPECT_TRUE(eingabe->zwFillEnabled);
     EXPECT_TRUE(orvServer->ZeitCalculation());
     EXPECT_TRUE(bool(orvServer->daten.AfterPost));
+}
+
+TEST_F(OutbreakerImportTest, TheRowChosenWithTheKeyboardIsImported)
+{
+    run(file, [](ToutImport& f) {
+        f.DBGrid1->setFocus();
+        QKeyEvent down(QEvent::KeyPress, Qt::Key_Down, Qt::NoModifier);
+        QApplication::sendEvent(f.DBGrid1, &down);
+        EXPECT_EQ(f.master.FieldByName(QStringLiteral("Name"))->AsString(), QStringLiteral("Abendrunde"));
+        f.Button4->click();
+    });
+    EXPECT_EQ(db.value(QStringLiteral("SELECT Ort FROM DATEN WHERE dat_Id = %1").arg(newUnit())).toString(),
+              QStringLiteral("Abendrunde"));
+    EXPECT_EQ(count(QStringLiteral("SELECT count(*) FROM zeit WHERE zei_Id = %1").arg(newUnit())), 20);
 }
 
 TEST_F(OutbreakerImportTest, TimesAreValuesWhateverTheUserFormats)
