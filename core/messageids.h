@@ -110,6 +110,13 @@ inline constexpr int ColSplitDist = 65450;         // "Split Dist."
 inline constexpr int ConfirmDeleteSplit = 65465;   // "Zwischenzeit wirklich löschen?"
 inline constexpr int ConfirmDeleteAllSplits = 65462;  // "Wirklich alle Zwischenzeiten löschen?"
 inline constexpr int NoSplits = 65463;             // "Es sind keine Zwischenzeiten vorhanden."
+// Legends and captions of the heart-rate graph.
+inline constexpr int GraphCadence = 65436;         // "T.Frequ."
+inline constexpr int GraphGradient = 65437;        // "Steigung (%)"
+inline constexpr int GraphTemperature = 65438;     // "Temperatur"
+inline constexpr int GraphAvgKmh = 65439;          // "Ø km/h"
+inline constexpr int CompareEnd = 65409;           // "Vergleich beenden"
+inline constexpr int CompareLoad = 65410;          // "Vergleichseinheit laden"
 // The rows of the split information dialog.
 inline constexpr int InfoPulse = 65434;            // "Puls" (section)
 inline constexpr int InfoMaxPulse = 65338;         // "Maximalpuls"

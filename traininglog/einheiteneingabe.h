@@ -165,6 +165,9 @@ public:
     void XPButton6Click(QObject* Sender);
     void XPButton22Click(QObject* Sender);
     void XPButton24Click(QObject* Sender);
+    // "Grafik": the heart-rate graph of the rows the page holds; afterwards the filter of zeit
+    // is put back and the split the graph chose is selected.
+    void XPButton23Click(QObject* Sender);
     void StaticText1Click(QObject* Sender);
     // Rebuilds a route menu: one entry per route, carrying the route's id.
     void fillRouteMenu(QMenu* menu);

@@ -24,6 +24,7 @@
 #include "platform/vcl/dialogs.h"
 #include "platform/vcl/events.h"
 #include "platform/vcl/imglist.h"
+#include "traininglog/hrmgraph.h"
 #include "traininglog/zweditdlg.h"
 #include "traininglog/zwgrid.h"
 #include "traininglog/zwinfo.h"
@@ -176,9 +177,10 @@ void Teingabe::setUpSplitPage()
     XPButton6->OnClick = Handler(this, &Teingabe::XPButton6Click);
     XPButton22->OnClick = Handler(this, &Teingabe::XPButton22Click);
     XPButton24->OnClick = Handler(this, &Teingabe::XPButton24Click);
-    // Printing, the split import and export and the heart-rate graph join later; until then
-    // their buttons stay disabled.
-    for (TXPButton* later : {XPButton20, XPButton21, XPButton23})
+    XPButton23->OnClick = Handler(this, &Teingabe::XPButton23Click);
+    // Printing and the split import and export join later; until then their buttons stay
+    // disabled.
+    for (TXPButton* later : {XPButton20, XPButton21})
         later->setEnabled(false);
     for (TXPButton* b : {btn_insert, XPButton18, XPButton19, XPButton6, XPButton20, XPButton21, XPButton22, XPButton23,
                          XPButton24})
@@ -191,7 +193,8 @@ void Teingabe::setUpSplitPage()
     setTabOrder(XPButton18, XPButton19);
     setTabOrder(XPButton19, XPButton6);
     setTabOrder(XPButton6, XPButton22);
-    setTabOrder(XPButton22, XPButton24);
+    setTabOrder(XPButton22, XPButton23);
+    setTabOrder(XPButton23, XPButton24);
     setTabOrder(XPButton24, TabControl1);
     setTabOrder(TabControl1, StringGrid1);
 }
@@ -487,6 +490,47 @@ void Teingabe::XPButton24Click(QObject*)
     bool callHelp = true;
     if (MainForm)
         MainForm->showHelp(0, QStringLiteral("Zwischenzeiten"), callHelp);
+}
+
+void Teingabe::XPButton23Click(QObject*)
+{
+    if (!orvServer || !hasUnits())
+        return;
+    TQuery& zeit = orvServer->zeit;
+    if (!zeit.Active() || zeit.IsEmpty()) {
+        MessageDlg(LoadStr(msg::NoSplits), mtInformation, {mbOK});
+        return;
+    }
+    // The graph's pulse filter lasts only while the graph is open.
+    struct FilterBack {
+        TQuery& zeit;
+        QString filter;
+        bool filtered;
+        ~FilterBack()
+        {
+            zeit.SetFilter(filter);
+            zeit.SetFiltered(filtered);
+        }
+    };
+    TBookmark chosen;
+    {
+        FilterBack back{zeit, zeit.Filter(), zeit.Filtered()};
+        zeit.First();
+        ModalForm<TzwHRMGraph> graph(zwHRMGraph, MainForm);
+        if (hrmTabActive())
+            graph->XPButton9->SetDown(true);
+        graph->ShowModal();
+        chosen = graph->editRow;
+    }
+    // The split of the clicked point, found by its row in the page's own order.
+    if (chosen.IsNull() || !zeit.Active() || !zeit.BookmarkValid(chosen))
+        return;
+    zeit.GotoBookmark(chosen);
+    const int row = zeit.RecNo();
+    if (row < 1 || row >= StringGrid1->RowCount())
+        return;
+    StringGrid1->SetRow(row);
+    StringGrid1Click(StringGrid1);
 }
 
 void Teingabe::fillRouteMenu(QMenu* menu)
