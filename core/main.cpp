@@ -56,6 +56,7 @@
 #include "platform/vcl/registry.h"
 #include "platform/vcl/shell.h"
 #include "traininglog/einheiteneingabe.h"
+#include "traininglog/pulsgewicht.h"
 #include "traininglog/zwinfo.h"
 
 TMainForm* MainForm = nullptr;
@@ -92,6 +93,8 @@ QWidget* toolFrame(const QString& name, bool& needsDatabase)
         return toolExplorerFrm;
     if (name == QLatin1String("Zwischenzeit"))
         return zwInfo;
+    if (name == QLatin1String("Bio"))
+        return pulsgewFrm;
     return nullptr;
 }
 
@@ -250,6 +253,7 @@ void TMainForm::createActions()
     Action13->OnExecute = [this](QObject* s) { Action13Execute(s); };
     Action15->OnExecute = [this](QObject* s) { Action15Execute(s); };
     Action18->OnExecute = [this](QObject* s) { Action18Execute(s); };
+    setUpUnitPackets();
 
     ActionManager1->OnUpdate = [this](TAction* a, bool& handled) { ActionManager1Update(a, handled); };
     // Shortcuts work while the menus are closed.

@@ -25,10 +25,10 @@ constexpr TMainActionInfo kActions[] = {
     {"FilePrint1", QT_TRANSLATE_NOOP("TMainForm", "&Drucken"), "", R::Db, imgPrint, nullptr, true, false},
     {"FileExit1", QT_TRANSLATE_NOOP("TMainForm", "&Beenden"), "", R::Always, imgExit, nullptr, true, true},
     // Edit
-    {"EditCopy1", QT_TRANSLATE_NOOP("TMainForm", "&Kopieren"), "", R::EditCopy, imgCopy, nullptr, true, false},
-    {"EditPaste1", QT_TRANSLATE_NOOP("TMainForm", "&Einfügen"), "", R::EditPaste, imgPaste, nullptr, true, false},
-    {"Action22", QT_TRANSLATE_NOOP("TMainForm", "Muster laden .."), "", R::Db, imgTemplate, nullptr, true, false},
-    {"EditMuster1", QT_TRANSLATE_NOOP("TMainForm", "Als Muster speichern..."), "", R::Db, imgTemplate, nullptr, true, false},
+    {"EditCopy1", QT_TRANSLATE_NOOP("TMainForm", "&Kopieren"), "", R::EditCopy, imgCopy, nullptr, true, true},
+    {"EditPaste1", QT_TRANSLATE_NOOP("TMainForm", "&Einfügen"), "", R::EditPaste, imgPaste, nullptr, true, true},
+    {"Action22", QT_TRANSLATE_NOOP("TMainForm", "Muster laden .."), "", R::Db, imgTemplate, nullptr, true, true},
+    {"EditMuster1", QT_TRANSLATE_NOOP("TMainForm", "Als Muster speichern..."), "", R::Db, imgTemplate, nullptr, true, true},
     {"Action25", QT_TRANSLATE_NOOP("TMainForm", "Mustereditor"), "", R::Always, imgTemplate, nullptr, true, false},
     // Statistics
     {"StatZeitraum1", QT_TRANSLATE_NOOP("TMainForm", "&Zeitraumstatistik"), "", R::Db, imgPeriodStat, nullptr, true, false},

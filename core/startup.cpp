@@ -24,6 +24,7 @@
 #include "platform/vcl/dialogs.h"
 #include "platform/vcl/registry.h"
 #include "traininglog/einheiteneingabe.h"
+#include "traininglog/pulsgewicht.h"
 #include "traininglog/zweditdlg.h"
 #include "traininglog/zwinfo.h"
 
@@ -73,6 +74,8 @@ const StartupStep kSteps[] = {
     {"toolExplorerFrm", [] { toolExplorerFrm = new TtoolExplorerFrm(nullptr); },
      [] { freeGlobal(toolExplorerFrm); }},
     {"zwInfo", [] { zwInfo = new TzwInfo(nullptr); }, [] { freeGlobal(zwInfo); }},
+    {"pulsgewFrm", [] { pulsgewFrm = new TpulsgewFrm(nullptr); }, [] { freeGlobal(pulsgewFrm); }},
+    {"PulsGewicht", [] { PulsGewicht = new TPulsGewicht(MainForm); }, [] { freeGlobal(PulsGewicht); }},
     {"navigatorFrm", [] { navigatorFrm = new TnavigatorFrm(nullptr); }, [] { freeGlobal(navigatorFrm); }},
     {"explorerFrm", [] { explorerFrm = new TexplorerFrm(nullptr); }, [] { freeGlobal(explorerFrm); }},
 };

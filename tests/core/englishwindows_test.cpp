@@ -30,6 +30,8 @@
 #include "exchange/mywaypointselect.h"
 #include "exchange/outbreakerimport.h"
 #include "tests/core/programfixture.h"
+#include "traininglog/eingabefrm.h"
+#include "traininglog/pulsgewicht.h"
 #include "traininglog/zwinfo.h"
 
 namespace {
@@ -98,7 +100,7 @@ Texts programTexts(const QStringList& params)
     Texts texts;
     for (QWidget* w : std::initializer_list<QWidget*>{MainForm, MainForm->PopupMenu1, startFrm, toolKalenderFrm,
                                                        toolExplorerFrm, BusyDlg, zwInfo, navigatorFrm,
-                                                       navigatorFrm->PopupMenu1, explorerFrm})
+                                                       navigatorFrm->PopupMenu1, explorerFrm, pulsgewFrm, PulsGewicht})
         texts.insert(textsOf(w));
     ScriptedAnswers::onShowModal<TAboutForm>([&texts](TAboutForm& f) {
         texts.insert(textsOf(&f));
@@ -119,6 +121,8 @@ Texts programTexts(const QStringList& params)
         Tmywaybusydlg wait(MainForm);
         for (QWidget* w : std::initializer_list<QWidget*>{&outbreaker, &routes, &markers, &wait})
             texts.insert(textsOf(w));
+        TeingabeWin unitWindow(MainForm);
+        texts.insert(textsOf(&unitWindow));
     }
     initIntroScreen(1);
     texts.insert(textsOf(IntroScreen));
@@ -147,7 +151,7 @@ TEST_F(EnglishWindowsTest, EveryWindowTextIsTranslated)
     const QStringList same = {"Orvalo 5", "OK", "Start", "Bio", "Equipment", "Tools", "S", "Powered by",
                               "Orvalo 4/3/3.5", "Orvalo", "&Orvalo", "Zadiv Udud Ororaze", "&Zadiv Udud Ororaze",
                               "Polar-Import", "Garmin-Import", "Outbreaker-Import", "I&mport", "&Training",
-                              "Form:", "Block:", "Wind", "°C", "km/h", "Sprache/Language:", "Explorer", "Details",
+                              "Form:", "Block:", "Wind", "°C", "km/h", "Sprache/Language:", "Explorer", "Details", "Form", "Gli", "kcal",
                               "outImport", "Import"};
     QStringList untranslated;
     for (auto it = german.cbegin(); it != german.cend(); ++it) {
