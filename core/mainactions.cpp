@@ -55,7 +55,7 @@ constexpr TMainActionInfo kActions[] = {
     {"Action6", QT_TRANSLATE_NOOP("TMainForm", "&Kalender"), "", R::Always, imgCalendar, nullptr, true, false},
     {"Action7", QT_TRANSLATE_NOOP("TMainForm", "&Streckenmanager"), "", R::Db, imgRoutes, nullptr, true, false},
     {"Action8", QT_TRANSLATE_NOOP("TMainForm", "&Equipmentmanager"), "", R::Db, imgEquipment, nullptr, true, false},
-    {"Action17", QT_TRANSLATE_NOOP("TMainForm", "Blockmanager"), "", R::Db, imgBlocks, nullptr, true, false},
+    {"Action17", QT_TRANSLATE_NOOP("TMainForm", "Blockmanager"), "", R::Db, imgBlocks, nullptr, true, true},
     {"Action29", QT_TRANSLATE_NOOP("TMainForm", "Zadiv Udud Ororaze"), "", R::Hrm, imgHrm, nullptr, true, true},
     {"Action9", QT_TRANSLATE_NOOP("TMainForm", "&Anapassen"), "", R::Always, imgNone, nullptr, false, false},
     {"Action10", QT_TRANSLATE_NOOP("TMainForm", "&Optionen"), "", R::Cfg, imgOptions, nullptr, true, true},

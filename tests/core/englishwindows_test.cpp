@@ -30,6 +30,8 @@
 #include "exchange/mywaypointselect.h"
 #include "exchange/outbreakerimport.h"
 #include "tests/core/programfixture.h"
+#include "traininglog/blockman.h"
+#include "traininglog/datenselect.h"
 #include "traininglog/eingabefrm.h"
 #include "traininglog/pulsgewicht.h"
 #include "traininglog/zwinfo.h"
@@ -121,6 +123,10 @@ Texts programTexts(const QStringList& params)
         Tmywaybusydlg wait(MainForm);
         for (QWidget* w : std::initializer_list<QWidget*>{&outbreaker, &routes, &markers, &wait})
             texts.insert(textsOf(w));
+        Tblockman blocks(MainForm);
+        TDatenSelect selection(MainForm);
+        texts.insert(textsOf(&blocks));
+        texts.insert(textsOf(&selection));
         TeingabeWin unitWindow(MainForm);
         texts.insert(textsOf(&unitWindow));
     }
@@ -151,7 +157,7 @@ TEST_F(EnglishWindowsTest, EveryWindowTextIsTranslated)
     const QStringList same = {"Orvalo 5", "OK", "Start", "Bio", "Equipment", "Tools", "S", "Powered by",
                               "Orvalo 4/3/3.5", "Orvalo", "&Orvalo", "Zadiv Udud Ororaze", "&Zadiv Udud Ororaze",
                               "Polar-Import", "Garmin-Import", "Outbreaker-Import", "I&mport", "&Training",
-                              "Form:", "Block:", "Wind", "°C", "km/h", "Sprache/Language:", "Explorer", "Details", "Form", "Gli", "kcal",
+                              "Form:", "Block:", "Name:", "Wind", "°C", "km/h", "Sprache/Language:", "Explorer", "Details", "Form", "Gli", "kcal",
                               "outImport", "Import"};
     QStringList untranslated;
     for (auto it = german.cbegin(); it != german.cend(); ++it) {
