@@ -48,6 +48,7 @@
 #include "exchange/convert5u.h"
 #include "exchange/dbrestoreu.h"
 #include "exchange/dbsicherung.h"
+#include "exchange/outbreakerimport.h"
 #include "exchange/polarimport.h"
 #include "platform/rtl/folders.h"
 #include "platform/vcl/actnlist.h"
@@ -241,6 +242,7 @@ void TMainForm::createActions()
     Action26->OnExecute = [this](QObject* s) { Action26Execute(s); };
     StatAnalyse1->OnExecute = [this](QObject* s) { StatAnalyse1Execute(s); };
     Action27->OnExecute = [this](QObject* s) { Action27Execute(s); };
+    Action19->OnExecute = [this](QObject* s) { Action19Execute(s); };
     Action20->OnExecute = [this](QObject* s) { Action20Execute(s); };
     Trainingslexikon->OnExecute = [this](QObject* s) { TrainingslexikonExecute(s); };
     Action29->OnExecute = [this](QObject* s) { Action29Execute(s); };
@@ -765,6 +767,12 @@ void TMainForm::FilePrint1Execute(QObject*)
 void TMainForm::Action26Execute(QObject*)
 {
     ModalForm<TpolarImp> form(polarImp, this);
+    form->ShowModal();
+}
+
+void TMainForm::Action19Execute(QObject*)
+{
+    ModalForm<ToutImport> form(outImport, this);
     form->ShowModal();
 }
 

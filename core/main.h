@@ -134,6 +134,8 @@ public:
     void OpenPivot(const QString& name);
     void StatAnalyse1Execute(QObject* Sender);
     void Action27Execute(QObject* Sender);
+    // The Outbreaker import, shown modally.
+    void Action19Execute(QObject* Sender);
     void Action20Execute(QObject* Sender);
     void TrainingslexikonExecute(QObject* Sender);
     void Action29Execute(QObject* Sender);

@@ -16,7 +16,7 @@ constexpr TMainActionInfo kActions[] = {
     {"FileExcelImport1", QT_TRANSLATE_NOOP("TMainForm", "&Excel Import"), "", R::Db, imgImport, nullptr, true, false},
     {"Action26", QT_TRANSLATE_NOOP("TMainForm", "Polar-Import"), "", R::Db, imgImport, nullptr, true, true},
     {"Action28", QT_TRANSLATE_NOOP("TMainForm", "Garmin-Import"), "", R::Db, imgImport, nullptr, true, false},
-    {"Action19", QT_TRANSLATE_NOOP("TMainForm", "Outbreaker-Import"), "", R::Db, imgImport, nullptr, true, false},
+    {"Action19", QT_TRANSLATE_NOOP("TMainForm", "Outbreaker-Import"), "", R::Db, imgImport, nullptr, true, true},
     {"Action20", QT_TRANSLATE_NOOP("TMainForm", "Orvalo"), "", R::NoDb, imgImport, nullptr, true, true},
     {"FileDBKonvertieren1", QT_TRANSLATE_NOOP("TMainForm", "Datenbank &konvertieren"), "", R::Always, imgNone, nullptr, false, false},
     {"FileDBReparieren1", QT_TRANSLATE_NOOP("TMainForm", "D&atenbank komprimieren und reparieren"), "", R::Always, imgCompact, nullptr, true, true},

@@ -26,6 +26,10 @@
 #include "core/umgebung.h"
 #include "exchange/dbrestoreu.h"
 #include "exchange/dbsicherung.h"
+#include "exchange/mywaybusy.h"
+#include "exchange/mywayimport.h"
+#include "exchange/mywaypointselect.h"
+#include "exchange/outbreakerimport.h"
 #include "tests/core/programfixture.h"
 #include "traininglog/eqmanager.h"
 #include "traininglog/equipmentdlg.h"
@@ -124,6 +128,12 @@ Texts programTexts(const QStringList& params)
         TeqManager equipmentManager(MainForm);
         texts.insert(textsOf(&equipmentDialog));
         texts.insert(textsOf(&equipmentManager));
+        ToutImport outbreaker(MainForm);
+        Tmywaydlg routes(MainForm);
+        Tmywayimp2 markers(MainForm);
+        Tmywaybusydlg wait(MainForm);
+        for (QWidget* w : std::initializer_list<QWidget*>{&outbreaker, &routes, &markers, &wait})
+            texts.insert(textsOf(w));
         Tblockman blocks(MainForm);
         TDatenSelect selection(MainForm);
         texts.insert(textsOf(&blocks));
@@ -158,7 +168,8 @@ TEST_F(EnglishWindowsTest, EveryWindowTextIsTranslated)
     const QStringList same = {"Orvalo 5", "OK", "Start", "Bio", "Equipment", "Tools", "S", "Powered by",
                               "Orvalo 4/3/3.5", "Orvalo", "&Orvalo", "Zadiv Udud Ororaze", "&Zadiv Udud Ororaze",
                               "Polar-Import", "Garmin-Import", "Outbreaker-Import", "I&mport", "&Training",
-                              "Form:", "Block:", "Name:", "Wind", "°C", "km/h", "Sprache/Language:", "Explorer", "Details", "Form", "Gli", "kcal"};
+                              "Form:", "Block:", "Name:", "Wind", "°C", "km/h", "Sprache/Language:", "Explorer", "Details", "Form", "Gli", "kcal",
+                              "outImport", "Import"};
     QStringList untranslated;
     for (auto it = german.cbegin(); it != german.cend(); ++it) {
         const QString en = english.value(it.key());
