@@ -56,6 +56,7 @@ inline constexpr int LookupOnlyRename = 65381;      // "Diese %s kann nicht gel�
 inline constexpr int ConfirmDeleteRecord = 65453;   // "Wollen Sie den Datensatz wirklich löschen?"
 
 // Files.
+inline constexpr int NoTemplateFile = 65400;        // " ist keine gültige Musterdatei."
 inline constexpr int FileNotInterpretable = 65389;  // "Die angegebene Datei konnte nicht richtig interpretiert werden."
 
 // Calculators.

@@ -27,6 +27,7 @@
 #include "exchange/dbsicherung.h"
 #include "tests/core/programfixture.h"
 #include "traininglog/eingabefrm.h"
+#include "traininglog/musteredit.h"
 #include "traininglog/pulsgewicht.h"
 #include "traininglog/zwinfo.h"
 
@@ -113,6 +114,8 @@ Texts programTexts(const QStringList& params)
         texts.insert(textsOf(&restore));
         TeingabeWin unitWindow(MainForm);
         texts.insert(textsOf(&unitWindow));
+        Tmusteredit templates(MainForm->cds, MainForm->cds2, MainForm->SaveDialog1, MainForm);
+        texts.insert(textsOf(&templates));
     }
     initIntroScreen(1);
     texts.insert(textsOf(IntroScreen));
