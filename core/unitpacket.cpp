@@ -220,6 +220,9 @@ bool ApplyUnitTemplate(TClientDataSet& cds, TClientDataSet& cds2, TDataSet& date
         throw;
     }
     cds2.Close();
+    // A value the template leaves empty does not empty a field the unit must have: the unit
+    // keeps its value or the new unit's default, so it can still be saved.
+    std::erase_if(values, [](const auto& v) { return v.second.isNull() && v.first->Required(); });
     fillUnit(std::move(values), daten, db, TUnitPacketUse::Template);
     return true;
 }

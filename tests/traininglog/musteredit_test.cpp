@@ -11,6 +11,7 @@
 #include "core/orvdbserver.h"
 #include "core/unitpacket.h"
 #include "platform/db/datapacket.h"
+#include "platform/vcl/actnlist.h"
 #include "tests/core/programfixture.h"
 #include "tests/support/athletedb.h"
 #include "traininglog/einheiteneingabe.h"
@@ -52,7 +53,10 @@ protected:
     {
         editor->DataSetInsert1Execute(editor->DataSetInsert1);
         cds().Edit();
-        cdsField("Datum")->SetValue(date);
+        if (date.isNull())
+            cdsField("Datum")->Clear();
+        else
+            cdsField("Datum")->SetAsDateTime(date.toDouble());
         cdsField("Ort")->SetAsString("Stadtpark");
         cdsField("Meter")->SetAsInteger(8000);
         cdsField("Sportart")->SetAsInteger(1);
@@ -84,6 +88,7 @@ protected:
         daten().Insert();
         field("Datum")->SetAsDateTime(EncodeDate(2006, 1, 2));
         field("Ort")->SetAsString("Hafen");
+        field("Meter")->SetAsInteger(5000);
         field("Sportart")->SetAsInteger(1);
         field("Form")->SetAsInteger(1);
         field("Belastungsart")->SetAsInteger(0);
@@ -109,6 +114,8 @@ TEST_F(MustereditTest, TheMainActionAppliesATemplateToANewUnitDatedByTheTemplate
     };
     editor.reset();
     for (const auto& c : cases) {
+        const int units = unitCount();
+        UpdateAllActions();
         ASSERT_TRUE(MainForm->Action25->Enabled());
         ScriptedAnswers::onShowModal<Tmusteredit>([&](Tmusteredit& f) {
             editor.reset(&f);
@@ -125,7 +132,8 @@ TEST_F(MustereditTest, TheMainActionAppliesATemplateToANewUnitDatedByTheTemplate
         EXPECT_EQ(field("Ort")->AsString(), "Stadtpark") << c.name;
         EXPECT_EQ(field("Meter")->AsInteger(), 8000) << c.name;
         EXPECT_EQ(field("trainingsblock")->AsInteger(), 0) << c.name;
-        EXPECT_EQ(unitCount(), 0) << c.name;  // nothing posted
+        EXPECT_EQ(field("Hoehendifferenz")->AsInteger(), 0) << c.name;  // left empty: the default stays
+        EXPECT_EQ(unitCount(), units) << c.name;  // nothing posted
 
         daten().Post();
         const int block = field("trainingsblock")->AsInteger();
@@ -246,6 +254,7 @@ TEST_F(MustereditTest, APacketWithReorderedFieldsPutsEveryValueIntoItsOwnField)
     typeTemplate(QVariant(kMay2));
     cdsField("Puls")->SetAsInteger(142);
     cdsField("Temperatur")->SetAsInteger(-3);
+    editor->CheckBox1->setChecked(true);
     const QString file = save("lauf.mt5");
     TDataPacket p = LoadDataPacket(file);
     std::reverse(p.fields.begin(), p.fields.end());
