@@ -54,6 +54,7 @@
 #include "platform/vcl/imglist.h"
 #include "platform/vcl/registry.h"
 #include "platform/vcl/shell.h"
+#include "traininglog/blockman.h"
 #include "traininglog/einheiteneingabe.h"
 #include "traininglog/pulsgewicht.h"
 #include "traininglog/zwinfo.h"
@@ -231,6 +232,7 @@ void TMainForm::createActions()
     Action23->OnExecute = [this](QObject* s) { Action23Execute(s); };
     Action24->OnExecute = [this](QObject* s) { Action24Execute(s); };
     FileExit1->OnExecute = [this](QObject* s) { FileExit1Execute(s); };
+    FilePrint1->OnExecute = [this](QObject* s) { FilePrint1Execute(s); };
     Action26->OnExecute = [this](QObject* s) { Action26Execute(s); };
     Action20->OnExecute = [this](QObject* s) { Action20Execute(s); };
     Trainingslexikon->OnExecute = [this](QObject* s) { TrainingslexikonExecute(s); };
@@ -251,6 +253,7 @@ void TMainForm::createActions()
     Action13->OnExecute = [this](QObject* s) { Action13Execute(s); };
     Action15->OnExecute = [this](QObject* s) { Action15Execute(s); };
     Action18->OnExecute = [this](QObject* s) { Action18Execute(s); };
+    Action17->OnExecute = [this](QObject* s) { Action17Execute(s); };
     setUpUnitPackets();
 
     ActionManager1->OnUpdate = [this](TAction* a, bool& handled) { ActionManager1Update(a, handled); };
@@ -740,6 +743,13 @@ void TMainForm::FileExit1Execute(QObject*)
     close();
 }
 
+void TMainForm::FilePrint1Execute(QObject*)
+{
+    // The current unit's print of the entry window.
+    if (eingabe)
+        eingabe->Action4->Execute();
+}
+
 void TMainForm::Action26Execute(QObject*)
 {
     ModalForm<TpolarImp> form(polarImp, this);
@@ -860,6 +870,21 @@ void TMainForm::Action18Execute(QObject*)
 {
     ModalForm<TFormeln> f(Formeln, this);
     f->ShowModal();
+}
+
+void TMainForm::Action17Execute(QObject* Sender)
+{
+    // The navigator's button has placed the block list on its block; otherwise the newest.
+    if (!qobject_cast<TXPButton*>(Sender) && orvServer->trainblockman.Active())
+        orvServer->trainblockman.Last();
+    {
+        ModalForm<Tblockman> f(blockman, this);
+        f->ShowModal();
+    }
+    // The units' block names are looked up in trainblock: it sees the blocks made, renamed or
+    // deleted in the manager.
+    if (orvServer->trainblock.Active())
+        orvServer->trainblock.Requery();
 }
 
 void TMainForm::XPButton1Click(QObject* Sender)

@@ -125,6 +125,7 @@ public:
     void Action23Execute(QObject* Sender);
     void Action24Execute(QObject* Sender);
     void FileExit1Execute(QObject* Sender);
+    void FilePrint1Execute(QObject* Sender);
     void Action26Execute(QObject* Sender);
     void Action20Execute(QObject* Sender);
     void TrainingslexikonExecute(QObject* Sender);
@@ -147,6 +148,7 @@ public:
     void Action13Execute(QObject* Sender);
     void Action15Execute(QObject* Sender);
     void Action18Execute(QObject* Sender);
+    void Action17Execute(QObject* Sender);
     // Copy and paste of the current unit through the buffer "Temp/~copy.xml" in the user's data
     // folder, and unit templates (".mt5" files, by default in the folder "mt5" there).
     void EditCopy1Execute(QObject* Sender);

@@ -22,7 +22,7 @@ constexpr TMainActionInfo kActions[] = {
     {"FileDBReparieren1", QT_TRANSLATE_NOOP("TMainForm", "D&atenbank komprimieren und reparieren"), "", R::Always, imgCompact, nullptr, true, true},
     {"Action23", QT_TRANSLATE_NOOP("TMainForm", "Datenbank sichern"), "", R::Conn, imgBackup, nullptr, true, true},
     {"Action24", QT_TRANSLATE_NOOP("TMainForm", "Datenbank rücksichern"), "", R::Always, imgRestore, nullptr, true, true},
-    {"FilePrint1", QT_TRANSLATE_NOOP("TMainForm", "&Drucken"), "", R::Db, imgPrint, nullptr, true, false},
+    {"FilePrint1", QT_TRANSLATE_NOOP("TMainForm", "&Drucken"), "", R::Db, imgPrint, nullptr, true, true},
     {"FileExit1", QT_TRANSLATE_NOOP("TMainForm", "&Beenden"), "", R::Always, imgExit, nullptr, true, true},
     // Edit
     {"EditCopy1", QT_TRANSLATE_NOOP("TMainForm", "&Kopieren"), "", R::EditCopy, imgCopy, nullptr, true, true},
@@ -55,7 +55,7 @@ constexpr TMainActionInfo kActions[] = {
     {"Action6", QT_TRANSLATE_NOOP("TMainForm", "&Kalender"), "", R::Always, imgCalendar, nullptr, true, false},
     {"Action7", QT_TRANSLATE_NOOP("TMainForm", "&Streckenmanager"), "", R::Db, imgRoutes, nullptr, true, false},
     {"Action8", QT_TRANSLATE_NOOP("TMainForm", "&Equipmentmanager"), "", R::Db, imgEquipment, nullptr, true, false},
-    {"Action17", QT_TRANSLATE_NOOP("TMainForm", "Blockmanager"), "", R::Db, imgBlocks, nullptr, true, false},
+    {"Action17", QT_TRANSLATE_NOOP("TMainForm", "Blockmanager"), "", R::Db, imgBlocks, nullptr, true, true},
     {"Action29", QT_TRANSLATE_NOOP("TMainForm", "Zadiv Udud Ororaze"), "", R::Hrm, imgHrm, nullptr, true, true},
     {"Action9", QT_TRANSLATE_NOOP("TMainForm", "&Anapassen"), "", R::Always, imgNone, nullptr, false, false},
     {"Action10", QT_TRANSLATE_NOOP("TMainForm", "&Optionen"), "", R::Cfg, imgOptions, nullptr, true, true},

@@ -26,6 +26,8 @@
 #include "exchange/dbrestoreu.h"
 #include "exchange/dbsicherung.h"
 #include "tests/core/programfixture.h"
+#include "traininglog/blockman.h"
+#include "traininglog/datenselect.h"
 #include "traininglog/eingabefrm.h"
 #include "traininglog/musteredit.h"
 #include "traininglog/pulsgewicht.h"
@@ -112,6 +114,10 @@ Texts programTexts(const QStringList& params)
         TdbRestore restore(MainForm);
         texts.insert(textsOf(&backup));
         texts.insert(textsOf(&restore));
+        Tblockman blocks(MainForm);
+        TDatenSelect selection(MainForm);
+        texts.insert(textsOf(&blocks));
+        texts.insert(textsOf(&selection));
         TeingabeWin unitWindow(MainForm);
         texts.insert(textsOf(&unitWindow));
         Tmusteredit templates(MainForm->cds, MainForm->cds2, MainForm->SaveDialog1, MainForm);
@@ -144,7 +150,7 @@ TEST_F(EnglishWindowsTest, EveryWindowTextIsTranslated)
     const QStringList same = {"Orvalo 5", "OK", "Start", "Bio", "Equipment", "Tools", "S", "Powered by",
                               "Orvalo 4/3/3.5", "Orvalo", "&Orvalo", "Zadiv Udud Ororaze", "&Zadiv Udud Ororaze",
                               "Polar-Import", "Garmin-Import", "Outbreaker-Import", "I&mport", "&Training",
-                              "Form:", "Block:", "Wind", "°C", "km/h", "Sprache/Language:", "Explorer", "Details", "Form", "Gli", "kcal"};
+                              "Form:", "Block:", "Name:", "Wind", "°C", "km/h", "Sprache/Language:", "Explorer", "Details", "Form", "Gli", "kcal"};
     QStringList untranslated;
     for (auto it = german.cbegin(); it != german.cend(); ++it) {
         const QString en = english.value(it.key());
