@@ -167,6 +167,8 @@ public:
     void EditCopy1Execute(QObject* Sender);
     void EditPaste1Execute(QObject* Sender);
     void EditMuster1Execute(QObject* Sender);
+    // "Mustereditor": the template editor, modal, over cds and cds2.
+    void Action25Execute(QObject* Sender);
     void Action22Execute(QObject* Sender);
     // Collapses the tool pane when the sender is "UiNavPanel4", else expands it.
     void XPButton1Click(QObject* Sender) override;

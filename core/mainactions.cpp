@@ -29,7 +29,7 @@ constexpr TMainActionInfo kActions[] = {
     {"EditPaste1", QT_TRANSLATE_NOOP("TMainForm", "&Einfügen"), "", R::EditPaste, imgPaste, nullptr, true, true},
     {"Action22", QT_TRANSLATE_NOOP("TMainForm", "Muster laden .."), "", R::Db, imgTemplate, nullptr, true, true},
     {"EditMuster1", QT_TRANSLATE_NOOP("TMainForm", "Als Muster speichern..."), "", R::Db, imgTemplate, nullptr, true, true},
-    {"Action25", QT_TRANSLATE_NOOP("TMainForm", "Mustereditor"), "", R::Always, imgTemplate, nullptr, true, false},
+    {"Action25", QT_TRANSLATE_NOOP("TMainForm", "Mustereditor"), "", R::Always, imgTemplate, nullptr, true, true},
     // Statistics
     {"StatZeitraum1", QT_TRANSLATE_NOOP("TMainForm", "&Zeitraumstatistik"), "", R::Db, imgPeriodStat, nullptr, true, true},
     {"StatWochen1", QT_TRANSLATE_NOOP("TMainForm", "&Wochenstatistik"), "", R::Db, imgWeekStat, nullptr, true, false},

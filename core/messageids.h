@@ -73,6 +73,7 @@ inline constexpr int EquipmentUnits = 65452;          // "Einheiten"
 inline constexpr int EquipmentSaveUnitFirst = 65461;  // "Equipment kann erst nach dem Speichern der Einheit ..."
 
 // Files.
+inline constexpr int NoTemplateFile = 65400;        // " ist keine gültige Musterdatei."
 inline constexpr int FileNotInterpretable = 65389;  // "Die angegebene Datei konnte nicht richtig interpretiert werden."
 
 // Calculators.

@@ -37,6 +37,7 @@
 #include "traininglog/blockman.h"
 #include "traininglog/datenselect.h"
 #include "traininglog/eingabefrm.h"
+#include "traininglog/musteredit.h"
 #include "traininglog/pulsgewicht.h"
 #include "traininglog/zwinfo.h"
 
@@ -140,6 +141,8 @@ Texts programTexts(const QStringList& params)
         texts.insert(textsOf(&selection));
         TeingabeWin unitWindow(MainForm);
         texts.insert(textsOf(&unitWindow));
+        Tmusteredit templates(MainForm->cds, MainForm->cds2, MainForm->SaveDialog1, MainForm);
+        texts.insert(textsOf(&templates));
     }
     initIntroScreen(1);
     texts.insert(textsOf(IntroScreen));
