@@ -8,35 +8,10 @@
 #include "core/orvdbserver.h"
 #include "platform/vcl/dialogs.h"
 #include "platform/vcl/events.h"
+#include "traininglog/managerglyphs.h"
 #include "traininglog/unitsearch.h"
 
 TvergleichSelect* vergleichSelect = nullptr;
-
-namespace {
-
-// The small arrows of the four navigation buttons: first, prior, next, last.
-QImage navGlyph(int kind)
-{
-    QImage img(16, 16, QImage::Format_ARGB32);
-    img.fill(Qt::transparent);
-    QPainter p(&img);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(Qt::NoPen);
-    p.setBrush(QColor(40, 52, 72));
-    const bool left = kind < 2;
-    const qreal x = 5;
-    if (left)
-        p.drawPolygon(QPolygonF({QPointF(x + 6, 3), QPointF(x + 6, 13), QPointF(x, 8)}));
-    else
-        p.drawPolygon(QPolygonF({QPointF(x, 3), QPointF(x, 13), QPointF(x + 6, 8)}));
-    if (kind == 0)
-        p.drawRect(QRectF(2, 3, 2, 10));
-    if (kind == 3)
-        p.drawRect(QRectF(12, 3, 2, 10));
-    return img;
-}
-
-}  // namespace
 
 QString ComparisonListSql()
 {
@@ -111,9 +86,10 @@ TvergleichSelect::TvergleichSelect(QWidget* Owner) : TForm(Owner, Qt::Dialog), u
     ComboBox1->setCurrentIndex(-1);
     UiOfficeEdit20001->OnChange = Handler(this, &TvergleichSelect::UiOfficeEdit20001Change);
 
-    int glyph = 0;
-    for (TXPButton* b : {XPButton5, XPButton11, XPButton6, XPButton7})
-        b->SetGlyph(navGlyph(glyph++));
+    const std::pair<TXPButton*, TManagerGlyph> glyphs[] = {
+        {XPButton5, mgFirst}, {XPButton11, mgPrior}, {XPButton6, mgNext}, {XPButton7, mgLast}};
+    for (const auto& [button, glyph] : glyphs)
+        button->SetGlyph(ManagerGlyph(glyph));
     for (TXPButton* b : {XPButton5, XPButton11, XPButton6, XPButton7, XPButton8, XPButton9, XPButton10, XPButton2})
         b->setFocusPolicy(Qt::StrongFocus);
     XPButton5->OnClick = Handler(this, &TvergleichSelect::XPButton5Click);
