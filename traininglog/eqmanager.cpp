@@ -14,12 +14,13 @@
 #include "platform/vcl/events.h"
 #include "traininglog/categorytree.h"
 #include "traininglog/equipmentlinks.h"
+#include "traininglog/managerglyphs.h"
 
 TeqManager* eqManager = nullptr;
 
 namespace {
 
-// The pictures of the refresh and help actions.
+// The picture of the refresh action.
 QPixmap refreshGlyph()
 {
     QPixmap pm(16, 16);
@@ -31,24 +32,6 @@ QPixmap refreshGlyph()
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(30, 100, 170));
     p.drawPolygon(QPolygonF({QPointF(9, 1), QPointF(14, 4), QPointF(9, 7)}));
-    return pm;
-}
-
-QPixmap helpGlyph()
-{
-    QPixmap pm(16, 16);
-    pm.fill(Qt::transparent);
-    QPainter p(&pm);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(Qt::NoPen);
-    p.setBrush(QColor(30, 100, 170));
-    p.drawEllipse(QRectF(1, 1, 14, 14));
-    p.setPen(Qt::white);
-    QFont f = p.font();
-    f.setBold(true);
-    f.setPixelSize(11);
-    p.setFont(f);
-    p.drawText(QRectF(1, 1, 14, 14), Qt::AlignCenter, QStringLiteral("?"));
     return pm;
 }
 
@@ -164,7 +147,7 @@ void TeqManager::createActions()
     for (int k = daFirst; k <= daCancel; ++k)
         ImageList1->Add(DataSetActionGlyph(TDataSetActionKind(k)));
     const int refreshImage = ImageList1->Add(refreshGlyph());
-    const int helpImage = ImageList1->Add(helpGlyph());
+    const int helpImage = ImageList1->Add(QPixmap::fromImage(ManagerGlyph(mgHelp)));
     ActionManager1->SetImages(ImageList1);
 
     DataSetFirst1 = new TDataSetFirst(ActionManager1, QStringLiteral("DataSetFirst1"));
