@@ -4,6 +4,8 @@
 
 #include <QGuiApplication>
 #include <QPainter>
+#include <QScopeGuard>
+#include <QScopedValueRollback>
 #include <QScreen>
 
 #include "core/language.h"
@@ -41,31 +43,6 @@ void setBar(QProgressBar* bar, qint64 maximum, qint64 position)
     bar->setRange(0, r.Maximum);
     bar->setValue(r.Position);
 }
-
-// Balances DisableControls on every path.
-class ControlsOff {
-public:
-    explicit ControlsOff(TDataSet& ds) : ds_(ds) { ds_.DisableControls(); }
-    ~ControlsOff() { ds_.EnableControls(); }
-    ControlsOff(const ControlsOff&) = delete;
-    ControlsOff& operator=(const ControlsOff&) = delete;
-
-private:
-    TDataSet& ds_;
-};
-
-// Sets a flag for the lifetime of the scope.
-class FlagScope {
-public:
-    explicit FlagScope(bool& flag) : flag_(flag), old_(flag) { flag_ = true; }
-    ~FlagScope() { flag_ = old_; }
-    FlagScope(const FlagScope&) = delete;
-    FlagScope& operator=(const FlagScope&) = delete;
-
-private:
-    bool& flag_;
-    bool old_;
-};
 
 }  // namespace
 
@@ -209,7 +186,7 @@ void TeqManager::fillTreeView()
 {
     if (!orvServer)
         return;
-    FlagScope busy(treeBusy_);
+    const QScopedValueRollback busy(treeBusy_, true);
     TCategorySource source{QStringLiteral("equipment"), QStringLiteral("equ_kategorie"), QStringLiteral("equ_Id"),
                            QStringLiteral("bezeichnung"),
                            [](TDataSet& row) { return row.FieldByName(QStringLiteral("Bezeichnung"))->AsString(); }};
@@ -229,7 +206,8 @@ void TeqManager::showUsage()
         return;
     eqdetail.SetSQLText(EquipmentUsageSql(equipment.FieldByName(QStringLiteral("equ_Id"))->AsLargeInt()));
     eqdetail.Open();
-    ControlsOff quiet(eqdetail);
+    eqdetail.DisableControls();
+    const auto enable = qScopeGuard([&eqdetail] { eqdetail.EnableControls(); });
     TEquipmentUsage usage;
     usage.ExpectedKm = equipment.FieldByName(QStringLiteral("Kilometer"))->AsLargeInt();
     const int rows = eqdetail.RecordCount();
@@ -253,7 +231,7 @@ void TeqManager::synchronizeOverview()
 {
     if (!orvServer)
         return;
-    FlagScope busy(treeBusy_);
+    const QScopedValueRollback busy(treeBusy_, true);
     SynchronizeCategoryTree(TreeView1, orvServer->equipment, QStringLiteral("equ_Id"));
 }
 
