@@ -81,9 +81,8 @@ void TEquipment::TreeView1Click(QObject*)
     const QTreeWidgetItem* n = TreeView1->currentItem();
     if (!n)
         return;
-    QString filter = QStringLiteral("(equ_aktuell = true)");
-    if (n->parent())
-        filter = CurrentEquipmentFilter(n->text(0), n->data(0, kNullCategoryRole).toBool());
+    const QString filter = n->parent() ? CurrentEquipmentFilter(n->text(0), n->data(0, kNullCategoryRole).toBool())
+                                       : CurrentEquipmentFilter();
     TDataSet& equipment = orvServer->equipment;
     const qint64 unit = CurrentUnitId(orvServer->daten);
     QList<TEquipmentLine> lines;
