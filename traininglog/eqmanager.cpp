@@ -190,7 +190,6 @@ void TeqManager::fillTreeView()
     TCategorySource source{QStringLiteral("equipment"), QStringLiteral("equ_kategorie"), QStringLiteral("equ_Id"),
                            QStringLiteral("bezeichnung"),
                            [](TDataSet& row) { return row.FieldByName(QStringLiteral("Bezeichnung"))->AsString(); }};
-    TreeView1->clear();
     FillCategoryTree(TreeView1, ReadCategoryGroups(orvServer->orvDB, source), NoCategoryCaption());
 }
 
