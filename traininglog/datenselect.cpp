@@ -74,10 +74,12 @@ TDatenSelect::TDatenSelect(QWidget* Owner) : TForm(Owner, Qt::Dialog), ui(std::m
     XPButton4->OnClick = Handler(this, &TDatenSelect::XPButton4Click);
     XPButton2->OnClick = Handler(this, &TDatenSelect::XPButton2Click);
     OnShow = Handler(this, &TDatenSelect::FormShow);
-    setTabOrder(DBGrid1, ListBox1);
-    setTabOrder(ListBox1, ComboBox1);
-    setTabOrder(ComboBox1, UiOfficeEdit20001);
-    setTabOrder(UiOfficeEdit20001, DBGrid3);
+    LetKeyboardPressButtons({XPButton5, XPButton11, XPButton6, XPButton7, XPButton1, XPButton4, XPButton2, XPButton8,
+                             XPButton9, XPButton10});
+    QWidget* order[] = {DBGrid1, XPButton5, XPButton11, XPButton6, XPButton7, XPButton1, ListBox1, XPButton4,
+                        ComboBox1, UiOfficeEdit20001, DBGrid3, XPButton2, XPButton8, XPButton9, XPButton10};
+    for (size_t i = 1; i < std::size(order); ++i)
+        setTabOrder(order[i - 1], order[i]);
 }
 
 TDatenSelect::~TDatenSelect()

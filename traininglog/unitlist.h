@@ -2,7 +2,7 @@
 // The unit list of the unit-selection windows and the prefix search beside it: the read-only
 // list of every training unit in a grid, opened with the program's date format and standing on
 // the newest unit, and the search over the data module's navSuchen in a second grid, whose
-// result the list can move to.
+// result the list can move to. Also the keyboard of these windows' flat buttons.
 #include <QList>
 #include <QString>
 
@@ -11,6 +11,7 @@ class QLabel;
 class TDataSource;
 class TDBGrid;
 class TQuery;
+class TXPButton;
 
 // A column of a list: the field, its title (empty: the field's own) and its width in pixels.
 struct TUnitListColumn {
@@ -38,3 +39,6 @@ void RunUnitSearch(QComboBox* fields, const QString& text, QLabel* count);
 // Moves the list to the unit the search result stands on; without one the user is told that no
 // record is selected.
 void GoToSearchResult(TQuery& list);
+
+// Lets the keyboard work the flat buttons: Tab stops on each, Space presses an enabled one.
+void LetKeyboardPressButtons(const QList<TXPButton*>& buttons);

@@ -66,8 +66,7 @@ TvergleichSelect::TvergleichSelect(QWidget* Owner) : TForm(Owner, Qt::Dialog), u
         {XPButton5, mgFirst}, {XPButton11, mgPrior}, {XPButton6, mgNext}, {XPButton7, mgLast}};
     for (const auto& [button, glyph] : glyphs)
         button->SetGlyph(ManagerGlyph(glyph));
-    for (TXPButton* b : {XPButton5, XPButton11, XPButton6, XPButton7, XPButton8, XPButton9, XPButton10, XPButton2})
-        b->setFocusPolicy(Qt::StrongFocus);
+    LetKeyboardPressButtons({XPButton5, XPButton11, XPButton6, XPButton7, XPButton8, XPButton9, XPButton10, XPButton2});
     XPButton5->OnClick = Handler(this, &TvergleichSelect::XPButton5Click);
     XPButton11->OnClick = Handler(this, &TvergleichSelect::XPButton11Click);
     XPButton6->OnClick = Handler(this, &TvergleichSelect::XPButton6Click);
