@@ -3,7 +3,6 @@
 #include <QComboBox>
 #include <QLabel>
 
-#include "controls/xpbutton.h"
 #include "core/language.h"
 #include "core/messageids.h"
 #include "core/orvdbserver.h"
@@ -12,7 +11,6 @@
 #include "platform/rtl/sysutils.h"
 #include "platform/vcl/dbgrids.h"
 #include "platform/vcl/dialogs.h"
-#include "platform/vcl/events.h"
 #include "traininglog/unitsearch.h"
 
 namespace {
@@ -89,17 +87,4 @@ void GoToSearchResult(TQuery& list)
                          list.Locate(QStringLiteral("dat_Id"), found.FieldByName(QStringLiteral("DAT_ID"))->Value());
     if (!located)
         MessageDlg(LoadStr(msg::NoRecordSelected), mtError, TMsgDlgButtons{mbOK});
-}
-
-void LetKeyboardPressButtons(const QList<TXPButton*>& buttons)
-{
-    for (TXPButton* button : buttons) {
-        button->setFocusPolicy(Qt::StrongFocus);
-        Events(button).OnKeyDown = [button](QObject*, int& Key, Qt::KeyboardModifiers) {
-            if (Key == Qt::Key_Space && button->isEnabled()) {
-                Key = 0;
-                button->Click();
-            }
-        };
-    }
 }

@@ -2,7 +2,7 @@
 // The unit list of the unit-selection windows and the prefix search beside it: the read-only
 // list of every training unit in a grid, opened with the program's date format and standing on
 // the newest unit, and the search over the data module's navSuchen in a second grid, whose
-// result the list can move to. Also the keyboard of these windows' flat buttons.
+// result the list can move to.
 #include <QList>
 #include <QString>
 
@@ -11,7 +11,6 @@ class QLabel;
 class TDataSource;
 class TDBGrid;
 class TQuery;
-class TXPButton;
 
 // A column of a list: the field, its title (empty: the field's own) and its width in pixels.
 struct TUnitListColumn {
@@ -40,5 +39,3 @@ void RunUnitSearch(QComboBox* fields, const QString& text, QLabel* count);
 // record is selected.
 void GoToSearchResult(TQuery& list);
 
-// Lets the keyboard work the flat buttons: Tab stops on each, Space presses an enabled one.
-void LetKeyboardPressButtons(const QList<TXPButton*>& buttons);

@@ -7,6 +7,7 @@
 #include <QBuffer>
 #include <QImage>
 #include <QKeyEvent>
+#include <QSet>
 
 #include "core/main.h"
 #include "core/navigatorframe.h"
@@ -397,6 +398,31 @@ TEST_F(BlockManagerTest, TheSelectionKeepsOneIdPerLineAndSearchesLikeTheComparis
     ScriptedAnswers::pushMessageAnswer(mrOk);
     sel->XPButton2->Click();
     EXPECT_EQ(ScriptedAnswers::lastMessage().Text, "Kein Datensatz ausgewählt.");
+}
+
+TEST_F(BlockManagerTest, TabReachesEveryButtonAndSpacePressesIt)
+{
+    block(1, "Alt", 1);
+    start();
+    manage([](Tblockman& m) {
+        QApplication::setActiveWindow(&m);
+        m.XPButton1->setFocus();
+        QSet<QWidget*> reached;
+        for (int i = 0; i < 40; ++i) {
+            QWidget* f = QApplication::focusWidget();
+            ASSERT_NE(f, nullptr);
+            reached.insert(f);
+            QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier);
+            QApplication::sendEvent(f, &tab);
+        }
+        for (TXPButton* b : m.findChildren<TXPButton*>())
+            EXPECT_TRUE(reached.contains(b)) << b->objectName().toStdString();
+        QKeyEvent space(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, " ");
+        QApplication::sendEvent(m.XPButton7, &space);
+        EXPECT_EQ(blocks().State(), dsInsert);
+        m.XPButton16->Click();
+        m.Close();
+    });
 }
 
 TEST_F(BlockManagerTest, TheSelectionIsWorkedWithTheKeyboardAlone)
