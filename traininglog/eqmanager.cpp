@@ -166,6 +166,10 @@ void TeqManager::createActions()
     ActionToolBar1->addSeparator();
     AddActionButton(ActionToolBar1, Action2);
     AddActionButton(ActionToolBar1, Action1);
+    // Tab stops on the tool bar's buttons too; Space presses the focused one.
+    for (QAction* a : ActionToolBar1->actions())
+        if (QWidget* button = ActionToolBar1->widgetForAction(a); button && !a->isSeparator())
+            button->setFocusPolicy(Qt::StrongFocus);
     ActionManager1->UpdateActions();
 }
 
