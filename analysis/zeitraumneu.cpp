@@ -367,6 +367,27 @@ void TZeitNeu::openStatement(const QString& sql)
     q.EnableControls();
 }
 
+void TZeitNeu::showResultTotals()
+{
+    TQuery& q = orvServer->zeitraum;
+    q.DisableControls();
+    TPeriodTotals totals;
+    try {
+        totals = SumResult(q);
+        q.First();
+    } catch (...) {
+        q.EnableControls();
+        throw;
+    }
+    q.EnableControls();
+    totals_ = totals;
+    TrainingUnitCount = totals.Units;
+    MeterSum = int32_t(totals.Meters);
+    HeightSum = int32_t(totals.Height);
+    Label11->setText(MsToTimeStr(totals.Milliseconds));
+    Label9->setText(QString::number(HeightSum));
+}
+
 void TZeitNeu::ApplyQuickSQL()
 {
     try {
@@ -390,24 +411,7 @@ void TZeitNeu::ApplyQuickSQL()
         }
         QuickSQL = QuickStatement(QuickWhere, CheckBox1->isChecked(), primary, secondary);
         openStatement(QuickSQL);
-
-        TQuery& q = orvServer->zeitraum;
-        q.DisableControls();
-        TPeriodTotals totals;
-        try {
-            totals = SumResult(q);
-            q.First();
-        } catch (...) {
-            q.EnableControls();
-            throw;
-        }
-        q.EnableControls();
-        totals_ = totals;
-        TrainingUnitCount = totals.Units;
-        MeterSum = int32_t(totals.Meters);
-        HeightSum = int32_t(totals.Height);
-        Label11->setText(MsToTimeStr(totals.Milliseconds));
-        Label9->setText(QString::number(HeightSum));
+        showResultTotals();
         const QVariant unit = orvServer->distancespeed.Lookup(
             QStringLiteral("unt_id"), orvServer->config.FieldByName(QStringLiteral("cfg_wochenmonatUnt"))->Value(),
             QStringLiteral("unt_calc;unt_shortname"));
@@ -622,23 +626,7 @@ void TZeitNeu::BitBtn2Click(QObject*)
     // nothing.
     openStatement(FreeStatement(Memo1->toPlainText()));
     try {
-        TQuery& q = orvServer->zeitraum;
-        q.DisableControls();
-        TPeriodTotals totals;
-        try {
-            totals = SumResult(q);
-            q.First();
-        } catch (...) {
-            q.EnableControls();
-            throw;
-        }
-        q.EnableControls();
-        totals_ = totals;
-        TrainingUnitCount = totals.Units;
-        MeterSum = int32_t(totals.Meters);
-        HeightSum = int32_t(totals.Height);
-        Label11->setText(MsToTimeStr(totals.Milliseconds));
-        Label9->setText(QString::number(HeightSum));
+        showResultTotals();
         Label10->setText(QString::number(MeterSum));
     } catch (...) {
         // Failures while summing leave the totals as they were.

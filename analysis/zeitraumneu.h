@@ -174,6 +174,10 @@ private:
     void layoutSidePanels();
     // The statement into `zeitraum`, opened read-only with the grid's updates suspended.
     void openStatement(const QString& sql);
+    // Sums the open result of `zeitraum` (the cursor back on its first row) into the process's
+    // totals and shows its time and height; a result that cannot be summed raises and leaves
+    // the totals as they were.
+    void showResultTotals();
     QStringList resultColumns() const;
 
     QString listsDatabase_;  // the database the sport and form lists were filled from
