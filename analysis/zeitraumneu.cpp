@@ -412,14 +412,8 @@ void TZeitNeu::ApplyQuickSQL()
         QuickSQL = QuickStatement(QuickWhere, CheckBox1->isChecked(), primary, secondary);
         openStatement(QuickSQL);
         showResultTotals();
-        const QVariant unit = orvServer->distancespeed.Lookup(
-            QStringLiteral("unt_id"), orvServer->config.FieldByName(QStringLiteral("cfg_wochenmonatUnt"))->Value(),
-            QStringLiteral("unt_calc;unt_shortname"));
-        if (unit.isNull())
-            return;
-        const QVariantList values = unit.toList();
-        DistanceUnitName = values.value(1).toString();
-        Label10->setText(DistanceTotalText(MeterSum, values.value(0).toDouble(), DistanceUnitName));
+        showDistanceIn(QStringLiteral("unt_id"),
+                       orvServer->config.FieldByName(QStringLiteral("cfg_wochenmonatUnt"))->Value());
     } catch (...) {
         // The settings panel runs the query at every change; its failures stay silent.
     }
@@ -560,8 +554,12 @@ void TZeitNeu::distanz1Click(QObject* Sender)
     auto* item = qobject_cast<QAction*>(Sender);
     if (!item)
         return;
-    const QVariant unit = orvServer->distancespeed.Lookup(QStringLiteral("unt_name"), item->data().toString(),
-                                                          QStringLiteral("unt_calc;unt_shortname"));
+    showDistanceIn(QStringLiteral("unt_name"), item->data());
+}
+
+void TZeitNeu::showDistanceIn(const QString& keyField, const QVariant& key)
+{
+    const QVariant unit = orvServer->distancespeed.Lookup(keyField, key, QStringLiteral("unt_calc;unt_shortname"));
     if (unit.isNull())
         return;
     const QVariantList values = unit.toList();

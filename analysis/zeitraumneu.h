@@ -9,6 +9,7 @@
 // `zeitraum`, whose statement it rewrites. The period chart, the load statistics and the print
 // read `QuickWhere`, the two dates, the sport and form lists and the columns from this window.
 #include <QString>
+#include <QVariant>
 
 #include <cstdint>
 #include <memory>
@@ -178,6 +179,9 @@ private:
     // totals and shows its time and height; a result that cannot be summed raises and leaves
     // the totals as they were.
     void showResultTotals();
+    // Shows the distance total in the unit whose `keyField` holds `key`; an unknown unit changes
+    // nothing.
+    void showDistanceIn(const QString& keyField, const QVariant& key);
     QStringList resultColumns() const;
 
     QString listsDatabase_;  // the database the sport and form lists were filled from
