@@ -170,6 +170,8 @@ public:
 private:
     void createColumns();
     void ensureIdColumn();
+    // A view file into the grid, with the hidden key column and the column list following it.
+    void loadView(const QString& fileName);
     void setPeriod(const TPeriod& period);
     void showTotals(const TPeriodTotals& totals);
     void layoutSidePanels();
