@@ -35,6 +35,8 @@ TfmFilterFrm::TfmFilterFrm(QWidget* Owner)
             [this](QListWidgetItem*) { Handler(this, &TfmFilterFrm::ListBox1DblClick)(ListBox1); });
     connect(ListBox2, &QListWidget::itemDoubleClicked, this,
             [this](QListWidgetItem*) { Handler(this, &TfmFilterFrm::ListBox2DblClick)(ListBox2); });
+    Events(ListBox1).OnKeyDown = Handler(this, &TfmFilterFrm::ListBoxKeyDown);
+    Events(ListBox2).OnKeyDown = Handler(this, &TfmFilterFrm::ListBoxKeyDown);
     connect(Memo1, &QPlainTextEdit::textChanged, this, [this] { Handler(this, &TfmFilterFrm::Memo1Change)(Memo1); });
     connect(ComboBox1, QOverload<int>::of(&QComboBox::activated), this,
             [this](int) { Handler(this, &TfmFilterFrm::ComboBox1Change)(ComboBox1); });
@@ -83,6 +85,17 @@ void TfmFilterFrm::ListBox2DblClick(QObject*)
     if (!item || text.isEmpty())
         return;
     Memo1->setPlainText(text + QLatin1Char(' ') + item->text());
+}
+
+void TfmFilterFrm::ListBoxKeyDown(QObject* Sender, int& Key, Qt::KeyboardModifiers)
+{
+    if (Key != Qt::Key_Return && Key != Qt::Key_Enter)
+        return;
+    if (Sender == ListBox1)
+        ListBox1DblClick(Sender);
+    else
+        ListBox2DblClick(Sender);
+    Key = 0;
 }
 
 void TfmFilterFrm::Memo1Change(QObject*)

@@ -417,6 +417,31 @@ TEST_F(PeriodStatisticsTest, CriteriaAndBuilderFillTheCondition)
     });
 }
 
+TEST_F(PeriodStatisticsTest, BuilderListsAddWithTheKeyboard)
+{
+    unit("05.03.2026", 1, 12000, "Köln");
+    start();
+    show([](TZeitNeu& f) {
+        f.SpeedButton12->click();
+        PageControlEvents(f.PageControl1).SelectPage(f.TabSheet1);
+        f.Memo1->setPlainText("WHERE Meter > 0");
+        ScriptedAnswers::onShowModal<TfmFilterFrm>([](TfmFilterFrm& b) {
+            auto enter = [](QWidget* list, Qt::Key key) {
+                QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+                QApplication::sendEvent(list, &press);
+            };
+            b.ListBox1->setCurrentItem(b.ListBox1->findItems("Ort", Qt::MatchExactly).value(0));
+            enter(b.ListBox1, Qt::Key_Return);
+            b.ListBox2->setCurrentRow(2);  // "= "
+            enter(b.ListBox2, Qt::Key_Enter);
+            EXPECT_EQ(b.Memo1->toPlainText(), "Ort =  ");
+            b.BtnClose->click();
+        });
+        f.Button1->click();
+        EXPECT_EQ(f.Memo1->toPlainText(), "WHERE Meter > 0") << "Return adds to the condition, it assigns nothing";
+    });
+}
+
 TEST_F(PeriodStatisticsTest, ColumnViewsAreSavedAndRestored)
 {
     unit("05.03.2026", 1, 5000);
