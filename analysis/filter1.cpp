@@ -7,7 +7,6 @@
 #include "analysis/zeitraumneu.h"
 #include "analysis/zeitraumsql.h"
 #include "core/orvdbserver.h"
-#include "platform/db/fields.h"
 #include "platform/vcl/buttonclick.h"
 #include "platform/vcl/events.h"
 
@@ -52,10 +51,7 @@ TfmFilterFrm::~TfmFilterFrm() = default;
 
 void TfmFilterFrm::FormCreate(QObject*)
 {
-    const TQuery& q = orvServer->zeitraum;
-    for (int i = 0; i < q.FieldCount(); ++i)
-        if (q.Field(i)->FieldKind() == fkData)
-            ListBox1->addItem(q.Field(i)->FieldName());
+    ListBox1->addItems(ResultColumns(orvServer->zeitraum));
     ListBox1->sortItems();
     ListBox2->addItems({QStringLiteral(">"), QStringLiteral("<"), QStringLiteral("= "), QStringLiteral(">="),
                         QStringLiteral("<="), QStringLiteral("<>"), QStringLiteral("AND"), QStringLiteral("OR"),

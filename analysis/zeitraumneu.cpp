@@ -341,16 +341,6 @@ bool TZeitNeu::refillLists()
     return true;
 }
 
-QStringList TZeitNeu::resultColumns() const
-{
-    QStringList columns;
-    const TQuery& q = orvServer->zeitraum;
-    for (int i = 0; i < q.FieldCount(); ++i)
-        if (q.Field(i)->FieldKind() == fkData)
-            columns << q.Field(i)->FieldName();
-    return columns;
-}
-
 void TZeitNeu::openStatement(const QString& sql)
 {
     TQuery& q = orvServer->zeitraum;
@@ -397,7 +387,7 @@ void TZeitNeu::ApplyQuickSQL()
                                      forms, FormatSettings());
         QString primary, secondary;
         if (!CheckBox1->isChecked()) {
-            const QStringList columns = resultColumns();
+            const QStringList columns = ResultColumns(orvServer->zeitraum);
             const std::optional<QString> p = SortExpression(ComboBox1->currentText(), columns);
             const std::optional<QString> s = SortExpression(ComboBox2->currentText(), columns);
             if (!p || !s) {

@@ -184,7 +184,6 @@ private:
     // Shows the distance total in the unit whose `keyField` holds `key`; an unknown unit changes
     // nothing.
     void showDistanceIn(const QString& keyField, const QVariant& key);
-    QStringList resultColumns() const;
 
     QString listsDatabase_;  // the database the sport and form lists were filled from
     TPeriodTotals totals_;

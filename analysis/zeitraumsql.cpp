@@ -68,6 +68,15 @@ QString sortFieldName(const QString& caption)
     return caption;
 }
 
+QStringList ResultColumns(const TDataSet& result)
+{
+    QStringList columns;
+    for (int i = 0; i < result.FieldCount(); ++i)
+        if (result.Field(i)->FieldKind() == fkData)
+            columns << result.Field(i)->FieldName();
+    return columns;
+}
+
 std::optional<QString> SortExpression(const QString& text, const QStringList& columns)
 {
     // An optional direction at the end; the rest is a column or an English caption of one
