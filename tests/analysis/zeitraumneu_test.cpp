@@ -142,6 +142,18 @@ protected:
             QApplication::sendEvent(box->lineEdit(), &press);
         }
     }
+    // The widgets Tab reaches from `start` until the focus comes round again.
+    static QList<QWidget*> tabRound(QWidget* start)
+    {
+        QList<QWidget*> reached;
+        start->setFocus();
+        for (int i = 0; i < 80 && !reached.contains(QApplication::focusWidget()); ++i) {
+            reached << QApplication::focusWidget();
+            QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier);
+            QApplication::sendEvent(QApplication::focusWidget(), &tab);
+        }
+        return reached;
+    }
     int units() const { return db.value("SELECT count(*) FROM daten").toInt(); }
 
     AthleteDatabase db;
@@ -667,24 +679,12 @@ TEST_F(PeriodStatisticsTest, TabReachesEveryFieldAndTypedDatesRunTheQuery)
         QApplication::setActiveWindow(&f);
         f.SpeedButton12->click();
         PageControlEvents(f.PageControl1).SelectPage(f.TabSheet1);  // the SQL page in force
-        QList<QWidget*> reached;
-        f.CheckBox1->setFocus();
-        for (int i = 0; i < 80 && !reached.contains(QApplication::focusWidget()); ++i) {
-            reached << QApplication::focusWidget();
-            QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier);
-            QApplication::sendEvent(QApplication::focusWidget(), &tab);
-        }
+        QList<QWidget*> reached = tabRound(f.CheckBox1);
         for (QWidget* w : std::initializer_list<QWidget*>{f.Memo1, f.BitBtn2, f.Button3, f.Button1})
             EXPECT_TRUE(reached.contains(w)) << w->objectName().toStdString();
 
         f.SpeedButton12->click();  // settings in force again
-        reached.clear();
-        f.CheckBox1->setFocus();
-        for (int i = 0; i < 80 && !reached.contains(QApplication::focusWidget()); ++i) {
-            reached << QApplication::focusWidget();
-            QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier);
-            QApplication::sendEvent(QApplication::focusWidget(), &tab);
-        }
+        reached = tabRound(f.CheckBox1);
         for (QWidget* w : std::initializer_list<QWidget*>{f.CheckBox1, f.ComboBox1->lineEdit(), f.ComboBox2->lineEdit(),
                                                           f.CheckListBox2, f.CheckListBox1, f.DateTimePicker1,
                                                           f.DateTimePicker2, f.DBGrid1})
