@@ -447,13 +447,12 @@ void TZeitNeu::SpeedButton6Click(QObject*)
 
 void TZeitNeu::DBGrid1TitleClick(TColumn* Column)
 {
+    // A calculated column has nothing to sort by; the distance text sorts by its metres and the
+    // form by its id.
     const QString field = Column->FieldName();
-    if (field != QLatin1String("Tag") && field != QLatin1String("lSpeed") && field != QLatin1String("kmh")) {
-        static const QHash<QString, QString> sortOf = {{QStringLiteral("SportName"), QStringLiteral("Sportart")},
-                                                       {QStringLiteral("For_Form"), QStringLiteral("Form")},
-                                                       {QStringLiteral("distance"), QStringLiteral("Meter")},
-                                                       {QStringLiteral("belStufeName"), QStringLiteral("Belastungsstufe")},
-                                                       {QStringLiteral("belArtName"), QStringLiteral("Belastungsart")}};
+    if (ResultColumns(orvServer->zeitraum).contains(field, Qt::CaseInsensitive)) {
+        static const QHash<QString, QString> sortOf = {{QStringLiteral("For_Form"), QStringLiteral("Form")},
+                                                       {QStringLiteral("distance"), QStringLiteral("Meter")}};
         ComboBox1->setEditText(sortOf.value(field, field));
     }
     if (!sqlPageInForce())
