@@ -6,7 +6,6 @@
 
 #include "core/busy.h"
 #include "core/language.h"
-#include "core/main.h"
 #include "core/mainimages.h"
 #include "core/orvdbserver.h"
 #include "exchange/backupcabinet.h"
@@ -105,11 +104,7 @@ void TdbRestore::Button2Click(QObject*)
 
 void TdbRestore::Button3Click(QObject*)
 {
-    bool callHelp = true;
-    if (MainForm)
-        MainForm->showHelp(1, QStringLiteral("Ruecksichern"), callHelp);
-    else
-        ShowHelpTopic(QStringLiteral("Ruecksichern"));
+    ShowHelpTopic(QStringLiteral("Ruecksichern"));
 }
 
 void TdbRestore::Button4Click(QObject*)

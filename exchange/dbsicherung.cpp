@@ -9,7 +9,6 @@
 
 #include "core/busy.h"
 #include "core/language.h"
-#include "core/main.h"
 #include "core/mainimages.h"
 #include "core/orvdbserver.h"
 #include "exchange/backupcabinet.h"
@@ -198,11 +197,7 @@ void TdbSichern::Button2Click(QObject*)
 
 void TdbSichern::Button3Click(QObject*)
 {
-    bool callHelp = true;
-    if (MainForm)
-        MainForm->showHelp(1, QStringLiteral("Sichern"), callHelp);
-    else
-        ShowHelpTopic(QStringLiteral("Sichern"));
+    ShowHelpTopic(QStringLiteral("Sichern"));
 }
 
 void TdbSichern::Button4Click(QObject*)
