@@ -306,7 +306,6 @@ private:
     // Keys of a lazy snapshot in the cursor order (backwards when reverse; limit 0 for all).
     // Without an order the rows come in the order of their keys.
     std::vector<int64_t> keyQuery(bool reverse, int limit, int offset) const;
-    static int lazyKeyThreshold();
     const Row& rowAt(int pos);
     Row& rowByKey(int64_t key, int posHint);
     void fetchKeys(const std::vector<int64_t>& wanted);

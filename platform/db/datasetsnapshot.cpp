@@ -286,7 +286,7 @@ void TDataSet::readKeyed(const SelectPlan& plan, bool buildFields)
     lastRowid_ = last.isNull() ? 0 : last.toLongLong();
     // The keys are read whole up to the threshold; a table with more rows reads them page by
     // page when a position is first reached, and counts them when the count is first needed.
-    const int threshold = lazyKeyThreshold();
+    const int threshold = LazyKeyThreshold();
     {
         const QString probe = QStringLiteral("SELECT 1 FROM ") + table + where + QStringLiteral(" LIMIT 1 OFFSET ") +
                               QString::number(threshold);
@@ -455,26 +455,17 @@ void TDataSet::materializeKeys() const
 }
 
 namespace {
-int& lazyThreshold()
-{
-    static int rows = 65536;
-    return rows;
-}
+int lazyKeyRows = 65536;
 }  // namespace
 
 void TDataSet::SetLazyKeyThreshold(int rows)
 {
-    lazyThreshold() = rows;
+    lazyKeyRows = rows;
 }
 
 int TDataSet::LazyKeyThreshold()
 {
-    return lazyThreshold();
-}
-
-int TDataSet::lazyKeyThreshold()
-{
-    return lazyThreshold();
+    return lazyKeyRows;
 }
 
 void TDataSet::readQuery(const SelectPlan& plan, bool buildFields)
