@@ -298,7 +298,7 @@ void TDataSet::readKeyed(const SelectPlan& plan, bool buildFields)
         const SqliteError err = SqliteError::of(db);
         sqlite3_finalize(stmt);
         if (rc != SQLITE_ROW && rc != SQLITE_DONE)
-            err.raise(name_.isEmpty() ? QString() : name_ + QStringLiteral(": "));
+            raise(err);
         if (rc == SQLITE_ROW) {
             lazyKeys_ = true;
             lazyCount_ = -1;
@@ -360,7 +360,7 @@ std::vector<int64_t> TDataSet::keyQuery(bool reverse, int limit, int offset) con
     const SqliteError err = SqliteError::of(db);
     sqlite3_finalize(stmt);
     if (rc != SQLITE_DONE)
-        err.raise(name_.isEmpty() ? QString() : name_ + QStringLiteral(": "));
+        raise(err);
     return out;
 }
 
@@ -428,7 +428,7 @@ int TDataSet::lazyCount() const
             const int64_t n = rc == SQLITE_ROW ? sqlite3_column_int64(stmt, 0) : 0;
             sqlite3_finalize(stmt);
             if (rc != SQLITE_ROW)
-                err.raise(name_.isEmpty() ? QString() : name_ + QStringLiteral(": "));
+                raise(err);
             return n;
         };
         const int64_t n = countOf(QString()) - countOf(QStringLiteral("rowid > ") + QString::number(lastRowid_));
@@ -524,7 +524,7 @@ void TDataSet::readQuery(const SelectPlan& plan, bool buildFields)
     const SqliteError err = SqliteError::of(db);
     sqlite3_finalize(stmt);
     if (rc != SQLITE_DONE)
-        err.raise(name_.isEmpty() ? QString() : name_ + QStringLiteral(": "));
+        raise(err);
 }
 
 void TDataSet::readSnapshot(bool buildFields)
