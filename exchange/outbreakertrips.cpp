@@ -170,7 +170,7 @@ bool OutbreakerImportWriter::Write(const OutbreakerTrips& trips, int tripRow)
             insert.Execute({unitId_, double(OutbreakerSplitMs(r.time, start)) / MSecsPerDay, 14 * (i + 1), r.pulse,
                             r.altitude, true});
             if (onStep)
-                onStep(i + 1);
+                onStep(i + 1, int(records.size()));
         }
         db.CommitTrans();
     } catch (const std::exception& e) {
