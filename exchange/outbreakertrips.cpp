@@ -69,11 +69,11 @@ OfficeResult<OutbreakerTrips> OutbreakerTrips::Read(const QString& fileName)
     auto records = db.Value()->Table(QStringLiteral("TripTable"));
     if (!records.Ok())
         return records.Error();
+    // The trip number pairs the records with their trip.
+    const QString tripNo = QStringLiteral("TripNo");
     for (const AccessTable* t : {&trips.Value(), &records.Value()})
-        for (const char* field : {"TripNo"})
-            if (t->FieldIndex(QString::fromLatin1(field)) < 0)
-                return OfficeError{tr("Der Tabelle \"%1\" fehlt das Feld \"%2\".").arg(t->name, QString::fromLatin1(field)),
-                                   QString()};
+        if (t->FieldIndex(tripNo) < 0)
+            return OfficeError{tr("Der Tabelle \"%1\" fehlt das Feld \"%2\".").arg(t->name, tripNo), QString()};
     OutbreakerTrips result;
     result.trips_ = std::move(trips.Value());
     result.records_ = std::move(records.Value());
