@@ -11,6 +11,7 @@
 
 #include <sqlite3.h>
 
+#include "bench/benchserver.h"
 #include "bench/offscreenmain.h"
 #include "bench/tenyeardb.h"
 #include "core/orvdbserver.h"
@@ -40,11 +41,7 @@ QString databaseWithTwoHours()
 TorvServer& server()
 {
     static TorvServer* s = [] {
-        auto* srv = new TorvServer;
-        srv->DataModuleCreate();
-        orvServer = srv;
-        if (!srv->openDatabase(databaseWithTwoHours()))
-            std::abort();
+        TorvServer* srv = tenyeardb::OpenServer(databaseWithTwoHours());
         srv->daten.Locate("dat_Id", 1);
         // The split query as the split page leaves it for the unit's samples.
         srv->zeit.Close();

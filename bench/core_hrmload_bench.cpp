@@ -10,6 +10,7 @@
 
 #include <sqlite3.h>
 
+#include "bench/benchserver.h"
 #include "bench/offscreenmain.h"
 #include "bench/tenyeardb.h"
 #include "core/busy.h"
@@ -35,11 +36,7 @@ QString databaseWithEmptyUnit()
 TorvServer& server()
 {
     static TorvServer* s = [] {
-        auto* srv = new TorvServer;
-        srv->DataModuleCreate();
-        orvServer = srv;
-        if (!srv->openDatabase(databaseWithEmptyUnit()))
-            std::abort();
+        TorvServer* srv = tenyeardb::OpenServer(databaseWithEmptyUnit());
         srv->daten.Locate("dat_Id", kUnit);
         return srv;
     }();

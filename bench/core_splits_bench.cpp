@@ -11,6 +11,7 @@
 
 #include <sqlite3.h>
 
+#include "bench/benchserver.h"
 #include "bench/offscreenmain.h"
 #include "bench/tenyeardb.h"
 #include "core/orvdbserver.h"
@@ -40,11 +41,7 @@ QString databaseWithLongUnit()
 TorvServer& server()
 {
     static TorvServer* s = [] {
-        auto* srv = new TorvServer;
-        srv->DataModuleCreate();
-        orvServer = srv;
-        if (!srv->openDatabase(databaseWithLongUnit()))
-            std::abort();
+        TorvServer* srv = tenyeardb::OpenServer(databaseWithLongUnit());
         srv->daten.Locate("dat_Id", kLongUnit);
         return srv;
     }();
