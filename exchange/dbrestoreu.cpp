@@ -6,6 +6,7 @@
 #include "core/mainimages.h"
 #include "core/orvdbserver.h"
 #include "exchange/backupcabinet.h"
+#include "core/main.h"
 #include "exchange/busyscope.h"
 #include "platform/vcl/events.h"
 #include "platform/vcl/shell.h"

@@ -10,6 +10,7 @@
 #include "analysis/leistungsindex.h"
 #include "core/language.h"
 #include "core/main.h"
+#include "core/navigatorview.h"
 #include "core/orvdbserver.h"
 #include "core/startframe.h"
 #include "core/startup.h"

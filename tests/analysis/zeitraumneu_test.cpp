@@ -446,7 +446,7 @@ TEST_F(PeriodStatisticsTest, BuilderListsAddWithTheKeyboard)
             enter(b.ListBox1, Qt::Key_Return);
             b.ListBox2->setCurrentRow(2);  // "= "
             enter(b.ListBox2, Qt::Key_Enter);
-            EXPECT_EQ(b.Memo1->toPlainText(), "Ort =  ");
+            EXPECT_EQ(b.Memo1->toPlainText(), "Ort = ");
             b.BtnClose->click();
         });
         f.Button1->click();
