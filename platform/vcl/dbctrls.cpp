@@ -305,6 +305,9 @@ void TDBEdit::focusOutEvent(QFocusEvent* e)
 
 TDBMemo::TDBMemo(QWidget* parent) : QPlainTextEdit(parent)
 {
+    // A note field is one stop of the window's Tab order, as every other field: Tab moves on
+    // instead of typing a tab character, so a user never gets stuck in it with the keyboard.
+    setTabChangesFocus(true);
     connect(this, &QPlainTextEdit::textChanged, this, [this] {
         if (silent_)
             return;

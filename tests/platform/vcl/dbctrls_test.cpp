@@ -483,6 +483,20 @@ TEST_F(DbControlsTest, CheckBoxMemoTextAndComboFollowTheField)
     EXPECT_EQ(combo->currentIndex(), -1);
 }
 
+TEST_F(DbControlsTest, TabLeavesAMemoAndTypesNoTabCharacter)
+{
+    auto* memo = place(new TDBMemo);
+    memo->SetDataSource(&dsDaten);
+    memo->SetDataField(QStringLiteral("Bemerkungen"));
+    TDBEdit* next = edit(QStringLiteral("Ort"));
+    memo->setFocus();
+    ASSERT_TRUE(memo->hasFocus());
+    key(memo, Qt::Key_Tab);
+    EXPECT_TRUE(next->hasFocus());
+    EXPECT_EQ(memo->toPlainText(), QStringLiteral("locker"));
+    EXPECT_EQ(daten.State(), dsBrowse) << "the tab started no edit";
+}
+
 TEST_F(DbControlsTest, ImageShowsBmpAndJpegBlobs)
 {
     QImage picture(8, 6, QImage::Format_RGB32);
