@@ -231,6 +231,7 @@ TZeitNeu::TZeitNeu(QWidget* Owner)
     OnButtonClick(SpeedButton5, Handler(this, &TZeitNeu::SpeedButton5Click));
     OnButtonClick(SpeedButton6, Handler(this, &TZeitNeu::SpeedButton6Click));
     OnButtonClick(SpeedButton10, Handler(this, &TZeitNeu::SpeedButton10Click));
+    SpeedButton8->setEnabled(true);  // the chart options are built
     OnButtonClick(SpeedButton8, Handler(this, &TZeitNeu::SpeedButton8Click));
     OnButtonClick(SpeedButton11, Handler(this, &TZeitNeu::SpeedButton11Click));
     OnButtonClick(SpeedButton1, Handler(this, &TZeitNeu::SpeedButton1Click));
