@@ -13,6 +13,7 @@
 
 #include "analysis/calchelp.h"
 #include "analysis/infos.h"
+#include "analysis/zeitgrafdlg.h"
 #include "core/language.h"
 #include "core/main.h"
 #include "core/messageids.h"
@@ -230,6 +231,8 @@ TZeitNeu::TZeitNeu(QWidget* Owner)
     OnButtonClick(SpeedButton5, Handler(this, &TZeitNeu::SpeedButton5Click));
     OnButtonClick(SpeedButton6, Handler(this, &TZeitNeu::SpeedButton6Click));
     OnButtonClick(SpeedButton10, Handler(this, &TZeitNeu::SpeedButton10Click));
+    SpeedButton8->setEnabled(true);  // the chart options are built
+    OnButtonClick(SpeedButton8, Handler(this, &TZeitNeu::SpeedButton8Click));
     OnButtonClick(SpeedButton11, Handler(this, &TZeitNeu::SpeedButton11Click));
     OnButtonClick(SpeedButton1, Handler(this, &TZeitNeu::SpeedButton1Click));
     OnButtonClick(SpeedButton2, Handler(this, &TZeitNeu::SpeedButton2Click));
@@ -554,6 +557,12 @@ void TZeitNeu::showDistanceIn(const QString& keyField, const QVariant& key)
     const QVariantList values = unit.toList();
     DistanceUnitName = values.value(1).toString();
     Label10->setText(DistanceTotalText(MeterSum, values.value(0).toDouble(), DistanceUnitName));
+}
+
+void TZeitNeu::SpeedButton8Click(QObject*)
+{
+    ModalForm<TzeitGrafDlg> dialog(zeitGrafDlg, this);
+    dialog->ShowModal();
 }
 
 void TZeitNeu::SpeedButton11Click(QObject*)

@@ -133,6 +133,7 @@ public:
     void XPButton6Click(QObject* Sender);
     void XPButton3Click(QObject* Sender);
     void distanz1Click(QObject* Sender);
+    void SpeedButton8Click(QObject* Sender);   // "Grafik": the chart options, then the chart
     void SpeedButton11Click(QObject* Sender);  // "Infos"
     void SpeedButton1Click(QObject* Sender);   // "Hilfe"
     void SpeedButton2Click(QObject* Sender);   // settings panel

@@ -37,7 +37,12 @@ inline constexpr int AllNode = 65498;               // "Alle"
 
 // Statistics.
 inline constexpr int ViewOutsideViewFolder = 65331; // "Die *.co5 Datei sollte im Orvalo Stammverzeichnis ..."
+inline constexpr int NoUnitValueAboveZero = 65330;  // "Der ausgewählte Wert besitzt für keine Einheit ..."
 inline constexpr int OnlyWithoutGrouping = 65332;   // "Diese Auswahl kann nur bei der Gruppierungsart ..."
+inline constexpr int ChartHours = 65334;            // "Stunden"
+inline constexpr int UnderlayYes = 65335;           // "Ja"
+inline constexpr int UnderlayNo = 65336;            // "Nein"
+inline constexpr int Underlaid = 65337;             // "Unterlegt"
 
 // Training units and blocks.
 inline constexpr int UnitAfterBlockDate = 65376;    // "Das Datum einer Trainingseinheit ist neuer ... gegebenenfalls."
