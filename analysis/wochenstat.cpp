@@ -158,6 +158,9 @@ TWochenstat::TWochenstat(QWidget* Owner) : TForm(Owner), ui(std::make_unique<Ui:
     StringGrid1->SetFixedCols(1);
     StringGrid1->SetOptions(StringGrid1->Options() | goRowSelect);
     StringGrid1->setFrameShape(QFrame::NoFrame);
+    // Wide enough for the week's name and the dates in the user's format.
+    for (const auto& [col, width] : {std::pair{0, 68}, {1, 52}, {2, 58}, {3, 44}, {4, 74}, {5, 74}})
+        StringGrid1->SetColWidths(col, width);
     StringGrid1->OnSelectCell = Handler(this, &TWochenstat::StringGrid1SelectCell);
     StringGrid1->OnDrawCell = Handler(this, &TWochenstat::StringGrid1DrawCell);
 
@@ -199,8 +202,8 @@ TWochenstat::TWochenstat(QWidget* Owner) : TForm(Owner), ui(std::make_unique<Ui:
     DBGrid1->SetDataSource(&DataSource1);
     DBGrid1->SetReadOnly(true);
     DBGrid1->SetOptions(dgTitles | dgIndicator | dgColLines | dgRowLines | dgRowSelect | dgAlwaysShowSelection);
-    for (const Col c : {Col{"Datum", QT_TR_NOOP("Datum"), 70}, Col{"Meter", QT_TR_NOOP("Meter"), 56},
-                        Col{"Zeit", QT_TR_NOOP("Zeit"), 56}, Col{"HDiff", QT_TR_NOOP("HDiff"), 40}}) {
+    for (const Col c : {Col{"Datum", QT_TR_NOOP("Datum"), 72}, Col{"Meter", QT_TR_NOOP("Meter"), 52},
+                        Col{"Zeit", QT_TR_NOOP("Zeit"), 54}, Col{"HDiff", QT_TR_NOOP("HDiff"), 30}}) {
         TColumn* col = DBGrid1->Columns().Add();
         col->SetFieldName(QString::fromLatin1(c.field));
         col->Title().SetCaption(tr(c.title));
@@ -328,12 +331,7 @@ void TWochenstat::fillWeeks()
     filledUnitCalc_ = s.UnitCalc;
     filledStart_ = double(Trunc(s.Start));
 
-    StringGrid1->SetRowCount(int(weeks_.size()) + 1);
-    for (size_t i = 0; i < weeks_.size(); ++i) {
-        const QStringList texts = WeekRowTexts(weeks_[i], int(i) + 1);
-        for (int c = 0; c < texts.size(); ++c)
-            StringGrid1->SetCells(c, int(i) + 1, texts[c]);
-    }
+    showWeekRows(int(weeks_.size()));
     updateTotals(int(weeks_.size()));
     bool can = true;
     StringGrid1SelectCell(StringGrid1, 1, 1, can);
@@ -371,8 +369,9 @@ void TWochenstat::StringGrid1SelectCell(QObject*, int, int ARow, bool&)
         if (!filter.isEmpty())
             filter = QStringLiteral(" (") + filter + QStringLiteral(") and ");
     }
+    // A form without a row is no planning form, as in the week table.
     if (!CheckBox3->isChecked())
-        filter += QStringLiteral(" not(DLookup(\"[for_planung]\",\"form\",\"for_id = \" & form)) and ");
+        filter += QStringLiteral(" not(Nz(DLookup(\"[for_planung]\",\"form\",\"for_id = \" & form), 0)) and ");
     const QString week = QStringLiteral("(CLng(datum) >= CLng(CDate(\"") + StringGrid1->Cells(4, ARow) +
                          QStringLiteral("\"))) and (CLng(datum) <= CLng(CDate(\"") + StringGrid1->Cells(5, ARow) +
                          QStringLiteral("\"");
@@ -436,7 +435,18 @@ void TWochenstat::CheckBox2Click(QObject*)
             starts.push_back(w.From);
         rows = RowsBeginningBy(starts, Date());
     }
+    showWeekRows(rows);
+}
+
+void TWochenstat::showWeekRows(int rows)
+{
+    // The grid forgets the cells of rows it drops, so the rows are written anew from the weeks.
     StringGrid1->SetRowCount(rows + 1);
+    for (int i = 0; i < rows && i < int(weeks_.size()); ++i) {
+        const QStringList texts = WeekRowTexts(weeks_[size_t(i)], i + 1);
+        for (int c = 0; c < texts.size(); ++c)
+            StringGrid1->SetCells(c, i + 1, texts[c]);
+    }
     StringGrid1->update();
 }
 

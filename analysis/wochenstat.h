@@ -119,6 +119,7 @@ public:
 
 private:
     double unitCalc(const QString& unitName) const;
+    void showWeekRows(int rows);
     TWeekSettings settings() const;
 
     std::vector<TWeek> weeks_;

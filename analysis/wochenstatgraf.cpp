@@ -118,7 +118,8 @@ void Twochenstatgraf::fillChart()
     ChartFX1->SeriesObject(2).SetSeriesAxis(AxisSecondaryY);
     ChartAxis& timeAxis = ChartFX1->AxisObject(AxisSecondaryY);
     timeAxis.SetAxisLabelFormat(QStringLiteral("0.0000000"));
-    ChartFX1->RefreshChart();
+    timeAxis.SetAxisIntSetting2(-1);
+    ChartFX1->RefreshChart(1);
     const double k = WeekChartDistanceMultiplier(Wochenstat->FilledUnitCalc());
     timeAxis.AxisRescale();
     timeAxis.SetAxisStep(kHourInDays);
@@ -158,7 +159,7 @@ void Twochenstatgraf::Meter1Click(QObject* Sender)
 
 void Twochenstatgraf::XPButton1Click(QObject*)
 {
-    ChartFX1->PrintChart();
+    ChartFX1->PrintChart(29443, 0);
 }
 
 void Twochenstatgraf::XPButton3Click(QObject*)
