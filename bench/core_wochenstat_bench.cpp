@@ -8,6 +8,7 @@
 
 #include "analysis/weekstat.h"
 #include "analysis/wochenstat.h"
+#include "bench/benchserver.h"
 #include "bench/offscreenmain.h"
 #include "bench/tenyeardb.h"
 #include "core/orvdbserver.h"
@@ -18,14 +19,7 @@ namespace {
 
 TorvServer& server()
 {
-    static TorvServer* srv = [] {
-        auto* s = new TorvServer;
-        s->DataModuleCreate();
-        orvServer = s;
-        if (!s->openDatabase(tenyeardb::Generate(tenyeardb::TemplatePath())))
-            std::abort();
-        return s;
-    }();
+    static TorvServer* srv = tenyeardb::OpenServer(tenyeardb::Generate(tenyeardb::TemplatePath()));
     return *srv;
 }
 
