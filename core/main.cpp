@@ -27,6 +27,7 @@
 #include "analysis/tflex.h"
 #include "analysis/training.h"
 #include "analysis/webtools.h"
+#include "analysis/wochenstat.h"
 #include "analysis/zeitber.h"
 #include "analysis/zeitraumneu.h"
 #include "controls/controlalign.h"
@@ -252,6 +253,7 @@ void TMainForm::createActions()
     FileRun1->OnExecute = [this](QObject* s) { FileRun1Execute(s); };
     HelpAbout1->OnExecute = [this](QObject* s) { HelpAbout1Execute(s); };
     StatZeitraum1->OnExecute = [this](QObject* s) { StatZeitraum1Execute(s); };
+    StatWochen1->OnExecute = [this](QObject* s) { StatWochen1Execute(s); };
     Trainingszeiten->OnExecute = [this](QObject* s) { TrainingszeitenExecute(s); };
     TempoflexTrain->OnExecute = [this](QObject* s) { TempoflexTrainExecute(s); };
     Action21->OnExecute = [this](QObject* s) { Action21Execute(s); };
@@ -831,6 +833,12 @@ void TMainForm::StatZeitraum1Execute(QObject*)
     if (!ZeitNeu)
         ZeitNeu = new TZeitNeu(this);
     ZeitNeu->ShowModal();
+}
+
+void TMainForm::StatWochen1Execute(QObject*)
+{
+    ModalForm<TWochenstat> f(Wochenstat, this);
+    f->ShowModal();
 }
 
 void TMainForm::TrainingszeitenExecute(QObject*)

@@ -147,6 +147,8 @@ public:
     void HelpAbout1Execute(QObject* Sender);
     // The period statistics: created on first use, then the same window shown modally again.
     void StatZeitraum1Execute(QObject* Sender);
+    // The weekly statistics: created, shown modally and freed.
+    void StatWochen1Execute(QObject* Sender);
     // The calculators, each shown modally and freed.
     void TrainingszeitenExecute(QObject* Sender);
     void TempoflexTrainExecute(QObject* Sender);

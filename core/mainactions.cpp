@@ -32,7 +32,7 @@ constexpr TMainActionInfo kActions[] = {
     {"Action25", QT_TRANSLATE_NOOP("TMainForm", "Mustereditor"), "", R::Always, imgTemplate, nullptr, true, true},
     // Statistics
     {"StatZeitraum1", QT_TRANSLATE_NOOP("TMainForm", "&Zeitraumstatistik"), "", R::Db, imgPeriodStat, nullptr, true, true},
-    {"StatWochen1", QT_TRANSLATE_NOOP("TMainForm", "&Wochenstatistik"), "", R::Db, imgWeekStat, nullptr, true, false},
+    {"StatWochen1", QT_TRANSLATE_NOOP("TMainForm", "&Wochenstatistik"), "", R::Db, imgWeekStat, nullptr, true, true},
     {"StatJahr1", QT_TRANSLATE_NOOP("TMainForm", "&Monatsstatistik"), "", R::Db, imgMonthStat, nullptr, true, false},
     {"StatAnalyse1", QT_TRANSLATE_NOOP("TMainForm", "&Analyse"), "", R::Db, imgAnalysis, nullptr, true, true},
     {"Action27", QT_TRANSLATE_NOOP("TMainForm", "Eigene Analysen"), "", R::Always, imgAnalysis, nullptr, true, true},

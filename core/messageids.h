@@ -170,6 +170,9 @@ inline constexpr int InfoMinKmh = 65297;           // "Minimale Økm/h"
 inline constexpr int InfoAvgKmh = 65298;           // "Durchschn. Økm/h"
 inline constexpr int InfoMaxCadence = 65299;       // "Maximale Trittfrequenz"
 inline constexpr int InfoAvgCadence = 65300;       // "Durchschn. Trittfrequenz"
+// Weekly and monthly statistics: the headings of a period's first and last day.
+inline constexpr int PeriodFrom = 65328;            // "Vom: "
+inline constexpr int PeriodTo = 65329;              // "Bis zum: "
 // Data exchange: imports and the conversion of the previous version's data.
 inline constexpr int FileNotUnderstood = 65389;     // "Die angegebene Datei konnte nicht richtig interpretiert werden."
 inline constexpr int ConverterMissing = 65390;      // "Für den direkten Import benötigen Sie das Tool SL2HRM. ..."

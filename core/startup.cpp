@@ -7,6 +7,7 @@
 #include <QScreen>
 #include <QTranslator>
 
+#include "analysis/wochenstatgraf.h"
 #include "core/about.h"
 #include "core/busy.h"
 #include "core/dtsetup.h"
@@ -82,6 +83,7 @@ const StartupStep kSteps[] = {
     {"PulsGewicht", [] { PulsGewicht = new TPulsGewicht(MainForm); }, [] { freeGlobal(PulsGewicht); }},
     {"navigatorFrm", [] { navigatorFrm = new TnavigatorFrm(nullptr); }, [] { freeGlobal(navigatorFrm); }},
     {"explorerFrm", [] { explorerFrm = new TexplorerFrm(nullptr); }, [] { freeGlobal(explorerFrm); }},
+    {"wochenstatgraf", [] { wochenstatgraf = new Twochenstatgraf(nullptr); }, [] { freeGlobal(wochenstatgraf); }},
 };
 constexpr int kStepCount = int(std::size(kSteps));
 int g_created = 0;

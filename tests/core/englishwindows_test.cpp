@@ -13,6 +13,8 @@
 #include <QPlainTextEdit>
 #include <QRegularExpression>
 
+#include "analysis/wochenstat.h"
+#include "analysis/wochenstatgraf.h"
 #include "core/about.h"
 #include "core/busy.h"
 #include "core/explorerframe.h"
@@ -107,7 +109,8 @@ Texts programTexts(const QStringList& params)
     Texts texts;
     for (QWidget* w : std::initializer_list<QWidget*>{MainForm, MainForm->PopupMenu1, startFrm, toolKalenderFrm,
                                                        toolExplorerFrm, BusyDlg, zwInfo, toolEqFrm, navigatorFrm,
-                                                       navigatorFrm->PopupMenu1, explorerFrm, pulsgewFrm, PulsGewicht})
+                                                       navigatorFrm->PopupMenu1, explorerFrm, pulsgewFrm, PulsGewicht,
+                                                       wochenstatgraf, wochenstatgraf->PopupMenu1})
         texts.insert(textsOf(w));
     ScriptedAnswers::onShowModal<TAboutForm>([&texts](TAboutForm& f) {
         texts.insert(textsOf(&f));
@@ -143,6 +146,8 @@ Texts programTexts(const QStringList& params)
         texts.insert(textsOf(&unitWindow));
         Tmusteredit templates(MainForm->cds, MainForm->cds2, MainForm->SaveDialog1, MainForm);
         texts.insert(textsOf(&templates));
+        TWochenstat weeks(MainForm);
+        texts.insert(textsOf(&weeks));
     }
     initIntroScreen(1);
     texts.insert(textsOf(IntroScreen));
@@ -172,7 +177,7 @@ TEST_F(EnglishWindowsTest, EveryWindowTextIsTranslated)
                               "Orvalo 4/3/3.5", "Orvalo", "&Orvalo", "Zadiv Udud Ororaze", "&Zadiv Udud Ororaze",
                               "Polar-Import", "Garmin-Import", "Outbreaker-Import", "I&mport", "&Training",
                               "Form:", "Block:", "Name:", "Wind", "°C", "km/h", "Sprache/Language:", "Explorer", "Details", "Form", "Gli", "kcal",
-                              "outImport", "Import"};
+                              "outImport", "Import", "n/a"};
     QStringList untranslated;
     for (auto it = german.cbegin(); it != german.cend(); ++it) {
         const QString en = english.value(it.key());
