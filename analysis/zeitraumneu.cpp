@@ -11,6 +11,7 @@
 #include <QMenu>
 #include <QStyle>
 
+#include "analysis/belstat.h"
 #include "analysis/calchelp.h"
 #include "analysis/infos.h"
 #include "core/language.h"
@@ -234,6 +235,9 @@ TZeitNeu::TZeitNeu(QWidget* Owner)
     OnButtonClick(SpeedButton1, Handler(this, &TZeitNeu::SpeedButton1Click));
     OnButtonClick(SpeedButton2, Handler(this, &TZeitNeu::SpeedButton2Click));
     OnButtonClick(SpeedButton12, Handler(this, &TZeitNeu::SpeedButton12Click));
+    // "Belastung": the load statistics of the current period.
+    SpeedButton7->setEnabled(true);
+    OnButtonClick(SpeedButton7, Handler(this, &TZeitNeu::SpeedButton7Click));
     XPButton2->OnClick = Handler(this, &TZeitNeu::XPButton2Click);
     XPButton4->OnClick = Handler(this, &TZeitNeu::XPButton4Click);
     XPButton5->OnClick = Handler(this, &TZeitNeu::XPButton5Click);
@@ -563,6 +567,12 @@ void TZeitNeu::distanz1Click(QObject* Sender)
     const QVariantList values = unit.toList();
     DistanceUnitName = values.value(1).toString();
     Label10->setText(DistanceTotalText(MeterSum, values.value(0).toDouble(), DistanceUnitName));
+}
+
+void TZeitNeu::SpeedButton7Click(QObject*)
+{
+    ModalForm<TbelStat> window(belStat, this);
+    window->ShowModal();
 }
 
 void TZeitNeu::SpeedButton11Click(QObject*)

@@ -132,6 +132,7 @@ public:
     void XPButton6Click(QObject* Sender);
     void XPButton3Click(QObject* Sender);
     void distanz1Click(QObject* Sender);
+    void SpeedButton7Click(QObject* Sender);   // "Belastung"
     void SpeedButton11Click(QObject* Sender);  // "Infos"
     void SpeedButton1Click(QObject* Sender);   // "Hilfe"
     void SpeedButton2Click(QObject* Sender);   // settings panel

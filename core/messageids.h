@@ -38,6 +38,8 @@ inline constexpr int AllNode = 65498;               // "Alle"
 // Statistics.
 inline constexpr int ViewOutsideViewFolder = 65331; // "Die *.co5 Datei sollte im Orvalo Stammverzeichnis ..."
 inline constexpr int OnlyWithoutGrouping = 65332;   // "Diese Auswahl kann nur bei der Gruppierungsart ..."
+inline constexpr int BasisPrefix = 65496;           // "(Basis: "
+inline constexpr int BasisTime = 65497;             // "(Basis: Zeit)"
 
 // Training units and blocks.
 inline constexpr int UnitAfterBlockDate = 65376;    // "Das Datum einer Trainingseinheit ist neuer ... gegebenenfalls."

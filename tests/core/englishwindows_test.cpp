@@ -13,6 +13,8 @@
 #include <QPlainTextEdit>
 #include <QRegularExpression>
 
+#include "analysis/belstat.h"
+#include "analysis/toolquickstatframe.h"
 #include "core/about.h"
 #include "core/busy.h"
 #include "core/explorerframe.h"
@@ -106,7 +108,7 @@ Texts programTexts(const QStringList& params)
     StartProgram(params);
     Texts texts;
     for (QWidget* w : std::initializer_list<QWidget*>{MainForm, MainForm->PopupMenu1, startFrm, toolKalenderFrm,
-                                                       toolExplorerFrm, BusyDlg, zwInfo, toolEqFrm, navigatorFrm,
+                                                       toolExplorerFrm, BusyDlg, zwInfo, toolEqFrm, toolQuickstatFrm, navigatorFrm,
                                                        navigatorFrm->PopupMenu1, explorerFrm, pulsgewFrm, PulsGewicht})
         texts.insert(textsOf(w));
     ScriptedAnswers::onShowModal<TAboutForm>([&texts](TAboutForm& f) {
@@ -139,6 +141,8 @@ Texts programTexts(const QStringList& params)
         TDatenSelect selection(MainForm);
         texts.insert(textsOf(&blocks));
         texts.insert(textsOf(&selection));
+        TbelStat loads(MainForm);
+        texts.insert(textsOf(&loads));
         TeingabeWin unitWindow(MainForm);
         texts.insert(textsOf(&unitWindow));
         Tmusteredit templates(MainForm->cds, MainForm->cds2, MainForm->SaveDialog1, MainForm);
