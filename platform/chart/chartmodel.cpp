@@ -217,6 +217,28 @@ void ChartAxis::SetGridLines(bool on)
     chart_->changed();
 }
 
+void ChartAxis::SetAxisStyle(int bits)
+{
+    style_ = bits;
+    chart_->changed();
+}
+
+void ChartAxis::SetAxisSpacing(double v)
+{
+    spacing_ = v;
+    chart_->changed();
+}
+
+void ChartAxis::SetAxisIntSetting1(int v)
+{
+    intSetting1_ = v;
+}
+
+void ChartAxis::SetAxisIntSetting2(int v)
+{
+    intSetting2_ = v;
+}
+
 // ---------------------------------------------------------------------------------------------
 // Stripes and constant lines
 
@@ -598,6 +620,16 @@ void ChartModel::EndUpdate()
 void ChartModel::RefreshChart()
 {
     changed();
+}
+
+void ChartModel::RefreshChart(int)
+{
+    changed();
+}
+
+void ChartModel::SetOptionsIntSetting(int v)
+{
+    optionsIntSetting_ = v;
 }
 
 bool ChartModel::AxisUsed(int axis) const

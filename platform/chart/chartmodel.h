@@ -158,6 +158,18 @@ public:
     bool GridLines() const { return gridLines_; }
     void SetGridLines(bool on);
 
+    // Settings the chart windows make on an axis and may read back (a bit set of styles, the
+    // spacing of the category axis' points, two integer settings). They are kept as given; the
+    // layout chooses the spacing of points and labels itself.
+    int AxisStyle() const { return style_; }
+    void SetAxisStyle(int bits);
+    double AxisSpacing() const { return spacing_; }
+    void SetAxisSpacing(double v);
+    int AxisIntSetting1() const { return intSetting1_; }
+    void SetAxisIntSetting1(int v);
+    int AxisIntSetting2() const { return intSetting2_; }
+    void SetAxisIntSetting2(int v);
+
 private:
     friend class ChartModel;
     explicit ChartAxis(ChartModel* chart, int index) : chart_(chart), index_(index) {}
@@ -176,6 +188,10 @@ private:
     AxisLabelKind labelKind_ = AxisLabelKind::Number;
     QString timeFormat_ = QStringLiteral("hh:mm:ss");
     bool gridLines_ = true;
+    int style_ = 0;
+    double spacing_ = 0.0;
+    int intSetting1_ = 0;
+    int intSetting2_ = 0;
 };
 
 // A coloured band behind the data, from one value to another on an axis.
@@ -303,8 +319,13 @@ public:
     TFormatSettings LabelFormatSettings() const;
     void SetLabelFormatSettings(const TFormatSettings& fs);
 
-    // Recomputes the scales that follow the data and shows the chart anew.
+    // Recomputes the scales that follow the data and shows the chart anew. The flags say what a
+    // window wants redrawn; the chart always redraws all of it, so they are not used.
     void RefreshChart();
+    void RefreshChart(int flags);
+    // A general integer setting windows make on the chart (kept as given).
+    int OptionsIntSetting() const { return optionsIntSetting_; }
+    void SetOptionsIntSetting(int v);
     // Many settings in a row: the chart is shown anew once, at the last EndUpdate.
     void BeginUpdate();
     void EndUpdate();
@@ -373,4 +394,5 @@ private:
     TColor titleColor_ = clBlack;
     QFont labelFont_;
     std::optional<TFormatSettings> formatSettings_;
+    int optionsIntSetting_ = 0;
 };

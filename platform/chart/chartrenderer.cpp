@@ -173,7 +173,9 @@ void ChartRenderer::paintPie(QPainter& painter, const ChartLayout& layout) const
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, true);
     for (const ChartSliceLayout& s : layout.slices) {
-        painter.setPen(QPen(Qt::white, 1.0));
+        // White lines part the slices; a slice as light as the background gets a grey edge so
+        // that it still shows (categories without a colour of their own are drawn white).
+        painter.setPen(QPen(s.color.lightness() > 235 ? QColor(160, 160, 160) : QColor(Qt::white), 1.0));
         painter.setBrush(s.color);
         if (s.spanAngle <= -359.999)
             painter.drawEllipse(layout.pieRect);

@@ -32,6 +32,11 @@ bool ChartWidget::PrintChart()
     return ::PrintChart(*this, QSizeF(size()), this);
 }
 
+bool ChartWidget::PrintChart(int, int)
+{
+    return PrintChart();
+}
+
 void ChartWidget::Changed()
 {
     layout_.reset();

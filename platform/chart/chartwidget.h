@@ -2,7 +2,7 @@
 // The chart on a window: a widget that is a chart model as well, so a window fills it with the
 // model's calls (ChartFX1->OpenDataBlock(...)), and that paints the model's layout and reports
 // clicks as the series and point under the mouse. Forms place it under the chart component's
-// name (objectName "ChartFX1", "DBChart1").
+// name (objectName "ChartFX1", "DBChart1"). A new chart draws bars and shows its legend.
 #include <QWidget>
 
 #include <functional>
@@ -21,8 +21,10 @@ public:
     const ChartLayout& Layout() const;
     // What lies under a position in widget pixels.
     ChartHit HitTest(const QPoint& pos) const;
-    // Prints the chart as it looks in the widget, through the print dialog.
+    // Prints the chart as it looks in the widget, through the print dialog. The flags and the
+    // second argument windows pass name what to print; the chart always prints all of itself.
     bool PrintChart();
+    bool PrintChart(int flags, int);
 
     // Mouse buttons pressed on the chart: the position in widget pixels and the series and point
     // under it, -1 and -1 beside every point.

@@ -282,6 +282,35 @@ TEST(ChartModel, LabelCallbacksTurnTicksIntoTheWindowsTexts)
     EXPECT_EQ(chart.PointLabelText(0, 0), QStringLiteral("Wende"));
 }
 
+TEST(ChartModel, WindowSettingsAreKeptAndARefreshWithFlagsShowsTheChartAnew)
+{
+    CountingChart chart;
+    EXPECT_EQ(chart.Gallery(), ChartKind::Bar) << "a new chart draws bars";
+    EXPECT_TRUE(chart.LegendVisible());
+
+    // The period chart's preparation: spacing and style bits on the category axis, integer
+    // settings on the main axis, read back as set.
+    ChartAxis& x = chart.AxisObject(AxisX);
+    x.SetAxisStyle(x.AxisStyle() | 2);
+    x.SetAxisSpacing(16.0);
+    chart.AxisObject(0).SetAxisIntSetting1(-1);
+    chart.AxisObject(0).SetAxisIntSetting2(-1);
+    chart.SetOptionsIntSetting(100);
+    EXPECT_EQ(x.AxisStyle(), 2);
+    EXPECT_EQ(x.AxisSpacing(), 16.0);
+    EXPECT_EQ(chart.AxisObject(0).AxisIntSetting1(), -1);
+    EXPECT_EQ(chart.AxisObject(0).AxisIntSetting2(), -1);
+    EXPECT_EQ(chart.OptionsIntSetting(), 100);
+
+    fillValues(chart, {{100, 700}});
+    chart.AxisObject(0).SetAxisMax(50.0);
+    chart.AxisObject(0).AxisRescale();
+    const int before = chart.shown;
+    chart.RefreshChart(0x0FFFFFFF);
+    EXPECT_EQ(chart.shown, before + 1);
+    EXPECT_EQ(chart.AxisObject(0).AxisMax(), 700.0) << "the rescaled axis follows the data again";
+}
+
 TEST(ChartModel, ErrorsSpeakEnglishUnderTheEnglishModule)
 {
     // The build compiles the module beside the program's binary.

@@ -68,6 +68,16 @@ TEST(ChartRender, BarsStripesAndSlicesShowTheirColours)
     const double r = lp.pieRect.width() / 4.0;
     EXPECT_EQ(pixel(pieImage, c + QPointF(r * 0.7, -r * 0.7)), ChartModel::PaletteColor(0));
     EXPECT_EQ(pixel(pieImage, c + QPointF(-r, r * 0.3)), QColor(40, 90, 200));
+
+    // A white slice (a category without a colour) keeps an edge against the white background.
+    pie.SeriesObject(0).SetPointColor(0, clWhite);
+    const QImage whiteSlice = RenderChartImage(pie, size);
+    const double edge = lp.pieRect.width() / 2.0;
+    EXPECT_EQ(pixel(whiteSlice, c + QPointF(r * 0.7, -r * 0.7)), QColor(Qt::white));
+    bool edgeShows = false;
+    for (double d = edge - 2.0; d <= edge + 1.0; d += 0.5)
+        edgeShows = edgeShows || pixel(whiteSlice, c + QPointF(d * 0.7071, -d * 0.7071)) != QColor(Qt::white);
+    EXPECT_TRUE(edgeShows);
 }
 
 TEST(ChartRender, BackgroundPictureFillsThePlot)
@@ -157,6 +167,9 @@ TEST(ChartRender, PrintingGoesToTheScriptedTargetOrReportsAnUnscriptedDialog)
     QPdfWriter writer(pdf);
     SetChartPrintTarget([&]() -> QPagedPaintDevice* { return &writer; });
     EXPECT_TRUE(w.PrintChart());
+    QPdfWriter second(dir.file(QStringLiteral("druck2.pdf")));
+    SetChartPrintTarget([&]() -> QPagedPaintDevice* { return &second; });
+    EXPECT_TRUE(w.PrintChart(29443, 0)) << "the windows' print flags print the whole chart";
     SetChartPrintTarget([]() -> QPagedPaintDevice* { return nullptr; });
     EXPECT_FALSE(w.PrintChart()) << "a cancelled dialog prints nothing";
     SetChartPrintTarget({});
