@@ -208,7 +208,7 @@ void TbelStat::FormShow(QObject*)
 
 void TbelStat::fillStatistics(ChartWidget* chart, const QString& grouping, const QString& basis)
 {
-    chart->RefreshChart();
+    chart->RefreshChart(0x0FFFFFFF);
     // The period is the period window's last quick query; without one there is nothing to sum.
     const QString where = ZeitNeu ? ZeitNeu->QuickWhere : QString();
     const QString sql = where.isEmpty() ? QString() : LoadStatisticsStatement(grouping, basis, where);

@@ -5,6 +5,8 @@
 
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTabWidget>
 #include <QToolButton>
 
 #include "analysis/belstat.h"
@@ -255,7 +257,10 @@ TEST(LoadStatisticsData, UnknownGroupingsSumTextsAndColours)
     const double sum = 960000 / day + 126000000 / day + 2640000 / day;
     ASSERT_LT(sum * day, 129600000.0);
     EXPECT_EQ(LoadSumText({"GA1", clWhite, sum, true}, 1.0), "36:00:00");
+    const TFormatSettings saved = FormatSettings();
+    FormatSettings() = GermanFormatSettings();
     EXPECT_EQ(LoadSumText({"GA1", clWhite, 12345, false}, 0.001), "12,345");
+    FormatSettings() = saved;
 
     EXPECT_EQ(LoadGroupColor(QVariant()), clWhite);
     EXPECT_EQ(LoadGroupColor(qint64(-1)), clWhite);
