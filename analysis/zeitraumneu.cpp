@@ -11,6 +11,7 @@
 #include <QMenu>
 #include <QStyle>
 
+#include "analysis/belstat.h"
 #include "analysis/calchelp.h"
 #include "analysis/infos.h"
 #include "analysis/zeitgrafdlg.h"
@@ -237,6 +238,9 @@ TZeitNeu::TZeitNeu(QWidget* Owner)
     OnButtonClick(SpeedButton1, Handler(this, &TZeitNeu::SpeedButton1Click));
     OnButtonClick(SpeedButton2, Handler(this, &TZeitNeu::SpeedButton2Click));
     OnButtonClick(SpeedButton12, Handler(this, &TZeitNeu::SpeedButton12Click));
+    // "Belastung": the load statistics of the current period.
+    SpeedButton7->setEnabled(true);
+    OnButtonClick(SpeedButton7, Handler(this, &TZeitNeu::SpeedButton7Click));
     XPButton2->OnClick = Handler(this, &TZeitNeu::XPButton2Click);
     XPButton4->OnClick = Handler(this, &TZeitNeu::XPButton4Click);
     XPButton5->OnClick = Handler(this, &TZeitNeu::XPButton5Click);
@@ -563,6 +567,12 @@ void TZeitNeu::SpeedButton8Click(QObject*)
 {
     ModalForm<TzeitGrafDlg> dialog(zeitGrafDlg, this);
     dialog->ShowModal();
+}
+
+void TZeitNeu::SpeedButton7Click(QObject*)
+{
+    ModalForm<TbelStat> window(belStat, this);
+    window->ShowModal();
 }
 
 void TZeitNeu::SpeedButton11Click(QObject*)

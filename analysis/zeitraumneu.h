@@ -134,6 +134,7 @@ public:
     void XPButton3Click(QObject* Sender);
     void distanz1Click(QObject* Sender);
     void SpeedButton8Click(QObject* Sender);   // "Grafik": the chart options, then the chart
+    void SpeedButton7Click(QObject* Sender);   // "Belastung"
     void SpeedButton11Click(QObject* Sender);  // "Infos"
     void SpeedButton1Click(QObject* Sender);   // "Hilfe"
     void SpeedButton2Click(QObject* Sender);   // settings panel

@@ -25,6 +25,7 @@
 #include "analysis/rechner.h"
 #include "analysis/schwellentempo.h"
 #include "analysis/tflex.h"
+#include "analysis/toolquickstatframe.h"
 #include "analysis/training.h"
 #include "analysis/webtools.h"
 #include "analysis/wochenstat.h"
@@ -102,6 +103,8 @@ QWidget* toolFrame(const QString& name, bool& needsDatabase)
         return toolEqFrm;
     if (name == QLatin1String("Bio"))
         return pulsgewFrm;
+    if (name == QLatin1String("QuickStat"))
+        return toolQuickstatFrm;
     return nullptr;
 }
 
@@ -484,6 +487,13 @@ void TMainForm::setTool(const QString& name, bool resetMenu)
     // The equipment tool shows the current unit's equipment each time it is moved in.
     if (frame == toolEqFrm)
         toolEqFrm->FormShow(this);
+    // The quick statistics come back as the week of the current unit with distance bars.
+    if (frame == toolQuickstatFrm) {
+        toolQuickstatFrm->XPButton1->SetDown(true);
+        toolQuickstatFrm->XPButton1Click(this);
+        toolQuickstatFrm->XPButton5->SetDown(true);
+        toolQuickstatFrm->XPButton5->Click();
+    }
 }
 
 QString TMainForm::getTool() const

@@ -43,6 +43,8 @@ inline constexpr int ChartHours = 65334;            // "Stunden"
 inline constexpr int UnderlayYes = 65335;           // "Ja"
 inline constexpr int UnderlayNo = 65336;            // "Nein"
 inline constexpr int Underlaid = 65337;             // "Unterlegt"
+inline constexpr int BasisPrefix = 65496;           // "(Basis: "
+inline constexpr int BasisTime = 65497;             // "(Basis: Zeit)"
 
 // Training units and blocks.
 inline constexpr int UnitAfterBlockDate = 65376;    // "Das Datum einer Trainingseinheit ist neuer ... gegebenenfalls."

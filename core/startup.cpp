@@ -7,6 +7,7 @@
 #include <QScreen>
 #include <QTranslator>
 
+#include "analysis/toolquickstatframe.h"
 #include "analysis/wochenstatgraf.h"
 #include "core/about.h"
 #include "core/busy.h"
@@ -79,6 +80,8 @@ const StartupStep kSteps[] = {
      [] { freeGlobal(toolExplorerFrm); }},
     {"zwInfo", [] { zwInfo = new TzwInfo(nullptr); }, [] { freeGlobal(zwInfo); }},
     {"toolEqFrm", [] { toolEqFrm = new TtoolEqFrm(nullptr); }, [] { freeGlobal(toolEqFrm); }},
+    {"toolQuickstatFrm", [] { toolQuickstatFrm = new TtoolQuickstatFrm(nullptr); },
+     [] { freeGlobal(toolQuickstatFrm); }},
     {"pulsgewFrm", [] { pulsgewFrm = new TpulsgewFrm(nullptr); }, [] { freeGlobal(pulsgewFrm); }},
     {"PulsGewicht", [] { PulsGewicht = new TPulsGewicht(MainForm); }, [] { freeGlobal(PulsGewicht); }},
     {"navigatorFrm", [] { navigatorFrm = new TnavigatorFrm(nullptr); }, [] { freeGlobal(navigatorFrm); }},

@@ -15,6 +15,8 @@
 
 #include "analysis/wochenstat.h"
 #include "analysis/wochenstatgraf.h"
+#include "analysis/belstat.h"
+#include "analysis/toolquickstatframe.h"
 #include "core/about.h"
 #include "core/busy.h"
 #include "core/explorerframe.h"
@@ -108,9 +110,9 @@ Texts programTexts(const QStringList& params)
     StartProgram(params);
     Texts texts;
     for (QWidget* w : std::initializer_list<QWidget*>{MainForm, MainForm->PopupMenu1, startFrm, toolKalenderFrm,
-                                                       toolExplorerFrm, BusyDlg, zwInfo, toolEqFrm, navigatorFrm,
-                                                       navigatorFrm->PopupMenu1, explorerFrm, pulsgewFrm, PulsGewicht,
-                                                       wochenstatgraf, wochenstatgraf->PopupMenu1})
+                                                       toolExplorerFrm, BusyDlg, zwInfo, toolEqFrm, toolQuickstatFrm,
+                                                       navigatorFrm, navigatorFrm->PopupMenu1, explorerFrm, pulsgewFrm,
+                                                       PulsGewicht, wochenstatgraf, wochenstatgraf->PopupMenu1})
         texts.insert(textsOf(w));
     ScriptedAnswers::onShowModal<TAboutForm>([&texts](TAboutForm& f) {
         texts.insert(textsOf(&f));
@@ -142,6 +144,8 @@ Texts programTexts(const QStringList& params)
         TDatenSelect selection(MainForm);
         texts.insert(textsOf(&blocks));
         texts.insert(textsOf(&selection));
+        TbelStat loads(MainForm);
+        texts.insert(textsOf(&loads));
         TeingabeWin unitWindow(MainForm);
         texts.insert(textsOf(&unitWindow));
         Tmusteredit templates(MainForm->cds, MainForm->cds2, MainForm->SaveDialog1, MainForm);
