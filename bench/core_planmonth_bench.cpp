@@ -1,0 +1,75 @@
+// Speed of the plan month overview on the ten-year database: one month whose plan holds 300
+// plan units (the month's units, each linked several times) drawn on the window, as the show
+// button draws it: the units read, the previous drawing freed, the day labels, boxes and sport
+// labels created and the window painted (goal: 100 ms).
+#include <benchmark/benchmark.h>
+
+#include <cmath>
+
+#include "bench/offscreenmain.h"
+#include "bench/tenyeardb.h"
+#include "core/orvdbserver.h"
+#include "traininglog/trainplanwoche.h"
+
+namespace {
+
+TorvServer& server()
+{
+    static TorvServer* s = [] {
+        auto* srv = new TorvServer;
+        srv->DataModuleCreate();
+        orvServer = srv;
+        if (!srv->openDatabase(tenyeardb::Generate(tenyeardb::TemplatePath())))
+            std::abort();
+        return srv;
+    }();
+    return *s;
+}
+
+// The first day of a month in the middle of the units, and a plan of 300 units in it.
+TDateTime planMonth()
+{
+    static const TDateTime first = [] {
+        TConnection& db = server().orvDB;
+        const TDateTime middle = (db.ExecuteScalar("SELECT min(Datum) FROM daten").toDouble() +
+                                  db.ExecuteScalar("SELECT max(Datum) FROM daten").toDouble()) / 2;
+        const TDateTime month = std::floor(middle) - (DayOf(middle) - 1);
+        db.Execute("INSERT INTO plan (pla_Name, pla_Realisiert) VALUES ('Bench', 0)");
+        const qint64 planId = db.LastInsertRowId();
+        const QVariant units = db.ExecuteScalar(QStringLiteral("SELECT count(*) FROM daten WHERE Datum >= %1 AND Datum < %2")
+                                                    .arg(month, 0, 'f', 1)
+                                                    .arg(month + DaysInMonth(month), 0, 'f', 1));
+        if (units.toInt() == 0)
+            std::abort();
+        for (int linked = 0; linked < 300; linked += units.toInt())
+            db.Execute(QStringLiteral("INSERT INTO plan_daten (pld_PlanID, pld_DatenID) SELECT %1, dat_Id FROM daten "
+                                      "WHERE Datum >= %2 AND Datum < %3 LIMIT %4")
+                           .arg(planId)
+                           .arg(month, 0, 'f', 1)
+                           .arg(month + DaysInMonth(month), 0, 'f', 1)
+                           .arg(300 - linked));
+        server().Plan.Requery();
+        server().Plan.Locate("pla_ID", planId);
+        return month;
+    }();
+    return first;
+}
+
+void BM_PlanMonthDraw(benchmark::State& state)
+{
+    const TDateTime month = planMonth();
+    TtrainplanWoche window;
+    window.resize(760, 672);
+    window.show();
+    for (auto _ : state) {
+        window.showit(month);
+        window.repaint();
+    }
+    state.counters["boxes"] = double(window.Drawn().size() - size_t(DaysInMonth(month))) / 2;
+    window.hide();
+}
+BENCHMARK(BM_PlanMonthDraw)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+
+}  // namespace
+
+ORV_OFFSCREEN_BENCHMARK_MAIN()
