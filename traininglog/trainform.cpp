@@ -95,10 +95,12 @@ TTrainForm::TTrainForm(QWidget* Owner) : TForm(Owner, Qt::Dialog), ui(std::make_
     DBComboBox1->SetItems({QStringLiteral("VP1"), QStringLiteral("VP2"), QStringLiteral("WP"), QStringLiteral("ÜP")});
     // The realised flags read "Wahr" and "Falsch", as the grid's pick list offers them.
     const QString yesNo = tr("Wahr") + QLatin1Char(';') + tr("Falsch");
-    if (orvServer) {
-        orvServer->Plan.FieldByName(QStringLiteral("pla_Realisiert"))->SetDisplayValues(yesNo);
-        orvServer->plan_daten.FieldByName(QStringLiteral("pld_realisiert"))->SetDisplayValues(yesNo);
-    }
+    if (orvServer)
+        for (TField* flag : {orvServer->Plan.FieldByName(QStringLiteral("pla_Realisiert")),
+                             orvServer->plan_daten.FieldByName(QStringLiteral("pld_realisiert"))}) {
+            flagTexts_.append({flag, flag->DisplayValues()});
+            flag->SetDisplayValues(yesNo);
+        }
     BindDataControls(this, [](const QString& n) { return orvServer ? orvServer->FindDataSource(n) : nullptr; });
 
     struct Col {
@@ -175,11 +177,22 @@ TTrainForm::TTrainForm(QWidget* Owner) : TForm(Owner, Qt::Dialog), ui(std::make_
     XPButton22->OnClick = Handler(this, &TTrainForm::XPButton22Click);
     OnShow = Handler(this, &TTrainForm::FormShow);
 
-    // The keyboard reaches the plan list, the plan's fields, the distance units and the units.
-    for (TXPButton* b : {XPButton22, XPButton5, XPButton19})
+    // The keyboard reaches the plan list, the plan's fields and buttons, the distance units and
+    // the units; Space or Return presses a focused flat button.
+    for (TXPButton* b : {XPButton7, XPButton8, XPButton15, XPButton16, XPButton22, XPButton13, XPButton14, XPButton5,
+                         XPButton19, XPButton6}) {
         b->setFocusPolicy(Qt::StrongFocus);
-    QWidget* order[] = {DBGrid1, DBEdit1, DBEdit2, DBCheckBox1, DBComboBox1, DBMemo1, XPButton22, DBGrid2,
-                        XPButton5, XPButton19};
+        Events(b).OnKeyDown = [b](QObject*, int& Key, Qt::KeyboardModifiers) {
+            if (Key == Qt::Key_Space || Key == Qt::Key_Return || Key == Qt::Key_Enter) {
+                Key = 0;
+                if (b->isEnabled())
+                    b->Click();
+            }
+        };
+    }
+    QWidget* order[] = {DBGrid1,   XPButton7,  XPButton8,  DBEdit1,    DBEdit2,    DBCheckBox1, DBComboBox1,
+                        DBMemo1,   XPButton15, XPButton16, XPButton22, XPButton13, XPButton14,  DBGrid2,
+                        XPButton5, XPButton19, XPButton6};
     for (size_t i = 0; i + 1 < std::size(order); ++i)
         setTabOrder(order[i], order[i + 1]);
     DBMemo1->setTabChangesFocus(true);
@@ -196,6 +209,8 @@ TTrainForm::TTrainForm(QWidget* Owner) : TForm(Owner, Qt::Dialog), ui(std::make_
 TTrainForm::~TTrainForm()
 {
     UnregisterView<PlanManagerView>(this);
+    for (const auto& [flag, texts] : flagTexts_)
+        flag->SetDisplayValues(texts);
     DBGrid1->SetDataSource(nullptr);
     DBGrid2->SetDataSource(nullptr);
 }

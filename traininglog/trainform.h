@@ -9,6 +9,8 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QList>
+#include <QPair>
 #include <QRadioButton>
 
 #include <memory>
@@ -18,6 +20,8 @@
 #include "platform/vcl/dbctrls.h"
 #include "platform/vcl/dbgrids.h"
 #include "platform/vcl/forms.h"
+
+class TField;
 
 namespace Ui {
 class TTrainForm;
@@ -123,6 +127,8 @@ public:
 
 private:
     void insertExistingUnits();
+    // The realised flags' display texts before the window set its own.
+    QList<QPair<TField*, QString>> flagTexts_;
     void insertNewUnit();
 };
 

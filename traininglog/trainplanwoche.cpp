@@ -53,6 +53,13 @@ TtrainplanWoche::TtrainplanWoche(QWidget* Owner) : TForm(Owner, Qt::Dialog), ui(
 
     XPButton2->OnClick = Handler(this, &TtrainplanWoche::Button1Click);
     XPButton2->setFocusPolicy(Qt::StrongFocus);
+    // Space or Return on the focused show button shows the month.
+    Events(XPButton2).OnKeyDown = [this](QObject*, int& Key, Qt::KeyboardModifiers) {
+        if (Key == Qt::Key_Space || Key == Qt::Key_Return || Key == Qt::Key_Enter) {
+            Key = 0;
+            XPButton2->Click();
+        }
+    };
     ui->XPButton1->setFocusPolicy(Qt::NoFocus);
     setTabOrder(Combobox1, Combobox2);
     setTabOrder(Combobox2, XPButton2);
@@ -116,8 +123,11 @@ void TtrainplanWoche::showit(TDateTime first)
     const TPlanMonthSheet sheet = PlanMonthSheet(orvServer ? &orvServer->orvDB : nullptr, planId, first);
 
     setUpdatesEnabled(false);
+    QFont small = font();
+    small.setPointSizeF(font().pointSizeF() * 0.85);
     for (const TPlanMonthDay& day : sheet.Days) {
         auto* label = new QLabel(FormatDateTime(FormatSettings().ShortDateFormat, day.Day, FormatSettings()), this);
+        label->setFont(small);
         label->move(day.Pos);
         label->adjustSize();
         label->show();
@@ -131,6 +141,7 @@ void TtrainplanWoche::showit(TDateTime first)
         shape->show();
         drawn_.emplace_back(shape);
         auto* sport = new QLabel(box.Sport, this);
+        sport->setFont(small);
         sport->setAttribute(Qt::WA_TranslucentBackground);
         sport->move(box.SportPos);
         sport->resize(box.Rect.width() - 6, sport->sizeHint().height());

@@ -138,6 +138,15 @@ TEST_F(PlanManagerTest, UnitsGoOnlyIntoASavedPlan)
         ASSERT_GT(planId, 0);
         EXPECT_EQ(links(), QString::number(planId) + ":10");
         EXPECT_EQ(shownPlanUnits(), QStringList({"10"}));
+
+        // Deleting the plan asks first.
+        ScriptedAnswers::pushMessageAnswer(mrNo);
+        m.XPButton8->Click();
+        EXPECT_EQ(ScriptedAnswers::lastMessage().Text, "Wollen Sie diesen Trainingsplan wirklich löschen?");
+        EXPECT_EQ(db.value("SELECT count(*) FROM plan").toInt(), 1);
+        ScriptedAnswers::pushMessageAnswer(mrYes);
+        m.XPButton8->Click();
+        EXPECT_EQ(db.value("SELECT count(*) FROM plan").toInt(), 0);
         m.Close();
     });
     MainForm->Action16->Execute();
@@ -152,7 +161,12 @@ TEST_F(PlanManagerTest, ANewUnitAndItsLinkAreWrittenTogetherOrNotAtAll)
         EXPECT_FALSE(w.eingabeFrm1->DBNavigator2->isVisible());
         EXPECT_TRUE(w.XPButton1->isVisible());
         EXPECT_EQ(orvServer->daten.State(), dsInsert);
+        orvServer->daten.FieldByName("Form")->SetAsInteger(1);
+        orvServer->daten.FieldByName("Sportart")->SetAsInteger(1);
         orvServer->daten.FieldByName("Meter")->SetAsInteger(7000);
+        orvServer->daten.FieldByName("Zeit")->SetAsDateTime(35 / 1440.0);
+        orvServer->daten.FieldByName("Belastungsart")->SetAsInteger(1);
+        orvServer->daten.FieldByName("Belastungsstufe")->SetAsInteger(1);
         orvServer->daten.FieldByName("Ort")->SetAsString("Neu");
         w.XPButton8->Click();
     };
@@ -209,7 +223,7 @@ TEST_F(PlanManagerTest, TheTotalReadsInTheChosenDistanceUnitAlsoAfterShowingAgai
         EXPECT_EQ(m.Label4->text(), "Meter:");
         units[0]->trigger();
         EXPECT_EQ(m.Edit1->text(), "15");
-        EXPECT_EQ(m.Edit2->text(), "01:15:00");
+        EXPECT_EQ(m.Edit2->text(), "1:15:00");
         m.Close();
     };
     manage(1, check);

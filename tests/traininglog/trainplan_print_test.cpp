@@ -106,6 +106,7 @@ TEST_F(PlanPrintTest, OneDistanceUnitPrintsMetresAndAnEmptyPlanPrintsZero)
 {
     threeWeeks();
     plan(3, "Leer");
+    db.exec("UPDATE sportart SET Spo_distance = 5");
     db.exec("DELETE FROM unit WHERE unt_type = 1 AND unt_id <> 5");
     start();
     printPlan(1, [&](const TPreparedReport& r) {
@@ -179,9 +180,9 @@ TEST_F(PlanPrintTest, TheOverviewDrawsOneBoxPerUnitUnderAnyDateFormatAndClearsTh
     for (int id : {10, 11, 12, 13, 14})
         link(1, id);
     link(2, 15);
+    start();
     FormatSettings().ShortDateFormat = "dd/MM/yyyy";
     FormatSettings().DateSeparator = '/';
-    start();
     manage(1, [](TTrainForm& m) {
         ScriptedAnswers::onShowModal<TtrainplanWoche>([](TtrainplanWoche& w) {
             EXPECT_EQ(w.Combobox1->currentIndex(), 2);  // today: March 2024
