@@ -12,6 +12,7 @@
 #include "bench/offscreenmain.h"
 #include "bench/tenyeardb.h"
 #include "core/orvdbserver.h"
+#include "platform/db/query.h"
 #include "traininglog/trainplanwoche.h"
 
 namespace {
@@ -43,18 +44,24 @@ TDateTime planMonth()
         const TDateTime month = std::floor(middle) - (DayOf(middle) - 1);
         db.Execute("INSERT INTO plan (pla_Name, pla_Realisiert) VALUES ('Bench', 0)");
         const qint64 planId = db.LastInsertRowId();
-        const QVariant units = db.ExecuteScalar(QStringLiteral("SELECT count(*) FROM daten WHERE Datum >= %1 AND Datum < %2")
-                                                    .arg(month, 0, 'f', 1)
-                                                    .arg(month + DaysInMonth(month), 0, 'f', 1));
-        if (units.toInt() == 0)
+        TQuery units;
+        units.SetConnection(&db);
+        units.SetSQLText(QStringLiteral("SELECT dat_Id FROM daten WHERE Datum >= %1 AND Datum < %2")
+                             .arg(month, 0, 'f', 1)
+                             .arg(month + DaysInMonth(month), 0, 'f', 1));
+        units.Open();
+        if (units.IsEmpty())
             std::abort();
-        for (int linked = 0; linked < 300; linked += units.toInt())
-            db.Execute(QStringLiteral("INSERT INTO plan_daten (pld_PlanID, pld_DatenID) SELECT %1, dat_Id FROM daten "
-                                      "WHERE Datum >= %2 AND Datum < %3 LIMIT %4")
+        db.BeginTrans();
+        for (int linked = 0; linked < 300; ++linked) {
+            if (units.Eof())
+                units.First();
+            db.Execute(QStringLiteral("INSERT INTO plan_daten (pld_PlanID, pld_DatenID) VALUES (%1, %2)")
                            .arg(planId)
-                           .arg(month, 0, 'f', 1)
-                           .arg(month + DaysInMonth(month), 0, 'f', 1)
-                           .arg(300 - linked));
+                           .arg(units.FieldByName("dat_Id")->AsInteger()));
+            units.Next();
+        }
+        db.CommitTrans();
         server().Plan.Requery();
         server().Plan.Locate("pla_ID", planId);
         return month;
