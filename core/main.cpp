@@ -59,6 +59,7 @@
 #include "platform/vcl/registry.h"
 #include "platform/vcl/shell.h"
 #include "traininglog/blockman.h"
+#include "traininglog/trainform.h"
 #include "traininglog/einheiteneingabe.h"
 #include "traininglog/eqmanager.h"
 #include "traininglog/tooleqframe.h"
@@ -270,6 +271,7 @@ void TMainForm::createActions()
     Action18->OnExecute = [this](QObject* s) { Action18Execute(s); };
     Action8->OnExecute = [this](QObject* s) { Action8Execute(s); };
     Action17->OnExecute = [this](QObject* s) { Action17Execute(s); };
+    Action16->OnExecute = [this](QObject* s) { Action16Execute(s); };
     setUpUnitPackets();
 
     ActionManager1->OnUpdate = [this](TAction* a, bool& handled) { ActionManager1Update(a, handled); };
@@ -936,6 +938,25 @@ void TMainForm::Action17Execute(QObject* Sender)
     // deleted in the manager.
     if (orvServer->trainblock.Active())
         orvServer->trainblock.Requery();
+}
+
+void TMainForm::Action16Execute(QObject*)
+{
+    if (orvServer->plan_daten.Active())
+        orvServer->plan_daten.Refresh();
+    {
+        ModalForm<TTrainForm> f(TrainForm, this);
+        f->ShowModal();
+    }
+    // Units entered or deleted in the manager: daten reads them, and stays on its unit.
+    TDataSet& daten = orvServer->daten;
+    if (!daten.Active())
+        return;
+    daten.CheckBrowseMode();
+    const QVariant current = daten.IsEmpty() ? QVariant() : daten.FieldByName(QStringLiteral("dat_Id"))->Value();
+    daten.Requery();
+    if (current.isValid())
+        daten.Locate(QStringLiteral("dat_Id"), current);
 }
 
 void TMainForm::XPButton1Click(QObject* Sender)

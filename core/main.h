@@ -164,6 +164,8 @@ public:
     // The equipment manager.
     void Action8Execute(QObject* Sender);
     void Action17Execute(QObject* Sender);
+    // The training plan manager.
+    void Action16Execute(QObject* Sender);
     // Copy and paste of the current unit through the buffer "Temp/~copy.xml" in the user's data
     // folder, and unit templates (".mt5" files, by default in the folder "mt5" there).
     void EditCopy1Execute(QObject* Sender);

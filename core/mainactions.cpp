@@ -40,7 +40,7 @@ constexpr TMainActionInfo kActions[] = {
     {"Trainingszeiten", QT_TRANSLATE_NOOP("TMainForm", "Trainings&zeiten"), "", R::Always, imgTrainingTimes, nullptr, true, true},
     {"TempoflexTrain", QT_TRANSLATE_NOOP("TMainForm", "&Tempoflex-Training"), "", R::Always, imgTempoflex, nullptr, true, true},
     {"Action21", QT_TRANSLATE_NOOP("TMainForm", "Schwellentempo"), "", R::Always, imgThreshold, nullptr, true, true},
-    {"Action16", QT_TRANSLATE_NOOP("TMainForm", "Trainingsplanmanager"), "", R::Db, imgPlan, nullptr, true, false},
+    {"Action16", QT_TRANSLATE_NOOP("TMainForm", "Trainingsplanmanager"), "", R::Db, imgPlan, nullptr, true, true},
     {"Trainingslexikon", QT_TRANSLATE_NOOP("TMainForm", "Trainingslexikon"), "F2", R::Always, imgLexicon, nullptr, true, true},
     // Extras
     {"Action3", QT_TRANSLATE_NOOP("TMainForm", "&Zeitenrechner"), "", R::Always, imgTimeCalc, nullptr, true, true},

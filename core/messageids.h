@@ -67,6 +67,15 @@ inline constexpr int ConfirmDeleteBlock = 65501;     // "Wollen Sie diesen Block
 inline constexpr int BlockHasUnits = 65502;          // "Dieser Block kann nicht gelöscht werden, da ihm noch Einheiten ..."
 inline constexpr int ConfirmDeleteEmptyBlocks = 65503;  // "Wollen Sie wirklich alle leeren Trainingsblöcke löschen?"
 
+// Training plans.
+inline constexpr int NoPlan = 65344;                // "Es ist kein Trainingsplan ausgewählt oder vorhanden."
+inline constexpr int For = 65345;                   // "für"
+inline constexpr int ConfirmDeletePlan = 65371;     // "Wollen Sie diesen Trainingsplan wirklich löschen?"
+inline constexpr int InsertExistingUnit = 65372;    // "Eine vorhandene Einheit einfügen."
+inline constexpr int InsertNewUnit = 65373;         // "Eine neue Einheit erstellen und einfügen."
+inline constexpr int InsertPlanUnit = 65374;        // "Planeinheit einfügen"
+inline constexpr int PlanUnitEntryError = 65375;    // "Bei der Eingabe ist ein Fehler aufgetreten. ..."
+
 // Lookup tables and managers.
 inline constexpr int LookupStillUsed = 65380;       // "In der Datenbank befinden sich noch Einträge mit dieser %s. ..."
 inline constexpr int LookupOnlyRename = 65381;      // "Diese %s kann nicht gelöscht werden. Sie kann nur umbenannt werden."

@@ -15,6 +15,6 @@ public:
     virtual void checkPopupMenu6First() = 0;
     // XPButton15 ("Übernehmen") and XPButton16 ("Bearbeiten abbrechen").
     virtual void setPostButtonsEnabled(bool enabled) = 0;
-    // XPButton20 ("Planeinheit hinzufügen") and XPButton21 ("Planeinheit löschen").
+    // XPButton20 and XPButton21: cancel and post the edit of a plan unit.
     virtual void setUnitButtonsEnabled(bool enabled) = 0;
 };

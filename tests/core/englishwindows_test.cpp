@@ -42,6 +42,8 @@
 #include "traininglog/datenselect.h"
 #include "traininglog/eingabefrm.h"
 #include "traininglog/musteredit.h"
+#include "traininglog/trainform.h"
+#include "traininglog/trainplanwoche.h"
 #include "traininglog/pulsgewicht.h"
 #include "traininglog/zwinfo.h"
 
@@ -148,6 +150,11 @@ Texts programTexts(const QStringList& params)
         texts.insert(textsOf(&loads));
         TeingabeWin unitWindow(MainForm);
         texts.insert(textsOf(&unitWindow));
+        TTrainForm plans(MainForm);
+        Tplan_delete planDialog(MainForm);
+        TtrainplanWoche planMonth(MainForm);
+        for (QWidget* w : std::initializer_list<QWidget*>{&plans, &planDialog, &planMonth})
+            texts.insert(textsOf(w));
         Tmusteredit templates(MainForm->cds, MainForm->cds2, MainForm->SaveDialog1, MainForm);
         texts.insert(textsOf(&templates));
         TWochenstat weeks(MainForm);
