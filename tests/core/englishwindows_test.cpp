@@ -40,6 +40,9 @@
 #include "traininglog/musteredit.h"
 #include "traininglog/pulsgewicht.h"
 #include "traininglog/zwinfo.h"
+#include "traininglog/bestzeit.h"
+#include "traininglog/imgpreview.h"
+#include "traininglog/strmanager.h"
 
 namespace {
 
@@ -143,6 +146,11 @@ Texts programTexts(const QStringList& params)
         texts.insert(textsOf(&unitWindow));
         Tmusteredit templates(MainForm->cds, MainForm->cds2, MainForm->SaveDialog1, MainForm);
         texts.insert(textsOf(&templates));
+        TstrManager routes2(MainForm);
+        TimgPreview preview(MainForm);
+        Tbestzeit bestTimes(MainForm);
+        for (QWidget* w : std::initializer_list<QWidget*>{&routes2, &preview, &bestTimes})
+            texts.insert(textsOf(w));
     }
     initIntroScreen(1);
     texts.insert(textsOf(IntroScreen));
