@@ -95,8 +95,9 @@ Tbestzeit::Tbestzeit(QWidget* Owner) : TForm(Owner, Qt::Dialog), ui(std::make_un
         const char* field;
         int width;
     };
-    for (const Col c : {Col{"bes_sportLookup", 96}, Col{"bes_datum", 50}, Col{"bes_meter", 53}, Col{"bes_zeit", 48},
-                        Col{"bes_ort", 116}, Col{"bes_typ", 36}, Col{"bes_kategorie", 109}}) {
+    // Date and time get the room their texts take in this font.
+    for (const Col c : {Col{"bes_sportLookup", 96}, Col{"bes_datum", 62}, Col{"bes_meter", 53}, Col{"bes_zeit", 58},
+                        Col{"bes_ort", 100}, Col{"bes_typ", 36}, Col{"bes_kategorie", 105}}) {
         TColumn* col = DBGrid1->Columns().Add();
         col->SetFieldName(QString::fromLatin1(c.field));
         col->SetWidth(c.width);
