@@ -11,6 +11,7 @@
 
 #include <cstdlib>
 
+#include "bench/benchserver.h"
 #include "bench/offscreenmain.h"
 #include "bench/tenyeardb.h"
 #include "core/orvdbserver.h"
@@ -51,12 +52,7 @@ TorvServer& server()
         tenyeardb::exec(db, points.constData());
         tenyeardb::exec(db, "COMMIT");
         sqlite3_close(db);
-        auto* srv = new TorvServer;
-        srv->DataModuleCreate();
-        orvServer = srv;
-        if (!srv->openDatabase(path))
-            std::abort();
-        return srv;
+        return tenyeardb::OpenServer(path);
     }();
     return *s;
 }

@@ -204,6 +204,11 @@ void Tbestzeit::createActions()
         ViewButton->setPopupMode(QToolButton::MenuButtonPopup);
     }
     AddActionButton(ActionToolBar1, Action1);
+    // Tab stops on the tool bar's buttons too; Space presses the focused one.
+    for (QToolBar* bar : {ActionToolBar1})
+        for (QAction* a : bar->actions())
+            if (QWidget* button = bar->widgetForAction(a); button && !a->isSeparator())
+                button->setFocusPolicy(Qt::StrongFocus);
     ActionManager1->UpdateActions();
 }
 

@@ -281,6 +281,11 @@ void TstrManager::createActions()
         MyWayButton->setPopupMode(QToolButton::MenuButtonPopup);
     }
     AddActionButton(ActionToolBar1, Action1);
+    // Tab stops on the tool bar's buttons too; Space presses the focused one.
+    for (QToolBar* bar : {ActionToolBar1, ActionToolBar2})
+        for (QAction* a : bar->actions())
+            if (QWidget* button = bar->widgetForAction(a); button && !a->isSeparator())
+                button->setFocusPolicy(Qt::StrongFocus);
     ActionManager1->UpdateActions();
 }
 
