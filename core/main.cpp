@@ -62,6 +62,8 @@
 #include "traininglog/trainform.h"
 #include "traininglog/einheiteneingabe.h"
 #include "traininglog/eqmanager.h"
+#include "traininglog/bestzeit.h"
+#include "traininglog/strmanager.h"
 #include "traininglog/tooleqframe.h"
 #include "traininglog/pulsgewicht.h"
 #include "traininglog/zwinfo.h"
@@ -270,6 +272,15 @@ void TMainForm::createActions()
     Action15->OnExecute = [this](QObject* s) { Action15Execute(s); };
     Action18->OnExecute = [this](QObject* s) { Action18Execute(s); };
     Action8->OnExecute = [this](QObject* s) { Action8Execute(s); };
+    // "&Bestzeiten" and "&Streckenmanager": the managers, created on demand and shown modally.
+    Action5->OnExecute = [this](QObject*) {
+        ModalForm<Tbestzeit> f(bestzeit, this);
+        f->ShowModal();
+    };
+    Action7->OnExecute = [this](QObject*) {
+        ModalForm<TstrManager> f(strManager, this);
+        f->ShowModal();
+    };
     Action17->OnExecute = [this](QObject* s) { Action17Execute(s); };
     Action16->OnExecute = [this](QObject* s) { Action16Execute(s); };
     setUpUnitPackets();

@@ -45,7 +45,7 @@ constexpr TMainActionInfo kActions[] = {
     // Extras
     {"Action3", QT_TRANSLATE_NOOP("TMainForm", "&Zeitenrechner"), "", R::Always, imgTimeCalc, nullptr, true, true},
     {"Action4", QT_TRANSLATE_NOOP("TMainForm", "&Marschtabelle"), "", R::Always, imgMarch, nullptr, true, true},
-    {"Action5", QT_TRANSLATE_NOOP("TMainForm", "&Bestzeiten"), "", R::Always, imgBestTimes, nullptr, true, false},
+    {"Action5", QT_TRANSLATE_NOOP("TMainForm", "&Bestzeiten"), "", R::Db, imgBestTimes, nullptr, true, true},
     {"Action18", QT_TRANSLATE_NOOP("TMainForm", "Eigene Tools"), "", R::Always, imgNone, nullptr, false, true},
     {"Action11", QT_TRANSLATE_NOOP("TMainForm", "Bodymaßindex"), "", R::Always, imgBodyMass, nullptr, true, true},
     {"Action12", QT_TRANSLATE_NOOP("TMainForm", "Maximalpuls"), "", R::Always, imgMaxPulse, nullptr, true, true},
@@ -53,7 +53,7 @@ constexpr TMainActionInfo kActions[] = {
     {"Action14", QT_TRANSLATE_NOOP("TMainForm", "Zeitenberechnung"), "", R::Always, imgTimeCalculation, nullptr, true, true},
     {"Action15", QT_TRANSLATE_NOOP("TMainForm", "Leistungsindex"), "", R::Always, imgPerformance, nullptr, true, true},
     {"Action6", QT_TRANSLATE_NOOP("TMainForm", "&Kalender"), "", R::Always, imgCalendar, nullptr, true, false},
-    {"Action7", QT_TRANSLATE_NOOP("TMainForm", "&Streckenmanager"), "", R::Db, imgRoutes, nullptr, true, false},
+    {"Action7", QT_TRANSLATE_NOOP("TMainForm", "&Streckenmanager"), "", R::Db, imgRoutes, nullptr, true, true},
     {"Action8", QT_TRANSLATE_NOOP("TMainForm", "&Equipmentmanager"), "", R::Db, imgEquipment, nullptr, true, true},
     {"Action17", QT_TRANSLATE_NOOP("TMainForm", "Blockmanager"), "", R::Db, imgBlocks, nullptr, true, true},
     {"Action29", QT_TRANSLATE_NOOP("TMainForm", "Zadiv Udud Ororaze"), "", R::Hrm, imgHrm, nullptr, true, true},

@@ -51,8 +51,12 @@ QList<TCategoryGroup> ReadCategoryGroups(TConnection& db, const TCategorySource&
             if (!g.IsNull)
                 rows.ParamByName(QStringLiteral("kategorie"))->SetAsString(g.Name);
             rows.Open();
-            for (rows.First(); !rows.Eof(); rows.Next())
-                g.Leaves << TCategoryLeaf{source.LeafText(rows), rows.FieldByName(source.KeyField)->AsLargeInt()};
+            for (rows.First(); !rows.Eof(); rows.Next()) {
+                TCategoryLeaf leaf{source.LeafText(rows), rows.FieldByName(source.KeyField)->AsLargeInt(), {}};
+                if (source.LeafOrder)
+                    leaf.Order = source.LeafOrder(rows);
+                g.Leaves << leaf;
+            }
         }
         groups << g;
     }
@@ -92,8 +96,13 @@ QList<QTreeWidgetItem*> FillCategoryTree(QTreeWidget* tree, const QList<TCategor
     for (TCategoryGroup& g : sorted) {
         QTreeWidgetItem* root = node(caption(g), -1);
         root->setData(0, kNullCategoryRole, g.IsNull);
-        std::stable_sort(g.Leaves.begin(), g.Leaves.end(),
-                         [](const TCategoryLeaf& a, const TCategoryLeaf& b) { return textLess(a.Text, b.Text); });
+        std::stable_sort(g.Leaves.begin(), g.Leaves.end(), [](const TCategoryLeaf& a, const TCategoryLeaf& b) {
+            if (a.Order.has_value() != b.Order.has_value())
+                return a.Order.has_value();
+            if (a.Order && *a.Order != *b.Order)
+                return *a.Order < *b.Order;
+            return textLess(a.Text, b.Text);
+        });
         for (const TCategoryLeaf& leaf : g.Leaves)
             root->addChild(node(leaf.Text, leaf.Id));
         roots << root;

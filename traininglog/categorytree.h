@@ -11,6 +11,7 @@
 #include <QString>
 
 #include <functional>
+#include <optional>
 
 class QTreeWidget;
 class QTreeWidgetItem;
@@ -23,6 +24,9 @@ inline constexpr int kNullCategoryRole = 0x0100 + 1;  // Qt::UserRole + 1
 struct TCategoryLeaf {
     QString Text;
     qint64 Id = 0;
+    // Where the record sorts among its category's records before its text (a best time's
+    // distance); records without an order sort by text behind those with one.
+    std::optional<double> Order = std::nullopt;
 };
 
 struct TCategoryGroup {
@@ -39,6 +43,8 @@ struct TCategorySource {
     QString OrderBy;        // order of a category's records ("bezeichnung"); empty: none
     // The text of a record's node, read from the record's row; null: no records are read.
     std::function<QString(TDataSet& row)> LeafText;
+    // The order of a record's node among its category's records; null: by text.
+    std::function<std::optional<double>(TDataSet& row)> LeafOrder = {};
 };
 
 // Each distinct category (as the connection's "Select distinct" gives them) with its records.
@@ -55,7 +61,7 @@ QString NoCategoryCaption();
 void SetUpCategoryTree(QTreeWidget* tree);
 
 // Fills the tree: a node per group (id -1; the NULL category with nullCaption) and its records
-// under it, each level sorted by text without case; the whole tree expanded. Without `under` the
+// under it, each level sorted by text without case (records with an Order by that first); the whole tree expanded. Without `under` the
 // tree is cleared first and the groups are its top nodes; with it they go below that node.
 // Returns the group nodes in tree order.
 QList<QTreeWidgetItem*> FillCategoryTree(QTreeWidget* tree, const QList<TCategoryGroup>& groups,

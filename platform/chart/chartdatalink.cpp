@@ -59,6 +59,11 @@ void ChartDataLink::SetXField(const QString& name)
     xField_ = name;
 }
 
+void ChartDataLink::SetXValues(bool on)
+{
+    xValues_ = on;
+}
+
 void ChartDataLink::activeChanged()
 {
     Refill();
@@ -138,6 +143,13 @@ void ChartDataLink::Refill()
     chart_.BeginUpdate();
     try {
         chart_.SetSeriesData(series_, values, colors);
+        if (xField && xValues_) {
+            std::vector<double> xs;
+            xs.reserve(rows.size());
+            for (const Row& r : rows)
+                xs.push_back(r.hasX ? r.x : ChartNoValue);
+            chart_.SetSeriesXData(series_, xs);
+        }
         if (labelField) {
             ChartAxis& axis = chart_.AxisObject(AxisX);
             axis.ClearAxisPointLabels();

@@ -3,7 +3,8 @@
 // the calendar-week tool are: one point per visible row, the value from one field, the category
 // label from another and the point's colour from a third (a number, or a number written as
 // text; null, negative or unreadable means the series' own colour). With an X field the rows
-// are taken in that field's ascending order. The series is filled anew whenever the dataset
+// are taken in that field's ascending order; with XValues on, the X field's values also place
+// the points on the X axis (a height profile over the distance), so the X axis counts values. The series is filled anew whenever the dataset
 // opens, is re-read or the link gets another data source, and emptied when the dataset closes.
 //
 //   ChartDataLink link(*DBChart1, 0);
@@ -36,6 +37,8 @@ public:
     void SetColorField(const QString& name);
     const QString& XField() const { return xField_; }
     void SetXField(const QString& name);
+    bool XValues() const { return xValues_; }
+    void SetXValues(bool on);
 
     // Reads the rows into the series now. A field name the dataset lacks raises the dataset's
     // error ("Feld 'x' nicht gefunden"); a value that is null or no number is "no value".
@@ -52,6 +55,7 @@ private:
     QString labelField_;
     QString colorField_;
     QString xField_;
+    bool xValues_ = false;
 };
 
 // The colour a field value stands for: a non-negative number (or such a number as text) is a

@@ -470,6 +470,21 @@ void ChartModel::SetSeriesData(int serie, const std::vector<double>& values, con
     changed();
 }
 
+void ChartModel::SetSeriesXData(int serie, const std::vector<double>& xValues)
+{
+    if (serie < 0)
+        raiseIndex(QT_TRANSLATE_NOOP("Chart", "Ungültiger Index der Datenreihe: %1"), serie);
+    ChartSeries& s = SeriesObject(serie);
+    s.xValues_ = xValues;
+    for (double& v : s.xValues_) {
+        if (!std::isfinite(v))
+            v = ChartNoValue;
+    }
+    s.hasX_ = !xValues.empty();
+    seriesCount_ = std::max(seriesCount_, serie + 1);
+    changed();
+}
+
 double ChartModel::DataValue(int serie, int point) const
 {
     if (serie < 0 || serie >= seriesCount_)

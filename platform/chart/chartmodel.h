@@ -270,6 +270,9 @@ public:
     void ClearData(int mask);
     // Replaces one series' data at once (data-aware charts); the point count follows.
     void SetSeriesData(int serie, const std::vector<double>& values, const std::vector<TColor>& pointColors = {});
+    // Gives one series' points their X values at once (after SetSeriesData); the X axis then
+    // counts values. A value that is not finite leaves its point at its index.
+    void SetSeriesXData(int serie, const std::vector<double>& xValues);
 
     // The value of a point, ChartNoValue when it has none or lies outside the chart.
     double DataValue(int serie, int point) const;

@@ -46,6 +46,9 @@
 #include "traininglog/trainplanwoche.h"
 #include "traininglog/pulsgewicht.h"
 #include "traininglog/zwinfo.h"
+#include "traininglog/bestzeit.h"
+#include "traininglog/imgpreview.h"
+#include "traininglog/strmanager.h"
 
 namespace {
 
@@ -159,6 +162,11 @@ Texts programTexts(const QStringList& params)
         texts.insert(textsOf(&templates));
         TWochenstat weeks(MainForm);
         texts.insert(textsOf(&weeks));
+        TstrManager routes2(MainForm);
+        TimgPreview preview(MainForm);
+        Tbestzeit bestTimes(MainForm);
+        for (QWidget* w : std::initializer_list<QWidget*>{&routes2, &preview, &bestTimes})
+            texts.insert(textsOf(w));
     }
     initIntroScreen(1);
     texts.insert(textsOf(IntroScreen));

@@ -48,7 +48,7 @@ const struct {
     {"StatWochen1", "00101"},     {"StatJahr1", "00101"},        {"StatAnalyse1", "00101"},
     {"Action27", "11111"},        {"Trainingszeiten", "11111"},  {"TempoflexTrain", "11111"},
     {"Action21", "11111"},        {"Action16", "00101"},         {"Trainingslexikon", "11111"},
-    {"Action3", "11111"},         {"Action4", "11111"},          {"Action5", "11111"},
+    {"Action3", "11111"},         {"Action4", "11111"},          {"Action5", "00101"},
     {"Action11", "11111"},        {"Action12", "11111"},         {"Action13", "11111"},
     {"Action14", "11111"},        {"Action15", "11111"},         {"Action6", "11111"},
     {"Action7", "00101"},         {"Action8", "00101"},          {"Action17", "00101"},

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/chart/chartdatalink.h"
+#include "platform/chart/chartlayout.h"
 #include "platform/chart/chartmodel.h"
 #include "platform/db/connection.h"
 #include "platform/db/query.h"
@@ -75,6 +76,48 @@ TEST_F(ChartDataLinkTest, ReopeningRefillsAndClosingEmpties)
     ASSERT_EQ(chart.PointCount(), 2);
     EXPECT_EQ(chart.AxisLabelText(AxisX, 0), QStringLiteral("Ski"));
     EXPECT_EQ(chart.SeriesObject(0).PointColor(0), clBlue);
+}
+
+TEST_F(ChartDataLinkTest, AnAreaOverXValuesPlacesItsPointsAtTheirDistance)
+{
+    // A height profile: heights over the metres of the points, the points in any stored order.
+    conn.Execute(QStringLiteral("CREATE TABLE punkte (Meter INTEGER, Hoehe INTEGER)"));
+    conn.Execute(QStringLiteral("INSERT INTO punkte VALUES (5200, 62), (0, 60), (2500, 55), (NULL, 70)"));
+    TQuery points;
+    points.SetConnection(&conn);
+    points.SetSQLText(QStringLiteral("SELECT * FROM punkte"));
+    TDataSource ds;
+    ds.SetDataSet(&points);
+    chart.SetGallery(ChartKind::Area);
+    ChartDataLink link(chart, 0);
+    link.SetValueField(QStringLiteral("Hoehe"));
+    link.SetXField(QStringLiteral("Meter"));
+    link.SetLabelField(QStringLiteral("Meter"));
+    link.SetXValues(true);
+    link.SetDataSource(&ds);
+    points.Open();
+    const ChartSeries& s = chart.SeriesObject(0);
+    ASSERT_EQ(s.PointCount(), 4);
+    EXPECT_TRUE(chart.XAxisIsValueAxis());
+    EXPECT_EQ(s.XValue(0), 0.0);
+    EXPECT_EQ(s.XValue(1), 2500.0);
+    EXPECT_EQ(s.XValue(2), 5200.0);
+    EXPECT_EQ(s.Value(1), 55.0);
+    EXPECT_TRUE(IsNoValue(s.XValue(3))) << "a point without a distance comes last, without X value";
+    // The X scale covers the distances and the area reaches them.
+    EXPECT_LE(chart.AxisObject(AxisX).AxisMin(), 0.0);
+    EXPECT_GE(chart.AxisObject(AxisX).AxisMax(), 5200.0);
+    const ChartLayout l(chart, QRectF(0, 0, 600, 300));
+    ASSERT_EQ(l.lines.size(), 1u);
+    ASSERT_FALSE(l.lines[0].areas.empty());
+    EXPECT_NEAR(l.lines[0].points[2].x(), l.MapValue(AxisX, 5200.0), 1e-9);
+    EXPECT_NEAR(l.lines[0].points[1].x(), l.MapValue(AxisX, 2500.0), 1e-9);
+
+    // Without XValues the same link keeps the points evenly spaced by their order.
+    link.SetXValues(false);
+    link.Refill();
+    EXPECT_FALSE(chart.XAxisIsValueAxis());
+    EXPECT_EQ(s.Value(0), 60.0);
 }
 
 TEST_F(ChartDataLinkTest, TwoSeriesOnOneQueryAndSwitchingTheSource)

@@ -1,0 +1,337 @@
+// The route manager opened from the main window: the category tree, pictures and their preview,
+// the confirmed deletes, the height profile, and the hand-over to the route planner with the
+// import of the route it answers with.
+#include <gtest/gtest.h>
+
+#include <QBuffer>
+#include <QFile>
+#include <QImage>
+#include <QMouseEvent>
+#include <QTimer>
+
+#include "core/main.h"
+#include "core/orvdbserver.h"
+#include "exchange/mywaybusy.h"
+#include "exchange/mywaypointselect.h"
+#include "platform/vcl/registry.h"
+#include "tests/core/programfixture.h"
+#include "tests/support/accessfixtures.h"
+#include "tests/support/athletedb.h"
+#include "tests/support/testenv.h"
+#include "traininglog/categorytree.h"
+#include "traininglog/imgpreview.h"
+#include "traininglog/mywayhandover.h"
+#include "traininglog/mywayroute.h"
+#include "traininglog/strmanager.h"
+
+namespace {
+
+const QString kAskLarge = QStringLiteral("Die Datei ist sehr groß. Das Einladen dieser Bilddatei kann sich auf die "
+                                         "Performance auswirken. Wollen Sie wirklich fortfahren?");
+
+class StrManagerTest : public ProgramTest {
+protected:
+    void SetUp() override
+    {
+        ProgramTest::SetUp();
+        db.exec("INSERT INTO STRECKE (StrIndex, Name, Laenge, str_kategorie) VALUES (1, 'Waldrunde', 8000, 'Wald'), "
+                "(2, 'Zum Turm', 5000, 'Bob''s Runden'), (3, 'Am Bach', 3000, 'Bob''s Runden')");
+        db.exec("INSERT INTO streckez (StrIndex, Meter, Streckenpunkt, Hoehe) VALUES (2, 2500, 'Brücke', 55), "
+                "(2, 0, 'Start', 60), (2, 5000, 'Turm', 90)");
+        StartProgram({db.path()});
+    }
+    void openManager(std::function<void(TstrManager&)> play)
+    {
+        ScriptedAnswers::onShowModal<TstrManager>(std::move(play));
+        MainForm->Action7->Execute();
+    }
+    static QStringList tree(TstrManager& m)
+    {
+        QStringList texts;
+        for (QTreeWidgetItem* n : CategoryTreeNodes(m.TreeView1))
+            texts << QString(n->parent() ? "  " : "") + n->text(0);
+        return texts;
+    }
+    static void click(TstrManager& m, const QString& text)
+    {
+        for (QTreeWidgetItem* n : CategoryTreeNodes(m.TreeView1))
+            if (n->text(0) == text) {
+                m.TreeView1->setCurrentItem(n);
+                emit m.TreeView1->itemClicked(n, 0);
+                return;
+            }
+        ADD_FAILURE() << "no node " << text.toStdString();
+    }
+    static QString current() { return orvServer->strecke.FieldByName("Name")->AsString(); }
+    static QString selected(TstrManager& m)
+    {
+        return m.TreeView1->currentItem() ? m.TreeView1->currentItem()->text(0) : QString();
+    }
+    int count(const QString& sql) const { return db.value(sql).toInt(); }
+
+    AthleteDatabase db;
+    TempFolder files;
+};
+
+// A PNG picture padded with zeros to exactly `size` bytes (readers stop at the picture's end).
+QString pictureFile(const TempFolder& folder, const QString& name, qint64 size)
+{
+    QImage image(40, 30, QImage::Format_RGB32);
+    image.fill(Qt::darkGreen);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    bytes.append(QByteArray(size - bytes.size(), '\0'));
+    QFile f(folder.file(name));
+    f.open(QIODevice::WriteOnly);
+    f.write(bytes);
+    return f.fileName();
+}
+
+}  // namespace
+
+TEST_F(StrManagerTest, TheTreeGroupsRoutesAndOnlyARouteNodeChangesTheRoute)
+{
+    openManager([this](TstrManager& m) {
+        EXPECT_EQ(m.windowTitle(), QStringLiteral("Streckenmanager"));
+        EXPECT_EQ(m.PageControl1->currentWidget()->objectName(), QStringLiteral("TabSheet2")) << "opens on the points";
+        // A quote in the category is a category like any other.
+        EXPECT_EQ(tree(m), (QStringList{"Bob's Runden", "  Am Bach", "  Zum Turm", "Wald", "  Waldrunde"}));
+        click(m, "Zum Turm");
+        EXPECT_EQ(current(), QStringLiteral("Zum Turm"));
+        click(m, "Wald");
+        EXPECT_EQ(current(), QStringLiteral("Zum Turm")) << "a category click changes nothing";
+
+        // The points of the route and its height profile over their distance.
+        EXPECT_EQ(orvServer->strPunkte.RecordCount(), 3);
+        const ChartSeries& profile = m.DBChart1->SeriesObject(0);
+        ASSERT_EQ(profile.PointCount(), 3);
+        EXPECT_EQ(profile.EffectiveKind(), ChartKind::Area);
+        EXPECT_EQ(profile.XValue(1), 2500.0);
+        EXPECT_EQ(profile.Value(2), 90.0);
+
+        // A new route: the tree is locked while it is entered, then shows it under its category.
+        m.DataSetInsert1->Execute();
+        EXPECT_FALSE(m.TreeView1->isEnabled());
+        orvServer->strecke.FieldByName("Name")->SetAsString("Bachlauf");
+        orvServer->strecke.FieldByName("str_kategorie")->SetAsString("Bob's Runden");
+        m.DataSetPost1->Execute();
+        EXPECT_TRUE(m.TreeView1->isEnabled());
+        EXPECT_EQ(tree(m).mid(0, 4), (QStringList{"Bob's Runden", "  Am Bach", "  Bachlauf", "  Zum Turm"}));
+        EXPECT_EQ(selected(m), QStringLiteral("Bachlauf"));
+        m.Close();
+    });
+}
+
+TEST_F(StrManagerTest, DeletesAskFirst)
+{
+    openManager([this](TstrManager& m) {
+        click(m, "Zum Turm");
+        orvServer->strPunkte.First();
+        for (TModalResult answer : {mrNo, mrYes}) {
+            ScriptedAnswers::pushMessageAnswer(answer);
+            m.DataSetDelete3->Execute();
+            EXPECT_EQ(ScriptedAnswers::lastMessage().Text, QStringLiteral("Streckenpunkt wirklich löschen?"));
+            EXPECT_EQ(ScriptedAnswers::lastMessage().Type, mtConfirmation);
+        }
+        EXPECT_EQ(count("SELECT count(*) FROM streckez"), 2);
+        EXPECT_EQ(m.DBChart1->SeriesObject(0).PointCount(), 2) << "the profile follows";
+        for (TModalResult answer : {mrNo, mrYes}) {
+            ScriptedAnswers::pushMessageAnswer(answer);
+            m.DataSetDelete1->Execute();
+            EXPECT_EQ(ScriptedAnswers::lastMessage().Text, QStringLiteral("Strecke wirklich löschen?"));
+        }
+        EXPECT_EQ(count("SELECT count(*) FROM STRECKE WHERE Name = 'Zum Turm'"), 0);
+        EXPECT_EQ(count("SELECT count(*) FROM STRECKE"), 2);
+        EXPECT_FALSE(tree(m).contains("  Zum Turm"));
+        m.Close();
+    });
+}
+
+TEST_F(StrManagerTest, PicturesAreStoredAsTheyAreAndLargeOnesAskFirst)
+{
+    const QString large = pictureFile(files, "gross.png", 3000000);
+    const QString below = pictureFile(files, "knapp.png", 2999999);
+    QFile text(files.file("notiz.png"));
+    text.open(QIODevice::WriteOnly);
+    text.write("keine Karte");
+    text.close();
+    openManager([&](TstrManager& m) {
+        click(m, "Zum Turm");
+        // Exactly 3,000,000 bytes asks; No stops before anything changes.
+        ScriptedAnswers::pushFileName(large);
+        ScriptedAnswers::pushMessageAnswer(mrNo);
+        m.XPButton3->Click();
+        EXPECT_EQ(ScriptedAnswers::lastMessage().Text, kAskLarge);
+        EXPECT_EQ(ScriptedAnswers::lastMessage().Type, mtWarning);
+        EXPECT_EQ(orvServer->strecke.State(), dsBrowse);
+
+        // One byte less does not ask; the map shows and is stored when the route is saved.
+        const qsizetype asked = ScriptedAnswers::messages().size();
+        ScriptedAnswers::pushFileName(below);
+        m.XPButton3->Click();
+        EXPECT_EQ(ScriptedAnswers::messages().size(), asked);
+        EXPECT_EQ(orvServer->strecke.State(), dsEdit);
+        EXPECT_EQ(m.DBImage1->Picture().size(), QSize(40, 30));
+        m.DataSetPost1->Execute();
+        EXPECT_EQ(count("SELECT length(str_karte) FROM STRECKE WHERE StrIndex = 2"), 2999999);
+
+        // A file that holds no picture is refused with its reason.
+        ScriptedAnswers::pushFileName(text.fileName());
+        ScriptedAnswers::pushMessageAnswer(mrOk);
+        m.XPButton1->Click();
+        EXPECT_EQ(ScriptedAnswers::lastMessage().Type, mtError);
+        EXPECT_TRUE(ScriptedAnswers::lastMessage().Text.contains("notiz.png"));
+        EXPECT_EQ(orvServer->strecke.State(), dsBrowse);
+
+        // A double click on the map previews it at its size.
+        ScriptedAnswers::onShowModal<TimgPreview>([](TimgPreview& p) {
+            EXPECT_EQ(p.windowTitle(), QStringLiteral("Bild"));
+            EXPECT_EQ(p.Image1->size(), QSize(40, 30));
+            p.Button1->click();
+        });
+        QMouseEvent dbl(QEvent::MouseButtonDblClick, QPointF(5, 5), QPointF(5, 5), Qt::LeftButton, Qt::LeftButton,
+                        Qt::NoModifier);
+        QCoreApplication::sendEvent(m.DBImage1, &dbl);
+
+        m.XPButton4->Click();
+        EXPECT_TRUE(m.DBImage1->Picture().isNull());
+        m.DataSetPost1->Execute();
+        EXPECT_EQ(count("SELECT count(*) FROM STRECKE WHERE str_karte IS NULL AND StrIndex = 2"), 1);
+        m.Close();
+    });
+}
+
+// The hand-over: the planner's folder and answer in the registry, the planner a recorded start.
+class HandOverTest : public StrManagerTest {
+protected:
+    void SetUp() override
+    {
+        StrManagerTest::SetUp();
+        ASSERT_TRUE(WritePlannerFile(planner.file(QStringLiteral("myway.mdb")),
+                                     {{0, QStringLiteral("Rheinufer"), 5300, 10}}, {{10, QStringLiteral("Rheinland")}},
+                                     {{7, 0, 0, QStringLiteral("Start"), 60},
+                                      {8, 0, 2500, QStringLiteral("Brücke"), 55},
+                                      {9, 0, 5200, QStringLiteral("Ziel"), 62}}));
+        QFile exe(planner.file(QStringLiteral("myway.exe")));
+        ASSERT_TRUE(exe.open(QIODevice::WriteOnly));
+        TRegistry reg;
+        reg.SetRootKey(HKEY_LOCAL_MACHINE);
+        reg.OpenKey(QString::fromLatin1(kMyWayKey), true);
+        reg.WriteString(QStringLiteral("DIZPath"), planner.path());
+    }
+    static void answer(const QString& id)
+    {
+        TRegistry reg;
+        reg.SetRootKey(HKEY_LOCAL_MACHINE);
+        reg.OpenKey(QString::fromLatin1(kMyWayKey), false);
+        reg.WriteString(QStringLiteral("StreckenID"), id);
+    }
+    // Runs the manager's action; `planner` is what the started planner does.
+    void handOver(TAction* (TstrManager::*action), std::function<void(const TShellStart&)> plannerRuns)
+    {
+        SetShellStarter([this, plannerRuns](const TShellStart& s) {
+            started << s;
+            plannerRuns(s);
+            return true;
+        });
+        openManager([&](TstrManager& m) {
+            (m.*action)->Execute();
+            EXPECT_EQ(mywaybusydlg, nullptr) << "the wait window goes";
+            m.Close();
+        });
+    }
+    int routes() const { return count("SELECT count(*) FROM STRECKE"); }
+
+    TempFolder planner;
+};
+
+TEST_F(HandOverTest, RouteZeroIsImportedWithTheChosenMarkers)
+{
+    ScriptedAnswers::onShowModal<Tmywayimp2>([](Tmywayimp2& f) {
+        EXPECT_EQ(f.routeId, 0);
+        f.Button4->click();
+    });
+    handOver(&TstrManager::Action5, [](const TShellStart&) {
+        ASSERT_NE(mywaybusydlg, nullptr);
+        EXPECT_TRUE(mywaybusydlg->isVisible());
+        EXPECT_EQ(MyWayAnsweredRouteId(), -1) << "the program asks first";
+        answer("0");
+    });
+    ASSERT_EQ(started.size(), 1);
+    EXPECT_TRUE(started[0].FileName.endsWith("myway.exe"));
+    EXPECT_EQ(started[0].Params, QStringLiteral("-I:Orvalo.txt -S:-1"));
+    EXPECT_EQ(QDir(started[0].Folder), QDir(planner.path()));
+    EXPECT_EQ(db.value("SELECT Name || '|' || Laenge || '|' || str_kategorie FROM STRECKE WHERE Name = 'Rheinufer'").toString(),
+              QStringLiteral("Rheinufer|5200|MyWay - Import"));
+    EXPECT_EQ(count("SELECT count(*) FROM streckez z JOIN STRECKE s ON s.StrIndex = z.StrIndex WHERE s.Name = 'Rheinufer'"), 3);
+}
+
+TEST_F(HandOverTest, TheWaitPollsUntilThePlannerAnswers)
+{
+    ScriptedAnswers::onShowModal<Tmywayimp2>([](Tmywayimp2& f) { f.Button4->click(); });
+    handOver(&TstrManager::Action6, [](const TShellStart& s) {
+        EXPECT_EQ(s.Params, QStringLiteral("-I:Orvalo.txt -S:-2"));
+        // The planner answers once the wait has begun.
+        QTimer::singleShot(0, [] { answer("0"); });
+    });
+    EXPECT_EQ(count("SELECT count(*) FROM STRECKE WHERE str_kategorie = 'MyWay - Import'"), 1);
+}
+
+TEST_F(HandOverTest, ClosingTheWaitWindowImportsNothing)
+{
+    const int before = routes();
+    handOver(&TstrManager::Action5, [](const TShellStart&) { mywaybusydlg->Button1->click(); });
+    EXPECT_EQ(routes(), before);
+    EXPECT_TRUE(ScriptedAnswers::messages().isEmpty());
+
+    // Also while the wait runs.
+    handOver(&TstrManager::Action5, [](const TShellStart&) {
+        QTimer::singleShot(0, [] { mywaybusydlg->Button1->click(); });
+    });
+    EXPECT_EQ(routes(), before);
+    EXPECT_TRUE(ScriptedAnswers::messages().isEmpty());
+}
+
+TEST_F(HandOverTest, AMissingKeyOrPlannerIsAnImportError)
+{
+    // Each case breaks one more thing: first the planner goes, then its key.
+    const struct {
+        std::function<void()> breakIt;
+        const char* named;
+    } cases[] = {
+        {[this] { QFile::remove(planner.file("myway.exe")); }, "myway.exe"},
+        {[] {
+             TRegistry reg;
+             reg.SetRootKey(HKEY_LOCAL_MACHINE);
+             reg.DeleteKey(QString::fromLatin1(kMyWayKey));
+         },
+         "StreckenID"},
+    };
+    for (const auto& c : cases) {
+        c.breakIt();
+        started.clear();
+        ScriptedAnswers::pushMessageAnswer(mrOk);
+        handOver(&TstrManager::Action5, [](const TShellStart&) { ADD_FAILURE() << "no planner is started"; });
+        EXPECT_TRUE(started.isEmpty());
+        const RecordedMessage m = ScriptedAnswers::lastMessage();
+        EXPECT_EQ(m.Type, mtError);
+        EXPECT_TRUE(m.Text.startsWith("Ein Fehler beim Import ist aufgetreten.")) << m.Text.toStdString();
+        EXPECT_TRUE(m.Text.contains(c.named)) << m.Text.toStdString();
+    }
+}
+
+TEST_F(HandOverTest, AFailedPointLeavesNoRoute)
+{
+    db.exec("CREATE TRIGGER no_bridge BEFORE INSERT ON streckez WHEN NEW.Meter = 2500 "
+            "BEGIN SELECT RAISE(ABORT, 'Brücke gesperrt'); END");
+    const int before = routes();
+    ScriptedAnswers::onShowModal<Tmywayimp2>([](Tmywayimp2& f) { f.Button4->click(); });
+    ScriptedAnswers::pushMessageAnswer(mrOk);
+    importMyWayRoute(0, planner.path(), MainForm);
+    EXPECT_EQ(ScriptedAnswers::lastMessage().Type, mtError);
+    EXPECT_EQ(routes(), before);
+    EXPECT_EQ(count("SELECT count(*) FROM streckez"), 3) << "only the routes' own points";
+    EXPECT_EQ(orvServer->strecke.State(), dsBrowse);
+}
