@@ -13,6 +13,7 @@
 #include <QPlainTextEdit>
 #include <QRegularExpression>
 
+#include "analysis/zeitdruckdialog.h"
 #include "core/about.h"
 #include "core/busy.h"
 #include "core/explorerframe.h"
@@ -143,6 +144,8 @@ Texts programTexts(const QStringList& params)
         texts.insert(textsOf(&unitWindow));
         Tmusteredit templates(MainForm->cds, MainForm->cds2, MainForm->SaveDialog1, MainForm);
         texts.insert(textsOf(&templates));
+        Tzeitdruckdlg periodPrint(MainForm);
+        texts.insert(textsOf(&periodPrint));
     }
     initIntroScreen(1);
     texts.insert(textsOf(IntroScreen));
