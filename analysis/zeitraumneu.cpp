@@ -270,7 +270,8 @@ TZeitNeu::TZeitNeu(QWidget* Owner)
     SpeedButton9->setEnabled(true);
     OnButtonClick(Button2, Handler(this, &TZeitNeu::Button2Click));
     OnButtonClick(SpeedButton9, Handler(this, &TZeitNeu::SpeedButton9Click));
-    DBGrid1->SetDefaultDrawing(false);
+    // Every data cell is painted again by the handler, over the grid's own painting; the titles
+    // stay the grid's.
     DBGrid1->OnDrawColumnCell = Handler(this, &TZeitNeu::DBGrid1DrawColumnCell);
 
     OnShow = Handler(this, &TZeitNeu::FormShow);
