@@ -268,6 +268,19 @@ TZeitNeu::TZeitNeu(QWidget* Owner)
     OnButtonClick(Button4, Handler(this, &TZeitNeu::Button4Click));
     OnButtonClick(Button6, Handler(this, &TZeitNeu::Button6Click));
 
+    // Output (analysis/zeitraumneu_output.cpp).
+    ProgressBar1 = ui->ProgressBar1;
+    excelDialog.SetFilter(tr("Excel - Datei (*.xlsx)|*.xlsx"));
+    excelDialog.SetDefaultExt(QStringLiteral("xlsx"));
+    excelDialog.SetOptions(excelDialog.Options() | ofNoChangeDir);
+    Button2->setEnabled(true);
+    SpeedButton9->setEnabled(true);
+    OnButtonClick(Button2, Handler(this, &TZeitNeu::Button2Click));
+    OnButtonClick(SpeedButton9, Handler(this, &TZeitNeu::SpeedButton9Click));
+    // Every data cell is painted again by the handler, over the grid's own painting; the titles
+    // stay the grid's.
+    DBGrid1->OnDrawColumnCell = Handler(this, &TZeitNeu::DBGrid1DrawColumnCell);
+
     OnShow = Handler(this, &TZeitNeu::FormShow);
     FormCreate(this);
 }

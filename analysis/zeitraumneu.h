@@ -15,6 +15,7 @@
 #include <memory>
 
 #include "analysis/zeitraumsql.h"
+#include "platform/vcl/grids.h"
 #include "platform/vcl/dialogs.h"
 #include "platform/vcl/forms.h"
 
@@ -26,6 +27,7 @@ class QListWidget;
 class QListWidgetItem;
 class QMenu;
 class QPlainTextEdit;
+class QProgressBar;
 class QPushButton;
 class QTabWidget;
 class QToolButton;
@@ -103,11 +105,13 @@ public:
     QPushButton* Button4;  // save a view
     QPushButton* Button6;  // load a view
     QPushButton* Button2;  // "Excel Export"
+    QProgressBar* ProgressBar1;
 
     TOpenDialog OpenDialog1;   // condition files
     TSaveDialog SaveDialog1;
     TOpenDialog OpenDialog2;   // column views
     TSaveDialog ColumnDialog;
+    TSaveDialog excelDialog;   // the export's workbook
 
     // The last quick query: its full statement and its period condition without "WHERE".
     QString QuickSQL;
@@ -160,6 +164,12 @@ public:
     void LoadColFile();
     void Button4Click(QObject* Sender);
     void Button6Click(QObject* Sender);
+
+    // Output: the export of the visible columns, the grid's cell colours and the print dialog.
+    void Button2Click(QObject* Sender);  // "Excel Export"
+    void DBGrid1DrawColumnCell(QObject* Sender, const QRect& Rect, int DataCol, TColumn* Column,
+                               TGridDrawState State);
+    void SpeedButton9Click(QObject* Sender);  // "Drucken"
 
     // The distance unit menu's entries as they would pop up (filled by XPButton3Click).
     void fillDistanceMenu();

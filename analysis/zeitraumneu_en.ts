@@ -323,6 +323,10 @@
         <source>kcal</source>
         <translation>kcal</translation>
     </message>
+    <message>
+        <source>Excel - Datei (*.xlsx)|*.xlsx</source>
+        <translation>Excel file (*.xlsx)|*.xlsx</translation>
+    </message>
 </context>
 <context>
     <name>ColumnView</name>

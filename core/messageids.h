@@ -205,5 +205,10 @@ inline constexpr int ConvertingRoutePoints = 65484; // "Streckenpunkte importier
 inline constexpr int ConvertingEquipment = 65485;   // "Equipment importieren ... "
 inline constexpr int ConvertingLinks = 65486;       // "Equipmentzuordnungen wiederherstellen ... "
 inline constexpr int Error = 65487;                 // "Fehler"
+// Period statistics print.
+inline constexpr int PeriodPrintTitle = 65357;      // "Zeitraumstatistik vom %s bis zum %s"
+inline constexpr int HeightDifference = 65358;      // "Höhendifferenz"
+inline constexpr int WeekMonth = 65359;             // "Woche/Monat"
+inline constexpr int Meter = 65393;                 // "Meter"
 
 }  // namespace msg

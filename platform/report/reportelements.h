@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QString>
 
+#include <functional>
 #include <vector>
 
 #include "platform/report/reportexpr.h"
@@ -158,14 +159,23 @@ public:
     const QString& Mask() const { return mask_; }
     void SetMask(const QString& m) { mask_ = m; }
 
+    // Which detail rows go into the sums, counts and averages: all while unset, else those for
+    // which the filter gives true (it reads the current record of the dataset, null without one).
+    void SetRowFilter(std::function<bool(TDataSet*)> filter) { rowFilter_ = std::move(filter); }
+
     void Reset() { expression_.Reset(); }
-    void Accumulate(TDataSet* ds) { expression_.Accumulate(ds); }
+    void Accumulate(TDataSet* ds)
+    {
+        if (!rowFilter_ || rowFilter_(ds))
+            expression_.Accumulate(ds);
+    }
     QVariant Value(const TReportContext& ctx) const { return expression_.Value(ctx.dataSet); }
     QString PrintText(const TReportContext& ctx) override;
 
 private:
     TReportExpression expression_;
     QString mask_;
+    std::function<bool(TDataSet*)> rowFilter_;
 };
 
 enum TSysDataKind {

@@ -17,6 +17,7 @@
 #include "analysis/wochenstatgraf.h"
 #include "analysis/belstat.h"
 #include "analysis/toolquickstatframe.h"
+#include "analysis/zeitdruckdialog.h"
 #include "core/about.h"
 #include "core/busy.h"
 #include "core/explorerframe.h"
@@ -167,6 +168,8 @@ Texts programTexts(const QStringList& params)
         Tbestzeit bestTimes(MainForm);
         for (QWidget* w : std::initializer_list<QWidget*>{&routes2, &preview, &bestTimes})
             texts.insert(textsOf(w));
+        Tzeitdruckdlg periodPrint(MainForm);
+        texts.insert(textsOf(&periodPrint));
     }
     initIntroScreen(1);
     texts.insert(textsOf(IntroScreen));

@@ -323,3 +323,35 @@ TEST_F(ReportTest, ListReportBuiltFromFieldNames)
 }
 
 }  // namespace
+
+// A row filter keeps printed rows out of an expression's sums and averages (summary rows that
+// repeat the figures of the rows before them), while the rows themselves still print.
+TEST_F(ReportTest, RowFilterLeavesPrintedRowsOutOfTheAggregates)
+{
+    addUnit(EncodeDate(2003, 5, 12), 20, QStringLiteral("Laufen"), 1000);
+    addUnit(EncodeDate(2003, 5, 13), 20, QStringLiteral("Laufen"), 3000);
+    addUnit(EncodeDate(2003, 5, 13), -1, QStringLiteral("Block"), 4000);  // repeats the two above
+    TReport rep;
+    rep.SetDataSet(&units);
+    rep.AddBand(btDetail)->AddDBText(QStringLiteral("Meter"), 0, 0, 100);
+    TReportBand* summary = rep.AddBand(btSummary, 200);
+    auto unitsOnly = [](TDataSet* ds) { return ds && ds->FieldByName(QStringLiteral("Woche"))->AsInteger() > 0; };
+    const char* expressions[] = {"SUM(Meter)", "Int(average(meter))", "COUNT()"};
+    for (int i = 0; i < 3; ++i)
+        summary->AddExpr(QString::fromLatin1(expressions[i]), 0, 10.0 * i, 100, QStringLiteral("#,0"))
+            ->SetRowFilter(unitsOnly);
+    summary->AddExpr(QStringLiteral("SUM(Meter)"), 0, 40, 100, QStringLiteral("#,0"));  // no filter
+    TPreparedReport p = rep.Prepare();
+    EXPECT_EQ(p.pages[0].bandsOf(btDetail).size(), 3u);
+    EXPECT_EQ(TextsIn(p.pages[0], p.pages[0].bandsOf(btSummary).front()),
+              (QStringList{"4.000", "2.000", "2", "8.000"}));
+
+    // No row passes: sums and averages of nothing print 0.
+    summary->AddExpr(QStringLiteral("SUM(Meter)"), 0, 50, 100, QStringLiteral("#,0"))->SetRowFilter([](TDataSet*) {
+        return false;
+    });
+    summary->AddExpr(QStringLiteral("Int(average(meter))"), 0, 60, 100, QStringLiteral("#,0"))
+        ->SetRowFilter([](TDataSet*) { return false; });
+    p = rep.Prepare();
+    EXPECT_EQ(TextsIn(p.pages[0], p.pages[0].bandsOf(btSummary).front()).mid(4), (QStringList{"0", "0"}));
+}
