@@ -41,6 +41,7 @@
 #include "core/startframe.h"
 #include "core/startup.h"
 #include "core/toolexplorerframe.h"
+#include "traininglog/toolcalweekframe.h"
 #include "core/toolkalenderframe.h"
 #include "core/umgebung.h"
 #include "core/views.h"
@@ -91,6 +92,8 @@ QWidget* toolFrame(const QString& name, bool& needsDatabase)
         return toolExplorerFrm;
     if (name == QLatin1String("Zwischenzeit"))
         return zwInfo;
+    if (name == QLatin1String("Woche"))
+        return toolCalWeekFrm;
     return nullptr;
 }
 

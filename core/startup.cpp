@@ -24,6 +24,7 @@
 #include "platform/vcl/dialogs.h"
 #include "platform/vcl/registry.h"
 #include "traininglog/einheiteneingabe.h"
+#include "traininglog/toolcalweekframe.h"
 #include "traininglog/zweditdlg.h"
 #include "traininglog/zwinfo.h"
 
@@ -73,6 +74,7 @@ const StartupStep kSteps[] = {
     {"toolExplorerFrm", [] { toolExplorerFrm = new TtoolExplorerFrm(nullptr); },
      [] { freeGlobal(toolExplorerFrm); }},
     {"zwInfo", [] { zwInfo = new TzwInfo(nullptr); }, [] { freeGlobal(zwInfo); }},
+    {"toolCalWeekFrm", [] { toolCalWeekFrm = new TtoolCalWeekFrm(nullptr); }, [] { freeGlobal(toolCalWeekFrm); }},
     {"navigatorFrm", [] { navigatorFrm = new TnavigatorFrm(nullptr); }, [] { freeGlobal(navigatorFrm); }},
     {"explorerFrm", [] { explorerFrm = new TexplorerFrm(nullptr); }, [] { freeGlobal(explorerFrm); }},
 };

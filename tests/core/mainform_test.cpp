@@ -22,6 +22,7 @@
 #include "platform/vcl/dbctrls.h"
 #include "tests/core/programfixture.h"
 #include "tests/support/athletedb.h"
+#include "traininglog/toolcalweekframe.h"
 
 namespace {
 
@@ -182,8 +183,9 @@ TEST_F(MainFormTest, ViewsAreHostedByName)
     MainForm->FileOpen1->Execute();  // the entry window shows: the database counts as open
     MainForm->setTool("Vorschau", false);
     EXPECT_EQ(toolExplorerFrm->parentWidget(), MainForm->Panel6);
-    MainForm->setTool("Woche", false);  // its frame joins later: the pane stays empty
-    EXPECT_EQ(MainForm->getTool(), "None");
+    MainForm->setTool("Woche", false);
+    EXPECT_EQ(toolCalWeekFrm->parentWidget(), MainForm->Panel6);
+    EXPECT_EQ(toolExplorerFrm->parentWidget(), nullptr);
 
     MainForm->setNavigator("None");
     EXPECT_EQ(MainForm->getNavigator(), "None");
