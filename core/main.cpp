@@ -55,7 +55,9 @@
 #include "platform/vcl/imglist.h"
 #include "platform/vcl/registry.h"
 #include "platform/vcl/shell.h"
+#include "traininglog/blockman.h"
 #include "traininglog/einheiteneingabe.h"
+#include "traininglog/pulsgewicht.h"
 #include "traininglog/zwinfo.h"
 
 TMainForm* MainForm = nullptr;
@@ -94,6 +96,8 @@ QWidget* toolFrame(const QString& name, bool& needsDatabase)
         return zwInfo;
     if (name == QLatin1String("Woche"))
         return toolCalWeekFrm;
+    if (name == QLatin1String("Bio"))
+        return pulsgewFrm;
     return nullptr;
 }
 
@@ -251,6 +255,8 @@ void TMainForm::createActions()
     Action13->OnExecute = [this](QObject* s) { Action13Execute(s); };
     Action15->OnExecute = [this](QObject* s) { Action15Execute(s); };
     Action18->OnExecute = [this](QObject* s) { Action18Execute(s); };
+    Action17->OnExecute = [this](QObject* s) { Action17Execute(s); };
+    setUpUnitPackets();
 
     ActionManager1->OnUpdate = [this](TAction* a, bool& handled) { ActionManager1Update(a, handled); };
     // Shortcuts work while the menus are closed.
@@ -859,6 +865,21 @@ void TMainForm::Action18Execute(QObject*)
 {
     ModalForm<TFormeln> f(Formeln, this);
     f->ShowModal();
+}
+
+void TMainForm::Action17Execute(QObject* Sender)
+{
+    // The navigator's button has placed the block list on its block; otherwise the newest.
+    if (!qobject_cast<TXPButton*>(Sender) && orvServer->trainblockman.Active())
+        orvServer->trainblockman.Last();
+    {
+        ModalForm<Tblockman> f(blockman, this);
+        f->ShowModal();
+    }
+    // The units' block names are looked up in trainblock: it sees the blocks made, renamed or
+    // deleted in the manager.
+    if (orvServer->trainblock.Active())
+        orvServer->trainblock.Requery();
 }
 
 void TMainForm::XPButton1Click(QObject* Sender)

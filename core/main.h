@@ -9,6 +9,7 @@
 #include "core/mainactions.h"
 #include "core/orvdbserver.h"
 #include "core/mainwindowview.h"
+#include "platform/db/clientdataset.h"
 #include "platform/vcl/actnlist.h"
 #include "platform/vcl/dialogs.h"
 #include "platform/vcl/imglist.h"
@@ -76,6 +77,12 @@ public:
     TOpenDialog OpenDialog;
     TOpenDialog CompressDialog1;
     TSaveDialog SaveDialog2;
+    // Unit templates: saving asks for the file in SaveDialog1, loading in OpenDialog3. Units
+    // are written through cds and read through cds2 (core/unitpacket.h).
+    TSaveDialog SaveDialog1;
+    TOpenDialog OpenDialog3;
+    TClientDataSet cds;
+    TClientDataSet cds2;
 
     // The manual that "Handbuch (pdf)" opens.
     QString ManualFile() const { return manualFile_; }
@@ -140,6 +147,13 @@ public:
     void Action13Execute(QObject* Sender);
     void Action15Execute(QObject* Sender);
     void Action18Execute(QObject* Sender);
+    void Action17Execute(QObject* Sender);
+    // Copy and paste of the current unit through the buffer "Temp/~copy.xml" in the user's data
+    // folder, and unit templates (".mt5" files, by default in the folder "mt5" there).
+    void EditCopy1Execute(QObject* Sender);
+    void EditPaste1Execute(QObject* Sender);
+    void EditMuster1Execute(QObject* Sender);
+    void Action22Execute(QObject* Sender);
     // Collapses the tool pane when the sender is "UiNavPanel4", else expands it.
     void XPButton1Click(QObject* Sender) override;
     // Pops the tool menu up at the mouse position.
@@ -163,6 +177,7 @@ protected:
 
 private:
     void createActions();
+    void setUpUnitPackets();
     void buildMenus();
     void buildToolMenu();
     void setUpPanels();

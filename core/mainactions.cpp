@@ -25,10 +25,10 @@ constexpr TMainActionInfo kActions[] = {
     {"FilePrint1", QT_TRANSLATE_NOOP("TMainForm", "&Drucken"), "", R::Db, imgPrint, nullptr, true, false},
     {"FileExit1", QT_TRANSLATE_NOOP("TMainForm", "&Beenden"), "", R::Always, imgExit, nullptr, true, true},
     // Edit
-    {"EditCopy1", QT_TRANSLATE_NOOP("TMainForm", "&Kopieren"), "", R::EditCopy, imgCopy, nullptr, true, false},
-    {"EditPaste1", QT_TRANSLATE_NOOP("TMainForm", "&Einfügen"), "", R::EditPaste, imgPaste, nullptr, true, false},
-    {"Action22", QT_TRANSLATE_NOOP("TMainForm", "Muster laden .."), "", R::Db, imgTemplate, nullptr, true, false},
-    {"EditMuster1", QT_TRANSLATE_NOOP("TMainForm", "Als Muster speichern..."), "", R::Db, imgTemplate, nullptr, true, false},
+    {"EditCopy1", QT_TRANSLATE_NOOP("TMainForm", "&Kopieren"), "", R::EditCopy, imgCopy, nullptr, true, true},
+    {"EditPaste1", QT_TRANSLATE_NOOP("TMainForm", "&Einfügen"), "", R::EditPaste, imgPaste, nullptr, true, true},
+    {"Action22", QT_TRANSLATE_NOOP("TMainForm", "Muster laden .."), "", R::Db, imgTemplate, nullptr, true, true},
+    {"EditMuster1", QT_TRANSLATE_NOOP("TMainForm", "Als Muster speichern..."), "", R::Db, imgTemplate, nullptr, true, true},
     {"Action25", QT_TRANSLATE_NOOP("TMainForm", "Mustereditor"), "", R::Always, imgTemplate, nullptr, true, false},
     // Statistics
     {"StatZeitraum1", QT_TRANSLATE_NOOP("TMainForm", "&Zeitraumstatistik"), "", R::Db, imgPeriodStat, nullptr, true, false},
@@ -55,7 +55,7 @@ constexpr TMainActionInfo kActions[] = {
     {"Action6", QT_TRANSLATE_NOOP("TMainForm", "&Kalender"), "", R::Always, imgCalendar, nullptr, true, false},
     {"Action7", QT_TRANSLATE_NOOP("TMainForm", "&Streckenmanager"), "", R::Db, imgRoutes, nullptr, true, false},
     {"Action8", QT_TRANSLATE_NOOP("TMainForm", "&Equipmentmanager"), "", R::Db, imgEquipment, nullptr, true, false},
-    {"Action17", QT_TRANSLATE_NOOP("TMainForm", "Blockmanager"), "", R::Db, imgBlocks, nullptr, true, false},
+    {"Action17", QT_TRANSLATE_NOOP("TMainForm", "Blockmanager"), "", R::Db, imgBlocks, nullptr, true, true},
     {"Action29", QT_TRANSLATE_NOOP("TMainForm", "Zadiv Udud Ororaze"), "", R::Hrm, imgHrm, nullptr, true, true},
     {"Action9", QT_TRANSLATE_NOOP("TMainForm", "&Anapassen"), "", R::Always, imgNone, nullptr, false, false},
     {"Action10", QT_TRANSLATE_NOOP("TMainForm", "&Optionen"), "", R::Cfg, imgOptions, nullptr, true, true},

@@ -50,6 +50,15 @@ inline constexpr int InputCaption = 65467;          // "Eingabe"
 inline constexpr int DistanceInMetres = 65468;      // "Distanz in Metern:"
 inline constexpr int MissingCalculationValues = 65469;  // "Nicht alle zur Berechnung benötigten Felder haben einen Wert."
 
+// Block manager.
+inline constexpr int SaveBlockBeforeAdding = 65472;  // "Vor dem Hinzufügen von Einheiten muß der Block gespeichert werden. ..."
+inline constexpr int UnitNewerThanBlock = 65473;     // "Das Datum einer Trainingseinheit ist neuer ... gegebenenfalls."
+inline constexpr int SportsHeading = 65499;          // "Sportarten"
+inline constexpr int FormsHeading = 65500;           // "Formen"
+inline constexpr int ConfirmDeleteBlock = 65501;     // "Wollen Sie diesen Block wirklich löschen?"
+inline constexpr int BlockHasUnits = 65502;          // "Dieser Block kann nicht gelöscht werden, da ihm noch Einheiten ..."
+inline constexpr int ConfirmDeleteEmptyBlocks = 65503;  // "Wollen Sie wirklich alle leeren Trainingsblöcke löschen?"
+
 // Lookup tables and managers.
 inline constexpr int LookupStillUsed = 65380;       // "In der Datenbank befinden sich noch Einträge mit dieser %s. ..."
 inline constexpr int LookupOnlyRename = 65381;      // "Diese %s kann nicht gelöscht werden. Sie kann nur umbenannt werden."

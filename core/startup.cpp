@@ -25,6 +25,7 @@
 #include "platform/vcl/registry.h"
 #include "traininglog/einheiteneingabe.h"
 #include "traininglog/toolcalweekframe.h"
+#include "traininglog/pulsgewicht.h"
 #include "traininglog/zweditdlg.h"
 #include "traininglog/zwinfo.h"
 
@@ -75,6 +76,8 @@ const StartupStep kSteps[] = {
      [] { freeGlobal(toolExplorerFrm); }},
     {"zwInfo", [] { zwInfo = new TzwInfo(nullptr); }, [] { freeGlobal(zwInfo); }},
     {"toolCalWeekFrm", [] { toolCalWeekFrm = new TtoolCalWeekFrm(nullptr); }, [] { freeGlobal(toolCalWeekFrm); }},
+    {"pulsgewFrm", [] { pulsgewFrm = new TpulsgewFrm(nullptr); }, [] { freeGlobal(pulsgewFrm); }},
+    {"PulsGewicht", [] { PulsGewicht = new TPulsGewicht(MainForm); }, [] { freeGlobal(PulsGewicht); }},
     {"navigatorFrm", [] { navigatorFrm = new TnavigatorFrm(nullptr); }, [] { freeGlobal(navigatorFrm); }},
     {"explorerFrm", [] { explorerFrm = new TexplorerFrm(nullptr); }, [] { freeGlobal(explorerFrm); }},
 };

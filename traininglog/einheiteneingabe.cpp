@@ -22,6 +22,7 @@
 #include "platform/vcl/imglist.h"
 #include "platform/vcl/registry.h"
 #include "traininglog/belastungsstufe.h"
+#include "traininglog/pulsgewicht.h"
 #include "traininglog/tagebuch.h"
 
 Teingabe* eingabe = nullptr;
@@ -419,10 +420,9 @@ void Teingabe::setUpControls()
     XPButton14->OnClick = Handler(this, &Teingabe::XPButton11Click);
     XPButton16->OnClick = Handler(this, &Teingabe::XPButton16Click);
     XPButton17->OnClick = Handler(this, &Teingabe::XPButton17Click);
-    // The equipment check list and the pulse and weight dialog join with their windows; until
-    // then their buttons are disabled.
-    for (TXPButton* b : {XPButton4, XPButton5})
-        b->setEnabled(false);
+    // The equipment check list joins with its window; until then its button is disabled.
+    XPButton4->setEnabled(false);
+    XPButton5->OnClick = Handler(this, &Teingabe::XPButton5Click);
     SpeedButton1->OnClick = Handler(this, &Teingabe::SpeedButton1Click);
 
     Events(DBEdit1).OnEnter = Handler(this, &Teingabe::DBEdit1Enter);
@@ -664,6 +664,12 @@ void Teingabe::XPButton1Click(QObject*)
 {
     editUnit();
     orvServer->daten.FieldByName(QStringLiteral("Datum"))->SetAsDateTime(Date());
+}
+
+void Teingabe::XPButton5Click(QObject*)
+{
+    if (PulsGewicht)
+        PulsGewicht->ShowModal();
 }
 
 void Teingabe::XPButton2Click(QObject*)

@@ -223,6 +223,8 @@ public:
 
     // --- handlers -----------------------------------------------------------------------------
     void XPButton1Click(QObject* Sender);
+    // "Erweitert": the pulse and weight dialog, modal.
+    void XPButton5Click(QObject* Sender);
     void XPButton2Click(QObject* Sender);
     void XPButton3Click(QObject* Sender);
     void XPButton9Click(QObject* Sender);

@@ -26,6 +26,10 @@
 #include "exchange/dbrestoreu.h"
 #include "exchange/dbsicherung.h"
 #include "tests/core/programfixture.h"
+#include "traininglog/blockman.h"
+#include "traininglog/datenselect.h"
+#include "traininglog/eingabefrm.h"
+#include "traininglog/pulsgewicht.h"
 #include "traininglog/zwinfo.h"
 
 namespace {
@@ -94,7 +98,7 @@ Texts programTexts(const QStringList& params)
     Texts texts;
     for (QWidget* w : std::initializer_list<QWidget*>{MainForm, MainForm->PopupMenu1, startFrm, toolKalenderFrm,
                                                        toolExplorerFrm, BusyDlg, zwInfo, navigatorFrm,
-                                                       navigatorFrm->PopupMenu1, explorerFrm})
+                                                       navigatorFrm->PopupMenu1, explorerFrm, pulsgewFrm, PulsGewicht})
         texts.insert(textsOf(w));
     ScriptedAnswers::onShowModal<TAboutForm>([&texts](TAboutForm& f) {
         texts.insert(textsOf(&f));
@@ -109,6 +113,12 @@ Texts programTexts(const QStringList& params)
         TdbRestore restore(MainForm);
         texts.insert(textsOf(&backup));
         texts.insert(textsOf(&restore));
+        Tblockman blocks(MainForm);
+        TDatenSelect selection(MainForm);
+        texts.insert(textsOf(&blocks));
+        texts.insert(textsOf(&selection));
+        TeingabeWin unitWindow(MainForm);
+        texts.insert(textsOf(&unitWindow));
     }
     initIntroScreen(1);
     texts.insert(textsOf(IntroScreen));
@@ -137,7 +147,7 @@ TEST_F(EnglishWindowsTest, EveryWindowTextIsTranslated)
     const QStringList same = {"Orvalo 5", "OK", "Start", "Bio", "Equipment", "Tools", "S", "Powered by",
                               "Orvalo 4/3/3.5", "Orvalo", "&Orvalo", "Zadiv Udud Ororaze", "&Zadiv Udud Ororaze",
                               "Polar-Import", "Garmin-Import", "Outbreaker-Import", "I&mport", "&Training",
-                              "Form:", "Block:", "Wind", "°C", "km/h", "Sprache/Language:", "Explorer", "Details"};
+                              "Form:", "Block:", "Name:", "Wind", "°C", "km/h", "Sprache/Language:", "Explorer", "Details", "Form", "Gli", "kcal"};
     QStringList untranslated;
     for (auto it = german.cbegin(); it != german.cend(); ++it) {
         const QString en = english.value(it.key());

@@ -1,0 +1,8 @@
+#pragma once
+// The small pictures of the managers' flat tool buttons, drawn by the program: moving through
+// records, new, delete, delete all, save, cancel, help and adding units.
+#include <QImage>
+
+enum TManagerGlyph { mgFirst, mgPrior, mgNext, mgLast, mgNew, mgDelete, mgDeleteAll, mgPost, mgCancel, mgHelp, mgAddUnits };
+
+QImage ManagerGlyph(TManagerGlyph kind);
