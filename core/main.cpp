@@ -59,6 +59,8 @@
 #include "traininglog/einheiteneingabe.h"
 #include "traininglog/pulsgewicht.h"
 #include "traininglog/zwinfo.h"
+#include "traininglog/calen.h"
+#include "traininglog/terminframe.h"
 
 TMainForm* MainForm = nullptr;
 
@@ -81,6 +83,8 @@ QWidget* navigatorFrame(const QString& name)
         return navigatorFrm;
     if (name == QLatin1String("Explorer"))
         return explorerFrm;
+    if (name == QLatin1String("Terminplaner"))
+        return terminFrame;
     return nullptr;
 }
 
@@ -248,6 +252,7 @@ void TMainForm::createActions()
     TempoflexTrain->OnExecute = [this](QObject* s) { TempoflexTrainExecute(s); };
     Action21->OnExecute = [this](QObject* s) { Action21Execute(s); };
     Action14->OnExecute = [this](QObject* s) { Action14Execute(s); };
+    Action6->OnExecute = [this](QObject* s) { Action6Execute(s); };
     Action3->OnExecute = [this](QObject* s) { Action3Execute(s); };
     Action4->OnExecute = [this](QObject* s) { Action4Execute(s); };
     Action11->OnExecute = [this](QObject* s) { Action11Execute(s); };
@@ -840,6 +845,12 @@ void TMainForm::Action4Execute(QObject*)
 void TMainForm::Action11Execute(QObject*)
 {
     ModalForm<Tbody> f(body, this);
+    f->ShowModal();
+}
+
+void TMainForm::Action6Execute(QObject*)
+{
+    ModalForm<TKalender> f(Kalender, this);
     f->ShowModal();
 }
 

@@ -172,5 +172,9 @@ inline constexpr int ConvertingRoutePoints = 65484; // "Streckenpunkte importier
 inline constexpr int ConvertingEquipment = 65485;   // "Equipment importieren ... "
 inline constexpr int ConvertingLinks = 65486;       // "Equipmentzuordnungen wiederherstellen ... "
 inline constexpr int Error = 65487;                 // "Fehler"
+// The appointment planner's week totals and the diary comment of its week view.
+inline constexpr int PlannerUnits = 65452;          // "Einheiten"
+inline constexpr int PlannerTime = 65433;           // "Zeit"
+inline constexpr int DiaryCommentFor = 65431;       // "Kommentar zum "
 
 }  // namespace msg

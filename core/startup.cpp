@@ -28,6 +28,9 @@
 #include "traininglog/pulsgewicht.h"
 #include "traininglog/zweditdlg.h"
 #include "traininglog/zwinfo.h"
+#include "traininglog/kalendermonat.h"
+#include "traininglog/kalendertag.h"
+#include "traininglog/terminframe.h"
 
 namespace {
 
@@ -80,6 +83,10 @@ const StartupStep kSteps[] = {
     {"PulsGewicht", [] { PulsGewicht = new TPulsGewicht(MainForm); }, [] { freeGlobal(PulsGewicht); }},
     {"navigatorFrm", [] { navigatorFrm = new TnavigatorFrm(nullptr); }, [] { freeGlobal(navigatorFrm); }},
     {"explorerFrm", [] { explorerFrm = new TexplorerFrm(nullptr); }, [] { freeGlobal(explorerFrm); }},
+    // The diary page's two views and the planner that hosts them.
+    {"frmKalTag", [] { frmKalTag = new TfrmKalTag(nullptr); }, [] { freeGlobal(frmKalTag); }},
+    {"frmKalMonat", [] { frmKalMonat = new TfrmKalMonat(nullptr); }, [] { freeGlobal(frmKalMonat); }},
+    {"terminFrame", [] { terminFrame = new TterminFrame(nullptr); }, [] { freeGlobal(terminFrame); }},
 };
 constexpr int kStepCount = int(std::size(kSteps));
 int g_created = 0;

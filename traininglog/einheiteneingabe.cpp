@@ -24,6 +24,7 @@
 #include "traininglog/belastungsstufe.h"
 #include "traininglog/pulsgewicht.h"
 #include "traininglog/tagebuch.h"
+#include "traininglog/terminframe.h"
 
 Teingabe* eingabe = nullptr;
 
@@ -510,6 +511,10 @@ void Teingabe::FormShow(QObject*)
     if (page) {
         PageControl2->setCurrentWidget(page);
         PageControl2Change(PageControl2);
+        if (start == LoadStr(msg::StartPageDiaryMonth) && terminFrame) {
+            terminFrame->XPButton2->SetDown(true);
+            terminFrame->XPButton2->Click();
+        }
     } else if (PageControl2->currentWidget() != TabSheet4) {
         PageControl2->setCurrentWidget(TabSheet4);
         PageControl2Change(PageControl2);
@@ -578,6 +583,8 @@ void Teingabe::PageControl2Change(QObject*)
     } else if (page == TabSheet1) {
         MainForm->setTool(QStringLiteral("none"), true);
         MainForm->setNavigator(QStringLiteral("Terminplaner"));
+        if (terminFrame)
+            terminFrame->XPButton1Click(terminFrame->XPButton1);
     } else if (page == TabSheet5) {
         updateZwSql();
         MainForm->setTool(QStringLiteral("Zwischenzeit"), true);

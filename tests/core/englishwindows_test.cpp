@@ -31,6 +31,10 @@
 #include "traininglog/eingabefrm.h"
 #include "traininglog/pulsgewicht.h"
 #include "traininglog/zwinfo.h"
+#include "traininglog/calen.h"
+#include "traininglog/kalendermonat.h"
+#include "traininglog/kalendertag.h"
+#include "traininglog/terminframe.h"
 
 namespace {
 
@@ -98,7 +102,9 @@ Texts programTexts(const QStringList& params)
     Texts texts;
     for (QWidget* w : std::initializer_list<QWidget*>{MainForm, MainForm->PopupMenu1, startFrm, toolKalenderFrm,
                                                        toolExplorerFrm, BusyDlg, zwInfo, navigatorFrm,
-                                                       navigatorFrm->PopupMenu1, explorerFrm, pulsgewFrm, PulsGewicht})
+                                                       navigatorFrm->PopupMenu1, explorerFrm, pulsgewFrm, PulsGewicht,
+                                                       terminFrame, frmKalTag, frmKalTag->PopupMenu1,
+                                                       frmKalMonat->PopupMenu1})
         texts.insert(textsOf(w));
     ScriptedAnswers::onShowModal<TAboutForm>([&texts](TAboutForm& f) {
         texts.insert(textsOf(&f));
@@ -119,6 +125,8 @@ Texts programTexts(const QStringList& params)
         texts.insert(textsOf(&selection));
         TeingabeWin unitWindow(MainForm);
         texts.insert(textsOf(&unitWindow));
+        TKalender calendar(MainForm);
+        texts.insert(textsOf(&calendar));
     }
     initIntroScreen(1);
     texts.insert(textsOf(IntroScreen));
