@@ -9,6 +9,7 @@
 
 #include "core/about.h"
 #include "core/busy.h"
+#include "core/dtsetup.h"
 #include "core/language.h"
 #include "core/main.h"
 #include "core/orvdbserver.h"
@@ -25,6 +26,7 @@
 #include "platform/vcl/registry.h"
 #include "traininglog/einheiteneingabe.h"
 #include "traininglog/toolcalweekframe.h"
+#include "traininglog/tooleqframe.h"
 #include "traininglog/pulsgewicht.h"
 #include "traininglog/zweditdlg.h"
 #include "traininglog/zwinfo.h"
@@ -57,6 +59,7 @@ void freeGlobal(T*& global)
 const StartupStep kSteps[] = {
     {"startFrm", [] { startFrm = new TstartFrm(nullptr); }, [] { freeGlobal(startFrm); }},
     {"MainForm", [] { MainForm = new TMainForm(nullptr); }, [] { freeGlobal(MainForm); }},
+    {"dtSetupForm", [] { dtSetupForm = new TdtSetupForm(); }, [] { freeGlobal(dtSetupForm); }},
     {"orvServer",
      [] {
          orvServer = new TorvServer();
@@ -79,6 +82,7 @@ const StartupStep kSteps[] = {
      [] { freeGlobal(toolExplorerFrm); }},
     {"zwInfo", [] { zwInfo = new TzwInfo(nullptr); }, [] { freeGlobal(zwInfo); }},
     {"toolCalWeekFrm", [] { toolCalWeekFrm = new TtoolCalWeekFrm(nullptr); }, [] { freeGlobal(toolCalWeekFrm); }},
+    {"toolEqFrm", [] { toolEqFrm = new TtoolEqFrm(nullptr); }, [] { freeGlobal(toolEqFrm); }},
     {"pulsgewFrm", [] { pulsgewFrm = new TpulsgewFrm(nullptr); }, [] { freeGlobal(pulsgewFrm); }},
     {"PulsGewicht", [] { PulsGewicht = new TPulsGewicht(MainForm); }, [] { freeGlobal(PulsGewicht); }},
     {"navigatorFrm", [] { navigatorFrm = new TnavigatorFrm(nullptr); }, [] { freeGlobal(navigatorFrm); }},

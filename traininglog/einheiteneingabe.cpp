@@ -22,6 +22,7 @@
 #include "platform/vcl/imglist.h"
 #include "platform/vcl/registry.h"
 #include "traininglog/belastungsstufe.h"
+#include "traininglog/equipmentdlg.h"
 #include "traininglog/pulsgewicht.h"
 #include "traininglog/tagebuch.h"
 #include "traininglog/terminframe.h"
@@ -328,10 +329,13 @@ void Teingabe::createActions()
     Action1->OnUpdate = [this](QObject*) { Action1->SetEnabled(MainForm && MainForm->Action22->Enabled()); };
     Action2->OnExecute = Handler(this, &Teingabe::Action2Execute);
     Action2->OnUpdate = [this](QObject*) { Action2->SetEnabled(MainForm && MainForm->StatZeitraum1->Enabled()); };
-    // "Liste" and "Drucken" print through the report project, which joins with the printing:
-    // until then nobody handles them and they stay disabled.
-    Action3->SetEnabled(false);
-    Action4->SetEnabled(false);
+    // "Liste" and "Drucken" print through the data module's report project.
+    Action3->OnExecute = Handler(this, &Teingabe::Action3Execute);
+    Action3->OnUpdate = [this, daten](QObject*) { Action3->SetEnabled(daten() && daten()->Active()); };
+    Action4->OnExecute = Handler(this, &Teingabe::Action4Execute);
+    Action4->OnUpdate = [this, daten](QObject*) {
+        Action4->SetEnabled(daten() && daten()->Active() && (!daten()->IsEmpty() || editing(*daten())));
+    };
     Action5->OnExecute = Handler(this, &Teingabe::Action5Execute);
 
     ActionToolBar1->setIconSize(QSize(16, 16));
@@ -421,8 +425,7 @@ void Teingabe::setUpControls()
     XPButton14->OnClick = Handler(this, &Teingabe::XPButton11Click);
     XPButton16->OnClick = Handler(this, &Teingabe::XPButton16Click);
     XPButton17->OnClick = Handler(this, &Teingabe::XPButton17Click);
-    // The equipment check list joins with its window; until then its button is disabled.
-    XPButton4->setEnabled(false);
+    XPButton4->OnClick = Handler(this, &Teingabe::XPButton4Click);
     XPButton5->OnClick = Handler(this, &Teingabe::XPButton5Click);
     SpeedButton1->OnClick = Handler(this, &Teingabe::SpeedButton1Click);
 
@@ -747,6 +750,19 @@ void Teingabe::XPButton17Click(QObject*)
     XPButton17->hide();
 }
 
+void Teingabe::XPButton4Click(QObject*)
+{
+    // Equipment is linked to a stored unit only: an unsaved one is saved first, on request.
+    TTable& daten = orvServer->daten;
+    if (daten.State() == dsEdit || daten.State() == dsInsert) {
+        if (MessageDlg(LoadStr(msg::EquipmentSaveUnitFirst), mtConfirmation, mbYesNo) != mrYes)
+            return;
+        daten.Post();
+    }
+    ModalForm<TEquipment> dialog(Equipment, MainForm);
+    dialog->ShowModal();
+}
+
 void Teingabe::DBEdit1Enter(QObject*)
 {
     // Without routes there is nothing to choose from.
@@ -858,6 +874,26 @@ void Teingabe::Action2Execute(QObject*)
 {
     if (MainForm)
         MainForm->StatZeitraum1->Execute();
+}
+
+void Teingabe::Action3Execute(QObject*)
+{
+    printReport(QStringLiteral("Liste"), true);
+}
+
+void Teingabe::Action4Execute(QObject*)
+{
+    printReport(QStringLiteral("Einheit"), false);
+}
+
+void Teingabe::printReport(const QString& name, bool reopen)
+{
+    TReportProject& project = orvServer->orvreports;
+    if (reopen || !project.Active())
+        project.Open();
+    orvServer->RvSystem1.SetPreviewOwner(window());
+    if (project.SelectReport(name, false))
+        project.Execute();
 }
 
 void Teingabe::Action5Execute(QObject*)

@@ -26,6 +26,7 @@
 #include "platform/vcl/imglist.h"
 #include "traininglog/hrmgraph.h"
 #include "traininglog/zweditdlg.h"
+#include "traininglog/zwbusy.h"
 #include "traininglog/zwgrid.h"
 #include "traininglog/zwinfo.h"
 
@@ -34,37 +35,7 @@ namespace {
 // The tint of every second data row.
 const QColor kRowTint(200, 223, 245);
 
-// The busy window around bulk work on the split rows: shown (with its bar when `progress`),
-// closed again however the work ends.
-class BusyScope {
-public:
-    BusyScope(bool progress, int maximum, bool show)
-    {
-        if (!BusyDlg)
-            return;
-        BusyDlg->showProgress = progress;
-        BusyDlg->ProgressBar1->setMaximum(maximum);
-        BusyDlg->ProgressBar1->setValue(0);
-        if (show) {
-            BusyDlg->Show();
-            BusyDlg->repaint();
-        }
-    }
-    ~BusyScope()
-    {
-        if (!BusyDlg)
-            return;
-        BusyDlg->Close();
-        BusyDlg->showProgress = false;
-    }
-    BusyScope(const BusyScope&) = delete;
-    BusyScope& operator=(const BusyScope&) = delete;
-    static void step()
-    {
-        if (BusyDlg)
-            BusyDlg->stepProgress();
-    }
-};
+using BusyScope = ZwBusyScope;
 
 // Runs `work` with the entry window's split-grid refill suspended; true again afterwards.
 template <class F>
@@ -177,11 +148,8 @@ void Teingabe::setUpSplitPage()
     XPButton6->OnClick = Handler(this, &Teingabe::XPButton6Click);
     XPButton22->OnClick = Handler(this, &Teingabe::XPButton22Click);
     XPButton24->OnClick = Handler(this, &Teingabe::XPButton24Click);
+    XPButton20->OnClick = Handler(this, &Teingabe::XPButton20Click);
     XPButton23->OnClick = Handler(this, &Teingabe::XPButton23Click);
-    // Printing and the split import and export join later; until then their buttons stay
-    // disabled.
-    for (TXPButton* later : {XPButton20, XPButton21})
-        later->setEnabled(false);
     for (TXPButton* b : {btn_insert, XPButton18, XPButton19, XPButton6, XPButton20, XPButton21, XPButton22, XPButton23,
                          XPButton24})
         b->setFocusPolicy(Qt::StrongFocus);
@@ -192,11 +160,14 @@ void Teingabe::setUpSplitPage()
     setTabOrder(btn_insert, XPButton18);
     setTabOrder(XPButton18, XPButton19);
     setTabOrder(XPButton19, XPButton6);
-    setTabOrder(XPButton6, XPButton22);
+    setTabOrder(XPButton6, XPButton20);
+    setTabOrder(XPButton20, XPButton21);
+    setTabOrder(XPButton21, XPButton22);
     setTabOrder(XPButton22, XPButton23);
     setTabOrder(XPButton23, XPButton24);
     setTabOrder(XPButton24, TabControl1);
     setTabOrder(TabControl1, StringGrid1);
+    setUpSplitImportExport();
 }
 
 void Teingabe::layOutSplitPage()
@@ -478,6 +449,13 @@ void Teingabe::XPButton6Click(QObject*)
         throw;
     }
     refresh();
+}
+
+void Teingabe::XPButton20Click(QObject*)
+{
+    // The report lists the rows of the tab shown: splits or heart-rate samples.
+    orvServer->zwReportHrm = hrmTabActive();
+    printReport(QStringLiteral("Zwischenzeiten"), false);
 }
 
 void Teingabe::XPButton22Click(QObject*)

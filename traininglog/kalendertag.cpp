@@ -145,7 +145,6 @@ TfrmKalTag::TfrmKalTag(QWidget* Owner) : TFrame(Owner), ui(std::make_unique<Ui::
         grid->SetDataSource(&dsDays[size_t(i)]);
         grid->SetReadOnly(true);
         grid->SetOptions(dgColumnResize | dgRowSelect);
-        grid->SetDefaultDrawing(false);
         for (const GridColumn& c : columns) {
             TColumn* col = grid->Columns().Add();
             col->SetFieldName(QString::fromLatin1(c.field));

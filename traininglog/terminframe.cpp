@@ -104,6 +104,9 @@ TterminFrame::TterminFrame(QWidget* Owner) : TFrame(Owner), ui(std::make_unique<
     UiIECombobox20001->OnChange = Handler(this, &TterminFrame::UiIECombobox20001Change);
     for (TXPButton* b : {XPButton1, XPButton2, XPButton17, XPButton18, XPButton19, XPButton5})
         b->setFocusPolicy(Qt::StrongFocus);
+    // The navigation buttons keep their whole caption in the narrow navigator panel.
+    for (TXPButton* b : {XPButton17, XPButton18, XPButton19})
+        b->setMinimumWidth(fontMetrics().horizontalAdvance(b->Caption()) + 8);
     // "mit Planung" of the chart tool fills the view again.
     if (toolCalWeekFrm)
         toolCalWeekFrm->OnPlanningChanged = [this] { XPButton5->Click(); };
