@@ -44,6 +44,7 @@
 #include "core/startframe.h"
 #include "core/startup.h"
 #include "core/toolexplorerframe.h"
+#include "traininglog/toolcalweekframe.h"
 #include "core/toolkalenderframe.h"
 #include "core/umgebung.h"
 #include "core/views.h"
@@ -67,6 +68,8 @@
 #include "traininglog/tooleqframe.h"
 #include "traininglog/pulsgewicht.h"
 #include "traininglog/zwinfo.h"
+#include "traininglog/calen.h"
+#include "traininglog/terminframe.h"
 
 TMainForm* MainForm = nullptr;
 
@@ -89,6 +92,8 @@ QWidget* navigatorFrame(const QString& name)
         return navigatorFrm;
     if (name == QLatin1String("Explorer"))
         return explorerFrm;
+    if (name == QLatin1String("Terminplaner"))
+        return terminFrame;
     return nullptr;
 }
 
@@ -102,6 +107,8 @@ QWidget* toolFrame(const QString& name, bool& needsDatabase)
         return toolExplorerFrm;
     if (name == QLatin1String("Zwischenzeit"))
         return zwInfo;
+    if (name == QLatin1String("Woche"))
+        return toolCalWeekFrm;
     if (name == QLatin1String("Equipment"))
         return toolEqFrm;
     if (name == QLatin1String("Bio"))
@@ -264,6 +271,7 @@ void TMainForm::createActions()
     TempoflexTrain->OnExecute = [this](QObject* s) { TempoflexTrainExecute(s); };
     Action21->OnExecute = [this](QObject* s) { Action21Execute(s); };
     Action14->OnExecute = [this](QObject* s) { Action14Execute(s); };
+    Action6->OnExecute = [this](QObject* s) { Action6Execute(s); };
     Action3->OnExecute = [this](QObject* s) { Action3Execute(s); };
     Action4->OnExecute = [this](QObject* s) { Action4Execute(s); };
     Action11->OnExecute = [this](QObject* s) { Action11Execute(s); };
@@ -909,6 +917,12 @@ void TMainForm::Action4Execute(QObject*)
 void TMainForm::Action11Execute(QObject*)
 {
     ModalForm<Tbody> f(body, this);
+    f->ShowModal();
+}
+
+void TMainForm::Action6Execute(QObject*)
+{
+    ModalForm<TKalender> f(Kalender, this);
     f->ShowModal();
 }
 

@@ -157,6 +157,8 @@ public:
     void Action3Execute(QObject* Sender);
     void Action4Execute(QObject* Sender);
     void Action11Execute(QObject* Sender);
+    // The date dialog "Kalender", modal, always on today.
+    void Action6Execute(QObject* Sender);
     void Action12Execute(QObject* Sender);
     void Action13Execute(QObject* Sender);
     void Action15Execute(QObject* Sender);

@@ -52,7 +52,7 @@ constexpr TMainActionInfo kActions[] = {
     {"Action13", QT_TRANSLATE_NOOP("TMainForm", "Pulsfrequenzen"), "", R::Always, imgPulseBands, nullptr, true, true},
     {"Action14", QT_TRANSLATE_NOOP("TMainForm", "Zeitenberechnung"), "", R::Always, imgTimeCalculation, nullptr, true, true},
     {"Action15", QT_TRANSLATE_NOOP("TMainForm", "Leistungsindex"), "", R::Always, imgPerformance, nullptr, true, true},
-    {"Action6", QT_TRANSLATE_NOOP("TMainForm", "&Kalender"), "", R::Always, imgCalendar, nullptr, true, false},
+    {"Action6", QT_TRANSLATE_NOOP("TMainForm", "&Kalender"), "", R::Always, imgCalendar, nullptr, true, true},
     {"Action7", QT_TRANSLATE_NOOP("TMainForm", "&Streckenmanager"), "", R::Db, imgRoutes, nullptr, true, true},
     {"Action8", QT_TRANSLATE_NOOP("TMainForm", "&Equipmentmanager"), "", R::Db, imgEquipment, nullptr, true, true},
     {"Action17", QT_TRANSLATE_NOOP("TMainForm", "Blockmanager"), "", R::Db, imgBlocks, nullptr, true, true},

@@ -210,5 +210,9 @@ inline constexpr int PeriodPrintTitle = 65357;      // "Zeitraumstatistik vom %s
 inline constexpr int HeightDifference = 65358;      // "Höhendifferenz"
 inline constexpr int WeekMonth = 65359;             // "Woche/Monat"
 inline constexpr int Meter = 65393;                 // "Meter"
+// The appointment planner's week totals and the diary comment of its week view.
+inline constexpr int PlannerUnits = 65452;          // "Einheiten"
+inline constexpr int PlannerTime = 65433;           // "Zeit"
+inline constexpr int DiaryCommentFor = 65431;       // "Kommentar zum "
 
 }  // namespace msg

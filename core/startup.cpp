@@ -27,10 +27,14 @@
 #include "platform/vcl/dialogs.h"
 #include "platform/vcl/registry.h"
 #include "traininglog/einheiteneingabe.h"
+#include "traininglog/toolcalweekframe.h"
 #include "traininglog/tooleqframe.h"
 #include "traininglog/pulsgewicht.h"
 #include "traininglog/zweditdlg.h"
 #include "traininglog/zwinfo.h"
+#include "traininglog/kalendermonat.h"
+#include "traininglog/kalendertag.h"
+#include "traininglog/terminframe.h"
 
 namespace {
 
@@ -79,6 +83,7 @@ const StartupStep kSteps[] = {
     {"toolExplorerFrm", [] { toolExplorerFrm = new TtoolExplorerFrm(nullptr); },
      [] { freeGlobal(toolExplorerFrm); }},
     {"zwInfo", [] { zwInfo = new TzwInfo(nullptr); }, [] { freeGlobal(zwInfo); }},
+    {"toolCalWeekFrm", [] { toolCalWeekFrm = new TtoolCalWeekFrm(nullptr); }, [] { freeGlobal(toolCalWeekFrm); }},
     {"toolEqFrm", [] { toolEqFrm = new TtoolEqFrm(nullptr); }, [] { freeGlobal(toolEqFrm); }},
     {"toolQuickstatFrm", [] { toolQuickstatFrm = new TtoolQuickstatFrm(nullptr); },
      [] { freeGlobal(toolQuickstatFrm); }},
@@ -87,6 +92,10 @@ const StartupStep kSteps[] = {
     {"navigatorFrm", [] { navigatorFrm = new TnavigatorFrm(nullptr); }, [] { freeGlobal(navigatorFrm); }},
     {"explorerFrm", [] { explorerFrm = new TexplorerFrm(nullptr); }, [] { freeGlobal(explorerFrm); }},
     {"wochenstatgraf", [] { wochenstatgraf = new Twochenstatgraf(nullptr); }, [] { freeGlobal(wochenstatgraf); }},
+    // The diary page's two views and the planner that hosts them.
+    {"frmKalTag", [] { frmKalTag = new TfrmKalTag(nullptr); }, [] { freeGlobal(frmKalTag); }},
+    {"frmKalMonat", [] { frmKalMonat = new TfrmKalMonat(nullptr); }, [] { freeGlobal(frmKalMonat); }},
+    {"terminFrame", [] { terminFrame = new TterminFrame(nullptr); }, [] { freeGlobal(terminFrame); }},
 };
 constexpr int kStepCount = int(std::size(kSteps));
 int g_created = 0;

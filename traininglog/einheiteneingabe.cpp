@@ -25,6 +25,7 @@
 #include "traininglog/equipmentdlg.h"
 #include "traininglog/pulsgewicht.h"
 #include "traininglog/tagebuch.h"
+#include "traininglog/terminframe.h"
 #include "traininglog/unitfields.h"
 
 Teingabe* eingabe = nullptr;
@@ -511,6 +512,10 @@ void Teingabe::FormShow(QObject*)
     if (page) {
         PageControl2->setCurrentWidget(page);
         PageControl2Change(PageControl2);
+        if (start == LoadStr(msg::StartPageDiaryMonth) && terminFrame) {
+            terminFrame->XPButton2->SetDown(true);
+            terminFrame->XPButton2->Click();
+        }
     } else if (PageControl2->currentWidget() != TabSheet4) {
         PageControl2->setCurrentWidget(TabSheet4);
         PageControl2Change(PageControl2);
@@ -579,6 +584,8 @@ void Teingabe::PageControl2Change(QObject*)
     } else if (page == TabSheet1) {
         MainForm->setTool(QStringLiteral("none"), true);
         MainForm->setNavigator(QStringLiteral("Terminplaner"));
+        if (terminFrame)
+            terminFrame->XPButton1Click(terminFrame->XPButton1);
     } else if (page == TabSheet5) {
         updateZwSql();
         MainForm->setTool(QStringLiteral("Zwischenzeit"), true);

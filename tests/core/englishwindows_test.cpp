@@ -50,6 +50,10 @@
 #include "traininglog/bestzeit.h"
 #include "traininglog/imgpreview.h"
 #include "traininglog/strmanager.h"
+#include "traininglog/calen.h"
+#include "traininglog/kalendermonat.h"
+#include "traininglog/kalendertag.h"
+#include "traininglog/terminframe.h"
 
 namespace {
 
@@ -118,7 +122,9 @@ Texts programTexts(const QStringList& params)
     for (QWidget* w : std::initializer_list<QWidget*>{MainForm, MainForm->PopupMenu1, startFrm, toolKalenderFrm,
                                                        toolExplorerFrm, BusyDlg, zwInfo, toolEqFrm, toolQuickstatFrm,
                                                        navigatorFrm, navigatorFrm->PopupMenu1, explorerFrm, pulsgewFrm,
-                                                       PulsGewicht, wochenstatgraf, wochenstatgraf->PopupMenu1})
+                                                       PulsGewicht, wochenstatgraf, wochenstatgraf->PopupMenu1,
+                                                       terminFrame, frmKalTag, frmKalTag->PopupMenu1,
+                                                       frmKalMonat->PopupMenu1})
         texts.insert(textsOf(w));
     ScriptedAnswers::onShowModal<TAboutForm>([&texts](TAboutForm& f) {
         texts.insert(textsOf(&f));
@@ -159,6 +165,8 @@ Texts programTexts(const QStringList& params)
         TtrainplanWoche planMonth(MainForm);
         for (QWidget* w : std::initializer_list<QWidget*>{&plans, &planDialog, &planMonth})
             texts.insert(textsOf(w));
+        TKalender calendar(MainForm);
+        texts.insert(textsOf(&calendar));
         Tmusteredit templates(MainForm->cds, MainForm->cds2, MainForm->SaveDialog1, MainForm);
         texts.insert(textsOf(&templates));
         TWochenstat weeks(MainForm);

@@ -22,6 +22,7 @@
 #include "platform/vcl/dbctrls.h"
 #include "tests/core/programfixture.h"
 #include "tests/support/athletedb.h"
+#include "traininglog/toolcalweekframe.h"
 
 namespace {
 
@@ -109,7 +110,7 @@ TEST_F(MainFormTest, IdleUpdateFollowsTheDatabaseAndTheHeartRateManager)
     const QStringList closed = enabledActions();
     EXPECT_EQ(closed, QStringList({"FileNew1", "FileOpen1", "Action20", "FileDBReparieren1", "Action24", "FileExit1", "Action25",
                                    "Action27", "Trainingszeiten", "TempoflexTrain", "Action21", "Trainingslexikon", "Action3",
-                                   "Action4", "Action18", "Action11", "Action12", "Action13", "Action14", "Action15",
+                                   "Action4", "Action18", "Action11", "Action12", "Action13", "Action14", "Action15", "Action6",
                                    "Action1", "Action2", "FileRun1", "HelpAbout1"}));
 
     ASSERT_TRUE(orvServer->openDatabase(db.path()));
@@ -182,8 +183,9 @@ TEST_F(MainFormTest, ViewsAreHostedByName)
     MainForm->FileOpen1->Execute();  // the entry window shows: the database counts as open
     MainForm->setTool("Vorschau", false);
     EXPECT_EQ(toolExplorerFrm->parentWidget(), MainForm->Panel6);
-    MainForm->setTool("Woche", false);  // its frame joins later: the pane stays empty
-    EXPECT_EQ(MainForm->getTool(), "None");
+    MainForm->setTool("Woche", false);
+    EXPECT_EQ(toolCalWeekFrm->parentWidget(), MainForm->Panel6);
+    EXPECT_EQ(toolExplorerFrm->parentWidget(), nullptr);
 
     MainForm->setNavigator("None");
     EXPECT_EQ(MainForm->getNavigator(), "None");
