@@ -48,6 +48,7 @@
 #include "exchange/dbrestoreu.h"
 #include "exchange/dbsicherung.h"
 #include "exchange/polarimport.h"
+#include "exchange/garminimport.h"
 #include "platform/rtl/folders.h"
 #include "platform/vcl/actnlist.h"
 #include "platform/vcl/events.h"
@@ -233,6 +234,7 @@ void TMainForm::createActions()
     Action24->OnExecute = [this](QObject* s) { Action24Execute(s); };
     FileExit1->OnExecute = [this](QObject* s) { FileExit1Execute(s); };
     Action26->OnExecute = [this](QObject* s) { Action26Execute(s); };
+    Action28->OnExecute = [this](QObject* s) { Action28Execute(s); };
     Action20->OnExecute = [this](QObject* s) { Action20Execute(s); };
     Trainingslexikon->OnExecute = [this](QObject* s) { TrainingslexikonExecute(s); };
     Action29->OnExecute = [this](QObject* s) { Action29Execute(s); };
@@ -745,6 +747,12 @@ void TMainForm::FileExit1Execute(QObject*)
 void TMainForm::Action26Execute(QObject*)
 {
     ModalForm<TpolarImp> form(polarImp, this);
+    form->ShowModal();
+}
+
+void TMainForm::Action28Execute(QObject*)
+{
+    ModalForm<Tgarminimp> form(garminimp, this);
     form->ShowModal();
 }
 

@@ -126,6 +126,7 @@ public:
     void Action24Execute(QObject* Sender);
     void FileExit1Execute(QObject* Sender);
     void Action26Execute(QObject* Sender);
+    void Action28Execute(QObject* Sender);
     void Action20Execute(QObject* Sender);
     void TrainingslexikonExecute(QObject* Sender);
     void Action29Execute(QObject* Sender);

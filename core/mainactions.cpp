@@ -15,7 +15,7 @@ constexpr TMainActionInfo kActions[] = {
     {"FileDBImport1", QT_TRANSLATE_NOOP("TMainForm", "DB Import"), "", R::Db, imgImport, nullptr, true, false},
     {"FileExcelImport1", QT_TRANSLATE_NOOP("TMainForm", "&Excel Import"), "", R::Db, imgImport, nullptr, true, false},
     {"Action26", QT_TRANSLATE_NOOP("TMainForm", "Polar-Import"), "", R::Db, imgImport, nullptr, true, true},
-    {"Action28", QT_TRANSLATE_NOOP("TMainForm", "Garmin-Import"), "", R::Db, imgImport, nullptr, true, false},
+    {"Action28", QT_TRANSLATE_NOOP("TMainForm", "Garmin-Import"), "", R::Db, imgImport, nullptr, true, true},
     {"Action19", QT_TRANSLATE_NOOP("TMainForm", "Outbreaker-Import"), "", R::Db, imgImport, nullptr, true, false},
     {"Action20", QT_TRANSLATE_NOOP("TMainForm", "Orvalo"), "", R::NoDb, imgImport, nullptr, true, true},
     {"FileDBKonvertieren1", QT_TRANSLATE_NOOP("TMainForm", "Datenbank &konvertieren"), "", R::Always, imgNone, nullptr, false, false},
