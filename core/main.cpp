@@ -233,6 +233,7 @@ void TMainForm::createActions()
     Action23->OnExecute = [this](QObject* s) { Action23Execute(s); };
     Action24->OnExecute = [this](QObject* s) { Action24Execute(s); };
     FileExit1->OnExecute = [this](QObject* s) { FileExit1Execute(s); };
+    FilePrint1->OnExecute = [this](QObject* s) { FilePrint1Execute(s); };
     Action26->OnExecute = [this](QObject* s) { Action26Execute(s); };
     Action28->OnExecute = [this](QObject* s) { Action28Execute(s); };
     Action20->OnExecute = [this](QObject* s) { Action20Execute(s); };
@@ -742,6 +743,13 @@ void TMainForm::Action24Execute(QObject*)
 void TMainForm::FileExit1Execute(QObject*)
 {
     close();
+}
+
+void TMainForm::FilePrint1Execute(QObject*)
+{
+    // The current unit's print of the entry window.
+    if (eingabe)
+        eingabe->Action4->Execute();
 }
 
 void TMainForm::Action26Execute(QObject*)

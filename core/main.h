@@ -125,6 +125,7 @@ public:
     void Action23Execute(QObject* Sender);
     void Action24Execute(QObject* Sender);
     void FileExit1Execute(QObject* Sender);
+    void FilePrint1Execute(QObject* Sender);
     void Action26Execute(QObject* Sender);
     void Action28Execute(QObject* Sender);
     void Action20Execute(QObject* Sender);

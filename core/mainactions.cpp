@@ -22,7 +22,7 @@ constexpr TMainActionInfo kActions[] = {
     {"FileDBReparieren1", QT_TRANSLATE_NOOP("TMainForm", "D&atenbank komprimieren und reparieren"), "", R::Always, imgCompact, nullptr, true, true},
     {"Action23", QT_TRANSLATE_NOOP("TMainForm", "Datenbank sichern"), "", R::Conn, imgBackup, nullptr, true, true},
     {"Action24", QT_TRANSLATE_NOOP("TMainForm", "Datenbank rücksichern"), "", R::Always, imgRestore, nullptr, true, true},
-    {"FilePrint1", QT_TRANSLATE_NOOP("TMainForm", "&Drucken"), "", R::Db, imgPrint, nullptr, true, false},
+    {"FilePrint1", QT_TRANSLATE_NOOP("TMainForm", "&Drucken"), "", R::Db, imgPrint, nullptr, true, true},
     {"FileExit1", QT_TRANSLATE_NOOP("TMainForm", "&Beenden"), "", R::Always, imgExit, nullptr, true, true},
     // Edit
     {"EditCopy1", QT_TRANSLATE_NOOP("TMainForm", "&Kopieren"), "", R::EditCopy, imgCopy, nullptr, true, true},

@@ -39,6 +39,7 @@ TorvServer::TorvServer()
     declareDataSets();
     declareFields();
     bindHandlers();
+    createReports();
 }
 
 TorvServer::~TorvServer()

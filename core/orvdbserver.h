@@ -19,6 +19,11 @@
 #include "platform/db/query.h"
 #include "platform/rtl/application.h"
 #include "platform/db/table.h"
+#include "platform/report/renderhtml.h"
+#include "platform/report/renderpdf.h"
+#include "platform/report/rendertext.h"
+#include "platform/report/reportproject.h"
+#include "platform/report/reportsystem.h"
 
 class TJetTranslator;
 struct TorvSplitChain;
@@ -165,6 +170,20 @@ public:
     TDataSource dsTools;
     TDataSource dsTagebuch;
 
+    // --- reports (orvreports.cpp) --------------------------------------------------------------
+    // The report project with the reports "Liste", "Einheit" and "Zwischenzeiten", its report
+    // system (the output-options dialog runs before every report through its setup hook) and the
+    // file formats it offers.
+    TReportSystem RvSystem1;
+    TReportProject orvreports;
+    TRenderPDF RvRenderPDF1;
+    TRenderHTML RvRenderHTML1;
+    TRenderText RvRenderText1;
+    // The kind of rows the report "Zwischenzeiten" lists: the heart-rate samples (true) or the
+    // splits; the split page sets it from its tab before it prints.
+    bool zwReportHrm = false;
+    void RvSystem1OverrideSetup(TReportSystem* ReportSystem, TOverrideMode OverrideMode, QObject*& OverrideForm);
+
     // --- handlers --------------------------------------------------------------------------
     // Bound to their events at creation. The table rules fill their bodies; until then they
     // do nothing, and the text handlers show and store the plain value.
@@ -252,6 +271,7 @@ private:
     void declareDataSets();   // tables, SQL, orders, links (orvdbserver_fields.cpp)
     void declareFields();     // every field in its order (orvdbserver_fields.cpp)
     void bindHandlers();
+    void createReports();  // orvreports.cpp
     void setCaption(const QString& caption);
 
     QString path_;

@@ -9,6 +9,7 @@
 
 #include "core/about.h"
 #include "core/busy.h"
+#include "core/dtsetup.h"
 #include "core/language.h"
 #include "core/main.h"
 #include "core/orvdbserver.h"
@@ -53,6 +54,7 @@ void freeGlobal(T*& global)
 const StartupStep kSteps[] = {
     {"startFrm", [] { startFrm = new TstartFrm(nullptr); }, [] { freeGlobal(startFrm); }},
     {"MainForm", [] { MainForm = new TMainForm(nullptr); }, [] { freeGlobal(MainForm); }},
+    {"dtSetupForm", [] { dtSetupForm = new TdtSetupForm(); }, [] { freeGlobal(dtSetupForm); }},
     {"orvServer",
      [] {
          orvServer = new TorvServer();

@@ -327,10 +327,13 @@ void Teingabe::createActions()
     Action1->OnUpdate = [this](QObject*) { Action1->SetEnabled(MainForm && MainForm->Action22->Enabled()); };
     Action2->OnExecute = Handler(this, &Teingabe::Action2Execute);
     Action2->OnUpdate = [this](QObject*) { Action2->SetEnabled(MainForm && MainForm->StatZeitraum1->Enabled()); };
-    // "Liste" and "Drucken" print through the report project, which joins with the printing:
-    // until then nobody handles them and they stay disabled.
-    Action3->SetEnabled(false);
-    Action4->SetEnabled(false);
+    // "Liste" and "Drucken" print through the data module's report project.
+    Action3->OnExecute = Handler(this, &Teingabe::Action3Execute);
+    Action3->OnUpdate = [this, daten](QObject*) { Action3->SetEnabled(daten() && daten()->Active()); };
+    Action4->OnExecute = Handler(this, &Teingabe::Action4Execute);
+    Action4->OnUpdate = [this, daten](QObject*) {
+        Action4->SetEnabled(daten() && daten()->Active() && (!daten()->IsEmpty() || editing(*daten())));
+    };
     Action5->OnExecute = Handler(this, &Teingabe::Action5Execute);
 
     ActionToolBar1->setIconSize(QSize(16, 16));
@@ -851,6 +854,26 @@ void Teingabe::Action2Execute(QObject*)
 {
     if (MainForm)
         MainForm->StatZeitraum1->Execute();
+}
+
+void Teingabe::Action3Execute(QObject*)
+{
+    printReport(QStringLiteral("Liste"), true);
+}
+
+void Teingabe::Action4Execute(QObject*)
+{
+    printReport(QStringLiteral("Einheit"), false);
+}
+
+void Teingabe::printReport(const QString& name, bool reopen)
+{
+    TReportProject& project = orvServer->orvreports;
+    if (reopen || !project.Active())
+        project.Open();
+    orvServer->RvSystem1.SetPreviewOwner(window());
+    if (project.SelectReport(name, false))
+        project.Execute();
 }
 
 void Teingabe::Action5Execute(QObject*)

@@ -163,6 +163,7 @@ public:
     void XPButton18Click(QObject* Sender);
     void XPButton19Click(QObject* Sender);
     void XPButton6Click(QObject* Sender);
+    void XPButton20Click(QObject* Sender);
     void XPButton22Click(QObject* Sender);
     void XPButton24Click(QObject* Sender);
     // "Grafik": the heart-rate graph of the rows the page holds; afterwards the filter of zeit
@@ -246,6 +247,8 @@ public:
     void SpeedButton1Click(QObject* Sender);
     void Action1Execute(QObject* Sender);
     void Action2Execute(QObject* Sender);
+    void Action3Execute(QObject* Sender);
+    void Action4Execute(QObject* Sender);
     void Action5Execute(QObject* Sender);
     // The explorer list: selection, double click (opens the unit), Delete, and the view buttons.
     void ListView1Change(QObject* Sender);
@@ -261,6 +264,8 @@ private:
     void bindControls();
     void setUpSplitPage();
     void layOutSplitPage();
+    // Runs a report of the data module's project (opened first when `reopen` or closed).
+    void printReport(const QString& name, bool reopen);
     // After a fill of the split grid: the split statistics and the split information panel.
     void afterZwGridFill(int datId, bool hrm);
     void showSplitEditDialog();

@@ -177,10 +177,10 @@ void Teingabe::setUpSplitPage()
     XPButton6->OnClick = Handler(this, &Teingabe::XPButton6Click);
     XPButton22->OnClick = Handler(this, &Teingabe::XPButton22Click);
     XPButton24->OnClick = Handler(this, &Teingabe::XPButton24Click);
+    XPButton20->OnClick = Handler(this, &Teingabe::XPButton20Click);
     XPButton23->OnClick = Handler(this, &Teingabe::XPButton23Click);
-    // Printing and the split import and export join later; until then their buttons stay
-    // disabled.
-    for (TXPButton* later : {XPButton20, XPButton21})
+    // The split import and export joins later; until then its button stays disabled.
+    for (TXPButton* later : {XPButton21})
         later->setEnabled(false);
     for (TXPButton* b : {btn_insert, XPButton18, XPButton19, XPButton6, XPButton20, XPButton21, XPButton22, XPButton23,
                          XPButton24})
@@ -192,7 +192,8 @@ void Teingabe::setUpSplitPage()
     setTabOrder(btn_insert, XPButton18);
     setTabOrder(XPButton18, XPButton19);
     setTabOrder(XPButton19, XPButton6);
-    setTabOrder(XPButton6, XPButton22);
+    setTabOrder(XPButton6, XPButton20);
+    setTabOrder(XPButton20, XPButton22);
     setTabOrder(XPButton22, XPButton23);
     setTabOrder(XPButton23, XPButton24);
     setTabOrder(XPButton24, TabControl1);
@@ -478,6 +479,13 @@ void Teingabe::XPButton6Click(QObject*)
         throw;
     }
     refresh();
+}
+
+void Teingabe::XPButton20Click(QObject*)
+{
+    // The report lists the rows of the tab shown: splits or heart-rate samples.
+    orvServer->zwReportHrm = hrmTabActive();
+    printReport(QStringLiteral("Zwischenzeiten"), false);
 }
 
 void Teingabe::XPButton22Click(QObject*)

@@ -3,11 +3,13 @@
 #include <QCoreApplication>
 #include <QPageSize>
 #include <QPainter>
+#include <QPrintDialog>
 #include <QPrinterInfo>
 
 #include "platform/report/reportpainter.h"
 #include "platform/report/renderpdf.h"
 #include "platform/rtl/sysutils.h"
+#include "platform/vcl/testhooks.h"
 
 namespace {
 
@@ -27,20 +29,70 @@ CaptureState& capture()
     return s;
 }
 
+struct PrinterStandIns {
+    bool listActive = false;
+    QList<TPrinterStandIn> printers;
+    std::function<bool(TPrinterSettings&)> setupAnswer;
+};
+
+PrinterStandIns& standIns()
+{
+    static PrinterStandIns s;
+    return s;
+}
+
+QString withLocation(const QString& name, const QString& location)
+{
+    if (location.isEmpty())
+        return name;
+    return Tr("%1 an %2").arg(name, location);
+}
+
+TDuplexMode DuplexOf(QPrinter::DuplexMode mode)
+{
+    switch (mode) {
+    case QPrinter::DuplexNone:
+        return TDuplexMode::Simplex;
+    case QPrinter::DuplexShortSide:
+        return TDuplexMode::Horizontal;
+    case QPrinter::DuplexLongSide:
+    case QPrinter::DuplexAuto:
+        return TDuplexMode::Vertical;
+    }
+    return TDuplexMode::Simplex;
+}
+
 }  // namespace
 
 QStringList AvailablePrinters()
 {
+    if (standIns().listActive) {
+        QStringList names;
+        for (const TPrinterStandIn& p : standIns().printers)
+            names << p.Name;
+        return names;
+    }
     return QPrinterInfo::availablePrinterNames();
 }
 
 QString DefaultPrinterName()
 {
+    if (standIns().listActive)
+        return standIns().printers.isEmpty() ? QString() : standIns().printers.first().Name;
     return QPrinterInfo::defaultPrinterName();
 }
 
 QString PrinterCaption(const QString& printerName)
 {
+    if (standIns().listActive) {
+        const QList<TPrinterStandIn>& printers = standIns().printers;
+        if (printers.isEmpty())
+            return Tr("Kein Drucker installiert!");
+        for (const TPrinterStandIn& p : printers)
+            if (printerName.isEmpty() || p.Name == printerName)
+                return withLocation(p.Name, p.Location);
+        return printerName;
+    }
     const QPrinterInfo info =
         printerName.isEmpty() ? QPrinterInfo::defaultPrinter() : QPrinterInfo::printerInfo(printerName);
     if (info.isNull()) {
@@ -49,9 +101,36 @@ QString PrinterCaption(const QString& printerName)
         return printerName;
     }
     const QString name = info.description().isEmpty() ? info.printerName() : info.description();
-    if (info.location().isEmpty())
-        return name;
-    return Tr("%1 an %2").arg(name, info.location());
+    return withLocation(name, info.location());
+}
+
+bool ExecutePrinterSetup(TPrinterSettings& settings, QWidget* parent)
+{
+    if (standIns().setupAnswer)
+        return standIns().setupAnswer(settings);
+    if (ScriptedAnswers::active()) {
+        ScriptedAnswers::reportFailure(QStringLiteral("unanswered printer properties dialog"));
+        return false;
+    }
+    QPrinterInfo info = settings.PrinterName.isEmpty() ? QPrinterInfo::defaultPrinter()
+                                                       : QPrinterInfo::printerInfo(settings.PrinterName);
+    QPrinter printer(info, QPrinter::HighResolution);
+    printer.setCopyCount(std::max(1, settings.Copies));
+    printer.setCollateCopies(settings.Collate);
+    printer.setDuplex(QtDuplexMode(settings.Duplex));
+    QPrintDialog dialog(&printer, parent);
+    // Only the printer and its options are chosen here; which pages go out is the report's matter.
+    dialog.setOption(QAbstractPrintDialog::PrintToFile, false);
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
+    dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
+    dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    settings.PrinterName = printer.printerName();
+    settings.Copies = std::max(1, printer.copyCount());
+    settings.Collate = printer.collateCopies();
+    settings.Duplex = DuplexOf(printer.duplex());
+    return true;
 }
 
 QPrinter::DuplexMode QtDuplexMode(TDuplexMode duplex)
@@ -144,6 +223,33 @@ void PrintToTarget(const TPreparedReport& report, const TPrintTarget& target)
     WriteFileSafely(FileNameWithExtension(file, QStringLiteral(".pdf")), [&](QIODevice& out) {
         TRenderPDF::WritePdf(report, out, 300, QStringLiteral("Orvalo 5"));
     });
+}
+
+void PrinterListStandIn::set(const QList<TPrinterStandIn>& printers)
+{
+    standIns().listActive = true;
+    standIns().printers = printers;
+}
+
+void PrinterListStandIn::clear()
+{
+    standIns().listActive = false;
+    standIns().printers.clear();
+}
+
+bool PrinterListStandIn::active()
+{
+    return standIns().listActive;
+}
+
+void PrinterSetupStandIn::set(std::function<bool(TPrinterSettings&)> answer)
+{
+    standIns().setupAnswer = std::move(answer);
+}
+
+void PrinterSetupStandIn::clear()
+{
+    standIns().setupAnswer = {};
 }
 
 void PrintJobCapture::start()

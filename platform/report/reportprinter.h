@@ -9,7 +9,11 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 #include "platform/report/reportpage.h"
+
+class QWidget;
 
 // Sides of the sheet: one, both turned on the long edge (vertical), both turned on the short edge
 // (horizontal).
@@ -28,6 +32,11 @@ QString DefaultPrinterName();
 // How a printer is shown to the user: "name an location" (location empty: the name alone), or
 // "Kein Drucker installiert!" when there is no printer at all. Empty name: the default printer.
 QString PrinterCaption(const QString& printerName = QString());
+
+// The printer's own properties dialog (Qt's print dialog) for the printer of the settings (the
+// default printer when it names none). On OK the printer chosen there, its copies, collation and
+// duplex are written into the settings and true is returned; Cancel changes nothing.
+bool ExecutePrinterSetup(TPrinterSettings& settings, QWidget* parent = nullptr);
 
 // The duplex mode of QPrinter for a sheet-side choice.
 QPrinter::DuplexMode QtDuplexMode(TDuplexMode duplex);
@@ -50,6 +59,29 @@ struct TPrintTarget {
 };
 // Sends pages to the target; errors as PrintPreparedReport and WriteFileSafely.
 void PrintToTarget(const TPreparedReport& report, const TPrintTarget& target);
+
+// Test hook: while set, AvailablePrinters, DefaultPrinterName and PrinterCaption know these
+// printers (the first one is the default) in place of the system's; an empty list is a machine
+// without printers. clear() gives the system's own again.
+struct TPrinterStandIn {
+    QString Name;
+    QString Location;
+};
+class PrinterListStandIn {
+public:
+    static void set(const QList<TPrinterStandIn>& printers);
+    static void clear();
+    static bool active();
+};
+
+// Test hook: plays the user of the printer's properties dialog (ExecutePrinterSetup): the
+// function changes the settings as the user would and returns whether OK was pressed. While the
+// scripted dialogs are on and no answer is set, the dialog fails the test and counts as cancelled.
+class PrinterSetupStandIn {
+public:
+    static void set(std::function<bool(TPrinterSettings& settings)> answer);
+    static void clear();
+};
 
 // A print job as it would have gone to the printer.
 struct TPrintJob {

@@ -12,6 +12,7 @@
 #include "core/busy.h"
 #include "core/main.h"
 #include "core/orvdbserver.h"
+#include "core/dtsetup.h"
 #include "core/splash.h"
 #include "core/startframe.h"
 #include "core/toolexplorerframe.h"
@@ -39,8 +40,10 @@ TEST_F(StartupTest, WithoutArgumentsNothingIsOpened)
     EXPECT_EQ(MainForm->getLanguageCode(), "DEU");
     EXPECT_EQ(FormatSettings().LongTimeFormat, "hh:mm:ss");
     EXPECT_TRUE(ScriptedAnswers::messages().isEmpty());
-    // The start page is created first: the main window puts it into its navigator panel.
-    EXPECT_EQ(StartupObjectNames().mid(0, 2), QStringList({"startFrm", "MainForm"}));
+    // The start page is created first: the main window puts it into its navigator panel. The
+    // output-options dialog follows the main window, before the data module.
+    EXPECT_EQ(StartupObjectNames().mid(0, 4), QStringList({"startFrm", "MainForm", "dtSetupForm", "orvServer"}));
+    EXPECT_NE(dtSetupForm, nullptr);
 
     FinishProgram();
     EXPECT_EQ(MainForm, nullptr);
