@@ -25,9 +25,9 @@ RunListColumn RunListGrid::column(int ACol) const
     return ACol >= 0 && ACol < columns_.size() ? columns_[ACol] : RunListColumn{};
 }
 
-void RunListGrid::SetCellCheckBox(int ACol, int ARow, bool state, bool data)
+void RunListGrid::SetCellCheckBox(int ACol, int ARow, bool state, bool useData)
 {
-    boxes_.insert(key(ACol, ARow), Box{data, state});
+    boxes_.insert(key(ACol, ARow), Box{useData, state});
     InvalidateCell(ACol, ARow);
 }
 

@@ -34,9 +34,9 @@ public:
     QString GetCellText(int ACol, int ARow) const { return Cells(ACol, ARow); }
     void SetCellText(int ACol, int ARow, const QString& text) { SetCells(ACol, ARow, text); }
     void SetInts(int ACol, int ARow, int value) { SetCells(ACol, ARow, QString::number(value)); }
-    // Puts a check box into the cell. With `data` the box shows and writes the cell's text
+    // Puts a check box into the cell. With `useData` the box shows and writes the cell's text
     // (the column's check texts); without, it keeps `state` of its own and leaves the text.
-    void SetCellCheckBox(int ACol, int ARow, bool state, bool data);
+    void SetCellCheckBox(int ACol, int ARow, bool state, bool useData);
     bool HasCheckBox(int ACol, int ARow) const { return boxes_.contains(key(ACol, ARow)); }
     bool CheckState(int ACol, int ARow) const;
     // Flips the box of a cell as a click does; false when the cell has no box.
