@@ -217,6 +217,8 @@ void TUiIECustomComboBox2000::paintEvent(QPaintEvent* event)
 
 void TUiIECustomComboBox2000::showPopup()
 {
+    if (OnDropDown)
+        OnDropDown(this);
     buttonState_ = 3;
     update();
     QComboBox::showPopup();

@@ -65,6 +65,8 @@ public:
     void Change();
 
     std::function<void(QObject* Sender)> OnChange;
+    // Just before the list drops down (the owner may refill it).
+    std::function<void(QObject* Sender)> OnDropDown;
     // Key may be changed (0 swallows it) before the box handles it.
     std::function<void(QObject* Sender, int& Key, Qt::KeyboardModifiers Shift)> OnKeyDown;
     // Called with the completion found; may change CompleteWith or refuse it through DoComplete.

@@ -28,6 +28,7 @@
 #include "analysis/training.h"
 #include "analysis/webtools.h"
 #include "analysis/zeitber.h"
+#include "analysis/zeitraumneu.h"
 #include "controls/controlalign.h"
 #include "core/about.h"
 #include "core/fmxutils.h"
@@ -47,6 +48,7 @@
 #include "exchange/convert5u.h"
 #include "exchange/dbrestoreu.h"
 #include "exchange/dbsicherung.h"
+#include "exchange/outbreakerimport.h"
 #include "exchange/polarimport.h"
 #include "exchange/garminimport.h"
 #include "platform/rtl/folders.h"
@@ -57,6 +59,8 @@
 #include "platform/vcl/shell.h"
 #include "traininglog/blockman.h"
 #include "traininglog/einheiteneingabe.h"
+#include "traininglog/eqmanager.h"
+#include "traininglog/tooleqframe.h"
 #include "traininglog/pulsgewicht.h"
 #include "traininglog/zwinfo.h"
 
@@ -94,6 +98,8 @@ QWidget* toolFrame(const QString& name, bool& needsDatabase)
         return toolExplorerFrm;
     if (name == QLatin1String("Zwischenzeit"))
         return zwInfo;
+    if (name == QLatin1String("Equipment"))
+        return toolEqFrm;
     if (name == QLatin1String("Bio"))
         return pulsgewFrm;
     return nullptr;
@@ -236,6 +242,9 @@ void TMainForm::createActions()
     FilePrint1->OnExecute = [this](QObject* s) { FilePrint1Execute(s); };
     Action26->OnExecute = [this](QObject* s) { Action26Execute(s); };
     Action28->OnExecute = [this](QObject* s) { Action28Execute(s); };
+    StatAnalyse1->OnExecute = [this](QObject* s) { StatAnalyse1Execute(s); };
+    Action27->OnExecute = [this](QObject* s) { Action27Execute(s); };
+    Action19->OnExecute = [this](QObject* s) { Action19Execute(s); };
     Action20->OnExecute = [this](QObject* s) { Action20Execute(s); };
     Trainingslexikon->OnExecute = [this](QObject* s) { TrainingslexikonExecute(s); };
     Action29->OnExecute = [this](QObject* s) { Action29Execute(s); };
@@ -244,6 +253,7 @@ void TMainForm::createActions()
     Action2->OnExecute = [this](QObject* s) { Action2Execute(s); };
     FileRun1->OnExecute = [this](QObject* s) { FileRun1Execute(s); };
     HelpAbout1->OnExecute = [this](QObject* s) { HelpAbout1Execute(s); };
+    StatZeitraum1->OnExecute = [this](QObject* s) { StatZeitraum1Execute(s); };
     Trainingszeiten->OnExecute = [this](QObject* s) { TrainingszeitenExecute(s); };
     TempoflexTrain->OnExecute = [this](QObject* s) { TempoflexTrainExecute(s); };
     Action21->OnExecute = [this](QObject* s) { Action21Execute(s); };
@@ -255,6 +265,7 @@ void TMainForm::createActions()
     Action13->OnExecute = [this](QObject* s) { Action13Execute(s); };
     Action15->OnExecute = [this](QObject* s) { Action15Execute(s); };
     Action18->OnExecute = [this](QObject* s) { Action18Execute(s); };
+    Action8->OnExecute = [this](QObject* s) { Action8Execute(s); };
     Action17->OnExecute = [this](QObject* s) { Action17Execute(s); };
     setUpUnitPackets();
 
@@ -470,6 +481,9 @@ void TMainForm::setTool(const QString& name, bool resetMenu)
         toolKalenderFrm->MonthCalendar1->setSelectedDate(QDate(y, m, d));
     }
     hostFrame(Panel6, frame);
+    // The equipment tool shows the current unit's equipment each time it is moved in.
+    if (frame == toolEqFrm)
+        toolEqFrm->FormShow(this);
 }
 
 QString TMainForm::getTool() const
@@ -764,6 +778,12 @@ void TMainForm::Action28Execute(QObject*)
     form->ShowModal();
 }
 
+void TMainForm::Action19Execute(QObject*)
+{
+    ModalForm<ToutImport> form(outImport, this);
+    form->ShowModal();
+}
+
 void TMainForm::Action20Execute(QObject*)
 {
     ModalForm<Tconvert5> form(convert5, this);
@@ -814,6 +834,13 @@ void TMainForm::HelpAbout1Execute(QObject*)
     about->ShowModal();
 }
 
+void TMainForm::StatZeitraum1Execute(QObject*)
+{
+    if (!ZeitNeu)
+        ZeitNeu = new TZeitNeu(this);
+    ZeitNeu->ShowModal();
+}
+
 void TMainForm::TrainingszeitenExecute(QObject*)
 {
     ModalForm<TTraining> f(Training, this);
@@ -841,6 +868,12 @@ void TMainForm::Action14Execute(QObject*)
 void TMainForm::Action3Execute(QObject*)
 {
     ModalForm<Tzeitenrechner> f(zeitenrechner, this);
+    f->ShowModal();
+}
+
+void TMainForm::Action8Execute(QObject*)
+{
+    ModalForm<TeqManager> f(eqManager, this);
     f->ShowModal();
 }
 

@@ -128,6 +128,15 @@ public:
     void FilePrint1Execute(QObject* Sender);
     void Action26Execute(QObject* Sender);
     void Action28Execute(QObject* Sender);
+    // The analysis workbooks: the standard one of the interface language ("&Analyse") and the
+    // picker of the user's own ("Eigene Analysen"). OpenPivot writes the athlete's data for
+    // them and opens the workbook named relative to the folder "DB" ("pivot\\name" for one of
+    // the user's) through the desktop; a failure shows message 65495 with the error's text.
+    void OpenPivot(const QString& name);
+    void StatAnalyse1Execute(QObject* Sender);
+    void Action27Execute(QObject* Sender);
+    // The Outbreaker import, shown modally.
+    void Action19Execute(QObject* Sender);
     void Action20Execute(QObject* Sender);
     void TrainingslexikonExecute(QObject* Sender);
     void Action29Execute(QObject* Sender);
@@ -137,6 +146,8 @@ public:
     void Action2Execute(QObject* Sender);
     void FileRun1Execute(QObject* Sender);
     void HelpAbout1Execute(QObject* Sender);
+    // The period statistics: created on first use, then the same window shown modally again.
+    void StatZeitraum1Execute(QObject* Sender);
     // The calculators, each shown modally and freed.
     void TrainingszeitenExecute(QObject* Sender);
     void TempoflexTrainExecute(QObject* Sender);
@@ -149,12 +160,16 @@ public:
     void Action13Execute(QObject* Sender);
     void Action15Execute(QObject* Sender);
     void Action18Execute(QObject* Sender);
+    // The equipment manager.
+    void Action8Execute(QObject* Sender);
     void Action17Execute(QObject* Sender);
     // Copy and paste of the current unit through the buffer "Temp/~copy.xml" in the user's data
     // folder, and unit templates (".mt5" files, by default in the folder "mt5" there).
     void EditCopy1Execute(QObject* Sender);
     void EditPaste1Execute(QObject* Sender);
     void EditMuster1Execute(QObject* Sender);
+    // "Mustereditor": the template editor, modal, over cds and cds2.
+    void Action25Execute(QObject* Sender);
     void Action22Execute(QObject* Sender);
     // Collapses the tool pane when the sender is "UiNavPanel4", else expands it.
     void XPButton1Click(QObject* Sender) override;

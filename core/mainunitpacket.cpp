@@ -8,6 +8,8 @@
 #include "core/unitpacket.h"
 #include "platform/rtl/folders.h"
 #include "platform/vcl/events.h"
+#include "platform/vcl/forms.h"
+#include "traininglog/musteredit.h"
 
 namespace {
 
@@ -21,7 +23,7 @@ QString copyBuffer()
 // The folder the template dialogs start in, created when it does not exist.
 QString templateFolder()
 {
-    const QString folder = UserDataFile(QStringLiteral("mt5"));
+    const QString folder = TemplateFolder();
     QDir().mkpath(folder);
     return folder;
 }
@@ -43,6 +45,7 @@ void TMainForm::setUpUnitPackets()
     EditPaste1->OnExecute = Handler(this, &TMainForm::EditPaste1Execute);
     EditMuster1->OnExecute = Handler(this, &TMainForm::EditMuster1Execute);
     Action22->OnExecute = Handler(this, &TMainForm::Action22Execute);
+    Action25->OnExecute = Handler(this, &TMainForm::Action25Execute);
 }
 
 void TMainForm::EditCopy1Execute(QObject*)
@@ -77,4 +80,10 @@ void TMainForm::Action22Execute(QObject*)
     if (!OpenDialog3.Execute(this))
         return;
     ReadUnitPacket(cds2, orvServer->daten, orvServer->orvDB, OpenDialog3.FileName(), TUnitPacketUse::Template);
+}
+
+void TMainForm::Action25Execute(QObject*)
+{
+    ModalForm<Tmusteredit> editor(musteredit, cds, cds2, SaveDialog1, this);
+    editor->ShowModal();
 }

@@ -36,6 +36,7 @@ inline constexpr int NoEntrySelected = 65460;       // "Kein Eintrag ausgewählt
 inline constexpr int AllNode = 65498;               // "Alle"
 
 // Statistics.
+inline constexpr int ViewOutsideViewFolder = 65331; // "Die *.co5 Datei sollte im Orvalo Stammverzeichnis ..."
 inline constexpr int OnlyWithoutGrouping = 65332;   // "Diese Auswahl kann nur bei der Gruppierungsart ..."
 
 // Training units and blocks.
@@ -64,7 +65,15 @@ inline constexpr int LookupStillUsed = 65380;       // "In der Datenbank befinde
 inline constexpr int LookupOnlyRename = 65381;      // "Diese %s kann nicht gelöscht werden. Sie kann nur umbenannt werden."
 inline constexpr int ConfirmDeleteRecord = 65453;   // "Wollen Sie den Datensatz wirklich löschen?"
 
+// Equipment.
+inline constexpr int EquipmentUnitMustFirst = 65366;  // "Die Einheit muß zunächst"
+inline constexpr int EquipmentBeSaved = 65367;        // "gespeichert werden"
+inline constexpr int EquipmentUsedAt = 65451;         // "Genutzt bei "
+inline constexpr int EquipmentUnits = 65452;          // "Einheiten"
+inline constexpr int EquipmentSaveUnitFirst = 65461;  // "Equipment kann erst nach dem Speichern der Einheit ..."
+
 // Files.
+inline constexpr int NoTemplateFile = 65400;        // " ist keine gültige Musterdatei."
 inline constexpr int FileNotInterpretable = 65389;  // "Die angegebene Datei konnte nicht richtig interpretiert werden."
 
 // Calculators.
@@ -99,6 +108,7 @@ inline constexpr int DatabaseOpenError = 65407;     // "Fehler beim Öffnen der 
 inline constexpr int QuickLoadFolderMissing = 65492;  // "Das eingestellte QuickLoad-Verzeichnis existiert nicht."
 inline constexpr int CloseAllUsersFirst = 65493;    // "Diese Operation kann nur ausgeführt werden, wenn alle Benutzer ..."
 inline constexpr int CompactionDone = 65494;        // "Kompression abgeschlossen."
+inline constexpr int AnalysisStartFailed = 65495;   // "Beim Start der Analyse ist ein Fehler aufgetreten. ..."
 
 // Split times, split statistics and the split information.
 inline constexpr int ColZwischenzeit = 65470;      // "Zwischenzeit"
@@ -161,6 +171,7 @@ inline constexpr int ConverterMissing = 65390;      // "Für den direkten Import
 inline constexpr int Count = 65411;                 // "Anzahl"
 inline constexpr int Mode = 65412;                  // "Modus"
 inline constexpr int ImportFailed = 65455;          // "Beim Import ist ein Fehler aufgetreten: "
+inline constexpr int RouteImportFailed = 65361;     // "Ein Fehler beim Import ist aufgetreten."
 inline constexpr int NoOldVersionFile = 65477;      // "Dies ist keine Orvalo 4 Datei."
 inline constexpr int DataConverted = 65478;         // "Daten konvertiert"
 inline constexpr int ConvertingUnits = 65479;       // "Einheiten importieren ..."

@@ -25,6 +25,7 @@
 #include "platform/vcl/dialogs.h"
 #include "platform/vcl/registry.h"
 #include "traininglog/einheiteneingabe.h"
+#include "traininglog/tooleqframe.h"
 #include "traininglog/pulsgewicht.h"
 #include "traininglog/zweditdlg.h"
 #include "traininglog/zwinfo.h"
@@ -76,6 +77,7 @@ const StartupStep kSteps[] = {
     {"toolExplorerFrm", [] { toolExplorerFrm = new TtoolExplorerFrm(nullptr); },
      [] { freeGlobal(toolExplorerFrm); }},
     {"zwInfo", [] { zwInfo = new TzwInfo(nullptr); }, [] { freeGlobal(zwInfo); }},
+    {"toolEqFrm", [] { toolEqFrm = new TtoolEqFrm(nullptr); }, [] { freeGlobal(toolEqFrm); }},
     {"pulsgewFrm", [] { pulsgewFrm = new TpulsgewFrm(nullptr); }, [] { freeGlobal(pulsgewFrm); }},
     {"PulsGewicht", [] { PulsGewicht = new TPulsGewicht(MainForm); }, [] { freeGlobal(PulsGewicht); }},
     {"navigatorFrm", [] { navigatorFrm = new TnavigatorFrm(nullptr); }, [] { freeGlobal(navigatorFrm); }},

@@ -61,19 +61,28 @@ QStringList UnitPacketFieldNames(const TDataSet& daten)
     return names;
 }
 
+void DeclareUnitPacketFields(const TDataSet& daten, TClientDataSet& cds)
+{
+    if (cds.FieldCount() > 0)
+        return;
+    // The packet's fields: the stored fields of `daten`, the key included, in their order, shown
+    // and typed as `daten` shows them.
+    for (int i = 0; i < daten.FieldCount(); ++i) {
+        const TField* f = daten.Field(i);
+        if (f->FieldKind() != fkData)
+            continue;
+        TField* g = cds.AddField(f->FieldName(), f->DataType(), f->Size());
+        g->SetDisplayFormat(f->DisplayFormat());
+        g->SetEditMask(f->EditMask());
+    }
+}
+
 bool WriteUnitPacket(const TDataSet& daten, TClientDataSet& cds, const QString& fileName)
 {
     if (!holdsUnit(daten))
         return false;
     cds.Close();
-    if (cds.FieldCount() == 0) {
-        // The packet's fields: the stored fields of `daten`, the key included, in their order.
-        for (int i = 0; i < daten.FieldCount(); ++i) {
-            const TField* f = daten.Field(i);
-            if (f->FieldKind() == fkData)
-                cds.AddField(f->FieldName(), f->DataType(), f->Size());
-        }
-    }
+    DeclareUnitPacketFields(daten, cds);
     try {
         cds.CreateDataSet();
         cds.Insert();
@@ -91,28 +100,12 @@ bool WriteUnitPacket(const TDataSet& daten, TClientDataSet& cds, const QString& 
     return true;
 }
 
-bool ReadUnitPacket(TClientDataSet& cds2, TDataSet& daten, TConnection& db, const QString& fileName,
-                    TUnitPacketUse use)
-{
-    // 1. The whole file, read and checked before `daten` is touched.
-    std::vector<std::pair<TField*, QVariant>> values;
-    try {
-        cds2.LoadFromFile(fileName);
-        if (cds2.IsEmpty()) {
-            cds2.Close();
-            return false;
-        }
-        cds2.First();
-        values = checkedValues(cds2, daten);
-    } catch (const EDatabaseError& e) {
-        cds2.Close();
-        throw EDatabaseError(LoadStr(msg::FileNotInterpretable) + QLatin1Char('\n') + e.Message());
-    } catch (...) {
-        cds2.Close();
-        throw;
-    }
-    cds2.Close();
+namespace {
 
+// Fills the unit of `daten` from values checked against its fields: the unit being edited or
+// inserted, else a new one. A template's date is its own or today; the block follows `use`.
+void fillUnit(std::vector<std::pair<TField*, QVariant>> values, TDataSet& daten, TConnection& db, TUnitPacketUse use)
+{
     TField* datum = daten.FieldByName(QStringLiteral("Datum"));
     TField* block = daten.FieldByName(QStringLiteral("trainingsblock"));
     for (auto& [field, value] : values) {
@@ -177,5 +170,59 @@ bool ReadUnitPacket(TClientDataSet& cds2, TDataSet& daten, TConnection& db, cons
         }
         throw;
     }
+}
+
+}  // namespace
+
+bool ReadUnitPacket(TClientDataSet& cds2, TDataSet& daten, TConnection& db, const QString& fileName,
+                    TUnitPacketUse use)
+{
+    // 1. The whole file, read and checked before `daten` is touched.
+    std::vector<std::pair<TField*, QVariant>> values;
+    try {
+        cds2.LoadFromFile(fileName);
+        if (cds2.IsEmpty()) {
+            cds2.Close();
+            return false;
+        }
+        cds2.First();
+        values = checkedValues(cds2, daten);
+    } catch (const EDatabaseError& e) {
+        cds2.Close();
+        throw EDatabaseError(LoadStr(msg::FileNotInterpretable) + QLatin1Char('\n') + e.Message());
+    } catch (...) {
+        cds2.Close();
+        throw;
+    }
+    cds2.Close();
+    fillUnit(std::move(values), daten, db, use);
+    return true;
+}
+
+bool ApplyUnitTemplate(TClientDataSet& cds, TClientDataSet& cds2, TDataSet& daten, TConnection& db)
+{
+    if (!cds.Active())
+        return false;
+    // A value still being typed belongs to the template.
+    if (editing(cds))
+        cds.Post();
+    if (cds.IsEmpty())
+        return false;
+    // The template is read through a copy of its rows, so the editor's buffer stays as it is.
+    std::vector<std::pair<TField*, QVariant>> values;
+    try {
+        cds2.Close();
+        cds2.SetData(cds.Data());
+        cds2.First();
+        values = checkedValues(cds2, daten);
+    } catch (...) {
+        cds2.Close();
+        throw;
+    }
+    cds2.Close();
+    // A value the template leaves empty does not empty a field the unit must have: the unit
+    // keeps its value or the new unit's default, so it can still be saved.
+    std::erase_if(values, [](const auto& v) { return v.second.isNull() && v.first->Required(); });
+    fillUnit(std::move(values), daten, db, TUnitPacketUse::Template);
     return true;
 }

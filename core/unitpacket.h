@@ -21,6 +21,10 @@ enum class TUnitPacketUse {
 // The fields `daten` and a packet exchange, in `daten`'s order.
 QStringList UnitPacketFieldNames(const TDataSet& daten);
 
+// Gives `cds` the field objects of a unit packet (the stored fields of `daten`, the key included,
+// in `daten`'s order, with their display formats and edit masks) unless it has fields already.
+void DeclareUnitPacketFields(const TDataSet& daten, TClientDataSet& cds);
+
 // Writes the current unit of `daten` (also a unit being edited) as a one-row packet through
 // `cds`, whose field objects are made afresh from `daten`'s stored fields. The old file is
 // replaced only by a completely written new one. `cds` is closed afterwards. False, with no file
@@ -35,3 +39,9 @@ bool WriteUnitPacket(const TDataSet& daten, TClientDataSet& cds, const QString& 
 // pasted unit's training block still exists.
 bool ReadUnitPacket(TClientDataSet& cds2, TDataSet& daten, TConnection& db, const QString& fileName,
                     TUnitPacketUse use);
+
+// Applies the template held by the open `cds` (the template editor's buffer, a pending edit
+// posted first) to a unit of `daten`, through a copy of its rows in `cds2`: the unit being edited
+// keeps its id and block, a new unit gets block 0; the date is the template's, or today when it
+// has none. Nothing is posted. False, with `daten` untouched, when `cds` is closed or holds no row.
+bool ApplyUnitTemplate(TClientDataSet& cds, TClientDataSet& cds2, TDataSet& daten, TConnection& db);

@@ -22,6 +22,7 @@
 #include "platform/vcl/imglist.h"
 #include "platform/vcl/registry.h"
 #include "traininglog/belastungsstufe.h"
+#include "traininglog/equipmentdlg.h"
 #include "traininglog/pulsgewicht.h"
 #include "traininglog/tagebuch.h"
 
@@ -423,8 +424,7 @@ void Teingabe::setUpControls()
     XPButton14->OnClick = Handler(this, &Teingabe::XPButton11Click);
     XPButton16->OnClick = Handler(this, &Teingabe::XPButton16Click);
     XPButton17->OnClick = Handler(this, &Teingabe::XPButton17Click);
-    // The equipment check list joins with its window; until then its button is disabled.
-    XPButton4->setEnabled(false);
+    XPButton4->OnClick = Handler(this, &Teingabe::XPButton4Click);
     XPButton5->OnClick = Handler(this, &Teingabe::XPButton5Click);
     SpeedButton1->OnClick = Handler(this, &Teingabe::SpeedButton1Click);
 
@@ -741,6 +741,19 @@ void Teingabe::XPButton17Click(QObject*)
 {
     Panel4->show();
     XPButton17->hide();
+}
+
+void Teingabe::XPButton4Click(QObject*)
+{
+    // Equipment is linked to a stored unit only: an unsaved one is saved first, on request.
+    TTable& daten = orvServer->daten;
+    if (daten.State() == dsEdit || daten.State() == dsInsert) {
+        if (MessageDlg(LoadStr(msg::EquipmentSaveUnitFirst), mtConfirmation, mbYesNo) != mrYes)
+            return;
+        daten.Post();
+    }
+    ModalForm<TEquipment> dialog(Equipment, MainForm);
+    dialog->ShowModal();
 }
 
 void Teingabe::DBEdit1Enter(QObject*)

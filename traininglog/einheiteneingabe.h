@@ -24,6 +24,7 @@
 #include "platform/vcl/actnlist.h"
 #include "platform/vcl/dbctrls.h"
 #include "platform/vcl/dbgrids.h"
+#include "platform/vcl/dialogs.h"
 #include "platform/vcl/forms.h"
 #include "platform/vcl/grids.h"
 
@@ -175,6 +176,26 @@ public:
     // Loads the points of the route the entry names as split rows of the current unit.
     void ItemClick(QAction* item);
 
+    // --- heart-rate files, split import and export (einheiteneingabe_zwio.cpp) ----------------
+    // The menu of "Import/Export": "Excel Import", "DB  Import", "Polar Import", "Excel Export".
+    QMenu* PopupMenu2;
+    QAction* Excelimport1;
+    QAction* DBImport1;
+    QAction* PolarImport1;
+    QAction* Excelexport1;
+    TSaveDialog excelDialog;
+    void XPButton21Click(QObject* Sender);
+    void PolarImport1Click(QObject* Sender);
+    // Writes the rows of the split view (the tab's kind, in the view's order) into a new
+    // workbook and saves it under the name the save dialog gives.
+    void Excelexport1Click(QObject* Sender);
+    // Add the heart-rate samples ("[HRData]") or the laps ("[IntTimes]") of an exercise file to
+    // the current unit, in one transaction: a value that does not convert raises an error that
+    // names its line, and no row is added. loadHf refills the split grid; both leave the split
+    // view showing the rows.
+    void loadHf(const QString& fileName);
+    void loadzwHf(const QString& fileName);
+
     // --- operations other windows call ---------------------------------------------------------
     // Lies exactly over the main window's work area.
     void fitToWorkArea();
@@ -233,6 +254,8 @@ public:
     void XPButton11Click(QObject* Sender);
     void XPButton16Click(QObject* Sender);
     void XPButton17Click(QObject* Sender);
+    // "Equipment": the equipment dialog for the current unit, saved first when it is not.
+    void XPButton4Click(QObject* Sender);
     void DBGrid1DblClick(QObject* Sender);
     void DBEdit1Enter(QObject* Sender);
     void DBEdit1Exit(QObject* Sender);
@@ -270,6 +293,9 @@ private:
     void afterZwGridFill(int datId, bool hrm);
     void showSplitEditDialog();
     void refreshAfterRouteLoad();
+    void setUpSplitImportExport();
+    // Inserts read samples or laps into zeit inside one transaction (see loadHf).
+    void insertSplitRows(int count, bool progress, const std::function<void(int index)>& setFields);
     void createActions();
     void setUpControls();
     void scaleUnitPage();

@@ -394,5 +394,29 @@
         <source>&amp;Zwischenzeiten laden</source>
         <translation>&amp;Load splits</translation>
     </message>
+    <message>
+        <source>Excel Import</source>
+        <translation>Excel import</translation>
+    </message>
+    <message>
+        <source>DB  Import</source>
+        <translation>DB  import</translation>
+    </message>
+    <message>
+        <source>Polar Import</source>
+        <translation>Polar import</translation>
+    </message>
+    <message>
+        <source>Excel Export</source>
+        <translation>Excel export</translation>
+    </message>
+    <message>
+        <source>Excel - Datei (*.xlsx)|*.xlsx</source>
+        <translation>Excel file (*.xlsx)|*.xlsx</translation>
+    </message>
+    <message>
+        <source>Notiz</source>
+        <translation>Note</translation>
+    </message>
 </context>
 </TS>

@@ -26,6 +26,7 @@
 #include "platform/vcl/imglist.h"
 #include "traininglog/hrmgraph.h"
 #include "traininglog/zweditdlg.h"
+#include "traininglog/zwbusy.h"
 #include "traininglog/zwgrid.h"
 #include "traininglog/zwinfo.h"
 
@@ -34,37 +35,7 @@ namespace {
 // The tint of every second data row.
 const QColor kRowTint(200, 223, 245);
 
-// The busy window around bulk work on the split rows: shown (with its bar when `progress`),
-// closed again however the work ends.
-class BusyScope {
-public:
-    BusyScope(bool progress, int maximum, bool show)
-    {
-        if (!BusyDlg)
-            return;
-        BusyDlg->showProgress = progress;
-        BusyDlg->ProgressBar1->setMaximum(maximum);
-        BusyDlg->ProgressBar1->setValue(0);
-        if (show) {
-            BusyDlg->Show();
-            BusyDlg->repaint();
-        }
-    }
-    ~BusyScope()
-    {
-        if (!BusyDlg)
-            return;
-        BusyDlg->Close();
-        BusyDlg->showProgress = false;
-    }
-    BusyScope(const BusyScope&) = delete;
-    BusyScope& operator=(const BusyScope&) = delete;
-    static void step()
-    {
-        if (BusyDlg)
-            BusyDlg->stepProgress();
-    }
-};
+using BusyScope = ZwBusyScope;
 
 // Runs `work` with the entry window's split-grid refill suspended; true again afterwards.
 template <class F>
@@ -179,9 +150,6 @@ void Teingabe::setUpSplitPage()
     XPButton24->OnClick = Handler(this, &Teingabe::XPButton24Click);
     XPButton20->OnClick = Handler(this, &Teingabe::XPButton20Click);
     XPButton23->OnClick = Handler(this, &Teingabe::XPButton23Click);
-    // The split import and export joins later; until then its button stays disabled.
-    for (TXPButton* later : {XPButton21})
-        later->setEnabled(false);
     for (TXPButton* b : {btn_insert, XPButton18, XPButton19, XPButton6, XPButton20, XPButton21, XPButton22, XPButton23,
                          XPButton24})
         b->setFocusPolicy(Qt::StrongFocus);
@@ -193,11 +161,13 @@ void Teingabe::setUpSplitPage()
     setTabOrder(XPButton18, XPButton19);
     setTabOrder(XPButton19, XPButton6);
     setTabOrder(XPButton6, XPButton20);
-    setTabOrder(XPButton20, XPButton22);
+    setTabOrder(XPButton20, XPButton21);
+    setTabOrder(XPButton21, XPButton22);
     setTabOrder(XPButton22, XPButton23);
     setTabOrder(XPButton23, XPButton24);
     setTabOrder(XPButton24, TabControl1);
     setTabOrder(TabControl1, StringGrid1);
+    setUpSplitImportExport();
 }
 
 void Teingabe::layOutSplitPage()

@@ -126,7 +126,7 @@ QList<QStringList> dataRows(const TStringGrid& grid)
     return rows;
 }
 
-QList<QStringList> rowsOfUnit(TorvServer& server, TQuery& rows, int datId, bool hrm)
+void openRowsOfUnit(TorvServer& server, TQuery& rows, int datId, bool hrm)
 {
     rows.Close();
     rows.SetConnection(&server.orvDB);
@@ -139,6 +139,11 @@ QList<QStringList> rowsOfUnit(TorvServer& server, TQuery& rows, int datId, bool 
     }
     rows.SetSQLText(readSql(datId, hrm, false));
     rows.Open();
+}
+
+QList<QStringList> rowsOfUnit(TorvServer& server, TQuery& rows, int datId, bool hrm)
+{
+    openRowsOfUnit(server, rows, datId, hrm);
     QList<QStringList> cells;
     for (rows.First(); !rows.Eof(); rows.Next())
         cells << rowCells(rows);

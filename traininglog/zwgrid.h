@@ -70,6 +70,8 @@ QList<QStringList> dataRows(const TStringGrid& grid);
 // split fields and rules of the data module), so that the shared split query, the entry
 // window's grid and the current unit stay as they are. No rows: an empty list.
 QList<QStringList> rowsOfUnit(TorvServer& server, TQuery& rows, int datId, bool hrm);
+// Opens those rows in the caller's query (the split fields, their rules, the read form).
+void openRowsOfUnit(TorvServer& server, TQuery& rows, int datId, bool hrm);
 
 // The pictures of the twelve split types (0 to 11) that the grid and the split edit dialog
 // draw in front of a split's type.

@@ -160,6 +160,11 @@ QString SqlTranslator::translate(const QString& jetSql)
     return jetSql;
 }
 
+QString SqlTranslator::translateReadOnly(const QString& jetSql)
+{
+    return translate(jetSql);
+}
+
 void RegisterSqlFunctions(SqlFunctionRegistration registration)
 {
     registrations().push_back(registration);
@@ -354,6 +359,11 @@ void TConnection::SetTranslator(std::shared_ptr<SqlTranslator> translator)
 QString TConnection::Translate(const QString& sql) const
 {
     return translator_->translate(sql);
+}
+
+QString TConnection::TranslateReadOnly(const QString& sql) const
+{
+    return translator_->translateReadOnly(sql);
 }
 
 void TConnection::RaiseError(const QString& context) const

@@ -20,6 +20,9 @@ class SqlTranslator {
 public:
     virtual ~SqlTranslator();
     virtual QString translate(const QString& jetSql);
+    // Text the user typed as SQL: only a query may pass. The default translates as above; the
+    // statement is still prepared under the read-only guard (TQuery::SetReadOnlySQL).
+    virtual QString translateReadOnly(const QString& jetSql);
 };
 
 // A function that registers SQL functions (sqlite3_create_function...) on a new connection.
@@ -72,6 +75,7 @@ public:
     SqlTranslator& Translator() const { return *translator_; }
     void SetTranslator(std::shared_ptr<SqlTranslator> translator);
     QString Translate(const QString& sql) const;
+    QString TranslateReadOnly(const QString& sql) const;
 
     // Busy timeout in milliseconds (other processes may hold the file), 5000 by default.
     int BusyTimeout() const { return busyTimeout_; }

@@ -225,6 +225,7 @@ protected:
         QString where;
         QString orderBy;
         bool keyed = false;  // values fetched by rowid on demand
+        bool readOnly = false;  // prepared under the read-only guard (text the user typed)
     };
     virtual SelectPlan selectPlan();
     // Runs in Insert just before OnNewRecord (a detail copies the master key here).

@@ -13,6 +13,7 @@
 #include "platform/db/connection.h"
 #include "platform/db/datasetshared.h"
 #include "platform/db/datasource.h"
+#include "platform/db/jetsql.h"
 #include "platform/db/selectrowids.h"
 
 using namespace datasetdetail;
@@ -482,22 +483,34 @@ void TDataSet::readQuery(const SelectPlan& plan, bool buildFields)
     bases_.clear();
     sqlite3_stmt* stmt = nullptr;
     int hidden = 0;
+    // Text the user typed is prepared under the read-only guard: whatever it holds, it can only
+    // read. The guard covers the preparing; a prepared statement keeps what it was allowed.
+    SetReadOnlyGuard(db, plan.readOnly);
     const RowidSelect keyed = AddRowidColumns(plan.sql);
     if (keyed.ok &&
         sqlite3_prepare16_v2(db, keyed.sql.utf16(), int(keyed.sql.size() * 2), &stmt, nullptr) == SQLITE_OK) {
         hidden = int(keyed.tables.size());
-        for (const QString& t : keyed.tables)
-            bases_.push_back({t, rowidAlias(db, t)});
     } else {
         // Not keyable: the rows are read as they are and cannot be written back.
         if (stmt)
             sqlite3_finalize(stmt);
         stmt = nullptr;
-        if (sqlite3_prepare16_v2(db, plan.sql.utf16(), int(plan.sql.size() * 2), &stmt, nullptr) != SQLITE_OK)
+        if (sqlite3_prepare16_v2(db, plan.sql.utf16(), int(plan.sql.size() * 2), &stmt, nullptr) != SQLITE_OK) {
+            const bool refused = plan.readOnly && sqlite3_errcode(db) == SQLITE_AUTH;
+            SetReadOnlyGuard(db, false);
+            if (refused)
+                throw EDatabaseError(ReadOnlyMessage());
             connection_->RaiseError(QString());
-        if (!stmt)
+        }
+        if (!stmt) {
+            SetReadOnlyGuard(db, false);
             raise(QCoreApplication::translate("DataSet", "Die Abfrage liefert keine Datensätze"));
+        }
     }
+    SetReadOnlyGuard(db, false);
+    if (hidden > 0)
+        for (const QString& t : keyed.tables)
+            bases_.push_back({t, rowidAlias(db, t)});
     if (sqlite3_column_count(stmt) == 0) {
         sqlite3_finalize(stmt);
         raise(QCoreApplication::translate("DataSet", "Die Abfrage liefert keine Datensätze"));

@@ -213,6 +213,20 @@ int readOnlyAuthorizer(void*, int action, const char*, const char*, const char*,
 
 }  // namespace
 
+void SetReadOnlyGuard(sqlite3* db, bool on)
+{
+    if (on)
+        sqlite3_set_authorizer(db, &readOnlyAuthorizer, nullptr);
+    else
+        sqlite3_set_authorizer(db, nullptr, nullptr);
+}
+
+QString ReadOnlyMessage()
+{
+    return QCoreApplication::translate(
+        "JetSql", "Hier ist nur eine Abfrage (SELECT) erlaubt; Änderungen an der Datenbank sind nicht möglich.");
+}
+
 sqlite3_stmt* PrepareReadOnly(sqlite3* db, const QString& sql)
 {
     sqlite3_set_authorizer(db, &readOnlyAuthorizer, nullptr);

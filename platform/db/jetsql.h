@@ -36,6 +36,7 @@ public:
     // Only one SELECT: anything that could write, ATTACH, PRAGMA, DDL, TOP, DISTINCTROW and
     // INTO are refused with a clear message.
     QString TranslateReadOnly(const QString& jetSql);
+    QString translateReadOnly(const QString& jetSql) override { return TranslateReadOnly(jetSql); }
 
     // Forgets translations and column types (after the schema or the format settings changed).
     void ClearCache();
@@ -65,3 +66,7 @@ std::shared_ptr<TJetTranslator> InstallJetSql(TConnection& connection);
 // reading of tables, no writes, ATTACH, PRAGMA or DDL). Raises EDatabaseError when SQLite
 // refuses it. The caller finalizes the statement.
 sqlite3_stmt* PrepareReadOnly(sqlite3* db, const QString& sql);
+// Switches the read-only guard of PrepareReadOnly on or off for the statements prepared
+// meanwhile on the handle, and the message a statement refused by it gets.
+void SetReadOnlyGuard(sqlite3* db, bool on);
+QString ReadOnlyMessage();

@@ -102,7 +102,8 @@ TDataSet::SelectPlan TQuery::selectPlan()
 {
     syncParameters();
     SelectPlan plan;
-    plan.sql = connection_->Translate(SQLText());
+    plan.sql = readOnlySql_ ? connection_->TranslateReadOnly(SQLText()) : connection_->Translate(SQLText());
+    plan.readOnly = readOnlySql_;
     for (int i = 0; i < params_.Count(); ++i)
         plan.namedParams.insert(params_.Items(i)->Name().toLower(), params_.Items(i)->Value());
     return plan;

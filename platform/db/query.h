@@ -56,6 +56,11 @@ public:
     void SetSQLText(const QString& text);  // split at line breaks
     QString SQLText() const { return sql_.join(QStringLiteral("\r\n")); }
 
+    // The SQL holds text the user typed: it is translated and prepared so that it can only read
+    // (one SELECT; writes, PRAGMA and ATTACH are refused with a clear message when it opens).
+    bool ReadOnlySQL() const { return readOnlySql_; }
+    void SetReadOnlySQL(bool value) { readOnlySql_ = value; }
+
     TParameters& Parameters();
     TParameter* ParamByName(const QString& name) { return Parameters().ParamByName(name); }
 
@@ -75,4 +80,5 @@ private:
     QString parsedSql_;
     TParameters params_;
     int rowsAffected_ = 0;
+    bool readOnlySql_ = false;
 };

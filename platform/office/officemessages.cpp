@@ -48,6 +48,21 @@ QString UnknownTable(const QString& table)
     return tr("Die Tabelle \"%1\" gibt es in der Datenquelle nicht.").arg(table);
 }
 
+QString NotAnAccessDatabase(const QString& fileName)
+{
+    return tr("Die Datei \"%1\" ist keine Access-Datenbank.").arg(fileName);
+}
+
+QString AccessDamaged(const QString& fileName)
+{
+    return tr("Die Access-Datenbank \"%1\" ist beschädigt und kann nicht gelesen werden.").arg(fileName);
+}
+
+QString AccessProtected(const QString& fileName)
+{
+    return tr("Die Access-Datenbank \"%1\" ist verschlüsselt und kann nicht gelesen werden.").arg(fileName);
+}
+
 QString PartPosition(const QString& part, qint64 line, qint64 column)
 {
     return tr("%1, Zeile %2, Spalte %3").arg(part, QString::number(line), QString::number(column));

@@ -11,6 +11,9 @@ QString Damaged(const QString& fileName);
 QString Protected(const QString& fileName);
 QString TooLarge(const QString& fileName);
 QString UnknownTable(const QString& table);
+QString NotAnAccessDatabase(const QString& fileName);
+QString AccessDamaged(const QString& fileName);
+QString AccessProtected(const QString& fileName);
 // Positions: a line and column of a part of the file, a cell of a sheet.
 QString PartPosition(const QString& part, qint64 line, qint64 column);
 QString PartPosition(const QString& part);

@@ -708,6 +708,8 @@ void TDBGrid::ColumnMoved(int FromIndex, int ToIndex)
     for (int i = 0; i < columns_.Count(); ++i)
         if (items[size_t(i)]->Visible())
             visibleCols_.push_back(i);
+    if (OnColumnMoved)
+        OnColumnMoved(this, FromIndex, ToIndex);
 }
 
 void TDBGrid::ColWidthsChanged()

@@ -163,6 +163,8 @@ public:
         OnDrawColumnCell;
     std::function<void(TColumn* Column)> OnCellClick;
     std::function<void(TColumn* Column)> OnTitleClick;
+    // After the user dragged a column to another place (grid column indices).
+    std::function<void(QObject* Sender, int FromIndex, int ToIndex)> OnColumnMoved;
     std::function<void(QObject* Sender)> OnEditButtonClick;
 
     // Called by the columns when their layout changes.

@@ -32,6 +32,18 @@
         <translation>The data source has no table &quot;%1&quot;.</translation>
     </message>
     <message>
+        <source>Die Datei &quot;%1&quot; ist keine Access-Datenbank.</source>
+        <translation>The file &quot;%1&quot; is not an Access database.</translation>
+    </message>
+    <message>
+        <source>Die Access-Datenbank &quot;%1&quot; ist beschädigt und kann nicht gelesen werden.</source>
+        <translation>The Access database &quot;%1&quot; is damaged and cannot be read.</translation>
+    </message>
+    <message>
+        <source>Die Access-Datenbank &quot;%1&quot; ist verschlüsselt und kann nicht gelesen werden.</source>
+        <translation>The Access database &quot;%1&quot; is encrypted and cannot be read.</translation>
+    </message>
+    <message>
         <source>%1, Zeile %2, Spalte %3</source>
         <translation>%1, line %2, column %3</translation>
     </message>

@@ -136,4 +136,71 @@
         <translation>Cannot save an empty image as JPEG</translation>
     </message>
 </context>
+<context>
+    <name>TDataSetAction</name>
+    <message>
+        <source>&amp;Erster</source>
+        <translation>&amp;First</translation>
+    </message>
+    <message>
+        <source>Erster Datensatz</source>
+        <translation>First record</translation>
+    </message>
+    <message>
+        <source>&amp;Vorheriger</source>
+        <translation>&amp;Prior</translation>
+    </message>
+    <message>
+        <source>Vorheriger Datensatz</source>
+        <translation>Prior record</translation>
+    </message>
+    <message>
+        <source>&amp;Nächster</source>
+        <translation>&amp;Next</translation>
+    </message>
+    <message>
+        <source>Nächster Datensatz</source>
+        <translation>Next record</translation>
+    </message>
+    <message>
+        <source>&amp;Letzter</source>
+        <translation>&amp;Last</translation>
+    </message>
+    <message>
+        <source>Letzter Datensatz</source>
+        <translation>Last record</translation>
+    </message>
+    <message>
+        <source>&amp;Einfügen</source>
+        <translation>&amp;Insert</translation>
+    </message>
+    <message>
+        <source>Datensatz einfügen</source>
+        <translation>Insert record</translation>
+    </message>
+    <message>
+        <source>&amp;Löschen</source>
+        <translation>&amp;Delete</translation>
+    </message>
+    <message>
+        <source>Datensatz löschen</source>
+        <translation>Delete record</translation>
+    </message>
+    <message>
+        <source>Ü&amp;bernehmen</source>
+        <translation>P&amp;ost</translation>
+    </message>
+    <message>
+        <source>Übernehmen</source>
+        <translation>Post edit</translation>
+    </message>
+    <message>
+        <source>&amp;Abbrechen</source>
+        <translation>&amp;Cancel</translation>
+    </message>
+    <message>
+        <source>Bearbeiten abbrechen</source>
+        <translation>Cancel edit</translation>
+    </message>
+</context>
 </TS>

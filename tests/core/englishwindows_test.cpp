@@ -18,6 +18,7 @@
 #include "core/explorerframe.h"
 #include "core/main.h"
 #include "core/navigatorframe.h"
+#include "core/selectpivot.h"
 #include "core/splash.h"
 #include "core/startframe.h"
 #include "core/toolexplorerframe.h"
@@ -25,10 +26,18 @@
 #include "core/umgebung.h"
 #include "exchange/dbrestoreu.h"
 #include "exchange/dbsicherung.h"
+#include "exchange/mywaybusy.h"
+#include "exchange/mywayimport.h"
+#include "exchange/mywaypointselect.h"
+#include "exchange/outbreakerimport.h"
 #include "tests/core/programfixture.h"
+#include "traininglog/eqmanager.h"
+#include "traininglog/equipmentdlg.h"
+#include "traininglog/tooleqframe.h"
 #include "traininglog/blockman.h"
 #include "traininglog/datenselect.h"
 #include "traininglog/eingabefrm.h"
+#include "traininglog/musteredit.h"
 #include "traininglog/pulsgewicht.h"
 #include "traininglog/zwinfo.h"
 
@@ -97,7 +106,7 @@ Texts programTexts(const QStringList& params)
     StartProgram(params);
     Texts texts;
     for (QWidget* w : std::initializer_list<QWidget*>{MainForm, MainForm->PopupMenu1, startFrm, toolKalenderFrm,
-                                                       toolExplorerFrm, BusyDlg, zwInfo, navigatorFrm,
+                                                       toolExplorerFrm, BusyDlg, zwInfo, toolEqFrm, navigatorFrm,
                                                        navigatorFrm->PopupMenu1, explorerFrm, pulsgewFrm, PulsGewicht})
         texts.insert(textsOf(w));
     ScriptedAnswers::onShowModal<TAboutForm>([&texts](TAboutForm& f) {
@@ -113,12 +122,27 @@ Texts programTexts(const QStringList& params)
         TdbRestore restore(MainForm);
         texts.insert(textsOf(&backup));
         texts.insert(textsOf(&restore));
+        TselectPivot picker(MainForm);
+        picker.ShellListView1->clear();  // the user's files read alike in both languages
+        texts.insert(textsOf(&picker));
+        TEquipment equipmentDialog(MainForm);
+        TeqManager equipmentManager(MainForm);
+        texts.insert(textsOf(&equipmentDialog));
+        texts.insert(textsOf(&equipmentManager));
+        ToutImport outbreaker(MainForm);
+        Tmywaydlg routes(MainForm);
+        Tmywayimp2 markers(MainForm);
+        Tmywaybusydlg wait(MainForm);
+        for (QWidget* w : std::initializer_list<QWidget*>{&outbreaker, &routes, &markers, &wait})
+            texts.insert(textsOf(w));
         Tblockman blocks(MainForm);
         TDatenSelect selection(MainForm);
         texts.insert(textsOf(&blocks));
         texts.insert(textsOf(&selection));
         TeingabeWin unitWindow(MainForm);
         texts.insert(textsOf(&unitWindow));
+        Tmusteredit templates(MainForm->cds, MainForm->cds2, MainForm->SaveDialog1, MainForm);
+        texts.insert(textsOf(&templates));
     }
     initIntroScreen(1);
     texts.insert(textsOf(IntroScreen));
@@ -147,7 +171,8 @@ TEST_F(EnglishWindowsTest, EveryWindowTextIsTranslated)
     const QStringList same = {"Orvalo 5", "OK", "Start", "Bio", "Equipment", "Tools", "S", "Powered by",
                               "Orvalo 4/3/3.5", "Orvalo", "&Orvalo", "Zadiv Udud Ororaze", "&Zadiv Udud Ororaze",
                               "Polar-Import", "Garmin-Import", "Outbreaker-Import", "I&mport", "&Training",
-                              "Form:", "Block:", "Name:", "Wind", "°C", "km/h", "Sprache/Language:", "Explorer", "Details", "Form", "Gli", "kcal"};
+                              "Form:", "Block:", "Name:", "Wind", "°C", "km/h", "Sprache/Language:", "Explorer", "Details", "Form", "Gli", "kcal",
+                              "outImport", "Import"};
     QStringList untranslated;
     for (auto it = german.cbegin(); it != german.cend(); ++it) {
         const QString en = english.value(it.key());

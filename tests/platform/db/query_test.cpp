@@ -1,6 +1,9 @@
 // Query datasets: parameters, statements, and writes that go to the row each field comes from.
 #include "tests/platform/db/dbtestfixture.h"
 
+#include "platform/db/jetsql.h"
+#include "tests/support/messages.h"
+
 namespace {
 
 using QueryTest = DbTest;
@@ -103,6 +106,34 @@ TEST_F(QueryTest, SqlGoesThroughTheTranslator)
     q.Open();
     EXPECT_EQ(q.FieldByName("n")->AsInteger(), 3);
     EXPECT_EQ(conn.Execute(QStringLiteral("DELETE FROM_JET zeit WHERE zei_Id = ?"), {2}), 1);
+}
+
+TEST_F(QueryTest, ReadOnlySqlOnlyReads)
+{
+    TQuery q;
+    q.SetConnection(&conn);
+    q.SetReadOnlySQL(true);
+    q.SetSQLText(QStringLiteral("SELECT * FROM daten ORDER BY dat_Id"));
+    q.Open();
+    EXPECT_EQ(q.RecordCount(), 3);
+    q.Close();
+    // Without the Jet translator only the guard stands between the text and the file.
+    for (const char* refused : {"DELETE FROM daten", "UPDATE daten SET Meter = 0", "PRAGMA user_version = 7",
+                                "ATTACH DATABASE ':memory:' AS x", "CREATE TABLE x (a)"}) {
+        SCOPED_TRACE(refused);
+        q.SetSQLText(QString::fromLatin1(refused));
+        EXPECT_EQ(messageOf<EDatabaseError>([&] { q.Open(); }), ReadOnlyMessage());
+        EXPECT_FALSE(q.Active());
+    }
+    EXPECT_EQ(scalar("SELECT count(*) FROM daten").toInt(), 3);
+    EXPECT_EQ(scalar("PRAGMA user_version").toInt(), 0);
+    // The guard ends with the opening: the program's own writes go on.
+    EXPECT_EQ(conn.Execute(QStringLiteral("UPDATE daten SET Meter = 1 WHERE dat_Id = 1")), 1);
+
+    InstallJetSql(conn);
+    q.SetSQLText(QStringLiteral("SELECT * FROM daten WHERE 1=1; DELETE FROM daten"));
+    EXPECT_THROW(q.Open(), EDatabaseError);
+    EXPECT_EQ(scalar("SELECT count(*) FROM daten").toInt(), 3);
 }
 
 TEST_F(QueryTest, QueryThatCannotBeWrittenBackRefusesEveryChange)
