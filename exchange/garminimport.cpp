@@ -13,6 +13,7 @@ Tgarminimp* garminimp = nullptr;
 Tgarminimp::Tgarminimp(QWidget* Owner) : TForm(Owner), ui(std::make_unique<Ui::Tgarminimp>())
 {
     ui->setupUi(this);
+    setObjectName(QStringLiteral("garminimp"));
     RadioButton1 = ui->RadioButton1;
     RadioButton2 = ui->RadioButton2;
     Label3 = ui->Label3;

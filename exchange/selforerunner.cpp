@@ -3,6 +3,11 @@
 #include "ui_selforerunner.h"
 
 #include "core/busy.h"
+#include "core/language.h"
+#include "core/messageids.h"
+#include "core/navigatorview.h"
+#include "core/orvdbserver.h"
+#include "core/views.h"
 #include "exchange/bulkimport.h"
 #include "exchange/garminrunfile.h"
 #include "exchange/garminrunwriter.h"
@@ -43,6 +48,7 @@ public:
 TselectForerunner::TselectForerunner(QWidget* Owner) : TForm(Owner), ui(std::make_unique<Ui::TselectForerunner>())
 {
     ui->setupUi(this);
+    setObjectName(QStringLiteral("selectForerunner"));
     Label1 = ui->Label1;
     Button1 = ui->Button1;
     Button2 = ui->Button2;
@@ -105,9 +111,10 @@ bool TselectForerunner::LoadFile(const QString& fileName)
 void TselectForerunner::Button1Click(QObject*)
 {
     QStringList failed;
+    int imported = 0;
     {
         TBulkImportScope scope;
-        const QString label = tr("Einheiten importieren ...");
+        const QString label = LoadStr(msg::ConvertingUnits);
         ImportBusy busy(label);
         RunListGrid* g = ExtColumnGrid1;
         for (int r = 1; r < g->RowCount(); ++r) {
@@ -132,12 +139,24 @@ void TselectForerunner::Button1Click(QObject*)
                 BusyDlg->Label1->setText(label + QStringLiteral(": ") + QString::number(done));
                 BusyDlg->Label1->repaint();
             };
-            if (!writer.Write(file.Runs().first()))
+            if (writer.Write(file.Runs().first()))
+                ++imported;
+            else
                 failed << tr("%1: %2").arg(name, writer.Error());
         }
     }
-    if (eingabe)
-        eingabe->fillZwGrid();
+    // The last unit written is the current one now: the navigator lists the new units and the
+    // split grid is read and filled once for the current unit.
+    if (imported > 0) {
+        if (NavigatorView* navigator = View<NavigatorView>())
+            navigator->Button1Click(nullptr);
+    }
+    if (eingabe) {
+        if (orvServer->daten.Active() && !orvServer->daten.IsEmpty())
+            eingabe->updateZwSql();
+        else
+            eingabe->fillZwGrid();
+    }
     if (!failed.isEmpty())
         MessageDlg(tr("Diese Einheiten konnten nicht importiert werden, von ihnen wurde nichts gespeichert:\n%1")
                        .arg(failed.join(QLatin1Char('\n'))),
