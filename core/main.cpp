@@ -50,6 +50,7 @@
 #include "exchange/dbsicherung.h"
 #include "exchange/outbreakerimport.h"
 #include "exchange/polarimport.h"
+#include "exchange/excelimport.h"
 #include "exchange/garminimport.h"
 #include "platform/rtl/folders.h"
 #include "platform/vcl/actnlist.h"
@@ -240,6 +241,8 @@ void TMainForm::createActions()
     Action24->OnExecute = [this](QObject* s) { Action24Execute(s); };
     FileExit1->OnExecute = [this](QObject* s) { FileExit1Execute(s); };
     FilePrint1->OnExecute = [this](QObject* s) { FilePrint1Execute(s); };
+    FileExcelImport1->OnExecute = [this](QObject* s) { FileExcelImport1Execute(s); };
+    FileDBImport1->OnExecute = [this](QObject* s) { FileDBImport1Execute(s); };
     Action26->OnExecute = [this](QObject* s) { Action26Execute(s); };
     Action28->OnExecute = [this](QObject* s) { Action28Execute(s); };
     StatAnalyse1->OnExecute = [this](QObject* s) { StatAnalyse1Execute(s); };
@@ -764,6 +767,16 @@ void TMainForm::FilePrint1Execute(QObject*)
     // The current unit's print of the entry window.
     if (eingabe)
         eingabe->Action4->Execute();
+}
+
+void TMainForm::FileExcelImport1Execute(QObject*)
+{
+    ShowImportWizard(this, orvServer->daten, true);
+}
+
+void TMainForm::FileDBImport1Execute(QObject*)
+{
+    ShowImportWizard(this, orvServer->daten, false);
 }
 
 void TMainForm::Action26Execute(QObject*)

@@ -126,6 +126,9 @@ public:
     void Action24Execute(QObject* Sender);
     void FileExit1Execute(QObject* Sender);
     void FilePrint1Execute(QObject* Sender);
+    // The import wizard for units: from a workbook, from an Access database.
+    void FileExcelImport1Execute(QObject* Sender);
+    void FileDBImport1Execute(QObject* Sender);
     void Action26Execute(QObject* Sender);
     void Action28Execute(QObject* Sender);
     // The analysis workbooks: the standard one of the interface language ("&Analyse") and the

@@ -171,6 +171,7 @@ inline constexpr int ConverterMissing = 65390;      // "Für den direkten Import
 inline constexpr int Count = 65411;                 // "Anzahl"
 inline constexpr int Mode = 65412;                  // "Modus"
 inline constexpr int ImportFailed = 65455;          // "Beim Import ist ein Fehler aufgetreten: "
+inline constexpr int ImportSucceeded = 65424;       // "Import erfolgreich abgeschlossen."
 inline constexpr int RouteImportFailed = 65361;     // "Ein Fehler beim Import ist aufgetreten."
 inline constexpr int NoOldVersionFile = 65477;      // "Dies ist keine Orvalo 4 Datei."
 inline constexpr int DataConverted = 65478;         // "Daten konvertiert"
