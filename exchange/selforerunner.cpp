@@ -2,6 +2,8 @@
 
 #include "ui_selforerunner.h"
 
+#include <QFontMetrics>
+
 #include "core/busy.h"
 #include "core/language.h"
 #include "core/messageids.h"
@@ -102,6 +104,14 @@ bool TselectForerunner::LoadFile(const QString& fileName)
     }
     // The grid keeps one empty body row below its header when the file holds no run.
     g->SetRowCount(std::max(r, 2));
+    // The visible columns are as wide as their texts in the user's font and date format.
+    const QFontMetrics metrics(g->font());
+    for (int c = ColDate; c <= ColDuration; ++c) {
+        int width = g->ColWidths(c);
+        for (int row = 0; row < g->RowCount(); ++row)
+            width = std::max(width, metrics.horizontalAdvance(g->GetCellText(c, row)) + 8);
+        g->SetColWidths(c, width);
+    }
     if (file.SkippedRuns() > 0)
         MessageDlg(tr("Einheiten ohne Runden wurden übersprungen: %1").arg(file.SkippedRuns()),
                    mtInformation, TMsgDlgButtons{mbOK});

@@ -204,6 +204,16 @@ bool TTableImport::Run(const TableSource& source, const QString& table, const TI
     }
     if (onStart)
         onStart(int(rows.Value().size()));
+    // Required fields the mapping does not name get 0 where the new row leaves them empty (the
+    // unit's kind and load, its time), as the other imports write them; a date the new row
+    // brings stays.
+    QVector<TField*> defaults;
+    for (int i = 0; i < target.FieldCount(); ++i) {
+        TField* f = target.Field(i);
+        if (f->FieldKind() == fkData && f->Required() && !targets.contains(f) &&
+            (f->IsNumeric() || f->DataType() == ftDateTime || f->DataType() == ftTime))
+            defaults << f;
+    }
     TField* hrmField = target.FindField(QStringLiteral("zei_hrm"));
     if (hrmField && hrmField->Index() == 0)
         hrmField = nullptr;
@@ -234,6 +244,9 @@ bool TTableImport::Run(const TableSource& source, const QString& table, const TI
             for (pair = 0; pair < columns.size(); ++pair)
                 assign(target, targets[pair], columns[pair] < row.size() ? row[columns[pair]] : TableValue());
             pair = -1;
+            for (TField* f : defaults)
+                if (f->IsNull())
+                    f->SetValue(QVariant(0.0));
             if (hrmField)
                 hrmField->SetAsBoolean(hrm);
             target.Post();

@@ -3,10 +3,13 @@
 // leaves nothing behind and is named at the end.
 #include <gtest/gtest.h>
 
-#include <QTest>
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
 
 #include <ctime>
 
+#include "core/main.h"
 #include "core/orvdbserver.h"
 #include "exchange/garminimport.h"
 #include "exchange/selforerunner.h"
@@ -147,12 +150,12 @@ TEST_F(GarminImportTest, ListsTheRunsAndWritesUnitsLapsAndPointsInLocalTime)
             .toString();
     };
     // 15.07.2008 07:30, 900 s from the truncated laps (300 + 300 + 300), climb 2 + 1 + 1.
-    EXPECT_EQ(unit(summer), QStringLiteral("39644.0 450.0 900.0 4"));
-    EXPECT_EQ(unit(winter), QStringLiteral("39463.0 30.0 1500.0 0"));
-    EXPECT_EQ(rows(summer, false), QStringLiteral("1000/-/300.0 2000/-/600.0 3000/-/900.0"));
+    EXPECT_EQ(unit(summer), QStringLiteral("39644 450.0 900.0 4"));
+    EXPECT_EQ(unit(winter), QStringLiteral("39463 30.0 1500.0 0"));
+    EXPECT_EQ(rows(summer, false), QStringLiteral("1000/0/300.0 2000/0/600.0 3000/0/900.0"));
     // 0.001° of latitude is 111 m; the point without a position repeats distance and altitude.
-    EXPECT_EQ(rows(summer, true), QStringLiteral("0/100/0.0 111/98/10.0 111/98/20.0 222/102/30.0 334/99/40.0"));
-    EXPECT_EQ(rows(7, false), QStringLiteral("1000/-/259.0"));
+    EXPECT_EQ(rows(summer, true), QStringLiteral("0/100/0.0 111/98/10.0 111/98/20.0 222/102/30.0 333/99/40.0"));
+    EXPECT_EQ(rows(7, false), QStringLiteral("1000/0/259.0"));
     EXPECT_TRUE(eingabe->zwFillEnabled);
     EXPECT_TRUE(ScriptedAnswers::messages().isEmpty()) << messageTexts().join('\n').toStdString();
 }
@@ -185,7 +188,7 @@ TEST_F(GarminImportTest, AFailingRunLeavesNothingAndIsNamed)
     // Run 1: its lap and its point; run 3: its lap; nothing of run 2, nothing on unit 7.
     EXPECT_EQ(count(QStringLiteral("SELECT count(*) FROM zeit")), before + 3);
     EXPECT_EQ(count(QStringLiteral("SELECT count(*) FROM zeit WHERE Meter = 2000")), 0);
-    EXPECT_EQ(rows(7, false), QStringLiteral("1000/-/259.0"));
+    EXPECT_EQ(rows(7, false), QStringLiteral("1000/0/259.0"));
     EXPECT_EQ(count(QStringLiteral("SELECT count(*) FROM zeit WHERE zei_Id NOT IN (SELECT dat_Id FROM DATEN)")), 0);
     const RecordedMessage m = ScriptedAnswers::lastMessage();
     EXPECT_EQ(m.Type, mtError);
@@ -226,6 +229,23 @@ TEST_F(GarminImportTest, NothingTickedMissingFileAndMalformedXml)
     EXPECT_EQ(count(QStringLiteral("SELECT count(*) FROM DATEN")), 1);
 }
 
+void click(QWidget* target, QPoint p)
+{
+    for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+        QMouseEvent e(type, QPointF(p), QPointF(target->mapToGlobal(p)), Qt::LeftButton,
+                      type == QEvent::MouseButtonPress ? Qt::MouseButtons(Qt::LeftButton) : Qt::MouseButtons(), {});
+        QApplication::sendEvent(target, &e);
+    }
+}
+
+void space(QWidget* target)
+{
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "));
+    QApplication::sendEvent(target, &press);
+    QKeyEvent release(QEvent::KeyRelease, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "));
+    QApplication::sendEvent(target, &release);
+}
+
 TEST(RunListGrid, ChecksFollowTheCellTextAndToggleByClickAndSpace)
 {
     RunListGrid g;
@@ -247,11 +267,11 @@ TEST(RunListGrid, ChecksFollowTheCellTextAndToggleByClickAndSpace)
     EXPECT_FALSE(g.CheckState(0, 2));
     EXPECT_EQ(g.GetCellText(1, 0), QStringLiteral("Name"));
 
-    QTest::mouseClick(g.viewport(), Qt::LeftButton, {}, g.CellRect(0, 1).center());
+    click(g.viewport(), g.CellRect(0, 1).center());
     EXPECT_EQ(g.GetCellText(0, 1), QStringLiteral("false"));
-    QTest::mouseClick(g.viewport(), Qt::LeftButton, {}, g.CellRect(1, 2).center());  // not the box
+    click(g.viewport(), g.CellRect(1, 2).center());  // not the box
     EXPECT_EQ(g.GetCellText(0, 2), QStringLiteral("false"));
-    QTest::keyClick(&g, Qt::Key_Space);  // the current row's box
+    space(&g);  // the current row's box
     EXPECT_EQ(g.GetCellText(0, 2), QStringLiteral("true"));
 
     // A box without data keeps its own state and leaves the text.
