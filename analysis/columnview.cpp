@@ -2,10 +2,9 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
+#include "analysis/analysisfiles.h"
 #include "platform/rtl/folders.h"
 #include "platform/rtl/sysutils.h"
 #include "platform/vcl/dbgrids.h"
@@ -120,10 +119,7 @@ void ApplyColumnSettings(TDBGrid& grid, const QList<TColumnSetting>& columns)
 
 void LoadColumnViewFile(TDBGrid& grid, const QString& fileName)
 {
-    QFile f(fileName);
-    if (!f.open(QIODevice::ReadOnly))
-        throw EFOpenError(tr("Datei %1 kann nicht geöffnet werden").arg(QDir::toNativeSeparators(fileName)));
-    const TColumnViewRead view = ReadColumnView(f.readAll());
+    const TColumnViewRead view = ReadColumnView(ReadWholeFile(fileName));
     if (!view.Ok())
         throw EConvertError(tr("%1 ist keine Ansicht der Zeitraumstatistik (Zeile %2): %3")
                                 .arg(QFileInfo(fileName).fileName())
@@ -134,8 +130,5 @@ void LoadColumnViewFile(TDBGrid& grid, const QString& fileName)
 
 void SaveColumnViewFile(TDBGrid& grid, const QString& fileName)
 {
-    QSaveFile f(fileName);
-    const QByteArray bytes = WriteColumnView(ColumnSettingsOf(grid));
-    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size() || !f.commit())
-        throw EFCreateError(tr("Datei %1 kann nicht erstellt werden").arg(QDir::toNativeSeparators(fileName)));
+    WriteWholeFile(fileName, WriteColumnView(ColumnSettingsOf(grid)));
 }

@@ -4,7 +4,6 @@
 
 #include "analysis/zeitraumsql.h"
 #include "core/orvdbserver.h"
-#include "platform/db/fields.h"
 #include "platform/vcl/buttonclick.h"
 #include "platform/vcl/events.h"
 
@@ -38,11 +37,7 @@ void TCriteriaDlg::FormCreate(QObject*)
     ComboBox1->addItems(CriteriaOperators());
     // One item per data field of the result, in its order; calculated and lookup fields have no
     // column to compare.
-    const TQuery& q = orvServer->zeitraum;
-    for (int i = 0; i < q.FieldCount(); ++i) {
-        if (q.Field(i)->FieldKind() != fkData)
-            continue;
-        const QString name = q.Field(i)->FieldName();
+    for (const QString& name : ResultColumns(orvServer->zeitraum)) {
         QAction* item = PopupMenu1->addAction(QString(name).replace(QLatin1Char('&'), QLatin1String("&&")));
         item->setData(name);
         connect(item, &QAction::triggered, this, [this, item] { Handler(this, &TCriteriaDlg::FieldItemClick)(item); });

@@ -7,7 +7,6 @@
 #include "analysis/zeitraumneu.h"
 #include "analysis/zeitraumsql.h"
 #include "core/orvdbserver.h"
-#include "platform/db/fields.h"
 #include "platform/vcl/buttonclick.h"
 #include "platform/vcl/events.h"
 
@@ -35,6 +34,8 @@ TfmFilterFrm::TfmFilterFrm(QWidget* Owner)
             [this](QListWidgetItem*) { Handler(this, &TfmFilterFrm::ListBox1DblClick)(ListBox1); });
     connect(ListBox2, &QListWidget::itemDoubleClicked, this,
             [this](QListWidgetItem*) { Handler(this, &TfmFilterFrm::ListBox2DblClick)(ListBox2); });
+    Events(ListBox1).OnKeyDown = Handler(this, &TfmFilterFrm::ListBoxKeyDown);
+    Events(ListBox2).OnKeyDown = Handler(this, &TfmFilterFrm::ListBoxKeyDown);
     connect(Memo1, &QPlainTextEdit::textChanged, this, [this] { Handler(this, &TfmFilterFrm::Memo1Change)(Memo1); });
     connect(ComboBox1, QOverload<int>::of(&QComboBox::activated), this,
             [this](int) { Handler(this, &TfmFilterFrm::ComboBox1Change)(ComboBox1); });
@@ -50,10 +51,7 @@ TfmFilterFrm::~TfmFilterFrm() = default;
 
 void TfmFilterFrm::FormCreate(QObject*)
 {
-    const TQuery& q = orvServer->zeitraum;
-    for (int i = 0; i < q.FieldCount(); ++i)
-        if (q.Field(i)->FieldKind() == fkData)
-            ListBox1->addItem(q.Field(i)->FieldName());
+    ListBox1->addItems(ResultColumns(orvServer->zeitraum));
     ListBox1->sortItems();
     ListBox2->addItems({QStringLiteral(">"), QStringLiteral("<"), QStringLiteral("= "), QStringLiteral(">="),
                         QStringLiteral("<="), QStringLiteral("<>"), QStringLiteral("AND"), QStringLiteral("OR"),
@@ -83,6 +81,17 @@ void TfmFilterFrm::ListBox2DblClick(QObject*)
     if (!item || text.isEmpty())
         return;
     Memo1->setPlainText(text + QLatin1Char(' ') + item->text());
+}
+
+void TfmFilterFrm::ListBoxKeyDown(QObject* Sender, int& Key, Qt::KeyboardModifiers)
+{
+    if (Key != Qt::Key_Return && Key != Qt::Key_Enter)
+        return;
+    if (Sender == ListBox1)
+        ListBox1DblClick(Sender);
+    else
+        ListBox2DblClick(Sender);
+    Key = 0;
 }
 
 void TfmFilterFrm::Memo1Change(QObject*)

@@ -37,6 +37,9 @@ public:
     void FormCreate(QObject* Sender);
     void ListBox1DblClick(QObject* Sender);
     void ListBox2DblClick(QObject* Sender);
+    // Return or Enter on either list adds its current item as a double click does; the key stays
+    // in the list, so that it does not also press "Zuweisen".
+    void ListBoxKeyDown(QObject* Sender, int& Key, Qt::KeyboardModifiers Shift);
     void Memo1Change(QObject* Sender);
     void ComboBox1Change(QObject* Sender);
     void SBtnClearClick(QObject* Sender);

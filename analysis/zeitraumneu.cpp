@@ -341,16 +341,6 @@ bool TZeitNeu::refillLists()
     return true;
 }
 
-QStringList TZeitNeu::resultColumns() const
-{
-    QStringList columns;
-    const TQuery& q = orvServer->zeitraum;
-    for (int i = 0; i < q.FieldCount(); ++i)
-        if (q.Field(i)->FieldKind() == fkData)
-            columns << q.Field(i)->FieldName();
-    return columns;
-}
-
 void TZeitNeu::openStatement(const QString& sql)
 {
     TQuery& q = orvServer->zeitraum;
@@ -367,6 +357,27 @@ void TZeitNeu::openStatement(const QString& sql)
     q.EnableControls();
 }
 
+void TZeitNeu::showResultTotals()
+{
+    TQuery& q = orvServer->zeitraum;
+    q.DisableControls();
+    TPeriodTotals totals;
+    try {
+        totals = SumResult(q);
+        q.First();
+    } catch (...) {
+        q.EnableControls();
+        throw;
+    }
+    q.EnableControls();
+    totals_ = totals;
+    TrainingUnitCount = totals.Units;
+    MeterSum = int32_t(totals.Meters);
+    HeightSum = int32_t(totals.Height);
+    Label11->setText(MsToTimeStr(totals.Milliseconds));
+    Label9->setText(QString::number(HeightSum));
+}
+
 void TZeitNeu::ApplyQuickSQL()
 {
     try {
@@ -376,7 +387,7 @@ void TZeitNeu::ApplyQuickSQL()
                                      forms, FormatSettings());
         QString primary, secondary;
         if (!CheckBox1->isChecked()) {
-            const QStringList columns = resultColumns();
+            const QStringList columns = ResultColumns(orvServer->zeitraum);
             const std::optional<QString> p = SortExpression(ComboBox1->currentText(), columns);
             const std::optional<QString> s = SortExpression(ComboBox2->currentText(), columns);
             if (!p || !s) {
@@ -390,32 +401,9 @@ void TZeitNeu::ApplyQuickSQL()
         }
         QuickSQL = QuickStatement(QuickWhere, CheckBox1->isChecked(), primary, secondary);
         openStatement(QuickSQL);
-
-        TQuery& q = orvServer->zeitraum;
-        q.DisableControls();
-        TPeriodTotals totals;
-        try {
-            totals = SumResult(q);
-            q.First();
-        } catch (...) {
-            q.EnableControls();
-            throw;
-        }
-        q.EnableControls();
-        totals_ = totals;
-        TrainingUnitCount = totals.Units;
-        MeterSum = int32_t(totals.Meters);
-        HeightSum = int32_t(totals.Height);
-        Label11->setText(MsToTimeStr(totals.Milliseconds));
-        Label9->setText(QString::number(HeightSum));
-        const QVariant unit = orvServer->distancespeed.Lookup(
-            QStringLiteral("unt_id"), orvServer->config.FieldByName(QStringLiteral("cfg_wochenmonatUnt"))->Value(),
-            QStringLiteral("unt_calc;unt_shortname"));
-        if (unit.isNull())
-            return;
-        const QVariantList values = unit.toList();
-        DistanceUnitName = values.value(1).toString();
-        Label10->setText(DistanceTotalText(MeterSum, values.value(0).toDouble(), DistanceUnitName));
+        showResultTotals();
+        showDistanceIn(QStringLiteral("unt_id"),
+                       orvServer->config.FieldByName(QStringLiteral("cfg_wochenmonatUnt"))->Value());
     } catch (...) {
         // The settings panel runs the query at every change; its failures stay silent.
     }
@@ -459,13 +447,12 @@ void TZeitNeu::SpeedButton6Click(QObject*)
 
 void TZeitNeu::DBGrid1TitleClick(TColumn* Column)
 {
+    // A calculated column has nothing to sort by; the distance text sorts by its metres and the
+    // form by its id.
     const QString field = Column->FieldName();
-    if (field != QLatin1String("Tag") && field != QLatin1String("lSpeed") && field != QLatin1String("kmh")) {
-        static const QHash<QString, QString> sortOf = {{QStringLiteral("SportName"), QStringLiteral("Sportart")},
-                                                       {QStringLiteral("For_Form"), QStringLiteral("Form")},
-                                                       {QStringLiteral("distance"), QStringLiteral("Meter")},
-                                                       {QStringLiteral("belStufeName"), QStringLiteral("Belastungsstufe")},
-                                                       {QStringLiteral("belArtName"), QStringLiteral("Belastungsart")}};
+    if (ResultColumns(orvServer->zeitraum).contains(field, Qt::CaseInsensitive)) {
+        static const QHash<QString, QString> sortOf = {{QStringLiteral("For_Form"), QStringLiteral("Form")},
+                                                       {QStringLiteral("distance"), QStringLiteral("Meter")}};
         ComboBox1->setEditText(sortOf.value(field, field));
     }
     if (!sqlPageInForce())
@@ -556,8 +543,12 @@ void TZeitNeu::distanz1Click(QObject* Sender)
     auto* item = qobject_cast<QAction*>(Sender);
     if (!item)
         return;
-    const QVariant unit = orvServer->distancespeed.Lookup(QStringLiteral("unt_name"), item->data().toString(),
-                                                          QStringLiteral("unt_calc;unt_shortname"));
+    showDistanceIn(QStringLiteral("unt_name"), item->data());
+}
+
+void TZeitNeu::showDistanceIn(const QString& keyField, const QVariant& key)
+{
+    const QVariant unit = orvServer->distancespeed.Lookup(keyField, key, QStringLiteral("unt_calc;unt_shortname"));
     if (unit.isNull())
         return;
     const QVariantList values = unit.toList();
@@ -622,23 +613,7 @@ void TZeitNeu::BitBtn2Click(QObject*)
     // nothing.
     openStatement(FreeStatement(Memo1->toPlainText()));
     try {
-        TQuery& q = orvServer->zeitraum;
-        q.DisableControls();
-        TPeriodTotals totals;
-        try {
-            totals = SumResult(q);
-            q.First();
-        } catch (...) {
-            q.EnableControls();
-            throw;
-        }
-        q.EnableControls();
-        totals_ = totals;
-        TrainingUnitCount = totals.Units;
-        MeterSum = int32_t(totals.Meters);
-        HeightSum = int32_t(totals.Height);
-        Label11->setText(MsToTimeStr(totals.Milliseconds));
-        Label9->setText(QString::number(HeightSum));
+        showResultTotals();
         Label10->setText(QString::number(MeterSum));
     } catch (...) {
         // Failures while summing leave the totals as they were.

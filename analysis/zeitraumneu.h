@@ -9,6 +9,7 @@
 // `zeitraum`, whose statement it rewrites. The period chart, the load statistics and the print
 // read `QuickWhere`, the two dates, the sport and form lists and the columns from this window.
 #include <QString>
+#include <QVariant>
 
 #include <cstdint>
 #include <memory>
@@ -169,12 +170,20 @@ public:
 private:
     void createColumns();
     void ensureIdColumn();
+    // A view file into the grid, with the hidden key column and the column list following it.
+    void loadView(const QString& fileName);
     void setPeriod(const TPeriod& period);
     void showTotals(const TPeriodTotals& totals);
     void layoutSidePanels();
     // The statement into `zeitraum`, opened read-only with the grid's updates suspended.
     void openStatement(const QString& sql);
-    QStringList resultColumns() const;
+    // Sums the open result of `zeitraum` (the cursor back on its first row) into the process's
+    // totals and shows its time and height; a result that cannot be summed raises and leaves
+    // the totals as they were.
+    void showResultTotals();
+    // Shows the distance total in the unit whose `keyField` holds `key`; an unknown unit changes
+    // nothing.
+    void showDistanceIn(const QString& keyField, const QVariant& key);
 
     QString listsDatabase_;  // the database the sport and form lists were filled from
     TPeriodTotals totals_;

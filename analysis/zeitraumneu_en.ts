@@ -339,20 +339,12 @@
         <translation>The view holds no column.</translation>
     </message>
     <message>
-        <source>Datei %1 kann nicht geöffnet werden</source>
-        <translation>Cannot open file %1</translation>
-    </message>
-    <message>
         <source>%1 ist keine Ansicht der Zeitraumstatistik (Zeile %2): %3</source>
         <translation>%1 is not a view of the period statistics (line %2): %3</translation>
     </message>
-    <message>
-        <source>Datei %1 kann nicht erstellt werden</source>
-        <translation>Cannot create file %1</translation>
-    </message>
 </context>
 <context>
-    <name>ZeitraumSql</name>
+    <name>AnalysisFiles</name>
     <message>
         <source>Datei %1 kann nicht geöffnet werden</source>
         <translation>Cannot open file %1</translation>

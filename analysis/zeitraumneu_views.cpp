@@ -122,7 +122,12 @@ void TZeitNeu::ComboBox3Change(QObject*)
 
 void TZeitNeu::LoadColFile()
 {
-    LoadColumnViewFile(*DBGrid1, QDir(ColumnViewDir()).filePath(ComboBox3->currentText()));
+    loadView(QDir(ColumnViewDir()).filePath(ComboBox3->currentText()));
+}
+
+void TZeitNeu::loadView(const QString& fileName)
+{
+    LoadColumnViewFile(*DBGrid1, fileName);
     ensureIdColumn();
     UPDATECLB3();
 }
@@ -143,7 +148,5 @@ void TZeitNeu::Button6Click(QObject*)
     OpenDialog2.SetInitialDir(ColumnViewDir());
     if (!OpenDialog2.Execute(this))
         return;
-    LoadColumnViewFile(*DBGrid1, OpenDialog2.FileName());
-    ensureIdColumn();
-    UPDATECLB3();
+    loadView(OpenDialog2.FileName());
 }

@@ -1,15 +1,12 @@
 #include "analysis/zeitraumsql.h"
 
-#include <QCoreApplication>
-#include <QDir>
-#include <QFile>
-#include <QSaveFile>
 #include <QStringDecoder>
 #include <QRegularExpression>
 
 #include <algorithm>
 #include <cmath>
 
+#include "analysis/analysisfiles.h"
 #include "platform/db/dataset.h"
 #include "platform/db/fields.h"
 
@@ -69,6 +66,15 @@ QString sortFieldName(const QString& caption)
         if (caption == QLatin1String(m.caption))
             return QString::fromLatin1(m.field);
     return caption;
+}
+
+QStringList ResultColumns(const TDataSet& result)
+{
+    QStringList columns;
+    for (int i = 0; i < result.FieldCount(); ++i)
+        if (result.Field(i)->FieldKind() == fkData)
+            columns << result.Field(i)->FieldName();
+    return columns;
 }
 
 std::optional<QString> SortExpression(const QString& text, const QStringList& columns)
@@ -194,11 +200,7 @@ QString FreeStatement(const QString& memoText)
 
 QString ReadConditionFile(const QString& fileName)
 {
-    QFile f(fileName);
-    if (!f.open(QIODevice::ReadOnly))
-        throw EFOpenError(QCoreApplication::translate("ZeitraumSql", "Datei %1 kann nicht geöffnet werden")
-                              .arg(QDir::toNativeSeparators(fileName)));
-    const QByteArray bytes = f.readAll();
+    const QByteArray bytes = ReadWholeFile(fileName);
     QStringDecoder utf8(QStringDecoder::Utf8);
     QString text = utf8.decode(bytes);
     if (utf8.hasError())
@@ -214,8 +216,5 @@ void WriteConditionFile(const QString& fileName, const QStringList& lines)
     QByteArray bytes;
     for (const QString& line : lines)
         bytes += line.toUtf8() + "\r\n";
-    QSaveFile f(fileName);
-    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size() || !f.commit())
-        throw EFCreateError(QCoreApplication::translate("ZeitraumSql", "Datei %1 kann nicht erstellt werden")
-                                .arg(QDir::toNativeSeparators(fileName)));
+    WriteWholeFile(fileName, bytes);
 }

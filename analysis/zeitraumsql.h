@@ -31,6 +31,10 @@ QString PeriodCondition(TDateTime from, TDateTime to, const QString& sports, con
 // stands for ("Date" gives "Datum"); any other text comes back unchanged.
 QString sortFieldName(const QString& caption);
 
+// The data fields of a result in their order: the columns a condition or a sort may name
+// (calculated and lookup fields have no column).
+QStringList ResultColumns(const TDataSet& result);
+
 // A sort text the user typed or chose, checked against the columns of the result: a column name,
 // optionally followed by ASC or DESC (case ignored). Gives the text for ORDER BY, or nothing for
 // anything else, which the window treats like a column the database does not know.

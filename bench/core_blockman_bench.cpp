@@ -4,6 +4,7 @@
 // totals "Gesamtstrecke" and "Gesamtzeit" written (goal: 50 ms).
 #include <benchmark/benchmark.h>
 
+#include "bench/benchserver.h"
 #include "bench/offscreenmain.h"
 #include "bench/tenyeardb.h"
 #include "core/orvdbserver.h"
@@ -13,14 +14,7 @@ namespace {
 
 TorvServer& server()
 {
-    static TorvServer* s = [] {
-        auto* srv = new TorvServer;
-        srv->DataModuleCreate();
-        orvServer = srv;
-        if (!srv->openDatabase(tenyeardb::Generate(tenyeardb::TemplatePath())))
-            std::abort();
-        return srv;
-    }();
+    static TorvServer* s = tenyeardb::OpenServer(tenyeardb::Generate(tenyeardb::TemplatePath()));
     return *s;
 }
 

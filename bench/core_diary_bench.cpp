@@ -9,6 +9,7 @@
 #include <QKeyEvent>
 #include <QPixmap>
 
+#include "bench/benchserver.h"
 #include "bench/offscreenmain.h"
 #include "bench/tenyeardb.h"
 #include "core/orvdbserver.h"
@@ -20,14 +21,7 @@ namespace {
 // The data module on the ten-year database, opened once per run.
 TorvServer& server()
 {
-    static TorvServer* s = [] {
-        auto* srv = new TorvServer;
-        srv->DataModuleCreate();
-        orvServer = srv;
-        if (!srv->openDatabase(tenyeardb::Generate(tenyeardb::TemplatePath())))
-            std::abort();
-        return srv;
-    }();
+    static TorvServer* s = tenyeardb::OpenServer(tenyeardb::Generate(tenyeardb::TemplatePath()));
     return *s;
 }
 

@@ -7,6 +7,7 @@
 
 #include <cstdlib>
 
+#include "bench/benchserver.h"
 #include "bench/offscreenmain.h"
 #include "bench/tenyeardb.h"
 #include "core/orvdbserver.h"
@@ -32,12 +33,7 @@ TorvServer& server()
                                      .toUtf8();
         tenyeardb::exec(db, links.constData());
         sqlite3_close(db);
-        auto* srv = new TorvServer;
-        srv->DataModuleCreate();
-        orvServer = srv;
-        if (!srv->openDatabase(path))
-            std::abort();
-        return srv;
+        return tenyeardb::OpenServer(path);
     }();
     return *s;
 }

@@ -11,6 +11,7 @@
 
 #include <sqlite3.h>
 
+#include "bench/benchserver.h"
 #include "bench/offscreenmain.h"
 #include "bench/tenyeardb.h"
 #include "core/orvdbserver.h"
@@ -19,8 +20,6 @@
 #include "traininglog/zwgrid.h"
 
 namespace {
-
-constexpr int kSamples = 3600;
 
 // Two units with an hour of samples each, in a copy of the empty template.
 QString databaseWithTwoHours()
@@ -32,24 +31,8 @@ QString databaseWithTwoHours()
     sqlite3_open(QFile::encodeName(path).constData(), &db);
     tenyeardb::exec(db, "BEGIN");
     tenyeardb::exec(db, "DELETE FROM zeit");
-    sqlite3_stmt* stmt = nullptr;
-    sqlite3_prepare_v2(db,
-                       "INSERT INTO zeit (zei_Id, Meter, Zwischenzeit, Puls, HDiff, zwTyp, zei_hrm, zei_trittfrequenz, "
-                       "zei_importkmh, zei_temperatur) VALUES (?, ?, ?, ?, ?, 0, 1, ?, ?, 18)",
-                       -1, &stmt, nullptr);
     for (int unit = 1; unit <= 2; ++unit)
-        for (int s = 0; s < kSamples; ++s) {
-            sqlite3_bind_int(stmt, 1, unit);
-            sqlite3_bind_int(stmt, 2, s * 3);
-            sqlite3_bind_double(stmt, 3, (s + 1) * 1000 / 86400000.0);
-            sqlite3_bind_int(stmt, 4, 120 + s % 50);
-            sqlite3_bind_int(stmt, 5, 100 + (s % 90) - 45);
-            sqlite3_bind_int(stmt, 6, 80 + s % 15);
-            sqlite3_bind_double(stmt, 7, 10.0 + (s % 30) / 10.0);
-            sqlite3_step(stmt);
-            sqlite3_reset(stmt);
-        }
-    sqlite3_finalize(stmt);
+        tenyeardb::InsertHourOfSamples(db, unit, true);
     tenyeardb::exec(db, "COMMIT");
     sqlite3_close(db);
     return path;
@@ -58,11 +41,7 @@ QString databaseWithTwoHours()
 TorvServer& server()
 {
     static TorvServer* s = [] {
-        auto* srv = new TorvServer;
-        srv->DataModuleCreate();
-        orvServer = srv;
-        if (!srv->openDatabase(databaseWithTwoHours()))
-            std::abort();
+        TorvServer* srv = tenyeardb::OpenServer(databaseWithTwoHours());
         srv->daten.Locate("dat_Id", 1);
         // The split query as the split page leaves it for the unit's samples.
         srv->zeit.Close();

@@ -5,6 +5,7 @@
 
 #include <QApplication>
 
+#include "bench/benchserver.h"
 #include "bench/offscreenmain.h"
 #include "bench/tenyeardb.h"
 #include "core/orvdbserver.h"
@@ -15,12 +16,8 @@ namespace {
 TorvServer& server()
 {
     static TorvServer* s = [] {
-        auto* srv = new TorvServer;
-        srv->DataModuleCreate(GermanFormatSettings());
-        orvServer = srv;
-        if (!srv->openDatabase(tenyeardb::Generate(tenyeardb::TemplatePath())))
-            std::abort();
-        return srv;
+        const TFormatSettings german = GermanFormatSettings();
+        return tenyeardb::OpenServer(tenyeardb::Generate(tenyeardb::TemplatePath()), &german);
     }();
     return *s;
 }

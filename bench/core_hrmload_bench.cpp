@@ -10,6 +10,7 @@
 
 #include <sqlite3.h>
 
+#include "bench/benchserver.h"
 #include "bench/offscreenmain.h"
 #include "bench/tenyeardb.h"
 #include "core/busy.h"
@@ -19,19 +20,15 @@
 
 namespace {
 
-constexpr int kUnit = tenyeardb::kUnits + 1;
-constexpr int kSamples = 3600;
+constexpr int kUnit = tenyeardb::kLongUnit;
+constexpr int kSamples = tenyeardb::kHourSamples;
 
 QString databaseWithEmptyUnit()
 {
     const QString path = tenyeardb::Generate(tenyeardb::TemplatePath());
     sqlite3* db = nullptr;
     sqlite3_open(QFile::encodeName(path).constData(), &db);
-    tenyeardb::exec(db,
-                    "INSERT OR IGNORE INTO DATEN (dat_Id, Datum, Ort, Form, Startzeit, Zeit, Meter, Hoehendifferenz, "
-                    "Belastungsart, Sportart, Belastungsstufe, trainingsblock) VALUES (10001, 45300, 'Lang', 1, 0.3, "
-                    "0.0416666, 12000, 0, 1, 1, 1, 1000)");
-    tenyeardb::exec(db, "DELETE FROM zeit WHERE zei_Id = 10001");
+    tenyeardb::AddLongUnit(db);
     sqlite3_close(db);
     return path;
 }
@@ -39,11 +36,7 @@ QString databaseWithEmptyUnit()
 TorvServer& server()
 {
     static TorvServer* s = [] {
-        auto* srv = new TorvServer;
-        srv->DataModuleCreate();
-        orvServer = srv;
-        if (!srv->openDatabase(databaseWithEmptyUnit()))
-            std::abort();
+        TorvServer* srv = tenyeardb::OpenServer(databaseWithEmptyUnit());
         srv->daten.Locate("dat_Id", kUnit);
         return srv;
     }();

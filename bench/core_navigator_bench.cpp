@@ -7,6 +7,7 @@
 
 #include <QApplication>
 
+#include "bench/benchserver.h"
 #include "bench/offscreenmain.h"
 #include "bench/tenyeardb.h"
 #include "core/explorerframe.h"
@@ -20,14 +21,7 @@ namespace {
 // The data module on the ten-year database, opened once per run.
 TorvServer& server()
 {
-    static TorvServer* s = [] {
-        auto* srv = new TorvServer;
-        srv->DataModuleCreate();
-        orvServer = srv;
-        if (!srv->openDatabase(tenyeardb::Generate(tenyeardb::TemplatePath())))
-            std::abort();
-        return srv;
-    }();
+    static TorvServer* s = tenyeardb::OpenServer(tenyeardb::Generate(tenyeardb::TemplatePath()));
     return *s;
 }
 

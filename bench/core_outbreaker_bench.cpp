@@ -5,6 +5,7 @@
 
 #include <QTemporaryDir>
 
+#include "bench/benchserver.h"
 #include "bench/offscreenmain.h"
 #include "bench/tenyeardb.h"
 #include "core/orvdbserver.h"
@@ -16,12 +17,8 @@ namespace {
 TorvServer& server()
 {
     static TorvServer* s = [] {
-        auto* srv = new TorvServer;
-        srv->DataModuleCreate(GermanFormatSettings());
-        orvServer = srv;
-        if (!srv->openDatabase(tenyeardb::Generate(tenyeardb::TemplatePath())))
-            std::abort();
-        return srv;
+        const TFormatSettings german = GermanFormatSettings();
+        return tenyeardb::OpenServer(tenyeardb::Generate(tenyeardb::TemplatePath()), &german);
     }();
     return *s;
 }

@@ -11,6 +11,7 @@
 
 #include <sqlite3.h>
 
+#include "bench/benchserver.h"
 #include "bench/offscreenmain.h"
 #include "bench/tenyeardb.h"
 #include "core/orvdbserver.h"
@@ -21,8 +22,7 @@
 
 namespace {
 
-constexpr int kLongUnit = tenyeardb::kUnits + 1;
-constexpr int kLongSamples = 3600;
+using tenyeardb::kLongUnit;
 
 // The ten-year database with the long unit added as the newest one.
 QString databaseWithLongUnit()
@@ -31,28 +31,8 @@ QString databaseWithLongUnit()
     sqlite3* db = nullptr;
     sqlite3_open(QFile::encodeName(path).constData(), &db);
     tenyeardb::exec(db, "BEGIN");
-    tenyeardb::exec(db,
-                    "INSERT OR IGNORE INTO DATEN (dat_Id, Datum, Ort, Form, Startzeit, Zeit, Meter, Hoehendifferenz, "
-                    "Belastungsart, Sportart, Belastungsstufe, trainingsblock) VALUES (10001, 45300, 'Lang', 1, 0.3, "
-                    "0.0416666, 12000, 0, 1, 1, 1, 1000)");
-    tenyeardb::exec(db, "DELETE FROM zeit WHERE zei_Id = 10001");
-    sqlite3_stmt* stmt = nullptr;
-    sqlite3_prepare_v2(db,
-                       "INSERT INTO zeit (zei_Id, Meter, Zwischenzeit, Puls, HDiff, zwTyp, zei_hrm, zei_trittfrequenz, "
-                       "zei_importkmh) VALUES (?, ?, ?, ?, ?, 0, 1, ?, ?)",
-                       -1, &stmt, nullptr);
-    for (int s = 0; s < kLongSamples; ++s) {
-        sqlite3_bind_int(stmt, 1, kLongUnit);
-        sqlite3_bind_int(stmt, 2, s * 3);
-        sqlite3_bind_double(stmt, 3, (s + 1) * 1000 / 86400000.0);
-        sqlite3_bind_int(stmt, 4, 120 + s % 50);
-        sqlite3_bind_int(stmt, 5, 100 + (s % 90) - 45);
-        sqlite3_bind_int(stmt, 6, 80 + s % 15);
-        sqlite3_bind_double(stmt, 7, 10.0 + (s % 30) / 10.0);
-        sqlite3_step(stmt);
-        sqlite3_reset(stmt);
-    }
-    sqlite3_finalize(stmt);
+    tenyeardb::AddLongUnit(db);
+    tenyeardb::InsertHourOfSamples(db, kLongUnit);
     tenyeardb::exec(db, "COMMIT");
     sqlite3_close(db);
     return path;
@@ -61,11 +41,7 @@ QString databaseWithLongUnit()
 TorvServer& server()
 {
     static TorvServer* s = [] {
-        auto* srv = new TorvServer;
-        srv->DataModuleCreate();
-        orvServer = srv;
-        if (!srv->openDatabase(databaseWithLongUnit()))
-            std::abort();
+        TorvServer* srv = tenyeardb::OpenServer(databaseWithLongUnit());
         srv->daten.Locate("dat_Id", kLongUnit);
         return srv;
     }();

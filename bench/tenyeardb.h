@@ -84,6 +84,48 @@ inline void Write(const QString& templateFile, const QString& path, int units)
     sqlite3_close(db);
 }
 
+// The long unit some benchmarks add as the newest one: 12 km on its own day in the last block,
+// without samples (any it had from an earlier run are deleted).
+constexpr int kLongUnit = kUnits + 1;
+static_assert(kLongUnit == 10001, "the statements below name the long unit's id");
+
+inline void AddLongUnit(sqlite3* db)
+{
+    exec(db,
+         "INSERT OR IGNORE INTO DATEN (dat_Id, Datum, Ort, Form, Startzeit, Zeit, Meter, Hoehendifferenz, "
+         "Belastungsart, Sportart, Belastungsstufe, trainingsblock) VALUES (10001, 45300, 'Lang', 1, 0.3, "
+         "0.0416666, 12000, 0, 1, 1, 1, 1000)");
+    exec(db, "DELETE FROM zeit WHERE zei_Id = 10001");
+}
+
+// An hour of heart-rate samples at one a second (3,600 rows) for `unit`, with distance, pulse,
+// altitude, cadence and speed varying; `withTemperature` also stores 18 degrees in each.
+constexpr int kHourSamples = 3600;
+
+inline void InsertHourOfSamples(sqlite3* db, int unit, bool withTemperature = false)
+{
+    sqlite3_stmt* stmt = nullptr;
+    sqlite3_prepare_v2(db,
+                       withTemperature
+                           ? "INSERT INTO zeit (zei_Id, Meter, Zwischenzeit, Puls, HDiff, zwTyp, zei_hrm, "
+                             "zei_trittfrequenz, zei_importkmh, zei_temperatur) VALUES (?, ?, ?, ?, ?, 0, 1, ?, ?, 18)"
+                           : "INSERT INTO zeit (zei_Id, Meter, Zwischenzeit, Puls, HDiff, zwTyp, zei_hrm, "
+                             "zei_trittfrequenz, zei_importkmh) VALUES (?, ?, ?, ?, ?, 0, 1, ?, ?)",
+                       -1, &stmt, nullptr);
+    for (int s = 0; s < kHourSamples; ++s) {
+        sqlite3_bind_int(stmt, 1, unit);
+        sqlite3_bind_int(stmt, 2, s * 3);
+        sqlite3_bind_double(stmt, 3, (s + 1) * 1000 / 86400000.0);
+        sqlite3_bind_int(stmt, 4, 120 + s % 50);
+        sqlite3_bind_int(stmt, 5, 100 + (s % 90) - 45);
+        sqlite3_bind_int(stmt, 6, 80 + s % 15);
+        sqlite3_bind_double(stmt, 7, 10.0 + (s % 30) / 10.0);
+        sqlite3_step(stmt);
+        sqlite3_reset(stmt);
+    }
+    sqlite3_finalize(stmt);
+}
+
 // Ten years: 10,000 units with 3,000,000 samples in 1,000 blocks. The database is generated
 // once per process into a temporary folder from the empty template; later calls return the
 // same file.

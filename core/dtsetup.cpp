@@ -117,9 +117,9 @@ TReportRenderer* TdtSetupForm::FormatRenderer(int index) const
     return index >= 0 && index < int(renderers.size()) ? renderers[size_t(index)] : nullptr;
 }
 
-bool TdtSetupForm::printerUsable() const
+bool TdtSetupForm::allows(TSystemSetup setup) const
 {
-    return !AvailablePrinters().isEmpty();
+    return !ReportSystem_ || ReportSystem_->Allows(setup);
 }
 
 void TdtSetupForm::updatePrinterLabel()
@@ -135,6 +135,7 @@ void TdtSetupForm::FormShow(QObject*)
     for (TReportRenderer* r : RegisteredRenderers())
         cboxFormat->addItem(r->DisplayName());
     dlogSave.SetFilter(RendererFilter());
+    printerUsable_ = !AvailablePrinters().isEmpty();
     updatePrinterLabel();
 
     PageControl1->setCurrentIndex(PreviewSetup ? 1 : 0);
@@ -145,8 +146,7 @@ void TdtSetupForm::FormShow(QObject*)
 
 void TdtSetupForm::updateForm()
 {
-    const bool usable = printerUsable();
-    const auto allows = [this](TSystemSetup s) { return !ReportSystem_ || ReportSystem_->Allows(s); };
+    const bool usable = printerUsable_;
     const TReportDest dest = ReportSystem_ ? ReportSystem_->DefaultDest() : TReportDest::Preview;
 
     PrinterRB->setEnabled(usable && allows(ssAllowDestPrinter));
@@ -187,12 +187,11 @@ void TdtSetupForm::updateForm()
 void TdtSetupForm::PrinterRBClick(QObject* Sender)
 {
     const bool printer = Sender == PrinterRB;
-    const auto allows = [this](TSystemSetup s) { return !ReportSystem_ || ReportSystem_->Allows(s); };
     editFileName->setEnabled(false);
     FileNameSB->setEnabled(false);
     cboxFormat->setEnabled(false);
     bbtnOK->setEnabled(true);
-    SetupBB->setEnabled(printerUsable() && allows(ssAllowPrinterSetup));
+    SetupBB->setEnabled(printerUsable_ && allows(ssAllowPrinterSetup));
     CopiesED->setEnabled(printer && allows(ssAllowCopies));
     CopiesLabel->setEnabled(CopiesED->isEnabled());
     CollateCK->setEnabled(printer && allows(ssAllowCollate));

@@ -24,6 +24,7 @@
 
 class TReportSystem;
 class TReportRenderer;
+enum TSystemSetup : unsigned;
 
 namespace Ui {
 class TdtSetupForm;
@@ -93,9 +94,13 @@ public:
 private:
     void updatePrinterLabel();
     void updateForm();
-    bool printerUsable() const;
+    // Whether the report system permits a choice; without a report system everything may be chosen.
+    bool allows(TSystemSetup setup) const;
 
     TReportSystem* ReportSystem_ = nullptr;
+    // Whether the machine has a printer, asked once per show: the printer list is the print
+    // system's and does not change while the dialog is open.
+    bool printerUsable_ = false;
 };
 
 // The instance created at start-up.

@@ -157,13 +157,6 @@ void TorvServer::sportartSpo_ZeitraumStandardSetText(TField* sender, const QStri
     sender->SetAsBoolean(typed == QLatin1String("wahr") || typed == QLatin1String("true"));
 }
 
-// The options dialog offers "Wahr" and "Falsch" for the planning flag of a training form, as for
-// the sports' statistics flag; the field's own Boolean texts would refuse both.
-void TorvServer::formFor_PlanungSetText(TField* sender, const QString& text)
-{
-    sportartSpo_ZeitraumStandardSetText(sender, text);
-}
-
 void TorvServer::distancespeedBeforeDelete(TDataSet* dataSet)
 {
     // Only units marked as the user's own may go, and only while no sport measures in them.

@@ -306,8 +306,6 @@ void CompactDatabase(const QString& path)
                 throw EDatabaseError(target.errorString());
             copy = target.fileName();
         }
-        if (sameFile(copy, real))
-            throw EDatabaseError(tr("Die komprimierte Kopie hätte den Namen der Datenbank."));
         source.vacuumInto(copy);
         {
             SqliteFile compacted;
@@ -324,7 +322,8 @@ void CompactDatabase(const QString& path)
         syncPath(database.absolutePath(), true);
         source.close();
     } catch (const Exception& e) {
-        if (!copy.isEmpty() && !sameFile(copy, path))
+        // The copy is a file of our own until it has taken the database's place.
+        if (!copy.isEmpty())
             QFile::remove(copy);
         throw EDatabaseError(tr("Die Datenbank \"%1\" konnte nicht komprimiert werden: %2").arg(path, e.Message()));
     }

@@ -180,7 +180,9 @@ void TorvServer::bindHandlers()
     sportart.FieldByName("Spo_Id")->OnValidate = onField(&TorvServer::sportartSpo_IdValidate);
     sportart.FieldByName("Spo_ZeitraumStandard")->OnSetText =
         onSetText(&TorvServer::sportartSpo_ZeitraumStandardSetText);
-    form.FieldByName("For_Planung")->OnSetText = onSetText(&TorvServer::formFor_PlanungSetText);
+    // The options dialog offers "Wahr" and "Falsch" for the planning flag of a training form as
+    // for the sports' statistics flag; the field's own Boolean texts would refuse both.
+    form.FieldByName("For_Planung")->OnSetText = onSetText(&TorvServer::sportartSpo_ZeitraumStandardSetText);
     form.BeforeDelete = on(&TorvServer::formBeforeDelete);
     form.OnNewRecord = on(&TorvServer::formNewRecord);
     form.FieldByName("For_Id")->OnValidate = onField(&TorvServer::formFor_IdValidate);

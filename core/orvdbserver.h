@@ -215,7 +215,6 @@ public:
     void formBeforeDelete(TDataSet* dataSet);
     void formNewRecord(TDataSet* dataSet);
     void formFor_IdValidate(TField* sender);
-    void formFor_PlanungSetText(TField* sender, const QString& text);
     void belStufeBeforeDelete(TDataSet* dataSet);
     void belStufeNewRecord(TDataSet* dataSet);
     void belStufebel_IDValidate(TField* sender);

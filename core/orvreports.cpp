@@ -167,25 +167,26 @@ std::unique_ptr<TReport> BuildListeReport(TorvServer& server)
     auto totals = std::make_shared<Totals>();
     rep->BeforePrint = [totals](TReport*, bool&) { *totals = Totals(); };
     TorvServer* s = &server;
-    detail->BeforePrint = [rows, cells, totals, s](TReportBand*, bool&) {
-        const TField* datum = rows->FieldByName(QStringLiteral("Datum"));
-        const TField* start = rows->FieldByName(QStringLiteral("Startzeit"));
-        const TField* meter = rows->FieldByName(QStringLiteral("Meter"));
-        const TField* zeit = rows->FieldByName(QStringLiteral("Zeit"));
-        const TField* puls = rows->FieldByName(QStringLiteral("Puls"));
-        const TField* hdiff = rows->FieldByName(QStringLiteral("Hoehendifferenz"));
-        const int sport = rows->FieldByName(QStringLiteral("Sportart"))->AsInteger();
-        const int metres = meter->AsInteger();
-        const TDateTime duration = zeit->IsNull() ? 0 : zeit->AsDateTime();
+    // The query stays open for the report's life, so its fields are looked up once, not per row.
+    struct ListFields {
+        const TField *datum, *start, *sport, *sportName, *form, *meter, *zeit, *puls, *hdiff, *ort;
+    };
+    auto field = [rows](const char* name) -> const TField* { return rows->FieldByName(QString::fromLatin1(name)); };
+    const ListFields f{field("Datum"), field("Startzeit"), field("Sportart"), field("Spo_Name"), field("For_Form"),
+                       field("Meter"),  field("Zeit"),      field("Puls"),     field("Hoehendifferenz"), field("Ort")};
+    detail->BeforePrint = [f, cells, totals, s](TReportBand*, bool&) {
+        const int sport = f.sport->AsInteger();
+        const int metres = f.meter->AsInteger();
+        const TDateTime duration = f.zeit->IsNull() ? 0 : f.zeit->AsDateTime();
 
-        cells[0]->SetCaption(dateText(datum));
-        cells[1]->SetCaption(datum->IsNull() ? QString()
-                                             : timeText(datum->AsDateTime(), QStringLiteral("ddd")) + QLatin1Char('.'));
-        cells[2]->SetCaption(start->IsNull() ? QString() : timeText(start->AsDateTime(), QStringLiteral("hh:mm")));
-        cells[3]->SetCaption(rows->FieldByName(QStringLiteral("Spo_Name"))->AsString());
-        cells[4]->SetCaption(rows->FieldByName(QStringLiteral("For_Form"))->AsString());
-        cells[5]->SetCaption(intText(meter));
-        cells[6]->SetCaption(zeit->IsNull() ? QString() : timeText(duration, QStringLiteral("hh:mm:ss")));
+        cells[0]->SetCaption(dateText(f.datum));
+        cells[1]->SetCaption(f.datum->IsNull() ? QString()
+                                               : timeText(f.datum->AsDateTime(), QStringLiteral("ddd")) + QLatin1Char('.'));
+        cells[2]->SetCaption(f.start->IsNull() ? QString() : timeText(f.start->AsDateTime(), QStringLiteral("hh:mm")));
+        cells[3]->SetCaption(f.sportName->AsString());
+        cells[4]->SetCaption(f.form->AsString());
+        cells[5]->SetCaption(intText(f.meter));
+        cells[6]->SetCaption(f.zeit->IsNull() ? QString() : timeText(duration, QStringLiteral("hh:mm:ss")));
         QString pace, speed;
         if (metres != 0 && duration != 0) {
             const TDateTime perUnit = s->calcPace(duration, metres, sport);
@@ -195,12 +196,12 @@ std::unique_ptr<TReport> BuildListeReport(TorvServer& server)
         }
         cells[7]->SetCaption(pace);
         cells[8]->SetCaption(speed);
-        cells[9]->SetCaption(puls->IsNull() || puls->AsInteger() == 0 ? QString() : intText(puls));
-        cells[10]->SetCaption(intText(hdiff));
-        cells[11]->SetCaption(rows->FieldByName(QStringLiteral("Ort"))->AsString());
+        cells[9]->SetCaption(f.puls->IsNull() || f.puls->AsInteger() == 0 ? QString() : intText(f.puls));
+        cells[10]->SetCaption(intText(f.hdiff));
+        cells[11]->SetCaption(f.ort->AsString());
 
         totals->metres += metres;
-        totals->height += hdiff->AsInteger();
+        totals->height += f.hdiff->AsInteger();
         ++totals->units;
     };
     summary->BeforePrint = [totals, sumMetres, sumUnits, sumHeight](TReportBand*, bool&) {

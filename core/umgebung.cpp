@@ -4,6 +4,7 @@
 
 #include <QCoreApplication>
 #include <QCursor>
+#include <QKeyEvent>
 #include <QPainter>
 
 #include "analysis/maxpuls.h"
@@ -243,6 +244,23 @@ void TUmgebungsoptionen::bindHandlers()
         };
         XPButtons[p * 4 + 3]->OnClick = [this, t, id, order](QObject*) { RunGuarded([&] { moveUp(*t, id, order); }); };
     }
+    // The keyboard reaches them too: Tab stops on each, Space presses it.
+    for (TXPButton* b : XPButtons) {
+        b->setFocusPolicy(Qt::StrongFocus);
+        b->installEventFilter(this);
+    }
+}
+
+bool TUmgebungsoptionen::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Space) {
+        if (auto* b = qobject_cast<TXPButton*>(watched); b && XPButtons.contains(b)) {
+            if (b->isEnabled())
+                b->Click();
+            return true;
+        }
+    }
+    return TForm::eventFilter(watched, event);
 }
 
 // ---------------------------------------------------------------------------------------------

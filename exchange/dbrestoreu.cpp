@@ -2,14 +2,12 @@
 
 #include "ui_dbrestoreu.h"
 
-#include <QApplication>
-
-#include "core/busy.h"
 #include "core/language.h"
-#include "core/main.h"
 #include "core/mainimages.h"
 #include "core/orvdbserver.h"
 #include "exchange/backupcabinet.h"
+#include "core/main.h"
+#include "exchange/busyscope.h"
 #include "platform/vcl/events.h"
 #include "platform/vcl/shell.h"
 
@@ -80,22 +78,8 @@ void TdbRestore::Button2Click(QObject*)
         Button5->setFocus();
         return;
     }
-    if (BusyDlg) {
-        BusyDlg->showProgress = false;
-        BusyDlg->Show();
-        BusyDlg->repaint();
-        QApplication::processEvents();
-    }
     {
-        struct CloseBusy {
-            ~CloseBusy()
-            {
-                if (BusyDlg) {
-                    BusyDlg->Close();
-                    BusyDlg->showProgress = false;
-                }
-            }
-        } closeBusy;
+        TBusyScope busy;
         RestoreBackupCabinet(Edit1->text(), Edit2->text(), orvServer ? orvServer->DatabasePath() : QString());
     }
     restored_ = true;
@@ -105,11 +89,7 @@ void TdbRestore::Button2Click(QObject*)
 
 void TdbRestore::Button3Click(QObject*)
 {
-    bool callHelp = true;
-    if (MainForm)
-        MainForm->showHelp(1, QStringLiteral("Ruecksichern"), callHelp);
-    else
-        ShowHelpTopic(QStringLiteral("Ruecksichern"));
+    ShowHelpTopic(QStringLiteral("Ruecksichern"));
 }
 
 void TdbRestore::Button4Click(QObject*)

@@ -2,17 +2,16 @@
 
 #include "ui_dbsicherung.h"
 
-#include <QApplication>
 #include <QDir>
 #include <QHeaderView>
 #include <QPainter>
 
-#include "core/busy.h"
 #include "core/language.h"
-#include "core/main.h"
 #include "core/mainimages.h"
 #include "core/orvdbserver.h"
 #include "exchange/backupcabinet.h"
+#include "core/main.h"
+#include "exchange/busyscope.h"
 #include "platform/vcl/events.h"
 #include "platform/vcl/shell.h"
 
@@ -171,24 +170,8 @@ void TdbSichern::Button2Click(QObject*)
         return;
     if (!orvServer)
         return;
-    if (BusyDlg) {
-        BusyDlg->showProgress = false;
-        BusyDlg->ProgressBar1->setValue(0);
-        BusyDlg->Show();
-        BusyDlg->repaint();
-        QApplication::processEvents();
-    }
     {
-        // The busy window goes whatever happens; it stays for the rest of the program.
-        struct CloseBusy {
-            ~CloseBusy()
-            {
-                if (BusyDlg) {
-                    BusyDlg->Close();
-                    BusyDlg->showProgress = false;
-                }
-            }
-        } closeBusy;
+        TBusyScope busy;
         WriteBackupCabinet(orvServer->orvDB, orvServer->DatabasePath(), ListedFiles(), SaveDialog1.FileName());
     }
     backupWritten_ = true;
@@ -198,11 +181,7 @@ void TdbSichern::Button2Click(QObject*)
 
 void TdbSichern::Button3Click(QObject*)
 {
-    bool callHelp = true;
-    if (MainForm)
-        MainForm->showHelp(1, QStringLiteral("Sichern"), callHelp);
-    else
-        ShowHelpTopic(QStringLiteral("Sichern"));
+    ShowHelpTopic(QStringLiteral("Sichern"));
 }
 
 void TdbSichern::Button4Click(QObject*)

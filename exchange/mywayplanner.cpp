@@ -5,7 +5,6 @@
 #include <QFileInfo>
 
 #include <algorithm>
-#include <cmath>
 
 #include "platform/office/officemessages.h"
 #include "platform/vcl/registry.h"
@@ -17,15 +16,6 @@ QString tr(const char* text)
     return QCoreApplication::translate("MyWayPlanner", text);
 }
 
-int intOf(const TableValue& v)
-{
-    if (v.kind() == TableValue::Kind::Number)
-        return std::isfinite(v.Number()) && std::fabs(v.Number()) < 2e9 ? int(std::lround(v.Number())) : 0;
-    if (v.kind() == TableValue::Kind::Text)
-        return v.Text().trimmed().toInt();
-    return 0;
-}
-
 QString textOf(const TableValue& v)
 {
     return v.IsEmpty() ? QString() : v.AsText();
@@ -33,9 +23,10 @@ QString textOf(const TableValue& v)
 
 MyWayMarker markerOf(const AccessTable& t, int r)
 {
-    return {intOf(t.Value(r, QStringLiteral("markr_markrID"))), intOf(t.Value(r, QStringLiteral("markr_strecID"))),
-            intOf(t.Value(r, QStringLiteral("markr_meter"))), textOf(t.Value(r, QStringLiteral("markr_text"))),
-            intOf(t.Value(r, QStringLiteral("markr_z")))};
+    return {AccessInteger(t.Value(r, QStringLiteral("markr_markrID"))),
+            AccessInteger(t.Value(r, QStringLiteral("markr_strecID"))),
+            AccessInteger(t.Value(r, QStringLiteral("markr_meter"))), textOf(t.Value(r, QStringLiteral("markr_text"))),
+            AccessInteger(t.Value(r, QStringLiteral("markr_z")))};
 }
 
 }  // namespace
@@ -104,15 +95,15 @@ OfficeResult<MyWayPlanner> MyWayPlanner::Open(const QString& folder)
 bool MyWayPlanner::Route(int routeId, MyWayRoute& route) const
 {
     for (int r = 0; r < strec_.rows.size(); ++r) {
-        if (intOf(strec_.Value(r, QStringLiteral("strec_strecID"))) != routeId)
+        if (AccessInteger(strec_.Value(r, QStringLiteral("strec_strecID"))) != routeId)
             continue;
         route.id = routeId;
         route.name = textOf(strec_.Value(r, QStringLiteral("strec_name")));
-        route.length = intOf(strec_.Value(r, QStringLiteral("strec_laenge")));
+        route.length = AccessInteger(strec_.Value(r, QStringLiteral("strec_laenge")));
         route.mapName.clear();
         const TableValue map = strec_.Value(r, QStringLiteral("strec_karteID"));
         for (int k = 0; k < karte_.rows.size(); ++k)
-            if (!map.IsEmpty() && intOf(karte_.Value(k, QStringLiteral("karte_karteID"))) == intOf(map))
+            if (!map.IsEmpty() && AccessInteger(karte_.Value(k, QStringLiteral("karte_karteID"))) == AccessInteger(map))
                 route.mapName = textOf(karte_.Value(k, QStringLiteral("karte_name")));
         return true;
     }
@@ -129,12 +120,12 @@ QVector<MyWayRoute> MyWayPlanner::Routes() const
             continue;
         for (int k = 0; k < karte_.rows.size(); ++k) {
             const TableValue id = karte_.Value(k, QStringLiteral("karte_karteID"));
-            if (id.IsEmpty() || intOf(id) != intOf(map))
+            if (id.IsEmpty() || AccessInteger(id) != AccessInteger(map))
                 continue;
-            routes.append({intOf(strec_.Value(r, QStringLiteral("strec_strecID"))),
+            routes.append({AccessInteger(strec_.Value(r, QStringLiteral("strec_strecID"))),
                            textOf(strec_.Value(r, QStringLiteral("strec_name"))),
                            textOf(karte_.Value(k, QStringLiteral("karte_name"))),
-                           intOf(strec_.Value(r, QStringLiteral("strec_laenge")))});
+                           AccessInteger(strec_.Value(r, QStringLiteral("strec_laenge")))});
         }
     }
     std::stable_sort(routes.begin(), routes.end(), [](const MyWayRoute& a, const MyWayRoute& b) {
@@ -147,7 +138,7 @@ QVector<MyWayMarker> MyWayPlanner::Markers(int routeId) const
 {
     QVector<MyWayMarker> markers;
     for (int r = 0; r < markr_.rows.size(); ++r)
-        if (intOf(markr_.Value(r, QStringLiteral("markr_strecID"))) == routeId)
+        if (AccessInteger(markr_.Value(r, QStringLiteral("markr_strecID"))) == routeId)
             markers.append(markerOf(markr_, r));
     return markers;
 }

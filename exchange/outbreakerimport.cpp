@@ -128,14 +128,13 @@ void ToutImport::Button4Click(QObject*)
     if (!trips_ || !master.Active() || master.IsEmpty())
         return;
     const int row = master.FieldByName(QStringLiteral("TripRow"))->AsInteger();
-    const int count = trips_->Records(row).size();
     OutbreakerImportWriter writer;
     if (BusyDlg) {
         BusyDlg->showProgress = true;
         // The bar moves in hundredths: a repaint per record would cost more than the writing.
         BusyDlg->ProgressBar1->setMaximum(100);
         BusyDlg->ProgressBar1->setValue(0);
-        writer.onStep = [count](int i) {
+        writer.onStep = [](int i, int count) {
             if (count > 0 && i * 100 / count != (i - 1) * 100 / count)
                 BusyDlg->stepProgress();
         };
@@ -146,10 +145,10 @@ void ToutImport::Button4Click(QObject*)
     }
     if (testStepHook) {
         auto step = writer.onStep;
-        writer.onStep = [step](int i) {
+        writer.onStep = [step](int i, int count) {
             testStepHook(i);
             if (step)
-                step(i);
+                step(i, count);
         };
     }
     writer.beforeUnitPost = [] {

@@ -17,16 +17,6 @@ QString tr(const char* text)
     return QCoreApplication::translate("OutbreakerImport", text);
 }
 
-// A whole number of a field: numbers rounded, texts read as integers, anything else 0.
-int intOf(const TableValue& v)
-{
-    if (v.kind() == TableValue::Kind::Number)
-        return std::isfinite(v.Number()) && std::fabs(v.Number()) < 2e9 ? int(std::lround(v.Number())) : 0;
-    if (v.kind() == TableValue::Kind::Text)
-        return v.Text().trimmed().toInt();
-    return 0;
-}
-
 // Empty and non-date values order before every date.
 double orderKey(const TableValue& v)
 {
@@ -79,11 +69,11 @@ OfficeResult<OutbreakerTrips> OutbreakerTrips::Read(const QString& fileName)
     auto records = db.Value()->Table(QStringLiteral("TripTable"));
     if (!records.Ok())
         return records.Error();
+    // The trip number pairs the records with their trip.
+    const QString tripNo = QStringLiteral("TripNo");
     for (const AccessTable* t : {&trips.Value(), &records.Value()})
-        for (const char* field : {"TripNo"})
-            if (t->FieldIndex(QString::fromLatin1(field)) < 0)
-                return OfficeError{tr("Der Tabelle \"%1\" fehlt das Feld \"%2\".").arg(t->name, QString::fromLatin1(field)),
-                                   QString()};
+        if (t->FieldIndex(tripNo) < 0)
+            return OfficeError{tr("Der Tabelle \"%1\" fehlt das Feld \"%2\".").arg(t->name, tripNo), QString()};
     OutbreakerTrips result;
     result.trips_ = std::move(trips.Value());
     result.records_ = std::move(records.Value());
@@ -101,16 +91,16 @@ QVector<OutbreakerRecord> OutbreakerTrips::Records(int tripRow) const
     QVector<OutbreakerRecord> result;
     if (tripRow < 0 || tripRow >= trips_.rows.size())
         return result;
-    const int tripNo = intOf(trips_.Value(tripRow, QStringLiteral("TripNo")));
+    const int tripNo = AccessInteger(trips_.Value(tripRow, QStringLiteral("TripNo")));
     const int trip = records_.FieldIndex(QStringLiteral("TripNo"));
     const int time = records_.FieldIndex(QStringLiteral("TimeAndDate"));
     const int pulse = records_.FieldIndex(QStringLiteral("HeartBeatRate"));
     const int altitude = records_.FieldIndex(QStringLiteral("Altitude"));
     for (const QVector<TableValue>& row : records_.rows) {
-        if (intOf(row[trip]) != tripNo)
+        if (AccessInteger(row[trip]) != tripNo)
             continue;
-        result.append({time >= 0 ? row[time].Number() : 0, pulse >= 0 ? intOf(row[pulse]) : 0,
-                       altitude >= 0 ? intOf(row[altitude]) : 0});
+        result.append({time >= 0 ? row[time].Number() : 0, pulse >= 0 ? AccessInteger(row[pulse]) : 0,
+                       altitude >= 0 ? AccessInteger(row[altitude]) : 0});
     }
     std::stable_sort(result.begin(), result.end(),
                      [](const OutbreakerRecord& a, const OutbreakerRecord& b) { return a.time < b.time; });
@@ -159,14 +149,14 @@ bool OutbreakerImportWriter::Write(const OutbreakerTrips& trips, int tripRow)
         field("Datum")->SetAsDateTime(date);
         field("Zeit")->SetAsDateTime(double(duration) / MSecsPerDay);
         field("Startzeit")->SetAsDateTime(start);
-        field("Maxpuls")->SetAsInteger(intOf(value("MaxHeartBeat")));
-        field("Ruhepuls")->SetAsInteger(intOf(value("MinHeartBeat")));
+        field("Maxpuls")->SetAsInteger(AccessInteger(value("MaxHeartBeat")));
+        field("Ruhepuls")->SetAsInteger(AccessInteger(value("MinHeartBeat")));
         field("Bemerkungen")->SetAsString(text("Comment"));
         field("Meter")->SetAsInteger(1000);
         for (const char* key : {"Sportart", "Form", "Belastungsart", "Belastungsstufe"})
             field(key)->SetAsInteger(0);
-        field("Puls")->SetAsInteger(intOf(value("AverageHeartBeat")));
-        field("Hoehendifferenz")->SetAsInteger(intOf(value("AscendingMeter")));
+        field("Puls")->SetAsInteger(AccessInteger(value("AverageHeartBeat")));
+        field("Hoehendifferenz")->SetAsInteger(AccessInteger(value("AscendingMeter")));
         field("Ort")->SetAsString(text("Name"));
         if (beforeUnitPost)
             beforeUnitPost();
@@ -180,7 +170,7 @@ bool OutbreakerImportWriter::Write(const OutbreakerTrips& trips, int tripRow)
             insert.Execute({unitId_, double(OutbreakerSplitMs(r.time, start)) / MSecsPerDay, 14 * (i + 1), r.pulse,
                             r.altitude, true});
             if (onStep)
-                onStep(i + 1);
+                onStep(i + 1, int(records.size()));
         }
         db.CommitTrans();
     } catch (const std::exception& e) {

@@ -52,9 +52,9 @@ int64_t OutbreakerSplitMs(TDateTime record, TDateTime startTime);
 
 class OutbreakerImportWriter {
 public:
-    // Called after each sample row is written, with its number from 1; may throw to end the
-    // import (the busy window's step; tests end it here).
-    std::function<void(int)> onStep;
+    // Called after each sample row is written, with its number from 1 and the number of rows;
+    // may throw to end the import (the busy window's step; tests end it here).
+    std::function<void(int done, int total)> onStep;
     // Called while the new unit is being inserted, before it is posted: the entry window derives
     // the load level as for a typed unit.
     std::function<void()> beforeUnitPost;

@@ -16,6 +16,7 @@
 #include "platform/vcl/events.h"
 #include "traininglog/blockmanlogic.h"
 #include "traininglog/datenselect.h"
+#include "traininglog/flatbuttonkeys.h"
 #include "traininglog/managerglyphs.h"
 
 Tblockman* blockman = nullptr;
@@ -146,8 +147,13 @@ Tblockman::Tblockman(QWidget* Owner) : TForm(Owner, Qt::Dialog), ui(std::make_un
     SpeedButton1->OnClick = Handler(this, &Tblockman::SpeedButton1Click);
     OnShow = Handler(this, &Tblockman::FormShow);
 
-    QWidget* order[] = {combo1, Edit3, DBGrid1, DBEdit1, DBDateTimePicker1, DBEdit3, DBEdit2,
-                        DBLookupComboBox2, DBLookupComboBox1, DBGrid2};
+    LetKeyboardPressButtons({XPButton1, XPButton2, XPButton3, XPButton4, XPButton7, XPButton8, XPButton9, XPButton15,
+                             XPButton16, XPButton6, XPButton10, XPButton11, XPButton13, XPButton12, SpeedButton1});
+    // Tab goes along the tool bar, the list, the block's fields and the units' buttons and list.
+    QWidget* order[] = {XPButton1, XPButton2, XPButton3, XPButton4, XPButton7, XPButton8, XPButton9,
+                        XPButton15, XPButton16, XPButton6, combo1, Edit3, DBGrid1, DBEdit1,
+                        DBDateTimePicker1, DBEdit3, DBEdit2, DBLookupComboBox2, DBLookupComboBox1,
+                        XPButton10, XPButton11, XPButton13, XPButton12, SpeedButton1, DBGrid2};
     for (size_t i = 0; i + 1 < std::size(order); ++i)
         setTabOrder(order[i], order[i + 1]);
     Edit1->setFocusPolicy(Qt::NoFocus);

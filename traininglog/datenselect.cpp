@@ -5,10 +5,10 @@
 #include "core/language.h"
 #include "core/messageids.h"
 #include "core/orvdbserver.h"
-#include "platform/vcl/dialogs.h"
 #include "platform/vcl/events.h"
+#include "traininglog/flatbuttonkeys.h"
 #include "traininglog/managerglyphs.h"
-#include "traininglog/unitsearch.h"
+#include "traininglog/unitlist.h"
 
 TDatenSelect* DatenSelect = nullptr;
 
@@ -44,45 +44,21 @@ TDatenSelect::TDatenSelect(QWidget* Owner) : TForm(Owner, Qt::Dialog), ui(std::m
     XPButton10 = ui->XPButton10;
 
     ADOTable1.SetName(QStringLiteral("ADOTable1"));
-    ADOTable1.SetReadOnly(true);
-    if (orvServer)
-        ADOTable1.SetConnection(&orvServer->orvDB);
-    ADOTable1.SetSQLText(UnitSelectionSql());
-    DataSource1.SetDataSet(&ADOTable1);
-    DBGrid1->SetDataSource(&DataSource1);
-    DBGrid1->SetReadOnly(true);
-    DBGrid1->SetOptions(dgTitles | dgIndicator | dgColumnResize | dgColLines | dgRowLines | dgRowSelect |
-                        dgAlwaysShowSelection);
-    struct Col {
-        const char* field;
-        const char* title;
-        int width;
-    };
-    for (const Col c : {Col{"Datum", QT_TR_NOOP("Datum"), 76}, Col{"formName", QT_TR_NOOP("Form"), 70},
-                        Col{"sportName", QT_TR_NOOP("Sportart"), 70}, Col{"Ort", QT_TR_NOOP("Ort"), 120},
-                        Col{"Meter", QT_TR_NOOP("Meter"), 50}, Col{"Zeit", QT_TR_NOOP("Zeit"), 62}, Col{"Hoehendifferenz", QT_TR_NOOP("HDiff"), 36}}) {
-        TColumn* col = DBGrid1->Columns().Add();
-        col->SetFieldName(QString::fromLatin1(c.field));
-        col->Title().SetCaption(tr(c.title));
-        col->SetWidth(c.width);
-    }
+    SetUpUnitList(ADOTable1, DataSource1, DBGrid1, UnitSelectionSql(),
+                  {{QStringLiteral("Datum"), tr("Datum"), 76},
+                   {QStringLiteral("formName"), tr("Form"), 70},
+                   {QStringLiteral("sportName"), tr("Sportart"), 70},
+                   {QStringLiteral("Ort"), tr("Ort"), 120},
+                   {QStringLiteral("Meter"), tr("Meter"), 50},
+                   {QStringLiteral("Zeit"), tr("Zeit"), 62},
+                   {QStringLiteral("Hoehendifferenz"), tr("HDiff"), 36}});
     DBGrid1->OnDblClick = Handler(this, &TDatenSelect::XPButton1Click);
-
-    if (orvServer)
-        DBGrid3->SetDataSource(&orvServer->dsNavSuchen);
-    DBGrid3->SetReadOnly(true);
-    DBGrid3->SetOptions(dgTitles | dgColLines | dgRowLines | dgRowSelect | dgAlwaysShowSelection);
-    for (const Col c : {Col{"Datum", QT_TR_NOOP("Datum"), 70}, Col{"Ort", QT_TR_NOOP("Ort"), 110},
-                        Col{"Meter", QT_TR_NOOP("Meter"), 50}}) {
-        TColumn* col = DBGrid3->Columns().Add();
-        col->SetFieldName(QString::fromLatin1(c.field));
-        col->Title().SetCaption(tr(c.title));
-        col->SetWidth(c.width);
-    }
+    SetUpUnitSearch(DBGrid3,
+                    {{QStringLiteral("Datum"), tr("Datum"), 70},
+                     {QStringLiteral("Ort"), tr("Ort"), 110},
+                     {QStringLiteral("Meter"), tr("Meter"), 50}},
+                    ComboBox1);
     DBGrid3->OnDblClick = Handler(this, &TDatenSelect::XPButton2Click);
-
-    ComboBox1->addItems(UnitSearchFields());
-    ComboBox1->setCurrentIndex(-1);
     UiOfficeEdit20001->OnChange = Handler(this, &TDatenSelect::UiOfficeEdit20001Change);
 
     const std::pair<TXPButton*, TManagerGlyph> glyphs[] = {{XPButton5, mgFirst}, {XPButton11, mgPrior}, {XPButton6, mgNext},
@@ -99,10 +75,12 @@ TDatenSelect::TDatenSelect(QWidget* Owner) : TForm(Owner, Qt::Dialog), ui(std::m
     XPButton4->OnClick = Handler(this, &TDatenSelect::XPButton4Click);
     XPButton2->OnClick = Handler(this, &TDatenSelect::XPButton2Click);
     OnShow = Handler(this, &TDatenSelect::FormShow);
-    setTabOrder(DBGrid1, ListBox1);
-    setTabOrder(ListBox1, ComboBox1);
-    setTabOrder(ComboBox1, UiOfficeEdit20001);
-    setTabOrder(UiOfficeEdit20001, DBGrid3);
+    LetKeyboardPressButtons({XPButton5, XPButton11, XPButton6, XPButton7, XPButton1, XPButton4, XPButton2, XPButton8,
+                             XPButton9, XPButton10});
+    QWidget* order[] = {DBGrid1, XPButton5, XPButton11, XPButton6, XPButton7, XPButton1, ListBox1, XPButton4,
+                        ComboBox1, UiOfficeEdit20001, DBGrid3, XPButton2, XPButton8, XPButton9, XPButton10};
+    for (size_t i = 1; i < std::size(order); ++i)
+        setTabOrder(order[i - 1], order[i]);
 }
 
 TDatenSelect::~TDatenSelect()
@@ -113,13 +91,7 @@ TDatenSelect::~TDatenSelect()
 
 void TDatenSelect::FormShow(QObject*)
 {
-    if (!ADOTable1.Active()) {
-        ADOTable1.Open();
-        ADOTable1.FieldByName(QStringLiteral("Datum"))->SetDisplayFormat(FormatSettings().ShortDateFormat);
-        ADOTable1.FieldByName(QStringLiteral("Zeit"))->SetDisplayFormat(QStringLiteral("hh:mm:ss"));
-    }
-    ADOTable1.Last();
-    DBGrid1->setFocus();
+    ShowUnitList(ADOTable1, DBGrid1);
 }
 
 void TDatenSelect::XPButton5Click(QObject*)
@@ -176,24 +148,10 @@ void TDatenSelect::XPButton4Click(QObject*)
 
 void TDatenSelect::UiOfficeEdit20001Change(QObject*)
 {
-    if (!orvServer)
-        return;
-    if (ComboBox1->currentIndex() < 0)
-        ComboBox1->setCurrentIndex(0);
-    // A search that fails leaves the result list empty and the count as it was.
-    try {
-        const int count = SearchUnitsByPrefix(orvServer->navSuchen, ComboBox1->currentText(), UiOfficeEdit20001->text());
-        if (count >= 0)
-            Label14->setText(QString::number(count));
-    } catch (const Exception&) {
-    }
+    RunUnitSearch(ComboBox1, UiOfficeEdit20001->text(), Label14);
 }
 
 void TDatenSelect::XPButton2Click(QObject*)
 {
-    TQuery& found = orvServer->navSuchen;
-    const bool located = found.Active() && !found.IsEmpty() &&
-                         ADOTable1.Locate(QStringLiteral("dat_Id"), found.FieldByName(QStringLiteral("DAT_ID"))->Value());
-    if (!located)
-        MessageDlg(LoadStr(msg::NoRecordSelected), mtError, TMsgDlgButtons{mbOK});
+    GoToSearchResult(ADOTable1);
 }

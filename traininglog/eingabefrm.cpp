@@ -8,13 +8,13 @@
 
 #include <cmath>
 
-#include "core/navigatorframe.h"
 #include "core/orvdbserver.h"
 #include "platform/rtl/graphics.h"
 #include "platform/vcl/buttonclick.h"
 #include "platform/vcl/databinding.h"
 #include "platform/vcl/events.h"
 #include "traininglog/pulsgewicht.h"
+#include "traininglog/unitfields.h"
 
 TeingabeWin* eingabeWin = nullptr;
 
@@ -96,11 +96,9 @@ TeingabeFrm::TeingabeFrm(QWidget* Owner) : TFrame(Owner), ui(std::make_unique<Ui
     DBLookupListBox1->setFocusPolicy(Qt::ClickFocus);
     DBLookupListBox1->hide();
 
-    DBComboBox5->SetItems({tr("klar"), tr("wolkig"), tr("bedeckt"), tr("l. Niederschlag"), tr("st. Niederschl."),
-                           tr("Sporthalle")});
-    DBComboBox6->SetItems({tr("windstill"), tr("schwach"), tr("mäßig"), tr("stark"), tr("stürmisch")});
-    DBComboBox4->SetItems({tr("1 - sehr gut"), tr("2 - gut"), tr("3 - mittel"), tr("4 - schlecht"),
-                           tr("5 - s. schlecht")});
+    DBComboBox5->SetItems(unitfields::weatherChoices());
+    DBComboBox6->SetItems(unitfields::windChoices());
+    DBComboBox4->SetItems(unitfields::feelingChoices());
     DBLookupComboBox1->SetDropDownRows(8);
 
     // Speed and pace are derived: they look like information, and Tab passes them by.
@@ -182,16 +180,7 @@ void TeingabeFrm::DBLookupListBox1KeyPress(QObject* Sender, QChar& Key)
 void TeingabeFrm::DBLookupListBox1DblClick(QObject* Sender)
 {
     DBLookupListBox1->hide();
-    TDataSet& strecke = orvServer->strecke;
-    if (!strecke.Active())
-        return;
-    // Only a route of exactly that name is taken over: another route's length and description
-    // must not overwrite the unit's.
-    const QString name = orvServer->daten.FieldByName(QStringLiteral("Ort"))->AsString();
-    if (name.isEmpty() || !strecke.Locate(QStringLiteral("NAME"), name))
-        return;
-    if (navigatorFrm)
-        navigatorFrm->SpeedButton3Click(Sender);
+    unitfields::takeOverNamedRoute(Sender);
 }
 
 void TeingabeFrm::Button2Click(QObject*)

@@ -10,7 +10,7 @@
 #include "analysis/leistungsindex.h"
 #include "core/language.h"
 #include "core/main.h"
-#include "core/navigatorframe.h"
+#include "core/navigatorview.h"
 #include "core/orvdbserver.h"
 #include "core/startframe.h"
 #include "core/startup.h"
@@ -25,6 +25,7 @@
 #include "traininglog/equipmentdlg.h"
 #include "traininglog/pulsgewicht.h"
 #include "traininglog/tagebuch.h"
+#include "traininglog/unitfields.h"
 
 Teingabe* eingabe = nullptr;
 
@@ -380,13 +381,10 @@ void Teingabe::setUpControls()
     PageControlEvents(PageControl2).OnChanging = [this](QObject* s, bool& allow) { PageControl2Changing(s, allow); };
     PageControlEvents(PageControl2).OnChange = [this](QObject* s) { PageControl2Change(s); };
 
-    const QStringList weather = {tr("klar"), tr("wolkig"), tr("bedeckt"), tr("l. Niederschlag"),
-                                 tr("st. Niederschl."), tr("Sporthalle")};
-    DBComboBox1->SetItems(weather);
+    DBComboBox1->SetItems(unitfields::weatherChoices());
     DBComboBox1->view()->setItemDelegate(new WeatherItemDelegate(DBComboBox1));
-    DBComboBox2->SetItems({tr("windstill"), tr("schwach"), tr("mäßig"), tr("stark"), tr("stürmisch")});
-    DBComboBox3->SetItems({tr("1 - sehr gut"), tr("2 - gut"), tr("3 - mittel"), tr("4 - schlecht"),
-                           tr("5 - s. schlecht")});
+    DBComboBox2->SetItems(unitfields::windChoices());
+    DBComboBox3->SetItems(unitfields::feelingChoices());
 
     for (TDBEdit* e : {DBEdit7, DBEdit8})
         setPaletteColor(e, clInfoBk, false);
@@ -790,16 +788,7 @@ void Teingabe::DBLookupListBox1KeyPress(QObject* Sender, QChar& Key)
 void Teingabe::DBLookupListBox1DblClick(QObject* Sender)
 {
     DBLookupListBox1->hide();
-    TDataSet& strecke = orvServer->strecke;
-    if (!strecke.Active())
-        return;
-    // Only a route of exactly that name is taken over; a name that matches no route leaves the
-    // unit as it is.
-    const QString name = orvServer->daten.FieldByName(QStringLiteral("Ort"))->AsString();
-    if (name.isEmpty() || !strecke.Locate(QStringLiteral("NAME"), name))
-        return;
-    if (navigatorFrm)
-        navigatorFrm->SpeedButton3Click(Sender);
+    unitfields::takeOverNamedRoute(Sender);
 }
 
 void Teingabe::DBEdit4Enter(QObject*)

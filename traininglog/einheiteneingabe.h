@@ -294,9 +294,14 @@ private:
     // After a fill of the split grid: the split statistics and the split information panel.
     void afterZwGridFill(int datId, bool hrm);
     void showSplitEditDialog();
-    void refreshAfterRouteLoad();
     void setUpSplitImportExport();
-    // Inserts read samples or laps into zeit inside one transaction (see loadHf).
+    // Whether the data module has units; the current unit's dat_Id (0 while it has none).
+    static bool hasUnits();
+    static int currentUnitId();
+    // Split rows go to the saved current unit: a unit being entered has no id yet.
+    static void requireSavedUnit();
+    // Inserts rows (read samples or laps, a route's points) into zeit inside one transaction:
+    // `setFields(i)` fills the i-th new row; all rows land or none.
     void insertSplitRows(int count, bool progress, const std::function<void(int index)>& setFields);
     void createActions();
     void setUpControls();

@@ -5,7 +5,6 @@
 
 #include "ui_einheiteneingabe.h"
 
-#include <QApplication>
 #include <QCursor>
 #include <QMenu>
 #include <QPainter>
@@ -18,6 +17,7 @@
 #include "core/busy.h"
 #include "core/language.h"
 #include "core/main.h"
+#include "core/messageids.h"
 #include "core/orvdbserver.h"
 #include "core/orvtools.h"
 #include "platform/rtl/sysutils.h"
@@ -51,18 +51,24 @@ void withFillSuspended(Teingabe& w, F&& work)
     w.zwFillEnabled = true;
 }
 
-bool hasUnits()
+}  // namespace
+
+bool Teingabe::hasUnits()
 {
     return orvServer && orvServer->daten.Active() && !orvServer->daten.IsEmpty();
 }
 
-int currentUnitId()
+int Teingabe::currentUnitId()
 {
     TField* id = orvServer->daten.FieldByName(QStringLiteral("dat_Id"));
     return id->IsNull() ? 0 : id->AsInteger();
 }
 
-}  // namespace
+void Teingabe::requireSavedUnit()
+{
+    if (orvServer->daten.State() == dsInsert)
+        throw Exception(LoadStr(msg::SaveUnitFirst));
+}
 
 void Teingabe::setUpSplitPage()
 {
@@ -532,58 +538,23 @@ void Teingabe::ItemClick(QAction* item)
 {
     if (!orvServer || !hasUnits())
         return;
+    requireSavedUnit();
     TorvServer& s = *orvServer;
     if (!s.strecke.Locate(QStringLiteral("StrIndex"), item->data()))
         return;
     TDataSet& points = s.strPunkte;
     TQuery& zeit = s.zeit;
-    if (!zeit.Active())
-        fillZwGrid();
     points.First();
-    const int datId = currentUnitId();
-    auto afterPost = std::exchange(zeit.AfterPost, nullptr);
-    auto finish = [&] {
-        zwFillEnabled = true;
-        zeit.EnableControls();
-        zeit.AfterPost = afterPost;
-    };
-    {
-        BusyScope busy(true, points.RecordCount(), true);
-        zwFillEnabled = false;
-        zeit.DisableControls();
-        try {
-            while (!points.Eof()) {
-                zeit.Insert();
-                zeit.FieldByName(QStringLiteral("zei_id"))->SetAsInteger(datId);
-                zeit.FieldByName(QStringLiteral("Meter"))->SetAsInteger(points.FieldByName(QStringLiteral("Meter"))->AsInteger());
-                zeit.FieldByName(QStringLiteral("HDiff"))->SetAsInteger(points.FieldByName(QStringLiteral("Hoehe"))->AsInteger());
-                zeit.FieldByName(QStringLiteral("Zwischenzeit"))->SetAsDateTime(0);
-                zeit.FieldByName(QStringLiteral("Notitz"))->SetAsString(points.FieldByName(QStringLiteral("Streckenpunkt"))->AsString());
-                // A split row, as a Yes/No column of the database is never empty.
-                zeit.FieldByName(QStringLiteral("zei_hrm"))->SetAsBoolean(false);
-                zeit.Post();
-                points.Next();
-                BusyScope::step();
-            }
-        } catch (...) {
-            if (zeit.State() == dsInsert)
-                zeit.Cancel();
-            finish();
-            refreshAfterRouteLoad();
-            throw;
-        }
-        finish();
-    }
-    refreshAfterRouteLoad();
-}
-
-void Teingabe::refreshAfterRouteLoad()
-{
-    TorvServer& s = *orvServer;
-    s.zeitAfterPost(&s.zeit);
-    QApplication::processEvents();
-    updateZwSql();
-    fillZwGrid();
+    insertSplitRows(points.RecordCount(), true, [&](int i) {
+        if (i > 0)
+            points.Next();
+        zeit.FieldByName(QStringLiteral("Meter"))->SetAsInteger(points.FieldByName(QStringLiteral("Meter"))->AsInteger());
+        zeit.FieldByName(QStringLiteral("HDiff"))->SetAsInteger(points.FieldByName(QStringLiteral("Hoehe"))->AsInteger());
+        zeit.FieldByName(QStringLiteral("Zwischenzeit"))->SetAsDateTime(0);
+        zeit.FieldByName(QStringLiteral("Notitz"))->SetAsString(points.FieldByName(QStringLiteral("Streckenpunkt"))->AsString());
+        // A split row, as a Yes/No column of the database is never empty.
+        zeit.FieldByName(QStringLiteral("zei_hrm"))->SetAsBoolean(false);
+    });
 }
 
 void Teingabe::afterZwGridFill(int datId, bool hrm)

@@ -11,9 +11,7 @@
 
 #include <utility>
 
-#include "core/language.h"
 #include "core/main.h"
-#include "core/messageids.h"
 #include "core/orvdbserver.h"
 #include "core/orvtools.h"
 #include "exchange/excelimport.h"
@@ -27,24 +25,6 @@
 #include "traininglog/zwgrid.h"
 
 namespace {
-
-bool hasUnits()
-{
-    return orvServer && orvServer->daten.Active() && !orvServer->daten.IsEmpty();
-}
-
-int currentUnitId()
-{
-    TField* id = orvServer->daten.FieldByName(QStringLiteral("dat_Id"));
-    return id->IsNull() ? 0 : id->AsInteger();
-}
-
-// Rows go to the saved current unit: a unit being entered has no id yet.
-void requireSavedUnit()
-{
-    if (orvServer->daten.State() == dsInsert)
-        throw Exception(LoadStr(msg::SaveUnitFirst));
-}
 
 // A reading error as the user sees it: the file's name and the line with what is wrong there.
 [[noreturn]] void readFailed(const QString& fileName, const HrmError& error)

@@ -4,6 +4,8 @@
 
 #include <QGuiApplication>
 #include <QPainter>
+#include <QScopeGuard>
+#include <QScopedValueRollback>
 #include <QScreen>
 
 #include "core/language.h"
@@ -14,12 +16,13 @@
 #include "platform/vcl/events.h"
 #include "traininglog/categorytree.h"
 #include "traininglog/equipmentlinks.h"
+#include "traininglog/managerglyphs.h"
 
 TeqManager* eqManager = nullptr;
 
 namespace {
 
-// The pictures of the refresh and help actions.
+// The picture of the refresh action.
 QPixmap refreshGlyph()
 {
     QPixmap pm(16, 16);
@@ -34,55 +37,12 @@ QPixmap refreshGlyph()
     return pm;
 }
 
-QPixmap helpGlyph()
-{
-    QPixmap pm(16, 16);
-    pm.fill(Qt::transparent);
-    QPainter p(&pm);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(Qt::NoPen);
-    p.setBrush(QColor(30, 100, 170));
-    p.drawEllipse(QRectF(1, 1, 14, 14));
-    p.setPen(Qt::white);
-    QFont f = p.font();
-    f.setBold(true);
-    f.setPixelSize(11);
-    p.setFont(f);
-    p.drawText(QRectF(1, 1, 14, 14), Qt::AlignCenter, QStringLiteral("?"));
-    return pm;
-}
-
 void setBar(QProgressBar* bar, qint64 maximum, qint64 position)
 {
     const TBarRange r = ClampedBar(maximum, position);
     bar->setRange(0, r.Maximum);
     bar->setValue(r.Position);
 }
-
-// Balances DisableControls on every path.
-class ControlsOff {
-public:
-    explicit ControlsOff(TDataSet& ds) : ds_(ds) { ds_.DisableControls(); }
-    ~ControlsOff() { ds_.EnableControls(); }
-    ControlsOff(const ControlsOff&) = delete;
-    ControlsOff& operator=(const ControlsOff&) = delete;
-
-private:
-    TDataSet& ds_;
-};
-
-// Sets a flag for the lifetime of the scope.
-class FlagScope {
-public:
-    explicit FlagScope(bool& flag) : flag_(flag), old_(flag) { flag_ = true; }
-    ~FlagScope() { flag_ = old_; }
-    FlagScope(const FlagScope&) = delete;
-    FlagScope& operator=(const FlagScope&) = delete;
-
-private:
-    bool& flag_;
-    bool old_;
-};
 
 }  // namespace
 
@@ -164,7 +124,7 @@ void TeqManager::createActions()
     for (int k = daFirst; k <= daCancel; ++k)
         ImageList1->Add(DataSetActionGlyph(TDataSetActionKind(k)));
     const int refreshImage = ImageList1->Add(refreshGlyph());
-    const int helpImage = ImageList1->Add(helpGlyph());
+    const int helpImage = ImageList1->Add(QPixmap::fromImage(ManagerGlyph(mgHelp)));
     ActionManager1->SetImages(ImageList1);
 
     DataSetFirst1 = new TDataSetFirst(ActionManager1, QStringLiteral("DataSetFirst1"));
@@ -206,6 +166,10 @@ void TeqManager::createActions()
     ActionToolBar1->addSeparator();
     AddActionButton(ActionToolBar1, Action2);
     AddActionButton(ActionToolBar1, Action1);
+    // Tab stops on the tool bar's buttons too; Space presses the focused one.
+    for (QAction* a : ActionToolBar1->actions())
+        if (QWidget* button = ActionToolBar1->widgetForAction(a); button && !a->isSeparator())
+            button->setFocusPolicy(Qt::StrongFocus);
     ActionManager1->UpdateActions();
 }
 
@@ -226,11 +190,10 @@ void TeqManager::fillTreeView()
 {
     if (!orvServer)
         return;
-    FlagScope busy(treeBusy_);
+    const QScopedValueRollback busy(treeBusy_, true);
     TCategorySource source{QStringLiteral("equipment"), QStringLiteral("equ_kategorie"), QStringLiteral("equ_Id"),
                            QStringLiteral("bezeichnung"),
                            [](TDataSet& row) { return row.FieldByName(QStringLiteral("Bezeichnung"))->AsString(); }};
-    TreeView1->clear();
     FillCategoryTree(TreeView1, ReadCategoryGroups(orvServer->orvDB, source), NoCategoryCaption());
 }
 
@@ -246,7 +209,8 @@ void TeqManager::showUsage()
         return;
     eqdetail.SetSQLText(EquipmentUsageSql(equipment.FieldByName(QStringLiteral("equ_Id"))->AsLargeInt()));
     eqdetail.Open();
-    ControlsOff quiet(eqdetail);
+    eqdetail.DisableControls();
+    const auto enable = qScopeGuard([&eqdetail] { eqdetail.EnableControls(); });
     TEquipmentUsage usage;
     usage.ExpectedKm = equipment.FieldByName(QStringLiteral("Kilometer"))->AsLargeInt();
     const int rows = eqdetail.RecordCount();
@@ -270,7 +234,7 @@ void TeqManager::synchronizeOverview()
 {
     if (!orvServer)
         return;
-    FlagScope busy(treeBusy_);
+    const QScopedValueRollback busy(treeBusy_, true);
     SynchronizeCategoryTree(TreeView1, orvServer->equipment, QStringLiteral("equ_Id"));
 }
 

@@ -3,6 +3,8 @@
 #include "ui_equipmentdlg.h"
 
 #include <QGuiApplication>
+#include <QScopeGuard>
+#include <QScopedValueRollback>
 #include <QScreen>
 
 #include "core/language.h"
@@ -47,31 +49,27 @@ void TEquipment::FormShow(QObject* Sender)
 {
     if (!orvServer)
         return;
-    building_ = true;
-    TreeView1->clear();
-    auto* all = new QTreeWidgetItem(QStringList{LoadStr(msg::AllNode)});
-    all->setData(0, kNodeIdRole, -1);
-    TreeView1->addTopLevelItem(all);
-    try {
+    {
+        const QScopedValueRollback building(building_, true);
+        TreeView1->clear();
+        auto* all = new QTreeWidgetItem(QStringList{LoadStr(msg::AllNode)});
+        all->setData(0, kNodeIdRole, -1);
+        TreeView1->addTopLevelItem(all);
         FillCategoryTree(TreeView1, ReadCategoryGroups(orvServer->orvDB, {QStringLiteral("equipment"),
                                                                           QStringLiteral("equ_kategorie"),
                                                                           QStringLiteral("equ_Id"), QString(), {}}),
                          NoCategoryCaption(), all);
-    } catch (...) {
-        building_ = false;
-        throw;
+        // The category named like the unit's sport is chosen; the last of equal names wins.
+        QTreeWidgetItem* chosen = all;
+        TTable& daten = orvServer->daten;
+        if (daten.Active() && !daten.IsEmpty()) {
+            const QString sport = daten.FieldByName(QStringLiteral("SportName"))->DisplayText();
+            for (QTreeWidgetItem* n : CategoryTreeNodes(TreeView1))
+                if (!n->data(0, kNullCategoryRole).toBool() && n->text(0) == sport)
+                    chosen = n;
+        }
+        TreeView1->setCurrentItem(chosen);
     }
-    // The category named like the unit's sport is chosen; the last of equal names wins.
-    QTreeWidgetItem* chosen = all;
-    TTable& daten = orvServer->daten;
-    if (daten.Active() && !daten.IsEmpty()) {
-        const QString sport = daten.FieldByName(QStringLiteral("SportName"))->DisplayText();
-        for (QTreeWidgetItem* n : CategoryTreeNodes(TreeView1))
-            if (!n->data(0, kNullCategoryRole).toBool() && n->text(0) == sport)
-                chosen = n;
-    }
-    TreeView1->setCurrentItem(chosen);
-    building_ = false;
     TreeView1Click(Sender);
 }
 
@@ -83,22 +81,18 @@ void TEquipment::TreeView1Click(QObject*)
     const QTreeWidgetItem* n = TreeView1->currentItem();
     if (!n)
         return;
-    QString filter = QStringLiteral("(equ_aktuell = true)");
-    if (n->parent())
-        filter = CurrentEquipmentFilter(n->text(0), n->data(0, kNullCategoryRole).toBool());
+    const QString filter = n->parent() ? CurrentEquipmentFilter(n->text(0), n->data(0, kNullCategoryRole).toBool())
+                                       : CurrentEquipmentFilter();
     TDataSet& equipment = orvServer->equipment;
     const qint64 unit = CurrentUnitId(orvServer->daten);
     QList<TEquipmentLine> lines;
     if (unit > 0) {
-        try {
-            lines = ListEquipment(equipment, orvServer->eqdaten, unit, filter);
-        } catch (...) {
-            equipment.SetFiltered(false);
+        // The list leaves the table unfiltered, also when reading it fails.
+        const auto unfilter = qScopeGuard([&equipment] {
             equipment.SetFilter(QString());
-            throw;
-        }
-        equipment.SetFilter(QString());
-        equipment.SetFiltered(false);
+            equipment.SetFiltered(false);
+        });
+        lines = ListEquipment(equipment, orvServer->eqdaten, unit, filter);
     }
     FillEquipmentCheckList(CheckListBox1, lines);
 }

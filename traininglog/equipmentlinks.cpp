@@ -1,5 +1,7 @@
 #include "traininglog/equipmentlinks.h"
 
+#include <QScopeGuard>
+
 #include <algorithm>
 #include <limits>
 
@@ -18,18 +20,6 @@ bool linked(TDataSet& eqdaten, qint64 equipmentId, qint64 unitId)
 {
     return !eqdaten.Lookup(kLinkFields, linkKey(equipmentId, unitId), QStringLiteral("EqIndex")).isNull();
 }
-
-// Undoes DisableControls on every path, so that a failing filter leaves the controls working.
-class ControlsDisabled {
-public:
-    explicit ControlsDisabled(TDataSet& ds) : ds_(ds) { ds_.DisableControls(); }
-    ~ControlsDisabled() { ds_.EnableControls(); }
-    ControlsDisabled(const ControlsDisabled&) = delete;
-    ControlsDisabled& operator=(const ControlsDisabled&) = delete;
-
-private:
-    TDataSet& ds_;
-};
 
 }  // namespace
 
@@ -58,7 +48,9 @@ qint64 CurrentUnitId(const TDataSet& daten)
 QList<TEquipmentLine> ListEquipment(TDataSet& equipment, TDataSet& eqdaten, qint64 unitId, const QString& filter)
 {
     QList<TEquipmentLine> lines;
-    ControlsDisabled quiet(equipment);
+    // The controls work again on every path, also after a failing filter.
+    equipment.DisableControls();
+    const auto enable = qScopeGuard([&equipment] { equipment.EnableControls(); });
     equipment.SetFilter(filter);
     equipment.SetFiltered(true);
     for (equipment.First(); !equipment.Eof(); equipment.Next()) {

@@ -379,8 +379,8 @@ void TzwHRMGraph::XPButton9Click(QObject*)
 
 void TzwHRMGraph::XPButton16Click(QObject*)
 {
+    // The fill ends with the series buttons' visibility and scale.
     FillGraf();
-    XPButton2Click(this);
 }
 
 void TzwHRMGraph::XPButton4Click(QObject*)

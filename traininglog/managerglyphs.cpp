@@ -1,23 +1,28 @@
 #include "traininglog/managerglyphs.h"
 
 #include <QPainter>
-#include <QPolygonF>
+
+#include "platform/vcl/dbactns.h"
 
 QImage ManagerGlyph(TManagerGlyph kind)
 {
+    // The glyphs the managers share with the standard dataset actions are the actions' own.
+    switch (kind) {
+    case mgFirst: return DataSetActionGlyph(daFirst).toImage();
+    case mgPrior: return DataSetActionGlyph(daPrior).toImage();
+    case mgNext: return DataSetActionGlyph(daNext).toImage();
+    case mgLast: return DataSetActionGlyph(daLast).toImage();
+    case mgDelete: return DataSetActionGlyph(daDelete).toImage();
+    case mgPost: return DataSetActionGlyph(daPost).toImage();
+    case mgCancel: return DataSetActionGlyph(daCancel).toImage();
+    default: break;
+    }
     QImage img(16, 16, QImage::Format_ARGB32);
     img.fill(Qt::transparent);
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
-    const QColor dark(40, 52, 72), green(30, 130, 60), red(190, 40, 40);
+    const QColor green(30, 130, 60), red(190, 40, 40);
     p.setPen(Qt::NoPen);
-    p.setBrush(dark);
-    auto triangle = [&p](bool left, qreal x) {
-        if (left)
-            p.drawPolygon(QPolygonF({QPointF(x + 6, 3), QPointF(x + 6, 13), QPointF(x, 8)}));
-        else
-            p.drawPolygon(QPolygonF({QPointF(x, 3), QPointF(x, 13), QPointF(x + 6, 8)}));
-    };
     auto sheet = [&p](qreal x, qreal y) {
         p.setPen(QPen(QColor(90, 100, 120), 1));
         p.setBrush(Qt::white);
@@ -25,40 +30,16 @@ QImage ManagerGlyph(TManagerGlyph kind)
         p.setPen(Qt::NoPen);
     };
     switch (kind) {
-    case mgFirst:
-        p.drawRect(QRectF(3, 3, 2, 10));
-        triangle(true, 6);
-        break;
-    case mgPrior: triangle(true, 5); break;
-    case mgNext: triangle(false, 5); break;
-    case mgLast:
-        triangle(false, 4);
-        p.drawRect(QRectF(11, 3, 2, 10));
-        break;
     case mgNew:
         sheet(1, 1);
         p.setBrush(green);
         p.drawRect(QRectF(10, 6, 2.5, 9));
         p.drawRect(QRectF(6.75, 9.25, 9, 2.5));
         break;
-    case mgDelete:
-        p.setBrush(red);
-        p.drawRect(QRectF(2, 6.75, 12, 2.5));
-        break;
     case mgDeleteAll:
         p.setBrush(red);
         for (qreal y : {3.5, 7.0, 10.5})
             p.drawRect(QRectF(2, y, 12, 2));
-        break;
-    case mgPost:
-        p.setPen(QPen(green, 2.4));
-        p.setBrush(Qt::NoBrush);
-        p.drawPolyline(QPolygonF({QPointF(3, 8), QPointF(6.5, 12), QPointF(13, 4)}));
-        break;
-    case mgCancel:
-        p.setPen(QPen(red, 2.4));
-        p.drawLine(QPointF(4, 4), QPointF(12, 12));
-        p.drawLine(QPointF(12, 4), QPointF(4, 12));
         break;
     case mgHelp: {
         p.setBrush(QColor(40, 90, 180));
@@ -78,6 +59,7 @@ QImage ManagerGlyph(TManagerGlyph kind)
         p.drawRect(QRectF(10, 6, 2.5, 9));
         p.drawRect(QRectF(6.75, 9.25, 9, 2.5));
         break;
+    default: break;
     }
     return img;
 }

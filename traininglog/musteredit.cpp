@@ -21,6 +21,7 @@
 #include "platform/vcl/events.h"
 #include "platform/vcl/imglist.h"
 #include "platform/vcl/shell.h"
+#include "traininglog/unitfields.h"
 
 Tmusteredit* musteredit = nullptr;
 
@@ -89,6 +90,9 @@ Tmusteredit::Tmusteredit(TClientDataSet& cds, TClientDataSet& cds2, TSaveDialog&
     DBEdit7 = ui->DBEdit7;
     DBEdit11 = ui->DBEdit11;
     DBMemo1 = ui->DBMemo1;
+    DBComboBox5->SetItems(unitfields::weatherChoices());
+    DBComboBox6->SetItems(unitfields::windChoices());
+    DBComboBox4->SetItems(unitfields::feelingChoices());
 
     // The buffer's field objects mirror the stored fields of `daten`, so the controls find theirs.
     if (orvServer)

@@ -6,37 +6,12 @@
 
 #include "core/language.h"
 #include "core/orvdbserver.h"
-#include "platform/vcl/dialogs.h"
 #include "platform/vcl/events.h"
-#include "traininglog/unitsearch.h"
+#include "traininglog/flatbuttonkeys.h"
+#include "traininglog/managerglyphs.h"
+#include "traininglog/unitlist.h"
 
 TvergleichSelect* vergleichSelect = nullptr;
-
-namespace {
-
-// The small arrows of the four navigation buttons: first, prior, next, last.
-QImage navGlyph(int kind)
-{
-    QImage img(16, 16, QImage::Format_ARGB32);
-    img.fill(Qt::transparent);
-    QPainter p(&img);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(Qt::NoPen);
-    p.setBrush(QColor(40, 52, 72));
-    const bool left = kind < 2;
-    const qreal x = 5;
-    if (left)
-        p.drawPolygon(QPolygonF({QPointF(x + 6, 3), QPointF(x + 6, 13), QPointF(x, 8)}));
-    else
-        p.drawPolygon(QPolygonF({QPointF(x, 3), QPointF(x, 13), QPointF(x + 6, 8)}));
-    if (kind == 0)
-        p.drawRect(QRectF(2, 3, 2, 10));
-    if (kind == 3)
-        p.drawRect(QRectF(12, 3, 2, 10));
-    return img;
-}
-
-}  // namespace
 
 QString ComparisonListSql()
 {
@@ -70,52 +45,29 @@ TvergleichSelect::TvergleichSelect(QWidget* Owner) : TForm(Owner, Qt::Dialog), u
     XPButton10 = ui->XPButton10;
 
     ADOTable1.SetName(QStringLiteral("ADOTable1"));
-    ADOTable1.SetReadOnly(true);
-    if (orvServer)
-        ADOTable1.SetConnection(&orvServer->orvDB);
-    ADOTable1.SetSQLText(ComparisonListSql());
-    DataSource1.SetDataSet(&ADOTable1);
-    DBGrid1->SetDataSource(&DataSource1);
-    DBGrid1->SetReadOnly(true);
-    DBGrid1->SetOptions(dgTitles | dgIndicator | dgColumnResize | dgColLines | dgRowLines | dgRowSelect |
-                        dgAlwaysShowSelection);
-    struct Col {
-        const char* field;
-        const char* title;
-        int width;
-    };
-    for (const Col c : {Col{"Datum", nullptr, 60}, Col{"For_Form", QT_TR_NOOP("Form"), 66},
-                        Col{"Spo_Name", QT_TR_NOOP("Sportart"), 69}, Col{"Ort", nullptr, 178}, Col{"Meter", nullptr, 41},
-                        Col{"Zeit", nullptr, 47}, Col{"Hoehendifferenz", QT_TR_NOOP("HDiff"), 28}}) {
-        TColumn* col = DBGrid1->Columns().Add();
-        col->SetFieldName(QString::fromLatin1(c.field));
-        if (c.title)
-            col->Title().SetCaption(tr(c.title));
-        col->SetWidth(c.width);
-    }
+    SetUpUnitList(ADOTable1, DataSource1, DBGrid1, ComparisonListSql(),
+                  {{QStringLiteral("Datum"), QString(), 60},
+                   {QStringLiteral("For_Form"), tr("Form"), 66},
+                   {QStringLiteral("Spo_Name"), tr("Sportart"), 69},
+                   {QStringLiteral("Ort"), QString(), 178},
+                   {QStringLiteral("Meter"), QString(), 41},
+                   {QStringLiteral("Zeit"), QString(), 47},
+                   {QStringLiteral("Hoehendifferenz"), tr("HDiff"), 28}});
     DBGrid1->OnDrawColumnCell = Handler(this, &TvergleichSelect::DBGrid1DrawColumnCell);
     DBGrid1->OnDblClick = Handler(this, &TvergleichSelect::DBGrid1DblClick);
-
-    if (orvServer)
-        DBGrid3->SetDataSource(&orvServer->dsNavSuchen);
-    DBGrid3->SetReadOnly(true);
-    DBGrid3->SetOptions(dgTitles | dgColLines | dgRowLines | dgRowSelect | dgAlwaysShowSelection);
-    for (const Col c : {Col{"Datum", nullptr, 56}, Col{"Ort", nullptr, 75}, Col{"Meter", nullptr, 38}}) {
-        TColumn* col = DBGrid3->Columns().Add();
-        col->SetFieldName(QString::fromLatin1(c.field));
-        col->SetWidth(c.width);
-    }
+    SetUpUnitSearch(DBGrid3,
+                    {{QStringLiteral("Datum"), QString(), 56},
+                     {QStringLiteral("Ort"), QString(), 75},
+                     {QStringLiteral("Meter"), QString(), 38}},
+                    ComboBox1);
     DBGrid3->OnDblClick = Handler(this, &TvergleichSelect::XPButton2Click);
-
-    ComboBox1->addItems(UnitSearchFields());
-    ComboBox1->setCurrentIndex(-1);
     UiOfficeEdit20001->OnChange = Handler(this, &TvergleichSelect::UiOfficeEdit20001Change);
 
-    int glyph = 0;
-    for (TXPButton* b : {XPButton5, XPButton11, XPButton6, XPButton7})
-        b->SetGlyph(navGlyph(glyph++));
-    for (TXPButton* b : {XPButton5, XPButton11, XPButton6, XPButton7, XPButton8, XPButton9, XPButton10, XPButton2})
-        b->setFocusPolicy(Qt::StrongFocus);
+    const std::pair<TXPButton*, TManagerGlyph> glyphs[] = {
+        {XPButton5, mgFirst}, {XPButton11, mgPrior}, {XPButton6, mgNext}, {XPButton7, mgLast}};
+    for (const auto& [button, glyph] : glyphs)
+        button->SetGlyph(ManagerGlyph(glyph));
+    LetKeyboardPressButtons({XPButton5, XPButton11, XPButton6, XPButton7, XPButton8, XPButton9, XPButton10, XPButton2});
     XPButton5->OnClick = Handler(this, &TvergleichSelect::XPButton5Click);
     XPButton11->OnClick = Handler(this, &TvergleichSelect::XPButton11Click);
     XPButton6->OnClick = Handler(this, &TvergleichSelect::XPButton6Click);
@@ -145,13 +97,7 @@ int TvergleichSelect::ADOTable1dat_Id() const
 
 void TvergleichSelect::FormShow(QObject*)
 {
-    if (!ADOTable1.Active()) {
-        ADOTable1.Open();
-        ADOTable1.FieldByName(QStringLiteral("Datum"))->SetDisplayFormat(FormatSettings().ShortDateFormat);
-        ADOTable1.FieldByName(QStringLiteral("Zeit"))->SetDisplayFormat(QStringLiteral("hh:mm:ss"));
-    }
-    ADOTable1.Last();
-    DBGrid1->setFocus();
+    ShowUnitList(ADOTable1, DBGrid1);
 }
 
 void TvergleichSelect::XPButton5Click(QObject*)
@@ -191,26 +137,12 @@ void TvergleichSelect::DBGrid1DblClick(QObject* Sender)
 
 void TvergleichSelect::UiOfficeEdit20001Change(QObject*)
 {
-    if (!orvServer)
-        return;
-    if (ComboBox1->currentIndex() < 0)
-        ComboBox1->setCurrentIndex(0);
-    // A search that fails leaves the result list empty and the count as it was.
-    try {
-        const int count = SearchUnitsByPrefix(orvServer->navSuchen, ComboBox1->currentText(), UiOfficeEdit20001->text());
-        if (count >= 0)
-            Label14->setText(QString::number(count));
-    } catch (const Exception&) {
-    }
+    RunUnitSearch(ComboBox1, UiOfficeEdit20001->text(), Label14);
 }
 
 void TvergleichSelect::XPButton2Click(QObject*)
 {
-    TQuery& found = orvServer->navSuchen;
-    const bool located = found.Active() && !found.IsEmpty() &&
-                         ADOTable1.Locate(QStringLiteral("dat_Id"), found.FieldByName(QStringLiteral("DAT_ID"))->Value());
-    if (!located)
-        MessageDlg(LoadStr(msg::NoRecordSelected), mtError, TMsgDlgButtons{mbOK});
+    GoToSearchResult(ADOTable1);
 }
 
 void TvergleichSelect::DBGrid1DrawColumnCell(QObject*, const QRect& Rect, int DataCol, TColumn* Column, TGridDrawState State)

@@ -3,6 +3,8 @@
 #include <QPainter>
 #include <QPainterPath>
 
+#include <optional>
+
 #include "core/language.h"
 #include "core/orvdbserver.h"
 #include "platform/db/dataset.h"
@@ -27,6 +29,33 @@ QString kindLines(bool hrm)
     return hrm ? QStringLiteral(" and (zei_hrm = true) ORDER by zwischenzeit,zeit.meter")
                : QStringLiteral(" and (zei_hrm = false) ORDER by zeit.meter,zwischenzeit");
 }
+
+// The fields behind a row's 18 cells, looked up once for a pass over many rows: a long
+// heart-rate unit has thousands of rows, and each lookup is a search by name.
+class RowCellReader {
+public:
+    explicit RowCellReader(TDataSet& zeit)
+    {
+        for (int c = 0; c < ColumnCount - 1; ++c)
+            fields_[c] = zeit.FieldByName(QString::fromLatin1(kFields[c]));
+        meter_ = zeit.FieldByName(QStringLiteral("Meter"));
+    }
+
+    // The cell texts of the dataset's current row.
+    QStringList cells() const
+    {
+        QStringList cells;
+        cells.reserve(ColumnCount);
+        for (TField* f : fields_)
+            cells << f->DisplayText();
+        cells << (meter_->IsNull() ? QString() : QString::number(meter_->AsInteger()));
+        return cells;
+    }
+
+private:
+    TField* fields_[ColumnCount - 1] = {};
+    TField* meter_ = nullptr;
+};
 
 QString conditionLine(int datId)
 {
@@ -86,13 +115,7 @@ QStringList headers(const QString& distanceLabel)
 
 QStringList rowCells(TDataSet& zeit)
 {
-    QStringList cells;
-    cells.reserve(ColumnCount);
-    for (const char* name : kFields)
-        cells << zeit.FieldByName(QString::fromLatin1(name))->DisplayText();
-    TField* meter = zeit.FieldByName(QStringLiteral("Meter"));
-    cells << (meter->IsNull() ? QString() : QString::number(meter->AsInteger()));
-    return cells;
+    return RowCellReader(zeit).cells();
 }
 
 void fill(TStringGrid& grid, TDataSet& zeit, const QString& distanceLabel, const std::function<void()>& step)
@@ -108,8 +131,11 @@ void fill(TStringGrid& grid, TDataSet& zeit, const QString& distanceLabel, const
     grid.SetRowCount(count > 0 ? count + 1 : 2);
     if (count == 0)
         grid.SetRows(1, QStringList());
+    std::optional<RowCellReader> reader;
+    if (count > 0)
+        reader.emplace(zeit);
     for (int r = 1; r <= count; ++r) {
-        grid.SetRows(r, rowCells(zeit));
+        grid.SetRows(r, reader->cells());
         zeit.Next();
         if (step)
             step();
@@ -145,8 +171,11 @@ QList<QStringList> rowsOfUnit(TorvServer& server, TQuery& rows, int datId, bool 
 {
     openRowsOfUnit(server, rows, datId, hrm);
     QList<QStringList> cells;
+    if (rows.IsEmpty())
+        return cells;
+    const RowCellReader reader(rows);
     for (rows.First(); !rows.Eof(); rows.Next())
-        cells << rowCells(rows);
+        cells << reader.cells();
     return cells;
 }
 

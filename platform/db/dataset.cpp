@@ -107,6 +107,11 @@ void TDataSet::raise(const QString& message) const
     throw EDatabaseError(name_.isEmpty() ? message : name_ + QStringLiteral(": ") + message);
 }
 
+void TDataSet::raise(const SqliteError& error) const
+{
+    error.raise(name_.isEmpty() ? QString() : name_ + QStringLiteral(": "));
+}
+
 void TDataSet::checkActive() const
 {
     if (!Active())

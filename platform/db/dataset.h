@@ -25,6 +25,7 @@ class TConnection;
 class TDataSource;
 class TDataLink;
 struct sqlite3_stmt;
+struct SqliteError;
 
 enum TDataSetState {
     dsInactive,
@@ -236,6 +237,8 @@ protected:
 
     void checkActive() const;
     [[noreturn]] void raise(const QString& message) const;
+    // A SQLite error met while reading, named after the dataset, of the class SqliteError gives.
+    [[noreturn]] void raise(const SqliteError& error) const;
 
     // Every row of the snapshot in cursor order, the filter ignored, as keys.
     const std::vector<int64_t>& snapshotKeys() const
@@ -306,7 +309,6 @@ private:
     // Keys of a lazy snapshot in the cursor order (backwards when reverse; limit 0 for all).
     // Without an order the rows come in the order of their keys.
     std::vector<int64_t> keyQuery(bool reverse, int limit, int offset) const;
-    static int lazyKeyThreshold();
     const Row& rowAt(int pos);
     Row& rowByKey(int64_t key, int posHint);
     void fetchKeys(const std::vector<int64_t>& wanted);

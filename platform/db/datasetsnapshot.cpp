@@ -286,7 +286,7 @@ void TDataSet::readKeyed(const SelectPlan& plan, bool buildFields)
     lastRowid_ = last.isNull() ? 0 : last.toLongLong();
     // The keys are read whole up to the threshold; a table with more rows reads them page by
     // page when a position is first reached, and counts them when the count is first needed.
-    const int threshold = lazyKeyThreshold();
+    const int threshold = LazyKeyThreshold();
     {
         const QString probe = QStringLiteral("SELECT 1 FROM ") + table + where + QStringLiteral(" LIMIT 1 OFFSET ") +
                               QString::number(threshold);
@@ -298,7 +298,7 @@ void TDataSet::readKeyed(const SelectPlan& plan, bool buildFields)
         const SqliteError err = SqliteError::of(db);
         sqlite3_finalize(stmt);
         if (rc != SQLITE_ROW && rc != SQLITE_DONE)
-            err.raise(name_.isEmpty() ? QString() : name_ + QStringLiteral(": "));
+            raise(err);
         if (rc == SQLITE_ROW) {
             lazyKeys_ = true;
             lazyCount_ = -1;
@@ -360,7 +360,7 @@ std::vector<int64_t> TDataSet::keyQuery(bool reverse, int limit, int offset) con
     const SqliteError err = SqliteError::of(db);
     sqlite3_finalize(stmt);
     if (rc != SQLITE_DONE)
-        err.raise(name_.isEmpty() ? QString() : name_ + QStringLiteral(": "));
+        raise(err);
     return out;
 }
 
@@ -428,7 +428,7 @@ int TDataSet::lazyCount() const
             const int64_t n = rc == SQLITE_ROW ? sqlite3_column_int64(stmt, 0) : 0;
             sqlite3_finalize(stmt);
             if (rc != SQLITE_ROW)
-                err.raise(name_.isEmpty() ? QString() : name_ + QStringLiteral(": "));
+                raise(err);
             return n;
         };
         const int64_t n = countOf(QString()) - countOf(QStringLiteral("rowid > ") + QString::number(lastRowid_));
@@ -455,26 +455,17 @@ void TDataSet::materializeKeys() const
 }
 
 namespace {
-int& lazyThreshold()
-{
-    static int rows = 65536;
-    return rows;
-}
+int lazyKeyRows = 65536;
 }  // namespace
 
 void TDataSet::SetLazyKeyThreshold(int rows)
 {
-    lazyThreshold() = rows;
+    lazyKeyRows = rows;
 }
 
 int TDataSet::LazyKeyThreshold()
 {
-    return lazyThreshold();
-}
-
-int TDataSet::lazyKeyThreshold()
-{
-    return lazyThreshold();
+    return lazyKeyRows;
 }
 
 void TDataSet::readQuery(const SelectPlan& plan, bool buildFields)
@@ -533,7 +524,7 @@ void TDataSet::readQuery(const SelectPlan& plan, bool buildFields)
     const SqliteError err = SqliteError::of(db);
     sqlite3_finalize(stmt);
     if (rc != SQLITE_DONE)
-        err.raise(name_.isEmpty() ? QString() : name_ + QStringLiteral(": "));
+        raise(err);
 }
 
 void TDataSet::readSnapshot(bool buildFields)

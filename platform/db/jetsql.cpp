@@ -175,8 +175,7 @@ QString TJetTranslator::translateWith(const QString& jetSql, bool readOnly)
         return *hit;
     const jetsql::Statement st = jetsql::ParseStatement(jetSql);
     if (readOnly && st.kind == jetsql::Statement::OtherStmt)
-        throw EDatabaseError(QCoreApplication::translate(
-            "JetSql", "Hier ist nur eine Abfrage (SELECT) erlaubt; Änderungen an der Datenbank sind nicht möglich."));
+        throw EDatabaseError(ReadOnlyMessage());
     jetsql::RewriteOptions opt;
     opt.readOnly = readOnly;
     const QString out =
@@ -229,18 +228,15 @@ QString ReadOnlyMessage()
 
 sqlite3_stmt* PrepareReadOnly(sqlite3* db, const QString& sql)
 {
-    sqlite3_set_authorizer(db, &readOnlyAuthorizer, nullptr);
+    SetReadOnlyGuard(db, true);
     sqlite3_stmt* st = nullptr;
     const QByteArray u = sql.toUtf8();
     const int rc = sqlite3_prepare_v2(db, u.constData(), u.size(), &st, nullptr);
     const QString message = SqliteErrorText(db);
-    sqlite3_set_authorizer(db, nullptr, nullptr);
+    SetReadOnlyGuard(db, false);
     if (rc != SQLITE_OK) {
         sqlite3_finalize(st);
-        if (rc == SQLITE_AUTH)
-            throw EDatabaseError(QCoreApplication::translate(
-                "JetSql", "Hier ist nur eine Abfrage (SELECT) erlaubt; Änderungen an der Datenbank sind nicht möglich."));
-        throw EDatabaseError(message);
+        throw EDatabaseError(rc == SQLITE_AUTH ? ReadOnlyMessage() : message);
     }
     return st;
 }

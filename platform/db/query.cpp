@@ -137,7 +137,7 @@ int TQuery::ExecSQL()
         if (rc != SQLITE_DONE) {
             const SqliteError err = SqliteError::of(db);
             sqlite3_finalize(stmt);
-            err.raise(Name().isEmpty() ? QString() : Name() + QStringLiteral(": "));
+            raise(err);
         }
         rowsAffected_ = sqlite3_changes(db);
         sqlite3_finalize(stmt);

@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <cmath>
 #include <cstring>
 #include <mdbtools.h>
 
@@ -122,6 +123,15 @@ TableValue AccessTable::Value(int row, const QString& field) const
     if (c < 0 || row < 0 || row >= rows.size() || c >= rows[row].size())
         return TableValue();
     return rows[row][c];
+}
+
+int AccessInteger(const TableValue& v)
+{
+    if (v.kind() == TableValue::Kind::Number)
+        return std::isfinite(v.Number()) && std::fabs(v.Number()) < 2e9 ? int(std::lround(v.Number())) : 0;
+    if (v.kind() == TableValue::Kind::Text)
+        return v.Text().trimmed().toInt();
+    return 0;
 }
 
 AccessDatabase::~AccessDatabase() = default;

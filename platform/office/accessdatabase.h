@@ -35,6 +35,11 @@ struct AccessTable {
     TableValue Value(int row, const QString& field) const;
 };
 
+// A value of an Access field as a whole number: numbers rounded (0 outside the int range), texts
+// read as integers (0 when they are none), anything else 0. Id and counter fields come as
+// numbers, some files keep them as texts.
+int AccessInteger(const TableValue& v);
+
 class AccessDatabase : public TableSource {
 public:
     // Opens the file and reads its catalog. Errors: the file is missing, cannot be read, is no

@@ -16,10 +16,6 @@
         <translation>The file was not found.</translation>
     </message>
     <message>
-        <source>Die komprimierte Kopie hätte den Namen der Datenbank.</source>
-        <translation>The compacted copy would have the name of the database.</translation>
-    </message>
-    <message>
         <source>Die komprimierte Kopie ist fehlerhaft.</source>
         <translation>The compacted copy is damaged.</translation>
     </message>

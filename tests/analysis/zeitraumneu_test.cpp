@@ -142,6 +142,18 @@ protected:
             QApplication::sendEvent(box->lineEdit(), &press);
         }
     }
+    // The widgets Tab reaches from `start` until the focus comes round again.
+    static QList<QWidget*> tabRound(QWidget* start)
+    {
+        QList<QWidget*> reached;
+        start->setFocus();
+        for (int i = 0; i < 80 && !reached.contains(QApplication::focusWidget()); ++i) {
+            reached << QApplication::focusWidget();
+            QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier);
+            QApplication::sendEvent(QApplication::focusWidget(), &tab);
+        }
+        return reached;
+    }
     int units() const { return db.value("SELECT count(*) FROM daten").toInt(); }
 
     AthleteDatabase db;
@@ -417,6 +429,31 @@ TEST_F(PeriodStatisticsTest, CriteriaAndBuilderFillTheCondition)
     });
 }
 
+TEST_F(PeriodStatisticsTest, BuilderListsAddWithTheKeyboard)
+{
+    unit("05.03.2026", 1, 12000, "Köln");
+    start();
+    show([](TZeitNeu& f) {
+        f.SpeedButton12->click();
+        PageControlEvents(f.PageControl1).SelectPage(f.TabSheet1);
+        f.Memo1->setPlainText("WHERE Meter > 0");
+        ScriptedAnswers::onShowModal<TfmFilterFrm>([](TfmFilterFrm& b) {
+            auto enter = [](QWidget* list, Qt::Key key) {
+                QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+                QApplication::sendEvent(list, &press);
+            };
+            b.ListBox1->setCurrentItem(b.ListBox1->findItems("Ort", Qt::MatchExactly).value(0));
+            enter(b.ListBox1, Qt::Key_Return);
+            b.ListBox2->setCurrentRow(2);  // "= "
+            enter(b.ListBox2, Qt::Key_Enter);
+            EXPECT_EQ(b.Memo1->toPlainText(), "Ort = ");
+            b.BtnClose->click();
+        });
+        f.Button1->click();
+        EXPECT_EQ(f.Memo1->toPlainText(), "WHERE Meter > 0") << "Return adds to the condition, it assigns nothing";
+    });
+}
+
 TEST_F(PeriodStatisticsTest, ColumnViewsAreSavedAndRestored)
 {
     unit("05.03.2026", 1, 5000);
@@ -642,24 +679,12 @@ TEST_F(PeriodStatisticsTest, TabReachesEveryFieldAndTypedDatesRunTheQuery)
         QApplication::setActiveWindow(&f);
         f.SpeedButton12->click();
         PageControlEvents(f.PageControl1).SelectPage(f.TabSheet1);  // the SQL page in force
-        QList<QWidget*> reached;
-        f.CheckBox1->setFocus();
-        for (int i = 0; i < 80 && !reached.contains(QApplication::focusWidget()); ++i) {
-            reached << QApplication::focusWidget();
-            QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier);
-            QApplication::sendEvent(QApplication::focusWidget(), &tab);
-        }
+        QList<QWidget*> reached = tabRound(f.CheckBox1);
         for (QWidget* w : std::initializer_list<QWidget*>{f.Memo1, f.BitBtn2, f.Button3, f.Button1})
             EXPECT_TRUE(reached.contains(w)) << w->objectName().toStdString();
 
         f.SpeedButton12->click();  // settings in force again
-        reached.clear();
-        f.CheckBox1->setFocus();
-        for (int i = 0; i < 80 && !reached.contains(QApplication::focusWidget()); ++i) {
-            reached << QApplication::focusWidget();
-            QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier);
-            QApplication::sendEvent(QApplication::focusWidget(), &tab);
-        }
+        reached = tabRound(f.CheckBox1);
         for (QWidget* w : std::initializer_list<QWidget*>{f.CheckBox1, f.ComboBox1->lineEdit(), f.ComboBox2->lineEdit(),
                                                           f.CheckListBox2, f.CheckListBox1, f.DateTimePicker1,
                                                           f.DateTimePicker2, f.DBGrid1})

@@ -222,6 +222,32 @@ TEST_F(OptionsDialogTest, LookupPagesShowAfterErweitertAndKeepTheirPostedRows)
     EXPECT_EQ(fileValue("select bea_Name from belart where bea_ID = 2").toString(), "Fahrtspiel lang");
 }
 
+TEST_F(OptionsDialogTest, TheLookupButtonsAreReachedWithTabAndPressedWithSpace)
+{
+    start();
+    withDialog([](TUmgebungsoptionen& f) {
+        f.Button4->click();
+        f.PageControl1->setCurrentWidget(f.TabSheet4);
+        auto press = [](int key, const QString& text = QString()) {
+            QKeyEvent e(QEvent::KeyPress, key, Qt::NoModifier, text);
+            QApplication::sendEvent(QApplication::focusWidget(), &e);
+        };
+        f.findChild<QWidget*>("DBCheckBox7")->setFocus();
+        QStringList order;
+        for (int i = 0; i < 5; ++i) {
+            press(Qt::Key_Tab);
+            order << QApplication::focusWidget()->objectName();
+        }
+        EXPECT_EQ(order, QStringList({"XPButton1", "XPButton2", "XPButton3", "XPButton4", "DBGrid1"}));
+        // Space on "Hinzufügen" appends a sport, as a click does.
+        f.XPButtons[0]->setFocus();
+        press(Qt::Key_Space, QStringLiteral(" "));
+        EXPECT_EQ(orvServer->sportart.State(), dsInsert);
+        f.CancelBtn->click();
+    });
+    EXPECT_EQ(orvServer->sportart.State(), dsBrowse);
+}
+
 TEST_F(OptionsDialogTest, MovingRowsSwapsTheirOrderAndKeepsTheMovedRowCurrent)
 {
     start();

@@ -3,8 +3,11 @@
 // a block, and a unit opened from the block's list.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QBuffer>
 #include <QImage>
+#include <QKeyEvent>
+#include <QSet>
 
 #include "core/main.h"
 #include "core/navigatorframe.h"
@@ -395,6 +398,67 @@ TEST_F(BlockManagerTest, TheSelectionKeepsOneIdPerLineAndSearchesLikeTheComparis
     ScriptedAnswers::pushMessageAnswer(mrOk);
     sel->XPButton2->Click();
     EXPECT_EQ(ScriptedAnswers::lastMessage().Text, "Kein Datensatz ausgewählt.");
+}
+
+TEST_F(BlockManagerTest, TabReachesEveryButtonAndSpacePressesIt)
+{
+    block(1, "Alt", 1);
+    start();
+    manage([](Tblockman& m) {
+        QApplication::setActiveWindow(&m);
+        m.XPButton1->setFocus();
+        QSet<QWidget*> reached;
+        for (int i = 0; i < 40; ++i) {
+            QWidget* f = QApplication::focusWidget();
+            ASSERT_NE(f, nullptr);
+            reached.insert(f);
+            QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier);
+            QApplication::sendEvent(f, &tab);
+        }
+        for (TXPButton* b : m.findChildren<TXPButton*>())
+            EXPECT_TRUE(reached.contains(b)) << b->objectName().toStdString();
+        QKeyEvent space(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, " ");
+        QApplication::sendEvent(m.XPButton7, &space);
+        EXPECT_EQ(blocks().State(), dsInsert);
+        m.XPButton16->Click();
+        m.Close();
+    });
+}
+
+TEST_F(BlockManagerTest, TheSelectionIsWorkedWithTheKeyboardAlone)
+{
+    block(1, "Alt", 1);
+    unit(1, 2, 1);
+    unit(2, 3, 1);
+    start();
+    ModalForm<TDatenSelect> sel(DatenSelect, MainForm);
+    sel->show();
+    QApplication::setActiveWindow(sel.get());
+    sel->FormShow(nullptr);
+    // Tab from the list on reaches every button, the chosen list, the search and its result.
+    sel->DBGrid1->setFocus();
+    QList<QWidget*> reached;
+    for (int i = 0; i < 20; ++i) {
+        QWidget* f = QApplication::focusWidget();
+        ASSERT_NE(f, nullptr);
+        if (!reached.contains(f))
+            reached << f;
+        QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier);
+        QApplication::sendEvent(f, &tab);
+    }
+    for (QWidget* w : std::initializer_list<QWidget*>{sel->XPButton5, sel->XPButton11, sel->XPButton6, sel->XPButton7,
+                                                      sel->XPButton1, sel->ListBox1, sel->XPButton4, sel->ComboBox1,
+                                                      sel->DBGrid3, sel->XPButton2, sel->XPButton8, sel->XPButton9})
+        EXPECT_TRUE(reached.contains(w) || reached.contains(w->focusProxy())) << w->objectName().toStdString();
+    // Space presses the focused button: the newest unit goes into the list, then OK.
+    auto space = [](QWidget* w) {
+        QKeyEvent key(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, " ");
+        QApplication::sendEvent(w, &key);
+    };
+    space(sel->XPButton1);
+    EXPECT_EQ(sel->selectedIds, QStringList({"2"}));
+    space(sel->XPButton8);
+    EXPECT_EQ(sel->ModalResult(), mrOk);
 }
 
 TEST_F(BlockManagerTest, ADoubleClickedUnitBecomesCurrentAndTheManagerCloses)

@@ -9,33 +9,16 @@
 
 #include "core/main.h"
 #include "core/orvdbserver.h"
-#include "tests/core/programfixture.h"
-#include "tests/support/athletedb.h"
+#include "tests/traininglog/entrywindowfixture.h"
 #include "traininglog/einheiteneingabe.h"
 
 namespace {
 
-class EntryKeyboardTest : public ProgramTest {
+class EntryKeyboardTest : public EntryWindowFixture {
 protected:
-    void SetUp() override
-    {
-        ProgramTest::SetUp();
-        savedSettings_ = FormatSettings();
-        SetScreenWidthSource([] { return 800; });
-    }
-    void TearDown() override
-    {
-        ProgramTest::TearDown();
-        SetScreenWidthSource({});
-        FormatSettings() = savedSettings_;
-    }
-
     void start()
     {
-        StartProgram({db.path()});
-        ASSERT_NE(eingabe, nullptr);
-        ASSERT_TRUE(eingabe->isVisible());
-        QApplication::setActiveWindow(MainForm);
+        ASSERT_NO_FATAL_FAILURE(startProgram());
         // A desktop with a German locale, whatever the machine running the test has.
         FormatSettings() = GermanFormatSettings();
         FormatSettings().LongTimeFormat = QStringLiteral("hh:mm:ss");
@@ -82,11 +65,6 @@ protected:
         QDir().mkpath(QStringLiteral("/tmp/entry-keys"));
         MainForm->grab().save(QStringLiteral("/tmp/entry-keys/%1.png").arg(name));
     }
-
-    AthleteDatabase db;
-
-private:
-    TFormatSettings savedSettings_;
 };
 
 }  // namespace

@@ -12,36 +12,14 @@
 #include "core/main.h"
 #include "core/orvdbserver.h"
 #include "core/startframe.h"
-#include "tests/core/programfixture.h"
-#include "tests/support/athletedb.h"
+#include "tests/traininglog/entrywindowfixture.h"
 #include "traininglog/einheiteneingabe.h"
 
 namespace {
 
-class EntryWindowTest : public ProgramTest {
+class EntryWindowTest : public EntryWindowFixture {
 protected:
-    void SetUp() override
-    {
-        ProgramTest::SetUp();
-        savedSettings_ = FormatSettings();
-        FormatSettings() = GermanFormatSettings();
-        SetScreenWidthSource([] { return 800; });
-    }
-    void TearDown() override
-    {
-        ProgramTest::TearDown();
-        SetScreenWidthSource({});
-        FormatSettings() = savedSettings_;
-    }
-
-    // Starts the program on the test database; the entry window shows it.
-    void start()
-    {
-        StartProgram({db.path()});
-        ASSERT_NE(eingabe, nullptr);
-        ASSERT_TRUE(eingabe->isVisible());
-        QApplication::setActiveWindow(MainForm);
-    }
+    void start() { startProgram(); }
 
     // Types into an edit box as the user does: focus, select all, the characters, leave it.
     static void type(QWidget* w, const QString& text)
@@ -89,11 +67,6 @@ protected:
     }
 
     TDataSet& daten() const { return orvServer->daten; }
-
-    AthleteDatabase db;
-
-private:
-    TFormatSettings savedSettings_;
 };
 
 }  // namespace

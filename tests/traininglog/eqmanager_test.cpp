@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QKeyEvent>
+#include <QSet>
 
 #include "tests/traininglog/equipmentfixture.h"
 #include "traininglog/categorytree.h"
@@ -210,6 +211,27 @@ TEST_F(EqManagerTest, TheArrowKeysMoveThroughTheTreeAsClicksDo)
         QKeyEvent home(QEvent::KeyPress, Qt::Key_Home, Qt::NoModifier);
         QApplication::sendEvent(m.TreeView1, &home);  // the category: the item stays
         EXPECT_EQ(current(), "Zebra");
+
+        // Tab reaches the tool bar's buttons, and Space on "new" inserts an item.
+        QSet<QWidget*> reached;
+        for (int i = 0; i < 30; ++i) {
+            QWidget* f = QApplication::focusWidget();
+            ASSERT_NE(f, nullptr);
+            reached.insert(f);
+            QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier);
+            QApplication::sendEvent(f, &tab);
+        }
+        m.ActionManager1->UpdateActions();
+        for (TAction* a : std::initializer_list<TAction*>{m.DataSetInsert1, m.Action2, m.Action1})
+            EXPECT_TRUE(reached.contains(m.ActionToolBar1->widgetForAction(a->qaction()))) << a->objectName().toStdString();
+        QWidget* insert = m.ActionToolBar1->widgetForAction(m.DataSetInsert1->qaction());
+        insert->setFocus();
+        QKeyEvent space(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, " ");
+        QApplication::sendEvent(insert, &space);
+        QKeyEvent release(QEvent::KeyRelease, Qt::Key_Space, Qt::NoModifier, " ");
+        QApplication::sendEvent(insert, &release);
+        EXPECT_EQ(equipment().State(), dsInsert);
+        equipment().Cancel();
         m.Close();
     });
 }

@@ -8,8 +8,7 @@
 #include "core/busy.h"
 #include "core/main.h"
 #include "core/orvdbserver.h"
-#include "tests/core/programfixture.h"
-#include "tests/support/athletedb.h"
+#include "tests/traininglog/entrywindowfixture.h"
 #include "traininglog/einheiteneingabe.h"
 
 
@@ -38,26 +37,16 @@ protected:
     }
 };
 
-class SplitPageTest : public ProgramTest {
+class SplitPageTest : public EntryWindowFixture {
 protected:
     void SetUp() override
     {
-        ProgramTest::SetUp();
-        savedSettings_ = FormatSettings();
-        FormatSettings() = GermanFormatSettings();
-        SetScreenWidthSource([] { return 800; });
+        EntryWindowFixture::SetUp();
         // One run (kilometres) of 2 km.
         db.exec("INSERT INTO DATEN (dat_Id, Datum, Form, Zeit, Meter, Hoehendifferenz, Belastungsart, Sportart, "
                 "Belastungsstufe, trainingsblock) VALUES (1, " + sqlNumber(EncodeDate(2024, 3, 14)) + ", 1, " +
                 sqlNumber(hms(0, 12, 0)) + ", 2000, 0, 1, 1, 1, 1)");
     }
-    void TearDown() override
-    {
-        ProgramTest::TearDown();
-        SetScreenWidthSource({});
-        FormatSettings() = savedSettings_;
-    }
-
     void addRow(int meter, TDateTime time, int height, bool hrm, const QString& note = QString(), int unit = 1)
     {
         db.exec(QString("INSERT INTO zeit (zei_Id, Meter, Zwischenzeit, HDiff, zei_hrm, Notitz) VALUES (%6, %1, %2, %3, %4, '%5')")
@@ -94,10 +83,7 @@ protected:
     // Starts the program on the test database and shows the split page.
     void start()
     {
-        StartProgram({db.path()});
-        ASSERT_NE(eingabe, nullptr);
-        ASSERT_TRUE(eingabe->isVisible());
-        QApplication::setActiveWindow(MainForm);
+        ASSERT_NO_FATAL_FAILURE(startProgram());
         eingabe->resize(900, 600);
         ASSERT_TRUE(eingabe->selectPage(eingabe->TabSheet5));
     }
@@ -105,10 +91,5 @@ protected:
     static TStringGrid& grid() { return *eingabe->StringGrid1; }
     static TQuery& zeit() { return orvServer->zeit; }
     int rows(const QString& where) const { return db.value("SELECT count(*) FROM zeit WHERE " + where).toInt(); }
-
-    AthleteDatabase db;
-
-private:
-    TFormatSettings savedSettings_;
 };
 

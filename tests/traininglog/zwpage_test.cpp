@@ -10,6 +10,7 @@
 #include "core/busy.h"
 #include "core/main.h"
 #include "core/orvdbserver.h"
+#include "tests/support/messages.h"
 #include "tests/traininglog/splitpagefixture.h"
 #include "traininglog/einheiteneingabe.h"
 #include "traininglog/zweditdlg.h"
@@ -247,4 +248,30 @@ TEST_F(SplitPageTest, RoutePointsAreLoadedAsSplitsOfTheChosenRoute)
     EXPECT_EQ(grid().Cells(zwgrid::colHoehe, 5), "130");
     EXPECT_TRUE(eingabe->zwFillEnabled);
     EXPECT_FALSE(BusyDlg->isVisible());
+}
+
+TEST_F(SplitPageTest, ARoutesPointsLandAllOrNoneAndOnlyOnASavedUnit)
+{
+    db.exec("INSERT INTO strecke (StrIndex, Name, str_kategorie) VALUES (1, 'Runde', 'A')");
+    db.exec("INSERT INTO streckez (StrIndex, Meter, Streckenpunkt, Hoehe) VALUES (1, 0, 'Start', 100), "
+            "(1, 1000, 'Brücke', 110), (1, 2500, 'Kirche', 130)");
+    // A database rule that refuses the third point: the two before it go with it.
+    db.exec("CREATE TRIGGER refuse BEFORE INSERT ON zeit WHEN NEW.Meter = 2500 BEGIN SELECT RAISE(ABORT, 'nein'); END");
+    start();
+    QMenu* menu = eingabe->Zwischenzeitenladen1;
+    emit menu->aboutToShow();
+    ASSERT_EQ(menu->actions().size(), 1);
+    QAction* route = menu->actions().at(0);
+    EXPECT_NE(messageOf([&] { eingabe->ItemClick(route); }), "(nothing raised)");
+    EXPECT_EQ(rows("1 = 1"), 0);
+    EXPECT_FALSE(orvServer->orvDB.InTransaction());
+    EXPECT_TRUE(eingabe->zwFillEnabled);
+    EXPECT_FALSE(BusyDlg->isVisible());
+
+    // A unit being entered has no id the rows could belong to.
+    db.exec("DROP TRIGGER refuse");
+    orvServer->daten.Insert();
+    EXPECT_EQ(messageOf([&] { eingabe->ItemClick(route); }), "Die Einheit muß vorher gespeichert werden.");
+    orvServer->daten.Cancel();
+    EXPECT_EQ(rows("1 = 1"), 0);
 }

@@ -104,6 +104,25 @@ TEST_F(AccessReader, ReadsEveryRowOfATableOverManyPages)
     EXPECT_EQ(t.Value().Value(2999, QStringLiteral("TimeAndDate")), TableValue::FromDateTime(trip.records[2999].time));
 }
 
+TEST(AccessInteger, RoundsNumbersReadsTextsAndGivesZeroOtherwise)
+{
+    const struct {
+        TableValue value;
+        int expected;
+    } cases[] = {
+        {TableValue::FromNumber(41.5), 42},
+        {TableValue::FromNumber(-2.5), -3},
+        {TableValue::FromNumber(3e9), 0},
+        {TableValue::FromNumber(std::nan("")), 0},
+        {TableValue::FromText(QStringLiteral(" 17 ")), 17},
+        {TableValue::FromText(QStringLiteral("x")), 0},
+        {TableValue::FromDateTime(kDay), 0},
+        {TableValue(), 0},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(AccessInteger(c.value), c.expected) << c.value.AsText().toStdString();
+}
+
 TEST_F(AccessReader, ErrorsNameTheFileOrTable)
 {
     const QString good = write(QStringLiteral("good.mdb"), {kindsTable()});
