@@ -174,13 +174,25 @@ TEST_F(ImportWizardTest, RefusesWhatCannotBeImportedAndWritesNothing)
     ASSERT_TRUE(book.Save(file).Ok());
     const int before = count(QStringLiteral("SELECT count(*) FROM DATEN"));
 
+    const QString unknown =
+        files.write(QStringLiteral("fremd.imp"), "[Zuordnung]\nzf0=Puls\nzt0=Meter\nzf1=Meter\nzt1=Distanz\n");
     ScriptedAnswers::pushMessageAnswer(mrOk);  // no mapping
+    ScriptedAnswers::pushFileName(unknown);
+    ScriptedAnswers::pushFileName(files.write(QStringLiteral("leer.imp"), "[Zuordnung]\n"));
+    ScriptedAnswers::pushMessageAnswer(mrOk);  // fields that are not there
     ScriptedAnswers::pushMessageAnswer(mrOk);  // the 32nd pair
     ScriptedAnswers::pushMessageAnswer(mrOk);  // the row that fails
     wizard(orvServer->daten, true, file, [](Teximp2& f) {
         f.Button1->click();
         EXPECT_TRUE(f.isVisible() || f.ModalResult() == mrNone);
         EXPECT_EQ(ScriptedAnswers::lastMessage().Type, mtInformation);
+        // A loaded mapping naming fields the sheet and the units lack: both named, nothing written.
+        f.SpeedButton13->click();
+        f.Button1->click();
+        EXPECT_TRUE(ScriptedAnswers::lastMessage().Text.contains(QStringLiteral("Quelle \"Puls\"")));
+        EXPECT_TRUE(ScriptedAnswers::lastMessage().Text.contains(QStringLiteral("Ziel \"Distanz\"")));
+        f.SpeedButton13->click();  // an empty mapping file starts again
+        EXPECT_EQ(f.ListBox3->count(), 0);
         for (int i = 0; i < 31; ++i)
             map(f, {"Meter"});
         map(f, {"Meter"});
