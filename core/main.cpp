@@ -53,6 +53,8 @@
 #include "exchange/dbsicherung.h"
 #include "exchange/outbreakerimport.h"
 #include "exchange/polarimport.h"
+#include "exchange/excelimport.h"
+#include "exchange/garminimport.h"
 #include "platform/rtl/folders.h"
 #include "platform/vcl/actnlist.h"
 #include "platform/vcl/events.h"
@@ -253,7 +255,10 @@ void TMainForm::createActions()
     Action24->OnExecute = [this](QObject* s) { Action24Execute(s); };
     FileExit1->OnExecute = [this](QObject* s) { FileExit1Execute(s); };
     FilePrint1->OnExecute = [this](QObject* s) { FilePrint1Execute(s); };
+    FileExcelImport1->OnExecute = [this](QObject* s) { FileExcelImport1Execute(s); };
+    FileDBImport1->OnExecute = [this](QObject* s) { FileDBImport1Execute(s); };
     Action26->OnExecute = [this](QObject* s) { Action26Execute(s); };
+    Action28->OnExecute = [this](QObject* s) { Action28Execute(s); };
     StatAnalyse1->OnExecute = [this](QObject* s) { StatAnalyse1Execute(s); };
     Action27->OnExecute = [this](QObject* s) { Action27Execute(s); };
     Action19->OnExecute = [this](QObject* s) { Action19Execute(s); };
@@ -797,9 +802,25 @@ void TMainForm::FilePrint1Execute(QObject*)
         eingabe->Action4->Execute();
 }
 
+void TMainForm::FileExcelImport1Execute(QObject*)
+{
+    ShowImportWizard(this, orvServer->daten, true);
+}
+
+void TMainForm::FileDBImport1Execute(QObject*)
+{
+    ShowImportWizard(this, orvServer->daten, false);
+}
+
 void TMainForm::Action26Execute(QObject*)
 {
     ModalForm<TpolarImp> form(polarImp, this);
+    form->ShowModal();
+}
+
+void TMainForm::Action28Execute(QObject*)
+{
+    ModalForm<Tgarminimp> form(garminimp, this);
     form->ShowModal();
 }
 

@@ -126,7 +126,11 @@ public:
     void Action24Execute(QObject* Sender);
     void FileExit1Execute(QObject* Sender);
     void FilePrint1Execute(QObject* Sender);
+    // The import wizard for units: from a workbook, from an Access database.
+    void FileExcelImport1Execute(QObject* Sender);
+    void FileDBImport1Execute(QObject* Sender);
     void Action26Execute(QObject* Sender);
+    void Action28Execute(QObject* Sender);
     // The analysis workbooks: the standard one of the interface language ("&Analyse") and the
     // picker of the user's own ("Eigene Analysen"). OpenPivot writes the athlete's data for
     // them and opens the workbook named relative to the folder "DB" ("pivot\\name" for one of

@@ -190,6 +190,7 @@ inline constexpr int ConverterMissing = 65390;      // "Für den direkten Import
 inline constexpr int Count = 65411;                 // "Anzahl"
 inline constexpr int Mode = 65412;                  // "Modus"
 inline constexpr int ImportFailed = 65455;          // "Beim Import ist ein Fehler aufgetreten: "
+inline constexpr int ImportSucceeded = 65424;       // "Import erfolgreich abgeschlossen."
 inline constexpr int RouteImportFailed = 65361;     // "Ein Fehler beim Import ist aufgetreten."
 inline constexpr int ConfirmDeleteRoute = 65362;    // "Strecke wirklich löschen?"
 inline constexpr int ConfirmDeleteRoutePoint = 65363;  // "Streckenpunkt wirklich löschen?"

@@ -185,6 +185,8 @@ public:
     QAction* Excelexport1;
     TSaveDialog excelDialog;
     void XPButton21Click(QObject* Sender);
+    void Excelimport1Click(QObject* Sender);
+    void DBImport1Click(QObject* Sender);
     void PolarImport1Click(QObject* Sender);
     // Writes the rows of the split view (the tab's kind, in the view's order) into a new
     // workbook and saves it under the name the save dialog gives.

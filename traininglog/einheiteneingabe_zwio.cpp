@@ -14,6 +14,7 @@
 #include "core/main.h"
 #include "core/orvdbserver.h"
 #include "core/orvtools.h"
+#include "exchange/excelimport.h"
 #include "platform/db/query.h"
 #include "platform/office/workbookwriter.h"
 #include "platform/rtl/sysutils.h"
@@ -45,11 +46,8 @@ void Teingabe::setUpSplitImportExport()
             connect(a, &QAction::triggered, this, [this, handler] { RunGuarded([&] { (this->*handler)(this); }); });
         return a;
     };
-    // The sheet and table import window joins later; until then its two entries stay disabled.
-    Excelimport1 = item(QStringLiteral("Excelimport1"), tr("Excel Import"), nullptr);
-    DBImport1 = item(QStringLiteral("DBImport1"), tr("DB  Import"), nullptr);
-    Excelimport1->setEnabled(false);
-    DBImport1->setEnabled(false);
+    Excelimport1 = item(QStringLiteral("Excelimport1"), tr("Excel Import"), &Teingabe::Excelimport1Click);
+    DBImport1 = item(QStringLiteral("DBImport1"), tr("DB  Import"), &Teingabe::DBImport1Click);
     PolarImport1 = item(QStringLiteral("PolarImport1"), tr("Polar Import"), &Teingabe::PolarImport1Click);
     PopupMenu2->addSeparator();
     Excelexport1 = item(QStringLiteral("Excelexport1"), tr("Excel Export"), &Teingabe::Excelexport1Click);
@@ -67,6 +65,19 @@ void Teingabe::XPButton21Click(QObject*)
     if (!XPButton21->rect().contains(XPButton21->mapFromGlobal(at)))
         at = XPButton21->mapToGlobal(QPoint(0, XPButton21->height()));
     PopupMenu2->popup(at);
+}
+
+// The import wizard for split rows of the current unit.
+void Teingabe::Excelimport1Click(QObject*)
+{
+    if (orvServer)
+        ShowImportWizard(this, orvServer->zeit, true);
+}
+
+void Teingabe::DBImport1Click(QObject*)
+{
+    if (orvServer)
+        ShowImportWizard(this, orvServer->zeit, false);
 }
 
 void Teingabe::PolarImport1Click(QObject*)

@@ -91,6 +91,16 @@ OfficeResult<TableRows> SheetTableSource::Rows(const QString& table) const
     return rows;
 }
 
+int SheetTableSource::FirstRecordRow(const QString& table) const
+{
+    const SheetData* sheet = sheetOf(table);
+    if (!sheet)
+        return 0;
+    const TableShape shape = shapeOf(*sheet);
+    // Rows count from 0 here; the record row lies below the header row.
+    return shape.headerRow < 0 ? 1 : shape.headerRow + 2;
+}
+
 OfficeResult<std::unique_ptr<TableSource>> OpenExcelSource(const QString& fileName)
 {
     OfficeResult<SheetBook> book = ReadWorkbook(fileName);

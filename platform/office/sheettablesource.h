@@ -19,6 +19,10 @@ public:
     QStringList TableNames() const override;
     OfficeResult<QStringList> FieldNames(const QString& table) const override;
     OfficeResult<TableRows> Rows(const QString& table) const override;
+    // The sheet's row number (counted from 1, as the spreadsheet shows it) of the table's
+    // first record, so that a message can name the row a value came from; 0 for an unknown
+    // table.
+    int FirstRecordRow(const QString& table) const;
 
     const SheetBook& Book() const { return book_; }
 

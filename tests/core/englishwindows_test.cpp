@@ -23,6 +23,7 @@
 #include "core/explorerframe.h"
 #include "core/main.h"
 #include "core/navigatorframe.h"
+#include "core/orvdbserver.h"
 #include "core/selectpivot.h"
 #include "core/splash.h"
 #include "core/startframe.h"
@@ -31,11 +32,16 @@
 #include "core/umgebung.h"
 #include "exchange/dbrestoreu.h"
 #include "exchange/dbsicherung.h"
+#include "exchange/excelimport.h"
+#include "exchange/excelimport2.h"
+#include "exchange/garminimport.h"
 #include "exchange/mywaybusy.h"
 #include "exchange/mywayimport.h"
 #include "exchange/mywaypointselect.h"
 #include "exchange/outbreakerimport.h"
+#include "exchange/selforerunner.h"
 #include "tests/core/programfixture.h"
+#include "tests/support/testenv.h"
 #include "traininglog/eqmanager.h"
 #include "traininglog/equipmentdlg.h"
 #include "traininglog/tooleqframe.h"
@@ -151,6 +157,16 @@ Texts programTexts(const QStringList& params)
         Tmywayimp2 markers(MainForm);
         Tmywaybusydlg wait(MainForm);
         for (QWidget* w : std::initializer_list<QWidget*>{&outbreaker, &routes, &markers, &wait})
+            texts.insert(textsOf(w));
+        Tgarminimp garmin(MainForm);
+        TselectForerunner runs(MainForm);
+        Teximp wizard(MainForm);
+        auto source = OpenImportSource(SourceFile(QStringLiteral("tests/platform/office/fixtures/lo-training.xlsx")), true);
+        EXPECT_TRUE(source.Ok());
+        Teximp2 mapping(MainForm, true, orvServer->daten, QString(), std::move(source.Value()));
+        mapping.ListBox1->clear();  // the file's and the database's field names read alike in both languages
+        mapping.ListBox2->clear();
+        for (QWidget* w : std::initializer_list<QWidget*>{&garmin, &runs, &wizard, &mapping})
             texts.insert(textsOf(w));
         Tblockman blocks(MainForm);
         TDatenSelect selection(MainForm);

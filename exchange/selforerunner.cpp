@@ -1,0 +1,174 @@
+#include "exchange/selforerunner.h"
+
+#include "ui_selforerunner.h"
+
+#include <QFontMetrics>
+
+#include "core/busy.h"
+#include "core/language.h"
+#include "core/messageids.h"
+#include "core/navigatorview.h"
+#include "core/orvdbserver.h"
+#include "core/views.h"
+#include "exchange/bulkimport.h"
+#include "exchange/garminrunfile.h"
+#include "exchange/garminrunwriter.h"
+#include "platform/rtl/sysutils.h"
+#include "platform/vcl/dialogs.h"
+#include "platform/vcl/events.h"
+#include "traininglog/einheiteneingabe.h"
+
+TselectForerunner* selectForerunner = nullptr;
+
+namespace {
+
+enum Column { ColTick, ColDate, ColStart, ColLength, ColDuration, ColXml };
+
+// The busy window while the runs are written: its label, no bar; closed however the import ends.
+class ImportBusy {
+public:
+    explicit ImportBusy(const QString& label)
+    {
+        if (!BusyDlg)
+            return;
+        BusyDlg->showProgress = false;
+        BusyDlg->Label1->setText(label);
+        BusyDlg->Show();
+        BusyDlg->repaint();
+    }
+    ~ImportBusy()
+    {
+        if (BusyDlg)
+            BusyDlg->Close();
+    }
+    ImportBusy(const ImportBusy&) = delete;
+    ImportBusy& operator=(const ImportBusy&) = delete;
+};
+
+}  // namespace
+
+TselectForerunner::TselectForerunner(QWidget* Owner) : TForm(Owner), ui(std::make_unique<Ui::TselectForerunner>())
+{
+    ui->setupUi(this);
+    setObjectName(QStringLiteral("selectForerunner"));
+    Label1 = ui->Label1;
+    Button1 = ui->Button1;
+    Button2 = ui->Button2;
+    ExtColumnGrid1 = new RunListGrid(this);
+    ExtColumnGrid1->setObjectName(QStringLiteral("ExtColumnGrid1"));
+    ui->gridPlace->addWidget(ExtColumnGrid1);
+    Label1->setBuddy(ExtColumnGrid1);
+    setTabOrder(ExtColumnGrid1, Button1);
+    setTabOrder(Button1, Button2);
+
+    RunListColumn tick;
+    tick.width = 21;
+    tick.checkBox = true;
+    auto text = [](const QString& header, int width) {
+        RunListColumn c;
+        c.header = header;
+        c.width = width;
+        return c;
+    };
+    ExtColumnGrid1->SetColumns({tick, text(tr("Datum"), 64), text(tr("Startzeit"), 64), text(tr("Distanz"), 64),
+                                text(tr("Zeit"), 64), text(QString(), 0)});
+    ExtColumnGrid1->SetRowCount(2);
+    ExtColumnGrid1->SetFixedRows(1);
+
+    connect(Button1, &QPushButton::clicked, this,
+            [this, h = Handler(this, &TselectForerunner::Button1Click)] { h(Button1); });
+}
+
+TselectForerunner::~TselectForerunner() = default;
+
+bool TselectForerunner::LoadFile(const QString& fileName)
+{
+    GarminRunFile file;
+    if (!file.Read(fileName)) {
+        MessageDlg(file.Error().Text(), mtError, TMsgDlgButtons{mbOK});
+        return false;
+    }
+    RunListGrid* g = ExtColumnGrid1;
+    int r = 1;
+    for (const GarminRun& run : file.Runs()) {
+        // Date and start of the one local moment of the run's start.
+        const TDateTime start = run.StartLocal();
+        g->SetCellText(ColTick, r, QStringLiteral("false"));
+        g->SetCellCheckBox(ColTick, r, false, true);
+        g->SetCellText(ColDate, r, DateToStr(start));
+        g->SetCellText(ColStart, r, TimeToStr(start));
+        g->SetInts(ColLength, r, run.Length());
+        g->SetCellText(ColDuration, r, TimeToStr(double(run.DurationMs()) / MSecsPerDay));
+        g->SetCellText(ColXml, r, run.xml);
+        ++r;
+    }
+    // The grid keeps one empty body row below its header when the file holds no run.
+    g->SetRowCount(std::max(r, 2));
+    // The visible columns are as wide as their texts in the user's font and date format.
+    const QFontMetrics metrics(g->font());
+    for (int c = ColDate; c <= ColDuration; ++c) {
+        int width = g->ColWidths(c);
+        for (int row = 0; row < g->RowCount(); ++row)
+            width = std::max(width, metrics.horizontalAdvance(g->GetCellText(c, row)) + 8);
+        g->SetColWidths(c, width);
+    }
+    if (file.SkippedRuns() > 0)
+        MessageDlg(tr("Einheiten ohne Runden wurden übersprungen: %1").arg(file.SkippedRuns()),
+                   mtInformation, TMsgDlgButtons{mbOK});
+    return true;
+}
+
+void TselectForerunner::Button1Click(QObject*)
+{
+    QStringList failed;
+    int imported = 0;
+    {
+        TBulkImportScope scope;
+        const QString label = LoadStr(msg::ConvertingUnits);
+        ImportBusy busy(label);
+        RunListGrid* g = ExtColumnGrid1;
+        for (int r = 1; r < g->RowCount(); ++r) {
+            if (g->GetCellText(ColTick, r) != QLatin1String("true"))
+                continue;
+            const QString name = tr("Einheit %1 vom %2, %3").arg(r).arg(g->GetCellText(ColDate, r), g->GetCellText(ColStart, r));
+            // The row holds the run as written in the file; it is read again on its own.
+            GarminRunFile file;
+            if (!file.Parse(QStringLiteral("<Runs>%1</Runs>").arg(g->GetCellText(ColXml, r)).toUtf8()) ||
+                file.Runs().size() != 1) {
+                failed << tr("%1: %2").arg(name, file.Error().Text());
+                continue;
+            }
+            GarminRunWriter writer;
+            writer.beforeRows = [this, r] {
+                if (OnRunWriting)
+                    OnRunWriting(r);
+            };
+            writer.onPoint = [label](int done) {
+                if (!BusyDlg || done % 100 != 0)
+                    return;
+                BusyDlg->Label1->setText(label + QStringLiteral(": ") + QString::number(done));
+                BusyDlg->Label1->repaint();
+            };
+            if (writer.Write(file.Runs().first()))
+                ++imported;
+            else
+                failed << tr("%1: %2").arg(name, writer.Error());
+        }
+    }
+    // The last unit written is the current one now: the navigator lists the new units and the
+    // split grid is read and filled once for the current unit.
+    if (imported > 0) {
+        if (NavigatorView* navigator = View<NavigatorView>())
+            navigator->Button1Click(nullptr);
+    }
+    if (eingabe) {
+        if (orvServer->daten.Active() && !orvServer->daten.IsEmpty())
+            eingabe->updateZwSql();
+        else
+            eingabe->fillZwGrid();
+    }
+    if (!failed.isEmpty())
+        MessageDlg(tr("Diese Einheiten konnten nicht importiert werden, von ihnen wurde nichts gespeichert:\n%1")
+                       .arg(failed.join(QLatin1Char('\n'))),
+                   mtError, TMsgDlgButtons{mbOK});
+}
