@@ -28,6 +28,14 @@ TfrmKalMonat::TfrmKalMonat(QWidget* Owner) : TFrame(Owner), ui(std::make_unique<
     connect(ORVCalendar1, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& pos) { PopupMenu1->popup(ORVCalendar1->mapToGlobal(pos)); });
     ORVCalendar1->OnDblClick = Handler(this, &TfrmKalMonat::ORVCalendar1DblClick);
+    // Return opens the chosen day's week as a double click does, so the arrow keys and Return
+    // reach every week without the mouse (the menu key opens "  Neue Einheit").
+    ORVCalendar1->OnKeyDown = [this](QObject* Sender, int& Key, Qt::KeyboardModifiers) {
+        if (Key != Qt::Key_Return && Key != Qt::Key_Enter)
+            return;
+        Key = 0;
+        Handler(this, &TfrmKalMonat::ORVCalendar1DblClick)(Sender);
+    };
 }
 
 TfrmKalMonat::~TfrmKalMonat() = default;

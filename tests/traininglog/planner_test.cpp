@@ -318,6 +318,15 @@ TEST_F(PlannerTest, PlannerKeepsItsStartDateAcrossViews)
     EXPECT_TRUE(terminFrame->XPButton1->Down());
     EXPECT_EQ(frmKalTag->dayOf(0), march(8));
     EXPECT_EQ(frmKalTag->dayOf(6), march(14));
+
+    // Return on the month does the same from the keyboard: the week of Monday 01.03.2004.
+    terminFrame->XPButton2->SetDown(true);
+    terminFrame->XPButton2->Click();
+    frmKalMonat->ORVCalendar1->SetCalendarDate(march(3));
+    QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+    QApplication::sendEvent(frmKalMonat->ORVCalendar1, &enter);
+    EXPECT_TRUE(terminFrame->XPButton1->Down());
+    EXPECT_EQ(frmKalTag->dayOf(0), march(1));
 }
 
 TEST(DateDialog, AlwaysOpensOnToday)
