@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLocale>
 
 #include "core/language.h"
 #include "core/startup.h"
@@ -24,6 +25,10 @@ protected:
     void SetUp() override
     {
         ScriptedAnswers::clear();
+        // The start-up sets the process's default locale and formats to the interface language's;
+        // they go back after the test so that tests running later in the process see the same.
+        savedLocale_ = QLocale();
+        savedFormats_ = FormatSettings();
         QFile::remove(TRegistry::DefaultFileName());
         before_ = QDir(ProgramDir()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
         const QDir built(QStringLiteral(ORV_TEMPLATE_DIR));
@@ -57,6 +62,8 @@ protected:
         SetShellStarter({});
         SetHelpOpener({});
         SetClock({});
+        QLocale::setDefault(savedLocale_);
+        FormatSettings() = savedFormats_;
         // Everything the test put beside the program goes again.
         for (const QString& f : copied_)
             QFile::remove(f);
@@ -108,6 +115,8 @@ protected:
     QStringList helpPages;
 
 private:
+    QLocale savedLocale_;
+    TFormatSettings savedFormats_;
     QStringList before_;
     QStringList copied_;
 };
