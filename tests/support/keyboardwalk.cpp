@@ -1,0 +1,105 @@
+#include "keyboardwalk.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+
+void FocusWindowAt(QWidget* window, QWidget* start)
+{
+    window->show();
+    window->activateWindow();
+    QApplication::setActiveWindow(window);
+    start->setFocus(Qt::TabFocusReason);
+}
+
+QList<QWidget*> TabWalk(QWidget* window, QWidget* start, bool backwards, int limit)
+{
+    FocusWindowAt(window, start);
+    QList<QWidget*> walk;
+    for (int i = 0; i < limit; ++i) {
+        QWidget* focused = QApplication::focusWidget();
+        if (!focused || walk.contains(focused) || !(focused == window || window->isAncestorOf(focused)))
+            break;
+        walk << focused;
+        PressKey(backwards ? Qt::Key_Backtab : Qt::Key_Tab, backwards ? Qt::ShiftModifier : Qt::NoModifier);
+    }
+    return walk;
+}
+
+namespace {
+
+QString nameOf(const QWidget* w)
+{
+    QString name = w->objectName();
+    if (name.isEmpty() || name.startsWith(QLatin1String("qt_")))
+        for (const QWidget* p = w->parentWidget(); p; p = p->parentWidget())
+            if (!p->objectName().isEmpty() && !p->objectName().startsWith(QLatin1String("qt_")))
+                return p->objectName() + QLatin1Char('/') + QString::fromLatin1(w->metaObject()->className());
+    return name.isEmpty() ? QString::fromLatin1(w->metaObject()->className()) : name;
+}
+
+bool holds(const QWidget* expected, const QWidget* focused)
+{
+    return expected == focused || expected->isAncestorOf(focused);
+}
+
+}  // namespace
+
+std::string TabOrderProblem(const QList<QWidget*>& walk, const QList<QWidget*>& expected)
+{
+    QStringList went;
+    for (const QWidget* w : walk)
+        went << nameOf(w);
+    int at = 0;  // position in the walk after the previous expected widget
+    for (const QWidget* e : expected) {
+        int found = -1;
+        for (int i = 0; i < walk.size() && found < 0; ++i)
+            if (holds(e, walk[i]))
+                found = i;
+        if (found < 0)
+            return (QStringLiteral("%1 is never reached; the walk went: %2").arg(e->objectName(), went.join(" > ")))
+                .toStdString();
+        if (found < at)
+            return (QStringLiteral("%1 is reached out of order; the walk went: %2").arg(e->objectName(), went.join(" > ")))
+                .toStdString();
+        at = found;
+    }
+    return {};
+}
+
+std::string KeyboardWalkProblem(QWidget* window, const QList<QWidget*>& expected)
+{
+    if (expected.isEmpty())
+        return {};
+    std::string problem = TabOrderProblem(TabWalk(window, expected.first()), expected);
+    if (!problem.empty())
+        return "Tab: " + problem;
+    QList<QWidget*> reversed(expected.rbegin(), expected.rend());
+    problem = TabOrderProblem(TabWalk(window, expected.last(), true), reversed);
+    return problem.empty() ? problem : "Shift+Tab: " + problem;
+}
+
+void PressKey(int key, Qt::KeyboardModifiers modifiers, const QString& text)
+{
+    QWidget* target = QApplication::focusWidget();
+    if (!target)
+        return;
+    QKeyEvent press(QEvent::KeyPress, key, modifiers, text);
+    QApplication::sendEvent(target, &press);
+    QKeyEvent release(QEvent::KeyRelease, key, modifiers, text);
+    if (QWidget* now = QApplication::focusWidget())
+        QApplication::sendEvent(now, &release);
+}
+
+void TypeKeys(const QString& text)
+{
+    for (QChar c : text) {
+        int key = c.toUpper().unicode();
+        if (c == QLatin1Char(','))
+            key = Qt::Key_Comma;
+        else if (c == QLatin1Char('.'))
+            key = Qt::Key_Period;
+        else if (c == QLatin1Char(':'))
+            key = Qt::Key_Colon;
+        PressKey(key, Qt::NoModifier, QString(c));
+    }
+}

@@ -1,0 +1,31 @@
+#pragma once
+// Keyboard walks of a window: the focus chain followed with Tab or Shift+Tab as a user presses
+// them, and keys typed into the focused widget, all sent as key events.
+#include <QList>
+#include <QString>
+#include <QWidget>
+#include <initializer_list>
+#include <string>
+
+// Gives `window` the focus as the system does when it is shown and puts it on `start`.
+void FocusWindowAt(QWidget* window, QWidget* start);
+
+// Presses Tab (or Shift+Tab) on the focused widget until the focus comes back to a widget it
+// already had, or leaves `window`; returns the focused widgets in the order they were reached,
+// `start` first.
+QList<QWidget*> TabWalk(QWidget* window, QWidget* start, bool backwards = false, int limit = 100);
+
+// Checks a walk against the widgets a user must reach, in the order he must reach them. A
+// widget counts as reached when it or a widget inside it (the edit of a combo box, a
+// picker's field) had the focus. Returns "" when all are reached in order, else a message
+// naming the widget skipped or out of order and the walk as it went.
+std::string TabOrderProblem(const QList<QWidget*>& walk, const QList<QWidget*>& expected);
+
+// Walks forwards from the first expected widget and backwards from the last one and checks
+// both against `expected` (read backwards for Shift+Tab).
+std::string KeyboardWalkProblem(QWidget* window, const QList<QWidget*>& expected);
+
+// Sends one key press (and release) to the focused widget.
+void PressKey(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier, const QString& text = {});
+// Types the characters of `text` into the focused widget, one key event each.
+void TypeKeys(const QString& text);
