@@ -22,6 +22,7 @@
 #include "tests/core/programfixture.h"
 #include "tests/support/athletedb.h"
 #include "tests/support/errorbox.h"
+#include "tests/support/keyboardwalk.h"
 #include "traininglog/einheiteneingabe.h"
 
 namespace {
@@ -265,4 +266,15 @@ TEST(LoadStatisticsData, UnknownGroupingsSumTextsAndColours)
     EXPECT_EQ(LoadGroupColor(QVariant()), clWhite);
     EXPECT_EQ(LoadGroupColor(qint64(-1)), clWhite);
     EXPECT_EQ(LoadGroupColor(qint64(0x90EE90)), TColor(0x90EE90));
+}
+
+TEST_F(LoadStatisticsTest, TabWalksTheButtonsAndListsInTheirOrder)
+{
+    unit("01.12.2026", 1, 1, 10000);
+    start();
+    showLoad([](TbelStat& f) {
+        EXPECT_EQ(KeyboardWalkProblem(&f, {f.XPButton7, f.XPButton1, f.XPButton3, f.StringGrid1, f.XPButton4,
+                                           f.StringGrid2}),
+                  "");
+    });
 }

@@ -12,6 +12,7 @@
 #include "platform/db/fields.h"
 #include "tests/core/programfixture.h"
 #include "tests/support/athletedb.h"
+#include "tests/support/keyboardwalk.h"
 #include "tests/support/errorbox.h"
 #include "traininglog/einheiteneingabe.h"
 
@@ -206,4 +207,20 @@ TEST_F(QuickStatPaneTest, DistanceAxisCountsInTheConfiguredUnitWithTheDecimalsIt
     EXPECT_EQ(chart().AxisLabelText(AxisMainY, axis.TickStep() * 3), "0,3");
     EXPECT_TRUE(IsDefaultChartColor(chart().SeriesObject(0).PointColor(0)));
     EXPECT_EQ(chart().SeriesObject(0).PointColor(2), TColor(0x90EE90));
+}
+
+TEST_F(QuickStatPaneTest, TabWalksTheButtonsAndSpaceChoosesTheGrouping)
+{
+    block(5, "Frühjahr");
+    unit("09.03.2004", 2, 10000, 5, 1, 0.04);
+    unit("10.03.2004", 3, 30000, 5, 2, 0.06);
+    start();
+    moveTo("09.03.2004");
+    TtoolQuickstatFrm& p = pane();
+    EXPECT_EQ(KeyboardWalkProblem(&p, {p.XPButton1, p.XPButton2, p.XPButton3, p.XPButton4, p.XPButton5, p.XPButton6}),
+              "");
+    FocusWindowAt(MainForm, p.XPButton4);
+    PressKey(Qt::Key_Space, Qt::NoModifier, " ");
+    EXPECT_TRUE(p.XPButton4->Down());
+    EXPECT_EQ(bars(), (QStringList{"Laufen=10", "Radfahren=30"}));
 }

@@ -29,6 +29,7 @@
 #include "tests/core/programfixture.h"
 #include "tests/support/athletedb.h"
 #include "tests/support/errorbox.h"
+#include "tests/support/keyboardwalk.h"
 #include "traininglog/einheiteneingabe.h"
 
 namespace {
@@ -499,5 +500,52 @@ TEST_F(WeeklyStatisticsTest, TabReachesEverySetting)
         }
         for (const char* name : {"XPButton1", "XPButton4", "XPButton6", "XPButton9", "DBGrid1", "XPButton3"})
             EXPECT_TRUE(chain.contains(QString::fromLatin1(name))) << name;
+    });
+}
+
+TEST_F(WeeklyStatisticsTest, WorkedWithTheKeyboardAlone)
+{
+    unit("06.02.2024", 5000);
+    start();
+    show([](TWochenstat& f) {
+        EXPECT_EQ(KeyboardWalkProblem(&f, {f.XPButton1, f.SpeedButton3, f.XPButton4, f.XPButton2, f.StringGrid1,
+                                           f.XPButton6, f.XPButton7, f.DateTimePicker1, f.Edit1, f.ComboBox1,
+                                           f.CheckBox2, f.CheckBox3, f.SpeedButton4, f.XPButton9, f.XPButton10,
+                                           f.DBGrid1, f.XPButton3}),
+              "");
+        // The start and the number of weeks typed as a user types them, then "Übernehmen".
+        FocusWindowAt(&f, f.XPButton7);
+        PressKey(Qt::Key_Tab);
+        TypeKeys("05.02.2024");
+        PressKey(Qt::Key_Tab);
+        ASSERT_EQ(QApplication::focusWidget(), f.Edit1);
+        TypeKeys("4");
+        for (int i = 0; i < 4; ++i)
+            PressKey(Qt::Key_Tab);
+        ASSERT_EQ(QApplication::focusWidget(), f.SpeedButton4);
+        PressKey(Qt::Key_Space, Qt::NoModifier, " ");
+        EXPECT_EQ(f.StringGrid1->RowCount(), 5);
+        EXPECT_EQ(f.StringGrid1->Cells(4, 1), "05.02.2024");
+        EXPECT_EQ(f.StringGrid1->Cells(1, 1), "5");
+        // "Grafik" opens the chart; its buttons are walked in a row and Space on "Schließen" closes it.
+        bool charted = false;
+        ScriptedAnswers::onShowModal<Twochenstatgraf>([&charted](Twochenstatgraf& g) {
+            charted = true;
+            EXPECT_EQ(KeyboardWalkProblem(&g, {g.XPButton7, g.XPButton2, g.XPButton1, g.XPButton3}), "");
+            FocusWindowAt(&g, g.XPButton7);
+            PressKey(Qt::Key_Space, Qt::NoModifier, " ");
+            EXPECT_EQ(g.ModalResult(), mrCancel);
+        });
+        FocusWindowAt(&f, f.XPButton4);
+        PressKey(Qt::Key_Space, Qt::NoModifier, " ");
+        EXPECT_TRUE(charted);
+        // The filter page is reached by its tab button; its list of sports once the filter is on.
+        FocusWindowAt(&f, f.XPButton7);
+        PressKey(Qt::Key_Space, Qt::NoModifier, " ");
+        FocusWindowAt(&f, f.CheckBox1);
+        PressKey(Qt::Key_Space, Qt::NoModifier, " ");
+        ASSERT_TRUE(f.CheckBox1->isChecked());
+        EXPECT_EQ(KeyboardWalkProblem(&f, {f.XPButton6, f.XPButton7, f.CheckBox1, f.CheckListBox1, f.SpeedButton4}),
+                  "");
     });
 }

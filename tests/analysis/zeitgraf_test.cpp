@@ -22,6 +22,7 @@
 #include "platform/vcl/actnlist.h"
 #include "tests/core/programfixture.h"
 #include "tests/support/athletedb.h"
+#include "tests/support/keyboardwalk.h"
 #include "traininglog/einheiteneingabe.h"
 
 namespace {
@@ -277,6 +278,38 @@ TEST_F(PeriodChartWindowTest, TabReachesEveryChoiceAndEveryTextReadsInEnglish)
             EXPECT_TRUE(reached.contains(w)) << w->objectName().toStdString();
         d.Button2->click();
     });
+}
+
+TEST_F(PeriodChartWindowTest, OptionsAndChartAreWorkedWithTheKeyboardAlone)
+{
+    unit(3, 1, 10000, 0.04, 140);
+    bool shown = false;
+    options({db.path()}, [&](TzeitGrafDlg& d) {
+        EXPECT_EQ(KeyboardWalkProblem(&d, {d.RadioButton5, d.RadioButton1, d.ComboBox1, d.ComboBox2, d.Button1,
+                                           d.Button2}),
+                  "");
+        // Down moves to the next choice of a group; Return in a list is "Ok".
+        FocusWindowAt(&d, d.RadioButton5);
+        PressKey(Qt::Key_Down);
+        EXPECT_TRUE(d.RadioButton6->isChecked());
+        ScriptedAnswers::onShowModal<TzeitGraf>([&](TzeitGraf& g) {
+            shown = true;
+            EXPECT_EQ(KeyboardWalkProblem(&g, {g.XPButton7, g.XPButton1, g.XPButton3}), "");
+            g.Close();
+        });
+        FocusWindowAt(&d, d.ComboBox1);
+        PressKey(Qt::Key_Return);
+    });
+    EXPECT_TRUE(shown);
+    // Escape is "Abbrechen": no chart.
+    shown = false;
+    FinishProgram();
+    options({db.path()}, [&](TzeitGrafDlg& d) {
+        FocusWindowAt(&d, d.ComboBox2);
+        PressKey(Qt::Key_Escape);
+        EXPECT_EQ(d.ModalResult(), mrCancel);
+    });
+    EXPECT_FALSE(shown);
 }
 
 }  // namespace

@@ -34,6 +34,7 @@
 #include "tests/core/programfixture.h"
 #include "tests/support/athletedb.h"
 #include "tests/support/errorbox.h"
+#include "tests/support/keyboardwalk.h"
 #include "traininglog/einheiteneingabe.h"
 
 namespace {
@@ -444,4 +445,33 @@ TEST_F(PeriodOutputTest, FailedPrintResumesTheGrid)
     PrinterListStandIn::clear();
     EXPECT_EQ(errors.shown.size(), 1);
     EXPECT_FALSE(orvServer->zeitraum.ControlsDisabled());
+}
+
+TEST_F(PeriodOutputTest, DialogIsWorkedWithTheKeyboardAlone)
+{
+    unit("02.12.2026", 2000);
+    open("01.11.2026", "31.12.2026");
+    printDialog([](Tzeitdruckdlg& d) {
+        // The list of columns is reached only while it can be ticked; the arrow key chooses it.
+        EXPECT_EQ(KeyboardWalkProblem(&d, {d.RadioButton1, d.Edit1, d.Button3, d.OKBtn, d.CancelBtn}), "");
+        FocusWindowAt(&d, d.RadioButton1);
+        PressKey(Qt::Key_Down);
+        EXPECT_TRUE(d.RadioButton2->isChecked());
+        EXPECT_EQ(KeyboardWalkProblem(&d, {d.RadioButton2, d.CheckListBox1, d.Edit1, d.Button3, d.OKBtn, d.CancelBtn}),
+                  "");
+        // The typed subtitle is printed; Return is OK.
+        FocusWindowAt(&d, d.Edit1);
+        TypeKeys("Winter 2026");
+        PressKey(Qt::Key_Return);
+        EXPECT_EQ(d.ModalResult(), mrOk);
+    });
+    ASSERT_EQ(PrintJobCapture::jobs().size(), 1);
+    EXPECT_TRUE(TRenderText().Text(PrintJobCapture::jobs().front().report).contains("Winter 2026"));
+    // Escape is "Abbrechen": nothing is printed.
+    printDialog([](Tzeitdruckdlg& d) {
+        FocusWindowAt(&d, d.Edit1);
+        PressKey(Qt::Key_Escape);
+        EXPECT_EQ(d.ModalResult(), mrCancel);
+    });
+    EXPECT_EQ(PrintJobCapture::jobs().size(), 1);
 }
