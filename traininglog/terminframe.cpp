@@ -102,8 +102,19 @@ TterminFrame::TterminFrame(QWidget* Owner) : TFrame(Owner), ui(std::make_unique<
             Handler(this, &TterminFrame::DateTimePicker1Click)(s);
     };
     UiIECombobox20001->OnChange = Handler(this, &TterminFrame::UiIECombobox20001Change);
-    for (TXPButton* b : {XPButton1, XPButton2, XPButton17, XPButton18, XPButton19, XPButton5})
+    // Tab stops on each button and Space presses it as a click does: a view button goes down
+    // first (a click on the one already down keeps it down).
+    for (TXPButton* b : {XPButton1, XPButton2, XPButton17, XPButton18, XPButton19, XPButton5}) {
         b->setFocusPolicy(Qt::StrongFocus);
+        Events(b).OnKeyDown = [b](QObject*, int& Key, Qt::KeyboardModifiers) {
+            if (Key != Qt::Key_Space || !b->isEnabled())
+                return;
+            Key = 0;
+            if (b->GroupIndex() != 0)
+                b->SetDown(true);
+            b->Click();
+        };
+    }
     // The navigation buttons keep their whole caption in the narrow navigator panel.
     for (TXPButton* b : {XPButton17, XPButton18, XPButton19})
         b->setMinimumWidth(fontMetrics().horizontalAdvance(b->Caption()) + 8);

@@ -14,6 +14,7 @@
 #include "platform/vcl/registry.h"
 #include "platform/vcl/testhooks.h"
 #include "tests/core/dbserverfixture.h"
+#include "tests/support/keyboardwalk.h"
 #include "traininglog/calen.h"
 #include "traininglog/kalendermonat.h"
 #include "traininglog/kalendertag.h"
@@ -266,6 +267,52 @@ TEST_F(PlannerTest, NewUnitIsDatedTheChosenDay)
     frmKalTag->PopupComponent = frmKalTag->DBGrid5;
     frmKalTag->AktiveEinheit1Click(frmKalTag->AktiveEinheit1);
     EXPECT_EQ(server.daten.FieldByName("Datum")->AsDateTime(), march(12));
+}
+
+TEST_F(PlannerTest, PlannerAndItsViewsAreWorkedWithTheKeyboardAlone)
+{
+    unit(march(10), 1, 1, 10000);
+    open();
+    createFrames();
+    TterminFrame& t = *terminFrame;
+    EXPECT_EQ(KeyboardWalkProblem(&t, {t.XPButton1, t.XPButton2, t.DateTimePicker1, t.XPButton17, t.XPButton18,
+                                       t.XPButton19, t.UiIECombobox20001, t.XPButton5}),
+              "");
+    const auto space = [] { PressKey(Qt::Key_Space, Qt::NoModifier, QStringLiteral(" ")); };
+    // The start date typed after Tab from "Monat"; Space on the buttons as clicks.
+    FocusWindowAt(&t, t.XPButton2);
+    PressKey(Qt::Key_Tab);
+    TypeKeys("10.03.2004");
+    EXPECT_EQ(frmKalTag->dayOf(0), march(10));
+    FocusWindowAt(&t, t.XPButton19);
+    space();
+    EXPECT_EQ(frmKalTag->dayOf(0), march(17));
+    FocusWindowAt(&t, t.XPButton2);
+    space();
+    EXPECT_TRUE(t.XPButton2->Down());
+    EXPECT_FALSE(t.XPButton1->Down());
+    EXPECT_EQ(frmKalMonat->ORVCalendar1->CalendarDate(), march(17));
+    // The month: the arrow keys move the day, Return opens its week.
+    FocusWindowAt(frmKalMonat, frmKalMonat->ORVCalendar1);
+    PressKey(Qt::Key_Right);
+    EXPECT_EQ(frmKalMonat->ORVCalendar1->CalendarDate(), march(18));
+    PressKey(Qt::Key_Return);
+    EXPECT_TRUE(t.XPButton1->Down());
+    EXPECT_EQ(frmKalTag->dayOf(0), march(15));
+
+    // The week: the days in their order, then the comment; while it is edited, its buttons
+    // before it.
+    TfrmKalTag& k = *frmKalTag;
+    FocusWindowAt(&k, k.DBMemo1);
+    TypeKeys("Ruhetag");
+    EXPECT_TRUE(k.DBNavigator1->Button(nbPost)->isEnabled());
+    EXPECT_EQ(TabOrderProblem(TabWalk(&k, k.DBMemo1, true),
+                              {k.DBMemo1, k.DBNavigator1->Button(nbCancel), k.DBNavigator1->Button(nbPost), k.DBGrid7,
+                               k.DBGrid6, k.DBGrid5, k.DBGrid4, k.DBGrid3, k.DBGrid2, k.DBGrid1}),
+              "");
+    EXPECT_EQ(KeyboardWalkProblem(&k, {k.DBGrid1, k.DBGrid2, k.DBGrid3, k.DBGrid4, k.DBGrid5, k.DBGrid6, k.DBGrid7,
+                                       k.DBMemo1}),
+              "");
 }
 
 TEST_F(PlannerTest, PlannerKeepsItsStartDateAcrossViews)
