@@ -39,6 +39,14 @@ void TCustomGrid::keyNavigate(int& Key, Qt::KeyboardModifiers Shift)
 
     if ((Key == Qt::Key_Tab || Key == Qt::Key_Backtab) && (options_ & goTabs) && !(Shift & Qt::AltModifier)) {
         const bool back = Key == Qt::Key_Backtab || shift;
+        if (ctrl) {
+            // Ctrl+Tab leaves a control that takes Tab for itself, as everywhere in the runtime;
+            // from the cell editor too, which keeps what was typed as on any other exit.
+            Key = 0;
+            setFocus(Qt::TabFocusReason);
+            QAbstractScrollArea::focusNextPrevChild(!back);
+            return;
+        }
         const TGridCoord start = cur;
         do {
             if (back) {

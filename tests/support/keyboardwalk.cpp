@@ -17,10 +17,17 @@ QList<QWidget*> TabWalk(QWidget* window, QWidget* start, bool backwards, int lim
     QList<QWidget*> walk;
     for (int i = 0; i < limit; ++i) {
         QWidget* focused = QApplication::focusWidget();
-        if (!focused || walk.contains(focused) || !(focused == window || window->isAncestorOf(focused)))
+        // The focus stays where Tab was pressed in a grid that moves between its cells.
+        const bool stays = !walk.isEmpty() && focused == walk.last();
+        if (!stays && (!focused || walk.contains(focused) || !(focused == window || window->isAncestorOf(focused))))
             break;
-        walk << focused;
-        PressKey(backwards ? Qt::Key_Backtab : Qt::Key_Tab, backwards ? Qt::ShiftModifier : Qt::NoModifier);
+        if (!stays)
+            walk << focused;
+        // A grid that moves between its cells on Tab is left with Ctrl+Tab.
+        Qt::KeyboardModifiers modifiers = backwards ? Qt::ShiftModifier : Qt::NoModifier;
+        if (stays)
+            modifiers |= Qt::ControlModifier;
+        PressKey(backwards ? Qt::Key_Backtab : Qt::Key_Tab, modifiers);
     }
     return walk;
 }

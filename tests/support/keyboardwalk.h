@@ -12,7 +12,8 @@ void FocusWindowAt(QWidget* window, QWidget* start);
 
 // Presses Tab (or Shift+Tab) on the focused widget until the focus comes back to a widget it
 // already had, or leaves `window`; returns the focused widgets in the order they were reached,
-// `start` first.
+// `start` first. A widget that keeps the focus on Tab (a grid going through its cells) is left
+// with Ctrl+Tab, as the runtime leaves such controls.
 QList<QWidget*> TabWalk(QWidget* window, QWidget* start, bool backwards = false, int limit = 100);
 
 // Checks a walk against the widgets a user must reach, in the order he must reach them. A

@@ -9,6 +9,7 @@
 #include "platform/vcl/actnlist.h"
 #include "tests/core/programfixture.h"
 #include "tests/support/athletedb.h"
+#include "tests/support/keyboardwalk.h"
 #include "traininglog/bestzeit.h"
 #include "traininglog/categorytree.h"
 
@@ -116,6 +117,54 @@ TEST_F(BestzeitTest, FormularShowsTheFormInPlaceOfTheList)
         EXPECT_FALSE(m.Action2->Checked());
         m.Close();
     });
+}
+
+TEST_F(BestzeitTest, ABestTimeIsEnteredWithTheKeyboardAlone)
+{
+    FormatSettings() = GermanFormatSettings();
+    openManager([this](Tbestzeit& m) {
+        auto button = [&m](TAction* a) { return m.ActionToolBar1->widgetForAction(a->qaction()); };
+        const QList<QWidget*> bar = {button(m.DataSetFirst1),  button(m.DataSetPrior1), button(m.DataSetNext1),
+                                     button(m.DataSetLast1),   button(m.DataSetInsert1), button(m.DataSetDelete1),
+                                     button(m.DataSetPost1),   button(m.DataSetCancel1), m.ViewButton,
+                                     button(m.Action1)};
+        // The enabled tool buttons, then the tree and the list or the form beside it.
+        auto order = [&bar](const QList<QWidget*>& rest) {
+            QList<QWidget*> all;
+            for (QWidget* b : bar)
+                if (b->isEnabled())
+                    all << b;
+            return all + rest;
+        };
+        EXPECT_EQ(KeyboardWalkProblem(&m, order({m.TreeView1, m.DBGrid1})), "");
+        m.Action2->Execute();  // "Formular" of the view button's menu
+        ASSERT_TRUE(m.Panel1->isVisible());
+        EXPECT_EQ(KeyboardWalkProblem(&m, order({m.TreeView1, m.DBEdit1, m.DBEdit2, m.DBComboBox1, m.DBEdit3, m.DBEdit4,
+                                                 m.DBEdit5, m.DBLookupComboBox1, m.DBMemo1})),
+                  "");
+
+        // A new best time typed field by field (the date field takes a year of two digits) and
+        // saved with the tool bar's button.
+        FocusWindowAt(&m, button(m.DataSetInsert1));
+        PressKey(Qt::Key_Space, Qt::NoModifier, " ");
+        ASSERT_EQ(orvServer->bestzeiten.State(), dsInsert);
+        FocusWindowAt(&m, m.DBEdit1);
+        for (const char* typed : {"12.05.24", "10000", "", "00:38:20", "Köln", "Straße", "L"}) {
+            TypeKeys(QString::fromUtf8(typed));
+            PressKey(Qt::Key_Tab);
+        }
+        TypeKeys("Neuer Rekord");
+        m.ActionManager1->UpdateActions();  // as the program does when idle
+        FocusWindowAt(&m, button(m.DataSetPost1));
+        PressKey(Qt::Key_Space, Qt::NoModifier, " ");
+        EXPECT_EQ(orvServer->bestzeiten.State(), dsBrowse);
+        m.Close();
+    });
+    EXPECT_EQ(db.value("SELECT bes_datum || '|' || bes_meter || '|' || round(bes_zeit * 86400) || '|' || bes_ort || "
+                       "'|' || bes_kategorie || '|' || bes_sportart || '|' || bes_kommentar FROM bestzeit WHERE "
+                       "bes_id > 4")
+                  .toString(),
+              QString::number(EncodeDate(2024, 5, 12)) + "|10000|2300.0|Köln|Straße|1|Neuer Rekord");
 }
 
 TEST(BestzeitAction, OnlyWithAnOpenDatabase)

@@ -8,6 +8,7 @@
 #include "platform/report/reportprinter.h"
 #include "platform/vcl/shape.h"
 #include "tests/support/errorbox.h"
+#include "tests/support/keyboardwalk.h"
 #include "traininglog/planmonth.h"
 #include "traininglog/trainplanwoche.h"
 
@@ -220,6 +221,35 @@ TEST_F(PlanPrintTest, TheOverviewDrawsOneBoxPerUnitUnderAnyDateFormatAndClearsTh
             ASSERT_EQ(boxes.size(), 1);
             EXPECT_EQ(boxes[0]->pos(), QPoint(40 + 72, 48 + 16));
             EXPECT_EQ(w.WeekLabels[0]->text(), "W O C H E 14");
+            w.Close();
+        });
+        m.XPButton5->Click();
+        m.Close();
+    });
+}
+
+TEST_F(PlanTest, PlanMonthIsChosenWithTheKeyboardAlone)
+{
+    unit(10, 2024, 3, 5, 10000);
+    unit(14, 2024, 4, 2, 9000);
+    plan(1, "Frühjahr");
+    link(1, 10);
+    link(1, 14);
+    start();
+    manage(1, [](TTrainForm& m) {
+        ScriptedAnswers::onShowModal<TtrainplanWoche>([](TtrainplanWoche& w) {
+            EXPECT_EQ(KeyboardWalkProblem(&w, {w.Combobox1, w.Combobox2, w.XPButton2, w.DBGrid1}), "");
+            // April typed, the year kept, and Return on "Anzeigen".
+            FocusWindowAt(&w, w.Combobox1);
+            TypeKeys("April");
+            PressKey(Qt::Key_Tab);
+            TypeKeys("2024");
+            PressKey(Qt::Key_Tab);
+            ASSERT_EQ(QApplication::focusWidget(), w.XPButton2);
+            PressKey(Qt::Key_Return);
+            EXPECT_EQ(w.Combobox1->currentIndex(), 3);
+            EXPECT_EQ(w.WeekLabels[0]->text(), "W O C H E 14");
+            EXPECT_EQ(w.findChildren<TShape*>().size(), 1);
             w.Close();
         });
         m.XPButton5->Click();

@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QImage>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
@@ -298,6 +299,40 @@ TEST_F(GridTest, KeyboardMovesAndShiftExtendsFromTheAnchor)
     EXPECT_EQ(std::make_pair(grid.Col(), grid.Row()), std::make_pair(1, 2)) << "wraps to the next row";
     key(&grid, Qt::Key_Backtab, Qt::ShiftModifier);
     EXPECT_EQ(std::make_pair(grid.Col(), grid.Row()), std::make_pair(9, 1));
+}
+
+TEST(GridFocus, CtrlTabLeavesAGridThatTakesTab)
+{
+    // A grid between two edits: with goTabs, Tab stays in the grid and Ctrl+Tab goes on, both
+    // ways, from the grid and from its editor, leaving the current cell where it is.
+    QWidget window;
+    auto* before = new QLineEdit(&window);
+    auto* grid = new TStringGrid(&window);
+    auto* after = new QLineEdit(&window);
+    grid->SetColCount(4);
+    grid->SetRowCount(3);
+    grid->SetOptions(grid->Options() | goTabs | goEditing);
+    window.show();
+    QApplication::setActiveWindow(&window);
+    auto press = [](int k, Qt::KeyboardModifiers mods) {
+        QKeyEvent e(QEvent::KeyPress, k, mods);
+        QApplication::sendEvent(QApplication::focusWidget(), &e);
+    };
+    grid->setFocus();
+    press(Qt::Key_Tab, Qt::NoModifier);
+    EXPECT_EQ(QApplication::focusWidget(), grid);
+    EXPECT_EQ(grid->Col(), 2);
+    press(Qt::Key_Tab, Qt::ControlModifier);
+    EXPECT_EQ(QApplication::focusWidget(), after);
+    grid->setFocus();
+    press(Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(QApplication::focusWidget(), before);
+    EXPECT_EQ(grid->Col(), 2);
+    grid->setFocus();
+    grid->ShowEditor();
+    ASSERT_NE(QApplication::focusWidget(), grid);
+    press(Qt::Key_Tab, Qt::ControlModifier);
+    EXPECT_EQ(QApplication::focusWidget(), after);
 }
 
 TEST_F(GridTest, SelectCellRefusalKeepsTheCurrentCell)
