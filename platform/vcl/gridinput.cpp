@@ -3,8 +3,10 @@
 #include "platform/vcl/grids.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPushButton>
 #include <QScrollBar>
 
 #include <algorithm>
@@ -13,6 +15,24 @@ namespace {
 
 // How close to a column or row border the pointer must be to size it.
 constexpr int kSizingTolerance = 3;
+
+// Return and Escape go to the window's default and cancel buttons before the grid sees them,
+// as the runtime's dialog keys do; a window without such a button leaves them to the grid.
+bool isDialogKeyOfWindow(const QWidget* grid, const QKeyEvent* e)
+{
+    if (e->modifiers() & ~Qt::KeypadModifier)
+        return false;
+    const bool enter = e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter;
+    if (!enter && e->key() != Qt::Key_Escape)
+        return false;
+    const auto* dialog = qobject_cast<const QDialog*>(grid->window());
+    if (!dialog)
+        return false;
+    for (const QPushButton* b : dialog->findChildren<QPushButton*>())
+        if (b->isVisibleTo(dialog) && (enter ? b->isDefault() : b->property("Cancel").toBool()))
+            return true;
+    return false;
+}
 
 }  // namespace
 
@@ -174,6 +194,10 @@ void TCustomGrid::KeyPress(QChar& Key)
 
 void TCustomGrid::keyPressEvent(QKeyEvent* e)
 {
+    if (isDialogKeyOfWindow(this, e)) {
+        e->ignore();
+        return;
+    }
     int key = e->key();
     KeyDown(key, e->modifiers());
     const QString text = e->text();

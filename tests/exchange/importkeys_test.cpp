@@ -76,6 +76,15 @@ TEST_F(ImportKeysTest, TabFollowsTheLayoutAndReturnAndEscapePressTheDialogsButto
     PressKey(Qt::Key_Return);
     EXPECT_EQ(ScriptedAnswers::fileDialogs().size(), 1);
 
+    // Return in the run list is "Ok", also from the list itself: with no run ticked it writes
+    // nothing.
+    bool ok = false;
+    QObject::connect(runs.Button1, &QPushButton::clicked, [&ok] { ok = true; });
+    FocusWindowAt(&runs, runs.ExtColumnGrid1);
+    PressKey(Qt::Key_Return);
+    EXPECT_TRUE(ok);
+    EXPECT_EQ(db.value(QStringLiteral("SELECT count(*) FROM DATEN")).toInt(), 0);
+
     // Escape is "Abbrechen" in each dialog.
     for (TForm* f : std::initializer_list<TForm*>{&garmin, &runs, &wizard, &mapping}) {
         FocusWindowAt(f, f->focusWidget() ? f->focusWidget() : f);

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QDialog>
+#include <QPushButton>
 #include <QDir>
 #include <QImage>
 #include <QKeyEvent>
@@ -333,6 +335,43 @@ TEST(GridFocus, CtrlTabLeavesAGridThatTakesTab)
     ASSERT_NE(QApplication::focusWidget(), grid);
     press(Qt::Key_Tab, Qt::ControlModifier);
     EXPECT_EQ(QApplication::focusWidget(), after);
+}
+
+TEST(GridFocus, ReturnAndEscapeGoToTheDialogsButtonsFirst)
+{
+    // In a dialog with a default and a cancel button the grid leaves Return and Escape to them;
+    // a window without them leaves the keys to the grid's own handler.
+    auto send = [](QWidget* target, int k) {
+        QKeyEvent e(QEvent::KeyPress, k, Qt::NoModifier);
+        QApplication::sendEvent(target, &e);
+    };
+    QDialog dialog;
+    auto* grid = new TStringGrid(&dialog);
+    auto* ok = new QPushButton(QStringLiteral("OK"), &dialog);
+    auto* cancel = new QPushButton(QStringLiteral("Abbrechen"), &dialog);
+    ok->setDefault(true);
+    cancel->setProperty("Cancel", true);
+    int gridKeys = 0, oks = 0, cancels = 0;
+    grid->OnKeyDown = [&gridKeys](QObject*, int&, Qt::KeyboardModifiers) { ++gridKeys; };
+    QObject::connect(ok, &QPushButton::clicked, [&oks] { ++oks; });
+    QObject::connect(cancel, &QPushButton::clicked, [&cancels] { ++cancels; });
+    dialog.show();
+    send(grid, Qt::Key_Return);
+    EXPECT_EQ(oks, 1);
+    EXPECT_EQ(gridKeys, 0);
+
+    QWidget plain;
+    auto* own = new TStringGrid(&plain);
+    own->OnKeyDown = [&gridKeys](QObject*, int&, Qt::KeyboardModifiers) { ++gridKeys; };
+    plain.show();
+    send(own, Qt::Key_Return);
+    send(own, Qt::Key_Escape);
+    EXPECT_EQ(gridKeys, 2);
+    ok->setDefault(false);
+    ok->setAutoDefault(false);
+    send(grid, Qt::Key_Return);  // no default button now: the grid's
+    EXPECT_EQ(gridKeys, 3);
+    EXPECT_EQ(cancels, 0);
 }
 
 TEST_F(GridTest, SelectCellRefusalKeepsTheCurrentCell)
