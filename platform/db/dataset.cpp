@@ -547,8 +547,13 @@ QVariant TDataSet::Lookup(const QString& keyFields, const QVariant& keyValues, c
         Buffer* saved;
         ~Restore() { ds->active_ = saved; }
     } restore{this, saved};
-    for (int p = 0; p < count(); ++p) {
-        if (!matchesRow(p, fs, vals, 0))
+    // The rows holding the key, from the index where there is one; else every row is tried.
+    std::vector<int> candidates;
+    const bool indexed = indexedPositions(fs, vals, candidates);
+    const int n = indexed ? int(candidates.size()) : count();
+    for (int i = 0; i < n; ++i) {
+        const int p = indexed ? candidates[size_t(i)] : i;
+        if (!indexed && !matchesRow(p, fs, vals, 0))
             continue;
         if (condition) {
             // The condition reads the row through the fields, as a filter does.
