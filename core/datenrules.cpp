@@ -162,20 +162,24 @@ TDataSet& TorvServer::newRecordSource(bool nextDay, bool& previousFound)
         previousFound = nextDay && allDaten.Locate(QStringLiteral("dat_id"), previousUnitId_);
         return allDaten;
     }
-    // Bulk work reads only the one unit instead of every unit: the previous one, or else the
-    // newest as allDaten orders them (date, start time, and among equals the last written).
-    bulkUnit_.Close();
+    // Bulk work reads only the one unit and the columns the rule takes, instead of every unit:
+    // the previous one, or else the newest as allDaten orders them (date, start time, and among
+    // equals the last written). The columns keep their declared types, so the values read and
+    // carried over are those allDaten gives.
+    auto read = [this](const QString& sql) {
+        bulkUnit_.Close();
+        if (bulkUnit_.SQLText() != sql)
+            bulkUnit_.SetSQLText(sql);
+    };
     if (nextDay) {
-        bulkUnit_.SetSQLText(QStringLiteral("SELECT * FROM daten WHERE dat_Id = :id"));
+        read(QStringLiteral("SELECT Datum, Gewicht, Fett FROM daten WHERE dat_Id = :id"));
         bulkUnit_.ParamByName(QStringLiteral("id"))->SetAsInteger(previousUnitId_);
         bulkUnit_.Open();
         previousFound = !bulkUnit_.IsEmpty();
         if (previousFound)
             return bulkUnit_;
-        bulkUnit_.Close();
     }
-    bulkUnit_.SetSQLText(
-        QStringLiteral("SELECT TOP 1 * FROM daten ORDER BY Datum DESC, Startzeit DESC, dat_Id DESC"));
+    read(QStringLiteral("SELECT TOP 1 Datum, Gewicht, Fett FROM daten ORDER BY Datum DESC, Startzeit DESC, dat_Id DESC"));
     bulkUnit_.Open();
     return bulkUnit_;
 }

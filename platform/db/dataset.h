@@ -353,6 +353,8 @@ private:
     bool matchesRow(int pos, const std::vector<TField*>& fs, const QVariantList& vals,
                     TLocateOptions options);
     std::vector<TField*> fieldList(const QString& names) const;
+    // Drops the fields found by name (FindField, fieldList); called whenever the fields change.
+    void forgetFieldNames();
     QVariantList keyValueList(const std::vector<TField*>& fs, const QVariant& values) const;
     QVariant rowFieldValue(int pos, TField* f);
     void notify(Event e, TField* f = nullptr, int distance = 0);
@@ -429,4 +431,6 @@ private:
     bool isClone_ = false;
     std::vector<std::unique_ptr<LookupIndex>> lookupIndexes_;
     int64_t rowsLetGo_ = 0;  // counts the times the row cache let rows go
+    mutable QHash<QString, TField*> fieldNames_;  // FindField's answers by the name asked
+    mutable QHash<QString, std::vector<TField*>> fieldLists_;
 };

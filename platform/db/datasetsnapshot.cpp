@@ -241,6 +241,7 @@ void TDataSet::bindFields()
                 f->SetReadOnly(true);
             fields_.push_back(std::move(f));
         }
+        forgetFieldNames();
     }
     hasCalcs_ = false;
     for (auto& f : fields_) {
