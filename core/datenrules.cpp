@@ -251,8 +251,8 @@ void TorvServer::datenBeforePost(TDataSet* dataSet)
                                    ? trainblockman.FieldByName(QStringLiteral("trb_Id"))->Value()
                                    : QVariant();
         }
-        bulkInsertPending_ = true;
         trainblock.SetIndexFieldNames(QStringLiteral("TRB_created"));
+        bulkInsertPending_ = true;
         return;
     }
     // The block manager sees the new block (inside the unit's transaction); a refused save
