@@ -5,6 +5,9 @@
 #include <QCoreApplication>
 
 #include <cmath>
+#include <exception>
+#include <functional>
+#include <utility>
 
 #include "core/language.h"
 #include "core/orvdatabase.h"
@@ -17,6 +20,7 @@
 #include "core/navigatorview.h"
 #include "core/quickstatview.h"
 #include "core/views.h"
+#include "platform/rtl/application.h"
 #include "platform/vcl/dialogs.h"
 #include "platform/vcl/registry.h"
 
@@ -149,11 +153,39 @@ void TorvServer::datenBeforeScroll(TDataSet* dataSet)
     previousUnitId_ = dataSet->FieldByName(QStringLiteral("dat_Id"))->AsInteger();
 }
 
+TDataSet& TorvServer::newRecordSource(bool nextDay, bool& previousFound)
+{
+    previousFound = false;
+    if (bulkDepth_ == 0 || allDaten.Active()) {
+        allDaten.Open();
+        allDaten.Last();
+        previousFound = nextDay && allDaten.Locate(QStringLiteral("dat_id"), previousUnitId_);
+        return allDaten;
+    }
+    // Bulk work reads only the one unit and the columns the rule takes, instead of every unit:
+    // the previous one, or else the newest as allDaten orders them (date, start time, and among
+    // equals the last written). The columns keep their declared types, so the values read and
+    // carried over are those allDaten gives.
+    auto read = [this](const QString& sql) {
+        bulkUnit_.Close();
+        if (bulkUnit_.SQLText() != sql)
+            bulkUnit_.SetSQLText(sql);
+    };
+    if (nextDay) {
+        read(QStringLiteral("SELECT Datum, Gewicht, Fett FROM daten WHERE dat_Id = :id"));
+        bulkUnit_.ParamByName(QStringLiteral("id"))->SetAsInteger(previousUnitId_);
+        bulkUnit_.Open();
+        previousFound = !bulkUnit_.IsEmpty();
+        if (previousFound)
+            return bulkUnit_;
+    }
+    read(QStringLiteral("SELECT TOP 1 Datum, Gewicht, Fett FROM daten ORDER BY Datum DESC, Startzeit DESC, dat_Id DESC"));
+    bulkUnit_.Open();
+    return bulkUnit_;
+}
+
 void TorvServer::datenNewRecord(TDataSet* dataSet)
 {
-    allDaten.Open();
-    allDaten.Last();
-
     TRegistry reg;
     reg.SetRootKey(HKEY_LOCAL_MACHINE);
     bool nextDay = false;
@@ -165,12 +197,14 @@ void TorvServer::datenNewRecord(TDataSet* dataSet)
             nextDay = false;  // a value that is no number counts as off
         }
     }
+    bool previousFound = false;
+    TDataSet& units = newRecordSource(nextDay, previousFound);
     TField* datum = dataSet->FieldByName(QStringLiteral("Datum"));
     if (nextDay) {
         // The day after the unit that was current; no date when that unit is gone (the save then
         // asks for one).
-        if (allDaten.Locate(QStringLiteral("dat_id"), previousUnitId_))
-            datum->SetAsDateTime(allDaten.FieldByName(QStringLiteral("Datum"))->AsDateTime() + 1);
+        if (previousFound)
+            datum->SetAsDateTime(units.FieldByName(QStringLiteral("Datum"))->AsDateTime() + 1);
     } else {
         datum->SetAsDateTime(Date());
     }
@@ -184,11 +218,11 @@ void TorvServer::datenNewRecord(TDataSet* dataSet)
     // Weight and body fat change slowly: they are taken over from the unit found above (the
     // previous one, or else the newest).
     for (const char* name : {"Gewicht", "Fett"}) {
-        const QString text = allDaten.FieldByName(QString::fromLatin1(name))->AsString();
+        const QString text = units.FieldByName(QString::fromLatin1(name))->AsString();
         if (!text.isEmpty())
             dataSet->FieldByName(QString::fromLatin1(name))->SetAsString(text);
     }
-    allDaten.Close();
+    units.Close();
 }
 
 void TorvServer::datenBeforePost(TDataSet* dataSet)
@@ -199,6 +233,7 @@ void TorvServer::datenBeforePost(TDataSet* dataSet)
         finishNewBlock(true);
     bulkBlock_ = 0;
     blockmanRefreshed_ = false;
+    noteBulkInsertOutcome();
 
     TField* datum = dataSet->FieldByName(QStringLiteral("Datum"));
     // A unit is a day: the time of day is cut off. An empty date stays empty, so that the save is
@@ -208,6 +243,18 @@ void TorvServer::datenBeforePost(TDataSet* dataSet)
     if (dataSet->State() != dsInsert)
         return;
     createBlockOfNewUnit(dataSet);
+    if (bulkDepth_ > 0) {
+        // The block manager reads its blocks once when the bulk work ends.
+        if (!bulkBlockman_) {
+            bulkBlockman_ = true;
+            bulkBlockmanRow_ = trainblockman.Active() && !trainblockman.IsEmpty()
+                                   ? trainblockman.FieldByName(QStringLiteral("trb_Id"))->Value()
+                                   : QVariant();
+        }
+        trainblock.SetIndexFieldNames(QStringLiteral("TRB_created"));
+        bulkInsertPending_ = true;
+        return;
+    }
     // The block manager sees the new block (inside the unit's transaction); a refused save
     // puts it back as it was.
     blockmanRowBeforePost_ =
@@ -263,8 +310,10 @@ void TorvServer::createBlockOfNewUnit(TDataSet* dataSet)
         if (bulk)
             bulkBlock_ = created;
         block->SetAsInteger(int(created));
-        // The unit's block name is looked up in trainblock.
-        if (trainblock.Active())
+        // The unit's block name is looked up in trainblock (in bulk mode once at the end).
+        if (bulkDepth_ > 0)
+            bulkTrainblock_ = true;
+        else if (trainblock.Active())
             trainblock.Requery();
     } catch (const std::exception& e) {
         if (bulk) {
@@ -280,6 +329,7 @@ void TorvServer::createBlockOfNewUnit(TDataSet* dataSet)
 
 void TorvServer::datenPostError(TDataSet*)
 {
+    bulkInsertPending_ = false;
     if (blockTransaction_)
         finishNewBlock(false);
     else if (bulkBlock_ != 0)
@@ -340,10 +390,15 @@ void TorvServer::datenAfterPost(TDataSet* dataSet)
     if (blockTransaction_)
         finishNewBlock(true);
     bulkBlock_ = 0;
+    noteBulkInsertOutcome();
 
     TField* block = dataSet->FieldByName(QStringLiteral("trainingsblock"));
     if (!block->IsNull() && !CheckBlockDate(block->AsInteger()))
         MessageDlg(LoadStr(msg::UnitAfterBlockDate), mtWarning, TMsgDlgButtons{mbOK});
+    if (bulkDepth_ > 0) {
+        bulkUnitsShown_ = true;  // the block's units and the navigator follow at the end
+        return;
+    }
 
     NavigatorView* navigator = View<NavigatorView>();
     if (navigator && navigator->XPButton9Down())
@@ -353,6 +408,89 @@ void TorvServer::datenAfterPost(TDataSet* dataSet)
     if (navigator) {
         navigator->Button1Click(nullptr);
         navigator->selectCurrentUnit();
+    }
+}
+
+// ---------------------------------------------------------------------------------------------
+// Bulk mode.
+
+void TorvServer::noteBulkInsertOutcome()
+{
+    // A new unit that passed its before-save rule and met no save error was saved.
+    if (bulkInsertPending_)
+        bulkInsertSaved_ = true;
+    bulkInsertPending_ = false;
+}
+
+void TorvServer::endUnitBulkMode()
+{
+    noteBulkInsertOutcome();
+    bulkUnit_.Close();
+    // Each refresh is owed once; a failing one does not keep the others from running.
+    std::exception_ptr failure;
+    auto run = [&failure](const std::function<void()>& refresh) {
+        try {
+            refresh();
+        } catch (...) {
+            if (!failure)
+                failure = std::current_exception();
+        }
+    };
+    if (std::exchange(bulkTrainblock_, false))
+        run([this] {
+            if (!trainblock.Active())
+                return;
+            trainblock.Requery();
+            // The current unit looks its block's name up again (it was saved before the block
+            // was read).
+            if (daten.Active() && daten.State() == dsBrowse)
+                daten.Refresh();
+        });
+    if (std::exchange(bulkBlockman_, false)) {
+        // As a save of one unit leaves it: read again on its first block, or back on the block
+        // it showed when no unit was saved.
+        const QVariant row = bulkInsertSaved_ ? QVariant() : bulkBlockmanRow_;
+        run([this, row] {
+            if (!trainblockman.Active())
+                return;
+            trainblockman.Close();
+            trainblockman.Open();
+            if (!row.isNull())
+                trainblockman.Locate(QStringLiteral("trb_Id"), row);
+        });
+    }
+    bulkBlockmanRow_ = QVariant();
+    bulkInsertSaved_ = false;
+    if (std::exchange(bulkUnitsShown_, false))
+        run([this] {
+            NavigatorView* navigator = View<NavigatorView>();
+            if (navigator && navigator->XPButton9Down())
+                navigator->ChangeNavItem();
+            datenblockdetail.Close();
+            datenblockdetail.Open();
+            if (navigator) {
+                navigator->Button1Click(nullptr);
+                navigator->selectCurrentUnit();
+            }
+        });
+    if (failure)
+        std::rethrow_exception(failure);
+}
+
+TUnitBulkMode::TUnitBulkMode(TorvServer& server) : server_(server)
+{
+    ++server_.bulkDepth_;
+}
+
+TUnitBulkMode::~TUnitBulkMode()
+{
+    if (--server_.bulkDepth_ > 0)
+        return;
+    try {
+        server_.endUnitBulkMode();
+    } catch (...) {
+        // A scope's end cannot throw: the failed refresh is shown as any handler's error is.
+        HandleException(std::current_exception());
     }
 }
 

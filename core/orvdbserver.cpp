@@ -36,6 +36,8 @@ TorvServer::TorvServer()
     translator_ = InstallJetSql(orvDB);
     for (TDataSet* ds : dataSets_)
         ds->SetConnection(&orvDB);
+    bulkUnit_.SetName(QStringLiteral("bulkUnit"));
+    bulkUnit_.SetConnection(&orvDB);
     declareDataSets();
     declareFields();
     bindHandlers();

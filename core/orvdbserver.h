@@ -73,6 +73,11 @@ public:
     bool ZeitCalculation() const { return zeitCalculation_; }
     void SetZeitCalculation(bool on) { zeitCalculation_ = on; }
 
+    // True while a TUnitBulkMode scope lives: every unit rule that writes stored data runs for
+    // each unit saved, but what only serves the screen (the block lists and the units of the
+    // block read again, the navigator following the saved unit) is done once when it ends.
+    bool UnitBulkMode() const { return bulkDepth_ > 0; }
+
     // --- pace and speed -------------------------------------------------------------------------
     // The pace for a duration (below one day; whole days are carried over) over a distance in
     // metres, per the sport's speed unit (pace per km x unt_calc). 0 when it cannot be computed
@@ -266,6 +271,7 @@ public:
     void dsZeitDataChange(TDataSource* sender, TField* field);
 
 private:
+    friend class TUnitBulkMode;
     void registerComponents();
     void declareDataSets();   // tables, SQL, orders, links (orvdbserver_fields.cpp)
     void declareFields();     // every field in its order (orvdbserver_fields.cpp)
@@ -289,6 +295,20 @@ private:
     void finishNewBlock(bool commit);
     void dropBulkBlock();
     void restoreBlockManager();
+    // Bulk mode of the unit rules (datenrules.cpp): its depth, the refreshes it owes, and the
+    // query that reads the one unit a new unit takes its defaults from.
+    int bulkDepth_ = 0;
+    bool bulkTrainblock_ = false;      // trainblock is read again at the end
+    bool bulkBlockman_ = false;        // trainblockman is read again at the end ...
+    QVariant bulkBlockmanRow_;         // ... and goes back to this block while no unit was saved
+    bool bulkInsertPending_ = false;   // a new unit passed its before-save rule
+    bool bulkInsertSaved_ = false;     // a new unit was saved
+    bool bulkUnitsShown_ = false;      // the block's units and the navigator follow at the end
+    TQuery bulkUnit_;
+    void noteBulkInsertOutcome();
+    void endUnitBulkMode();
+    // The unit a new unit takes its date and weight from, read on its own in bulk mode.
+    TDataSet& newRecordSource(bool nextDay, bool& previousFound);
     // State of the split rules (zeitrules.cpp): the calculation flag and the derived values of
     // the split rows, computed in one ordered pass.
     bool zeitCalculation_ = true;
@@ -301,6 +321,21 @@ private:
 
 // The data module of the running program (created at start-up).
 extern TorvServer* orvServer;
+
+// The bulk mode of the unit rules for the scope's lifetime, for work that saves many units in a
+// row (imports). Scopes nest. When the outermost one ends, however the work ends (done,
+// refused, an exception, a rolled-back transaction), the refreshes it deferred run once, so
+// the windows show what is stored.
+class TUnitBulkMode {
+public:
+    explicit TUnitBulkMode(TorvServer& server);
+    ~TUnitBulkMode();
+    TUnitBulkMode(const TUnitBulkMode&) = delete;
+    TUnitBulkMode& operator=(const TUnitBulkMode&) = delete;
+
+private:
+    TorvServer& server_;
+};
 
 // The fields of a split dataset, in the order the split grid relies on (zeit, and the rows of
 // a comparison unit read beside it).

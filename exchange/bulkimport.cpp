@@ -3,7 +3,8 @@
 #include "core/orvdbserver.h"
 #include "traininglog/einheiteneingabe.h"
 
-TBulkImportScope::TBulkImportScope(bool splitCalculation) : splitCalculation_(splitCalculation)
+TBulkImportScope::TBulkImportScope(bool splitCalculation)
+    : bulkRules_(*orvServer), splitCalculation_(splitCalculation)
 {
     orvServer->zeit.DisableControls();
     orvServer->daten.DisableControls();

@@ -4,7 +4,13 @@
 // detached, the entry window does not refill its split grid and, when asked, the split rows'
 // calculated fields are not computed. The scope restores every handler and switch when it ends,
 // however the import ends (written, refused or failed), so no window is left detached.
+//
+// The scope also holds the unit rules' bulk mode: the rules that write stored data run for each
+// unit, the refreshes that only serve the screen once, when the scope ends (after the handlers
+// are back).
 #include <functional>
+
+#include "core/orvdbserver.h"
 
 class TDataSet;
 class TDataSource;
@@ -19,6 +25,7 @@ public:
     TBulkImportScope& operator=(const TBulkImportScope&) = delete;
 
 private:
+    TUnitBulkMode bulkRules_;  // first member: it ends last
     std::function<void(TDataSource*, TField*)> dataChange_;
     std::function<void(TDataSet*)> afterPost_;
     bool zwFill_ = true;

@@ -131,12 +131,15 @@ TField* TDataSet::AddField(const QString& name, TFieldType type, int size, TFiel
 {
     if (Active())
         raise(QCoreApplication::translate("DataSet", "Felder können nur bei geschlossener Datenmenge angelegt werden"));
-    if (!declaredFields_)
+    if (!declaredFields_) {
         fields_.clear();
+        forgetFieldNames();
+    }
     declaredFields_ = true;
     auto f = std::make_unique<TField>(this, name, type, size, kind);
     f->index_ = int(fields_.size());
     fields_.push_back(std::move(f));
+    forgetFieldNames();
     return fields_.back().get();
 }
 
@@ -154,10 +157,19 @@ TField* TDataSet::AddLookupField(const QString& name, TFieldType type, int size,
 
 TField* TDataSet::FindField(const QString& name) const
 {
+    // Rules and lookups name the same fields again and again: the answer is kept by the name as
+    // written until the fields change.
+    const auto known = fieldNames_.constFind(name);
+    if (known != fieldNames_.constEnd())
+        return *known;
+    TField* found = nullptr;
     for (const auto& f : fields_)
-        if (sameName(f->FieldName(), name))
-            return f.get();
-    return nullptr;
+        if (sameName(f->FieldName(), name)) {
+            found = f.get();
+            break;
+        }
+    fieldNames_.insert(name, found);
+    return found;
 }
 
 TField* TDataSet::FieldByName(const QString& name) const
@@ -178,10 +190,20 @@ QStringList TDataSet::FieldNames() const
 
 std::vector<TField*> TDataSet::fieldList(const QString& names) const
 {
+    const auto known = fieldLists_.constFind(names);
+    if (known != fieldLists_.constEnd())
+        return *known;
     std::vector<TField*> out;
     for (const QString& n : SplitFieldNames(names))
         out.push_back(FieldByName(n));
+    fieldLists_.insert(names, out);
     return out;
+}
+
+void TDataSet::forgetFieldNames()
+{
+    fieldNames_.clear();
+    fieldLists_.clear();
 }
 
 // --- open and close ---------------------------------------------------------------------------
@@ -222,8 +244,10 @@ void TDataSet::Open()
     } catch (...) {
         state_ = dsInactive;
         clearSnapshot();
-        if (!declaredFields_)
+        if (!declaredFields_) {
             fields_.clear();
+            forgetFieldNames();
+        }
         throw;
     }
     state_ = dsInactive;
@@ -242,8 +266,10 @@ void TDataSet::Close()
     modified_ = false;
     setState(dsInactive);
     clearSnapshot();
-    if (!declaredFields_)
+    if (!declaredFields_) {
         fields_.clear();
+        forgetFieldNames();
+    }
     fire(AfterClose);
 }
 
@@ -273,8 +299,10 @@ void TDataSet::reread(const TBookmark& keep)
     } catch (...) {
         setState(dsInactive);
         clearSnapshot();
-        if (!declaredFields_)
+        if (!declaredFields_) {
             fields_.clear();
+            forgetFieldNames();
+        }
         throw;
     }
     cur_ = snapshotEmpty() ? -1 : 0;
@@ -547,8 +575,13 @@ QVariant TDataSet::Lookup(const QString& keyFields, const QVariant& keyValues, c
         Buffer* saved;
         ~Restore() { ds->active_ = saved; }
     } restore{this, saved};
-    for (int p = 0; p < count(); ++p) {
-        if (!matchesRow(p, fs, vals, 0))
+    // The rows holding the key, from the index where there is one; else every row is tried.
+    std::vector<int> candidates;
+    const bool indexed = indexedPositions(fs, vals, candidates);
+    const int n = indexed ? int(candidates.size()) : count();
+    for (int i = 0; i < n; ++i) {
+        const int p = indexed ? candidates[size_t(i)] : i;
+        if (!indexed && !matchesRow(p, fs, vals, 0))
             continue;
         if (condition) {
             // The condition reads the row through the fields, as a filter does.

@@ -6,6 +6,7 @@
 // The snapshot holds the rows' keys in order; a table dataset fetches the values on demand in
 // pages, a query dataset reads its rows at open. A dataset sees its own inserts, edits and
 // deletes, and rows written through other datasets only after Requery or Close/Open.
+#include <QByteArray>
 #include <QHash>
 #include <QString>
 #include <QStringList>
@@ -352,11 +353,25 @@ private:
     bool matchesRow(int pos, const std::vector<TField*>& fs, const QVariantList& vals,
                     TLocateOptions options);
     std::vector<TField*> fieldList(const QString& names) const;
+    // Drops the fields found by name (FindField, fieldList); called whenever the fields change.
+    void forgetFieldNames();
     QVariantList keyValueList(const std::vector<TField*>& fs, const QVariant& values) const;
     QVariant rowFieldValue(int pos, TField* f);
     void notify(Event e, TField* f = nullptr, int distance = 0);
     void openLookupDataSets();
     FilterPredicate* lookupConstraint(TField* f);
+    // The index of Lookup (datasetlookup.cpp): positions of the rows by their key values, built
+    // on first use and dropped whenever the rows, their order or the filter change.
+    struct LookupIndex {
+        std::vector<TField*> fields;
+        bool usable = true;  // false: a row holds a value the index cannot group; Lookup scans
+        QHash<QByteArray, std::vector<int>> positions;  // in cursor order
+    };
+    const LookupIndex* lookupIndex(const std::vector<TField*>& fs);
+    // The positions, in cursor order, of the rows whose key fields equal the values; false when
+    // no index can serve these fields or values (the caller scans).
+    bool indexedPositions(const std::vector<TField*>& fs, const QVariantList& vals, std::vector<int>& out);
+    void dropLookupIndexes();
 
     TDataSetState state_ = dsInactive;
     bool bof_ = true, eof_ = true;
@@ -414,4 +429,8 @@ private:
     bool filtered_ = false;
     std::unique_ptr<FilterPredicate> filterPredicate_;
     bool isClone_ = false;
+    std::vector<std::unique_ptr<LookupIndex>> lookupIndexes_;
+    int64_t rowsLetGo_ = 0;  // counts the times the row cache let rows go
+    mutable QHash<QString, TField*> fieldNames_;  // FindField's answers by the name asked
+    mutable QHash<QString, std::vector<TField*>> fieldLists_;
 };

@@ -231,6 +231,7 @@ int TDataSet::runWrite(sqlite3_stmt* stmt, const QVariantList& vals)
 void TDataSet::takeOverPostedRow(Row& row, const std::vector<int64_t>& newRowids, bool inserting)
 {
     // The snapshot takes the posted values.
+    dropLookupIndexes();
     for (const auto& f : fields_)
         if (f->fieldKind_ == fkData && f->column_ >= 0)
             row.values[size_t(f->column_)] = current_.values[size_t(f->index_)];
@@ -363,6 +364,7 @@ void TDataSet::deleteRow()
     } else {
         raise(readOnlyMessage());
     }
+    dropLookupIndexes();
     if (filterActive_)
         vis_.erase(vis_.begin() + cur_);
     snap_.erase(std::find(snap_.begin(), snap_.end(), key));

@@ -177,6 +177,7 @@ void TDataSet::clearSnapshot()
     filterActive_ = false;
     rows_.clear();
     cache_.clear();
+    dropLookupIndexes();
     cur_ = -1;
     current_ = Buffer();
     old_ = Buffer();
@@ -240,6 +241,7 @@ void TDataSet::bindFields()
                 f->SetReadOnly(true);
             fields_.push_back(std::move(f));
         }
+        forgetFieldNames();
     }
     hasCalcs_ = false;
     for (auto& f : fields_) {
@@ -542,6 +544,7 @@ void TDataSet::readSnapshot(bool buildFields)
     // Rows can be written back when at least one column comes from a table whose rowid the
     // snapshot holds; a grouped, distinct or combined result has none.
     updatable_ = keyed_ || std::any_of(colBase_.begin(), colBase_.end(), [](int b) { return b >= 0; });
+    dropLookupIndexes();
 }
 
 void TDataSet::fetchKeys(const std::vector<int64_t>& wanted)
@@ -551,6 +554,9 @@ void TDataSet::fetchKeys(const std::vector<int64_t>& wanted)
     if (cache_.size() > kCacheLimit) {
         for (auto it = cache_.begin(); it != cache_.end();)
             it = it->second.pinned ? std::next(it) : cache_.erase(it);
+        // Rows read again later may hold values written elsewhere meanwhile.
+        ++rowsLetGo_;
+        dropLookupIndexes();
     }
     QString sql = QStringLiteral("SELECT rowid, * FROM ") + QuoteIdentifier(plan_.table) +
                   QStringLiteral(" WHERE rowid IN (");
@@ -644,6 +650,7 @@ void TDataSet::sortSnapshot()
             raise(QCoreApplication::translate("DataSet", "Feld '%1' nicht gefunden").arg(n));
         cols.push_back({col, desc});
     }
+    dropLookupIndexes();
     materializeKeys();
     if (keyed_) {
         // Make sure every row's values are at hand before sorting.
@@ -706,6 +713,7 @@ bool TDataSet::evaluateFilter(int64_t key)
 void TDataSet::rebuildVisible()
 {
     vis_.clear();
+    dropLookupIndexes();
     filterActive_ = filtered_ && (filterPredicate_ || OnFilterRecord);
     if (!filterActive_ || state_ == dsInactive)
         return;

@@ -479,6 +479,27 @@ struct GermanSettings {
     TFormatSettings saved = FormatSettings();
 };
 
+TEST_F(FieldTest, FieldsFoundByNameAreThoseOfTheCurrentOpen)
+{
+    // A query's fields come from each result: a name found once must not outlive them.
+    TQuery q;
+    q.SetConnection(&conn);
+    q.SetSQLText(QStringLiteral("SELECT Ort, Meter FROM daten"));
+    q.Open();
+    ASSERT_NE(q.FindField(QStringLiteral("Meter")), nullptr);
+    EXPECT_EQ(q.Lookup(QStringLiteral("Ort"), QStringLiteral("Hamburg"), QStringLiteral("Meter")).toInt(), 5000);
+    q.Close();
+    q.SetSQLText(QStringLiteral("SELECT Meter AS Ort, Sportart AS Meter FROM daten"));
+    q.Open();
+    EXPECT_EQ(q.FieldByName(QStringLiteral("Meter"))->Index(), 1);
+    EXPECT_EQ(q.Lookup(QStringLiteral("Ort"), 5000, QStringLiteral("Meter")).toInt(), 2);
+    q.Close();
+    q.SetSQLText(QStringLiteral("SELECT Ort FROM daten"));
+    q.Open();
+    EXPECT_EQ(q.FindField(QStringLiteral("Meter")), nullptr);
+    EXPECT_THROW(q.Lookup(QStringLiteral("Ort"), QStringLiteral("Kiel"), QStringLiteral("Meter")), EDatabaseError);
+}
+
 }  // namespace
 
 TEST_F(FieldTest, ControlsOfCalculatedFieldsFollowAChangedDataFieldWhileEditing)
