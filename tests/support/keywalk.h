@@ -70,6 +70,15 @@ inline void Type(const QString& text)
     }
 }
 
+// Presses Tab (Shift+Tab with `forward` false) until the named control has the focus; false when
+// it is not reached within `limit` presses.
+inline bool TabTo(const QString& name, bool forward = true, int limit = 60)
+{
+    for (int i = 0; i < limit && FocusName() != name; ++i)
+        forward ? Tab() : BackTab();
+    return FocusName() == name;
+}
+
 // Presses Tab (Shift+Tab with `forward` false) until the focus is back on the control it started
 // on, and returns the controls it stood on, the start first. Stops after `limit` presses.
 inline QStringList Walk(bool forward = true, int limit = 80)

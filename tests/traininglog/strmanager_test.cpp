@@ -64,6 +64,14 @@ protected:
             }
         ADD_FAILURE() << "no node " << text.toStdString();
     }
+    // The window shown and active with a route chosen and the focus in the tree, as the keys need it.
+    static void keyboardOn(TstrManager& m, const QString& route)
+    {
+        m.show();
+        QApplication::setActiveWindow(&m);
+        click(m, route);
+        m.TreeView1->setFocus(Qt::TabFocusReason);
+    }
     static QString current() { return orvServer->strecke.FieldByName("Name")->AsString(); }
     static QString selected(TstrManager& m)
     {
@@ -210,10 +218,7 @@ TEST_F(StrManagerTest, PicturesAreStoredAsTheyAreAndLargeOnesAskFirst)
 TEST_F(StrManagerTest, TabWalksEveryPageInOrderAndBack)
 {
     openManager([this](TstrManager& m) {
-        m.show();
-        QApplication::setActiveWindow(&m);
-        click(m, "Zum Turm");
-        m.TreeView1->setFocus(Qt::TabFocusReason);
+        keyboardOn(m, "Zum Turm");
         const QStringList fields = {"TreeView1", "DBEdit1", "DBEdit2", "DBEdit3",
                                     "DBEdit4",   "DBEdit5", "DBEdit6", "PageControl1"};
         // The route tool bar closes the round; saving and cancelling are off while nothing is typed.
@@ -248,21 +253,13 @@ TEST_F(StrManagerTest, TabWalksEveryPageInOrderAndBack)
 TEST_F(StrManagerTest, NumbersAreTypedIntoTheRouteAndItsPoints)
 {
     openManager([this](TstrManager& m) {
-        m.show();
-        QApplication::setActiveWindow(&m);
-        click(m, "Zum Turm");
-        m.TreeView1->setFocus(Qt::TabFocusReason);
-        auto tabTo = [](const QString& name) {
-            for (int i = 0; i < 40 && keywalk::FocusName() != name; ++i)
-                keywalk::Tab();
-            ASSERT_EQ(keywalk::FocusName(), name);
-        };
-        tabTo("DBEdit4");
+        keyboardOn(m, "Zum Turm");
+        ASSERT_TRUE(keywalk::TabTo("DBEdit4")) << keywalk::FocusName().toStdString();
         keywalk::Type("5250");
         keywalk::Tab();
         keywalk::Type("35");
         m.ActionManager1->UpdateActions();  // as the idle time after the key does
-        tabTo("DataSetPost1");
+        ASSERT_TRUE(keywalk::TabTo("DataSetPost1")) << keywalk::FocusName().toStdString();
         keywalk::Key(Qt::Key_Space, Qt::NoModifier, " ");
         EXPECT_EQ(orvServer->strecke.State(), dsBrowse);
         EXPECT_EQ(count("SELECT Laenge FROM STRECKE WHERE StrIndex = 2"), 5250);
@@ -270,11 +267,11 @@ TEST_F(StrManagerTest, NumbersAreTypedIntoTheRouteAndItsPoints)
         m.ActionManager1->UpdateActions();
 
         // A new point: its distance, name and height cell by cell, saved from the point tool bar.
-        tabTo("DataSetInsert2");
+        ASSERT_TRUE(keywalk::TabTo("DataSetInsert2")) << keywalk::FocusName().toStdString();
         keywalk::Key(Qt::Key_Space, Qt::NoModifier, " ");
         ASSERT_EQ(orvServer->strPunkte.State(), dsInsert);
         m.ActionManager1->UpdateActions();
-        tabTo("DBGrid1");
+        ASSERT_TRUE(keywalk::TabTo("DBGrid1")) << keywalk::FocusName().toStdString();
         EXPECT_EQ(m.DBGrid1->SelectedField()->FieldName(), "Meter");
         keywalk::Type("4000");
         keywalk::Key(Qt::Key_Return, Qt::NoModifier, "\r");
@@ -290,9 +287,7 @@ TEST_F(StrManagerTest, NumbersAreTypedIntoTheRouteAndItsPoints)
         keywalk::BackTab();
         EXPECT_EQ(keywalk::FocusName(), "DBGrid1");
         m.ActionManager1->UpdateActions();
-        for (int i = 0; i < 10 && keywalk::FocusName() != "DataSetPost2"; ++i)
-            keywalk::BackTab();
-        ASSERT_EQ(keywalk::FocusName(), "DataSetPost2");
+        ASSERT_TRUE(keywalk::TabTo("DataSetPost2", false)) << keywalk::FocusName().toStdString();
         keywalk::Key(Qt::Key_Space, Qt::NoModifier, " ");
         EXPECT_EQ(orvServer->strPunkte.State(), dsBrowse);
         EXPECT_EQ(db.value("SELECT Streckenpunkt || ':' || Hoehe FROM streckez WHERE StrIndex = 2 AND Meter = 4000")

@@ -274,12 +274,7 @@ TEST_F(PlanManagerTest, TabReachesEveryFieldAndButtonInOrderAndTypedValuesAreSto
         EXPECT_EQ(keywalk::Walk(false), back);
 
         // The plan typed in: name, date, realised (Space), period and description.
-        auto tabTo = [](const QString& name) {
-            for (int i = 0; i < 40 && keywalk::FocusName() != name; ++i)
-                keywalk::Tab();
-            ASSERT_EQ(keywalk::FocusName(), name);
-        };
-        tabTo("DBEdit1");
+        ASSERT_TRUE(keywalk::TabTo("DBEdit1")) << keywalk::FocusName().toStdString();
         keywalk::Type("Herbst");
         keywalk::Tab();
         keywalk::Type("15.09.2024");
@@ -292,7 +287,7 @@ TEST_F(PlanManagerTest, TabReachesEveryFieldAndButtonInOrderAndTypedValuesAreSto
         // Editing: the save and cancel buttons follow the description.
         m.DBGrid1->setFocus(Qt::TabFocusReason);
         EXPECT_EQ(keywalk::Walk(), plan + QStringList({"XPButton15", "XPButton16"}) + units + tools);
-        tabTo("XPButton15");
+        ASSERT_TRUE(keywalk::TabTo("XPButton15")) << keywalk::FocusName().toStdString();
         keywalk::Key(Qt::Key_Space, Qt::NoModifier, " ");
         EXPECT_EQ(orvServer->Plan.State(), dsBrowse);
         EXPECT_EQ(db.value("SELECT pla_Name || '|' || pla_Realisiert || '|' || pla_Periode || '|' || pla_Beschreibung "
@@ -302,14 +297,14 @@ TEST_F(PlanManagerTest, TabReachesEveryFieldAndButtonInOrderAndTypedValuesAreSto
         EXPECT_EQ(db.value("SELECT pla_Created FROM plan WHERE pla_ID = 1").toDouble(), EncodeDate(2024, 9, 15));
 
         // A unit's route text typed into the grid's last column, saved with the unit's save button.
-        tabTo("DBGrid2");
+        ASSERT_TRUE(keywalk::TabTo("DBGrid2")) << keywalk::FocusName().toStdString();
         keywalk::Key(Qt::Key_End);
         EXPECT_EQ(m.DBGrid2->SelectedField()->FieldName(), "Streckenbeschreibung");
         const int unitId = orvServer->plan_daten.FieldByName("pld_DatenID")->AsInteger();
         keywalk::Type("Am Fluss");
         keywalk::Key(Qt::Key_Return, Qt::NoModifier, "\r");
         EXPECT_EQ(keywalk::Walk(), QStringList({"DBGrid2", "XPButton21", "XPButton20"}) + tools + plan + units.mid(0, 7));
-        tabTo("XPButton21");
+        ASSERT_TRUE(keywalk::TabTo("XPButton21")) << keywalk::FocusName().toStdString();
         keywalk::Key(Qt::Key_Space, Qt::NoModifier, " ");
         EXPECT_EQ(db.value(QStringLiteral("SELECT Streckenbeschreibung FROM daten WHERE dat_Id = %1").arg(unitId))
                       .toString(),
