@@ -111,7 +111,6 @@ void Tbestzeit::createActions()
                                                       orvServer ? &orvServer->dsBestzeiten : nullptr, hints);
     std::tie(DataSetFirst1, DataSetPrior1, DataSetNext1, DataSetLast1, DataSetInsert1, DataSetDelete1, DataSetPost1,
              DataSetCancel1) = best.Tuple();
-    const QList<TDataSetAction*> dataActions = best.All();
     auto action = [&](const char* name, const char* caption, const char* hint, int image,
                       void (Tbestzeit::*handler)(QObject*)) {
         auto* a = new TAction(ActionManager1, QString::fromLatin1(name));
@@ -131,17 +130,8 @@ void Tbestzeit::createActions()
     Action2->qaction()->setCheckable(true);
     Action3->SetChecked(true);
 
-    ActionToolBar1 = new QToolBar(ui->Panel2);
-    ActionToolBar1->setObjectName(QStringLiteral("ActionToolBar1"));
-    ActionToolBar1->setIconSize(QSize(16, 16));
-    ActionToolBar1->setToolButtonStyle(Qt::ToolButtonIconOnly);
-    ActionToolBar1->setMovable(false);
-    ActionToolBar1->setGeometry(ui->Panel2->rect());
-    for (TDataSetAction* a : dataActions) {
-        if (a == DataSetInsert1)
-            ActionToolBar1->addSeparator();
-        AddActionButton(ActionToolBar1, a);
-    }
+    ActionToolBar1 = CreateActionToolBar(ui->Panel2, QStringLiteral("ActionToolBar1"));
+    AddDataSetButtons(ActionToolBar1, best);
     ActionToolBar1->addSeparator();
     QAction* view = AddActionButton(ActionToolBar1, Action4);
     ViewButton = qobject_cast<QToolButton*>(ActionToolBar1->widgetForAction(view));
@@ -155,11 +145,7 @@ void Tbestzeit::createActions()
         ViewButton->setPopupMode(QToolButton::MenuButtonPopup);
     }
     AddActionButton(ActionToolBar1, Action1);
-    // Tab stops on the tool bar's buttons too; Space presses the focused one.
-    for (QToolBar* bar : {ActionToolBar1})
-        for (QAction* a : bar->actions())
-            if (QWidget* button = bar->widgetForAction(a); button && !a->isSeparator())
-                button->setFocusPolicy(Qt::StrongFocus);
+    LetKeyboardReachButtons(ActionToolBar1);
     ActionManager1->UpdateActions();
 }
 

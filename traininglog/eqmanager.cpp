@@ -107,7 +107,6 @@ void TeqManager::createActions()
                                                       orvServer ? &orvServer->dsEquipment : nullptr);
     std::tie(DataSetFirst1, DataSetPrior1, DataSetNext1, DataSetLast1, DataSetInsert1, DataSetDelete1, DataSetPost1,
              DataSetCancel1) = items.Tuple();
-    const QList<TDataSetAction*> dataActions = items.All();
     Action2 = new TAction(ActionManager1, QStringLiteral("Action2"));
     Action2->SetCaption(tr("Aktualisieren"));
     Action2->SetHint(tr("Aktualisieren"));
@@ -119,24 +118,12 @@ void TeqManager::createActions()
     Action1->SetImageIndex(helpImage);
     Action1->OnExecute = Handler(this, &TeqManager::Action1Execute);
 
-    ActionToolBar1 = new QToolBar(ui->Panel1);
-    ActionToolBar1->setObjectName(QStringLiteral("ActionToolBar1"));
-    ActionToolBar1->setIconSize(QSize(16, 16));
-    ActionToolBar1->setToolButtonStyle(Qt::ToolButtonIconOnly);
-    ActionToolBar1->setMovable(false);
-    ActionToolBar1->setGeometry(ui->Panel1->rect());
-    for (TDataSetAction* a : dataActions) {
-        if (a == DataSetInsert1)
-            ActionToolBar1->addSeparator();
-        AddActionButton(ActionToolBar1, a);
-    }
+    ActionToolBar1 = CreateActionToolBar(ui->Panel1, QStringLiteral("ActionToolBar1"));
+    AddDataSetButtons(ActionToolBar1, items);
     ActionToolBar1->addSeparator();
     AddActionButton(ActionToolBar1, Action2);
     AddActionButton(ActionToolBar1, Action1);
-    // Tab stops on the tool bar's buttons too; Space presses the focused one.
-    for (QAction* a : ActionToolBar1->actions())
-        if (QWidget* button = ActionToolBar1->widgetForAction(a); button && !a->isSeparator())
-            button->setFocusPolicy(Qt::StrongFocus);
+    LetKeyboardReachButtons(ActionToolBar1);
     ActionManager1->UpdateActions();
 }
 

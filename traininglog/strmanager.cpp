@@ -157,8 +157,6 @@ void TstrManager::createActions()
              DataSetCancel1) = routes.Tuple();
     std::tie(DataSetFirst2, DataSetPrior2, DataSetNext2, DataSetLast2, DataSetInsert2, DataSetDelete3, DataSetPost2,
              DataSetCancel2) = points.Tuple();
-    const QList<TDataSetAction*> routeActions = routes.All();
-    const QList<TDataSetAction*> pointActions = points.All();
     // The deletes ask first.
     DataSetDelete1->OnExecute = Handler(this, &TstrManager::DataSetDelete1Execute);
     DataSetDelete3->OnExecute = Handler(this, &TstrManager::DataSetDelete3Execute);
@@ -178,25 +176,10 @@ void TstrManager::createActions()
     Action6 = action("Action6", QT_TR_NOOP("Neue Strecke und Karte anlegen"), -1, &TstrManager::Action6Execute);
     Action1 = action("Action1", QT_TR_NOOP("Hilfe"), helpImage, &TstrManager::Action1Execute);
 
-    auto toolBar = [](QWidget* panel, const char* name) {
-        auto* bar = new QToolBar(panel);
-        bar->setObjectName(QString::fromLatin1(name));
-        bar->setIconSize(QSize(16, 16));
-        bar->setToolButtonStyle(Qt::ToolButtonIconOnly);
-        bar->setMovable(false);
-        bar->setGeometry(panel->rect());
-        return bar;
-    };
-    ActionToolBar1 = toolBar(ui->Panel1, "ActionToolBar1");
-    ActionToolBar2 = toolBar(ui->Panel2, "ActionToolBar2");
-    for (int i = 0; i < routeActions.size(); ++i) {
-        if (routeActions[i]->Kind() == daInsert) {
-            ActionToolBar1->addSeparator();
-            ActionToolBar2->addSeparator();
-        }
-        AddActionButton(ActionToolBar1, routeActions[i]);
-        AddActionButton(ActionToolBar2, pointActions[i]);
-    }
+    ActionToolBar1 = CreateActionToolBar(ui->Panel1, QStringLiteral("ActionToolBar1"));
+    ActionToolBar2 = CreateActionToolBar(ui->Panel2, QStringLiteral("ActionToolBar2"));
+    AddDataSetButtons(ActionToolBar1, routes);
+    AddDataSetButtons(ActionToolBar2, points);
     ActionToolBar1->addSeparator();
     AddActionButton(ActionToolBar1, Action2);
     QAction* myway = AddActionButton(ActionToolBar1, Action3);
@@ -212,24 +195,14 @@ void TstrManager::createActions()
         MyWayButton->setPopupMode(QToolButton::MenuButtonPopup);
     }
     AddActionButton(ActionToolBar1, Action1);
-    // Tab stops on the tool bar's buttons too; Space presses the focused one.
-    auto buttons = [](QToolBar* bar) {
-        QList<QWidget*> list;
-        for (QAction* a : bar->actions())
-            if (QWidget* button = bar->widgetForAction(a); button && !a->isSeparator()) {
-                button->setFocusPolicy(Qt::StrongFocus);
-                list << button;
-            }
-        return list;
-    };
-    // Tab runs from the tree through the route's fields, the page control and the shown page's
-    // controls (the point tool bar before its grid), then along the route tool bar back to the
-    // tree. The points grid lets Tab go on to the next control; the arrow keys move between its
-    // cells.
+    // Tab stops on the tool bars' buttons too (Space presses the focused one). It runs from the
+    // tree through the route's fields, the page control and the shown page's controls (the point
+    // tool bar before its grid), then along the route tool bar back to the tree. The points grid
+    // lets Tab go on to the next control; the arrow keys move between its cells.
     QList<QWidget*> order = {TreeView1, DBEdit1, DBEdit2, DBEdit3, DBEdit4, DBEdit5, DBEdit6, PageControl1, DBMemo1,
                              DBMemo2};
-    order << buttons(ActionToolBar2) << DBGrid1 << XPButton3 << XPButton4 << XPButton1 << XPButton2
-          << buttons(ActionToolBar1);
+    order << LetKeyboardReachButtons(ActionToolBar2) << DBGrid1 << XPButton3 << XPButton4 << XPButton1 << XPButton2
+          << LetKeyboardReachButtons(ActionToolBar1);
     for (qsizetype i = 0; i + 1 < order.size(); ++i)
         setTabOrder(order[i], order[i + 1]);
     DBGrid1->SetOptions(DBGrid1->Options() & ~TDBGridOptions(dgTabs));

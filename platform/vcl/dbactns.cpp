@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QPainter>
 #include <QPolygonF>
+#include <QToolBar>
 
 #include "platform/db/dataset.h"
 #include "platform/db/datasource.h"
@@ -187,4 +188,13 @@ TDataSetActions CreateDataSetActions(TActionList* list, const QStringList& names
             action->SetHint(hints[action->Kind()]);
     }
     return a;
+}
+
+void AddDataSetButtons(QToolBar* bar, const TDataSetActions& actions)
+{
+    for (TDataSetAction* a : actions.All()) {
+        if (a->Kind() == daInsert)
+            bar->addSeparator();
+        AddActionButton(bar, a);
+    }
 }

@@ -102,3 +102,7 @@ int AddDataSetActionImages(TImageList* images);
 // null) and carrying `hints` (first to cancel; empty keeps the standard hints).
 TDataSetActions CreateDataSetActions(TActionList* list, const QStringList& names, TDataSource* source,
                                      const QStringList& hints = {});
+
+// Adds the eight actions to a tool bar as buttons, moving ones apart from editing ones by a
+// separator before insert.
+void AddDataSetButtons(QToolBar* bar, const TDataSetActions& actions);

@@ -2,6 +2,8 @@
 // state of the dataset, and what running them does, errors included.
 #include <sqlite3.h>
 
+#include <QToolBar>
+
 #include "platform/db/connection.h"
 #include "platform/db/datasource.h"
 #include "platform/db/table.h"
@@ -209,6 +211,20 @@ TEST_F(DataSetActionsTest, AreCreatedInOneGoFromTheirNamesWithTheirKindsPictures
         EXPECT_EQ(all[k]->ActionList(), &points);
     }
     EXPECT_EQ(std::get<daDelete>(created.Tuple()), created.Delete);
+
+    // On a tool bar: moving apart from editing, every button a Tab stop.
+    QWidget panel;
+    panel.resize(240, 26);
+    QToolBar* bar = CreateActionToolBar(&panel, QStringLiteral("ActionToolBar2"));
+    AddDataSetButtons(bar, created);
+    QStringList items;
+    for (QAction* item : bar->actions())
+        items << (item->isSeparator() ? QStringLiteral("|") : item->parent()->objectName());
+    EXPECT_EQ(items, expected.mid(0, 4) + QStringList{"|"} + expected.mid(4));
+    const QList<QWidget*> buttons = LetKeyboardReachButtons(bar);
+    ASSERT_EQ(buttons.size(), 8);
+    for (QWidget* b : buttons)
+        EXPECT_EQ(b->focusPolicy(), Qt::StrongFocus);
 
     // They work on their data source as any standard action does.
     table.Open();
