@@ -43,6 +43,15 @@ QImage glyphStrip(int n, int size = 16)
 class XPButtonTest : public ::testing::Test {
 protected:
     void SetUp() override { QCursor::setPos(-1000, -1000); }  // the pointer is over no test window
+
+    // A flat, opaque 40 x 30 button in a plain colour (0x00336699), for reading its pixels.
+    static void paintedFlat(TXPButton& b)
+    {
+        b.setGeometry(10, 10, 40, 30);
+        b.SetFlat(true);
+        b.SetTransparent(false);
+        b.SetColor(0x00336699);
+    }
 };
 
 }  // namespace
@@ -345,10 +354,7 @@ TEST_F(XPButtonTest, PaintedStates)
     QWidget parent;
     parent.resize(100, 60);
     TXPButton b(&parent);
-    b.setGeometry(10, 10, 40, 30);
-    b.SetFlat(true);
-    b.SetTransparent(false);
-    b.SetColor(0x00336699);
+    paintedFlat(b);
     parent.show();
 
     QImage img = render(&b);
@@ -387,10 +393,7 @@ TEST_F(XPButtonTest, TheFocusedButtonShowsADottedRectangleInsideItsEdge)
     QWidget parent;
     parent.resize(100, 60);
     TXPButton b(&parent);
-    b.setGeometry(10, 10, 40, 30);
-    b.SetFlat(true);
-    b.SetTransparent(false);
-    b.SetColor(0x00336699);
+    paintedFlat(b);
     b.setFocusPolicy(Qt::StrongFocus);
     parent.show();
     QApplication::setActiveWindow(&parent);
