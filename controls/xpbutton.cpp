@@ -716,6 +716,13 @@ void TXPButton::paintEvent(QPaintEvent*)
         offset = QPoint(1, 1);
     }
     DrawGlyphAndCaption(p, r, offset);
+    // The button the keyboard stands on shows a dotted rectangle inside its edge, as the system's
+    // buttons do; without it Tab would move to buttons the user cannot see it on.
+    if (hasFocus() && isEnabled()) {
+        p.setPen(QPen(ToQColor(clBtnText), 1, Qt::DotLine));
+        p.setBrush(Qt::NoBrush);
+        p.drawRect(rect().adjusted(2, 2, -3, -3));
+    }
 }
 
 void TXPButton::DrawGlyphAndCaption(QPainter& p, const QRect& client, const QPoint& offset)

@@ -4,7 +4,7 @@
 
 #include <QGuiApplication>
 #include <QMenu>
-#include <QPainter>
+#include <QScopedValueRollback>
 #include <QScreen>
 
 #include "core/main.h"
@@ -16,36 +16,6 @@
 #include "traininglog/managerglyphs.h"
 
 Tbestzeit* bestzeit = nullptr;
-
-namespace {
-
-// A list beside a form: the view button.
-QPixmap viewGlyph()
-{
-    QPixmap pm(16, 16);
-    pm.fill(Qt::transparent);
-    QPainter p(&pm);
-    p.setPen(QColor(30, 100, 170));
-    p.setBrush(Qt::white);
-    p.drawRect(1, 2, 13, 11);
-    for (int y = 5; y <= 11; y += 3)
-        p.drawLine(3, y, 12, y);
-    return pm;
-}
-
-class FlagScope {
-public:
-    explicit FlagScope(bool& flag) : flag_(flag), old_(flag) { flag_ = true; }
-    ~FlagScope() { flag_ = old_; }
-    FlagScope(const FlagScope&) = delete;
-    FlagScope& operator=(const FlagScope&) = delete;
-
-private:
-    bool& flag_;
-    bool old_;
-};
-
-}  // namespace
 
 TCategorySource BestTimeCategorySource()
 {
@@ -110,14 +80,7 @@ Tbestzeit::Tbestzeit(QWidget* Owner) : TForm(Owner, Qt::Dialog), ui(std::make_un
     if (orvServer)
         BindDataControls(this, [](const QString& name) { return orvServer->FindDataSource(name); });
 
-    connect(TreeView1, &QTreeWidget::itemClicked, this, [this] {
-        if (!treeBusy_)
-            Handler(this, &Tbestzeit::TreeView1Click)(TreeView1);
-    });
-    connect(TreeView1, &QTreeWidget::currentItemChanged, this, [this] {
-        if (!treeBusy_ && TreeView1->hasFocus())
-            Handler(this, &Tbestzeit::TreeView1Click)(TreeView1);
-    });
+    BindCategoryTreeClick(TreeView1, treeBusy_, Handler(this, &Tbestzeit::TreeView1Click));
     OnShow = Handler(this, &Tbestzeit::FormShow);
     if (QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
@@ -136,31 +99,18 @@ void Tbestzeit::createActions()
     ActionManager1 = new TActionList(this);
     ActionManager1->setObjectName(QStringLiteral("ActionManager1"));
     ImageList1 = new TImageList(this, 16, 16);
-    for (int k = daFirst; k <= daCancel; ++k)
-        ImageList1->Add(DataSetActionGlyph(TDataSetActionKind(k)));
-    const int viewImage = ImageList1->Add(viewGlyph());
+    AddDataSetActionImages(ImageList1);
+    const int viewImage = ImageList1->Add(QPixmap::fromImage(ManagerGlyph(mgView)));
     const int helpImage = ImageList1->Add(QPixmap::fromImage(ManagerGlyph(mgHelp)));
     ActionManager1->SetImages(ImageList1);
 
-    DataSetFirst1 = new TDataSetFirst(ActionManager1, QStringLiteral("DataSetFirst1"));
-    DataSetPrior1 = new TDataSetPrior(ActionManager1, QStringLiteral("DataSetPrior1"));
-    DataSetNext1 = new TDataSetNext(ActionManager1, QStringLiteral("DataSetNext1"));
-    DataSetLast1 = new TDataSetLast(ActionManager1, QStringLiteral("DataSetLast1"));
-    DataSetInsert1 = new TDataSetInsert(ActionManager1, QStringLiteral("DataSetInsert1"));
-    DataSetDelete1 = new TDataSetDelete(ActionManager1, QStringLiteral("DataSetDelete1"));
-    DataSetPost1 = new TDataSetPost(ActionManager1, QStringLiteral("DataSetPost1"));
-    DataSetCancel1 = new TDataSetCancel(ActionManager1, QStringLiteral("DataSetCancel1"));
-    const QList<TDataSetAction*> dataActions = {DataSetFirst1,  DataSetPrior1,  DataSetNext1, DataSetLast1,
-                                                DataSetInsert1, DataSetDelete1, DataSetPost1, DataSetCancel1};
-    const char* const hints[] = {QT_TR_NOOP("Erster Datensatz"),      QT_TR_NOOP("Vorheriger Datensatz"),
-                                 QT_TR_NOOP("Nächster Datensatz"),    QT_TR_NOOP("Letzter Datensatz"),
-                                 QT_TR_NOOP("Neue Bestzeit eingeben"), QT_TR_NOOP("Bestzeit löschen"),
-                                 QT_TR_NOOP("Speichern"),             QT_TR_NOOP("Abbrechen")};
-    for (int i = 0; i < dataActions.size(); ++i) {
-        dataActions[i]->SetImageIndex(dataActions[i]->Kind());
-        dataActions[i]->SetDataSource(orvServer ? &orvServer->dsBestzeiten : nullptr);
-        dataActions[i]->SetHint(tr(hints[i]));
-    }
+    const QStringList hints = {tr("Erster Datensatz"), tr("Vorheriger Datensatz"),   tr("Nächster Datensatz"),
+                               tr("Letzter Datensatz"), tr("Neue Bestzeit eingeben"), tr("Bestzeit löschen"),
+                               tr("Speichern"),        tr("Abbrechen")};
+    const TDataSetActions best = CreateDataSetActions(ActionManager1, DataSetActionNames(1),
+                                                      orvServer ? &orvServer->dsBestzeiten : nullptr, hints);
+    std::tie(DataSetFirst1, DataSetPrior1, DataSetNext1, DataSetLast1, DataSetInsert1, DataSetDelete1, DataSetPost1,
+             DataSetCancel1) = best.Tuple();
     auto action = [&](const char* name, const char* caption, const char* hint, int image,
                       void (Tbestzeit::*handler)(QObject*)) {
         auto* a = new TAction(ActionManager1, QString::fromLatin1(name));
@@ -180,17 +130,8 @@ void Tbestzeit::createActions()
     Action2->qaction()->setCheckable(true);
     Action3->SetChecked(true);
 
-    ActionToolBar1 = new QToolBar(ui->Panel2);
-    ActionToolBar1->setObjectName(QStringLiteral("ActionToolBar1"));
-    ActionToolBar1->setIconSize(QSize(16, 16));
-    ActionToolBar1->setToolButtonStyle(Qt::ToolButtonIconOnly);
-    ActionToolBar1->setMovable(false);
-    ActionToolBar1->setGeometry(ui->Panel2->rect());
-    for (TDataSetAction* a : dataActions) {
-        if (a == DataSetInsert1)
-            ActionToolBar1->addSeparator();
-        AddActionButton(ActionToolBar1, a);
-    }
+    ActionToolBar1 = CreateActionToolBar(ui->Panel2, QStringLiteral("ActionToolBar1"));
+    AddDataSetButtons(ActionToolBar1, best);
     ActionToolBar1->addSeparator();
     QAction* view = AddActionButton(ActionToolBar1, Action4);
     ViewButton = qobject_cast<QToolButton*>(ActionToolBar1->widgetForAction(view));
@@ -204,11 +145,7 @@ void Tbestzeit::createActions()
         ViewButton->setPopupMode(QToolButton::MenuButtonPopup);
     }
     AddActionButton(ActionToolBar1, Action1);
-    // Tab stops on the tool bar's buttons too; Space presses the focused one.
-    for (QToolBar* bar : {ActionToolBar1})
-        for (QAction* a : bar->actions())
-            if (QWidget* button = bar->widgetForAction(a); button && !a->isSeparator())
-                button->setFocusPolicy(Qt::StrongFocus);
+    LetKeyboardReachButtons(ActionToolBar1);
     ActionManager1->UpdateActions();
 }
 
@@ -227,7 +164,7 @@ void Tbestzeit::fillTreeView()
 {
     if (!orvServer)
         return;
-    FlagScope busy(treeBusy_);
+    const QScopedValueRollback busy(treeBusy_, true);
     FillCategoryTree(TreeView1, ReadCategoryGroups(orvServer->orvDB, BestTimeCategorySource()), NoCategoryCaption());
 }
 
@@ -235,7 +172,7 @@ void Tbestzeit::synchronizeOverview()
 {
     if (!orvServer)
         return;
-    FlagScope busy(treeBusy_);
+    const QScopedValueRollback busy(treeBusy_, true);
     SynchronizeCategoryTree(TreeView1, orvServer->bestzeiten, QStringLiteral("bes_id"));
 }
 
@@ -243,13 +180,7 @@ void Tbestzeit::TreeView1Click(QObject*)
 {
     if (!orvServer)
         return;
-    const qint64 id = SelectedCategoryKey(TreeView1);
-    if (id <= 0)
-        return;
-    TTable& best = orvServer->bestzeiten;
-    if (!best.IsEmpty() && best.State() == dsBrowse && best.FieldByName(QStringLiteral("bes_id"))->AsLargeInt() == id)
-        return;
-    best.Locate(QStringLiteral("bes_id"), id);
+    LocateSelectedCategoryRecord(TreeView1, orvServer->bestzeiten, QStringLiteral("bes_id"));
 }
 
 void Tbestzeit::showView()

@@ -147,3 +147,25 @@ qint64 SelectedCategoryKey(const QTreeWidget* tree)
     const qint64 id = n->data(0, kNodeIdRole).toLongLong();
     return id > 0 ? id : 0;
 }
+
+void BindCategoryTreeClick(QTreeWidget* tree, const bool& busy, std::function<void(QObject*)> click)
+{
+    QObject::connect(tree, &QTreeWidget::itemClicked, tree, [tree, &busy, click] {
+        if (!busy)
+            click(tree);
+    });
+    QObject::connect(tree, &QTreeWidget::currentItemChanged, tree, [tree, &busy, click] {
+        if (!busy && tree->hasFocus())
+            click(tree);
+    });
+}
+
+void LocateSelectedCategoryRecord(const QTreeWidget* tree, TDataSet& dataSet, const QString& keyField)
+{
+    const qint64 id = SelectedCategoryKey(tree);
+    if (id <= 0)
+        return;
+    if (!dataSet.IsEmpty() && dataSet.State() == dsBrowse && dataSet.FieldByName(keyField)->AsLargeInt() == id)
+        return;
+    dataSet.Locate(keyField, id);
+}

@@ -13,6 +13,7 @@
 #include <functional>
 #include <optional>
 
+class QObject;
 class QTreeWidget;
 class QTreeWidgetItem;
 class TConnection;
@@ -76,3 +77,14 @@ void SynchronizeCategoryTree(QTreeWidget* tree, const TDataSet& dataSet, const Q
 
 // The key of the selected record node; 0 when nothing or a category node is selected.
 qint64 SelectedCategoryKey(const QTreeWidget* tree);
+
+// Calls `click` (with the tree as sender) when a node is clicked, and when the arrow keys move
+// the current node while the tree has the focus, so that the keyboard moves through the records
+// as the mouse does. Neither while `busy` is set: the window fills or synchronizes the tree then.
+// `busy` must live as long as the tree (a member of the tree's window).
+void BindCategoryTreeClick(QTreeWidget* tree, const bool& busy, std::function<void(QObject*)> click);
+
+// What a click on a node does: makes the selected record node's record current in the dataset,
+// found by its key field. Nothing for a category node or no selection, nor when that record is
+// current already and only browsed.
+void LocateSelectedCategoryRecord(const QTreeWidget* tree, TDataSet& dataSet, const QString& keyField);

@@ -3,7 +3,6 @@
 #include "ui_eqmanager.h"
 
 #include <QGuiApplication>
-#include <QPainter>
 #include <QScopeGuard>
 #include <QScopedValueRollback>
 #include <QScreen>
@@ -21,21 +20,6 @@
 TeqManager* eqManager = nullptr;
 
 namespace {
-
-// The picture of the refresh action.
-QPixmap refreshGlyph()
-{
-    QPixmap pm(16, 16);
-    pm.fill(Qt::transparent);
-    QPainter p(&pm);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(QPen(QColor(30, 100, 170), 2));
-    p.drawArc(QRectF(3, 3, 10, 10), 60 * 16, 280 * 16);
-    p.setPen(Qt::NoPen);
-    p.setBrush(QColor(30, 100, 170));
-    p.drawPolygon(QPolygonF({QPointF(9, 1), QPointF(14, 4), QPointF(9, 7)}));
-    return pm;
-}
 
 void setBar(QProgressBar* bar, qint64 maximum, qint64 position)
 {
@@ -94,15 +78,7 @@ TeqManager::TeqManager(QWidget* Owner) : TForm(Owner, Qt::Dialog), ui(std::make_
     if (orvServer)
         BindDataControls(this, [](const QString& name) { return orvServer->FindDataSource(name); });
 
-    connect(TreeView1, &QTreeWidget::itemClicked, this, [this] {
-        if (!treeBusy_)
-            Handler(this, &TeqManager::TreeView1Click)(TreeView1);
-    });
-    // The arrow keys move through the tree as the mouse does.
-    connect(TreeView1, &QTreeWidget::currentItemChanged, this, [this] {
-        if (!treeBusy_ && TreeView1->hasFocus())
-            Handler(this, &TeqManager::TreeView1Click)(TreeView1);
-    });
+    BindCategoryTreeClick(TreeView1, treeBusy_, Handler(this, &TeqManager::TreeView1Click));
     OnShow = Handler(this, &TeqManager::FormShow);
     if (QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
@@ -121,26 +97,16 @@ void TeqManager::createActions()
     ActionManager1 = new TActionList(this);
     ActionManager1->setObjectName(QStringLiteral("ActionManager1"));
     ImageList1 = new TImageList(this, 16, 16);
-    for (int k = daFirst; k <= daCancel; ++k)
-        ImageList1->Add(DataSetActionGlyph(TDataSetActionKind(k)));
-    const int refreshImage = ImageList1->Add(refreshGlyph());
+    AddDataSetActionImages(ImageList1);
+    const int refreshImage = ImageList1->Add(QPixmap::fromImage(ManagerGlyph(mgRefresh)));
     const int helpImage = ImageList1->Add(QPixmap::fromImage(ManagerGlyph(mgHelp)));
     ActionManager1->SetImages(ImageList1);
 
-    DataSetFirst1 = new TDataSetFirst(ActionManager1, QStringLiteral("DataSetFirst1"));
-    DataSetPrior1 = new TDataSetPrior(ActionManager1, QStringLiteral("DataSetPrior1"));
-    DataSetNext1 = new TDataSetNext(ActionManager1, QStringLiteral("DataSetNext1"));
-    DataSetLast1 = new TDataSetLast(ActionManager1, QStringLiteral("DataSetLast1"));
-    DataSetInsert1 = new TDataSetInsert(ActionManager1, QStringLiteral("DataSetInsert1"));
-    DataSetDelete1 = new TDataSetDelete(ActionManager1, QStringLiteral("DataSetDelete1"));
-    DataSetPost1 = new TDataSetPost(ActionManager1, QStringLiteral("DataSetPost1"));
-    DataSetCancel1 = new TDataSetCancel(ActionManager1, QStringLiteral("DataSetCancel1"));
-    const QList<TDataSetAction*> dataActions = {DataSetFirst1,  DataSetPrior1,  DataSetNext1, DataSetLast1,
-                                                DataSetInsert1, DataSetDelete1, DataSetPost1, DataSetCancel1};
-    for (TDataSetAction* a : dataActions) {
-        a->SetImageIndex(a->Kind());
-        a->SetDataSource(orvServer ? &orvServer->dsEquipment : nullptr);
-    }
+    // The items' actions carry the standard hints.
+    const TDataSetActions items = CreateDataSetActions(ActionManager1, DataSetActionNames(1),
+                                                      orvServer ? &orvServer->dsEquipment : nullptr);
+    std::tie(DataSetFirst1, DataSetPrior1, DataSetNext1, DataSetLast1, DataSetInsert1, DataSetDelete1, DataSetPost1,
+             DataSetCancel1) = items.Tuple();
     Action2 = new TAction(ActionManager1, QStringLiteral("Action2"));
     Action2->SetCaption(tr("Aktualisieren"));
     Action2->SetHint(tr("Aktualisieren"));
@@ -152,24 +118,12 @@ void TeqManager::createActions()
     Action1->SetImageIndex(helpImage);
     Action1->OnExecute = Handler(this, &TeqManager::Action1Execute);
 
-    ActionToolBar1 = new QToolBar(ui->Panel1);
-    ActionToolBar1->setObjectName(QStringLiteral("ActionToolBar1"));
-    ActionToolBar1->setIconSize(QSize(16, 16));
-    ActionToolBar1->setToolButtonStyle(Qt::ToolButtonIconOnly);
-    ActionToolBar1->setMovable(false);
-    ActionToolBar1->setGeometry(ui->Panel1->rect());
-    for (TDataSetAction* a : dataActions) {
-        if (a == DataSetInsert1)
-            ActionToolBar1->addSeparator();
-        AddActionButton(ActionToolBar1, a);
-    }
+    ActionToolBar1 = CreateActionToolBar(ui->Panel1, QStringLiteral("ActionToolBar1"));
+    AddDataSetButtons(ActionToolBar1, items);
     ActionToolBar1->addSeparator();
     AddActionButton(ActionToolBar1, Action2);
     AddActionButton(ActionToolBar1, Action1);
-    // Tab stops on the tool bar's buttons too; Space presses the focused one.
-    for (QAction* a : ActionToolBar1->actions())
-        if (QWidget* button = ActionToolBar1->widgetForAction(a); button && !a->isSeparator())
-            button->setFocusPolicy(Qt::StrongFocus);
+    LetKeyboardReachButtons(ActionToolBar1);
     ActionManager1->UpdateActions();
 }
 
@@ -242,14 +196,7 @@ void TeqManager::TreeView1Click(QObject*)
 {
     if (!orvServer)
         return;
-    const qint64 id = SelectedCategoryKey(TreeView1);
-    if (id <= 0)
-        return;
-    TTable& equipment = orvServer->equipment;
-    if (!equipment.IsEmpty() && equipment.FieldByName(QStringLiteral("equ_Id"))->AsLargeInt() == id &&
-        equipment.State() == dsBrowse)
-        return;
-    equipment.Locate(QStringLiteral("equ_Id"), id);
+    LocateSelectedCategoryRecord(TreeView1, orvServer->equipment, QStringLiteral("equ_Id"));
 }
 
 void TeqManager::DBGrid2DblClick(QObject*)

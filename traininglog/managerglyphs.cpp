@@ -1,6 +1,7 @@
 #include "traininglog/managerglyphs.h"
 
 #include <QPainter>
+#include <QPolygonF>
 
 #include "platform/vcl/dbactns.h"
 
@@ -58,6 +59,32 @@ QImage ManagerGlyph(TManagerGlyph kind)
         p.setBrush(green);
         p.drawRect(QRectF(10, 6, 2.5, 9));
         p.drawRect(QRectF(6.75, 9.25, 9, 2.5));
+        break;
+    case mgRefresh:
+        // A circling arrow.
+        p.setPen(QPen(QColor(30, 100, 170), 2));
+        p.drawArc(QRectF(3, 3, 10, 10), 60 * 16, 280 * 16);
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(30, 100, 170));
+        p.drawPolygon(QPolygonF({QPointF(9, 1), QPointF(14, 4), QPointF(9, 7)}));
+        break;
+    case mgView:
+        // A list beside a form, drawn sharp.
+        p.setRenderHint(QPainter::Antialiasing, false);
+        p.setPen(QColor(30, 100, 170));
+        p.setBrush(Qt::white);
+        p.drawRect(1, 2, 13, 11);
+        for (int y = 5; y <= 11; y += 3)
+            p.drawLine(3, y, 12, y);
+        break;
+    case mgRoutePlanner:
+        // A small route with a flag.
+        p.setPen(QPen(QColor(40, 130, 60), 2));
+        p.drawPolyline(QPolygonF({QPointF(2, 14), QPointF(6, 9), QPointF(10, 11), QPointF(13, 5)}));
+        p.setPen(QPen(QColor(190, 40, 40), 1.5));
+        p.drawLine(QPointF(13, 5), QPointF(13, 1));
+        p.setBrush(QColor(190, 40, 40));
+        p.drawPolygon(QPolygonF({QPointF(13, 1), QPointF(16, 2.5), QPointF(13, 4)}));
         break;
     default: break;
     }

@@ -6,7 +6,7 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QMenu>
-#include <QPainter>
+#include <QScopedValueRollback>
 #include <QScreen>
 #include <QTimer>
 
@@ -30,48 +30,6 @@
 TstrManager* strManager = nullptr;
 
 namespace {
-
-QPixmap refreshGlyph()
-{
-    QPixmap pm(16, 16);
-    pm.fill(Qt::transparent);
-    QPainter p(&pm);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(QPen(QColor(30, 100, 170), 2));
-    p.drawArc(QRectF(3, 3, 10, 10), 60 * 16, 280 * 16);
-    p.setPen(Qt::NoPen);
-    p.setBrush(QColor(30, 100, 170));
-    p.drawPolygon(QPolygonF({QPointF(9, 1), QPointF(14, 4), QPointF(9, 7)}));
-    return pm;
-}
-
-// A small route with a flag: the route planner's actions.
-QPixmap plannerGlyph()
-{
-    QPixmap pm(16, 16);
-    pm.fill(Qt::transparent);
-    QPainter p(&pm);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(QPen(QColor(40, 130, 60), 2));
-    p.drawPolyline(QPolygonF({QPointF(2, 14), QPointF(6, 9), QPointF(10, 11), QPointF(13, 5)}));
-    p.setPen(QPen(QColor(190, 40, 40), 1.5));
-    p.drawLine(QPointF(13, 5), QPointF(13, 1));
-    p.setBrush(QColor(190, 40, 40));
-    p.drawPolygon(QPolygonF({QPointF(13, 1), QPointF(16, 2.5), QPointF(13, 4)}));
-    return pm;
-}
-
-class FlagScope {
-public:
-    explicit FlagScope(bool& flag) : flag_(flag), old_(flag) { flag_ = true; }
-    ~FlagScope() { flag_ = old_; }
-    FlagScope(const FlagScope&) = delete;
-    FlagScope& operator=(const FlagScope&) = delete;
-
-private:
-    bool& flag_;
-    bool old_;
-};
 
 bool editing(const TDataSet& ds)
 {
@@ -155,15 +113,7 @@ TstrManager::TstrManager(QWidget* Owner) : TForm(Owner, Qt::Dialog), ui(std::mak
         profileLink_->SetDataSource(&orvServer->dsStrPunkte);
     }
 
-    connect(TreeView1, &QTreeWidget::itemClicked, this, [this] {
-        if (!treeBusy_)
-            Handler(this, &TstrManager::TreeView1Click)(TreeView1);
-    });
-    // The arrow keys move through the tree as the mouse does.
-    connect(TreeView1, &QTreeWidget::currentItemChanged, this, [this] {
-        if (!treeBusy_ && TreeView1->hasFocus())
-            Handler(this, &TstrManager::TreeView1Click)(TreeView1);
-    });
+    BindCategoryTreeClick(TreeView1, treeBusy_, Handler(this, &TstrManager::TreeView1Click));
     OnShow = Handler(this, &TstrManager::FormShow);
     if (QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
@@ -183,51 +133,30 @@ void TstrManager::createActions()
     ActionManager1 = new TActionList(this);
     ActionManager1->setObjectName(QStringLiteral("ActionManager1"));
     ImageList1 = new TImageList(this, 16, 16);
-    for (int k = daFirst; k <= daCancel; ++k)
-        ImageList1->Add(DataSetActionGlyph(TDataSetActionKind(k)));
-    const int refreshImage = ImageList1->Add(refreshGlyph());
-    const int plannerImage = ImageList1->Add(plannerGlyph());
+    AddDataSetActionImages(ImageList1);
+    const int refreshImage = ImageList1->Add(QPixmap::fromImage(ManagerGlyph(mgRefresh)));
+    const int plannerImage = ImageList1->Add(QPixmap::fromImage(ManagerGlyph(mgRoutePlanner)));
     const int helpImage = ImageList1->Add(QPixmap::fromImage(ManagerGlyph(mgHelp)));
     ActionManager1->SetImages(ImageList1);
 
-    TDataSource* routes = orvServer ? &orvServer->dsStrecke : nullptr;
-    TDataSource* points = orvServer ? &orvServer->dsStrPunkte : nullptr;
-    DataSetFirst1 = new TDataSetFirst(ActionManager1, QStringLiteral("DataSetFirst1"));
-    DataSetPrior1 = new TDataSetPrior(ActionManager1, QStringLiteral("DataSetPrior1"));
-    DataSetNext1 = new TDataSetNext(ActionManager1, QStringLiteral("DataSetNext1"));
-    DataSetLast1 = new TDataSetLast(ActionManager1, QStringLiteral("DataSetLast1"));
-    DataSetInsert1 = new TDataSetInsert(ActionManager1, QStringLiteral("DataSetInsert1"));
-    DataSetDelete1 = new TDataSetDelete(ActionManager1, QStringLiteral("DataSetDelete1"));
-    DataSetPost1 = new TDataSetPost(ActionManager1, QStringLiteral("DataSetPost1"));
-    DataSetCancel1 = new TDataSetCancel(ActionManager1, QStringLiteral("DataSetCancel1"));
-    DataSetFirst2 = new TDataSetFirst(ActionManager1, QStringLiteral("DataSetFirst2"));
-    DataSetPrior2 = new TDataSetPrior(ActionManager1, QStringLiteral("DataSetPrior2"));
-    DataSetNext2 = new TDataSetNext(ActionManager1, QStringLiteral("DataSetNext2"));
-    DataSetLast2 = new TDataSetLast(ActionManager1, QStringLiteral("DataSetLast2"));
-    DataSetInsert2 = new TDataSetInsert(ActionManager1, QStringLiteral("DataSetInsert2"));
-    DataSetDelete3 = new TDataSetDelete(ActionManager1, QStringLiteral("DataSetDelete3"));
-    DataSetPost2 = new TDataSetPost(ActionManager1, QStringLiteral("DataSetPost2"));
-    DataSetCancel2 = new TDataSetCancel(ActionManager1, QStringLiteral("DataSetCancel2"));
-    const QList<TDataSetAction*> routeActions = {DataSetFirst1,  DataSetPrior1,  DataSetNext1, DataSetLast1,
-                                                 DataSetInsert1, DataSetDelete1, DataSetPost1, DataSetCancel1};
-    const QList<TDataSetAction*> pointActions = {DataSetFirst2,  DataSetPrior2,  DataSetNext2, DataSetLast2,
-                                                 DataSetInsert2, DataSetDelete3, DataSetPost2, DataSetCancel2};
-    const char* const routeHints[] = {QT_TR_NOOP("Erste Strecke"),     QT_TR_NOOP("Vorherige Strecke"),
-                                      QT_TR_NOOP("Nächste Strecke"),   QT_TR_NOOP("Letzte Strecke"),
-                                      QT_TR_NOOP("Strecke hinzufügen"), QT_TR_NOOP("Strecke löschen"),
-                                      QT_TR_NOOP("Strecke speichern"), QT_TR_NOOP("Bearbeiten abbrechen")};
-    const char* const pointHints[] = {QT_TR_NOOP("Erster Punkt"),     QT_TR_NOOP("Vorheriger Punkt"),
-                                      QT_TR_NOOP("Nächster Punkt"),   QT_TR_NOOP("Letzter Punkt"),
-                                      QT_TR_NOOP("Punkt hinzufügen"), QT_TR_NOOP("Punkt löschen"),
-                                      QT_TR_NOOP("Speichern"),        QT_TR_NOOP("Bearbeiten abbrechen")};
-    for (int i = 0; i < routeActions.size(); ++i) {
-        routeActions[i]->SetImageIndex(routeActions[i]->Kind());
-        routeActions[i]->SetDataSource(routes);
-        routeActions[i]->SetHint(tr(routeHints[i]));
-        pointActions[i]->SetImageIndex(pointActions[i]->Kind());
-        pointActions[i]->SetDataSource(points);
-        pointActions[i]->SetHint(tr(pointHints[i]));
-    }
+    const QStringList routeHints = {tr("Erste Strecke"),      tr("Vorherige Strecke"), tr("Nächste Strecke"),
+                                    tr("Letzte Strecke"),     tr("Strecke hinzufügen"), tr("Strecke löschen"),
+                                    tr("Strecke speichern"),  tr("Bearbeiten abbrechen")};
+    const QStringList pointHints = {tr("Erster Punkt"),     tr("Vorheriger Punkt"), tr("Nächster Punkt"),
+                                    tr("Letzter Punkt"),    tr("Punkt hinzufügen"), tr("Punkt löschen"),
+                                    tr("Speichern"),        tr("Bearbeiten abbrechen")};
+    const TDataSetActions routes = CreateDataSetActions(ActionManager1, DataSetActionNames(1),
+                                                        orvServer ? &orvServer->dsStrecke : nullptr,
+                                                        routeHints);
+    QStringList pointNames = DataSetActionNames(2);
+    pointNames[daDelete] = QStringLiteral("DataSetDelete3");
+    const TDataSetActions points = CreateDataSetActions(ActionManager1, pointNames,
+                                                        orvServer ? &orvServer->dsStrPunkte : nullptr,
+                                                        pointHints);
+    std::tie(DataSetFirst1, DataSetPrior1, DataSetNext1, DataSetLast1, DataSetInsert1, DataSetDelete1, DataSetPost1,
+             DataSetCancel1) = routes.Tuple();
+    std::tie(DataSetFirst2, DataSetPrior2, DataSetNext2, DataSetLast2, DataSetInsert2, DataSetDelete3, DataSetPost2,
+             DataSetCancel2) = points.Tuple();
     // The deletes ask first.
     DataSetDelete1->OnExecute = Handler(this, &TstrManager::DataSetDelete1Execute);
     DataSetDelete3->OnExecute = Handler(this, &TstrManager::DataSetDelete3Execute);
@@ -247,25 +176,10 @@ void TstrManager::createActions()
     Action6 = action("Action6", QT_TR_NOOP("Neue Strecke und Karte anlegen"), -1, &TstrManager::Action6Execute);
     Action1 = action("Action1", QT_TR_NOOP("Hilfe"), helpImage, &TstrManager::Action1Execute);
 
-    auto toolBar = [](QWidget* panel, const char* name) {
-        auto* bar = new QToolBar(panel);
-        bar->setObjectName(QString::fromLatin1(name));
-        bar->setIconSize(QSize(16, 16));
-        bar->setToolButtonStyle(Qt::ToolButtonIconOnly);
-        bar->setMovable(false);
-        bar->setGeometry(panel->rect());
-        return bar;
-    };
-    ActionToolBar1 = toolBar(ui->Panel1, "ActionToolBar1");
-    ActionToolBar2 = toolBar(ui->Panel2, "ActionToolBar2");
-    for (int i = 0; i < routeActions.size(); ++i) {
-        if (routeActions[i]->Kind() == daInsert) {
-            ActionToolBar1->addSeparator();
-            ActionToolBar2->addSeparator();
-        }
-        AddActionButton(ActionToolBar1, routeActions[i]);
-        AddActionButton(ActionToolBar2, pointActions[i]);
-    }
+    ActionToolBar1 = CreateActionToolBar(ui->Panel1, QStringLiteral("ActionToolBar1"));
+    ActionToolBar2 = CreateActionToolBar(ui->Panel2, QStringLiteral("ActionToolBar2"));
+    AddDataSetButtons(ActionToolBar1, routes);
+    AddDataSetButtons(ActionToolBar2, points);
     ActionToolBar1->addSeparator();
     AddActionButton(ActionToolBar1, Action2);
     QAction* myway = AddActionButton(ActionToolBar1, Action3);
@@ -281,11 +195,17 @@ void TstrManager::createActions()
         MyWayButton->setPopupMode(QToolButton::MenuButtonPopup);
     }
     AddActionButton(ActionToolBar1, Action1);
-    // Tab stops on the tool bar's buttons too; Space presses the focused one.
-    for (QToolBar* bar : {ActionToolBar1, ActionToolBar2})
-        for (QAction* a : bar->actions())
-            if (QWidget* button = bar->widgetForAction(a); button && !a->isSeparator())
-                button->setFocusPolicy(Qt::StrongFocus);
+    // Tab stops on the tool bars' buttons too (Space presses the focused one). It runs from the
+    // tree through the route's fields, the page control and the shown page's controls (the point
+    // tool bar before its grid), then along the route tool bar back to the tree. The points grid
+    // lets Tab go on to the next control; the arrow keys move between its cells.
+    QList<QWidget*> order = {TreeView1, DBEdit1, DBEdit2, DBEdit3, DBEdit4, DBEdit5, DBEdit6, PageControl1, DBMemo1,
+                             DBMemo2};
+    order << LetKeyboardReachButtons(ActionToolBar2) << DBGrid1 << XPButton3 << XPButton4 << XPButton1 << XPButton2
+          << LetKeyboardReachButtons(ActionToolBar1);
+    for (qsizetype i = 0; i + 1 < order.size(); ++i)
+        setTabOrder(order[i], order[i + 1]);
+    DBGrid1->SetOptions(DBGrid1->Options() & ~TDBGridOptions(dgTabs));
     ActionManager1->UpdateActions();
 }
 
@@ -300,7 +220,7 @@ void TstrManager::fillTreeView()
 {
     if (!orvServer)
         return;
-    FlagScope busy(treeBusy_);
+    const QScopedValueRollback busy(treeBusy_, true);
     const TCategorySource source{QStringLiteral("strecke"), QStringLiteral("str_kategorie"), QStringLiteral("StrIndex"),
                                  QStringLiteral("name"),
                                  [](TDataSet& row) { return row.FieldByName(QStringLiteral("Name"))->AsString(); },
@@ -312,7 +232,7 @@ void TstrManager::synchronizeOverview()
 {
     if (!orvServer)
         return;
-    FlagScope busy(treeBusy_);
+    const QScopedValueRollback busy(treeBusy_, true);
     SynchronizeCategoryTree(TreeView1, orvServer->strecke, QStringLiteral("StrIndex"));
 }
 
@@ -326,16 +246,12 @@ void TstrManager::TreeView1Click(QObject*)
 {
     if (!orvServer)
         return;
-    const qint64 id = SelectedCategoryKey(TreeView1);
-    if (id <= 0)
+    if (SelectedCategoryKey(TreeView1) <= 0)
         return;
-    TTable& strecke = orvServer->strecke;
+    // The points follow the route from its first click on.
     if (!orvServer->strPunkte.Active())
         orvServer->strPunkte.Open();
-    if (!strecke.IsEmpty() && strecke.State() == dsBrowse &&
-        strecke.FieldByName(QStringLiteral("StrIndex"))->AsLargeInt() == id)
-        return;
-    strecke.Locate(QStringLiteral("StrIndex"), id);
+    LocateSelectedCategoryRecord(TreeView1, orvServer->strecke, QStringLiteral("StrIndex"));
 }
 
 void TstrManager::DataSetDelete1Execute(QObject*)

@@ -123,7 +123,9 @@ TTrainForm::TTrainForm(QWidget* Owner) : TForm(Owner, Qt::Dialog), ui(std::make_
 
     if (orvServer)
         DBGrid2->SetDataSource(&orvServer->dsPlan_daten);
-    DBGrid2->SetOptions(dgEditing | dgTitles | dgIndicator | dgColumnResize | dgColLines | dgRowLines | dgTabs |
+    // Tab leaves the grid (the arrow keys move between its cells): most of its columns are read-only,
+    // and Tab kept in the cells would never reach the buttons behind it.
+    DBGrid2->SetOptions(dgEditing | dgTitles | dgIndicator | dgColumnResize | dgColLines | dgRowLines |
                         dgAlwaysShowSelection);
     const Col unitColumns[] = {
         {"Woche", QT_TR_NOOP("Woche"), 44, true},          {"Tag", QT_TR_NOOP("Tag"), 30, false},
@@ -177,10 +179,13 @@ TTrainForm::TTrainForm(QWidget* Owner) : TForm(Owner, Qt::Dialog), ui(std::make_
     XPButton22->OnClick = Handler(this, &TTrainForm::XPButton22Click);
     OnShow = Handler(this, &TTrainForm::FormShow);
 
-    // The keyboard reaches the plan list, the plan's fields and buttons, the distance units and
-    // the units; Space or Return presses a focused flat button.
-    for (TXPButton* b : {XPButton7, XPButton8, XPButton15, XPButton16, XPButton22, XPButton13, XPButton14, XPButton5,
-                         XPButton19, XPButton6}) {
+    // The keyboard reaches every button in the order of the work: the plan list and its moving, new
+    // and delete buttons, the plan's fields with their save and cancel, the distance units, the
+    // units with their buttons, grid, save and cancel, then overview, print and help. Space or
+    // Return presses a focused flat button.
+    for (TXPButton* b : {XPButton1, XPButton2, XPButton3, XPButton4, XPButton7, XPButton8, XPButton15, XPButton16,
+                         XPButton22, XPButton9, XPButton10, XPButton11, XPButton12, XPButton13, XPButton14,
+                         XPButton21, XPButton20, XPButton5, XPButton19, XPButton6}) {
         b->setFocusPolicy(Qt::StrongFocus);
         Events(b).OnKeyDown = [b](QObject*, int& Key, Qt::KeyboardModifiers) {
             if (Key == Qt::Key_Space || Key == Qt::Key_Return || Key == Qt::Key_Enter) {
@@ -190,9 +195,10 @@ TTrainForm::TTrainForm(QWidget* Owner) : TForm(Owner, Qt::Dialog), ui(std::make_
             }
         };
     }
-    QWidget* order[] = {DBGrid1,   XPButton7,  XPButton8,  DBEdit1,    DBEdit2,    DBCheckBox1, DBComboBox1,
-                        DBMemo1,   XPButton15, XPButton16, XPButton22, XPButton13, XPButton14,  DBGrid2,
-                        XPButton5, XPButton19, XPButton6};
+    QWidget* order[] = {DBGrid1,    XPButton1,  XPButton2,   XPButton3,   XPButton4,  XPButton7,  XPButton8,
+                        DBEdit1,    DBEdit2,    DBCheckBox1, DBComboBox1, DBMemo1,    XPButton15, XPButton16,
+                        XPButton22, XPButton9,  XPButton10,  XPButton11,  XPButton12, XPButton13, XPButton14,
+                        DBGrid2,    XPButton21, XPButton20,  XPButton5,   XPButton19, XPButton6};
     for (size_t i = 0; i + 1 < std::size(order); ++i)
         setTabOrder(order[i], order[i + 1]);
     DBMemo1->setTabChangesFocus(true);

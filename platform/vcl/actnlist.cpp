@@ -335,6 +335,28 @@ QAction* AddActionButton(QToolBar* bar, TAction* action)
     return action->qaction();
 }
 
+QToolBar* CreateActionToolBar(QWidget* panel, const QString& name)
+{
+    auto* bar = new QToolBar(panel);
+    bar->setObjectName(name);
+    bar->setIconSize(QSize(16, 16));
+    bar->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    bar->setMovable(false);
+    bar->setGeometry(panel->rect());
+    return bar;
+}
+
+QList<QWidget*> LetKeyboardReachButtons(QToolBar* bar)
+{
+    QList<QWidget*> buttons;
+    for (QAction* a : bar->actions())
+        if (QWidget* button = bar->widgetForAction(a); button && !a->isSeparator()) {
+            button->setFocusPolicy(Qt::StrongFocus);
+            buttons << button;
+        }
+    return buttons;
+}
+
 void UpdateAllActions()
 {
     IdleUpdater::instance().run();

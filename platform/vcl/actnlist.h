@@ -21,6 +21,7 @@
 
 class QMenu;
 class QToolBar;
+class QWidget;
 class TActionList;
 class TImageList;
 
@@ -121,6 +122,12 @@ private:
 QAction* AddActionItem(QMenu* menu, TAction* action, const QString& caption = QString());
 // Adds an action to a tool bar as a button; returns the tool bar's item.
 QAction* AddActionButton(QToolBar* bar, TAction* action);
+// The runtime's action tool bar on a panel: small pictures only (16 x 16), fixed in place,
+// covering the panel.
+QToolBar* CreateActionToolBar(QWidget* panel, const QString& name);
+// Lets Tab stop on each button of a tool bar (Space presses the focused one, as on any tool
+// button); returns the buttons in tool bar order.
+QList<QWidget*> LetKeyboardReachButtons(QToolBar* bar);
 
 // Runs the idle update of every action list now (what the event loop does when it is idle).
 void UpdateAllActions();

@@ -3,10 +3,12 @@
 #include <QCoreApplication>
 #include <QPainter>
 #include <QPolygonF>
+#include <QToolBar>
 
 #include "platform/db/dataset.h"
 #include "platform/db/datasource.h"
 #include "platform/vcl/events.h"
+#include "platform/vcl/imglist.h"
 
 namespace {
 
@@ -145,5 +147,54 @@ void TDataSetAction::ExecuteTarget(TDataSet& ds) const
     case daDelete: ds.Delete(); break;
     case daPost: ds.Post(); break;
     case daCancel: ds.Cancel(); break;
+    }
+}
+
+QStringList DataSetActionNames(int number)
+{
+    QStringList names;
+    for (const char* base : {"DataSetFirst", "DataSetPrior", "DataSetNext", "DataSetLast", "DataSetInsert",
+                             "DataSetDelete", "DataSetPost", "DataSetCancel"})
+        names << QString::fromLatin1(base) + QString::number(number);
+    return names;
+}
+
+int AddDataSetActionImages(TImageList* images)
+{
+    const int first = images->Count();
+    for (int k = daFirst; k <= daCancel; ++k)
+        images->Add(DataSetActionGlyph(TDataSetActionKind(k)));
+    return first;
+}
+
+TDataSetActions CreateDataSetActions(TActionList* list, const QStringList& names, TDataSource* source,
+                                     const QStringList& hints)
+{
+    Q_ASSERT(names.size() == daCancel + 1);
+    Q_ASSERT(hints.isEmpty() || hints.size() == daCancel + 1);
+    TDataSetActions a;
+    a.First = new TDataSetFirst(list, names[daFirst]);
+    a.Prior = new TDataSetPrior(list, names[daPrior]);
+    a.Next = new TDataSetNext(list, names[daNext]);
+    a.Last = new TDataSetLast(list, names[daLast]);
+    a.Insert = new TDataSetInsert(list, names[daInsert]);
+    a.Delete = new TDataSetDelete(list, names[daDelete]);
+    a.Post = new TDataSetPost(list, names[daPost]);
+    a.Cancel = new TDataSetCancel(list, names[daCancel]);
+    for (TDataSetAction* action : a.All()) {
+        action->SetImageIndex(action->Kind());
+        action->SetDataSource(source);
+        if (!hints.isEmpty())
+            action->SetHint(hints[action->Kind()]);
+    }
+    return a;
+}
+
+void AddDataSetButtons(QToolBar* bar, const TDataSetActions& actions)
+{
+    for (TDataSetAction* a : actions.All()) {
+        if (a->Kind() == daInsert)
+            bar->addSeparator();
+        AddActionButton(bar, a);
     }
 }

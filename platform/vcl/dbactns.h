@@ -17,11 +17,15 @@
 //   auto* first = new TDataSetFirst(list, "DataSetFirst1");
 //   first->SetDataSource(&orvServer->dsEquipment);
 #include <QPixmap>
+#include <QStringList>
+
+#include <tuple>
 
 #include "platform/vcl/actnlist.h"
 
 class TDataSet;
 class TDataSource;
+class TImageList;
 
 enum TDataSetActionKind { daFirst, daPrior, daNext, daLast, daInsert, daDelete, daPost, daCancel };
 
@@ -65,3 +69,40 @@ ORV_DATASET_ACTION(TDataSetDelete, daDelete)
 ORV_DATASET_ACTION(TDataSetPost, daPost)
 ORV_DATASET_ACTION(TDataSetCancel, daCancel)
 #undef ORV_DATASET_ACTION
+
+// The eight standard actions of one data source, as a window's tool bar shows them.
+struct TDataSetActions {
+    TDataSetFirst* First = nullptr;
+    TDataSetPrior* Prior = nullptr;
+    TDataSetNext* Next = nullptr;
+    TDataSetLast* Last = nullptr;
+    TDataSetInsert* Insert = nullptr;
+    TDataSetDelete* Delete = nullptr;
+    TDataSetPost* Post = nullptr;
+    TDataSetCancel* Cancel = nullptr;
+
+    // From first to cancel.
+    QList<TDataSetAction*> All() const { return {First, Prior, Next, Last, Insert, Delete, Post, Cancel}; }
+    // For handing them to a window's own members in one statement:
+    //   std::tie(DataSetFirst1, ..., DataSetCancel1) = actions.Tuple();
+    auto Tuple() const { return std::tuple(First, Prior, Next, Last, Insert, Delete, Post, Cancel); }
+};
+
+// The names the runtime gives the eight actions, first to cancel, each with `number` behind it:
+// "DataSetFirst1" ... "DataSetCancel1". A window whose names break the pattern replaces single
+// entries (names[daDelete] = "DataSetDelete3").
+QStringList DataSetActionNames(int number);
+
+// Adds the eight actions' pictures to an image list in kind order, so that an action's image
+// index is its kind when the list held no pictures before. Returns the index of the first.
+int AddDataSetActionImages(TImageList* images);
+
+// Creates the eight standard actions in the list: named `names` (first to cancel), each showing
+// the picture at the index of its kind (see AddDataSetActionImages), bound to `source` (may be
+// null) and carrying `hints` (first to cancel; empty keeps the standard hints).
+TDataSetActions CreateDataSetActions(TActionList* list, const QStringList& names, TDataSource* source,
+                                     const QStringList& hints = {});
+
+// Adds the eight actions to a tool bar as buttons, moving ones apart from editing ones by a
+// separator before insert.
+void AddDataSetButtons(QToolBar* bar, const TDataSetActions& actions);

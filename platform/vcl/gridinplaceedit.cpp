@@ -40,12 +40,23 @@ void TInplaceEdit::Move(const QRect& rect)
 
 bool TInplaceEdit::event(QEvent* e)
 {
-    // With goTabs the grid moves between cells on Tab, so the edit must not pass the focus on.
     if (e->type() == QEvent::KeyPress) {
         auto* ke = static_cast<QKeyEvent*>(e);
-        if ((ke->key() == Qt::Key_Tab || ke->key() == Qt::Key_Backtab) && (grid_->Options() & goTabs)) {
-            keyPressEvent(ke);
-            return true;
+        if (ke->key() == Qt::Key_Tab || ke->key() == Qt::Key_Backtab) {
+            // With goTabs the grid moves between cells on Tab, so the edit must not pass the focus on.
+            if (grid_->Options() & goTabs) {
+                keyPressEvent(ke);
+                return true;
+            }
+            // Otherwise Tab leaves the grid as it does from the grid itself. The edit, made when
+            // first needed, stands at the end of the window's Tab order, so the key goes to the
+            // grid once the edit has handed it the focus (which ends editing, keeping the text).
+            if (!(ke->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
+                grid_->setFocus(Qt::TabFocusReason);
+                QKeyEvent again(ke->type(), ke->key(), ke->modifiers(), ke->text());
+                QCoreApplication::sendEvent(grid_, &again);
+                return true;
+            }
         }
     }
     return QLineEdit::event(e);

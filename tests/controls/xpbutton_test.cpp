@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QCursor>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -42,6 +43,15 @@ QImage glyphStrip(int n, int size = 16)
 class XPButtonTest : public ::testing::Test {
 protected:
     void SetUp() override { QCursor::setPos(-1000, -1000); }  // the pointer is over no test window
+
+    // A flat, opaque 40 x 30 button in a plain colour (0x00336699), for reading its pixels.
+    static void paintedFlat(TXPButton& b)
+    {
+        b.setGeometry(10, 10, 40, 30);
+        b.SetFlat(true);
+        b.SetTransparent(false);
+        b.SetColor(0x00336699);
+    }
 };
 
 }  // namespace
@@ -344,10 +354,7 @@ TEST_F(XPButtonTest, PaintedStates)
     QWidget parent;
     parent.resize(100, 60);
     TXPButton b(&parent);
-    b.setGeometry(10, 10, 40, 30);
-    b.SetFlat(true);
-    b.SetTransparent(false);
-    b.SetColor(0x00336699);
+    paintedFlat(b);
     parent.show();
 
     QImage img = render(&b);
@@ -379,6 +386,42 @@ TEST_F(XPButtonTest, PaintedStates)
     img = render(&b);
     EXPECT_EQ(pixel(img, 0, 0), ColorToRGB(cl3DLight)) << "not flat: raised push button frame";
     EXPECT_EQ(pixel(img, 39, 29), ColorToRGB(cl3DDkShadow));
+}
+
+TEST_F(XPButtonTest, TheFocusedButtonShowsADottedRectangleInsideItsEdge)
+{
+    QWidget parent;
+    parent.resize(100, 60);
+    TXPButton b(&parent);
+    paintedFlat(b);
+    b.setFocusPolicy(Qt::StrongFocus);
+    parent.show();
+    QApplication::setActiveWindow(&parent);
+    // The text-coloured dots on a row and on a column of the button.
+    auto dotsOnRow = [](const QImage& img, int y) {
+        int n = 0;
+        for (int x = 0; x < img.width(); ++x)
+            n += pixel(img, x, y) == ColorToRGB(clBtnText);
+        return n;
+    };
+    auto dotsOnColumn = [](const QImage& img, int x) {
+        int n = 0;
+        for (int y = 0; y < img.height(); ++y)
+            n += pixel(img, x, y) == ColorToRGB(clBtnText);
+        return n;
+    };
+    b.clearFocus();  // the window's only Tab stop takes the focus when the window comes up
+    EXPECT_EQ(dotsOnRow(render(&b), 2), 0) << "without the focus: only its colour";
+    b.setFocus(Qt::TabFocusReason);
+    ASSERT_TRUE(b.hasFocus());
+    const QImage focused = render(&b);
+    EXPECT_GE(dotsOnRow(focused, 2), 10) << "the top edge, dotted";
+    EXPECT_LE(dotsOnRow(focused, 2), 20);
+    EXPECT_GE(dotsOnRow(focused, 27), 10) << "the bottom edge";
+    EXPECT_GE(dotsOnColumn(focused, 2), 8) << "the left edge";
+    EXPECT_EQ(dotsOnRow(focused, 1), 0) << "inside the button's edge";
+    b.setEnabled(false);
+    EXPECT_EQ(dotsOnRow(render(&b), 2), 0) << "a disabled button shows none";
 }
 
 TEST_F(XPButtonTest, DisabledCaptionIsEmbossed)

@@ -5,6 +5,7 @@
 
 #include <QBuffer>
 #include <QFile>
+#include <QApplication>
 #include <QImage>
 #include <QMouseEvent>
 #include <QTimer>
@@ -17,6 +18,7 @@
 #include "tests/core/programfixture.h"
 #include "tests/support/accessfixtures.h"
 #include "tests/support/athletedb.h"
+#include "tests/support/keywalk.h"
 #include "tests/support/testenv.h"
 #include "traininglog/categorytree.h"
 #include "traininglog/imgpreview.h"
@@ -61,6 +63,14 @@ protected:
                 return;
             }
         ADD_FAILURE() << "no node " << text.toStdString();
+    }
+    // The window shown and active with a route chosen and the focus in the tree, as the keys need it.
+    static void keyboardOn(TstrManager& m, const QString& route)
+    {
+        m.show();
+        QApplication::setActiveWindow(&m);
+        click(m, route);
+        m.TreeView1->setFocus(Qt::TabFocusReason);
     }
     static QString current() { return orvServer->strecke.FieldByName("Name")->AsString(); }
     static QString selected(TstrManager& m)
@@ -199,6 +209,90 @@ TEST_F(StrManagerTest, PicturesAreStoredAsTheyAreAndLargeOnesAskFirst)
         EXPECT_TRUE(m.DBImage1->Picture().isNull());
         m.DataSetPost1->Execute();
         EXPECT_EQ(count("SELECT count(*) FROM STRECKE WHERE str_karte IS NULL AND StrIndex = 2"), 1);
+        m.Close();
+    });
+}
+
+// The window as a keyboard user meets it: Tab from the tree through the route's fields, the
+// pages and their controls, the tool bars, and back with Shift+Tab.
+TEST_F(StrManagerTest, TabWalksEveryPageInOrderAndBack)
+{
+    openManager([this](TstrManager& m) {
+        keyboardOn(m, "Zum Turm");
+        const QStringList fields = {"TreeView1", "DBEdit1", "DBEdit2", "DBEdit3",
+                                    "DBEdit4",   "DBEdit5", "DBEdit6", "PageControl1"};
+        // The route tool bar closes the round; saving and cancelling are off while nothing is typed.
+        const QStringList routeBar = {"DataSetFirst1", "DataSetPrior1", "DataSetNext1", "DataSetLast1",
+                                      "DataSetInsert1", "DataSetDelete1", "Action2", "Action3", "Action1"};
+        const QStringList pointBar = {"DataSetNext2", "DataSetLast2", "DataSetInsert2", "DataSetDelete3"};
+        struct Page {
+            const char* sheet;
+            QStringList controls;
+        };
+        const Page pages[] = {
+            {"TabSheet2", pointBar + QStringList{"DBGrid1"}},
+            {"TabSheet1", {"DBMemo1", "DBMemo2"}},
+            {"TabSheet3", {}},
+            {"TabSheet4", {"XPButton3", "XPButton4", "XPButton1", "XPButton2"}},
+        };
+        for (const Page& page : pages) {
+            m.PageControl1->setCurrentWidget(m.PageControl1->findChild<QWidget*>(page.sheet));
+            m.ActionManager1->UpdateActions();
+            m.TreeView1->setFocus(Qt::TabFocusReason);
+            const QStringList forward = fields + page.controls + routeBar;
+            EXPECT_EQ(keywalk::Walk(), forward) << page.sheet;
+            QStringList backward = forward;
+            std::reverse(backward.begin() + 1, backward.end());
+            EXPECT_EQ(keywalk::Walk(false), backward) << page.sheet;
+        }
+        m.Close();
+    });
+}
+
+// Numbers typed into the route's fields and into a new point's cells are stored as typed.
+TEST_F(StrManagerTest, NumbersAreTypedIntoTheRouteAndItsPoints)
+{
+    openManager([this](TstrManager& m) {
+        keyboardOn(m, "Zum Turm");
+        ASSERT_TRUE(keywalk::TabTo("DBEdit4")) << keywalk::FocusName().toStdString();
+        keywalk::Type("5250");
+        keywalk::Tab();
+        keywalk::Type("35");
+        m.ActionManager1->UpdateActions();  // as the idle time after the key does
+        ASSERT_TRUE(keywalk::TabTo("DataSetPost1")) << keywalk::FocusName().toStdString();
+        keywalk::Key(Qt::Key_Space, Qt::NoModifier, " ");
+        EXPECT_EQ(orvServer->strecke.State(), dsBrowse);
+        EXPECT_EQ(count("SELECT Laenge FROM STRECKE WHERE StrIndex = 2"), 5250);
+        EXPECT_EQ(count("SELECT HDiff FROM STRECKE WHERE StrIndex = 2"), 35);
+        m.ActionManager1->UpdateActions();
+
+        // A new point: its distance, name and height cell by cell, saved from the point tool bar.
+        ASSERT_TRUE(keywalk::TabTo("DataSetInsert2")) << keywalk::FocusName().toStdString();
+        keywalk::Key(Qt::Key_Space, Qt::NoModifier, " ");
+        ASSERT_EQ(orvServer->strPunkte.State(), dsInsert);
+        m.ActionManager1->UpdateActions();
+        ASSERT_TRUE(keywalk::TabTo("DBGrid1")) << keywalk::FocusName().toStdString();
+        EXPECT_EQ(m.DBGrid1->SelectedField()->FieldName(), "Meter");
+        keywalk::Type("4000");
+        keywalk::Key(Qt::Key_Return, Qt::NoModifier, "\r");
+        keywalk::Key(Qt::Key_Right);
+        keywalk::Type("Wiese");
+        keywalk::Key(Qt::Key_Return, Qt::NoModifier, "\r");
+        keywalk::Key(Qt::Key_Right);
+        keywalk::Type("81");
+        // Tab from the open cell goes on to the control after the grid and keeps what was typed.
+        keywalk::Tab();
+        EXPECT_EQ(keywalk::FocusName(), "DataSetFirst1");
+        EXPECT_EQ(orvServer->strPunkte.FieldByName("Hoehe")->AsString(), "81");
+        keywalk::BackTab();
+        EXPECT_EQ(keywalk::FocusName(), "DBGrid1");
+        m.ActionManager1->UpdateActions();
+        ASSERT_TRUE(keywalk::TabTo("DataSetPost2", false)) << keywalk::FocusName().toStdString();
+        keywalk::Key(Qt::Key_Space, Qt::NoModifier, " ");
+        EXPECT_EQ(orvServer->strPunkte.State(), dsBrowse);
+        EXPECT_EQ(db.value("SELECT Streckenpunkt || ':' || Hoehe FROM streckez WHERE StrIndex = 2 AND Meter = 4000")
+                      .toString(),
+                  "Wiese:81");
         m.Close();
     });
 }

@@ -4,6 +4,9 @@
 #include "tests/traininglog/planfixture.h"
 
 #include <QAction>
+#include <QApplication>
+
+#include "tests/support/keywalk.h"
 
 #include "traininglog/datenselect.h"
 #include "traininglog/eingabefrm.h"
@@ -243,6 +246,69 @@ TEST_F(PlanManagerTest, OpeningAPlanUnitSavesTheEntryWindowsPendingEditFirst)
         });
         m.DBGrid2->OnDblClick(m.DBGrid2);
         EXPECT_EQ(db.value("SELECT Ort FROM daten WHERE dat_Id = 12").toString(), "Getippt");
+        m.Close();
+    });
+}
+
+// The window as a keyboard user meets it: Tab from the plan list through every field and button in
+// the order of the work (the plan, its units, then the overview, print and help) and back with
+// Shift+Tab; the plan typed in, saved with Space, and a unit's route text typed into the grid.
+TEST_F(PlanManagerTest, TabReachesEveryFieldAndButtonInOrderAndTypedValuesAreStored)
+{
+    twoPlans();
+    manage(1, [this](TTrainForm& m) {
+        m.show();
+        QApplication::setActiveWindow(&m);
+        m.DBGrid1->setFocus(Qt::TabFocusReason);
+        const QStringList plan = {"DBGrid1",   "XPButton1", "XPButton2",   "XPButton3",   "XPButton4",
+                                  "XPButton7", "XPButton8", "DBEdit1",     "DBEdit2",     "DBCheckBox1",
+                                  "DBComboBox1", "DBMemo1"};
+        const QStringList units = {"XPButton22", "XPButton9",  "XPButton10", "XPButton11", "XPButton12",
+                                   "XPButton13", "XPButton14", "DBGrid2"};
+        const QStringList tools = {"XPButton5", "XPButton19", "XPButton6"};
+        // Browsing: the save and cancel buttons are off, and Tab passes them by.
+        const QStringList browsing = plan + units + tools;
+        EXPECT_EQ(keywalk::Walk(), browsing);
+        QStringList back = browsing;
+        std::reverse(back.begin() + 1, back.end());
+        EXPECT_EQ(keywalk::Walk(false), back);
+
+        // The plan typed in: name, date, realised (Space), period and description.
+        ASSERT_TRUE(keywalk::TabTo("DBEdit1")) << keywalk::FocusName().toStdString();
+        keywalk::Type("Herbst");
+        keywalk::Tab();
+        keywalk::Type("15.09.2024");
+        keywalk::Tab();
+        keywalk::Key(Qt::Key_Space, Qt::NoModifier, " ");
+        keywalk::Tab();
+        keywalk::Type("W");
+        keywalk::Tab();
+        keywalk::Type("Grundlage");
+        // Editing: the save and cancel buttons follow the description.
+        m.DBGrid1->setFocus(Qt::TabFocusReason);
+        EXPECT_EQ(keywalk::Walk(), plan + QStringList({"XPButton15", "XPButton16"}) + units + tools);
+        ASSERT_TRUE(keywalk::TabTo("XPButton15")) << keywalk::FocusName().toStdString();
+        keywalk::Key(Qt::Key_Space, Qt::NoModifier, " ");
+        EXPECT_EQ(orvServer->Plan.State(), dsBrowse);
+        EXPECT_EQ(db.value("SELECT pla_Name || '|' || pla_Realisiert || '|' || pla_Periode || '|' || pla_Beschreibung "
+                           "FROM plan WHERE pla_ID = 1")
+                      .toString(),
+                  "Herbst|1|WP|Grundlage");
+        EXPECT_EQ(db.value("SELECT pla_Created FROM plan WHERE pla_ID = 1").toDouble(), EncodeDate(2024, 9, 15));
+
+        // A unit's route text typed into the grid's last column, saved with the unit's save button.
+        ASSERT_TRUE(keywalk::TabTo("DBGrid2")) << keywalk::FocusName().toStdString();
+        keywalk::Key(Qt::Key_End);
+        EXPECT_EQ(m.DBGrid2->SelectedField()->FieldName(), "Streckenbeschreibung");
+        const int unitId = orvServer->plan_daten.FieldByName("pld_DatenID")->AsInteger();
+        keywalk::Type("Am Fluss");
+        keywalk::Key(Qt::Key_Return, Qt::NoModifier, "\r");
+        EXPECT_EQ(keywalk::Walk(), QStringList({"DBGrid2", "XPButton21", "XPButton20"}) + tools + plan + units.mid(0, 7));
+        ASSERT_TRUE(keywalk::TabTo("XPButton21")) << keywalk::FocusName().toStdString();
+        keywalk::Key(Qt::Key_Space, Qt::NoModifier, " ");
+        EXPECT_EQ(db.value(QStringLiteral("SELECT Streckenbeschreibung FROM daten WHERE dat_Id = %1").arg(unitId))
+                      .toString(),
+                  "Am Fluss");
         m.Close();
     });
 }

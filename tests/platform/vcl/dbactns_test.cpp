@@ -2,11 +2,14 @@
 // state of the dataset, and what running them does, errors included.
 #include <sqlite3.h>
 
+#include <QToolBar>
+
 #include "platform/db/connection.h"
 #include "platform/db/datasource.h"
 #include "platform/db/table.h"
 #include "platform/rtl/sysutils.h"
 #include "platform/vcl/dbactns.h"
+#include "platform/vcl/imglist.h"
 #include "tests/platform/vcl/vclfixture.h"
 #include "tests/support/errorbox.h"
 #include "tests/support/testenv.h"
@@ -33,11 +36,7 @@ protected:
         table.SetTableName(QStringLiteral("equipment"));
         table.SetIndexFieldNames(QStringLiteral("equ_Id"));
         source.SetDataSet(&table);
-        actions = {new TDataSetFirst(&list), new TDataSetPrior(&list),  new TDataSetNext(&list),
-                   new TDataSetLast(&list),  new TDataSetInsert(&list), new TDataSetDelete(&list),
-                   new TDataSetPost(&list),  new TDataSetCancel(&list)};
-        for (TDataSetAction* a : actions)
-            a->SetDataSource(&source);
+        actions = CreateDataSetActions(&list, DataSetActionNames(1), &source).All();
     }
     void TearDown() override
     {
@@ -182,4 +181,53 @@ TEST_F(DataSetActionsTest, CarryTheirHintsAndAnOwnHandlerReplacesTheStandardCall
     action(daNext)->Execute();
     EXPECT_EQ(own, 1);
     EXPECT_EQ(table.RecNo(), 1);
+}
+
+TEST_F(DataSetActionsTest, AreCreatedInOneGoFromTheirNamesWithTheirKindsPicturesAndHints)
+{
+    // A window whose names break the number pattern names them one by one.
+    QStringList names = DataSetActionNames(2);
+    names[daDelete] = QStringLiteral("DataSetDelete3");
+    QStringList hints;
+    for (int k = daFirst; k <= daCancel; ++k)
+        hints << QStringLiteral("Hinweis %1").arg(k);
+    TImageList images(nullptr, 16, 16);
+    images.Add(QPixmap(16, 16));
+    EXPECT_EQ(AddDataSetActionImages(&images), 1);
+    EXPECT_EQ(images.Count(), 9);
+
+    TActionList points;
+    const TDataSetActions created = CreateDataSetActions(&points, names, &source, hints);
+    const QStringList expected = {"DataSetFirst2",  "DataSetPrior2",  "DataSetNext2", "DataSetLast2",
+                                  "DataSetInsert2", "DataSetDelete3", "DataSetPost2", "DataSetCancel2"};
+    const QList<TDataSetAction*> all = created.All();
+    ASSERT_EQ(all.size(), 8);
+    for (int k = daFirst; k <= daCancel; ++k) {
+        EXPECT_EQ(all[k]->Kind(), k);
+        EXPECT_EQ(all[k]->Name(), expected[k]);
+        EXPECT_EQ(all[k]->ImageIndex(), k);
+        EXPECT_EQ(all[k]->DataSource(), &source);
+        EXPECT_EQ(all[k]->Hint(), hints[k]);
+        EXPECT_EQ(all[k]->ActionList(), &points);
+    }
+    EXPECT_EQ(std::get<daDelete>(created.Tuple()), created.Delete);
+
+    // On a tool bar: moving apart from editing, every button a Tab stop.
+    QWidget panel;
+    panel.resize(240, 26);
+    QToolBar* bar = CreateActionToolBar(&panel, QStringLiteral("ActionToolBar2"));
+    AddDataSetButtons(bar, created);
+    QStringList items;
+    for (QAction* item : bar->actions())
+        items << (item->isSeparator() ? QStringLiteral("|") : item->parent()->objectName());
+    EXPECT_EQ(items, expected.mid(0, 4) + QStringList{"|"} + expected.mid(4));
+    const QList<QWidget*> buttons = LetKeyboardReachButtons(bar);
+    ASSERT_EQ(buttons.size(), 8);
+    for (QWidget* b : buttons)
+        EXPECT_EQ(b->focusPolicy(), Qt::StrongFocus);
+
+    // They work on their data source as any standard action does.
+    table.Open();
+    created.Last->Execute();
+    EXPECT_EQ(table.FieldByName(QStringLiteral("Bezeichnung"))->AsString(), QStringLiteral("Rad"));
 }

@@ -521,6 +521,34 @@ TEST_F(GridTest, InplaceEditorOpensOnTypingEscapeRestoresEnterWritesBack)
     EXPECT_FALSE(grid.EditorMode());
 }
 
+// Without goTabs Tab leaves the grid from its open editor too: for the control after the grid (the
+// editor, made on first use, stands last in the window's Tab order), keeping the typed text.
+TEST(GridTabOrder, TabInTheOpenEditorGoesOnFromTheGridAndKeepsTheText)
+{
+    QWidget window;
+    auto* before = new QLineEdit(&window);
+    auto* grid = new TStringGrid(&window);
+    auto* after = new QLineEdit(&window);
+    new QLineEdit(&window);
+    grid->SetOptions((grid->Options() | goEditing) & ~TGridOptions(goTabs));
+    window.show();
+    QApplication::setActiveWindow(&window);
+    auto key = [](QWidget* target, int k, Qt::KeyboardModifiers mods, const QString& text) {
+        QKeyEvent press(QEvent::KeyPress, k, mods, text);
+        QApplication::sendEvent(target, &press);
+    };
+    for (const bool forward : {true, false}) {
+        grid->setFocus(Qt::TabFocusReason);
+        key(grid, Qt::Key_N, Qt::NoModifier, forward ? "n" : "m");
+        ASSERT_TRUE(grid->EditorMode());
+        key(grid->InplaceEditor(), forward ? Qt::Key_Tab : Qt::Key_Backtab,
+            forward ? Qt::NoModifier : Qt::ShiftModifier, QString());
+        EXPECT_EQ(QApplication::focusWidget(), forward ? after : before) << forward;
+        EXPECT_FALSE(grid->EditorMode());
+        EXPECT_EQ(grid->Cells(1, 1), forward ? "n" : "m");
+    }
+}
+
 TEST_F(GridTest, EditorTakesTheEditMaskAndARefusedValueKeepsItOpen)
 {
     grid.SetOptions(grid.Options() | goEditing);
