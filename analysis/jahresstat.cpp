@@ -158,7 +158,12 @@ void Tjahresstat::FormShow(QObject*)
 {
     Edit1->setText(QString::number(YearOf(Date())));
     StringGrid1->SetColWidths(4, -1);
-    StringGrid1->SetColWidths(0, 72);
+    // Column 0 is 72 pixels wide, or as wide as the longest month name of the user's locale needs.
+    const QFontMetrics metrics(StringGrid1->font());
+    int monthWidth = 72;
+    for (const QString& name : FormatSettings().LongMonthNames)
+        monthWidth = std::max(monthWidth, metrics.horizontalAdvance(name + QStringLiteral(".00")) + 6);
+    StringGrid1->SetColWidths(0, monthWidth);
     StringGrid1->SetCells(1, 0, LoadStr(msg::DistanceTitle));
     StringGrid1->SetCells(2, 0, LoadStr(msg::MarchTime));
     StringGrid1->SetCells(3, 0, LoadStr(msg::ColHoehe));
@@ -284,6 +289,8 @@ void Tjahresstat::printTable(TPrinterCanvas& printer)
     print.Title = filledTitle_;
     print.Headings = {LoadStr(msg::Month), filledUnitName_, LoadStr(msg::MarchTime), LoadStr(msg::ColHoehe)};
     print.Columns = {200, 600, 1000, 1300};
+    // Long month names and times past 24 hours are wider than the columns' distance.
+    print.WidenColumns = true;
     for (int r = 1; r < StringGrid1->RowCount(); ++r)
         print.Rows << QStringList{StringGrid1->Cells(0, r), StringGrid1->Cells(1, r), StringGrid1->Cells(2, r),
                                   StringGrid1->Cells(3, r)};

@@ -298,6 +298,12 @@ TEST_F(MonthlyStatisticsTest, PrintPutsTwentyNineMonthsOnAPage)
     EXPECT_EQ(print.pages[0].texts().size(), 2 + 4 + 29 * 4);
     EXPECT_EQ(print.pages[1].texts().size(), 11 * 4) << "later pages carry the rows only";
     EXPECT_EQ(print.pages[1].items.front().text, "Juni.03");
+    // The texts of September's row end before the next column begins.
+    const auto& rows = print.pages[0].items;
+    const int september = 6 + 8 * 4;
+    ASSERT_EQ(rows[september].text, "September.01");
+    for (int c = 0; c < 3; ++c)
+        EXPECT_LT(rows[september + c].rect.right(), rows[september + c + 1].rect.left()) << c;
 }
 
 TEST_F(MonthlyStatisticsTest, SettingsThatAreNoNumbersKeepTheTable)
