@@ -28,8 +28,8 @@ namespace {
 
 constexpr TColor kSelectedRow = 14073525;  // RGB(181,190,214)
 
-// The tool bar's panels act as buttons: they take the focus with Tab and Space or Return
-// presses them, as a click does.
+// The tool bar's panels act as buttons: they take the focus with Tab, show it by their pressed
+// look, and Space or Return presses them, as a click does.
 void pressPanelsByKeyboard(std::initializer_list<TUiNavPanel*> panels)
 {
     for (TUiNavPanel* panel : panels) {
@@ -41,6 +41,8 @@ void pressPanelsByKeyboard(std::initializer_list<TUiNavPanel*> panels)
                 panel->Click();
             }
         };
+        Events(panel).OnEnter = [panel](QObject*) { panel->SetDown(true); };
+        Events(panel).OnExit = [panel](QObject*) { panel->SetDown(false); };
     }
 }
 
