@@ -188,9 +188,24 @@ void PrintPeriodTable(TPrinterCanvas& printer, const TPeriodPrint& print)
         font.setItalic(true);
         printer.TextOut(200, 170, QCoreApplication::translate("TPeriodPrint", "Erstellt mit Orvalo 5"));
         font.setItalic(false);
+        QList<int> columns = print.Columns;
+        if (print.WidenColumns) {
+            constexpr int gap = 60;  // 2.5 mm between the widest text and the next column
+            for (int c = 0; c + 1 < columns.size(); ++c) {
+                int widest = 0;
+                font.setUnderline(true);
+                if (c < print.Headings.size())
+                    widest = printer.TextWidth(print.Headings[c]);
+                font.setUnderline(false);
+                for (const QStringList& row : print.Rows)
+                    if (c < row.size())
+                        widest = std::max(widest, printer.TextWidth(row[c]));
+                columns[c + 1] = std::max(columns[c + 1], columns[c] + widest + gap);
+            }
+        }
         font.setUnderline(true);
-        for (int c = 0; c < print.Headings.size() && c < print.Columns.size(); ++c)
-            printer.TextOut(print.Columns[c], 300, print.Headings[c]);
+        for (int c = 0; c < print.Headings.size() && c < columns.size(); ++c)
+            printer.TextOut(columns[c], 300, print.Headings[c]);
         font.setUnderline(false);
         int line = 1;
         for (const QStringList& row : print.Rows) {
@@ -201,8 +216,8 @@ void PrintPeriodTable(TPrinterCanvas& printer, const TPeriodPrint& print)
                 line = 1;
             }
             const int y = (line + 3) * 100;
-            for (int c = 0; c < row.size() && c < print.Columns.size(); ++c)
-                printer.TextOut(print.Columns[c], y, row[c]);
+            for (int c = 0; c < row.size() && c < columns.size(); ++c)
+                printer.TextOut(columns[c], y, row[c]);
             ++line;
         }
         printer.EndDoc();

@@ -83,5 +83,8 @@ struct TPeriodPrint {
     QStringList Headings;   // one per column
     QList<int> Columns;     // x of each column in printer units
     QList<QStringList> Rows;
+    // The columns stand at least where `Columns` puts them; with this on, a column moves right
+    // as far as the widest text of the column before it needs, so that no texts overlap.
+    bool WidenColumns = false;
 };
 void PrintPeriodTable(TPrinterCanvas& printer, const TPeriodPrint& print);

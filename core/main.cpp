@@ -18,6 +18,7 @@
 #include <QTextEdit>
 
 #include "analysis/bodymass.h"
+#include "analysis/jahresstat.h"
 #include "analysis/leistindex.h"
 #include "analysis/marschneu.h"
 #include "analysis/maxpuls.h"
@@ -272,6 +273,7 @@ void TMainForm::createActions()
     HelpAbout1->OnExecute = [this](QObject* s) { HelpAbout1Execute(s); };
     StatZeitraum1->OnExecute = [this](QObject* s) { StatZeitraum1Execute(s); };
     StatWochen1->OnExecute = [this](QObject* s) { StatWochen1Execute(s); };
+    StatJahr1->OnExecute = [this](QObject* s) { StatJahr1Execute(s); };
     Trainingszeiten->OnExecute = [this](QObject* s) { TrainingszeitenExecute(s); };
     TempoflexTrain->OnExecute = [this](QObject* s) { TempoflexTrainExecute(s); };
     Action21->OnExecute = [this](QObject* s) { Action21Execute(s); };
@@ -890,6 +892,12 @@ void TMainForm::StatZeitraum1Execute(QObject*)
 void TMainForm::StatWochen1Execute(QObject*)
 {
     ModalForm<TWochenstat> f(Wochenstat, this);
+    f->ShowModal();
+}
+
+void TMainForm::StatJahr1Execute(QObject*)
+{
+    ModalForm<Tjahresstat> f(jahresstat, this);
     f->ShowModal();
 }
 

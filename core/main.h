@@ -153,6 +153,7 @@ public:
     void StatZeitraum1Execute(QObject* Sender);
     // The weekly statistics: created, shown modally and freed.
     void StatWochen1Execute(QObject* Sender);
+    void StatJahr1Execute(QObject* Sender);
     // The calculators, each shown modally and freed.
     void TrainingszeitenExecute(QObject* Sender);
     void TempoflexTrainExecute(QObject* Sender);

@@ -33,7 +33,7 @@ constexpr TMainActionInfo kActions[] = {
     // Statistics
     {"StatZeitraum1", QT_TRANSLATE_NOOP("TMainForm", "&Zeitraumstatistik"), "", R::Db, imgPeriodStat, nullptr, true, true},
     {"StatWochen1", QT_TRANSLATE_NOOP("TMainForm", "&Wochenstatistik"), "", R::Db, imgWeekStat, nullptr, true, true},
-    {"StatJahr1", QT_TRANSLATE_NOOP("TMainForm", "&Monatsstatistik"), "", R::Db, imgMonthStat, nullptr, true, false},
+    {"StatJahr1", QT_TRANSLATE_NOOP("TMainForm", "&Monatsstatistik"), "", R::Db, imgMonthStat, nullptr, true, true},
     {"StatAnalyse1", QT_TRANSLATE_NOOP("TMainForm", "&Analyse"), "", R::Db, imgAnalysis, nullptr, true, true},
     {"Action27", QT_TRANSLATE_NOOP("TMainForm", "Eigene Analysen"), "", R::Always, imgAnalysis, nullptr, true, true},
     // Training

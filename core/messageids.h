@@ -215,5 +215,9 @@ inline constexpr int Meter = 65393;                 // "Meter"
 inline constexpr int PlannerUnits = 65452;          // "Einheiten"
 inline constexpr int PlannerTime = 65433;           // "Zeit"
 inline constexpr int DiaryCommentFor = 65431;       // "Kommentar zum "
+// Monthly statistics: the print title's parts and the month heading.
+inline constexpr int MonthStatTitle = 65421;        // "Monatsstatistik von "
+inline constexpr int MonthStatMonths = 65422;       // " Monate"
+inline constexpr int Month = 65392;                 // "Monat"
 
 }  // namespace msg

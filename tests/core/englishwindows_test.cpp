@@ -13,6 +13,8 @@
 #include <QPlainTextEdit>
 #include <QRegularExpression>
 
+#include "analysis/jahresstat.h"
+#include "analysis/monatstatgraf.h"
 #include "analysis/wochenstat.h"
 #include "analysis/wochenstatgraf.h"
 #include "analysis/belstat.h"
@@ -187,6 +189,10 @@ Texts programTexts(const QStringList& params)
         texts.insert(textsOf(&templates));
         TWochenstat weeks(MainForm);
         texts.insert(textsOf(&weeks));
+        Tjahresstat months(MainForm);
+        Tmonatstatgraf monthChart(&months);
+        for (QWidget* w : std::initializer_list<QWidget*>{&months, &monthChart, monthChart.PopupMenu1})
+            texts.insert(textsOf(w));
         TstrManager routes2(MainForm);
         TimgPreview preview(MainForm);
         Tbestzeit bestTimes(MainForm);
