@@ -716,6 +716,12 @@ void TXPButton::paintEvent(QPaintEvent*)
         offset = QPoint(1, 1);
     }
     DrawGlyphAndCaption(p, r, offset);
+    // The keyboard focus: a dotted frame just inside the border, over glyph and caption, so that
+    // Tab shows where it went; a button without the focus looks as it always did.
+    if (hasFocus()) {
+        const QRect focus = flat_ ? rect().adjusted(2, 2, -2, -2) : r.adjusted(1, 1, -1, -1);
+        DrawFocusFrame(p, focus, ToQColor(clBtnText));
+    }
 }
 
 void TXPButton::DrawGlyphAndCaption(QPainter& p, const QRect& client, const QPoint& offset)
