@@ -173,20 +173,40 @@ TWeekTotals WeekTotals(const QList<QStringList>& rows, int weeks)
     return totals;
 }
 
+double WeekChartDistanceMultiplier(double unitCalc)
+{
+    return unitCalc <= 0.0011 ? 1000.0 : 1.0;
+}
+
+QString WeekChartTimeLabel(double days)
+{
+    const double whole = std::trunc(days);
+    const int64_t ms = int64_t(whole) * 24 * 60 * 60 * 1000 + std::llround(std::fabs(days - whole) * MSecsPerDay);
+    return MsToTimeStr(ms);
+}
+
 void PrintPeriodTable(TPrinterCanvas& printer, const TPeriodPrint& print)
 {
     printer.SetTitle(print.Title);
     printer.BeginDoc();
     try {
+        // The lines stand one below the other by the height of their fonts, so that the title,
+        // the subtitle and the table never overlap whatever font the system puts in for Tahoma.
+        // The table begins 300 units down, lower only when the two lines above need the room.
+        constexpr int titleY = 80;
+        constexpr int lineGap = 12;  // half a millimetre of air between the lines
         QFont& font = printer.Font();
         font.setFamily(QStringLiteral("Tahoma"));
         font.setPointSize(15);
         font.setBold(true);
-        printer.TextOut(200, 80, print.Title);
+        printer.TextOut(200, titleY, print.Title);
+        const int subtitleY = titleY + printer.TextHeight(print.Title) + lineGap;
         font.setPointSize(11);
         font.setBold(false);
         font.setItalic(true);
-        printer.TextOut(200, 170, QCoreApplication::translate("TPeriodPrint", "Erstellt mit Orvalo 5"));
+        const QString subtitle = QCoreApplication::translate("TPeriodPrint", "Erstellt mit Orvalo 5");
+        printer.TextOut(200, subtitleY, subtitle);
+        const int headingY = std::max(300, subtitleY + printer.TextHeight(subtitle) + 2 * lineGap);
         font.setItalic(false);
         QList<int> columns = print.Columns;
         if (print.WidenColumns) {
@@ -205,7 +225,7 @@ void PrintPeriodTable(TPrinterCanvas& printer, const TPeriodPrint& print)
         }
         font.setUnderline(true);
         for (int c = 0; c < print.Headings.size() && c < columns.size(); ++c)
-            printer.TextOut(columns[c], 300, print.Headings[c]);
+            printer.TextOut(columns[c], headingY, print.Headings[c]);
         font.setUnderline(false);
         int line = 1;
         for (const QStringList& row : print.Rows) {
@@ -215,7 +235,8 @@ void PrintPeriodTable(TPrinterCanvas& printer, const TPeriodPrint& print)
                 printer.NewPage();
                 line = 1;
             }
-            const int y = (line + 3) * 100;
+            // Every page places its rows as the first one does, one per 100 units below the heading.
+            const int y = headingY + line * 100;
             for (int c = 0; c < row.size() && c < columns.size(); ++c)
                 printer.TextOut(columns[c], y, row[c]);
             ++line;

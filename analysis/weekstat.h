@@ -2,8 +2,9 @@
 // The weekly statistics without a window: a run of seven-day weeks from a start date with the
 // summed distance, training time and height difference of the units in each week, the week's
 // kind (done, planned or both), the totals over the run, the texts of the week table, the row
-// cut "up to the current week" and the print of a period table. The monthly statistics print
-// their table with the same print and cut their rows by the same rule.
+// cut "up to the current week", the figures of the weekly chart and the print of a period
+// table. The monthly statistics print their table with the same print, cut their rows by the
+// same rule and scale and label their chart as the weekly chart does.
 #include <QChar>
 #include <QList>
 #include <QString>
@@ -75,9 +76,16 @@ struct TWeekTotals {
 // the averages divide by `weeks` (above 0), empty weeks included.
 TWeekTotals WeekTotals(const QList<QStringList>& rows, int weeks);
 
+// The distance multiplier of the weekly and monthly charts: 1000 for a unit of kilometres or
+// miles (factor up to 0.0011), so that the bars stand in metres, else 1.
+double WeekChartDistanceMultiplier(double unitCalc);
+// A label of the charts' time axis: a number of days as "h:mm:ss" with hours beyond 24.
+QString WeekChartTimeLabel(double days);
+
 // A period table on the printer canvas: title in 15 points bold, the line "Erstellt mit
-// Orvalo 5" in 11 points italic, the underlined heading line and then one line per row,
-// 29 rows a page; later pages carry the rows only.
+// Orvalo 5" in 11 points italic below it, the underlined heading line and then one line per row,
+// 29 rows a page; later pages carry the rows only, where the first page has them. Each line
+// stands below the one before by its font's height, so that none overlaps the next.
 struct TPeriodPrint {
     QString Title;
     QStringList Headings;   // one per column

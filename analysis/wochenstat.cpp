@@ -478,6 +478,9 @@ void TWochenstat::printTable(TPrinterCanvas& printer)
     print.Headings = {LoadStr(msg::WeekRow), filledUnitName_, LoadStr(msg::MarchTime), tr("Höhe"), tr("Vom"),
                       tr("Bis zum")};
     print.Columns = {200, 600, 1000, 1300, 1500, 1900};
+    // A font wider than the one the columns were measured for moves them apart instead of
+    // printing the texts over each other.
+    print.WidenColumns = true;
     for (int r = 1; r < StringGrid1->RowCount(); ++r) {
         QStringList row;
         for (int c = 0; c < 6; ++c)

@@ -9,9 +9,8 @@
 #include <QPixmap>
 #include <QPolygonF>
 
-#include <cmath>
-
 #include "analysis/calchelp.h"
+#include "analysis/weekstat.h"
 #include "analysis/wochenstat.h"
 #include "controls/xpbutton.h"
 #include "core/language.h"
@@ -50,18 +49,6 @@ void setTicked(QAction* item, bool on)
 bool Twochenstatgraf::Ticked(const QAction* item)
 {
     return item->property("ImageIndex").toInt() == 0;
-}
-
-double WeekChartDistanceMultiplier(double unitCalc)
-{
-    return unitCalc <= 0.0011 ? 1000.0 : 1.0;
-}
-
-QString WeekChartTimeLabel(double days)
-{
-    const double whole = std::trunc(days);
-    const int64_t ms = int64_t(whole) * 24 * 60 * 60 * 1000 + std::llround(std::fabs(days - whole) * MSecsPerDay);
-    return MsToTimeStr(ms);
 }
 
 Twochenstatgraf::Twochenstatgraf(QWidget* Owner) : TForm(Owner), ui(std::make_unique<Ui::Twochenstatgraf>())

@@ -51,9 +51,3 @@ public:
 };
 
 extern Twochenstatgraf* wochenstatgraf;
-
-// The distance multiplier of the chart: 1000 for a unit of kilometres or miles (factor up to
-// 0.0011), so that the bars stand in metres, else 1.
-double WeekChartDistanceMultiplier(double unitCalc);
-// A label of the time axis: a number of days as "h:mm:ss" with hours beyond 24.
-QString WeekChartTimeLabel(double days);

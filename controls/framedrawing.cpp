@@ -87,6 +87,26 @@ void FrameRect(QPainter& p, const QRect& r, const QColor& color)
     edgeRing(p, r, color, color);
 }
 
+void DrawFocusFrame(QPainter& p, const QRect& r, const QColor& color)
+{
+    if (r.width() < 2 || r.height() < 2)
+        return;
+    // The dots run on the rectangle's border by the pixels' parity, so that sides and corners
+    // join into one even pattern.
+    auto dot = [&](int x, int y) {
+        if ((x - r.left() + y - r.top()) % 2 == 0)
+            p.fillRect(QRect(x, y, 1, 1), color);
+    };
+    for (int x = r.left(); x <= r.right(); ++x) {
+        dot(x, r.top());
+        dot(x, r.bottom());
+    }
+    for (int y = r.top() + 1; y < r.bottom(); ++y) {
+        dot(r.left(), y);
+        dot(r.right(), y);
+    }
+}
+
 QBrush CheckerPatternBrush(TColor c1, TColor c2)
 {
     QImage img(8, 8, QImage::Format_RGB32);

@@ -29,5 +29,9 @@ void DrawFlatComboArrow(QPainter& p, const QRect& r, bool enabled);
 // A one-pixel frame on the border of r.
 void FrameRect(QPainter& p, const QRect& r, const QColor& color);
 
+// The dotted focus frame on the border of r: every other pixel in the colour, starting at the
+// top-left corner, so that the dots show on any face and leave it visible between them.
+void DrawFocusFrame(QPainter& p, const QRect& r, const QColor& color);
+
 // The 8 x 8 checker pattern of two colours that fills the face of a latched button.
 QBrush CheckerPatternBrush(TColor c1, TColor c2);

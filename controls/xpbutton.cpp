@@ -716,12 +716,11 @@ void TXPButton::paintEvent(QPaintEvent*)
         offset = QPoint(1, 1);
     }
     DrawGlyphAndCaption(p, r, offset);
-    // The button the keyboard stands on shows a dotted rectangle inside its edge, as the system's
-    // buttons do; without it Tab would move to buttons the user cannot see it on.
+    // The keyboard focus: a dotted frame just inside the border, over glyph and caption, so that
+    // Tab shows where it went; a button without the focus looks as it always did.
     if (hasFocus() && isEnabled()) {
-        p.setPen(QPen(ToQColor(clBtnText), 1, Qt::DotLine));
-        p.setBrush(Qt::NoBrush);
-        p.drawRect(rect().adjusted(2, 2, -3, -3));
+        const QRect focus = flat_ ? rect().adjusted(2, 2, -2, -2) : r.adjusted(1, 1, -1, -1);
+        DrawFocusFrame(p, focus, ToQColor(clBtnText));
     }
 }
 

@@ -2,7 +2,7 @@
 // The program's tool and toggle button: a glyph and a caption, a push button or, with a group
 // index, a latching button of a group in which at most one is down. A flat button draws only
 // its face until the mouse is over it, and then fills itself with the highlight colour inside
-// a one-pixel frame.
+// a one-pixel frame. While it has the keyboard focus a dotted frame lies just inside its border.
 //
 // The state rules (latching, the glyph count of a strip, the layout of glyph and caption) are
 // plain functions below so that they can be checked without a display.

@@ -23,6 +23,7 @@
 #include "platform/chart/chartwidget.h"
 #include "platform/db/connection.h"
 #include "platform/db/fields.h"
+#include "platform/report/printercanvas.h"
 #include "platform/report/reportprinter.h"
 #include "platform/vcl/actnlist.h"
 #include "platform/vcl/datetimepicker.h"
@@ -180,6 +181,43 @@ TEST(WeeklyStatisticsRules, RowsUpToTheCurrentPeriodAreThoseBegunByToday)
     EXPECT_EQ(RowsBeginningBy(weeks, EncodeDate(2003, 5, 12)), 20);  // the day week 20 begins
     EXPECT_EQ(RowsBeginningBy(weeks, EncodeDate(2002, 12, 29)), 0);
     EXPECT_EQ(RowsBeginningBy(weeks, EncodeDate(2010, 1, 1)), 52);  // never more rows than weeks
+}
+
+// The title, the subtitle and the heading line of a period print stand one below the other: no
+// text box reaches into the next. The rows keep their pitch of 100 units below the heading, and
+// later pages place them as the first does.
+TEST(WeeklyStatisticsRules, PeriodPrintLinesDoNotOverlap)
+{
+    PrintJobCapture::start();
+    TPeriodPrint print;
+    print.Title = QStringLiteral("Wochenstatistik vom 30.12.2002, 52 Wochen");
+    print.Headings = {QStringLiteral("Woche"), QStringLiteral("Kilometer")};
+    print.Columns = {200, 900};
+    for (int i = 1; i <= 31; ++i)
+        print.Rows << QStringList{QStringLiteral("Woche: %1").arg(i), QString::number(i * 10)};
+    TPrinterCanvas printer;
+    PrintPeriodTable(printer, print);
+    const QList<TPrintJob> jobs = PrintJobCapture::jobs();
+    PrintJobCapture::stop();
+    ASSERT_EQ(jobs.size(), 1);
+    const TPreparedReport& report = jobs[0].report;
+    ASSERT_EQ(report.pageCount(), 2);
+    const auto& items = report.pages[0].items;
+    ASSERT_EQ(items.size(), size_t(2 + 2 + 29 * 2));
+    const struct {
+        size_t upper, lower;
+        const char* what;
+    } pairs[] = {{0, 1, "title and subtitle"}, {1, 2, "subtitle and heading"}, {1, 3, "subtitle and heading"}};
+    for (const auto& p : pairs) {
+        EXPECT_LE(items[p.upper].rect.bottom(), items[p.lower].rect.top())
+            << p.what << ": " << items[p.upper].text.toStdString() << " / " << items[p.lower].text.toStdString();
+    }
+    EXPECT_EQ(items[0].text, print.Title);
+    EXPECT_EQ(items[4].text, "Woche: 1");
+    EXPECT_NEAR(items[4].rect.top() - items[2].rect.top(), 100 * MmPerInch / TPrinterCanvas::PixelsPerInch, 1e-9)
+        << "the first row stands 100 units below the heading";
+    EXPECT_DOUBLE_EQ(report.pages[1].items.front().rect.top(), items[4].rect.top())
+        << "the rows of page 2 begin where those of page 1 do";
 }
 
 // Units the open database would repair first: an empty distance counts 0 m, a form without a row
@@ -408,6 +446,10 @@ TEST_F(WeeklyStatisticsTest, PrintPutsTwentyNineWeeksOnAPage)
     EXPECT_EQ(first.items[3].text, "Kilometer") << "the unit heads the distance column";
     EXPECT_EQ(first.items[8].text, "Woche: 1");
     EXPECT_EQ(first.items[9].text, "5");
+    // The texts of a row and of the heading line end before the next column begins.
+    for (const size_t line : {size_t(2), size_t(8)})
+        for (size_t c = 0; c < 5; ++c)
+            EXPECT_LT(first.items[line + c].rect.right(), first.items[line + c + 1].rect.left()) << line << "," << c;
     EXPECT_EQ(all.pages[1].texts().size(), 23 * 6);
     EXPECT_EQ(all.pages[1].items.front().text, "Woche: 30");
     // Cut to the current week: the 20 weeks shown, on one page.

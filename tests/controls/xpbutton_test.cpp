@@ -9,7 +9,9 @@
 
 #include <QApplication>
 #include <QCursor>
+#include <QApplication>
 #include <QHBoxLayout>
+#include <QLineEdit>
 #include <QLabel>
 #include <QPainter>
 
@@ -441,6 +443,54 @@ TEST_F(XPButtonTest, DisabledCaptionIsEmbossed)
     EXPECT_TRUE(highlight);
     EXPECT_TRUE(shadow);
     EXPECT_EQ(b.State(), bsDisabled);
+}
+
+// The keyboard focus shows as a dotted frame just inside the border, in the button text colour;
+// outside it, and on a button without the focus, every pixel stays as it was.
+TEST_F(XPButtonTest, FocusShowsADottedFrameOnlyWhileFocused)
+{
+    const struct {
+        const char* what;
+        bool flat;
+        int inset;  // of the dotted frame from the button's edge
+    } cases[] = {{"flat", true, 2}, {"push button", false, 3}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        QWidget window;
+        window.resize(120, 60);
+        auto* other = new QLineEdit(&window);
+        other->setGeometry(60, 10, 50, 22);
+        auto* b = new TXPButton(&window);
+        b->setGeometry(10, 10, 40, 30);
+        b->SetFlat(c.flat);
+        b->SetTransparent(false);
+        b->SetColor(0x00336699);
+        b->SetCaption(QStringLiteral("Ok"));
+        b->setFocusPolicy(Qt::StrongFocus);
+        window.show();
+        QApplication::setActiveWindow(&window);
+        other->setFocus();
+        const QImage unfocused = render(b);
+
+        b->setFocus();
+        ASSERT_TRUE(b->hasFocus());
+        const QImage focused = render(b);
+        saveShot(b, QStringLiteral("xpbutton_focus_%1").arg(c.flat ? "flat" : "push"), 6);
+        const int i = c.inset;
+        const TColor dot = ColorToRGB(clBtnText);
+        // Dots on all four sides: the frame runs from (i, i) to (39 - i, 29 - i).
+        for (const QPoint& pt : {QPoint(i, i), QPoint(i + 2, i), QPoint(39 - i, i + 1), QPoint(i + 1, 29 - i),
+                                 QPoint(i, 29 - i - 1)})
+            EXPECT_EQ(pixel(focused, pt.x(), pt.y()), dot) << pt.x() << "," << pt.y();
+        // Every other pixel of the frame, and all pixels outside it, keep the face.
+        EXPECT_EQ(pixel(focused, i + 1, i), pixel(unfocused, i + 1, i));
+        for (int d = 0; d < i; ++d)
+            EXPECT_EQ(pixel(focused, d, d), pixel(unfocused, d, d)) << "border " << d;
+        EXPECT_NE(focused, unfocused);
+
+        other->setFocus();
+        EXPECT_EQ(render(b), unfocused) << "losing the focus removes the frame";
+    }
 }
 
 TEST_F(XPButtonTest, ScreenshotOfTheStates)
