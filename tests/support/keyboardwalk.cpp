@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QToolButton>
 
 void FocusWindowAt(QWidget* window, QWidget* start)
 {
@@ -109,4 +110,53 @@ void TypeKeys(const QString& text)
             key = Qt::Key_Colon;
         PressKey(key, Qt::NoModifier, QString(c));
     }
+}
+
+QString ControlName(const QWidget* w)
+{
+    if (const auto* button = qobject_cast<const QToolButton*>(w))
+        if (const QAction* a = button->defaultAction(); a && a->parent() && !a->parent()->objectName().isEmpty())
+            return a->parent()->objectName();
+    while (w && (w->objectName().isEmpty() || w->objectName().startsWith(QLatin1String("qt_"))))
+        w = w->parentWidget();
+    return w ? w->objectName() : QString();
+}
+
+QString FocusName()
+{
+    return ControlName(QApplication::focusWidget());
+}
+
+namespace {
+
+void tabOnce(bool forward)
+{
+    if (forward)
+        PressKey(Qt::Key_Tab);
+    else
+        PressKey(Qt::Key_Backtab, Qt::ShiftModifier);
+}
+
+}  // namespace
+
+bool TabTo(const QString& name, bool forward, int limit)
+{
+    for (int i = 0; i < limit && FocusName() != name; ++i)
+        tabOnce(forward);
+    return FocusName() == name;
+}
+
+QStringList TabWalkNames(bool forward, int limit)
+{
+    const QString start = FocusName();
+    QStringList order{start};
+    for (int i = 0; i < limit; ++i) {
+        tabOnce(forward);
+        const QString now = FocusName();
+        if (now == start)
+            break;
+        if (order.last() != now)
+            order << now;
+    }
+    return order;
 }

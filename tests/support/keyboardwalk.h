@@ -3,6 +3,7 @@
 // them, and keys typed into the focused widget, all sent as key events.
 #include <QList>
 #include <QString>
+#include <QStringList>
 #include <QWidget>
 #include <initializer_list>
 #include <string>
@@ -30,3 +31,15 @@ std::string KeyboardWalkProblem(QWidget* window, const QList<QWidget*>& expected
 void PressKey(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier, const QString& text = {});
 // Types the characters of `text` into the focused widget, one key event each.
 void TypeKeys(const QString& text);
+
+// Walks by control name, as a window names its controls: a picker's or combo box's inner edit,
+// a grid's cell editor and a page control's tab bar stand for their control, a tool bar button
+// for its action.
+QString ControlName(const QWidget* w);
+QString FocusName();
+// Presses Tab (Shift+Tab with `forward` false) until the named control has the focus; false when
+// it is not reached within `limit` presses.
+bool TabTo(const QString& name, bool forward = true, int limit = 60);
+// Presses Tab (Shift+Tab with `forward` false) until the focus is back on the control it started
+// on, and returns the names of the controls it stood on, the start first.
+QStringList TabWalkNames(bool forward = true, int limit = 80);

@@ -18,7 +18,7 @@
 #include "tests/core/programfixture.h"
 #include "tests/support/accessfixtures.h"
 #include "tests/support/athletedb.h"
-#include "tests/support/keywalk.h"
+#include "tests/support/keyboardwalk.h"
 #include "tests/support/testenv.h"
 #include "traininglog/categorytree.h"
 #include "traininglog/imgpreview.h"
@@ -240,10 +240,10 @@ TEST_F(StrManagerTest, TabWalksEveryPageInOrderAndBack)
             m.ActionManager1->UpdateActions();
             m.TreeView1->setFocus(Qt::TabFocusReason);
             const QStringList forward = fields + page.controls + routeBar;
-            EXPECT_EQ(keywalk::Walk(), forward) << page.sheet;
+            EXPECT_EQ(TabWalkNames(), forward) << page.sheet;
             QStringList backward = forward;
             std::reverse(backward.begin() + 1, backward.end());
-            EXPECT_EQ(keywalk::Walk(false), backward) << page.sheet;
+            EXPECT_EQ(TabWalkNames(false), backward) << page.sheet;
         }
         m.Close();
     });
@@ -254,41 +254,41 @@ TEST_F(StrManagerTest, NumbersAreTypedIntoTheRouteAndItsPoints)
 {
     openManager([this](TstrManager& m) {
         keyboardOn(m, "Zum Turm");
-        ASSERT_TRUE(keywalk::TabTo("DBEdit4")) << keywalk::FocusName().toStdString();
-        keywalk::Type("5250");
-        keywalk::Tab();
-        keywalk::Type("35");
+        ASSERT_TRUE(TabTo("DBEdit4")) << FocusName().toStdString();
+        TypeKeys("5250");
+        PressKey(Qt::Key_Tab);
+        TypeKeys("35");
         m.ActionManager1->UpdateActions();  // as the idle time after the key does
-        ASSERT_TRUE(keywalk::TabTo("DataSetPost1")) << keywalk::FocusName().toStdString();
-        keywalk::Key(Qt::Key_Space, Qt::NoModifier, " ");
+        ASSERT_TRUE(TabTo("DataSetPost1")) << FocusName().toStdString();
+        PressKey(Qt::Key_Space, Qt::NoModifier, " ");
         EXPECT_EQ(orvServer->strecke.State(), dsBrowse);
         EXPECT_EQ(count("SELECT Laenge FROM STRECKE WHERE StrIndex = 2"), 5250);
         EXPECT_EQ(count("SELECT HDiff FROM STRECKE WHERE StrIndex = 2"), 35);
         m.ActionManager1->UpdateActions();
 
         // A new point: its distance, name and height cell by cell, saved from the point tool bar.
-        ASSERT_TRUE(keywalk::TabTo("DataSetInsert2")) << keywalk::FocusName().toStdString();
-        keywalk::Key(Qt::Key_Space, Qt::NoModifier, " ");
+        ASSERT_TRUE(TabTo("DataSetInsert2")) << FocusName().toStdString();
+        PressKey(Qt::Key_Space, Qt::NoModifier, " ");
         ASSERT_EQ(orvServer->strPunkte.State(), dsInsert);
         m.ActionManager1->UpdateActions();
-        ASSERT_TRUE(keywalk::TabTo("DBGrid1")) << keywalk::FocusName().toStdString();
+        ASSERT_TRUE(TabTo("DBGrid1")) << FocusName().toStdString();
         EXPECT_EQ(m.DBGrid1->SelectedField()->FieldName(), "Meter");
-        keywalk::Type("4000");
-        keywalk::Key(Qt::Key_Return, Qt::NoModifier, "\r");
-        keywalk::Key(Qt::Key_Right);
-        keywalk::Type("Wiese");
-        keywalk::Key(Qt::Key_Return, Qt::NoModifier, "\r");
-        keywalk::Key(Qt::Key_Right);
-        keywalk::Type("81");
+        TypeKeys("4000");
+        PressKey(Qt::Key_Return, Qt::NoModifier, "\r");
+        PressKey(Qt::Key_Right);
+        TypeKeys("Wiese");
+        PressKey(Qt::Key_Return, Qt::NoModifier, "\r");
+        PressKey(Qt::Key_Right);
+        TypeKeys("81");
         // Tab from the open cell goes on to the control after the grid and keeps what was typed.
-        keywalk::Tab();
-        EXPECT_EQ(keywalk::FocusName(), "DataSetFirst1");
+        PressKey(Qt::Key_Tab);
+        EXPECT_EQ(FocusName(), "DataSetFirst1");
         EXPECT_EQ(orvServer->strPunkte.FieldByName("Hoehe")->AsString(), "81");
-        keywalk::BackTab();
-        EXPECT_EQ(keywalk::FocusName(), "DBGrid1");
+        PressKey(Qt::Key_Backtab, Qt::ShiftModifier);
+        EXPECT_EQ(FocusName(), "DBGrid1");
         m.ActionManager1->UpdateActions();
-        ASSERT_TRUE(keywalk::TabTo("DataSetPost2", false)) << keywalk::FocusName().toStdString();
-        keywalk::Key(Qt::Key_Space, Qt::NoModifier, " ");
+        ASSERT_TRUE(TabTo("DataSetPost2", false)) << FocusName().toStdString();
+        PressKey(Qt::Key_Space, Qt::NoModifier, " ");
         EXPECT_EQ(orvServer->strPunkte.State(), dsBrowse);
         EXPECT_EQ(db.value("SELECT Streckenpunkt || ':' || Hoehe FROM streckez WHERE StrIndex = 2 AND Meter = 4000")
                       .toString(),

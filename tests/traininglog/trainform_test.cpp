@@ -6,7 +6,7 @@
 #include <QAction>
 #include <QApplication>
 
-#include "tests/support/keywalk.h"
+#include "tests/support/keyboardwalk.h"
 
 #include "traininglog/datenselect.h"
 #include "traininglog/eingabefrm.h"
@@ -268,27 +268,27 @@ TEST_F(PlanManagerTest, TabReachesEveryFieldAndButtonInOrderAndTypedValuesAreSto
         const QStringList tools = {"XPButton5", "XPButton19", "XPButton6"};
         // Browsing: the save and cancel buttons are off, and Tab passes them by.
         const QStringList browsing = plan + units + tools;
-        EXPECT_EQ(keywalk::Walk(), browsing);
+        EXPECT_EQ(TabWalkNames(), browsing);
         QStringList back = browsing;
         std::reverse(back.begin() + 1, back.end());
-        EXPECT_EQ(keywalk::Walk(false), back);
+        EXPECT_EQ(TabWalkNames(false), back);
 
         // The plan typed in: name, date, realised (Space), period and description.
-        ASSERT_TRUE(keywalk::TabTo("DBEdit1")) << keywalk::FocusName().toStdString();
-        keywalk::Type("Herbst");
-        keywalk::Tab();
-        keywalk::Type("15.09.2024");
-        keywalk::Tab();
-        keywalk::Key(Qt::Key_Space, Qt::NoModifier, " ");
-        keywalk::Tab();
-        keywalk::Type("W");
-        keywalk::Tab();
-        keywalk::Type("Grundlage");
+        ASSERT_TRUE(TabTo("DBEdit1")) << FocusName().toStdString();
+        TypeKeys("Herbst");
+        PressKey(Qt::Key_Tab);
+        TypeKeys("15.09.2024");
+        PressKey(Qt::Key_Tab);
+        PressKey(Qt::Key_Space, Qt::NoModifier, " ");
+        PressKey(Qt::Key_Tab);
+        TypeKeys("W");
+        PressKey(Qt::Key_Tab);
+        TypeKeys("Grundlage");
         // Editing: the save and cancel buttons follow the description.
         m.DBGrid1->setFocus(Qt::TabFocusReason);
-        EXPECT_EQ(keywalk::Walk(), plan + QStringList({"XPButton15", "XPButton16"}) + units + tools);
-        ASSERT_TRUE(keywalk::TabTo("XPButton15")) << keywalk::FocusName().toStdString();
-        keywalk::Key(Qt::Key_Space, Qt::NoModifier, " ");
+        EXPECT_EQ(TabWalkNames(), plan + QStringList({"XPButton15", "XPButton16"}) + units + tools);
+        ASSERT_TRUE(TabTo("XPButton15")) << FocusName().toStdString();
+        PressKey(Qt::Key_Space, Qt::NoModifier, " ");
         EXPECT_EQ(orvServer->Plan.State(), dsBrowse);
         EXPECT_EQ(db.value("SELECT pla_Name || '|' || pla_Realisiert || '|' || pla_Periode || '|' || pla_Beschreibung "
                            "FROM plan WHERE pla_ID = 1")
@@ -297,15 +297,15 @@ TEST_F(PlanManagerTest, TabReachesEveryFieldAndButtonInOrderAndTypedValuesAreSto
         EXPECT_EQ(db.value("SELECT pla_Created FROM plan WHERE pla_ID = 1").toDouble(), EncodeDate(2024, 9, 15));
 
         // A unit's route text typed into the grid's last column, saved with the unit's save button.
-        ASSERT_TRUE(keywalk::TabTo("DBGrid2")) << keywalk::FocusName().toStdString();
-        keywalk::Key(Qt::Key_End);
+        ASSERT_TRUE(TabTo("DBGrid2")) << FocusName().toStdString();
+        PressKey(Qt::Key_End);
         EXPECT_EQ(m.DBGrid2->SelectedField()->FieldName(), "Streckenbeschreibung");
         const int unitId = orvServer->plan_daten.FieldByName("pld_DatenID")->AsInteger();
-        keywalk::Type("Am Fluss");
-        keywalk::Key(Qt::Key_Return, Qt::NoModifier, "\r");
-        EXPECT_EQ(keywalk::Walk(), QStringList({"DBGrid2", "XPButton21", "XPButton20"}) + tools + plan + units.mid(0, 7));
-        ASSERT_TRUE(keywalk::TabTo("XPButton21")) << keywalk::FocusName().toStdString();
-        keywalk::Key(Qt::Key_Space, Qt::NoModifier, " ");
+        TypeKeys("Am Fluss");
+        PressKey(Qt::Key_Return, Qt::NoModifier, "\r");
+        EXPECT_EQ(TabWalkNames(), QStringList({"DBGrid2", "XPButton21", "XPButton20"}) + tools + plan + units.mid(0, 7));
+        ASSERT_TRUE(TabTo("XPButton21")) << FocusName().toStdString();
+        PressKey(Qt::Key_Space, Qt::NoModifier, " ");
         EXPECT_EQ(db.value(QStringLiteral("SELECT Streckenbeschreibung FROM daten WHERE dat_Id = %1").arg(unitId))
                       .toString(),
                   "Am Fluss");
