@@ -2,95 +2,28 @@
 
 #include "ui_monatstatgraf.h"
 
-#include <QAction>
-#include <QCursor>
-#include <QMenu>
-#include <QPainter>
-#include <QPixmap>
-#include <QPolygonF>
+#include <algorithm>
 
-#include "analysis/calchelp.h"
 #include "analysis/jahresstat.h"
 #include "analysis/monthstat.h"
-#include "analysis/weekstat.h"
-#include "analysis/wochenstat.h"
-#include "controls/xpbutton.h"
-#include "core/language.h"
-#include "core/messageids.h"
 #include "core/orvtools.h"
 #include "platform/chart/chartwidget.h"
 #include "platform/vcl/events.h"
 
 Tmonatstatgraf* monatstatgraf = nullptr;
 
-namespace {
-
-constexpr double kHourInDays = 0.0416669;
-
-// The menu's check picture (image 0 of its image list): a tick.
-QIcon checkImage()
-{
-    QPixmap pm(16, 16);
-    pm.fill(Qt::transparent);
-    QPainter p(&pm);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(QPen(Qt::black, 2));
-    p.drawPolyline(QPolygonF({QPointF(3, 8), QPointF(6.5, 12), QPointF(13, 4)}));
-    return QIcon(pm);
-}
-
-// An item shows its ticked state through its image too: image 0 while ticked, none while not.
-void setTicked(QAction* item, bool on)
-{
-    item->setProperty("ImageIndex", on ? 0 : -1);
-    item->setIcon(on ? checkImage() : QIcon());
-}
-
-}  // namespace
-
-bool Tmonatstatgraf::Ticked(const QAction* item)
-{
-    return item->property("ImageIndex").toInt() == 0;
-}
-
-Tmonatstatgraf::Tmonatstatgraf(QWidget* Owner) : TForm(Owner), ui(std::make_unique<Ui::Tmonatstatgraf>())
+Tmonatstatgraf::Tmonatstatgraf(QWidget* Owner) : TStatChartForm(Owner), ui(std::make_unique<Ui::Tmonatstatgraf>())
 {
     ui->setupUi(this);
     setObjectName(QStringLiteral("monatstatgraf"));
-    XPButton7 = ui->XPButton7;
-    XPButton2 = ui->XPButton2;
-    XPButton1 = ui->XPButton1;
-    XPButton3 = ui->XPButton3;
-    ChartFX1 = ui->ChartFX1;
-
-    PopupMenu1 = new QMenu(this);
-    PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
-    PopupMenu1->setStyle(new FlatMenuStyle(PopupMenu1->style()));
-    auto item = [this](const char* name, const QString& caption) {
-        QAction* a = PopupMenu1->addAction(caption);
-        a->setObjectName(QString::fromLatin1(name));
-        setTicked(a, true);
-        connect(a, &QAction::triggered, this, [this, a] { Handler(this, &Tmonatstatgraf::Meter1Click)(a); });
-        return a;
-    };
-    Meter1 = item("Meter1", tr("Meter"));
-    Hhe101 = item("Hhe101", tr("Höhe * 10"));
-    Zeit1 = item("Zeit1", tr("Zeit"));
-
-    PressFlatButtonsOnSpace(this);
-    XPButton7->OnClick = Handler(this, &Tmonatstatgraf::XPButton7Click);
+    setUpChart(ui->XPButton7, ui->XPButton2, ui->XPButton1, ui->XPButton3, ui->ChartFX1,
+               {tr("Meter"), tr("Höhe * 10"), tr("Zeit")});
     XPButton2->OnClick = Handler(this, &Tmonatstatgraf::XPButton2Click);
-    XPButton1->OnClick = Handler(this, &Tmonatstatgraf::XPButton1Click);
-    XPButton3->OnClick = Handler(this, &Tmonatstatgraf::XPButton3Click);
-    ChartFX1->OnGetAxisLabel = [this](ChartModel* s, int axis, double value, QString& text) {
-        ChartFX1GetAxisLabel(s, axis, value, text);
-    };
-    OnShow = Handler(this, &Tmonatstatgraf::FormShow);
 }
 
 Tmonatstatgraf::~Tmonatstatgraf() = default;
 
-void Tmonatstatgraf::FormShow(QObject*)
+void Tmonatstatgraf::fillRows()
 {
     fillGraf();
 }
@@ -103,67 +36,20 @@ void Tmonatstatgraf::fillGraf()
     // start and the unit may have changed since then.
     const TMonthRun& run = jahresstat->Run();
     const int n = std::min(jahresstat->ShownMonths(), int(run.Months.size()));
-    const QString unitName = jahresstat->FilledUnitName();
-    ChartFX1->SeriesObject(2).SetSeriesAxis(AxisSecondaryY);
-    ChartAxis& timeAxis = ChartFX1->AxisObject(AxisSecondaryY);
-    timeAxis.SetAxisLabelFormat(QStringLiteral("0.000000"));
-    timeAxis.SetAxisIntSetting2(-1);
-    ChartFX1->RefreshChart(1);
-    const double k = WeekChartDistanceMultiplier(jahresstat->FilledUnitCalc());
-    timeAxis.AxisRescale();
-    timeAxis.SetAxisStep(kHourInDays);
-
-    ChartFX1->OpenDataBlock(cbValues, 3, n);
+    std::vector<TStatChartRow> rows;
     for (int i = 0; i < n; ++i) {
         const TMonth& month = run.Months[size_t(i)];
-        ChartFX1->SetDataValue(0, i, StrToFloat(month.Distance) * k);
-        ChartFX1->SetDataValue(1, i, StrToInt(month.Height) * 10.0);
-        ChartFX1->SetDataValue(2, i, MonthChartDays(month.Ms));
+        rows.push_back({StrToFloat(month.Distance), double(StrToInt(month.Height)), MonthChartDays(month.Ms)});
     }
-    ChartFX1->CloseDataBlock(cbValues);
+    drawRows(n, rows, jahresstat->FilledUnitName(), jahresstat->FilledUnitCalc(), QStringLiteral("0.000000"));
 
-    ChartFX1->SeriesObject(0).SetSeriesLegend(unitName);
-    ChartFX1->SeriesObject(1).SetSeriesLegend(LoadStr(msg::ColHoehe) + QStringLiteral(" (in m * 10)"));
-    ChartFX1->SeriesObject(2).SetSeriesLegend(LoadStr(msg::MarchTime));
-    ChartFX1->AxisObject(AxisMainY).SetAxisTitle(unitName + QStringLiteral(" * ") + FloatToStr(k) +
-                                                 QStringLiteral("/Meter * 10"));
     ChartAxis& months = ChartFX1->AxisObject(AxisX);
     months.ClearAxisPointLabels();
     for (int i = 0; i < n; ++i)
         months.SetAxisPointLabel(i, MonthChartLabel(run.Months[size_t(i)]));
 }
 
-void Tmonatstatgraf::Meter1Click(QObject* Sender)
-{
-    if (auto* item = qobject_cast<QAction*>(Sender))
-        setTicked(item, !Ticked(item));
-    ChartFX1->SeriesObject(0).SetSeriesVisible(Ticked(Meter1));
-    ChartFX1->SeriesObject(1).SetSeriesVisible(Ticked(Hhe101));
-    ChartFX1->SeriesObject(2).SetSeriesVisible(Ticked(Zeit1));
-}
-
 void Tmonatstatgraf::XPButton2Click(QObject*)
 {
-    PopupMenu1->popup(QCursor::pos());
-}
-
-void Tmonatstatgraf::XPButton1Click(QObject*)
-{
-    ChartFX1->PrintChart(29443, 0);
-}
-
-void Tmonatstatgraf::XPButton3Click(QObject*)
-{
-    ShowCalculatorHelp(QStringLiteral("Grafikanpassung"));
-}
-
-void Tmonatstatgraf::XPButton7Click(QObject*)
-{
-    Close();
-}
-
-void Tmonatstatgraf::ChartFX1GetAxisLabel(ChartModel*, int nAxis, double value, QString& text)
-{
-    if (nAxis == AxisSecondaryY)
-        text = WeekChartTimeLabel(value);
+    popupSeriesMenu();
 }
