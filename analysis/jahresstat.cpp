@@ -26,8 +26,6 @@ Tjahresstat* jahresstat = nullptr;
 
 namespace {
 
-constexpr TColor kSelectedRow = 14073525;  // RGB(181,190,214)
-
 // The tool bar's panels act as buttons: they take the focus with Tab, show it by their pressed
 // look, and Space or Return presses them, as a click does.
 void pressPanelsByKeyboard(std::initializer_list<TUiNavPanel*> panels)
@@ -128,32 +126,7 @@ void Tjahresstat::FormCreate(QObject*)
 {
     ComboBox1->setCurrentIndex(0);
     Edit1->setText(QString::number(YearOf(Date())));
-    if (!orvServer || !orvServer->sportart.Active() || !orvServer->distancespeed.Active())
-        return;
-    // The sports in the table's order; read through clones so that the data module's cursors
-    // stay where they are.
-    TDataSet sports;
-    sports.Clone(orvServer->sportart);
-    for (sports.First(); !sports.Eof(); sports.Next()) {
-        auto* item = new QListWidgetItem(sports.FieldByName(QStringLiteral("Spo_Name"))->AsString(), CheckListBox1);
-        item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
-        item->setCheckState(Qt::Unchecked);
-    }
-    // The distance units; the configured one is chosen, else the first.
-    TDataSet units;
-    units.Clone(orvServer->distancespeed);
-    units.SetFilter(QStringLiteral("unt_type = 1"));
-    units.SetFiltered(true);
-    const QVariant configured = orvServer->config.Active()
-                                    ? orvServer->config.FieldByName(QStringLiteral("cfg_wochenmonatUnt"))->Value()
-                                    : QVariant();
-    int chosen = 0;
-    for (units.First(); !units.Eof(); units.Next()) {
-        if (!configured.isNull() && units.FieldByName(QStringLiteral("unt_id"))->AsInteger() == configured.toInt())
-            chosen = ComboBox2->count();
-        ComboBox2->addItem(units.FieldByName(QStringLiteral("unt_name"))->AsString());
-    }
-    ComboBox2->setCurrentIndex(ComboBox2->count() > 0 ? chosen : -1);
+    ShowStatChoices(CheckListBox1, ComboBox2);
 }
 
 void Tjahresstat::FormShow(QObject*)
@@ -174,11 +147,7 @@ void Tjahresstat::FormShow(QObject*)
 
 double Tjahresstat::unitCalc(const QString& unitName) const
 {
-    if (!orvServer)
-        return 1.0;
-    const QVariant calc =
-        orvServer->distancespeed.Lookup(QStringLiteral("unt_name"), unitName, QStringLiteral("unt_calc"));
-    return calc.isNull() ? 1.0 : calc.toDouble();
+    return orvServer ? DistanceUnitCalc(orvServer->distancespeed, unitName) : 1.0;
 }
 
 TMonthSettings Tjahresstat::settings() const
@@ -267,22 +236,8 @@ void Tjahresstat::StringGrid1DrawCell(QObject*, int ACol, int ARow, const QRect&
     QPainter* canvas = StringGrid1->Canvas();
     if (!canvas || ARow < 1 || ACol < 1 || (State & gdFixed))
         return;
-    canvas->save();
-    const QString text = StringGrid1->Cells(ACol, ARow);
-    const int baseline = Rect.top() + 2 + canvas->fontMetrics().ascent();
-    canvas->setClipRect(Rect);
-    if (State & gdSelected) {
-        canvas->fillRect(Rect, ToQColor(kSelectedRow));
-        canvas->setPen(Qt::black);
-        canvas->drawText(Rect.left() + 2, baseline, text);
-        canvas->drawLine(Rect.left(), Rect.top(), Rect.right(), Rect.top());
-        canvas->drawLine(Rect.left(), Rect.bottom(), Rect.right(), Rect.bottom());
-    } else {
-        canvas->fillRect(Rect, StringGrid1->Color());
-        canvas->setPen(Qt::black);
-        canvas->drawText(Rect.left() + 2, baseline, text);
-    }
-    canvas->restore();
+    DrawPeriodCell(*canvas, Rect, StringGrid1->Cells(ACol, ARow), State & gdSelected, Qt::black,
+                   StringGrid1->Color());
 }
 
 void Tjahresstat::printTable(TPrinterCanvas& printer)

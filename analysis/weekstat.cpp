@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QHash>
+#include <QPainter>
 
 #include <algorithm>
 #include <cmath>
@@ -9,9 +10,11 @@
 #include "core/language.h"
 #include "core/orvtools.h"
 #include "platform/db/connection.h"
+#include "platform/db/dataset.h"
 #include "platform/db/fields.h"
 #include "platform/db/query.h"
 #include "platform/report/printercanvas.h"
+#include "platform/rtl/graphics.h"
 
 QChar TWeek::Kind() const
 {
@@ -129,6 +132,53 @@ int RowsBeginningBy(const std::vector<TDateTime>& periodStarts, TDateTime today)
         if (Trunc(start) <= day)
             ++rows;
     return rows;
+}
+
+TStatChoices ReadStatChoices(TDataSet& sports, TDataSet& distanceUnits, TDataSet& config)
+{
+    const QVariant configuredUnit =
+        config.Active() ? config.FieldByName(QStringLiteral("cfg_wochenmonatUnt"))->Value() : QVariant();
+    TStatChoices choices;
+    TDataSet sportRows;
+    sportRows.Clone(sports);
+    for (sportRows.First(); !sportRows.Eof(); sportRows.Next())
+        choices.Sports << sportRows.FieldByName(QStringLiteral("Spo_Name"))->AsString();
+    TDataSet units;
+    units.Clone(distanceUnits);
+    units.SetFilter(QStringLiteral("unt_type = 1"));
+    units.SetFiltered(true);
+    int chosen = 0;
+    for (units.First(); !units.Eof(); units.Next()) {
+        if (!configuredUnit.isNull() &&
+            units.FieldByName(QStringLiteral("unt_id"))->AsInteger() == configuredUnit.toInt())
+            chosen = int(choices.Units.size());
+        choices.Units << units.FieldByName(QStringLiteral("unt_name"))->AsString();
+    }
+    choices.ChosenUnit = choices.Units.isEmpty() ? -1 : chosen;
+    return choices;
+}
+
+double DistanceUnitCalc(TDataSet& distanceUnits, const QString& unitName)
+{
+    const QVariant calc = distanceUnits.Lookup(QStringLiteral("unt_name"), unitName, QStringLiteral("unt_calc"));
+    return calc.isNull() ? 1.0 : calc.toDouble();
+}
+
+void DrawPeriodCell(QPainter& canvas, const QRect& rect, const QString& text, bool selected,
+                    const QColor& textColor, const QColor& background)
+{
+    constexpr TColor kSelectedRow = 14073525;  // RGB(181,190,214)
+    canvas.save();
+    const int baseline = rect.top() + 2 + canvas.fontMetrics().ascent();
+    canvas.setClipRect(rect);
+    canvas.fillRect(rect, selected ? ToQColor(kSelectedRow) : background);
+    canvas.setPen(selected ? QColor(Qt::black) : textColor);
+    canvas.drawText(rect.left() + 2, baseline, text);
+    if (selected) {
+        canvas.drawLine(rect.left(), rect.top(), rect.right(), rect.top());
+        canvas.drawLine(rect.left(), rect.bottom(), rect.right(), rect.bottom());
+    }
+    canvas.restore();
 }
 
 QStringList WeekRowTexts(const TWeek& week, int number)

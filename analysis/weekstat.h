@@ -16,7 +16,11 @@
 
 #include "platform/rtl/sysutils.h"
 
+class QColor;
+class QPainter;
+class QRect;
 class TConnection;
+class TDataSet;
 class TPrinterCanvas;
 
 struct TWeekSettings {
@@ -57,6 +61,19 @@ TDateTime FirstDayOfIsoWeek1(int year);
 // begin on or before today (at most all of them).
 int RowsBeginningBy(const std::vector<TDateTime>& periodStarts, TDateTime today);
 
+// The choices of the weekly and monthly statistics' settings: the sport names in the order of
+// the sports table, and the distance units (unt_type 1) with the one the open configuration
+// names for these statistics chosen, else the first (-1 without units). Read through clones, so
+// that the tables' cursors stay where they are.
+struct TStatChoices {
+    QStringList Sports;
+    QStringList Units;
+    int ChosenUnit = -1;
+};
+TStatChoices ReadStatChoices(TDataSet& sports, TDataSet& distanceUnits, TDataSet& config);
+// The factor of a distance unit by its name (metres x factor); 1 for a name the table lacks.
+double DistanceUnitCalc(TDataSet& distanceUnits, const QString& unitName);
+
 // The texts of a week row, columns 0 to 6 of the week table.
 QStringList WeekRowTexts(const TWeek& week, int number);
 
@@ -75,6 +92,11 @@ struct TWeekTotals {
 // `rows` holds the texts of columns 1 (distance), 2 (time) and 3 (height) of each week row;
 // the averages divide by `weeks` (above 0), empty weeks included.
 TWeekTotals WeekTotals(const QList<QStringList>& rows, int weeks);
+
+// A data cell of the weekly or monthly table, clipped to its rectangle: the selected row in
+// black on light blue between two lines, any other in `textColor` on the grid's `background`.
+void DrawPeriodCell(QPainter& canvas, const QRect& rect, const QString& text, bool selected,
+                    const QColor& textColor, const QColor& background);
 
 // The distance multiplier of the weekly and monthly charts: 1000 for a unit of kilometres or
 // miles (factor up to 0.0011), so that the bars stand in metres, else 1.

@@ -33,8 +33,6 @@ namespace {
 // Columns of the week table: 0 week, 1 distance, 2 time, 3 height, 4 from, 5 to, 6 kind.
 constexpr int kKindCol = 6;
 
-constexpr TColor kSelectedRow = 14073525;  // RGB(181,190,214)
-
 // The busy window around a fill: shown with its animation, closed however the fill ends.
 class FillBusyScope {
 public:
@@ -78,6 +76,20 @@ void PressFlatButtonsOnSpace(QWidget* window)
             }
         };
     }
+}
+
+void ShowStatChoices(QListWidget* sports, QComboBox* units)
+{
+    if (!orvServer || !orvServer->sportart.Active() || !orvServer->distancespeed.Active())
+        return;
+    const TStatChoices choices = ReadStatChoices(orvServer->sportart, orvServer->distancespeed, orvServer->config);
+    for (const QString& sport : choices.Sports) {
+        auto* item = new QListWidgetItem(sport, sports);
+        item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
+        item->setCheckState(Qt::Unchecked);
+    }
+    units->addItems(choices.Units);
+    units->setCurrentIndex(choices.ChosenUnit);
 }
 
 TColor WeekKindColor(const QString& kind)
@@ -244,32 +256,7 @@ TWochenstat::~TWochenstat() = default;
 
 void TWochenstat::FormCreate(QObject*)
 {
-    if (!orvServer || !orvServer->sportart.Active() || !orvServer->distancespeed.Active())
-        return;
-    // The sports in the table's order, none ticked; read through clones so that the data
-    // module's cursors stay where they are.
-    TDataSet sports;
-    sports.Clone(orvServer->sportart);
-    for (sports.First(); !sports.Eof(); sports.Next()) {
-        auto* item = new QListWidgetItem(sports.FieldByName(QStringLiteral("Spo_Name"))->AsString(), CheckListBox1);
-        item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
-        item->setCheckState(Qt::Unchecked);
-    }
-    // The distance units; the configured one is chosen, else the first.
-    TDataSet units;
-    units.Clone(orvServer->distancespeed);
-    units.SetFilter(QStringLiteral("unt_type = 1"));
-    units.SetFiltered(true);
-    const QVariant configured = orvServer->config.Active()
-                                    ? orvServer->config.FieldByName(QStringLiteral("cfg_wochenmonatUnt"))->Value()
-                                    : QVariant();
-    int chosen = 0;
-    for (units.First(); !units.Eof(); units.Next()) {
-        if (!configured.isNull() && units.FieldByName(QStringLiteral("unt_id"))->AsInteger() == configured.toInt())
-            chosen = ComboBox1->count();
-        ComboBox1->addItem(units.FieldByName(QStringLiteral("unt_name"))->AsString());
-    }
-    ComboBox1->setCurrentIndex(ComboBox1->count() > 0 ? chosen : -1);
+    ShowStatChoices(CheckListBox1, ComboBox1);
 }
 
 void TWochenstat::FormShow(QObject*)
@@ -287,11 +274,7 @@ void TWochenstat::FormShow(QObject*)
 
 double TWochenstat::unitCalc(const QString& unitName) const
 {
-    if (!orvServer)
-        return 1.0;
-    const QVariant calc =
-        orvServer->distancespeed.Lookup(QStringLiteral("unt_name"), unitName, QStringLiteral("unt_calc"));
-    return calc.isNull() ? 1.0 : calc.toDouble();
+    return orvServer ? DistanceUnitCalc(orvServer->distancespeed, unitName) : 1.0;
 }
 
 TWeekSettings TWochenstat::settings() const
@@ -394,23 +377,9 @@ void TWochenstat::StringGrid1DrawCell(QObject*, int ACol, int ARow, const QRect&
     QPainter* canvas = StringGrid1->Canvas();
     if (!canvas || ARow < 1 || ACol < 1)
         return;
-    canvas->save();
-    const QString text = StringGrid1->Cells(ACol, ARow);
-    const int baseline = Rect.top() + 2 + canvas->fontMetrics().ascent();
-    if (ARow == StringGrid1->Row()) {
-        canvas->fillRect(Rect, ToQColor(kSelectedRow));
-        canvas->setClipRect(Rect);
-        canvas->setPen(Qt::black);
-        canvas->drawText(Rect.left() + 2, baseline, text);
-        canvas->drawLine(Rect.left(), Rect.top(), Rect.right(), Rect.top());
-        canvas->drawLine(Rect.left(), Rect.bottom(), Rect.right(), Rect.bottom());
-    } else {
-        // The grid wrote the text in black; the row's kind gives its colour.
-        canvas->fillRect(Rect, StringGrid1->Color());
-        canvas->setPen(ToQColor(WeekKindColor(StringGrid1->Cells(kKindCol, ARow))));
-        canvas->drawText(Rect.left() + 2, baseline, text);
-    }
-    canvas->restore();
+    // The grid wrote the text in black; the row's kind gives its colour.
+    DrawPeriodCell(*canvas, Rect, StringGrid1->Cells(ACol, ARow), ARow == StringGrid1->Row(),
+                   ToQColor(WeekKindColor(StringGrid1->Cells(kKindCol, ARow))), StringGrid1->Color());
 }
 
 void TWochenstat::SpeedButton4Click(QObject*)

@@ -130,6 +130,11 @@ private:
 
 extern TWochenstat* Wochenstat;
 
+// The settings' choices of the weekly and monthly statistics, from the data module: the sports
+// as a list of unticked boxes and the distance units with the configured one chosen. Nothing
+// while the sports or the units are closed.
+void ShowStatChoices(QListWidget* sports, QComboBox* units);
+
 // A flat button pressed as the mouse presses it; and Space pressing every flat button of a
 // window that has the focus (they take it then).
 void PressFlatButton(TXPButton* button);
