@@ -13,6 +13,7 @@
 #include "analysis/monatstatgraf.h"
 #include "analysis/weekstat.h"
 #include "analysis/wochenstat.h"
+#include "controls/flatbuttonkeys.h"
 #include "controls/uinavbar.h"
 #include "controls/xpbutton.h"
 #include "core/language.h"

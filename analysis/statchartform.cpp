@@ -9,7 +9,7 @@
 
 #include "analysis/calchelp.h"
 #include "analysis/weekstat.h"
-#include "analysis/wochenstat.h"
+#include "controls/flatbuttonkeys.h"
 #include "controls/xpbutton.h"
 #include "core/language.h"
 #include "core/messageids.h"

@@ -14,6 +14,7 @@
 
 #include "analysis/calchelp.h"
 #include "analysis/wochenstatgraf.h"
+#include "controls/flatbuttonkeys.h"
 #include "controls/xpbutton.h"
 #include "core/busy.h"
 #include "core/language.h"
@@ -56,27 +57,6 @@ public:
 };
 
 }  // namespace
-
-void PressFlatButton(TXPButton* button)
-{
-    // As a mouse click does: a grouped button goes down (or up, where its group allows it).
-    if (button->GroupIndex() != 0)
-        button->SetDown(!button->Down());
-    button->Click();
-}
-
-void PressFlatButtonsOnSpace(QWidget* window)
-{
-    for (TXPButton* b : window->findChildren<TXPButton*>()) {
-        b->setFocusPolicy(Qt::StrongFocus);
-        Events(b).OnKeyDown = [b](QObject*, int& key, Qt::KeyboardModifiers) {
-            if (key == Qt::Key_Space) {
-                key = 0;
-                PressFlatButton(b);
-            }
-        };
-    }
-}
 
 void ShowStatChoices(QListWidget* sports, QComboBox* units)
 {

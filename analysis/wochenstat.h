@@ -135,11 +135,6 @@ extern TWochenstat* Wochenstat;
 // while the sports or the units are closed.
 void ShowStatChoices(QListWidget* sports, QComboBox* units);
 
-// A flat button pressed as the mouse presses it; and Space pressing every flat button of a
-// window that has the focus (they take it then).
-void PressFlatButton(TXPButton* button);
-void PressFlatButtonsOnSpace(QWidget* window);
-
 // The colour of a week row's text by the week's kind: "B" navy, "P" red, anything else black.
 TColor WeekKindColor(const QString& kind);
 // A distance of a sport in that sport's own distance unit with the unit's short name

@@ -16,7 +16,7 @@
 #include "platform/vcl/events.h"
 #include "traininglog/blockmanlogic.h"
 #include "traininglog/datenselect.h"
-#include "traininglog/flatbuttonkeys.h"
+#include "controls/flatbuttonkeys.h"
 #include "traininglog/managerglyphs.h"
 
 Tblockman* blockman = nullptr;

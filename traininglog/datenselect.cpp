@@ -6,7 +6,7 @@
 #include "core/messageids.h"
 #include "core/orvdbserver.h"
 #include "platform/vcl/events.h"
-#include "traininglog/flatbuttonkeys.h"
+#include "controls/flatbuttonkeys.h"
 #include "traininglog/managerglyphs.h"
 #include "traininglog/unitlist.h"
 

@@ -7,7 +7,7 @@
 #include "core/language.h"
 #include "core/orvdbserver.h"
 #include "platform/vcl/events.h"
-#include "traininglog/flatbuttonkeys.h"
+#include "controls/flatbuttonkeys.h"
 #include "traininglog/managerglyphs.h"
 #include "traininglog/unitlist.h"
 

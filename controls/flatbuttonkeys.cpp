@@ -1,7 +1,14 @@
-#include "traininglog/flatbuttonkeys.h"
+#include "controls/flatbuttonkeys.h"
 
 #include "controls/xpbutton.h"
 #include "platform/vcl/events.h"
+
+void PressFlatButton(TXPButton* button)
+{
+    if (button->GroupIndex() != 0)
+        button->SetDown(!button->Down());
+    button->Click();
+}
 
 void LetKeyboardPressButtons(const QList<TXPButton*>& buttons)
 {
@@ -10,8 +17,13 @@ void LetKeyboardPressButtons(const QList<TXPButton*>& buttons)
         Events(button).OnKeyDown = [button](QObject*, int& Key, Qt::KeyboardModifiers) {
             if (Key == Qt::Key_Space && button->isEnabled()) {
                 Key = 0;
-                button->Click();
+                PressFlatButton(button);
             }
         };
     }
+}
+
+void PressFlatButtonsOnSpace(QWidget* window)
+{
+    LetKeyboardPressButtons(window->findChildren<TXPButton*>());
 }
