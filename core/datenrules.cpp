@@ -400,6 +400,11 @@ void TorvServer::datenAfterPost(TDataSet* dataSet)
         return;
     }
 
+    showSavedUnits();
+}
+
+void TorvServer::showSavedUnits()
+{
     NavigatorView* navigator = View<NavigatorView>();
     if (navigator && navigator->XPButton9Down())
         navigator->ChangeNavItem();
@@ -462,17 +467,7 @@ void TorvServer::endUnitBulkMode()
     bulkBlockmanRow_ = QVariant();
     bulkInsertSaved_ = false;
     if (std::exchange(bulkUnitsShown_, false))
-        run([this] {
-            NavigatorView* navigator = View<NavigatorView>();
-            if (navigator && navigator->XPButton9Down())
-                navigator->ChangeNavItem();
-            datenblockdetail.Close();
-            datenblockdetail.Open();
-            if (navigator) {
-                navigator->Button1Click(nullptr);
-                navigator->selectCurrentUnit();
-            }
-        });
+        run([this] { showSavedUnits(); });
     if (failure)
         std::rethrow_exception(failure);
 }

@@ -307,6 +307,9 @@ private:
     TQuery bulkUnit_;
     void noteBulkInsertOutcome();
     void endUnitBulkMode();
+    // After units were saved: the navigator's item follows, the block's units are read again
+    // and the navigator shows the current unit.
+    void showSavedUnits();
     // The unit a new unit takes its date and weight from, read on its own in bulk mode.
     TDataSet& newRecordSource(bool nextDay, bool& previousFound);
     // State of the split rules (zeitrules.cpp): the calculation flag and the derived values of
