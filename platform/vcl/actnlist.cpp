@@ -3,10 +3,12 @@
 #include <QAbstractEventDispatcher>
 #include <QCoreApplication>
 #include <QEvent>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QPointer>
 #include <QThread>
 #include <QToolBar>
+#include <QToolButton>
 
 #include "platform/vcl/imglist.h"
 
@@ -346,12 +348,45 @@ QToolBar* CreateActionToolBar(QWidget* panel, const QString& name)
     return bar;
 }
 
+namespace {
+
+// Opens the drop-down menu of a focused tool button on Alt+Down or F4, as the system opens a
+// drop-down: Space runs the button's own action, so without this the menu's items could only be
+// reached with the mouse. The menu pops up below the button without blocking; it takes the
+// arrow keys, Return and Escape from there.
+class DropDownKeys : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() != QEvent::KeyPress)
+            return false;
+        auto* button = qobject_cast<QToolButton*>(watched);
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const bool opens = (key->key() == Qt::Key_Down && (key->modifiers() & Qt::AltModifier)) ||
+                           (key->key() == Qt::Key_F4 && key->modifiers() == Qt::NoModifier);
+        if (!button || !opens || !button->isEnabled() || !button->menu())
+            return false;
+        QMenu* menu = button->menu();
+        menu->popup(button->mapToGlobal(QPoint(0, button->height())));
+        if (!menu->actions().isEmpty())
+            menu->setActiveAction(menu->actions().first());
+        return true;
+    }
+};
+
+}  // namespace
+
 QList<QWidget*> LetKeyboardReachButtons(QToolBar* bar)
 {
     QList<QWidget*> buttons;
     for (QAction* a : bar->actions())
         if (QWidget* button = bar->widgetForAction(a); button && !a->isSeparator()) {
             button->setFocusPolicy(Qt::StrongFocus);
+            if (qobject_cast<QToolButton*>(button))
+                button->installEventFilter(new DropDownKeys(button));
             buttons << button;
         }
     return buttons;

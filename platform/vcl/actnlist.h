@@ -126,7 +126,7 @@ QAction* AddActionButton(QToolBar* bar, TAction* action);
 // covering the panel.
 QToolBar* CreateActionToolBar(QWidget* panel, const QString& name);
 // Lets Tab stop on each button of a tool bar (Space presses the focused one, as on any tool
-// button); returns the buttons in tool bar order.
+// button; Alt+Down or F4 opens a button's drop-down menu); returns the buttons in tool bar order.
 QList<QWidget*> LetKeyboardReachButtons(QToolBar* bar);
 
 // Runs the idle update of every action list now (what the event loop does when it is idle).

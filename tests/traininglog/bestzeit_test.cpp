@@ -2,6 +2,10 @@
 // applause and selection after a best time is saved, and the list and form views.
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMenu>
+
 #include "core/main.h"
 #include "core/mainactions.h"
 #include "core/orvdbserver.h"
@@ -137,8 +141,20 @@ TEST_F(BestzeitTest, ABestTimeIsEnteredWithTheKeyboardAlone)
             return all + rest;
         };
         EXPECT_EQ(KeyboardWalkProblem(&m, order({m.TreeView1, m.DBGrid1})), "");
-        m.Action2->Execute();  // "Formular" of the view button's menu
+        // "Formular" from the view button's drop-down: Alt+Down opens it on its first item
+        // ("Liste"), Down and Return choose the second.
+        FocusWindowAt(&m, m.ViewButton);
+        PressKey(Qt::Key_Down, Qt::AltModifier);
+        QMenu* menu = m.ViewButton->menu();
+        ASSERT_TRUE(menu->isVisible());
+        EXPECT_EQ(menu->activeAction(), m.Action3->qaction());
+        for (int key : {int(Qt::Key_Down), int(Qt::Key_Return)}) {
+            QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+            QApplication::sendEvent(menu, &press);
+        }
+        EXPECT_FALSE(menu->isVisible());
         ASSERT_TRUE(m.Panel1->isVisible());
+        EXPECT_TRUE(m.Action2->Checked());
         EXPECT_EQ(KeyboardWalkProblem(&m, order({m.TreeView1, m.DBEdit1, m.DBEdit2, m.DBComboBox1, m.DBEdit3, m.DBEdit4,
                                                  m.DBEdit5, m.DBLookupComboBox1, m.DBMemo1})),
                   "");
