@@ -342,12 +342,17 @@ void TorvServer::restoreBlockManager()
     if (!blockmanRefreshed_)
         return;
     blockmanRefreshed_ = false;
+    reopenBlockManagerAt(blockmanRowBeforePost_);
+}
+
+void TorvServer::reopenBlockManagerAt(const QVariant& row)
+{
     if (!trainblockman.Active())
         return;
     trainblockman.Close();
     trainblockman.Open();
-    if (!blockmanRowBeforePost_.isNull())
-        trainblockman.Locate(QStringLiteral("trb_Id"), blockmanRowBeforePost_);
+    if (!row.isNull())
+        trainblockman.Locate(QStringLiteral("trb_Id"), row);
 }
 
 void TorvServer::dropBulkBlock()
@@ -455,14 +460,7 @@ void TorvServer::endUnitBulkMode()
         // As a save of one unit leaves it: read again on its first block, or back on the block
         // it showed when no unit was saved.
         const QVariant row = bulkInsertSaved_ ? QVariant() : bulkBlockmanRow_;
-        run([this, row] {
-            if (!trainblockman.Active())
-                return;
-            trainblockman.Close();
-            trainblockman.Open();
-            if (!row.isNull())
-                trainblockman.Locate(QStringLiteral("trb_Id"), row);
-        });
+        run([this, row] { reopenBlockManagerAt(row); });
     }
     bulkBlockmanRow_ = QVariant();
     bulkInsertSaved_ = false;

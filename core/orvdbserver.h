@@ -295,6 +295,8 @@ private:
     void finishNewBlock(bool commit);
     void dropBulkBlock();
     void restoreBlockManager();
+    // Reads the block manager's list again and goes back to the block `row` (none: its first).
+    void reopenBlockManagerAt(const QVariant& row);
     // Bulk mode of the unit rules (datenrules.cpp): its depth, the refreshes it owes, and the
     // query that reads the one unit a new unit takes its defaults from.
     int bulkDepth_ = 0;
