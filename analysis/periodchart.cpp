@@ -333,13 +333,6 @@ std::vector<PeriodChartStripe> ReadLoadLevelStripes(TConnection& db)
     return stripes;
 }
 
-QString PeriodChartTimeLabel(double days)
-{
-    const double whole = std::trunc(days);
-    const int64_t ms = int64_t(whole) * 24 * 60 * 60 * 1000 + std::llround((days - whole) * 86400000.0);
-    return MsToTimeStr(ms);
-}
-
 void FillPeriodChart(ChartModel& chart, TConnection& db, const PeriodChartRequest& r)
 {
     const std::optional<PeriodChartMarking> marking = FindPeriodChartMarking(r.marking);

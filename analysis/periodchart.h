@@ -106,5 +106,3 @@ struct PeriodChartRequest {
 // Errors of the day and block groupings pass to the caller; the chart then holds what was set.
 void FillPeriodChart(ChartModel& chart, TConnection& db, const PeriodChartRequest& request);
 
-// The label of a time-axis value in days: whole hours running on past a day ("36:00:00").
-QString PeriodChartTimeLabel(double days);

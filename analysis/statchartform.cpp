@@ -115,6 +115,8 @@ void TStatChartForm::drawRows(int points, const std::vector<TStatChartRow>& rows
     ChartFX1->SeriesObject(2).SetSeriesLegend(LoadStr(msg::MarchTime));
     ChartFX1->AxisObject(AxisMainY).SetAxisTitle(unitName + QStringLiteral(" * ") + FloatToStr(k) +
                                                  QStringLiteral("/Meter * 10"));
+    // The series chosen in the menu, kept from earlier showings.
+    showTickedSeries();
 }
 
 void TStatChartForm::showTickedSeries()

@@ -39,8 +39,6 @@ void Twochenstatgraf::fillChart()
                         double(StrToInt(Wochenstat->StringGrid1->Cells(3, i))),
                         double(weeks[size_t(i - 1)].Ms) / 1000 / 60 / 60 / 24});
     drawRows(n, rows, Wochenstat->FilledUnitName(), Wochenstat->FilledUnitCalc(), QStringLiteral("0.0000000"));
-    // The series chosen in the menu, kept from earlier showings.
-    showTickedSeries();
 }
 
 void Twochenstatgraf::SeriesChange(QObject*)

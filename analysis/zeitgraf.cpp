@@ -5,6 +5,7 @@
 #include <QKeyEvent>
 #include <QListWidget>
 
+#include "analysis/weekstat.h"
 #include "analysis/zeitraumneu.h"
 #include "core/language.h"
 #include "core/main.h"
@@ -148,5 +149,5 @@ void TzeitGraf::ChartFX1GetAxisLabel(ChartModel*, int nAxis, double value, QStri
 {
     // The time axis counts days; its labels are hours running on past a day.
     if (nAxis == AxisMainY && yValue == pyTime)
-        text = PeriodChartTimeLabel(value);
+        text = WeekChartTimeLabel(value);
 }

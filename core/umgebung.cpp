@@ -4,10 +4,10 @@
 
 #include <QCoreApplication>
 #include <QCursor>
-#include <QKeyEvent>
 #include <QPainter>
 
 #include "analysis/maxpuls.h"
+#include "controls/flatbuttonkeys.h"
 #include "core/language.h"
 #include "core/main.h"
 #include "core/messageids.h"
@@ -245,22 +245,7 @@ void TUmgebungsoptionen::bindHandlers()
         XPButtons[p * 4 + 3]->OnClick = [this, t, id, order](QObject*) { RunGuarded([&] { moveUp(*t, id, order); }); };
     }
     // The keyboard reaches them too: Tab stops on each, Space presses it.
-    for (TXPButton* b : XPButtons) {
-        b->setFocusPolicy(Qt::StrongFocus);
-        b->installEventFilter(this);
-    }
-}
-
-bool TUmgebungsoptionen::eventFilter(QObject* watched, QEvent* event)
-{
-    if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Space) {
-        if (auto* b = qobject_cast<TXPButton*>(watched); b && XPButtons.contains(b)) {
-            if (b->isEnabled())
-                b->Click();
-            return true;
-        }
-    }
-    return TForm::eventFilter(watched, event);
+    LetKeyboardPressButtons(XPButtons);
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -119,10 +119,6 @@ public:
     // The languages of the list, in its order.
     const QList<TLanguageEntry>& Languages() const { return languages_; }
 
-protected:
-    // Space presses the lookup pages' flat buttons, which have no key handling of their own.
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
     void setUpGrids();
     void bindHandlers();

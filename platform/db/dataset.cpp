@@ -131,10 +131,8 @@ TField* TDataSet::AddField(const QString& name, TFieldType type, int size, TFiel
 {
     if (Active())
         raise(QCoreApplication::translate("DataSet", "Felder können nur bei geschlossener Datenmenge angelegt werden"));
-    if (!declaredFields_) {
+    if (!declaredFields_)
         fields_.clear();
-        forgetFieldNames();
-    }
     declaredFields_ = true;
     auto f = std::make_unique<TField>(this, name, type, size, kind);
     f->index_ = int(fields_.size());

@@ -18,12 +18,13 @@
 #include <cstring>
 
 #include "platform/db/dataset.h"
+#include "platform/db/datasetshared.h"
 
 namespace {
 
 // Rows a keyed dataset must be able to keep together for an index (its row cache's limit less
 // one page, so that building the index lets no row go).
-constexpr int kIndexableRows = 16384 - 128;
+constexpr int kIndexableRows = int(datasetdetail::kCacheLimit) - datasetdetail::kPageSize;
 
 enum class KeyKind { Null, Text, Number, Other };
 

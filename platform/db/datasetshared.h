@@ -8,6 +8,10 @@
 
 namespace datasetdetail {
 
+// Rows a keyed dataset reads around the one asked for at a time, and how many it keeps.
+constexpr int kPageSize = 128;
+constexpr size_t kCacheLimit = 16384;
+
 // Names of fields, columns and tables compare without case, as the database engine's do.
 bool sameName(const QString& a, const QString& b);
 // Orders two stored values as the cursor sorts them: Null first, text without case after the

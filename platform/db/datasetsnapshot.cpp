@@ -20,10 +20,8 @@ using namespace datasetdetail;
 
 namespace {
 
-// Rows a keyed dataset reads around the one asked for, and how many it keeps.
+// Rows a keyed dataset reads before the one asked for (of its page, datasetshared.h).
 constexpr int kPageBefore = 16;
-constexpr int kPageSize = 128;
-constexpr size_t kCacheLimit = 16384;
 // Keys a lazy snapshot reads at a time.
 constexpr int kKeyPage = 4096;
 

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "analysis/periodchart.h"
+#include "analysis/weekstat.h"
 #include "analysis/zeitraumsql.h"
 #include "platform/chart/chartmodel.h"
 #include "platform/chart/chartscale.h"
@@ -136,7 +137,7 @@ TEST_F(PeriodChartTest, TimeIsCountedInDaysWithHourTicksAndLabelsPastADay)
         const char* text;
     } labels[] = {{1.5, "36:00:00"}, {5.0 / 24.0, "5:00:00"}, {0.0, "0:00:00"}, {1.0 + 1.0 / 86400.0, "24:00:01"}};
     for (const auto& l : labels)
-        EXPECT_EQ(PeriodChartTimeLabel(l.days), QString::fromLatin1(l.text)) << l.days;
+        EXPECT_EQ(WeekChartTimeLabel(l.days), QString::fromLatin1(l.text)) << l.days;
 }
 
 TEST_F(PeriodChartTest, WithoutGroupingEachUnitIsAPointSideBySide)
