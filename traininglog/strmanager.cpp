@@ -10,6 +10,7 @@
 #include <QScreen>
 #include <QTimer>
 
+#include "controls/flatbuttonkeys.h"
 #include "core/fmxutils.h"
 #include "core/language.h"
 #include "core/main.h"
@@ -103,8 +104,7 @@ TstrManager::TstrManager(QWidget* Owner) : TForm(Owner, Qt::Dialog), ui(std::mak
     XPButton2->OnClick = Handler(this, &TstrManager::XPButton2Click);
     XPButton3->OnClick = Handler(this, &TstrManager::XPButton3Click);
     XPButton4->OnClick = Handler(this, &TstrManager::XPButton4Click);
-    for (TXPButton* b : {XPButton3, XPButton4, XPButton1, XPButton2})
-        b->setFocusPolicy(Qt::StrongFocus);
+    LetKeyboardPressButtons({XPButton3, XPButton4, XPButton1, XPButton2});
     Events(DBImage1).OnDblClick = Handler(this, &TstrManager::DBImage1DBLClick);
 
     createActions();

@@ -2,6 +2,7 @@
 
 #include "ui_toolcalweekframe.h"
 
+#include "controls/flatbuttonkeys.h"
 #include "core/language.h"
 #include "core/orvdbserver.h"
 #include "platform/db/fields.h"
@@ -95,8 +96,7 @@ TtoolCalWeekFrm::TtoolCalWeekFrm(QWidget* Owner) : TFrame(Owner), ui(std::make_u
     XPButton2->OnClick = Handler(this, &TtoolCalWeekFrm::XPButton2Click);
     XPButton3->OnClick = Handler(this, &TtoolCalWeekFrm::XPButton3Click);
     connect(CheckBox1, &QCheckBox::clicked, this, [this] { RunGuarded([this] { CheckBox1Click(CheckBox1); }); });
-    for (TXPButton* b : {XPButton1, XPButton2, XPButton3})
-        b->setFocusPolicy(Qt::StrongFocus);
+    LetKeyboardPressButtons({XPButton1, XPButton2, XPButton3});
 }
 
 TtoolCalWeekFrm::~TtoolCalWeekFrm()

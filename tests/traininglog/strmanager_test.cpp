@@ -3,6 +3,8 @@
 // import of the route it answers with.
 #include <gtest/gtest.h>
 
+#include <QKeyEvent>
+
 #include <QBuffer>
 #include <QFile>
 #include <QApplication>
@@ -180,7 +182,8 @@ TEST_F(StrManagerTest, PicturesAreStoredAsTheyAreAndLargeOnesAskFirst)
         // One byte less does not ask; the map shows and is stored when the route is saved.
         const qsizetype asked = ScriptedAnswers::messages().size();
         ScriptedAnswers::pushFileName(below);
-        m.XPButton3->Click();
+        QKeyEvent space(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "));
+        QApplication::sendEvent(m.XPButton3, &space);  // pressed with the keyboard this time
         EXPECT_EQ(ScriptedAnswers::messages().size(), asked);
         EXPECT_EQ(orvServer->strecke.State(), dsEdit);
         EXPECT_EQ(m.DBImage1->Picture().size(), QSize(40, 30));

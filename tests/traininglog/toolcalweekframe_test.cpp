@@ -2,6 +2,9 @@
 // bars, or the per-sport sums as a table, with or without planned units.
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QKeyEvent>
+
 #include "platform/db/fields.h"
 #include "platform/rtl/sysutils.h"
 #include "tests/core/dbserverfixture.h"
@@ -75,6 +78,12 @@ TEST_F(CalWeekChartTest, BarsPerSportInTheSportsColours)
     frame.XPButton1->Click();
     EXPECT_FALSE(frame.Panel2->isVisibleTo(&frame));
     EXPECT_EQ(chart.SeriesObject(0).PointCount(), 2);
+
+    // Space presses a button as the mouse does: down, then its view.
+    QKeyEvent space(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "));
+    QApplication::sendEvent(frame.XPButton2, &space);
+    EXPECT_TRUE(frame.XPButton2->Down());
+    EXPECT_EQ(chart.Title(), QStringList{"Belastungsstufe"});
 }
 
 TEST_F(CalWeekChartTest, PlanningSwitchAndEmptyPeriods)
