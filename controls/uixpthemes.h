@@ -13,9 +13,6 @@
 
 #include <optional>
 
-enum TFontStyle : unsigned { fsBold = 1, fsItalic = 2, fsUnderline = 4, fsStrikeOut = 8 };
-using TFontStyles = unsigned;  // a set of TFontStyle bits
-
 struct TUiColorScheme {
     TColor ButtonGradientStart = 0;
     TColor PanelColor = 0;
