@@ -8,8 +8,10 @@
 // the short date format) are read from FormatSettings() at each call; the overloads that take a
 // TFormatSettings use those instead.
 #include <QByteArray>
+#include <QPixmap>
 #include <QRect>
 #include <QString>
+#include <QVector>
 
 #include <vector>
 
@@ -215,6 +217,37 @@ std::vector<QPoint> ErrorZigZag(int x0, int x1, int y);
 
 // A copy of the picture in which every pixel of its top-left pixel's colour becomes `color`.
 QImage ReplaceTopLeftColor(const QImage& picture, TColor color);
+
+// The drawings on a grid canvas. Each leaves the canvas's brush, pen and font colour as it
+// found them.
+
+// Fills the rectangle in gradient bands (GradientBands); nothing when `to` is clNone.
+void DrawGradient(TGridCanvas& canvas, TColor from, TColor to, int steps, bool horizontal, const QRect& r);
+// The bar of ProgressLayout in the bar colour, the rest in the back colour, the text centred in
+// both and clipped to each, so that it changes colour where the bar ends; a frame in the frame
+// colour unless clNone, and an outer frame in the brush colour the canvas had.
+void DrawProgress(TGridCanvas& canvas, const QRect& r, const TProgressColors& colors, int min, int max, int value,
+                  int insetX, int insetY, const QString& format = QString());
+// The filled slice of a progress pie: the centre, then the rim from the top clockwise to
+// percent / 100 of the full turn (empty at 0 %).
+QVector<QPoint> PieSlicePoints(const QRect& r, int percent);
+// A grey (0x808080) ellipse, a line from the centre to the top and the slice in `color`.
+void DrawProgressPie(TGridCanvas& canvas, const QRect& r, TColor color, int percent);
+// The bar of RangeIndicatorLayout in posColor or negColor; with showValue the number centred.
+void DrawRangeIndicator(TGridCanvas& canvas, const QRect& r, double value, TColor posColor, TColor negColor,
+                        bool showValue, double range);
+// A red zig-zag of pen width 2 under `length` characters of the text from index `from` (0 for
+// the first), laid out as a single-line edit lays it out; `offset` moves it horizontally.
+void DrawErrorUnderline(TGridCanvas& canvas, const QRect& r, const QString& text, int from, int length, int offset);
+// A drop-down button in the right 16 pixels of the rectangle: themed (class "combobox") when
+// asked and a theme is active, else the classic flat combo button.
+void DrawDropDownButton(TGridCanvas& canvas, QWidget* window, const QRect& r, bool themed);
+// The bitmap drawn into the rectangle with the colour of its top-left pixel replaced by `color`.
+void DrawTransparentBitmap(TGridCanvas& canvas, const QPixmap& bitmap, TColor color, const QRect& r);
+// The library's named bitmaps ("ESGCHK01", ...) from the program's resources (":/grid/<name>");
+// a null pixmap, and nothing drawn, for a name the program does not have.
+QPixmap GridResourceBitmap(const QString& name);
+void DrawResourceBitmap(TGridCanvas& canvas, const QString& name, TColor color, const QRect& r);
 
 // Layered windows: the tool-tip's transparency. alpha 0..255; flags as the platform's (1 colour
 // key, 2 alpha). False without a window.

@@ -1,12 +1,15 @@
-// Colours, the geometry of the small cell drawings, picture recolouring and the layered-window
-// transparency of extutil.h.
+// Colours, the geometry of the small cell drawings and their drawing on a grid canvas, picture
+// recolouring and the layered-window transparency of extutil.h.
 #include <QImage>
+#include <QPixmap>
 #include <QWidget>
 
 #include <algorithm>
 #include <cmath>
 
 #include "grid/display/extutil.h"
+#include "grid/display/extxpvs.h"
+#include "grid/display/gridcanvas.h"
 
 namespace {
 
@@ -136,4 +139,160 @@ bool UpdateLayeredWindowEx(QWidget* window, const QPoint* position, const QSize*
     if (size)
         window->resize(*size);
     return SetLayeredWindowAlpha(window, clNone, alpha, flags);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Drawing on a grid canvas.
+
+void DrawGradient(TGridCanvas& canvas, TColor from, TColor to, int steps, bool horizontal, const QRect& r)
+{
+    if (to != clNone)
+        canvas.FillGradient(r, from, to, steps, horizontal);
+}
+
+void DrawProgress(TGridCanvas& canvas, const QRect& r, const TProgressColors& colors, int min, int max, int value,
+                  int insetX, int insetY, const QString& format)
+{
+    const TProgressLayout l = ProgressLayout(r, min, max, value, insetX, insetY, format);
+    if (l.Inner.isEmpty())
+        return;
+    const TGridBrush saved = canvas.Brush;
+    const TColor savedFont = canvas.FontColor;
+    canvas.Brush.Style = bsSolid;
+    for (const auto& [part, color] : {std::pair{l.Bar, colors.Bar}, std::pair{l.Rest, colors.Back}}) {
+        if (part.isEmpty())
+            continue;
+        canvas.Brush.Color = color;
+        canvas.FillRect(part);
+    }
+    // The text is drawn twice, each time clipped to one part, so that it changes colour where
+    // the bar ends.
+    canvas.Brush.Style = bsClear;
+    const TTextFlags centred = tfCenter | tfVCenter | tfSingleLine;
+    for (const auto& [part, color] : {std::pair{l.Bar, colors.BarText}, std::pair{l.Rest, colors.BackText}}) {
+        if (part.isEmpty())
+            continue;
+        canvas.PushClip(part);
+        canvas.FontColor = color;
+        canvas.TextRect(l.Inner, l.Text, centred);
+        canvas.PopClip();
+    }
+    canvas.Brush.Style = bsSolid;
+    if (colors.Frame != clNone) {
+        canvas.Brush.Color = colors.Frame;
+        canvas.FrameRect(l.Inner);
+    }
+    canvas.Brush.Color = saved.Color;
+    canvas.FrameRect(l.Inner.adjusted(-1, -1, 1, 1));
+    canvas.Brush = saved;
+    canvas.FontColor = savedFont;
+}
+
+QVector<QPoint> PieSlicePoints(const QRect& r, int percent)
+{
+    QVector<QPoint> points;
+    const int p = std::clamp(percent, 0, 100);
+    if (p == 0 || r.isEmpty())
+        return points;
+    const double cx = r.left() + r.width() / 2.0;
+    const double cy = r.top() + r.height() / 2.0;
+    const double rx = r.width() / 2.0;
+    const double ry = r.height() / 2.0;
+    const double end = 2.0 * M_PI * p / 100.0;
+    const int steps = std::max(2, static_cast<int>(std::ceil(p * 72.0 / 100.0)));  // every 5 degrees at most
+    points.append(QPoint(qRound(cx), qRound(cy)));
+    for (int i = 0; i <= steps; ++i) {
+        const double a = end * i / steps;
+        points.append(QPoint(qRound(cx + rx * std::sin(a)), qRound(cy - ry * std::cos(a))));
+    }
+    return points;
+}
+
+void DrawProgressPie(TGridCanvas& canvas, const QRect& r, TColor color, int percent)
+{
+    const TGridBrush savedBrush = canvas.Brush;
+    const TGridPen savedPen = canvas.Pen;
+    canvas.Pen = TGridPen{0x808080, 1, Qt::SolidLine};
+    canvas.Brush.Style = bsClear;
+    canvas.Ellipse(r);
+    const QPoint centre(r.left() + r.width() / 2, r.top() + r.height() / 2);
+    canvas.Line(centre, QPoint(centre.x(), r.top()));
+    const QVector<QPoint> slice = PieSlicePoints(r, percent);
+    if (!slice.isEmpty()) {
+        canvas.Brush = TGridBrush{color, bsSolid};
+        canvas.Polygon(slice);
+        canvas.Line(centre, slice.back());
+    }
+    canvas.Brush = savedBrush;
+    canvas.Pen = savedPen;
+}
+
+void DrawRangeIndicator(TGridCanvas& canvas, const QRect& r, double value, TColor posColor, TColor negColor,
+                        bool showValue, double range)
+{
+    const TRangeLayout l = RangeIndicatorLayout(r, value, range);
+    const TGridBrush saved = canvas.Brush;
+    if (!l.Bar.isEmpty()) {
+        canvas.Brush = TGridBrush{l.Positive ? posColor : negColor, bsSolid};
+        canvas.FillRect(l.Bar);
+    }
+    if (showValue) {
+        canvas.Brush.Style = bsClear;
+        canvas.TextRect(l.Inner, l.Text, tfCenter | tfVCenter | tfSingleLine);
+    }
+    canvas.Brush = saved;
+}
+
+void DrawErrorUnderline(TGridCanvas& canvas, const QRect& r, const QString& text, int from, int length, int offset)
+{
+    if (length <= 0 || from < 0 || from >= text.size())
+        return;
+    // Laid out as a single-line edit lays out its text: from the left edge after the edit's
+    // margin, the first line at the top.
+    constexpr int kEditMargin = 2;
+    const int x0 = r.left() + kEditMargin + offset + canvas.TextWidth(text.left(from));
+    const int x1 = x0 + canvas.TextWidth(text.mid(from, length));
+    const int y = r.top() + canvas.TextHeight();
+    const TGridPen saved = canvas.Pen;
+    canvas.Pen = TGridPen{clRed, 2, Qt::SolidLine};
+    const std::vector<QPoint> zig = ErrorZigZag(x0, x1, y);
+    canvas.Polyline(QVector<QPoint>(zig.begin(), zig.end()));
+    canvas.Pen = saved;
+}
+
+void DrawDropDownButton(TGridCanvas& canvas, QWidget* window, const QRect& r, bool themed)
+{
+    const QRect button(r.left() + r.width() - 16, r.top(), 16, r.height());
+    if (themed && DrawThemedPart(canvas, window, QStringLiteral("combobox"), themepart::CP_DROPDOWNBUTTON, 1, button))
+        return;
+    // The classic flat combo button: a face with a shadow frame and a small black arrow.
+    const TGridBrush savedBrush = canvas.Brush;
+    const TGridPen savedPen = canvas.Pen;
+    canvas.Brush = TGridBrush{clBtnFace, bsSolid};
+    canvas.FillRect(button);
+    canvas.Brush.Color = clBtnShadow;
+    canvas.FrameRect(button);
+    const QPoint c = button.center();
+    canvas.Brush.Color = clBtnText;
+    canvas.Pen = TGridPen{clBtnText, 1, Qt::SolidLine};
+    canvas.Polygon({QPoint(c.x() - 3, c.y() - 1), QPoint(c.x() + 3, c.y() - 1), QPoint(c.x(), c.y() + 2)});
+    canvas.Brush = savedBrush;
+    canvas.Pen = savedPen;
+}
+
+void DrawTransparentBitmap(TGridCanvas& canvas, const QPixmap& bitmap, TColor color, const QRect& r)
+{
+    if (bitmap.isNull())
+        return;
+    canvas.DrawPixmap(r, QPixmap::fromImage(ReplaceTopLeftColor(bitmap.toImage(), color)));
+}
+
+QPixmap GridResourceBitmap(const QString& name)
+{
+    return QPixmap(QStringLiteral(":/grid/") + name);
+}
+
+void DrawResourceBitmap(TGridCanvas& canvas, const QString& name, TColor color, const QRect& r)
+{
+    DrawTransparentBitmap(canvas, GridResourceBitmap(name), color, r);
 }

@@ -9,6 +9,7 @@
 #include <QStyleOption>
 #include <QWidget>
 
+#include "grid/display/gridcanvas.h"
 #include "platform/vcl/visualstyle.h"
 
 using namespace themepart;
@@ -283,4 +284,18 @@ bool GetThemeBackgroundContentRect(HTHEME theme, int part, int stateNumber, cons
 TColor GetThemeSysColor(HTHEME /*theme*/, int colorIndex)
 {
     return ColorToRGB(0xFF000000u | TColor(colorIndex & 0xFF));
+}
+
+bool DrawThemedPart(TGridCanvas& canvas, QWidget* window, const QString& themeClass, int part, int stateNumber,
+                    const QRect& rect)
+{
+    if (!ThemedDrawing())
+        return false;
+    const QString what = QStringLiteral("theme %1 %2 %3").arg(themeClass).arg(part).arg(stateNumber);
+    canvas.Custom(rect, what, [&](QPainter& painter) {
+        HTHEME theme = OpenThemeData(window, themeClass);
+        DrawThemeBackground(theme, painter, part, stateNumber, rect);
+        CloseThemeData(theme);
+    });
+    return true;
 }

@@ -15,6 +15,7 @@
 
 class QPainter;
 class QWidget;
+class TGridCanvas;
 
 // An open theme class for one window; nullptr when no theme is active or the class is unknown.
 struct TThemeData;
@@ -80,3 +81,8 @@ bool DrawThemeText(HTHEME theme, QPainter& painter, int part, int state, const Q
 bool GetThemeBackgroundContentRect(HTHEME theme, int part, int state, const QRect& bounds, QRect& content);
 // A system colour as the theme shows it.
 TColor GetThemeSysColor(HTHEME theme, int colorIndex);
+
+// Draws a part on a grid canvas through its painter (a recording canvas names it "theme
+// <class> <part> <state>"); false, and nothing drawn, while themed drawing is off.
+bool DrawThemedPart(TGridCanvas& canvas, QWidget* window, const QString& themeClass, int part, int state,
+                    const QRect& rect);

@@ -25,8 +25,6 @@ inline constexpr TColor clBlue = 0x00FF0000;
 inline constexpr TColor clFuchsia = 0x00FF00FF;
 inline constexpr TColor clAqua = 0x00FFFF00;
 inline constexpr TColor clWhite = 0x00FFFFFF;
-// No colour: a colour field or property that is left out.
-inline constexpr TColor clNone = 0x1FFFFFFF;
 
 // The system colours (system colour index in the low byte).
 inline constexpr TColor clScrollBar = 0xFF000000;
@@ -59,6 +57,21 @@ inline constexpr TColor clGradientActiveCaption = 0xFF00001B;
 inline constexpr TColor clGradientInactiveCaption = 0xFF00001C;
 inline constexpr TColor clMenuHighlight = 0xFF00001D;
 inline constexpr TColor clMenuBar = 0xFF00001E;
+
+// No colour: a colour field or property holding it draws nothing of its own.
+inline constexpr TColor clNone = 0x1FFFFFFF;
+// The control's own default colour.
+inline constexpr TColor clDefault = 0x20000000;
+
+// Font styles as a set of bits.
+enum TFontStyle : unsigned { fsBold = 1, fsItalic = 2, fsUnderline = 4, fsStrikeOut = 8 };
+using TFontStyles = unsigned;  // a set of TFontStyle bits
+
+// Horizontal alignment of text in a control.
+enum TAlignment { taLeftJustify, taRightJustify, taCenter };
+
+// Brush styles in the runtime's order: solid first, clear (no fill) second.
+enum TBrushStyle { bsSolid, bsClear, bsHorizontal, bsVertical, bsFDiagonal, bsBDiagonal, bsCross, bsDiagCross };
 
 inline constexpr bool IsSystemColor(TColor c) { return (c & 0xFF000000u) == 0xFF000000u; }
 inline constexpr TColor RGBColor(int r, int g, int b)
