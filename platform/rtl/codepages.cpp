@@ -20,61 +20,60 @@ constexpr char16_t kCp850High[128] = {
     0x00FD, 0x00DD, 0x00AF, 0x00B4, 0x00AD, 0x00B1, 0x2017, 0x00BE, 0x00B6, 0x00A7, 0x00F7, 0x00B8,
     0x00B0, 0x00A8, 0x00B7, 0x00B9, 0x00B3, 0x00B2, 0x25A0, 0x00A0};
 
-// The byte whose character in `high` (the table of bytes 0x80 and up) is c; -1 when none.
-int highByteOf(char16_t c, const char16_t* high, int count)
+// A code page whose bytes 0x80 to 0x80 + count - 1 stand for the characters of `high`; every
+// other byte for the character of its own value.
+struct CodePage {
+    const char16_t* high;
+    int count;
+};
+
+constexpr CodePage kWindows1252{kCp1252High, 32};
+constexpr CodePage kCp850{kCp850High, 128};
+
+QString decode(const QByteArray& bytes, CodePage page)
 {
-    for (int i = 0; i < count; ++i)
-        if (high[i] == c)
-            return 0x80 + i;
-    return -1;
+    QString s;
+    s.reserve(bytes.size());
+    for (char c : bytes) {
+        const auto b = static_cast<unsigned char>(c);
+        s.append(b >= 0x80 && b < 0x80 + page.count ? QChar(page.high[b - 0x80]) : QChar(b));
+    }
+    return s;
+}
+
+QByteArray encode(const QString& text, CodePage page, char replacement)
+{
+    QByteArray out;
+    out.reserve(text.size());
+    for (QChar ch : text) {
+        const char16_t c = ch.unicode();
+        int b = c < 0x80 || (c >= 0x80 + page.count && c <= 0xFF) ? c : -1;
+        for (int i = 0; b < 0 && i < page.count; ++i)
+            if (page.high[i] == c)
+                b = 0x80 + i;
+        out.append(b >= 0 ? static_cast<char>(b) : replacement);
+    }
+    return out;
 }
 
 }  // namespace
 
 QString DecodeWindows1252(const QByteArray& bytes)
 {
-    QString s;
-    s.reserve(bytes.size());
-    for (char c : bytes) {
-        const auto b = static_cast<unsigned char>(c);
-        s.append(b >= 0x80 && b < 0xA0 ? QChar(kCp1252High[b - 0x80]) : QChar(b));
-    }
-    return s;
+    return decode(bytes, kWindows1252);
 }
 
 QByteArray EncodeWindows1252(const QString& text, char replacement)
 {
-    QByteArray out;
-    out.reserve(text.size());
-    for (QChar ch : text) {
-        const char16_t c = ch.unicode();
-        int b = c < 0x80 ? c : highByteOf(c, kCp1252High, 32);
-        if (b < 0 && c >= 0xA0 && c <= 0xFF)
-            b = c;  // above 0x9F the code page is Latin-1
-        out.append(b >= 0 ? static_cast<char>(b) : replacement);
-    }
-    return out;
+    return encode(text, kWindows1252, replacement);
 }
 
 QString DecodeCp850(const QByteArray& bytes)
 {
-    QString s;
-    s.reserve(bytes.size());
-    for (char c : bytes) {
-        const auto b = static_cast<unsigned char>(c);
-        s.append(b >= 0x80 ? QChar(kCp850High[b - 0x80]) : QChar(b));
-    }
-    return s;
+    return decode(bytes, kCp850);
 }
 
 QByteArray EncodeCp850(const QString& text, char replacement)
 {
-    QByteArray out;
-    out.reserve(text.size());
-    for (QChar ch : text) {
-        const char16_t c = ch.unicode();
-        const int b = c < 0x80 ? c : highByteOf(c, kCp850High, 128);
-        out.append(b >= 0 ? static_cast<char>(b) : replacement);
-    }
-    return out;
+    return encode(text, kCp850, replacement);
 }
