@@ -1,5 +1,7 @@
 #include "grid/display/basegrid.h"
 
+#include "platform/vcl/gridshared.h"
+
 #include <QPainter>
 #include <QWheelEvent>
 
@@ -285,6 +287,80 @@ void TBaseGrid::SizeChanged(int OldColCount, int OldRowCount)
     if (RowCount() < OldRowCount && int(rows_.size()) > RowCount())
         rows_.resize(RowCount());
     displayRowLimit_ = RowCount();
+}
+
+QString TGridRowBlock::Text(int ACol) const
+{
+    return cells_ && ACol >= 0 && ACol < int(cells_->size()) ? (*cells_)[ACol].text : QString();
+}
+
+QStringList TGridRowBlock::Texts() const
+{
+    QStringList texts;
+    if (cells_)
+        for (const TGridCell& c : *cells_)
+            texts << c.text;
+    return texts;
+}
+
+TCellProperties* TGridRowBlock::Properties(int ACol) const
+{
+    return cells_ && ACol >= 0 && ACol < int(cells_->size()) ? (*cells_)[ACol].props.get() : nullptr;
+}
+
+std::vector<TGridRowBlock> TBaseGrid::TakeRows(const std::vector<int>& Rows)
+{
+    std::vector<TGridRowBlock> blocks(Rows.size());
+    if (Rows.empty())
+        return blocks;
+    if (int(Rows.size()) >= RowCount() || Rows.front() < 0 || Rows.back() >= RowCount())
+        griddetail::gridIndexError();
+    for (size_t i = 0; i < Rows.size(); ++i) {
+        blocks[i].Height = RowHeights(Rows[i]);
+        if (Rows[i] < int(rows_.size()))
+            blocks[i].cells_ = std::move(rows_[Rows[i]]);
+    }
+    // Close the gaps in one pass over the rows below the first taken one.
+    size_t w = size_t(Rows.front());
+    size_t next = 0;
+    for (size_t r = w; r < rows_.size(); ++r) {
+        if (next < Rows.size() && size_t(Rows[next]) == r) {
+            ++next;
+            continue;
+        }
+        rows_[w++] = std::move(rows_[r]);
+    }
+    if (w < rows_.size())
+        rows_.resize(w);
+    DeleteRowSet(Rows);
+    return blocks;
+}
+
+void TBaseGrid::PutRows(const std::vector<int>& At, std::vector<TGridRowBlock>&& Blocks)
+{
+    if (At.empty())
+        return;
+    const int newCount = RowCount() + int(At.size());
+    if (At.front() < 0 || At.back() >= newCount || Blocks.size() != At.size())
+        griddetail::gridIndexError();
+    std::vector<int> heights(At.size());
+    for (size_t i = 0; i < At.size(); ++i)
+        heights[i] = Blocks[i].Height;
+    // Kept rows beyond RowCount stay behind the grown grid's rows.
+    const size_t total = std::max(rows_.size(), size_t(RowCount())) + At.size();
+    std::vector<std::unique_ptr<RowCells>> merged(total);
+    size_t old = 0;
+    size_t next = 0;
+    for (size_t i = 0; i < total; ++i) {
+        if (next < At.size() && size_t(At[next]) == i)
+            merged[i] = std::move(Blocks[next++].cells_);
+        else if (old < rows_.size())
+            merged[i] = std::move(rows_[old++]);
+        else
+            ++old;
+    }
+    rows_ = std::move(merged);
+    InsertRowSet(At, heights);
 }
 
 void TBaseGrid::RowMoved(int FromIndex, int ToIndex)

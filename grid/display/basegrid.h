@@ -115,6 +115,30 @@ private:
     int maxLevel_ = 0;
 };
 
+// One cell of the store: its text and, once needed, its owned property record.
+struct TGridCell {
+    QString text;
+    std::unique_ptr<TCellProperties> props;
+};
+
+// One row taken out of the grid (hidden, or on its way to another place): its cells with their
+// records, held by move, so that check boxes, nodes and every other record come back with it, and
+// the height it had.
+class TGridRowBlock {
+public:
+    int Height = 0;
+    // The stored text of a column of the row (empty beyond its cells).
+    QString Text(int ACol) const;
+    // The row's texts, one per stored cell.
+    QStringList Texts() const;
+    // The record of a column of the row; nullptr when it has none.
+    TCellProperties* Properties(int ACol) const;
+
+private:
+    friend class TBaseGrid;
+    std::unique_ptr<std::vector<TGridCell>> cells_;
+};
+
 class TBaseGrid : public TDrawGrid {
     Q_OBJECT
 public:
@@ -212,6 +236,14 @@ public:
     bool DefaultWordWrap() const { return defaultWordWrap_; }
     void SetDefaultWordWrap(bool value) { defaultWordWrap_ = value; }
 
+    // --- row blocks: whole rows moved in one pass, whatever the grid's size ---
+    // Takes the listed display rows (ascending, distinct) out of the grid with their cells, records
+    // and heights; the rows below move up and RowCount falls by their number.
+    std::vector<TGridRowBlock> TakeRows(const std::vector<int>& Rows);
+    // Puts rows into the grid so that each stands at its position in At (ascending, in the grown
+    // grid); the rows between move down and RowCount grows by their number.
+    void PutRows(const std::vector<int>& At, std::vector<TGridRowBlock>&& Blocks);
+
     // The mouse wheel moved a notch down (up): the current row follows, as the runtime's grid does.
     virtual bool DoMouseWheelDown();
     virtual bool DoMouseWheelUp();
@@ -253,10 +285,7 @@ protected:
     bool HasParentWindow() const;
 
 private:
-    struct Cell {
-        QString text;
-        std::unique_ptr<TCellProperties> props;
-    };
+    using Cell = TGridCell;
     using RowCells = std::vector<Cell>;
     const Cell* findCell(int ACol, int ARow) const;
     Cell& cellFor(int ACol, int ARow);

@@ -599,7 +599,8 @@ void TExtStringGrid::GetCellDrawSettings(TGridCanvas& Canvas, int ACol, int ARow
         if (p->FontColor != clNone)
             cellFont.SetColor(p->FontColor);
     }
-    if (UseSelection && !fixed && (State & gdSelected) && showSelection_) {
+    // A saved selection shows nothing as selected until it is restored.
+    if (UseSelection && !fixed && (State & gdSelected) && showSelection_ && !selectionSaved_) {
         brush.Color = selectionColor_;
         ColorTo = selectionColorTo_;
         cellFont.SetColor(selectionTextColor_);

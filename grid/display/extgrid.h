@@ -31,6 +31,15 @@ public:
     using Exception::Exception;
 };
 
+// A hidden row: its real index, the height it had and its cells with their records.
+class TGridItem {
+public:
+    int Idx = 0;
+    int Height = 0;
+    TGridRowBlock Items;
+    QString Text(int ACol) const { return Items.Text(ACol); }
+};
+
 class TExtStringGrid : public TBaseGrid {
     Q_OBJECT
 public:
@@ -209,17 +218,107 @@ public:
     QString GetCheckFalseText(int ACol, int ARow);
     bool CanEditCell(int ACol, int ARow);
 
-    // --- the mapping between display and real rows and columns ---
+    // --- the mapping between display rows and columns (what the grid shows) and real ones (their
+    // place with nothing hidden); a hidden row's real index stays its own while it is away ---
     virtual int RealToDisplCol(int ACol) const;
     int DisplToRealCol(int ACol) const { return RealColIndex(ACol); }
     int RealColIndex(int ACol) const;
+    int RealCol() const { return RealColIndex(Col()); }
     int RealRowIndex(int ARow) const;
     int DisplayRowIndex(int ARow) const;
     int DisplToRealRow(int ARow) const { return RealRowIndex(ARow); }
     int RealToDisplRow(int ARow) const { return DisplayRowIndex(ARow); }
-    int HiddenColCount() const;
-    int HiddenRowCount() const;
+    int HiddenColCount() const { return hiddenColCount_; }
     bool IsHiddenColumn(int ACol) const;
+
+    // --- hidden rows (real indices): each held by a TGridItem, sorted by Idx ---
+    int HiddenRowCount() const { return int(hiddenRows_.size()); }
+    bool IsHiddenRow(int ARow) const { return HiddenRowItem(ARow) != nullptr; }
+    const TGridItem* HiddenRowItem(int ARow) const;
+    // Hides the rows of the range that are shown.
+    void HideRows(int FromRow, int ToRow);
+    // Hides the listed display rows (ascending) in one pass, whatever is hidden already.
+    void HideRowList(const std::vector<int>& Rows);
+    // Brings back the hidden rows of the range, when its first row is hidden.
+    void UnHideRows(int FromRow, int ToRow);
+    void UnHideRowsAll();
+    // The stored text of a cell of a real row, shown or hidden.
+    void GetRealCellText(int ACol, int ARow, QString& Text) const;
+    // Removes (inserts) one real row; the hidden rows behind it follow.
+    void RemoveRealRow(int ARow);
+    void InsertRealRow(int ARow);
+
+    // --- the data area (the fixed cells belong to it while SaveFixedCells is set) ---
+    bool SaveFixedCells = true;
+    int FirstDataCol() const;
+    int FirstDataRow() const;
+    int LastDataCol() const;
+    int LastDataRow() const;
+    int DataColCount() const;
+    int DataRowCount() const;
+
+    // --- rows and columns as blocks (empty rows and columns in; rows out with their records) ---
+    virtual void InsertRows(int ARow, int ARowCount);
+    virtual void RemoveRows(int ARow, int ARowCount);
+    virtual void InsertCols(int ACol, int AColCount);
+    virtual void RemoveCols(int ACol, int AColCount);
+    // Empties the texts and records of the rectangle's cells.
+    virtual void ClearRect(int ACol1, int ARow1, int ACol2, int ARow2);
+
+    // --- nodes: collapsible row groups marked in column 0 (rows are real unless named display) ---
+    void AddNode(int ARow, int Span);
+    void RemoveNode(int ARow);
+    void RemoveAllNodes();
+    void ExpandNode(int ARow);
+    void ContractNode(int ARow);
+    void ExpandAllNodes();
+    void ContractAllNodes();
+    bool IsNodeRow(int DisplRow);
+    bool IsNodeContracted(int DisplRow);
+    int NodeSpan(int DisplRow);
+    void AdjustNodeSpan(int DisplRow, int Delta);
+    int NodeLevel(int DisplRow);
+    int NodeCount() const { return nodeCount_; }
+    int ParentNodeRow(int ARow);
+    bool NodeGlyphHit(int DisplRow, int X);
+    void InsertChildRow(int ARow, int Offset);
+    void RemoveChildRow(int ARow);
+    void SetSummaryRow(int ARow);
+    void RepaintNodeColumn();
+    // A finished column or row move by the mouse: the cells move with it.
+    void DoColumnMoved(int FromIndex, int ToIndex);
+    void DoRowMoved(int FromIndex, int ToIndex);
+
+    // --- filter ---
+    bool FilterActive() const { return filterActive_; }
+    void SetFilterActive(bool value);
+    void ApplyFilter();
+    // True when the row passes every condition of Filter.
+    virtual bool MatchFilter(int ARow);
+    std::function<void(QObject* Sender, int Progress)> OnFilterProgress;
+
+    // --- grouping by a column (settings in Grouping) ---
+    virtual void GroupInPlace(int ACol);
+    virtual void UnGroupInPlace(int ACol);
+    virtual void Group(int ACol);
+    virtual void UnGroup();
+    int GroupColumn() const { return groupColumn_; }
+
+    // --- selection, scrolling, the current row ---
+    void SaveSelection();
+    void RestoreSelection();
+    bool SelectionSaved() const { return selectionSaved_; }
+    void ScrollInView(int ACol, int ARow);
+    int GetRow() const { return Row(); }
+    void SetRow(int value);
+    std::function<void(QObject* Sender, int OldRow, int NewRow)> OnRowUpdate;
+    void ScreenToCell(const QPoint& Pt, int& ACol, int& ARow) const;
+
+    // --- cell kinds kept with the model (display indices) ---
+    bool IsRadioCell(int ACol, int ARow, int& Index);
+    int GetRadioIndex(int ACol, int ARow);
+    bool HasRadio(int ACol, int ARow);
+    bool IsRotated(int ACol, int ARow, int& Angle);
 
     // Whether the scroll bars show (as ScrollBarAlways and the grid's size ask).
     bool VertScrollBarShown() const;
@@ -267,8 +366,17 @@ protected:
     // Brings the scroll bars in line with ScrollBarAlways; Hide runs the hiding pass.
     void UpdateScrollBars(bool Hide);
 
+    // The sort the grouping runs (stable, by SortSettings.Column's text, over the data rows); the
+    // sorting half replaces it.
+    virtual void QSort();
+
 private:
     void columnHeadersEdited();
+    int hiddenBelow(int ARow) const;
+    void storeHidden(const std::vector<int>& realRows, std::vector<TGridRowBlock>&& blocks);
+    void shiftHidden(int FromReal, int Delta);
+    int childEnd(int DisplRow);
+    void styleGroupRow(int ARow, bool Summary);
     void repaintGrid();
 
     bool loading_ = false;
@@ -300,4 +408,16 @@ private:
     QTimer gridTimer_;
     bool hidePass_ = false;
     bool applyingHeaders_ = false;
+    std::vector<TGridItem> hiddenRows_;    // sorted by Idx
+    std::vector<char> hiddenCols_;         // by real column; grows with the columns
+    int hiddenColCount_ = 0;
+    int nodeCount_ = 0;
+    bool filterActive_ = false;
+    int filterFixedRows_ = 0;
+    TGridRect savedSelection_;
+    bool selectionSaved_ = false;
+    int lastReportedRow_ = -1;
+    int groupColumn_ = -1;
+    int groupWidth_ = 0;
+    QString groupHeader_;
 };

@@ -128,6 +128,53 @@ void GridAxis::Move(int from, int to)
     invalidate();
 }
 
+void GridAxis::RemoveSet(const std::vector<int>& indices)
+{
+    if (indices.empty())
+        return;
+    if (!sizes_.empty()) {
+        size_t w = size_t(indices.front());
+        size_t next = 0;
+        for (size_t r = w; r < sizes_.size(); ++r) {
+            if (next < indices.size() && size_t(indices[next]) == r) {
+                ++next;
+                continue;
+            }
+            sizes_[w++] = sizes_[r];
+        }
+        sizes_.resize(w);
+    }
+    count_ -= int(indices.size());
+    invalidate();
+}
+
+void GridAxis::InsertSet(const std::vector<int>& at, const std::vector<int>& sizes)
+{
+    if (at.empty())
+        return;
+    const int newCount = count_ + int(at.size());
+    const bool allDefault = std::all_of(sizes.begin(), sizes.end(), [this](int s) { return s == defaultSize_; });
+    if (sizes_.empty() && allDefault) {
+        count_ = newCount;
+        invalidate();
+        return;
+    }
+    if (sizes_.empty())
+        sizes_.assign(size_t(count_), defaultSize_);
+    std::vector<int> merged(static_cast<size_t>(newCount));
+    size_t old = 0;
+    size_t next = 0;
+    for (int i = 0; i < newCount; ++i) {
+        if (next < at.size() && at[next] == i)
+            merged[size_t(i)] = sizes[next++];
+        else
+            merged[size_t(i)] = sizes_[old++];
+    }
+    sizes_ = std::move(merged);
+    count_ = newCount;
+    invalidate();
+}
+
 // ---------------------------------------------------------------------------------------------
 // TCustomGrid
 
@@ -742,6 +789,48 @@ void TCustomGrid::DeleteRow(int ARow)
         gridIndexError();
     MoveRow(ARow, RowCount() - 1);
     SetRowCount(RowCount() - 1);
+}
+
+void TCustomGrid::DeleteRowSet(const std::vector<int>& rows)
+{
+    if (rows.empty())
+        return;
+    if (int(rows.size()) >= RowCount() || rows.front() < 0 || rows.back() >= RowCount())
+        gridIndexError();
+    if (editorMode_)
+        HideEditor();
+    const int old = RowCount();
+    // Each coordinate moves up by the number of removed rows above it.
+    auto follow = [&rows](int y) { return y - int(std::lower_bound(rows.begin(), rows.end(), y) - rows.begin()); };
+    current_.Y = follow(current_.Y);
+    anchor_.Y = follow(anchor_.Y);
+    topRow_ = follow(topRow_);
+    rows_.RemoveSet(rows);
+    if (RowCount() <= FixedRows())
+        rows_.SetFixed(RowCount() - 1);
+    sizeChangedInternal(ColCount(), old);
+}
+
+void TCustomGrid::InsertRowSet(const std::vector<int>& at, const std::vector<int>& heights)
+{
+    if (at.empty())
+        return;
+    const int old = RowCount();
+    if (at.front() < 0 || at.back() >= old + int(at.size()) || heights.size() != at.size())
+        gridIndexError();
+    if (editorMode_)
+        HideEditor();
+    // Each coordinate moves down by the number of rows put in at or above its new place.
+    auto follow = [&at](int y) {
+        size_t k = 0;
+        while (k < at.size() && at[k] <= y + int(k))
+            ++k;
+        return y + int(k);
+    };
+    current_.Y = follow(current_.Y);
+    anchor_.Y = follow(anchor_.Y);
+    rows_.InsertSet(at, heights);
+    sizeChangedInternal(ColCount(), old);
 }
 
 void TCustomGrid::InsertColumn(int ACol)

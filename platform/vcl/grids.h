@@ -98,6 +98,11 @@ public:
     int IndexAt(int64_t offset) const;
     // Moves the size at `from` to `to`, shifting those between by one.
     void Move(int from, int to);
+    // Removes the listed indices (ascending, distinct, below Count()) with their sizes, in one pass.
+    void RemoveSet(const std::vector<int>& indices);
+    // Inserts as many indices as `at` lists so that each stands at its position (ascending, in the
+    // grown axis) with the size beside it, in one pass.
+    void InsertSet(const std::vector<int>& at, const std::vector<int>& sizes);
 
 private:
     void invalidate() { prefixDirty_ = true; }
@@ -325,6 +330,13 @@ protected:
     void MoveColRow(int ACol, int ARow, bool MoveAnchor, bool Show);
     // Scrolls so that the cell is wholly visible.
     void ClampInView(int ACol, int ARow);
+    // Removes the listed rows (ascending, distinct, fewer than RowCount) with their heights in one
+    // pass; the rows below move up and the current row follows its row. A descendant that keeps
+    // per-row data moves it before calling this.
+    void DeleteRowSet(const std::vector<int>& rows);
+    // Inserts rows so that each stands at its position in `at` (ascending, in the grown grid)
+    // with the height beside it, in one pass; the current row follows its row.
+    void InsertRowSet(const std::vector<int>& at, const std::vector<int>& heights);
     // The pixel rectangle covering the visible part of a cell rectangle.
     QRect BoxRect(const TGridRect& r) const;
     // Shows the editor and hands it the typed character.
