@@ -86,6 +86,77 @@ void BM_GridPaintPage(benchmark::State& state)
 }
 BENCHMARK(BM_GridPaintPage)->Arg(1)->Arg(kRows - 40)->Unit(benchmark::kMillisecond);
 
+// Every second data row hidden (as a filter that keeps half the rows leaves them).
+void hideEverySecond(TExtStringGrid& g)
+{
+    std::vector<int> rows;
+    for (int r = 1; r < g.RowCount(); r += 2)
+        rows.push_back(r);
+    g.HideRowList(rows);
+}
+
+// Goal: one mapping (display to real, or back) under 1 us with 50,000 rows hidden.
+void BM_GridRowMapping(benchmark::State& state)
+{
+    auto g = filledGrid();
+    hideEverySecond(*g);
+    int row = 0;
+    for (auto _ : state) {
+        const int real = g->RealRowIndex(row);
+        benchmark::DoNotOptimize(g->DisplayRowIndex(real));
+        row = (row + 7919) % g->RowCount();
+    }
+    state.SetItemsProcessed(state.iterations() * 2);
+}
+BENCHMARK(BM_GridRowMapping);
+
+// Goal: switching a filter on that hides every second row under 150 ms.
+void BM_GridApplyFilter(benchmark::State& state)
+{
+    auto g = filledGrid();
+    for (int r = 1; r < kRows; ++r)
+        g->SetCellText(1, r, r % 2 ? QStringLiteral("Rad") : QStringLiteral("Lauf"));
+    TFilterData& f = g->Filter.Add();
+    f.Column = 1;
+    f.Condition = QStringLiteral("Lauf");
+    f.Data = fcNormal;
+    for (auto _ : state) {
+        g->SetFilterActive(true);
+        state.PauseTiming();
+        g->SetFilterActive(false);
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_GridApplyFilter)->Unit(benchmark::kMillisecond);
+
+// Goal: bringing back 50,000 hidden rows under 100 ms.
+void BM_GridUnHideRowsAll(benchmark::State& state)
+{
+    auto g = filledGrid();
+    for (auto _ : state) {
+        state.PauseTiming();
+        hideEverySecond(*g);
+        state.ResumeTiming();
+        g->UnHideRowsAll();
+    }
+}
+BENCHMARK(BM_GridUnHideRowsAll)->Unit(benchmark::kMillisecond);
+
+// Goal: contracting 1,000 nodes of 100 rows each under 150 ms.
+void BM_GridContractAllNodes(benchmark::State& state)
+{
+    auto g = filledGrid();
+    for (int n = 1; n + 100 <= kRows; n += 100)
+        g->AddNode(n, 100);
+    for (auto _ : state) {
+        g->ContractAllNodes();
+        state.PauseTiming();
+        g->ExpandAllNodes();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_GridContractAllNodes)->Unit(benchmark::kMillisecond);
+
 }  // namespace
 
 ORV_OFFSCREEN_BENCHMARK_MAIN();

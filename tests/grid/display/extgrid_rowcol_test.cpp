@@ -69,10 +69,12 @@ TEST(GridRowModel, HidingAnOverlappingRangeHidesOnlyTheNewRowsAndAllComeBackWith
     check->CellType = ctCheckBox;
     check->CellBoolean = true;
     t.g.SetCellGraphic(2, 4, std::move(check));
+    t.g.SetRow(9);
 
     t.g.HideRows(3, 5);
     t.g.HideRows(4, 7);
     EXPECT_EQ(t.g.HiddenRowCount(), 5);
+    EXPECT_EQ(t.g.Row(), 4);  // the current row stays on its row
     EXPECT_EQ(t.column(), rowsNamed({0, 1, 2, 8, 9, 10, 11}));
     // Both mappings agree with the shown rows; a hidden row maps to the place it would take.
     const int reals[] = {0, 1, 2, 8, 9, 10, 11};
@@ -94,6 +96,7 @@ TEST(GridRowModel, HidingAnOverlappingRangeHidesOnlyTheNewRowsAndAllComeBackWith
     EXPECT_EQ(t.g.RowHeights(5), 40);
     EXPECT_EQ(t.g.RowHeights(7), 33);
     EXPECT_EQ(t.g.RowHeights(6), t.g.DefaultRowHeight());
+    EXPECT_EQ(t.g.Row(), 9);
     const TCellGraphic* g = t.g.GetCellGraphic(2, 4);
     ASSERT_TRUE(g);
     EXPECT_EQ(g->CellType, ctCheckBox);
