@@ -10,7 +10,8 @@
 //
 // The class is one, its code split by concern: extgrid.cpp (lifecycle, settings, dispatchers),
 // extgrid_cells.cpp (typed access, cell kinds, selection flags, repaint operations),
-// extgrid_rowcol.cpp (the mapping between display and real rows and columns).
+// extgrid_rowcol.cpp (the row and column model: hidden rows, nodes, the filter), extgrid_grouping.cpp
+// (grouping by a column).
 #include <QString>
 #include <QTimer>
 
@@ -377,6 +378,10 @@ private:
     void shiftHidden(int FromReal, int Delta);
     int childEnd(int DisplRow);
     void styleGroupRow(int ARow, bool Summary);
+    void rememberGroupColumn(int ACol);
+    void markGroupRow(int ARow, int ACol, int Span);
+    void putBlankRows(const std::vector<int>& At);
+    void removeGroupRows(int ACol, int NodeCol, int TextCol);
     void repaintGrid();
 
     bool loading_ = false;
