@@ -1,5 +1,7 @@
 #include "grid/display/gridservices.h"
 
+#include "grid/display/extxpvs.h"
+
 namespace {
 
 TGridEditingServices* installedServices = nullptr;
@@ -24,4 +26,7 @@ void InitGridDisplayUnit()
     if (displayUnitStarted)
         return;
     displayUnitStarted = true;
+    // The visual-styles library, and the systems this program runs on support visual styles.
+    LoadXPVS();
+    SetSystemSupportsVisualStyles(true);
 }
