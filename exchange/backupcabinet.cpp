@@ -165,7 +165,6 @@ namespace {
 struct CabinetSet {
     QStringList names;  // archive names of every file, a file spanning two cabinets once
     QString missing;    // the full name of a next cabinet that is not there
-    bool empty = true;
 };
 
 CabinetSet ReadCabinetSet(const QString& cabinetFile)
@@ -189,7 +188,6 @@ CabinetSet ReadCabinetSet(const QString& cabinetFile)
                 set.missing = folder + QLatin1Char('/') + cabformat::LocalArchivePath(r.Dir.NextCabinet);
         }
     }
-    set.empty = set.names.isEmpty();
     return set;
 }
 
@@ -242,10 +240,11 @@ void RemoveBackupLeftovers(const QString& folder)
     if (folder.isEmpty() || !QFileInfo(folder).isDir())
         return;
     TCabTargetFile::RemoveLeftovers(folder);
-    const QString copy = BackupDatabaseCopyName(folder + QStringLiteral("/x"));
+    // The working copy of any database in the folder, and the part of it that the database copy
+    // writes before it takes the copy's name.
+    const QString copy = BackupDatabaseCopyName(QDir(folder).filePath(QStringLiteral("athlet.orv")));
     RemoveUnlockedFile(copy);
-    RemoveUnlockedFile(QFileInfo(copy).absolutePath() + QStringLiteral("/.") + QFileInfo(copy).fileName() +
-                       QStringLiteral(".part"));
+    RemoveUnlockedFile(QDir(folder).filePath(QStringLiteral(".") + QFileInfo(copy).fileName() + QStringLiteral(".part")));
 }
 
 void RestoreBackupCabinet(const QString& cabinetFile, const QString& targetFolder, const QString& openDatabase)
@@ -261,7 +260,7 @@ void RestoreBackupCabinet(const QString& cabinetFile, const QString& targetFolde
         const CabinetSet set = ReadCabinetSet(cabinetFile);
         if (!set.missing.isEmpty())
             throw ECabinet(TCabErf{FDIERROR_CABINET_NOT_FOUND, ENOENT, true}, false, CabFileText(set.missing));
-        if (head.Ok() && set.empty)
+        if (head.Ok() && set.names.isEmpty())
             throw Exception(tr("Die Sicherungsdatei \"%1\" enthält keine Dateien.")
                                 .arg(QDir::toNativeSeparators(QFileInfo(cabinetFile).absoluteFilePath())));
         const QString folder = QDir(targetFolder).absolutePath() + QLatin1Char('/');

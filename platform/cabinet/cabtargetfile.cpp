@@ -29,8 +29,20 @@ QString TemporaryPrefix(const QString& fileName)
     return info.absolutePath() + QStringLiteral("/.") + info.fileName() + QStringLiteral(".part-");
 }
 
+// The process's umask, read where the system shows it: setting and restoring it would leave
+// files that other threads create meanwhile without one.
 mode_t CurrentUmask()
 {
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (status.open(QIODevice::ReadOnly)) {
+        for (const QByteArray& line : status.readAll().split('\n'))
+            if (line.startsWith("Umask:")) {
+                bool ok = false;
+                const uint mask = line.mid(6).trimmed().toUInt(&ok, 8);
+                if (ok)
+                    return mode_t(mask);
+            }
+    }
     const mode_t mask = ::umask(0);
     ::umask(mask);
     return mask;
