@@ -215,19 +215,6 @@ QString FirstCabinetOfSet(const QString& cabinetFile, const cabformat::Directory
     }
 }
 
-// Removes a working copy of a backup left behind by a killed one, unless a backup running now
-// holds it.
-void RemoveUnlockedFile(const QString& file)
-{
-    const QByteArray path = QFile::encodeName(file);
-    const int fd = ::open(path.constData(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
-    if (fd < 0)
-        return;
-    if (::flock(fd, LOCK_EX | LOCK_NB) == 0)
-        ::unlink(path.constData());
-    ::close(fd);
-}
-
 }  // namespace
 
 QStringList CabinetEntryNames(const QString& cabinetFile)
@@ -243,8 +230,9 @@ void RemoveBackupLeftovers(const QString& folder)
     // The working copy of any database in the folder, and the part of it that the database copy
     // writes before it takes the copy's name.
     const QString copy = BackupDatabaseCopyName(QDir(folder).filePath(QStringLiteral("athlet.orv")));
-    RemoveUnlockedFile(copy);
-    RemoveUnlockedFile(QDir(folder).filePath(QStringLiteral(".") + QFileInfo(copy).fileName() + QStringLiteral(".part")));
+    TCabTargetFile::RemoveUnlessLocked(copy);
+    TCabTargetFile::RemoveUnlessLocked(
+        QDir(folder).filePath(QStringLiteral(".") + QFileInfo(copy).fileName() + QStringLiteral(".part")));
 }
 
 void RestoreBackupCabinet(const QString& cabinetFile, const QString& targetFolder, const QString& openDatabase)

@@ -122,7 +122,8 @@ void TCabReader::ExtractAll(const QString& cabinetFile, const QString& targetFol
             else if (erf.Type == 0)
                 erf.Type = lastError_;
             // A cabinet that cannot be found is named: the first one or the next of the set.
-            throw ECabinet(erf, false, erf.Oper == FDIERROR_CABINET_NOT_FOUND ? CabFileText(wantedCabinet_) : QString());
+            const bool notFound = erf.Oper == FDIERROR_CABINET_NOT_FOUND;
+            throw ECabinet(erf, false, notFound ? CabFileText(wantedCabinet_) : QString());
         }
         QString next;
         if (continuationAnnounced_)

@@ -211,8 +211,8 @@ bool TCabTargetFile::CommitAll(const std::vector<TCabTargetFile*>& files, int& e
 {
     struct Done {
         QString name;
-        QString kept;      // the earlier contents under a temporary name
-        bool first;        // the first file of this name in the group
+        QString kept;  // the earlier contents under a temporary name
+        bool first;    // the first file of this name in the group
         bool existed;
     };
     std::vector<Done> done;
@@ -272,17 +272,20 @@ int TCabTargetFile::RemoveLeftovers(const QString& folder)
     static const QRegularExpression pattern(QStringLiteral("^\\..+\\.part-[A-Za-z0-9]{6}$"));
     int removed = 0;
     const QDir dir(folder);
-    for (const QString& name : dir.entryList({QStringLiteral(".*.part-*")}, QDir::Files | QDir::Hidden | QDir::System)) {
-        if (!pattern.match(name).hasMatch())
-            continue;
-        const QByteArray path = Encoded(dir.filePath(name));
-        const int fd = ::open(path.constData(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
-        if (fd < 0)
-            continue;
-        // A file another process holds locked is being written now.
-        if (::flock(fd, LOCK_EX | LOCK_NB) == 0 && ::unlink(path.constData()) == 0)
+    for (const QString& name : dir.entryList({QStringLiteral(".*.part-*")}, QDir::Files | QDir::Hidden | QDir::System))
+        if (pattern.match(name).hasMatch() && RemoveUnlessLocked(dir.filePath(name)))
             ++removed;
-        ::close(fd);
-    }
+    return removed;
+}
+
+bool TCabTargetFile::RemoveUnlessLocked(const QString& fileName)
+{
+    const QByteArray path = Encoded(fileName);
+    const int fd = ::open(path.constData(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
+    if (fd < 0)
+        return false;
+    // A file another process holds locked is being written now.
+    const bool removed = ::flock(fd, LOCK_EX | LOCK_NB) == 0 && ::unlink(path.constData()) == 0;
+    ::close(fd);
     return removed;
 }

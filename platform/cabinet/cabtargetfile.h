@@ -64,6 +64,8 @@ public:
     // Removes the temporary files a killed process left in `folder` (".<name>.part-XXXXXX"),
     // leaving those another process is writing. Returns how many went.
     static int RemoveLeftovers(const QString& folder);
+    // Removes a file unless a process holds it locked (flock) as one being written.
+    static bool RemoveUnlessLocked(const QString& fileName);
 
 private:
     int fd_ = -1;

@@ -69,7 +69,8 @@ TEST_F(StartupTest, OpeningADatabaseRemovesWhatAKilledBackupOrRestoreLeftBesideI
 {
     AthleteDatabase db;
     const QString folder = QFileInfo(db.path()).absolutePath();
-    const QStringList leftovers = {"temp.~orv", ".temp.~orv.part", ".athlet.orv.part-Q7w2Ez", ".filter.sql.part-000aaa"};
+    const QStringList leftovers = {"temp.~orv", ".temp.~orv.part", ".athlet.orv.part-Q7w2Ez",
+                                   ".filter.sql.part-000aaa"};
     const QStringList kept = {"temp.orv", ".athlet.orv.part", "notiz.part-Q7w2Ez"};
     for (const QString& f : leftovers + kept)
         QFile(QDir(folder).filePath(f)).open(QIODevice::WriteOnly);

@@ -74,8 +74,10 @@ QMap<QString, QString> snapshot(const QString& folder)
         const QFileInfo info(path);
         result.insert(QDir(folder).relativeFilePath(path),
                       QString::number(modeOf(path), 8) + QLatin1Char(' ') +
-                          (info.isDir() ? QStringLiteral("folder")
-                                        : QString::fromLatin1(QCryptographicHash::hash(readAll(path), QCryptographicHash::Sha256).toHex())));
+                          (info.isDir()
+                               ? QStringLiteral("folder")
+                               : QString::fromLatin1(
+                                     QCryptographicHash::hash(readAll(path), QCryptographicHash::Sha256).toHex())));
     }
     return result;
 }
@@ -156,7 +158,8 @@ protected:
     }
 
     // A set with one file per cabinet: backup.cab, backup2.cab, backup3.cab in `folder`.
-    QString writeSet(const QString& folder, const QString& nameTemplate = QString(), const QString& first = QStringLiteral("backup.cab"))
+    QString writeSet(const QString& folder, const QString& nameTemplate = QString(),
+                     const QString& first = QStringLiteral("backup.cab"))
     {
         QDir().mkpath(folder);
         TCabWriter w;
@@ -226,7 +229,8 @@ TEST_F(RestoreTest, AFailedRestoreLeavesTheTargetFolderByteForByteAndSaysNothing
             message = messageOf([&] { RestoreBackupCabinet(cab, target.path(), db.path()); });
         }
         EXPECT_TRUE(message.contains(QString::fromUtf8(c.message))) << c.name << ": " << message.toStdString();
-        EXPECT_TRUE(message.endsWith(QStringLiteral("Es wurde nichts zurückgesichert; der Zielordner ist unverändert.")))
+        EXPECT_TRUE(
+            message.endsWith(QStringLiteral("Es wurde nichts zurückgesichert; der Zielordner ist unverändert.")))
             << c.name << ": " << message.toStdString();
         EXPECT_EQ(snapshot(target.path()), expected) << c.name;
     }
@@ -269,10 +273,12 @@ TEST_F(RestoreTest, SpannedSetsStartAtTheirFirstCabinetWhateverTheLetterCaseOfTh
         if (!firstThere)
             QFile::rename(first, out.file(QStringLiteral("satz/woanders.cab")));
         for (const char* later : {"backup2.cab", "backup3.cab"}) {
-            const QString message =
-                messageOf([&] { RestoreBackupCabinet(out.file(QStringLiteral("satz/")) + later, target.path(), db.path()); });
-            EXPECT_TRUE(message.contains(QStringLiteral("setzt einen Satz von Sicherungsdateien fort"))) << message.toStdString();
-            EXPECT_TRUE(message.contains(QStringLiteral("\"%1\".").arg(QDir::toNativeSeparators(first)))) << message.toStdString();
+            const QString message = messageOf(
+                [&] { RestoreBackupCabinet(out.file(QStringLiteral("satz/")) + later, target.path(), db.path()); });
+            EXPECT_TRUE(message.contains(QStringLiteral("setzt einen Satz von Sicherungsdateien fort")))
+                << message.toStdString();
+            EXPECT_TRUE(message.contains(QStringLiteral("\"%1\".").arg(QDir::toNativeSeparators(first))))
+                << message.toStdString();
             EXPECT_TRUE(message.contains(QStringLiteral("Es wurde nichts zurückgesichert"))) << message.toStdString();
             EXPECT_EQ(snapshot(target.path()), before) << later;
         }
@@ -310,7 +316,9 @@ TEST_F(RestoreTest, WhatAKilledRestoreOrBackupLeavesIsPrivateAndTheNextOneRemove
     const QStringList left = hiddenIn(target.path());
     ASSERT_EQ(left.size(), 2) << left.join(' ').toStdString();
     for (const QString& f : left) {
-        EXPECT_TRUE(QRegularExpression(QStringLiteral("^\\.(athlet\\.orv|spalten\\.co5)\\.part-\\w{6}$")).match(f).hasMatch()) << f.toStdString();
+        EXPECT_TRUE(
+            QRegularExpression(QStringLiteral("^\\.(athlet\\.orv|spalten\\.co5)\\.part-\\w{6}$")).match(f).hasMatch())
+            << f.toStdString();
         EXPECT_EQ(modeOf(target.file(f)), mode_t(0600)) << f.toStdString();
     }
     QMap<QString, QString> visible = snapshot(target.path());
