@@ -10,7 +10,6 @@ struct ThemeLibrary {
     std::mutex lock;
     bool loaded = false;
     int useCount = 0;
-    std::optional<QString> colorVariant;  // nullopt: classic look, no visual style active
 };
 
 ThemeLibrary& library()
@@ -70,28 +69,22 @@ int ThemeLibraryUseCount()
     return lib.useCount;
 }
 
-void SetActiveVisualStyle(std::optional<QString> colorVariant)
-{
-    ThemeLibrary& lib = library();
-    std::lock_guard<std::mutex> guard(lib.lock);
-    lib.colorVariant = std::move(colorVariant);
-}
-
 bool ThemesActive()
 {
     ThemeLibrary& lib = library();
     std::lock_guard<std::mutex> guard(lib.lock);
-    return lib.loaded && lib.colorVariant.has_value();
+    return lib.loaded && ActiveVisualStyle().has_value();
 }
 
 bool ReadThemeColorName(QString& name)
 {
     ThemeLibrary& lib = library();
     std::lock_guard<std::mutex> guard(lib.lock);
-    if (!lib.loaded || !lib.colorVariant)
+    const std::optional<QString> variant = ActiveVisualStyle();
+    if (!lib.loaded || !variant)
         return false;
     // The library's buffer holds 30 wide characters including the terminator.
-    name = lib.colorVariant->left(29);
+    name = variant->left(29);
     return true;
 }
 

@@ -5,13 +5,15 @@
 //
 // Linux has no visual-styles library. Its place is taken by a small stand-in inside this unit:
 // it "loads" always, and reports a visual style as active only when one was declared through
-// SetActiveVisualStyle (tests and a future desktop-theme probe). Without one every colour
-// request falls back to the standard colours, as the program does without the library.
-#include "controls/colorutils.h"
-
+// SetActiveVisualStyle (platform/vcl/visualstyle.h: tests and a future desktop-theme probe).
+// Without one every colour request falls back to the standard colours, as the program does
+// without the library.
 #include <QString>
 
 #include <optional>
+
+#include "controls/colorutils.h"
+#include "platform/vcl/visualstyle.h"
 
 enum TFontStyle : unsigned { fsBold = 1, fsItalic = 2, fsUnderline = 4, fsStrikeOut = 8 };
 using TFontStyles = unsigned;  // a set of TFontStyle bits
@@ -50,10 +52,6 @@ bool ThemesActive();
 // The name of the active style's colour variant ("NormalColor", "HomeStead", "Metallic", ...);
 // false when it cannot be read.
 bool ReadThemeColorName(QString& name);
-
-// Declares the desktop's visual style: a colour variant name, or std::nullopt for the classic
-// look without visual styles (the default).
-void SetActiveVisualStyle(std::optional<QString> colorVariant);
 
 // Fills the nine variant colours and the fixed hot, accent, down and font colours for the
 // active colour variant; false (record untouched) when no style is active, the name cannot be

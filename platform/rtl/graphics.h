@@ -25,6 +25,8 @@ inline constexpr TColor clBlue = 0x00FF0000;
 inline constexpr TColor clFuchsia = 0x00FF00FF;
 inline constexpr TColor clAqua = 0x00FFFF00;
 inline constexpr TColor clWhite = 0x00FFFFFF;
+// No colour: a colour field or property that is left out.
+inline constexpr TColor clNone = 0x1FFFFFFF;
 
 // The system colours (system colour index in the low byte).
 inline constexpr TColor clScrollBar = 0xFF000000;

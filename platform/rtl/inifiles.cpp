@@ -9,6 +9,8 @@
 
 #include <limits>
 
+#include "platform/rtl/codepages.h"
+
 namespace {
 
 // One line of the file with its own line end ("\r\n", "\n", or "" for a last line without
@@ -24,24 +26,6 @@ struct Document {
     QList<Line> lines;
 };
 
-// Windows-1252 differs from Latin-1 only in 0x80..0x9F; the five unassigned bytes map to the
-// control characters of the same value, as Windows' own conversion does.
-constexpr char16_t kCp1252High[32] = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
-
-QString decodeWindows1252(const QByteArray& bytes)
-{
-    QString s;
-    s.reserve(bytes.size());
-    for (char c : bytes) {
-        const auto b = static_cast<unsigned char>(c);
-        s.append(b >= 0x80 && b < 0xA0 ? QChar(kCp1252High[b - 0x80]) : QChar(b));
-    }
-    return s;
-}
-
 QString decode(QByteArray bytes, bool& bom)
 {
     bom = bytes.startsWith("\xEF\xBB\xBF");
@@ -52,7 +36,7 @@ QString decode(QByteArray bytes, bool& bom)
     if (!utf8.hasError())
         return s;
     bom = false;
-    return decodeWindows1252(bytes);
+    return DecodeWindows1252(bytes);
 }
 
 Document load(const QString& fileName)
