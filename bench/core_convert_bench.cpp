@@ -83,7 +83,13 @@ QString oldFolder()
                    {{"Index", pxfAutoInc, 4}, {"Datum", pxfDate, 4}, {"Ort", pxfAlpha, 30}, {"Form", pxfAlpha, 10},
                     {"Startzeit", pxfTime, 4}, {"Zeit", pxfTime, 4}, {"Meter", pxfLong, 4}, {"Puls", pxfShort, 2},
                     {"Belastungsart", pxfAlpha, 10}, {"Sportart", pxfAlpha, 15}, {"Gewicht", pxfNumber, 8},
-                    {"Belastungsstufe", pxfAlpha, 7}, {"User1", pxfAlpha, 20}, {"kcal", pxfLong, 4}},
+                    {"Belastungsstufe", pxfAlpha, 7}, {"User1", pxfAlpha, 20}, {"kcal", pxfLong, 4},
+                    // The other fields of the version 4 layout, left empty.
+                    {"Gefuehl", pxfAlpha, 15}, {"Wetter", pxfAlpha, 15}, {"Wind", pxfAlpha, 15},
+                    {"Hoehendifferenz", pxfShort, 2}, {"Bemerkungen", pxfAlpha, 40}, {"Temperatur", pxfShort, 2},
+                    {"Streckenbeschreibung", pxfAlpha, 55}, {"Gli", pxfNumber, 8}, {"User2", pxfNumber, 8},
+                    {"Maxpuls", pxfLong, 4}, {"Ruhepuls", pxfLong, 4}, {"Erholungspuls", pxfLong, 4},
+                    {"Fett", pxfNumber, 8}},
                    kUnits, [](pxdoc_t* px, int r, const std::vector<char*>& at) {
                        PX_put_data_long(px, at[0], 4, r + 1);
                        PX_put_data_long(px, at[1], 4, 38000 + r + 693594);

@@ -49,6 +49,7 @@
 #include "core/toolkalenderframe.h"
 #include "core/umgebung.h"
 #include "core/views.h"
+#include "exchange/backupcabinet.h"
 #include "exchange/convert5u.h"
 #include "exchange/dbrestoreu.h"
 #include "exchange/dbsicherung.h"
@@ -685,6 +686,8 @@ void TMainForm::ActionManager1Update(TAction* Action, bool& Handled)
 
 bool TMainForm::openDatabaseFile(const QString& fileName)
 {
+    // A backup or restore killed on the way left its temporary files beside the database.
+    RemoveBackupLeftovers(QFileInfo(fileName).absolutePath());
     if (!orvServer || !orvServer->openDatabase(fileName))
         return false;
     showEntryWindow();

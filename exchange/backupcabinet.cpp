@@ -6,12 +6,17 @@
 #include <QFileInfo>
 #include <QSet>
 
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include "core/language.h"
 #include "exchange/cabcomps.h"
 #include "exchange/cabstconsts.h"
 #include "platform/cabinet/cabformat.h"
+#include "platform/cabinet/cabtargetfile.h"
 #include "platform/db/clientdataset.h"
 #include "platform/db/databasecopy.h"
 
@@ -22,10 +27,23 @@ QString tr(const char* text)
     return QCoreApplication::translate("BackupCabinet", text);
 }
 
-// Removes a file when the scope ends, whatever happened in it.
-struct RemoveAtEnd {
+// The backup's working copy of the database: removed when the backup ends, whatever happened;
+// locked while it lives, so that the clean-up of another process passes it by.
+struct WorkingCopy {
     QString file;
-    ~RemoveAtEnd() { QFile::remove(file); }
+    int fd = -1;
+    void Lock()
+    {
+        fd = ::open(QFile::encodeName(file).constData(), O_RDONLY | O_CLOEXEC);
+        if (fd >= 0)
+            ::flock(fd, LOCK_EX | LOCK_NB);
+    }
+    ~WorkingCopy()
+    {
+        QFile::remove(file);
+        if (fd >= 0)
+            ::close(fd);
+    }
 };
 
 // The widest path the system allows: the list keeps full paths, never cut ones.
@@ -36,6 +54,11 @@ QString refusedOpenDatabase(const QString& file)
     return tr("Die Datei \"%1\" ist die geöffnete Datenbank und kann nicht überschrieben werden. "
               "Schließen Sie die Datenbank oder wählen Sie ein anderes Ziel.")
         .arg(QDir::toNativeSeparators(file));
+}
+
+QString nothingRestored()
+{
+    return tr("Es wurde nichts zurückgesichert; der Zielordner ist unverändert.");
 }
 
 }  // namespace
@@ -67,17 +90,6 @@ QString BackupDatabaseCopyName(const QString& databasePath)
     return QFileInfo(databasePath).absolutePath() + QStringLiteral("/temp.~orv");
 }
 
-bool IsSameFile(const QString& a, const QString& b)
-{
-    if (a.isEmpty() || b.isEmpty())
-        return false;
-    struct stat sa {};
-    struct stat sb {};
-    if (::stat(QFile::encodeName(a).constData(), &sa) != 0 || ::stat(QFile::encodeName(b).constData(), &sb) != 0)
-        return false;
-    return sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
-}
-
 void WriteBackupCabinet(TConnection& connection, const QString& databasePath, const QStringList& extraFiles,
                         const QString& cabinetFile)
 {
@@ -90,14 +102,20 @@ void WriteBackupCabinet(TConnection& connection, const QString& databasePath, co
         throw Exception(tr("Die Sicherung kann nicht unter dem Namen der Arbeitskopie \"%1\" gespeichert werden.")
                             .arg(QDir::toNativeSeparators(copy)));
 
+    // What a killed backup left: its working copy beside the database, a cabinet half-written.
+    RemoveBackupLeftovers(QFileInfo(databasePath).absolutePath());
+    if (QFileInfo(cabinetFile).absolutePath() != QFileInfo(databasePath).absolutePath())
+        TCabTargetFile::RemoveLeftovers(QFileInfo(cabinetFile).absolutePath());
+
     TCabWriter writer;
     writer.SetCompressionType(cctMsZip);
     writer.Open(cabinetFile);
 
     // The open file's pages may be half-way through a write: the cabinet gets a copy that SQLite
     // took as one consistent state.
-    RemoveAtEnd removeCopy{copy};
+    WorkingCopy working{copy};
     CopyOpenDatabase(connection, copy, true);
+    working.Lock();
     writer.AddFile(copy, QFileInfo(databasePath).fileName(), false);
 
     for (const QString& file : extraFiles)
@@ -140,9 +158,18 @@ QStringList LoadFileList(TClientDataSet& cds, const QString& fileName)
     return files;
 }
 
-QStringList CabinetEntryNames(const QString& cabinetFile)
+namespace {
+
+// The cabinets of a set from a first one on, as the restore follows them: each next cabinet is
+// looked for beside the one that names it, without regard to letter case.
+struct CabinetSet {
+    QStringList names;  // archive names of every file, a file spanning two cabinets once
+    QString missing;    // the full name of a next cabinet that is not there
+};
+
+CabinetSet ReadCabinetSet(const QString& cabinetFile)
 {
-    QStringList names;
+    CabinetSet set;
     QSet<QString> seen;
     QString current = QFileInfo(cabinetFile).absoluteFilePath();
     while (!current.isEmpty() && !seen.contains(current)) {
@@ -150,34 +177,112 @@ QStringList CabinetEntryNames(const QString& cabinetFile)
         const cabformat::DirectoryResult r = cabformat::ReadDirectory(current);
         if (!r.Ok())
             break;
-        // A file spanning two cabinets is listed by both: once is enough.
         for (const cabformat::FileEntry& f : r.Dir.Files)
             if (f.FolderIndex != cabformat::kContinuedFromPrev && f.FolderIndex != cabformat::kContinuedPrevAndNext)
-                names << f.Name;
-        // The next cabinet of a set lies beside this one, as the reader looks for it.
+                set.names << f.Name;
+        const QString folder = QFileInfo(current).absolutePath();
         current.clear();
         if (!r.Dir.NextCabinet.isEmpty()) {
-            const QString next = QFileInfo(QFileInfo(cabinetFile).absolutePath() + QLatin1Char('/') +
-                                           cabformat::LocalArchivePath(r.Dir.NextCabinet))
-                                     .absoluteFilePath();
-            if (QFileInfo::exists(next))
-                current = next;
+            current = cabformat::FindCabinetFile(folder, r.Dir.NextCabinet);
+            if (current.isEmpty())
+                set.missing = folder + QLatin1Char('/') + cabformat::LocalArchivePath(r.Dir.NextCabinet);
         }
     }
-    return names;
+    return set;
+}
+
+// The first cabinet of the set that `dir` (of the file `cabinetFile`) continues: followed back
+// through the cabinets beside it as far as they are there, else the one its header names.
+QString FirstCabinetOfSet(const QString& cabinetFile, const cabformat::Directory& dir)
+{
+    QString first;
+    QString prevName = dir.PrevCabinet;
+    QString folder = QFileInfo(cabinetFile).absolutePath();
+    QSet<QString> seen;
+    for (;;) {
+        const QString prev = cabformat::FindCabinetFile(folder, prevName);
+        if (prev.isEmpty())
+            return folder + QLatin1Char('/') + cabformat::LocalArchivePath(prevName);
+        first = prev;
+        if (seen.contains(prev))
+            return first;
+        seen.insert(prev);
+        const cabformat::DirectoryResult r = cabformat::ReadDirectory(prev);
+        if (!r.Ok() || !(r.Dir.Flags & cabformat::kFlagPrevCabinet) || r.Dir.PrevCabinet.isEmpty())
+            return first;
+        prevName = r.Dir.PrevCabinet;
+        folder = QFileInfo(prev).absolutePath();
+    }
+}
+
+}  // namespace
+
+QStringList CabinetEntryNames(const QString& cabinetFile)
+{
+    return ReadCabinetSet(cabinetFile).names;
+}
+
+void RemoveBackupLeftovers(const QString& folder)
+{
+    if (folder.isEmpty() || !QFileInfo(folder).isDir())
+        return;
+    TCabTargetFile::RemoveLeftovers(folder);
+    // The working copy of any database in the folder, and the part of it that the database copy
+    // writes before it takes the copy's name.
+    const QString copy = BackupDatabaseCopyName(QDir(folder).filePath(QStringLiteral("athlet.orv")));
+    TCabTargetFile::RemoveUnlessLocked(copy);
+    TCabTargetFile::RemoveUnlessLocked(
+        QDir(folder).filePath(QStringLiteral(".") + QFileInfo(copy).fileName() + QStringLiteral(".part")));
 }
 
 void RestoreBackupCabinet(const QString& cabinetFile, const QString& targetFolder, const QString& openDatabase)
 {
-    // Checked before anything is written, so that a refused cabinet leaves the folder as it was.
-    const QString folder = QDir(targetFolder).absolutePath() + QLatin1Char('/');
-    for (const QString& name : CabinetEntryNames(cabinetFile)) {
-        if (!cabformat::IsSafeArchiveName(name))
-            throw ECabinet(TCabErf{FDIERROR_CORRUPT_CABINET, 0, true}, false, CabUnsafeNameText(name));
-        const QString target = folder + cabformat::LocalArchivePath(name);
-        if (IsSameFile(target, openDatabase))
-            throw Exception(refusedOpenDatabase(target));
+    try {
+        // Checked before anything is written, so that a refused cabinet leaves the folder as it was.
+        const cabformat::DirectoryResult head = cabformat::ReadDirectory(cabinetFile);
+        if (head.Ok() && (head.Dir.Flags & cabformat::kFlagPrevCabinet))
+            throw Exception(tr("Die Datei \"%1\" setzt einen Satz von Sicherungsdateien fort. Beginnen Sie die "
+                               "Rücksicherung mit der ersten Datei des Satzes, \"%2\".")
+                                .arg(QDir::toNativeSeparators(QFileInfo(cabinetFile).absoluteFilePath()),
+                                     QDir::toNativeSeparators(FirstCabinetOfSet(cabinetFile, head.Dir))));
+        const CabinetSet set = ReadCabinetSet(cabinetFile);
+        if (!set.missing.isEmpty())
+            throw ECabinet(TCabErf{FDIERROR_CABINET_NOT_FOUND, ENOENT, true}, false, CabFileText(set.missing));
+        if (head.Ok() && set.names.isEmpty())
+            throw Exception(tr("Die Sicherungsdatei \"%1\" enthält keine Dateien.")
+                                .arg(QDir::toNativeSeparators(QFileInfo(cabinetFile).absoluteFilePath())));
+        const QString folder = QDir(targetFolder).absolutePath() + QLatin1Char('/');
+        for (const QString& name : set.names) {
+            if (!cabformat::IsSafeArchiveName(name))
+                throw ECabinet(TCabErf{FDIERROR_CORRUPT_CABINET, 0, true}, false, CabUnsafeNameText(name));
+            const QString target = folder + cabformat::LocalArchivePath(name);
+            if (IsSameFile(target, openDatabase))
+                throw Exception(refusedOpenDatabase(target));
+        }
+        // What a killed restore into this folder left goes first.
+        RemoveBackupLeftovers(folder);
+        TCabReader reader;
+        // An athlete database is for its owner's eyes only, as a new one is.
+        reader.OnFilePermissions = [](TCabReader*, const QString& target, unsigned& mode) {
+            if (target.endsWith(QStringLiteral(".orv"), Qt::CaseInsensitive))
+                mode &= 0600;
+        };
+        reader.ExtractAll(cabinetFile, targetFolder, false);
+    } catch (Exception& e) {
+        e.SetMessage(e.Message() + QStringLiteral("\n\n") + nothingRestored());
+        throw;
+    } catch (const std::exception& e) {
+        throw Exception(QString::fromLocal8Bit(e.what()) + QStringLiteral("\n\n") + nothingRestored());
     }
-    TCabReader reader;
-    reader.ExtractAll(cabinetFile, targetFolder, false);
+}
+
+bool IsSameFile(const QString& a, const QString& b)
+{
+    if (a.isEmpty() || b.isEmpty())
+        return false;
+    struct stat sa {};
+    struct stat sb {};
+    if (::stat(QFile::encodeName(a).constData(), &sa) != 0 || ::stat(QFile::encodeName(b).constData(), &sb) != 0)
+        return false;
+    return sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
 }

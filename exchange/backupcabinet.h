@@ -19,7 +19,8 @@ QString BackupFileTypeLabel(const QString& fileName);
 QString BackupDatabaseCopyName(const QString& databasePath);
 
 // Writes the backup cabinet `cabinetFile`: a consistent copy of the database that `connection`
-// has open (taken into "temp.~orv" beside it and removed again afterwards) under the database's
+// has open (taken into "temp.~orv" beside it, readable by the owner only, and removed again
+// afterwards) under the database's
 // own file name, then each of `extraFiles` in list order under its bare file name; MSZIP, one
 // cabinet. An earlier file of the cabinet's name is replaced only by the completed cabinet: when
 // anything fails (a listed file missing, the disk full) it stays as it was, and ECabinet (or
@@ -40,11 +41,23 @@ QStringList LoadFileList(TClientDataSet& cds, const QString& fileName);
 QStringList CabinetEntryNames(const QString& cabinetFile);
 
 // Extracts every file of the cabinet (and of its set) into `targetFolder`, creating it when
-// missing; files of the same names there are replaced. Before anything is written the entries
-// are checked: a name that would leave the folder raises ECabinet, and a target file that is the
-// open database `openDatabase` (empty: none open) raises Exception naming it. Raises ECabinet
-// for a missing, unreadable or damaged cabinet.
+// missing; files of the same names there are replaced, all together or none: on any failure the
+// folder stays as it was and the message ends saying that nothing was restored. Before anything
+// is written the set is checked: a cabinet that continues a set is refused naming the set's
+// first one, a next cabinet that is not there (looked up without regard to case) is named, an
+// empty cabinet is refused, a name that would leave the folder raises ECabinet, and a target
+// file that is the open database `openDatabase` (empty: none open) raises Exception naming it.
+// Raises ECabinet for a missing, unreadable or damaged cabinet. A restored athlete database
+// (".orv") is readable by its owner only; other files get what their attributes allow, within
+// the user's umask. Temporary files a killed restore left in the folder are removed first.
 void RestoreBackupCabinet(const QString& cabinetFile, const QString& targetFolder, const QString& openDatabase);
+
+// Removes what a killed backup or restore left in a folder: temporary files of the cabinet
+// components (".<name>.part-XXXXXX") and the backup's working copy ("temp.~orv" and its partial
+// ".temp.~orv.part"), except those a running backup or restore holds. The backup does it in the
+// database's and the cabinet's folder, the restore in its target folder, the program whenever it
+// opens a database.
+void RemoveBackupLeftovers(const QString& folder);
 
 // True when both names lead to one existing file (the same path, a link, a second name).
 bool IsSameFile(const QString& a, const QString& b);

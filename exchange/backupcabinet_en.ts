@@ -35,5 +35,17 @@
         <source>Die Sicherung kann nicht unter dem Namen der Arbeitskopie &quot;%1&quot; gespeichert werden.</source>
         <translation>The backup cannot be saved under the name of the working copy &quot;%1&quot;.</translation>
     </message>
+    <message>
+        <source>Es wurde nichts zurückgesichert; der Zielordner ist unverändert.</source>
+        <translation>Nothing was restored; the target folder is unchanged.</translation>
+    </message>
+    <message>
+        <source>Die Datei &quot;%1&quot; setzt einen Satz von Sicherungsdateien fort. Beginnen Sie die Rücksicherung mit der ersten Datei des Satzes, &quot;%2&quot;.</source>
+        <translation>The file &quot;%1&quot; continues a set of backup files. Start the restore with the first file of the set, &quot;%2&quot;.</translation>
+    </message>
+    <message>
+        <source>Die Sicherungsdatei &quot;%1&quot; enthält keine Dateien.</source>
+        <translation>The backup file &quot;%1&quot; contains no files.</translation>
+    </message>
 </context>
 </TS>

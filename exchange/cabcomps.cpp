@@ -192,7 +192,11 @@ void TCabWriter::AddFile(const QString& sourcePath, const QString& archiveName, 
     QString name = archiveName;
     if (name.startsWith(QLatin1Char('\\')))
         name.remove(0, 1);
-    Check(context_->AddFile(sourcePath, name, execute, compressionCode_));
+    if (!context_->AddFile(sourcePath, name, execute, compressionCode_)) {
+        // A source that cannot be opened or read (a listed file deleted meanwhile) is named.
+        const bool source = erf_.Error && (erf_.Oper == FCIERR_OPEN_SRC || erf_.Oper == FCIERR_READ_SRC);
+        throw ECabinet(erf_, true, source ? CabFileText(sourcePath) : QString());
+    }
     ++cabinetFileCount_;
     ++folderFileCount_;
 }

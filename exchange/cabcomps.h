@@ -96,7 +96,7 @@ public:
     // replaced only when the set is closed with a flush.
     void Open(const QString& fileName);
     // Stores a source under an archive name (a leading "\" is removed); `execute` sets the
-    // run-after-extraction mark. Raises ECabinet, for example when the source cannot be opened.
+    // run-after-extraction mark. Raises ECabinet, naming the source when it cannot be opened or read.
     void AddFile(const QString& sourcePath, const QString& archiveName, bool execute = false);
     void FlushFolder();
     // Completes the current cabinet; `getNextCabinet` lets the set go on in a further cabinet.
@@ -173,7 +173,8 @@ public:
     std::function<void(TCabReader* sender, const QString& aSrcFileName, const QString& aStartCabName,
                        const QString& aStartDiskName, const QString& aDstFullFileName, bool& anAbort)>
         OnCopyPartialFile;
-    // An extracted file is complete; anExec asks to open it (with croExecuteOnExtract).
+    // An extracted file is complete (it takes its real name once every file of the extraction
+    // is); anExec asks to open it then (with croExecuteOnExtract).
     std::function<void(TCabReader* sender, const QString& aSrcFileName, uint16_t aDate, uint16_t aTime, uint16_t anAttrs,
                        uint16_t aFolderNo, bool& anExec, const QString& aDstFullFileName, bool& anAbort)>
         OnCloseFile;
@@ -183,9 +184,15 @@ public:
         OnNextCabinet;
     std::function<void(TCabReader* sender, TFDINOTIFICATIONTYPE aNotifyType, TFDINOTIFICATION& aNotify, int& aResult)>
         OnUnrecognizedNotify;
+    // The permissions an extracted file gets: aMode starts as the cabinet's attributes allow
+    // (0444 read-only, else 0666) and may be narrowed; the user's umask applies in any case.
+    std::function<void(TCabReader* sender, const QString& aDstFullFileName, unsigned& aMode)> OnFilePermissions;
 
     // Extracts every file of the cabinet and, unless `singleCabinet`, of the following cabinets
-    // of its set that exist, into the target folder (created when missing). Raises ECabinet.
+    // of its set that exist (their names looked up without regard to case), into the target
+    // folder (created when missing). All or nothing: the files take their real names together
+    // once every one is complete; on any failure the target folder stays as it was (folders
+    // made for the extraction go again) and ECabinet is raised, naming a cabinet not found.
     void ExtractAll(const QString& cabinetFile, const QString& targetFolder, bool singleCabinet = false);
 
     // The library's notification handler.
@@ -195,6 +202,9 @@ private:
     int CopyFile(TFDINOTIFICATION& n);
     int CloseFile(TFDINOTIFICATION& n);
     void DiscardOpenTargets();
+    void RemoveMadeFolders();
+    // The cabinet `name` of a set in `folder`, looked up without regard to case.
+    static QString CabinetIn(const QString& folder, const QString& name);
 
     TCabReaderOptions options_;
     QString cabinetFile_;
@@ -210,6 +220,11 @@ private:
     QStringList srcNames_;
     QStringList dstNames_;
     std::vector<std::unique_ptr<TCabTargetFile>> targets_;
+    // Files complete under their temporary names, in the order extracted, waiting for the end.
+    std::vector<std::unique_ptr<TCabTargetFile>> completed_;
+    QStringList toExecute_;
+    QStringList madeFolders_;
+    QString wantedCabinet_;  // the cabinet being looked for, named when it is not found
     int lastError_ = 0;
     bool targetFailed_ = false;
     QString unsafeName_;

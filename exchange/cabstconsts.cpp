@@ -1,6 +1,7 @@
 #include "exchange/cabstconsts.h"
 
 #include <QCoreApplication>
+#include <QDir>
 
 #include <iterator>
 
@@ -57,4 +58,9 @@ QString CabReaderErrorText(int code)
 QString CabUnsafeNameText(const QString& name)
 {
     return Tr(QT_TRANSLATE_NOOP("CabSTConsts", "Unzulässiger Dateiname im Cabinet: \"%1\"")).arg(name);
+}
+
+QString CabFileText(const QString& fileName)
+{
+    return Tr(QT_TRANSLATE_NOOP("CabSTConsts", "Datei: \"%1\"")).arg(QDir::toNativeSeparators(fileName));
 }

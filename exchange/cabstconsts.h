@@ -9,3 +9,5 @@ QString CabWriterErrorText(int code);
 QString CabReaderErrorText(int code);
 // The text of an archive name that may not be extracted ("..\x", "/tmp/x", "C:\x").
 QString CabUnsafeNameText(const QString& name);
+// The line that names the file an error concerns: "Datei: "<name>"".
+QString CabFileText(const QString& fileName);

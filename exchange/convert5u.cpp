@@ -3,6 +3,7 @@
 #include "ui_convert5u.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFileInfo>
 #include <QStyle>
 
@@ -89,13 +90,19 @@ void Tconvert5::Button1Click(QObject*)
         return;
     const QString file = OpenDialog1.FileName();
     const QString folder = QFileInfo(file).absolutePath();
-    ParadoxTable daten;
-    const QString datenFile = ParadoxTable::FindFile(folder, QStringLiteral("daten.db"));
-    if (datenFile.isEmpty() || !daten.Open(datenFile)) {
+    // The tables beside the user file must be the ones the conversion reads: missing tables and
+    // tables of other programs under their names are named after the message.
+    const QStringList problems = TconvertServer::CheckOldFolder(folder);
+    if (!problems.isEmpty()) {
         // The choice is refused whole: what was shown before stays, and so does the button.
-        MessageDlg(LoadStr(msg::NoOldVersionFile), mtError, TMsgDlgButtons{mbOK});
+        MessageDlg(LoadStr(msg::NoOldVersionFile) + QStringLiteral("\n\n") +
+                       tr("Benutzerdatei: \"%1\"").arg(QDir::toNativeSeparators(file)) + QLatin1Char('\n') +
+                       problems.join(QLatin1Char('\n')),
+                   mtError, TMsgDlgButtons{mbOK});
         return;
     }
+    ParadoxTable daten;
+    daten.Open(ParadoxTable::FindFile(folder, QStringLiteral("daten.db")));
     Edit1->setText(file);
     oldFolderValid_ = true;
     needsUpgrade_ = daten.FieldIndex(QStringLiteral("User1")) < 0;

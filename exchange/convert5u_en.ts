@@ -87,6 +87,10 @@
         <source>Übergangene Equipmentzuordnungen ohne Einheit oder Equipment: %1</source>
         <translation>Skipped equipment links without a unit or equipment item: %1</translation>
     </message>
+    <message>
+        <source>Benutzerdatei: &quot;%1&quot;</source>
+        <translation>User file: &quot;%1&quot;</translation>
+    </message>
 </context>
 <context>
     <name>TconvertServer</name>
@@ -107,6 +111,54 @@
 </source>
         <translation>The new database lacks entries that the old units use. Please create them and convert again. Nothing was written.
 </translation>
+    </message>
+    <message>
+        <source>Text</source>
+        <translation>text</translation>
+    </message>
+    <message>
+        <source>Datum</source>
+        <translation>date</translation>
+    </message>
+    <message>
+        <source>Uhrzeit</source>
+        <translation>time</translation>
+    </message>
+    <message>
+        <source>Zahl</source>
+        <translation>number</translation>
+    </message>
+    <message>
+        <source>Bild</source>
+        <translation>picture</translation>
+    </message>
+    <message>
+        <source>Zeitstempel</source>
+        <translation>time stamp</translation>
+    </message>
+    <message>
+        <source>Logisch</source>
+        <translation>logical</translation>
+    </message>
+    <message>
+        <source>Binärdaten</source>
+        <translation>binary data</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot;: das Feld %2 ist vom Typ %3, gelesen wird %4.</source>
+        <translation>&quot;%1&quot;: the field %2 is of type %3, the conversion reads %4.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot;: es fehlen die Felder %2.</source>
+        <translation>&quot;%1&quot;: the fields %2 are missing.</translation>
+    </message>
+    <message>
+        <source>Die Tabellen in &quot;%1&quot; können nicht konvertiert werden. Es wurde nichts geschrieben.</source>
+        <translation>The tables in &quot;%1&quot; cannot be converted. Nothing was written.</translation>
+    </message>
+    <message>
+        <source>Es wurden keine alten Tabellen gelesen. Es wurde nichts geschrieben.</source>
+        <translation>No old tables were read. Nothing was written.</translation>
     </message>
 </context>
 </TS>

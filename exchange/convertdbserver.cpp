@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 #include <numeric>
+#include <vector>
 
 #include "core/language.h"
 #include "core/messageids.h"
@@ -25,6 +26,149 @@ QString tr(const char* text)
 // The old tables, as the previous versions named them.
 const char* const kTables[] = {"daten.db", "zeit.db", "bestzeit.DB", "strecke.DB", "streckez.DB", "equipment.DB",
                                "eqdaten.DB"};
+
+// What the conversion reads of the old tables: each field it uses with the kind of value it
+// needs. Fields of version 4 alone (the later unit fields, the split type) are required only
+// in tables of version 4; older ones are converted without them. A field of kind Any may have
+// any type (the versions stored it differently).
+enum class FieldKind { Text, Date, Time, Number, Picture, Any };
+struct FieldUse {
+    const char* name;
+    FieldKind kind;
+    bool version4 = false;
+};
+struct TableLayout {
+    const char* table;
+    std::vector<FieldUse> fields;
+};
+const std::vector<TableLayout>& OldLayout()
+{
+    using K = FieldKind;
+    static const std::vector<TableLayout> layout = {
+        {"daten.db",
+         {{"Index", K::Number},         {"Datum", K::Date},
+          {"Ort", K::Text},             {"Form", K::Text},
+          {"Startzeit", K::Time},       {"Gefuehl", K::Text},
+          {"Zeit", K::Time},            {"Meter", K::Number},
+          {"Wetter", K::Text},          {"Wind", K::Text},
+          {"Hoehendifferenz", K::Number}, {"Bemerkungen", K::Text},
+          {"Temperatur", K::Number},    {"Puls", K::Number},
+          {"Belastungsart", K::Text},   {"Streckenbeschreibung", K::Text},
+          {"Sportart", K::Text},        {"Gli", K::Number},
+          {"Gewicht", K::Number},       {"Belastungsstufe", K::Text},
+          {"User1", K::Text, true},     {"User2", K::Number, true},
+          {"Maxpuls", K::Number, true}, {"Ruhepuls", K::Number, true},
+          {"Erholungspuls", K::Number, true}, {"Fett", K::Number, true},
+          {"kcal", K::Number, true}}},
+        {"zeit.db",
+         {{"Index", K::Number}, {"Meter", K::Number}, {"Zwischenzeit", K::Time}, {"Puls", K::Number},
+          {"M \u00fcber NN", K::Number}, {"Notitz", K::Text}, {"zwTyp", K::Number, true}}},
+        {"bestzeit.DB", {{"Meter", K::Number}, {"Datum", K::Date}, {"Pb", K::Time}}},
+        {"strecke.DB",
+         {{"StrIndex", K::Number}, {"Name", K::Text}, {"Land", K::Text}, {"Ort", K::Text}, {"Laenge", K::Any},
+          {"HDiff", K::Any}, {"Beschreibung", K::Text}, {"Kommentar", K::Text}, {"Bild", K::Picture},
+          {"Lageplan", K::Picture}}},
+        {"streckez.DB",
+         {{"StrIndex", K::Number}, {"Meter", K::Number}, {"Streckenpunkt", K::Text}, {"Hoehe", K::Number},
+          {"Kommentar", K::Text}}},
+        {"equipment.DB", {{"Index", K::Number}, {"Bezeichnung", K::Text}, {"Art", K::Any}, {"Kilometer", K::Number}}},
+        {"eqdaten.DB", {{"EqIndex", K::Number}, {"EinheiIndex", K::Number}}},
+    };
+    return layout;
+}
+
+bool Fits(FieldKind kind, ParadoxFieldType type)
+{
+    using T = ParadoxFieldType;
+    switch (kind) {
+    case FieldKind::Text:
+        return type == T::Alpha || type == T::Memo || type == T::FormattedMemo;
+    case FieldKind::Date:
+        return type == T::Date || type == T::Timestamp;
+    case FieldKind::Time:
+        return type == T::Time || type == T::Timestamp;
+    case FieldKind::Number:
+        return type == T::Short || type == T::Long || type == T::AutoInc || type == T::Number || type == T::Currency ||
+               type == T::Bcd;
+    case FieldKind::Picture:
+        return type == T::Graphic || type == T::Blob || type == T::Ole || type == T::Bytes;
+    case FieldKind::Any:
+        return true;
+    }
+    return false;
+}
+
+QString KindName(FieldKind kind)
+{
+    switch (kind) {
+    case FieldKind::Text:
+        return tr("Text");
+    case FieldKind::Date:
+        return tr("Datum");
+    case FieldKind::Time:
+        return tr("Uhrzeit");
+    case FieldKind::Number:
+        return tr("Zahl");
+    case FieldKind::Picture:
+        return tr("Bild");
+    case FieldKind::Any:
+        break;
+    }
+    return QString();
+}
+
+QString TypeName(ParadoxFieldType type)
+{
+    using T = ParadoxFieldType;
+    switch (type) {
+    case T::Alpha:
+    case T::Memo:
+    case T::FormattedMemo:
+        return KindName(FieldKind::Text);
+    case T::Date:
+        return KindName(FieldKind::Date);
+    case T::Time:
+        return KindName(FieldKind::Time);
+    case T::Timestamp:
+        return tr("Zeitstempel");
+    case T::Logical:
+        return tr("Logisch");
+    case T::Graphic:
+        return KindName(FieldKind::Picture);
+    case T::Blob:
+    case T::Ole:
+    case T::Bytes:
+        return tr("Binärdaten");
+    default:
+        return KindName(FieldKind::Number);
+    }
+}
+
+// The fields of an old table that the conversion cannot read as it needs them: one line naming
+// the file with its missing fields, one per mistyped field; empty when the table fits.
+QStringList LayoutProblems(const QString& file, const TableLayout& layout, const QList<ParadoxField>& fields,
+                           bool version4)
+{
+    QStringList missing;
+    QStringList lines;
+    for (const FieldUse& use : layout.fields) {
+        const QString name = QString::fromUtf8(use.name);
+        const auto field = std::find_if(fields.begin(), fields.end(), [&](const ParadoxField& f) {
+            return f.name.compare(name, Qt::CaseInsensitive) == 0;
+        });
+        if (field == fields.end()) {
+            if (!use.version4 || version4)
+                missing << name;
+        } else if (!Fits(use.kind, field->type)) {
+            lines << tr("\"%1\": das Feld %2 ist vom Typ %3, gelesen wird %4.")
+                         .arg(QDir::toNativeSeparators(file), name, TypeName(field->type), KindName(use.kind));
+        }
+    }
+    if (!missing.isEmpty())
+        lines.prepend(tr("\"%1\": es fehlen die Felder %2.")
+                          .arg(QDir::toNativeSeparators(file), missing.join(QStringLiteral(", "))));
+    return lines;
+}
 
 QString key(const QString& text)
 {
@@ -81,28 +225,63 @@ const OldTable& TconvertServer::Table(const QString& name) const
     return it == tables_.constEnd() ? empty : *it;
 }
 
-bool TconvertServer::ReadOldFolder(const QString& folder)
+QStringList TconvertServer::ScanOldFolder(const QString& folder, bool readRecords)
 {
     tables_.clear();
-    error_.clear();
     needsUpgrade_ = false;
-    for (const char* name : kTables) {
-        const QString file = ParadoxTable::FindFile(folder, QString::fromLatin1(name));
-        const bool required = qstrcmp(name, "daten.db") == 0 || qstrcmp(name, "zeit.db") == 0;
+    QStringList problems;
+    bool version4 = false;
+    for (const TableLayout& layout : OldLayout()) {
+        const QString name = QString::fromLatin1(layout.table);
+        const QString file = ParadoxTable::FindFile(folder, name);
+        const bool required = name == QLatin1String("daten.db") || name == QLatin1String("zeit.db");
         if (file.isEmpty()) {
             if (required)
-                return fail(ParadoxError{QDir(folder).filePath(QString::fromLatin1(name)), tr("Die Datei fehlt.")}.Text());
+                problems << ParadoxError{QDir(folder).filePath(name), tr("Die Datei fehlt.")}.Text();
             continue;
         }
         ParadoxTable table;
+        if (!table.Open(file)) {
+            problems << table.Error().Text();
+            continue;
+        }
+        if (name == QLatin1String("daten.db"))
+            version4 = table.FieldIndex(QStringLiteral("User1")) >= 0;
+        const QStringList own = LayoutProblems(file, layout, table.Fields(), version4);
+        problems << own;
+        if (!own.isEmpty() || !problems.isEmpty() || !readRecords)
+            continue;
         OldTable old;
-        if (!table.Open(file) || !table.ReadAll(old.rows))
-            return fail(table.Error().Text());
+        if (!table.ReadAll(old.rows)) {
+            problems << table.Error().Text();
+            continue;
+        }
         for (const ParadoxField& f : table.Fields())
             old.fields << f.name;
-        tables_.insert(QString::fromLatin1(name).toLower(), old);
+        tables_.insert(name.toLower(), old);
     }
-    needsUpgrade_ = !Table(QStringLiteral("daten.db")).has(QStringLiteral("User1"));
+    if (!problems.isEmpty())
+        tables_.clear();
+    needsUpgrade_ = !version4;
+    return problems;
+}
+
+QStringList TconvertServer::CheckOldFolder(const QString& folder)
+{
+    TconvertServer server;
+    return server.ScanOldFolder(folder, false);
+}
+
+bool TconvertServer::ReadOldFolder(const QString& folder)
+{
+    error_.clear();
+    read_ = false;
+    const QStringList problems = ScanOldFolder(folder, true);
+    if (!problems.isEmpty())
+        return fail(tr("Die Tabellen in \"%1\" können nicht konvertiert werden. Es wurde nichts geschrieben.")
+                        .arg(QDir::toNativeSeparators(folder)) +
+                    QLatin1Char('\n') + problems.join(QLatin1Char('\n')));
+    read_ = true;
     return true;
 }
 
@@ -112,6 +291,8 @@ bool TconvertServer::convertIt(TConnection& target, bool fillNumbers, const Conv
     result_ = {};
     missingForms_.clear();
     missingLevels_.clear();
+    if (!read_)
+        return fail(tr("Es wurden keine alten Tabellen gelesen. Es wurde nichts geschrieben."));
     const OldTable& daten = Table(QStringLiteral("daten.db"));
     const OldTable& zeit = Table(QStringLiteral("zeit.db"));
     const bool fill = fillNumbers && needsUpgrade_;

@@ -56,16 +56,22 @@ public:
     };
 
     // Reads the old tables of the folder. False with Error() naming the file and the reason when
-    // "daten.db" or "zeit.db" is missing or any table cannot be read; the other tables may be
-    // absent (nothing of their kind is converted).
+    // "daten.db" or "zeit.db" is missing or any table cannot be read, and naming each table that
+    // lacks a field the conversion reads or holds it with another type (tables of other programs
+    // copied under these names); the other tables may be absent (nothing of their kind is
+    // converted). Nothing is read then.
     bool ReadOldFolder(const QString& folder);
+    // The same checks without reading the records: empty when the folder's tables can be
+    // converted, else one line per problem (a missing or unreadable table, missing fields, a
+    // field of another type).
+    static QStringList CheckOldFolder(const QString& folder);
     // True when the old tables are of version 3 or 3.5 (no field "User1" in the units).
     bool NeedsUpgrade() const { return needsUpgrade_; }
     const OldTable& Table(const QString& name) const;
 
     // Converts the tables read into the database of the connection (open). `fillNumbers`: the
     // unused number fields of version 3 and 3.5 units become 0 (ignored for version 4). False
-    // with Error() when nothing was written.
+    // with Error() when nothing was written (also when no folder was read successfully).
     bool convertIt(TConnection& target, bool fillNumbers, const ConversionProgress& progress = {});
 
     const QString& Error() const { return error_; }
@@ -77,9 +83,13 @@ public:
 
 private:
     bool fail(const QString& message);
+    // Opens the old tables, checks them against the layout the conversion reads and, with
+    // `readRecords` and no problem, reads them; returns the problems.
+    QStringList ScanOldFolder(const QString& folder, bool readRecords);
 
     QHash<QString, OldTable> tables_;  // by lower-case name
     bool needsUpgrade_ = false;
+    bool read_ = false;
     QString error_;
     Result result_;
     QStringList missingForms_;

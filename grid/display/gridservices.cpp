@@ -26,7 +26,7 @@ void InitGridDisplayUnit()
     if (displayUnitStarted)
         return;
     displayUnitStarted = true;
-    // The visual-styles library; every system the program runs on supports visual styles.
+    // The visual-styles library, and the systems this program runs on support visual styles.
     LoadXPVS();
     SetSystemSupportsVisualStyles(true);
 }

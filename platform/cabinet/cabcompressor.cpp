@@ -753,11 +753,15 @@ bool TCabCompressor::FlushCabinet(bool getNextCabinet)
         return false;
     if (getNextCabinet)
         return true;
-    // The set is complete: every cabinet gets its real name, in the order written.
+    // The set is complete: every cabinet gets its real name, in the order written, as one step.
+    std::vector<TCabTargetFile*> cabinets;
     for (auto& cab : s.Completed)
-        if (!cab->Commit())
-            return s.Fail(FCIERR_CAB_FILE, cab->SystemError());
+        cabinets.push_back(cab.get());
+    int error = 0;
+    const bool committed = TCabTargetFile::CommitAll(cabinets, error);
     s.Completed.clear();
+    if (!committed)
+        return s.Fail(FCIERR_CAB_FILE, error);
     s.NeedNewCabinet = true;
     return true;
 }

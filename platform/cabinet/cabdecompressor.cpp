@@ -175,7 +175,9 @@ struct TCabDecompressor::State {
             }
             if (!(first.Flags & kFlagPrevCabinet) || !hasPartial || !needsPrev)
                 break;
-            const QString prevName = Set.front().Path + first.PrevCabinet;
+            QString prevName = FindCabinetFile(Set.front().Path, first.PrevCabinet);
+            if (prevName.isEmpty())
+                prevName = Set.front().Path + first.PrevCabinet;
             const DirectoryResult prev = ReadDirectory(prevName);
             if (!prev.Ok())
                 return Fail(prev.Error, prev.SystemError);
@@ -209,7 +211,9 @@ struct TCabDecompressor::State {
                 return n.Error == FDIERROR_NONE ? Fail(FDIERROR_USER_ABORT) : Fail(n.Error, LastErrno);
             if (!n.CabinetPath.isEmpty() && !n.CabinetPath.endsWith(QLatin1Char('/')))
                 n.CabinetPath += QLatin1Char('/');
-            const QString fullName = QFileInfo(n.CabinetPath + n.NextCabinet).absoluteFilePath();
+            QString fullName = FindCabinetFile(n.CabinetPath, n.NextCabinet);
+            if (fullName.isEmpty())
+                fullName = QFileInfo(n.CabinetPath + n.NextCabinet).absoluteFilePath();
             const DirectoryResult next = ReadDirectory(fullName);
             TFDIERROR error = next.Error;
             LastErrno = next.SystemError;

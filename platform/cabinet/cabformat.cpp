@@ -1,11 +1,16 @@
 #include "platform/cabinet/cabformat.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QRegularExpression>
+
+#include <algorithm>
 
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace cabformat {
@@ -102,26 +107,45 @@ QString LocalArchivePath(const QString& name)
     return s;
 }
 
+QString FindCabinetFile(const QString& folder, const QString& name)
+{
+    if (name.isEmpty())
+        return QString();
+    const QFileInfo exact(QDir(folder), LocalArchivePath(name));
+    if (exact.isFile())
+        return exact.absoluteFilePath();
+    const QDir dir = exact.absoluteDir();
+    const QString wanted = exact.fileName();
+    for (const QString& entry : dir.entryList(QDir::Files | QDir::Hidden | QDir::System))
+        if (entry.compare(wanted, Qt::CaseInsensitive) == 0)
+            return dir.absoluteFilePath(entry);
+    return QString();
+}
+
 namespace {
 
-// A bounded view of the directory bytes that reports where a read ran past the end.
+// A bounded view of directory bytes that reports where a read ran past the end. `base` is the
+// file offset of the first byte held, so positions are those of the file.
 class Cursor {
 public:
-    Cursor(const QByteArray& bytes, int64_t pos) : bytes_(bytes), pos_(pos) {}
-    bool Has(int64_t n) const { return pos_ >= 0 && pos_ + n <= bytes_.size(); }
+    Cursor(const QByteArray& bytes, int64_t base, int64_t pos) : bytes_(bytes), base_(base), pos_(pos) {}
+    bool Has(int64_t n) const { return pos_ >= base_ && pos_ - base_ + n <= bytes_.size(); }
     const char* Take(int64_t n)
     {
-        const char* p = bytes_.constData() + pos_;
+        const char* p = bytes_.constData() + (pos_ - base_);
         pos_ += n;
         return p;
     }
     // A zero-terminated string of at most 256 bytes; false when it has no end.
     bool TakeString(QByteArray& out)
     {
-        for (int64_t i = pos_; i < bytes_.size() && i - pos_ <= kCabMaxNameLength; ++i)
+        if (pos_ < base_)
+            return false;
+        const int64_t start = pos_ - base_;
+        for (int64_t i = start; i < bytes_.size() && i - start <= kCabMaxNameLength; ++i)
             if (bytes_.at(i) == '\0') {
-                out = bytes_.mid(pos_, i - pos_);
-                pos_ = i + 1;
+                out = bytes_.mid(start, i - start);
+                pos_ = base_ + i + 1;
                 return true;
             }
         return false;
@@ -130,6 +154,7 @@ public:
 
 private:
     const QByteArray& bytes_;
+    int64_t base_;
     int64_t pos_;
 };
 
@@ -141,17 +166,29 @@ DirectoryResult Fail(TFDIERROR error, int64_t pos)
     return r;
 }
 
-}  // namespace
+// The most bytes the header with its reserve, the set's names and the folder entries can take
+// for a given number of folders, and the most the file entries can take.
+int64_t MaxHeadSize(int64_t folderCount)
+{
+    return kHeaderSize + 4 + 0xFFFF + 4 * (kCabMaxNameLength + 1) + folderCount * (kFolderSize + 0xFF);
+}
+int64_t MaxFilesSize(int64_t fileCount)
+{
+    return fileCount * (kFileSize + kCabMaxNameLength + 1);
+}
 
-DirectoryResult ParseDirectory(const QByteArray& bytes)
+// Parses a directory from the bytes of the file's start (`head`) and the bytes from the first
+// file entry on (`files`, starting at file offset `filesBase`). `fileSize` is the size of the
+// whole cabinet file: no count or offset of the header may lead past it.
+DirectoryResult Parse(const QByteArray& head, const QByteArray& files, int64_t filesBase, int64_t fileSize)
 {
     DirectoryResult r;
     Directory& d = r.Dir;
-    if (bytes.size() < 4 || std::memcmp(bytes.constData(), kSignature, 4) != 0)
+    if (head.size() < 4 || std::memcmp(head.constData(), kSignature, 4) != 0)
         return Fail(FDIERROR_NOT_A_CABINET, 0);
-    if (bytes.size() < kHeaderSize)
-        return Fail(FDIERROR_CORRUPT_CABINET, bytes.size());
-    const char* h = bytes.constData();
+    if (head.size() < kHeaderSize)
+        return Fail(FDIERROR_CORRUPT_CABINET, head.size());
+    const char* h = head.constData();
     d.CabinetSize = GetU32(h + 8);
     const uint32_t filesOffset = GetU32(h + 16);
     d.VersionMinor = uint8_t(h[24]);
@@ -163,8 +200,14 @@ DirectoryResult ParseDirectory(const QByteArray& bytes)
     d.Flags = GetU16(h + 30);
     d.SetId = GetU16(h + 32);
     d.CabinetIndex = GetU16(h + 34);
+    // A cabinet shorter than its header says was cut off; entries cannot lie past its end.
+    if (d.CabinetSize < kHeaderSize || d.CabinetSize > fileSize)
+        return Fail(FDIERROR_CORRUPT_CABINET, std::min<int64_t>(d.CabinetSize, fileSize));
+    if (filesOffset < kHeaderSize || filesOffset > d.CabinetSize ||
+        int64_t(fileCount) * (kFileSize + 1) > int64_t(d.CabinetSize) - filesOffset)
+        return Fail(FDIERROR_CORRUPT_CABINET, 16);
 
-    Cursor c(bytes, kHeaderSize);
+    Cursor c(head, 0, kHeaderSize);
     if (d.Flags & kFlagReservePresent) {
         if (!c.Has(4))
             return Fail(FDIERROR_CORRUPT_CABINET, c.Pos());
@@ -189,23 +232,26 @@ DirectoryResult ParseDirectory(const QByteArray& bytes)
         d.NextCabinet = DecodeName(s1, false);
         d.NextDisk = DecodeName(s2, false);
     }
+    if (!c.Has(int64_t(folderCount) * (kFolderSize + d.ReserveFolder)))
+        return Fail(FDIERROR_CORRUPT_CABINET, c.Pos());
+    d.Folders.reserve(folderCount);
     for (int i = 0; i < folderCount; ++i) {
-        if (!c.Has(kFolderSize + d.ReserveFolder))
-            return Fail(FDIERROR_CORRUPT_CABINET, c.Pos());
         const char* p = c.Take(kFolderSize + d.ReserveFolder);
         FolderEntry f;
         f.DataOffset = GetU32(p);
         f.BlockCount = GetU16(p + 4);
         f.Compression = GetU16(p + 6);
-        if (f.DataOffset > d.CabinetSize)
+        // Every data block has at least its header: the blocks must fit in the cabinet.
+        if (int64_t(f.DataOffset) + int64_t(f.BlockCount) * (kDataHeaderSize + d.ReserveData) > d.CabinetSize)
             return Fail(FDIERROR_CORRUPT_CABINET, c.Pos() - kFolderSize - d.ReserveFolder);
         d.Folders.push_back(f);
     }
-    Cursor files(bytes, filesOffset);
+    Cursor entries(files, filesBase, filesOffset);
+    d.Files.reserve(fileCount);
     for (int i = 0; i < fileCount; ++i) {
-        if (!files.Has(kFileSize))
-            return Fail(FDIERROR_CORRUPT_CABINET, files.Pos());
-        const char* p = files.Take(kFileSize);
+        if (!entries.Has(kFileSize))
+            return Fail(FDIERROR_CORRUPT_CABINET, entries.Pos());
+        const char* p = entries.Take(kFileSize);
         FileEntry f;
         f.Size = GetU32(p);
         f.FolderOffset = GetU32(p + 4);
@@ -214,49 +260,76 @@ DirectoryResult ParseDirectory(const QByteArray& bytes)
         f.Time = GetU16(p + 12);
         f.Attribs = GetU16(p + 14);
         QByteArray name;
-        if (!files.TakeString(name))
-            return Fail(FDIERROR_CORRUPT_CABINET, files.Pos());
+        if (!entries.TakeString(name))
+            return Fail(FDIERROR_CORRUPT_CABINET, entries.Pos());
         f.Name = DecodeName(name, f.Attribs & kAttrNameIsUtf);
         if (f.FolderIndex < kContinuedFromPrev && f.FolderIndex >= folderCount)
-            return Fail(FDIERROR_CORRUPT_CABINET, files.Pos() - name.size() - 1 - kFileSize + 8);
+            return Fail(FDIERROR_CORRUPT_CABINET, entries.Pos() - name.size() - 1 - kFileSize + 8);
         d.Files.push_back(f);
     }
     return r;
+}
+
+// Reads up to `size` bytes at `pos`; false with errno on a failed read.
+bool ReadAt(int fd, int64_t pos, int64_t size, QByteArray& out)
+{
+    out.resize(size);
+    int64_t done = 0;
+    while (done < size) {
+        const ssize_t n = ::pread(fd, out.data() + done, size_t(size - done), off_t(pos + done));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            return false;
+        if (n == 0)
+            break;
+        done += n;
+    }
+    out.resize(done);
+    return true;
+}
+
+}  // namespace
+
+DirectoryResult ParseDirectory(const QByteArray& bytes)
+{
+    return Parse(bytes, bytes, 0, bytes.size());
 }
 
 DirectoryResult ReadDirectory(const QString& fileName)
 {
     const QByteArray path = QFile::encodeName(fileName);
     const int fd = ::open(path.constData(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
+    struct stat st {};
+    if (fd < 0 || ::fstat(fd, &st) != 0) {
         DirectoryResult r = Fail(FDIERROR_CABINET_NOT_FOUND, 0);
         r.SystemError = errno;
+        if (fd >= 0)
+            ::close(fd);
         return r;
     }
-    // The header names where the file entries lie; the directory ends at most a full set of
-    // maximal file entries after that.
-    QByteArray bytes(kHeaderSize, Qt::Uninitialized);
+    // Only what the header's counts allow is read, and never more than the file holds: a header
+    // that claims more than the file has is refused by the parser, without memory for it.
+    const int64_t fileSize = st.st_size;
+    QByteArray head;
+    QByteArray files;
+    int64_t filesBase = 0;
+    bool ok = ReadAt(fd, 0, std::min<int64_t>(kHeaderSize, fileSize), head);
+    if (ok && head.size() == kHeaderSize && std::memcmp(head.constData(), kSignature, 4) == 0) {
+        const int64_t cabinetSize = std::min<int64_t>(GetU32(head.constData() + 8), fileSize);
+        filesBase = GetU32(head.constData() + 16);
+        const int64_t headSize = std::min(MaxHeadSize(GetU16(head.constData() + 26)), cabinetSize);
+        ok = ReadAt(fd, 0, std::max<int64_t>(headSize, kHeaderSize), head);
+        if (ok && filesBase < cabinetSize)
+            ok = ReadAt(fd, filesBase, std::min(MaxFilesSize(GetU16(head.constData() + 28)), cabinetSize - filesBase),
+                        files);
+    }
     DirectoryResult r;
-    ssize_t n = ::pread(fd, bytes.data(), kHeaderSize, 0);
-    if (n < 0) {
-        r = Fail(FDIERROR_CABINET_NOT_FOUND, 0);
+    if (!ok) {
+        r = Fail(FDIERROR_CORRUPT_CABINET, 0);
         r.SystemError = errno;
     } else {
-        bytes.resize(n);
-        if (n == kHeaderSize && std::memcmp(bytes.constData(), kSignature, 4) == 0) {
-            const int64_t filesOffset = GetU32(bytes.constData() + 16);
-            const int64_t fileCount = GetU16(bytes.constData() + 28);
-            const int64_t want = std::max<int64_t>(filesOffset, 0x10000) + fileCount * (kFileSize + 257);
-            bytes.resize(want);
-            n = ::pread(fd, bytes.data(), want, 0);
-            bytes.resize(n < 0 ? 0 : n);
-            if (n < 0) {
-                r = Fail(FDIERROR_CORRUPT_CABINET, 0);
-                r.SystemError = errno;
-            }
-        }
-        if (n >= 0)
-            r = ParseDirectory(bytes);
+        r = Parse(head, files, filesBase, fileSize);
     }
     ::close(fd);
     return r;

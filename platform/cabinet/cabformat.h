@@ -84,6 +84,12 @@ bool IsSafeArchiveName(const QString& name);
 // The name with "\" separators turned into "/", for joining to a local folder.
 QString LocalArchivePath(const QString& name);
 
+// The full name of the cabinet `name` (as a cabinet's header names the next or previous one of
+// its set) in `folder`: the file of exactly that name, else the one whose name differs only in
+// letter case (sets copied from other systems keep the header's "Split-2.CAB" as
+// "split-2.cab"). Empty when there is none.
+QString FindCabinetFile(const QString& folder, const QString& name);
+
 struct FolderEntry {
     uint32_t DataOffset = 0;  // first data block in the file
     uint16_t BlockCount = 0;
@@ -119,7 +125,9 @@ struct Directory {
 // Reads the directory of a cabinet file. On failure Error holds the operation code
 // (FDIERROR_CABINET_NOT_FOUND, FDIERROR_NOT_A_CABINET, FDIERROR_UNKNOWN_CABINET_VERSION,
 // FDIERROR_CORRUPT_CABINET), SystemError the errno of a failed file call, and Position the byte
-// offset in the file where the reader found the fault.
+// offset in the file where the reader found the fault. Every count and offset of the header is
+// checked against the file's size before memory is taken for it: a cabinet shorter than its
+// header's size (cut off), or whose entries would lie past its end, is corrupt.
 struct DirectoryResult {
     Directory Dir;
     TFDIERROR Error = FDIERROR_NONE;
@@ -128,7 +136,7 @@ struct DirectoryResult {
     bool Ok() const { return Error == FDIERROR_NONE; }
 };
 DirectoryResult ReadDirectory(const QString& fileName);
-// The same from bytes already in memory (at least the header and the directory).
+// The same from the bytes of a whole cabinet file in memory.
 DirectoryResult ParseDirectory(const QByteArray& bytes);
 
 }  // namespace cabformat

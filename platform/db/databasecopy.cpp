@@ -9,6 +9,8 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <fcntl.h>
+#include <unistd.h>
 
 #include "platform/db/connection.h"
 
@@ -45,6 +47,11 @@ void CopyOpenDatabase(TConnection& connection, const QString& target, bool scrat
     Destination dest;
     dest.file = info.absolutePath() + QStringLiteral("/.") + info.fileName() + QStringLiteral(".part");
     QFile::remove(dest.file);
+    // A copy of the athlete's data is for the owner's eyes only, even while it is written: the
+    // file is made here for the owner, and SQLite opens it as an empty database.
+    const int fd = ::open(QFile::encodeName(dest.file).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    if (fd >= 0)
+        ::close(fd);
     if (sqlite3_open_v2(QFile::encodeName(dest.file).constData(), &dest.db,
                         SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) != SQLITE_OK) {
         const QString why = dest.db ? QString::fromUtf8(sqlite3_errmsg(dest.db)) : QString();

@@ -25,6 +25,8 @@ inline constexpr TColor clBlue = 0x00FF0000;
 inline constexpr TColor clFuchsia = 0x00FF00FF;
 inline constexpr TColor clAqua = 0x00FFFF00;
 inline constexpr TColor clWhite = 0x00FFFFFF;
+// No colour: a colour field or property that is left out.
+inline constexpr TColor clNone = 0x1FFFFFFF;
 
 // The system colours (system colour index in the low byte).
 inline constexpr TColor clScrollBar = 0xFF000000;
@@ -58,8 +60,6 @@ inline constexpr TColor clGradientInactiveCaption = 0xFF00001C;
 inline constexpr TColor clMenuHighlight = 0xFF00001D;
 inline constexpr TColor clMenuBar = 0xFF00001E;
 
-// No colour: a colour field or property holding it draws nothing of its own.
-inline constexpr TColor clNone = 0x1FFFFFFF;
 // The control's own default colour.
 inline constexpr TColor clDefault = 0x20000000;
 

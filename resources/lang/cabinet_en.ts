@@ -26,6 +26,7 @@
     <message><source>FDI abgebrochen</source><translation>FDI aborted</translation></message>
     <message><source>FDI-Fehler</source><translation>FDI error</translation></message>
     <message><source>Unzulässiger Dateiname im Cabinet: &quot;%1&quot;</source><translation>Invalid file name in cabinet: &quot;%1&quot;</translation></message>
+    <message><source>Datei: &quot;%1&quot;</source><translation>File: &quot;%1&quot;</translation></message>
 </context>
 <context>
     <name>SystemError</name>

@@ -2,6 +2,8 @@
 // live for the whole run; and the small windows of the start: start page and busy window.
 #include <gtest/gtest.h>
 
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QApplication>
 #include <QImage>
@@ -61,6 +63,21 @@ TEST_F(StartupTest, OneArgumentOpensThatDatabase)
     EXPECT_EQ(orvServer->DatabasePath(), db.path());
     EXPECT_TRUE(MainForm->windowTitle().contains(db.path())) << MainForm->windowTitle().toStdString();
     EXPECT_TRUE(ScriptedAnswers::messages().isEmpty());
+}
+
+TEST_F(StartupTest, OpeningADatabaseRemovesWhatAKilledBackupOrRestoreLeftBesideIt)
+{
+    AthleteDatabase db;
+    const QString folder = QFileInfo(db.path()).absolutePath();
+    const QStringList leftovers = {"temp.~orv", ".temp.~orv.part", ".athlet.orv.part-Q7w2Ez",
+                                   ".filter.sql.part-000aaa"};
+    const QStringList kept = {"temp.orv", ".athlet.orv.part", "notiz.part-Q7w2Ez"};
+    for (const QString& f : leftovers + kept)
+        QFile(QDir(folder).filePath(f)).open(QIODevice::WriteOnly);
+    StartProgram({db.path()});
+    ASSERT_TRUE(MainForm->databaseOpen());
+    EXPECT_EQ(QDir(folder).entryList(QDir::Files | QDir::Hidden, QDir::Name),
+              QStringList({".athlet.orv.part", "athlet.orv", "notiz.part-Q7w2Ez", "temp.orv"}));
 }
 
 TEST_F(StartupTest, PathAndEnSwitchToEnglishAndApplyQuickLoad)

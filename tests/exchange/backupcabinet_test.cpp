@@ -169,6 +169,8 @@ TEST_F(BackupTest, AFailedBackupKeepsTheEarlierCabinetAndLeavesNothingBehind)
     EXPECT_TRUE(message.startsWith(
         QStringLiteral("Fehler beim Öffnen einer Datei, die im Cabinet gespeichert werden soll [0x0001]")))
         << message.toStdString();
+    // The file that is gone is named.
+    EXPECT_TRUE(message.endsWith(QStringLiteral("Datei: \"%1\"").arg(gone))) << message.toStdString();
     EXPECT_EQ(readAll(cabinet), QByteArray("eine alte Sicherung"));
     EXPECT_EQ(filesIn(out.path()), QStringList({"backup.cab"}));
     EXPECT_FALSE(QFile::exists(BackupDatabaseCopyName(db.path())));

@@ -277,4 +277,7 @@ TEST(BackupWizardsInEnglish, ColumnsLabelsAndMessages)
     TdbRestore r;
     EXPECT_EQ(r.windowTitle(), QStringLiteral("Restore database"));
     EXPECT_EQ(r.Button2->text(), QStringLiteral("Restore"));
+    TempFolder dir;
+    EXPECT_TRUE(messageOf([&] { RestoreBackupCabinet(dir.file(QStringLiteral("fehlt.cab")), dir.path(), QString()); })
+                    .endsWith(QStringLiteral("\n\nNothing was restored; the target folder is unchanged.")));
 }

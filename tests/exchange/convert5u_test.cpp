@@ -40,9 +40,29 @@ TEST_F(ConversionWizardTest, AFolderWithoutUnitsIsRefusedAndTheButtonStaysDisabl
     ScriptedAnswers::pushFileName(elsewhere.write(QStringLiteral("user.orv"), "[Allgemein]\r\nBenutzer=x\r\n"));
     ScriptedAnswers::pushMessageAnswer(mrOk);
     w.Button1->click();
-    EXPECT_EQ(ScriptedAnswers::lastMessage().Text, QStringLiteral("Dies ist keine Orvalo 4 Datei."));
+    // The message names the user file and the tables that are missing beside it.
+    const QString text = ScriptedAnswers::lastMessage().Text;
+    EXPECT_TRUE(text.startsWith(QStringLiteral("Dies ist keine Orvalo 4 Datei.\n\nBenutzerdatei: \"%1\"\n")
+                                    .arg(elsewhere.file(QStringLiteral("user.orv")))))
+        << text.toStdString();
+    for (const char* table : {"daten.db", "zeit.db"})
+        EXPECT_TRUE(text.contains(QStringLiteral("\"%1\" kann nicht gelesen werden: Die Datei fehlt.")
+                                      .arg(elsewhere.file(QString::fromLatin1(table)))))
+            << table << ": " << text.toStdString();
     EXPECT_EQ(ScriptedAnswers::lastMessage().Type, mtError);
     EXPECT_EQ(w.Label6->text(), QStringLiteral("keine Angaben"));
+    EXPECT_TRUE(w.Edit1->text().isEmpty());
+
+    // Tables of another program under the right names: refused the same way, naming the fields.
+    const QString userFile = oldUserFile();
+    QFile::remove(old.file(QStringLiteral("zeit.DB")));
+    QFile::copy(old.file(QStringLiteral("eqdaten.DB")), old.file(QStringLiteral("zeit.DB")));
+    ScriptedAnswers::pushFileName(userFile);
+    ScriptedAnswers::pushMessageAnswer(mrOk);
+    w.Button1->click();
+    EXPECT_TRUE(ScriptedAnswers::lastMessage().Text.contains(
+        QStringLiteral("zeit.DB\": es fehlen die Felder Index, Meter, Zwischenzeit, Puls, M über NN, Notitz, zwTyp.")))
+        << ScriptedAnswers::lastMessage().Text.toStdString();
     EXPECT_TRUE(w.Edit1->text().isEmpty());
     // A target alone does not enable it either.
     ScriptedAnswers::pushFileName(db.path());

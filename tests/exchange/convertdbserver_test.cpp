@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
+#include <QtEndian>
 
 #include "core/language.h"
 #include "exchange/convertdbserver.h"
@@ -198,6 +199,51 @@ TEST_F(ConversionTest, OlderTablesConvertWithTheirNumberFieldsFilledOnRequest)
             EXPECT_EQ(number("SELECT count(*) FROM zeit WHERE zwTyp IS NOT NULL"), 0);
         }
     }
+}
+
+TEST_F(ConversionTest, ForeignTablesUnderTheRightNamesAreRefusedNamingTheirFieldsAndNothingIsWritten)
+{
+    addOldForms();
+    const QString folder = copyFixtures(old, "v4");
+    auto replace = [&](const char* name, const char* by) {
+        const QString file = ParadoxTable::FindFile(folder, QString::fromLatin1(name));
+        QFile::remove(file);
+        ASSERT_TRUE(QFile::copy(ParadoxTable::FindFile(folder, QString::fromLatin1(by)), file));
+    };
+    // Tables of other kinds copied under the names of the split and route tables, and a unit
+    // table whose date field holds text.
+    replace("zeit.DB", "bestzeit.DB");
+    replace("strecke.DB", "equipment.DB");
+    {
+        QFile daten(ParadoxTable::FindFile(folder, QStringLiteral("daten.DB")));
+        ASSERT_TRUE(daten.open(QIODevice::ReadWrite));
+        QByteArray head = daten.read(0x100);
+        const int at = uchar(head[0x39]) >= 5 && qFromLittleEndian<quint16>(head.constData() + 2) >= 0x78 ? 0x78 : 0x58;
+        ASSERT_EQ(head[at + 2], char(0x02));  // the second field, "Datum", a date of 4 bytes
+        daten.seek(at + 2);
+        daten.write("\x01", 1);  // now text of 4 bytes
+    }
+    const QByteArray target = db.bytes();
+
+    EXPECT_FALSE(server.ReadOldFolder(folder));
+    const QString error = server.Error();
+    const QString dir = QDir::toNativeSeparators(folder) + QDir::separator();
+    for (const QString& line : {QStringLiteral("\"%1daten.DB\": das Feld Datum ist vom Typ Text, gelesen wird Datum.").arg(dir),
+                                QStringLiteral("\"%1zeit.DB\": es fehlen die Felder Index, Zwischenzeit, Puls, M über NN, "
+                                               "Notitz, zwTyp.").arg(dir),
+                                QStringLiteral("\"%1strecke.DB\": es fehlen die Felder StrIndex, Name, Land, Ort, Laenge, "
+                                               "HDiff, Beschreibung, Kommentar, Bild, Lageplan.").arg(dir)})
+        EXPECT_TRUE(error.contains(line)) << error.toStdString() << "\nmissing: " << line.toStdString();
+    EXPECT_FALSE(error.contains(QStringLiteral("equipment.DB"))) << error.toStdString();
+    EXPECT_TRUE(error.contains(QStringLiteral("Es wurde nichts geschrieben."))) << error.toStdString();
+    EXPECT_EQ(TconvertServer::CheckOldFolder(folder).size(), 3);
+
+    // Nothing read is nothing converted.
+    TConnection connection;
+    connection.Open(db.path());
+    EXPECT_FALSE(server.convertIt(connection, true));
+    connection.Close();
+    EXPECT_EQ(db.bytes(), target);
 }
 
 TEST_F(ConversionTest, AFolderWithoutUnitsOrWithADamagedTableIsRefusedByName)

@@ -4,7 +4,10 @@
 
 #include <QStandardPaths>
 
+#include <cstring>
+
 #include "tests/platform/cabinet/cabtesthelpers.h"
+#include "tests/support/childprocess.h"
 #include "tests/support/testenv.h"
 
 using namespace cabtest;
@@ -313,4 +316,61 @@ TEST(CabinetLibrary, ReadsLzxFoldersAndRefusesUnknownCompressions)
     EXPECT_FALSE(ExtractSet(odd, fx.dir.file(QStringLiteral("odd")), erf));
     EXPECT_EQ(erf.Oper, FDIERROR_BAD_COMPR_TYPE);
     EXPECT_FALSE(QFileInfo::exists(fx.dir.file(QStringLiteral("odd/x.txt"))));
+}
+
+TEST(CabinetLibrary, HeaderCountsAndOffsetsAreCheckedAgainstTheFileBeforeAnyMemoryIsTaken)
+{
+    // A header of 36 bytes, then whatever a case appends; the counts and offsets claim more than
+    // the file holds.
+    auto header = [](uint32_t cabinetSize, uint32_t filesOffset, uint16_t folders, uint16_t files, uint16_t flags) {
+        QByteArray h(cabformat::kHeaderSize, '\0');
+        std::memcpy(h.data(), cabformat::kSignature, 4);
+        cabformat::PutU32(h.data() + 8, cabinetSize);
+        cabformat::PutU32(h.data() + 16, filesOffset);
+        h[24] = char(cabformat::kVersionMinor);
+        h[25] = char(cabformat::kVersionMajor);
+        cabformat::PutU16(h.data() + 26, folders);
+        cabformat::PutU16(h.data() + 28, files);
+        cabformat::PutU16(h.data() + 30, flags);
+        return h;
+    };
+    QByteArray blocks = header(52, 44, 1, 0, 0);
+    blocks += QByteArray("\x24\0\0\0\xFF\xFF\x01\0", 8);  // one folder claiming 65535 data blocks
+    blocks += QByteArray(8, '\0');
+    QByteArray reserve = header(48, 48, 0, 0, cabformat::kFlagReservePresent);
+    reserve += QByteArray("\xFF\xFF\0\0", 4);  // a header reserve of 65535 bytes
+    reserve += QByteArray(8, '\0');
+    const struct {
+        const char* name;
+        QByteArray bytes;
+    } cases[] = {
+        {"files far past the end", header(36, 0xFFFFFFFF, 0, 0xFFFF, 0)},
+        {"size past the end", header(0xFFFFFFFF, 36, 0, 0xFFFF, 0)},
+        {"folders past the end", header(36, 36, 0xFFFF, 0, 0)},
+        {"data blocks past the end", blocks},
+        {"reserve past the end", reserve},
+    };
+    TempFolder dir;
+    for (const auto& c : cases) {
+        const QString file = dir.write(QStringLiteral("hostile.cab"), c.bytes);
+        // A reader that sized its buffers from the claims would fail to get them under the cap.
+        const CappedRun run = RunWithMemoryCap(64 << 20, [&] {
+            const cabformat::DirectoryResult fromFile = cabformat::ReadDirectory(file);
+            const cabformat::DirectoryResult fromBytes = cabformat::ParseDirectory(c.bytes);
+            TCabErf erf;
+            const bool extracted = ExtractSet(file, dir.file(QStringLiteral("out")), erf);
+            return fromFile.Error == FDIERROR_CORRUPT_CABINET && fromBytes.Error == FDIERROR_CORRUPT_CABINET &&
+                   !extracted && erf.Oper == FDIERROR_CORRUPT_CABINET;
+        });
+        EXPECT_EQ(run, CappedRun::Passed) << c.name << ": " << CappedRunName(run);
+    }
+    // A whole cabinet cut off behind its directory is refused before anything is extracted.
+    Fixture fx;
+    fx.Add(QStringLiteral("a.txt"), Compressible(100000));
+    const QString cab = fx.dir.file(QStringLiteral("ok.cab"));
+    TCabErf erf;
+    ASSERT_TRUE(WriteSet(cab, fx.sources, erf));
+    const cabformat::DirectoryResult cut = cabformat::ParseDirectory(ReadAll(cab).chopped(1));
+    EXPECT_EQ(cut.Error, FDIERROR_CORRUPT_CABINET);
+    EXPECT_TRUE(cabformat::ParseDirectory(ReadAll(cab)).Ok());
 }
