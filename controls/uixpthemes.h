@@ -15,9 +15,6 @@
 #include "controls/colorutils.h"
 #include "platform/vcl/visualstyle.h"
 
-enum TFontStyle : unsigned { fsBold = 1, fsItalic = 2, fsUnderline = 4, fsStrikeOut = 8 };
-using TFontStyles = unsigned;  // a set of TFontStyle bits
-
 struct TUiColorScheme {
     TColor ButtonGradientStart = 0;
     TColor PanelColor = 0;

@@ -22,6 +22,7 @@
 #include "core/navigatorframe.h"
 #include "core/toolexplorerframe.h"
 #include "core/toolkalenderframe.h"
+#include "grid/editing/gridediting.h"
 #include "platform/rtl/application.h"
 #include "platform/rtl/sysutils.h"
 #include "platform/vcl/dialogs.h"
@@ -214,6 +215,8 @@ void StartProgram(const QStringList& params)
     }
     FormatSettings().LongTimeFormat = QStringLiteral("hh:mm:ss");
 
+    // The grid library's unit start-up, before any window holds a grid.
+    InitGridEditingUnit();
     initIntroScreen(kStepCount - 1);
     InstallExceptionPresenter();
     SetApplicationTitle(QStringLiteral("Orvalo 5"));

@@ -60,6 +60,19 @@ inline constexpr TColor clGradientInactiveCaption = 0xFF00001C;
 inline constexpr TColor clMenuHighlight = 0xFF00001D;
 inline constexpr TColor clMenuBar = 0xFF00001E;
 
+// The control's own default colour.
+inline constexpr TColor clDefault = 0x20000000;
+
+// Font styles as a set of bits.
+enum TFontStyle : unsigned { fsBold = 1, fsItalic = 2, fsUnderline = 4, fsStrikeOut = 8 };
+using TFontStyles = unsigned;  // a set of TFontStyle bits
+
+// Horizontal alignment of text in a control.
+enum TAlignment { taLeftJustify, taRightJustify, taCenter };
+
+// Brush styles in the runtime's order: solid first, clear (no fill) second.
+enum TBrushStyle { bsSolid, bsClear, bsHorizontal, bsVertical, bsFDiagonal, bsBDiagonal, bsCross, bsDiagCross };
+
 inline constexpr bool IsSystemColor(TColor c) { return (c & 0xFF000000u) == 0xFF000000u; }
 inline constexpr TColor RGBColor(int r, int g, int b)
 {

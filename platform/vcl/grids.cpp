@@ -491,6 +491,7 @@ void TCustomGrid::UpdateScrollRange()
         if (viewport()->size() == before)
             break;
     }
+    ScrollBarsUpdated();
     updatingScrollBars_ = false;
 }
 

@@ -208,6 +208,10 @@ public:
     // The cell's rectangle in viewport coordinates (without its grid line); empty when no part
     // of the cell is visible.
     QRect CellRect(int ACol, int ARow) const;
+    // Sum of the widths (heights) of the columns (rows) below the index, their grid lines
+    // included; the same cost for every index.
+    int64_t ColumnOffset(int ACol) const { return cols_.Offset(ACol); }
+    int64_t RowOffset(int ARow) const { return rows_.Offset(ARow); }
     // The cell under a viewport point; -1 for a coordinate outside the cells.
     TGridCoord MouseCoord(int X, int Y) const;
     void MouseToCell(int X, int Y, int& ACol, int& ARow) const;
@@ -329,10 +333,17 @@ protected:
     void CancelEditor();
     // Brings the scroll bars in line with the grid's size and position.
     void UpdateScrollRange();
+    // The area the running paint pass repaints (viewport coordinates).
+    QRect PaintRect() const { return paintClip_.isValid() ? paintClip_ : viewport()->rect(); }
+    // The grid or its inplace editor has the focus.
+    bool GridFocused() const { return isFocused(); }
     // The vertical scroll bar: its range and value (default: TopRow) and what moving it does
     // (default: SetTopRow). A data-aware grid maps it to the dataset's rows instead.
     virtual void UpdateVertScrollBar(QScrollBar* bar);
     virtual void VertScrollBarMoved(int value);
+    // Runs after the scroll bars were brought in line (policies, ranges, positions), so that a
+    // descendant can show, hide or disable them by rules of its own.
+    virtual void ScrollBarsUpdated() {}
 
     // Qt events.
     void paintEvent(QPaintEvent* e) override;

@@ -1,0 +1,638 @@
+// TExtStringGrid: construction with its defaults, loading, copying, sizing, the update counter,
+// the settings setters, the header lists and the per-cell dispatchers.
+#include "grid/display/extgrid.h"
+
+#include <QApplication>
+#include <QResizeEvent>
+#include <QScrollBar>
+#include <QStyle>
+
+namespace {
+
+constexpr unsigned kVersionNr = (3u << 24) | (0u << 16) | (0u << 8) | 6u;
+
+// A header text: each backslash-n pair is a line break.
+QString headerText(const QString& s)
+{
+    QString t = s;
+    t.replace(QStringLiteral("\\n"), QStringLiteral("\r"));
+    return t;
+}
+
+}  // namespace
+
+TExtStringGrid::TExtStringGrid(QWidget* parent) : TBaseGrid(parent), SortIndexes(0, 0)
+{
+    FixedFont.SetName(QStringLiteral("Tahoma"));
+    FixedFont.SetStyle(fsBold);
+    FixedFont.OnChange = [this] { repaintGrid(); };
+    ActiveCellFont.SetStyle(fsBold);
+    ActiveCellFont.OnChange = [this] { repaintGrid(); };
+    ColumnHeaders.OnChange = [this] { columnHeadersEdited(); };
+    RowHeaders.OnChange = [this] {
+        if (!applyingHeaders_)
+            ApplyRowHeaders();
+    };
+
+    SetRowCount(10);
+    resize(400, 250);
+    SetAutoSize(false);
+    SetDefaultRowHeight(21);
+    initialRowHeight_ = 21;
+    rememberedFixedRows_ = TCustomGrid::FixedRows();
+    rememberedFixedCols_ = TCustomGrid::FixedCols();
+    ScrollWidth = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
+    ButtonColorTo = ColorToRGB(clBtnFace);
+
+    // The environment, taken once.
+    wheelScrollLines_ = QApplication::wheelScrollLines();
+
+    gridTimer_.setInterval(500);
+}
+
+TExtStringGrid::~TExtStringGrid()
+{
+    gridTimer_.stop();
+    // The settings objects' handlers point back at the grid: cut them before the members go.
+    FixedFont.OnChange = nullptr;
+    ActiveCellFont.OnChange = nullptr;
+    ColumnHeaders.OnChange = nullptr;
+    RowHeaders.OnChange = nullptr;
+    setCursor(savedCursor_);
+}
+
+void TExtStringGrid::showEvent(QShowEvent* e)
+{
+    TBaseGrid::showEvent(e);
+    // The window exists: the grid's timer runs from now on.
+    if (!gridTimer_.isActive())
+        gridTimer_.start();
+}
+
+void TExtStringGrid::Loaded()
+{
+    loading_ = false;
+    savedCursor_ = cursor().shape();
+    ApplyColumnHeaders();
+    ApplyRowHeaders();
+    if (Look == glVantor) {
+        ButtonColorFrom = 0xC0C0C0;
+        ButtonColorTo = 0xFFFFFF;
+    }
+    initialFixedRows_ = TCustomGrid::FixedRows();
+    initialFixedCols_ = TCustomGrid::FixedCols();
+    initialRowHeight_ = DefaultRowHeight();
+    minAutoColWidth_ = 10;
+    loaded_ = true;
+    if (Options() & goAlwaysShowEditor) {
+        Navigation.AlwaysEdit = true;
+        SetOptions(Options() & ~TGridOptions(goAlwaysShowEditor));
+    }
+    if (!xpThemes_ && ControlLook.ControlStyle == csTheme)
+        ControlLook.ControlStyle = csClassic;
+    UpdateScrollBars(false);
+}
+
+void TExtStringGrid::Assign(QObject* Source)
+{
+    auto* src = qobject_cast<TExtStringGrid*>(Source);
+    if (!src || src == this)
+        return;
+    setFont(src->font());
+    ActiveCellColor = src->ActiveCellColor;
+    ActiveCellColorTo = src->ActiveCellColorTo;
+    ActiveCellFont.Assign(src->ActiveCellFont);
+    ActiveCellShow = src->ActiveCellShow;
+    SetActiveRowShow(src->ActiveRowShow());
+    AnchorHint = src->AnchorHint;
+    AutoNumAlign = src->AutoNumAlign;
+    autoSize_ = src->autoSize_;
+    AutoThemeAdapt = src->AutoThemeAdapt;
+    MouseActions.Assign(src->MouseActions);
+    Navigation = src->Navigation;
+    Grouping = src->Grouping;
+    SearchFooter.Assign(src->SearchFooter);
+    PrintSettings.Assign(src->PrintSettings);
+    Filter.Assign(src->Filter);
+    HTMLSettings = src->HTMLSettings;
+    Bands.Assign(src->Bands);
+    CellNode = src->CellNode;
+    SortSettings.Assign(src->SortSettings);
+    SetColCount(src->ColCount());
+    SetRowCount(src->RowCount());
+    SetFixedRows(src->TCustomGrid::FixedRows());
+    SetFixedCols(src->TCustomGrid::FixedCols());
+    SetDefaultColWidth(src->DefaultColWidth());
+    SetDefaultRowHeight(src->DefaultRowHeight());
+    // The cells' texts.
+    for (int r = 0; r < src->RowCount(); ++r)
+        for (int c = 0; c < src->ColCount() + src->HiddenColCount(); ++c)
+            SetCellText(c, r, src->GetRawCell(c, r));
+}
+
+void TExtStringGrid::SetBounds(int ALeft, int ATop, int AWidth, int AHeight)
+{
+    int height = AHeight;
+    const int rowHeight = DefaultRowHeight();
+    if (IntegralHeight && updateCount_ == 0 && rowHeight > 0) {
+        const bool colsFit = VisibleColCount() + TCustomGrid::FixedCols() >= ColCount();
+        const int s = colsFit ? 0 : style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
+        const int b = frameWidth() > 0 ? 2 : 0;
+        const int h = AHeight - s - b;
+        height = s + (h - h % rowHeight) + 2 * b;
+    }
+    setGeometry(ALeft, ATop, AWidth, height);
+    if (parentWidget() && parentWidget()->isVisible())
+        update();
+}
+
+QString TExtStringGrid::Version() const
+{
+    const unsigned v = GetVersionNr();
+    return QStringLiteral("%1.%2.%3.%4").arg(v >> 24).arg((v >> 16) & 0xFF).arg((v >> 8) & 0xFF).arg(v & 0xFF);
+}
+
+unsigned TExtStringGrid::GetVersionNr() const
+{
+    return kVersionNr;
+}
+
+QString TExtStringGrid::GetVersionString() const
+{
+    return Version() + QStringLiteral(" Aug, 2005");
+}
+
+// --- bulk changes -------------------------------------------------------------------------------
+
+void TExtStringGrid::BeginUpdate()
+{
+    ++updateCount_;
+}
+
+void TExtStringGrid::EndUpdate()
+{
+    if (updateCount_ == 0)
+        return;
+    if (--updateCount_ == 0)
+        InvalidateGrid();
+}
+
+void TExtStringGrid::Paint()
+{
+    if (updateCount_ > 0)
+        return;
+    TBaseGrid::Paint();
+}
+
+void TExtStringGrid::repaintGrid()
+{
+    if (updateCount_ == 0)
+        InvalidateGrid();
+}
+
+// --- sizes and counts ---------------------------------------------------------------------------
+
+void TExtStringGrid::SetRowCount(int value)
+{
+    TCustomGrid::SetRowCount(value);
+    if (FixedRowAlways && TCustomGrid::FixedRows() == 0 && RowCount() > rememberedFixedRows_)
+        TCustomGrid::SetFixedRows(rememberedFixedRows_);
+    SetDisplayRowLimit(RowCount());
+    UpdateScrollBars(false);
+}
+
+void TExtStringGrid::SetColCount(int value)
+{
+    TCustomGrid::SetColCount(value);
+    if (FixedColAlways && TCustomGrid::FixedCols() == 0 && ColCount() > rememberedFixedCols_)
+        TCustomGrid::SetFixedCols(rememberedFixedCols_);
+    UpdateScrollBars(false);
+}
+
+int TExtStringGrid::FixedRows() const
+{
+    const int n = TCustomGrid::FixedRows();
+    return n == 0 && FixedRowAlways ? 1 : n;
+}
+
+void TExtStringGrid::SetFixedRows(int value)
+{
+    TCustomGrid::SetFixedRows(value);
+    if (!loading_)
+        rememberedFixedRows_ = value;
+}
+
+int TExtStringGrid::FixedCols() const
+{
+    const int n = TCustomGrid::FixedCols();
+    return n == 0 && FixedColAlways ? 1 : n;
+}
+
+void TExtStringGrid::SetFixedCols(int value)
+{
+    TCustomGrid::SetFixedCols(value);
+    if (!loading_)
+        rememberedFixedCols_ = value;
+}
+
+void TExtStringGrid::SetDefaultRowHeight(int value)
+{
+    TCustomGrid::SetDefaultRowHeight(value);
+}
+
+void TExtStringGrid::SetFixedRightCols(int value)
+{
+    fixedRightCols_ = value;
+    repaintGrid();
+}
+
+void TExtStringGrid::SetFixedFooters(int value)
+{
+    fixedFooters_ = value;
+    repaintGrid();
+}
+
+void TExtStringGrid::SetFixedColWidth(int value)
+{
+    if (loading_ || value == DefaultColWidth())
+        return;
+    for (int c = 0; c < TCustomGrid::FixedCols(); ++c)
+        SetColWidths(c, value);
+}
+
+void TExtStringGrid::SetFixedRowHeight(int value)
+{
+    fixedRowHeight_ = value;
+    for (int r = 0; r < TCustomGrid::FixedRows(); ++r)
+        SetRowHeights(r, value);
+}
+
+void TExtStringGrid::SetWordWrap(bool value)
+{
+    SetDefaultWordWrap(value);
+    repaintGrid();
+}
+
+void TExtStringGrid::SetVAlignment(TVAlignment value)
+{
+    vAlignment_ = value;
+    repaintGrid();
+}
+
+void TExtStringGrid::SetMaxEditLength(int value)
+{
+    maxEditLength_ = value;
+    if (TInplaceEdit* editor = InplaceEditor())
+        editor->setMaxLength(value > 0 ? std::min(value, 65535) : 32767);
+}
+
+int TExtStringGrid::GetEditLimit()
+{
+    return maxEditLength_;
+}
+
+void TExtStringGrid::SetAutoSize(bool value)
+{
+    autoSize_ = value;
+}
+
+void TExtStringGrid::SetSelectionColor(TColor value)
+{
+    if (value == selectionColor_)
+        return;
+    selectionColor_ = value;
+    repaintGrid();
+}
+
+void TExtStringGrid::SetSelectionColorTo(TColor value)
+{
+    if (value == selectionColorTo_)
+        return;
+    selectionColorTo_ = value;
+    repaintGrid();
+}
+
+void TExtStringGrid::SetSelectionTextColor(TColor value)
+{
+    if (value == selectionTextColor_)
+        return;
+    selectionTextColor_ = value;
+    repaintGrid();
+}
+
+void TExtStringGrid::SetSelectionRectangle(bool value)
+{
+    if (value == selectionRectangle_)
+        return;
+    selectionRectangle_ = value;
+    repaintGrid();
+}
+
+void TExtStringGrid::SetSelectionResizer(bool value)
+{
+    if (value == selectionResizer_)
+        return;
+    selectionResizer_ = value;
+    repaintGrid();
+}
+
+void TExtStringGrid::SetShowSelection(bool value)
+{
+    if (value == showSelection_)
+        return;
+    showSelection_ = value;
+    repaintGrid();
+}
+
+// --- scroll bars ----------------------------------------------------------------------------------
+
+void TExtStringGrid::resizeEvent(QResizeEvent* e)
+{
+    TBaseGrid::resizeEvent(e);
+    if (OnResize)
+        OnResize(this);
+    if ((BackGround.Display == bdGradientHorz || BackGround.Display == bdGradientVert) && BackGround.ColorTo != clNone)
+        InvalidateGrid();
+    UpdateScrollBars(false);
+}
+
+void TExtStringGrid::UpdateScrollBars(bool Hide)
+{
+    hidePass_ = Hide;
+    UpdateScrollRange();
+    hidePass_ = false;
+}
+
+void TExtStringGrid::ScrollBarsUpdated()
+{
+    const bool rowsFit = VisibleRowCount() + TCustomGrid::FixedRows() >= RowCount();
+    const bool colsFit = VisibleColCount() + TCustomGrid::FixedCols() >= ColCount();
+    QScrollBar* vert = verticalScrollBar();
+    QScrollBar* horz = horizontalScrollBar();
+    if (ScrollBarAlways == saNone) {
+        if (hidePass_) {
+            if (rowsFit)
+                setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+            if (colsFit)
+                setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        }
+        return;
+    }
+    const bool vertAlways = ScrollBarAlways == saVert || ScrollBarAlways == saBoth;
+    const bool horzAlways = ScrollBarAlways == saHorz || ScrollBarAlways == saBoth;
+    if (rowsFit)
+        setVerticalScrollBarPolicy(vertAlways ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+    if (colsFit)
+        setHorizontalScrollBarPolicy(horzAlways ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+    vert->setEnabled(!rowsFit);
+    horz->setEnabled(!colsFit);
+}
+
+bool TExtStringGrid::VertScrollBarShown() const
+{
+    return verticalScrollBarPolicy() == Qt::ScrollBarAlwaysOn ||
+           (verticalScrollBarPolicy() == Qt::ScrollBarAsNeeded && verticalScrollBar()->maximum() > verticalScrollBar()->minimum());
+}
+
+bool TExtStringGrid::HorzScrollBarShown() const
+{
+    return horizontalScrollBarPolicy() == Qt::ScrollBarAlwaysOn ||
+           (horizontalScrollBarPolicy() == Qt::ScrollBarAsNeeded &&
+            horizontalScrollBar()->maximum() > horizontalScrollBar()->minimum());
+}
+
+// --- header lists ---------------------------------------------------------------------------------
+
+void TExtStringGrid::SetColumnHeaders(const QStringList& value)
+{
+    applyingHeaders_ = true;
+    ColumnHeaders.Assign(value);
+    applyingHeaders_ = false;
+    if (TCustomGrid::FixedRows() > 0)
+        for (int c = 0; c < ColCount(); ++c)
+            SetCellText(c, 0, QString());
+    ColumnHeadersChanged();
+    ApplyColumnHeaders();
+}
+
+void TExtStringGrid::columnHeadersEdited()
+{
+    if (applyingHeaders_)
+        return;
+    ColumnHeadersChanged();
+    ApplyColumnHeaders();
+}
+
+void TExtStringGrid::ColumnHeadersChanged() {}
+
+void TExtStringGrid::ApplyColumnHeaders()
+{
+    if (TCustomGrid::FixedRows() <= 0)
+        return;
+    for (int i = 0; i < ColumnHeaders.Count() && i < ColCount(); ++i)
+        SetCellText(i, 0, headerText(ColumnHeaders.Strings(i)));
+}
+
+void TExtStringGrid::SetRowHeaders(const QStringList& value)
+{
+    applyingHeaders_ = true;
+    RowHeaders.Assign(value);
+    applyingHeaders_ = false;
+    ApplyRowHeaders();
+}
+
+void TExtStringGrid::ApplyRowHeaders()
+{
+    if (TCustomGrid::FixedCols() <= 0)
+        return;
+    for (int i = 0; i < RowHeaders.Count() && i < RowCount(); ++i)
+        SetCellText(0, i, headerText(RowHeaders.Strings(i)));
+}
+
+// --- the per-cell dispatchers ---------------------------------------------------------------------
+
+void TExtStringGrid::DoGridHint(int ACol, int ARow, QString& HintStr)
+{
+    if (OnGridHint)
+        OnGridHint(this, ARow, ACol, HintStr);
+}
+
+void TExtStringGrid::DoGetCellColor(int ACol, int ARow, TGridDrawState AState, TGridBrush& ABrush, TFont& AFont)
+{
+    if (OnGetCellColor)
+        OnGetCellColor(this, ARow, ACol, AState, ABrush, AFont);
+}
+
+void TExtStringGrid::DoGetCellPrintColor(int ACol, int ARow, TGridDrawState AState, TGridBrush& ABrush, TFont& AFont)
+{
+    if (OnGetCellPrintColor)
+        OnGetCellPrintColor(this, ARow, ACol, AState, ABrush, AFont);
+}
+
+void TExtStringGrid::DoGetCellBorder(int ACol, int ARow, TGridPen& APen, TCellBorders& Borders)
+{
+    if (OnGetCellBorder)
+        OnGetCellBorder(this, ARow, ACol, APen, Borders);
+}
+
+void TExtStringGrid::DoGetCellPrintBorder(int ACol, int ARow, TGridPen& APen, TCellBorders& Borders)
+{
+    if (OnGetCellPrintBorder)
+        OnGetCellPrintBorder(this, ARow, ACol, APen, Borders);
+}
+
+void TExtStringGrid::DoGetAlignment(int ACol, int ARow, TAlignment& HAlign, TVAlignment& VAlign)
+{
+    if (OnGetAlignment)
+        OnGetAlignment(this, ARow, ACol, HAlign, VAlign);
+}
+
+void TExtStringGrid::DoGetFormat(int ACol, TSortStyle& AStyle, QString& APrefix, QString& ASuffix)
+{
+    if (OnGetFormat)
+        OnGetFormat(this, ACol, AStyle, APrefix, ASuffix);
+}
+
+void TExtStringGrid::DoGetEditorType(int ACol, int ARow, TEditorType& AEditor)
+{
+    if (OnGetEditorType)
+        OnGetEditorType(this, ACol, ARow, AEditor);
+}
+
+void TExtStringGrid::DoIsFixedCell(int ACol, int ARow, bool& IsFixed)
+{
+    if (OnIsFixedCell)
+        OnIsFixedCell(this, ARow, ACol, IsFixed);
+}
+
+void TExtStringGrid::DoCanEditCell(int ACol, int ARow, bool& CanEdit)
+{
+    const TGridCoord b = BaseCell(ACol, ARow);
+    if (const TCellProperties* p = FindCellProperties(b.X, b.Y); p && p->ReadOnly)
+        CanEdit = false;
+    if (!(Options() & goEditing) && !MouseActions.RangeSelectAndEdit)
+        CanEdit = false;
+    if (OnCanEditCell)
+        OnCanEditCell(this, ARow, ACol, CanEdit);
+}
+
+void TExtStringGrid::DoIsPasswordCell(int ACol, int ARow, bool& IsPassword)
+{
+    if (OnIsPasswordCell)
+        OnIsPasswordCell(this, ARow, ACol, IsPassword);
+}
+
+void TExtStringGrid::DoGetWordWrap(int ACol, int ARow, bool& WordWrap)
+{
+    if (OnGetWordWrap)
+        OnGetWordWrap(this, ACol, ARow, WordWrap);
+}
+
+void TExtStringGrid::DoHasComboBox(int ACol, int ARow, bool& HasComboBox)
+{
+    if (OnHasComboBox)
+        OnHasComboBox(this, ACol, ARow, HasComboBox);
+}
+
+void TExtStringGrid::DoGetCheckTrue(int ACol, int ARow, QString& Value)
+{
+    if (OnGetCheckTrue)
+        OnGetCheckTrue(this, ACol, ARow, Value);
+}
+
+void TExtStringGrid::DoGetCheckFalse(int ACol, int ARow, QString& Value)
+{
+    if (OnGetCheckFalse)
+        OnGetCheckFalse(this, ACol, ARow, Value);
+}
+
+void TExtStringGrid::DoCellHook(int, int) {}
+
+void TExtStringGrid::DoCanAddRow(bool& CanAdd)
+{
+    if (OnCanAddRow)
+        OnCanAddRow(this, CanAdd);
+}
+
+void TExtStringGrid::DoCanInsertRow(int ARow, bool& CanInsert)
+{
+    if (OnCanInsertRow)
+        OnCanInsertRow(this, ARow, CanInsert);
+}
+
+QString TExtStringGrid::GetCheckTrueText(int ACol, int ARow)
+{
+    QString value = CheckTrue;
+    DoGetCheckTrue(ACol, ARow, value);
+    return value;
+}
+
+QString TExtStringGrid::GetCheckFalseText(int ACol, int ARow)
+{
+    QString value = CheckFalse;
+    DoGetCheckFalse(ACol, ARow, value);
+    return value;
+}
+
+bool TExtStringGrid::CanEditCell(int ACol, int ARow)
+{
+    bool canEdit = true;
+    DoCanEditCell(ACol, ARow, canEdit);
+    return canEdit;
+}
+
+// --- cell drawing ---------------------------------------------------------------------------------
+
+void TExtStringGrid::GetCellDrawSettings(TGridCanvas& Canvas, int ACol, int ARow, TAlignment& HAlign,
+                                         TVAlignment& VAlign, bool& WordWrap, TColor& ColorTo, bool MapColumn,
+                                         bool UseSelection, bool Printing, TGridDrawState& State)
+{
+    const bool fixed = State & gdFixed;
+    const int col = MapColumn ? RealColIndex(ACol) : ACol;
+    TFont cellFont(fixed ? FixedFont : TFont(font(), FromQColor(palette().color(QPalette::Text))));
+    TGridBrush brush{FromQColor(fixed ? FixedColor() : Color()), bsSolid};
+    ColorTo = clNone;
+    if (const TCellProperties* p = FindCellProperties(ACol, ARow); p && !fixed) {
+        if (p->BrushColor() != clNone)
+            brush.Color = p->BrushColor();
+        ColorTo = p->BrushColorTo();
+        if (p->FontColor != clNone)
+            cellFont.SetColor(p->FontColor);
+    }
+    if (UseSelection && !fixed && (State & gdSelected) && showSelection_) {
+        brush.Color = selectionColor_;
+        ColorTo = selectionColorTo_;
+        cellFont.SetColor(selectionTextColor_);
+    }
+    if (Printing)
+        DoGetCellPrintColor(col, ARow, State, brush, cellFont);
+    else
+        DoGetCellColor(col, ARow, State, brush, cellFont);
+    Canvas.Brush = brush;
+    Canvas.Font = cellFont.Font();
+    Canvas.FontColor = cellFont.Color();
+    HAlign = taLeftJustify;
+    VAlign = vAlignment_;
+    if (const TCellProperties* p = FindCellProperties(ACol, ARow)) {
+        HAlign = p->Alignment;
+        VAlign = p->VAlignment();
+    }
+    DoGetAlignment(col, ARow, HAlign, VAlign);
+    WordWrap = DefaultWordWrap();
+    DoGetWordWrap(col, ARow, WordWrap);
+}
+
+void TExtStringGrid::DrawCellContent(TGridCanvas& Canvas, int ACol, int ARow, const QRect& Rect, TGridDrawState State)
+{
+    TAlignment hAlign = taLeftJustify;
+    TVAlignment vAlign = vtaTop;
+    bool wordWrap = false;
+    TColor colorTo = clNone;
+    GetCellDrawSettings(Canvas, ACol, ARow, hAlign, vAlign, wordWrap, colorTo, true, false, false, State);
+    TTextFlags flags = hAlign == taRightJustify ? tfRight : hAlign == taCenter ? tfCenter : tfLeft;
+    flags |= vAlign == vtaBottom ? tfBottom : vAlign == vtaCenter ? tfVCenter : tfTop;
+    if (wordWrap)
+        flags |= tfWordBreak;
+    Canvas.Brush.Style = bsClear;
+    Canvas.TextRect(Rect.adjusted(2, 2, -2, -2), GetCellText(ACol, ARow), flags);
+}

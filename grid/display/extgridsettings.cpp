@@ -1,0 +1,189 @@
+#include "grid/display/extgridsettings.h"
+
+#include "platform/rtl/sysutils.h"
+
+void TMouseActions::Assign(const TMouseActions& s)
+{
+    AutoSizeColOnDblClick = s.AutoSizeColOnDblClick;
+    DisjunctCellSelect = s.DisjunctCellSelect;
+    FixedRowsEdit = s.FixedRowsEdit;
+    FixedColsEdit = s.FixedColsEdit;
+    WheelIncrement = s.WheelIncrement;
+    WheelAction = s.WheelAction;
+}
+
+TPrintSettings::TPrintSettings(const TPrintSettings& s)
+{
+    Assign(s);
+}
+
+void TPrintSettings::Assign(const TPrintSettings& s)
+{
+    FooterSize = s.FooterSize;
+    HeaderSize = s.HeaderSize;
+    LeftSize = s.LeftSize;
+    RightSize = s.RightSize;
+    ColumnSpacing = s.ColumnSpacing;
+    RowSpacing = s.RowSpacing;
+    TitleSpacing = s.TitleSpacing;
+    PageNumberOffset = s.PageNumberOffset;
+    MaxPagesOffset = s.MaxPagesOffset;
+    FixedWidth = s.FixedWidth;
+    FixedHeight = s.FixedHeight;
+    Time = s.Time;
+    Date = s.Date;
+    PageNr = s.PageNr;
+    Title = s.Title;
+    DateFormat = s.DateFormat;
+    TitleText = s.TitleText;
+    PagePrefix = s.PagePrefix;
+    PageSuffix = s.PageSuffix;
+    JobName = s.JobName;
+    PageNumSep = s.PageNumSep;
+    TitleLines.Assign(s.TitleLines);
+    Font.Assign(s.Font);
+    FixedFont.Assign(s.FixedFont);
+    HeaderFont.Assign(s.HeaderFont);
+    FooterFont.Assign(s.FooterFont);
+    Borders = s.Borders;
+    BorderStyle = s.BorderStyle;
+    Centered = s.Centered;
+    RepeatFixedRows = s.RepeatFixedRows;
+    RepeatFixedCols = s.RepeatFixedCols;
+    UseFixedHeight = s.UseFixedHeight;
+    UseFixedWidth = s.UseFixedWidth;
+    NoAutoSize = s.NoAutoSize;
+    NoAutoSizeRow = s.NoAutoSizeRow;
+    PrintGraphics = s.PrintGraphics;
+    UseDefaultOrientation = s.UseDefaultOrientation;
+    Orientation = s.Orientation;
+    FitToPage = s.FitToPage;
+    UseDisplayFont = s.UseDisplayFont;
+}
+
+void TBands::Assign(const TBands& s)
+{
+    Active = s.Active;
+    PrimaryColor = s.PrimaryColor;
+    PrimaryLength = s.PrimaryLength;
+    SecondaryColor = s.SecondaryColor;
+    SecondaryLength = s.SecondaryLength;
+    Print = s.Print;
+}
+
+void TControlLook::Assign(const TControlLook& s)
+{
+    CheckSize = s.CheckSize;
+    RadioSize = s.RadioSize;
+    ControlStyle = s.ControlStyle;
+    CheckedGlyph = s.CheckedGlyph;
+    UnCheckedGlyph = s.UnCheckedGlyph;
+    RadioOnGlyph = s.RadioOnGlyph;
+    RadioOffGlyph = s.RadioOffGlyph;
+    ProgressMarginX = s.ProgressMarginX;
+    ProgressMarginY = s.ProgressMarginY;
+    CommentColor = s.CommentColor;
+    Color = s.Color;
+    ProgressBorderColor = s.ProgressBorderColor;
+}
+
+void TSortSettings::SetRow(int value, int fixedRows)
+{
+    if (value > fixedRows)
+        throw Exception(QStringLiteral("Sort row should be smaller than number of fixed rows"));
+    row_ = value;
+}
+
+void TSortSettings::Assign(const TSortSettings& s)
+{
+    AutoSortForGrouping = s.AutoSortForGrouping;
+    AutoColumnMerge = s.AutoColumnMerge;
+    Column = s.Column;
+    IndexColor = s.IndexColor;
+    UpGlyph = s.UpGlyph;
+    DownGlyph = s.DownGlyph;
+    IndexUpGlyph = s.IndexUpGlyph;
+    IndexDownGlyph = s.IndexDownGlyph;
+    InitSortDirection = s.InitSortDirection;
+    FixedCols = s.FixedCols;
+    NormalCellsOnly = s.NormalCellsOnly;
+    row_ = s.row_;
+    UndoSort = s.UndoSort;
+}
+
+void TBalloonSettings::Assign(const TBalloonSettings& s)
+{
+    TextColor = s.TextColor;
+    BackgroundColor = s.BackgroundColor;
+    ReshowDelay = s.ReshowDelay;
+    InitialDelay = s.InitialDelay;
+    AutoHideDelay = s.AutoHideDelay;
+    Enable = s.Enable;
+}
+
+void TShowModified::Assign(const TShowModified& s)
+{
+    Color = s.Color;
+    Enabled = s.Enabled;
+}
+
+void TFloatingFooter::Assign(const TFloatingFooter& s)
+{
+    CalculateHiddenRows = s.CalculateHiddenRows;
+    Color = s.Color;
+    Column = s.Column;
+    CustomTemplate = s.CustomTemplate;
+    FooterStyle = s.FooterStyle;
+    Visible = s.Visible;
+    ShowHint = s.ShowHint;
+}
+
+void TSearchFooter::Assign(const TSearchFooter& s)
+{
+    Visible = s.Visible;
+    Color = s.Color;
+    ColorTo = s.ColorTo;
+    FindNextCaption = s.FindNextCaption;
+    FindPrevCaption = s.FindPrevCaption;
+    MatchCaseCaption = s.MatchCaseCaption;
+    HintClose = s.HintClose;
+    HintFindNext = s.HintFindNext;
+    HintFindPrev = s.HintFindPrev;
+    HintHighlight = s.HintHighlight;
+    ShowClose = s.ShowClose;
+    ShowFindNext = s.ShowFindNext;
+    ShowFindPrev = s.ShowFindPrev;
+    ShowHighLight = s.ShowHighLight;
+    ShowMatchCase = s.ShowMatchCase;
+    AutoSearch = s.AutoSearch;
+    if (OnChange)
+        OnChange();
+}
+
+TFilterData& TFilter::Add()
+{
+    items_.push_back(std::make_unique<TFilterData>());
+    return *items_.back();
+}
+
+void TFilter::Delete(int index)
+{
+    items_.erase(items_.begin() + index);
+}
+
+TFilterData& TFilter::ColumnFilter(int ACol)
+{
+    for (const std::unique_ptr<TFilterData>& f : items_)
+        if (f->Column == ACol)
+            return *f;
+    TFilterData& f = Add();
+    f.Column = ACol;
+    return f;
+}
+
+void TFilter::Assign(const TFilter& s)
+{
+    items_.clear();
+    for (const std::unique_ptr<TFilterData>& f : s.items_)
+        items_.push_back(std::make_unique<TFilterData>(*f));
+}

@@ -1,0 +1,22 @@
+#pragma once
+// The seam between the grid's two halves, and the display half's start-up.
+//
+// The display half (this library) never calls the editing half directly: the editing half
+// installs its services here at its start-up, and the display half calls them only when they
+// are installed. Without them a grid edits its cells with the runtime's plain inplace edit and a
+// header click does not sort. So the two libraries link one way only.
+class TExtStringGrid;
+
+class TGridEditingServices {
+public:
+    virtual ~TGridEditingServices();
+};
+
+// The installed services; nullptr until the editing half's start-up installs them.
+TGridEditingServices* GridEditingServices();
+// Installs (or, with nullptr, removes) the services; the caller keeps them alive.
+void InstallGridEditingServices(TGridEditingServices* services);
+
+// The display half's start-up, run once before the first grid is made (by the program and by the
+// grid tests' main); later calls do nothing.
+void InitGridDisplayUnit();
