@@ -13,6 +13,7 @@
 
 #include "grid/display/extxpvs.h"
 #include "grid/editing/editorframes.h"
+#include "grid/editing/editorkeys.h"
 #include "platform/vcl/events.h"
 
 // The list's items as the owner draws and measures them in the owner-drawn styles.
@@ -449,26 +450,18 @@ void TESGCustomCombo::mouseDoubleClickEvent(QMouseEvent* event)
 void TESGCustomCombo::keyPressEvent(QKeyEvent* event)
 {
     int key = event->key();
-    if (OnKeyDown)
-        RunGuarded([&] { OnKeyDown(this, key, event->modifiers()); });
-    if (key == 0) {
-        event->accept();
+    if (KeySwallowed(OnKeyDown, this, event, key))
         return;
-    }
     const QString typed = event->text();
-    if (typed.size() == 1 && OnKeyPress && !(event->modifiers() & (Qt::ControlModifier | Qt::MetaModifier))) {
-        QChar ch = typed.at(0);
+    QChar ch = typed.size() == 1 ? typed.at(0) : QChar();
+    if (!ch.isNull() && OnKeyPress && !(event->modifiers() & (Qt::ControlModifier | Qt::MetaModifier))) {
         RunGuarded([&] { OnKeyPress(this, ch); });
         if (ch.isNull()) {
             event->accept();
             return;
         }
-        if (ch != typed.at(0)) {
-            QKeyEvent changed(event->type(), key, event->modifiers(), QString(ch), event->isAutoRepeat());
-            QComboBox::keyPressEvent(&changed);
-            event->setAccepted(changed.isAccepted());
-            return;
-        }
+        PassTypedChar(event, ch, [this](QKeyEvent* e) { QComboBox::keyPressEvent(e); });
+        return;
     }
     QComboBox::keyPressEvent(event);
 }
@@ -476,13 +469,8 @@ void TESGCustomCombo::keyPressEvent(QKeyEvent* event)
 void TESGCustomCombo::keyReleaseEvent(QKeyEvent* event)
 {
     int key = event->key();
-    if (OnKeyUp)
-        RunGuarded([&] { OnKeyUp(this, key, event->modifiers()); });
-    if (key == 0) {
-        event->accept();
-        return;
-    }
-    QComboBox::keyReleaseEvent(event);
+    if (!KeySwallowed(OnKeyUp, this, event, key))
+        QComboBox::keyReleaseEvent(event);
 }
 
 void TESGCustomCombo::showPopup()

@@ -20,6 +20,7 @@
 #include "grid/display/extxpvs.h"
 #include "grid/display/gridbeep.h"
 #include "grid/editing/editorframes.h"
+#include "grid/editing/editorkeys.h"
 #include "platform/vcl/events.h"
 
 namespace {
@@ -251,7 +252,6 @@ void TExtTimerSpeedButton::paintClassic(QPainter& p)
 TEsgSpinButton::TEsgSpinButton(QWidget* parent) : QWidget(parent)
 {
     setFocusPolicy(Qt::NoFocus);
-    setAttribute(Qt::WA_OpaquePaintEvent);
     auto makeButton = [this](int kind) {
         auto* b = new TExtTimerSpeedButton(this);
         b->SetButtonFlags(TExtTimerSpeedButton::tbAllowTimer);
@@ -798,9 +798,7 @@ void TEsgSpinEdit::keyPressEvent(QKeyEvent* event)
     }
     if (key == Qt::Key_Delete && !editorEnabled_)
         key = 0;
-    if (key != 0 && OnKeyDown)
-        RunGuarded([&] { OnKeyDown(this, key, event->modifiers()); });
-    if (key == 0 || key == Qt::Key_Tab) {
+    if (key == 0 || KeySwallowed(OnKeyDown, this, event, key) || key == Qt::Key_Tab) {
         event->accept();
         return;
     }
@@ -829,25 +827,14 @@ void TEsgSpinEdit::keyPressEvent(QKeyEvent* event)
         event->accept();
         return;
     }
-    if (ch != typed.at(0)) {
-        QKeyEvent changed(event->type(), key, event->modifiers(), QString(ch), event->isAutoRepeat());
-        QLineEdit::keyPressEvent(&changed);
-        event->setAccepted(changed.isAccepted());
-        return;
-    }
-    QLineEdit::keyPressEvent(event);
+    PassTypedChar(event, ch, [this](QKeyEvent* e) { QLineEdit::keyPressEvent(e); });
 }
 
 void TEsgSpinEdit::keyReleaseEvent(QKeyEvent* event)
 {
     int key = event->key();
-    if (OnKeyUp)
-        RunGuarded([&] { OnKeyUp(this, key, event->modifiers()); });
-    if (key == 0) {
-        event->accept();
-        return;
-    }
-    QLineEdit::keyReleaseEvent(event);
+    if (!KeySwallowed(OnKeyUp, this, event, key))
+        QLineEdit::keyReleaseEvent(event);
 }
 
 namespace {
