@@ -13,6 +13,7 @@
 #include <stdexcept>
 
 #include "grid/display/gridbeep.h"
+#include "grid/editing/esgcombo.h"
 #include "grid/editing/esgspin.h"
 #include "tests/support/keyboardwalk.h"
 #include "tests/support/qstringprinter.h"
@@ -448,4 +449,18 @@ TEST_F(SpinEditTest, SpinTypeAndPrecisionRewriteTheText)
     EXPECT_EQ(spin.text(), QStringLiteral("7.10"));
     spin.SetPrecision(0);
     EXPECT_EQ(spin.text(), QStringLiteral("7.1"));
+}
+
+TEST_F(SpinEditTest, TabReachesTheEditorsButNotTheSpinButtons)
+{
+    QWidget window;
+    auto* layout = new QVBoxLayout(&window);
+    auto* first = new QLineEdit;
+    auto* spin = new TEsgSpinEdit;
+    auto* combo = new TESGComboBox;
+    auto* last = new QLineEdit;
+    for (QWidget* w : {static_cast<QWidget*>(first), static_cast<QWidget*>(spin), static_cast<QWidget*>(combo),
+                       static_cast<QWidget*>(last)})
+        layout->addWidget(w);
+    EXPECT_EQ(KeyboardWalkProblem(&window, {first, spin, combo, last}), "");
 }
