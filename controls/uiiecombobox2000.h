@@ -5,15 +5,13 @@
 // turns into a sunken edge while the mouse is over it or it has the focus, and a flat
 // drop-down button.
 #include "controls/flatinput.h"
+#include "platform/vcl/stdctrls.h"
 
 #include <QComboBox>
 #include <QString>
 #include <QStringList>
 
 #include <functional>
-
-// Editable drop-down (the default), simple (always editable), list only.
-enum TComboBoxStyle { csDropDown, csSimple, csDropDownList };
 
 // The completion of typed text by the first item that begins with it, compared without case
 // (umlauts included): the rest of that item in its own case. Returns false without a match.
