@@ -218,6 +218,115 @@ public:
     QString GetCheckTrueText(int ACol, int ARow);
     QString GetCheckFalseText(int ACol, int ARow);
     bool CanEditCell(int ACol, int ARow);
+    TEditorType GetEditorType(int ACol, int ARow);
+    bool IsFixedCell(int ACol, int ARow);
+    bool IsPasswordCell(int ACol, int ARow);
+    bool HasComboBox(int ACol, int ARow);
+    // The cell's text as it is shown: a number in the float format the OnGetFloatFormat event
+    // (the column grid: the column's FloatFormat) gives it, else the stored text.
+    virtual QString GetFormattedText(int ACol, int ARow);
+    std::function<void(QObject* Sender, int ACol, int ARow, bool& IsFloat, QString& FloatFormat)> OnGetFloatFormat;
+
+    // --- cell kinds (display indices; the lookups are virtual so that the column grid answers
+    // per column) ---
+    // ctEmpty for a negative index or a cell without a graphic; with HotmailRowSelect column 0
+    // is a row check box.
+    virtual TCellType GetCellType(int ACol, int ARow);
+    // The cell's own graphic; with HotmailRowSelect column 0 answers one shared row check box
+    // whose CellBoolean is the row's selected flag.
+    TCellGraphic* GetCellGraphic(int ACol, int ARow) override;
+    // A new graphic for the cell in place of the cell's own one (a shared record is never freed).
+    TCellGraphic* CreateCellGraphic(int ACol, int ARow);
+    // Frees the cell's own graphic; true when it had one.
+    bool RemoveCellGraphic(int ACol, int ARow);
+    bool RemoveCellGraphicOfType(int ACol, int ARow, TCellType Kind);
+    // The base cell's kind is one a click acts on (check boxes, radio groups, buttons).
+    bool HasActiveControl(int ACol, int ARow);
+    bool IsCheckBoxCell(int ACol, int ARow);
+    bool IsButtonCell(int ACol, int ARow);
+    bool IsSummaryRow(int ARow);
+    bool GetCellComment(int ACol, int ARow, QString& Comment);
+    void GetCellErrorRange(int ACol, int ARow, int& From, int& Len);
+    // Sets CellBoolean of the cell's graphic (nothing without one) and repaints the cell.
+    void SetCellBooleanFlag(int ACol, int ARow, bool Value);
+    // The kind's payload: a bitmap's picture, an icon, an image list's index; -1 otherwise.
+    QVariant CellGraphicPayload(int ACol, int ARow);
+
+    // --- check boxes and radio groups ---
+    // Makes the cell a check box: a data box (Data) shows and writes the cell's text as the
+    // check-true or check-false text and keeps no state of its own; any other keeps State.
+    void SetCellCheckBox(int ACol, int ARow, bool State, bool Data);
+    // The box's state into State; false when the cell holds no check box.
+    bool GetCheckBoxState(int ACol, int ARow, bool& State);
+    bool SetCheckBoxState(int ACol, int ARow, bool State);
+    // Flips the box as a click does; with AskEditable only where the cell may be edited. False
+    // when the cell holds no box or may not be edited.
+    virtual bool ToggleCheckBox(int ACol, int ARow, bool AskEditable);
+    // Moves a radio group on to its next option (back to the first after the last); it answers
+    // false in every case.
+    bool ToggleRadio(int ACol, int ARow, bool AskEditable);
+    // Every check box of the column from FixedRows on set (cleared).
+    void CheckAll(int ACol);
+    void UnCheckAll(int ACol);
+    // Whether a press at the viewport point hits the cell's box: anywhere in the cell, or with
+    // MouseActions.PreciseCheckBoxCheck only inside the glyph's square.
+    bool IsCheckBoxHit(int ACol, int ARow, int X, int Y);
+    // The square the check box glyph of the cell takes, in viewport coordinates.
+    QRect CheckBoxSquare(int ACol, int ARow);
+
+    // --- typed values (through GetCellText and SetCellText) ---
+    void SetInts(int ACol, int ARow, int Value);
+    // An empty text and "-" read as 0; any other text that is not a whole integer raises
+    // EExtGridError "Cell does not contain integer value".
+    int GetInts(int ACol, int ARow);
+    // The value in FloatFormat with the format settings' decimal separator.
+    void SetFloats(int ACol, int ARow, double Value);
+    // Thousand separators dropped; an empty text and "-" read as 0; raises EExtGridError "Cell
+    // does not contain a float value".
+    double GetFloats(int ACol, int ARow);
+    // The same on the text the cell shows (GetFormattedText).
+    double GetDisplayFloats(int ACol, int ARow);
+    // A date of 0 or less writes an empty text unless ShowNullDates; else the short date.
+    void SetDates(int ACol, int ARow, TDateTime Value);
+
+    // --- row and column selection flags (rows are real with RowSelectPersistent) ---
+    // Raises EExtGridError "Invalid row accessed" outside 0 .. RowCount + hidden rows - 1.
+    bool GetRowSelect(int ARow);
+    void SetRowSelect(int ARow, bool Value);
+    // Raises EExtGridError "Invalid column accessed" outside 0 .. ColCount - 1.
+    bool GetColSelect(int ACol);
+    void SetColSelect(int ACol, bool Value);
+    // Flags the rows (columns) of the selection rectangle; All also clears every other one.
+    void SelectAllRows(bool All);
+    void SelectAllCols(bool All);
+    void ClearRowSelect();
+    void ClearColSelect();
+    // The number of rows (columns) flagged.
+    int RowSelectCount() const;
+    int ColSelectCount() const;
+
+    // --- modified rows (painted by ShowModified, flagged by accepted edits) ---
+    bool IsRowModified(int ARow) const;
+    void SetRowModified(int ARow, bool Value);
+    const TIntList& RowModified() const { return rowModified_; }
+
+    // --- repainting parts of the grid (display indices) ---
+    void RepaintRect(const TGridRect& R);
+    void RepaintCell(int ACol, int ARow);
+    void RepaintRow(int ARow);
+    void RepaintCol(int ACol);
+    void RepaintFixedHeaders(int FromCol, int ToCol, int FromRow, int ToRow);
+
+    // --- column widths by real column (a hidden column keeps its width) ---
+    int GetColWidthReal(int ACol) const;
+    void SetColWidthReal(int ACol, int AWidth);
+    // Run when the user has sized a column, and on a width that auto-sizing measured; both fire
+    // OnUpdateColumnSize. The column grid holds them within its columns' limits first.
+    virtual void UpdateColumnSize(int ACol, int& AWidth);
+    virtual void UpdateAutoColumnSize(int ACol, int& AWidth);
+    std::function<void(QObject* Sender, int ACol, int& AWidth)> OnUpdateColumnSize;
+    // Whether the column's header shows a filter list (the column grid's columns have them).
+    virtual bool HasColumnFilter(int ACol);
 
     // --- the mapping between display rows and columns (what the grid shows) and real ones (their
     // place with nothing hidden); a hidden row's real index stays its own while it is away ---
@@ -413,6 +522,11 @@ private:
     QTimer gridTimer_;
     bool hidePass_ = false;
     bool applyingHeaders_ = false;
+    std::unique_ptr<TCellGraphic> rowCheckGraphic_;  // the shared row check box of column 0
+    std::vector<char> rowSelect_;  // by row (real with RowSelectPersistent)
+    std::vector<char> colSelect_;  // by column
+    TIntList rowModified_;
+    std::vector<int> hiddenColWidths_;  // by real column, for hidden columns
     std::vector<TGridItem> hiddenRows_;    // sorted by Idx
     std::vector<char> hiddenCols_;         // by real column; grows with the columns
     int hiddenColCount_ = 0;
