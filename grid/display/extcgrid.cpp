@@ -363,7 +363,7 @@ void TExtColumnGrid::DoGetCellColor(int ACol, int ARow, TGridDrawState AState, T
         const bool dataRow = ARow >= TCustomGrid::FixedRows();
         if (item->Fixed)
             ABrush.Color = FromQColor(FixedColor());
-        else if (dataRow && !(item->ShowBands && Bands.Active))
+        else if (dataRow && !(item->ShowBands && Bands.Active()))
             ABrush.Color = item->Color;
         AFont.Assign(dataRow ? item->Font : item->HeaderFont);
     }
@@ -376,7 +376,7 @@ void TExtColumnGrid::DoGetCellPrintColor(int ACol, int ARow, TGridDrawState ASta
     if (const TGridColumnItem* item = dataItem(ACol, ARow)) {
         if (item->Fixed)
             ABrush.Color = FromQColor(FixedColor());
-        else if (!(item->ShowBands && Bands.Active && Bands.Print))
+        else if (!(item->ShowBands && Bands.Active() && Bands.Print()))
             ABrush.Color = item->PrintColor;
         AFont.Assign(item->PrintFont);
     }

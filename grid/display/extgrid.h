@@ -26,6 +26,8 @@
 #include "platform/rtl/sysutils.h"
 #include "platform/vcl/font.h"
 
+class QLabel;
+
 // The library's errors: cell access, import and sorting, with their fixed English messages.
 class EExtGridError : public Exception {
 public:
@@ -104,12 +106,8 @@ public:
     TSortIndexList SortIndexes;
 
     // --- simple published values ---
-    TColor ActiveCellColor = 0x808080;
-    TColor ActiveCellColorTo = clNone;
-    bool ActiveCellShow = false;
     bool AnchorHint = false;
     bool AutoNumAlign = false;
-    bool AutoThemeAdapt = false;
     TEditorType DefaultEditor = edNormal;
     bool EnhRowColMove = true;
     bool EnableWheel = true;
@@ -119,17 +117,12 @@ public:
     bool HideFocusRect = false;
     bool FixedAsButtons = false;
     bool EnableHTML = true;
-    TColor URLColor = 0xFF0000;
     QString FloatFormat = QStringLiteral("%.2f");
     // The check texts of check-box cells (public, not published).
     QString CheckTrue = QStringLiteral("Y");
     QString CheckFalse = QStringLiteral("N");
     QChar PasswordChar = QLatin1Char('*');
-    TGridLook Look = glXP;
-    TScrollType ScrollType = ssNormal;
-    TColor ScrollColor = clNone;
-    int ScrollWidth;
-    TScrollBarAlways ScrollBarAlways = saNone;
+    // Which bars show a position hint while their thumb is dragged, and its colour.
     TScrollHintType ScrollHints = shNone;
     bool ShowNullDates = false;
     bool FixedRowAlways = false;
@@ -142,6 +135,71 @@ public:
     // Two gradient colours of cell buttons, theme adaptation and the popup button.
     TColor ButtonColorFrom = clWhite;
     TColor ButtonColorTo;
+    // The gradient of fixed cells (set by the look, the theme adaptation and ControlLook).
+    TColor FixedGradientFrom = clNone;
+    TColor FixedGradientTo = clNone;
+
+    // --- appearance: each setter repaints what it changes ---
+    TGridLook Look() const { return look_; }
+    void SetLook(TGridLook value);
+    bool ActiveCellShow() const { return activeCellShow_; }
+    void SetActiveCellShow(bool value);
+    TColor ActiveCellColor() const { return activeCellColor_; }
+    void SetActiveCellColor(TColor value);
+    TColor ActiveCellColorTo() const { return activeCellColorTo_; }
+    void SetActiveCellColorTo(TColor value);
+    bool URLShow() const { return urlShow_; }
+    void SetURLShow(bool value);
+    // The colour and the whole-text switch of links repaint only while links show.
+    TColor URLColor() const { return urlColor_; }
+    void SetURLColor(TColor value);
+    bool URLFull() const { return urlFull_; }
+    void SetURLFull(bool value);
+    bool URLEdit = false;
+    bool Hovering = false;
+    // Passed to the search footer; switched on, the colours follow the current theme.
+    bool AutoThemeAdapt() const { return autoThemeAdapt_; }
+    void SetAutoThemeAdapt(bool value);
+    // The picture of the current row's fixed cell in column 0.
+    const QPixmap& RowIndicator() const { return rowIndicator_; }
+    void SetRowIndicator(const QPixmap& value);
+    // Takes the values of a background and repaints.
+    void SetBackGround(const TBackGround& value);
+
+    // --- scroll bars ---
+    TScrollBarAlways ScrollBarAlways() const { return scrollBarAlways_; }
+    void SetScrollBarAlways(TScrollBarAlways value);
+    // ssFlat and ssEncarta draw both bars flat, ScrollWidth wide, in ScrollColor (clNone: the
+    // style's colour); ssNormal draws them as the style does.
+    TScrollType ScrollType() const { return scrollType_; }
+    void SetScrollType(TScrollType value);
+    TColor ScrollColor() const { return scrollColor_; }
+    void SetScrollColor(TColor value);
+    int ScrollWidth() const { return scrollWidth_; }
+    void SetScrollWidth(int value);
+    // The thumbs are as long as the visible part of the rows and columns (always so here).
+    bool ScrollProportional = false;
+    // The grid follows the thumb while it is dragged.
+    bool ScrollSynch() const { return scrollSynch_; }
+    void SetScrollSynch(bool value);
+    // The text of the hint that shows while a thumb is dragged (empty when none shows).
+    QString ScrollHintText() const { return scrollHintText_; }
+    std::function<void(QObject* Sender, int Index, QString& Hint)> OnScrollHint;
+    // A column (row) sized by the user, at the end of the sizing.
+    std::function<void(QObject* Sender, int Index)> OnEndColumnSize;
+    std::function<void(QObject* Sender, int Index)> OnEndRowSize;
+
+    // --- column stretching (ColumnSize.Stretch, ColumnSize.StretchColumn) ---
+    // Widens the column (-1: the last) to fill the client width; raises Exception "Stretch
+    // column index out of range" for any other column outside the grid.
+    void StretchColumn(int ACol);
+    // The sum of all column widths; 1 when that is 0.
+    int TotalColWidth() const;
+    virtual void AddRow();
+
+    // --- column widths kept between runs (ColumnSize.Save, Key, Section, Location) ---
+    void SaveColSizes();
+    void LoadColSizes();
 
     // --- dimensions ---
     void SetRowCount(int value);
@@ -469,6 +527,11 @@ protected:
     void showEvent(QShowEvent* e) override;
     void ScrollBarsUpdated() override;
     int GetEditLimit() override;
+    void SizeChanged(int OldColCount, int OldRowCount) override;
+    void ColWidthsChanged() override;
+    void RowHeightsChanged() override;
+    void MouseDown(Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y) override;
+    void MouseUp(Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y) override;
 
     // Writes the header lists into the header row and column.
     void ApplyColumnHeaders();
@@ -492,7 +555,33 @@ private:
     void putBlankRows(const std::vector<int>& At);
     void removeGroupRows(int ACol, int NodeCol, int TextCol);
     void repaintGrid();
+    void applyScrollStyle();
+    void scrollThumbMoved(Qt::Orientation bar, int position);
+    void scrollThumbReleased();
+    void endSizing(bool columns);
 
+    TGridLook look_ = glXP;
+    bool activeCellShow_ = false;
+    TColor activeCellColor_ = 0x808080;
+    TColor activeCellColorTo_ = clNone;
+    bool urlShow_ = false;
+    TColor urlColor_ = 0xFF0000;
+    bool urlFull_ = false;
+    bool autoThemeAdapt_ = false;
+    QPixmap rowIndicator_;
+    TScrollBarAlways scrollBarAlways_ = saNone;
+    TScrollType scrollType_ = ssNormal;
+    TColor scrollColor_ = clNone;
+    int scrollWidth_ = 17;
+    bool scrollSynch_ = false;
+    QString scrollHintText_;
+    std::unique_ptr<QLabel> scrollHint_;  // the hint beside a dragged thumb
+    bool stretched_ = false;     // a column was stretched: width changes stretch it again
+    bool stretching_ = false;
+    int sizingIndex_ = -1;       // the column or row the user is sizing, -1 when none
+    int sizingStart_ = 0;        // its size when the sizing began
+    bool sizingColumns_ = false;
+    bool scaling_ = false;
     bool loading_ = false;
     bool loaded_ = false;
     int updateCount_ = 0;

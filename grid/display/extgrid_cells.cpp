@@ -305,7 +305,7 @@ void TExtStringGrid::UnCheckAll(int ACol)
 QRect TExtStringGrid::CheckBoxSquare(int ACol, int ARow)
 {
     const QRect cell = MergedCellRect(ACol, ARow);
-    const int size = ControlLook.CheckSize;
+    const int size = ControlLook.CheckSize();
     const TCellGraphic* g = GetCellGraphic(ACol, ARow);
     const TCellHAlign h = g ? g->CellHAlign : haLeft;
     const TCellVAlign v = g ? g->CellVAlign : vaTop;
