@@ -89,7 +89,9 @@ QString LoadSumText(const TLoadGroup& group, double unitFactor)
 {
     if (group.Time)
         return MsToTimeStr(int64_t(std::llround(group.Sum * 86400000.0)));
-    return FloatToStr(group.Sum * unitFactor);
+    // To the metre in kilometres, as the other distances: a factor such as the mile's gives no
+    // row of digits.
+    return FloatToStr(std::round(group.Sum * unitFactor * 1000.0) / 1000.0);
 }
 
 void FillLoadChart(ChartModel& chart, const QList<TLoadGroup>& groups)

@@ -488,7 +488,20 @@ void TXPButton::SetCaption(const QString& value)
         return;
     caption_ = value;
     UpdateAccelerator();
+    updateGeometry();  // a window fits its texts again (textfit.h)
     update();
+}
+
+int TXPButton::TextFitWidth() const
+{
+    if (caption_.isEmpty())
+        return 0;
+    const QImage& strip = glyph_.Glyph();
+    const int glyph = strip.isNull() ? 0 : strip.width() / std::max(1, glyph_.NumGlyphs());
+    const int text = fontMetrics().boundingRect(QRect(), Qt::TextShowMnemonic, caption_).width();
+    // The frame (two pixels on each side), the glyph with its spacing and a margin on both sides.
+    const int margins = 2 * std::max(0, margin_) + 4;
+    return text + (glyph > 0 ? glyph + std::max(0, spacing_) : 0) + margins + 2;
 }
 
 void TXPButton::SetColor(TColor value)

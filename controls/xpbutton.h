@@ -7,6 +7,7 @@
 // The state rules (latching, the glyph count of a strip, the layout of glyph and caption) are
 // plain functions below so that they can be checked without a display.
 #include "controls/colorutils.h"
+#include "platform/vcl/textfit.h"
 
 #include <QImage>
 #include <QRect>
@@ -128,7 +129,7 @@ private:
 
 // ---------------------------------------------------------------------------------------------
 
-class TXPButton : public QWidget {
+class TXPButton : public QWidget, public TTextFitControl {
     Q_OBJECT
     // The properties a form file sets (enumerations as their numbers).
     Q_PROPERTY(QString Caption READ Caption WRITE SetCaption)
@@ -193,6 +194,8 @@ public:
     TButtonGlyph& ButtonGlyph() { return glyph_; }
 
     QSize sizeHint() const override { return QSize(23, 22); }
+    // The width that shows the glyph and the whole caption inside the button's frame.
+    int TextFitWidth() const override;
 
     std::function<void(QObject* Sender)> OnClick;
     std::function<void(QObject* Sender)> OnDblClick;

@@ -569,16 +569,16 @@ void TorvServer::datenMeterSetText(TField* sender, const QString& text)
 // ---------------------------------------------------------------------------------------------
 // dsDaten.
 
-void TorvServer::dsDatenDataChange(TDataSource*, TField*)
+void TorvServer::dsDatenDataChange(TDataSource*, TField* field)
 {
     EntryWindowView* entry = View<EntryWindowView>();
     if (entry && entry->hasOwnFocus() && entry->Visible() && entry->splitPageShown())
         entry->updateZwSql();
 
-    // While a unit is edited the views keep showing it as it was; they follow at the next change
-    // after the save or cancel.
-    if (!entry || !entry->Visible() || daten.State() == dsEdit || daten.State() == dsInsert || !daten.Active() ||
-        daten.IsEmpty())
+    if (!entry || !entry->Visible() || !daten.Active())
+        return;
+    const bool editing = daten.State() == dsEdit || daten.State() == dsInsert;
+    if (!editing && daten.IsEmpty())
         return;
 
     static const ColourRule rules[] = {
@@ -590,20 +590,24 @@ void TorvServer::dsDatenDataChange(TDataSource*, TField*)
     TDataSet* const lookups[] = {&sportart, &belStufe, &belArt, &form};
     for (size_t i = 0; i < std::size(rules); ++i) {
         const ColourRule& r = rules[i];
+        // While a unit is edited a box takes the colour of what is chosen in it (a new unit's
+        // empty box none), when that field changed or the unit was begun.
+        if (editing && field && field->FieldName().compare(QString::fromLatin1(r.unitField), Qt::CaseInsensitive) != 0)
+            continue;
         const QString control = QString::fromLatin1(r.control);
         entry->setControlColor(control, clWindow);
         if (!config.Active() || !config.FieldByName(QString::fromLatin1(r.configSwitch))->AsBoolean())
             continue;
         // The lookup table moves to the unit's row, so that windows bound to it follow the
-        // current unit. A lookup table whose row is being edited is only read: moving it would
-        // save that half-typed row.
+        // current unit. A lookup table whose row is being edited, or a unit being edited, is
+        // only read: moving the table would save that half-typed row.
         const QVariant key = daten.FieldByName(QString::fromLatin1(r.unitField))->Value();
         TDataSet& lookup = *lookups[i];
         const QString keyColumn = QString::fromLatin1(r.keyColumn);
         const QString colourColumn = QString::fromLatin1(r.colourColumn);
         QVariant colour;
         if (!key.isNull() && lookup.Active()) {
-            if (lookup.State() == dsEdit || lookup.State() == dsInsert)
+            if (editing || lookup.State() == dsEdit || lookup.State() == dsInsert)
                 colour = lookup.Lookup(keyColumn, key, colourColumn);
             else if (lookup.Locate(keyColumn, key))
                 colour = lookup.FieldByName(colourColumn)->Value();
@@ -615,6 +619,10 @@ void TorvServer::dsDatenDataChange(TDataSource*, TField*)
             entry->setControlFontColor(control, ContrastTextColor(c));
         }
     }
+    // The other views keep showing the unit as it was; they follow at the next change after the
+    // save or cancel.
+    if (editing)
+        return;
 
     if (mainTool() == QLatin1String("Equipment"))
         showUnitEquipment();

@@ -411,6 +411,16 @@ void TnavigatorFrm::selectCurrentUnit()
     }
 }
 
+std::optional<bool> TnavigatorFrm::unitShownWithSplits(int datId) const
+{
+    const QString id = QString::number(datId);
+    const int count = StringGrid1->RowCount();
+    for (int r = 1; r < count; ++r)
+        if (StringGrid1->Cells(ocUnitId, r) == id)
+            return !StringGrid1->Cells(ocSplitId, r).isEmpty();
+    return std::nullopt;
+}
+
 void TnavigatorFrm::StringGrid1SelectCell(QObject*, int, int ARow, bool& CanSelect)
 {
     CanSelect = StringGrid1->Cells(ocUnitId, ARow) != QLatin1String("-1");

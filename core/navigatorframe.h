@@ -82,6 +82,7 @@ public:
     void selectCurrentUnit() override;
     void ChangeNavItem() override { changeNavItem(nullptr); }
     bool XPButton9Down() const override { return XPButton9->Down(); }
+    std::optional<bool> unitShownWithSplits(int datId) const override;
 
     // --- operations other windows call ---------------------------------------------------------
     // Shows the view of the latched button; a flat button as sender is latched first. The block

@@ -1,6 +1,8 @@
 #pragma once
 // What the unit rules ask of the navigator frame (TnavigatorFrm): its unit list, block tree and
 // the current unit in them.
+#include <optional>
+
 class QObject;
 
 class NavigatorView {
@@ -14,4 +16,7 @@ public:
     virtual void ChangeNavItem() = 0;
     // True while the navigator's view button XPButton9 is down.
     virtual bool XPButton9Down() const = 0;
+    // Whether the unit list draws the unit as one with split or heart-rate rows; nothing when it
+    // does not list the unit.
+    virtual std::optional<bool> unitShownWithSplits(int datId) const = 0;
 };

@@ -269,6 +269,10 @@ public:
     void zeitMeterSetText(TField* sender, const QString& text);
     void dsZeitStateChange(TDataSource* sender);
     void dsZeitDataChange(TDataSource* sender, TField* field);
+    // After split or heart-rate rows of the current unit were written or removed (the split
+    // rules themselves, and bulk work that detached them once it is done): the navigator draws
+    // the unit as one with splits exactly when it has any.
+    void showUnitSplits();
 
 private:
     friend class TUnitBulkMode;

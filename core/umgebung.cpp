@@ -16,6 +16,7 @@
 #include "platform/rtl/folders.h"
 #include "platform/vcl/databinding.h"
 #include "platform/vcl/events.h"
+#include "platform/vcl/multilinetabs.h"
 #include "platform/vcl/registry.h"
 
 TUmgebungsoptionen* Umgebungsoptionen = nullptr;
@@ -265,6 +266,8 @@ void TUmgebungsoptionen::FormCreate(QObject*)
     for (QWidget* page : {TabSheet4, TabSheet5, TabSheet6, TabSheet7, TabSheet8})
         PageControl1->setTabVisible(PageControl1->indexOf(page), false);
     PageControl1->setCurrentWidget(TabSheet1);
+    // Every page's tab shows at once, in rows, as the dialog's page control is multi-line.
+    SetMultiLine(PageControl1);
 
     languages_ = AvailableLanguages(LanguageFolder());
     ComboBox1->clear();
@@ -377,8 +380,11 @@ void TUmgebungsoptionen::drawColorCell(TDBGrid* grid, const QRect& rect, TColumn
     if (!f || !p)
         return;
     if (isColorField(f->FieldName())) {
-        // A system colour (negative) keeps its number; any other value shows as its colour.
-        if (!f->IsNull() && f->AsInteger() >= 0)
+        // -1 is no colour: an empty cell. Another system colour (negative) keeps its number; any
+        // other value shows as its colour.
+        if (!f->IsNull() && f->AsInteger() == -1)
+            p->fillRect(rect, column->Color());
+        else if (!f->IsNull() && f->AsInteger() >= 0)
             p->fillRect(rect, ToQColor(TColor(f->AsInteger())));
     } else if (f->FieldName().compare(QLatin1String("Spo_Image"), Qt::CaseInsensitive) == 0 && !f->IsNull()) {
         const QImage picture = BlobToImage(f->AsBytes());

@@ -11,6 +11,7 @@
 #include "core/orvtools.h"
 #include "core/blockmanagerview.h"
 #include "core/entrywindowview.h"
+#include "core/navigatorview.h"
 #include "core/planmanagerview.h"
 #include "core/spliteditview.h"
 #include "core/views.h"
@@ -111,6 +112,28 @@ void TorvServer::zeitAfterPost(TDataSet*)
     zeit.First();
     if (EntryWindowView* entry = View<EntryWindowView>())
         entry->fillZwGrid();
+    showUnitSplits();
+}
+
+void TorvServer::showUnitSplits()
+{
+    NavigatorView* navigator = View<NavigatorView>();
+    if (!navigator || !daten.Active() || daten.IsEmpty() || daten.State() == dsInsert)
+        return;
+    const int id = daten.FieldByName(QStringLiteral("dat_Id"))->AsInteger();
+    TQuery q;
+    q.SetConnection(&orvDB);
+    q.SetSQLText(QStringLiteral("SELECT TOP 1 zei_Id FROM zeit WHERE zei_Id = ") + QString::number(id));
+    q.Open();
+    const bool hasSplits = !q.IsEmpty();
+    q.Close();
+    // The list is read again only when it draws the unit otherwise: a split saved beside others
+    // costs no refill.
+    const std::optional<bool> shown = navigator->unitShownWithSplits(id);
+    if (shown && *shown == hasSplits)
+        return;
+    navigator->Button1Click(nullptr);
+    navigator->selectCurrentUnit();
 }
 
 void TorvServer::zeitAfterDelete(TDataSet*)
@@ -128,6 +151,7 @@ void TorvServer::zeitAfterDelete(TDataSet*)
         entry->fillZwGrid();
     if (EntryWindowView* entry = View<EntryWindowView>())
         entry->repaintZwGrid();
+    showUnitSplits();
 }
 
 void TorvServer::zeitCalcFields(TDataSet* dataSet)
@@ -313,6 +337,10 @@ void TorvServer::trainblockmanBeforePost(TDataSet* dataSet)
 
 void TorvServer::trainblockmanAfterPost(TDataSet* dataSet)
 {
+    // The navigator's block tree shows the block's name and units as saved.
+    NavigatorView* navigator = View<NavigatorView>();
+    if (navigator && navigator->XPButton9Down())
+        navigator->ChangeNavItem();
     if (!CheckBlockDate(dataSet->FieldByName(QStringLiteral("trb_Id"))->AsInteger())) {
         MessageDlg(LoadStr(msg::BlockDateCheck), mtWarning, TMsgDlgButtons{mbOK});
         throw EAbort();

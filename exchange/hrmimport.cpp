@@ -287,6 +287,8 @@ void ThrmImport::Button2Click(QObject*)
     // brought up to date as after a typed unit.
     if (writer.UnitCreated())
         orvServer->datenAfterPost(&orvServer->daten);
+    else if (importSamples_ || importLaps_)
+        orvServer->showUnitSplits();
     if (eingabe) {
         eingabe->updateZwSql();
         eingabe->fillZwGrid();

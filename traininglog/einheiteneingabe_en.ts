@@ -45,7 +45,7 @@
     </message>
     <message>
         <source>H</source>
-        <translation>T</translation>
+        <translation>H</translation>
     </message>
     <message>
         <source>Heute</source>

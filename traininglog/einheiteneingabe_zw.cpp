@@ -439,6 +439,7 @@ void Teingabe::XPButton6Click(QObject*)
         s.zeitAll.Close();
         s.zeitAll.Open();
         fillZwGrid();
+        s.showUnitSplits();  // the rows went by a statement, past the split rules
     };
     BusyScope busy(false, 0, true);
     try {

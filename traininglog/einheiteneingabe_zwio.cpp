@@ -182,6 +182,7 @@ void Teingabe::insertSplitRows(int count, bool progress, const std::function<voi
             s.zeitAll.Open();
         }
         updateZwSql();
+        s.showUnitSplits();  // the split rules were detached for the rows
     };
     try {
         ZwBusyScope busy(progress, count, progress);

@@ -100,6 +100,9 @@ TstrManager::TstrManager(QWidget* Owner) : TForm(Owner, Qt::Dialog), ui(std::mak
                                     "JPEG-Bilder (*.jpg;*.jpeg)|*.jpg;*.jpeg|PNG-Bilder (*.png)|*.png"));
     DBImage1->SetStretch(false);
     DBImage2->SetStretch(false);
+    // The map and the picture show whole in their places; the map's preview shows it enlarged.
+    DBImage1->SetProportional(true);
+    DBImage2->SetProportional(true);
     XPButton1->OnClick = Handler(this, &TstrManager::XPButton1Click);
     XPButton2->OnClick = Handler(this, &TstrManager::XPButton2Click);
     XPButton3->OnClick = Handler(this, &TstrManager::XPButton3Click);

@@ -111,7 +111,8 @@ void TDataSet::checkRequired()
 {
     for (const auto& f : fields_)
         if (f->fieldKind_ == fkData && f->required_ && !f->readOnly_ && f->IsNull())
-            raise(QCoreApplication::translate("DataSet", "Feld '%1' muß einen Wert haben").arg(f->DisplayName()));
+            // The user's message: the field by its label, without the dataset's name.
+            throw EDatabaseError(QCoreApplication::translate("DataSet", "Feld '%1' muß einen Wert haben").arg(f->DisplayName()));
 }
 
 void TDataSet::Post()

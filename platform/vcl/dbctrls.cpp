@@ -646,14 +646,38 @@ void TDBImage::SetStretch(bool v)
     setScaledContents(v);
 }
 
+void TDBImage::SetProportional(bool v)
+{
+    proportional_ = v;
+    showPicture();
+}
+
 void TDBImage::dataChange()
 {
     TField* f = Field();
     picture_ = f ? BlobToImage(f->AsBytes()) : QImage();
-    if (picture_.isNull())
+    showPicture();
+}
+
+void TDBImage::showPicture()
+{
+    if (picture_.isNull()) {
         clear();
+        return;
+    }
+    const QSize room = contentsRect().size();
+    if (proportional_ && !stretch_ && room.isValid() &&
+        (picture_.width() > room.width() || picture_.height() > room.height()))
+        setPixmap(QPixmap::fromImage(picture_.scaled(room, Qt::KeepAspectRatio, Qt::SmoothTransformation)));
     else
         setPixmap(QPixmap::fromImage(picture_));
+}
+
+void TDBImage::resizeEvent(QResizeEvent* e)
+{
+    QLabel::resizeEvent(e);
+    if (proportional_)
+        showPicture();
 }
 
 // ---------------------------------------------------------------------------------------------

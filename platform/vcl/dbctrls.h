@@ -241,15 +241,23 @@ public:
     explicit TDBImage(QWidget* parent = nullptr);
     bool Stretch() const { return stretch_; }
     void SetStretch(bool v);
+    // A picture larger than the control is shown scaled down to fit it, keeping its proportions
+    // (a smaller one keeps its size).
+    bool Proportional() const { return proportional_; }
+    void SetProportional(bool v);
     // The picture shown (null when the field is empty or unreadable).
     const QImage& Picture() const { return picture_; }
 
 protected:
     void dataChange() override;
     void updateData() override {}
+    void resizeEvent(QResizeEvent* e) override;
 
 private:
+    void showPicture();
+
     bool stretch_ = false;
+    bool proportional_ = false;
     QImage picture_;
 };
 

@@ -8,6 +8,7 @@
 #include <QScrollBar>
 
 #include <algorithm>
+#include <limits>
 
 #include "platform/db/displayrowscope.h"
 #include "platform/db/fields.h"
@@ -104,6 +105,7 @@ int TColumn::Width() const
 void TColumn::SetWidth(int value)
 {
     width_ = std::max(0, value);
+    userSized_ = false;
     changed();
 }
 
@@ -237,6 +239,7 @@ TDBGrid::TDBGrid(QWidget* parent) : TCustomGrid(parent), link_(std::make_unique<
     link_->OnDataSetChanged = [this] { layout(); };
     link_->OnDataSetScrolled = [this](int distance) { syncCurrentRow(distance); };
     link_->OnRecordChanged = [this](TField*) {
+        ColumnTextsChanged();
         InvalidateRow(Row());
         if (!syncing_)
             syncCurrentRow(0);
@@ -378,6 +381,7 @@ void TDBGrid::layout()
         throw;
     }
     syncing_ = false;
+    ColumnTextsChanged();
     UpdateScrollRange();
     InvalidateGrid();
 }
@@ -391,6 +395,7 @@ void TDBGrid::syncCurrentRow(int distance)
     }
     const int newRow = title + link_->ActiveRecord();
     if (distance != 0) {
+        ColumnTextsChanged();  // other rows came into view
         // The window moved: what stays visible is moved on screen, the rest is drawn.
         const int rowExtent = DefaultRowHeight() + ((dbOptions_ & dgRowLines) ? GridLineWidth() : 0);
         const int top = title ? rowExtent : 0;
@@ -714,14 +719,44 @@ void TDBGrid::ColumnMoved(int FromIndex, int ToIndex)
 
 void TDBGrid::ColWidthsChanged()
 {
-    if (layingOut_)
+    if (layingOut_ || FittingColumns())
         return;
-    // A width the user dragged becomes the column's own.
+    // A width the user dragged becomes the column's own, and stays as dragged.
     for (size_t i = 0; i < visibleCols_.size(); ++i) {
         const int col = indicatorOffset() + int(i);
-        if (col < ColCount())
-            columns_.items_[size_t(visibleCols_[i])]->width_ = ColWidths(col);
+        if (col >= ColCount())
+            continue;
+        TColumn* column = columns_.items_[size_t(visibleCols_[i])].get();
+        const int width = ColWidths(col);
+        if (width != column->Width())
+            column->userSized_ = true;
+        column->width_ = width;
     }
+}
+
+int TDBGrid::ColumnTextWidth(int ACol) const
+{
+    constexpr int kMargins = 5;  // the text's 2 pixels from the left, 3 from the next line
+    TColumn* column = columnAt(ACol);
+    if (!column || column->userSized_)
+        return 0;
+    int need = 0;
+    if (dbOptions_ & dgTitles)
+        need = QFontMetrics(TitleFont()).horizontalAdvance(column->Title().Caption());
+    TField* f = column->Field();
+    if (!f || !link_->Active() || f->DataType() == ftMemo || f->DataType() == ftBlob || f->DataType() == ftGraphic)
+        return need > 0 ? need + kMargins : 0;
+    // Dates, times and numbers are shown whole; names and other texts up to twice the width.
+    const bool value = f->DataType() != ftString && f->DataType() != ftBoolean;
+    const int most = value ? std::numeric_limits<int>::max() : 2 * column->Width() - kMargins;
+    const QFontMetrics fm(column->Font());
+    const int active = link_->ActiveRecord();
+    for (int r = 0; r < link_->RecordCount(); ++r) {
+        link_->SetActiveRecord(r);
+        need = std::max(need, std::min(most, fm.horizontalAdvance(f->DisplayText())));
+    }
+    link_->SetActiveRecord(active);
+    return need > 0 ? need + kMargins : 0;
 }
 
 // --- painting ----------------------------------------------------------------------------------
@@ -773,8 +808,12 @@ void TDBGrid::DrawCell(int ACol, int ARow, const QRect& ARect, TGridDrawState AS
         return;
     }
     TColumn* column = columnAt(ACol);
-    if (!column || !link_->Active() || record >= link_->RecordCount())
+    if (!column || !link_->Active() || record >= link_->RecordCount()) {
+        // The row of an empty dataset holds no record: it shows no selection either.
+        if (DefaultDrawing())
+            p->fillRect(ARect, column ? column->Color() : Color());
         return;
+    }
     link_->SetActiveRecord(record);
     const bool focused = hasFocus() || (InplaceEditor() && InplaceEditor()->hasFocus());
     bool highlight = (AState & gdSelected) && (focused || (dbOptions_ & dgAlwaysShowSelection)) &&

@@ -68,7 +68,9 @@ public:
     TField* Field() const;
     TColumnTitle& Title() { return title_; }
     const TColumnTitle& Title() const { return title_; }
-    // Width in pixels; from the field's display width until set.
+    // Width in pixels; from the field's display width until set. The grid shows the column wider
+    // where its title or the values in view ask for more (a text field's values up to twice the
+    // width), unless the user dragged its width.
     int Width() const;
     void SetWidth(int value);
     bool Visible() const { return visible_; }
@@ -97,6 +99,7 @@ private:
     QString fieldName_;
     TColumnTitle title_{this};
     std::optional<int> width_;
+    bool userSized_ = false;
     bool visible_ = true;
     bool readOnly_ = false;
     QStringList pickList_;
@@ -175,6 +178,8 @@ protected:
     bool SelectCell(int ACol, int ARow) override;
     void ColumnMoved(int FromIndex, int ToIndex) override;
     void ColWidthsChanged() override;
+    // The title and the values of the rows in view.
+    int ColumnTextWidth(int ACol) const override;
     QString GetEditText(int ACol, int ARow) override;
     void SetEditText(int ACol, int ARow, const QString& Value) override;
     int GetEditLimit() override;

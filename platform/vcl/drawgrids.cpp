@@ -107,6 +107,7 @@ void TStringGrid::SetCells(int ACol, int ARow, const QString& value)
     if (value.isEmpty() && !findCell(ACol, ARow))
         return;
     cellFor(ACol, ARow)->text = value;
+    ColumnTextsChanged();
     InvalidateCell(ACol, ARow);
 }
 

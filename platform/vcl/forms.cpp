@@ -15,6 +15,7 @@
 
 #include "platform/rtl/sysutils.h"
 #include "platform/vcl/testhooks.h"
+#include "platform/vcl/textfit.h"
 
 namespace {
 
@@ -173,6 +174,9 @@ void TForm::showEvent(QShowEvent* e)
     QDialog::showEvent(e);
     if (OnShow && !e->spontaneous())
         OnShow(this);
+    // After the window's own show handler, which may scale or fill it.
+    if (!e->spontaneous())
+        FitTexts(this);
 }
 
 void TForm::hideEvent(QHideEvent* e)
@@ -223,6 +227,13 @@ void SetButtonModalResult(QAbstractButton* button, TModalResult result)
 }
 
 TFrame::TFrame(QWidget* Owner) : QWidget(Owner) {}
+
+void TFrame::showEvent(QShowEvent* e)
+{
+    QWidget::showEvent(e);
+    if (!e->spontaneous())
+        FitTexts(this);
+}
 
 // ---------------------------------------------------------------------------------------------
 // Form scaling

@@ -19,6 +19,9 @@
 // dynamic property "Cancel" set to true is clicked by the Escape key.
 //
 // Tests never wait for a modal window: see platform/vcl/testhooks.h (onShowModal).
+//
+// Each time a form or frame is shown, after its OnShow, the texts that its controls would cut get
+// the room they need (platform/vcl/textfit.h).
 #include <QDialog>
 #include <QWidget>
 
@@ -115,6 +118,10 @@ public:
     QWidget* Owner() const { return parentWidget(); }
     bool Visible() const { return isVisible(); }
     void SetVisible(bool v) { setVisible(v); }
+
+protected:
+    // Fits the frame's texts (textfit.h) each time it is shown.
+    void showEvent(QShowEvent* e) override;
 };
 
 // --- form scaling ----------------------------------------------------------------------------

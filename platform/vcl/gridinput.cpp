@@ -321,6 +321,7 @@ void TCustomGrid::MouseMove(Qt::KeyboardModifiers Shift, int X, int Y)
     }
     case gsColSizing:
         SetColWidths(sizingIndex_, std::max(0, X - sizingOrigin_));
+        userSized_[size_t(sizingIndex_)] = 1;  // the user's width stays, texts or not
         break;
     case gsRowSizing:
         SetRowHeights(sizingIndex_, std::max(0, Y - sizingOrigin_));

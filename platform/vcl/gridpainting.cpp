@@ -16,6 +16,7 @@ bool TCustomGrid::isFocused() const
 
 void TCustomGrid::paintEvent(QPaintEvent* e)
 {
+    FitColumns();
     QPainter p(viewport());
     struct Reset {
         TCustomGrid* g;

@@ -190,6 +190,7 @@ TCustomGrid::TCustomGrid(QWidget* parent) : QAbstractScrollArea(parent)
     cols_.SetFixed(1);
     rows_.SetFixed(1);
     tabStops_.assign(5, 1);
+    userSized_.assign(5, 0);
     updateLineWidths();
     setFocusPolicy(Qt::StrongFocus);
     viewport()->setAutoFillBackground(false);
@@ -233,6 +234,8 @@ void TCustomGrid::SetColCount(int value)
         cols_.SetFixed(value - 1);
     cols_.SetCount(value);
     tabStops_.resize(size_t(value), 1);
+    userSized_.resize(size_t(value), 0);
+    columnFitDue_ = true;
     sizeChangedInternal(old, RowCount());
 }
 
@@ -289,6 +292,8 @@ void TCustomGrid::SetFixedRows(int value)
 void TCustomGrid::SetDefaultColWidth(int value)
 {
     cols_.SetDefaultSize(std::max(value, 0));
+    std::fill(userSized_.begin(), userSized_.end(), 0);
+    columnFitDue_ = true;
     ColWidthsChanged();
     UpdateScrollRange();
     placeEditor();
@@ -308,6 +313,8 @@ int TCustomGrid::ColWidths(int ACol) const
 {
     if (ACol < 0 || ACol >= ColCount())
         gridIndexError();
+    // The widths are a view of the texts: fitting them first is no change of the grid.
+    const_cast<TCustomGrid*>(this)->FitColumns();
     return cols_.Size(ACol);
 }
 
@@ -316,6 +323,8 @@ void TCustomGrid::SetColWidths(int ACol, int value)
     if (ACol < 0 || ACol >= ColCount())
         gridIndexError();
     value = std::max(value, 0);
+    userSized_[size_t(ACol)] = 0;
+    columnFitDue_ = true;
     if (value == cols_.Size(ACol))
         return;
     cols_.SetSize(ACol, value);
@@ -466,6 +475,7 @@ void TCustomGrid::SetTopRow(int value)
 
 QRect TCustomGrid::CellRect(int ACol, int ARow) const
 {
+    const_cast<TCustomGrid*>(this)->FitColumns();
     if (ACol < 0 || ARow < 0 || ACol >= ColCount() || ARow >= RowCount())
         return {};
     if ((ACol >= FixedCols() && ACol < leftCol_) || (ARow >= FixedRows() && ARow < topRow_))
@@ -479,6 +489,7 @@ QRect TCustomGrid::CellRect(int ACol, int ARow) const
 
 TGridCoord TCustomGrid::MouseCoord(int X, int Y) const
 {
+    const_cast<TCustomGrid*>(this)->FitColumns();
     auto axisCoord = [](const GridAxis& axis, int first, int fixedExtent, int p) {
         if (p < 0)
             return -1;
@@ -719,6 +730,7 @@ void TCustomGrid::FocusCell(int ACol, int ARow, bool MoveAnchor)
 
 void TCustomGrid::ClampInView(int ACol, int ARow)
 {
+    FitColumns();
     auto clampAxis = [](const GridAxis& axis, int first, int avail, int index) {
         if (index < axis.Fixed())
             return first;
@@ -754,6 +766,9 @@ void TCustomGrid::MoveColumn(int FromIndex, int ToIndex)
     const char stop = tabStops_[size_t(FromIndex)];
     tabStops_.erase(tabStops_.begin() + FromIndex);
     tabStops_.insert(tabStops_.begin() + ToIndex, stop);
+    const char sized = userSized_[size_t(FromIndex)];
+    userSized_.erase(userSized_.begin() + FromIndex);
+    userSized_.insert(userSized_.begin() + ToIndex, sized);
     ColumnMoved(FromIndex, ToIndex);
     current_.X = std::max(FixedCols(), movedIndex(current_.X, FromIndex, ToIndex));
     anchor_.X = std::max(FixedCols(), movedIndex(anchor_.X, FromIndex, ToIndex));

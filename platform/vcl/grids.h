@@ -197,8 +197,14 @@ public:
     void SetDefaultColWidth(int value);
     int DefaultRowHeight() const { return rows_.DefaultSize(); }
     void SetDefaultRowHeight(int value);
+    // A column is at least as wide as the width set, and as its texts ask (ColumnTextWidth): its
+    // title whole, and in TStringGrid its dates, times and numbers whole. A width the user drags
+    // stays as dragged.
     int ColWidths(int ACol) const;
     void SetColWidths(int ACol, int value);
+    // Widens the columns whose texts changed to what they ask; runs by itself before the grid is
+    // painted, clicked, typed in or its widths are read.
+    void FitColumns();
     int RowHeights(int ARow) const;
     void SetRowHeights(int ARow, int value);
     int GridLineWidth() const { return gridLineWidth_; }
@@ -356,6 +362,13 @@ protected:
     // Runs after the scroll bars were brought in line (policies, ranges, positions), so that a
     // descendant can show, hide or disable them by rules of its own.
     virtual void ScrollBarsUpdated() {}
+    // The width a column's texts ask for, margins included (0 for none); FitColumns widens a
+    // narrower column to it.
+    virtual int ColumnTextWidth(int ACol) const;
+    // The texts of the grid changed: the columns are fitted again before they are next used.
+    void ColumnTextsChanged() { columnFitDue_ = true; }
+    // FitColumns is widening columns (ColWidthsChanged then sees no user's drag).
+    bool FittingColumns() const { return fittingColumns_; }
 
     // Qt events.
     void paintEvent(QPaintEvent* e) override;
@@ -370,6 +383,7 @@ protected:
     void focusOutEvent(QFocusEvent* e) override;
     void scrollContentsBy(int dx, int dy) override;
     bool focusNextPrevChild(bool next) override;
+    void changeEvent(QEvent* e) override;
 
 private:
     friend class TInplaceEdit;
@@ -405,6 +419,9 @@ private:
     QColor color_;
     QColor fixedColor_;
     std::vector<char> tabStops_;  // per column; empty means all
+    std::vector<char> userSized_;  // per column: the user dragged its width
+    bool columnFitDue_ = false;
+    bool fittingColumns_ = false;
     QPainter* canvas_ = nullptr;
     QRect paintClip_;
     bool editorMode_ = false;
@@ -467,6 +484,8 @@ protected:
     void ColumnMoved(int FromIndex, int ToIndex) override;
     void RowMoved(int FromIndex, int ToIndex) override;
     void SizeChanged(int OldColCount, int OldRowCount) override;
+    // The titles (fixed cells) and the dates, times and numbers of the column.
+    int ColumnTextWidth(int ACol) const override;
     QString GetEditText(int ACol, int ARow) override;
     void SetEditText(int ACol, int ARow, const QString& Value) override;
 

@@ -12,7 +12,35 @@ void TMaskEdit::SetEditMask(const QString& mask)
     const QString input = EditMaskToInputMask(mask);
     const qsizetype semicolon = input.lastIndexOf(QLatin1Char(';'));
     blank_ = semicolon >= 0 && semicolon + 1 < input.size() ? input[semicolon + 1] : QLatin1Char(' ');
+    inputMask_ = semicolon >= 0 ? input.left(semicolon) : input;
     setInputMask(input);
+    updateBlank();
+}
+
+void TMaskEdit::updateBlank()
+{
+    if (inputMask_.isEmpty())
+        return;
+    // Nothing typed: text() holds only the mask's literals.
+    bool empty = true;
+    for (QChar c : text())
+        if (c.isLetterOrNumber())
+            empty = false;
+    const QString wanted = inputMask_ + QLatin1Char(';') + (empty && !hasFocus() ? QLatin1Char(' ') : blank_);
+    if (inputMask() != wanted)
+        setInputMask(wanted);
+}
+
+void TMaskEdit::focusInEvent(QFocusEvent* e)
+{
+    updateBlank();
+    QLineEdit::focusInEvent(e);
+}
+
+void TMaskEdit::focusOutEvent(QFocusEvent* e)
+{
+    QLineEdit::focusOutEvent(e);
+    updateBlank();
 }
 
 QString TMaskEdit::Text() const
@@ -31,8 +59,12 @@ void TMaskEdit::SetText(const QString& text)
         setText(text);
         return;
     }
+    // Typed as with the blank character shown, then shown as the focus asks.
+    if (inputMask() != inputMask_ + QLatin1Char(';') + blank_)
+        setInputMask(inputMask_ + QLatin1Char(';') + blank_);
     QString t = text;
     if (blank_ != QLatin1Char(' '))
         t.replace(QLatin1Char(' '), blank_);
     setText(t);
+    updateBlank();
 }

@@ -2,7 +2,9 @@
 // The runtime's masked edit box: an edit mask ("!90:00:00;1;_") fixes which characters go where;
 // literals stand in place, unfilled positions show the blank character. Text() is the text as
 // the runtime gives it: the literals kept and every unfilled position a blank (the empty time
-// mask reads "  :  :  ", a missing optional first digit " 0:14:00").
+// mask reads "  :  :  ", a missing optional first digit " 0:14:00"). An empty mask shows its
+// blanks as blanks while the box has no focus; the blank character marks the positions to type
+// only while the user is in it.
 #include <QLineEdit>
 
 class TMaskEdit : public QLineEdit {
@@ -21,7 +23,15 @@ public:
     // Empties every position (the literals stay).
     void Clear() { SetText(QString()); }
 
+protected:
+    void focusInEvent(QFocusEvent* e) override;
+    void focusOutEvent(QFocusEvent* e) override;
+
 private:
+    // Shows the blank character, or blanks for an empty mask without the focus.
+    void updateBlank();
+
     QString editMask_;
+    QString inputMask_;  // the mask as Qt takes it, without its blank character
     QChar blank_ = QLatin1Char('_');
 };
