@@ -44,28 +44,6 @@ QPixmap arrowGlyph(TArrowKind kind)
     return glyph;
 }
 
-// The glyph's shape in one colour (for the embossed disabled look).
-QPixmap glyphInColor(const QPixmap& glyph, const QColor& color)
-{
-    QPixmap out(glyph.size());
-    out.fill(Qt::transparent);
-    QPainter p(&out);
-    p.setClipRegion(QRegion(glyph.mask()));
-    p.fillRect(out.rect(), color);
-    return out;
-}
-
-// A glyph without an alpha channel is transparent where it has its bottom-left pixel's colour.
-QPixmap withTransparency(const QPixmap& glyph)
-{
-    if (glyph.isNull() || glyph.hasAlphaChannel())
-        return glyph;
-    const QImage img = glyph.toImage();
-    QPixmap out = glyph;
-    out.setMask(QBitmap::fromImage(img.createMaskFromColor(img.pixel(0, img.height() - 1), Qt::MaskInColor)));
-    return out;
-}
-
 }  // namespace
 
 QPixmap SpinUpGlyph()
@@ -119,7 +97,7 @@ void TExtTimerSpeedButton::SetTransparent(bool value)
 
 void TExtTimerSpeedButton::SetGlyph(const QPixmap& glyph)
 {
-    glyph_ = withTransparency(glyph);
+    glyph_ = GlyphWithTransparency(glyph);
     update();
 }
 
@@ -224,21 +202,11 @@ void TExtTimerSpeedButton::paintClassic(QPainter& p)
         else if (down || (hot_ && isEnabled()))
             face = DrawEdge(p, face, down ? BDR_SUNKENOUTER : BDR_RAISEDINNER);
         const QPixmap strip = glyph_.isNull() ? (arrowKind_ == akUp ? SpinUpGlyph() : SpinDownGlyph()) : glyph_;
-        const int w = strip.width() / numGlyphs_;
-        // The strip's pictures: up, disabled, down, exclusive.
-        int index = !isEnabled() ? 1 : down ? 2 : 0;
-        if (index >= numGlyphs_)
-            index = 0;
-        QPixmap glyph = strip.copy(index * w, 0, w, strip.height());
-        QRect target(QPoint(0, 0), glyph.size());
+        QRect target(QPoint(0, 0), GlyphSize(strip, numGlyphs_));
         target.moveCenter(face.center());
         if (down)
             target.translate(1, 1);
-        if (!isEnabled() && numGlyphs_ < 2) {
-            p.drawPixmap(target.translated(1, 1), glyphInColor(glyph, ToQColor(clBtnHighlight)));
-            glyph = glyphInColor(glyph, ToQColor(clBtnShadow));
-        }
-        p.drawPixmap(target, glyph);
+        DrawGlyph(p, strip, numGlyphs_, target.topLeft(), isEnabled(), down);
     }
     if (flags_ & tbFocusRect) {
         QStyleOptionFocusRect opt;
