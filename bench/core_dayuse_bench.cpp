@@ -21,7 +21,6 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
-#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QKeyEvent>
@@ -43,6 +42,7 @@
 #include "analysis/jahresstat.h"
 #include "analysis/wochenstat.h"
 #include "analysis/zeitraumneu.h"
+#include "bench/programfolders.h"
 #include "bench/tenyeardb.h"
 #include "core/explorerframe.h"
 #include "core/main.h"
@@ -50,7 +50,6 @@
 #include "core/orvdbserver.h"
 #include "core/startup.h"
 #include "platform/rtl/application.h"
-#include "platform/rtl/folders.h"
 #include "platform/rtl/sysutils.h"
 #include "platform/vcl/testhooks.h"
 #include "traininglog/blockman.h"
@@ -622,13 +621,9 @@ int main(int argc, char** argv)
     if (argc > 3 && std::strcmp(argv[1], "--start-to-split-page") == 0)
         return startToSplitPageChild(argc, argv);
     QTemporaryDir folders;
-    QDir(folders.path()).mkpath("config");
-    QDir(folders.path()).mkpath("data");
-    qputenv(kConfigDirVariable, QDir(folders.path()).filePath("config").toUtf8());
-    qputenv(kDataDirVariable, QDir(folders.path()).filePath("data").toUtf8());
+    benchprogram::UseTemporaryFolders(folders);
     TApplication app(argc, argv);
-    if (qEnvironmentVariableIsEmpty(kProgramDirVariable))
-        qputenv(kProgramDirVariable, QDir(TApplication::applicationDirPath() + "/../app").absolutePath().toUtf8());
+    benchprogram::UseBuiltProgramFolder();
     ActivateScriptedDialogs([](const QString& m) { unanswered() << m; });
     registerAll();
     benchmark::Initialize(&argc, argv);
