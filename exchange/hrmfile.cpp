@@ -7,6 +7,7 @@
 #include <QStringDecoder>
 
 #include "core/orvtools.h"
+#include "platform/rtl/wholefile.h"
 
 namespace {
 
@@ -167,23 +168,15 @@ bool HrmFile::Read(const QString& fileName)
 {
     clear();
     fileName_ = fileName;
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly)) {
-        error_.message = tr("Die Datei \"%1\" kann nicht gelesen werden: %2").arg(fileName, file.errorString());
+    // Neither file is read when it is larger than any real recording.
+    QByteArray text;
+    if (!ReadWholeFile(fileName, text, error_.message))
         return false;
-    }
-    const QByteArray text = file.readAll();
     QByteArray dayText;
     const QString dayFile = DayFilePath(fileName);
-    if (!dayFile.isEmpty()) {
-        QFile day(dayFile);
-        if (!day.open(QIODevice::ReadOnly)) {
-            error_.message = tr("Die Datei \"%1\" kann nicht gelesen werden: %2").arg(dayFile, day.errorString());
-            return false;
-        }
-        dayText = day.readAll();
-        // An empty day file names no exercise; it is read like a missing one.
-    }
+    // An empty day file names no exercise; it is read like a missing one.
+    if (!dayFile.isEmpty() && !ReadWholeFile(dayFile, dayText, error_.message))
+        return false;
     return Parse(text, fileName, dayText);
 }
 

@@ -58,4 +58,15 @@
         <translation>Unknown error</translation>
     </message>
 </context>
+<context>
+    <name>WholeFile</name>
+    <message>
+        <source>Die Datei &quot;%1&quot; ist größer als %2 MB. So große Aufzeichnungen gibt es nicht; die Datei wird nicht gelesen.</source>
+        <translation>The file &quot;%1&quot; is larger than %2 MB. No recording is that large; the file is not read.</translation>
+    </message>
+    <message>
+        <source>Die Datei &quot;%1&quot; kann nicht gelesen werden: %2</source>
+        <translation>The file &quot;%1&quot; cannot be read: %2</translation>
+    </message>
+</context>
 </TS>
