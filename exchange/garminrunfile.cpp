@@ -569,7 +569,7 @@ bool GarminRunFile::Read(const QString& fileName)
     QByteArray bytes;
     QString failure;
     if (!ReadWholeFile(fileName, bytes, failure)) {
-        error_ = {QString(), 0, 0, failure};
+        error_ = {fileName, 0, 0, failure};
         runs_.clear();
         skipped_ = 0;
         return false;

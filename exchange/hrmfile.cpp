@@ -191,18 +191,18 @@ bool HrmFile::Read(const QString& fileName)
 {
     clear();
     fileName_ = fileName;
-    // Neither file is read when it is larger than any real recording; the message names the file.
+    // Neither file is read when it is larger than any real recording.
     QByteArray text;
     QString failure;
     if (!ReadWholeFile(fileName, text, failure)) {
-        error_ = {QString(), 0, failure};
+        error_ = {fileName, 0, failure};
         return false;
     }
     QByteArray dayText;
     const QString dayFile = DayFilePath(fileName);
     // An empty day file names no exercise; it is read like a missing one.
     if (!dayFile.isEmpty() && !ReadWholeFile(dayFile, dayText, failure)) {
-        error_ = {QString(), 0, failure};
+        error_ = {dayFile, 0, failure};
         return false;
     }
     return Parse(text, fileName, dayText);

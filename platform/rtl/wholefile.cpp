@@ -1,7 +1,6 @@
 #include "platform/rtl/wholefile.h"
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QFile>
 
 #include <algorithm>
@@ -13,23 +12,20 @@ QString tr(const char* text)
     return QCoreApplication::translate("WholeFile", text);
 }
 
-QString tooLarge(const QString& fileName, qint64 limit)
+QString tooLarge(qint64 limit)
 {
-    return tr("Die Datei \"%1\" ist größer als %2 MB. So große Aufzeichnungen gibt es nicht; die Datei wird nicht "
-              "gelesen.")
-        .arg(QDir::toNativeSeparators(fileName))
+    return tr("Die Datei ist größer als %1 MB. So große Aufzeichnungen gibt es nicht; sie wird nicht gelesen.")
         .arg(limit >> 20);
 }
 
 }  // namespace
 
-bool ReadWholeFile(const QString& fileName, QByteArray& bytes, QString& error, qint64 limit)
+bool ReadWholeFile(const QString& fileName, QByteArray& bytes, QString& reason, qint64 limit)
 {
     bytes.clear();
     QFile file(fileName);
     const auto unreadable = [&] {
-        error = tr("Die Datei \"%1\" kann nicht gelesen werden: %2")
-                    .arg(QDir::toNativeSeparators(fileName), file.errorString());
+        reason = tr("Die Datei kann nicht gelesen werden: %1").arg(file.errorString());
         bytes.clear();
         return false;
     };
@@ -38,7 +34,7 @@ bool ReadWholeFile(const QString& fileName, QByteArray& bytes, QString& error, q
     // The size the file claims decides before anything is read; a device or pipe claims none,
     // so reading stops one byte past the limit as well.
     if (!file.isSequential() && file.size() > limit) {
-        error = tooLarge(fileName, limit);
+        reason = tooLarge(limit);
         return false;
     }
     bytes.reserve(file.isSequential() ? 0 : qsizetype(file.size()));
@@ -54,10 +50,10 @@ bool ReadWholeFile(const QString& fileName, QByteArray& bytes, QString& error, q
         bytes.append(chunk);
         if (bytes.size() > limit) {
             bytes.clear();
-            error = tooLarge(fileName, limit);
+            reason = tooLarge(limit);
             return false;
         }
     }
-    error.clear();
+    reason.clear();
     return true;
 }

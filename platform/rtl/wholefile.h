@@ -8,7 +8,7 @@
 // A whole day recorded at one sample a second is a few megabytes; nothing real comes near this.
 inline constexpr qint64 kMaxRecordingFileSize = qint64(256) << 20;
 
-// The file's bytes; false with a message naming the file when it cannot be read or holds more
-// than `limit` bytes (the message states the limit).
-bool ReadWholeFile(const QString& fileName, QByteArray& bytes, QString& error,
+// The file's bytes; false with the reason when it cannot be read or holds more than `limit`
+// bytes (the reason states the limit). The caller names the file, as its own messages do.
+bool ReadWholeFile(const QString& fileName, QByteArray& bytes, QString& reason,
                    qint64 limit = kMaxRecordingFileSize);

@@ -61,12 +61,12 @@
 <context>
     <name>WholeFile</name>
     <message>
-        <source>Die Datei &quot;%1&quot; ist größer als %2 MB. So große Aufzeichnungen gibt es nicht; die Datei wird nicht gelesen.</source>
-        <translation>The file &quot;%1&quot; is larger than %2 MB. No recording is that large; the file is not read.</translation>
+        <source>Die Datei ist größer als %1 MB. So große Aufzeichnungen gibt es nicht; sie wird nicht gelesen.</source>
+        <translation>The file is larger than %1 MB. No recording is that large; it is not read.</translation>
     </message>
     <message>
-        <source>Die Datei &quot;%1&quot; kann nicht gelesen werden: %2</source>
-        <translation>The file &quot;%1&quot; cannot be read: %2</translation>
+        <source>Die Datei kann nicht gelesen werden: %1</source>
+        <translation>The file cannot be read: %1</translation>
     </message>
 </context>
 </TS>
