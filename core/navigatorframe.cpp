@@ -414,24 +414,34 @@ void TnavigatorFrm::Button1Click(QObject*)
     StringGrid1->SetCells(ocPlace, 0, LoadStr(msg::PlaceTitle));
     StringGrid1->SetCells(ocDistance, 0, LoadStr(msg::DistanceTitle));
     if (!orvServer || !orvServer->orvDB.Connected()) {
+        overview_.Clear();
         StringGrid1->SetRowCount(1);
         return;
     }
-    const QList<TOverviewRow> rows = OverviewRows(orvServer->orvDB, NavShowWeeks(), FormatSettings());
+    overview_.Fill(orvServer->orvDB, NavShowWeeks(), FormatSettings());
     // The pictures are read once per fill; painting only looks them up.
     loadSportPictures();
     filling_ = true;
+    // The grid keeps no texts of the units: it asks the list for the cells it reads or shows.
+    StringGrid1->CellSource = [this](int ACol, int ARow) { return overview_.Text(ARow - 1, ACol); };
     // The title row alone is not fixed (a grid needs a row below its fixed ones); with units it is.
-    StringGrid1->SetRowCount(int(rows.size()) + 1);
-    if (!rows.isEmpty() && StringGrid1->FixedRows() == 0)
+    StringGrid1->SetRowCount(overview_.Count() + 1);
+    if (overview_.Count() > 0 && StringGrid1->FixedRows() == 0)
         StringGrid1->SetFixedRows(1);
-    unitRows_.clear();
-    unitRows_.reserve(rows.size());
-    for (int r = 0; r < rows.size(); ++r) {
-        StringGrid1->SetRows(r + 1, rows[r]);
-        if (!IsWeekRow(rows[r]))
-            unitRows_.insert(rows[r][ocUnitId], r + 1);
+    filling_ = false;
+    StringGrid1->InvalidateGrid();
+}
+
+void TnavigatorFrm::UnitChanged(int unitId)
+{
+    if (!orvServer || !orvServer->orvDB.Connected() || !overview_.Refresh(unitId)) {
+        Button1Click(nullptr);
+        return;
     }
+    filling_ = true;
+    StringGrid1->SetRowCount(overview_.Count() + 1);
+    if (overview_.Count() > 0 && StringGrid1->FixedRows() == 0)
+        StringGrid1->SetFixedRows(1);
     filling_ = false;
     StringGrid1->InvalidateGrid();
 }
@@ -443,15 +453,9 @@ void TnavigatorFrm::selectCurrentUnit()
     const QString id = orvServer->daten.FieldByName(QStringLiteral("dat_Id"))->AsString();
     if (id.isEmpty())
         return;
-    // The row from the fill's map, checked against the grid; a list changed since is searched.
-    int r = unitRows_.value(id, -1);
-    if (r < 1 || r >= StringGrid1->RowCount() || StringGrid1->Cells(ocUnitId, r) != id) {
-        const int count = StringGrid1->RowCount();
-        for (r = 1; r < count && StringGrid1->Cells(ocUnitId, r) != id; ++r) {
-        }
-        if (r >= count)
-            return;
-    }
+    const int r = overview_.RowOf(id.toInt()) + 1;
+    if (r < 1 || r >= StringGrid1->RowCount())
+        return;
     if (StringGrid1->Row() != r) {
         filling_ = true;  // the grid's click must not move daten again
         StringGrid1->SetRow(r);
