@@ -132,12 +132,44 @@ public:
     bool AutoSize() const { return autoSize_; }
     void SetAutoSize(bool value);
 
-    // Two gradient colours of cell buttons, theme adaptation and the popup button.
+    // Two gradient colours of the fixed cells (glXP, glVantor), of cell buttons and of the popup
+    // button; the theme adaptation and ControlLook's fixed gradient set them.
     TColor ButtonColorFrom = clWhite;
     TColor ButtonColorTo;
-    // The gradient of fixed cells (set by the look, the theme adaptation and ControlLook).
-    TColor FixedGradientFrom = clNone;
-    TColor FixedGradientTo = clNone;
+
+    // --- painting (extgrid_paint.cpp, extgrid_glyphs.cpp) ---
+    // The grid's image list (image cells, images in HTML text).
+    QList<QPixmap> GridImages;
+    // Text without word wrap keeps its line breaks.
+    bool Multilinecells = false;
+    // Long texts are not cut with an ellipsis.
+    bool EnhTextSize = false;
+    // The font size of every cell grows by this many points (the zoom).
+    int ZoomOffset = 0;
+    // The cell text margins.
+    int XYOffsetX = 2;
+    int XYOffsetY = 2;
+    std::function<void(QObject* Sender, int ARow, int ACol, TGridPen& LeftPen, TGridPen& TopPen, TGridPen& RightPen,
+                       TGridPen& BottomPen)>
+        OnGetCellBorderProp;
+    std::function<void(QObject* Sender, TGridCanvas& Canvas, int ACol, int ARow, TGridDrawState AState, const QRect& ARect,
+                       bool Printing)>
+        OnCustomCellDraw;
+    std::function<void(QObject* Sender, int ALeft, int ATop, int ARight, int ABottom)> OnSelectionChanged;
+    // The graphic a cell shows and its size; nullptr when it shows none.
+    TCellGraphic* GetCellGraphicSize(int ACol, int ARow, TCellVAlign& VAlign, TCellHAlign& HAlign, bool& ShowText,
+                                     int& Height, int& Width);
+    // The alignment a cell's text takes: the grid's VAlignment, numbers right with AutoNumAlign,
+    // the cell's own Alignment, then OnGetAlignment.
+    void CellTextAlignment(int ACol, int ARow, TAlignment& HAlign, TVAlignment& VAlign);
+    // The check box and radio group painters of the cells.
+    void DrawCheck(TGridCanvas& Canvas, const QRect& R, bool Checked, bool Enabled, TControlStyle Style);
+    void DrawRadio(TGridCanvas& Canvas, const QRect& R, const QStringList& Texts, int Selected, bool Enabled,
+                   bool Horizontal);
+    // The sort glyph of a column centred at (X, Y).
+    void DrawSortGlyph(TGridCanvas& Canvas, int ACol, int X, int Y);
+    // Takes the colours of the current theme's scheme (blue, olive, silver, or none).
+    void AdaptToTheme();
 
     // --- appearance: each setter repaints what it changes ---
     TGridLook Look() const { return look_; }
@@ -519,6 +551,19 @@ protected:
     virtual void ColumnHeadersChanged();
 
     void Paint() override;
+    bool CellDrawnFixed(int ACol, int ARow) override;
+    int RowIndent(int ARow) override;
+    bool HasNodes() override;
+    void PaintEmptyArea(TGridCanvas& Canvas, const QRect& Part, const QRect& Bounds) override;
+    // The text of a cell (step of the cell's content); answers the width the text took (0 for
+    // none), which places a graphic beside it.
+    virtual int DrawCellText(TGridCanvas& Canvas, int ACol, int ARow, QRect Rect, TGridDrawState State,
+                             TAlignment HAlign, TVAlignment VAlign, bool WordWrap, const TCellGraphic* Graphic,
+                             int GraphicWidth, int GraphicHeight, TCellHAlign GraphicHAlign, TCellVAlign GraphicVAlign);
+    // The cell's graphic or control in its rectangle.
+    virtual void DrawCellGraphic(TGridCanvas& Canvas, int ACol, int ARow, const QRect& Rect, TCellGraphic& Graphic,
+                                 TGridDrawState State, TAlignment HAlign, TVAlignment VAlign, int TextWidth,
+                                 int Width, int Height);
     void GetCellDrawSettings(TGridCanvas& Canvas, int ACol, int ARow, TAlignment& HAlign, TVAlignment& VAlign,
                              bool& WordWrap, TColor& ColorTo, bool MapColumn, bool UseSelection, bool Printing,
                              TGridDrawState& State) override;
@@ -559,6 +604,14 @@ private:
     void scrollThumbMoved(Qt::Orientation bar, int position);
     void scrollThumbReleased();
     void endSizing(bool columns);
+    void drawFixedLookBefore(TGridCanvas& Canvas, int ACol, int ARow, const QRect& R);
+    void drawFixedLookAfter(TGridCanvas& Canvas, QRect R);
+    void drawBorders(TGridCanvas& Canvas, int ACol, int ARow, QRect R);
+    void drawTreeLines(TGridCanvas& Canvas, int ARow, const QRect& R);
+    void drawNodeGlyph(TGridCanvas& Canvas, int ARow, const QRect& R, const TCellGraphic& Graphic);
+    void drawProgress(TGridCanvas& Canvas, int ACol, int ARow, QRect R, const TCellGraphic& Graphic);
+    void drawButton(TGridCanvas& Canvas, int ACol, int ARow, const QRect& R, const TCellGraphic& Graphic);
+    bool cellShownSelected(int ACol, int ARow, TGridDrawState State) const;
 
     TGridLook look_ = glXP;
     bool activeCellShow_ = false;

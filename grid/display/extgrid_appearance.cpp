@@ -66,7 +66,7 @@ void TExtStringGrid::SetAutoThemeAdapt(bool value)
     autoThemeAdapt_ = value;
     SearchFooter.AutoThemeAdapt = value;
     if (value)
-        repaintGrid();
+        AdaptToTheme();
 }
 
 void TExtStringGrid::SetRowIndicator(const QPixmap& value)

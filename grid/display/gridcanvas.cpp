@@ -1,5 +1,7 @@
 #include "grid/display/gridcanvas.h"
 
+#include <QHash>
+
 #include <QBitmap>
 #include <QFontMetrics>
 #include <QPainter>
@@ -162,7 +164,15 @@ int TDefaultTextMeasurer::TextWidth(const QFont& font, const QString& text) cons
 
 int TDefaultTextMeasurer::LineHeight(const QFont& font) const
 {
-    return QFontMetrics(font).boundingRect(QStringLiteral("gh")).height();
+    // Measured once per font: every cell of a pass asks for it.
+    static QHash<QString, int> heights;
+    const QString key = font.key();
+    const auto it = heights.constFind(key);
+    if (it != heights.constEnd())
+        return *it;
+    const int h = QFontMetrics(font).boundingRect(QStringLiteral("gh")).height();
+    heights.insert(key, h);
+    return h;
 }
 
 const TGridTextMeasurer& GridTextMeasurer()
