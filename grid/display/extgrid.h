@@ -12,6 +12,7 @@
 // extgrid_cells.cpp (typed access, cell kinds, selection flags, repaint operations),
 // extgrid_rowcol.cpp (the row and column model: hidden rows, nodes, the filter), extgrid_grouping.cpp
 // (grouping by a column).
+#include <QPointer>
 #include <QString>
 #include <QTimer>
 
@@ -22,6 +23,7 @@
 #include "grid/display/basegrid.h"
 #include "grid/display/extgridsettings.h"
 #include "grid/display/extobj.h"
+#include "grid/display/picturecontainer.h"
 #include "platform/rtl/stringlist.h"
 #include "platform/rtl/sysutils.h"
 #include "platform/vcl/font.h"
@@ -149,6 +151,25 @@ public:
     // The cell text margins.
     int XYOffsetX = 2;
     int XYOffsetY = 2;
+    // The named pictures of <IMG SRC="name"> in HTML cells; cleared when the container goes.
+    QPointer<TPictureContainer> PictureContainer;
+    // Pictures named by URL in HTML cells, as an application supplies them (none by default).
+    THTMLPictureCache* PictureCache = nullptr;
+    // GetDisplayText gives the formatted text (floats in their format) and keeps HTML tags.
+    bool DisplayFormattedText = false;
+    bool DisplayKeepTags = false;
+    // The text a cell's formula shows: the stored text unless a descendant computes it.
+    virtual void GetCellTextHook(int ACol, int ARow, QString& Text);
+    // The plain text of a cell for copying, finding and export: an empty check box's state as its
+    // check text, HTML without tags.
+    virtual QString GetDisplayText(int ACol, int ARow);
+    // Wraps every occurrence of AText in the cells (every cell with DoFixed, else the data cells)
+    // in the highlight tag, which HTML cells draw in the highlight colours; UnHighlightAll takes
+    // the tags out again.
+    void HighlightText(bool DoFixed, bool CaseSensitive, const QString& AText);
+    void UnHighlightAll(bool DoFixed);
+    // The width and height a cell's text takes (auto-sizing, hints), margins included.
+    virtual QSize CellTextSize(int ACol, int ARow, bool WordWrap);
     std::function<void(QObject* Sender, int ARow, int ACol, TGridPen& LeftPen, TGridPen& TopPen, TGridPen& RightPen,
                        TGridPen& BottomPen)>
         OnGetCellBorderProp;
@@ -629,6 +650,8 @@ private:
     bool scrollSynch_ = false;
     QString scrollHintText_;
     std::unique_ptr<QLabel> scrollHint_;  // the hint beside a dragged thumb
+    TGridCoord hoverCell_{-1, -1};  // the cell under the mouse while hovering
+    int hoverLink_ = -1;             // the anchor under the mouse in it (1-based)
     bool stretched_ = false;     // a column was stretched: width changes stretch it again
     bool stretching_ = false;
     int sizingIndex_ = -1;       // the column or row the user is sizing, -1 when none

@@ -5,7 +5,6 @@
 // canvas, so a pass can be recorded without a window.
 #include "grid/display/extgrid.h"
 
-#include <QRegularExpression>
 #include <QStyle>
 
 #include <algorithm>
@@ -14,13 +13,6 @@
 #include "grid/display/extxpvs.h"
 
 namespace {
-
-TTextFlags alignFlags(TAlignment h, TVAlignment v)
-{
-    TTextFlags f = h == taRightJustify ? tfRight : h == taCenter ? tfCenter : tfLeft;
-    f |= v == vtaBottom ? tfBottom : v == vtaCenter ? tfVCenter : tfTop;
-    return f;
-}
 
 int rightOf(const QRect& r)
 {
@@ -274,88 +266,6 @@ void TExtStringGrid::DrawCellContent(TGridCanvas& Canvas, int ACol, int ARow, co
             Canvas.DrawFocusRect(r.adjusted(-grow, -grow, grow - 1, grow - 1));
         }
     }
-}
-
-int TExtStringGrid::DrawCellText(TGridCanvas& Canvas, int ACol, int ARow, QRect Rect, TGridDrawState,
-                                 TAlignment HAlign, TVAlignment VAlign, bool WordWrap, const TCellGraphic* Graphic,
-                                 int GraphicWidth, int GraphicHeight, TCellHAlign GraphicHAlign,
-                                 TCellVAlign GraphicVAlign)
-{
-    QString text = GetFormattedText(ACol, ARow);
-    if (IsPasswordCell(RealColIndex(ACol), ARow))
-        text.fill(PasswordChar);
-    // Room for the text: the margins, and the graphic's place beside or above it.
-    QRect tr(Rect.left() + XYOffsetX, Rect.top() + XYOffsetY, Rect.width() - 2 * XYOffsetX,
-             Rect.height() - XYOffsetY);
-    if (Graphic && GraphicWidth > 0) {
-        if (GraphicHAlign == haBeforeText)
-            tr.setLeft(tr.left() + GraphicWidth);
-        else if (GraphicHAlign == haAfterText)
-            tr.setRight(tr.right() - GraphicWidth);
-    }
-    if (Graphic && GraphicHeight > 0) {
-        if (GraphicVAlign == vaAboveText)
-            tr.setTop(tr.top() + GraphicHeight);
-        else if (GraphicVAlign == vaUnderText)
-            tr.setBottom(tr.bottom() - GraphicHeight);
-    }
-    if (ARow == 0 && HasColumnFilter(RealColIndex(ACol))) {
-        DrawResourceBitmap(Canvas, QStringLiteral("ESGFILT"), clNone,
-                           QRect(rightOf(Rect) - 16, Rect.top() + (Rect.height() - 16) / 2, 16, 16));
-        tr.setRight(tr.right() - 16);
-    }
-    const bool sortGlyph = SortSettings.Show() && ARow == SortSettings.Row() && RowCount() > 2 &&
-                           TCustomGrid::FixedRows() > 0 &&
-                           (RealColIndex(ACol) == SortSettings.Column || SortIndexes.FindIndex(RealColIndex(ACol)) >= 0) &&
-                           (ACol >= TCustomGrid::FixedCols() || SortSettings.FixedCols);
-    if (sortGlyph && ARow == 0) {
-        if (HAlign == taLeftJustify)
-            tr.setRight(tr.right() - 14);
-        else
-            tr.setLeft(tr.left() + 14);
-    }
-    if (text.isEmpty() && !sortGlyph)
-        return 0;
-
-    TTextFlags flags = alignFlags(HAlign, VAlign);
-    const bool oneLine = !text.contains(QLatin1Char('\r')) && !text.contains(QLatin1Char('\n'));
-    if (!WordWrap && !Multilinecells) {
-        if (!oneLine)
-            text = text.section(QRegularExpression(QStringLiteral("\r\n|\r|\n")), 0, 0);
-        flags |= tfSingleLine;
-        if (!EnhTextSize)
-            flags |= tfEndEllipsis;
-    } else if (WordWrap) {
-        flags |= tfWordBreak;
-        if (!EnhTextSize && !Multilinecells)
-            flags |= tfEndEllipsis;
-    }
-    const TGridBrush savedBrush = Canvas.Brush;
-    Canvas.Brush.Style = bsClear;
-    int width = 0;
-    if (!text.isEmpty()) {
-        const QRect drawn = Canvas.TextRect(tr, text, flags);
-        width = drawn.width() + 2;
-        int from = 0;
-        int len = 0;
-        GetCellErrorRange(ACol, ARow, from, len);
-        if (len > 0)
-            DrawErrorUnderline(Canvas, tr, text, from, len, 0);
-    }
-    Canvas.Brush = savedBrush;
-    if (sortGlyph) {
-        const int graphicWidth = Graphic ? GraphicWidth : 0;
-        const int span = std::min(width, Rect.width() - 16);
-        const int x = HAlign == taLeftJustify    ? Rect.left() + span + 10 + graphicWidth
-                      : HAlign == taRightJustify ? rightOf(Rect) - span - 10
-                                                 : Rect.left() + 8;
-        const int y = VAlign == vtaTop ? Rect.top() + 8 : VAlign == vtaBottom ? bottomOf(Rect) - 8
-                                                                               : Rect.top() + Rect.height() / 2;
-        const int entry = SortIndexes.FindIndex(RealColIndex(ACol));
-        if (entry <= 0 || SortSettings.IndexShow)
-            DrawSortGlyph(Canvas, RealColIndex(ACol), x, y);
-    }
-    return width;
 }
 
 // --- fixed looks, borders and tree lines ----------------------------------------------------------------

@@ -1,6 +1,6 @@
 #include "grid/display/gridcanvas.h"
 
-#include <QHash>
+#include <vector>
 
 #include <QBitmap>
 #include <QFontMetrics>
@@ -159,19 +159,29 @@ TGridTextLayout TGridTextMeasurer::Layout(const QFont& font, const QRect& bounds
 
 int TDefaultTextMeasurer::TextWidth(const QFont& font, const QString& text) const
 {
-    return QFontMetrics(font).horizontalAdvance(text);
+    // The metrics of the last few fonts are kept: a pass measures many texts in few fonts.
+    static std::vector<std::pair<QFont, QFontMetrics>> metrics;
+    for (const auto& [f, m] : metrics)
+        if (f == font)
+            return m.horizontalAdvance(text);
+    if (metrics.size() >= 8)
+        metrics.erase(metrics.begin());
+    metrics.emplace_back(font, QFontMetrics(font));
+    return metrics.back().second.horizontalAdvance(text);
 }
 
 int TDefaultTextMeasurer::LineHeight(const QFont& font) const
 {
-    // Measured once per font: every cell of a pass asks for it.
-    static QHash<QString, int> heights;
-    const QString key = font.key();
-    const auto it = heights.constFind(key);
-    if (it != heights.constEnd())
-        return *it;
+    // Measured once per font: every cell and every piece of mark-up asks for it. The few fonts
+    // of a grid are compared directly (a font's key costs more than the comparison).
+    static std::vector<std::pair<QFont, int>> heights;
+    for (const auto& [f, h] : heights)
+        if (f == font)
+            return h;
     const int h = QFontMetrics(font).boundingRect(QStringLiteral("gh")).height();
-    heights.insert(key, h);
+    if (heights.size() >= 32)
+        heights.erase(heights.begin());
+    heights.emplace_back(font, h);
     return h;
 }
 
