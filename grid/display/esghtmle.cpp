@@ -138,8 +138,8 @@ public:
     {
         style_.font = canvas.Font;
         style_.color = canvas.FontColor;
-        style_.brush = canvas.Brush.Style == bsClear ? clNone : clNone;
         baseColor_ = canvas.FontColor;
+        backgroundColor_ = canvas.Brush.Color;
         baseSize_ = canvas.Font.pointSize() > 0 ? canvas.Font.pointSize() : QFontInfo(canvas.Font).pointSize();
         boxWidth_ = std::max(0, in.Rect.width() - 1);
     }

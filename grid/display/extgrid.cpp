@@ -67,6 +67,7 @@ TExtStringGrid::TExtStringGrid(QWidget* parent) : TBaseGrid(parent), SortIndexes
     wheelScrollLines_ = QApplication::wheelScrollLines();
 
     gridTimer_.setInterval(500);
+    connect(&gridTimer_, &QTimer::timeout, this, [this] { GridTimerTick(); });
 }
 
 TExtStringGrid::~TExtStringGrid()

@@ -29,12 +29,17 @@
 #include "platform/vcl/font.h"
 
 class QLabel;
+struct THTMLDrawResult;
 
 // The library's errors: cell access, import and sorting, with their fixed English messages.
 class EExtGridError : public Exception {
 public:
     using Exception::Exception;
 };
+
+// What the pointer rests on, for the next press: a column or row header, the corner, the
+// selection's resize handle.
+enum TMouseSelectMode { msmNone, msmColumn, msmRow, msmAll, msmResize };
 
 // A hidden row: its real index, the height it had and its cells with their records.
 class TGridItem {
@@ -191,6 +196,59 @@ public:
     void DrawSortGlyph(TGridCanvas& Canvas, int ACol, int X, int Y);
     // Takes the colours of the current theme's scheme (blue, olive, silver, or none).
     void AdaptToTheme();
+
+    // --- the mouse (extgrid_mouse.cpp): clicks, cell actions, hover and the grid's timer ---
+    TMouseSelectMode MouseSelectMode() const { return mouseSelectMode_; }
+    // Text of the type-ahead search, emptied after four idle ticks of the grid's timer.
+    QString TypeAheadText() const { return typeAheadText_; }
+    void SetTypeAheadText(const QString& value);
+    // Cells whose mark-up holds a BLINK tag blink with the grid's timer.
+    bool EnableBlink = false;
+    bool BlinkOn() const { return blinkOn_; }
+    // Hints: a cell's text as its hint (every data cell, or those whose text does not fit).
+    bool HintShowCells = false;
+    bool HintShowLargeText = false;
+    bool HintShowSizing = false;
+    bool HTMLHint = false;
+    // One tick of the grid's timer (type-ahead expiry, hovering, blinking); the timer runs it
+    // every 500 ms.
+    void GridTimerTick();
+    // Cells picked one by one with DisjunctCellSelect.
+    const std::vector<TGridCoord>& SelectedCells() const { return selectedCells_; }
+    bool IsCellSelected(int ACol, int ARow) const;
+    // A radio group's item under a point (relative to the cell) is chosen.
+    void ClickRadioGroup(int ACol, int ARow, int X, int Y);
+    // Sizes a column to its widest text (within the column's auto-size limits).
+    virtual void AutoSizeColumn(int ACol);
+    // The hint of a cell at a viewport point; empty when there is none.
+    QString CellHint(const QPoint& Pt);
+
+    std::function<void(QObject* Sender, int ARow, int ACol)> OnClickCell;
+    std::function<void(QObject* Sender, int ARow, int ACol)> OnRightClickCell;
+    std::function<void(QObject* Sender, int ARow, int ACol)> OnDblClickCell;
+    std::function<void(QObject* Sender, int ACol, int ARow, bool State)> OnCheckBoxClick;
+    std::function<void(QObject* Sender, int ACol, int ARow, bool State)> OnCheckBoxMouseUp;
+    std::function<void(QObject* Sender, int ACol, int ARow, int AIdx)> OnRadioClick;
+    std::function<void(QObject* Sender, int ACol, int ARow, int AIdx)> OnRadioMouseUp;
+    std::function<void(QObject* Sender, int ACol, int ARow)> OnButtonClick;
+    std::function<void(QObject* Sender, int ARow, int ARowReal, bool& Allow)> OnBeforeExpandNode;
+    std::function<void(QObject* Sender, int ARow, int ARowReal, bool& Allow)> OnBeforeContractNode;
+    std::function<void(QObject* Sender, int ARow, int ARowReal)> OnExpandNode;
+    std::function<void(QObject* Sender, int ARow, int ARowReal)> OnContractNode;
+    std::function<void(QObject* Sender, int ARow, int ACol, const QString& Anchor, bool& AutoHandle)> OnAnchorClick;
+    std::function<void(QObject* Sender, int ARow, int ACol, const QString& Anchor)> OnAnchorEnter;
+    std::function<void(QObject* Sender, int ARow, int ACol, const QString& Anchor)> OnAnchorExit;
+    std::function<void(QObject* Sender, int ARow, int ACol, QString& Anchor)> OnAnchorHint;
+    std::function<void(QObject* Sender, int ARow, int ACol, const QString& CtrlID, const QString& CtrlType,
+                       const QString& CtrlVal)>
+        OnControlClick;
+    std::function<void(QObject* Sender, int ACol, bool& DoSort)> OnCanSort;
+    std::function<void(QObject* Sender, int ACol)> OnClickSort;
+    std::function<void(QObject* Sender, int ACol, bool& Allow)> OnColumnSize;
+    std::function<void(QObject* Sender, int ARow, int ACol, const QString& Data, bool& Allow)> OnOleDrag;
+    std::function<void(QObject* Sender, int ARow, int ACol)> OnOleDragStart;
+    std::function<void(QObject* Sender, int ACol, bool& Allow)> OnColumnMove;
+    std::function<void(QObject* Sender, int ARow, bool& Allow)> OnRowMove;
 
     // --- appearance: each setter repaints what it changes ---
     TGridLook Look() const { return look_; }
@@ -598,6 +656,11 @@ protected:
     void RowHeightsChanged() override;
     void MouseDown(Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y) override;
     void MouseUp(Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y) override;
+    void MouseMove(Qt::KeyboardModifiers Shift, int X, int Y) override;
+    void mouseDoubleClickEvent(QMouseEvent* e) override;
+    void leaveEvent(QEvent* e) override;
+    bool event(QEvent* e) override;
+    virtual void SelectionChanged(int ALeft, int ATop, int ARight, int ABottom);
 
     // Writes the header lists into the header row and column.
     void ApplyColumnHeaders();
@@ -633,6 +696,14 @@ private:
     void drawProgress(TGridCanvas& Canvas, int ACol, int ARow, QRect R, const TCellGraphic& Graphic);
     void drawButton(TGridCanvas& Canvas, int ACol, int ARow, const QRect& R, const TCellGraphic& Graphic);
     bool cellShownSelected(int ACol, int ARow, TGridDrawState State) const;
+    bool leftPress(Qt::KeyboardModifiers Shift, int X, int Y);
+    bool clickCheckBox(int ACol, int ARow, int X, int Y);
+    bool clickAnchor(int ACol, int ARow, int X, int Y);
+    bool clickHeaderSelection(int ACol, int ARow, Qt::KeyboardModifiers Shift);
+    void leftRelease(Qt::KeyboardModifiers Shift, int X, int Y);
+    void headerClickSort(int ACol, int ARow, int X, Qt::KeyboardModifiers Shift);
+    int fixedBorderAt(int X, int Y, bool& columns) const;
+    THTMLDrawResult anchorAt(int ACol, int ARow, const QPoint& Pt);
 
     TGridLook look_ = glXP;
     bool activeCellShow_ = false;
@@ -650,6 +721,23 @@ private:
     bool scrollSynch_ = false;
     QString scrollHintText_;
     std::unique_ptr<QLabel> scrollHint_;  // the hint beside a dragged thumb
+    TMouseSelectMode mouseSelectMode_ = msmNone;
+    bool leftDown_ = false;
+    TGridCoord buttonDownCell_{-1, -1};
+    bool dragPending_ = false;
+    QPoint pressPoint_;
+    TGridCoord pressCell_{-1, -1};
+    bool deselectOnRelease_ = false;
+    bool suppressHeaderClick_ = false;
+    std::vector<TGridCoord> selectedCells_;  // DisjunctCellSelect: (column, row) pairs
+    int headerAnchor_ = -1;                  // the row or column a header drag began at
+    bool headerAnchorRows_ = false;
+    int fixedSizing_ = -1;                   // the fixed column or row being sized
+    bool fixedSizingColumns_ = false;
+    QString activeAnchor_;
+    int tickCount_ = 0;
+    bool blinkOn_ = true;
+    QString typeAheadText_;
     TGridCoord hoverCell_{-1, -1};  // the cell under the mouse while hovering
     int hoverLink_ = -1;             // the anchor under the mouse in it (1-based)
     bool stretched_ = false;     // a column was stretched: width changes stretch it again

@@ -157,6 +157,7 @@ int TExtStringGrid::DrawCellText(TGridCanvas& Canvas, int ACol, int ARow, QRect 
         in.Window = this;
         in.HoverLink = hoverCell_ == TGridCoord{ACol, ARow} ? hoverLink_ : -1;
         in.HoverStyle = hoverCell_ == TGridCoord{ACol, ARow};
+        in.BlinkOn = blinkOn_ || !EnableBlink;
         Canvas.Brush.Style = bsClear;
         const THTMLDrawResult r = DrawHTMLText(Canvas, text, in);
         width = r.XSize + 2;
