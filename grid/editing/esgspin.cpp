@@ -4,6 +4,8 @@
 #include <QApplication>
 #include <QBitmap>
 #include <QContextMenuEvent>
+#include <QDropEvent>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
@@ -40,28 +42,6 @@ QPixmap arrowGlyph(TArrowKind kind)
         p.drawLine(3 - row, y, 3 + row, y);
     }
     return glyph;
-}
-
-// The glyph's shape in one colour (for the embossed disabled look).
-QPixmap glyphInColor(const QPixmap& glyph, const QColor& color)
-{
-    QPixmap out(glyph.size());
-    out.fill(Qt::transparent);
-    QPainter p(&out);
-    p.setClipRegion(QRegion(glyph.mask()));
-    p.fillRect(out.rect(), color);
-    return out;
-}
-
-// A glyph without an alpha channel is transparent where it has its bottom-left pixel's colour.
-QPixmap withTransparency(const QPixmap& glyph)
-{
-    if (glyph.isNull() || glyph.hasAlphaChannel())
-        return glyph;
-    const QImage img = glyph.toImage();
-    QPixmap out = glyph;
-    out.setMask(QBitmap::fromImage(img.createMaskFromColor(img.pixel(0, img.height() - 1), Qt::MaskInColor)));
-    return out;
 }
 
 }  // namespace
@@ -117,7 +97,7 @@ void TExtTimerSpeedButton::SetTransparent(bool value)
 
 void TExtTimerSpeedButton::SetGlyph(const QPixmap& glyph)
 {
-    glyph_ = withTransparency(glyph);
+    glyph_ = GlyphWithTransparency(glyph);
     update();
 }
 
@@ -222,21 +202,11 @@ void TExtTimerSpeedButton::paintClassic(QPainter& p)
         else if (down || (hot_ && isEnabled()))
             face = DrawEdge(p, face, down ? BDR_SUNKENOUTER : BDR_RAISEDINNER);
         const QPixmap strip = glyph_.isNull() ? (arrowKind_ == akUp ? SpinUpGlyph() : SpinDownGlyph()) : glyph_;
-        const int w = strip.width() / numGlyphs_;
-        // The strip's pictures: up, disabled, down, exclusive.
-        int index = !isEnabled() ? 1 : down ? 2 : 0;
-        if (index >= numGlyphs_)
-            index = 0;
-        QPixmap glyph = strip.copy(index * w, 0, w, strip.height());
-        QRect target(QPoint(0, 0), glyph.size());
+        QRect target(QPoint(0, 0), GlyphSize(strip, numGlyphs_));
         target.moveCenter(face.center());
         if (down)
             target.translate(1, 1);
-        if (!isEnabled() && numGlyphs_ < 2) {
-            p.drawPixmap(target.translated(1, 1), glyphInColor(glyph, ToQColor(clBtnHighlight)));
-            glyph = glyphInColor(glyph, ToQColor(clBtnShadow));
-        }
-        p.drawPixmap(target, glyph);
+        DrawGlyph(p, strip, numGlyphs_, target.topLeft(), isEnabled(), down);
     }
     if (flags_ & tbFocusRect) {
         QStyleOptionFocusRect opt;
@@ -759,9 +729,16 @@ void TEsgSpinEdit::stepDate(int sign)
 
     const TDateTime d = DateValue();
     TDateTime result = d;
+    // A step that would leave the calendar (before the year 1, after 9999) leaves the date as it is.
     if (unit == Day) {
         result = IncDay(d, sign);
+        if (result < EncodeDate(1, 1, 1) || result >= EncodeDate(9999, 12, 31) + 1)
+            return;
     } else if (unit == Month) {
+        int y = 0, m = 0, day = 0;
+        DecodeDate(d, y, m, day);
+        if ((y <= 1 && m == 1 && sign < 0) || (y >= 9999 && m == 12 && sign > 0))
+            return;
         result = IncMonth(d, sign);
     } else {
         // Month and day kept; 29 February into a common year becomes the 28th, as the month step
@@ -781,12 +758,12 @@ void TEsgSpinEdit::keyPressEvent(QKeyEvent* event)
     int key = event->key();
     // The step keys are the spin edit's own and reach no handler.
     if (key == Qt::Key_Up || key == Qt::Key_PageUp) {
-        UpClick(this);
+        RunGuarded([this] { UpClick(this); });
         event->accept();
         return;
     }
     if (key == Qt::Key_Down || key == Qt::Key_PageDown) {
-        DownClick(this);
+        RunGuarded([this] { DownClick(this); });
         event->accept();
         return;
     }
@@ -816,18 +793,66 @@ void TEsgSpinEdit::keyPressEvent(QKeyEvent* event)
     QChar ch = typed.at(0);
     if (excelStyleDecimalSeparator_ && ch == QLatin1Char('.') && (event->modifiers() & Qt::KeypadModifier))
         ch = FormatSettings().DecimalSeparator;
-    if (!IsValidChar(ch)) {
-        GridBeep();
-        event->accept();
-        return;
-    }
-    if (OnKeyPress)
-        RunGuarded([&] { OnKeyPress(this, ch); });
-    if (ch.isNull()) {
+    if (!acceptTypedChar(ch)) {
         event->accept();
         return;
     }
     PassTypedChar(event, ch, [this](QKeyEvent* e) { QLineEdit::keyPressEvent(e); });
+}
+
+bool TEsgSpinEdit::acceptTypedChar(QChar& ch)
+{
+    if (!IsValidChar(ch)) {
+        GridBeep();
+        return false;
+    }
+    if (OnKeyPress)
+        RunGuarded([&] { OnKeyPress(this, ch); });
+    return !ch.isNull();
+}
+
+void TEsgSpinEdit::inputMethodEvent(QInputMethodEvent* event)
+{
+    // What an input method commits is typing too: each character passes the same check as a key.
+    const QString commit = event->commitString();
+    if (commit.isEmpty()) {
+        QLineEdit::inputMethodEvent(event);
+        return;
+    }
+    QInputMethodEvent preedit(event->preeditString(), event->attributes());
+    QLineEdit::inputMethodEvent(&preedit);
+    for (QChar ch : commit)
+        if (acceptTypedChar(ch))
+            insert(QString(ch));
+    event->accept();
+}
+
+void TEsgSpinEdit::dragEnterEvent(QDragEnterEvent* event)
+{
+    // A drop is a paste by the mouse.
+    if (!canCutOrPaste()) {
+        event->ignore();
+        return;
+    }
+    QLineEdit::dragEnterEvent(event);
+}
+
+void TEsgSpinEdit::dragMoveEvent(QDragMoveEvent* event)
+{
+    if (!canCutOrPaste()) {
+        event->ignore();
+        return;
+    }
+    QLineEdit::dragMoveEvent(event);
+}
+
+void TEsgSpinEdit::dropEvent(QDropEvent* event)
+{
+    if (!canCutOrPaste()) {
+        event->ignore();
+        return;
+    }
+    QLineEdit::dropEvent(event);
 }
 
 void TEsgSpinEdit::keyReleaseEvent(QKeyEvent* event)

@@ -279,8 +279,15 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void inputMethodEvent(QInputMethodEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
+    // A typed character: refused with a beep unless IsValidChar takes it, then OnKeyPress may
+    // change or swallow it. True when it is to be typed.
+    bool acceptTypedChar(QChar& ch);
     void step(int sign);
     void stepDate(int sign);
     // The caret as the runtime gives it: the start of the selection.
