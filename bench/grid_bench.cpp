@@ -3,7 +3,9 @@
 // import's run list filled and read back.
 #include <benchmark/benchmark.h>
 
+#include <QApplication>
 #include <QImage>
+#include <QKeyEvent>
 #include <QPainter>
 
 #include <memory>
@@ -167,6 +169,26 @@ void BM_GridMouseToCell(benchmark::State& state)
     }
 }
 BENCHMARK(BM_GridMouseToCell);
+
+// Goal: one Down key costs the same at row 1 and at row 100,000 (under 50 us, no painting).
+void BM_GridDownKey(benchmark::State& state)
+{
+    auto g = filledGrid();
+    g->resize(800, 600);
+    g->show();
+    const int start = state.range(0) ? kRows - 3000 : 1;
+    g->FocusCell(1, start, true);
+    for (auto _ : state) {
+        QKeyEvent down(QEvent::KeyPress, Qt::Key_Down, Qt::NoModifier);
+        QApplication::sendEvent(g.get(), &down);
+        if (g->Row() >= kRows - 1) {
+            state.PauseTiming();
+            g->FocusCell(1, start, true);
+            state.ResumeTiming();
+        }
+    }
+}
+BENCHMARK(BM_GridDownKey)->Arg(0)->Arg(1);
 
 // Every second data row hidden (as a filter that keeps half the rows leaves them).
 void hideEverySecond(TExtStringGrid& g)

@@ -54,26 +54,37 @@ TselectForerunner::TselectForerunner(QWidget* Owner) : TForm(Owner), ui(std::mak
     Label1 = ui->Label1;
     Button1 = ui->Button1;
     Button2 = ui->Button2;
-    ExtColumnGrid1 = new RunListGrid(this);
+    ExtColumnGrid1 = new TExtColumnGrid(this);
     ExtColumnGrid1->setObjectName(QStringLiteral("ExtColumnGrid1"));
     ui->gridPlace->addWidget(ExtColumnGrid1);
     Label1->setBuddy(ExtColumnGrid1);
     setTabOrder(ExtColumnGrid1, Button1);
     setTabOrder(Button1, Button2);
 
-    RunListColumn tick;
-    tick.width = 21;
-    tick.checkBox = true;
-    auto text = [](const QString& header, int width) {
-        RunListColumn c;
-        c.header = header;
-        c.width = width;
-        return c;
+    // The columns as the form keeps them: the tick, four texts and the run's XML out of sight.
+    TExtColumnGrid* g = ExtColumnGrid1;
+    g->BeginLoad();
+    g->SetColCount(6);
+    g->SetFixedCols(0);
+    g->SetOptions(g->Options() | goRowSelect);
+    TGridColumnItem* tick = g->Columns()[0];
+    tick->Editor = edCheckBox;
+    tick->CheckTrue = QStringLiteral("true");
+    tick->CheckFalse = QStringLiteral("false");
+    const QString headers[] = {tr("Datum"), tr("Startzeit"), tr("Distanz"), tr("Zeit")};
+    for (int c = 1; c <= 4; ++c)
+        g->Columns()[c]->SetHeader(headers[c - 1]);
+    g->SetRowCount(2);
+    g->SetFixedRows(1);
+    g->Loaded();
+    g->Columns()[0]->SetWidth(21);
+    g->Columns()[5]->SetWidth(0);
+    g->SetCol(0);
+    // Space ticks the run of the current row wherever in the row the current cell is.
+    g->OnKeyDown = [g](QObject*, int& Key, Qt::KeyboardModifiers) {
+        if (Key == Qt::Key_Space && g->Col() != 0 && g->Row() >= g->FixedRows())
+            g->ToggleCheckBox(0, g->Row(), true);
     };
-    ExtColumnGrid1->SetColumns({tick, text(tr("Datum"), 64), text(tr("Startzeit"), 64), text(tr("Distanz"), 64),
-                                text(tr("Zeit"), 64), text(QString(), 0)});
-    ExtColumnGrid1->SetRowCount(2);
-    ExtColumnGrid1->SetFixedRows(1);
 
     connect(Button1, &QPushButton::clicked, this,
             [this, h = Handler(this, &TselectForerunner::Button1Click)] { h(Button1); });
@@ -88,7 +99,7 @@ bool TselectForerunner::LoadFile(const QString& fileName)
         MessageDlg(file.Error().Text(), mtError, TMsgDlgButtons{mbOK});
         return false;
     }
-    RunListGrid* g = ExtColumnGrid1;
+    TExtColumnGrid* g = ExtColumnGrid1;
     int r = 1;
     for (const GarminRun& run : file.Runs()) {
         // Date and start of the one local moment of the run's start.
@@ -126,7 +137,7 @@ void TselectForerunner::Button1Click(QObject*)
         TBulkImportScope scope;
         const QString label = LoadStr(msg::ConvertingUnits);
         ImportBusy busy(label);
-        RunListGrid* g = ExtColumnGrid1;
+        TExtColumnGrid* g = ExtColumnGrid1;
         for (int r = 1; r < g->RowCount(); ++r) {
             if (g->GetCellText(ColTick, r) != QLatin1String("true"))
                 continue;

@@ -9,7 +9,7 @@
 #include <functional>
 #include <memory>
 
-#include "exchange/runlistgrid.h"
+#include "grid/display/extcgrid.h"
 #include "platform/vcl/forms.h"
 
 namespace Ui {
@@ -24,7 +24,7 @@ public:
 
     std::unique_ptr<Ui::TselectForerunner> ui;
     QLabel* Label1;
-    RunListGrid* ExtColumnGrid1;
+    TExtColumnGrid* ExtColumnGrid1;
     QPushButton* Button1;  // "Ok"
     QPushButton* Button2;  // "Abbrechen"
 

@@ -3,6 +3,7 @@
 #include "grid/display/extgrid.h"
 
 #include <QApplication>
+#include <QCursor>
 #include <QLabel>
 #include <QResizeEvent>
 #include <QScrollBar>
@@ -68,6 +69,8 @@ TExtStringGrid::TExtStringGrid(QWidget* parent) : TBaseGrid(parent), SortIndexes
 
     gridTimer_.setInterval(500);
     connect(&gridTimer_, &QTimer::timeout, this, [this] { GridTimerTick(); });
+    panTimer_.setInterval(10);
+    connect(&panTimer_, &QTimer::timeout, this, [this] { PanTick(viewport()->mapFromGlobal(QCursor::pos())); });
 }
 
 TExtStringGrid::~TExtStringGrid()
@@ -208,9 +211,10 @@ void TExtStringGrid::BeginUpdate()
 
 void TExtStringGrid::EndUpdate()
 {
+    // Counted whether the grid shows or not; one more than needed still repaints.
+    if (updateCount_ > 0)
+        --updateCount_;
     if (updateCount_ == 0)
-        return;
-    if (--updateCount_ == 0)
         InvalidateGrid();
 }
 
@@ -391,6 +395,7 @@ void TExtStringGrid::resizeEvent(QResizeEvent* e)
     if ((BackGround.Display() == bdGradientHorz || BackGround.Display() == bdGradientVert) && BackGround.ColorTo() != clNone)
         InvalidateGrid();
     UpdateScrollBars(false);
+    synchColumns(viewport()->width());
 }
 
 void TExtStringGrid::UpdateScrollBars(bool Hide)

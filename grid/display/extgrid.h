@@ -250,6 +250,48 @@ public:
     std::function<void(QObject* Sender, int ACol, bool& Allow)> OnColumnMove;
     std::function<void(QObject* Sender, int ARow, bool& Allow)> OnRowMove;
 
+    // --- the keyboard (extgrid_keys.cpp) ---
+    // Tab and Shift+Tab between the editable cells (the editors hand Tab back through it).
+    void MoveCellFocus(Qt::KeyboardModifiers Shift);
+    // Moves from the cell to the next (Forward) or previous editable cell in the advance order;
+    // only with AdvanceOnEnter or Force. Cells that cannot be edited are passed over, at most once
+    // round the grid.
+    void AdvanceCell(int ACol, int ARow, bool Force, bool OpenEditor, bool Forward);
+    // The first data row whose text in the sort column begins with the (upper-case) text; -1.
+    virtual int LookupRow(const QString& Text);
+    std::function<void(QObject* Sender, int ARow)> OnAutoAddRow;
+    std::function<void(QObject* Sender, int ARow, bool& Allow)> OnCanDeleteRow;
+    std::function<void(QObject* Sender, bool& Allow)> OnClipboardCut;
+    std::function<void(QObject* Sender, bool& Allow)> OnClipboardCopy;
+    std::function<void(QObject* Sender, bool& Allow)> OnClipboardPaste;
+    std::function<void(QObject* Sender, int OldRow, int OldCol, int& NewRow, int& NewCol, bool& Allow)> OnAutoAdvance;
+    std::function<void(QObject* Sender, int OldRow, int OldCol, int NewRow, int NewCol, bool& Allow)> OnCellChanging;
+
+    // --- the window's level (extgrid_window.cpp) ---
+    // Widths and heights grow (shrink) by Delta while the zoom level stays within -10 .. 10.
+    void Zoom(int Delta);
+    int ZoomLevel() const { return zoomLevel_; }
+    // The middle button pans the current cell while it is held (IntelliPan); one step a tick.
+    bool Panning() const { return panning_; }
+    void PanTick(const QPoint& Pointer);
+    QWidget* GetCellControl(int ACol, int ARow) const;
+    void SetCellColor(int ACol, int ARow, TColor AColor);
+    void SetCellColorTo(int ACol, int ARow, TColor AColor);
+    void SetCellFontColor(int ACol, int ARow, TColor AColor);
+    TColor GetCellColorTo(int ACol, int ARow) const;
+    bool IsCellReadOnly(int ACol, int ARow) const;
+    // A colour for every cell of a row; clNone takes that colour back and nothing else.
+    void SetRowColor(int ARow, TColor AColor);
+    void SetRowColorTo(int ARow, TColor AColor);
+    void SetRowFontColor(int ARow, TColor AColor);
+    QString StrippedCellText(int ACol, int ARow);
+    virtual QString CurrentCellRawText();
+    virtual void SetCurrentCellText(const QString& Text);
+    // Whether the cell may be edited: editing on, not fixed, and the cell allows it.
+    bool CellEditable(int ACol, int ARow);
+    // The inplace editor gets the HTML tags of a cell too.
+    bool EditWithTags = false;
+
     // --- appearance: each setter repaints what it changes ---
     TGridLook Look() const { return look_; }
     void SetLook(TGridLook value);
@@ -658,6 +700,13 @@ protected:
     void MouseUp(Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y) override;
     void MouseMove(Qt::KeyboardModifiers Shift, int X, int Y) override;
     void mouseDoubleClickEvent(QMouseEvent* e) override;
+    void KeyDown(int& Key, Qt::KeyboardModifiers Shift) override;
+    void KeyPress(QChar& Key) override;
+    void KeyUp(int& Key, Qt::KeyboardModifiers Shift) override;
+    QString GetEditText(int ACol, int ARow) override;
+    void SetEditText(int ACol, int ARow, const QString& Value) override;
+    void RowMoved(int FromIndex, int ToIndex) override;
+    void ColumnMoved(int FromIndex, int ToIndex) override;
     void leaveEvent(QEvent* e) override;
     bool event(QEvent* e) override;
     virtual void SelectionChanged(int ALeft, int ATop, int ARight, int ABottom);
@@ -697,6 +746,13 @@ private:
     void drawButton(TGridCanvas& Canvas, int ACol, int ARow, const QRect& R, const TCellGraphic& Graphic);
     bool cellShownSelected(int ACol, int ARow, TGridDrawState State) const;
     bool leftPress(Qt::KeyboardModifiers Shift, int X, int Y);
+    int firstNavigableCol() const;
+    int lastDataRowIndex() const;
+    static bool HasHTMLControlsIn(const QString& text);
+    void setRowProperty(int ARow, TColor AColor, int Which);
+    void startPanning(const QPoint& At);
+    void stopPanning();
+    void synchColumns(int clientWidth);
     bool clickCheckBox(int ACol, int ARow, int X, int Y);
     bool clickAnchor(int ACol, int ARow, int X, int Y);
     bool clickHeaderSelection(int ACol, int ARow, Qt::KeyboardModifiers Shift);
@@ -721,6 +777,13 @@ private:
     bool scrollSynch_ = false;
     QString scrollHintText_;
     std::unique_ptr<QLabel> scrollHint_;  // the hint beside a dragged thumb
+    int zoomLevel_ = 0;
+    bool panning_ = false;
+    QPoint panStart_;
+    QTimer panTimer_;
+    bool rowColMoved_ = false;
+    std::vector<int> synchWidths_;  // the widths at the reference width (SynchWithGrid)
+    int synchReference_ = 0;
     TMouseSelectMode mouseSelectMode_ = msmNone;
     bool leftDown_ = false;
     TGridCoord buttonDownCell_{-1, -1};

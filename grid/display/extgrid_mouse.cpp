@@ -120,6 +120,15 @@ THTMLDrawResult TExtStringGrid::anchorAt(int ACol, int ARow, const QPoint& Pt)
 void TExtStringGrid::MouseDown(Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y)
 {
     const TGridRect before = Selection();
+    // Any press ends panning; the middle button starts it.
+    if (panning_) {
+        stopPanning();
+        return;
+    }
+    if (Button == Qt::MiddleButton) {
+        startPanning(QPoint(X, Y));
+        return;
+    }
     if (Button == Qt::LeftButton) {
         leftDown_ = true;
         if (!leftPress(Shift, X, Y)) {
@@ -197,6 +206,10 @@ bool TExtStringGrid::leftPress(Qt::KeyboardModifiers Shift, int X, int Y)
     const bool fixedCell = col < TCustomGrid::FixedCols() || row < TCustomGrid::FixedRows();
     if (fixedCell)
         HideEditor();
+    // The floating footer's row stays the last one: it cannot be moved.
+    if (col < TCustomGrid::FixedCols() && row == RowCount() - 1 && FloatingFooter.Visible &&
+        FloatingFooter.FooterStyle == fsFixedLastRow)
+        return true;
 
     // Nodes: the header node expands or contracts them all, a data node itself.
     if (col == 0 && IsNodeRow(row) && NodeGlyphHit(row, X)) {
