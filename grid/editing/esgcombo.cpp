@@ -308,8 +308,6 @@ void TESGCustomCombo::changeEvent(QEvent* event)
 
 void TESGCustomCombo::DrawDropButton(QPainter& p)
 {
-    const int cw = width();
-    const int ch = height();
     if (isWinXP_) {
         if (HTHEME theme = OpenThemeData(window(), QStringLiteral("combobox"))) {
             const bool pressed = QApplication::mouseButtons() & (Qt::LeftButton | Qt::RightButton);
@@ -319,9 +317,14 @@ void TESGCustomCombo::DrawDropButton(QPainter& p)
             return;
         }
     }
-    const QRect button = QRect(cw - buttonWidth_, 1, buttonWidth_, ch - 2).translated(-2, 1);
-    DrawScrollArrowButton(p, button, TArrowKind::Down, false, true, isEnabled());
+    DrawScrollArrowButton(p, ClassicDropButtonRect(), TArrowKind::Down, false, true, isEnabled());
 }
+
+QRect TESGCustomCombo::ClassicDropButtonRect() const
+{
+    return QRect(width() - buttonWidth_, 1, buttonWidth_, height() - 2).translated(-2, 1);
+}
+
 
 void TESGCustomCombo::drawBorders(QPainter& p)
 {
@@ -416,20 +419,11 @@ void TESGCustomCombo::leaveEvent(QEvent* event)
     }
 }
 
-namespace {
-
-bool withinWindow(const QFocusEvent* event)
-{
-    return event->reason() != Qt::PopupFocusReason && event->reason() != Qt::ActiveWindowFocusReason;
-}
-
-}  // namespace
-
 void TESGCustomCombo::focusInEvent(QFocusEvent* event)
 {
     QComboBox::focusInEvent(event);
     update();
-    if (withinWindow(event) && OnEnter)
+    if (FocusWithinWindow(event) && OnEnter)
         RunGuarded([this] { OnEnter(this); });
 }
 
@@ -437,7 +431,7 @@ void TESGCustomCombo::focusOutEvent(QFocusEvent* event)
 {
     QComboBox::focusOutEvent(event);
     update();
-    if (withinWindow(event) && OnExit)
+    if (FocusWithinWindow(event) && OnExit)
         RunGuarded([this] { OnExit(this); });
 }
 

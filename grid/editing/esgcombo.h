@@ -112,8 +112,10 @@ public:
 protected:
     // Hovered, or holding the focus.
     bool Active() const;
-    // The drop-down button's face, and its edge drawn with the borders.
-    virtual void DrawDropButton(QPainter& p);
+    // The drop-down button's face (themed, or the classic arrow button in ClassicDropButtonRect),
+    // and its edge drawn with the borders.
+    void DrawDropButton(QPainter& p);
+    virtual QRect ClassicDropButtonRect() const;
     virtual void DrawDropButtonBorder(QPainter& p);
 
     void paintEvent(QPaintEvent* event) override;

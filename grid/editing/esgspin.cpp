@@ -3,11 +3,7 @@
 
 #include <QApplication>
 #include <QBitmap>
-#include <QContextMenuEvent>
-#include <QDropEvent>
-#include <QInputMethodEvent>
 #include <QKeyEvent>
-#include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStyle>
@@ -23,6 +19,7 @@
 #include "grid/display/gridbeep.h"
 #include "grid/editing/editorframes.h"
 #include "grid/editing/editorkeys.h"
+#include "grid/editing/editorlineedit.h"
 #include "platform/vcl/events.h"
 
 namespace {
@@ -418,7 +415,7 @@ void TEsgSpinButton::buttonClick(QObject* sender)
 // ---------------------------------------------------------------------------------------------
 // TEsgSpinEdit
 
-TEsgSpinEdit::TEsgSpinEdit(QWidget* parent) : QLineEdit(parent)
+TEsgSpinEdit::TEsgSpinEdit(QWidget* parent) : TEditorLineEdit(parent)
 {
     button_ = new TEsgSpinButton(this);
     button_->resize(15, 17);
@@ -430,10 +427,6 @@ TEsgSpinEdit::TEsgSpinEdit(QWidget* parent) : QLineEdit(parent)
     setText(QStringLiteral("0"));
     // A smaller height is raised to the least that shows the text.
     setMinimumHeight(MinHeight());
-    connect(this, &QLineEdit::textChanged, this, [this](const QString&) {
-        if (OnChange)
-            RunGuarded([this] { OnChange(this); });
-    });
     placeButton();
 }
 
@@ -468,7 +461,7 @@ void TEsgSpinEdit::SetValue(int value)
     if (minValue_ != maxValue_)
         value = std::clamp(value, std::min(minValue_, maxValue_), std::max(minValue_, maxValue_));
     setText(IntToStr(value));
-    if (!editorEnabled_)
+    if (!EditorEnabled())
         selectAll();
 }
 
@@ -603,13 +596,13 @@ void TEsgSpinEdit::placeButton()
 
 void TEsgSpinEdit::resizeEvent(QResizeEvent* event)
 {
-    QLineEdit::resizeEvent(event);
+    TEditorLineEdit::resizeEvent(event);
     placeButton();
 }
 
 void TEsgSpinEdit::changeEvent(QEvent* event)
 {
-    QLineEdit::changeEvent(event);
+    TEditorLineEdit::changeEvent(event);
     if (event->type() == QEvent::FontChange)
         setMinimumHeight(MinHeight());
 }
@@ -664,7 +657,7 @@ bool TEsgSpinEdit::IsValidChar(QChar key) const
     }
     if (spinType_ == sptTime && key == fs.TimeSeparator && s.count(fs.TimeSeparator) >= 2)
         result = false;
-    if (!editorEnabled_ && key.unicode() >= 32)
+    if (!EditorEnabled() && key.unicode() >= 32)
         result = false;
     return result;
 }
@@ -753,143 +746,62 @@ void TEsgSpinEdit::stepDate(int sign)
     SetDateValue(result);
 }
 
-void TEsgSpinEdit::keyPressEvent(QKeyEvent* event)
+bool TEsgSpinEdit::PreviewKey(QKeyEvent* event, int& key)
 {
-    int key = event->key();
     // The step keys are the spin edit's own and reach no handler.
     if (key == Qt::Key_Up || key == Qt::Key_PageUp) {
         RunGuarded([this] { UpClick(this); });
-        event->accept();
-        return;
+        return true;
     }
     if (key == Qt::Key_Down || key == Qt::Key_PageDown) {
         RunGuarded([this] { DownClick(this); });
-        event->accept();
-        return;
+        return true;
     }
-    const bool isReturn = key == Qt::Key_Return || key == Qt::Key_Enter;
-    if (isReturn && returnIsTab_) {
-        // Return moves on as Tab does.
+    if ((key == Qt::Key_Return || key == Qt::Key_Enter) && returnIsTab_) {
+        // Return moves on as Tab does; the handlers see a Tab.
         QCoreApplication::postEvent(this, new QKeyEvent(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier));
         key = Qt::Key_Tab;
     }
-    if (key == Qt::Key_Delete && !editorEnabled_)
+    if (key == Qt::Key_Delete && !EditorEnabled())
         key = 0;
-    if (key == 0 || KeySwallowed(OnKeyDown, this, event, key) || key == Qt::Key_Tab) {
-        event->accept();
-        return;
-    }
-    if ((event->matches(QKeySequence::Cut) || event->matches(QKeySequence::Paste)) && !canCutOrPaste()) {
-        event->accept();
-        return;
-    }
-    // A typed character (shortcuts with Ctrl are no typing).
-    const QString typed = event->text();
-    const bool shortcut = event->modifiers() & (Qt::ControlModifier | Qt::MetaModifier);
-    if (typed.size() != 1 || shortcut || key == Qt::Key_Delete) {
-        QLineEdit::keyPressEvent(event);
-        return;
-    }
-    QChar ch = typed.at(0);
-    if (excelStyleDecimalSeparator_ && ch == QLatin1Char('.') && (event->modifiers() & Qt::KeypadModifier))
-        ch = FormatSettings().DecimalSeparator;
-    if (!acceptTypedChar(ch)) {
-        event->accept();
-        return;
-    }
-    PassTypedChar(event, ch, [this](QKeyEvent* e) { QLineEdit::keyPressEvent(e); });
+    return false;
 }
 
-bool TEsgSpinEdit::acceptTypedChar(QChar& ch)
+void TEsgSpinEdit::KeyDown(int& key, Qt::KeyboardModifiers)
 {
-    if (!IsValidChar(ch)) {
-        GridBeep();
-        return false;
+    // A Tab (Return made one) moves the focus and types nothing.
+    if (key == Qt::Key_Tab)
+        key = 0;
+}
+
+bool TEsgSpinEdit::RefusesEditKey(const QKeyEvent*) const
+{
+    return false;
+}
+
+bool TEsgSpinEdit::AcceptTyped(QString& typed, Qt::KeyboardModifiers shift)
+{
+    for (QChar& ch : typed) {
+        if (excelStyleDecimalSeparator_ && ch == QLatin1Char('.') && (shift & Qt::KeypadModifier))
+            ch = FormatSettings().DecimalSeparator;
+        if (!IsValidChar(ch)) {
+            GridBeep();
+            return false;
+        }
     }
-    if (OnKeyPress)
-        RunGuarded([&] { OnKeyPress(this, ch); });
-    return !ch.isNull();
+    return KeyPressAccepts(typed);
 }
 
-void TEsgSpinEdit::inputMethodEvent(QInputMethodEvent* event)
+bool TEsgSpinEdit::SelectsAllOnEnter() const
 {
-    // What an input method commits is typing too: each character passes the same check as a key.
-    const QString commit = event->commitString();
-    if (commit.isEmpty()) {
-        QLineEdit::inputMethodEvent(event);
-        return;
-    }
-    QInputMethodEvent preedit(event->preeditString(), event->attributes());
-    QLineEdit::inputMethodEvent(&preedit);
-    for (QChar ch : commit)
-        if (acceptTypedChar(ch))
-            insert(QString(ch));
-    event->accept();
-}
-
-void TEsgSpinEdit::dragEnterEvent(QDragEnterEvent* event)
-{
-    // A drop is a paste by the mouse.
-    if (!canCutOrPaste()) {
-        event->ignore();
-        return;
-    }
-    QLineEdit::dragEnterEvent(event);
-}
-
-void TEsgSpinEdit::dragMoveEvent(QDragMoveEvent* event)
-{
-    if (!canCutOrPaste()) {
-        event->ignore();
-        return;
-    }
-    QLineEdit::dragMoveEvent(event);
-}
-
-void TEsgSpinEdit::dropEvent(QDropEvent* event)
-{
-    if (!canCutOrPaste()) {
-        event->ignore();
-        return;
-    }
-    QLineEdit::dropEvent(event);
-}
-
-void TEsgSpinEdit::keyReleaseEvent(QKeyEvent* event)
-{
-    int key = event->key();
-    if (!KeySwallowed(OnKeyUp, this, event, key))
-        QLineEdit::keyReleaseEvent(event);
-}
-
-namespace {
-
-// Focus moving between controls of the window (not to a popup or another window).
-bool withinWindow(const QFocusEvent* event)
-{
-    return event->reason() != Qt::PopupFocusReason && event->reason() != Qt::ActiveWindowFocusReason;
-}
-
-}  // namespace
-
-void TEsgSpinEdit::focusInEvent(QFocusEvent* event)
-{
-    QLineEdit::focusInEvent(event);
-    if (!withinWindow(event))
-        return;
-    if (OnEnter)
-        RunGuarded([this] { OnEnter(this); });
-    if (autoSelect_ && !((QApplication::mouseButtons() & Qt::LeftButton) && editorEnabled_))
-        selectAll();
+    return AutoSelect() && !((QApplication::mouseButtons() & Qt::LeftButton) && EditorEnabled());
 }
 
 void TEsgSpinEdit::focusOutEvent(QFocusEvent* event)
 {
-    QLineEdit::focusOutEvent(event);
-    if (!withinWindow(event))
+    TEditorLineEdit::focusOutEvent(event);
+    if (!FocusWithinWindow(event))
         return;
-    if (OnExit)
-        RunGuarded([this] { OnExit(this); });
     // A value outside its limits is written back within them.
     switch (spinType_) {
     case sptNormal: {
@@ -917,35 +829,4 @@ void TEsgSpinEdit::focusOutEvent(QFocusEvent* event)
         break;
     }
     }
-}
-
-void TEsgSpinEdit::mouseReleaseEvent(QMouseEvent* event)
-{
-    // The middle button pastes the selection: refused where pasting is.
-    if (event->button() == Qt::MiddleButton && !canCutOrPaste()) {
-        event->accept();
-        return;
-    }
-    QLineEdit::mouseReleaseEvent(event);
-    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()) && OnClick)
-        RunGuarded([this] { OnClick(this); });
-}
-
-void TEsgSpinEdit::mouseDoubleClickEvent(QMouseEvent* event)
-{
-    QLineEdit::mouseDoubleClickEvent(event);
-    if (OnDblClick)
-        RunGuarded([this] { OnDblClick(this); });
-}
-
-void TEsgSpinEdit::contextMenuEvent(QContextMenuEvent* event)
-{
-    QMenu* menu = createStandardContextMenu();
-    if (!canCutOrPaste()) {
-        for (QAction* a : menu->actions())
-            if (a->objectName() == QLatin1String("edit-cut") || a->objectName() == QLatin1String("edit-paste"))
-                a->setEnabled(false);
-    }
-    menu->setAttribute(Qt::WA_DeleteOnClose);
-    menu->popup(event->globalPos());
 }

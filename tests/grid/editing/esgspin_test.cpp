@@ -219,11 +219,16 @@ TEST_F(SpinEditTest, RefusedKeysBeepOnceEachAndLeaveTheTextAlone)
         int key;
         QString text;
     } keys[] = {{Qt::Key_1, "1"},         {Qt::Key_A, "a"}, {Qt::Key_Return, "\r"},
-                {Qt::Key_Escape, "\x1b"}, {Qt::Key_2, "2"}, {Qt::Key_Comma, ","}};
+                {Qt::Key_Escape, "\x1b"}, {Qt::Key_2, "2"}, {Qt::Key_Comma, ","},
+                {0, QString::fromUcs4(U"\U0001F600")}};
     for (const auto& k : keys)
         sendKey(f.spin, k.key, k.text);
     EXPECT_EQ(f.spin->text(), QStringLiteral("12"));
-    EXPECT_EQ(beeps_, 4);
+    EXPECT_EQ(beeps_, 5) << "a character beyond U+FFFF is checked too";
+    // Refused, Return and Escape still go on to the window's default and cancel buttons.
+    QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier, QStringLiteral("\x1b"));
+    QApplication::sendEvent(f.spin, &escape);
+    EXPECT_FALSE(escape.isAccepted());
 
     // The keypad's decimal key types the locale's separator when asked to.
     f.spin->SetSpinType(sptFloat);
