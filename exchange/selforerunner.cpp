@@ -80,6 +80,8 @@ TselectForerunner::TselectForerunner(QWidget* Owner) : TForm(Owner), ui(std::mak
     g->Columns()[0]->SetWidth(21);
     g->Columns()[5]->SetWidth(0);
     g->SetCol(0);
+    // The list is where the user starts: Space ticks, Tab goes on to Ok.
+    g->setFocus(Qt::OtherFocusReason);
     // Space ticks the run of the current row wherever in the row the current cell is.
     g->OnKeyDown = [g](QObject*, int& Key, Qt::KeyboardModifiers) {
         if (Key == Qt::Key_Space && g->Col() != 0 && g->Row() >= g->FixedRows())

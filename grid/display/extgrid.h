@@ -750,6 +750,8 @@ private:
     int lastDataRowIndex() const;
     static bool HasHTMLControlsIn(const QString& text);
     void setRowProperty(int ARow, TColor AColor, int Which);
+    // Every text of the cells (every cell with DoFixed, else the data cells) through Rewrite.
+    void rewriteTexts(bool DoFixed, const std::function<QString(const QString&)>& Rewrite);
     void startPanning(const QPoint& At);
     void stopPanning();
     void synchColumns(int clientWidth);

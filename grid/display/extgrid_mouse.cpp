@@ -78,24 +78,7 @@ THTMLDrawResult TExtStringGrid::anchorAt(int ACol, int ARow, const QPoint& Pt)
     const QString text = GetCellText(ACol, ARow);
     if (CellTextKind(text, EnableHTML) != ctkHTML)
         return result;
-    class : public TGridCanvas {
-    public:
-        void FillRect(const QRect&) override {}
-        void FillGradient(const QRect&, TColor, TColor, int, bool) override {}
-        void Line(QPoint, QPoint) override {}
-        void Polyline(const QVector<QPoint>&) override {}
-        void Polygon(const QVector<QPoint>&) override {}
-        void Rectangle(const QRect&) override {}
-        void FrameRect(const QRect&) override {}
-        void Ellipse(const QRect&) override {}
-        void DrawFocusRect(const QRect&) override {}
-        QRect TextRect(const QRect&, const QString&, TTextFlags) override { return QRect(); }
-        void TextOut(int, int, const QString&, int) override {}
-        void DrawPixmap(const QRect&, const QPixmap&, TColor) override {}
-        void PushClip(const QRect&) override {}
-        void PopClip() override {}
-        void Custom(const QRect&, const QString&, const std::function<void(QPainter&)>&) override {}
-    } probe;
+    TMeasureCanvas probe;
     TAlignment h = taLeftJustify;
     TVAlignment v = vtaTop;
     bool wrap = false;

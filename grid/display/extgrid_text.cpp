@@ -59,7 +59,7 @@ QString TExtStringGrid::GetDisplayText(int ACol, int ARow)
     return text;
 }
 
-void TExtStringGrid::HighlightText(bool DoFixed, bool CaseSensitive, const QString& AText)
+void TExtStringGrid::rewriteTexts(bool DoFixed, const std::function<QString(const QString&)>& Rewrite)
 {
     const int c0 = DoFixed ? 0 : TCustomGrid::FixedCols();
     const int c1 = DoFixed ? ColCount() - 1 : ColCount() - 1 - fixedRightCols_;
@@ -69,28 +69,21 @@ void TExtStringGrid::HighlightText(bool DoFixed, bool CaseSensitive, const QStri
     for (int r = r0; r <= r1; ++r)
         for (int c = c0; c <= c1; ++c) {
             const QString text = GetCellText(c, r);
-            const QString marked = ::HighlightText(text, AText, QStringLiteral("hi"), CaseSensitive);
-            if (marked != text)
-                SetCellText(c, r, marked);
+            const QString changed = Rewrite(text);
+            if (changed != text)
+                SetCellText(c, r, changed);
         }
     EndUpdate();
 }
 
+void TExtStringGrid::HighlightText(bool DoFixed, bool CaseSensitive, const QString& AText)
+{
+    rewriteTexts(DoFixed, [&](const QString& t) { return ::HighlightText(t, AText, QStringLiteral("hi"), CaseSensitive); });
+}
+
 void TExtStringGrid::UnHighlightAll(bool DoFixed)
 {
-    const int c0 = DoFixed ? 0 : TCustomGrid::FixedCols();
-    const int c1 = DoFixed ? ColCount() - 1 : ColCount() - 1 - fixedRightCols_;
-    const int r0 = DoFixed ? 0 : TCustomGrid::FixedRows();
-    const int r1 = DoFixed ? RowCount() - 1 : RowCount() - 1 - fixedFooters_;
-    BeginUpdate();
-    for (int r = r0; r <= r1; ++r)
-        for (int c = c0; c <= c1; ++c) {
-            const QString text = GetCellText(c, r);
-            const QString plain = UnHighlightText(text, QStringLiteral("hi"));
-            if (plain != text)
-                SetCellText(c, r, plain);
-        }
-    EndUpdate();
+    rewriteTexts(DoFixed, [](const QString& t) { return UnHighlightText(t, QStringLiteral("hi")); });
 }
 
 int TExtStringGrid::DrawCellText(TGridCanvas& Canvas, int ACol, int ARow, QRect Rect, TGridDrawState State,
@@ -262,27 +255,7 @@ QSize TExtStringGrid::CellTextSize(int ACol, int ARow, bool WordWrap)
         kind = ctkPlain;
     }
     // The cell's font.
-    class : public TGridCanvas {
-    public:
-        void FillRect(const QRect&) override {}
-        void FillGradient(const QRect&, TColor, TColor, int, bool) override {}
-        void Line(QPoint, QPoint) override {}
-        void Polyline(const QVector<QPoint>&) override {}
-        void Polygon(const QVector<QPoint>&) override {}
-        void Rectangle(const QRect&) override {}
-        void FrameRect(const QRect&) override {}
-        void Ellipse(const QRect&) override {}
-        void DrawFocusRect(const QRect&) override {}
-        QRect TextRect(const QRect& bounds, const QString& t, TTextFlags flags) override
-        {
-            return Measurer().Layout(Font, bounds, t, flags).rect;
-        }
-        void TextOut(int, int, const QString&, int) override {}
-        void DrawPixmap(const QRect&, const QPixmap&, TColor) override {}
-        void PushClip(const QRect&) override {}
-        void PopClip() override {}
-        void Custom(const QRect&, const QString&, const std::function<void(QPainter&)>&) override {}
-    } measure;
+    TMeasureCanvas measure;
     TAlignment h = taLeftJustify;
     TVAlignment v = vtaTop;
     bool wrap = false;

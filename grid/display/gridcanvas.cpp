@@ -393,3 +393,8 @@ void QPainterCanvas::Custom(const QRect&, const QString&, const std::function<vo
     paint(painter_);
     painter_.restore();
 }
+
+QRect TMeasureCanvas::TextRect(const QRect& bounds, const QString& text, TTextFlags flags)
+{
+    return Measurer().Layout(Font, bounds, text, flags).rect;
+}

@@ -64,8 +64,6 @@ QByteArray runs(const QList<QByteArray>& bodies)
     return xml + "</Runs>\n";
 }
 
-// The summer run of three laps and five points (the third without a position), a winter run
-// that starts 23:30 universal time.
 // The texts of a list row's first five columns.
 QStringList rowTexts(TExtColumnGrid& g, int row)
 {
@@ -75,6 +73,8 @@ QStringList rowTexts(TExtColumnGrid& g, int row)
     return texts;
 }
 
+// The summer run of three laps and five points (the third without a position), a winter run
+// that starts 23:30 universal time.
 QByteArray summerAndWinter()
 {
     return runs({lap("2008-07-15T05:30:00Z", "1000.4", "PT300.9S") + lap(nullptr, "999.6", "PT300S") +
@@ -268,6 +268,7 @@ TEST_F(GarminImportTest, RunsAreTickedByClickSpaceAndArrows)
     TExtColumnGrid& g = *f.ExtColumnGrid1;
     ASSERT_EQ(g.RowCount(), 3);
     EXPECT_EQ(g.GetCellType(0, 1), ctDataCheckBox);
+    EXPECT_EQ(f.focusWidget(), &g) << "the list has the focus first, so that Space does not press Ok";
 
     click(g.viewport(), g.CellRect(0, 1).center());
     EXPECT_EQ(g.GetCellText(0, 1), QStringLiteral("true"));

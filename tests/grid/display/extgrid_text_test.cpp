@@ -13,6 +13,7 @@
 #include "grid/display/htmlhint.h"
 #include "tests/support/grid/fixedmeasurer.h"
 #include "tests/support/grid/recordingcanvas.h"
+#include "tests/support/grid/runlist.h"
 #include "tests/support/qstringprinter.h"
 
 namespace {
@@ -150,19 +151,7 @@ TEST_F(GridText, HighlightingTheDataCellsAndTakingItBack)
 TEST_F(GridText, TheRunListOnScreen)
 {
     TExtColumnGrid g;
-    g.SetColCount(6);
-    g.SetFixedCols(0);
-    TGridColumnItem* tick = g.Columns()[0];
-    tick->Editor = edCheckBox;
-    tick->CheckTrue = QStringLiteral("true");
-    tick->CheckFalse = QStringLiteral("false");
-    tick->SetWidth(21);
-    const char* headers[] = {"Datum", "Startzeit", "Distanz", "Zeit"};
-    for (int c = 1; c <= 4; ++c)
-        g.Columns()[c]->SetHeader(QString::fromLatin1(headers[c - 1]));
-    g.Columns()[5]->SetWidth(0);
-    g.SetRowCount(2);
-    g.SetFixedRows(1);
+    MakeRunList(g);
     const char* runs[][4] = {{"03.05.2026", "07:12:40", "10500", "0:52:31"},
                              {"05.05.2026", "18:02:05", "8000", "0:41:09"},
                              {"08.05.2026", "06:55:12", "21100", "1:49:58"}};
