@@ -170,12 +170,14 @@ void TorvServer::bindHandlers()
     daten.OnPostError = on(&TorvServer::datenPostError);
     daten.FieldByName("Meter")->OnGetText = onGetText(&TorvServer::datenMeterGetText);
     daten.FieldByName("Meter")->OnSetText = onSetText(&TorvServer::datenMeterSetText);
+    daten.FieldByName("Sportart")->OnChange = onField(&TorvServer::datenSportartChange);
     dsDaten.OnStateChange = onState(&TorvServer::dsDatenStateChange);
     dsDaten.OnDataChange = onData(&TorvServer::dsDatenDataChange);
 
     explorer.OnCalcFields = on(&TorvServer::explorerCalcFields);
     zeitraum_old.OnCalcFields = on(&TorvServer::zeitraum_oldCalcFields);
     zeitraum.OnCalcFields = on(&TorvServer::zeitraumCalcFields);
+    zeitraum.FieldByName("Zeit")->OnGetText = onGetText(&TorvServer::zeitraumZeitGetText);
 
     sportart.BeforeDelete = on(&TorvServer::sportartBeforeDelete);
     sportart.OnNewRecord = on(&TorvServer::sportartNewRecord);
