@@ -564,6 +564,19 @@ bool TDBGrid::SelectCell(int ACol, int ARow)
     return true;
 }
 
+bool TDBGrid::CanEditAcceptKey(QChar Key)
+{
+    TColumn* column = columnAt(Col());
+    TField* field = column ? column->Field() : nullptr;
+    return !field || field->IsValidChar(Key);
+}
+
+bool TDBGrid::UsesEscape() const
+{
+    const TDataSet* ds = dataSet();
+    return EditorMode() || (ds && (ds->State() == dsEdit || ds->State() == dsInsert));
+}
+
 void TDBGrid::KeyDown(int& Key, Qt::KeyboardModifiers Shift)
 {
     TDataSet* ds = dataSet();

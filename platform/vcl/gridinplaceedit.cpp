@@ -99,6 +99,13 @@ void TInplaceEdit::keyPressEvent(QKeyEvent* e)
     default:
         break;
     }
+    if (!(shift & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)))
+        for (QChar c : e->text())
+            if (c.isPrint() && !grid_->CanEditAcceptKey(c)) {
+                QApplication::beep();
+                e->accept();
+                return;
+            }
     QLineEdit::keyPressEvent(e);
 }
 

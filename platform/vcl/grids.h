@@ -308,8 +308,12 @@ protected:
     virtual int GetEditLimit();
     virtual QString GetEditMask(int ACol, int ARow);
     virtual bool CanEditShow();
+    // Whether a typed character may go into the current cell; refused ones beep and are dropped.
+    virtual bool CanEditAcceptKey(QChar /*Key*/) { return true; }
     virtual TInplaceEdit* CreateEditor();
     virtual void KeyDown(int& Key, Qt::KeyboardModifiers Shift);
+    // Whether Escape does something here (an open cell editor); else the window takes it.
+    virtual bool UsesEscape() const { return editorMode_; }
     virtual void KeyUp(int& Key, Qt::KeyboardModifiers Shift);
     virtual void KeyPress(QChar& Key);
     virtual void MouseDown(Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y);
