@@ -1,5 +1,6 @@
-// Speed of the grid library: the cell store's writes and reads on 100,000 rows, and a page's
-// repaint that must cost the same at the top and at the end of a long grid.
+// Speed of the grid library: the cell store's writes and reads on 100,000 rows, a page's repaint
+// that must cost the same at the top and at the end of a long grid, the row model, and the watch
+// import's run list filled and read back.
 #include <benchmark/benchmark.h>
 
 #include <QImage>
@@ -9,6 +10,7 @@
 #include <vector>
 
 #include "bench/offscreenmain.h"
+#include "grid/display/extcgrid.h"
 #include "grid/display/extgrid.h"
 
 namespace {
@@ -156,6 +158,70 @@ void BM_GridContractAllNodes(benchmark::State& state)
     }
 }
 BENCHMARK(BM_GridContractAllNodes)->Unit(benchmark::kMillisecond);
+
+// The watch import's run list: a tick column bound to its text and five text columns.
+std::unique_ptr<TExtColumnGrid> runListGrid()
+{
+    auto g = std::make_unique<TExtColumnGrid>();
+    g->SetColCount(6);
+    g->SetFixedCols(0);
+    g->Columns()[0]->Editor = edCheckBox;
+    g->Columns()[0]->CheckTrue = QStringLiteral("true");
+    g->Columns()[0]->CheckFalse = QStringLiteral("false");
+    g->SetRowCount(2);
+    g->SetFixedRows(1);
+    return g;
+}
+
+void fillRuns(TExtColumnGrid& g, const QString& xml)
+{
+    const QString date = QStringLiteral("04.05.2026");
+    const QString start = QStringLiteral("07:15:00");
+    const QString duration = QStringLiteral("0:52:10");
+    for (int r = 1; r <= kRows; ++r) {
+        g.SetCellText(0, r, QStringLiteral("false"));
+        g.SetCellCheckBox(0, r, false, true);
+        g.SetCellText(1, r, date);
+        g.SetCellText(2, r, start);
+        g.SetInts(3, r, 10500 + r);
+        g.SetCellText(4, r, duration);
+        g.SetCellText(5, r, xml);
+    }
+    g.SetRowCount(kRows + 1);
+}
+
+// Goal: 100,000 runs written as the import writes them under 300 ms.
+void BM_GridRunListFill(benchmark::State& state)
+{
+    const QString xml = QStringLiteral("<Run><Lap/></Run>");
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto g = runListGrid();
+        state.ResumeTiming();
+        fillRuns(*g, xml);
+        state.PauseTiming();
+        g.reset();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_GridRunListFill)->Unit(benchmark::kMillisecond);
+
+// Goal: the ticked runs of 100,000 (every tenth) collected under 20 ms.
+void BM_GridRunListTicked(benchmark::State& state)
+{
+    auto g = runListGrid();
+    fillRuns(*g, QStringLiteral("<Run/>"));
+    for (int r = 1; r <= kRows; r += 10)
+        g->ToggleCheckBox(0, r, true);
+    for (auto _ : state) {
+        int ticked = 0;
+        for (int r = 1; r < g->RowCount(); ++r)
+            if (g->GetCellText(0, r) == QLatin1String("true"))
+                ++ticked;
+        benchmark::DoNotOptimize(ticked);
+    }
+}
+BENCHMARK(BM_GridRunListTicked)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

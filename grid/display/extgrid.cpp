@@ -3,6 +3,7 @@
 #include "grid/display/extgrid.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QResizeEvent>
 #include <QScrollBar>
 #include <QStyle>
@@ -33,6 +34,24 @@ TExtStringGrid::TExtStringGrid(QWidget* parent) : TBaseGrid(parent), SortIndexes
         if (!applyingHeaders_)
             ApplyRowHeaders();
     };
+    // The settings objects repaint the grid when a value that shows changes.
+    for (TGridPersistent* p : std::initializer_list<TGridPersistent*>{&CellNode, &Bands, &BackGround, &ControlLook, &SortSettings})
+        p->OnRepaint = [this] { repaintGrid(); };
+    ShowModified.OnChange = [this](TShowModified*) { RepaintNodeColumn(); };
+    ControlLook.OnFixedGradient = [this](bool from, TColor color) {
+        if (from)
+            FixedGradientFrom = color;
+        else
+            FixedGradientTo = color;
+    };
+    ColumnSize.OnStretch = [this] {
+        if (parentWidget())
+            StretchColumn(ColumnSize.StretchColumn);
+    };
+    connect(verticalScrollBar(), &QScrollBar::sliderMoved, this, [this](int v) { scrollThumbMoved(Qt::Vertical, v); });
+    connect(horizontalScrollBar(), &QScrollBar::sliderMoved, this, [this](int v) { scrollThumbMoved(Qt::Horizontal, v); });
+    connect(verticalScrollBar(), &QScrollBar::sliderReleased, this, [this] { scrollThumbReleased(); });
+    connect(horizontalScrollBar(), &QScrollBar::sliderReleased, this, [this] { scrollThumbReleased(); });
 
     SetRowCount(10);
     resize(400, 250);
@@ -41,7 +60,7 @@ TExtStringGrid::TExtStringGrid(QWidget* parent) : TBaseGrid(parent), SortIndexes
     initialRowHeight_ = 21;
     rememberedFixedRows_ = TCustomGrid::FixedRows();
     rememberedFixedCols_ = TCustomGrid::FixedCols();
-    ScrollWidth = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
+    scrollWidth_ = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
     ButtonColorTo = ColorToRGB(clBtnFace);
 
     // The environment, taken once.
@@ -53,6 +72,18 @@ TExtStringGrid::TExtStringGrid(QWidget* parent) : TBaseGrid(parent), SortIndexes
 TExtStringGrid::~TExtStringGrid()
 {
     gridTimer_.stop();
+    // A store that cannot be written must not end the program from a destructor.
+    if (ColumnSize.Save) {
+        try {
+            SaveColSizes();
+        } catch (...) {
+        }
+    }
+    for (TGridPersistent* p : std::initializer_list<TGridPersistent*>{&CellNode, &Bands, &BackGround, &ControlLook, &SortSettings})
+        p->OnRepaint = nullptr;
+    ShowModified.OnChange = nullptr;
+    ControlLook.OnFixedGradient = nullptr;
+    ColumnSize.OnStretch = nullptr;
     // The settings objects' handlers point back at the grid: cut them before the members go.
     FixedFont.OnChange = nullptr;
     ActiveCellFont.OnChange = nullptr;
@@ -64,9 +95,12 @@ TExtStringGrid::~TExtStringGrid()
 void TExtStringGrid::showEvent(QShowEvent* e)
 {
     TBaseGrid::showEvent(e);
-    // The window exists: the grid's timer runs from now on.
-    if (!gridTimer_.isActive())
+    // The window exists: the grid's timer runs from now on, and the stored widths are read.
+    if (!gridTimer_.isActive()) {
         gridTimer_.start();
+        if (ColumnSize.Save && parentWidget())
+            LoadColSizes();
+    }
 }
 
 void TExtStringGrid::Loaded()
@@ -75,10 +109,12 @@ void TExtStringGrid::Loaded()
     savedCursor_ = cursor().shape();
     ApplyColumnHeaders();
     ApplyRowHeaders();
-    if (Look == glVantor) {
+    if (look_ == glVantor) {
         ButtonColorFrom = 0xC0C0C0;
         ButtonColorTo = 0xFFFFFF;
     }
+    if (ColumnSize.Save)
+        LoadColSizes();
     initialFixedRows_ = TCustomGrid::FixedRows();
     initialFixedCols_ = TCustomGrid::FixedCols();
     initialRowHeight_ = DefaultRowHeight();
@@ -88,8 +124,8 @@ void TExtStringGrid::Loaded()
         Navigation.AlwaysEdit = true;
         SetOptions(Options() & ~TGridOptions(goAlwaysShowEditor));
     }
-    if (!xpThemes_ && ControlLook.ControlStyle == csTheme)
-        ControlLook.ControlStyle = csClassic;
+    if (!xpThemes_ && ControlLook.ControlStyle() == csTheme)
+        ControlLook.SetControlStyle(csClassic);
     UpdateScrollBars(false);
 }
 
@@ -99,15 +135,15 @@ void TExtStringGrid::Assign(QObject* Source)
     if (!src || src == this)
         return;
     setFont(src->font());
-    ActiveCellColor = src->ActiveCellColor;
-    ActiveCellColorTo = src->ActiveCellColorTo;
+    activeCellColor_ = src->activeCellColor_;
+    activeCellColorTo_ = src->activeCellColorTo_;
     ActiveCellFont.Assign(src->ActiveCellFont);
-    ActiveCellShow = src->ActiveCellShow;
+    activeCellShow_ = src->activeCellShow_;
     SetActiveRowShow(src->ActiveRowShow());
     AnchorHint = src->AnchorHint;
     AutoNumAlign = src->AutoNumAlign;
     autoSize_ = src->autoSize_;
-    AutoThemeAdapt = src->AutoThemeAdapt;
+    autoThemeAdapt_ = src->autoThemeAdapt_;
     MouseActions.Assign(src->MouseActions);
     Navigation = src->Navigation;
     Grouping = src->Grouping;
@@ -116,7 +152,7 @@ void TExtStringGrid::Assign(QObject* Source)
     Filter.Assign(src->Filter);
     HTMLSettings = src->HTMLSettings;
     Bands.Assign(src->Bands);
-    CellNode = src->CellNode;
+    CellNode.Assign(src->CellNode);
     SortSettings.Assign(src->SortSettings);
     SetColCount(src->ColCount());
     SetRowCount(src->RowCount());
@@ -351,7 +387,7 @@ void TExtStringGrid::resizeEvent(QResizeEvent* e)
     TBaseGrid::resizeEvent(e);
     if (OnResize)
         OnResize(this);
-    if ((BackGround.Display == bdGradientHorz || BackGround.Display == bdGradientVert) && BackGround.ColorTo != clNone)
+    if ((BackGround.Display() == bdGradientHorz || BackGround.Display() == bdGradientVert) && BackGround.ColorTo() != clNone)
         InvalidateGrid();
     UpdateScrollBars(false);
 }
@@ -369,7 +405,7 @@ void TExtStringGrid::ScrollBarsUpdated()
     const bool colsFit = VisibleColCount() + TCustomGrid::FixedCols() >= ColCount();
     QScrollBar* vert = verticalScrollBar();
     QScrollBar* horz = horizontalScrollBar();
-    if (ScrollBarAlways == saNone) {
+    if (scrollBarAlways_ == saNone) {
         if (hidePass_) {
             if (rowsFit)
                 setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -378,8 +414,8 @@ void TExtStringGrid::ScrollBarsUpdated()
         }
         return;
     }
-    const bool vertAlways = ScrollBarAlways == saVert || ScrollBarAlways == saBoth;
-    const bool horzAlways = ScrollBarAlways == saHorz || ScrollBarAlways == saBoth;
+    const bool vertAlways = scrollBarAlways_ == saVert || scrollBarAlways_ == saBoth;
+    const bool horzAlways = scrollBarAlways_ == saHorz || scrollBarAlways_ == saBoth;
     if (rowsFit)
         setVerticalScrollBarPolicy(vertAlways ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
     if (colsFit)

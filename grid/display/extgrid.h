@@ -26,6 +26,8 @@
 #include "platform/rtl/sysutils.h"
 #include "platform/vcl/font.h"
 
+class QLabel;
+
 // The library's errors: cell access, import and sorting, with their fixed English messages.
 class EExtGridError : public Exception {
 public:
@@ -104,12 +106,8 @@ public:
     TSortIndexList SortIndexes;
 
     // --- simple published values ---
-    TColor ActiveCellColor = 0x808080;
-    TColor ActiveCellColorTo = clNone;
-    bool ActiveCellShow = false;
     bool AnchorHint = false;
     bool AutoNumAlign = false;
-    bool AutoThemeAdapt = false;
     TEditorType DefaultEditor = edNormal;
     bool EnhRowColMove = true;
     bool EnableWheel = true;
@@ -119,17 +117,12 @@ public:
     bool HideFocusRect = false;
     bool FixedAsButtons = false;
     bool EnableHTML = true;
-    TColor URLColor = 0xFF0000;
     QString FloatFormat = QStringLiteral("%.2f");
     // The check texts of check-box cells (public, not published).
     QString CheckTrue = QStringLiteral("Y");
     QString CheckFalse = QStringLiteral("N");
     QChar PasswordChar = QLatin1Char('*');
-    TGridLook Look = glXP;
-    TScrollType ScrollType = ssNormal;
-    TColor ScrollColor = clNone;
-    int ScrollWidth;
-    TScrollBarAlways ScrollBarAlways = saNone;
+    // Which bars show a position hint while their thumb is dragged, and its colour.
     TScrollHintType ScrollHints = shNone;
     bool ShowNullDates = false;
     bool FixedRowAlways = false;
@@ -142,6 +135,71 @@ public:
     // Two gradient colours of cell buttons, theme adaptation and the popup button.
     TColor ButtonColorFrom = clWhite;
     TColor ButtonColorTo;
+    // The gradient of fixed cells (set by the look, the theme adaptation and ControlLook).
+    TColor FixedGradientFrom = clNone;
+    TColor FixedGradientTo = clNone;
+
+    // --- appearance: each setter repaints what it changes ---
+    TGridLook Look() const { return look_; }
+    void SetLook(TGridLook value);
+    bool ActiveCellShow() const { return activeCellShow_; }
+    void SetActiveCellShow(bool value);
+    TColor ActiveCellColor() const { return activeCellColor_; }
+    void SetActiveCellColor(TColor value);
+    TColor ActiveCellColorTo() const { return activeCellColorTo_; }
+    void SetActiveCellColorTo(TColor value);
+    bool URLShow() const { return urlShow_; }
+    void SetURLShow(bool value);
+    // The colour and the whole-text switch of links repaint only while links show.
+    TColor URLColor() const { return urlColor_; }
+    void SetURLColor(TColor value);
+    bool URLFull() const { return urlFull_; }
+    void SetURLFull(bool value);
+    bool URLEdit = false;
+    bool Hovering = false;
+    // Passed to the search footer; switched on, the colours follow the current theme.
+    bool AutoThemeAdapt() const { return autoThemeAdapt_; }
+    void SetAutoThemeAdapt(bool value);
+    // The picture of the current row's fixed cell in column 0.
+    const QPixmap& RowIndicator() const { return rowIndicator_; }
+    void SetRowIndicator(const QPixmap& value);
+    // Takes the values of a background and repaints.
+    void SetBackGround(const TBackGround& value);
+
+    // --- scroll bars ---
+    TScrollBarAlways ScrollBarAlways() const { return scrollBarAlways_; }
+    void SetScrollBarAlways(TScrollBarAlways value);
+    // ssFlat and ssEncarta draw both bars flat, ScrollWidth wide, in ScrollColor (clNone: the
+    // style's colour); ssNormal draws them as the style does.
+    TScrollType ScrollType() const { return scrollType_; }
+    void SetScrollType(TScrollType value);
+    TColor ScrollColor() const { return scrollColor_; }
+    void SetScrollColor(TColor value);
+    int ScrollWidth() const { return scrollWidth_; }
+    void SetScrollWidth(int value);
+    // The thumbs are as long as the visible part of the rows and columns (always so here).
+    bool ScrollProportional = false;
+    // The grid follows the thumb while it is dragged.
+    bool ScrollSynch() const { return scrollSynch_; }
+    void SetScrollSynch(bool value);
+    // The text of the hint that shows while a thumb is dragged (empty when none shows).
+    QString ScrollHintText() const { return scrollHintText_; }
+    std::function<void(QObject* Sender, int Index, QString& Hint)> OnScrollHint;
+    // A column (row) sized by the user, at the end of the sizing.
+    std::function<void(QObject* Sender, int Index)> OnEndColumnSize;
+    std::function<void(QObject* Sender, int Index)> OnEndRowSize;
+
+    // --- column stretching (ColumnSize.Stretch, ColumnSize.StretchColumn) ---
+    // Widens the column (-1: the last) to fill the client width; raises Exception "Stretch
+    // column index out of range" for any other column outside the grid.
+    void StretchColumn(int ACol);
+    // The sum of all column widths; 1 when that is 0.
+    int TotalColWidth() const;
+    virtual void AddRow();
+
+    // --- column widths kept between runs (ColumnSize.Save, Key, Section, Location) ---
+    void SaveColSizes();
+    void LoadColSizes();
 
     // --- dimensions ---
     void SetRowCount(int value);
@@ -218,6 +276,115 @@ public:
     QString GetCheckTrueText(int ACol, int ARow);
     QString GetCheckFalseText(int ACol, int ARow);
     bool CanEditCell(int ACol, int ARow);
+    TEditorType GetEditorType(int ACol, int ARow);
+    bool IsFixedCell(int ACol, int ARow);
+    bool IsPasswordCell(int ACol, int ARow);
+    bool HasComboBox(int ACol, int ARow);
+    // The cell's text as it is shown: a number in the float format the OnGetFloatFormat event
+    // (the column grid: the column's FloatFormat) gives it, else the stored text.
+    virtual QString GetFormattedText(int ACol, int ARow);
+    std::function<void(QObject* Sender, int ACol, int ARow, bool& IsFloat, QString& FloatFormat)> OnGetFloatFormat;
+
+    // --- cell kinds (display indices; the lookups are virtual so that the column grid answers
+    // per column) ---
+    // ctEmpty for a negative index or a cell without a graphic; with HotmailRowSelect column 0
+    // is a row check box.
+    virtual TCellType GetCellType(int ACol, int ARow);
+    // The cell's own graphic; with HotmailRowSelect column 0 answers one shared row check box
+    // whose CellBoolean is the row's selected flag.
+    TCellGraphic* GetCellGraphic(int ACol, int ARow) override;
+    // A new graphic for the cell in place of the cell's own one (a shared record is never freed).
+    TCellGraphic* CreateCellGraphic(int ACol, int ARow);
+    // Frees the cell's own graphic; true when it had one.
+    bool RemoveCellGraphic(int ACol, int ARow);
+    bool RemoveCellGraphicOfType(int ACol, int ARow, TCellType Kind);
+    // The base cell's kind is one a click acts on (check boxes, radio groups, buttons).
+    bool HasActiveControl(int ACol, int ARow);
+    bool IsCheckBoxCell(int ACol, int ARow);
+    bool IsButtonCell(int ACol, int ARow);
+    bool IsSummaryRow(int ARow);
+    bool GetCellComment(int ACol, int ARow, QString& Comment);
+    void GetCellErrorRange(int ACol, int ARow, int& From, int& Len);
+    // Sets CellBoolean of the cell's graphic (nothing without one) and repaints the cell.
+    void SetCellBooleanFlag(int ACol, int ARow, bool Value);
+    // The kind's payload: a bitmap's picture, an icon, an image list's index; -1 otherwise.
+    QVariant CellGraphicPayload(int ACol, int ARow);
+
+    // --- check boxes and radio groups ---
+    // Makes the cell a check box: a data box (Data) shows and writes the cell's text as the
+    // check-true or check-false text and keeps no state of its own; any other keeps State.
+    void SetCellCheckBox(int ACol, int ARow, bool State, bool Data);
+    // The box's state into State; false when the cell holds no check box.
+    bool GetCheckBoxState(int ACol, int ARow, bool& State);
+    bool SetCheckBoxState(int ACol, int ARow, bool State);
+    // Flips the box as a click does; with AskEditable only where the cell may be edited. False
+    // when the cell holds no box or may not be edited.
+    virtual bool ToggleCheckBox(int ACol, int ARow, bool AskEditable);
+    // Moves a radio group on to its next option (back to the first after the last); it answers
+    // false in every case.
+    bool ToggleRadio(int ACol, int ARow, bool AskEditable);
+    // Every check box of the column from FixedRows on set (cleared).
+    void CheckAll(int ACol);
+    void UnCheckAll(int ACol);
+    // Whether a press at the viewport point hits the cell's box: anywhere in the cell, or with
+    // MouseActions.PreciseCheckBoxCheck only inside the glyph's square.
+    bool IsCheckBoxHit(int ACol, int ARow, int X, int Y);
+    // The square the check box glyph of the cell takes, in viewport coordinates.
+    QRect CheckBoxSquare(int ACol, int ARow);
+
+    // --- typed values (through GetCellText and SetCellText) ---
+    void SetInts(int ACol, int ARow, int Value);
+    // An empty text and "-" read as 0; any other text that is not a whole integer raises
+    // EExtGridError "Cell does not contain integer value".
+    int GetInts(int ACol, int ARow);
+    // The value in FloatFormat with the format settings' decimal separator.
+    void SetFloats(int ACol, int ARow, double Value);
+    // Thousand separators dropped; an empty text and "-" read as 0; raises EExtGridError "Cell
+    // does not contain a float value".
+    double GetFloats(int ACol, int ARow);
+    // The same on the text the cell shows (GetFormattedText).
+    double GetDisplayFloats(int ACol, int ARow);
+    // A date of 0 or less writes an empty text unless ShowNullDates; else the short date.
+    void SetDates(int ACol, int ARow, TDateTime Value);
+
+    // --- row and column selection flags (rows are real with RowSelectPersistent) ---
+    // Raises EExtGridError "Invalid row accessed" outside 0 .. RowCount + hidden rows - 1.
+    bool GetRowSelect(int ARow);
+    void SetRowSelect(int ARow, bool Value);
+    // Raises EExtGridError "Invalid column accessed" outside 0 .. ColCount - 1.
+    bool GetColSelect(int ACol);
+    void SetColSelect(int ACol, bool Value);
+    // Flags the rows (columns) of the selection rectangle; All also clears every other one.
+    void SelectAllRows(bool All);
+    void SelectAllCols(bool All);
+    void ClearRowSelect();
+    void ClearColSelect();
+    // The number of rows (columns) flagged.
+    int RowSelectCount() const;
+    int ColSelectCount() const;
+
+    // --- modified rows (painted by ShowModified, flagged by accepted edits) ---
+    bool IsRowModified(int ARow) const;
+    void SetRowModified(int ARow, bool Value);
+    const TIntList& RowModified() const { return rowModified_; }
+
+    // --- repainting parts of the grid (display indices) ---
+    void RepaintRect(const TGridRect& R);
+    void RepaintCell(int ACol, int ARow);
+    void RepaintRow(int ARow);
+    void RepaintCol(int ACol);
+    void RepaintFixedHeaders(int FromCol, int ToCol, int FromRow, int ToRow);
+
+    // --- column widths by real column (a hidden column keeps its width) ---
+    int GetColWidthReal(int ACol) const;
+    void SetColWidthReal(int ACol, int AWidth);
+    // Run when the user has sized a column, and on a width that auto-sizing measured; both fire
+    // OnUpdateColumnSize. The column grid holds them within its columns' limits first.
+    virtual void UpdateColumnSize(int ACol, int& AWidth);
+    virtual void UpdateAutoColumnSize(int ACol, int& AWidth);
+    std::function<void(QObject* Sender, int ACol, int& AWidth)> OnUpdateColumnSize;
+    // Whether the column's header shows a filter list (the column grid's columns have them).
+    virtual bool HasColumnFilter(int ACol);
 
     // --- the mapping between display rows and columns (what the grid shows) and real ones (their
     // place with nothing hidden); a hidden row's real index stays its own while it is away ---
@@ -360,6 +527,11 @@ protected:
     void showEvent(QShowEvent* e) override;
     void ScrollBarsUpdated() override;
     int GetEditLimit() override;
+    void SizeChanged(int OldColCount, int OldRowCount) override;
+    void ColWidthsChanged() override;
+    void RowHeightsChanged() override;
+    void MouseDown(Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y) override;
+    void MouseUp(Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y) override;
 
     // Writes the header lists into the header row and column.
     void ApplyColumnHeaders();
@@ -383,7 +555,33 @@ private:
     void putBlankRows(const std::vector<int>& At);
     void removeGroupRows(int ACol, int NodeCol, int TextCol);
     void repaintGrid();
+    void applyScrollStyle();
+    void scrollThumbMoved(Qt::Orientation bar, int position);
+    void scrollThumbReleased();
+    void endSizing(bool columns);
 
+    TGridLook look_ = glXP;
+    bool activeCellShow_ = false;
+    TColor activeCellColor_ = 0x808080;
+    TColor activeCellColorTo_ = clNone;
+    bool urlShow_ = false;
+    TColor urlColor_ = 0xFF0000;
+    bool urlFull_ = false;
+    bool autoThemeAdapt_ = false;
+    QPixmap rowIndicator_;
+    TScrollBarAlways scrollBarAlways_ = saNone;
+    TScrollType scrollType_ = ssNormal;
+    TColor scrollColor_ = clNone;
+    int scrollWidth_ = 17;
+    bool scrollSynch_ = false;
+    QString scrollHintText_;
+    std::unique_ptr<QLabel> scrollHint_;  // the hint beside a dragged thumb
+    bool stretched_ = false;     // a column was stretched: width changes stretch it again
+    bool stretching_ = false;
+    int sizingIndex_ = -1;       // the column or row the user is sizing, -1 when none
+    int sizingStart_ = 0;        // its size when the sizing began
+    bool sizingColumns_ = false;
+    bool scaling_ = false;
     bool loading_ = false;
     bool loaded_ = false;
     int updateCount_ = 0;
@@ -413,6 +611,11 @@ private:
     QTimer gridTimer_;
     bool hidePass_ = false;
     bool applyingHeaders_ = false;
+    std::unique_ptr<TCellGraphic> rowCheckGraphic_;  // the shared row check box of column 0
+    std::vector<char> rowSelect_;  // by row (real with RowSelectPersistent)
+    std::vector<char> colSelect_;  // by column
+    TIntList rowModified_;
+    std::vector<int> hiddenColWidths_;  // by real column, for hidden columns
     std::vector<TGridItem> hiddenRows_;    // sorted by Idx
     std::vector<char> hiddenCols_;         // by real column; grows with the columns
     int hiddenColCount_ = 0;

@@ -36,8 +36,28 @@
         <translation>The file &quot;%1&quot; cannot be read: %2</translation>
     </message>
     <message>
-        <source>%1 (Datei &quot;%2&quot;)</source>
-        <translation>%1 (file &quot;%2&quot;)</translation>
+        <source>Datei &quot;%1&quot;: %2</source>
+        <translation>File &quot;%1&quot;: %2</translation>
+    </message>
+    <message>
+        <source>Datei &quot;%1&quot;, Zeile %2: %3</source>
+        <translation>File &quot;%1&quot;, line %2: %3</translation>
+    </message>
+    <message>
+        <source>Die Datei kann nicht gelesen werden: %1</source>
+        <translation>The file cannot be read: %1</translation>
+    </message>
+    <message>
+        <source>Die Datei ist leer.</source>
+        <translation>The file is empty.</translation>
+    </message>
+    <message>
+        <source>Die Datei ist keine Trainingsdatei eines Herzfrequenzmessers: ihr fehlt das Datum (&quot;Date&quot;).</source>
+        <translation>The file is no exercise file of a heart-rate monitor: it has no date (&quot;Date&quot;).</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; liegt außerhalb des gültigen Bereichs.</source>
+        <translation>&apos;%1&apos; is out of the valid range.</translation>
     </message>
     <message>
         <source>&apos;%1&apos; ist kein gültiges Intervall</source>

@@ -173,7 +173,7 @@ TEST(GridNodes, ExpandOneLeavesExactlyOneNodeOpen)
     for (int n : {1, 5, 9, 13})
         t.g.AddNode(n, 4);
     t.g.ContractAllNodes();
-    t.g.CellNode.ExpandOne = true;
+    t.g.CellNode.SetExpandOne(true);
     t.g.ExpandNode(5);
     t.g.ExpandNode(9);
     int open = 0;
@@ -232,7 +232,7 @@ TEST(GridNodes, TheGlyphBandLiesAtTheNodesIndent)
 {
     RowGrid t;
     t.g.AddNode(2, 3);
-    t.g.CellNode.NodeIndent = 12;
+    t.g.CellNode.SetNodeIndent(12);
     EXPECT_FALSE(t.g.NodeGlyphHit(2, 0));
     EXPECT_TRUE(t.g.NodeGlyphHit(2, 6));
     EXPECT_FALSE(t.g.NodeGlyphHit(2, 12));
