@@ -1,6 +1,7 @@
 #include "platform/vcl/forms.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QAbstractScrollArea>
 #include <QAbstractItemView>
 #include <QCalendarWidget>
@@ -265,6 +266,12 @@ void TForm::keyPressEvent(QKeyEvent* e)
         return;
     }
     if (isWindow() && isEnterKey(e)) {
+        auto* focused = qobject_cast<QPushButton*>(QApplication::focusWidget());
+        if (focused && focused->window() == this && focused->isEnabled()) {
+            focused->click();
+            e->accept();
+            return;
+        }
         if (QWidget* button = DefaultButton(this)) {
             PressDialogButton(button);
             e->accept();
@@ -289,6 +296,14 @@ bool TForm::eventFilter(QObject* watched, QEvent* event)
 
 void TForm::showEvent(QShowEvent* e)
 {
+    // Only a button the window marks as its default takes Return from the other controls: the
+    // toolkit would otherwise make the first push button of a dialog without one its default
+    // (the "H" button of a date, a "Durchsuchen") and let the focus move that role about. A
+    // focused push button still takes Return for itself (keyPressEvent).
+    if (isWindow())
+        for (QPushButton* b : findChildren<QPushButton*>())
+            if (b->window() == this)
+                b->setAutoDefault(false);
     for (QCalendarWidget* calendar : findChildren<QCalendarWidget*>())
         if (auto* view = calendar->findChild<QAbstractItemView*>())
             view->installEventFilter(this);
