@@ -211,9 +211,11 @@ public:
             SetEditStyle(esPickList);
         else
             SetEditStyle(esSimple);
+        TField* f = column ? column->Field() : nullptr;
+        // A lookup field holds only a row of its lookup dataset: typing completes to one.
+        SetListOnly(f && f->Lookup() && !list.isEmpty());
         TInplaceEditList::UpdateContents();
         // A picture or blob column is edited only through its button.
-        TField* f = column ? column->Field() : nullptr;
         setReadOnly(f && f->IsBlob());
     }
 
