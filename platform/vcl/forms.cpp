@@ -112,6 +112,10 @@ bool FocusFirstField(QWidget* container)
 
 bool WindowTakesEscape(const QWidget* window)
 {
+    // Only the dialog base closes a window on Escape; another window (the main window) keeps the
+    // key for its controls unless it has a cancel button.
+    if (!qobject_cast<const TForm*>(window))
+        return qobject_cast<const QDialog*>(window) && CancelButton(window);
     return CancelButton(window) || hasCloseBox(window);
 }
 
