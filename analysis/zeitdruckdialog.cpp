@@ -39,28 +39,6 @@ constexpr double kMonthFromRight = 210;
 constexpr double kSummaryLeft = 844;
 constexpr double kSummaryValueOffset = 109;
 
-// The list's columns make room for the running sums: columns reaching under them are narrowed
-// and moved to the left in proportion, so that no printed text lies over another.
-void keepLeftOf(TReport& report, double limit)
-{
-    double right = 0;
-    const TBandType kinds[] = {btColumnHeader, btDetail};
-    for (TBandType kind : kinds)
-        if (TReportBand* b = report.Band(kind))
-            for (int i = 0; i < b->ElementCount(); ++i)
-                right = std::max(right, b->Element(i)->Left() + b->Element(i)->Width());
-    if (right <= limit || right <= 0)
-        return;
-    const double f = limit / right;
-    for (TBandType kind : kinds)
-        if (TReportBand* b = report.Band(kind))
-            for (int i = 0; i < b->ElementCount(); ++i) {
-                TReportElement* e = b->Element(i);
-                e->SetLeft(e->Left() * f);
-                e->SetWidth(e->Width() * f);
-            }
-}
-
 // Sums and averages take the training units only: a block's summary row repeats its units'
 // figures.
 bool unitRow(TDataSet* ds)
@@ -151,13 +129,14 @@ std::unique_ptr<TReport> Tzeitdruckdlg::NewReport()
     const TDateTime to = ZeitNeu ? ZeitNeu->DateTimePicker2->DateTime() : 0;
     const QString title = Format(LoadStr(msg::PeriodPrintTitle), {DateToStr(from), DateToStr(to)});
 
-    std::unique_ptr<TReport> report = QRCreateList(&result, title, fields);
+    // The running sums stand at the right edge: the list's columns keep clear of them.
+    std::unique_ptr<TReport> report =
+        QRCreateList(&result, title, fields, weekMonthTicked() ? kMonthFromRight + 6 : 0);
     const double client = report->ClientWidth();
 
     WeekLabel = nullptr;
     MonthLabel = nullptr;
     if (weekMonthTicked()) {
-        keepLeftOf(*report, client - kMonthFromRight - 6);
         TReportBand* head = report->EnsureBand(btColumnHeader);
         for (const auto& [text, left] : {std::pair{tr("Woche"), client - kWeekFromRight},
                                          std::pair{tr("Monat"), client - kMonthFromRight}}) {
@@ -257,6 +236,8 @@ std::unique_ptr<TReport> Tzeitdruckdlg::NewReport()
         }
         value->SetFont(font);
         value->SetAlignment(Qt::AlignLeft);
+        // A sum of many years has more digits than the sample: the value is as wide as its text.
+        value->SetAutoSize(true);
     }
     return report;
 }

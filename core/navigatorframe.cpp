@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QCursor>
 #include <QDropEvent>
+#include <QFontMetrics>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QPainter>
@@ -87,6 +88,45 @@ void setColumn(TColumn* c, const QString& field, int width, const QString& title
     c->SetWidth(width);
     if (!title.isEmpty())
         c->Title().SetCaption(title);
+}
+
+// Widens the search list's columns to their widest texts in the grid's font (a cell draws its
+// text 2 pixels in from either side): a number cut on the left reads as another number, 35000 as
+// "5000". The distance column holds the longest distance of any unit, the date and time columns
+// their fixed formats; none becomes narrower than designed.
+void fitSearchColumns(TDBGrid& grid, TConnection& db)
+{
+    QStringList metres;
+    for (const char* sql : {"SELECT Max(Meter) FROM daten", "SELECT Min(Meter) FROM daten"}) {
+        const QVariant v = db.ExecuteScalar(QString::fromLatin1(sql));
+        if (!v.isNull())
+            metres << QString::number(v.toLongLong());
+    }
+    const QFontMetrics fm(grid.font());
+    TDBGridColumns& columns = grid.Columns();
+    for (int i = 0; i < columns.Count(); ++i) {
+        TColumn* c = columns[i];
+        const QString field = c->FieldName();
+        QStringList texts;
+        int designed = 0;
+        if (field == QLatin1String("Meter")) {
+            texts = metres;
+            designed = 35;
+        } else if (field == QLatin1String("Datum")) {
+            texts << QStringLiteral("00.00.00");
+            designed = 45;
+        } else if (field == QLatin1String("Zeit")) {
+            texts << QStringLiteral("00:00:00");
+            designed = 45;
+        } else {
+            continue;
+        }
+        int width = designed;
+        for (const QString& t : texts)
+            width = std::max(width, fm.horizontalAdvance(t) + 6);
+        if (c->Width() != width)
+            c->SetWidth(width);
+    }
 }
 
 }  // namespace
@@ -385,8 +425,13 @@ void TnavigatorFrm::Button1Click(QObject*)
     StringGrid1->SetRowCount(int(rows.size()) + 1);
     if (!rows.isEmpty() && StringGrid1->FixedRows() == 0)
         StringGrid1->SetFixedRows(1);
-    for (int r = 0; r < rows.size(); ++r)
+    unitRows_.clear();
+    unitRows_.reserve(rows.size());
+    for (int r = 0; r < rows.size(); ++r) {
         StringGrid1->SetRows(r + 1, rows[r]);
+        if (!IsWeekRow(rows[r]))
+            unitRows_.insert(rows[r][ocUnitId], r + 1);
+    }
     filling_ = false;
     StringGrid1->InvalidateGrid();
 }
@@ -398,16 +443,19 @@ void TnavigatorFrm::selectCurrentUnit()
     const QString id = orvServer->daten.FieldByName(QStringLiteral("dat_Id"))->AsString();
     if (id.isEmpty())
         return;
-    const int count = StringGrid1->RowCount();
-    for (int r = 1; r < count; ++r) {
-        if (StringGrid1->Cells(ocUnitId, r) == id) {
-            if (StringGrid1->Row() != r) {
-                filling_ = true;  // the grid's click must not move daten again
-                StringGrid1->SetRow(r);
-                filling_ = false;
-            }
-            return;
+    // The row from the fill's map, checked against the grid; a list changed since is searched.
+    int r = unitRows_.value(id, -1);
+    if (r < 1 || r >= StringGrid1->RowCount() || StringGrid1->Cells(ocUnitId, r) != id) {
+        const int count = StringGrid1->RowCount();
+        for (r = 1; r < count && StringGrid1->Cells(ocUnitId, r) != id; ++r) {
         }
+        if (r >= count)
+            return;
+    }
+    if (StringGrid1->Row() != r) {
+        filling_ = true;  // the grid's click must not move daten again
+        StringGrid1->SetRow(r);
+        filling_ = false;
     }
 }
 
@@ -527,6 +575,7 @@ void TnavigatorFrm::UiOfficeEdit20001Change(QObject*)
     q.SetSQLText(NavSearchSql(field));
     q.ParamByName(QStringLiteral("muster"))->SetAsString(NavSearchPattern(UiOfficeEdit20001->text()));
     q.Open();
+    fitSearchColumns(*DBGrid3, orvServer->orvDB);
     Label14->setText(QString::number(q.RecordCount()));
 }
 

@@ -109,6 +109,11 @@ void TzwEditDlg::clearTime()
     MaskEdit1->clear();
 }
 
+QString TzwEditDlg::distanceCaption() const
+{
+    return Label2->text();
+}
+
 bool TzwEditDlg::splitTimeEntered() const
 {
     for (QChar c : MaskEdit1->text())

@@ -186,15 +186,19 @@ std::vector<SumRow> sumRows(const TPreparedReport& p, const TReport& report)
     return rows;
 }
 
-// The texts standing in a band's strip, left to right.
+// The texts standing in a band's strip, line by line and left to right.
 QStringList TextsOfBand(const TReportPage& page, const TPlacedBand& band)
 {
     std::vector<const TPageItem*> items;
     for (const TPageItem& it : page.items)
         if (it.kind == TPageItem::Text && it.rect.top() >= band.top - 1e-6 && it.rect.top() < band.top + band.height)
             items.push_back(&it);
-    std::stable_sort(items.begin(), items.end(),
-                     [](const TPageItem* a, const TPageItem* b) { return a->rect.left() < b->rect.left(); });
+    // Line by line: a record too wide for the page goes on in a further line.
+    std::stable_sort(items.begin(), items.end(), [](const TPageItem* a, const TPageItem* b) {
+        if (std::abs(a->rect.top() - b->rect.top()) > 0.5)
+            return a->rect.top() < b->rect.top();
+        return a->rect.left() < b->rect.left();
+    });
     QStringList l;
     for (const TPageItem* it : items)
         l << it->text;
@@ -474,4 +478,61 @@ TEST_F(PeriodOutputTest, DialogIsWorkedWithTheKeyboardAlone)
         EXPECT_EQ(d.ModalResult(), mrCancel);
     });
     EXPECT_EQ(PrintJobCapture::jobs().size(), 1);
+}
+
+// Every column of a period with all its fields filled, a block of more than a day and the
+// running sums: each printed text fits its box, so no figure loses a digit on either side; only
+// free text too long for its column ends in "…".
+TEST_F(PeriodOutputTest, EveryPrintedFigureIsWhole)
+{
+    block(2);
+    db.exec(QStringLiteral(
+                "INSERT INTO daten (Datum, Startzeit, Form, Zeit, Meter, Sportart, Belastungsart, Belastungsstufe, "
+                "Hoehendifferenz, Ort, Wetter, Wind, Gefuehl, Temperatur, Puls, Maxpuls, Ruhepuls, Erholungspuls, Gli, "
+                "Gewicht, Fett, kcal, platz, User1, User2, Streckenbeschreibung, trainingsblock) VALUES "
+                "(%1, 0.75, 1, 1.0 / 24, 10500, 1, 1, 1, 1234, 'Rund um den großen Stausee', 'bedeckt', 'mäßig', "
+                "'1 - sehr gut', -12, 154, 199, 48, 101, 1.5, 72.5, 14.5, 1850, 123, 'Schuh A', 3.25, "
+                "'Von der Brücke am Hafen über den Deich bis zum Leuchtturm und zurück am Kanal', 2),"
+                "(%2, 0.3, 1, 20.0 / 24, 400000, 2, 1, 1, 0, 'Radreise', 'klar', 'stark', '2 - gut', 30, 117, 160, "
+                "50, 90, 0, 73, 15, 9000, 0, '', 0, '', 2),"
+                "(%3, 0.3, 1, (21 * 3600 + 54 * 60 + 12) / 86400.0, 421000, 2, 1, 1, 0, 'Radreise', 'klar', "
+                "'stark', '2 - gut', 30, 117, 160, 50, 90, 0, 73, 15, 9000, 0, '', 0, '', 2)")
+                .arg(EncodeDate(2026, 12, 14))
+                .arg(EncodeDate(2026, 12, 15))
+                .arg(EncodeDate(2026, 12, 16)));
+    open("01.01.2026", "31.12.2026");
+    ZeitNeu->CheckBox1->click();  // the block's row too
+    ASSERT_EQ(orvServer->zeitraum.RecordCount(), 4);
+    printDialog([&](Tzeitdruckdlg& d) {
+        tickWeekMonth(d);
+        for (int i = 0; i + 1 < d.CheckListBox1->count(); ++i)
+            d.CheckListBox1->item(i)->setCheckState(Qt::Checked);
+        std::unique_ptr<TReport> r = d.NewReport();
+        const TPreparedReport p = r->Prepare();
+        EXPECT_EQ(p.orientation, QPageLayout::Landscape);
+        QStringList texts;
+        for (const TReportPage& page : p.pages)
+            for (const TPageItem& it : page.items) {
+                if (it.kind != TPageItem::Text || !it.clip)
+                    continue;
+                texts << it.text;
+                EXPECT_LE(MeasureText(it.font, it.text).width(), it.rect.width() + 1e-6) << it.text.toStdString();
+                EXPECT_LE(it.rect.right(), p.paperSize().width() - r->RightMargin() + 1e-6) << it.text.toStdString();
+            }
+        // The block's row sums its three units: 42:54:12 at 19,4 km/h.
+        for (const char* whole : {"14.12.2026", "01:00:00", "10500", "1234", "154", "199", "101", "-12", "1850",
+                                  "123", "10,5", "00:05:42 min/km", "42:54:12", "19,4", "00:03:05 min/km", "831500",
+                                  "3,25", "72,5", "14,5"})
+            EXPECT_TRUE(texts.contains(QString::fromUtf8(whole))) << whole << "\n" << texts.join('|').toStdString();
+        const QString place = QStringLiteral("Rund um den großen Stausee");
+        EXPECT_TRUE(texts.contains(place));
+        bool elided = false;
+        for (const QString& t : texts)
+            elided = elided || (t.endsWith(QChar(0x2026)) && t.startsWith("Von der Brücke am Hafen"));
+        EXPECT_TRUE(elided) << texts.join('|').toStdString();
+        // The running sums keep their place at the right edge, clear of the list's columns.
+        const std::vector<SumRow> sums = sumRows(p, *r);
+        ASSERT_EQ(sums.size(), 4u);
+        EXPECT_EQ(sums[1].week, "10500");
+    });
 }

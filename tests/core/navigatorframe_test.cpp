@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QBuffer>
+#include <QFontMetrics>
 #include <QImage>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -241,6 +242,30 @@ TEST_F(NavigatorTest, SearchBindsTheTypedTextAndMatchesShownDatesAndTimes)
     orvServer->daten.Last();
     navigatorFrm->XPButton2->Click();
     EXPECT_EQ(orvServer->daten.FieldByName("Ort")->AsString(), "O'Brien Park");
+}
+
+// A number cut on the left is another number (117000 read "7000"): the search list's distance,
+// date and time columns hold their widest texts whole.
+TEST_F(NavigatorTest, TheSearchListShowsWholeNumbers)
+{
+    unit("14.03.2005", 1, "Wald", 1, 35000);
+    unit("15.03.2005", 2, "Rhein", 1, 117000, 0.2);
+    start();
+    navigatorFrm->XPButton7->Click();
+    navigatorFrm->ComboBox1->setCurrentIndex(sfMeter);
+    navigatorFrm->UiOfficeEdit20001->setText("1");
+    ASSERT_EQ(navigatorFrm->Label14->text(), "1");
+    TDBGrid* grid = navigatorFrm->DBGrid3;
+    const QFontMetrics fm(grid->font());
+    auto textRoom = [&](const char* field) {
+        for (int i = 0; i < grid->Columns().Count(); ++i)
+            if (grid->Columns()[i]->FieldName() == QLatin1String(field))
+                return grid->Columns()[i]->Width() - 4;  // the cell draws its text 2 pixels in
+        return -1;
+    };
+    EXPECT_GE(textRoom("Meter"), fm.horizontalAdvance("117000"));
+    EXPECT_GE(textRoom("Datum"), fm.horizontalAdvance(orvServer->navSuchen.FieldByName("Datum")->DisplayText()));
+    EXPECT_GE(textRoom("Zeit"), fm.horizontalAdvance(orvServer->navSuchen.FieldByName("Zeit")->DisplayText()));
 }
 
 TEST_F(NavigatorTest, BlocksOfHundredDaysAgoAreArchivedAndDropsReFileUnits)
