@@ -317,7 +317,7 @@ TEST_F(KeyboardUserTest, AWholeDaysEntryWithTheKeyboardAlone)
         QApplication::setActiveWindow(&d);
         if (FocusName() != "DBEdit2")
             splitProblems << "the dialog starts in " + FocusName();
-        type("5");  // kilometres, the sport's unit
+        type("5000");  // the dialog takes metres
         tab();
         type("00:25:00");
         tab();
