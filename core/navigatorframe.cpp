@@ -94,7 +94,8 @@ void setColumn(TColumn* c, const QString& field, int width, const QString& title
 // text 2 pixels in from either side): a number cut on the left reads as another number, 35000 as
 // "5000". The distance column holds the longest distance of any unit, the date and time columns
 // their fixed formats; none becomes narrower than designed.
-void fitSearchColumns(TDBGrid& grid, TConnection& db)
+// The longest and the shortest distance of all units, as the search list shows them.
+QStringList extremeMetres(TConnection& db)
 {
     QStringList metres;
     for (const char* sql : {"SELECT Max(Meter) FROM daten", "SELECT Min(Meter) FROM daten"}) {
@@ -102,6 +103,11 @@ void fitSearchColumns(TDBGrid& grid, TConnection& db)
         if (!v.isNull())
             metres << QString::number(v.toLongLong());
     }
+    return metres;
+}
+
+void fitSearchColumns(TDBGrid& grid, const QStringList& metres)
+{
     const QFontMetrics fm(grid.font());
     TDBGridColumns& columns = grid.Columns();
     for (int i = 0; i < columns.Count(); ++i) {
@@ -419,6 +425,7 @@ void TnavigatorFrm::Button1Click(QObject*)
         return;
     }
     overview_.Fill(orvServer->orvDB, NavShowWeeks(), FormatSettings());
+    searchMetres_.reset();
     // The pictures are read once per fill; painting only looks them up.
     loadSportPictures();
     filling_ = true;
@@ -438,6 +445,7 @@ void TnavigatorFrm::UnitChanged(int unitId)
         Button1Click(nullptr);
         return;
     }
+    searchMetres_.reset();
     filling_ = true;
     StringGrid1->SetRowCount(overview_.Count() + 1);
     if (overview_.Count() > 0 && StringGrid1->FixedRows() == 0)
@@ -579,7 +587,10 @@ void TnavigatorFrm::UiOfficeEdit20001Change(QObject*)
     q.SetSQLText(NavSearchSql(field));
     q.ParamByName(QStringLiteral("muster"))->SetAsString(NavSearchPattern(UiOfficeEdit20001->text()));
     q.Open();
-    fitSearchColumns(*DBGrid3, orvServer->orvDB);
+    // The distances' extremes change only with the units: read again after a save or a refill.
+    if (!searchMetres_)
+        searchMetres_ = extremeMetres(orvServer->orvDB);
+    fitSearchColumns(*DBGrid3, *searchMetres_);
     Label14->setText(QString::number(q.RecordCount()));
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 #include <memory>
+#include <optional>
 // The navigator: the frame of the main window's navigator panel while a database is open. Five
 // latched view buttons choose one of five views over the athlete's units: the overview list with
 // week rows, the period statistics' rows, a search by one field, the route search with the
@@ -141,6 +142,7 @@ private:
     QHash<int, int> treeImages_;        // spo_Id -> image index of the tree
     QList<QIcon> images_;
     bool filling_ = false;
+    std::optional<QStringList> searchMetres_;  // the search list's distance extremes, until units change
     // The overview list's units; the grid asks it for the texts of the rows it reads or shows.
     TOverviewList overview_;
 };
