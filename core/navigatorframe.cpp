@@ -425,8 +425,13 @@ void TnavigatorFrm::Button1Click(QObject*)
     StringGrid1->SetRowCount(int(rows.size()) + 1);
     if (!rows.isEmpty() && StringGrid1->FixedRows() == 0)
         StringGrid1->SetFixedRows(1);
-    for (int r = 0; r < rows.size(); ++r)
+    unitRows_.clear();
+    unitRows_.reserve(rows.size());
+    for (int r = 0; r < rows.size(); ++r) {
         StringGrid1->SetRows(r + 1, rows[r]);
+        if (!IsWeekRow(rows[r]))
+            unitRows_.insert(rows[r][ocUnitId], r + 1);
+    }
     filling_ = false;
     StringGrid1->InvalidateGrid();
 }
@@ -438,16 +443,19 @@ void TnavigatorFrm::selectCurrentUnit()
     const QString id = orvServer->daten.FieldByName(QStringLiteral("dat_Id"))->AsString();
     if (id.isEmpty())
         return;
-    const int count = StringGrid1->RowCount();
-    for (int r = 1; r < count; ++r) {
-        if (StringGrid1->Cells(ocUnitId, r) == id) {
-            if (StringGrid1->Row() != r) {
-                filling_ = true;  // the grid's click must not move daten again
-                StringGrid1->SetRow(r);
-                filling_ = false;
-            }
-            return;
+    // The row from the fill's map, checked against the grid; a list changed since is searched.
+    int r = unitRows_.value(id, -1);
+    if (r < 1 || r >= StringGrid1->RowCount() || StringGrid1->Cells(ocUnitId, r) != id) {
+        const int count = StringGrid1->RowCount();
+        for (r = 1; r < count && StringGrid1->Cells(ocUnitId, r) != id; ++r) {
         }
+        if (r >= count)
+            return;
+    }
+    if (StringGrid1->Row() != r) {
+        filling_ = true;  // the grid's click must not move daten again
+        StringGrid1->SetRow(r);
+        filling_ = false;
     }
 }
 

@@ -139,6 +139,8 @@ private:
     QHash<int, int> treeImages_;        // spo_Id -> image index of the tree
     QList<QIcon> images_;
     bool filling_ = false;
+    // The overview list's row of each unit id, made with each fill.
+    QHash<QString, int> unitRows_;
 };
 
 extern TnavigatorFrm* navigatorFrm;

@@ -6,6 +6,7 @@
 #include "core/messageids.h"
 #include "core/startup.h"
 #include "platform/db/query.h"
+#include "platform/db/sqlreader.h"
 #include "platform/vcl/dbctrls.h"
 #include "platform/vcl/registry.h"
 
@@ -47,23 +48,21 @@ bool NavShowWeeks()
 
 QList<TOverviewRow> OverviewRows(TConnection& db, bool showWeeks, const TFormatSettings& fs)
 {
-    TQuery q;
-    q.SetConnection(&db);
-    q.SetSQLText(QString::fromLatin1(kOverviewSql));
-    q.Open();
-    TField* id = q.FieldByName(QStringLiteral("dat_Id"));
-    TField* datum = q.FieldByName(QStringLiteral("Datum"));
-    TField* ort = q.FieldByName(QStringLiteral("Ort"));
-    TField* hasSplits = q.FieldByName(QStringLiteral("hatZeit"));
-    TField* distance = q.FieldByName(QStringLiteral("distanz"));
-    TField* distName = q.FieldByName(QStringLiteral("DistName"));
-    TField* sport = q.FieldByName(QStringLiteral("spo_id"));
+    // Read forwards once: the list keeps its texts, so the rows need no dataset of their own.
+    TSqlReader q(db, QString::fromLatin1(kOverviewSql));
+    const int id = q.Column(QStringLiteral("dat_Id"));
+    const int datum = q.Column(QStringLiteral("Datum"));
+    const int ort = q.Column(QStringLiteral("Ort"));
+    const int hasSplits = q.Column(QStringLiteral("hatZeit"));
+    const int distance = q.Column(QStringLiteral("distanz"));
+    const int distName = q.Column(QStringLiteral("DistName"));
+    const int sport = q.Column(QStringLiteral("spo_id"));
 
     QList<TOverviewRow> rows;
-    rows.reserve(q.RecordCount() * 8 / 7 + 1);
     int previousWeek = -1;
-    for (q.First(); !q.Eof(); q.Next()) {
-        const TDateTime day = datum->AsDateTime();
+    const QString distanceFormat = QStringLiteral("#.#");
+    while (q.Next()) {
+        const TDateTime day = q.AsFloat(datum);
         const int week = WeekOfTheYear(day);
         // A week row leads the list, and one stands wherever the week of the unit before (a
         // unit row: the rows are told apart by their hidden id, not by their date text) differs.
@@ -71,16 +70,14 @@ QList<TOverviewRow> OverviewRows(TConnection& db, bool showWeeks, const TFormatS
             rows.append(weekRow(week));
         TOverviewRow row(ocCount);
         row[ocDate] = FormatDateTime(fs.ShortDateFormat, day, fs);
-        row[ocPlace] = ort->AsString();
-        row[ocDistance] = FormatFloat(QStringLiteral("#.#"), distance->AsFloat(), fs) + QLatin1Char(' ') +
-                          distName->AsString();
-        row[ocUnitId] = id->AsString();
-        row[ocSplitId] = hasSplits->AsInteger() != 0 ? id->AsString() : QString();
-        row[ocSportId] = sport->AsString();
-        rows.append(row);
+        row[ocPlace] = q.AsString(ort);
+        row[ocDistance] = FormatFloat(distanceFormat, q.AsFloat(distance), fs) + QLatin1Char(' ') + q.AsString(distName);
+        row[ocUnitId] = q.AsString(id);
+        row[ocSplitId] = q.AsInteger(hasSplits) != 0 ? row[ocUnitId] : QString();
+        row[ocSportId] = q.AsString(sport);
+        rows.append(std::move(row));
         previousWeek = week;
     }
-    q.Close();
     return rows;
 }
 

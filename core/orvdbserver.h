@@ -66,6 +66,8 @@ public:
     // The open database's file; empty while none is open.
     const QString& DatabasePath() const { return path_; }
     bool DatabaseOpen() const { return !path_.isEmpty() && orvDB.Connected(); }
+    // Whether the unit has split or heart-rate rows: one question to the split table's index.
+    bool unitHasZeitRows(int datId);
 
     // The split rules' calculation flag: while it is false the calculated fields of zeit are not
     // computed. The rules clear it while a split row is edited; windows that only move through

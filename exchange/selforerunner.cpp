@@ -2,6 +2,7 @@
 
 #include "ui_selforerunner.h"
 
+#include <QDir>
 #include <QFontMetrics>
 
 #include "core/busy.h"
@@ -88,6 +89,8 @@ bool TselectForerunner::LoadFile(const QString& fileName)
         MessageDlg(file.Error().Text(), mtError, TMsgDlgButtons{mbOK});
         return false;
     }
+    fileName_ = fileName;
+    runs_ = file.Runs();
     RunListGrid* g = ExtColumnGrid1;
     int r = 1;
     for (const GarminRun& run : file.Runs()) {
@@ -120,24 +123,27 @@ bool TselectForerunner::LoadFile(const QString& fileName)
 
 void TselectForerunner::Button1Click(QObject*)
 {
-    QStringList failed;
-    int imported = 0;
+    RunListGrid* g = ExtColumnGrid1;
+    auto nameOf = [g](int r) {
+        return tr("Einheit %1 vom %2, %3").arg(r).arg(g->GetCellText(ColDate, r), g->GetCellText(ColStart, r));
+    };
+    // Every ticked run is checked before anything is written: one whose values its unit cannot
+    // hold is refused, with the value's line.
+    QList<int> ticked;
+    QStringList imported, refused;
+    for (int r = 1; r < g->RowCount(); ++r) {
+        if (g->GetCellText(ColTick, r) != QLatin1String("true") || r > runs_.size())
+            continue;
+        if (runs_[r - 1].Importable())
+            ticked << r;
+        else
+            refused << tr("%1: %2").arg(nameOf(r), runs_[r - 1].problem.Text());
+    }
     {
         TBulkImportScope scope;
         const QString label = LoadStr(msg::ConvertingUnits);
         ImportBusy busy(label);
-        RunListGrid* g = ExtColumnGrid1;
-        for (int r = 1; r < g->RowCount(); ++r) {
-            if (g->GetCellText(ColTick, r) != QLatin1String("true"))
-                continue;
-            const QString name = tr("Einheit %1 vom %2, %3").arg(r).arg(g->GetCellText(ColDate, r), g->GetCellText(ColStart, r));
-            // The row holds the run as written in the file; it is read again on its own.
-            GarminRunFile file;
-            if (!file.Parse(QStringLiteral("<Runs>%1</Runs>").arg(g->GetCellText(ColXml, r)).toUtf8()) ||
-                file.Runs().size() != 1) {
-                failed << tr("%1: %2").arg(name, file.Error().Text());
-                continue;
-            }
+        for (int r : ticked) {
             GarminRunWriter writer;
             writer.beforeRows = [this, r] {
                 if (OnRunWriting)
@@ -149,15 +155,15 @@ void TselectForerunner::Button1Click(QObject*)
                 BusyDlg->Label1->setText(label + QStringLiteral(": ") + QString::number(done));
                 BusyDlg->Label1->repaint();
             };
-            if (writer.Write(file.Runs().first()))
-                ++imported;
+            if (writer.Write(runs_[r - 1]))
+                imported << nameOf(r);
             else
-                failed << tr("%1: %2").arg(name, writer.Error());
+                refused << tr("%1: %2").arg(nameOf(r), writer.Error());
         }
     }
     // The last unit written is the current one now: the navigator lists the new units and the
     // split grid is read and filled once for the current unit.
-    if (imported > 0) {
+    if (!imported.isEmpty()) {
         if (NavigatorView* navigator = View<NavigatorView>())
             navigator->Button1Click(nullptr);
     }
@@ -167,8 +173,14 @@ void TselectForerunner::Button1Click(QObject*)
         else
             eingabe->fillZwGrid();
     }
-    if (!failed.isEmpty())
-        MessageDlg(tr("Diese Einheiten konnten nicht importiert werden, von ihnen wurde nichts gespeichert:\n%1")
-                       .arg(failed.join(QLatin1Char('\n'))),
-                   mtError, TMsgDlgButtons{mbOK});
+    if (refused.isEmpty())
+        return;
+    const QString file = QDir::toNativeSeparators(fileName_);
+    const QString done = imported.isEmpty()
+                             ? tr("Aus der Datei \"%1\" wurde keine Einheit importiert.").arg(file)
+                             : tr("Aus der Datei \"%1\" importiert:\n%2").arg(file, imported.join(QLatin1Char('\n')));
+    MessageDlg(done + QStringLiteral("\n\n") +
+                   tr("Diese Einheiten wurden nicht importiert, von ihnen wurde nichts gespeichert:\n%1")
+                       .arg(refused.join(QLatin1Char('\n'))),
+               mtError, TMsgDlgButtons{mbOK});
 }

@@ -190,12 +190,53 @@ TEST_F(GarminImportTest, AFailingRunLeavesNothingAndIsNamed)
     EXPECT_EQ(count(QStringLiteral("SELECT count(*) FROM zeit WHERE Meter = 2000")), 0);
     EXPECT_EQ(rows(7, false), QStringLiteral("1000/0/259.0"));
     EXPECT_EQ(count(QStringLiteral("SELECT count(*) FROM zeit WHERE zei_Id NOT IN (SELECT dat_Id FROM DATEN)")), 0);
+    // The message names the runs written and the run refused with its reason.
     const RecordedMessage m = ScriptedAnswers::lastMessage();
     EXPECT_EQ(m.Type, mtError);
-    EXPECT_TRUE(m.Text.contains(QStringLiteral("Einheit 2 vom 02.07.2008, 06:00:00"))) << m.Text.toStdString();
-    EXPECT_TRUE(m.Text.contains(QStringLiteral("Datenträger voll"))) << m.Text.toStdString();
-    EXPECT_FALSE(m.Text.contains(QStringLiteral("Einheit 1"))) << m.Text.toStdString();
+    EXPECT_EQ(m.Text, QStringLiteral("Aus der Datei \"%1\" importiert:\n"
+                                     "Einheit 1 vom 01.07.2008, 06:00:00\nEinheit 3 vom 03.07.2008, 06:00:00\n\n"
+                                     "Diese Einheiten wurden nicht importiert, von ihnen wurde nichts gespeichert:\n"
+                                     "Einheit 2 vom 02.07.2008, 06:00:00: Datenträger voll")
+                          .arg(file));
     EXPECT_TRUE(eingabe->zwFillEnabled);
+}
+
+TEST_F(GarminImportTest, ARunWithAValueItsUnitCannotHoldIsRefusedWithItsLineAndTheRunsAfterItAreWritten)
+{
+    ZoneScope zone("UTC");
+    // The second of three runs climbs to 1e308 m, as a damaged export writes it.
+    const QString file = files.write(
+        QStringLiteral("hoch.xml"),
+        runs({lap("2008-07-01T06:00:00Z", "1000", "PT300S") + "<Track>" + point("2008-07-01T06:00:00Z", "51", "5") +
+                  "</Track>",
+              lap("2008-07-02T06:00:00Z", "2000", "PT600S") + "<Track>\n" + point("2008-07-02T06:00:00Z", "51", "5") +
+                  point("2008-07-02T06:00:10Z", "51.001", "1e308") + "</Track>",
+              lap("2008-07-03T06:00:00Z", "3000", "PT900S") + "<Track>" +
+                  point("2008-07-03T06:00:00Z", "51", "3000000000") + "</Track>",
+              lap("2008-07-04T06:00:00Z", "4000", "PT1200S")}));
+    const int before = count(QStringLiteral("SELECT count(*) FROM zeit"));
+    import(file, [](TselectForerunner& f) {
+        for (int r = 1; r <= 4; ++r)
+            f.ExtColumnGrid1->ToggleCheckBox(0, r);
+        ScriptedAnswers::pushMessageAnswer(mrOk);
+        f.Button1->click();
+    });
+    EXPECT_EQ(db.value(QStringLiteral("SELECT group_concat(Meter, ' ') FROM (SELECT Meter FROM DATEN ORDER BY "
+                                      "dat_Id)"))
+                  .toString(),
+              QStringLiteral("5000 1000 4000"));
+    // Run 1: its lap and point; run 4: its lap. No height was wrapped into the field.
+    EXPECT_EQ(count(QStringLiteral("SELECT count(*) FROM zeit")), before + 3);
+    EXPECT_EQ(count(QStringLiteral("SELECT count(*) FROM zeit WHERE abs(HDiff) > 32767")), 0);
+    const RecordedMessage m = ScriptedAnswers::lastMessage();
+    EXPECT_EQ(m.Type, mtError);
+    for (const QString& part :
+         {QStringLiteral("importiert:\nEinheit 1 vom 01.07.2008, 06:00:00\nEinheit 4 vom 04.07.2008, 06:00:00\n"),
+          QStringLiteral("Einheit 2 vom 02.07.2008, 06:00:00: Zeile 11, Spalte "),
+          QStringLiteral("Die Höhe 1e308 m liegt außerhalb dessen, was gespeichert werden kann"),
+          QStringLiteral("Einheit 3 vom 03.07.2008, 06:00:00: Zeile 15, Spalte "),
+          QStringLiteral("Die Höhe 3000000000 m")})
+        EXPECT_TRUE(m.Text.contains(part)) << m.Text.toStdString() << "\nmissing: " << part.toStdString();
 }
 
 TEST_F(GarminImportTest, NothingTickedMissingFileAndMalformedXml)
@@ -214,7 +255,7 @@ TEST_F(GarminImportTest, NothingTickedMissingFileAndMalformedXml)
     import(bad, nullptr);
     const RecordedMessage m = ScriptedAnswers::lastMessage();
     EXPECT_EQ(m.Type, mtError);
-    EXPECT_TRUE(m.Text.startsWith(QStringLiteral("Zeile 3, Spalte"))) << m.Text.toStdString();
+    EXPECT_TRUE(m.Text.startsWith(QStringLiteral("Datei \"%1\", Zeile 3, Spalte").arg(bad))) << m.Text.toStdString();
 
     // A run without laps is left out and counted.
     const QString lapless = files.write(QStringLiteral("lapless.xml"),
