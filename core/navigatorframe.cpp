@@ -844,6 +844,14 @@ bool TnavigatorFrm::eventFilter(QObject* watched, QEvent* event)
         }
         default: break;
         }
+    } else if (event->type() == QEvent::ShortcutOverride && watched == TreeView1) {
+        // F2 is the tree's own key, renaming the selected block in place (a unit's node refuses
+        // it); the main window's short-cut of the same key does not take it from the tree.
+        auto* e = static_cast<QKeyEvent*>(event);
+        if (e->key() == Qt::Key_F2 && !(e->modifiers() & ~Qt::KeypadModifier)) {
+            e->accept();
+            return true;
+        }
     } else if (event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
