@@ -8,6 +8,8 @@
 //   400 MB with 100,000 units).
 // - Stepping to the next, the previous, the first and the last unit, each step timed alone, at
 //   the first and at the last unit (goal: 20 ms each, the same at either end).
+// - The navigator's overview refilled, against its floor: its query stepped through by SQLite
+//   alone (goal: within twice the floor, under 200 MB).
 // - The day's walk on the 100,000-unit database, each step on its own (goal: 300 ms each): open,
 //   new unit and save, ten units stepped through, the split page, the navigator's views, the
 //   explorer, the period statistics "Jahr", the weekly and the monthly statistics, the block,
@@ -37,6 +39,7 @@
 #include <functional>
 #include <string>
 
+#include <sqlite3.h>
 #include <unistd.h>
 
 #include "analysis/jahresstat.h"
@@ -293,6 +296,61 @@ int startToSplitPageChild(int argc, char** argv)
         std::printf("%ld\n", peakResidentKb());
     std::fflush(nullptr);
     _exit(problem.isEmpty() ? 0 : 1);
+}
+
+// --- the navigator's overview ------------------------------------------------------------------
+
+// Resident memory of this process in kB (VmRSS).
+long residentKb()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray& line : status.readAll().split('\n'))
+        if (line.startsWith("VmRSS:"))
+            return line.mid(6).trimmed().split(' ').value(0).toLong();
+    return -1;
+}
+
+// The overview list refilled (as when a database opens or the list is asked anew), with the
+// process's resident memory after it.
+void BM_OverviewRefill(benchmark::State& state, int units)
+{
+    programOn(units);
+    for (auto _ : state)
+        navigatorFrm->Button1Click(nullptr);
+    state.counters["rows"] = navigatorFrm->StringGrid1->RowCount();
+    state.counters["rss_MB"] = residentKb() / 1024.0;
+    quiet(state);
+}
+
+// The floor of that refill: the list's query stepped through by SQLite alone, each column read
+// as SQLite holds it and nothing kept; once as the list asks it, once with the question per unit
+// whether it has split rows that the list asked before it read the markers only when shown.
+void BM_OverviewSqlFloor(benchmark::State& state, int units, bool withSplitQuestion)
+{
+    programOn(units);
+    const QByteArray sql =
+        QByteArray("SELECT daten.dat_Id, daten.Datum, daten.startzeit, daten.Ort, daten.Meter, ") +
+        (withSplitQuestion ? "EXISTS (SELECT zeit.zei_Id FROM zeit WHERE zeit.zei_Id = daten.dat_Id) AS hatZeit, " : "") +
+        "[daten].[meter]*[unt_calc] AS distanz, unit.[unt_shortname] AS DistName, sportart.spo_id "
+        "FROM (daten INNER JOIN sportart ON daten.Sportart = sportart.Spo_Id) "
+        "INNER JOIN unit ON sportart.Spo_distance = unit.unt_id ORDER BY datum, startzeit";
+    sqlite3* db = orvServer->orvDB.Handle();
+    int64_t rows = 0;
+    for (auto _ : state) {
+        sqlite3_stmt* stmt = nullptr;
+        sqlite3_prepare_v2(db, sql.constData(), -1, &stmt, nullptr);
+        rows = 0;
+        while (sqlite3_step(stmt) == SQLITE_ROW) {
+            for (int c = 0; c < sqlite3_column_count(stmt); ++c)
+                benchmark::DoNotOptimize(sqlite3_column_type(stmt, c) == SQLITE_TEXT ? (const void*)sqlite3_column_text(stmt, c)
+                                                                                       : (const void*)nullptr);
+            ++rows;
+        }
+        sqlite3_finalize(stmt);
+    }
+    state.counters["rows"] = double(rows);
 }
 
 // --- stepping ---------------------------------------------------------------------------------
@@ -582,6 +640,10 @@ void registerAll()
         once(
             benchmark::RegisterBenchmark(("BM_ProcessStartToSplitPage/" + n).c_str(), BM_ProcessStartToSplitPage, units)
                 ->UseManualTime());
+        once(benchmark::RegisterBenchmark(("BM_OverviewRefill/" + n).c_str(), BM_OverviewRefill, units));
+        once(benchmark::RegisterBenchmark(("BM_OverviewSqlFloor/" + n).c_str(), BM_OverviewSqlFloor, units, false));
+        once(benchmark::RegisterBenchmark(("BM_OverviewSqlFloorWithSplitQuestion/" + n).c_str(), BM_OverviewSqlFloor,
+                                          units, true));
         for (const StepCase& step : kSteps)
             once(benchmark::RegisterBenchmark(("BM_Step/" + n + "/" + step.Name).c_str(), BM_Step, units, step));
     }

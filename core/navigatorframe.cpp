@@ -94,7 +94,8 @@ void setColumn(TColumn* c, const QString& field, int width, const QString& title
 // text 2 pixels in from either side): a number cut on the left reads as another number, 35000 as
 // "5000". The distance column holds the longest distance of any unit, the date and time columns
 // their fixed formats; none becomes narrower than designed.
-void fitSearchColumns(TDBGrid& grid, TConnection& db)
+// The longest and the shortest distance of all units, as the search list shows them.
+QStringList extremeMetres(TConnection& db)
 {
     QStringList metres;
     for (const char* sql : {"SELECT Max(Meter) FROM daten", "SELECT Min(Meter) FROM daten"}) {
@@ -102,6 +103,11 @@ void fitSearchColumns(TDBGrid& grid, TConnection& db)
         if (!v.isNull())
             metres << QString::number(v.toLongLong());
     }
+    return metres;
+}
+
+void fitSearchColumns(TDBGrid& grid, const QStringList& metres)
+{
     const QFontMetrics fm(grid.font());
     TDBGridColumns& columns = grid.Columns();
     for (int i = 0; i < columns.Count(); ++i) {
@@ -414,24 +420,36 @@ void TnavigatorFrm::Button1Click(QObject*)
     StringGrid1->SetCells(ocPlace, 0, LoadStr(msg::PlaceTitle));
     StringGrid1->SetCells(ocDistance, 0, LoadStr(msg::DistanceTitle));
     if (!orvServer || !orvServer->orvDB.Connected()) {
+        overview_.Clear();
         StringGrid1->SetRowCount(1);
         return;
     }
-    const QList<TOverviewRow> rows = OverviewRows(orvServer->orvDB, NavShowWeeks(), FormatSettings());
+    overview_.Fill(orvServer->orvDB, NavShowWeeks(), FormatSettings());
+    searchMetres_.reset();
     // The pictures are read once per fill; painting only looks them up.
     loadSportPictures();
     filling_ = true;
+    // The grid keeps no texts of the units: it asks the list for the cells it reads or shows.
+    StringGrid1->CellSource = [this](int ACol, int ARow) { return overview_.Text(ARow - 1, ACol); };
     // The title row alone is not fixed (a grid needs a row below its fixed ones); with units it is.
-    StringGrid1->SetRowCount(int(rows.size()) + 1);
-    if (!rows.isEmpty() && StringGrid1->FixedRows() == 0)
+    StringGrid1->SetRowCount(overview_.Count() + 1);
+    if (overview_.Count() > 0 && StringGrid1->FixedRows() == 0)
         StringGrid1->SetFixedRows(1);
-    unitRows_.clear();
-    unitRows_.reserve(rows.size());
-    for (int r = 0; r < rows.size(); ++r) {
-        StringGrid1->SetRows(r + 1, rows[r]);
-        if (!IsWeekRow(rows[r]))
-            unitRows_.insert(rows[r][ocUnitId], r + 1);
+    filling_ = false;
+    StringGrid1->InvalidateGrid();
+}
+
+void TnavigatorFrm::UnitChanged(int unitId)
+{
+    if (!orvServer || !orvServer->orvDB.Connected() || !overview_.Refresh(unitId)) {
+        Button1Click(nullptr);
+        return;
     }
+    searchMetres_.reset();
+    filling_ = true;
+    StringGrid1->SetRowCount(overview_.Count() + 1);
+    if (overview_.Count() > 0 && StringGrid1->FixedRows() == 0)
+        StringGrid1->SetFixedRows(1);
     filling_ = false;
     StringGrid1->InvalidateGrid();
 }
@@ -443,15 +461,9 @@ void TnavigatorFrm::selectCurrentUnit()
     const QString id = orvServer->daten.FieldByName(QStringLiteral("dat_Id"))->AsString();
     if (id.isEmpty())
         return;
-    // The row from the fill's map, checked against the grid; a list changed since is searched.
-    int r = unitRows_.value(id, -1);
-    if (r < 1 || r >= StringGrid1->RowCount() || StringGrid1->Cells(ocUnitId, r) != id) {
-        const int count = StringGrid1->RowCount();
-        for (r = 1; r < count && StringGrid1->Cells(ocUnitId, r) != id; ++r) {
-        }
-        if (r >= count)
-            return;
-    }
+    const int r = overview_.RowOf(id.toInt()) + 1;
+    if (r < 1 || r >= StringGrid1->RowCount())
+        return;
     if (StringGrid1->Row() != r) {
         filling_ = true;  // the grid's click must not move daten again
         StringGrid1->SetRow(r);
@@ -575,7 +587,10 @@ void TnavigatorFrm::UiOfficeEdit20001Change(QObject*)
     q.SetSQLText(NavSearchSql(field));
     q.ParamByName(QStringLiteral("muster"))->SetAsString(NavSearchPattern(UiOfficeEdit20001->text()));
     q.Open();
-    fitSearchColumns(*DBGrid3, orvServer->orvDB);
+    // The distances' extremes change only with the units: read again after a save or a refill.
+    if (!searchMetres_)
+        searchMetres_ = extremeMetres(orvServer->orvDB);
+    fitSearchColumns(*DBGrid3, *searchMetres_);
     Label14->setText(QString::number(q.RecordCount()));
 }
 

@@ -363,6 +363,22 @@ void TBaseGrid::PutRows(const std::vector<int>& At, std::vector<TGridRowBlock>&&
     InsertRowSet(At, heights);
 }
 
+void TGridRowBlock::MoveColumn(int From, int To)
+{
+    if (!cells_ || From == To || From < 0 || To < 0)
+        return;
+    std::vector<TGridCell>& cells = *cells_;
+    const size_t needed = size_t(std::max(From, To)) + 1;
+    if (cells.size() < needed)
+        cells.resize(needed);
+    TGridCell moving = std::move(cells[size_t(From)]);
+    if (From < To)
+        std::move(cells.begin() + From + 1, cells.begin() + To + 1, cells.begin() + From);
+    else
+        std::move_backward(cells.begin() + To, cells.begin() + From, cells.begin() + From + 1);
+    cells[size_t(To)] = std::move(moving);
+}
+
 void TBaseGrid::RowMoved(int FromIndex, int ToIndex)
 {
     const int needed = std::max(FromIndex, ToIndex) + 1;

@@ -133,6 +133,8 @@ public:
     QStringList Texts() const;
     // The record of a column of the row; nullptr when it has none.
     TCellProperties* Properties(int ACol) const;
+    // The cell of column From moves to column To; those between shift one place toward From.
+    void MoveColumn(int From, int To);
 
 private:
     friend class TBaseGrid;

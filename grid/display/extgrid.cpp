@@ -9,6 +9,10 @@
 #include <QScrollBar>
 #include <QStyle>
 
+#include "grid/display/gridballoon.h"
+#include "grid/display/htmlhint.h"
+#include "platform/vcl/forms.h"
+
 namespace {
 
 constexpr unsigned kVersionNr = (3u << 24) | (0u << 16) | (0u << 8) | 6u;
@@ -69,6 +73,16 @@ TExtStringGrid::TExtStringGrid(QWidget* parent) : TBaseGrid(parent), SortIndexes
 
     gridTimer_.setInterval(500);
     connect(&gridTimer_, &QTimer::timeout, this, [this] { GridTimerTick(); });
+    // The balloon follows Enable; a balloon with its own initial delay shows when it runs out.
+    Balloon.OnEnableChange = [this](TBalloonSettings*) { updateBalloon(); };
+    balloonTimer_.setSingleShot(true);
+    connect(&balloonTimer_, &QTimer::timeout, this, [this] { showBalloon(viewport()->mapFromGlobal(QCursor::pos())); });
+    // A grid made on a form can follow the form's size (SizeWithForm).
+    if (auto* form = qobject_cast<TForm*>(parent)) {
+        owner_ = form;
+        ownerSize_ = form->size();
+        form->installEventFilter(this);
+    }
     panTimer_.setInterval(10);
     connect(&panTimer_, &QTimer::timeout, this, [this] { PanTick(viewport()->mapFromGlobal(QCursor::pos())); });
 }
@@ -76,6 +90,10 @@ TExtStringGrid::TExtStringGrid(QWidget* parent) : TBaseGrid(parent), SortIndexes
 TExtStringGrid::~TExtStringGrid()
 {
     gridTimer_.stop();
+    balloonTimer_.stop();
+    Balloon.OnEnableChange = nullptr;
+    if (owner_)
+        owner_->removeEventFilter(this);
     // A store that cannot be written must not end the program from a destructor.
     if (ColumnSize.Save) {
         try {
@@ -131,6 +149,7 @@ void TExtStringGrid::Loaded()
     if (!xpThemes_ && ControlLook.ControlStyle() == csTheme)
         ControlLook.SetControlStyle(csClassic);
     UpdateScrollBars(false);
+    updateBalloon();
 }
 
 void TExtStringGrid::Assign(QObject* Source)

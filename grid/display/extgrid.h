@@ -29,6 +29,8 @@
 #include "platform/vcl/font.h"
 
 class QLabel;
+class THTMLHintWindow;
+class TGridBalloon;
 struct THTMLDrawResult;
 
 // The library's errors: cell access, import and sorting, with their fixed English messages.
@@ -245,6 +247,21 @@ public:
     std::function<void(QObject* Sender, int ACol, bool& DoSort)> OnCanSort;
     std::function<void(QObject* Sender, int ACol)> OnClickSort;
     std::function<void(QObject* Sender, int ACol, bool& Allow)> OnColumnSize;
+    std::function<void(QObject* Sender, int ARow, bool& Allow)> OnRowSize;
+    // The cell under the pointer that glListView tracks ((-1, -1) when none).
+    TGridCoord HotCell() const { return hotCell_; }
+    // The hint beside a column or row being sized ("cw=<b>..</b>", "rh=<b>..</b>"); empty when
+    // none shows.
+    QString SizingHintText() const;
+    // The selection's resize handle: the 6 by 6 square at the last selected cell's bottom-right
+    // corner (empty without SelectionResizer and SelectionRectangle).
+    QRect SelectionHandleRect();
+    // Whether a point lies on a border the user may size: the header's column borders with
+    // goColSizing, the bottom borders of the fixed columns' cells.
+    bool IsOnSizingBorder(int X, int Y);
+    // A wheel notch; with goRowSelect and Navigation.KeepHorizScroll the first column stays.
+    bool DoMouseWheelDown() override;
+    bool DoMouseWheelUp() override;
     std::function<void(QObject* Sender, int ARow, int ACol, const QString& Data, bool& Allow)> OnOleDrag;
     std::function<void(QObject* Sender, int ARow, int ACol)> OnOleDragStart;
     std::function<void(QObject* Sender, int ACol, bool& Allow)> OnColumnMove;
@@ -291,6 +308,23 @@ public:
     bool CellEditable(int ACol, int ARow);
     // The inplace editor gets the HTML tags of a cell too.
     bool EditWithTags = false;
+    // The text an editor hands back: through the runtime's edit text, then into the cell of the
+    // real column.
+    virtual void TextFromEditor(int ACol, int ARow, const QString& Text);
+    // An editor's ellipsis button: Text becomes Value, then OnEllipsClick may change it.
+    virtual void EllipsisClick(const QString& Value, QString& Text);
+    std::function<void(QObject* Sender, int ACol, int ARow, QString& S)> OnEllipsClick;
+    void DoEditingDone();
+    std::function<void(QObject* Sender)> OnEditingDone;
+    // The grid's Width and Height follow its form's change of size.
+    bool SizeWithForm = false;
+    // The balloon tool-tip window while Balloon.Enable is set and the grid is loaded; nullptr
+    // otherwise. OnCellBalloon may change its title, text and icon (1 = information).
+    TGridBalloon* BalloonWindow() const { return balloon_.get(); }
+    // The balloon's text for a cell: tags stripped, tabs as blanks, leading breaks dropped, at
+    // most 1024 characters.
+    QString BalloonText(int ACol, int ARow);
+    std::function<void(QObject* Sender, int ACol, int ARow, QString& ATitle, QString& AText, int& AIcon)> OnCellBalloon;
 
     // --- appearance: each setter repaints what it changes ---
     TGridLook Look() const { return look_; }
@@ -709,6 +743,8 @@ protected:
     void ColumnMoved(int FromIndex, int ToIndex) override;
     void leaveEvent(QEvent* e) override;
     bool event(QEvent* e) override;
+    bool eventFilter(QObject* watched, QEvent* e) override;
+    void CalcSizingState(int X, int Y, TGridState& State, int& Index) override;
     virtual void SelectionChanged(int ALeft, int ATop, int ARight, int ABottom);
 
     // Writes the header lists into the header row and column.
@@ -762,6 +798,12 @@ private:
     void headerClickSort(int ACol, int ARow, int X, Qt::KeyboardModifiers Shift);
     int fixedBorderAt(int X, int Y, bool& columns) const;
     THTMLDrawResult anchorAt(int ACol, int ARow, const QPoint& Pt);
+    void updateBalloon();
+    bool showBalloon(const QPoint& Pt);
+    void showSizingHint(int X, int Y);
+    void hideSizingHint();
+    void ownerResized();
+    bool wheelKeepingLeftCol(bool Down);
 
     TGridLook look_ = glXP;
     bool activeCellShow_ = false;
@@ -804,6 +846,14 @@ private:
     bool blinkOn_ = true;
     QString typeAheadText_;
     TGridCoord hoverCell_{-1, -1};  // the cell under the mouse while hovering
+    TGridCoord hotCell_{-1, -1};    // glListView's hot cell
+    TGridCoord balloonCell_{-1, -1};
+    std::unique_ptr<TGridBalloon> balloon_;
+    QTimer balloonTimer_;           // the balloon's own initial delay, when it has one
+    bool balloonShown_ = false;
+    std::unique_ptr<THTMLHintWindow> sizingHint_;
+    QSize ownerSize_;               // the form's size at its last resize (SizeWithForm)
+    QPointer<QWidget> owner_;
     int hoverLink_ = -1;             // the anchor under the mouse in it (1-based)
     bool stretched_ = false;     // a column was stretched: width changes stretch it again
     bool stretching_ = false;

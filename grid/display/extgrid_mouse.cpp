@@ -14,6 +14,8 @@
 #include <algorithm>
 
 #include "grid/display/esghtmle.h"
+#include "grid/display/gridballoon.h"
+#include "grid/display/gridbitmaps.h"
 #include "grid/display/extutil.h"
 #include "grid/display/gridservices.h"
 
@@ -489,6 +491,7 @@ void TExtStringGrid::MouseUp(Qt::MouseButton Button, Qt::KeyboardModifiers Shift
 void TExtStringGrid::leftRelease(Qt::KeyboardModifiers Shift, int X, int Y)
 {
     mouseSelectMode_ = msmNone;
+    hideSizingHint();
     headerAnchor_ = -1;
     const TGridState runtimeState = GridState();
 
@@ -712,6 +715,21 @@ void TExtStringGrid::MouseMove(Qt::KeyboardModifiers Shift, int X, int Y)
     const int fc = TCustomGrid::FixedCols();
     const int fr = TCustomGrid::FixedRows();
 
+    // Dragging from the pressed cell to another turns an edit-on-click into a range selection.
+    if (leftDown && MouseActions.RangeSelectAndEdit && (Options() & goEditing) && !(at == pressCell_))
+        SetOptions(Options() & ~TGridOptions(goEditing));
+
+    // The list-view look tracks the header cell under the pointer.
+    if (look_ == glListView && !(at == hotCell_)) {
+        const TGridCoord old = hotCell_;
+        hotCell_ = at;
+        auto fixedCell = [&](TGridCoord c) { return c.X >= 0 && c.Y >= 0 && (c.X < fc || c.Y < fr); };
+        if (fixedCell(old))
+            RepaintCell(old.X, old.Y);
+        if (fixedCell(at))
+            RepaintCell(at.X, at.Y);
+    }
+
     // Dragging along the row (column) headers selects whole rows (columns).
     if (headerAnchor_ >= 0 && leftDown) {
         if (headerAnchorRows_ && MouseActions.RowSelect && at.Y >= fr && at.Y < RowCount() - fixedFooters_) {
@@ -750,7 +768,9 @@ void TExtStringGrid::MouseMove(Qt::KeyboardModifiers Shift, int X, int Y)
     TGridState sizing = gsNormal;
     int sizingIndex = -1;
     CalcSizingState(X, Y, sizing, sizingIndex);
-    if (at.X >= 0 && at.Y >= 0 && !onFixedBorder) {
+    if (SelectionHandleRect().contains(QPoint(X, Y)))
+        mouseSelectMode_ = msmResize;
+    else if (at.X >= 0 && at.Y >= 0 && !onFixedBorder) {
         if (at.X < fc && at.Y < fr && MouseActions.AllSelect)
             mouseSelectMode_ = msmAll;
         else if (at.Y < fr && at.X >= fc && MouseActions.ColSelect && sizing != gsColSizing)
@@ -762,14 +782,8 @@ void TExtStringGrid::MouseMove(Qt::KeyboardModifiers Shift, int X, int Y)
     if (fixedSizing_ >= 0 || onFixedBorder) {
         viewport()->setCursor(fixedSizingColumns_ || columns ? Qt::SplitHCursor : Qt::SplitVCursor);
         cursorSet = true;
-    } else if (mouseSelectMode_ == msmColumn) {
-        viewport()->setCursor(QCursor(Qt::SizeVerCursor));
-        cursorSet = true;
-    } else if (mouseSelectMode_ == msmRow) {
-        viewport()->setCursor(QCursor(Qt::SizeHorCursor));
-        cursorSet = true;
-    } else if (mouseSelectMode_ == msmAll) {
-        viewport()->setCursor(QCursor(Qt::SizeAllCursor));
+    } else if (mouseSelectMode_ != msmNone && GridState() != gsColSizing && GridState() != gsRowSizing) {
+        viewport()->setCursor(GridCursor(mouseSelectMode_ == msmColumn ? 8011 : mouseSelectMode_ == msmRow ? 8010 : 8012));
         cursorSet = true;
     }
 
@@ -812,8 +826,28 @@ void TExtStringGrid::MouseMove(Qt::KeyboardModifiers Shift, int X, int Y)
     if (!cursorSet && GridState() == gsNormal)
         viewport()->unsetCursor();
 
+    // A balloon shown for another cell goes; one with its own delay waits for the new cell.
+    if (balloon_ && !(at == balloonCell_)) {
+        const bool wasShown = balloonShown_;
+        if (wasShown) {
+            balloon_->Pop();
+            balloonShown_ = false;
+        }
+        balloonCell_ = at;
+        const int delay = wasShown && balloon_->ReshowDelay() >= 0 ? balloon_->ReshowDelay() : balloon_->InitialDelay();
+        if (delay >= 0 && at.X >= 0 && at.Y >= 0)
+            balloonTimer_.start(delay);
+    }
+
+    const int leftCol = LeftCol();
     if (fixedSizing_ < 0)
         TBaseGrid::MouseMove(Shift, X, Y);
+    if (Navigation.KeepHorizScroll && leftDown && GridState() != gsColMoving && LeftCol() != leftCol)
+        SetLeftCol(leftCol);
+    // The width (height) the column (row) being sized takes, beside it.
+    if (HintShowSizing && leftDown && (fixedSizing_ >= 0 || (sizingIndex_ >= 0 && (GridState() == gsColSizing ||
+                                                                                  GridState() == gsRowSizing))))
+        showSizingHint(X, Y);
     if (GridState() == gsColMoving || GridState() == gsRowMoving) {
         bool allow = true;
         if (GridState() == gsColMoving && OnColumnMove)
@@ -829,6 +863,13 @@ void TExtStringGrid::MouseMove(Qt::KeyboardModifiers Shift, int X, int Y)
 void TExtStringGrid::leaveEvent(QEvent* e)
 {
     TBaseGrid::leaveEvent(e);
+    if (hotCell_.X >= 0) {
+        const TGridCoord old = hotCell_;
+        hotCell_ = {-1, -1};
+        if (old.Y >= 0 && (old.X < TCustomGrid::FixedCols() || old.Y < TCustomGrid::FixedRows()))
+            RepaintCell(old.X, old.Y);
+    }
+    balloonTimer_.stop();
     if (hoverCell_.X >= 0) {
         const TGridCoord old = hoverCell_;
         hoverCell_ = {-1, -1};
@@ -888,6 +929,12 @@ bool TExtStringGrid::event(QEvent* e)
     if (e->type() == QEvent::ToolTip) {
         auto* help = static_cast<QHelpEvent*>(e);
         const QPoint pt = viewport()->mapFromGlobal(help->globalPos());
+        // The balloon takes the place of the hints; with a delay of its own its timer shows it.
+        if (balloon_) {
+            if (balloon_->InitialDelay() < 0)
+                showBalloon(pt);
+            return true;
+        }
         const QString hint = CellHint(pt);
         if (hint.isEmpty()) {
             QToolTip::hideText();

@@ -282,7 +282,8 @@ void TExtStringGrid::drawFixedLookBefore(TGridCanvas& Canvas, int ACol, int ARow
         }
         Canvas.FillGradient(R, from, to, 10, false);
     } else if (look_ == glListView) {
-        if (!DrawThemedPart(Canvas, this, QStringLiteral("header"), themepart::HP_HEADERITEM, 1, R.adjusted(-1, -1, 1, 1))) {
+        if (!DrawThemedPart(Canvas, this, QStringLiteral("header"), themepart::HP_HEADERITEM,
+                            TGridCoord{ACol, ARow} == hotCell_ ? 2 : 1, R.adjusted(-1, -1, 1, 1))) {
             Canvas.Brush = TGridBrush{clBtnFace, bsSolid};
             Canvas.Pen = TGridPen{clWhite, 1, Qt::SolidLine};
             Canvas.Rectangle(R);

@@ -1,16 +1,24 @@
 // TExtStringGrid at the window's level: zoom, panning with the middle button, the key release,
-// per-cell and per-row colours, the editing gate, the edit text the inplace editor asks for,
-// rows that may not move, and columns that keep their share of the width while the grid is sized.
+// per-cell and per-row colours, the editing gate, the edit text the inplace editor asks for and
+// the text it hands back, row and column moves, columns that keep their share of the width while
+// the grid is sized, the form's size the grid follows, the sizing borders and the handlers that
+// may forbid a sizing, the wheel that keeps the first column, the balloon tool-tip and the hint
+// beside a column or row being sized.
 #include "grid/display/extgrid.h"
 
 #include <QCursor>
 #include <QMouseEvent>
 #include <QResizeEvent>
+#include <QTextDocument>
 
 #include <algorithm>
 #include <cmath>
 
 #include "grid/display/esghtmle.h"
+#include "grid/display/extutil.h"
+#include "grid/display/gridballoon.h"
+#include "grid/display/htmlhint.h"
+#include "grid/display/rtfreader.h"
 
 // --- zoom ----------------------------------------------------------------------------------------
 
@@ -206,6 +214,24 @@ void TExtStringGrid::RowMoved(int FromIndex, int ToIndex)
 void TExtStringGrid::ColumnMoved(int FromIndex, int ToIndex)
 {
     TBaseGrid::ColumnMoved(FromIndex, ToIndex);
+    // The hidden rows' cells move as the shown ones did.
+    for (TGridItem& item : hiddenRows_)
+        item.Items.MoveColumn(FromIndex, ToIndex);
+    // The sort columns follow: the moved one to its new place, those between one step toward
+    // its old place.
+    for (int i = 0; i < SortIndexes.Count(); ++i) {
+        const int entry = SortIndexes.Items(i);
+        const int col = TSortIndexList::ColumnOf(entry);
+        int moved = col;
+        if (col == FromIndex)
+            moved = ToIndex;
+        else if (FromIndex < ToIndex && col > FromIndex && col <= ToIndex)
+            moved = col - 1;
+        else if (FromIndex > ToIndex && col >= ToIndex && col < FromIndex)
+            moved = col + 1;
+        if (moved != col)
+            SortIndexes.SetItems(i, int((unsigned(entry) & 0x80000000u) | unsigned(moved)));
+    }
     rowColMoved_ = true;
 }
 
@@ -225,4 +251,242 @@ void TExtStringGrid::synchColumns(int clientWidth)
     HideEditor();
     for (int c = 0; c < ColCount(); ++c)
         SetColWidths(c, int(std::lround(double(synchWidths_[size_t(c)]) * clientWidth / synchReference_)));
+}
+
+// --- editors handing back ----------------------------------------------------------------------------
+
+void TExtStringGrid::TextFromEditor(int ACol, int ARow, const QString& Text)
+{
+    // The runtime's edit-text notice for the shown column, the text into the real one.
+    TDrawGrid::SetEditText(RealToDisplCol(ACol), ARow, Text);
+    SetCellText(ACol, ARow, Text);
+}
+
+void TExtStringGrid::EllipsisClick(const QString& Value, QString& Text)
+{
+    Text = Value;
+    if (OnEllipsClick)
+        OnEllipsClick(this, RealColIndex(Col()), Row(), Text);
+}
+
+void TExtStringGrid::DoEditingDone()
+{
+    if (OnEditingDone)
+        OnEditingDone(this);
+}
+
+// --- the form's size ----------------------------------------------------------------------------------
+
+bool TExtStringGrid::eventFilter(QObject* watched, QEvent* e)
+{
+    if (watched == owner_ && e->type() == QEvent::Resize)
+        ownerResized();
+    return TBaseGrid::eventFilter(watched, e);
+}
+
+void TExtStringGrid::ownerResized()
+{
+    if (!owner_ || loading_)
+        return;
+    const QSize now = owner_->size();
+    if (SizeWithForm) {
+        // Only a real change that leaves the grid a size of its own.
+        const int w = width() + now.width() - ownerSize_.width();
+        const int h = height() + now.height() - ownerSize_.height();
+        if (now != ownerSize_ && w >= 0 && h >= 0)
+            resize(w, h);
+    }
+    ownerSize_ = now;
+    if (ColumnSize.Stretch())
+        StretchColumn(ColumnSize.StretchColumn);
+}
+
+// --- sizing borders -----------------------------------------------------------------------------------
+
+void TExtStringGrid::CalcSizingState(int X, int Y, TGridState& State, int& Index)
+{
+    TBaseGrid::CalcSizingState(X, Y, State, Index);
+    if (State == gsColSizing && OnColumnSize) {
+        const TGridCoord left = MouseCoord(X - 6, Y);
+        if (left.X >= 0 && left.Y >= 0 && left.Y < TCustomGrid::FixedRows()) {
+            bool allow = true;
+            OnColumnSize(this, RealColIndex(left.X), allow);
+            if (!allow)
+                State = gsNormal;
+        }
+    } else if (State == gsRowSizing && OnRowSize) {
+        const TGridCoord above = MouseCoord(X, Y - 6);
+        if (above.X >= 0 && above.Y >= 0 && above.X < TCustomGrid::FixedCols()) {
+            bool allow = true;
+            OnRowSize(this, above.Y, allow);
+            if (!allow)
+                State = gsNormal;
+        }
+    }
+}
+
+bool TExtStringGrid::IsOnSizingBorder(int X, int Y)
+{
+    const TGridCoord at = MouseCoord(X, Y);
+    if (at.X < 0 || at.Y < 0)
+        return false;
+    const QRect r = CellRect(at.X, at.Y);
+    if (at.X >= TCustomGrid::FixedCols())
+        return at.Y < TCustomGrid::FixedRows() && (Options() & goColSizing) &&
+               (X - r.left() < 4 || r.left() + r.width() - X < 4);
+    return r.top() + r.height() - Y < 4;
+}
+
+// --- the wheel ----------------------------------------------------------------------------------------
+
+bool TExtStringGrid::wheelKeepingLeftCol(bool Down)
+{
+    // Row selection that keeps its horizontal place: the wheel moves rows only.
+    const int left = LeftCol();
+    ++updateCount_;
+    const bool done = Down ? TBaseGrid::DoMouseWheelDown() : TBaseGrid::DoMouseWheelUp();
+    SetLeftCol(left);
+    --updateCount_;
+    viewport()->update();
+    return done;
+}
+
+bool TExtStringGrid::DoMouseWheelDown()
+{
+    if ((Options() & goRowSelect) && Navigation.KeepHorizScroll)
+        return wheelKeepingLeftCol(true);
+    return TBaseGrid::DoMouseWheelDown();
+}
+
+bool TExtStringGrid::DoMouseWheelUp()
+{
+    if ((Options() & goRowSelect) && Navigation.KeepHorizScroll)
+        return wheelKeepingLeftCol(false);
+    if (Row() >= RowCount() || Col() >= ColCount())
+        return true;
+    return TBaseGrid::DoMouseWheelUp();
+}
+
+// --- the balloon tool-tip -------------------------------------------------------------------------------
+
+void TExtStringGrid::updateBalloon()
+{
+    if (!Balloon.Enable() || loading_) {
+        balloonTimer_.stop();
+        balloon_.reset();
+        balloonCell_ = {-1, -1};
+        return;
+    }
+    if (!balloon_)
+        balloon_ = std::make_unique<TGridBalloon>(this);
+    balloon_->SetDelays(Balloon.InitialDelay, Balloon.ReshowDelay, Balloon.AutoHideDelay);
+    balloon_->SetTransparency(Balloon.Transparency);
+}
+
+QString TExtStringGrid::BalloonText(int ACol, int ARow)
+{
+    const QString raw = GetCellText(ACol, ARow);
+    QString text;
+    switch (CellTextKind(raw, EnableHTML)) {
+    case ctkHTML: text = StripHTML(raw); break;
+    case ctkRichText: text = RichTextDocument(raw, font())->toPlainText(); break;
+    case ctkWide: text = CellTextToWide(raw.toLatin1()); break;
+    default: text = GetDisplayText(ACol, ARow); break;
+    }
+    text.replace(QLatin1Char('\t'), QLatin1Char(' '));
+    int lead = 0;
+    while (lead < text.size() && (text[lead] == QLatin1Char('\n') || text[lead] == QLatin1Char('\r')))
+        ++lead;
+    text.remove(0, lead);
+    if (text.size() > 1024)
+        text = text.left(1021) + QStringLiteral("...");
+    return text;
+}
+
+bool TExtStringGrid::showBalloon(const QPoint& Pt)
+{
+    if (!balloon_)
+        return false;
+    const TGridCoord at = MouseCoord(Pt.x(), Pt.y());
+    if (at.X < 0 || at.Y < 0 || !viewport()->rect().contains(Pt)) {
+        balloon_->Pop();
+        balloonShown_ = false;
+        return false;
+    }
+    QString title = QStringLiteral(" ");
+    QString text = BalloonText(at.X, at.Y);
+    int icon = 1;
+    if (OnCellBalloon)
+        OnCellBalloon(this, RealColIndex(at.X), at.Y, title, text, icon);
+    if (title.size() > 100)
+        title = title.left(97) + QStringLiteral("...");
+    balloonCell_ = at;
+    if (text.isEmpty()) {
+        balloon_->Pop();
+        balloonShown_ = false;
+        return false;
+    }
+    balloon_->SetColors(Balloon.TextColor, Balloon.BackgroundColor);
+    balloon_->Popup(viewport()->mapToGlobal(Pt), title, text, icon);
+    balloonShown_ = true;
+    return true;
+}
+
+// --- the hint beside a column or row being sized ----------------------------------------------------------
+
+QString TExtStringGrid::SizingHintText() const
+{
+    return sizingHint_ && sizingHint_->isVisible() ? sizingHint_->Caption() : QString();
+}
+
+void TExtStringGrid::showSizingHint(int X, int Y)
+{
+    int size = 0;
+    QRect cell;
+    bool columns = true;
+    if (fixedSizing_ >= 0) {
+        // A fixed column or row: the sizing line's place from the grid's edge; the hint at (0, 0).
+        columns = fixedSizingColumns_;
+        int start = 0;
+        for (int i = 0; i < fixedSizing_; ++i)
+            start += columns ? ColWidths(i) : RowHeights(i);
+        size = std::max(0, (columns ? X : Y) - start);
+        cell = CellRect(0, 0);
+    } else if (sizingIndex_ >= 0) {
+        columns = sizingColumns_;
+        cell = columns ? CellRect(sizingIndex_, 0) : CellRect(0, sizingIndex_);
+        size = std::max(0, columns ? X - cell.left() : Y - cell.top());
+    } else {
+        return;
+    }
+    const QString text = (columns ? QStringLiteral("cw=<b>") : QStringLiteral("rh=<b>")) + QString::number(size) +
+                         QStringLiteral("</b>");
+    if (!sizingHint_) {
+        sizingHint_ = std::make_unique<THTMLHintWindow>(this);
+        QPalette p = sizingHint_->palette();
+        p.setColor(QPalette::ToolTipBase, ToQColor(HintColor));
+        sizingHint_->setPalette(p);
+    }
+    const QRect need = sizingHint_->CalcHintRect(200, text);
+    sizingHint_->ActivateHint(QRect(viewport()->mapToGlobal(cell.topLeft()), need.size()), text);
+}
+
+void TExtStringGrid::hideSizingHint()
+{
+    if (sizingHint_)
+        sizingHint_->hide();
+}
+
+// --- the selection's resize handle ----------------------------------------------------------------------
+
+QRect TExtStringGrid::SelectionHandleRect()
+{
+    if (!selectionResizer_ || !selectionRectangle_)
+        return QRect();
+    const TGridRect s = Selection();
+    const QRect r = MergedCellRect(s.Right, s.Bottom);
+    if (r.isEmpty())
+        return QRect();
+    const QPoint corner(r.left() + r.width(), r.top() + r.height());
+    return QRect(corner.x() - 3, corner.y() - 3, 6, 6);
 }

@@ -156,3 +156,61 @@ QPixmap DrawnGridBitmap(const QString& name)
     drawn.insert(name, pm);
     return pm;
 }
+
+namespace {
+
+// A filled arrow of the given direction in a 32 by 32 cursor, outlined in white so that it shows
+// on dark cells; the hot spot is its tip.
+QCursor arrowCursor(bool right)
+{
+    QPixmap pm = blank(32, 32);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    QPolygonF arrow;
+    // Drawn pointing down, turned for right.
+    arrow << QPointF(12, 2) << QPointF(20, 2) << QPointF(20, 14) << QPointF(26, 14) << QPointF(16, 28)
+          << QPointF(6, 14) << QPointF(12, 14);
+    if (right) {
+        for (QPointF& pt : arrow)
+            pt = QPointF(pt.y(), pt.x());
+    }
+    p.setPen(QPen(Qt::white, 2));
+    p.setBrush(Qt::black);
+    p.drawPolygon(arrow);
+    p.end();
+    return right ? QCursor(pm, 28, 16) : QCursor(pm, 16, 28);
+}
+
+QCursor crossCursor()
+{
+    QPixmap pm = blank(32, 32);
+    QPainter p(&pm);
+    p.setPen(QPen(Qt::white, 4));
+    p.drawLine(16, 4, 16, 28);
+    p.drawLine(4, 16, 28, 16);
+    p.setPen(QPen(Qt::black, 2));
+    p.drawLine(16, 4, 16, 28);
+    p.drawLine(4, 16, 28, 16);
+    p.end();
+    return QCursor(pm, 16, 16);
+}
+
+}  // namespace
+
+QCursor GridCursor(int id)
+{
+    // Drawn once; kept for the program's life (a pixmap must not outlive the application's end
+    // in a static destructor).
+    static auto* cursors = new QHash<int, QCursor>;
+    if (auto it = cursors->constFind(id); it != cursors->constEnd())
+        return *it;
+    QCursor c;
+    switch (id) {
+    case 8010: c = arrowCursor(true); break;
+    case 8011: c = arrowCursor(false); break;
+    case 8012: c = crossCursor(); break;
+    default: return QCursor(Qt::ArrowCursor);
+    }
+    cursors->insert(id, c);
+    return c;
+}

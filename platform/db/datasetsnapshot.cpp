@@ -558,31 +558,60 @@ void TDataSet::sortSnapshot()
     }
     dropLookupIndexes();
     materializeKeys();
+    // The sort columns' values of every row, copied as they are read: a large table's rows come
+    // page by page and the row cache lets earlier pages go, so no row is held by reference
+    // while others are read.
+    std::vector<std::vector<QVariant>> sortValues(snap_.size());
+    auto take = [&](size_t i, const Row* r) {
+        std::vector<QVariant>& v = sortValues[i];
+        v.reserve(cols.size());
+        for (const auto& col : cols)
+            v.push_back(r && size_t(col.first) < r->values.size() ? r->values[size_t(col.first)] : QVariant());
+    };
     if (keyed_) {
-        // Make sure every row's values are at hand before sorting.
         std::vector<int64_t> wanted;
-        for (int64_t k : snap_)
-            if (cache_.find(k) == cache_.end()) {
-                wanted.push_back(k);
-                if (int(wanted.size()) == kPageSize) {
-                    fetchKeys(wanted);
-                    wanted.clear();
-                }
+        std::vector<size_t> waiting;
+        auto readWanted = [&] {
+            fetchKeys(wanted);
+            for (size_t i : waiting) {
+                const auto it = cache_.find(snap_[i]);
+                take(i, it == cache_.end() ? nullptr : &it->second);  // a row gone meanwhile sorts as empty
             }
-        fetchKeys(wanted);
-        for (auto& kv : cache_)
-            kv.second.pinned = true;  // the sort needs them all; keep them
+            wanted.clear();
+            waiting.clear();
+        };
+        for (size_t i = 0; i < snap_.size(); ++i) {
+            const auto it = cache_.find(snap_[i]);
+            if (it != cache_.end()) {
+                take(i, &it->second);
+                continue;
+            }
+            wanted.push_back(snap_[i]);
+            waiting.push_back(i);
+            if (int(wanted.size()) == kPageSize)
+                readWanted();
+        }
+        readWanted();
+    } else {
+        for (size_t i = 0; i < snap_.size(); ++i)
+            take(i, &rowByKey(snap_[i], -1));
     }
-    std::stable_sort(snap_.begin(), snap_.end(), [&](int64_t a, int64_t b) {
-        const Row& ra = rowByKey(a, -1);
-        const Row& rb = rowByKey(b, -1);
-        for (const auto& [col, desc] : cols) {
-            const int c = compareValues(ra.values[size_t(col)], rb.values[size_t(col)]);
+    std::vector<size_t> order(snap_.size());
+    for (size_t i = 0; i < order.size(); ++i)
+        order[i] = i;
+    std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) {
+        for (size_t j = 0; j < cols.size(); ++j) {
+            const int c = compareValues(sortValues[a][j], sortValues[b][j]);
             if (c)
-                return desc ? c > 0 : c < 0;
+                return cols[j].second ? c > 0 : c < 0;
         }
         return false;
     });
+    std::vector<int64_t> sorted;
+    sorted.reserve(snap_.size());
+    for (size_t i : order)
+        sorted.push_back(snap_[i]);
+    snap_.swap(sorted);
 }
 
 bool TDataSet::evaluateFilter(int64_t key)

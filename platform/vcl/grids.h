@@ -475,6 +475,10 @@ public:
     QStringList Cols(int ACol) const;
     void SetCols(int ACol, const QStringList& value);
 
+    // The text of a cell the grid holds none for: a long list keeps its rows elsewhere and
+    // makes the texts of the cells that are read or shown (set cells take precedence).
+    std::function<QString(int ACol, int ARow)> CellSource;
+
 protected:
     void DrawCell(int ACol, int ARow, const QRect& ARect, TGridDrawState AState) override;
     void ColumnMoved(int FromIndex, int ToIndex) override;

@@ -331,3 +331,34 @@ TEST_F(GarminImportTest, RunsAreTickedByClickSpaceAndArrows)
 }
 
 }  // namespace
+
+namespace {
+
+// The import with the keyboard alone: the arrows walk the runs, Space ticks, Tab reaches "Ok"
+// and Space presses it. GARMIN_RUNLIST_PNG names a picture of the list to look at.
+TEST_F(GarminImportTest, KeyboardAloneTicksAndImports)
+{
+    ZoneScope zone("UTC");
+    const QString file = files.write(QStringLiteral("runs.xml"), summerAndWinter());
+    import(file, [](TselectForerunner& f) {
+        TExtColumnGrid& g = *f.ExtColumnGrid1;
+        ASSERT_EQ(f.focusWidget(), &g);
+        key(&g, Qt::Key_Down);
+        EXPECT_EQ(g.Row(), 2);
+        key(&g, Qt::Key_Space, QStringLiteral(" "));
+        key(&g, Qt::Key_Up);
+        key(&g, Qt::Key_Space, QStringLiteral(" "));
+        key(&g, Qt::Key_Space, QStringLiteral(" "));  // and back off: only the winter run stays
+        EXPECT_EQ(rowTexts(g, 1)[0], QStringLiteral("false"));
+        EXPECT_EQ(rowTexts(g, 2)[0], QStringLiteral("true"));
+        if (const QByteArray png = qgetenv("GARMIN_RUNLIST_PNG"); !png.isEmpty())
+            f.grab().save(QString::fromLocal8Bit(png));
+        key(&g, Qt::Key_Tab);
+        ASSERT_EQ(f.focusWidget(), f.Button1);
+        key(f.Button1, Qt::Key_Space, QStringLiteral(" "));
+    });
+    EXPECT_EQ(count(QStringLiteral("SELECT count(*) FROM DATEN")), 2);
+    EXPECT_EQ(count(QStringLiteral("SELECT count(*) FROM DATEN WHERE Meter = 5000 AND dat_Id <> 7")), 1);
+}
+
+}  // namespace

@@ -271,3 +271,92 @@ TEST(GridTimer, TypeAheadExpiresAndOnlyBlinkingCellsRepaint)
 }
 
 }  // namespace
+
+namespace {
+
+TEST(GridPointer, HotHeadersSizingHintsPermissionsAndTheResizeHandle)
+{
+    TExtStringGrid g;
+    g.SetLook(glListView);
+    g.show();
+    move(g, centre(g, 2, 0));
+    EXPECT_EQ(g.HotCell(), (TGridCoord{2, 0}));
+    move(g, centre(g, 3, 4));
+    EXPECT_EQ(g.HotCell(), (TGridCoord{3, 4}));
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(&g, &leave);
+    EXPECT_EQ(g.HotCell(), (TGridCoord{-1, -1}));
+
+    // The width beside a column being sized, scrollable or fixed; gone with the release.
+    TExtStringGrid s;
+    s.SetOptions(s.Options() | goColSizing);
+    s.HintShowSizing = true;
+    s.MouseActions.SizeFixedCol = true;
+    s.show();
+    const QRect header = s.CellRect(1, 0);
+    const QPoint border(header.left() + header.width(), header.center().y());
+    send(s.viewport(), QEvent::MouseButtonPress, border, Qt::LeftButton);
+    move(s, border + QPoint(20, 0), Qt::LeftButton);
+    EXPECT_EQ(s.SizingHintText(), QStringLiteral("cw=<b>%1</b>").arg(header.width() + 20));
+    send(s.viewport(), QEvent::MouseButtonRelease, border + QPoint(20, 0), Qt::LeftButton);
+    EXPECT_EQ(s.SizingHintText(), QString());
+    const int fixedBorder = s.ColWidths(0);
+    const int y = centre(s, 0, 3).y();
+    send(s.viewport(), QEvent::MouseButtonPress, QPoint(fixedBorder + 1, y), Qt::LeftButton);
+    move(s, QPoint(fixedBorder + 30, y), Qt::LeftButton);
+    EXPECT_EQ(s.SizingHintText(), QStringLiteral("cw=<b>%1</b>").arg(fixedBorder + 30));
+    send(s.viewport(), QEvent::MouseButtonRelease, QPoint(fixedBorder + 30, y), Qt::LeftButton);
+
+    // OnColumnSize and OnRowSize may forbid a sizing: the border is then a plain cell.
+    TExtStringGrid f;
+    f.SetOptions(f.Options() | goColSizing | goRowSizing);
+    f.show();
+    std::vector<int> asked;
+    f.OnColumnSize = [&](QObject*, int ACol, bool& Allow) {
+        asked.push_back(ACol);
+        Allow = false;
+    };
+    f.OnRowSize = [&](QObject*, int, bool& Allow) { Allow = false; };
+    const int w = f.ColWidths(1);
+    const QRect h = f.CellRect(1, 0);
+    send(f.viewport(), QEvent::MouseButtonPress, QPoint(h.left() + h.width(), h.center().y()), Qt::LeftButton);
+    move(f, QPoint(h.left() + h.width() + 25, h.center().y()), Qt::LeftButton);
+    send(f.viewport(), QEvent::MouseButtonRelease, QPoint(h.left() + h.width() + 25, h.center().y()), Qt::LeftButton);
+    EXPECT_EQ(f.ColWidths(1), w);
+    ASSERT_FALSE(asked.empty());
+    EXPECT_EQ(asked.front(), 1);
+    const int rh = f.RowHeights(2);
+    const QRect rc = f.CellRect(0, 2);
+    send(f.viewport(), QEvent::MouseButtonPress, QPoint(rc.center().x(), rc.top() + rc.height()), Qt::LeftButton);
+    send(f.viewport(), QEvent::MouseButtonRelease, QPoint(rc.center().x(), rc.top() + rc.height() + 15), Qt::LeftButton);
+    EXPECT_EQ(f.RowHeights(2), rh);
+
+    // Sizing borders: a header's column border with goColSizing, a fixed cell's bottom.
+    EXPECT_TRUE(f.IsOnSizingBorder(h.left() + h.width() - 2, h.center().y()));
+    EXPECT_FALSE(f.IsOnSizingBorder(h.left() + h.width() - 5, h.center().y()));
+    EXPECT_FALSE(f.IsOnSizingBorder(centre(f, 2, 3).x(), centre(f, 2, 3).y()));
+    EXPECT_TRUE(f.IsOnSizingBorder(rc.center().x(), rc.top() + rc.height() - 2));
+
+    // The selection's resize handle.
+    TExtStringGrid r;
+    r.SetSelectionRectangle(true);
+    r.SetSelectionResizer(true);
+    r.show();
+    const QRect cell = r.CellRect(r.Col(), r.Row());
+    move(r, QPoint(cell.left() + cell.width(), cell.top() + cell.height()));
+    EXPECT_EQ(r.MouseSelectMode(), msmResize);
+
+    // With RangeSelectAndEdit a drag to another cell is a range selection, not an edit.
+    TExtStringGrid e;
+    e.SetOptions(e.Options() | goEditing | goRangeSelect);
+    e.MouseActions.RangeSelectAndEdit = true;
+    e.show();
+    send(e.viewport(), QEvent::MouseButtonPress, centre(e, 1, 1), Qt::LeftButton);
+    move(e, centre(e, 1, 1) + QPoint(1, 0), Qt::LeftButton);
+    EXPECT_TRUE(e.Options() & goEditing) << "still in the pressed cell";
+    move(e, centre(e, 3, 3), Qt::LeftButton);
+    send(e.viewport(), QEvent::MouseButtonRelease, centre(e, 3, 3), Qt::LeftButton);
+    EXPECT_FALSE(e.Options() & goEditing);
+}
+
+}  // namespace

@@ -182,6 +182,26 @@ TEST_F(KeyPages, OwnEditsInsertsAndDeletesKeepTheOrderOfTheOpen)
     EXPECT_EQ(run(true), full);
 }
 
+TEST_F(KeyPages, AnOrderSetOnAnOpenTableLargerThanTheRowCacheSortsEveryRow)
+{
+    // More rows than the row cache keeps: their values are read page by page while sorting.
+    const int rows = 40000;
+    fill(rows);
+    QList<int> expected;
+    for (int a = 6; a >= 0; --a)
+        for (int i = a; i < rows; i += 7)
+            expected << i;
+    for (bool lazy : {false, true}) {
+        TTable t;
+        open(t, lazy, QStringLiteral("n"));
+        t.SetRecNo(30000);  // the cache holds the pages read so far
+        t.SetIndexFieldNames(QStringLiteral("a DESC;n"));
+        EXPECT_EQ(forwards(t), expected) << lazy;
+        ASSERT_TRUE(t.Locate(QStringLiteral("n"), 13)) << lazy;
+        EXPECT_EQ(t.RecNo(), expected.indexOf(13) + 1) << lazy;
+    }
+}
+
 TEST_F(KeyPages, RowsDeletedBehindTheSnapshotsBackLeaveEmptyPlaces)
 {
     fill(9000);
