@@ -478,14 +478,37 @@ void TnavigatorFrm::StringGrid1SelectCell(QObject*, int, int ARow, bool& CanSele
 
 void TnavigatorFrm::StringGrid1KeyDown(QObject*, int& Key, Qt::KeyboardModifiers Shift)
 {
-    if ((Key != Qt::Key_Down && Key != Qt::Key_Up) || Shift != Qt::NoModifier)
+    // Week rows cannot be chosen: the keys that move the selection go on to the next unit row in
+    // their direction (a page or the list's end that lands on a week row takes the unit beside it).
+    const int first = StringGrid1->FixedRows();
+    const int count = StringGrid1->RowCount();
+    int target = 0;
+    int step = 0;
+    bool paging = false;
+    if (Shift == Qt::NoModifier && (Key == Qt::Key_Down || Key == Qt::Key_Up)) {
+        step = Key == Qt::Key_Down ? 1 : -1;
+        target = StringGrid1->Row() + step;
+    } else if (Shift == Qt::NoModifier && (Key == Qt::Key_PageDown || Key == Qt::Key_PageUp)) {
+        step = Key == Qt::Key_PageDown ? 1 : -1;
+        target = qBound(first, StringGrid1->Row() + step * qMax(1, StringGrid1->VisibleRowCount()), count - 1);
+        paging = true;
+    } else if (Shift == Qt::ControlModifier && (Key == Qt::Key_Home || Key == Qt::Key_End)) {
+        step = Key == Qt::Key_Home ? 1 : -1;
+        target = Key == Qt::Key_Home ? first : count - 1;
+        paging = true;
+    } else {
         return;
-    const int step = Key == Qt::Key_Down ? 1 : -1;
-    int row = StringGrid1->Row() + step;
-    while (row >= StringGrid1->FixedRows() && row < StringGrid1->RowCount() && StringGrid1->Cells(ocUnitId, row) == QLatin1String("-1"))
+    }
+    auto inList = [&](int r) { return r >= first && r < count; };
+    auto weekRow = [&](int r) { return StringGrid1->Cells(ocUnitId, r) == QLatin1String("-1"); };
+    int row = target;
+    while (inList(row) && weekRow(row))
         row += step;
-    // Without a unit row beyond, the key does nothing.
-    if (row >= StringGrid1->FixedRows() && row < StringGrid1->RowCount())
+    if (!inList(row) && paging)
+        for (row = target; inList(row) && weekRow(row); row -= step) {
+        }
+    // Without a unit row that way, the key does nothing.
+    if (inList(row) && row != StringGrid1->Row())
         StringGrid1->SetRow(row);
     Key = 0;
 }

@@ -43,7 +43,6 @@ void TOverviewList::Clear()
     units_.clear();
     rows_.clear();
     byUnit_.clear();
-    names_.clear();
     db_ = nullptr;
 }
 
@@ -57,20 +56,28 @@ void TOverviewList::read(const QString& sql, const QVariantList& params, std::ve
     const int distance = q.Column(QStringLiteral("distanz"));
     const int distName = q.Column(QStringLiteral("DistName"));
     const int sport = q.Column(QStringLiteral("spo_id"));
+    // A sport has one distance unit: its name is read once per sport and shared by its units.
+    QHash<int, QString> nameOfSport;
+    double weekDay = -1;
+    int week = 0;
     while (q.Next()) {
         Unit u;
         u.id = q.AsInteger(id);
         u.day = q.AsFloat(datum);
-        u.week = WeekOfTheYear(u.day);
+        // The units come day by day: the week is worked out when the day changes.
+        if (std::floor(u.day) != weekDay) {
+            weekDay = std::floor(u.day);
+            week = WeekOfTheYear(u.day);
+        }
+        u.week = week;
         u.startNull = q.IsNull(start);
         u.start = u.startNull ? 0 : q.AsFloat(start);
         u.sport = q.AsInteger(sport);
         u.distance = q.AsFloat(distance);
         u.place = q.AsString(ort);
-        const QString name = q.AsString(distName);
-        auto it = names_.constFind(name);
-        if (it == names_.constEnd())
-            it = names_.insert(name, name);
+        auto it = nameOfSport.constFind(u.sport);
+        if (it == nameOfSport.constEnd())
+            it = nameOfSport.insert(u.sport, q.AsString(distName));
         u.distanceName = it.value();
         into.push_back(std::move(u));
     }

@@ -79,7 +79,6 @@ private:
     std::vector<Unit> units_;
     std::vector<int> rows_;  // an index into units_, or -1 - week for a week row
     QHash<int, int> byUnit_;
-    QHash<QString, QString> names_;  // one copy of each distance unit's name for all units
     TConnection* db_ = nullptr;
     bool showWeeks_ = true;
     TFormatSettings fs_;

@@ -242,6 +242,8 @@ void TExtStringGrid::Paint()
     if (updateCount_ > 0)
         return;
     TBaseGrid::Paint();
+    if (panning_)
+        DrawPanBitmap();
 }
 
 void TExtStringGrid::repaintGrid()

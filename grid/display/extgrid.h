@@ -291,6 +291,10 @@ public:
     // The middle button pans the current cell while it is held (IntelliPan); one step a tick.
     bool Panning() const { return panning_; }
     void PanTick(const QPoint& Pointer);
+    // The panning mark at the start point while panning (drawn by the paint pass), and the
+    // repaint of its 32 by 32 square.
+    void DrawPanBitmap();
+    void InvalidatePanBitmap();
     QWidget* GetCellControl(int ACol, int ARow) const;
     void SetCellColor(int ACol, int ARow, TColor AColor);
     void SetCellColorTo(int ACol, int ARow, TColor AColor);
@@ -315,6 +319,14 @@ public:
     virtual void EllipsisClick(const QString& Value, QString& Text);
     std::function<void(QObject* Sender, int ACol, int ARow, QString& S)> OnEllipsClick;
     void DoEditingDone();
+    // The inplace editor: none over a cell whose control a click works (check box, radio,
+    // button); hiding writes the editor's text into the cell.
+    void ShowInplaceEditor();
+    void HideInplaceEditor();
+    // A key an editor hands back: the editor closes, Tab and the arrows move as in the grid,
+    // Enter advances to the next cell.
+    void EditorKeyNavigate(int Key, Qt::KeyboardModifiers Shift);
+    bool EditorHandingOver() const { return editorHandOver_; }
     std::function<void(QObject* Sender)> OnEditingDone;
     // The grid's Width and Height follow its form's change of size.
     bool SizeWithForm = false;
@@ -741,6 +753,7 @@ protected:
     void SetEditText(int ACol, int ARow, const QString& Value) override;
     void RowMoved(int FromIndex, int ToIndex) override;
     void ColumnMoved(int FromIndex, int ToIndex) override;
+    void TopLeftChanged() override;
     void leaveEvent(QEvent* e) override;
     bool event(QEvent* e) override;
     bool eventFilter(QObject* watched, QEvent* e) override;
@@ -851,6 +864,7 @@ private:
     std::unique_ptr<TGridBalloon> balloon_;
     QTimer balloonTimer_;           // the balloon's own initial delay, when it has one
     bool balloonShown_ = false;
+    bool editorHandOver_ = false;
     std::unique_ptr<THTMLHintWindow> sizingHint_;
     QSize ownerSize_;               // the form's size at its last resize (SizeWithForm)
     QPointer<QWidget> owner_;

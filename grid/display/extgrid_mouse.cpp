@@ -926,6 +926,9 @@ QString TExtStringGrid::CellHint(const QPoint& Pt)
 
 bool TExtStringGrid::event(QEvent* e)
 {
+    // A new desktop theme: with AutoThemeAdapt the grid takes its colours.
+    if (e->type() == QEvent::ThemeChange && autoThemeAdapt_)
+        AdaptToTheme();
     if (e->type() == QEvent::ToolTip) {
         auto* help = static_cast<QHelpEvent*>(e);
         const QPoint pt = viewport()->mapFromGlobal(help->globalPos());

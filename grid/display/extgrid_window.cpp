@@ -8,6 +8,7 @@
 
 #include <QCursor>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QResizeEvent>
 #include <QTextDocument>
 
@@ -17,6 +18,7 @@
 #include "grid/display/esghtmle.h"
 #include "grid/display/extutil.h"
 #include "grid/display/gridballoon.h"
+#include "grid/display/gridbitmaps.h"
 #include "grid/display/htmlhint.h"
 #include "grid/display/rtfreader.h"
 
@@ -45,8 +47,9 @@ void TExtStringGrid::startPanning(const QPoint& At)
         return;
     panning_ = true;
     panStart_ = At;
-    viewport()->setCursor(Qt::SizeAllCursor);
+    viewport()->setCursor(GridCursor(8000));
     panTimer_.start();
+    InvalidatePanBitmap();
 }
 
 void TExtStringGrid::stopPanning()
@@ -55,7 +58,21 @@ void TExtStringGrid::stopPanning()
         return;
     panning_ = false;
     panTimer_.stop();
+    InvalidatePanBitmap();
     viewport()->unsetCursor();
+}
+
+void TExtStringGrid::DrawPanBitmap()
+{
+    if (!Canvas())
+        return;
+    const char* name = IntelliPan == ipHorizontal ? "INTLI2" : IntelliPan == ipBoth ? "INTLI1" : "INTLI3";
+    Canvas()->drawPixmap(panStart_, DrawnGridBitmap(QString::fromLatin1(name)));
+}
+
+void TExtStringGrid::InvalidatePanBitmap()
+{
+    viewport()->update(QRect(panStart_, QSize(32, 32)));
 }
 
 void TExtStringGrid::PanTick(const QPoint& Pointer)
@@ -69,10 +86,15 @@ void TExtStringGrid::PanTick(const QPoint& Pointer)
         dx = 0;
     if (IntelliPan == ipHorizontal)
         dy = 0;
+    viewport()->setCursor(GridCursor(PanCursorId(dx, dy)));
     const int row = std::clamp(Row() + dy, TCustomGrid::FixedRows(), RowCount() - fixedFooters_ - 1);
     const int col = std::clamp(Col() + dx, TCustomGrid::FixedCols(), ColCount() - fixedRightCols_ - 1);
-    if (row != Row() || col != Col())
+    if (row != Row() || col != Col()) {
+        // A step that scrolls takes the mark along with the cells: it is drawn again.
+        if (row < TopRow() || row >= TopRow() + VisibleRowCount() || col < LeftCol() || col >= LeftCol() + VisibleColCount())
+            InvalidatePanBitmap();
         FocusCell(col, row, true);
+    }
 }
 
 // --- the key release ---------------------------------------------------------------------------------
@@ -489,4 +511,50 @@ QRect TExtStringGrid::SelectionHandleRect()
         return QRect();
     const QPoint corner(r.left() + r.width(), r.top() + r.height());
     return QRect(corner.x() - 3, corner.y() - 3, 6, 6);
+}
+
+// --- the inplace editor's hand-over ----------------------------------------------------------------------
+
+void TExtStringGrid::ShowInplaceEditor()
+{
+    if (HasActiveControl(Col(), Row()))
+        return;
+    ShowEditor();
+}
+
+void TExtStringGrid::HideInplaceEditor()
+{
+    if (EditorMode())
+        HideEditor();  // writes the editor's text back through SetEditText
+}
+
+void TExtStringGrid::EditorKeyNavigate(int Key, Qt::KeyboardModifiers Shift)
+{
+    editorHandOver_ = true;
+    const bool alwaysEdit = Navigation.AlwaysEdit;
+    HideInplaceEditor();
+    if (Key == Qt::Key_Tab || Key == Qt::Key_Backtab || (Key >= Qt::Key_Left && Key <= Qt::Key_Down)) {
+        Navigation.AlwaysEdit = false;
+        int k = Key;
+        KeyDown(k, Shift);
+        Navigation.AlwaysEdit = alwaysEdit;
+    } else if (Key == Qt::Key_Return || Key == Qt::Key_Enter) {
+        AdvanceCell(Col(), Row(), false, false, true);
+    }
+    if (Navigation.AlwaysEdit)
+        ShowInplaceEditor();
+    editorHandOver_ = false;
+}
+
+// --- scrolling --------------------------------------------------------------------------------------------
+
+void TExtStringGrid::TopLeftChanged()
+{
+    TBaseGrid::TopLeftChanged();
+    // Scrolling moves the cells' picture; a background fixed to the window, or a gradient over
+    // it, is drawn again in place.
+    const TBackGroundDisplay display = BackGround.Display();
+    if ((display == bdFixed && !BackGround.Bitmap().isNull()) ||
+        ((display == bdGradientHorz || display == bdGradientVert) && BackGround.Color() != clNone))
+        InvalidateGrid();
 }

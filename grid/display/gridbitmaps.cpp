@@ -32,6 +32,29 @@ void tick(QPainter& p, const QRectF& box, const QColor& color, qreal width)
                               QPointF(x + s * 0.78, y + s * 0.28)}));
 }
 
+// The panning mark: a white disc with a dot and the arrows of the axes it pans.
+QPixmap panMark(bool horizontal, bool vertical)
+{
+    QPixmap pm = blank(32, 32);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(Qt::black, 1));
+    p.setBrush(Qt::white);
+    p.drawEllipse(QRectF(1.5, 1.5, 29, 29));
+    p.setBrush(Qt::black);
+    p.drawEllipse(QRectF(14, 14, 4, 4));
+    auto tri = [&](QPointF a, QPointF b, QPointF c) { p.drawPolygon(QPolygonF({a, b, c})); };
+    if (vertical) {
+        tri({16, 4}, {11, 10}, {21, 10});
+        tri({16, 28}, {11, 22}, {21, 22});
+    }
+    if (horizontal) {
+        tri({4, 16}, {10, 11}, {10, 21});
+        tri({28, 16}, {22, 11}, {22, 21});
+    }
+    return pm;
+}
+
 // A check box: a frame with a light fill, ticked when checked, greyed when disabled.
 QPixmap checkBox(int size, bool checked, bool enabled, bool vantor)
 {
@@ -141,6 +164,12 @@ QPixmap draw(const QString& name)
         return leaf(name == QLatin1String("ESGLEAFOPEN"));
     if (name == QLatin1String("ESGFILT"))
         return funnel();
+    if (name == QLatin1String("INTLI1"))
+        return panMark(true, true);
+    if (name == QLatin1String("INTLI2"))
+        return panMark(true, false);
+    if (name == QLatin1String("INTLI3"))
+        return panMark(false, true);
     return QPixmap();
 }
 
@@ -181,6 +210,20 @@ QCursor arrowCursor(bool right)
     return right ? QCursor(pm, 28, 16) : QCursor(pm, 16, 28);
 }
 
+// A panning cursor: the mark with one arrow drawn heavy toward the direction (none at rest).
+QCursor panCursor(int id)
+{
+    QPixmap pm = panMark(true, true);
+    if (id > 8000) {
+        static const QPointF tips[] = {{16, 1}, {27, 5}, {31, 16}, {27, 27}, {16, 31}, {5, 27}, {1, 16}, {5, 5}};
+        QPainter p(&pm);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setPen(QPen(QColor(0, 0, 160), 3, Qt::SolidLine, Qt::RoundCap));
+        p.drawLine(QPointF(16, 16), tips[id - 8001]);
+    }
+    return QCursor(pm, 16, 16);
+}
+
 QCursor crossCursor()
 {
     QPixmap pm = blank(32, 32);
@@ -209,8 +252,19 @@ QCursor GridCursor(int id)
     case 8010: c = arrowCursor(true); break;
     case 8011: c = arrowCursor(false); break;
     case 8012: c = crossCursor(); break;
-    default: return QCursor(Qt::ArrowCursor);
+    default:
+        if (id < 8000 || id > 8008)
+            return QCursor(Qt::ArrowCursor);
+        c = panCursor(id);
+        break;
     }
     cursors->insert(id, c);
     return c;
+}
+
+int PanCursorId(int dx, int dy)
+{
+    // Clockwise from up, as the cursors are numbered.
+    static const int ids[3][3] = {{8008, 8007, 8006}, {8001, 8000, 8005}, {8002, 8003, 8004}};
+    return ids[dx + 1][dy + 1];
 }

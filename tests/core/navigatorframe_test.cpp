@@ -139,6 +139,20 @@ TEST_F(NavigatorTest, WeekRowsStandBetweenWeeksByNumberInEveryDateFormat)
     EXPECT_EQ(grid->Row(), 2);
     QApplication::sendEvent(grid, &up);  // nothing above the first unit but its week row
     EXPECT_EQ(grid->Row(), 2);
+    // The list's ends and its pages land on units, never on a week row.
+    const struct {
+        Qt::Key Key;
+        Qt::KeyboardModifiers Modifiers;
+        int Row;
+    } ends[] = {
+        {Qt::Key_End, Qt::ControlModifier, 7},  {Qt::Key_Home, Qt::ControlModifier, 2},
+        {Qt::Key_PageDown, Qt::NoModifier, 7}, {Qt::Key_PageUp, Qt::NoModifier, 2},
+    };
+    for (const auto& e : ends) {
+        QKeyEvent key(QEvent::KeyPress, e.Key, e.Modifiers);
+        QApplication::sendEvent(grid, &key);
+        EXPECT_EQ(grid->Row(), e.Row) << e.Key;
+    }
 
     // The same rows with an ISO date format: a week row is told by its hidden id, not its text.
     TFormatSettings iso = GermanFormatSettings();

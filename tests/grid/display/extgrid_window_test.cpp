@@ -5,9 +5,11 @@
 
 #include <QApplication>
 #include <QHelpEvent>
+#include <QMouseEvent>
 
 #include "grid/display/extgrid.h"
 #include "grid/display/gridballoon.h"
+#include "grid/display/gridbitmaps.h"
 #include "platform/vcl/forms.h"
 #include "tests/support/qstringprinter.h"
 
@@ -152,6 +154,62 @@ TEST(GridWindow, EditorsHandBackAndTheWheelKeepsTheFirstColumn)
     g.DoMouseWheelDown();
     EXPECT_EQ(g.Row(), row + 1);
     EXPECT_EQ(g.LeftCol(), 5);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(GridWindow, PanningShowsItsMarkAndDirection)
+{
+    for (const char* name : {"INTLI1", "INTLI2", "INTLI3"})
+        EXPECT_EQ(DrawnGridBitmap(QString::fromLatin1(name)).size(), QSize(32, 32)) << name;
+    EXPECT_EQ(PanCursorId(0, 0), 8000);
+    EXPECT_EQ(PanCursorId(0, -1), 8001);
+    EXPECT_EQ(PanCursorId(1, 1), 8004);
+    EXPECT_EQ(PanCursorId(-1, -1), 8008);
+
+    TExtStringGrid g;
+    g.show();
+    auto shows = [&](int id) {
+        return g.viewport()->cursor().pixmap().toImage() == GridCursor(id).pixmap().toImage();
+    };
+    const QPoint mid = g.CellRect(2, 3).center();
+    QMouseEvent press(QEvent::MouseButtonPress, mid, g.viewport()->mapToGlobal(mid), Qt::MiddleButton, Qt::MiddleButton,
+                      Qt::NoModifier);
+    QApplication::sendEvent(g.viewport(), &press);
+    ASSERT_TRUE(g.Panning());
+    EXPECT_TRUE(shows(8000));
+    g.PanTick(mid + QPoint(0, 20));
+    EXPECT_TRUE(shows(8005)) << "down";
+    g.PanTick(mid + QPoint(30, 0));
+    EXPECT_TRUE(shows(8000)) << "vertical panning leaves the horizontal out";
+}
+
+TEST(GridWindow, EditorsHandKeysBackToTheGrid)
+{
+    TExtStringGrid g;
+    g.SetOptions(g.Options() | goEditing);
+    g.show();
+    g.FocusCell(1, 1, true);
+    g.ShowInplaceEditor();
+    ASSERT_TRUE(g.EditorMode());
+    g.InplaceEditor()->setText(QStringLiteral("typed"));
+    g.InplaceEditor()->setModified(true);  // as typing does
+    g.EditorKeyNavigate(Qt::Key_Down, Qt::NoModifier);
+    EXPECT_FALSE(g.EditorMode());
+    EXPECT_EQ(g.GetCellText(1, 1), QStringLiteral("typed"));
+    EXPECT_EQ(g.Row(), 2);
+    g.Navigation.AdvanceOnEnter = true;
+    g.EditorKeyNavigate(Qt::Key_Return, Qt::NoModifier);
+    EXPECT_EQ(g.Col(), 2);
+    EXPECT_FALSE(g.EditorHandingOver());
+
+    // A check-box cell gets no editor: a click or Space works it.
+    g.SetCellCheckBox(3, 3, false, false);
+    g.FocusCell(3, 3, true);
+    g.ShowInplaceEditor();
+    EXPECT_FALSE(g.EditorMode());
 }
 
 }  // namespace
