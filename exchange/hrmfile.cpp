@@ -10,6 +10,7 @@
 #include <cmath>
 
 #include "core/orvtools.h"
+#include "platform/rtl/wholefile.h"
 
 namespace {
 
@@ -190,22 +191,19 @@ bool HrmFile::Read(const QString& fileName)
 {
     clear();
     fileName_ = fileName;
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly)) {
-        error_ = {fileName, 0, tr("Die Datei kann nicht gelesen werden: %1").arg(file.errorString())};
+    // Neither file is read when it is larger than any real recording.
+    QByteArray text;
+    QString failure;
+    if (!ReadWholeFile(fileName, text, failure)) {
+        error_ = {fileName, 0, failure};
         return false;
     }
-    const QByteArray text = file.readAll();
     QByteArray dayText;
     const QString dayFile = DayFilePath(fileName);
-    if (!dayFile.isEmpty()) {
-        QFile day(dayFile);
-        if (!day.open(QIODevice::ReadOnly)) {
-            error_ = {dayFile, 0, tr("Die Datei kann nicht gelesen werden: %1").arg(day.errorString())};
-            return false;
-        }
-        dayText = day.readAll();
-        // An empty day file names no exercise; it is read like a missing one.
+    // An empty day file names no exercise; it is read like a missing one.
+    if (!dayFile.isEmpty() && !ReadWholeFile(dayFile, dayText, failure)) {
+        error_ = {dayFile, 0, failure};
+        return false;
     }
     return Parse(text, fileName, dayText);
 }

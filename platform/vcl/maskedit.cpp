@@ -43,6 +43,17 @@ void TMaskEdit::focusOutEvent(QFocusEvent* e)
     updateBlank();
 }
 
+void TMaskEdit::mousePressEvent(QMouseEvent* e)
+{
+    QLineEdit::mousePressEvent(e);
+    if (inputMask().isEmpty() || hasSelectedText())
+        return;
+    for (QChar c : text())
+        if (c.isLetterOrNumber())
+            return;
+    setCursorPosition(0);
+}
+
 QString TMaskEdit::Text() const
 {
     if (inputMask().isEmpty())

@@ -26,6 +26,8 @@ public:
 protected:
     void focusInEvent(QFocusEvent* e) override;
     void focusOutEvent(QFocusEvent* e) override;
+    // A click into an empty mask puts the caret at its first position, where typing begins.
+    void mousePressEvent(QMouseEvent* e) override;
 
 private:
     // Shows the blank character, or blanks for an empty mask without the focus.

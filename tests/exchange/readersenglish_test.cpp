@@ -52,6 +52,11 @@ TEST_F(EnglishReaders, RunFile)
     GarminRunFile f;
     EXPECT_FALSE(f.Parse("<Runs>\n<Run><Lap><Duration>P1D</Duration></Lap></Run></Runs>"));
     EXPECT_EQ(f.Error().Text(), QStringLiteral("Line 2, column 21: 'P1D' is not a valid duration"));
+    ASSERT_TRUE(f.Parse("<Runs>\n<Run><Lap><StartTime>2008-07-15T05:30:00Z</StartTime></Lap>\n"
+                        "<Track><Trackpoint><Altitude>1e308</Altitude></Trackpoint></Track></Run></Runs>",
+                        QStringLiteral("laeufe.xml")));
+    EXPECT_EQ(f.Runs().value(0).problem.Text(),
+              QStringLiteral("Line 3, column 30: The altitude 1e308 m lies outside what can be stored (-32768 to 32767 m)."));
 }
 
 }  // namespace
