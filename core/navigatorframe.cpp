@@ -473,12 +473,10 @@ void TnavigatorFrm::selectCurrentUnit()
 
 std::optional<bool> TnavigatorFrm::unitShownWithSplits(int datId) const
 {
-    const QString id = QString::number(datId);
-    const int count = StringGrid1->RowCount();
-    for (int r = 1; r < count; ++r)
-        if (StringGrid1->Cells(ocUnitId, r) == id)
-            return !StringGrid1->Cells(ocSplitId, r).isEmpty();
-    return std::nullopt;
+    const int r = overview_.RowOf(datId) + 1;
+    if (r < 1 || r >= StringGrid1->RowCount())
+        return std::nullopt;
+    return !StringGrid1->Cells(ocSplitId, r).isEmpty();
 }
 
 void TnavigatorFrm::StringGrid1SelectCell(QObject*, int, int ARow, bool& CanSelect)

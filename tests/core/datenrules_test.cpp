@@ -73,6 +73,7 @@ private:
         void selectCurrentUnit() override { r.calls << "navigatorSelectCurrentUnit"; }
         void ChangeNavItem() override { r.calls << "navigatorChangeNavItem"; }
         bool XPButton9Down() const override { return r.navButton9Down; }
+        std::optional<bool> unitShownWithSplits(int) const override { return std::nullopt; }
     };
     struct Entry : EntryWindowView {
         RecordingViews& r;

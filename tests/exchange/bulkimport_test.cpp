@@ -78,6 +78,7 @@ struct Recorder : NavigatorView {
     void selectCurrentUnit() override { calls << "selectCurrentUnit"; }
     void ChangeNavItem() override { calls << "ChangeNavItem"; }
     bool XPButton9Down() const override { return true; }
+    std::optional<bool> unitShownWithSplits(int) const override { return std::nullopt; }
 };
 
 class BulkModeTest : public DataModuleTest {
