@@ -257,8 +257,10 @@ void Teingabe::fillZwGrid()
     }
     // The hint: the unit has heart-rate samples while the split tab shows none.
     bool samples = false;
+    // Asked of the database by its key: walking the rows of every unit for one of this unit
+    // would read millions of rows in a database of some years.
     if (!hrm && (!zeit.Active() || zeit.IsEmpty()) && s.zeitAll.Active() && units)
-        samples = s.zeitAll.Locate(QStringLiteral("zei_id"), datId);
+        samples = s.orvDB.ExecuteScalar(QStringLiteral("SELECT COUNT(*) FROM zeit WHERE zei_Id = ?"), {datId}).toInt() > 0;
     StaticText1->setVisible(samples);
 }
 
