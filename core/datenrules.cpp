@@ -441,10 +441,10 @@ void TorvServer::datenAfterPost(TDataSet* dataSet)
         return;
     }
 
-    showSavedUnits();
+    showSavedUnits(dataSet->FieldByName(QStringLiteral("dat_Id"))->AsInteger());
 }
 
-void TorvServer::showSavedUnits()
+void TorvServer::showSavedUnits(int unitId)
 {
     NavigatorView* navigator = View<NavigatorView>();
     if (navigator && navigator->XPButton9Down())
@@ -452,7 +452,10 @@ void TorvServer::showSavedUnits()
     datenblockdetail.Close();
     datenblockdetail.Open();
     if (navigator) {
-        navigator->Button1Click(nullptr);
+        if (unitId > 0)
+            navigator->UnitChanged(unitId);
+        else
+            navigator->Button1Click(nullptr);
         navigator->selectCurrentUnit();
     }
 }
@@ -526,6 +529,7 @@ TUnitBulkMode::~TUnitBulkMode()
 void TorvServer::datenBeforeDelete(TDataSet* dataSet)
 {
     deletedUnitBlock_ = dataSet->FieldByName(QStringLiteral("trainingsblock"))->AsInteger();
+    deletedUnitId_ = dataSet->FieldByName(QStringLiteral("dat_Id"))->AsInteger();
 }
 
 void TorvServer::datenAfterDelete(TDataSet*)
@@ -542,7 +546,10 @@ void TorvServer::datenAfterDelete(TDataSet*)
     datenblockdetail.Close();
     datenblockdetail.Open();
     if (NavigatorView* navigator = View<NavigatorView>()) {
-        navigator->Button1Click(nullptr);
+        if (deletedUnitId_ > 0)
+            navigator->UnitChanged(deletedUnitId_);
+        else
+            navigator->Button1Click(nullptr);
         navigator->selectCurrentUnit();
         if (navigator->XPButton9Down())
             navigator->ChangeNavItem();

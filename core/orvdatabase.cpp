@@ -17,6 +17,7 @@
 #include "core/orvdbserver.h"
 #include "platform/db/connection.h"
 #include "platform/db/query.h"
+#include "platform/db/sqlreader.h"
 #include "platform/db/sqlitefile.h"
 #include "platform/vcl/dialogs.h"
 
@@ -146,15 +147,11 @@ const DatabaseCheck kChecks[] = {
 const char* const kAthleteTables[] = {"daten", "zeit", "sportart", "form", "belstufe", "belart", "unit",
                                       "trainingsblock", "config"};
 
+// Whether the check finds a row: its first row is enough, the rest are not read.
 bool findsRows(TConnection& connection, const char* sql)
 {
-    TQuery q;
-    q.SetConnection(&connection);
-    q.SetSQLText(QString::fromLatin1(sql));
-    q.Open();
-    const bool found = !q.IsEmpty();
-    q.Close();
-    return found;
+    TSqlReader q(connection, QString::fromLatin1(sql));
+    return q.Next();
 }
 
 bool backedUp(const std::function<bool()>& backup)

@@ -319,6 +319,12 @@ bool TorvServer::openDatabase(const QString& path)
     }
 }
 
+bool TorvServer::unitHasZeitRows(int datId)
+{
+    return orvDB.ExecuteNativeScalar(QStringLiteral("SELECT EXISTS (SELECT 1 FROM zeit WHERE zei_Id = ?)"), {datId})
+               .toInt() != 0;
+}
+
 void TorvServer::closeDatabase()
 {
     path_.clear();

@@ -66,6 +66,8 @@ public:
     // The open database's file; empty while none is open.
     const QString& DatabasePath() const { return path_; }
     bool DatabaseOpen() const { return !path_.isEmpty() && orvDB.Connected(); }
+    // Whether the unit has split or heart-rate rows: one question to the split table's index.
+    bool unitHasZeitRows(int datId);
 
     // The split rules' calculation flag: while it is false the calculated fields of zeit are not
     // computed. The rules clear it while a split row is edited; windows that only move through
@@ -294,6 +296,7 @@ private:
     // until the unit is saved (or refused).
     int previousUnitId_ = 0;
     int deletedUnitBlock_ = 0;
+    int deletedUnitId_ = 0;
     bool blockTransaction_ = false;
     qint64 bulkBlock_ = 0;  // a new unit's block written inside the caller's own transaction
     QVariant blockBeforePost_;
@@ -319,7 +322,8 @@ private:
     void endUnitBulkMode();
     // After units were saved: the navigator's item follows, the block's units are read again
     // and the navigator shows the current unit.
-    void showSavedUnits();
+    // The navigator and the block views after a save: `unitId` the one unit saved, 0 many.
+    void showSavedUnits(int unitId = 0);
     // The unit a new unit takes its date and weight from, read on its own in bulk mode.
     TDataSet& newRecordSource(bool nextDay, bool& previousFound);
     // State of the split rules (zeitrules.cpp): the calculation flag and the derived values of

@@ -55,26 +55,39 @@ TselectForerunner::TselectForerunner(QWidget* Owner) : TForm(Owner), ui(std::mak
     Label1 = ui->Label1;
     Button1 = ui->Button1;
     Button2 = ui->Button2;
-    ExtColumnGrid1 = new RunListGrid(this);
+    ExtColumnGrid1 = new TExtColumnGrid(this);
     ExtColumnGrid1->setObjectName(QStringLiteral("ExtColumnGrid1"));
     ui->gridPlace->addWidget(ExtColumnGrid1);
     Label1->setBuddy(ExtColumnGrid1);
     setTabOrder(ExtColumnGrid1, Button1);
     setTabOrder(Button1, Button2);
 
-    RunListColumn tick;
-    tick.width = 21;
-    tick.checkBox = true;
-    auto text = [](const QString& header, int width) {
-        RunListColumn c;
-        c.header = header;
-        c.width = width;
-        return c;
+    // The columns as the form keeps them: the tick, four texts and the run's XML out of sight.
+    TExtColumnGrid* g = ExtColumnGrid1;
+    g->BeginLoad();
+    g->SetColCount(6);
+    g->SetFixedCols(0);
+    g->SetOptions(g->Options() | goRowSelect);
+    TGridColumnItem* tick = g->Columns()[0];
+    tick->Editor = edCheckBox;
+    tick->CheckTrue = QStringLiteral("true");
+    tick->CheckFalse = QStringLiteral("false");
+    const QString headers[] = {tr("Datum"), tr("Startzeit"), tr("Distanz"), tr("Zeit")};
+    for (int c = 1; c <= 4; ++c)
+        g->Columns()[c]->SetHeader(headers[c - 1]);
+    g->SetRowCount(2);
+    g->SetFixedRows(1);
+    g->Loaded();
+    g->Columns()[0]->SetWidth(21);
+    g->Columns()[5]->SetWidth(0);
+    g->SetCol(0);
+    // The list is where the user starts: Space ticks, Tab goes on to Ok.
+    g->setFocus(Qt::OtherFocusReason);
+    // Space ticks the run of the current row wherever in the row the current cell is.
+    g->OnKeyDown = [g](QObject*, int& Key, Qt::KeyboardModifiers) {
+        if (Key == Qt::Key_Space && g->Col() != 0 && g->Row() >= g->FixedRows())
+            g->ToggleCheckBox(0, g->Row(), true);
     };
-    ExtColumnGrid1->SetColumns({tick, text(tr("Datum"), 64), text(tr("Startzeit"), 64), text(tr("Distanz"), 64),
-                                text(tr("Zeit"), 64), text(QString(), 0)});
-    ExtColumnGrid1->SetRowCount(2);
-    ExtColumnGrid1->SetFixedRows(1);
 
     connect(Button1, &QPushButton::clicked, this,
             [this, h = Handler(this, &TselectForerunner::Button1Click)] { h(Button1); });
@@ -91,7 +104,7 @@ bool TselectForerunner::LoadFile(const QString& fileName)
     }
     fileName_ = fileName;
     runs_ = file.Runs();
-    RunListGrid* g = ExtColumnGrid1;
+    TExtColumnGrid* g = ExtColumnGrid1;
     int r = 1;
     for (const GarminRun& run : file.Runs()) {
         // Date and start of the one local moment of the run's start.
@@ -123,7 +136,7 @@ bool TselectForerunner::LoadFile(const QString& fileName)
 
 void TselectForerunner::Button1Click(QObject*)
 {
-    RunListGrid* g = ExtColumnGrid1;
+    TExtColumnGrid* g = ExtColumnGrid1;
     auto nameOf = [g](int r) {
         return tr("Einheit %1 vom %2, %3").arg(r).arg(g->GetCellText(ColDate, r), g->GetCellText(ColStart, r));
     };

@@ -12,7 +12,7 @@
 #include <memory>
 
 #include "exchange/garminrunfile.h"
-#include "exchange/runlistgrid.h"
+#include "grid/display/extcgrid.h"
 #include "platform/vcl/forms.h"
 
 namespace Ui {
@@ -27,7 +27,7 @@ public:
 
     std::unique_ptr<Ui::TselectForerunner> ui;
     QLabel* Label1;
-    RunListGrid* ExtColumnGrid1;
+    TExtColumnGrid* ExtColumnGrid1;
     QPushButton* Button1;  // "Ok"
     QPushButton* Button2;  // "Abbrechen"
 

@@ -257,10 +257,8 @@ void Teingabe::fillZwGrid()
     }
     // The hint: the unit has heart-rate samples while the split tab shows none.
     bool samples = false;
-    // Asked of the database by its key: walking the rows of every unit for one of this unit
-    // would read millions of rows in a database of some years.
     if (!hrm && (!zeit.Active() || zeit.IsEmpty()) && s.zeitAll.Active() && units)
-        samples = s.orvDB.ExecuteScalar(QStringLiteral("SELECT COUNT(*) FROM zeit WHERE zei_Id = ?"), {datId}).toInt() > 0;
+        samples = s.unitHasZeitRows(datId);
     StaticText1->setVisible(samples);
 }
 

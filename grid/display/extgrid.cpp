@@ -3,10 +3,15 @@
 #include "grid/display/extgrid.h"
 
 #include <QApplication>
+#include <QCursor>
 #include <QLabel>
 #include <QResizeEvent>
 #include <QScrollBar>
 #include <QStyle>
+
+#include "grid/display/gridballoon.h"
+#include "grid/display/htmlhint.h"
+#include "platform/vcl/forms.h"
 
 namespace {
 
@@ -40,9 +45,9 @@ TExtStringGrid::TExtStringGrid(QWidget* parent) : TBaseGrid(parent), SortIndexes
     ShowModified.OnChange = [this](TShowModified*) { RepaintNodeColumn(); };
     ControlLook.OnFixedGradient = [this](bool from, TColor color) {
         if (from)
-            FixedGradientFrom = color;
+            ButtonColorFrom = color;
         else
-            FixedGradientTo = color;
+            ButtonColorTo = color;
     };
     ColumnSize.OnStretch = [this] {
         if (parentWidget())
@@ -67,11 +72,28 @@ TExtStringGrid::TExtStringGrid(QWidget* parent) : TBaseGrid(parent), SortIndexes
     wheelScrollLines_ = QApplication::wheelScrollLines();
 
     gridTimer_.setInterval(500);
+    connect(&gridTimer_, &QTimer::timeout, this, [this] { GridTimerTick(); });
+    // The balloon follows Enable; a balloon with its own initial delay shows when it runs out.
+    Balloon.OnEnableChange = [this](TBalloonSettings*) { updateBalloon(); };
+    balloonTimer_.setSingleShot(true);
+    connect(&balloonTimer_, &QTimer::timeout, this, [this] { showBalloon(viewport()->mapFromGlobal(QCursor::pos())); });
+    // A grid made on a form can follow the form's size (SizeWithForm).
+    if (auto* form = qobject_cast<TForm*>(parent)) {
+        owner_ = form;
+        ownerSize_ = form->size();
+        form->installEventFilter(this);
+    }
+    panTimer_.setInterval(10);
+    connect(&panTimer_, &QTimer::timeout, this, [this] { PanTick(viewport()->mapFromGlobal(QCursor::pos())); });
 }
 
 TExtStringGrid::~TExtStringGrid()
 {
     gridTimer_.stop();
+    balloonTimer_.stop();
+    Balloon.OnEnableChange = nullptr;
+    if (owner_)
+        owner_->removeEventFilter(this);
     // A store that cannot be written must not end the program from a destructor.
     if (ColumnSize.Save) {
         try {
@@ -127,6 +149,7 @@ void TExtStringGrid::Loaded()
     if (!xpThemes_ && ControlLook.ControlStyle() == csTheme)
         ControlLook.SetControlStyle(csClassic);
     UpdateScrollBars(false);
+    updateBalloon();
 }
 
 void TExtStringGrid::Assign(QObject* Source)
@@ -207,9 +230,10 @@ void TExtStringGrid::BeginUpdate()
 
 void TExtStringGrid::EndUpdate()
 {
+    // Counted whether the grid shows or not; one more than needed still repaints.
+    if (updateCount_ > 0)
+        --updateCount_;
     if (updateCount_ == 0)
-        return;
-    if (--updateCount_ == 0)
         InvalidateGrid();
 }
 
@@ -218,6 +242,8 @@ void TExtStringGrid::Paint()
     if (updateCount_ > 0)
         return;
     TBaseGrid::Paint();
+    if (panning_)
+        DrawPanBitmap();
 }
 
 void TExtStringGrid::repaintGrid()
@@ -390,6 +416,7 @@ void TExtStringGrid::resizeEvent(QResizeEvent* e)
     if ((BackGround.Display() == bdGradientHorz || BackGround.Display() == bdGradientVert) && BackGround.ColorTo() != clNone)
         InvalidateGrid();
     UpdateScrollBars(false);
+    synchColumns(viewport()->width());
 }
 
 void TExtStringGrid::UpdateScrollBars(bool Hide)
@@ -615,61 +642,4 @@ bool TExtStringGrid::CanEditCell(int ACol, int ARow)
     bool canEdit = true;
     DoCanEditCell(ACol, ARow, canEdit);
     return canEdit;
-}
-
-// --- cell drawing ---------------------------------------------------------------------------------
-
-void TExtStringGrid::GetCellDrawSettings(TGridCanvas& Canvas, int ACol, int ARow, TAlignment& HAlign,
-                                         TVAlignment& VAlign, bool& WordWrap, TColor& ColorTo, bool MapColumn,
-                                         bool UseSelection, bool Printing, TGridDrawState& State)
-{
-    const bool fixed = State & gdFixed;
-    const int col = MapColumn ? RealColIndex(ACol) : ACol;
-    TFont cellFont(fixed ? FixedFont : TFont(font(), FromQColor(palette().color(QPalette::Text))));
-    TGridBrush brush{FromQColor(fixed ? FixedColor() : Color()), bsSolid};
-    ColorTo = clNone;
-    if (const TCellProperties* p = FindCellProperties(ACol, ARow); p && !fixed) {
-        if (p->BrushColor() != clNone)
-            brush.Color = p->BrushColor();
-        ColorTo = p->BrushColorTo();
-        if (p->FontColor != clNone)
-            cellFont.SetColor(p->FontColor);
-    }
-    // A saved selection shows nothing as selected until it is restored.
-    if (UseSelection && !fixed && (State & gdSelected) && showSelection_ && !selectionSaved_) {
-        brush.Color = selectionColor_;
-        ColorTo = selectionColorTo_;
-        cellFont.SetColor(selectionTextColor_);
-    }
-    if (Printing)
-        DoGetCellPrintColor(col, ARow, State, brush, cellFont);
-    else
-        DoGetCellColor(col, ARow, State, brush, cellFont);
-    Canvas.Brush = brush;
-    Canvas.Font = cellFont.Font();
-    Canvas.FontColor = cellFont.Color();
-    HAlign = taLeftJustify;
-    VAlign = vAlignment_;
-    if (const TCellProperties* p = FindCellProperties(ACol, ARow)) {
-        HAlign = p->Alignment;
-        VAlign = p->VAlignment();
-    }
-    DoGetAlignment(col, ARow, HAlign, VAlign);
-    WordWrap = DefaultWordWrap();
-    DoGetWordWrap(col, ARow, WordWrap);
-}
-
-void TExtStringGrid::DrawCellContent(TGridCanvas& Canvas, int ACol, int ARow, const QRect& Rect, TGridDrawState State)
-{
-    TAlignment hAlign = taLeftJustify;
-    TVAlignment vAlign = vtaTop;
-    bool wordWrap = false;
-    TColor colorTo = clNone;
-    GetCellDrawSettings(Canvas, ACol, ARow, hAlign, vAlign, wordWrap, colorTo, true, false, false, State);
-    TTextFlags flags = hAlign == taRightJustify ? tfRight : hAlign == taCenter ? tfCenter : tfLeft;
-    flags |= vAlign == vtaBottom ? tfBottom : vAlign == vtaCenter ? tfVCenter : tfTop;
-    if (wordWrap)
-        flags |= tfWordBreak;
-    Canvas.Brush.Style = bsClear;
-    Canvas.TextRect(Rect.adjusted(2, 2, -2, -2), GetCellText(ACol, ARow), flags);
 }

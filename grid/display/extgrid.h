@@ -12,6 +12,7 @@
 // extgrid_cells.cpp (typed access, cell kinds, selection flags, repaint operations),
 // extgrid_rowcol.cpp (the row and column model: hidden rows, nodes, the filter), extgrid_grouping.cpp
 // (grouping by a column).
+#include <QPointer>
 #include <QString>
 #include <QTimer>
 
@@ -22,17 +23,25 @@
 #include "grid/display/basegrid.h"
 #include "grid/display/extgridsettings.h"
 #include "grid/display/extobj.h"
+#include "grid/display/picturecontainer.h"
 #include "platform/rtl/stringlist.h"
 #include "platform/rtl/sysutils.h"
 #include "platform/vcl/font.h"
 
 class QLabel;
+class THTMLHintWindow;
+class TGridBalloon;
+struct THTMLDrawResult;
 
 // The library's errors: cell access, import and sorting, with their fixed English messages.
 class EExtGridError : public Exception {
 public:
     using Exception::Exception;
 };
+
+// What the pointer rests on, for the next press: a column or row header, the corner, the
+// selection's resize handle.
+enum TMouseSelectMode { msmNone, msmColumn, msmRow, msmAll, msmResize };
 
 // A hidden row: its real index, the height it had and its cells with their records.
 class TGridItem {
@@ -132,12 +141,202 @@ public:
     bool AutoSize() const { return autoSize_; }
     void SetAutoSize(bool value);
 
-    // Two gradient colours of cell buttons, theme adaptation and the popup button.
+    // Two gradient colours of the fixed cells (glXP, glVantor), of cell buttons and of the popup
+    // button; the theme adaptation and ControlLook's fixed gradient set them.
     TColor ButtonColorFrom = clWhite;
     TColor ButtonColorTo;
-    // The gradient of fixed cells (set by the look, the theme adaptation and ControlLook).
-    TColor FixedGradientFrom = clNone;
-    TColor FixedGradientTo = clNone;
+
+    // --- painting (extgrid_paint.cpp, extgrid_glyphs.cpp) ---
+    // The grid's image list (image cells, images in HTML text).
+    QList<QPixmap> GridImages;
+    // Text without word wrap keeps its line breaks.
+    bool Multilinecells = false;
+    // Long texts are not cut with an ellipsis.
+    bool EnhTextSize = false;
+    // The font size of every cell grows by this many points (the zoom).
+    int ZoomOffset = 0;
+    // The cell text margins.
+    int XYOffsetX = 2;
+    int XYOffsetY = 2;
+    // The named pictures of <IMG SRC="name"> in HTML cells; cleared when the container goes.
+    QPointer<TPictureContainer> PictureContainer;
+    // Pictures named by URL in HTML cells, as an application supplies them (none by default).
+    THTMLPictureCache* PictureCache = nullptr;
+    // GetDisplayText gives the formatted text (floats in their format) and keeps HTML tags.
+    bool DisplayFormattedText = false;
+    bool DisplayKeepTags = false;
+    // The text a cell's formula shows: the stored text unless a descendant computes it.
+    virtual void GetCellTextHook(int ACol, int ARow, QString& Text);
+    // The plain text of a cell for copying, finding and export: an empty check box's state as its
+    // check text, HTML without tags.
+    virtual QString GetDisplayText(int ACol, int ARow);
+    // Wraps every occurrence of AText in the cells (every cell with DoFixed, else the data cells)
+    // in the highlight tag, which HTML cells draw in the highlight colours; UnHighlightAll takes
+    // the tags out again.
+    void HighlightText(bool DoFixed, bool CaseSensitive, const QString& AText);
+    void UnHighlightAll(bool DoFixed);
+    // The width and height a cell's text takes (auto-sizing, hints), margins included.
+    virtual QSize CellTextSize(int ACol, int ARow, bool WordWrap);
+    std::function<void(QObject* Sender, int ARow, int ACol, TGridPen& LeftPen, TGridPen& TopPen, TGridPen& RightPen,
+                       TGridPen& BottomPen)>
+        OnGetCellBorderProp;
+    std::function<void(QObject* Sender, TGridCanvas& Canvas, int ACol, int ARow, TGridDrawState AState, const QRect& ARect,
+                       bool Printing)>
+        OnCustomCellDraw;
+    std::function<void(QObject* Sender, int ALeft, int ATop, int ARight, int ABottom)> OnSelectionChanged;
+    // The graphic a cell shows and its size; nullptr when it shows none.
+    TCellGraphic* GetCellGraphicSize(int ACol, int ARow, TCellVAlign& VAlign, TCellHAlign& HAlign, bool& ShowText,
+                                     int& Height, int& Width);
+    // The alignment a cell's text takes: the grid's VAlignment, numbers right with AutoNumAlign,
+    // the cell's own Alignment, then OnGetAlignment.
+    void CellTextAlignment(int ACol, int ARow, TAlignment& HAlign, TVAlignment& VAlign);
+    // The check box and radio group painters of the cells.
+    void DrawCheck(TGridCanvas& Canvas, const QRect& R, bool Checked, bool Enabled, TControlStyle Style);
+    void DrawRadio(TGridCanvas& Canvas, const QRect& R, const QStringList& Texts, int Selected, bool Enabled,
+                   bool Horizontal);
+    // The sort glyph of a column centred at (X, Y).
+    void DrawSortGlyph(TGridCanvas& Canvas, int ACol, int X, int Y);
+    // Takes the colours of the current theme's scheme (blue, olive, silver, or none).
+    void AdaptToTheme();
+
+    // --- the mouse (extgrid_mouse.cpp): clicks, cell actions, hover and the grid's timer ---
+    TMouseSelectMode MouseSelectMode() const { return mouseSelectMode_; }
+    // Text of the type-ahead search, emptied after four idle ticks of the grid's timer.
+    QString TypeAheadText() const { return typeAheadText_; }
+    void SetTypeAheadText(const QString& value);
+    // Cells whose mark-up holds a BLINK tag blink with the grid's timer.
+    bool EnableBlink = false;
+    bool BlinkOn() const { return blinkOn_; }
+    // Hints: a cell's text as its hint (every data cell, or those whose text does not fit).
+    bool HintShowCells = false;
+    bool HintShowLargeText = false;
+    bool HintShowSizing = false;
+    bool HTMLHint = false;
+    // One tick of the grid's timer (type-ahead expiry, hovering, blinking); the timer runs it
+    // every 500 ms.
+    void GridTimerTick();
+    // Cells picked one by one with DisjunctCellSelect.
+    const std::vector<TGridCoord>& SelectedCells() const { return selectedCells_; }
+    bool IsCellSelected(int ACol, int ARow) const;
+    // A radio group's item under a point (relative to the cell) is chosen.
+    void ClickRadioGroup(int ACol, int ARow, int X, int Y);
+    // Sizes a column to its widest text (within the column's auto-size limits).
+    virtual void AutoSizeColumn(int ACol);
+    // The hint of a cell at a viewport point; empty when there is none.
+    QString CellHint(const QPoint& Pt);
+
+    std::function<void(QObject* Sender, int ARow, int ACol)> OnClickCell;
+    std::function<void(QObject* Sender, int ARow, int ACol)> OnRightClickCell;
+    std::function<void(QObject* Sender, int ARow, int ACol)> OnDblClickCell;
+    std::function<void(QObject* Sender, int ACol, int ARow, bool State)> OnCheckBoxClick;
+    std::function<void(QObject* Sender, int ACol, int ARow, bool State)> OnCheckBoxMouseUp;
+    std::function<void(QObject* Sender, int ACol, int ARow, int AIdx)> OnRadioClick;
+    std::function<void(QObject* Sender, int ACol, int ARow, int AIdx)> OnRadioMouseUp;
+    std::function<void(QObject* Sender, int ACol, int ARow)> OnButtonClick;
+    std::function<void(QObject* Sender, int ARow, int ARowReal, bool& Allow)> OnBeforeExpandNode;
+    std::function<void(QObject* Sender, int ARow, int ARowReal, bool& Allow)> OnBeforeContractNode;
+    std::function<void(QObject* Sender, int ARow, int ARowReal)> OnExpandNode;
+    std::function<void(QObject* Sender, int ARow, int ARowReal)> OnContractNode;
+    std::function<void(QObject* Sender, int ARow, int ACol, const QString& Anchor, bool& AutoHandle)> OnAnchorClick;
+    std::function<void(QObject* Sender, int ARow, int ACol, const QString& Anchor)> OnAnchorEnter;
+    std::function<void(QObject* Sender, int ARow, int ACol, const QString& Anchor)> OnAnchorExit;
+    std::function<void(QObject* Sender, int ARow, int ACol, QString& Anchor)> OnAnchorHint;
+    std::function<void(QObject* Sender, int ARow, int ACol, const QString& CtrlID, const QString& CtrlType,
+                       const QString& CtrlVal)>
+        OnControlClick;
+    std::function<void(QObject* Sender, int ACol, bool& DoSort)> OnCanSort;
+    std::function<void(QObject* Sender, int ACol)> OnClickSort;
+    std::function<void(QObject* Sender, int ACol, bool& Allow)> OnColumnSize;
+    std::function<void(QObject* Sender, int ARow, bool& Allow)> OnRowSize;
+    // The cell under the pointer that glListView tracks ((-1, -1) when none).
+    TGridCoord HotCell() const { return hotCell_; }
+    // The hint beside a column or row being sized ("cw=<b>..</b>", "rh=<b>..</b>"); empty when
+    // none shows.
+    QString SizingHintText() const;
+    // The selection's resize handle: the 6 by 6 square at the last selected cell's bottom-right
+    // corner (empty without SelectionResizer and SelectionRectangle).
+    QRect SelectionHandleRect();
+    // Whether a point lies on a border the user may size: the header's column borders with
+    // goColSizing, the bottom borders of the fixed columns' cells.
+    bool IsOnSizingBorder(int X, int Y);
+    // A wheel notch; with goRowSelect and Navigation.KeepHorizScroll the first column stays.
+    bool DoMouseWheelDown() override;
+    bool DoMouseWheelUp() override;
+    std::function<void(QObject* Sender, int ARow, int ACol, const QString& Data, bool& Allow)> OnOleDrag;
+    std::function<void(QObject* Sender, int ARow, int ACol)> OnOleDragStart;
+    std::function<void(QObject* Sender, int ACol, bool& Allow)> OnColumnMove;
+    std::function<void(QObject* Sender, int ARow, bool& Allow)> OnRowMove;
+
+    // --- the keyboard (extgrid_keys.cpp) ---
+    // Tab and Shift+Tab between the editable cells (the editors hand Tab back through it).
+    void MoveCellFocus(Qt::KeyboardModifiers Shift);
+    // Moves from the cell to the next (Forward) or previous editable cell in the advance order;
+    // only with AdvanceOnEnter or Force. Cells that cannot be edited are passed over, at most once
+    // round the grid.
+    void AdvanceCell(int ACol, int ARow, bool Force, bool OpenEditor, bool Forward);
+    // The first data row whose text in the sort column begins with the (upper-case) text; -1.
+    virtual int LookupRow(const QString& Text);
+    std::function<void(QObject* Sender, int ARow)> OnAutoAddRow;
+    std::function<void(QObject* Sender, int ARow, bool& Allow)> OnCanDeleteRow;
+    std::function<void(QObject* Sender, bool& Allow)> OnClipboardCut;
+    std::function<void(QObject* Sender, bool& Allow)> OnClipboardCopy;
+    std::function<void(QObject* Sender, bool& Allow)> OnClipboardPaste;
+    std::function<void(QObject* Sender, int OldRow, int OldCol, int& NewRow, int& NewCol, bool& Allow)> OnAutoAdvance;
+    std::function<void(QObject* Sender, int OldRow, int OldCol, int NewRow, int NewCol, bool& Allow)> OnCellChanging;
+
+    // --- the window's level (extgrid_window.cpp) ---
+    // Widths and heights grow (shrink) by Delta while the zoom level stays within -10 .. 10.
+    void Zoom(int Delta);
+    int ZoomLevel() const { return zoomLevel_; }
+    // The middle button pans the current cell while it is held (IntelliPan); one step a tick.
+    bool Panning() const { return panning_; }
+    void PanTick(const QPoint& Pointer);
+    // The panning mark at the start point while panning (drawn by the paint pass), and the
+    // repaint of its 32 by 32 square.
+    void DrawPanBitmap();
+    void InvalidatePanBitmap();
+    QWidget* GetCellControl(int ACol, int ARow) const;
+    void SetCellColor(int ACol, int ARow, TColor AColor);
+    void SetCellColorTo(int ACol, int ARow, TColor AColor);
+    void SetCellFontColor(int ACol, int ARow, TColor AColor);
+    TColor GetCellColorTo(int ACol, int ARow) const;
+    bool IsCellReadOnly(int ACol, int ARow) const;
+    // A colour for every cell of a row; clNone takes that colour back and nothing else.
+    void SetRowColor(int ARow, TColor AColor);
+    void SetRowColorTo(int ARow, TColor AColor);
+    void SetRowFontColor(int ARow, TColor AColor);
+    QString StrippedCellText(int ACol, int ARow);
+    virtual QString CurrentCellRawText();
+    virtual void SetCurrentCellText(const QString& Text);
+    // Whether the cell may be edited: editing on, not fixed, and the cell allows it.
+    bool CellEditable(int ACol, int ARow);
+    // The inplace editor gets the HTML tags of a cell too.
+    bool EditWithTags = false;
+    // The text an editor hands back: through the runtime's edit text, then into the cell of the
+    // real column.
+    virtual void TextFromEditor(int ACol, int ARow, const QString& Text);
+    // An editor's ellipsis button: Text becomes Value, then OnEllipsClick may change it.
+    virtual void EllipsisClick(const QString& Value, QString& Text);
+    std::function<void(QObject* Sender, int ACol, int ARow, QString& S)> OnEllipsClick;
+    void DoEditingDone();
+    // The inplace editor: none over a cell whose control a click works (check box, radio,
+    // button); hiding writes the editor's text into the cell.
+    void ShowInplaceEditor();
+    void HideInplaceEditor();
+    // A key an editor hands back: the editor closes, Tab and the arrows move as in the grid,
+    // Enter advances to the next cell.
+    void EditorKeyNavigate(int Key, Qt::KeyboardModifiers Shift);
+    bool EditorHandingOver() const { return editorHandOver_; }
+    std::function<void(QObject* Sender)> OnEditingDone;
+    // The grid's Width and Height follow its form's change of size.
+    bool SizeWithForm = false;
+    // The balloon tool-tip window while Balloon.Enable is set and the grid is loaded; nullptr
+    // otherwise. OnCellBalloon may change its title, text and icon (1 = information).
+    TGridBalloon* BalloonWindow() const { return balloon_.get(); }
+    // The balloon's text for a cell: tags stripped, tabs as blanks, leading breaks dropped, at
+    // most 1024 characters.
+    QString BalloonText(int ACol, int ARow);
+    std::function<void(QObject* Sender, int ACol, int ARow, QString& ATitle, QString& AText, int& AIcon)> OnCellBalloon;
 
     // --- appearance: each setter repaints what it changes ---
     TGridLook Look() const { return look_; }
@@ -519,6 +718,19 @@ protected:
     virtual void ColumnHeadersChanged();
 
     void Paint() override;
+    bool CellDrawnFixed(int ACol, int ARow) override;
+    int RowIndent(int ARow) override;
+    bool HasNodes() override;
+    void PaintEmptyArea(TGridCanvas& Canvas, const QRect& Part, const QRect& Bounds) override;
+    // The text of a cell (step of the cell's content); answers the width the text took (0 for
+    // none), which places a graphic beside it.
+    virtual int DrawCellText(TGridCanvas& Canvas, int ACol, int ARow, QRect Rect, TGridDrawState State,
+                             TAlignment HAlign, TVAlignment VAlign, bool WordWrap, const TCellGraphic* Graphic,
+                             int GraphicWidth, int GraphicHeight, TCellHAlign GraphicHAlign, TCellVAlign GraphicVAlign);
+    // The cell's graphic or control in its rectangle.
+    virtual void DrawCellGraphic(TGridCanvas& Canvas, int ACol, int ARow, const QRect& Rect, TCellGraphic& Graphic,
+                                 TGridDrawState State, TAlignment HAlign, TVAlignment VAlign, int TextWidth,
+                                 int Width, int Height);
     void GetCellDrawSettings(TGridCanvas& Canvas, int ACol, int ARow, TAlignment& HAlign, TVAlignment& VAlign,
                              bool& WordWrap, TColor& ColorTo, bool MapColumn, bool UseSelection, bool Printing,
                              TGridDrawState& State) override;
@@ -532,6 +744,21 @@ protected:
     void RowHeightsChanged() override;
     void MouseDown(Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y) override;
     void MouseUp(Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y) override;
+    void MouseMove(Qt::KeyboardModifiers Shift, int X, int Y) override;
+    void mouseDoubleClickEvent(QMouseEvent* e) override;
+    void KeyDown(int& Key, Qt::KeyboardModifiers Shift) override;
+    void KeyPress(QChar& Key) override;
+    void KeyUp(int& Key, Qt::KeyboardModifiers Shift) override;
+    QString GetEditText(int ACol, int ARow) override;
+    void SetEditText(int ACol, int ARow, const QString& Value) override;
+    void RowMoved(int FromIndex, int ToIndex) override;
+    void ColumnMoved(int FromIndex, int ToIndex) override;
+    void TopLeftChanged() override;
+    void leaveEvent(QEvent* e) override;
+    bool event(QEvent* e) override;
+    bool eventFilter(QObject* watched, QEvent* e) override;
+    void CalcSizingState(int X, int Y, TGridState& State, int& Index) override;
+    virtual void SelectionChanged(int ALeft, int ATop, int ARight, int ABottom);
 
     // Writes the header lists into the header row and column.
     void ApplyColumnHeaders();
@@ -559,6 +786,37 @@ private:
     void scrollThumbMoved(Qt::Orientation bar, int position);
     void scrollThumbReleased();
     void endSizing(bool columns);
+    void drawFixedLookBefore(TGridCanvas& Canvas, int ACol, int ARow, const QRect& R);
+    void drawFixedLookAfter(TGridCanvas& Canvas, QRect R);
+    void drawBorders(TGridCanvas& Canvas, int ACol, int ARow, QRect R);
+    void drawTreeLines(TGridCanvas& Canvas, int ARow, const QRect& R);
+    void drawNodeGlyph(TGridCanvas& Canvas, int ARow, const QRect& R, const TCellGraphic& Graphic);
+    void drawProgress(TGridCanvas& Canvas, int ACol, int ARow, QRect R, const TCellGraphic& Graphic);
+    void drawButton(TGridCanvas& Canvas, int ACol, int ARow, const QRect& R, const TCellGraphic& Graphic);
+    bool cellShownSelected(int ACol, int ARow, TGridDrawState State) const;
+    bool leftPress(Qt::KeyboardModifiers Shift, int X, int Y);
+    int firstNavigableCol() const;
+    int lastDataRowIndex() const;
+    static bool HasHTMLControlsIn(const QString& text);
+    void setRowProperty(int ARow, TColor AColor, int Which);
+    // Every text of the cells (every cell with DoFixed, else the data cells) through Rewrite.
+    void rewriteTexts(bool DoFixed, const std::function<QString(const QString&)>& Rewrite);
+    void startPanning(const QPoint& At);
+    void stopPanning();
+    void synchColumns(int clientWidth);
+    bool clickCheckBox(int ACol, int ARow, int X, int Y);
+    bool clickAnchor(int ACol, int ARow, int X, int Y);
+    bool clickHeaderSelection(int ACol, int ARow, Qt::KeyboardModifiers Shift);
+    void leftRelease(Qt::KeyboardModifiers Shift, int X, int Y);
+    void headerClickSort(int ACol, int ARow, int X, Qt::KeyboardModifiers Shift);
+    int fixedBorderAt(int X, int Y, bool& columns) const;
+    THTMLDrawResult anchorAt(int ACol, int ARow, const QPoint& Pt);
+    void updateBalloon();
+    bool showBalloon(const QPoint& Pt);
+    void showSizingHint(int X, int Y);
+    void hideSizingHint();
+    void ownerResized();
+    bool wheelKeepingLeftCol(bool Down);
 
     TGridLook look_ = glXP;
     bool activeCellShow_ = false;
@@ -576,6 +834,41 @@ private:
     bool scrollSynch_ = false;
     QString scrollHintText_;
     std::unique_ptr<QLabel> scrollHint_;  // the hint beside a dragged thumb
+    int zoomLevel_ = 0;
+    bool panning_ = false;
+    QPoint panStart_;
+    QTimer panTimer_;
+    bool rowColMoved_ = false;
+    std::vector<int> synchWidths_;  // the widths at the reference width (SynchWithGrid)
+    int synchReference_ = 0;
+    TMouseSelectMode mouseSelectMode_ = msmNone;
+    bool leftDown_ = false;
+    TGridCoord buttonDownCell_{-1, -1};
+    bool dragPending_ = false;
+    QPoint pressPoint_;
+    TGridCoord pressCell_{-1, -1};
+    bool deselectOnRelease_ = false;
+    bool suppressHeaderClick_ = false;
+    std::vector<TGridCoord> selectedCells_;  // DisjunctCellSelect: (column, row) pairs
+    int headerAnchor_ = -1;                  // the row or column a header drag began at
+    bool headerAnchorRows_ = false;
+    int fixedSizing_ = -1;                   // the fixed column or row being sized
+    bool fixedSizingColumns_ = false;
+    QString activeAnchor_;
+    int tickCount_ = 0;
+    bool blinkOn_ = true;
+    QString typeAheadText_;
+    TGridCoord hoverCell_{-1, -1};  // the cell under the mouse while hovering
+    TGridCoord hotCell_{-1, -1};    // glListView's hot cell
+    TGridCoord balloonCell_{-1, -1};
+    std::unique_ptr<TGridBalloon> balloon_;
+    QTimer balloonTimer_;           // the balloon's own initial delay, when it has one
+    bool balloonShown_ = false;
+    bool editorHandOver_ = false;
+    std::unique_ptr<THTMLHintWindow> sizingHint_;
+    QSize ownerSize_;               // the form's size at its last resize (SizeWithForm)
+    QPointer<QWidget> owner_;
+    int hoverLink_ = -1;             // the anchor under the mouse in it (1-based)
     bool stretched_ = false;     // a column was stretched: width changes stretch it again
     bool stretching_ = false;
     int sizingIndex_ = -1;       // the column or row the user is sizing, -1 when none

@@ -66,7 +66,7 @@ void TExtStringGrid::SetAutoThemeAdapt(bool value)
     autoThemeAdapt_ = value;
     SearchFooter.AutoThemeAdapt = value;
     if (value)
-        repaintGrid();
+        AdaptToTheme();
 }
 
 void TExtStringGrid::SetRowIndicator(const QPixmap& value)
@@ -231,28 +231,6 @@ void TExtStringGrid::RowHeightsChanged()
 }
 
 // --- the end of a user's sizing -------------------------------------------------------------------
-
-void TExtStringGrid::MouseDown(Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y)
-{
-    TBaseGrid::MouseDown(Button, Shift, X, Y);
-    const TGridState state = GridState();
-    if (state != gsColSizing && state != gsRowSizing)
-        return;
-    TGridState probe = gsNormal;
-    int index = -1;
-    CalcSizingState(X, Y, probe, index);
-    sizingColumns_ = state == gsColSizing;
-    sizingIndex_ = index;
-    sizingStart_ = index < 0 ? 0 : sizingColumns_ ? ColWidths(index) : RowHeights(index);
-}
-
-void TExtStringGrid::MouseUp(Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y)
-{
-    const TGridState state = GridState();
-    TBaseGrid::MouseUp(Button, Shift, X, Y);
-    if ((state == gsColSizing || state == gsRowSizing) && sizingIndex_ >= 0)
-        endSizing(state == gsColSizing);
-}
 
 void TExtStringGrid::endSizing(bool columns)
 {

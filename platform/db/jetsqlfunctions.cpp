@@ -252,10 +252,54 @@ void fnFormat(sqlite3_context* ctx, int, sqlite3_value** a)
     resultText(ctx, FormatValue(v, text(a[1]), sqlite3_value_int(a[2]) != 0, FormatSettings()));
 }
 
+bool isAscii(const unsigned char* s, int n)
+{
+    for (int i = 0; i < n; ++i)
+        if (s[i] >= 0x80)
+            return false;
+    return true;
+}
+
+unsigned char asciiLower(unsigned char c)
+{
+    return c >= 'A' && c <= 'Z' ? c + ('a' - 'A') : c;
+}
+
+// LikeMatch for text and pattern that are both ASCII, on the bytes SQLite holds: case folding of
+// ASCII is lowering its letters, so the answer is the same without two strings made per row
+// (a search over a long history runs this once per unit and keystroke).
+bool asciiLikeMatch(const unsigned char* s, int sn, const unsigned char* p, int pn)
+{
+    int si = 0, pi = 0, starP = -1, starS = 0;
+    while (si < sn) {
+        if (pi < pn && (p[pi] == '_' || (p[pi] != '%' && asciiLower(p[pi]) == asciiLower(s[si])))) {
+            ++si;
+            ++pi;
+        } else if (pi < pn && p[pi] == '%') {
+            starP = pi++;
+            starS = si;
+        } else if (starP >= 0) {
+            pi = starP + 1;
+            si = ++starS;
+        } else {
+            return false;
+        }
+    }
+    while (pi < pn && p[pi] == '%')
+        ++pi;
+    return pi == pn;
+}
+
 void fnLike(sqlite3_context* ctx, int, sqlite3_value** a)
 {
     if (isNull(a[0]) || isNull(a[1]))
         return sqlite3_result_null(ctx);
+    const unsigned char* s = sqlite3_value_text(a[0]);
+    const int sn = sqlite3_value_bytes(a[0]);
+    const unsigned char* p = sqlite3_value_text(a[1]);
+    const int pn = sqlite3_value_bytes(a[1]);
+    if (s && p && isAscii(s, sn) && isAscii(p, pn))
+        return sqlite3_result_int(ctx, asciiLikeMatch(s, sn, p, pn) ? 1 : 0);
     sqlite3_result_int(ctx, LikeMatch(text(a[0]), text(a[1])) ? 1 : 0);
 }
 

@@ -535,4 +535,18 @@ TEST_F(PeriodOutputTest, EveryPrintedFigureIsWhole)
         ASSERT_EQ(sums.size(), 4u);
         EXPECT_EQ(sums[1].week, "10500");
     });
+
+    // The export writes the block's row with the same whole figures.
+    const QStringList labels = visibleLabels();
+    const QString file = db.folder().file(QStringLiteral("jahr.xlsx"));
+    ScriptedAnswers::pushFileName(file);
+    ZeitNeu->Button2->click();
+    ASSERT_EQ(sheetRows(file), 5);
+    QStringList blockRow;
+    for (int r = 1; r < 5; ++r)
+        if (sheetRow(file, r).value(labels.indexOf(QStringLiteral("Zeit"))) == QStringLiteral("42:54:12"))
+            blockRow = sheetRow(file, r);
+    ASSERT_FALSE(blockRow.isEmpty()) << "no row with 42:54:12";
+    EXPECT_EQ(blockRow.value(labels.indexOf(QStringLiteral("kmh"))), QStringLiteral("19,4"));
+    EXPECT_EQ(blockRow.value(labels.indexOf(QStringLiteral("Speed"))), QStringLiteral("00:03:05 min/km"));
 }

@@ -7,27 +7,10 @@
 #include <QMouseEvent>
 
 #include "grid/display/extcgrid.h"
+#include "tests/support/grid/runlist.h"
 #include "tests/support/qstringprinter.h"
 
 namespace {
-
-// The run list of the watch import: a tick column, four texts and a hidden key column.
-void makeRunList(TExtColumnGrid& g)
-{
-    g.SetColCount(6);
-    g.SetFixedCols(0);
-    TGridColumnItem* tick = g.Columns()[0];
-    tick->Editor = edCheckBox;
-    tick->CheckTrue = QStringLiteral("true");
-    tick->CheckFalse = QStringLiteral("false");
-    tick->SetWidth(21);
-    const char* headers[] = {"Datum", "Startzeit", "Distanz", "Zeit"};
-    for (int c = 1; c <= 4; ++c)
-        g.Columns()[c]->SetHeader(QString::fromUtf8(headers[c - 1]));
-    g.Columns()[5]->SetWidth(0);
-    g.SetRowCount(2);
-    g.SetFixedRows(1);
-}
 
 // The rows whose tick column reads "true", as the import collects them.
 QList<int> tickedRows(TExtColumnGrid& g)
@@ -50,7 +33,7 @@ void click(QWidget* viewport, const QPoint& at, Qt::MouseButton button)
 TEST(ColumnGridRunList, FilledAsTheImportFillsItAndReadBack)
 {
     TExtColumnGrid g;
-    makeRunList(g);
+    MakeRunList(g);
     EXPECT_EQ(g.Columns().Count(), 6);
     EXPECT_EQ(g.ColWidths(0), 21);
     EXPECT_EQ(g.ColWidths(5), 0);

@@ -151,9 +151,9 @@ TEST(GridSettings, TheGridRepaintsForItsSettingsAndTakesTheFixedGradient)
     EXPECT_TRUE(painted([&] { g.BackGround.SetColor(clYellow); }));
     EXPECT_FALSE(painted([&] { g.Grouping.Summary = true; }));
     g.ControlLook.SetFixedGradientTo(clBtnFace);
-    EXPECT_EQ(g.FixedGradientTo, ColorToRGB(clBtnFace));
+    EXPECT_EQ(g.ButtonColorTo, ColorToRGB(clBtnFace));
     g.ControlLook.SetFixedGradientTo(clNone);
-    EXPECT_EQ(g.FixedGradientTo, ColorToRGB(clBtnFace));
+    EXPECT_EQ(g.ButtonColorTo, ColorToRGB(clBtnFace));
 
     // The sort row may be at most the number of fixed rows.
     g.SortSettings.SetRow(g.FixedRows(), g.FixedRows());

@@ -169,6 +169,8 @@ const Case kSelectCases[] = {
     {"aggregate over a date-time column stays days", "SELECT CLng(Sum(Zeit) * 86400) FROM daten WHERE trainingsblock = 1", "3564"},
     {"LIKE with umlaut", "SELECT dat_Id FROM daten WHERE Ort Like 'ä%'", "2"},
     {"LIKE with _", "SELECT dat_Id FROM daten WHERE Ort Like 'B_rlin'", "1"},
+    {"LIKE without case, past a first partial match", "SELECT dat_Id FROM daten WHERE Ort Like '%R%N'", "1"},
+    {"LIKE of an ASCII pattern on text with an umlaut", "SELECT dat_Id FROM daten WHERE Ort Like 'm_NCHEN'", "3"},
     {"LIKE on a number", "Select dat_Id From daten Where Meter Like '10%' Order By datum", "1,2,3"},
     {"LIKE on a date", "Select dat_Id From daten Where Datum Like '16.03%' Order By datum", "2"},
     {"LIKE without a blank before the pattern", "Select dat_Id from daten where User1 like'x'", "2"},
