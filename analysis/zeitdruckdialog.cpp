@@ -114,6 +114,45 @@ bool Tzeitdruckdlg::weekMonthTicked() const
     return n > 0 && CheckListBox1->item(n - 1)->checkState() == Qt::Checked;
 }
 
+namespace {
+
+// The labels the data module gives the period's fields: the printed column titles, in the
+// interface language. The free fields' labels come from the settings and print as they are.
+[[maybe_unused]] const char* const kFieldLabels[] = {
+    QT_TRANSLATE_NOOP("Tzeitdruckdlg", "Datum"),
+    QT_TRANSLATE_NOOP("Tzeitdruckdlg", "Tag"),
+    QT_TRANSLATE_NOOP("Tzeitdruckdlg", "Ort"),
+    QT_TRANSLATE_NOOP("Tzeitdruckdlg", "Meter"),
+    QT_TRANSLATE_NOOP("Tzeitdruckdlg", "Zeit"),
+    QT_TRANSLATE_NOOP("Tzeitdruckdlg", "Sportart"),
+    QT_TRANSLATE_NOOP("Tzeitdruckdlg", "Form"),
+    QT_TRANSLATE_NOOP("Tzeitdruckdlg", "Bel.Art"),
+    QT_TRANSLATE_NOOP("Tzeitdruckdlg", "Bel.Stufe"),
+    QT_TRANSLATE_NOOP("Tzeitdruckdlg", "Puls"),
+    QT_TRANSLATE_NOOP("Tzeitdruckdlg", "HDiff"),
+    QT_TRANSLATE_NOOP("Tzeitdruckdlg", "Startzeit"),
+    QT_TRANSLATE_NOOP("Tzeitdruckdlg", "Gefuehl"),
+    QT_TRANSLATE_NOOP("Tzeitdruckdlg", "minkm"),
+    QT_TRANSLATE_NOOP("Tzeitdruckdlg", "kmh"),
+    QT_TRANSLATE_NOOP("Tzeitdruckdlg", "trainingsblock"),
+    QT_TRANSLATE_NOOP("Tzeitdruckdlg", "Wetter"),
+    QT_TRANSLATE_NOOP("Tzeitdruckdlg", "Wind"),
+    QT_TRANSLATE_NOOP("Tzeitdruckdlg", "Temperatur"),
+    QT_TRANSLATE_NOOP("Tzeitdruckdlg", "Streckenbeschreibung"),
+    QT_TRANSLATE_NOOP("Tzeitdruckdlg", "Gli"),
+    QT_TRANSLATE_NOOP("Tzeitdruckdlg", "Gewicht"),
+    QT_TRANSLATE_NOOP("Tzeitdruckdlg", "Maxpuls"),
+    QT_TRANSLATE_NOOP("Tzeitdruckdlg", "Ruhepuls"),
+    QT_TRANSLATE_NOOP("Tzeitdruckdlg", "Erholungspuls"),
+    QT_TRANSLATE_NOOP("Tzeitdruckdlg", "Fett"),
+    QT_TRANSLATE_NOOP("Tzeitdruckdlg", "kcal"),
+    QT_TRANSLATE_NOOP("Tzeitdruckdlg", "platz"),
+    QT_TRANSLATE_NOOP("Tzeitdruckdlg", "Speed"),
+    QT_TRANSLATE_NOOP("Tzeitdruckdlg", "Distanz"),
+};
+
+}  // namespace
+
 std::unique_ptr<TReport> Tzeitdruckdlg::NewReport()
 {
     TQuery& result = orvServer->zeitraum;
@@ -131,7 +170,8 @@ std::unique_ptr<TReport> Tzeitdruckdlg::NewReport()
 
     // The running sums stand at the right edge: the list's columns keep clear of them.
     std::unique_ptr<TReport> report =
-        QRCreateList(&result, title, fields, weekMonthTicked() ? kMonthFromRight + 6 : 0);
+        QRCreateList(&result, title, fields, weekMonthTicked() ? kMonthFromRight + 6 : 0,
+                     [](const QString& label) { return tr(label.toUtf8().constData()); });
     const double client = report->ClientWidth();
 
     WeekLabel = nullptr;

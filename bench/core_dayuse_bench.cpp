@@ -235,16 +235,23 @@ void BM_StartToSplitPage(benchmark::State& state, int units)
     quiet(state);
 }
 
-// Peak resident memory of this process in kB (VmHWM).
-long peakResidentKb()
+// A memory figure of this process in kB from /proc/self/status: "VmHWM" the peak resident
+// memory, "VmRSS" the resident memory now.
+long statusKb(const char* key)
 {
     QFile status(QStringLiteral("/proc/self/status"));
     if (!status.open(QIODevice::ReadOnly))
         return -1;
+    const QByteArray prefix = QByteArray(key) + ':';
     for (const QByteArray& line : status.readAll().split('\n'))
-        if (line.startsWith("VmHWM:"))
-            return line.mid(6).trimmed().split(' ').value(0).toLong();
+        if (line.startsWith(prefix))
+            return line.mid(prefix.size()).trimmed().split(' ').value(0).toLong();
     return -1;
+}
+
+long peakResidentKb()
+{
+    return statusKb("VmHWM");
 }
 
 // The whole process as the user starts it: a fresh process of this program runs the start-up to
@@ -300,18 +307,6 @@ int startToSplitPageChild(int argc, char** argv)
 
 // --- the navigator's overview ------------------------------------------------------------------
 
-// Resident memory of this process in kB (VmRSS).
-long residentKb()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray& line : status.readAll().split('\n'))
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').value(0).toLong();
-    return -1;
-}
-
 // The overview list refilled (as when a database opens or the list is asked anew), with the
 // process's resident memory after it.
 void BM_OverviewRefill(benchmark::State& state, int units)
@@ -320,7 +315,7 @@ void BM_OverviewRefill(benchmark::State& state, int units)
     for (auto _ : state)
         navigatorFrm->Button1Click(nullptr);
     state.counters["rows"] = navigatorFrm->StringGrid1->RowCount();
-    state.counters["rss_MB"] = residentKb() / 1024.0;
+    state.counters["rss_MB"] = statusKb("VmRSS") / 1024.0;
     quiet(state);
 }
 

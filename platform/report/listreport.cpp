@@ -56,7 +56,7 @@ void measureValues(const TReport& report, TDataSet* ds, const QFont& font, std::
 }  // namespace
 
 TReport& QRCreateList(TReport& report, TDataSet* dataSet, const QString& title, const QStringList& fieldNames,
-                      double reservedRight)
+                      double reservedRight, const TListLabel& labelOf)
 {
     report.SetDataSet(dataSet);
     report.SetReportTitle(title);
@@ -77,7 +77,7 @@ TReport& QRCreateList(TReport& report, TDataSet* dataSet, const QString& title, 
         if (dataSet) {
             if (TField* f = dataSet->FindField(name)) {
                 c.source = f;
-                c.label = f->DisplayLabel();
+                c.label = labelOf ? labelOf(f->DisplayLabel()) : f->DisplayLabel();
                 c.alignment = Qt::Alignment(f->Alignment()) & Qt::AlignHorizontal_Mask;
                 c.text = f->DataType() == ftString || f->DataType() == ftMemo;
             }
@@ -160,9 +160,9 @@ TReport& QRCreateList(TReport& report, TDataSet* dataSet, const QString& title, 
 }
 
 std::unique_ptr<TReport> QRCreateList(TDataSet* dataSet, const QString& title, const QStringList& fieldNames,
-                                      double reservedRight)
+                                      double reservedRight, const TListLabel& labelOf)
 {
     auto report = std::make_unique<TReport>();
-    QRCreateList(*report, dataSet, title, fieldNames, reservedRight);
+    QRCreateList(*report, dataSet, title, fieldNames, reservedRight, labelOf);
     return report;
 }

@@ -550,3 +550,34 @@ TEST_F(PeriodOutputTest, EveryPrintedFigureIsWhole)
     EXPECT_EQ(blockRow.value(labels.indexOf(QStringLiteral("kmh"))), QStringLiteral("19,4"));
     EXPECT_EQ(blockRow.value(labels.indexOf(QStringLiteral("Speed"))), QStringLiteral("00:03:05 min/km"));
 }
+
+// In English the printed columns are titled in English; only the free fields keep the labels the
+// athlete's settings give them.
+TEST_F(PeriodOutputTest, TheEnglishPrintTitlesItsColumnsInEnglish)
+{
+    unit("02.03.2026", 12000);
+    StartProgram({"egal.orv", "en"});
+    ScriptedAnswers::pushFileName(db.path());
+    MainForm->FileOpen1->Execute();
+    ASSERT_TRUE(eingabe && eingabe->isVisible());
+    ScriptedAnswers::onShowModal<TZeitNeu>([](TZeitNeu& f) { f.Close(); });
+    UpdateAllActions();
+    MainForm->StatZeitraum1->Execute();
+    ASSERT_NE(ZeitNeu, nullptr);
+    const QStringList german = visibleLabels();
+    QStringList printed;
+    printDialog([&](Tzeitdruckdlg& d) {
+        const TPreparedReport p = d.NewReport()->Prepare();
+        ASSERT_GE(p.pageCount(), 1);
+        printed = TextsOfBand(p.pages[0], p.pages[0].bandsOf(btColumnHeader).front());
+    });
+    ASSERT_EQ(printed.size(), german.size()) << printed.join('|').toStdString();
+    const QStringList same = {"Form", "Wind", "kcal", "Speed", orvServer->zeitraum.FieldByName("User1")->DisplayLabel(),
+                              orvServer->zeitraum.FieldByName("User2")->DisplayLabel()};
+    for (int i = 0; i < printed.size(); ++i)
+        EXPECT_TRUE(same.contains(german[i]) || printed[i] != german[i]) << german[i].toStdString();
+    for (const char* title : {"Date", "Discipline", "Distance", "Time", "Feeling", "Ascent"})
+        EXPECT_TRUE(printed.contains(QString::fromLatin1(title))) << title << ": " << printed.join('|').toStdString();
+    FinishProgram();
+    SetLanguageModule(nullptr);
+}

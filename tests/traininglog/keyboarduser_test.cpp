@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QMenu>
 #include <QDir>
 #include <QMouseEvent>
 #include <QStyle>
@@ -58,6 +59,8 @@ protected:
         QApplication::sendEvent(w, &release);
     }
 
+    void typeStartTimeAndSave(bool leaveFirst);
+
     TDataSet& daten() const { return orvServer->daten; }
     int newestUnit() const { return db.value("SELECT max(dat_Id) FROM daten").toInt(); }
 
@@ -102,7 +105,9 @@ TEST_F(KeyboardUserTest, AClickIntoTheEmptyDurationTypesFromItsFirstPosition)
     EXPECT_EQ(zeit->text(), "00:52:30");
 }
 
-TEST_F(KeyboardUserTest, AStartTimeTypedIntoThePickerReachedWithTabIsStored)
+// A new unit's required fields and "18:30" in the start time reached with Tab, saved after
+// leaving the picker or while it still has the focus: what the picker shows is stored.
+void KeyboardUserTest::typeStartTimeAndSave(bool leaveFirst)
 {
     start();
     eingabe->DataSetInsert1->Execute();
@@ -123,12 +128,25 @@ TEST_F(KeyboardUserTest, AStartTimeTypedIntoThePickerReachedWithTabIsStored)
     ASSERT_EQ(FocusName(), "DBDateTimePicker2");
     type("18:30");
     EXPECT_EQ(eingabe->DBDateTimePicker2->text(), "18:30:00");
-    tab();
-    EXPECT_EQ(FocusName(), "DBComboBox1");
+    if (leaveFirst) {
+        tab();
+        EXPECT_EQ(FocusName(), "DBComboBox1");
+    }
     eingabe->DataSetPost1->Execute();
     ASSERT_EQ(daten().State(), dsBrowse);
+    EXPECT_EQ(eingabe->DBDateTimePicker2->text(), "18:30:00");
     EXPECT_NEAR(db.value(QStringLiteral("SELECT Startzeit FROM daten WHERE dat_Id = %1").arg(newestUnit())).toDouble(),
                 EncodeTime(18, 30, 0, 0), 1e-9);
+}
+
+TEST_F(KeyboardUserTest, AStartTimeTypedIntoThePickerReachedWithTabIsStored)
+{
+    typeStartTimeAndSave(true);
+}
+
+TEST_F(KeyboardUserTest, AStartTimeTypedIntoThePickerIsStoredWhenSavedFromThePicker)
+{
+    typeStartTimeAndSave(false);
 }
 
 TEST_F(KeyboardUserTest, TheSplitDialogStartsInTheDistanceAndTabSkipsTheSplitTime)
@@ -380,4 +398,31 @@ TEST_F(KeyboardUserTest, AWholeDaysEntryWithTheKeyboardAlone)
     EXPECT_EQ(db.value(QStringLiteral("SELECT trb_Name FROM trainingsblock WHERE trb_Id = %1").arg(block)).toString(),
               "Stadtlauf");
     EXPECT_TRUE(started.isEmpty());
+}
+
+TEST_F(KeyboardUserTest, TheManagersOfTheExtrasMenuHaveTheirOwnMnemonics)
+{
+    // Alt+B and Alt+L (German and English alike) choose "Bestzeiten" and "Blockmanager".
+    for (const QString& language : {QString(), QStringLiteral("en")}) {
+        SCOPED_TRACE(language.toStdString());
+        QStringList params{db.path()};
+        if (!language.isEmpty())
+            params << language;
+        StartProgram(params);
+        const auto mnemonic = [](const QString& text) {
+            const int at = text.indexOf(QLatin1Char('&'));
+            return at >= 0 && at + 1 < text.size() ? text.at(at + 1).toLower() : QChar();
+        };
+        QMenu* extras = MainForm->findChild<QMenu*>(QStringLiteral("Extras1"));
+        ASSERT_TRUE(extras);
+        // A menu item with a caption of its own follows its action.
+        const auto item = [extras](TAction* action) {
+            for (QAction* a : extras->actions())
+                if (a == action->qaction() || a->toolTip() == action->qaction()->toolTip())
+                    return a->text();
+            return QString();
+        };
+        EXPECT_EQ(mnemonic(item(MainForm->Action5)), QLatin1Char('b'));
+        EXPECT_EQ(mnemonic(item(MainForm->Action17)), QLatin1Char('l'));
+    }
 }

@@ -81,6 +81,13 @@ TEST(ColumnGridAnswers, CheckTextsEditabilityAndTheVirtualCheckBox)
     EXPECT_EQ(g.GetCellType(2, 3), ctDataCheckBox);
     EXPECT_EQ(g.GetCellGraphic(2, 3)->CellType, ctVirtCheckBox);
     EXPECT_EQ(g.GetCellType(2, 0), ctEmpty);
+    // A graphic of a cell's own, made and removed there, leaves the column's shared box alone.
+    const TCellGraphic* shared = g.GetCellGraphic(2, 5);
+    g.CreateCellGraphic(2, 5)->CellType = ctComment;
+    EXPECT_EQ(g.GetCellType(2, 5), ctComment);
+    EXPECT_TRUE(g.RemoveCellGraphic(2, 5));
+    EXPECT_EQ(g.GetCellGraphic(2, 5), shared);
+    EXPECT_EQ(g.GetCellGraphic(2, 6)->CellType, ctVirtCheckBox);
     g.SetCellText(2, 3, QStringLiteral("ja"));
     bool state = false;
     EXPECT_TRUE(g.GetCheckBoxState(2, 3, state));

@@ -313,6 +313,22 @@ TEST(GridFilter, SwitchingItOnWithAContractedNodeAndOffKeepsTheOrder)
     EXPECT_EQ(t.column(), rowsNamed({0, 1, 2, 5, 6, 7, 9, 10, 11}));
     t.g.SetFilterActive(false);
     EXPECT_EQ(t.all(), before);
+
+    // A second pass over rows already filtered, beside a contracted node, hides more, and everything
+    // comes back in place.
+    t.g.SetFilterActive(true);
+    t.g.ContractNode(2);
+    TFilterData& more = t.g.Filter.Add();
+    more.Column = 1;
+    more.Condition = "!r1*";
+    more.Data = fcNormal;
+    more.Operation = foAND;
+    t.g.ApplyFilter();
+    EXPECT_EQ(t.column(), rowsNamed({0, 2, 5, 6, 7, 9}));
+    EXPECT_TRUE(t.g.IsHiddenRow(10));
+    EXPECT_EQ(t.g.RealRowIndex(5), 9);
+    t.g.SetFilterActive(false);
+    EXPECT_EQ(t.all(), before);
 }
 
 TEST(GridGrouping, GroupAndUnGroupRestoreTheColumnItsTextsAndWidth)

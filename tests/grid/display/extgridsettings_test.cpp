@@ -7,6 +7,8 @@
 #include <QFile>
 #include <QScrollBar>
 
+#include <tuple>
+
 #include "grid/display/extgrid.h"
 #include "platform/rtl/inifiles.h"
 #include "platform/vcl/registry.h"
@@ -130,6 +132,140 @@ TEST(GridSettings, EverySetterOfTheLookObjectsRepaintsOnce)
     EXPECT_EQ(balloonCopy.InitialDelay, 200);
     EXPECT_EQ(balloonCopy.Transparency, 0);
     EXPECT_EQ(enables, 1);
+}
+
+// The objects the look test above does not cover: their defaults, and what their copies take over
+// (each copies the values its settings list names; the rest stays the target's own).
+TEST(GridSettings, SortGroupingDragDropModifiedAndFilterDefaultsAndCopies)
+{
+    TSortSettings sort;
+    TGrouping grouping;
+    TDragDropSettings drag;
+    TShowModified modified;
+    TFilterData filter;
+    TBands bands;
+    TBackGround back;
+    const struct {
+        const char* name;
+        QVariant value;
+        QVariant expected;
+    } defaults[] = {
+        {"Sort Show", sort.Show(), false},
+        {"Sort IndexShow", sort.IndexShow, false},
+        {"Sort SingleColumn", sort.SingleColumn, false},
+        {"Sort IgnoreBlanks", sort.IgnoreBlanks, false},
+        {"Sort BlankPos", int(sort.BlankPos), int(blFirst)},
+        {"Sort Direction", int(sort.Direction), int(sdAscending)},
+        {"Sort InitSortDirection", int(sort.InitSortDirection), int(sdAscending)},
+        {"Sort Column", sort.Column, 0},
+        {"Sort Row", sort.Row(), 0},
+        {"Sort FixedCols", sort.FixedCols, false},
+        {"Sort NormalCellsOnly", sort.NormalCellsOnly, false},
+        {"Sort UndoSort", sort.UndoSort, false},
+        {"Sort AutoColumnMerge", sort.AutoColumnMerge, false},
+        {"Grouping HeaderColor", grouping.HeaderColor, clNone},
+        {"Grouping SummaryTextColor", grouping.SummaryTextColor, clNone},
+        {"Grouping SummaryLineColor", grouping.SummaryLineColor, clBlue},
+        {"Grouping HeaderLineWidth", grouping.HeaderLineWidth, 2},
+        {"Grouping MergeHeader", grouping.MergeHeader, false},
+        {"Grouping Summary", grouping.Summary, false},
+        {"Drag OleAcceptText", drag.OleAcceptText, true},
+        {"Drag OleDropSource", drag.OleDropSource, false},
+        {"Drag OleDropRTF", drag.OleDropRTF, false},
+        {"Drag OleColumnDragDrop", drag.OleColumnDragDrop, false},
+        {"Modified Enabled", modified.Enabled, false},
+        {"Filter Column", filter.Column, 0},
+        {"Filter CaseSensitive", filter.CaseSensitive, true},
+        {"Filter Data", int(filter.Data), int(fcVirtual)},
+        {"Filter Operation", int(filter.Operation), int(foSHORT)},
+        {"Bands Active", bands.Active(), false},
+        {"Bands PrimaryLength", bands.PrimaryLength(), 1},
+        {"Bands SecondaryLength", bands.SecondaryLength(), 1},
+        {"Bands Print", bands.Print(), false},
+        {"BackGround Display", int(back.Display()), int(bdTile)},
+        {"BackGround Cells", int(back.Cells()), int(bcNormal)},
+        {"BackGround Color", back.Color(), clWindow},
+        {"BackGround Top", back.Top(), 0},
+    };
+    for (const auto& d : defaults)
+        EXPECT_EQ(d.value.toString(), d.expected.toString()) << d.name;
+
+    sort.AutoSortForGrouping = false;
+    sort.AutoColumnMerge = true;
+    sort.Column = 3;
+    sort.IndexColor = clRed;
+    sort.UpGlyph = QPixmap(4, 4);
+    sort.IndexDownGlyph = QPixmap(5, 5);
+    sort.InitSortDirection = sdDescending;
+    sort.FixedCols = true;
+    sort.NormalCellsOnly = true;
+    sort.SetRow(1, 1);
+    sort.UndoSort = true;
+    TSortSettings sortCopy;
+    sortCopy.Assign(sort);
+    EXPECT_FALSE(sortCopy.AutoSortForGrouping);
+    EXPECT_TRUE(sortCopy.AutoColumnMerge);
+    EXPECT_EQ(sortCopy.Column, 3);
+    EXPECT_EQ(sortCopy.IndexColor, clRed);
+    EXPECT_EQ(sortCopy.UpGlyph.size(), QSize(4, 4));
+    EXPECT_EQ(sortCopy.IndexDownGlyph.size(), QSize(5, 5));
+    EXPECT_EQ(sortCopy.InitSortDirection, sdDescending);
+    EXPECT_TRUE(sortCopy.FixedCols);
+    EXPECT_TRUE(sortCopy.NormalCellsOnly);
+    EXPECT_EQ(sortCopy.Row(), 1);
+    EXPECT_TRUE(sortCopy.UndoSort);
+
+    // A new colour tells its listener (the grid repaints its node column); a copy takes both values.
+    int changes = 0;
+    modified.OnChange = [&](TShowModified* sender) {
+        EXPECT_EQ(sender, &modified);
+        ++changes;
+    };
+    modified.SetColor(clLime);
+    modified.Enabled = true;
+    EXPECT_EQ(changes, 1);
+    TShowModified modifiedCopy;
+    modifiedCopy.Assign(modified);
+    EXPECT_EQ(modifiedCopy.Color(), clLime);
+    EXPECT_TRUE(modifiedCopy.Enabled);
+
+    // A filter copy owns items of its own with all seven values.
+    TFilter conditions;
+    TFilterData& item = conditions.Add();
+    item.Column = 2;
+    item.Condition = QStringLiteral(">3");
+    item.CaseSensitive = false;
+    item.Data = fcNormal;
+    item.Prefix = QStringLiteral("EUR ");
+    item.Suffix = QStringLiteral(" km");
+    item.Operation = foXOR;
+    TFilter conditionsCopy;
+    conditionsCopy.Add();
+    conditionsCopy.Assign(conditions);
+    ASSERT_EQ(conditionsCopy.Count(), 1);
+    const TFilterData& copied = conditionsCopy.Items(0);
+    EXPECT_NE(&copied, &item);
+    EXPECT_EQ(std::make_tuple(copied.Column, copied.Condition, copied.CaseSensitive, copied.Data, copied.Prefix,
+                              copied.Suffix, copied.Operation),
+              std::make_tuple(2, QStringLiteral(">3"), false, fcNormal, QStringLiteral("EUR "), QStringLiteral(" km"),
+                              foXOR));
+    EXPECT_EQ(&conditionsCopy.ColumnFilter(2), &copied);
+
+    TMouseActions mouse;
+    mouse.AutoSizeColOnDblClick = false;
+    mouse.DisjunctCellSelect = true;
+    mouse.FixedRowsEdit = fceDblClick;
+    mouse.FixedColsEdit = fceRightClick;
+    mouse.WheelIncrement = 4;
+    mouse.WheelAction = waScroll;
+    TMouseActions mouseCopy;
+    mouseCopy.Assign(mouse);
+    EXPECT_FALSE(mouseCopy.AutoSizeColOnDblClick);
+    EXPECT_TRUE(mouseCopy.DisjunctCellSelect);
+    EXPECT_EQ(mouseCopy.FixedRowsEdit, fceDblClick);
+    EXPECT_EQ(mouseCopy.FixedColsEdit, fceRightClick);
+    EXPECT_EQ(mouseCopy.WheelIncrement, 4);
+    EXPECT_EQ(mouseCopy.WheelAction, waScroll);
 }
 
 TEST(GridSettings, TheGridRepaintsForItsSettingsAndTakesTheFixedGradient)
