@@ -257,3 +257,34 @@ TEST(GridWindow, AMovedHeaderFloatsAndAHandlerMayRefuseTheMove)
 }
 
 }  // namespace
+
+namespace {
+
+// Shrinking and growing again gives the widths back; the zoom leaves sizes that would reach 0.
+TEST(GridWindow, ProportionalColumnsComeBackAndZoomKeepsSmallSizes)
+{
+    TExtStringGrid g;
+    g.SetColCount(4);
+    g.ColumnSize.SynchWithGrid = true;
+    g.show();
+    g.resize(400, 200);
+    QApplication::processEvents();
+    std::vector<int> before;
+    for (int c = 0; c < 4; ++c)
+        before.push_back(g.ColWidths(c));
+    g.resize(40, 200);
+    QApplication::processEvents();
+    g.resize(400, 200);
+    QApplication::processEvents();
+    for (int c = 0; c < 4; ++c)
+        EXPECT_EQ(g.ColWidths(c), before[size_t(c)]) << c;
+
+    TExtStringGrid z;
+    z.SetColWidths(1, 5);
+    z.Zoom(-3);
+    EXPECT_EQ(z.ColWidths(1), 2);
+    z.Zoom(-3);
+    EXPECT_EQ(z.ColWidths(1), 2) << "a step to 0 or less leaves the width";
+}
+
+}  // namespace
