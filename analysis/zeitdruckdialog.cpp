@@ -140,18 +140,21 @@ std::unique_ptr<TReport> Tzeitdruckdlg::NewReport()
 {
     TQuery& result = orvServer->zeitraum;
     // Entry j of the list stands for grid column j + 1 (column 0 is the hidden unit key).
-    QStringList fields;
+    // The headers are the grid's column titles, as the window shows them in its language.
+    QStringList fields, titles;
     if (ZeitNeu) {
         const TDBGridColumns& columns = ZeitNeu->DBGrid1->Columns();
         for (int j = 0; j + 1 < CheckListBox1->count(); ++j)
-            if (CheckListBox1->item(j)->checkState() == Qt::Checked && j + 1 < columns.Count())
+            if (CheckListBox1->item(j)->checkState() == Qt::Checked && j + 1 < columns.Count()) {
                 fields << columns[j + 1]->FieldName();
+                titles << columns[j + 1]->Title().Caption();
+            }
     }
     const TDateTime from = ZeitNeu ? ZeitNeu->DateTimePicker1->DateTime() : 0;
     const TDateTime to = ZeitNeu ? ZeitNeu->DateTimePicker2->DateTime() : 0;
     const QString title = Format(LoadStr(msg::PeriodPrintTitle), {DateToStr(from), DateToStr(to)});
 
-    std::unique_ptr<TReport> report = QRCreateList(&result, title, fields);
+    std::unique_ptr<TReport> report = QRCreateList(&result, title, fields, titles);
     const double client = report->ClientWidth();
 
     WeekLabel = nullptr;

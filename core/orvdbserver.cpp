@@ -176,6 +176,7 @@ void TorvServer::bindHandlers()
     explorer.OnCalcFields = on(&TorvServer::explorerCalcFields);
     zeitraum_old.OnCalcFields = on(&TorvServer::zeitraum_oldCalcFields);
     zeitraum.OnCalcFields = on(&TorvServer::zeitraumCalcFields);
+    zeitraum.FieldByName("distance")->OnGetText = onGetText(&TorvServer::zeitraumdistanceGetText);
 
     sportart.BeforeDelete = on(&TorvServer::sportartBeforeDelete);
     sportart.OnNewRecord = on(&TorvServer::sportartNewRecord);
@@ -257,7 +258,7 @@ TDataSource* TorvServer::FindDataSource(const QString& name) const
 
 void TorvServer::DataModuleCreate()
 {
-    DataModuleCreate(GetUserFormatSettings());
+    DataModuleCreate(FormatSettings());
 }
 
 void TorvServer::DataModuleCreate(const TFormatSettings& userSettings)

@@ -212,6 +212,7 @@ public:
     void explorerCalcFields(TDataSet* dataSet);
     void zeitraum_oldCalcFields(TDataSet* dataSet);
     void zeitraumCalcFields(TDataSet* dataSet);
+    void zeitraumdistanceGetText(TField* sender, QString& text, bool displayText);
 
     void sportartBeforeDelete(TDataSet* dataSet);
     void sportartNewRecord(TDataSet* dataSet);

@@ -11,7 +11,8 @@ constexpr double kColumnGap = 8;  // pixels between columns
 
 }  // namespace
 
-TReport& QRCreateList(TReport& report, TDataSet* dataSet, const QString& title, const QStringList& fieldNames)
+TReport& QRCreateList(TReport& report, TDataSet* dataSet, const QString& title, const QStringList& fieldNames,
+                      const QStringList& labels)
 {
     report.SetDataSet(dataSet);
     report.SetReportTitle(title);
@@ -32,7 +33,8 @@ TReport& QRCreateList(TReport& report, TDataSet* dataSet, const QString& title, 
         double minimum = 0;   // what it needs: numbers and dates are never cut
     };
     std::vector<Column> columns;
-    for (const QString& name : fieldNames) {
+    for (qsizetype i = 0; i < fieldNames.size(); ++i) {
+        const QString& name = fieldNames[i];
         Column c;
         c.field = name;
         c.label = name;
@@ -46,6 +48,8 @@ TReport& QRCreateList(TReport& report, TDataSet* dataSet, const QString& title, 
                 text = f->DataType() == ftString || f->DataType() == ftMemo;
             }
         }
+        if (!labels.value(i).isEmpty())
+            c.label = labels[i];
         const double label = report.TextWidth(headFont, c.label) + gap;
         c.width = std::max(report.TextWidth(bodyFont, QString(std::max(chars, 1), QLatin1Char('0'))) + gap, label);
         c.minimum = text ? std::min(c.width, std::max(label, report.TextWidth(bodyFont, QStringLiteral("000000")) + gap))
@@ -105,9 +109,10 @@ TReport& QRCreateList(TReport& report, TDataSet* dataSet, const QString& title, 
     return report;
 }
 
-std::unique_ptr<TReport> QRCreateList(TDataSet* dataSet, const QString& title, const QStringList& fieldNames)
+std::unique_ptr<TReport> QRCreateList(TDataSet* dataSet, const QString& title, const QStringList& fieldNames,
+                                      const QStringList& labels)
 {
     auto report = std::make_unique<TReport>();
-    QRCreateList(*report, dataSet, title, fieldNames);
+    QRCreateList(*report, dataSet, title, fieldNames, labels);
     return report;
 }

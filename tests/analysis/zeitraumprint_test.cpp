@@ -96,7 +96,7 @@ protected:
             if (list->item(i)->text() == title)
                 list->item(i)->setCheckState(Qt::Unchecked);
     }
-    // The labels of the grid's visible columns, in grid order.
+    // The labels of the grid's visible columns' fields, in grid order.
     static QStringList visibleLabels()
     {
         QStringList labels;
@@ -105,6 +105,16 @@ protected:
             if (columns[i]->Visible())
                 labels << (columns[i]->Field() ? columns[i]->Field()->DisplayLabel() : columns[i]->FieldName());
         return labels;
+    }
+    // The titles of the grid's visible columns as the window shows them, in grid order.
+    static QStringList visibleTitles()
+    {
+        QStringList titles;
+        const TDBGridColumns& columns = ZeitNeu->DBGrid1->Columns();
+        for (int i = 0; i < columns.Count(); ++i)
+            if (columns[i]->Visible())
+                titles << columns[i]->Title().Caption();
+        return titles;
     }
     // Opens the print dialog through "Drucken"; the callback plays the user.
     static void printDialog(std::function<void(Tzeitdruckdlg&)> user)
@@ -303,7 +313,7 @@ TEST_F(PeriodOutputTest, DialogTakesTheWindowsColumnsOrTheTickedOnes)
     unit("02.03.2026", 12000);
     open("01.01.2026", "31.12.2026");
     untickColumn(QStringLiteral("Wetter"));
-    QStringList labels = visibleLabels();
+    QStringList labels = visibleTitles();
     printDialog([&](Tzeitdruckdlg& d) {
         EXPECT_EQ(d.windowTitle(), QStringLiteral("Zeitraumstatistik drucken"));
         EXPECT_FALSE(d.CheckListBox1->isEnabled());
