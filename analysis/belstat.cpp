@@ -146,11 +146,9 @@ TbelStat::TbelStat(QWidget* Owner) : TForm(Owner), ui(std::make_unique<Ui::TbelS
     XPButton4->OnClick = Handler(this, &TbelStat::XPButton4Click);
     OnShow = Handler(this, &TbelStat::FormShow);
 
-    // The keyboard reaches every button: Tab stops on it, Space or Enter presses it.
-    for (TXPButton* b : {XPButton7, XPButton1, XPButton3, XPButton4}) {
+    // Tab stops on every button; the button answers Space and Return itself.
+    for (TXPButton* b : {XPButton7, XPButton1, XPButton3, XPButton4})
         b->setFocusPolicy(Qt::StrongFocus);
-        b->installEventFilter(this);
-    }
     QWidget* order[] = {XPButton7, XPButton1, XPButton3, StringGrid1, XPButton4, StringGrid2};
     for (size_t i = 1; i < std::size(order); ++i)
         setTabOrder(order[i - 1], order[i]);
@@ -161,19 +159,6 @@ TbelStat::~TbelStat()
 {
     if (belStat == this)
         belStat = nullptr;
-}
-
-bool TbelStat::eventFilter(QObject* watched, QEvent* event)
-{
-    if (event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        auto* b = qobject_cast<TXPButton*>(watched);
-        if (b && (key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter)) {
-            b->Click();
-            return true;
-        }
-    }
-    return TForm::eventFilter(watched, event);
 }
 
 void TbelStat::FormCreate(QObject*)

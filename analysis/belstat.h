@@ -73,7 +73,6 @@ public:
     void XPButton7Click(QObject* Sender);
 
 protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void rebuildUnitItems(QMenu* menu, void (TbelStat::*handler)(QObject*));

@@ -54,6 +54,11 @@ void Tbody::Button1Click(QObject*)
         MessageDlg(LoadStr(msg::WeightAndHeightMissing), mtError, {mbOK});
         return;
     }
+    const QString implausible = BodyMassImplausible(Edit1->text(), Edit2->text(), FormatSettings());
+    if (!implausible.isEmpty()) {
+        MessageDlg(implausible, mtError, {mbOK});
+        return;
+    }
     QPalette pal = Edit3->palette();
     pal.setColor(QPalette::Base, ToQColor(BodyMassIndexColor(bmi)));
     Edit3->setPalette(pal);

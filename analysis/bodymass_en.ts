@@ -52,4 +52,15 @@
         <translation>&lt;17.5: underweight</translation>
     </message>
 </context>
+<context>
+    <name>BodyMassIndex</name>
+    <message>
+        <source>Das Gewicht muß zwischen %1 und %2 kg liegen.</source>
+        <translation>The weight must lie between %1 and %2 kg.</translation>
+    </message>
+    <message>
+        <source>Die Größe muß zwischen %1 und %2 cm liegen.</source>
+        <translation>The height must lie between %1 and %2 cm.</translation>
+    </message>
+</context>
 </TS>

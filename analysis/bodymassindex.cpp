@@ -15,6 +15,22 @@ double BodyMassIndex(const QString& weightKg, const QString& heightCm, const TFo
     return bmi;
 }
 
+QString BodyMassImplausible(const QString& weightKg, const QString& heightCm, const TFormatSettings& fs)
+{
+    double w = 0, h = 0;
+    if (!TryStrToFloat(weightKg.trimmed(), w, fs) || !TryStrToFloat(heightCm.trimmed(), h, fs))
+        return QString();
+    if (!(w >= kMinWeightKg && w <= kMaxWeightKg))
+        return QCoreApplication::translate("BodyMassIndex", "Das Gewicht muß zwischen %1 und %2 kg liegen.")
+            .arg(kMinWeightKg)
+            .arg(kMaxWeightKg);
+    if (!(h >= kMinHeightCm && h <= kMaxHeightCm))
+        return QCoreApplication::translate("BodyMassIndex", "Die Größe muß zwischen %1 und %2 cm liegen.")
+            .arg(kMinHeightCm)
+            .arg(kMaxHeightCm);
+    return QString();
+}
+
 TColor BodyMassIndexColor(double bmi)
 {
     if (bmi >= 25 || bmi < 17.5)

@@ -1,5 +1,7 @@
 #include "analysis/heartrate.h"
 
+#include <QCoreApplication>
+
 #include "platform/rtl/sysutils.h"
 
 int MaxHeartRate(int age, bool female, bool running)
@@ -24,4 +26,22 @@ const std::array<const char*, 5>& HeartRateBandNames()
 {
     static const std::array<const char*, 5> names = {"REG", "GA1", "GA2", "TDL/ASW", "SBM"};
     return names;
+}
+
+QString AgeImplausible(int age)
+{
+    if (age >= kMinAge && age <= kMaxAge)
+        return QString();
+    return QCoreApplication::translate("HeartRate", "Das Lebensalter muß zwischen %1 und %2 Jahren liegen.")
+        .arg(kMinAge)
+        .arg(kMaxAge);
+}
+
+QString MaxHeartRateImplausible(int maximum)
+{
+    if (maximum >= kMinMaxHeartRate && maximum <= kMaxMaxHeartRate)
+        return QString();
+    return QCoreApplication::translate("HeartRate", "Der Maximalpuls muß zwischen %1 und %2 Schlägen pro Minute liegen.")
+        .arg(kMinMaxHeartRate)
+        .arg(kMaxMaxHeartRate);
 }

@@ -47,6 +47,11 @@ void TMaximPuls::BitBtn1Click(QObject*)
         MessageDlg(LoadStr(msg::AgeMissing), mtError, {mbOK});
         return;
     }
+    const QString implausible = AgeImplausible(age);
+    if (!implausible.isEmpty()) {
+        MessageDlg(implausible, mtError, {mbOK});
+        return;
+    }
     Edit2->setText(QString::number(MaxHeartRate(age, RadioButton2->isChecked(), RadioButton3->isChecked())));
     if (closeOnCalculate)
         SetModalResult(mrOk);

@@ -48,4 +48,15 @@
         <translation>Close</translation>
     </message>
 </context>
+<context>
+    <name>HeartRate</name>
+    <message>
+        <source>Das Lebensalter muß zwischen %1 und %2 Jahren liegen.</source>
+        <translation>The age must lie between %1 and %2 years.</translation>
+    </message>
+    <message>
+        <source>Der Maximalpuls muß zwischen %1 und %2 Schlägen pro Minute liegen.</source>
+        <translation>The maximum heart rate must lie between %1 and %2 beats per minute.</translation>
+    </message>
+</context>
 </TS>

@@ -1,11 +1,15 @@
 #include "analysis/pacetable.h"
 
+#include <QCoreApplication>
+
 #include <vector>
 
 namespace {
 
 // The values are the table's as they stand, also where a tempo-run pace breaks the rising order
-// (5000 m 00:15:45; 10000 m 01:09:30 and 01:10:00).
+// by a few seconds (5000 m 00:15:45, and the 10000 m row paired with it). Each column rises by
+// 3 or 4 seconds a row; the tempo-run paces of 10000 m in 01:09:30 and 01:10:00 read a minute
+// too little (00:06:06, 00:06:09 after 00:07:03) and are 00:07:06 and 00:07:09.
 constexpr TPaceRow k5000[] = {
     {"00:14:00", {"00:03:53", "00:03:33", "00:03:08"}},
     {"00:14:15", {"00:03:57", "00:03:36", "00:03:11"}},
@@ -110,8 +114,8 @@ constexpr TPaceRow k10000Tail[] = {
     {"01:08:00", {"00:08:21", "00:07:21", "00:06:56"}},
     {"01:08:30", {"00:08:24", "00:07:24", "00:07:00"}},
     {"01:09:00", {"00:08:27", "00:07:27", "00:07:03"}},
-    {"01:09:30", {"00:08:30", "00:07:30", "00:06:06"}},
-    {"01:10:00", {"00:08:33", "00:07:33", "00:06:09"}},
+    {"01:09:30", {"00:08:30", "00:07:30", "00:07:06"}},
+    {"01:10:00", {"00:08:33", "00:07:33", "00:07:09"}},
 };
 
 constexpr int kPairedRows = 65;
@@ -157,4 +161,14 @@ std::optional<std::array<QString, 3>> LookupTrainingPaces(int distanceIndex, con
             return std::array<QString, 3>{QLatin1String(r.Paces[0]), QLatin1String(r.Paces[1]),
                                           QLatin1String(r.Paces[2])};
     return std::nullopt;
+}
+
+QString PaceTableTimes(int distanceIndex)
+{
+    if (distanceIndex == 0)
+        return QCoreApplication::translate(
+            "PaceTable", "Für 5000 m enthält die Tabelle die Richtzeiten von 00:14:00 bis 00:35:00 in Abständen von 15 Sekunden.");
+    return QCoreApplication::translate("PaceTable",
+                                       "Für 10000 m enthält die Tabelle die Richtzeiten von 00:29:00 bis 01:10:00 in "
+                                       "Abständen von 30 Sekunden, ohne 01:01:00 und 01:01:30.");
 }

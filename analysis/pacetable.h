@@ -23,3 +23,7 @@ std::span<const TPaceRow> PaceTable10000();
 // of the 5000 m part (distanceIndex 0) or of the 10000 m part (1, or -1 when no distance is
 // chosen). Nothing when the text is no target time of that part.
 std::optional<std::array<QString, 3>> LookupTrainingPaces(int distanceIndex, const QString& target);
+
+// Which target times the part holds (distanceIndex as above), as the window tells a user whose
+// time is not among them.
+QString PaceTableTimes(int distanceIndex);

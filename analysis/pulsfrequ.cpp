@@ -39,6 +39,11 @@ void TPulsfrequenzen::BitBtn1Click(QObject*)
         MessageDlg(LoadStr(msg::MaxPulseWholeNumber), mtError, {mbOK});
         return;
     }
+    const QString implausible = MaxHeartRateImplausible(StrToInt(Edit1->text()));
+    if (!implausible.isEmpty()) {
+        MessageDlg(implausible, mtError, {mbOK});
+        return;
+    }
     for (int i = 0; i < 10; ++i) {
         Bound[size_t(i)]->setText(bands[size_t(i)]);
         Bound[size_t(i)]->resize(kCellWidth, Bound[size_t(i)]->height());

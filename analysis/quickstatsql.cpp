@@ -39,7 +39,10 @@ TQuickStatWeek QuickStatWeekOf(TDateTime date)
 
 QString QuickStatWeekSource(const TQuickStatWeek& week)
 {
-    return QStringLiteral("(SELECT * from daten where (CLng(CDate(datum)) >= CLng(CDate(\"%1\"))) and "
+    // The first two conditions hold for every unit of the week and let the date index find them
+    // (a step between units asks this anew); the rounded comparisons decide, as always.
+    return QStringLiteral("(SELECT * from daten where (datum >= CDate(\"%1\") - 1) and (datum < CDate(\"%2\") + 2) and "
+                          "(CLng(CDate(datum)) >= CLng(CDate(\"%1\"))) and "
                           "(CLng(CDate(datum)) <= CLng(CDate(\"%2\"))))")
         .arg(week.From, week.To);
 }

@@ -114,9 +114,8 @@ TtoolQuickstatFrm::TtoolQuickstatFrm(QWidget* Owner) : TFrame(Owner), ui(std::ma
     TXPButton* const buttons[] = {XPButton1, XPButton2, XPButton3, XPButton4, XPButton5, XPButton6};
     for (size_t i = 0; i < std::size(buttons); ++i) {
         buttons[i]->SetGlyph(paneGlyph(glyphs[i]));
-        // The keyboard reaches every button: Tab stops on it, Space or Enter presses it.
+        // Tab stops on every button; the button answers Space and Return itself.
         buttons[i]->setFocusPolicy(Qt::StrongFocus);
-        buttons[i]->installEventFilter(this);
     }
     for (size_t i = 1; i < std::size(buttons); ++i)
         setTabOrder(buttons[i - 1], buttons[i]);
@@ -162,21 +161,6 @@ TtoolQuickstatFrm::~TtoolQuickstatFrm()
         toolQuickstatFrm = nullptr;
 }
 
-bool TtoolQuickstatFrm::eventFilter(QObject* watched, QEvent* event)
-{
-    if (event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        auto* b = qobject_cast<TXPButton*>(watched);
-        if (b && (key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter)) {
-            // As a mouse click: a button of a group goes down (it stays down when it is), then
-            // it clicks.
-            b->SetDown(true);
-            b->Click();
-            return true;
-        }
-    }
-    return TFrame::eventFilter(watched, event);
-}
 
 bool TtoolQuickstatFrm::XPButton1Down() const
 {

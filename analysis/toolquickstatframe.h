@@ -47,7 +47,6 @@ public:
     void XPButton6Click(QObject* Sender);
 
 protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     // Writes and opens the statement over `source`, fills the bars and sets the title.

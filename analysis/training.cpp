@@ -10,6 +10,7 @@
 #include "core/messageids.h"
 #include "platform/rtl/graphics.h"
 #include "platform/vcl/buttonclick.h"
+#include "platform/vcl/dialogs.h"
 #include "platform/vcl/events.h"
 
 TTraining* Training = nullptr;
@@ -74,8 +75,15 @@ void TTraining::FormShow(QObject*)
 void TTraining::BitBtn1Click(QObject*)
 {
     const auto paces = LookupTrainingPaces(RadioGroupItemIndex(), MaskEdit1->Text());
-    if (!paces)
+    if (!paces) {
+        // The paces of an earlier time would pass for the paces of this one.
+        for (int c = 0; c < 3; ++c)
+            StringGrid1->SetCells(c, 1, QString());
+        MessageDlg(tr("Für die Zeit %1 enthält die Tabelle keine Trainingszeiten.").arg(MaskEdit1->Text().trimmed()) +
+                       QLatin1Char('\n') + PaceTableTimes(RadioGroupItemIndex()),
+                   mtInformation, {mbOK});
         return;
+    }
     for (int c = 0; c < 3; ++c)
         StringGrid1->SetCells(c, 1, (*paces)[size_t(c)]);
 }

@@ -335,7 +335,11 @@ void TWochenstat::StringGrid1SelectCell(QObject*, int, int ARow, bool&)
     // A form without a row is no planning form, as in the week table.
     if (!CheckBox3->isChecked())
         filter += QStringLiteral(" not(Nz(DLookup(\"[for_planung]\",\"form\",\"for_id = \" & form), 0)) and ");
-    const QString week = QStringLiteral("(CLng(datum) >= CLng(CDate(\"") + StringGrid1->Cells(4, ARow) +
+    // The first two conditions hold for every unit of the week and let the date index find them
+    // (each row chosen asks anew); the rounded comparisons decide, as always.
+    const QString week = QStringLiteral("(datum >= CDate(\"") + StringGrid1->Cells(4, ARow) +
+                         QStringLiteral("\") - 1) and (datum < CDate(\"") + StringGrid1->Cells(5, ARow) +
+                         QStringLiteral("\") + 2) and (CLng(datum) >= CLng(CDate(\"") + StringGrid1->Cells(4, ARow) +
                          QStringLiteral("\"))) and (CLng(datum) <= CLng(CDate(\"") + StringGrid1->Cells(5, ARow) +
                          QStringLiteral("\"");
     Query1.Close();

@@ -39,28 +39,6 @@ constexpr double kMonthFromRight = 210;
 constexpr double kSummaryLeft = 844;
 constexpr double kSummaryValueOffset = 109;
 
-// The list's columns make room for the running sums: columns reaching under them are narrowed
-// and moved to the left in proportion, so that no printed text lies over another.
-void keepLeftOf(TReport& report, double limit)
-{
-    double right = 0;
-    const TBandType kinds[] = {btColumnHeader, btDetail};
-    for (TBandType kind : kinds)
-        if (TReportBand* b = report.Band(kind))
-            for (int i = 0; i < b->ElementCount(); ++i)
-                right = std::max(right, b->Element(i)->Left() + b->Element(i)->Width());
-    if (right <= limit || right <= 0)
-        return;
-    const double f = limit / right;
-    for (TBandType kind : kinds)
-        if (TReportBand* b = report.Band(kind))
-            for (int i = 0; i < b->ElementCount(); ++i) {
-                TReportElement* e = b->Element(i);
-                e->SetLeft(e->Left() * f);
-                e->SetWidth(e->Width() * f);
-            }
-}
-
 // Sums and averages take the training units only: a block's summary row repeats its units'
 // figures.
 bool unitRow(TDataSet* ds)
@@ -136,31 +114,69 @@ bool Tzeitdruckdlg::weekMonthTicked() const
     return n > 0 && CheckListBox1->item(n - 1)->checkState() == Qt::Checked;
 }
 
+namespace {
+
+// The labels the data module gives the period's fields: the printed column titles, in the
+// interface language. The free fields' labels come from the settings and print as they are.
+[[maybe_unused]] const char* const kFieldLabels[] = {
+    QT_TRANSLATE_NOOP("Tzeitdruckdlg", "Datum"),
+    QT_TRANSLATE_NOOP("Tzeitdruckdlg", "Tag"),
+    QT_TRANSLATE_NOOP("Tzeitdruckdlg", "Ort"),
+    QT_TRANSLATE_NOOP("Tzeitdruckdlg", "Meter"),
+    QT_TRANSLATE_NOOP("Tzeitdruckdlg", "Zeit"),
+    QT_TRANSLATE_NOOP("Tzeitdruckdlg", "Sportart"),
+    QT_TRANSLATE_NOOP("Tzeitdruckdlg", "Form"),
+    QT_TRANSLATE_NOOP("Tzeitdruckdlg", "Bel.Art"),
+    QT_TRANSLATE_NOOP("Tzeitdruckdlg", "Bel.Stufe"),
+    QT_TRANSLATE_NOOP("Tzeitdruckdlg", "Puls"),
+    QT_TRANSLATE_NOOP("Tzeitdruckdlg", "HDiff"),
+    QT_TRANSLATE_NOOP("Tzeitdruckdlg", "Startzeit"),
+    QT_TRANSLATE_NOOP("Tzeitdruckdlg", "Gefuehl"),
+    QT_TRANSLATE_NOOP("Tzeitdruckdlg", "minkm"),
+    QT_TRANSLATE_NOOP("Tzeitdruckdlg", "kmh"),
+    QT_TRANSLATE_NOOP("Tzeitdruckdlg", "trainingsblock"),
+    QT_TRANSLATE_NOOP("Tzeitdruckdlg", "Wetter"),
+    QT_TRANSLATE_NOOP("Tzeitdruckdlg", "Wind"),
+    QT_TRANSLATE_NOOP("Tzeitdruckdlg", "Temperatur"),
+    QT_TRANSLATE_NOOP("Tzeitdruckdlg", "Streckenbeschreibung"),
+    QT_TRANSLATE_NOOP("Tzeitdruckdlg", "Gli"),
+    QT_TRANSLATE_NOOP("Tzeitdruckdlg", "Gewicht"),
+    QT_TRANSLATE_NOOP("Tzeitdruckdlg", "Maxpuls"),
+    QT_TRANSLATE_NOOP("Tzeitdruckdlg", "Ruhepuls"),
+    QT_TRANSLATE_NOOP("Tzeitdruckdlg", "Erholungspuls"),
+    QT_TRANSLATE_NOOP("Tzeitdruckdlg", "Fett"),
+    QT_TRANSLATE_NOOP("Tzeitdruckdlg", "kcal"),
+    QT_TRANSLATE_NOOP("Tzeitdruckdlg", "platz"),
+    QT_TRANSLATE_NOOP("Tzeitdruckdlg", "Speed"),
+    QT_TRANSLATE_NOOP("Tzeitdruckdlg", "Distanz"),
+};
+
+}  // namespace
+
 std::unique_ptr<TReport> Tzeitdruckdlg::NewReport()
 {
     TQuery& result = orvServer->zeitraum;
     // Entry j of the list stands for grid column j + 1 (column 0 is the hidden unit key).
-    // The headers are the grid's column titles, as the window shows them in its language.
-    QStringList fields, titles;
+    QStringList fields;
     if (ZeitNeu) {
         const TDBGridColumns& columns = ZeitNeu->DBGrid1->Columns();
         for (int j = 0; j + 1 < CheckListBox1->count(); ++j)
-            if (CheckListBox1->item(j)->checkState() == Qt::Checked && j + 1 < columns.Count()) {
+            if (CheckListBox1->item(j)->checkState() == Qt::Checked && j + 1 < columns.Count())
                 fields << columns[j + 1]->FieldName();
-                titles << columns[j + 1]->Title().Caption();
-            }
     }
     const TDateTime from = ZeitNeu ? ZeitNeu->DateTimePicker1->DateTime() : 0;
     const TDateTime to = ZeitNeu ? ZeitNeu->DateTimePicker2->DateTime() : 0;
     const QString title = Format(LoadStr(msg::PeriodPrintTitle), {DateToStr(from), DateToStr(to)});
 
-    std::unique_ptr<TReport> report = QRCreateList(&result, title, fields, titles);
+    // The running sums stand at the right edge: the list's columns keep clear of them.
+    std::unique_ptr<TReport> report =
+        QRCreateList(&result, title, fields, weekMonthTicked() ? kMonthFromRight + 6 : 0,
+                     [](const QString& label) { return tr(label.toUtf8().constData()); });
     const double client = report->ClientWidth();
 
     WeekLabel = nullptr;
     MonthLabel = nullptr;
     if (weekMonthTicked()) {
-        keepLeftOf(*report, client - kMonthFromRight - 6);
         TReportBand* head = report->EnsureBand(btColumnHeader);
         for (const auto& [text, left] : {std::pair{tr("Woche"), client - kWeekFromRight},
                                          std::pair{tr("Monat"), client - kMonthFromRight}}) {
@@ -260,6 +276,8 @@ std::unique_ptr<TReport> Tzeitdruckdlg::NewReport()
         }
         value->SetFont(font);
         value->SetAlignment(Qt::AlignLeft);
+        // A sum of many years has more digits than the sample: the value is as wide as its text.
+        value->SetAutoSize(true);
     }
     return report;
 }

@@ -51,11 +51,9 @@ TzeitGraf::TzeitGraf(QWidget* Owner) : TForm(Owner, Qt::Dialog), ui(std::make_un
     ChartFX1->OnGetAxisLabel = [this](ChartModel* s, int axis, double value, QString& text) {
         ChartFX1GetAxisLabel(s, axis, value, text);
     };
-    // The keyboard reaches every button: Tab stops on it, Space presses it.
-    for (TXPButton* b : {XPButton7, XPButton1, XPButton3}) {
+    // Tab stops on every button; the button answers Space and Return itself.
+    for (TXPButton* b : {XPButton7, XPButton1, XPButton3})
         b->setFocusPolicy(Qt::StrongFocus);
-        b->installEventFilter(this);
-    }
     setTabOrder(XPButton7, XPButton1);
     setTabOrder(XPButton1, XPButton3);
     FormCreate(this);
@@ -63,16 +61,6 @@ TzeitGraf::TzeitGraf(QWidget* Owner) : TForm(Owner, Qt::Dialog), ui(std::make_un
 
 TzeitGraf::~TzeitGraf() = default;
 
-bool TzeitGraf::eventFilter(QObject* watched, QEvent* event)
-{
-    if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Space) {
-        if (auto* b = qobject_cast<TXPButton*>(watched)) {
-            b->Click();
-            return true;
-        }
-    }
-    return TForm::eventFilter(watched, event);
-}
 
 void TzeitGraf::FormCreate(QObject*)
 {

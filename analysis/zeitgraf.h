@@ -48,7 +48,6 @@ public:
     void ChartFX1GetAxisLabel(ChartModel* Sender, int nAxis, double value, QString& text);
 
 protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
 };
 
 extern TzeitGraf* zeitGraf;

@@ -7,7 +7,6 @@
 // modules), and temporary config and data folders.
 #include <benchmark/benchmark.h>
 
-#include <QDir>
 #include <QElapsedTimer>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -17,6 +16,7 @@
 
 #include <unistd.h>
 
+#include "bench/programfolders.h"
 #include "bench/tenyeardb.h"
 #include "core/main.h"
 #include "core/orvdbserver.h"
@@ -112,13 +112,9 @@ int main(int argc, char** argv)
     if (argc > 1 && std::strcmp(argv[1], "--first-show") == 0)
         return firstShow(argc, argv);
     QTemporaryDir folders;
-    QDir(folders.path()).mkpath("config");
-    QDir(folders.path()).mkpath("data");
-    qputenv(kConfigDirVariable, QDir(folders.path()).filePath("config").toUtf8());
-    qputenv(kDataDirVariable, QDir(folders.path()).filePath("data").toUtf8());
+    benchprogram::UseTemporaryFolders(folders);
     TApplication app(argc, argv);
-    if (qEnvironmentVariableIsEmpty(kProgramDirVariable))
-        qputenv(kProgramDirVariable, QDir(TApplication::applicationDirPath() + "/../app").absolutePath().toUtf8());
+    benchprogram::UseBuiltProgramFolder();
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

@@ -10,6 +10,7 @@
 #include <cstdio>
 
 #include "platform/db/connection.h"
+#include "platform/db/query.h"
 #include "platform/db/table.h"
 
 namespace {
@@ -18,7 +19,7 @@ constexpr int kDaten = 100000;
 constexpr int kUnits = 10000;
 constexpr int kZeit = 3000000;
 
-const QString kFile = QStringLiteral("/tmp/orv_db_bench.orv");
+const QString kFile = QStringLiteral("/tmp/orv_db_bench2.orv");
 const QString kInsertFile = QStringLiteral("/tmp/orv_db_bench_insert.orv");
 
 void run(sqlite3* db, const char* sql)
@@ -37,7 +38,8 @@ const char* kSchema =
     "CREATE INDEX daten_datum ON daten (Datum, Startzeit);"
     "CREATE TABLE zeit (zei_Id INTEGER, Meter INTEGER, Zwischenzeit DATETIME, Puls SMALLINT, "
     "zei_minpuls SMALLINT, zei_maxpuls SMALLINT, HDiff SMALLINT, Notitz VARCHAR(100) COLLATE NOCASE, "
-    "zwTyp SMALLINT, zei_hrm BIT);";
+    "zwTyp SMALLINT, zei_hrm BIT);"
+    "CREATE INDEX zeit_unit ON zeit (zei_Id, Meter);";
 
 // Builds the database once: daten rows (the first kUnits carry the split rows) and zeit rows.
 void ensureDatabase()
@@ -140,6 +142,117 @@ void BM_OpenDatenTable(benchmark::State& state)
     state.counters["rows"] = kDaten;
 }
 BENCHMARK(BM_OpenDatenTable)->Unit(benchmark::kMillisecond)->Iterations(10);
+
+// The key list of the 3,000,000-row table read page by page, as a cursor walking the whole
+// table meets it: one read per page, each starting where the one before ended (linear).
+void BM_ZeitKeyPagesWholeTable(benchmark::State& state)
+{
+    ensureDatabase();
+    TConnection conn;
+    conn.Open(kFile);
+    for (auto _ : state) {
+        TTable zeit;
+        zeit.SetConnection(&conn);
+        zeit.SetTableName(QStringLiteral("zeit"));
+        zeit.SetIndexFieldNames(QStringLiteral("zei_Id;Meter"));
+        zeit.Open();
+        for (int recNo = 1; recNo <= kZeit; recNo += 4096)
+            zeit.SetRecNo(recNo);
+        zeit.Last();
+        benchmark::DoNotOptimize(zeit.FieldByName(QStringLiteral("Puls"))->AsInteger());
+    }
+    state.counters["rows"] = kZeit;
+}
+BENCHMARK(BM_ZeitKeyPagesWholeTable)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// Locate by the unit's key in the 3,000,000-row table, at its start and at its end: one indexed
+// query and a count of the rows before the match.
+void BM_ZeitLocateUnit(benchmark::State& state)
+{
+    ensureDatabase();
+    TConnection conn;
+    conn.Open(kFile);
+    TTable zeit;
+    zeit.SetConnection(&conn);
+    zeit.SetTableName(QStringLiteral("zeit"));
+    zeit.SetIndexFieldNames(QStringLiteral("zei_Id;Meter"));
+    zeit.Open();
+    const int unit = state.range(0) ? kUnits : 2;
+    for (auto _ : state)
+        if (!zeit.Locate(QStringLiteral("zei_Id"), unit))
+            state.SkipWithError("not found");
+}
+BENCHMARK(BM_ZeitLocateUnit)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+// A step to the next and back to the previous unit in the 100,000-row table, at its first unit
+// (0) and at its last (1): the same cost at both ends.
+void BM_DatenStep(benchmark::State& state)
+{
+    ensureDatabase();
+    TConnection conn;
+    conn.Open(kFile);
+    TTable daten;
+    daten.SetConnection(&conn);
+    daten.SetTableName(QStringLiteral("daten"));
+    daten.SetIndexFieldNames(QStringLiteral("datum;startzeit"));
+    daten.Open();
+    if (state.range(0))
+        daten.Last();
+    for (auto _ : state) {
+        if (state.range(0)) {
+            daten.Prior();
+            daten.Next();
+        } else {
+            daten.Next();
+            daten.Prior();
+        }
+        benchmark::DoNotOptimize(daten.FieldByName(QStringLiteral("Ort"))->AsString());
+    }
+}
+BENCHMARK(BM_DatenStep)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+
+// Locate of a unit by its key in the 100,000-row table, from a fresh table (its place counted).
+void BM_DatenLocateById(benchmark::State& state)
+{
+    ensureDatabase();
+    TConnection conn;
+    conn.Open(kFile);
+    int id = 1;
+    for (auto _ : state) {
+        state.PauseTiming();
+        TTable daten;
+        daten.SetConnection(&conn);
+        daten.SetTableName(QStringLiteral("daten"));
+        daten.SetIndexFieldNames(QStringLiteral("datum;startzeit"));
+        daten.Open();
+        id = id * 7919 % kDaten + 1;
+        state.ResumeTiming();
+        if (!daten.Locate(QStringLiteral("dat_Id"), id))
+            state.SkipWithError("not found");
+        benchmark::DoNotOptimize(daten.RecNo());
+    }
+}
+BENCHMARK(BM_DatenLocateById)->Unit(benchmark::kMillisecond)->Iterations(50);
+
+// A query over every unit read at open: the time and the memory its rows take.
+void BM_QueryAllUnits(benchmark::State& state)
+{
+    ensureDatabase();
+    TConnection conn;
+    conn.Open(kFile);
+    long grown = 0;
+    for (auto _ : state) {
+        TQuery q;
+        q.SetConnection(&conn);
+        q.SetSQLText(QStringLiteral("SELECT * FROM daten"));
+        const long before = residentKiB();
+        q.Open();
+        grown = std::max(grown, residentKiB() - before);
+        benchmark::DoNotOptimize(q.RecordCount());
+    }
+    state.counters["MB"] = double(grown) / 1024.0;
+}
+BENCHMARK(BM_QueryAllUnits)->Unit(benchmark::kMillisecond)->Iterations(5);
 
 void BM_InsertThroughDataset(benchmark::State& state)
 {

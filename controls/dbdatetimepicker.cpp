@@ -34,6 +34,11 @@ void TDBDateTimePicker::updateData()
     TField* f = Field();
     if (!f)
         return;
+    // What is typed shows at once but is taken on leaving; a save while the picker still has the
+    // focus takes it first, so that what the picker shows is what is stored. A text that is no
+    // valid value has shown its error and stops the save.
+    if (!CommitTyping())
+        Abort();
     if (IsNull())
         f->Clear();
     else
@@ -73,6 +78,17 @@ void TDBDateTimePicker::Change()
         showing_ = false;
     }
     TDateTimePicker::Change();
+}
+
+void TDBDateTimePicker::TypingStarted()
+{
+    // In a record being edited or inserted the typing counts as a change at once, so that a save
+    // before the picker is left takes what it shows (updateData). A record in browse state is put
+    // into edit state only when the typed value is taken, as before.
+    TField* f = Field();
+    TDataSet* ds = f ? f->DataSet() : nullptr;
+    if (ds && (ds->State() == dsEdit || ds->State() == dsInsert) && !link_.ReadOnly())
+        link_.Modified();
 }
 
 void TDBDateTimePicker::ExitControl()

@@ -34,4 +34,6 @@ protected:
     // The user changed the value: enters the edit state and marks the change, or, when the
     // dataset cannot be edited, shows the field's value again and reports nothing.
     void Change() override;
+    // Typing into a record in edit or insert state marks the picker changed at its first key.
+    void TypingStarted() override;
 };

@@ -1,10 +1,12 @@
 #include "controls/xpbutton.h"
 
 #include "controls/framedrawing.h"
+#include "platform/vcl/forms.h"
 
 #include <QApplication>
 #include <QCursor>
 #include <QFontMetrics>
+#include <QKeyEvent>
 #include <QKeySequence>
 #include <QMouseEvent>
 #include <QPainter>
@@ -514,6 +516,29 @@ void TXPButton::Click()
 {
     if (OnClick)
         OnClick(this);
+}
+
+void TXPButton::Press()
+{
+    if (!isEnabled())
+        return;
+    if (groupIndex_ != 0)
+        SetDown(!down_);
+    Click();
+}
+
+void TXPButton::keyPressEvent(QKeyEvent* event)
+{
+    const Qt::KeyboardModifiers mods = event->modifiers() & ~Qt::KeypadModifier;
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    // Return goes to the window's default button where it has one (the form's dialog keys).
+    if (mods == Qt::NoModifier && !event->isAutoRepeat() &&
+        (event->key() == Qt::Key_Space || (enter && !DefaultButton(window())))) {
+        Press();
+        event->accept();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 bool TXPButton::DialogChar(QChar ch)

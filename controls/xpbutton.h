@@ -181,8 +181,13 @@ public:
     TColor Color() const { return color_; }
     void SetColor(TColor value);
 
-    // The click operation: runs OnClick as a click with the mouse does.
-    void Click();
+    // The click operation: runs OnClick as a click with the mouse does. The dialog keys of a form
+    // call it on a flat default or cancel button.
+    Q_INVOKABLE void Click();
+    // Pressed as the mouse presses it: a grouped button goes down (or up, where its group allows
+    // it), then it clicks. Space on a focused button does this, and so does Return where the
+    // button's window has no default button.
+    void Press();
     // A dialog character: the caption's accelerator clicks an enabled, visible button whose
     // parent is showing; returns whether the character was handled.
     bool DialogChar(QChar ch);
@@ -211,6 +216,7 @@ protected:
     void enterEvent(QEnterEvent* event) override;
     void leaveEvent(QEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     bool event(QEvent* event) override;
 
 private:

@@ -7,6 +7,7 @@
 #include <cmath>
 #include <exception>
 #include <functional>
+#include <optional>
 #include <utility>
 
 #include "core/language.h"
@@ -88,20 +89,55 @@ struct ColourRule {
 // ---------------------------------------------------------------------------------------------
 // Pace and speed.
 
+namespace {
+
+// Milliseconds per kilometre, rounded to single precision and then cut to whole milliseconds, so
+// that the same unit always shows the same pace; nothing when it cannot be computed.
+std::optional<int64_t> paceMsPerKm(int64_t ms, int metres)
+{
+    float q = float(double(ms) / (metres / 1000.0));
+    q = std::trunc(q);
+    if (!std::isfinite(q))
+        return std::nullopt;
+    return int64_t(q);
+}
+
+}  // namespace
+
 TDateTime TorvServer::calcPaceFactor(TDateTime duration, int metres, double factor)
 {
     if (metres == 0 || !std::isfinite(duration) || !std::isfinite(factor))
         return 0;
-    const int64_t ms = timeOfDayMs(duration);
-    // The pace is rounded to single precision and then cut to whole milliseconds, so that the
-    // same unit always shows the same pace.
-    float q = float(double(ms) / (metres / 1000.0));
-    q = std::trunc(q);
-    if (!std::isfinite(q))
+    const std::optional<int64_t> paceMs = paceMsPerKm(timeOfDayMs(duration), metres);
+    if (!paceMs)
         return 0;
-    const int64_t paceMs = int64_t(q);
-    const TDateTime pace = std::trunc(duration) + paceMs / 86400000.0;
+    const TDateTime pace = std::trunc(duration) + *paceMs / 86400000.0;
     return pace * factor;
+}
+
+TDateTime TorvServer::calcTotalPace(TDateTime total, int metres, int sport)
+{
+    if (metres == 0 || !std::isfinite(total))
+        return 0;
+    try {
+        const QVariant factor = sportUnitValue(*this, sport, "spo_speed", "unt_calc");
+        if (factor.isNull() || !std::isfinite(factor.toDouble()))
+            return 0;
+        const std::optional<int64_t> paceMs = paceMsPerKm(Round(total * 86400000.0), metres);
+        return paceMs ? *paceMs / 86400000.0 * factor.toDouble() : 0;
+    } catch (const std::exception&) {
+        return 0;
+    }
+}
+
+double TorvServer::calcTotalKmh(TDateTime total, int metres)
+{
+    if (!std::isfinite(total))
+        return 0;
+    const int64_t ms = Round(total * 86400000.0);
+    if (ms == 0)
+        return 0;
+    return (metres / 1000.0) / (ms / 1000.0 / 60.0 / 60.0);
 }
 
 TDateTime TorvServer::calcPace(TDateTime duration, int metres, int sport)
@@ -405,10 +441,10 @@ void TorvServer::datenAfterPost(TDataSet* dataSet)
         return;
     }
 
-    showSavedUnits();
+    showSavedUnits(dataSet->FieldByName(QStringLiteral("dat_Id"))->AsInteger());
 }
 
-void TorvServer::showSavedUnits()
+void TorvServer::showSavedUnits(int unitId)
 {
     NavigatorView* navigator = View<NavigatorView>();
     if (navigator && navigator->XPButton9Down())
@@ -416,7 +452,10 @@ void TorvServer::showSavedUnits()
     datenblockdetail.Close();
     datenblockdetail.Open();
     if (navigator) {
-        navigator->Button1Click(nullptr);
+        if (unitId > 0)
+            navigator->UnitChanged(unitId);
+        else
+            navigator->Button1Click(nullptr);
         navigator->selectCurrentUnit();
     }
 }
@@ -490,6 +529,7 @@ TUnitBulkMode::~TUnitBulkMode()
 void TorvServer::datenBeforeDelete(TDataSet* dataSet)
 {
     deletedUnitBlock_ = dataSet->FieldByName(QStringLiteral("trainingsblock"))->AsInteger();
+    deletedUnitId_ = dataSet->FieldByName(QStringLiteral("dat_Id"))->AsInteger();
 }
 
 void TorvServer::datenAfterDelete(TDataSet*)
@@ -506,7 +546,10 @@ void TorvServer::datenAfterDelete(TDataSet*)
     datenblockdetail.Close();
     datenblockdetail.Open();
     if (NavigatorView* navigator = View<NavigatorView>()) {
-        navigator->Button1Click(nullptr);
+        if (deletedUnitId_ > 0)
+            navigator->UnitChanged(deletedUnitId_);
+        else
+            navigator->Button1Click(nullptr);
         navigator->selectCurrentUnit();
         if (navigator->XPButton9Down())
             navigator->ChangeNavItem();
@@ -564,6 +607,18 @@ void TorvServer::datenMeterSetText(TField* sender, const QString& text)
     // Handed over as a number, so that the field rounds it to whole metres and refuses a
     // distance beyond its range instead of storing a wrapped-around value.
     sender->SetAsFloat(value / factor);
+}
+
+void TorvServer::datenSportartChange(TField* sender)
+{
+    // The controls of a field hear only of its own changes. A pasted unit or a template gets its
+    // distance before its sport (the packet's field order), so the distance box would keep
+    // showing metres (15500 for 15,5 km) until entered: the distance is written again, the same
+    // metres, so that its controls show it in the new sport's unit.
+    TDataSet& ds = *sender->DataSet();
+    TField* meter = ds.FieldByName(QStringLiteral("Meter"));
+    if ((ds.State() == dsEdit || ds.State() == dsInsert) && !meter->IsNull())
+        meter->SetValue(meter->Value());
 }
 
 // ---------------------------------------------------------------------------------------------

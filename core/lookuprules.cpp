@@ -1,6 +1,8 @@
 // The rules of the lookup tables (sports, training forms, load levels, load types, units of
 // measure), of the equipment, route, best-time and tools managers' tables, of the diary, and
 // the calculated fields of the statistics and explorer queries.
+#include <cmath>
+
 #include "core/language.h"
 #include "core/orvdatabase.h"
 #include "core/orvdbserver.h"
@@ -316,14 +318,34 @@ void TorvServer::zeitraumCalcFields(TDataSet* dataSet)
     TField* minkm = ds.FieldByName(QStringLiteral("minkm"));
     if (!meter->IsNull() && meter->AsInteger() != 0 && !zeitField->IsNull() && zeitField->AsFloat() != 0) {
         TField* sport = ds.FieldByName(QStringLiteral("Sportart"));
-        minkm->SetAsDateTime(calcPace(zeitField->AsFloat(), meter->AsInteger(), sport->IsNull() ? 0 : sport->AsInteger()));
-        ds.FieldByName(QStringLiteral("kmh"))->SetAsFloat(calcKmh(zeitField->AsFloat(), meter->AsInteger()));
+        // A block's row sums its units' times, which may pass a day: every hour counts.
+        minkm->SetAsDateTime(
+            calcTotalPace(zeitField->AsFloat(), meter->AsInteger(), sport->IsNull() ? 0 : sport->AsInteger()));
+        ds.FieldByName(QStringLiteral("kmh"))->SetAsFloat(calcTotalKmh(zeitField->AsFloat(), meter->AsInteger()));
     }
     TField* datum = ds.FieldByName(QStringLiteral("Datum"));
     if (!datum->IsNull())
         ds.FieldByName(QStringLiteral("Tag"))->SetAsString(FormatDateTime(QStringLiteral("ddd"), datum->AsDateTime()) + QLatin1Char('.'));
     ds.FieldByName(QStringLiteral("lSpeed"))
         ->SetAsString(minkm->DisplayText() + QLatin1Char(' ') + ds.FieldByName(QStringLiteral("SpeedName"))->AsString());
+}
+
+void TorvServer::zeitraumZeitGetText(TField* sender, QString& text, bool)
+{
+    if (sender->IsNull()) {
+        text.clear();
+        return;
+    }
+    const TDateTime t = sender->AsFloat();
+    if (t < 1.0 || !std::isfinite(t)) {
+        text = FormatDateTime(sender->DisplayFormat().isEmpty() ? QStringLiteral("hh:mm:ss") : sender->DisplayFormat(), t);
+        return;
+    }
+    const int64_t seconds = Round(t * 86400000.0) / 1000;
+    text = QStringLiteral("%1:%2:%3")
+               .arg(seconds / 3600, 2, 10, QLatin1Char('0'))
+               .arg(seconds / 60 % 60, 2, 10, QLatin1Char('0'))
+               .arg(seconds % 60, 2, 10, QLatin1Char('0'));
 }
 
 void TorvServer::zeitraum_oldCalcFields(TDataSet* dataSet)

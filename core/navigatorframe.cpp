@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QCursor>
 #include <QDropEvent>
+#include <QFontMetrics>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QPainter>
@@ -87,6 +88,51 @@ void setColumn(TColumn* c, const QString& field, int width, const QString& title
     c->SetWidth(width);
     if (!title.isEmpty())
         c->Title().SetCaption(title);
+}
+
+// Widens the search list's columns to their widest texts in the grid's font (a cell draws its
+// text 2 pixels in from either side): a number cut on the left reads as another number, 35000 as
+// "5000". The distance column holds the longest distance of any unit, the date and time columns
+// their fixed formats; none becomes narrower than designed.
+// The longest and the shortest distance of all units, as the search list shows them.
+QStringList extremeMetres(TConnection& db)
+{
+    QStringList metres;
+    for (const char* sql : {"SELECT Max(Meter) FROM daten", "SELECT Min(Meter) FROM daten"}) {
+        const QVariant v = db.ExecuteScalar(QString::fromLatin1(sql));
+        if (!v.isNull())
+            metres << QString::number(v.toLongLong());
+    }
+    return metres;
+}
+
+void fitSearchColumns(TDBGrid& grid, const QStringList& metres)
+{
+    const QFontMetrics fm(grid.font());
+    TDBGridColumns& columns = grid.Columns();
+    for (int i = 0; i < columns.Count(); ++i) {
+        TColumn* c = columns[i];
+        const QString field = c->FieldName();
+        QStringList texts;
+        int designed = 0;
+        if (field == QLatin1String("Meter")) {
+            texts = metres;
+            designed = 35;
+        } else if (field == QLatin1String("Datum")) {
+            texts << QStringLiteral("00.00.00");
+            designed = 45;
+        } else if (field == QLatin1String("Zeit")) {
+            texts << QStringLiteral("00:00:00");
+            designed = 45;
+        } else {
+            continue;
+        }
+        int width = designed;
+        for (const QString& t : texts)
+            width = std::max(width, fm.horizontalAdvance(t) + 6);
+        if (c->Width() != width)
+            c->SetWidth(width);
+    }
 }
 
 }  // namespace
@@ -374,19 +420,36 @@ void TnavigatorFrm::Button1Click(QObject*)
     StringGrid1->SetCells(ocPlace, 0, LoadStr(msg::PlaceTitle));
     StringGrid1->SetCells(ocDistance, 0, LoadStr(msg::DistanceTitle));
     if (!orvServer || !orvServer->orvDB.Connected()) {
+        overview_.Clear();
         StringGrid1->SetRowCount(1);
         return;
     }
-    const QList<TOverviewRow> rows = OverviewRows(orvServer->orvDB, NavShowWeeks(), FormatSettings());
+    overview_.Fill(orvServer->orvDB, NavShowWeeks(), FormatSettings());
+    searchMetres_.reset();
     // The pictures are read once per fill; painting only looks them up.
     loadSportPictures();
     filling_ = true;
+    // The grid keeps no texts of the units: it asks the list for the cells it reads or shows.
+    StringGrid1->CellSource = [this](int ACol, int ARow) { return overview_.Text(ARow - 1, ACol); };
     // The title row alone is not fixed (a grid needs a row below its fixed ones); with units it is.
-    StringGrid1->SetRowCount(int(rows.size()) + 1);
-    if (!rows.isEmpty() && StringGrid1->FixedRows() == 0)
+    StringGrid1->SetRowCount(overview_.Count() + 1);
+    if (overview_.Count() > 0 && StringGrid1->FixedRows() == 0)
         StringGrid1->SetFixedRows(1);
-    for (int r = 0; r < rows.size(); ++r)
-        StringGrid1->SetRows(r + 1, rows[r]);
+    filling_ = false;
+    StringGrid1->InvalidateGrid();
+}
+
+void TnavigatorFrm::UnitChanged(int unitId)
+{
+    if (!orvServer || !orvServer->orvDB.Connected() || !overview_.Refresh(unitId)) {
+        Button1Click(nullptr);
+        return;
+    }
+    searchMetres_.reset();
+    filling_ = true;
+    StringGrid1->SetRowCount(overview_.Count() + 1);
+    if (overview_.Count() > 0 && StringGrid1->FixedRows() == 0)
+        StringGrid1->SetFixedRows(1);
     filling_ = false;
     StringGrid1->InvalidateGrid();
 }
@@ -398,16 +461,13 @@ void TnavigatorFrm::selectCurrentUnit()
     const QString id = orvServer->daten.FieldByName(QStringLiteral("dat_Id"))->AsString();
     if (id.isEmpty())
         return;
-    const int count = StringGrid1->RowCount();
-    for (int r = 1; r < count; ++r) {
-        if (StringGrid1->Cells(ocUnitId, r) == id) {
-            if (StringGrid1->Row() != r) {
-                filling_ = true;  // the grid's click must not move daten again
-                StringGrid1->SetRow(r);
-                filling_ = false;
-            }
-            return;
-        }
+    const int r = overview_.RowOf(id.toInt()) + 1;
+    if (r < 1 || r >= StringGrid1->RowCount())
+        return;
+    if (StringGrid1->Row() != r) {
+        filling_ = true;  // the grid's click must not move daten again
+        StringGrid1->SetRow(r);
+        filling_ = false;
     }
 }
 
@@ -418,14 +478,37 @@ void TnavigatorFrm::StringGrid1SelectCell(QObject*, int, int ARow, bool& CanSele
 
 void TnavigatorFrm::StringGrid1KeyDown(QObject*, int& Key, Qt::KeyboardModifiers Shift)
 {
-    if ((Key != Qt::Key_Down && Key != Qt::Key_Up) || Shift != Qt::NoModifier)
+    // Week rows cannot be chosen: the keys that move the selection go on to the next unit row in
+    // their direction (a page or the list's end that lands on a week row takes the unit beside it).
+    const int first = StringGrid1->FixedRows();
+    const int count = StringGrid1->RowCount();
+    int target = 0;
+    int step = 0;
+    bool paging = false;
+    if (Shift == Qt::NoModifier && (Key == Qt::Key_Down || Key == Qt::Key_Up)) {
+        step = Key == Qt::Key_Down ? 1 : -1;
+        target = StringGrid1->Row() + step;
+    } else if (Shift == Qt::NoModifier && (Key == Qt::Key_PageDown || Key == Qt::Key_PageUp)) {
+        step = Key == Qt::Key_PageDown ? 1 : -1;
+        target = qBound(first, StringGrid1->Row() + step * qMax(1, StringGrid1->VisibleRowCount()), count - 1);
+        paging = true;
+    } else if (Shift == Qt::ControlModifier && (Key == Qt::Key_Home || Key == Qt::Key_End)) {
+        step = Key == Qt::Key_Home ? 1 : -1;
+        target = Key == Qt::Key_Home ? first : count - 1;
+        paging = true;
+    } else {
         return;
-    const int step = Key == Qt::Key_Down ? 1 : -1;
-    int row = StringGrid1->Row() + step;
-    while (row >= StringGrid1->FixedRows() && row < StringGrid1->RowCount() && StringGrid1->Cells(ocUnitId, row) == QLatin1String("-1"))
+    }
+    auto inList = [&](int r) { return r >= first && r < count; };
+    auto weekRow = [&](int r) { return StringGrid1->Cells(ocUnitId, r) == QLatin1String("-1"); };
+    int row = target;
+    while (inList(row) && weekRow(row))
         row += step;
-    // Without a unit row beyond, the key does nothing.
-    if (row >= StringGrid1->FixedRows() && row < StringGrid1->RowCount())
+    if (!inList(row) && paging)
+        for (row = target; inList(row) && weekRow(row); row -= step) {
+        }
+    // Without a unit row that way, the key does nothing.
+    if (inList(row) && row != StringGrid1->Row())
         StringGrid1->SetRow(row);
     Key = 0;
 }
@@ -527,6 +610,10 @@ void TnavigatorFrm::UiOfficeEdit20001Change(QObject*)
     q.SetSQLText(NavSearchSql(field));
     q.ParamByName(QStringLiteral("muster"))->SetAsString(NavSearchPattern(UiOfficeEdit20001->text()));
     q.Open();
+    // The distances' extremes change only with the units: read again after a save or a refill.
+    if (!searchMetres_)
+        searchMetres_ = extremeMetres(orvServer->orvDB);
+    fitSearchColumns(*DBGrid3, *searchMetres_);
     Label14->setText(QString::number(q.RecordCount()));
 }
 
@@ -794,6 +881,14 @@ bool TnavigatorFrm::eventFilter(QObject* watched, QEvent* event)
             return true;
         }
         default: break;
+        }
+    } else if (event->type() == QEvent::ShortcutOverride && watched == TreeView1) {
+        // F2 is the tree's own key, renaming the selected block in place (a unit's node refuses
+        // it); the main window's short-cut of the same key does not take it from the tree.
+        auto* e = static_cast<QKeyEvent*>(event);
+        if (e->key() == Qt::Key_F2 && !(e->modifiers() & ~Qt::KeypadModifier)) {
+            e->accept();
+            return true;
         }
     } else if (event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();

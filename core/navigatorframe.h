@@ -1,5 +1,6 @@
 #pragma once
 #include <memory>
+#include <optional>
 // The navigator: the frame of the main window's navigator panel while a database is open. Five
 // latched view buttons choose one of five views over the athlete's units: the overview list with
 // week rows, the period statistics' rows, a search by one field, the route search with the
@@ -18,6 +19,7 @@
 #include "controls/uinavbar.h"
 #include "controls/uiofficeedit2000.h"
 #include "controls/xpbutton.h"
+#include "core/navigatorlists.h"
 #include "core/navigatorview.h"
 #include "platform/vcl/dbgrids.h"
 #include "platform/vcl/forms.h"
@@ -79,6 +81,7 @@ public:
 
     // --- what the data module's rules ask (NavigatorView) --------------------------------------
     void Button1Click(QObject* Sender) override;
+    void UnitChanged(int unitId) override;
     void selectCurrentUnit() override;
     void ChangeNavItem() override { changeNavItem(nullptr); }
     bool XPButton9Down() const override { return XPButton9->Down(); }
@@ -139,6 +142,9 @@ private:
     QHash<int, int> treeImages_;        // spo_Id -> image index of the tree
     QList<QIcon> images_;
     bool filling_ = false;
+    std::optional<QStringList> searchMetres_;  // the search list's distance extremes, until units change
+    // The overview list's units; the grid asks it for the texts of the rows it reads or shows.
+    TOverviewList overview_;
 };
 
 extern TnavigatorFrm* navigatorFrm;

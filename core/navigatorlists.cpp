@@ -1,33 +1,26 @@
 #include "core/navigatorlists.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "core/language.h"
 #include "core/messageids.h"
 #include "core/startup.h"
+#include "platform/db/connection.h"
 #include "platform/db/query.h"
+#include "platform/db/sqlreader.h"
 #include "platform/vcl/dbctrls.h"
 #include "platform/vcl/registry.h"
 
 namespace {
 
-// One pass over the units. Whether a unit has split or heart-rate rows is asked per unit through
-// the split table's index (the same answer as a distinct join of both tables, without walking
-// every split row of a long history).
-const char* const kOverviewSql =
+// One pass over the units in date order. Whether a unit has split or heart-rate rows is asked
+// per listed unit when its marker is read, through the split table's index.
+const char* const kOverviewColumns =
     "SELECT daten.dat_Id, daten.Datum, daten.startzeit, daten.Ort, daten.Meter, "
-    "EXISTS (SELECT zeit.zei_Id FROM zeit WHERE zeit.zei_Id = daten.dat_Id) AS hatZeit, "
     "[daten].[meter]*[unt_calc] AS distanz, unit.[unt_shortname] AS DistName, sportart.spo_id "
     "FROM (daten INNER JOIN sportart ON daten.Sportart = sportart.Spo_Id) "
-    "INNER JOIN unit ON sportart.Spo_distance = unit.unt_id ORDER BY datum, startzeit";
-
-TOverviewRow weekRow(int week)
-{
-    TOverviewRow row(ocCount);
-    row[ocDate] = LoadStr(msg::WeekRow) + QLatin1Char(' ') + QString::number(week);
-    row[ocUnitId] = QStringLiteral("-1");
-    return row;
-}
+    "INNER JOIN unit ON sportart.Spo_distance = unit.unt_id ";
 
 }  // namespace
 
@@ -45,42 +38,155 @@ bool NavShowWeeks()
     }
 }
 
+void TOverviewList::Clear()
+{
+    units_.clear();
+    rows_.clear();
+    byUnit_.clear();
+    db_ = nullptr;
+}
+
+void TOverviewList::read(const QString& sql, const QVariantList& params, std::vector<Unit>& into)
+{
+    TSqlReader q(*db_, sql, params);
+    const int id = q.Column(QStringLiteral("dat_Id"));
+    const int datum = q.Column(QStringLiteral("Datum"));
+    const int start = q.Column(QStringLiteral("startzeit"));
+    const int ort = q.Column(QStringLiteral("Ort"));
+    const int distance = q.Column(QStringLiteral("distanz"));
+    const int distName = q.Column(QStringLiteral("DistName"));
+    const int sport = q.Column(QStringLiteral("spo_id"));
+    // A sport has one distance unit: its name is read once per sport and shared by its units.
+    QHash<int, QString> nameOfSport;
+    double weekDay = -1;
+    int week = 0;
+    while (q.Next()) {
+        Unit u;
+        u.id = q.AsInteger(id);
+        u.day = q.AsFloat(datum);
+        // The units come day by day: the week is worked out when the day changes.
+        if (std::floor(u.day) != weekDay) {
+            weekDay = std::floor(u.day);
+            week = WeekOfTheYear(u.day);
+        }
+        u.week = week;
+        u.startNull = q.IsNull(start);
+        u.start = u.startNull ? 0 : q.AsFloat(start);
+        u.sport = q.AsInteger(sport);
+        u.distance = q.AsFloat(distance);
+        u.place = q.AsString(ort);
+        auto it = nameOfSport.constFind(u.sport);
+        if (it == nameOfSport.constEnd())
+            it = nameOfSport.insert(u.sport, q.AsString(distName));
+        u.distanceName = it.value();
+        into.push_back(std::move(u));
+    }
+}
+
+void TOverviewList::layout()
+{
+    rows_.clear();
+    rows_.reserve(units_.size() + (showWeeks_ ? units_.size() / 3 + 1 : 0));
+    byUnit_.clear();
+    byUnit_.reserve(qsizetype(units_.size()));
+    int previousWeek = -1;
+    for (size_t i = 0; i < units_.size(); ++i) {
+        const Unit& u = units_[i];
+        // A week row leads the list and stands wherever the week of the unit before differs.
+        if (showWeeks_ && (i == 0 || previousWeek != u.week))
+            rows_.push_back(-1 - u.week);
+        byUnit_.insert(u.id, int(rows_.size()));
+        rows_.push_back(int(i));
+        previousWeek = u.week;
+    }
+}
+
+// The list's order, as the query's ORDER BY datum, startzeit sorts (no start time first).
+bool TOverviewList::before(const Unit& a, const Unit& b)
+{
+    if (a.day != b.day)
+        return a.day < b.day;
+    if (a.startNull != b.startNull)
+        return a.startNull;
+    return !a.startNull && a.start < b.start;
+}
+
+void TOverviewList::Fill(TConnection& db, bool showWeeks, const TFormatSettings& fs)
+{
+    Clear();
+    db_ = &db;
+    showWeeks_ = showWeeks;
+    fs_ = fs;
+    // Read forwards once: the list keeps the values, not a dataset of every unit.
+    read(QString::fromLatin1(kOverviewColumns) + QStringLiteral("ORDER BY datum, startzeit"), {}, units_);
+    layout();
+}
+
+bool TOverviewList::Refresh(int unitId)
+{
+    if (!db_)
+        return false;
+    const auto old = std::find_if(units_.begin(), units_.end(), [unitId](const Unit& u) { return u.id == unitId; });
+    if (old != units_.end())
+        units_.erase(old);
+    std::vector<Unit> now;
+    read(QString::fromLatin1(kOverviewColumns) + QStringLiteral("WHERE daten.dat_Id = ?"), {unitId}, now);
+    if (!now.empty()) {
+        // After the units of the same date and time: a new unit comes last among them.
+        const auto at = std::upper_bound(units_.begin(), units_.end(), now.front(), before);
+        units_.insert(at, std::move(now.front()));
+    }
+    layout();
+    return true;
+}
+
+QString TOverviewList::Text(int row, int column)
+{
+    if (row < 0 || row >= Count())
+        return QString();
+    const int index = rows_[size_t(row)];
+    if (index < 0) {
+        if (column == ocDate)
+            return LoadStr(msg::WeekRow) + QLatin1Char(' ') + QString::number(-1 - index);
+        return column == ocUnitId ? QStringLiteral("-1") : QString();
+    }
+    Unit& r = units_[size_t(index)];
+    switch (column) {
+    case ocDate:
+        return FormatDateTime(fs_.ShortDateFormat, r.day, fs_);
+    case ocPlace:
+        return r.place;
+    case ocDistance:
+        return FormatFloat(QStringLiteral("#.#"), r.distance, fs_) + QLatin1Char(' ') + r.distanceName;
+    case ocUnitId:
+        return QString::number(r.id);
+    case ocSplitId:
+        if (r.hasSplits < 0) {
+            r.hasSplits = db_ && db_->Connected() &&
+                          db_->ExecuteNativeScalar(QStringLiteral("SELECT EXISTS (SELECT 1 FROM zeit WHERE zei_Id = ?)"),
+                                                   {r.id})
+                                  .toInt() != 0;
+        }
+        return r.hasSplits ? QString::number(r.id) : QString();
+    case ocSportId:
+        return QString::number(r.sport);
+    default:
+        return QString();
+    }
+}
+
 QList<TOverviewRow> OverviewRows(TConnection& db, bool showWeeks, const TFormatSettings& fs)
 {
-    TQuery q;
-    q.SetConnection(&db);
-    q.SetSQLText(QString::fromLatin1(kOverviewSql));
-    q.Open();
-    TField* id = q.FieldByName(QStringLiteral("dat_Id"));
-    TField* datum = q.FieldByName(QStringLiteral("Datum"));
-    TField* ort = q.FieldByName(QStringLiteral("Ort"));
-    TField* hasSplits = q.FieldByName(QStringLiteral("hatZeit"));
-    TField* distance = q.FieldByName(QStringLiteral("distanz"));
-    TField* distName = q.FieldByName(QStringLiteral("DistName"));
-    TField* sport = q.FieldByName(QStringLiteral("spo_id"));
-
+    TOverviewList list;
+    list.Fill(db, showWeeks, fs);
     QList<TOverviewRow> rows;
-    rows.reserve(q.RecordCount() * 8 / 7 + 1);
-    int previousWeek = -1;
-    for (q.First(); !q.Eof(); q.Next()) {
-        const TDateTime day = datum->AsDateTime();
-        const int week = WeekOfTheYear(day);
-        // A week row leads the list, and one stands wherever the week of the unit before (a
-        // unit row: the rows are told apart by their hidden id, not by their date text) differs.
-        if (showWeeks && (rows.isEmpty() || (!IsWeekRow(rows.last()) && previousWeek != week)))
-            rows.append(weekRow(week));
+    rows.reserve(list.Count());
+    for (int r = 0; r < list.Count(); ++r) {
         TOverviewRow row(ocCount);
-        row[ocDate] = FormatDateTime(fs.ShortDateFormat, day, fs);
-        row[ocPlace] = ort->AsString();
-        row[ocDistance] = FormatFloat(QStringLiteral("#.#"), distance->AsFloat(), fs) + QLatin1Char(' ') +
-                          distName->AsString();
-        row[ocUnitId] = id->AsString();
-        row[ocSplitId] = hasSplits->AsInteger() != 0 ? id->AsString() : QString();
-        row[ocSportId] = sport->AsString();
-        rows.append(row);
-        previousWeek = week;
+        for (int c = 0; c < ocCount; ++c)
+            row[c] = list.Text(r, c);
+        rows.append(std::move(row));
     }
-    q.Close();
     return rows;
 }
 

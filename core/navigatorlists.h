@@ -9,6 +9,8 @@
 #include <QStringList>
 #include <QVariant>
 
+#include <vector>
+
 #include "platform/rtl/sysutils.h"
 
 class TConnection;
@@ -36,6 +38,51 @@ bool NavShowWeeks();
 // not the years). Dates are written in the settings' short date format, distances "#.#" in the
 // sport's distance unit with its short name.
 QList<TOverviewRow> OverviewRows(TConnection& db, bool showWeeks, const TFormatSettings& fs);
+
+// The same rows read in one pass and kept as the units' values; a cell's text is made when it
+// is read, and whether a unit has split or heart-rate rows is asked of the database when its
+// marker is first read (a long history's list costs its units, not a question per unit). A
+// saved or deleted unit is read again alone (`Refresh`), so a save does not read every unit.
+class TOverviewList {
+public:
+    void Fill(TConnection& db, bool showWeeks, const TFormatSettings& fs);
+    // The unit read again from the database: moved to its date's place, or taken out when it is
+    // gone; the week rows follow. False when the list was never filled.
+    bool Refresh(int unitId);
+    void Clear();
+    bool Filled() const { return db_ != nullptr; }
+    int Count() const { return int(rows_.size()); }
+    // The text of a cell (row 0 is the first unit or week row).
+    QString Text(int row, int column);
+    // The row of a unit, -1 when it is not listed.
+    int RowOf(int unitId) const { return byUnit_.value(unitId, -1); }
+
+private:
+    struct Unit {
+        int id = 0;
+        int week = 0;
+        int sport = 0;
+        signed char hasSplits = -1;  // -1 until asked
+        bool startNull = true;
+        TDateTime day = 0;
+        double start = 0;
+        double distance = 0;
+        QString place;
+        QString distanceName;
+    };
+    // Reads the units of the query's rows in their order.
+    void read(const QString& sql, const QVariantList& params, std::vector<Unit>& into);
+    // The rows from the units: week rows (negative: -1 - week) between them where shown.
+    void layout();
+    static bool before(const Unit& a, const Unit& b);
+
+    std::vector<Unit> units_;
+    std::vector<int> rows_;  // an index into units_, or -1 - week for a week row
+    QHash<int, int> byUnit_;
+    TConnection* db_ = nullptr;
+    bool showWeeks_ = true;
+    TFormatSettings fs_;
+};
 
 // The search field chooser's entries, in order.
 enum TSearchField { sfOrt, sfDatum, sfMeter, sfZeit };

@@ -17,6 +17,7 @@
 #include "core/orvdbserver.h"
 #include "platform/db/connection.h"
 #include "platform/db/query.h"
+#include "platform/db/sqlreader.h"
 #include "platform/db/sqlitefile.h"
 #include "platform/vcl/dialogs.h"
 
@@ -124,6 +125,7 @@ struct DatabaseCheck {
     const char* test;
     int message;
     std::initializer_list<const char*> repairs;
+    bool onUnits = false;  // a check of the units, which the probe below answers together
 };
 
 const DatabaseCheck kChecks[] = {
@@ -134,27 +136,30 @@ const DatabaseCheck kChecks[] = {
       "UPDATE sportart SET spo_distance = 5 WHERE spo_distance not in (Select unt_id from unit)"}},
     {"Select * from daten where isnull(hoehendifferenz)",
      msg::RepairHeightDifferences,
-     {"UPDATE daten SET hoehendifferenz = 0 WHERE isnull(hoehendifferenz)"}},
-    {"Select * from daten where isnull(meter)", msg::RepairDistances, {"UPDATE daten SET meter = 0 WHERE isnull(meter)"}},
+     {"UPDATE daten SET hoehendifferenz = 0 WHERE isnull(hoehendifferenz)"},
+     true},
+    {"Select * from daten where isnull(meter)", msg::RepairDistances, {"UPDATE daten SET meter = 0 WHERE isnull(meter)"}, true},
     // Durations of a day or more lose their whole days.
     {"Select * from daten where CDbl(zeit) >= 1",
      msg::RepairDurations,
-     {"UPDATE daten SET zeit = CDate(CDbl(zeit) - Int(zeit))"}},
+     {"UPDATE daten SET zeit = CDate(CDbl(zeit) - Int(zeit))"},
+     true},
 };
+
+// The checks of the units in one pass: a long history is read once at open, and only when a
+// unit needs a repair are the single checks run.
+const char* const kUnitsProbe =
+    "Select dat_Id from daten where isnull(hoehendifferenz) or isnull(meter) or CDbl(zeit) >= 1";
 
 // The tables every athlete database has; a file without them is some other database.
 const char* const kAthleteTables[] = {"daten", "zeit", "sportart", "form", "belstufe", "belart", "unit",
                                       "trainingsblock", "config"};
 
+// Whether the check finds a row: its first row is enough, the rest are not read.
 bool findsRows(TConnection& connection, const char* sql)
 {
-    TQuery q;
-    q.SetConnection(&connection);
-    q.SetSQLText(QString::fromLatin1(sql));
-    q.Open();
-    const bool found = !q.IsEmpty();
-    q.Close();
-    return found;
+    TSqlReader q(connection, QString::fromLatin1(sql));
+    return q.Next();
 }
 
 bool backedUp(const std::function<bool()>& backup)
@@ -180,7 +185,17 @@ void CheckDatabaseFile(TConnection& connection)
 
 void CheckDatabase(TConnection& connection, const std::function<bool()>& backup)
 {
+    bool unitsSound = false;
+    try {
+        unitsSound = !findsRows(connection, kUnitsProbe);
+    } catch (const EDatabaseFileError&) {
+        throw;  // a damaged or unreadable file does not open
+    } catch (const Exception&) {
+        // A value the probe cannot read: the single checks say which.
+    }
     for (const DatabaseCheck& check : kChecks) {
+        if (check.onUnits && unitsSound)
+            continue;
         bool found = false;
         try {
             found = findsRows(connection, check.test);

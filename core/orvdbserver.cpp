@@ -170,6 +170,7 @@ void TorvServer::bindHandlers()
     daten.OnPostError = on(&TorvServer::datenPostError);
     daten.FieldByName("Meter")->OnGetText = onGetText(&TorvServer::datenMeterGetText);
     daten.FieldByName("Meter")->OnSetText = onSetText(&TorvServer::datenMeterSetText);
+    daten.FieldByName("Sportart")->OnChange = onField(&TorvServer::datenSportartChange);
     dsDaten.OnStateChange = onState(&TorvServer::dsDatenStateChange);
     dsDaten.OnDataChange = onData(&TorvServer::dsDatenDataChange);
 
@@ -177,6 +178,7 @@ void TorvServer::bindHandlers()
     zeitraum_old.OnCalcFields = on(&TorvServer::zeitraum_oldCalcFields);
     zeitraum.OnCalcFields = on(&TorvServer::zeitraumCalcFields);
     zeitraum.FieldByName("distance")->OnGetText = onGetText(&TorvServer::zeitraumdistanceGetText);
+    zeitraum.FieldByName("Zeit")->OnGetText = onGetText(&TorvServer::zeitraumZeitGetText);
 
     sportart.BeforeDelete = on(&TorvServer::sportartBeforeDelete);
     sportart.OnNewRecord = on(&TorvServer::sportartNewRecord);
@@ -316,6 +318,12 @@ bool TorvServer::openDatabase(const QString& path)
         MessageDlg(LoadStr(msg::DatabaseOpenError) + reason, mtError, TMsgDlgButtons{mbOK});
         return false;
     }
+}
+
+bool TorvServer::unitHasZeitRows(int datId)
+{
+    return orvDB.ExecuteNativeScalar(QStringLiteral("SELECT EXISTS (SELECT 1 FROM zeit WHERE zei_Id = ?)"), {datId})
+               .toInt() != 0;
 }
 
 void TorvServer::closeDatabase()

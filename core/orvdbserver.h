@@ -66,6 +66,8 @@ public:
     // The open database's file; empty while none is open.
     const QString& DatabasePath() const { return path_; }
     bool DatabaseOpen() const { return !path_.isEmpty() && orvDB.Connected(); }
+    // Whether the unit has split or heart-rate rows: one question to the split table's index.
+    bool unitHasZeitRows(int datId);
 
     // The split rules' calculation flag: while it is false the calculated fields of zeit are not
     // computed. The rules clear it while a split row is edited; windows that only move through
@@ -87,6 +89,10 @@ public:
     TDateTime calcPaceFactor(TDateTime duration, int metres, double factor);
     // Speed in km/h; 0 for a zero duration.
     double calcKmh(TDateTime duration, int metres);
+    // The same for a total that may pass a day (a training block's summed time): every hour
+    // of it counts. Below one day they give what calcPace and calcKmh give.
+    TDateTime calcTotalPace(TDateTime total, int metres, int sport);
+    double calcTotalKmh(TDateTime total, int metres);
     // Recomputes the split statistics zwStatistik from the aggregate statement over "zeit WHERE
     // condition" and the cell texts of the split grid's data rows (traininglog/zwstatistik.h).
     void calcZwStatistics(const QString& condition, const QList<QStringList>& gridRows);
@@ -206,6 +212,8 @@ public:
     void datenPostError(TDataSet* dataSet);
     void datenMeterGetText(TField* sender, QString& text, bool displayText);
     void datenMeterSetText(TField* sender, const QString& text);
+    // The distance is shown in the sport's unit: another sport shows it anew.
+    void datenSportartChange(TField* sender);
     void dsDatenStateChange(TDataSource* sender);
     void dsDatenDataChange(TDataSource* sender, TField* field);
 
@@ -213,6 +221,8 @@ public:
     void zeitraum_oldCalcFields(TDataSet* dataSet);
     void zeitraumCalcFields(TDataSet* dataSet);
     void zeitraumdistanceGetText(TField* sender, QString& text, bool displayText);
+    // A block's summed time passes a day: it is shown with all its hours ("41:54:12").
+    void zeitraumZeitGetText(TField* sender, QString& text, bool displayText);
 
     void sportartBeforeDelete(TDataSet* dataSet);
     void sportartNewRecord(TDataSet* dataSet);
@@ -287,6 +297,7 @@ private:
     // until the unit is saved (or refused).
     int previousUnitId_ = 0;
     int deletedUnitBlock_ = 0;
+    int deletedUnitId_ = 0;
     bool blockTransaction_ = false;
     qint64 bulkBlock_ = 0;  // a new unit's block written inside the caller's own transaction
     QVariant blockBeforePost_;
@@ -312,7 +323,8 @@ private:
     void endUnitBulkMode();
     // After units were saved: the navigator's item follows, the block's units are read again
     // and the navigator shows the current unit.
-    void showSavedUnits();
+    // The navigator and the block views after a save: `unitId` the one unit saved, 0 many.
+    void showSavedUnits(int unitId = 0);
     // The unit a new unit takes its date and weight from, read on its own in bulk mode.
     TDataSet& newRecordSource(bool nextDay, bool& previousFound);
     // State of the split rules (zeitrules.cpp): the calculation flag and the derived values of

@@ -1,5 +1,7 @@
 #pragma once
 // What the split rules ask of the split edit dialog (TzwEditDlg).
+#include <QString>
+
 class SplitEditView {
 public:
     virtual ~SplitEditView() = default;
@@ -8,4 +10,7 @@ public:
     virtual void setPostEnabled(bool enabled) = 0;
     // Empties the time box MaskEdit1.
     virtual void clearTime() = 0;
+    // The caption of the distance label Label2: the name of the unit the distance is shown and
+    // typed in ("Meter").
+    virtual QString distanceCaption() const = 0;
 };

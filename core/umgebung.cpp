@@ -293,6 +293,9 @@ void TUmgebungsoptionen::FormShow(QObject*)
                                                : nullptr;
     Shape1->SetBrushColor(color && !color->IsNull() ? TColor(color->AsInteger()) : clWhite);
     DBCheckBox12->setEnabled(DBCheckBox3->isChecked());
+    // Typing starts in the first field of the page shown ("Name, Vorname:" on the first page),
+    // not on the page control's tabs.
+    FocusFirstField(PageControl1->currentWidget());
 }
 
 void TUmgebungsoptionen::FormClose(QObject*, TCloseAction&)

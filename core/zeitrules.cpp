@@ -2,6 +2,7 @@
 // (trainblockman, dstrainblockman) and of the training plans (Plan, plan_daten).
 #include <QCoreApplication>
 
+#include <cmath>
 #include <map>
 #include <vector>
 
@@ -209,28 +210,21 @@ void TorvServer::zeitCalcFields(TDataSet* dataSet)
 
 namespace {
 
-// Factor of the distance unit of the split row's training unit: metres x factor = the distance
-// as the user reads and types it. The joined unt_calc is not used: the split dialog edits rows
-// read without their unit. 1 when the unit has no sport or the sport no unit.
-double splitDistanceFactor(TorvServer& server, TField* sender)
+// Factor of the unit the split dialog names its distance in: the caption of its label (Label2,
+// "Meter") is the name of a row of the units table. The distance is stored and typed in metres,
+// also for a kilometre sport: a split of 1000 m shows and is typed as "1000". 1 when no unit has
+// that name (the English caption "Metres") or its factor is unusable.
+double splitDistanceFactor(TorvServer& server)
 {
-    TDataSet& ds = *sender->DataSet();
-    const QVariant unitId = ds.FieldByName(QStringLiteral("zei_Id"))->Value();
-    QVariant sport;
-    if (server.daten.Active()) {
-        if (!unitId.isNull() && unitId.isValid())
-            sport = server.daten.Lookup(QStringLiteral("dat_Id"), unitId, QStringLiteral("Sportart"));
-        if (sport.isNull() || !sport.isValid())
-            sport = server.daten.FieldByName(QStringLiteral("Sportart"))->Value();
-    }
-    if (sport.isNull() || !sport.isValid())
+    const SplitEditView* dialog = View<SplitEditView>();
+    const QString name = dialog ? dialog->distanceCaption() : QStringLiteral("Meter");
+    if (!server.distancespeed.Active())
         return 1.0;
-    try {
-        const double factor = GetUnitDistance(sport.toInt(), 1);
-        return factor > 0 ? factor : 1.0;
-    } catch (const Exception&) {
+    const QVariant factor = server.distancespeed.Lookup(QStringLiteral("unt_name"), name, QStringLiteral("unt_calc"));
+    if (factor.isNull() || !factor.isValid())
         return 1.0;
-    }
+    const double f = factor.toDouble();
+    return std::isfinite(f) && f > 0 ? f : 1.0;
 }
 
 }  // namespace
@@ -241,7 +235,7 @@ void TorvServer::zeitMeterGetText(TField* sender, QString& text, bool)
         text.clear();
         return;
     }
-    text = FloatToStr(sender->AsInteger() * splitDistanceFactor(*this, sender));
+    text = FloatToStr(sender->AsInteger() * splitDistanceFactor(*this));
 }
 
 void TorvServer::zeitMeterSetText(TField* sender, const QString& text)
@@ -250,7 +244,7 @@ void TorvServer::zeitMeterSetText(TField* sender, const QString& text)
         return;
     const double value = StrToFloat(text);
     // Rounded to whole metres by the field, which also refuses a distance beyond its range.
-    sender->SetAsFloat(value / splitDistanceFactor(*this, sender));
+    sender->SetAsFloat(value / splitDistanceFactor(*this));
 }
 
 void TorvServer::dsZeitStateChange(TDataSource*)
@@ -440,8 +434,13 @@ void TorvServer::plan_datenCalcFields(TDataSet* dataSet)
     if (datum->IsNull())
         return;
     const TDateTime day = datum->AsDateTime();
-    ds.FieldByName(QStringLiteral("Woche"))->SetAsString(QString::number(WeekOfTheYear(day)) + QLatin1Char('.') +
-                                                          FormatDateTime(QStringLiteral("yy"), day));
+    // The ISO week with the year it belongs to: 01.01.2027 lies in week 53 of 2026, "53.26",
+    // and the plan print groups the whole week under one header.
+    int weekYear = 0;
+    const int week = WeekOfTheYear(day, weekYear);
+    ds.FieldByName(QStringLiteral("Woche"))
+        ->SetAsString(QString::number(week) + QLatin1Char('.') +
+                      QStringLiteral("%1").arg(((weekYear % 100) + 100) % 100, 2, 10, QLatin1Char('0')));
     // Fixed German abbreviations, whatever the user's locale: the plan print is laid out for them.
     static const char* const kDays[] = {"So.", "Mo.", "Di.", "Mi.", "Do.", "Fr.", "Sa."};
     ds.FieldByName(QStringLiteral("Tag"))->SetAsString(QString::fromLatin1(kDays[DayOfWeek(day) - 1]));

@@ -268,6 +268,17 @@ void RestoreBackupCabinet(const QString& cabinetFile, const QString& targetFolde
                 mode &= 0600;
         };
         reader.ExtractAll(cabinetFile, targetFolder, false);
+    } catch (ECabinet& e) {
+        // A damaged backup names the backup file the user chose, so that the message says which.
+        const int code = e.ErrorCode();
+        const bool damaged = !e.IsCompressionError() && code != FDIERROR_CABINET_NOT_FOUND &&
+                             code != FDIERROR_ALLOC_FAIL && code != FDIERROR_TARGET_FILE && code != FDIERROR_USER_ABORT;
+        const QString file = QDir::toNativeSeparators(QFileInfo(cabinetFile).absoluteFilePath());
+        QString message = e.Message();
+        if (damaged && !message.contains(file))
+            message += QLatin1Char('\n') + tr("Sicherungsdatei: \"%1\"").arg(file);
+        e.SetMessage(message + QStringLiteral("\n\n") + nothingRestored());
+        throw;
     } catch (Exception& e) {
         e.SetMessage(e.Message() + QStringLiteral("\n\n") + nothingRestored());
         throw;

@@ -47,5 +47,9 @@
         <source>Die Sicherungsdatei &quot;%1&quot; enthält keine Dateien.</source>
         <translation>The backup file &quot;%1&quot; contains no files.</translation>
     </message>
+    <message>
+        <source>Sicherungsdatei: &quot;%1&quot;</source>
+        <translation>Backup file: &quot;%1&quot;</translation>
+    </message>
 </context>
 </TS>

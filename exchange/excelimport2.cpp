@@ -2,6 +2,7 @@
 
 #include "ui_excelimport2.h"
 
+#include <QDir>
 #include <QStyle>
 
 #include "core/busy.h"
@@ -157,7 +158,11 @@ void Teximp2::Button1Click(QObject*)
     if (NavigatorView* navigator = View<NavigatorView>())
         navigator->Button1Click(nullptr);
     if (!written) {
-        MessageDlg(LoadStr(msg::ImportFailed) + import.Error(), mtError, TMsgDlgButtons{mbOK});
+        // The file and the table the failing row came from, after the reason.
+        MessageDlg(LoadStr(msg::ImportFailed) + import.Error() + QLatin1Char('\n') +
+                       tr("(Datei \"%1\", Tabelle \"%2\")")
+                           .arg(QDir::toNativeSeparators(fileName_), ComboBox1->currentText()),
+                   mtError, TMsgDlgButtons{mbOK});
         return;
     }
     MessageDlg(LoadStr(msg::ImportSucceeded) + QLatin1Char('\n') +

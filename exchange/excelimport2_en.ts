@@ -71,6 +71,10 @@
         <source>Importierte Datensätze: %1</source>
         <translation>Records imported: %1</translation>
     </message>
+    <message>
+        <source>(Datei &quot;%1&quot;, Tabelle &quot;%2&quot;)</source>
+        <translation>(file &quot;%1&quot;, table &quot;%2&quot;)</translation>
+    </message>
 </context>
 <context>
     <name>TTableImport</name>

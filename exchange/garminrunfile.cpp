@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QDate>
 #include <QDateTime>
+#include <QDir>
 #include <QFile>
 #include <QRegularExpression>
 #include <QStringDecoder>
@@ -10,9 +11,12 @@
 #include <QVarLengthArray>
 #include <QXmlStreamReader>
 
+#include <algorithm>
+#include <cmath>
 #include <optional>
 
 #include "core/orvtools.h"
+#include "platform/rtl/wholefile.h"
 
 namespace {
 
@@ -24,6 +28,13 @@ QString tr(const char* text)
 constexpr int64_t kMsPerDay = 86400000;
 constexpr int64_t kUnixEpochJulianDay = 2440588;  // 1970-01-01
 constexpr double kUnixEpochDateTime = 25569;      // 1970-01-01 as a date-time
+
+// What the unit and its rows hold: whole metres in an integer field, heights and the climb in
+// small integer fields, durations as date-times (up to 31.12.9999).
+constexpr int64_t kMaxMeters = 2147483647;
+constexpr int kMinHeight = -32768;
+constexpr int kMaxHeight = 32767;
+constexpr double kMaxSeconds = 2958465.0 * 86400;
 
 // Whole days and the milliseconds of the day, so that a time of day is exact.
 TDateTime epochMsToDateTime(int64_t ms)
@@ -170,6 +181,55 @@ bool decodeXml(const QByteArray& bytes, QString& text, QString& error)
     return true;
 }
 
+// A track's rows in wide numbers, so that sums of any values read can be checked against the
+// fields that keep them: the running distance from point to point (great-circle distance) in
+// whole metres, each point's height in whole metres, its time after the first point's, and the
+// climb. A point without a position or an altitude keeps the previous point's; the climb sums
+// every rise of the rounded height between known heights.
+struct WideTrack {
+    QList<int64_t> meters;
+    QList<int> heights;
+    QList<int64_t> ms;
+    int64_t climb = 0;
+};
+
+WideTrack wideTrack(const GarminRun& run)
+{
+    WideTrack track;
+    double distance = 0;
+    bool havePosition = false, haveAltitude = false, haveStart = false;
+    double latitude = 0, longitude = 0;
+    int altitude = 0;
+    int64_t start = 0, elapsed = 0;
+    for (const GarminTrackPoint& p : run.points) {
+        if (p.hasPosition) {
+            if (havePosition)
+                distance += GeoDistance(latitude, longitude, p.latitude, p.longitude);
+            latitude = p.latitude;
+            longitude = p.longitude;
+            havePosition = true;
+        }
+        if (p.hasAltitude) {
+            const int rounded = int(Round(p.altitude));
+            if (haveAltitude && rounded > altitude)
+                track.climb += rounded - altitude;
+            altitude = rounded;
+            haveAltitude = true;
+        }
+        if (p.hasTime) {
+            if (!haveStart) {
+                start = p.timeMs;
+                haveStart = true;
+            }
+            elapsed = p.timeMs - start;
+        }
+        track.meters.append(Round(distance));
+        track.heights.append(altitude);
+        track.ms.append(elapsed);
+    }
+    return track;
+}
+
 struct ParseError {
     int line;
     int column;
@@ -270,15 +330,31 @@ private:
         }
     }
 
-    double number()
+    double number(Value& v)
     {
-        Value v;
         value(v);
         double d;
         if (!parseNumber(v.view(), d))
             throw ParseError{v.line, v.column,
                              QCoreApplication::translate("SysUtils", "'%1' ist kein gültiger Gleitkommawert").arg(v.text())};
         return d;
+    }
+
+    // A number whose value must lie within [low, high]; one outside (or no finite number at
+    // all) becomes the run's problem, and the reading goes on.
+    double bounded(double low, double high, const char* outside)
+    {
+        Value v;
+        const double d = number(v);
+        if (!(d >= low && d <= high))
+            refuse(v.line, v.column, tr(outside).arg(v.text()));
+        return d;
+    }
+
+    void refuse(int line, int column, const QString& message)
+    {
+        if (run_ && run_->problem.IsEmpty())
+            run_->problem = {QString(), line, column, message};
     }
 
     int64_t time()
@@ -297,6 +373,7 @@ private:
         GarminRun run;
         run.line = int(xml_.lineNumber());
         run.column = int(xml_.columnNumber()) + 1;
+        run_ = &run;
         children([&](QStringView name) {
             if (name == u"Lap")
                 run.laps.append(readLap());
@@ -314,11 +391,14 @@ private:
             start = ascii_.lastIndexOf('<', start);
             run.xml = QString::fromLatin1(ascii_.constData() + start, end - start);
         }
+        run_ = nullptr;
         if (run.laps.isEmpty() || !run.laps.first().hasStart) {
             ++skipped_;
             return;
         }
         run.startMs = run.laps.first().startMs;
+        if (run.Importable())
+            checkTotals(run);
         runs_.append(std::move(run));
     }
 
@@ -331,12 +411,17 @@ private:
                 lap.startMs = time();
                 lap.hasStart = true;
             } else if (name == u"Length") {
-                lap.length = number();
+                lap.length = bounded(0, double(kMaxMeters),
+                                     QT_TRANSLATE_NOOP("GarminRunFile", "Die Länge %1 m liegt außerhalb dessen, was "
+                                                                        "eine Einheit speichern kann."));
             } else if (name == u"Duration") {
                 Value v;
                 value(v);
                 if (!parseDuration(v.view(), lap.durationSeconds))
                     throw ParseError{v.line, v.column, tr("'%1' ist keine gültige Dauer").arg(v.text())};
+                if (!(lap.durationSeconds >= 0 && lap.durationSeconds <= kMaxSeconds))
+                    refuse(v.line, v.column,
+                           tr("Die Dauer %1 liegt außerhalb dessen, was eine Einheit speichern kann.").arg(v.text()));
             } else {
                 skip();
             }
@@ -355,7 +440,10 @@ private:
             p.line = int(xml_.lineNumber());
             bool hasLatitude = false, hasLongitude = false;
             auto altitude = [&] {
-                p.altitude = number();
+                // Heights are stored in whole metres in a small integer field.
+                p.altitude = bounded(kMinHeight, kMaxHeight,
+                                     QT_TRANSLATE_NOOP("GarminRunFile", "Die Höhe %1 m liegt außerhalb dessen, was "
+                                                                        "gespeichert werden kann (-32768 bis 32767 m)."));
                 p.hasAltitude = true;
             };
             children([&](QStringView child) {
@@ -365,10 +453,14 @@ private:
                 } else if (child == u"Position") {
                     children([&](QStringView coordinate) {
                         if (coordinate == u"Latitude") {
-                            p.latitude = number();
+                            p.latitude = bounded(-90, 90,
+                                                 QT_TRANSLATE_NOOP("GarminRunFile",
+                                                                   "Der Breitengrad %1 liegt außerhalb von -90 bis 90."));
                             hasLatitude = true;
                         } else if (coordinate == u"Longitude") {
-                            p.longitude = number();
+                            p.longitude = bounded(-180, 180,
+                                                  QT_TRANSLATE_NOOP("GarminRunFile",
+                                                                    "Der Längengrad %1 liegt außerhalb von -180 bis 180."));
                             hasLongitude = true;
                         } else if (coordinate == u"Altitude") {
                             altitude();
@@ -387,11 +479,46 @@ private:
         });
     }
 
+    // The sums that the unit and its rows keep, of values each within its own bounds.
+    void checkTotals(GarminRun& run)
+    {
+        double length = 0;
+        int64_t meters = 0;
+        double seconds = 0;
+        for (const GarminLap& lap : run.laps) {
+            length += lap.length;
+            meters += Round(lap.length);
+            seconds += std::trunc(lap.durationSeconds);
+            if (meters > kMaxMeters || Round(length) > kMaxMeters) {
+                run.problem = {QString(), lap.line, 0,
+                               tr("Die Runden sind zusammen länger, als eine Einheit speichern kann.")};
+                return;
+            }
+            if (seconds > kMaxSeconds) {
+                run.problem = {QString(), lap.line, 0,
+                               tr("Die Runden dauern zusammen länger, als eine Einheit speichern kann.")};
+                return;
+            }
+        }
+        const WideTrack track = wideTrack(run);
+        for (qsizetype k = 0; k < track.meters.size(); ++k)
+            if (track.meters[k] > kMaxMeters) {
+                run.problem = {QString(), run.points[k].line, 0,
+                               tr("Die Messpunkte sind zusammen weiter entfernt, als eine Einheit speichern kann.")};
+                return;
+            }
+        if (track.climb > kMaxHeight)
+            run.problem = {QString(), run.line, run.column,
+                           tr("Der Anstieg von %1 m ist größer, als eine Einheit speichern kann (32767 m).")
+                               .arg(track.climb)};
+    }
+
     const QString& text_;
     const QByteArray& ascii_;
     QList<GarminRun>& runs_;
     int& skipped_;
     QXmlStreamReader xml_;
+    GarminRun* run_ = nullptr;  // the run being read
 };
 
 }  // namespace
@@ -399,8 +526,10 @@ private:
 QString GarminError::Text() const
 {
     if (line <= 0)
-        return message;
-    return tr("Zeile %1, Spalte %2: %3").arg(line).arg(column).arg(message);
+        return file.isEmpty() ? message : tr("Datei \"%1\": %2").arg(QDir::toNativeSeparators(file), message);
+    const QString where = column > 0 ? tr("Zeile %1, Spalte %2").arg(line).arg(column) : tr("Zeile %1").arg(line);
+    return file.isEmpty() ? where + QStringLiteral(": ") + message
+                          : tr("Datei \"%1\", %2: %3").arg(QDir::toNativeSeparators(file), where, message);
 }
 
 TDateTime GarminRun::StartUtc() const
@@ -420,32 +549,38 @@ int GarminRun::Length() const
     double sum = 0;
     for (const GarminLap& lap : laps)
         sum += lap.length;
-    return int(Round(sum));
+    // A run with a problem is listed with what the fields hold; it is never written.
+    return int(Round(std::isfinite(sum) ? std::clamp(sum, 0.0, double(kMaxMeters)) : 0.0));
 }
 
 int64_t GarminRun::DurationMs() const
 {
     int64_t ms = 0;
-    for (const GarminLap& lap : laps)
-        ms += Trunc(lap.durationSeconds) * 1000;
-    return ms;
+    for (const GarminLap& lap : laps) {
+        const double seconds = lap.durationSeconds;
+        ms += Trunc(std::isfinite(seconds) ? std::clamp(seconds, 0.0, kMaxSeconds) : 0.0) * 1000;
+    }
+    return std::min(ms, int64_t(kMaxSeconds) * 1000);
 }
 
 bool GarminRunFile::Read(const QString& fileName)
 {
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly)) {
-        error_ = {0, 0, tr("Die Datei \"%1\" kann nicht gelesen werden: %2").arg(fileName, file.errorString())};
+    // A file larger than any real recording is refused before it is read.
+    QByteArray bytes;
+    QString failure;
+    if (!ReadWholeFile(fileName, bytes, failure)) {
+        error_ = {fileName, 0, 0, failure};
         runs_.clear();
         skipped_ = 0;
         return false;
     }
-    return Parse(file.readAll());
+    return Parse(bytes, fileName);
 }
 
-bool GarminRunFile::Parse(const QByteArray& xml)
+bool GarminRunFile::Parse(const QByteArray& xml, const QString& fileName)
 {
     error_ = {};
+    error_.file = fileName;
     runs_.clear();
     skipped_ = 0;
     QString text;
@@ -455,7 +590,7 @@ bool GarminRunFile::Parse(const QByteArray& xml)
     try {
         Parser(text, ascii ? xml : QByteArray(), runs_, skipped_).run();
     } catch (const ParseError& e) {
-        error_ = {e.line, e.column, e.message};
+        error_ = {fileName, e.line, e.column, e.message};
         runs_.clear();
         skipped_ = 0;
         return false;
@@ -477,35 +612,11 @@ QList<GarminSplitRow> GarminLapRows(const GarminRun& run)
 
 GarminTrack GarminTrackRows(const GarminRun& run)
 {
+    const WideTrack wide = wideTrack(run);
     GarminTrack track;
-    double distance = 0;
-    bool havePosition = false, haveAltitude = false, haveStart = false;
-    double latitude = 0, longitude = 0;
-    int altitude = 0;
-    int64_t start = 0, elapsed = 0;
-    for (const GarminTrackPoint& p : run.points) {
-        if (p.hasPosition) {
-            if (havePosition)
-                distance += GeoDistance(latitude, longitude, p.latitude, p.longitude);
-            latitude = p.latitude;
-            longitude = p.longitude;
-            havePosition = true;
-        }
-        if (p.hasAltitude) {
-            const int rounded = int(Round(p.altitude));
-            if (haveAltitude && rounded > altitude)
-                track.climb += rounded - altitude;
-            altitude = rounded;
-            haveAltitude = true;
-        }
-        if (p.hasTime) {
-            if (!haveStart) {
-                start = p.timeMs;
-                haveStart = true;
-            }
-            elapsed = p.timeMs - start;
-        }
-        track.rows.append({int(Round(distance)), altitude, elapsed});
-    }
+    track.climb = int(wide.climb);
+    track.rows.reserve(wide.meters.size());
+    for (qsizetype k = 0; k < wide.meters.size(); ++k)
+        track.rows.append({int(wide.meters[k]), wide.heights[k], wide.ms[k]});
     return track;
 }

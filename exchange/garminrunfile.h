@@ -7,7 +7,12 @@
 // Times are written in universal time ("2008-07-15T05:30:00Z", fractions of a second allowed);
 // a run's local start is that moment in the system's time zone, with the zone's offset at that
 // moment, so a summer run read in winter keeps its summer time. Malformed XML and values that
-// are no number or no time end the reading with an error that names line and column.
+// are no number or no time end the reading with an error that names the file, line and column.
+// A file larger than any real recording is refused before it is read.
+//
+// Values that are numbers but that the unit and its rows cannot hold (an altitude of 1e308, a
+// latitude of 200°, a climb beyond the unit's height field) do not end the reading: the run is
+// listed with the first such value as its problem, and the import refuses that run alone.
 //
 // The rules by which the import turns a run into its unit, split rows and sample rows live
 // here as functions, so that the list of runs and the import compute them the same way.
@@ -19,12 +24,15 @@
 #include "platform/rtl/sysutils.h"
 
 struct GarminError {
+    QString file;    // the file read; empty for a text parsed on its own
     int line = 0;    // from 1; 0 when the file could not be read at all
     int column = 0;
     QString message;
 
-    // "Zeile 3, Spalte 17: ..." or the message alone without a position.
+    // "Datei "…/runs.xml", Zeile 3, Spalte 17: ...", without the file for a text parsed on its
+    // own, or the message alone without a position.
     QString Text() const;
+    bool IsEmpty() const { return message.isEmpty(); }
 };
 
 struct GarminLap {
@@ -53,20 +61,26 @@ struct GarminRun {
     QList<GarminLap> laps;
     QList<GarminTrackPoint> points;
     QString xml;                 // the "Run" element as written in the file
+    GarminError problem;         // the first value the unit cannot hold; empty when none
+
+    bool Importable() const { return problem.IsEmpty(); }
 
     // The start as a date-time in universal time and in the system's local time.
     TDateTime StartUtc() const;
     TDateTime StartLocal() const;
-    // The laps' lengths summed, then rounded to whole metres (halves to even).
+    // The laps' lengths summed, then rounded to whole metres (halves to even); of a run with a
+    // problem, held within 0 and the largest length a unit holds.
     int Length() const;
-    // The laps' durations, each truncated to whole seconds, summed.
+    // The laps' durations, each truncated to whole seconds, summed; held within the date-time
+    // range likewise.
     int64_t DurationMs() const;
 };
 
 class GarminRunFile {
 public:
     bool Read(const QString& fileName);
-    bool Parse(const QByteArray& xml);
+    // Reads a file's text; `fileName` only names it in errors.
+    bool Parse(const QByteArray& xml, const QString& fileName = QString());
 
     const GarminError& Error() const { return error_; }
     // The runs in file order; a run without laps (or whose first lap has no start time) has no

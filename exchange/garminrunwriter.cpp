@@ -8,6 +8,11 @@ bool GarminRunWriter::Write(const GarminRun& run)
 {
     error_.clear();
     unitId_ = 0;
+    // A value the unit cannot hold refuses the run before anything of it is written.
+    if (!run.Importable()) {
+        error_ = run.problem.Text();
+        return false;
+    }
     TDataSet& daten = orvServer->daten;
     TConnection& db = orvServer->orvDB;
     auto field = [&](const char* name) { return daten.FieldByName(QString::fromLatin1(name)); };

@@ -18,7 +18,8 @@ public:
     // an exception thrown here fails the run like any other error.
     std::function<void()> beforeRows;
 
-    // Writes the run; false with Error() when nothing of it was written.
+    // Writes the run; false with Error() when nothing of it was written. A run with a problem
+    // (a value its unit cannot hold) is refused with that problem before anything is written.
     bool Write(const GarminRun& run);
     const QString& Error() const { return error_; }
     int UnitId() const { return unitId_; }

@@ -6,7 +6,11 @@
 #include <QFileInfo>
 #include <QStringDecoder>
 
+#include <climits>
+#include <cmath>
+
 #include "core/orvtools.h"
+#include "platform/rtl/wholefile.h"
 
 namespace {
 
@@ -26,12 +30,27 @@ QString invalidTime(const QString& value)
     return QCoreApplication::translate("SysUtils", "'%1' ist keine gültige Zeit").arg(value);
 }
 
+QString outOfRange(const QString& value)
+{
+    return QCoreApplication::translate("HrmFile", "'%1' liegt außerhalb des gültigen Bereichs.").arg(value);
+}
+
 // Raised inside the reading and turned into the reader's error at its end.
 struct ReadError {
     QString file;
     int line;
     QString message;
 };
+
+// US units to the database's: tenths of mph to tenths of km/h, feet and yards to metres.
+constexpr double kKmPerMile = 1.609344;
+constexpr double kMetresPerFoot = 0.3048;
+constexpr double kMetresPerYard = 0.9144;
+
+// The longest interval between two samples that is taken: a day.
+constexpr int kMaxInterval = 86400;
+// The fastest speed taken, in tenths of km/h: no monitor records 1000 km/h.
+constexpr double kMaxSpeed = 10000;
 
 // The monitor's software writes ANSI text; a file saved again by an editor may be UTF-8.
 QString decodeText(const QByteArray& bytes)
@@ -105,9 +124,12 @@ bool parseClock(const QString& text, int64_t& ms)
 
 QString HrmError::Text() const
 {
+    const QString name = QFileInfo(file).fileName();
+    if (name.isEmpty())
+        return line <= 0 ? message : tr("Zeile %1: %2").arg(line).arg(message);
     if (line <= 0)
-        return message;
-    return tr("Zeile %1: %2").arg(line).arg(message);
+        return tr("Datei \"%1\": %2").arg(name, message);
+    return tr("Datei \"%1\", Zeile %2: %3").arg(name).arg(line).arg(message);
 }
 
 QString HrmFile::ColumnCaption(HrmColumn column)
@@ -161,28 +183,27 @@ void HrmFile::clear()
     samples_.clear();
     laps_.clear();
     totalMeters_ = 0;
+    imperial_ = false;
+    reading_ = -1;
 }
 
 bool HrmFile::Read(const QString& fileName)
 {
     clear();
     fileName_ = fileName;
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly)) {
-        error_.message = tr("Die Datei \"%1\" kann nicht gelesen werden: %2").arg(fileName, file.errorString());
+    // Neither file is read when it is larger than any real recording.
+    QByteArray text;
+    QString failure;
+    if (!ReadWholeFile(fileName, text, failure)) {
+        error_ = {fileName, 0, failure};
         return false;
     }
-    const QByteArray text = file.readAll();
     QByteArray dayText;
     const QString dayFile = DayFilePath(fileName);
-    if (!dayFile.isEmpty()) {
-        QFile day(dayFile);
-        if (!day.open(QIODevice::ReadOnly)) {
-            error_.message = tr("Die Datei \"%1\" kann nicht gelesen werden: %2").arg(dayFile, day.errorString());
-            return false;
-        }
-        dayText = day.readAll();
-        // An empty day file names no exercise; it is read like a missing one.
+    // An empty day file names no exercise; it is read like a missing one.
+    if (!dayFile.isEmpty() && !ReadWholeFile(dayFile, dayText, failure)) {
+        error_ = {dayFile, 0, failure};
+        return false;
     }
     return Parse(text, fileName, dayText);
 }
@@ -197,27 +218,65 @@ bool HrmFile::Parse(const QByteArray& text, const QString& fileName, const QByte
             section = l.trimmed().mid(1, l.trimmed().size() - 2).toLower();
         lines_.append({l, section});
     }
+    HrmError error;
     try {
         readKeys();
         readSettings();
         readSamples();
         readLaps();
         readDayFile(decodeText(dayFileText));
+        checkExercise();
+        return true;
     } catch (const ReadError& e) {
-        const QString exercise = fileName_;
-        clear();
-        fileName_ = exercise;
-        error_.line = e.line;
-        error_.message = e.file.isEmpty() ? e.message
-                                          : tr("%1 (Datei \"%2\")").arg(e.message, QFileInfo(e.file).fileName());
-        return false;
+        error = {e.file.isEmpty() ? fileName_ : e.file, e.line, e.message};
+    } catch (const std::exception& e) {
+        // Every conversion is checked where it is made; whatever a runtime routine underneath
+        // still raises is the reading's error of the line it was reading.
+        error = {fileName_, reading_ + 1, ExceptionMessage(e)};
     }
-    return true;
+    const QString exercise = fileName_;
+    clear();
+    fileName_ = exercise;
+    error_ = error;
+    return false;
 }
 
 void HrmFile::fail(int line, const QString& message) const
 {
     throw ReadError{QString(), line + 1, message};
+}
+
+void HrmFile::checkExercise()
+{
+    // Refused as a whole (line 0): what holds no line at all, and what is no exercise of a
+    // monitor (every one is dated), so that no preview opens on empty pages.
+    bool blank = true;
+    for (const Line& l : lines_)
+        blank = blank && l.text.trimmed().isEmpty();
+    if (blank)
+        fail(-1, tr("Die Datei ist leer."));
+    if (Key(QStringLiteral("Date")).isEmpty())
+        fail(-1, tr("Die Datei ist keine Trainingsdatei eines Herzfrequenzmessers: ihr fehlt das Datum (\"Date\")."));
+}
+
+QString HrmFile::SampleCell(const HrmSample& sample, int column) const
+{
+    if (column < 0 || column >= columns_.size())
+        return {};
+    const TFormatSettings english = GetEnglishFormatSettings();
+    switch (columns_[column]) {
+    case HrmColumn::Split: return FormatFloat(QStringLiteral("0.000000"), sample.splitKm, english);
+    case HrmColumn::Speed:
+        if (imperial_)
+            return FormatFloat(QStringLiteral("0.##"), sample.speed, english);
+        break;
+    case HrmColumn::Altitude:
+        if (imperial_)
+            return QString::number(sample.altitude);
+        break;
+    default: break;
+    }
+    return column < sample.items.size() ? sample.items[column] : QStringLiteral("0");
 }
 
 void HrmFile::readKeys()
@@ -296,7 +355,7 @@ void HrmFile::readSettings()
         } catch (const EConvertError& e) {
             fail(line, e.Message());
         }
-        if (interval_ < 0)
+        if (interval_ < 0 || interval_ > kMaxInterval)
             fail(line, tr("'%1' ist kein gültiges Intervall").arg(v));
         if (interval_ > 0)
             break;
@@ -330,6 +389,8 @@ void HrmFile::readSettings()
     if (!TryStrToFloat(calories_, kcal, GetEnglishFormatSettings()))
         fail(keyLine(QString(), QStringLiteral("Calories")),
              QCoreApplication::translate("SysUtils", "'%1' ist kein gültiger Gleitkommawert").arg(calories_));
+    if (!std::isfinite(kcal) || std::fabs(kcal) > INT_MAX)
+        fail(keyLine(QString(), QStringLiteral("Calories")), outOfRange(calories_));
 
     const int note = sectionLine(QStringLiteral("Note"));
     if (note >= 0 && note + 1 < lines_.size() && !isSectionLine(lines_[note + 1].text))
@@ -349,6 +410,7 @@ void HrmFile::readSamples()
     const int recorded = int(columns_.size());
     if (columns_.contains(HrmColumn::Speed))
         columns_.append(HrmColumn::Split);
+    imperial_ = smode.size() >= 8 && smode[7] == QLatin1Char('1');
 
     const int start = sectionLine(QStringLiteral("HRData"));
     if (start < 0)
@@ -363,6 +425,7 @@ void HrmFile::readSamples()
             break;
         if (text.trimmed().isEmpty())
             continue;
+        reading_ = i;
         HrmSample s;
         s.line = i + 1;
         s.ms = int64_t(samples_.size()) * interval_ * 1000;
@@ -374,24 +437,42 @@ void HrmFile::readSamples()
             for (int c = 1; c < recorded; ++c) {
                 const QString& item = s.items[c];
                 switch (columns_[c]) {
-                case HrmColumn::Speed: s.speed = StrToFloat(item, english); break;
+                case HrmColumn::Speed:
+                    s.speed = StrToFloat(item, english);
+                    if (!(s.speed >= 0 && s.speed <= kMaxSpeed))
+                        fail(i, outOfRange(item));
+                    if (imperial_)
+                        s.speed *= kKmPerMile;
+                    break;
                 case HrmColumn::Cadence: s.cadence = StrToInt(item); break;
-                case HrmColumn::Altitude: s.altitude = StrToInt(item); break;
+                case HrmColumn::Altitude:
+                    s.altitude = StrToInt(item);
+                    if (imperial_)
+                        s.altitude = int(std::lround(s.altitude * kMetresPerFoot));
+                    break;
                 case HrmColumn::Power: s.power = StrToInt(item); break;
                 default: break;
                 }
             }
-            if (s.items.size() > 1)
-                s.second = int(Trunc(StrToFloat(s.items[1], english)));
+            if (s.items.size() > 1) {
+                const double second = StrToFloat(s.items[1], english);
+                if (!(std::fabs(second) <= INT_MAX))
+                    fail(i, outOfRange(s.items[1]));
+                s.second = int(second);
+            }
         } catch (const EConvertError& e) {
             fail(i, e.Message());
         }
         if (HasSpeed()) {
             s.splitKm = s.speed / 10.0 / 3600.0 * interval_;
             speedSeconds += s.speed * interval_;
+            // The distance up to here must fit the unit's and the rows' metres.
+            if (speedSeconds / 36.0 > INT_MAX)
+                fail(i, outOfRange(s.items[1]));
         }
         samples_.append(s);
     }
+    reading_ = -1;
     // Metres = speed (tenths of km/h) × seconds ÷ 36, divided once at the end so that a steady
     // 10.0 km/h over an hour gives exactly 10000 m.
     // The small allowance keeps decimal speeds, which binary numbers hold only nearly, from
@@ -422,12 +503,14 @@ void HrmFile::readLaps()
             fail(line, e.Message());
         }
     };
+    int64_t fromStart = 0;  // metres from the start to the end of the lap read last
     for (int b = 0; b < block.size(); ++b) {
         const int i = block[b];
         const QString& text = lines_[i].text;
         // A lap begins with its time; the lines without a colon are its further lines.
         if (!text.contains(QLatin1Char(':')))
             continue;
+        reading_ = i;
         HrmLap lap;
         lap.number = int(laps_.size()) + 1;
         lap.line = i + 1;
@@ -453,17 +536,31 @@ void HrmFile::readLaps()
                 return at;
             };
             const int second = further(1);
-            if (second >= 0)
+            if (second >= 0) {
                 lap.altitude = intItem(splitItems(lines_[second].text), 5, second);
+                if (imperial_)
+                    lap.altitude = int(std::lround(lap.altitude * kMetresPerFoot));
+            }
             const int fourth = further(3);
             if (fourth >= 0) {
                 const QStringList items = splitItems(lines_[fourth].text);
-                lap.meter = intItem(items, 1, fourth);
-                lap.temperature = intItem(items, 3, fourth) / 10;
+                lap.distance = intItem(items, 1, fourth);
+                int tenths = intItem(items, 3, fourth);
+                if (imperial_) {
+                    lap.distance = int(std::lround(lap.distance * kMetresPerYard));
+                    tenths = int(std::lround((tenths - 320.0) * 5.0 / 9.0));  // tenths of °F to tenths of °C
+                }
+                lap.temperature = tenths / 10;
+                // The laps lie at their distance from the start, as every split row does.
+                fromStart += lap.distance;
+                if (fromStart < 0 || fromStart > INT_MAX)
+                    fail(fourth, outOfRange(items.value(1)));
             }
         }
+        lap.meter = int(fromStart);
         laps_.append(lap);
     }
+    reading_ = -1;
 }
 
 void HrmFile::readDayFile(const QString& dayText)
@@ -488,7 +585,10 @@ void HrmFile::readDayFile(const QString& dayText)
     calories_ = energy.isEmpty() ? QStringLiteral("0") : energy;
     caloriesFromDayFile_ = true;
     double kcal;
+    const QString dayFile = QStringLiteral("20") + exercise.left(6) + QStringLiteral(".pdd");
     if (!TryStrToFloat(calories_, kcal, GetEnglishFormatSettings()))
-        throw ReadError{QStringLiteral("20") + exercise.left(6) + QStringLiteral(".pdd"), header + 4,
+        throw ReadError{dayFile, header + 4,
                         QCoreApplication::translate("SysUtils", "'%1' ist kein gültiger Gleitkommawert").arg(calories_)};
+    if (!std::isfinite(kcal) || std::fabs(kcal) > INT_MAX)
+        throw ReadError{dayFile, header + 4, outOfRange(calories_)};
 }

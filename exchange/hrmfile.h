@@ -8,8 +8,15 @@
 // "Params" or "Settings", each sample's pulse and second item, each lap's time and pulse).
 //
 // Every value the callers use is checked while reading: a value that is not a number, a time
-// or a date ends the reading with an error that names its line. Sample times are k × Interval
-// seconds in whole milliseconds, so equal times compare equal however long the file is.
+// or a date, or that lies beyond what a monitor records or a unit holds, ends the reading with
+// an error that names the file and its line; no exception leaves the reader. An empty file, or
+// one without the exercise's day ("Date"), is no exercise file and is refused as a whole.
+// Sample times are k × Interval seconds in whole milliseconds, so equal times compare equal
+// however long the file is.
+//
+// A file recorded in US units (the eighth "SMode" character '1': speed in tenths of mph,
+// heights in feet, lap distances in yards, temperatures in tenths of °F) is read in the units
+// the database stores: tenths of km/h, metres, metres and tenths of °C.
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -20,10 +27,12 @@
 
 // Where and why a file could not be read. Line counts from 1; 0 stands for the file as a whole.
 struct HrmError {
+    QString file;  // the file the line belongs to (the exercise or its day file); may be empty
     int line = 0;
     QString message;
 
-    // "Zeile 40: 'abc' ist kein gültiger Integerwert", or the message alone without a line.
+    // "Datei "08071501.hrm", Zeile 40: 'abc' ist kein gültiger Integerwert" (the file's name
+    // without its folder), without the parts that are not known.
     QString Text() const;
 };
 
@@ -36,9 +45,9 @@ struct HrmSample {
     int64_t ms = 0;        // k × Interval seconds after the start
     QStringList items;     // the line's items as written (pulse first)
     int puls = 0;
-    double speed = 0;      // tenths of km/h; 0 without the speed flag
+    double speed = 0;      // tenths of km/h (converted from a US file's tenths of mph); 0 without the flag
     int cadence = 0;
-    int altitude = 0;      // metres
+    int altitude = 0;      // metres (converted from a US file's feet)
     int power = 0;
     double splitKm = 0;    // distance of this sample: speed ÷ 10 ÷ 3600 × Interval kilometres
     int second = 0;        // the line's second item, truncated to an integer; 0 when it has none
@@ -58,10 +67,11 @@ struct HrmLap {
     int avgPuls = 0;
     int maxPuls = 0;
     // From the lap's second and fourth line, read only when the file has "SMode"; 0 when a
-    // line or an item is missing.
-    int altitude = 0;      // item 5 of the second line
-    int temperature = 0;   // item 3 of the fourth line, tenths of a degree divided by 10
-    int meter = 0;         // item 1 of the fourth line
+    // line or an item is missing. In metric units, whatever the file's.
+    int altitude = 0;      // item 5 of the second line, metres
+    int temperature = 0;   // item 3 of the fourth line, tenths of a degree Celsius divided by 10
+    int distance = 0;      // item 1 of the fourth line: the lap's own distance, metres
+    int meter = 0;         // the distance from the start: the laps' distances summed up to this one
 
     TDateTime Time() const { return ms / MSecsPerDay; }
 };
@@ -105,6 +115,8 @@ public:
     QString Mode() const;
     // True when the file has an "SMode" key: laps then have their extra lines.
     bool HasSMode() const { return HasKey(QStringLiteral("SMode")); }
+    // True when the file was recorded in US units (its values are read converted).
+    bool Imperial() const { return imperial_; }
     // The line after "[Note]"; empty without one.
     const QString& Note() const { return note_; }
 
@@ -115,6 +127,10 @@ public:
     // sum of the samples' split distances in whole metres (truncated).
     bool HasSpeed() const { return columns_.contains(HrmColumn::Speed); }
     int TotalMeters() const { return totalMeters_; }
+    // The text of a sample's column (an index into Columns()) as the import's sample grid shows
+    // it: the item as written, or in metric units when the file's were US ones (a speed in tenths
+    // of km/h with up to two decimals after a point); the split distance in kilometres.
+    QString SampleCell(const HrmSample& sample, int column) const;
 
     // The sample grid's header of a column ("Puls", "Geschw.", "Frequ.", "Höhe", "Kraft",
     // "M. Split").
@@ -137,12 +153,14 @@ private:
     void readSamples();
     void readLaps();
     void readDayFile(const QString& dayText);
+    void checkExercise();
     int sectionLine(const QString& name) const;
     int keyLine(const QString& section, const QString& name) const;
     [[noreturn]] void fail(int line, const QString& message) const;
 
     QString fileName_;
     HrmError error_;
+    int reading_ = -1;  // the line being read, for an error raised by a conversion underneath
     QList<Line> lines_;
     QList<int> keyLines_;  // indexes of the "name=value" lines
     int interval_ = 0;
@@ -158,4 +176,5 @@ private:
     QList<HrmSample> samples_;
     QList<HrmLap> laps_;
     int totalMeters_ = 0;
+    bool imperial_ = false;
 };

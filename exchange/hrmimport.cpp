@@ -92,23 +92,34 @@ ThrmImport::ThrmImport(QWidget* Owner, bool importUnit, bool importSamples, bool
 
 ThrmImport::~ThrmImport() = default;
 
+bool ThrmImport::ReadFile()
+{
+    auto hrm = std::make_unique<HrmFile>();
+    if (!hrm->Read(fileName_)) {
+        hrm_.reset();
+        MessageDlg(LoadStr(msg::FileNotUnderstood) + QStringLiteral("\n") + hrm->Error().Text(), mtError,
+                   TMsgDlgButtons{mbOK});
+        return false;
+    }
+    hrm_ = std::move(hrm);
+    return true;
+}
+
 void ThrmImport::Button1Click(QObject*)
 {
     if (filled_)
         return;
     filled_ = true;
     raise();
-    HrmFile hrm;
-    if (!hrm.Read(fileName_)) {
-        MessageDlg(LoadStr(msg::FileNotUnderstood) + QStringLiteral("\n") + hrm.Error().Text(), mtError,
-                   TMsgDlgButtons{mbOK});
+    if (!hrm_ && !ReadFile()) {
         SetModalResult(mrCancel);
         return;
     }
-    fillUnitPage(hrm);
-    fillLaps(hrm);
-    fillSamples(hrm);
+    fillUnitPage(*hrm_);
+    fillLaps(*hrm_);
+    fillSamples(*hrm_);
     fillRoutes();
+    hrm_.reset();  // the pages hold what is written from here on
 }
 
 void ThrmImport::fillUnitPage(const HrmFile& hrm)
@@ -164,16 +175,11 @@ void ThrmImport::fillSamples(const HrmFile& hrm)
         default: break;
         }
     }
-    const TFormatSettings english = GetEnglishFormatSettings();
     int r = 1;
     for (const HrmSample& s : hrm.Samples()) {
         QStringList row{HrmImportWriter::TimeText(s.ms)};
-        for (int i = 0; i < columns.size(); ++i) {
-            if (columns[i] == HrmColumn::Split)
-                row << FormatFloat(QStringLiteral("0.000000"), s.splitKm, english);
-            else
-                row << (i < s.items.size() ? s.items[i] : QStringLiteral("0"));
-        }
+        for (int i = 0; i < columns.size(); ++i)
+            row << hrm.SampleCell(s, i);
         StringGrid1->SetRows(r++, row);
     }
     Label8->setText(LoadStr(msg::Count) + QStringLiteral(": ") + QString::number(hrm.Samples().size()));

@@ -20,6 +20,7 @@
 namespace Ui {
 class ThrmImport;
 }
+class HrmFile;
 
 class ThrmImport : public TForm {
     Q_OBJECT
@@ -54,8 +55,12 @@ public:
     QPushButton* Button3;  // "Hilfe"
     QPushButton* Button4;  // "Abbrechen"
 
-    // Fills the pages from the file (bound to OnShow). A file that cannot be read is reported
-    // with its line and the window closes without writing.
+    // Reads the exercise file. A file that cannot be read (empty, no exercise file, a value that
+    // does not convert) is reported with the reader's message, the file's name and its line, and
+    // false is returned: the front end then does not show the window.
+    bool ReadFile();
+    // Fills the pages from the file (bound to OnShow), reading it first when ReadFile was not
+    // called; a file that cannot be read is reported and the window closes without writing.
     void Button1Click(QObject* Sender);
     // Writes and closes; a refused write is reported and the window stays open for correction.
     void Button2Click(QObject* Sender);
@@ -67,7 +72,7 @@ public:
     const QString& fileName() const { return fileName_; }
 
 private:
-    void fillUnitPage(const class HrmFile& hrm);
+    void fillUnitPage(const HrmFile& hrm);
     void fillLaps(const HrmFile& hrm);
     void fillSamples(const HrmFile& hrm);
     void fillRoutes();
@@ -76,6 +81,7 @@ private:
     bool importSamples_;
     bool importLaps_;
     QString fileName_;
+    std::unique_ptr<HrmFile> hrm_;  // the file as read, until the pages are filled
     int heightColumn_ = -1;
     int cadenceColumn_ = -1;
     int splitColumn_ = -1;

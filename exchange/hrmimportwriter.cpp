@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QRegularExpression>
 
+#include <climits>
 #include <cmath>
 
 #include "core/orvdbserver.h"
@@ -149,6 +150,9 @@ bool HrmImportWriter::readSamples(const HrmImportInput& in, QList<SampleRow>& ro
             if (!cellFloat(cellAt(row, in.speedColumn), speed))
                 return bad(r, in.speedColumn, cellAt(row, in.speedColumn));
             speedSeconds += speed * in.interval;
+            // An edited speed may carry the distance beyond the metres a row holds.
+            if (!(std::fabs(speedSeconds / 36.0) < INT_MAX))
+                return bad(r, in.speedColumn, cellAt(row, in.speedColumn));
             s.meter = int(Trunc(speedSeconds / 36.0 + 1e-6));
         } else {
             s.meter = (r + 1) * 10;

@@ -164,7 +164,9 @@ void TpolarImp::importFile(const QString& file)
     // On the split page the samples and laps join the unit shown there.
     const bool importUnit = !(eingabe && eingabe->PageControl2->currentIndex() == 1);
     ModalForm<ThrmImport> form(hrmImport, MainForm, importUnit, true, true, file);
-    form->ShowModal();
+    // A file that cannot be read is reported before its preview opens.
+    if (form->ReadFile())
+        form->ShowModal();
 }
 
 void TpolarImp::importSound()

@@ -2,6 +2,7 @@
 
 #include "ui_selforerunner.h"
 
+#include <QDir>
 #include <QFontMetrics>
 
 #include "core/busy.h"
@@ -54,26 +55,39 @@ TselectForerunner::TselectForerunner(QWidget* Owner) : TForm(Owner), ui(std::mak
     Label1 = ui->Label1;
     Button1 = ui->Button1;
     Button2 = ui->Button2;
-    ExtColumnGrid1 = new RunListGrid(this);
+    ExtColumnGrid1 = new TExtColumnGrid(this);
     ExtColumnGrid1->setObjectName(QStringLiteral("ExtColumnGrid1"));
     ui->gridPlace->addWidget(ExtColumnGrid1);
     Label1->setBuddy(ExtColumnGrid1);
     setTabOrder(ExtColumnGrid1, Button1);
     setTabOrder(Button1, Button2);
 
-    RunListColumn tick;
-    tick.width = 21;
-    tick.checkBox = true;
-    auto text = [](const QString& header, int width) {
-        RunListColumn c;
-        c.header = header;
-        c.width = width;
-        return c;
+    // The columns as the form keeps them: the tick, four texts and the run's XML out of sight.
+    TExtColumnGrid* g = ExtColumnGrid1;
+    g->BeginLoad();
+    g->SetColCount(6);
+    g->SetFixedCols(0);
+    g->SetOptions(g->Options() | goRowSelect);
+    TGridColumnItem* tick = g->Columns()[0];
+    tick->Editor = edCheckBox;
+    tick->CheckTrue = QStringLiteral("true");
+    tick->CheckFalse = QStringLiteral("false");
+    const QString headers[] = {tr("Datum"), tr("Startzeit"), tr("Distanz"), tr("Zeit")};
+    for (int c = 1; c <= 4; ++c)
+        g->Columns()[c]->SetHeader(headers[c - 1]);
+    g->SetRowCount(2);
+    g->SetFixedRows(1);
+    g->Loaded();
+    g->Columns()[0]->SetWidth(21);
+    g->Columns()[5]->SetWidth(0);
+    g->SetCol(0);
+    // The list is where the user starts: Space ticks, Tab goes on to Ok.
+    g->setFocus(Qt::OtherFocusReason);
+    // Space ticks the run of the current row wherever in the row the current cell is.
+    g->OnKeyDown = [g](QObject*, int& Key, Qt::KeyboardModifiers) {
+        if (Key == Qt::Key_Space && g->Col() != 0 && g->Row() >= g->FixedRows())
+            g->ToggleCheckBox(0, g->Row(), true);
     };
-    ExtColumnGrid1->SetColumns({tick, text(tr("Datum"), 64), text(tr("Startzeit"), 64), text(tr("Distanz"), 64),
-                                text(tr("Zeit"), 64), text(QString(), 0)});
-    ExtColumnGrid1->SetRowCount(2);
-    ExtColumnGrid1->SetFixedRows(1);
 
     connect(Button1, &QPushButton::clicked, this,
             [this, h = Handler(this, &TselectForerunner::Button1Click)] { h(Button1); });
@@ -88,7 +102,9 @@ bool TselectForerunner::LoadFile(const QString& fileName)
         MessageDlg(file.Error().Text(), mtError, TMsgDlgButtons{mbOK});
         return false;
     }
-    RunListGrid* g = ExtColumnGrid1;
+    fileName_ = fileName;
+    runs_ = file.Runs();
+    TExtColumnGrid* g = ExtColumnGrid1;
     int r = 1;
     for (const GarminRun& run : file.Runs()) {
         // Date and start of the one local moment of the run's start.
@@ -120,24 +136,27 @@ bool TselectForerunner::LoadFile(const QString& fileName)
 
 void TselectForerunner::Button1Click(QObject*)
 {
-    QStringList failed;
-    int imported = 0;
+    TExtColumnGrid* g = ExtColumnGrid1;
+    auto nameOf = [g](int r) {
+        return tr("Einheit %1 vom %2, %3").arg(r).arg(g->GetCellText(ColDate, r), g->GetCellText(ColStart, r));
+    };
+    // Every ticked run is checked before anything is written: one whose values its unit cannot
+    // hold is refused, with the value's line.
+    QList<int> ticked;
+    QStringList imported, refused;
+    for (int r = 1; r < g->RowCount(); ++r) {
+        if (g->GetCellText(ColTick, r) != QLatin1String("true") || r > runs_.size())
+            continue;
+        if (runs_[r - 1].Importable())
+            ticked << r;
+        else
+            refused << tr("%1: %2").arg(nameOf(r), runs_[r - 1].problem.Text());
+    }
     {
         TBulkImportScope scope;
         const QString label = LoadStr(msg::ConvertingUnits);
         ImportBusy busy(label);
-        RunListGrid* g = ExtColumnGrid1;
-        for (int r = 1; r < g->RowCount(); ++r) {
-            if (g->GetCellText(ColTick, r) != QLatin1String("true"))
-                continue;
-            const QString name = tr("Einheit %1 vom %2, %3").arg(r).arg(g->GetCellText(ColDate, r), g->GetCellText(ColStart, r));
-            // The row holds the run as written in the file; it is read again on its own.
-            GarminRunFile file;
-            if (!file.Parse(QStringLiteral("<Runs>%1</Runs>").arg(g->GetCellText(ColXml, r)).toUtf8()) ||
-                file.Runs().size() != 1) {
-                failed << tr("%1: %2").arg(name, file.Error().Text());
-                continue;
-            }
+        for (int r : ticked) {
             GarminRunWriter writer;
             writer.beforeRows = [this, r] {
                 if (OnRunWriting)
@@ -149,15 +168,15 @@ void TselectForerunner::Button1Click(QObject*)
                 BusyDlg->Label1->setText(label + QStringLiteral(": ") + QString::number(done));
                 BusyDlg->Label1->repaint();
             };
-            if (writer.Write(file.Runs().first()))
-                ++imported;
+            if (writer.Write(runs_[r - 1]))
+                imported << nameOf(r);
             else
-                failed << tr("%1: %2").arg(name, writer.Error());
+                refused << tr("%1: %2").arg(nameOf(r), writer.Error());
         }
     }
     // The last unit written is the current one now: the navigator lists the new units and the
     // split grid is read and filled once for the current unit.
-    if (imported > 0) {
+    if (!imported.isEmpty()) {
         if (NavigatorView* navigator = View<NavigatorView>())
             navigator->Button1Click(nullptr);
     }
@@ -167,8 +186,14 @@ void TselectForerunner::Button1Click(QObject*)
         else
             eingabe->fillZwGrid();
     }
-    if (!failed.isEmpty())
-        MessageDlg(tr("Diese Einheiten konnten nicht importiert werden, von ihnen wurde nichts gespeichert:\n%1")
-                       .arg(failed.join(QLatin1Char('\n'))),
-                   mtError, TMsgDlgButtons{mbOK});
+    if (refused.isEmpty())
+        return;
+    const QString file = QDir::toNativeSeparators(fileName_);
+    const QString done = imported.isEmpty()
+                             ? tr("Aus der Datei \"%1\" wurde keine Einheit importiert.").arg(file)
+                             : tr("Aus der Datei \"%1\" importiert:\n%2").arg(file, imported.join(QLatin1Char('\n')));
+    MessageDlg(done + QStringLiteral("\n\n") +
+                   tr("Diese Einheiten wurden nicht importiert, von ihnen wurde nichts gespeichert:\n%1")
+                       .arg(refused.join(QLatin1Char('\n'))),
+               mtError, TMsgDlgButtons{mbOK});
 }

@@ -1,15 +1,18 @@
 #pragma once
 // The list of the runs found in a run file: each run a row with a check box, its date, local
 // start, length and duration, and (hidden) its XML text. "Ok" writes every ticked run as a
-// training unit with its laps and track points; a run that fails is rolled back whole and
-// named in one message at the end, the others are written.
+// training unit with its laps and track points. A run holding a value its unit cannot hold is
+// refused before anything is written, a run that fails while it is written is rolled back
+// whole; the others are written, and one message at the end names the runs imported and the
+// runs refused with the reason and line of each.
 #include <QLabel>
 #include <QPushButton>
 
 #include <functional>
 #include <memory>
 
-#include "exchange/runlistgrid.h"
+#include "exchange/garminrunfile.h"
+#include "grid/display/extcgrid.h"
 #include "platform/vcl/forms.h"
 
 namespace Ui {
@@ -24,7 +27,7 @@ public:
 
     std::unique_ptr<Ui::TselectForerunner> ui;
     QLabel* Label1;
-    RunListGrid* ExtColumnGrid1;
+    TExtColumnGrid* ExtColumnGrid1;
     QPushButton* Button1;  // "Ok"
     QPushButton* Button2;  // "Abbrechen"
 
@@ -37,6 +40,10 @@ public:
     // Called for each run inside its transaction, with its list row, before its rows are
     // written; an exception thrown here fails that run.
     std::function<void(int row)> OnRunWriting;
+
+private:
+    QString fileName_;
+    QList<GarminRun> runs_;  // the runs as read from the file; list row r holds runs_[r - 1]
 };
 
 extern TselectForerunner* selectForerunner;

@@ -52,9 +52,19 @@
         <translation>%1: %2</translation>
     </message>
     <message>
-        <source>Diese Einheiten konnten nicht importiert werden, von ihnen wurde nichts gespeichert:
+        <source>Aus der Datei &quot;%1&quot; wurde keine Einheit importiert.</source>
+        <translation>No unit was imported from the file &quot;%1&quot;.</translation>
+    </message>
+    <message>
+        <source>Aus der Datei &quot;%1&quot; importiert:
+%2</source>
+        <translation>Imported from the file &quot;%1&quot;:
+%2</translation>
+    </message>
+    <message>
+        <source>Diese Einheiten wurden nicht importiert, von ihnen wurde nichts gespeichert:
 %1</source>
-        <translation>These units could not be imported; nothing of them was saved:
+        <translation>These units were not imported; nothing of them was saved:
 %1</translation>
     </message>
 </context>

@@ -197,13 +197,15 @@ bool TTableImport::Run(const TableSource& source, const QString& table, const TI
         error_ = tr("Zwischenzeiten gehören zu einer Einheit: wählen oder speichern Sie zuerst die Einheit.");
         return false;
     }
-    OfficeResult<TableRows> rows = source.Rows(table);
-    if (!rows.Ok()) {
-        error_ = rows.Error().Text();
+    // Only the mapped fields are read, and only records that hold a value in one of them: a
+    // row without any is skipped as the copy always did.
+    OfficeResult<TableRecords> records = source.Records(table, columns);
+    if (!records.Ok()) {
+        error_ = records.Error().Text();
         return false;
     }
     if (onStart)
-        onStart(int(rows.Value().size()));
+        onStart(int(records.Value().size()));
     // Required fields the mapping does not name get 0 where the new row leaves them empty (the
     // unit's kind and load, its time), as the other imports write them; a date the new row
     // brings stays.
@@ -219,8 +221,7 @@ bool TTableImport::Run(const TableSource& source, const QString& table, const TI
         hrmField = nullptr;
 
     // Rows are named as the user finds them: the sheet's row number, or the record's number.
-    const auto* sheets = dynamic_cast<const SheetTableSource*>(&source);
-    const int firstRow = sheets ? sheets->FirstRecordRow(table) : 1;
+    const bool sheets = dynamic_cast<const SheetTableSource*>(&source) != nullptr;
     const QString rowWord = sheets ? tr("Zeile %1") : tr("Datensatz %1");
 
     const QVariant previous = daten.Active() && !daten.IsEmpty() && daten.State() == dsBrowse
@@ -228,21 +229,17 @@ bool TTableImport::Run(const TableSource& source, const QString& table, const TI
                                   : QVariant();
     TConnection& db = server.orvDB;
     AfterPostDetached splitRule(server.zeit);
-    int r = 0, pair = -1;
+    qsizetype r = 0;
+    int pair = -1;
     bool posted = false;
     db.BeginTrans();
     try {
-        for (; r < rows.Value().size(); ++r) {
-            const QVector<TableValue>& row = rows.Value()[r];
-            bool blank = true;
-            for (int c : columns)
-                blank = blank && (c >= row.size() || row[c].IsEmpty());
-            if (blank)
-                continue;
+        for (; r < records.Value().size(); ++r) {
+            const QVector<TableValue>& values = records.Value()[r].values;
             pair = -1;
             target.Insert();
             for (pair = 0; pair < columns.size(); ++pair)
-                assign(target, targets[pair], columns[pair] < row.size() ? row[columns[pair]] : TableValue());
+                assign(target, targets[pair], values[pair]);
             pair = -1;
             for (TField* f : defaults)
                 if (f->IsNull())
@@ -268,10 +265,15 @@ bool TTableImport::Run(const TableSource& source, const QString& table, const TI
             if (&target == &daten && (!previous.isValid() || !daten.Locate(QStringLiteral("dat_Id"), previous)))
                 daten.Last();
         }
-        QString where = rowWord.arg(firstRow + r);
-        if (pair >= 0)
-            where += tr(", Feld \"%1\"").arg(mapping.Pairs()[pair].source);
-        error_ = where + QStringLiteral(": ") + ExceptionMessage(e);
+        // A failure after the last record (the commit) concerns no record of its own.
+        if (r < records.Value().size()) {
+            QString where = rowWord.arg(records.Value()[r].number);
+            if (pair >= 0)
+                where += tr(", Feld \"%1\"").arg(mapping.Pairs()[pair].source);
+            error_ = where + QStringLiteral(": ") + ExceptionMessage(e);
+        } else {
+            error_ = ExceptionMessage(e);
+        }
         rows_ = 0;
         return false;
     }

@@ -74,8 +74,8 @@ Tbestzeit::Tbestzeit(QWidget* Owner) : TForm(Owner, Qt::Dialog), ui(std::make_un
         if (QLatin1String(c.field) == QLatin1String("bes_typ"))
             col->SetPickList(types);
     }
-    // Tab goes on past the list to the tree and the tool bar; the arrow keys move between its cells.
-    DBGrid1->SetOptions(DBGrid1->Options() & ~TDBGridOptions(dgTabs));
+    // A best time is typed into the list cell by cell: Tab moves on to the next cell of the row
+    // (the row is posted when it is left), Ctrl+Tab leaves the list for the tree and the tool bar.
     Panel1->setVisible(false);
 
     createActions();

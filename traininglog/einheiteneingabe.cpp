@@ -318,7 +318,15 @@ void Teingabe::createActions()
     onData(DataSetPrior1, [](TDataSet& d) { d.Prior(); }, [](TDataSet& d) { return !d.Bof(); });
     onData(DataSetNext1, [](TDataSet& d) { d.Next(); }, [](TDataSet& d) { return !d.Eof(); });
     onData(DataSetLast1, [](TDataSet& d) { d.Last(); }, [](TDataSet& d) { return !d.Eof(); });
-    onData(DataSetInsert1, [](TDataSet& d) { d.Insert(); }, [](TDataSet& d) { return d.CanModify(); });
+    // A new unit is typed from its first field, the sport, when the unit page shows it.
+    onData(
+        DataSetInsert1,
+        [this](TDataSet& d) {
+            d.Insert();
+            if (PageControl2->currentWidget() == TabSheet4 && DBLookupComboBox1->isVisible())
+                DBLookupComboBox1->setFocus(Qt::TabFocusReason);
+        },
+        [](TDataSet& d) { return d.CanModify(); });
     onData(
         DataSetDelete1, [this](TDataSet&) { DataSetDelete1Execute(DataSetDelete1); },
         [](TDataSet& d) { return d.CanModify() && !d.IsEmpty(); });
@@ -355,6 +363,8 @@ void Teingabe::createActions()
         for (TAction* a : groups[g])
             AddActionButton(ActionToolBar1, a);
     }
+    // Tab reaches the tool bar too ("Neue Einheit", "Speichern" ...), Space presses a button.
+    LetKeyboardReachButtons(ActionToolBar1);
     for (TAction* a : ActionManager1->Actions())
         a->Update();
 }

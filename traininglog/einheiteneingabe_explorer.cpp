@@ -13,6 +13,7 @@
 #include "core/navigatorframe.h"
 #include "core/navigatorlists.h"
 #include "core/orvdbserver.h"
+#include "platform/db/sqlreader.h"
 #include "platform/vcl/dialogs.h"
 #include "platform/vcl/events.h"
 #include "traininglog/einheiteneingabe.h"
@@ -182,15 +183,12 @@ void Teingabe::runFillExplorer(const QString& where, bool withEquipment)
     explorerList_->Clear();
     explorer.Close();
     explorer.SQL().clear();
-    if (withEquipment)
-        explorer.SetSQLText(QStringLiteral("Select * From (daten left outer join eqdaten on (daten.dat_id = "
-                                           "eqdaten.EinheiIndex)) inner join sportart on (daten.sportart = "
-                                           "sportart.spo_id) Where ") +
-                            where + QStringLiteral(" ORDER BY datum"));
-    else
-        explorer.SetSQLText(QStringLiteral("Select * From daten inner join sportart on (daten.sportart = "
-                                           "sportart.spo_id) Where ") +
-                            where + QStringLiteral(" ORDER BY datum"));
+    const QString from =
+        withEquipment ? QStringLiteral("(daten left outer join eqdaten on (daten.dat_id = eqdaten.EinheiIndex)) "
+                                       "inner join sportart on (daten.sportart = sportart.spo_id)")
+                      : QStringLiteral("daten inner join sportart on (daten.sportart = sportart.spo_id)");
+    explorer.SetSQLText(QStringLiteral("Select * From ") + from + QStringLiteral(" Where ") + where +
+                        QStringLiteral(" ORDER BY datum"));
     bool controlsOff = false;
     QVector<TExplorerItem> items;
     try {
@@ -201,17 +199,16 @@ void Teingabe::runFillExplorer(const QString& where, bool withEquipment)
             progress->setValue(0);
             progress->show();
         }
-        // Which units have split or heart-rate rows, asked once for all of them.
+        // Which of the listed units have split or heart-rate rows, asked once for all of them
+        // under the list's own condition (a long history costs the listed units, not all).
         QSet<qint64> withSplits;
         {
-            TQuery q;
-            q.SetConnection(&orvServer->orvDB);
-            q.SetSQLText(QStringLiteral("Select dat_Id From daten Where Exists (Select zei_Id From zeit Where "
-                                        "zeit.zei_Id = daten.dat_Id)"));
-            q.Open();
-            for (q.First(); !q.Eof(); q.Next())
-                withSplits.insert(q.Field(0)->AsInteger());
-            q.Close();
+            TSqlReader q(orvServer->orvDB, QStringLiteral("Select daten.dat_Id From ") + from +
+                                               QStringLiteral(" Where (") + where +
+                                               QStringLiteral(") And Exists (Select zei_Id From zeit Where "
+                                                              "zeit.zei_Id = daten.dat_Id)"));
+            while (q.Next())
+                withSplits.insert(q.AsLargeInt(0));
         }
         explorer.DisableControls();
         controlsOff = true;

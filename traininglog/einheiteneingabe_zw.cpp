@@ -258,7 +258,7 @@ void Teingabe::fillZwGrid()
     // The hint: the unit has heart-rate samples while the split tab shows none.
     bool samples = false;
     if (!hrm && (!zeit.Active() || zeit.IsEmpty()) && s.zeitAll.Active() && units)
-        samples = s.zeitAll.Locate(QStringLiteral("zei_id"), datId);
+        samples = s.unitHasZeitRows(datId);
     StaticText1->setVisible(samples);
 }
 

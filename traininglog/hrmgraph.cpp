@@ -135,11 +135,9 @@ TzwHRMGraph::TzwHRMGraph(QWidget* Owner) : TForm(Owner, Qt::Dialog), ui(std::mak
     };
     OnShow = Handler(this, &TzwHRMGraph::FormShow);
 
-    // The keyboard reaches every button: Tab stops on it, Space presses it.
-    for (TXPButton* b : findChildren<TXPButton*>()) {
+    // Tab stops on every button; the button answers Space and Return itself.
+    for (TXPButton* b : findChildren<TXPButton*>())
         b->setFocusPolicy(Qt::StrongFocus);
-        b->installEventFilter(this);
-    }
     QWidget* order[] = {XPButton7,  XPButton4,  XPButton18, XPButton10,   XPButton11, SpinEdit1,  SpinEdit2,
                         XPButton1,  XPButton15, CheckListBox1, XPButton19, XPButton2,  XPButton3,  XPButton5,
                         XPButton6,  XPButton12, XPButton13, XPButton14,   XPButton8,  XPButton9,  XPButton17,
@@ -157,25 +155,6 @@ TXPButton* TzwHRMGraph::SeriesButton(int serie) const
     return buttons[serie];
 }
 
-void TzwHRMGraph::PressButton(TXPButton* button)
-{
-    if (!button->isEnabled())
-        return;
-    if (button->GroupIndex() != 0)
-        button->SetDown(!button->Down());
-    button->Click();
-}
-
-bool TzwHRMGraph::eventFilter(QObject* watched, QEvent* event)
-{
-    if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Space) {
-        if (auto* b = qobject_cast<TXPButton*>(watched)) {
-            PressButton(b);
-            return true;
-        }
-    }
-    return TForm::eventFilter(watched, event);
-}
 
 void TzwHRMGraph::FormCreate(QObject*)
 {

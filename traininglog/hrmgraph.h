@@ -99,16 +99,10 @@ public:
     void ChartFX1GetAxisLabel(ChartModel* Sender, int nAxis, double value, QString& text);
     void ChartFX1GetPointLabel(ChartModel* Sender, int nSerie, int nPoint, QString& text);
 
-    // Presses a flat button as a click with the mouse does (a toggle changes its state first);
-    // the keyboard's Space does the same on the focused button.
-    static void PressButton(TXPButton* button);
     // The series toggle of series 0 to 6.
     TXPButton* SeriesButton(int serie) const;
     // The pulse figures of the last fill.
     const hrmgraph::PulseFigures& Figures() const { return figures_; }
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     bool speedShown() const;

@@ -96,14 +96,24 @@ bool HrmUnitFile::ParseLaps(const QByteArray& text)
     return lapsFromLines();
 }
 
+void HrmUnitFile::checkNotEmpty() const
+{
+    // A file without a single written line is refused, not read as one without rows.
+    for (const QString& l : lines_)
+        if (!l.trimmed().isEmpty())
+            return;
+    throw ReadError{0, QCoreApplication::translate("HrmFile", "Die Datei ist leer.")};
+}
+
 bool HrmUnitFile::samplesFromLines()
 {
     try {
+        checkNotEmpty();
         readParams();
         readSamples();
     } catch (const ReadError& e) {
         samples_.clear();
-        error_ = {e.line, e.message};
+        error_ = {QString(), e.line, e.message};
         return false;
     }
     return true;
@@ -112,10 +122,11 @@ bool HrmUnitFile::samplesFromLines()
 bool HrmUnitFile::lapsFromLines()
 {
     try {
+        checkNotEmpty();
         readLaps();
     } catch (const ReadError& e) {
         laps_.clear();
-        error_ = {e.line, e.message};
+        error_ = {QString(), e.line, e.message};
         return false;
     }
     return true;

@@ -38,7 +38,8 @@ class HrmUnitFile {
 public:
     // Read the samples (with the interval and length of "Params" or "Settings") or the laps of
     // a file. False with Error() set when the file cannot be read or a value does not convert;
-    // a file without the section gives no rows and no error.
+    // a file without the section gives no rows and no error, an empty file (no line with
+    // anything written on it) is an error.
     bool ReadSamples(const QString& fileName);
     bool ReadLaps(const QString& fileName);
     bool ParseSamples(const QByteArray& text);
@@ -58,6 +59,7 @@ public:
 private:
     bool load(const QString& fileName);
     void setText(const QByteArray& text);
+    void checkNotEmpty() const;
     bool samplesFromLines();
     bool lapsFromLines();
     int sectionStart(const QString& name) const;

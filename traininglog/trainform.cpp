@@ -181,20 +181,12 @@ TTrainForm::TTrainForm(QWidget* Owner) : TForm(Owner, Qt::Dialog), ui(std::make_
 
     // The keyboard reaches every button in the order of the work: the plan list and its moving, new
     // and delete buttons, the plan's fields with their save and cancel, the distance units, the
-    // units with their buttons, grid, save and cancel, then overview, print and help. Space or
-    // Return presses a focused flat button.
+    // units with their buttons, grid, save and cancel, then overview, print and help. A focused flat
+    // button answers Space and Return itself.
     for (TXPButton* b : {XPButton1, XPButton2, XPButton3, XPButton4, XPButton7, XPButton8, XPButton15, XPButton16,
                          XPButton22, XPButton9, XPButton10, XPButton11, XPButton12, XPButton13, XPButton14,
-                         XPButton21, XPButton20, XPButton5, XPButton19, XPButton6}) {
+                         XPButton21, XPButton20, XPButton5, XPButton19, XPButton6})
         b->setFocusPolicy(Qt::StrongFocus);
-        Events(b).OnKeyDown = [b](QObject*, int& Key, Qt::KeyboardModifiers) {
-            if (Key == Qt::Key_Space || Key == Qt::Key_Return || Key == Qt::Key_Enter) {
-                Key = 0;
-                if (b->isEnabled())
-                    b->Click();
-            }
-        };
-    }
     QWidget* order[] = {DBGrid1,    XPButton1,  XPButton2,   XPButton3,   XPButton4,  XPButton7,  XPButton8,
                         DBEdit1,    DBEdit2,    DBCheckBox1, DBComboBox1, DBMemo1,    XPButton15, XPButton16,
                         XPButton22, XPButton9,  XPButton10,  XPButton11,  XPButton12, XPButton13, XPButton14,

@@ -52,14 +52,8 @@ TtrainplanWoche::TtrainplanWoche(QWidget* Owner) : TForm(Owner, Qt::Dialog), ui(
     };
 
     XPButton2->OnClick = Handler(this, &TtrainplanWoche::Button1Click);
+    // Space or Return on the focused show button shows the month (the button answers them).
     XPButton2->setFocusPolicy(Qt::StrongFocus);
-    // Space or Return on the focused show button shows the month.
-    Events(XPButton2).OnKeyDown = [this](QObject*, int& Key, Qt::KeyboardModifiers) {
-        if (Key == Qt::Key_Space || Key == Qt::Key_Return || Key == Qt::Key_Enter) {
-            Key = 0;
-            XPButton2->Click();
-        }
-    };
     ui->XPButton1->setFocusPolicy(Qt::NoFocus);
     setTabOrder(Combobox1, Combobox2);
     setTabOrder(Combobox2, XPButton2);

@@ -78,6 +78,8 @@ TzwEditDlg::TzwEditDlg(QWidget* Owner) : TForm(Owner, Qt::Dialog), ui(std::make_
     DBCheckBox1->SetValueUnchecked(QStringLiteral("Falsch"));
     for (TXPButton* b : {btn_post, btn_cancel})
         b->setFocusPolicy(Qt::StrongFocus);
+    // "Splitzeit" is an aid reached with the mouse; Tab goes from "Zwischenzeit" on to "Puls".
+    MaskEdit1->setFocusPolicy(Qt::ClickFocus);
 
     if (orvServer)
         BindDataControls(this, [](const QString& n) { return orvServer->FindDataSource(n); });
@@ -107,6 +109,11 @@ void TzwEditDlg::clearTime()
     MaskEdit1->clear();
 }
 
+QString TzwEditDlg::distanceCaption() const
+{
+    return Label2->text();
+}
+
 bool TzwEditDlg::splitTimeEntered() const
 {
     for (QChar c : MaskEdit1->text())
@@ -119,6 +126,8 @@ void TzwEditDlg::FormShow(QObject*)
 {
     MaskEdit1->clear();
     setPostEnabled(orvServer && editing(orvServer->zeit));
+    // Each showing starts in the first field, the distance.
+    DBEdit2->setFocus(Qt::TabFocusReason);
 }
 
 void TzwEditDlg::MaskEdit1Exit(QObject*)

@@ -54,6 +54,7 @@ public:
     bool Visible() const override { return TForm::Visible(); }
     void setPostEnabled(bool enabled) override;
     void clearTime() override;
+    QString distanceCaption() const override;
 
     // "Splitzeit" holds a typed time (not the empty mask).
     bool splitTimeEntered() const;

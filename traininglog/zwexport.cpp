@@ -53,10 +53,15 @@ void writeSheet(WorksheetWriter& sheet, TDataSet& rows, const std::function<void
             label = QCoreApplication::translate("Teingabe", "Notiz");
         sheet.SetText(0, f, label);
     }
+    // The distance column is headed with the sport's distance unit (the split view labels the
+    // field so): it holds the distance in that unit, not the metres the field stores and the split
+    // dialog shows.
+    TField* meter = rows.FindField(QStringLiteral("Meter"));
+    TField* distance = rows.FindField(QStringLiteral("zei_distance"));
     int r = 1;
     for (rows.First(); !rows.Eof(); rows.Next(), ++r) {
         for (int f = 1; f < fields; ++f) {
-            setValue(sheet, r, f, rows.Field(f));
+            setValue(sheet, r, f, rows.Field(f) == meter && distance ? distance : rows.Field(f));
             if (r % 2 == 0)
                 sheet.SetCellFill(r, f, kEvenRowFill);
         }

@@ -363,6 +363,22 @@ void TBaseGrid::PutRows(const std::vector<int>& At, std::vector<TGridRowBlock>&&
     InsertRowSet(At, heights);
 }
 
+void TGridRowBlock::MoveColumn(int From, int To)
+{
+    if (!cells_ || From == To || From < 0 || To < 0)
+        return;
+    std::vector<TGridCell>& cells = *cells_;
+    const size_t needed = size_t(std::max(From, To)) + 1;
+    if (cells.size() < needed)
+        cells.resize(needed);
+    TGridCell moving = std::move(cells[size_t(From)]);
+    if (From < To)
+        std::move(cells.begin() + From + 1, cells.begin() + To + 1, cells.begin() + From);
+    else
+        std::move_backward(cells.begin() + To, cells.begin() + From, cells.begin() + From + 1);
+    cells[size_t(To)] = std::move(moving);
+}
+
 void TBaseGrid::RowMoved(int FromIndex, int ToIndex)
 {
     const int needed = std::max(FromIndex, ToIndex) + 1;
@@ -764,12 +780,27 @@ void TBaseGrid::PaintCells(TGridCanvas& Canvas, const QRect& Clip)
     // The area beyond the last column and row.
     const int64_t right = fw + ColumnOffset(ColCount()) - ColumnOffset(LeftCol());
     const int64_t bottom = fh + RowOffset(RowCount()) - RowOffset(TopRow());
-    Canvas.Brush = TGridBrush{color, bsSolid};
-    if (right < vw)
-        Canvas.FillRect(QRect(int(right), 0, vw - int(right), vh).intersected(Clip));
-    if (bottom < vh)
-        Canvas.FillRect(QRect(0, int(bottom), int(std::min<int64_t>(right, vw)), vh - int(bottom)).intersected(Clip));
+    const QRect rightPart = right < vw ? QRect(int(right), 0, vw - int(right), vh) : QRect();
+    const QRect belowPart =
+        bottom < vh ? QRect(0, int(bottom), int(std::min<int64_t>(right, vw)), vh - int(bottom)) : QRect();
+    const QRect bounds = rightPart.united(belowPart);
+    for (const QRect& part : {rightPart, belowPart}) {
+        const QRect visible = part.intersected(Clip);
+        if (visible.isEmpty())
+            continue;
+        try {
+            PaintEmptyArea(Canvas, visible, bounds);
+        } catch (...) {
+            // Nothing leaves a paint pass.
+        }
+    }
     ++paintPass_;
+}
+
+void TBaseGrid::PaintEmptyArea(TGridCanvas& Canvas, const QRect& Part, const QRect&)
+{
+    Canvas.Brush = TGridBrush{FromQColor(Color()), bsSolid};
+    Canvas.FillRect(Part);
 }
 
 void TBaseGrid::DrawCell(TGridCanvas& Canvas, int ACol, int ARow, QRect Rect, TGridDrawState State)
@@ -800,7 +831,6 @@ void TBaseGrid::DrawCell(TGridCanvas& Canvas, int ACol, int ARow, QRect Rect, TG
         State &= ~TGridDrawState(gdSelected);
         State |= gdFixed;
     }
-    const bool fixed = State & gdFixed;
     Rect = MergedCellRect(ACol, ARow).isEmpty() ? Rect : MergedCellRect(ACol, ARow);
 
     // A merged area scrolled under the fixed cells does not paint over them.
@@ -810,7 +840,18 @@ void TBaseGrid::DrawCell(TGridCanvas& Canvas, int ACol, int ARow, QRect Rect, TG
                       (ARow >= FixedRows() && FixedRows() >= 1 && Rect.top() < fh);
     if (clip)
         Canvas.PushClip(QRect(fw, fh, width() - fw, height() - fh));
+    // A handler or a hook that fails spoils only the rest of its own cell: nothing leaves a paint
+    // pass.
+    try {
+        drawCellFrame(Canvas, ACol, ARow, Rect, State);
+    } catch (...) {
+    }
+    if (clip)
+        Canvas.PopClip();
+}
 
+void TBaseGrid::drawCellFrame(TGridCanvas& Canvas, int ACol, int ARow, QRect Rect, TGridDrawState State)
+{
     Canvas.Pen.Width = 1;
     Canvas.Font = font();
     TAlignment hAlign = taLeftJustify;
@@ -818,6 +859,7 @@ void TBaseGrid::DrawCell(TGridCanvas& Canvas, int ACol, int ARow, QRect Rect, TG
     bool wordWrap = false;
     TColor colorTo = clNone;
     GetCellDrawSettings(Canvas, ACol, ARow, hAlign, vAlign, wordWrap, colorTo, true, true, false, State);
+    const bool fixed = State & gdFixed;
     Canvas.Pen.Color = Canvas.Brush.Color;
     if (activeRowShow_ && ARow == Row() && ACol != Col())
         Canvas.Brush.Color = activeRowColor_;
@@ -850,8 +892,6 @@ void TBaseGrid::DrawCell(TGridCanvas& Canvas, int ACol, int ARow, QRect Rect, TG
     }
     const int shrink = fixed ? 1 : gridLineWidth_;
     DrawCellContent(Canvas, ACol, ARow, Rect.adjusted(shrink, shrink, -shrink, -shrink), State);
-    if (clip)
-        Canvas.PopClip();
 }
 
 // --- selection, keys, wheel and scrolling ----------------------------------------------------------

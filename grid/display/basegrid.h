@@ -133,6 +133,8 @@ public:
     QStringList Texts() const;
     // The record of a column of the row; nullptr when it has none.
     TCellProperties* Properties(int ACol) const;
+    // The cell of column From moves to column To; those between shift one place toward From.
+    void MoveColumn(int From, int To);
 
 private:
     friend class TBaseGrid;
@@ -267,6 +269,10 @@ protected:
                                      TVAlignment& VAlign, bool& WordWrap, TColor& ColorTo, bool MapColumn,
                                      bool UseSelection, bool Printing, TGridDrawState& State);
     virtual int DisplColIndex(int ACol) const;
+    // One part of the area right of the last column or below the last row (viewport coordinates,
+    // within the pass's clip); Bounds is the whole empty area's bounding rectangle. The base grid
+    // fills the part in the grid's colour.
+    virtual void PaintEmptyArea(TGridCanvas& Canvas, const QRect& Part, const QRect& Bounds);
 
     bool SelectCell(int ACol, int ARow) override;
     void Paint() override;
@@ -288,6 +294,8 @@ private:
     using Cell = TGridCell;
     using RowCells = std::vector<Cell>;
     const Cell* findCell(int ACol, int ARow) const;
+    // The cell frame's drawing within its clip: fill, grid lines, content.
+    void drawCellFrame(TGridCanvas& Canvas, int ACol, int ARow, QRect Rect, TGridDrawState State);
     Cell& cellFor(int ACol, int ARow);
     int columnLeft(int ACol) const;  // viewport x of a column, as if it were on screen
     int rowTop(int ARow) const;

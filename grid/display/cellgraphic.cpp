@@ -1,5 +1,7 @@
 #include "grid/display/cellgraphic.h"
 
+#include <algorithm>
+
 void TCellGraphic::Assign(const TCellGraphic& source)
 {
     CellType = source.CellType;
@@ -13,6 +15,8 @@ void TCellGraphic::Assign(const TCellGraphic& source)
     CellErrFrom = source.CellErrFrom;
     CellErrLen = source.CellErrLen;
     CellText = source.CellText;
+    RangeMin = source.RangeMin;
+    RangeMax = source.RangeMax;
     CellCreated = source.CellCreated;
 }
 
@@ -32,4 +36,30 @@ bool IsClickableCellType(TCellType t)
 bool IsCheckBoxCellType(TCellType t)
 {
     return t == ctCheckBox || t == ctDataCheckBox || t == ctVirtCheckBox || t == ctRowCheckBox;
+}
+
+QSize FitPictureSize(const QSize& area, const QSize& picture, int mode)
+{
+    const int w = area.width();
+    const int h = area.height();
+    const int pw = picture.width();
+    const int ph = picture.height();
+    auto scaled = [&](bool enlarge) {
+        const double fx = pw == 0 ? 1.0 : double(w) / pw;
+        const double fy = ph == 0 ? 1.0 : double(h) / ph;
+        double f = std::min(fx, fy);
+        if (!enlarge)
+            f = std::min(f, 1.0);
+        return QSize(int(pw * f), int(ph * f));
+    };
+    switch (mode) {
+    case 1: return area;
+    case 2: return scaled(true);
+    case 3:
+        if (pw > w)
+            return area;
+        return ph > h ? picture : area;
+    case 4: return pw <= w && ph <= h ? picture : scaled(false);
+    default: return picture;
+    }
 }

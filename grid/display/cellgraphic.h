@@ -90,14 +90,22 @@ public:
     bool CellCreated = false;    // the payload was made by the grid
     bool CellBoolean = false;    // state of a ctCheckBox
     int CellAngle = 0;           // rotation of ctRotated; stretch mode of pictures
-    double CellValue = 0;        // value of progress and range kinds
+    double CellValue = 0;        // value of progress pies and range indicators
+    int RangeMin = 0;            // a progress bar's range; a range indicator's range is RangeMax
+    int RangeMax = 100;
     int CellErrFrom = 0;
     int CellErrLen = 0;
-    QString CellText;            // comment text of ctComment, other kinds' text
+    QString CellText;            // comment text of ctComment, a button's caption, a progress format
 
     // Copies the settings (not the payloads).
     void Assign(const TCellGraphic& source);
 };
+
+// The size a picture takes in an area (both less the picture's margin) by its stretch mode: 1 the
+// whole area; 2 scaled by the smaller factor (a zero picture side counts as factor 1); 3 the area
+// when the picture is wider than it, else the picture's size when it is taller, else the area;
+// 4 the picture's size when it fits, else scaled as 2 but never enlarged; any other its own size.
+QSize FitPictureSize(const QSize& area, const QSize& picture, int mode);
 
 // Kinds a click acts on, and check-box kinds.
 bool IsClickableCellType(TCellType t);

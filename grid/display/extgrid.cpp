@@ -3,9 +3,15 @@
 #include "grid/display/extgrid.h"
 
 #include <QApplication>
+#include <QCursor>
+#include <QLabel>
 #include <QResizeEvent>
 #include <QScrollBar>
 #include <QStyle>
+
+#include "grid/display/gridballoon.h"
+#include "grid/display/htmlhint.h"
+#include "platform/vcl/forms.h"
 
 namespace {
 
@@ -33,6 +39,24 @@ TExtStringGrid::TExtStringGrid(QWidget* parent) : TBaseGrid(parent), SortIndexes
         if (!applyingHeaders_)
             ApplyRowHeaders();
     };
+    // The settings objects repaint the grid when a value that shows changes.
+    for (TGridPersistent* p : std::initializer_list<TGridPersistent*>{&CellNode, &Bands, &BackGround, &ControlLook, &SortSettings})
+        p->OnRepaint = [this] { repaintGrid(); };
+    ShowModified.OnChange = [this](TShowModified*) { RepaintNodeColumn(); };
+    ControlLook.OnFixedGradient = [this](bool from, TColor color) {
+        if (from)
+            ButtonColorFrom = color;
+        else
+            ButtonColorTo = color;
+    };
+    ColumnSize.OnStretch = [this] {
+        if (parentWidget())
+            StretchColumn(ColumnSize.StretchColumn);
+    };
+    connect(verticalScrollBar(), &QScrollBar::sliderMoved, this, [this](int v) { scrollThumbMoved(Qt::Vertical, v); });
+    connect(horizontalScrollBar(), &QScrollBar::sliderMoved, this, [this](int v) { scrollThumbMoved(Qt::Horizontal, v); });
+    connect(verticalScrollBar(), &QScrollBar::sliderReleased, this, [this] { scrollThumbReleased(); });
+    connect(horizontalScrollBar(), &QScrollBar::sliderReleased, this, [this] { scrollThumbReleased(); });
 
     SetRowCount(10);
     resize(400, 250);
@@ -41,18 +65,47 @@ TExtStringGrid::TExtStringGrid(QWidget* parent) : TBaseGrid(parent), SortIndexes
     initialRowHeight_ = 21;
     rememberedFixedRows_ = TCustomGrid::FixedRows();
     rememberedFixedCols_ = TCustomGrid::FixedCols();
-    ScrollWidth = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
+    scrollWidth_ = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
     ButtonColorTo = ColorToRGB(clBtnFace);
 
     // The environment, taken once.
     wheelScrollLines_ = QApplication::wheelScrollLines();
 
     gridTimer_.setInterval(500);
+    connect(&gridTimer_, &QTimer::timeout, this, [this] { GridTimerTick(); });
+    // The balloon follows Enable; a balloon with its own initial delay shows when it runs out.
+    Balloon.OnEnableChange = [this](TBalloonSettings*) { updateBalloon(); };
+    balloonTimer_.setSingleShot(true);
+    connect(&balloonTimer_, &QTimer::timeout, this, [this] { showBalloon(viewport()->mapFromGlobal(QCursor::pos())); });
+    // A grid made on a form can follow the form's size (SizeWithForm).
+    if (auto* form = qobject_cast<TForm*>(parent)) {
+        owner_ = form;
+        ownerSize_ = form->size();
+        form->installEventFilter(this);
+    }
+    panTimer_.setInterval(10);
+    connect(&panTimer_, &QTimer::timeout, this, [this] { PanTick(viewport()->mapFromGlobal(QCursor::pos())); });
 }
 
 TExtStringGrid::~TExtStringGrid()
 {
     gridTimer_.stop();
+    balloonTimer_.stop();
+    Balloon.OnEnableChange = nullptr;
+    if (owner_)
+        owner_->removeEventFilter(this);
+    // A store that cannot be written must not end the program from a destructor.
+    if (ColumnSize.Save) {
+        try {
+            SaveColSizes();
+        } catch (...) {
+        }
+    }
+    for (TGridPersistent* p : std::initializer_list<TGridPersistent*>{&CellNode, &Bands, &BackGround, &ControlLook, &SortSettings})
+        p->OnRepaint = nullptr;
+    ShowModified.OnChange = nullptr;
+    ControlLook.OnFixedGradient = nullptr;
+    ColumnSize.OnStretch = nullptr;
     // The settings objects' handlers point back at the grid: cut them before the members go.
     FixedFont.OnChange = nullptr;
     ActiveCellFont.OnChange = nullptr;
@@ -64,9 +117,12 @@ TExtStringGrid::~TExtStringGrid()
 void TExtStringGrid::showEvent(QShowEvent* e)
 {
     TBaseGrid::showEvent(e);
-    // The window exists: the grid's timer runs from now on.
-    if (!gridTimer_.isActive())
+    // The window exists: the grid's timer runs from now on, and the stored widths are read.
+    if (!gridTimer_.isActive()) {
         gridTimer_.start();
+        if (ColumnSize.Save && parentWidget())
+            LoadColSizes();
+    }
 }
 
 void TExtStringGrid::Loaded()
@@ -75,10 +131,12 @@ void TExtStringGrid::Loaded()
     savedCursor_ = cursor().shape();
     ApplyColumnHeaders();
     ApplyRowHeaders();
-    if (Look == glVantor) {
+    if (look_ == glVantor) {
         ButtonColorFrom = 0xC0C0C0;
         ButtonColorTo = 0xFFFFFF;
     }
+    if (ColumnSize.Save)
+        LoadColSizes();
     initialFixedRows_ = TCustomGrid::FixedRows();
     initialFixedCols_ = TCustomGrid::FixedCols();
     initialRowHeight_ = DefaultRowHeight();
@@ -88,9 +146,10 @@ void TExtStringGrid::Loaded()
         Navigation.AlwaysEdit = true;
         SetOptions(Options() & ~TGridOptions(goAlwaysShowEditor));
     }
-    if (!xpThemes_ && ControlLook.ControlStyle == csTheme)
-        ControlLook.ControlStyle = csClassic;
+    if (!xpThemes_ && ControlLook.ControlStyle() == csTheme)
+        ControlLook.SetControlStyle(csClassic);
     UpdateScrollBars(false);
+    updateBalloon();
 }
 
 void TExtStringGrid::Assign(QObject* Source)
@@ -99,15 +158,15 @@ void TExtStringGrid::Assign(QObject* Source)
     if (!src || src == this)
         return;
     setFont(src->font());
-    ActiveCellColor = src->ActiveCellColor;
-    ActiveCellColorTo = src->ActiveCellColorTo;
+    activeCellColor_ = src->activeCellColor_;
+    activeCellColorTo_ = src->activeCellColorTo_;
     ActiveCellFont.Assign(src->ActiveCellFont);
-    ActiveCellShow = src->ActiveCellShow;
+    activeCellShow_ = src->activeCellShow_;
     SetActiveRowShow(src->ActiveRowShow());
     AnchorHint = src->AnchorHint;
     AutoNumAlign = src->AutoNumAlign;
     autoSize_ = src->autoSize_;
-    AutoThemeAdapt = src->AutoThemeAdapt;
+    autoThemeAdapt_ = src->autoThemeAdapt_;
     MouseActions.Assign(src->MouseActions);
     Navigation = src->Navigation;
     Grouping = src->Grouping;
@@ -116,7 +175,7 @@ void TExtStringGrid::Assign(QObject* Source)
     Filter.Assign(src->Filter);
     HTMLSettings = src->HTMLSettings;
     Bands.Assign(src->Bands);
-    CellNode = src->CellNode;
+    CellNode.Assign(src->CellNode);
     SortSettings.Assign(src->SortSettings);
     SetColCount(src->ColCount());
     SetRowCount(src->RowCount());
@@ -171,9 +230,10 @@ void TExtStringGrid::BeginUpdate()
 
 void TExtStringGrid::EndUpdate()
 {
+    // Counted whether the grid shows or not; one more than needed still repaints.
+    if (updateCount_ > 0)
+        --updateCount_;
     if (updateCount_ == 0)
-        return;
-    if (--updateCount_ == 0)
         InvalidateGrid();
 }
 
@@ -182,6 +242,8 @@ void TExtStringGrid::Paint()
     if (updateCount_ > 0)
         return;
     TBaseGrid::Paint();
+    if (panning_)
+        DrawPanBitmap();
 }
 
 void TExtStringGrid::repaintGrid()
@@ -351,9 +413,10 @@ void TExtStringGrid::resizeEvent(QResizeEvent* e)
     TBaseGrid::resizeEvent(e);
     if (OnResize)
         OnResize(this);
-    if ((BackGround.Display == bdGradientHorz || BackGround.Display == bdGradientVert) && BackGround.ColorTo != clNone)
+    if ((BackGround.Display() == bdGradientHorz || BackGround.Display() == bdGradientVert) && BackGround.ColorTo() != clNone)
         InvalidateGrid();
     UpdateScrollBars(false);
+    synchColumns(viewport()->width());
 }
 
 void TExtStringGrid::UpdateScrollBars(bool Hide)
@@ -369,7 +432,7 @@ void TExtStringGrid::ScrollBarsUpdated()
     const bool colsFit = VisibleColCount() + TCustomGrid::FixedCols() >= ColCount();
     QScrollBar* vert = verticalScrollBar();
     QScrollBar* horz = horizontalScrollBar();
-    if (ScrollBarAlways == saNone) {
+    if (scrollBarAlways_ == saNone) {
         if (hidePass_) {
             if (rowsFit)
                 setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -378,8 +441,8 @@ void TExtStringGrid::ScrollBarsUpdated()
         }
         return;
     }
-    const bool vertAlways = ScrollBarAlways == saVert || ScrollBarAlways == saBoth;
-    const bool horzAlways = ScrollBarAlways == saHorz || ScrollBarAlways == saBoth;
+    const bool vertAlways = scrollBarAlways_ == saVert || scrollBarAlways_ == saBoth;
+    const bool horzAlways = scrollBarAlways_ == saHorz || scrollBarAlways_ == saBoth;
     if (rowsFit)
         setVerticalScrollBarPolicy(vertAlways ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
     if (colsFit)
@@ -579,61 +642,4 @@ bool TExtStringGrid::CanEditCell(int ACol, int ARow)
     bool canEdit = true;
     DoCanEditCell(ACol, ARow, canEdit);
     return canEdit;
-}
-
-// --- cell drawing ---------------------------------------------------------------------------------
-
-void TExtStringGrid::GetCellDrawSettings(TGridCanvas& Canvas, int ACol, int ARow, TAlignment& HAlign,
-                                         TVAlignment& VAlign, bool& WordWrap, TColor& ColorTo, bool MapColumn,
-                                         bool UseSelection, bool Printing, TGridDrawState& State)
-{
-    const bool fixed = State & gdFixed;
-    const int col = MapColumn ? RealColIndex(ACol) : ACol;
-    TFont cellFont(fixed ? FixedFont : TFont(font(), FromQColor(palette().color(QPalette::Text))));
-    TGridBrush brush{FromQColor(fixed ? FixedColor() : Color()), bsSolid};
-    ColorTo = clNone;
-    if (const TCellProperties* p = FindCellProperties(ACol, ARow); p && !fixed) {
-        if (p->BrushColor() != clNone)
-            brush.Color = p->BrushColor();
-        ColorTo = p->BrushColorTo();
-        if (p->FontColor != clNone)
-            cellFont.SetColor(p->FontColor);
-    }
-    // A saved selection shows nothing as selected until it is restored.
-    if (UseSelection && !fixed && (State & gdSelected) && showSelection_ && !selectionSaved_) {
-        brush.Color = selectionColor_;
-        ColorTo = selectionColorTo_;
-        cellFont.SetColor(selectionTextColor_);
-    }
-    if (Printing)
-        DoGetCellPrintColor(col, ARow, State, brush, cellFont);
-    else
-        DoGetCellColor(col, ARow, State, brush, cellFont);
-    Canvas.Brush = brush;
-    Canvas.Font = cellFont.Font();
-    Canvas.FontColor = cellFont.Color();
-    HAlign = taLeftJustify;
-    VAlign = vAlignment_;
-    if (const TCellProperties* p = FindCellProperties(ACol, ARow)) {
-        HAlign = p->Alignment;
-        VAlign = p->VAlignment();
-    }
-    DoGetAlignment(col, ARow, HAlign, VAlign);
-    WordWrap = DefaultWordWrap();
-    DoGetWordWrap(col, ARow, WordWrap);
-}
-
-void TExtStringGrid::DrawCellContent(TGridCanvas& Canvas, int ACol, int ARow, const QRect& Rect, TGridDrawState State)
-{
-    TAlignment hAlign = taLeftJustify;
-    TVAlignment vAlign = vtaTop;
-    bool wordWrap = false;
-    TColor colorTo = clNone;
-    GetCellDrawSettings(Canvas, ACol, ARow, hAlign, vAlign, wordWrap, colorTo, true, false, false, State);
-    TTextFlags flags = hAlign == taRightJustify ? tfRight : hAlign == taCenter ? tfCenter : tfLeft;
-    flags |= vAlign == vtaBottom ? tfBottom : vAlign == vtaCenter ? tfVCenter : tfTop;
-    if (wordWrap)
-        flags |= tfWordBreak;
-    Canvas.Brush.Style = bsClear;
-    Canvas.TextRect(Rect.adjusted(2, 2, -2, -2), GetCellText(ACol, ARow), flags);
 }

@@ -12,6 +12,7 @@
 // extgrid_cells.cpp (typed access, cell kinds, selection flags, repaint operations),
 // extgrid_rowcol.cpp (the row and column model: hidden rows, nodes, the filter), extgrid_grouping.cpp
 // (grouping by a column).
+#include <QPointer>
 #include <QString>
 #include <QTimer>
 
@@ -22,15 +23,25 @@
 #include "grid/display/basegrid.h"
 #include "grid/display/extgridsettings.h"
 #include "grid/display/extobj.h"
+#include "grid/display/picturecontainer.h"
 #include "platform/rtl/stringlist.h"
 #include "platform/rtl/sysutils.h"
 #include "platform/vcl/font.h"
+
+class QLabel;
+class THTMLHintWindow;
+class TGridBalloon;
+struct THTMLDrawResult;
 
 // The library's errors: cell access, import and sorting, with their fixed English messages.
 class EExtGridError : public Exception {
 public:
     using Exception::Exception;
 };
+
+// What the pointer rests on, for the next press: a column or row header, the corner, the
+// selection's resize handle.
+enum TMouseSelectMode { msmNone, msmColumn, msmRow, msmAll, msmResize };
 
 // A hidden row: its real index, the height it had and its cells with their records.
 class TGridItem {
@@ -104,12 +115,8 @@ public:
     TSortIndexList SortIndexes;
 
     // --- simple published values ---
-    TColor ActiveCellColor = 0x808080;
-    TColor ActiveCellColorTo = clNone;
-    bool ActiveCellShow = false;
     bool AnchorHint = false;
     bool AutoNumAlign = false;
-    bool AutoThemeAdapt = false;
     TEditorType DefaultEditor = edNormal;
     bool EnhRowColMove = true;
     bool EnableWheel = true;
@@ -119,17 +126,12 @@ public:
     bool HideFocusRect = false;
     bool FixedAsButtons = false;
     bool EnableHTML = true;
-    TColor URLColor = 0xFF0000;
     QString FloatFormat = QStringLiteral("%.2f");
     // The check texts of check-box cells (public, not published).
     QString CheckTrue = QStringLiteral("Y");
     QString CheckFalse = QStringLiteral("N");
     QChar PasswordChar = QLatin1Char('*');
-    TGridLook Look = glXP;
-    TScrollType ScrollType = ssNormal;
-    TColor ScrollColor = clNone;
-    int ScrollWidth;
-    TScrollBarAlways ScrollBarAlways = saNone;
+    // Which bars show a position hint while their thumb is dragged, and its colour.
     TScrollHintType ScrollHints = shNone;
     bool ShowNullDates = false;
     bool FixedRowAlways = false;
@@ -139,9 +141,264 @@ public:
     bool AutoSize() const { return autoSize_; }
     void SetAutoSize(bool value);
 
-    // Two gradient colours of cell buttons, theme adaptation and the popup button.
+    // Two gradient colours of the fixed cells (glXP, glVantor), of cell buttons and of the popup
+    // button; the theme adaptation and ControlLook's fixed gradient set them.
     TColor ButtonColorFrom = clWhite;
     TColor ButtonColorTo;
+
+    // --- painting (extgrid_paint.cpp, extgrid_glyphs.cpp) ---
+    // The grid's image list (image cells, images in HTML text).
+    QList<QPixmap> GridImages;
+    // Text without word wrap keeps its line breaks.
+    bool Multilinecells = false;
+    // Long texts are not cut with an ellipsis.
+    bool EnhTextSize = false;
+    // The font size of every cell grows by this many points (the zoom).
+    int ZoomOffset = 0;
+    // The cell text margins.
+    int XYOffsetX = 2;
+    int XYOffsetY = 2;
+    // The named pictures of <IMG SRC="name"> in HTML cells; cleared when the container goes.
+    QPointer<TPictureContainer> PictureContainer;
+    // Pictures named by URL in HTML cells, as an application supplies them (none by default).
+    THTMLPictureCache* PictureCache = nullptr;
+    // GetDisplayText gives the formatted text (floats in their format) and keeps HTML tags.
+    bool DisplayFormattedText = false;
+    bool DisplayKeepTags = false;
+    // The text a cell's formula shows: the stored text unless a descendant computes it.
+    virtual void GetCellTextHook(int ACol, int ARow, QString& Text);
+    // The plain text of a cell for copying, finding and export: an empty check box's state as its
+    // check text, HTML without tags.
+    virtual QString GetDisplayText(int ACol, int ARow);
+    // Wraps every occurrence of AText in the cells (every cell with DoFixed, else the data cells)
+    // in the highlight tag, which HTML cells draw in the highlight colours; UnHighlightAll takes
+    // the tags out again.
+    void HighlightText(bool DoFixed, bool CaseSensitive, const QString& AText);
+    void UnHighlightAll(bool DoFixed);
+    // The width and height a cell's text takes (auto-sizing, hints), margins included.
+    virtual QSize CellTextSize(int ACol, int ARow, bool WordWrap);
+    std::function<void(QObject* Sender, int ARow, int ACol, TGridPen& LeftPen, TGridPen& TopPen, TGridPen& RightPen,
+                       TGridPen& BottomPen)>
+        OnGetCellBorderProp;
+    std::function<void(QObject* Sender, TGridCanvas& Canvas, int ACol, int ARow, TGridDrawState AState, const QRect& ARect,
+                       bool Printing)>
+        OnCustomCellDraw;
+    std::function<void(QObject* Sender, int ALeft, int ATop, int ARight, int ABottom)> OnSelectionChanged;
+    // The graphic a cell shows and its size; nullptr when it shows none.
+    TCellGraphic* GetCellGraphicSize(int ACol, int ARow, TCellVAlign& VAlign, TCellHAlign& HAlign, bool& ShowText,
+                                     int& Height, int& Width);
+    // The alignment a cell's text takes: the grid's VAlignment, numbers right with AutoNumAlign,
+    // the cell's own Alignment, then OnGetAlignment.
+    void CellTextAlignment(int ACol, int ARow, TAlignment& HAlign, TVAlignment& VAlign);
+    // The check box and radio group painters of the cells.
+    void DrawCheck(TGridCanvas& Canvas, const QRect& R, bool Checked, bool Enabled, TControlStyle Style);
+    void DrawRadio(TGridCanvas& Canvas, const QRect& R, const QStringList& Texts, int Selected, bool Enabled,
+                   bool Horizontal);
+    // The sort glyph of a column centred at (X, Y).
+    void DrawSortGlyph(TGridCanvas& Canvas, int ACol, int X, int Y);
+    // Takes the colours of the current theme's scheme (blue, olive, silver, or none).
+    void AdaptToTheme();
+
+    // --- the mouse (extgrid_mouse.cpp): clicks, cell actions, hover and the grid's timer ---
+    TMouseSelectMode MouseSelectMode() const { return mouseSelectMode_; }
+    // Text of the type-ahead search, emptied after four idle ticks of the grid's timer.
+    QString TypeAheadText() const { return typeAheadText_; }
+    void SetTypeAheadText(const QString& value);
+    // Cells whose mark-up holds a BLINK tag blink with the grid's timer.
+    bool EnableBlink = false;
+    bool BlinkOn() const { return blinkOn_; }
+    // Hints: a cell's text as its hint (every data cell, or those whose text does not fit).
+    bool HintShowCells = false;
+    bool HintShowLargeText = false;
+    bool HintShowSizing = false;
+    bool HTMLHint = false;
+    // One tick of the grid's timer (type-ahead expiry, hovering, blinking); the timer runs it
+    // every 500 ms.
+    void GridTimerTick();
+    // Cells picked one by one with DisjunctCellSelect.
+    const std::vector<TGridCoord>& SelectedCells() const { return selectedCells_; }
+    bool IsCellSelected(int ACol, int ARow) const;
+    // A radio group's item under a point (relative to the cell) is chosen.
+    void ClickRadioGroup(int ACol, int ARow, int X, int Y);
+    // Sizes a column to its widest text (within the column's auto-size limits).
+    virtual void AutoSizeColumn(int ACol);
+    // The hint of a cell at a viewport point; empty when there is none.
+    QString CellHint(const QPoint& Pt);
+
+    std::function<void(QObject* Sender, int ARow, int ACol)> OnClickCell;
+    std::function<void(QObject* Sender, int ARow, int ACol)> OnRightClickCell;
+    std::function<void(QObject* Sender, int ARow, int ACol)> OnDblClickCell;
+    std::function<void(QObject* Sender, int ACol, int ARow, bool State)> OnCheckBoxClick;
+    std::function<void(QObject* Sender, int ACol, int ARow, bool State)> OnCheckBoxMouseUp;
+    std::function<void(QObject* Sender, int ACol, int ARow, int AIdx)> OnRadioClick;
+    std::function<void(QObject* Sender, int ACol, int ARow, int AIdx)> OnRadioMouseUp;
+    std::function<void(QObject* Sender, int ACol, int ARow)> OnButtonClick;
+    std::function<void(QObject* Sender, int ARow, int ARowReal, bool& Allow)> OnBeforeExpandNode;
+    std::function<void(QObject* Sender, int ARow, int ARowReal, bool& Allow)> OnBeforeContractNode;
+    std::function<void(QObject* Sender, int ARow, int ARowReal)> OnExpandNode;
+    std::function<void(QObject* Sender, int ARow, int ARowReal)> OnContractNode;
+    std::function<void(QObject* Sender, int ARow, int ACol, const QString& Anchor, bool& AutoHandle)> OnAnchorClick;
+    std::function<void(QObject* Sender, int ARow, int ACol, const QString& Anchor)> OnAnchorEnter;
+    std::function<void(QObject* Sender, int ARow, int ACol, const QString& Anchor)> OnAnchorExit;
+    std::function<void(QObject* Sender, int ARow, int ACol, QString& Anchor)> OnAnchorHint;
+    std::function<void(QObject* Sender, int ARow, int ACol, const QString& CtrlID, const QString& CtrlType,
+                       const QString& CtrlVal)>
+        OnControlClick;
+    std::function<void(QObject* Sender, int ACol, bool& DoSort)> OnCanSort;
+    std::function<void(QObject* Sender, int ACol)> OnClickSort;
+    std::function<void(QObject* Sender, int ACol, bool& Allow)> OnColumnSize;
+    std::function<void(QObject* Sender, int ARow, bool& Allow)> OnRowSize;
+    // The cell under the pointer that glListView tracks ((-1, -1) when none).
+    TGridCoord HotCell() const { return hotCell_; }
+    // The hint beside a column or row being sized ("cw=<b>..</b>", "rh=<b>..</b>"); empty when
+    // none shows.
+    QString SizingHintText() const;
+    // The selection's resize handle: the 6 by 6 square at the last selected cell's bottom-right
+    // corner (empty without SelectionResizer and SelectionRectangle).
+    QRect SelectionHandleRect();
+    // Whether a point lies on a border the user may size: the header's column borders with
+    // goColSizing, the bottom borders of the fixed columns' cells.
+    bool IsOnSizingBorder(int X, int Y);
+    // A wheel notch; with goRowSelect and Navigation.KeepHorizScroll the first column stays.
+    bool DoMouseWheelDown() override;
+    bool DoMouseWheelUp() override;
+    std::function<void(QObject* Sender, int ARow, int ACol, const QString& Data, bool& Allow)> OnOleDrag;
+    std::function<void(QObject* Sender, int ARow, int ACol)> OnOleDragStart;
+    std::function<void(QObject* Sender, int ACol, bool& Allow)> OnColumnMove;
+    std::function<void(QObject* Sender, int ARow, bool& Allow)> OnRowMove;
+
+    // --- the keyboard (extgrid_keys.cpp) ---
+    // Tab and Shift+Tab between the editable cells (the editors hand Tab back through it).
+    void MoveCellFocus(Qt::KeyboardModifiers Shift);
+    // Moves from the cell to the next (Forward) or previous editable cell in the advance order;
+    // only with AdvanceOnEnter or Force. Cells that cannot be edited are passed over, at most once
+    // round the grid.
+    void AdvanceCell(int ACol, int ARow, bool Force, bool OpenEditor, bool Forward);
+    // The first data row whose text in the sort column begins with the (upper-case) text; -1.
+    virtual int LookupRow(const QString& Text);
+    std::function<void(QObject* Sender, int ARow)> OnAutoAddRow;
+    std::function<void(QObject* Sender, int ARow, bool& Allow)> OnCanDeleteRow;
+    std::function<void(QObject* Sender, bool& Allow)> OnClipboardCut;
+    std::function<void(QObject* Sender, bool& Allow)> OnClipboardCopy;
+    std::function<void(QObject* Sender, bool& Allow)> OnClipboardPaste;
+    std::function<void(QObject* Sender, int OldRow, int OldCol, int& NewRow, int& NewCol, bool& Allow)> OnAutoAdvance;
+    std::function<void(QObject* Sender, int OldRow, int OldCol, int NewRow, int NewCol, bool& Allow)> OnCellChanging;
+
+    // --- the window's level (extgrid_window.cpp) ---
+    // Widths and heights grow (shrink) by Delta while the zoom level stays within -10 .. 10.
+    void Zoom(int Delta);
+    int ZoomLevel() const { return zoomLevel_; }
+    // The middle button pans the current cell while it is held (IntelliPan); one step a tick.
+    bool Panning() const { return panning_; }
+    void PanTick(const QPoint& Pointer);
+    // The panning mark at the start point while panning (drawn by the paint pass), and the
+    // repaint of its 32 by 32 square.
+    void DrawPanBitmap();
+    void InvalidatePanBitmap();
+    QWidget* GetCellControl(int ACol, int ARow) const;
+    void SetCellColor(int ACol, int ARow, TColor AColor);
+    void SetCellColorTo(int ACol, int ARow, TColor AColor);
+    void SetCellFontColor(int ACol, int ARow, TColor AColor);
+    TColor GetCellColorTo(int ACol, int ARow) const;
+    bool IsCellReadOnly(int ACol, int ARow) const;
+    // A colour for every cell of a row; clNone takes that colour back and nothing else.
+    void SetRowColor(int ARow, TColor AColor);
+    void SetRowColorTo(int ARow, TColor AColor);
+    void SetRowFontColor(int ARow, TColor AColor);
+    QString StrippedCellText(int ACol, int ARow);
+    virtual QString CurrentCellRawText();
+    virtual void SetCurrentCellText(const QString& Text);
+    // Whether the cell may be edited: editing on, not fixed, and the cell allows it.
+    bool CellEditable(int ACol, int ARow);
+    // The inplace editor gets the HTML tags of a cell too.
+    bool EditWithTags = false;
+    // The text an editor hands back: through the runtime's edit text, then into the cell of the
+    // real column.
+    virtual void TextFromEditor(int ACol, int ARow, const QString& Text);
+    // An editor's ellipsis button: Text becomes Value, then OnEllipsClick may change it.
+    virtual void EllipsisClick(const QString& Value, QString& Text);
+    std::function<void(QObject* Sender, int ACol, int ARow, QString& S)> OnEllipsClick;
+    void DoEditingDone();
+    // The inplace editor: none over a cell whose control a click works (check box, radio,
+    // button); hiding writes the editor's text into the cell.
+    void ShowInplaceEditor();
+    void HideInplaceEditor();
+    // A key an editor hands back: the editor closes, Tab and the arrows move as in the grid,
+    // Enter advances to the next cell.
+    void EditorKeyNavigate(int Key, Qt::KeyboardModifiers Shift);
+    bool EditorHandingOver() const { return editorHandOver_; }
+    std::function<void(QObject* Sender)> OnEditingDone;
+    // The grid's Width and Height follow its form's change of size.
+    bool SizeWithForm = false;
+    // The balloon tool-tip window while Balloon.Enable is set and the grid is loaded; nullptr
+    // otherwise. OnCellBalloon may change its title, text and icon (1 = information).
+    TGridBalloon* BalloonWindow() const { return balloon_.get(); }
+    // The balloon's text for a cell: tags stripped, tabs as blanks, leading breaks dropped, at
+    // most 1024 characters.
+    QString BalloonText(int ACol, int ARow);
+    std::function<void(QObject* Sender, int ACol, int ARow, QString& ATitle, QString& AText, int& AIcon)> OnCellBalloon;
+
+    // --- appearance: each setter repaints what it changes ---
+    TGridLook Look() const { return look_; }
+    void SetLook(TGridLook value);
+    bool ActiveCellShow() const { return activeCellShow_; }
+    void SetActiveCellShow(bool value);
+    TColor ActiveCellColor() const { return activeCellColor_; }
+    void SetActiveCellColor(TColor value);
+    TColor ActiveCellColorTo() const { return activeCellColorTo_; }
+    void SetActiveCellColorTo(TColor value);
+    bool URLShow() const { return urlShow_; }
+    void SetURLShow(bool value);
+    // The colour and the whole-text switch of links repaint only while links show.
+    TColor URLColor() const { return urlColor_; }
+    void SetURLColor(TColor value);
+    bool URLFull() const { return urlFull_; }
+    void SetURLFull(bool value);
+    bool URLEdit = false;
+    bool Hovering = false;
+    // Passed to the search footer; switched on, the colours follow the current theme.
+    bool AutoThemeAdapt() const { return autoThemeAdapt_; }
+    void SetAutoThemeAdapt(bool value);
+    // The picture of the current row's fixed cell in column 0.
+    const QPixmap& RowIndicator() const { return rowIndicator_; }
+    void SetRowIndicator(const QPixmap& value);
+    // Takes the values of a background and repaints.
+    void SetBackGround(const TBackGround& value);
+
+    // --- scroll bars ---
+    TScrollBarAlways ScrollBarAlways() const { return scrollBarAlways_; }
+    void SetScrollBarAlways(TScrollBarAlways value);
+    // ssFlat and ssEncarta draw both bars flat, ScrollWidth wide, in ScrollColor (clNone: the
+    // style's colour); ssNormal draws them as the style does.
+    TScrollType ScrollType() const { return scrollType_; }
+    void SetScrollType(TScrollType value);
+    TColor ScrollColor() const { return scrollColor_; }
+    void SetScrollColor(TColor value);
+    int ScrollWidth() const { return scrollWidth_; }
+    void SetScrollWidth(int value);
+    // The thumbs are as long as the visible part of the rows and columns (always so here).
+    bool ScrollProportional = false;
+    // The grid follows the thumb while it is dragged.
+    bool ScrollSynch() const { return scrollSynch_; }
+    void SetScrollSynch(bool value);
+    // The text of the hint that shows while a thumb is dragged (empty when none shows).
+    QString ScrollHintText() const { return scrollHintText_; }
+    std::function<void(QObject* Sender, int Index, QString& Hint)> OnScrollHint;
+    // A column (row) sized by the user, at the end of the sizing.
+    std::function<void(QObject* Sender, int Index)> OnEndColumnSize;
+    std::function<void(QObject* Sender, int Index)> OnEndRowSize;
+
+    // --- column stretching (ColumnSize.Stretch, ColumnSize.StretchColumn) ---
+    // Widens the column (-1: the last) to fill the client width; raises Exception "Stretch
+    // column index out of range" for any other column outside the grid.
+    void StretchColumn(int ACol);
+    // The sum of all column widths; 1 when that is 0.
+    int TotalColWidth() const;
+    virtual void AddRow();
+
+    // --- column widths kept between runs (ColumnSize.Save, Key, Section, Location) ---
+    void SaveColSizes();
+    void LoadColSizes();
 
     // --- dimensions ---
     void SetRowCount(int value);
@@ -218,6 +475,115 @@ public:
     QString GetCheckTrueText(int ACol, int ARow);
     QString GetCheckFalseText(int ACol, int ARow);
     bool CanEditCell(int ACol, int ARow);
+    TEditorType GetEditorType(int ACol, int ARow);
+    bool IsFixedCell(int ACol, int ARow);
+    bool IsPasswordCell(int ACol, int ARow);
+    bool HasComboBox(int ACol, int ARow);
+    // The cell's text as it is shown: a number in the float format the OnGetFloatFormat event
+    // (the column grid: the column's FloatFormat) gives it, else the stored text.
+    virtual QString GetFormattedText(int ACol, int ARow);
+    std::function<void(QObject* Sender, int ACol, int ARow, bool& IsFloat, QString& FloatFormat)> OnGetFloatFormat;
+
+    // --- cell kinds (display indices; the lookups are virtual so that the column grid answers
+    // per column) ---
+    // ctEmpty for a negative index or a cell without a graphic; with HotmailRowSelect column 0
+    // is a row check box.
+    virtual TCellType GetCellType(int ACol, int ARow);
+    // The cell's own graphic; with HotmailRowSelect column 0 answers one shared row check box
+    // whose CellBoolean is the row's selected flag.
+    TCellGraphic* GetCellGraphic(int ACol, int ARow) override;
+    // A new graphic for the cell in place of the cell's own one (a shared record is never freed).
+    TCellGraphic* CreateCellGraphic(int ACol, int ARow);
+    // Frees the cell's own graphic; true when it had one.
+    bool RemoveCellGraphic(int ACol, int ARow);
+    bool RemoveCellGraphicOfType(int ACol, int ARow, TCellType Kind);
+    // The base cell's kind is one a click acts on (check boxes, radio groups, buttons).
+    bool HasActiveControl(int ACol, int ARow);
+    bool IsCheckBoxCell(int ACol, int ARow);
+    bool IsButtonCell(int ACol, int ARow);
+    bool IsSummaryRow(int ARow);
+    bool GetCellComment(int ACol, int ARow, QString& Comment);
+    void GetCellErrorRange(int ACol, int ARow, int& From, int& Len);
+    // Sets CellBoolean of the cell's graphic (nothing without one) and repaints the cell.
+    void SetCellBooleanFlag(int ACol, int ARow, bool Value);
+    // The kind's payload: a bitmap's picture, an icon, an image list's index; -1 otherwise.
+    QVariant CellGraphicPayload(int ACol, int ARow);
+
+    // --- check boxes and radio groups ---
+    // Makes the cell a check box: a data box (Data) shows and writes the cell's text as the
+    // check-true or check-false text and keeps no state of its own; any other keeps State.
+    void SetCellCheckBox(int ACol, int ARow, bool State, bool Data);
+    // The box's state into State; false when the cell holds no check box.
+    bool GetCheckBoxState(int ACol, int ARow, bool& State);
+    bool SetCheckBoxState(int ACol, int ARow, bool State);
+    // Flips the box as a click does; with AskEditable only where the cell may be edited. False
+    // when the cell holds no box or may not be edited.
+    virtual bool ToggleCheckBox(int ACol, int ARow, bool AskEditable);
+    // Moves a radio group on to its next option (back to the first after the last); it answers
+    // false in every case.
+    bool ToggleRadio(int ACol, int ARow, bool AskEditable);
+    // Every check box of the column from FixedRows on set (cleared).
+    void CheckAll(int ACol);
+    void UnCheckAll(int ACol);
+    // Whether a press at the viewport point hits the cell's box: anywhere in the cell, or with
+    // MouseActions.PreciseCheckBoxCheck only inside the glyph's square.
+    bool IsCheckBoxHit(int ACol, int ARow, int X, int Y);
+    // The square the check box glyph of the cell takes, in viewport coordinates.
+    QRect CheckBoxSquare(int ACol, int ARow);
+
+    // --- typed values (through GetCellText and SetCellText) ---
+    void SetInts(int ACol, int ARow, int Value);
+    // An empty text and "-" read as 0; any other text that is not a whole integer raises
+    // EExtGridError "Cell does not contain integer value".
+    int GetInts(int ACol, int ARow);
+    // The value in FloatFormat with the format settings' decimal separator.
+    void SetFloats(int ACol, int ARow, double Value);
+    // Thousand separators dropped; an empty text and "-" read as 0; raises EExtGridError "Cell
+    // does not contain a float value".
+    double GetFloats(int ACol, int ARow);
+    // The same on the text the cell shows (GetFormattedText).
+    double GetDisplayFloats(int ACol, int ARow);
+    // A date of 0 or less writes an empty text unless ShowNullDates; else the short date.
+    void SetDates(int ACol, int ARow, TDateTime Value);
+
+    // --- row and column selection flags (rows are real with RowSelectPersistent) ---
+    // Raises EExtGridError "Invalid row accessed" outside 0 .. RowCount + hidden rows - 1.
+    bool GetRowSelect(int ARow);
+    void SetRowSelect(int ARow, bool Value);
+    // Raises EExtGridError "Invalid column accessed" outside 0 .. ColCount - 1.
+    bool GetColSelect(int ACol);
+    void SetColSelect(int ACol, bool Value);
+    // Flags the rows (columns) of the selection rectangle; All also clears every other one.
+    void SelectAllRows(bool All);
+    void SelectAllCols(bool All);
+    void ClearRowSelect();
+    void ClearColSelect();
+    // The number of rows (columns) flagged.
+    int RowSelectCount() const;
+    int ColSelectCount() const;
+
+    // --- modified rows (painted by ShowModified, flagged by accepted edits) ---
+    bool IsRowModified(int ARow) const;
+    void SetRowModified(int ARow, bool Value);
+    const TIntList& RowModified() const { return rowModified_; }
+
+    // --- repainting parts of the grid (display indices) ---
+    void RepaintRect(const TGridRect& R);
+    void RepaintCell(int ACol, int ARow);
+    void RepaintRow(int ARow);
+    void RepaintCol(int ACol);
+    void RepaintFixedHeaders(int FromCol, int ToCol, int FromRow, int ToRow);
+
+    // --- column widths by real column (a hidden column keeps its width) ---
+    int GetColWidthReal(int ACol) const;
+    void SetColWidthReal(int ACol, int AWidth);
+    // Run when the user has sized a column, and on a width that auto-sizing measured; both fire
+    // OnUpdateColumnSize. The column grid holds them within its columns' limits first.
+    virtual void UpdateColumnSize(int ACol, int& AWidth);
+    virtual void UpdateAutoColumnSize(int ACol, int& AWidth);
+    std::function<void(QObject* Sender, int ACol, int& AWidth)> OnUpdateColumnSize;
+    // Whether the column's header shows a filter list (the column grid's columns have them).
+    virtual bool HasColumnFilter(int ACol);
 
     // --- the mapping between display rows and columns (what the grid shows) and real ones (their
     // place with nothing hidden); a hidden row's real index stays its own while it is away ---
@@ -352,6 +718,19 @@ protected:
     virtual void ColumnHeadersChanged();
 
     void Paint() override;
+    bool CellDrawnFixed(int ACol, int ARow) override;
+    int RowIndent(int ARow) override;
+    bool HasNodes() override;
+    void PaintEmptyArea(TGridCanvas& Canvas, const QRect& Part, const QRect& Bounds) override;
+    // The text of a cell (step of the cell's content); answers the width the text took (0 for
+    // none), which places a graphic beside it.
+    virtual int DrawCellText(TGridCanvas& Canvas, int ACol, int ARow, QRect Rect, TGridDrawState State,
+                             TAlignment HAlign, TVAlignment VAlign, bool WordWrap, const TCellGraphic* Graphic,
+                             int GraphicWidth, int GraphicHeight, TCellHAlign GraphicHAlign, TCellVAlign GraphicVAlign);
+    // The cell's graphic or control in its rectangle.
+    virtual void DrawCellGraphic(TGridCanvas& Canvas, int ACol, int ARow, const QRect& Rect, TCellGraphic& Graphic,
+                                 TGridDrawState State, TAlignment HAlign, TVAlignment VAlign, int TextWidth,
+                                 int Width, int Height);
     void GetCellDrawSettings(TGridCanvas& Canvas, int ACol, int ARow, TAlignment& HAlign, TVAlignment& VAlign,
                              bool& WordWrap, TColor& ColorTo, bool MapColumn, bool UseSelection, bool Printing,
                              TGridDrawState& State) override;
@@ -360,6 +739,26 @@ protected:
     void showEvent(QShowEvent* e) override;
     void ScrollBarsUpdated() override;
     int GetEditLimit() override;
+    void SizeChanged(int OldColCount, int OldRowCount) override;
+    void ColWidthsChanged() override;
+    void RowHeightsChanged() override;
+    void MouseDown(Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y) override;
+    void MouseUp(Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y) override;
+    void MouseMove(Qt::KeyboardModifiers Shift, int X, int Y) override;
+    void mouseDoubleClickEvent(QMouseEvent* e) override;
+    void KeyDown(int& Key, Qt::KeyboardModifiers Shift) override;
+    void KeyPress(QChar& Key) override;
+    void KeyUp(int& Key, Qt::KeyboardModifiers Shift) override;
+    QString GetEditText(int ACol, int ARow) override;
+    void SetEditText(int ACol, int ARow, const QString& Value) override;
+    void RowMoved(int FromIndex, int ToIndex) override;
+    void ColumnMoved(int FromIndex, int ToIndex) override;
+    void TopLeftChanged() override;
+    void leaveEvent(QEvent* e) override;
+    bool event(QEvent* e) override;
+    bool eventFilter(QObject* watched, QEvent* e) override;
+    void CalcSizingState(int X, int Y, TGridState& State, int& Index) override;
+    virtual void SelectionChanged(int ALeft, int ATop, int ARight, int ABottom);
 
     // Writes the header lists into the header row and column.
     void ApplyColumnHeaders();
@@ -383,7 +782,99 @@ private:
     void putBlankRows(const std::vector<int>& At);
     void removeGroupRows(int ACol, int NodeCol, int TextCol);
     void repaintGrid();
+    void applyScrollStyle();
+    void scrollThumbMoved(Qt::Orientation bar, int position);
+    void scrollThumbReleased();
+    void endSizing(bool columns);
+    void drawFixedLookBefore(TGridCanvas& Canvas, int ACol, int ARow, const QRect& R);
+    void drawFixedLookAfter(TGridCanvas& Canvas, QRect R);
+    void drawBorders(TGridCanvas& Canvas, int ACol, int ARow, QRect R);
+    void drawTreeLines(TGridCanvas& Canvas, int ARow, const QRect& R);
+    void drawNodeGlyph(TGridCanvas& Canvas, int ARow, const QRect& R, const TCellGraphic& Graphic);
+    void drawProgress(TGridCanvas& Canvas, int ACol, int ARow, QRect R, const TCellGraphic& Graphic);
+    void drawButton(TGridCanvas& Canvas, int ACol, int ARow, const QRect& R, const TCellGraphic& Graphic);
+    bool cellShownSelected(int ACol, int ARow, TGridDrawState State) const;
+    bool leftPress(Qt::KeyboardModifiers Shift, int X, int Y);
+    int firstNavigableCol() const;
+    int lastDataRowIndex() const;
+    static bool HasHTMLControlsIn(const QString& text);
+    void setRowProperty(int ARow, TColor AColor, int Which);
+    // Every text of the cells (every cell with DoFixed, else the data cells) through Rewrite.
+    void rewriteTexts(bool DoFixed, const std::function<QString(const QString&)>& Rewrite);
+    void startPanning(const QPoint& At);
+    void stopPanning();
+    void synchColumns(int clientWidth);
+    bool clickCheckBox(int ACol, int ARow, int X, int Y);
+    bool clickAnchor(int ACol, int ARow, int X, int Y);
+    bool clickHeaderSelection(int ACol, int ARow, Qt::KeyboardModifiers Shift);
+    void leftRelease(Qt::KeyboardModifiers Shift, int X, int Y);
+    void headerClickSort(int ACol, int ARow, int X, Qt::KeyboardModifiers Shift);
+    int fixedBorderAt(int X, int Y, bool& columns) const;
+    THTMLDrawResult anchorAt(int ACol, int ARow, const QPoint& Pt);
+    void updateBalloon();
+    bool showBalloon(const QPoint& Pt);
+    void showSizingHint(int X, int Y);
+    void hideSizingHint();
+    void ownerResized();
+    bool wheelKeepingLeftCol(bool Down);
 
+    TGridLook look_ = glXP;
+    bool activeCellShow_ = false;
+    TColor activeCellColor_ = 0x808080;
+    TColor activeCellColorTo_ = clNone;
+    bool urlShow_ = false;
+    TColor urlColor_ = 0xFF0000;
+    bool urlFull_ = false;
+    bool autoThemeAdapt_ = false;
+    QPixmap rowIndicator_;
+    TScrollBarAlways scrollBarAlways_ = saNone;
+    TScrollType scrollType_ = ssNormal;
+    TColor scrollColor_ = clNone;
+    int scrollWidth_ = 17;
+    bool scrollSynch_ = false;
+    QString scrollHintText_;
+    std::unique_ptr<QLabel> scrollHint_;  // the hint beside a dragged thumb
+    int zoomLevel_ = 0;
+    bool panning_ = false;
+    QPoint panStart_;
+    QTimer panTimer_;
+    bool rowColMoved_ = false;
+    std::vector<int> synchWidths_;  // the widths at the reference width (SynchWithGrid)
+    int synchReference_ = 0;
+    TMouseSelectMode mouseSelectMode_ = msmNone;
+    bool leftDown_ = false;
+    TGridCoord buttonDownCell_{-1, -1};
+    bool dragPending_ = false;
+    QPoint pressPoint_;
+    TGridCoord pressCell_{-1, -1};
+    bool deselectOnRelease_ = false;
+    bool suppressHeaderClick_ = false;
+    std::vector<TGridCoord> selectedCells_;  // DisjunctCellSelect: (column, row) pairs
+    int headerAnchor_ = -1;                  // the row or column a header drag began at
+    bool headerAnchorRows_ = false;
+    int fixedSizing_ = -1;                   // the fixed column or row being sized
+    bool fixedSizingColumns_ = false;
+    QString activeAnchor_;
+    int tickCount_ = 0;
+    bool blinkOn_ = true;
+    QString typeAheadText_;
+    TGridCoord hoverCell_{-1, -1};  // the cell under the mouse while hovering
+    TGridCoord hotCell_{-1, -1};    // glListView's hot cell
+    TGridCoord balloonCell_{-1, -1};
+    std::unique_ptr<TGridBalloon> balloon_;
+    QTimer balloonTimer_;           // the balloon's own initial delay, when it has one
+    bool balloonShown_ = false;
+    bool editorHandOver_ = false;
+    std::unique_ptr<THTMLHintWindow> sizingHint_;
+    QSize ownerSize_;               // the form's size at its last resize (SizeWithForm)
+    QPointer<QWidget> owner_;
+    int hoverLink_ = -1;             // the anchor under the mouse in it (1-based)
+    bool stretched_ = false;     // a column was stretched: width changes stretch it again
+    bool stretching_ = false;
+    int sizingIndex_ = -1;       // the column or row the user is sizing, -1 when none
+    int sizingStart_ = 0;        // its size when the sizing began
+    bool sizingColumns_ = false;
+    bool scaling_ = false;
     bool loading_ = false;
     bool loaded_ = false;
     int updateCount_ = 0;
@@ -413,6 +904,11 @@ private:
     QTimer gridTimer_;
     bool hidePass_ = false;
     bool applyingHeaders_ = false;
+    std::unique_ptr<TCellGraphic> rowCheckGraphic_;  // the shared row check box of column 0
+    std::vector<char> rowSelect_;  // by row (real with RowSelectPersistent)
+    std::vector<char> colSelect_;  // by column
+    TIntList rowModified_;
+    std::vector<int> hiddenColWidths_;  // by real column, for hidden columns
     std::vector<TGridItem> hiddenRows_;    // sorted by Idx
     std::vector<char> hiddenCols_;         // by real column; grows with the columns
     int hiddenColCount_ = 0;

@@ -391,8 +391,8 @@ void TExtStringGrid::RemoveAllNodes()
 {
     // Each node opens on its own, so that rows hidden otherwise (the filter) stay hidden; nested
     // nodes go too, so that no node is left uncounted.
-    const bool expandOne = CellNode.ExpandOne;
-    CellNode.ExpandOne = false;
+    const bool expandOne = CellNode.ExpandOne();
+    CellNode.SetExpandOne(false);
     int r = 0;
     while (r < RowCount()) {
         if (!IsNodeRow(r)) {
@@ -409,7 +409,7 @@ void TExtStringGrid::RemoveAllNodes()
         nodeCount_ = std::max(nodeCount_ - 1, 0);
         ++r;
     }
-    CellNode.ExpandOne = expandOne;
+    CellNode.SetExpandOne(expandOne);
     RepaintNodeColumn();
 }
 
@@ -438,7 +438,7 @@ void TExtStringGrid::ExpandNode(int ARow)
     if (!IsNodeRow(displ))
         return;
     BeginUpdate();
-    if (CellNode.ExpandOne) {
+    if (CellNode.ExpandOne()) {
         // Every other expanded node is contracted first, except those that hold this one.
         for (int r = FixedRows(); r < RowCount(); ++r) {
             if (!IsNodeRow(r) || IsNodeContracted(r))
@@ -536,7 +536,7 @@ bool TExtStringGrid::NodeGlyphHit(int DisplRow, int X)
     if (!IsNodeRow(DisplRow))
         return false;
     const int level = NodeLevel(DisplRow);
-    const int indent = CellNode.NodeIndent;
+    const int indent = CellNode.NodeIndent();
     if (layoutDirection() == Qt::RightToLeft)
         return X >= width() - 2 - level * indent && X < width() - (level - 1) * indent;
     return X > (level - 1) * indent && X < level * indent;

@@ -61,30 +61,82 @@ void TPrintSettings::Assign(const TPrintSettings& s)
     UseDisplayFont = s.UseDisplayFont;
 }
 
+void TCellNode::Assign(const TCellNode& s)
+{
+    color_ = s.color_;
+    expandOne_ = s.expandOne_;
+    nodeType_ = s.nodeType_;
+    nodeColor_ = s.nodeColor_;
+    nodeIndent_ = s.nodeIndent_;
+    expandGlyph_ = s.expandGlyph_;
+    contractGlyph_ = s.contractGlyph_;
+    showTree_ = s.showTree_;
+    showTreeFull_ = s.showTreeFull_;
+    treeColor_ = s.treeColor_;
+    repaint();
+}
+
+void TColumnSize::SetStretch(bool value)
+{
+    stretch_ = value;
+    if (OnStretch)
+        OnStretch();
+}
+
 void TBands::Assign(const TBands& s)
 {
-    Active = s.Active;
-    PrimaryColor = s.PrimaryColor;
-    PrimaryLength = s.PrimaryLength;
-    SecondaryColor = s.SecondaryColor;
-    SecondaryLength = s.SecondaryLength;
-    Print = s.Print;
+    active_ = s.active_;
+    primaryColor_ = s.primaryColor_;
+    primaryLength_ = s.primaryLength_;
+    secondaryColor_ = s.secondaryColor_;
+    secondaryLength_ = s.secondaryLength_;
+    print_ = s.print_;
+    repaint();
+}
+
+void TBackGround::Assign(const TBackGround& s)
+{
+    bitmap_ = s.bitmap_;
+    top_ = s.top_;
+    left_ = s.left_;
+    display_ = s.display_;
+    cells_ = s.cells_;
+    color_ = s.color_;
+    colorTo_ = s.colorTo_;
+    repaint();
+}
+
+void TControlLook::SetFixedGradientFrom(TColor v)
+{
+    fixedGradientFrom_ = v;
+    if (v != clNone && OnFixedGradient)
+        OnFixedGradient(true, ColorToRGB(v));
+    repaint();
+}
+
+void TControlLook::SetFixedGradientTo(TColor v)
+{
+    fixedGradientTo_ = v;
+    if (v != clNone && OnFixedGradient)
+        OnFixedGradient(false, ColorToRGB(v));
+    repaint();
 }
 
 void TControlLook::Assign(const TControlLook& s)
 {
-    CheckSize = s.CheckSize;
-    RadioSize = s.RadioSize;
-    ControlStyle = s.ControlStyle;
-    CheckedGlyph = s.CheckedGlyph;
-    UnCheckedGlyph = s.UnCheckedGlyph;
-    RadioOnGlyph = s.RadioOnGlyph;
-    RadioOffGlyph = s.RadioOffGlyph;
-    ProgressMarginX = s.ProgressMarginX;
-    ProgressMarginY = s.ProgressMarginY;
-    CommentColor = s.CommentColor;
-    Color = s.Color;
-    ProgressBorderColor = s.ProgressBorderColor;
+    checkSize_ = s.checkSize_;
+    radioSize_ = s.radioSize_;
+    controlStyle_ = s.controlStyle_;
+    checkedGlyph_ = s.checkedGlyph_;
+    unCheckedGlyph_ = s.unCheckedGlyph_;
+    radioOnGlyph_ = s.radioOnGlyph_;
+    radioOffGlyph_ = s.radioOffGlyph_;
+    progressMarginX_ = s.progressMarginX_;
+    progressMarginY_ = s.progressMarginY_;
+    commentColor_ = s.commentColor_;
+    color_ = s.color_;
+    progressBorderColor_ = s.progressBorderColor_;
+    repaint();
 }
 
 void TSortSettings::SetRow(int value, int fixedRows)
@@ -118,12 +170,26 @@ void TBalloonSettings::Assign(const TBalloonSettings& s)
     ReshowDelay = s.ReshowDelay;
     InitialDelay = s.InitialDelay;
     AutoHideDelay = s.AutoHideDelay;
-    Enable = s.Enable;
+    enable_ = s.enable_;
+}
+
+void TBalloonSettings::SetEnable(bool value)
+{
+    enable_ = value;
+    if (OnEnableChange)
+        OnEnableChange(this);
+}
+
+void TShowModified::SetColor(TColor value)
+{
+    color_ = value;
+    if (OnChange)
+        OnChange(this);
 }
 
 void TShowModified::Assign(const TShowModified& s)
 {
-    Color = s.Color;
+    color_ = s.color_;
     Enabled = s.Enabled;
 }
 

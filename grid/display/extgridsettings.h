@@ -66,17 +66,73 @@ enum TIntelliPan { ipVertical, ipHorizontal, ipBoth, ipNone };
 enum TCellBorder : unsigned { cbTop = 1, cbLeft = 2, cbRight = 4, cbBottom = 8 };
 using TCellBorders = unsigned;
 
-struct TCellNode {
-    TColor Color = clSilver;
-    bool ExpandOne = false;
-    TNodeType NodeType = cnXP;
-    TColor NodeColor = clBlack;
-    int NodeIndent = 12;
-    QPixmap ExpandGlyph;
-    QPixmap ContractGlyph;
-    bool ShowTree = true;
-    bool ShowTreeFull = true;
-    TColor TreeColor = clGray;
+// A settings object's link to its grid: the grid repaints when a value that shows changes. A copy
+// of a settings object has no link of its own.
+class TGridPersistent {
+public:
+    TGridPersistent() = default;
+    TGridPersistent(const TGridPersistent&) {}
+    TGridPersistent& operator=(const TGridPersistent&) { return *this; }
+    std::function<void()> OnRepaint;
+
+protected:
+    void repaint() const
+    {
+        if (OnRepaint)
+            OnRepaint();
+    }
+    // Stores a value; a new one repaints.
+    template <class T>
+    void store(T& field, const T& value)
+    {
+        if (field == value)
+            return;
+        field = value;
+        repaint();
+    }
+    void storePixmap(QPixmap& field, const QPixmap& value)
+    {
+        field = value;
+        repaint();
+    }
+};
+
+// The look of nodes. Every setter repaints.
+class TCellNode : public TGridPersistent {
+public:
+    TColor Color() const { return color_; }
+    void SetColor(TColor v) { store(color_, v); }
+    bool ExpandOne() const { return expandOne_; }
+    void SetExpandOne(bool v) { store(expandOne_, v); }
+    TNodeType NodeType() const { return nodeType_; }
+    void SetNodeType(TNodeType v) { store(nodeType_, v); }
+    TColor NodeColor() const { return nodeColor_; }
+    void SetNodeColor(TColor v) { store(nodeColor_, v); }
+    int NodeIndent() const { return nodeIndent_; }
+    void SetNodeIndent(int v) { store(nodeIndent_, v); }
+    const QPixmap& ExpandGlyph() const { return expandGlyph_; }
+    void SetExpandGlyph(const QPixmap& v) { storePixmap(expandGlyph_, v); }
+    const QPixmap& ContractGlyph() const { return contractGlyph_; }
+    void SetContractGlyph(const QPixmap& v) { storePixmap(contractGlyph_, v); }
+    bool ShowTree() const { return showTree_; }
+    void SetShowTree(bool v) { store(showTree_, v); }
+    bool ShowTreeFull() const { return showTreeFull_; }
+    void SetShowTreeFull(bool v) { store(showTreeFull_, v); }
+    TColor TreeColor() const { return treeColor_; }
+    void SetTreeColor(TColor v) { store(treeColor_, v); }
+    void Assign(const TCellNode& s);
+
+private:
+    TColor color_ = clSilver;
+    bool expandOne_ = false;
+    TNodeType nodeType_ = cnXP;
+    TColor nodeColor_ = clBlack;
+    int nodeIndent_ = 12;
+    QPixmap expandGlyph_;
+    QPixmap contractGlyph_;
+    bool showTree_ = true;
+    bool showTreeFull_ = true;
+    TColor treeColor_ = clGray;
 };
 
 struct TMouseActions {
@@ -215,63 +271,163 @@ struct TPrintSettings {
     bool UseDisplayFont = true;
 };
 
+// Where column widths are kept between runs, and the stretching of one column to the client
+// width.
 struct TColumnSize {
     bool Save = false;
     QString Key;
     QString Section;
     TColumnSizeLocation Location = clRegistry;
-    bool Stretch = false;
-    int StretchColumn = -1;
+    int StretchColumn = -1;  // -1: the last column
     bool SynchWithGrid = false;
+    bool Stretch() const { return stretch_; }
+    // Stores the value; a grid on screen stretches its StretchColumn at once, whatever the value.
+    void SetStretch(bool value);
+    std::function<void()> OnStretch;
+
+private:
+    bool stretch_ = false;
 };
 
-struct TBands {
-    bool Active = false;
-    TColor PrimaryColor = clInfoBk;
-    int PrimaryLength = 1;
-    TColor SecondaryColor = clWindow;
-    int SecondaryLength = 1;
-    bool Print = false;
+// Alternating row colours. Active repaints; the colours and lengths repaint only while the
+// bands are active.
+class TBands : public TGridPersistent {
+public:
+    bool Active() const { return active_; }
+    void SetActive(bool v) { store(active_, v); }
+    TColor PrimaryColor() const { return primaryColor_; }
+    void SetPrimaryColor(TColor v) { storeShown(primaryColor_, v); }
+    int PrimaryLength() const { return primaryLength_; }
+    void SetPrimaryLength(int v) { storeShown(primaryLength_, v); }
+    TColor SecondaryColor() const { return secondaryColor_; }
+    void SetSecondaryColor(TColor v) { storeShown(secondaryColor_, v); }
+    int SecondaryLength() const { return secondaryLength_; }
+    void SetSecondaryLength(int v) { storeShown(secondaryLength_, v); }
+    bool Print() const { return print_; }
+    void SetPrint(bool v) { print_ = v; }
     // Rows in one cycle of both bands.
-    int Period() const { return PrimaryLength + SecondaryLength; }
+    int Period() const { return primaryLength_ + secondaryLength_; }
     void Assign(const TBands& s);
+
+private:
+    template <class T>
+    void storeShown(T& field, const T& value)
+    {
+        if (field == value)
+            return;
+        field = value;
+        if (active_)
+            repaint();
+    }
+    bool active_ = false;
+    TColor primaryColor_ = clInfoBk;
+    int primaryLength_ = 1;
+    TColor secondaryColor_ = clWindow;
+    int secondaryLength_ = 1;
+    bool print_ = false;
 };
 
-struct TBackGround {
-    QPixmap Bitmap;
-    int Top = 0;
-    int Left = 0;
-    TBackGroundDisplay Display = bdTile;
-    TBackGroundCells Cells = bcNormal;
-    TColor Color = clWindow;
-    TColor ColorTo = clBtnFace;
+// The grid's background: a picture tiled or placed, or a gradient. Every setter repaints.
+class TBackGround : public TGridPersistent {
+public:
+    const QPixmap& Bitmap() const { return bitmap_; }
+    void SetBitmap(const QPixmap& v) { storePixmap(bitmap_, v); }
+    int Top() const { return top_; }
+    void SetTop(int v) { store(top_, v); }
+    int Left() const { return left_; }
+    void SetLeft(int v) { store(left_, v); }
+    TBackGroundDisplay Display() const { return display_; }
+    void SetDisplay(TBackGroundDisplay v) { store(display_, v); }
+    TBackGroundCells Cells() const { return cells_; }
+    void SetCells(TBackGroundCells v) { store(cells_, v); }
+    TColor Color() const { return color_; }
+    void SetColor(TColor v) { store(color_, v); }
+    TColor ColorTo() const { return colorTo_; }
+    void SetColorTo(TColor v) { store(colorTo_, v); }
+    void Assign(const TBackGround& s);
+
+private:
+    QPixmap bitmap_;
+    int top_ = 0;
+    int left_ = 0;
+    TBackGroundDisplay display_ = bdTile;
+    TBackGroundCells cells_ = bcNormal;
+    TColor color_ = clWindow;
+    TColor colorTo_ = clBtnFace;
 };
 
-struct TControlLook {
-    int CheckSize = 15;
-    int RadioSize = 10;
-    QPixmap CheckedGlyph;
-    QPixmap UnCheckedGlyph;
-    QPixmap RadioOnGlyph;
-    QPixmap RadioOffGlyph;
-    TControlStyle ControlStyle = csWinXP;
-    TColor Color = clBlack;
-    TColor CommentColor = clRed;
-    bool DropDownAlwaysVisible = false;
-    bool FlatButton = false;
-    bool NoDisabledCheckRadioLook = false;
-    bool NoDisabledButtonLook = false;
-    TColor ProgressBorderColor = clGray;
-    int ProgressMarginX = 2;
-    int ProgressMarginY = 2;
-    bool ProgressXP = false;
-    TColor FixedGradientFrom = clNone;
-    TColor FixedGradientTo = clNone;
+// The look of check boxes, radio buttons, buttons and progress bars in cells. Every setter
+// repaints; a fixed-cell gradient colour other than clNone also becomes the grid's own.
+class TControlLook : public TGridPersistent {
+public:
+    int CheckSize() const { return checkSize_; }
+    void SetCheckSize(int v) { store(checkSize_, v); }
+    int RadioSize() const { return radioSize_; }
+    void SetRadioSize(int v) { store(radioSize_, v); }
+    const QPixmap& CheckedGlyph() const { return checkedGlyph_; }
+    void SetCheckedGlyph(const QPixmap& v) { storePixmap(checkedGlyph_, v); }
+    const QPixmap& UnCheckedGlyph() const { return unCheckedGlyph_; }
+    void SetUnCheckedGlyph(const QPixmap& v) { storePixmap(unCheckedGlyph_, v); }
+    const QPixmap& RadioOnGlyph() const { return radioOnGlyph_; }
+    void SetRadioOnGlyph(const QPixmap& v) { storePixmap(radioOnGlyph_, v); }
+    const QPixmap& RadioOffGlyph() const { return radioOffGlyph_; }
+    void SetRadioOffGlyph(const QPixmap& v) { storePixmap(radioOffGlyph_, v); }
+    TControlStyle ControlStyle() const { return controlStyle_; }
+    void SetControlStyle(TControlStyle v) { store(controlStyle_, v); }
+    TColor Color() const { return color_; }
+    void SetColor(TColor v) { store(color_, v); }
+    TColor CommentColor() const { return commentColor_; }
+    void SetCommentColor(TColor v) { store(commentColor_, v); }
+    bool DropDownAlwaysVisible() const { return dropDownAlwaysVisible_; }
+    void SetDropDownAlwaysVisible(bool v) { store(dropDownAlwaysVisible_, v); }
+    bool FlatButton() const { return flatButton_; }
+    void SetFlatButton(bool v) { store(flatButton_, v); }
+    bool NoDisabledCheckRadioLook() const { return noDisabledCheckRadioLook_; }
+    void SetNoDisabledCheckRadioLook(bool v) { store(noDisabledCheckRadioLook_, v); }
+    bool NoDisabledButtonLook() const { return noDisabledButtonLook_; }
+    void SetNoDisabledButtonLook(bool v) { store(noDisabledButtonLook_, v); }
+    TColor ProgressBorderColor() const { return progressBorderColor_; }
+    void SetProgressBorderColor(TColor v) { store(progressBorderColor_, v); }
+    int ProgressMarginX() const { return progressMarginX_; }
+    void SetProgressMarginX(int v) { store(progressMarginX_, v); }
+    int ProgressMarginY() const { return progressMarginY_; }
+    void SetProgressMarginY(int v) { store(progressMarginY_, v); }
+    bool ProgressXP() const { return progressXP_; }
+    void SetProgressXP(bool v) { store(progressXP_, v); }
+    TColor FixedGradientFrom() const { return fixedGradientFrom_; }
+    void SetFixedGradientFrom(TColor v);
+    TColor FixedGradientTo() const { return fixedGradientTo_; }
+    void SetFixedGradientTo(TColor v);
+    // The grid takes a fixed-cell gradient colour (as RGB): from (true) or to (false).
+    std::function<void(bool From, TColor Color)> OnFixedGradient;
     void Assign(const TControlLook& s);
+
+private:
+    int checkSize_ = 15;
+    int radioSize_ = 10;
+    QPixmap checkedGlyph_;
+    QPixmap unCheckedGlyph_;
+    QPixmap radioOnGlyph_;
+    QPixmap radioOffGlyph_;
+    TControlStyle controlStyle_ = csWinXP;
+    TColor color_ = clBlack;
+    TColor commentColor_ = clRed;
+    bool dropDownAlwaysVisible_ = false;
+    bool flatButton_ = false;
+    bool noDisabledCheckRadioLook_ = false;
+    bool noDisabledButtonLook_ = false;
+    TColor progressBorderColor_ = clGray;
+    int progressMarginX_ = 2;
+    int progressMarginY_ = 2;
+    bool progressXP_ = false;
+    TColor fixedGradientFrom_ = clNone;
+    TColor fixedGradientTo_ = clNone;
 };
 
-struct TSortSettings {
-    bool Show = false;
+struct TSortSettings : public TGridPersistent {
+    // The sort glyphs show; a change repaints.
+    bool Show() const { return show_; }
+    void SetShow(bool v) { store(show_, v); }
     bool IndexShow = false;
     TColor IndexColor = clYellow;
     bool Full = true;
@@ -299,6 +455,7 @@ struct TSortSettings {
 
 private:
     int row_ = 0;
+    bool show_ = false;
 };
 
 struct TGrouping {
@@ -333,7 +490,9 @@ struct TDragDropSettings {
 };
 
 struct TBalloonSettings {
-    bool Enable = false;
+    // Stores the value and tells OnEnableChange.
+    bool Enable() const { return enable_; }
+    void SetEnable(bool value);
     TColor BackgroundColor = clNone;
     TColor TextColor = clNone;
     int InitialDelay = -1;
@@ -343,13 +502,21 @@ struct TBalloonSettings {
     std::function<void(TBalloonSettings* Sender)> OnEnableChange;
     // Copies everything but Transparency; Enable is stored without the change event.
     void Assign(const TBalloonSettings& s);
+
+private:
+    bool enable_ = false;
 };
 
 struct TShowModified {
     bool Enabled = false;
-    TColor Color = clYellow;
+    // Stores the colour and tells OnChange (the grid repaints its node column).
+    TColor Color() const { return color_; }
+    void SetColor(TColor value);
     std::function<void(TShowModified* Sender)> OnChange;
     void Assign(const TShowModified& s);
+
+private:
+    TColor color_ = clYellow;
 };
 
 struct TFloatingFooter {

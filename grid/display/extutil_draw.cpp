@@ -8,6 +8,7 @@
 #include <cmath>
 
 #include "grid/display/extutil.h"
+#include "grid/display/gridbitmaps.h"
 #include "grid/display/extxpvs.h"
 #include "grid/display/gridcanvas.h"
 
@@ -289,10 +290,18 @@ void DrawTransparentBitmap(TGridCanvas& canvas, const QPixmap& bitmap, TColor co
 
 QPixmap GridResourceBitmap(const QString& name)
 {
-    return QPixmap(QStringLiteral(":/grid/") + name);
+    const QPixmap resource(QStringLiteral(":/grid/") + name);
+    return resource.isNull() ? DrawnGridBitmap(name) : resource;
 }
 
 void DrawResourceBitmap(TGridCanvas& canvas, const QString& name, TColor color, const QRect& r)
 {
-    DrawTransparentBitmap(canvas, GridResourceBitmap(name), color, r);
+    const QPixmap bitmap = GridResourceBitmap(name);
+    if (bitmap.isNull())
+        return;
+    // A bitmap that brings its own transparency is drawn as it is.
+    if (color == clNone || bitmap.hasAlphaChannel())
+        canvas.DrawPixmap(r, bitmap);
+    else
+        DrawTransparentBitmap(canvas, bitmap, color, r);
 }

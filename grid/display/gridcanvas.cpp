@@ -1,5 +1,7 @@
 #include "grid/display/gridcanvas.h"
 
+#include <vector>
+
 #include <QBitmap>
 #include <QFontMetrics>
 #include <QPainter>
@@ -157,12 +159,30 @@ TGridTextLayout TGridTextMeasurer::Layout(const QFont& font, const QRect& bounds
 
 int TDefaultTextMeasurer::TextWidth(const QFont& font, const QString& text) const
 {
-    return QFontMetrics(font).horizontalAdvance(text);
+    // The metrics of the last few fonts are kept: a pass measures many texts in few fonts.
+    static std::vector<std::pair<QFont, QFontMetrics>> metrics;
+    for (const auto& [f, m] : metrics)
+        if (f == font)
+            return m.horizontalAdvance(text);
+    if (metrics.size() >= 8)
+        metrics.erase(metrics.begin());
+    metrics.emplace_back(font, QFontMetrics(font));
+    return metrics.back().second.horizontalAdvance(text);
 }
 
 int TDefaultTextMeasurer::LineHeight(const QFont& font) const
 {
-    return QFontMetrics(font).boundingRect(QStringLiteral("gh")).height();
+    // Measured once per font: every cell and every piece of mark-up asks for it. The few fonts
+    // of a grid are compared directly (a font's key costs more than the comparison).
+    static std::vector<std::pair<QFont, int>> heights;
+    for (const auto& [f, h] : heights)
+        if (f == font)
+            return h;
+    const int h = QFontMetrics(font).boundingRect(QStringLiteral("gh")).height();
+    if (heights.size() >= 32)
+        heights.erase(heights.begin());
+    heights.emplace_back(font, h);
+    return h;
 }
 
 const TGridTextMeasurer& GridTextMeasurer()
@@ -372,4 +392,9 @@ void QPainterCanvas::Custom(const QRect&, const QString&, const std::function<vo
     painter_.save();
     paint(painter_);
     painter_.restore();
+}
+
+QRect TMeasureCanvas::TextRect(const QRect& bounds, const QString& text, TTextFlags flags)
+{
+    return Measurer().Layout(Font, bounds, text, flags).rect;
 }

@@ -173,3 +173,25 @@ private:
     QPainter& painter_;
     int clipDepth_ = 0;
 };
+
+// A canvas that draws nothing: it lays text out (TextRect answers the rectangle the text would
+// take), for measuring cells and for hit tests.
+class TMeasureCanvas : public TGridCanvas {
+public:
+    using TGridCanvas::TGridCanvas;
+    void FillRect(const QRect&) override {}
+    void FillGradient(const QRect&, TColor, TColor, int, bool) override {}
+    void Line(QPoint, QPoint) override {}
+    void Polyline(const QVector<QPoint>&) override {}
+    void Polygon(const QVector<QPoint>&) override {}
+    void Rectangle(const QRect&) override {}
+    void FrameRect(const QRect&) override {}
+    void Ellipse(const QRect&) override {}
+    void DrawFocusRect(const QRect&) override {}
+    QRect TextRect(const QRect& bounds, const QString& text, TTextFlags flags) override;
+    void TextOut(int, int, const QString&, int) override {}
+    void DrawPixmap(const QRect&, const QPixmap&, TColor) override {}
+    void PushClip(const QRect&) override {}
+    void PopClip() override {}
+    void Custom(const QRect&, const QString&, const std::function<void(QPainter&)>&) override {}
+};

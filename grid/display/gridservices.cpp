@@ -1,5 +1,8 @@
 #include "grid/display/gridservices.h"
 
+#include <QDesktopServices>
+#include <QUrl>
+
 #include "grid/display/extxpvs.h"
 
 namespace {
@@ -29,4 +32,30 @@ void InitGridDisplayUnit()
     // The visual-styles library, and the systems this program runs on support visual styles.
     LoadXPVS();
     SetSystemSupportsVisualStyles(true);
+}
+
+namespace {
+
+std::function<void(const QString&)>& urlOpener()
+{
+    static std::function<void(const QString&)> opener;
+    return opener;
+}
+
+}  // namespace
+
+void SetGridURLOpener(std::function<void(const QString&)> opener)
+{
+    urlOpener() = std::move(opener);
+}
+
+void OpenGridURL(const QString& url)
+{
+    if (urlOpener()) {
+        urlOpener()(url);
+        return;
+    }
+    QUrl target = QUrl::fromUserInput(url);
+    if (target.isValid())
+        QDesktopServices::openUrl(target);
 }

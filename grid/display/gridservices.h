@@ -7,10 +7,24 @@
 // header click does not sort. So the two libraries link one way only.
 class TExtStringGrid;
 
+#include <QString>
+
+#include <functional>
+
 class TGridEditingServices {
 public:
     virtual ~TGridEditingServices();
+    // A header click asks for a sort of the column (Shift held: add it to the sort index);
+    // false when nothing was sorted.
+    virtual bool SortByHeaderClick(TExtStringGrid&, int /*ACol*/, bool /*Shift*/) { return false; }
+    // The pointer moved far enough from a press on selected cells: a drag of them starts.
+    virtual void StartCellDrag(TExtStringGrid&, int /*ACol*/, int /*ARow*/) {}
 };
+
+// Opens an anchor of a cell ("open" for a file or a URL). A test replaces the opener; an empty
+// function puts back the desktop's.
+void OpenGridURL(const QString& url);
+void SetGridURLOpener(std::function<void(const QString&)> opener);
 
 // The installed services; nullptr until the editing half's start-up installs them.
 TGridEditingServices* GridEditingServices();

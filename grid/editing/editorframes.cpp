@@ -1,5 +1,7 @@
 #include "grid/editing/editorframes.h"
 
+#include <QBitmap>
+#include <QImage>
 #include <QPainter>
 #include <QPolygon>
 
@@ -19,6 +21,17 @@ QRect ring(QPainter& p, const QRect& r, TColor topLeft, TColor bottomRight)
     p.fillRect(QRect(r.left(), r.bottom(), r.width(), 1), ToQColor(bottomRight));
     p.fillRect(QRect(r.right(), r.top(), 1, r.height()), ToQColor(bottomRight));
     return r.adjusted(1, 1, -1, -1);
+}
+
+// The glyph's shape in one colour (for the embossed disabled look).
+QPixmap glyphInColor(const QPixmap& glyph, const QColor& color)
+{
+    QPixmap out(glyph.size());
+    out.fill(Qt::transparent);
+    QPainter p(&out);
+    p.setClipRegion(QRegion(glyph.mask()));
+    p.fillRect(out.rect(), color);
+    return out;
 }
 
 }  // namespace
@@ -97,4 +110,36 @@ void DrawScrollArrowButton(QPainter& p, const QRect& r, TArrowKind kind, bool pu
     if (!enabled)
         DrawArrow(p, face.translated(1, 1), kind, ToQColor(clBtnHighlight));
     DrawArrow(p, face, kind, ToQColor(enabled ? clBtnText : clGrayText));
+}
+
+QPixmap GlyphWithTransparency(const QPixmap& glyph)
+{
+    if (glyph.isNull() || glyph.hasAlphaChannel())
+        return glyph;
+    const QImage img = glyph.toImage();
+    QPixmap out = glyph;
+    out.setMask(QBitmap::fromImage(img.createMaskFromColor(img.pixel(0, img.height() - 1), Qt::MaskInColor)));
+    return out;
+}
+
+QSize GlyphSize(const QPixmap& strip, int numGlyphs)
+{
+    return QSize(strip.width() / std::max(numGlyphs, 1), strip.height());
+}
+
+void DrawGlyph(QPainter& p, const QPixmap& strip, int numGlyphs, const QPoint& topLeft, bool enabled, bool down)
+{
+    if (strip.isNull())
+        return;
+    numGlyphs = std::max(numGlyphs, 1);
+    const QSize size = GlyphSize(strip, numGlyphs);
+    int index = !enabled ? 1 : down ? 2 : 0;
+    if (index >= numGlyphs)
+        index = 0;
+    QPixmap glyph = strip.copy(index * size.width(), 0, size.width(), size.height());
+    if (!enabled && numGlyphs < 2) {
+        p.drawPixmap(topLeft + QPoint(1, 1), glyphInColor(glyph, ToQColor(clBtnHighlight)));
+        glyph = glyphInColor(glyph, ToQColor(clBtnShadow));
+    }
+    p.drawPixmap(topLeft, glyph);
 }

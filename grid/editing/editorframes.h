@@ -2,6 +2,7 @@
 // The classic frames the grid's editor controls draw themselves: three-dimensional edges, plain
 // frames, arrow glyphs and the scroll-arrow button. Colours are the system colours.
 #include <QColor>
+#include <QPixmap>
 #include <QRect>
 
 class QPainter;
@@ -28,3 +29,13 @@ void DrawArrow(QPainter& p, const QRect& r, TArrowKind kind, const QColor& color
 // A scroll-arrow button: the face, its edge (sunken while pushed, a one-pixel shadow frame when
 // flat) and the arrow, moved by a pixel while pushed and grey when disabled.
 void DrawScrollArrowButton(QPainter& p, const QRect& r, TArrowKind kind, bool pushed, bool flat, bool enabled);
+
+// Glyphs of the editors' buttons: a strip of up to four pictures side by side (up, disabled, down,
+// exclusive). A picture without an alpha channel is transparent where it has its bottom-left
+// pixel's colour.
+QPixmap GlyphWithTransparency(const QPixmap& glyph);
+// The size of one picture of the strip.
+QSize GlyphSize(const QPixmap& strip, int numGlyphs);
+// Draws the strip's picture for the state at topLeft; a disabled button with a single picture
+// shows it embossed.
+void DrawGlyph(QPainter& p, const QPixmap& strip, int numGlyphs, const QPoint& topLeft, bool enabled, bool down);

@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPainter>
+#include <QResizeEvent>
 #include <QStyle>
 #include <QStyledItemDelegate>
 
@@ -254,7 +255,7 @@ QRect TESGCustomCombo::ButtonRect() const
     return QRect(width() - buttonWidth_, 0, buttonWidth_, height());
 }
 
-bool TESGCustomCombo::active() const
+bool TESGCustomCombo::Active() const
 {
     return mouseIn_ || hasFocus();
 }
@@ -262,8 +263,14 @@ bool TESGCustomCombo::active() const
 void TESGCustomCombo::placeEditField()
 {
     QLineEdit* le = lineEdit();
-    if (!le || !flat_)
+    if (!le)
         return;
+    if (!flat_) {
+        // The style's own place for the edit field.
+        QResizeEvent same(size(), size());
+        QComboBox::resizeEvent(&same);
+        return;
+    }
     // Inside the frames, left of the drop-down button.
     le->setGeometry(QRect(3, 3, std::max(0, width() - buttonWidth_ - 2 - 3 - 1), std::max(0, height() - 6)));
 }
@@ -299,10 +306,8 @@ void TESGCustomCombo::changeEvent(QEvent* event)
         placeEditField();
 }
 
-void TESGCustomCombo::drawButton(QPainter& p)
+void TESGCustomCombo::DrawDropButton(QPainter& p)
 {
-    const int cw = width();
-    const int ch = height();
     if (isWinXP_) {
         if (HTHEME theme = OpenThemeData(window(), QStringLiteral("combobox"))) {
             const bool pressed = QApplication::mouseButtons() & (Qt::LeftButton | Qt::RightButton);
@@ -312,15 +317,20 @@ void TESGCustomCombo::drawButton(QPainter& p)
             return;
         }
     }
-    const QRect button = QRect(cw - buttonWidth_, 1, buttonWidth_, ch - 2).translated(-2, 1);
-    DrawScrollArrowButton(p, button, TArrowKind::Down, false, true, isEnabled());
+    DrawScrollArrowButton(p, ClassicDropButtonRect(), TArrowKind::Down, false, true, isEnabled());
 }
+
+QRect TESGCustomCombo::ClassicDropButtonRect() const
+{
+    return QRect(width() - buttonWidth_, 1, buttonWidth_, height() - 2).translated(-2, 1);
+}
+
 
 void TESGCustomCombo::drawBorders(QPainter& p)
 {
     if (!flat_)
         return;
-    const bool hot = active();
+    const bool hot = Active();
     const TColor parentBrush =
         parentWidget() ? FromQColor(parentWidget()->palette().color(parentWidget()->backgroundRole())) : clBtnFace;
     const QColor outer = ToQColor(hot && focusBorder_ ? clBtnFace : parentBrush);
@@ -338,7 +348,13 @@ void TESGCustomCombo::drawBorders(QPainter& p)
         r.adjust(1, 1, -1, -1);
         FrameRect(p, r, inner);
     }
-    if (style_ == csSimple || isWinXP_)
+    if (style_ != csSimple)
+        DrawDropButtonBorder(p);
+}
+
+void TESGCustomCombo::DrawDropButtonBorder(QPainter& p)
+{
+    if (isWinXP_)
         return;
     // The button's edge: from the button's left less 2 to the right edge less 1, from 2 down to
     // the bottom.
@@ -356,7 +372,7 @@ void TESGCustomCombo::paintEvent(QPaintEvent* event)
     QPainter p(this);
     if (style_ != csSimple) {
         p.fillRect(rect(), ToQColor(EffectiveColor()));
-        drawButton(p);
+        DrawDropButton(p);
     }
     if (!lineEdit()) {
         // A list-only box shows the chosen item itself.
@@ -403,20 +419,11 @@ void TESGCustomCombo::leaveEvent(QEvent* event)
     }
 }
 
-namespace {
-
-bool withinWindow(const QFocusEvent* event)
-{
-    return event->reason() != Qt::PopupFocusReason && event->reason() != Qt::ActiveWindowFocusReason;
-}
-
-}  // namespace
-
 void TESGCustomCombo::focusInEvent(QFocusEvent* event)
 {
     QComboBox::focusInEvent(event);
     update();
-    if (withinWindow(event) && OnEnter)
+    if (FocusWithinWindow(event) && OnEnter)
         RunGuarded([this] { OnEnter(this); });
 }
 
@@ -424,7 +431,7 @@ void TESGCustomCombo::focusOutEvent(QFocusEvent* event)
 {
     QComboBox::focusOutEvent(event);
     update();
-    if (withinWindow(event) && OnExit)
+    if (FocusWithinWindow(event) && OnExit)
         RunGuarded([this] { OnExit(this); });
 }
 

@@ -33,7 +33,6 @@ class TESGCustomCombo : public QComboBox {
     Q_PROPERTY(QStringList Items READ Items WRITE SetItems)
     Q_PROPERTY(bool Sorted READ Sorted WRITE SetSorted)
     Q_PROPERTY(QString Text READ Text WRITE SetText)
-    Q_PROPERTY(QString Version READ Version WRITE SetVersion)
 public:
     explicit TESGCustomCombo(QWidget* parent = nullptr);
 
@@ -111,6 +110,14 @@ public:
     void hidePopup() override;
 
 protected:
+    // Hovered, or holding the focus.
+    bool Active() const;
+    // The drop-down button's face (themed, or the classic arrow button in ClassicDropButtonRect),
+    // and its edge drawn with the borders.
+    void DrawDropButton(QPainter& p);
+    virtual QRect ClassicDropButtonRect() const;
+    virtual void DrawDropButtonBorder(QPainter& p);
+
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;
@@ -126,10 +133,8 @@ protected:
 
 private:
     friend class TESGComboDelegate;
-    bool active() const;
     bool ownerDrawn() const { return style_ == csOwnerDrawFixed || style_ == csOwnerDrawVariable; }
     void drawBorders(QPainter& p);
-    void drawButton(QPainter& p);
     void placeEditField();
     void applyColor();
     void sortItems();
@@ -153,6 +158,7 @@ private:
 
 class TESGComboBox : public TESGCustomCombo {
     Q_OBJECT
+    Q_PROPERTY(QString Version READ Version WRITE SetVersion)
 public:
     explicit TESGComboBox(QWidget* parent = nullptr) : TESGCustomCombo(parent) {}
 };

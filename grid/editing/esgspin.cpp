@@ -3,9 +3,7 @@
 
 #include <QApplication>
 #include <QBitmap>
-#include <QContextMenuEvent>
 #include <QKeyEvent>
-#include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStyle>
@@ -21,6 +19,7 @@
 #include "grid/display/gridbeep.h"
 #include "grid/editing/editorframes.h"
 #include "grid/editing/editorkeys.h"
+#include "grid/editing/editorlineedit.h"
 #include "platform/vcl/events.h"
 
 namespace {
@@ -40,28 +39,6 @@ QPixmap arrowGlyph(TArrowKind kind)
         p.drawLine(3 - row, y, 3 + row, y);
     }
     return glyph;
-}
-
-// The glyph's shape in one colour (for the embossed disabled look).
-QPixmap glyphInColor(const QPixmap& glyph, const QColor& color)
-{
-    QPixmap out(glyph.size());
-    out.fill(Qt::transparent);
-    QPainter p(&out);
-    p.setClipRegion(QRegion(glyph.mask()));
-    p.fillRect(out.rect(), color);
-    return out;
-}
-
-// A glyph without an alpha channel is transparent where it has its bottom-left pixel's colour.
-QPixmap withTransparency(const QPixmap& glyph)
-{
-    if (glyph.isNull() || glyph.hasAlphaChannel())
-        return glyph;
-    const QImage img = glyph.toImage();
-    QPixmap out = glyph;
-    out.setMask(QBitmap::fromImage(img.createMaskFromColor(img.pixel(0, img.height() - 1), Qt::MaskInColor)));
-    return out;
 }
 
 }  // namespace
@@ -117,7 +94,7 @@ void TExtTimerSpeedButton::SetTransparent(bool value)
 
 void TExtTimerSpeedButton::SetGlyph(const QPixmap& glyph)
 {
-    glyph_ = withTransparency(glyph);
+    glyph_ = GlyphWithTransparency(glyph);
     update();
 }
 
@@ -222,21 +199,11 @@ void TExtTimerSpeedButton::paintClassic(QPainter& p)
         else if (down || (hot_ && isEnabled()))
             face = DrawEdge(p, face, down ? BDR_SUNKENOUTER : BDR_RAISEDINNER);
         const QPixmap strip = glyph_.isNull() ? (arrowKind_ == akUp ? SpinUpGlyph() : SpinDownGlyph()) : glyph_;
-        const int w = strip.width() / numGlyphs_;
-        // The strip's pictures: up, disabled, down, exclusive.
-        int index = !isEnabled() ? 1 : down ? 2 : 0;
-        if (index >= numGlyphs_)
-            index = 0;
-        QPixmap glyph = strip.copy(index * w, 0, w, strip.height());
-        QRect target(QPoint(0, 0), glyph.size());
+        QRect target(QPoint(0, 0), GlyphSize(strip, numGlyphs_));
         target.moveCenter(face.center());
         if (down)
             target.translate(1, 1);
-        if (!isEnabled() && numGlyphs_ < 2) {
-            p.drawPixmap(target.translated(1, 1), glyphInColor(glyph, ToQColor(clBtnHighlight)));
-            glyph = glyphInColor(glyph, ToQColor(clBtnShadow));
-        }
-        p.drawPixmap(target, glyph);
+        DrawGlyph(p, strip, numGlyphs_, target.topLeft(), isEnabled(), down);
     }
     if (flags_ & tbFocusRect) {
         QStyleOptionFocusRect opt;
@@ -448,7 +415,7 @@ void TEsgSpinButton::buttonClick(QObject* sender)
 // ---------------------------------------------------------------------------------------------
 // TEsgSpinEdit
 
-TEsgSpinEdit::TEsgSpinEdit(QWidget* parent) : QLineEdit(parent)
+TEsgSpinEdit::TEsgSpinEdit(QWidget* parent) : TEditorLineEdit(parent)
 {
     button_ = new TEsgSpinButton(this);
     button_->resize(15, 17);
@@ -460,10 +427,6 @@ TEsgSpinEdit::TEsgSpinEdit(QWidget* parent) : QLineEdit(parent)
     setText(QStringLiteral("0"));
     // A smaller height is raised to the least that shows the text.
     setMinimumHeight(MinHeight());
-    connect(this, &QLineEdit::textChanged, this, [this](const QString&) {
-        if (OnChange)
-            RunGuarded([this] { OnChange(this); });
-    });
     placeButton();
 }
 
@@ -498,7 +461,7 @@ void TEsgSpinEdit::SetValue(int value)
     if (minValue_ != maxValue_)
         value = std::clamp(value, std::min(minValue_, maxValue_), std::max(minValue_, maxValue_));
     setText(IntToStr(value));
-    if (!editorEnabled_)
+    if (!EditorEnabled())
         selectAll();
 }
 
@@ -633,13 +596,13 @@ void TEsgSpinEdit::placeButton()
 
 void TEsgSpinEdit::resizeEvent(QResizeEvent* event)
 {
-    QLineEdit::resizeEvent(event);
+    TEditorLineEdit::resizeEvent(event);
     placeButton();
 }
 
 void TEsgSpinEdit::changeEvent(QEvent* event)
 {
-    QLineEdit::changeEvent(event);
+    TEditorLineEdit::changeEvent(event);
     if (event->type() == QEvent::FontChange)
         setMinimumHeight(MinHeight());
 }
@@ -694,7 +657,7 @@ bool TEsgSpinEdit::IsValidChar(QChar key) const
     }
     if (spinType_ == sptTime && key == fs.TimeSeparator && s.count(fs.TimeSeparator) >= 2)
         result = false;
-    if (!editorEnabled_ && key.unicode() >= 32)
+    if (!EditorEnabled() && key.unicode() >= 32)
         result = false;
     return result;
 }
@@ -759,9 +722,16 @@ void TEsgSpinEdit::stepDate(int sign)
 
     const TDateTime d = DateValue();
     TDateTime result = d;
+    // A step that would leave the calendar (before the year 1, after 9999) leaves the date as it is.
     if (unit == Day) {
         result = IncDay(d, sign);
+        if (result < EncodeDate(1, 1, 1) || result >= EncodeDate(9999, 12, 31) + 1)
+            return;
     } else if (unit == Month) {
+        int y = 0, m = 0, day = 0;
+        DecodeDate(d, y, m, day);
+        if ((y <= 1 && m == 1 && sign < 0) || (y >= 9999 && m == 12 && sign > 0))
+            return;
         result = IncMonth(d, sign);
     } else {
         // Month and day kept; 29 February into a common year becomes the 28th, as the month step
@@ -776,95 +746,62 @@ void TEsgSpinEdit::stepDate(int sign)
     SetDateValue(result);
 }
 
-void TEsgSpinEdit::keyPressEvent(QKeyEvent* event)
+bool TEsgSpinEdit::PreviewKey(QKeyEvent* event, int& key)
 {
-    int key = event->key();
     // The step keys are the spin edit's own and reach no handler.
     if (key == Qt::Key_Up || key == Qt::Key_PageUp) {
-        UpClick(this);
-        event->accept();
-        return;
+        RunGuarded([this] { UpClick(this); });
+        return true;
     }
     if (key == Qt::Key_Down || key == Qt::Key_PageDown) {
-        DownClick(this);
-        event->accept();
-        return;
+        RunGuarded([this] { DownClick(this); });
+        return true;
     }
-    const bool isReturn = key == Qt::Key_Return || key == Qt::Key_Enter;
-    if (isReturn && returnIsTab_) {
-        // Return moves on as Tab does.
+    if ((key == Qt::Key_Return || key == Qt::Key_Enter) && returnIsTab_) {
+        // Return moves on as Tab does; the handlers see a Tab.
         QCoreApplication::postEvent(this, new QKeyEvent(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier));
         key = Qt::Key_Tab;
     }
-    if (key == Qt::Key_Delete && !editorEnabled_)
+    if (key == Qt::Key_Delete && !EditorEnabled())
         key = 0;
-    if (key == 0 || KeySwallowed(OnKeyDown, this, event, key) || key == Qt::Key_Tab) {
-        event->accept();
-        return;
-    }
-    if ((event->matches(QKeySequence::Cut) || event->matches(QKeySequence::Paste)) && !canCutOrPaste()) {
-        event->accept();
-        return;
-    }
-    // A typed character (shortcuts with Ctrl are no typing).
-    const QString typed = event->text();
-    const bool shortcut = event->modifiers() & (Qt::ControlModifier | Qt::MetaModifier);
-    if (typed.size() != 1 || shortcut || key == Qt::Key_Delete) {
-        QLineEdit::keyPressEvent(event);
-        return;
-    }
-    QChar ch = typed.at(0);
-    if (excelStyleDecimalSeparator_ && ch == QLatin1Char('.') && (event->modifiers() & Qt::KeypadModifier))
-        ch = FormatSettings().DecimalSeparator;
-    if (!IsValidChar(ch)) {
-        GridBeep();
-        event->accept();
-        return;
-    }
-    if (OnKeyPress)
-        RunGuarded([&] { OnKeyPress(this, ch); });
-    if (ch.isNull()) {
-        event->accept();
-        return;
-    }
-    PassTypedChar(event, ch, [this](QKeyEvent* e) { QLineEdit::keyPressEvent(e); });
+    return false;
 }
 
-void TEsgSpinEdit::keyReleaseEvent(QKeyEvent* event)
+void TEsgSpinEdit::KeyDown(int& key, Qt::KeyboardModifiers)
 {
-    int key = event->key();
-    if (!KeySwallowed(OnKeyUp, this, event, key))
-        QLineEdit::keyReleaseEvent(event);
+    // A Tab (Return made one) moves the focus and types nothing.
+    if (key == Qt::Key_Tab)
+        key = 0;
 }
 
-namespace {
-
-// Focus moving between controls of the window (not to a popup or another window).
-bool withinWindow(const QFocusEvent* event)
+bool TEsgSpinEdit::RefusesEditKey(const QKeyEvent*) const
 {
-    return event->reason() != Qt::PopupFocusReason && event->reason() != Qt::ActiveWindowFocusReason;
+    return false;
 }
 
-}  // namespace
-
-void TEsgSpinEdit::focusInEvent(QFocusEvent* event)
+bool TEsgSpinEdit::AcceptTyped(QString& typed, Qt::KeyboardModifiers shift)
 {
-    QLineEdit::focusInEvent(event);
-    if (!withinWindow(event))
-        return;
-    if (OnEnter)
-        RunGuarded([this] { OnEnter(this); });
-    if (autoSelect_ && !((QApplication::mouseButtons() & Qt::LeftButton) && editorEnabled_))
-        selectAll();
+    for (QChar& ch : typed) {
+        if (excelStyleDecimalSeparator_ && ch == QLatin1Char('.') && (shift & Qt::KeypadModifier))
+            ch = FormatSettings().DecimalSeparator;
+        if (!IsValidChar(ch)) {
+            GridBeep();
+            return false;
+        }
+    }
+    return KeyPressAccepts(typed);
+}
+
+bool TEsgSpinEdit::SelectsAllOnEnter() const
+{
+    return AutoSelect() && !((QApplication::mouseButtons() & Qt::LeftButton) && EditorEnabled());
 }
 
 void TEsgSpinEdit::focusOutEvent(QFocusEvent* event)
 {
-    QLineEdit::focusOutEvent(event);
-    if (!withinWindow(event))
+    TEditorLineEdit::focusOutEvent(event);
+    if (!FocusWithinWindow(event))
         return;
-    if (OnExit)
-        RunGuarded([this] { OnExit(this); });
     // A value outside its limits is written back within them.
     switch (spinType_) {
     case sptNormal: {
@@ -892,35 +829,4 @@ void TEsgSpinEdit::focusOutEvent(QFocusEvent* event)
         break;
     }
     }
-}
-
-void TEsgSpinEdit::mouseReleaseEvent(QMouseEvent* event)
-{
-    // The middle button pastes the selection: refused where pasting is.
-    if (event->button() == Qt::MiddleButton && !canCutOrPaste()) {
-        event->accept();
-        return;
-    }
-    QLineEdit::mouseReleaseEvent(event);
-    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()) && OnClick)
-        RunGuarded([this] { OnClick(this); });
-}
-
-void TEsgSpinEdit::mouseDoubleClickEvent(QMouseEvent* event)
-{
-    QLineEdit::mouseDoubleClickEvent(event);
-    if (OnDblClick)
-        RunGuarded([this] { OnDblClick(this); });
-}
-
-void TEsgSpinEdit::contextMenuEvent(QContextMenuEvent* event)
-{
-    QMenu* menu = createStandardContextMenu();
-    if (!canCutOrPaste()) {
-        for (QAction* a : menu->actions())
-            if (a->objectName() == QLatin1String("edit-cut") || a->objectName() == QLatin1String("edit-paste"))
-                a->setEnabled(false);
-    }
-    menu->setAttribute(Qt::WA_DeleteOnClose);
-    menu->popup(event->globalPos());
 }

@@ -8,13 +8,13 @@
 // button is released. Typed characters that do not fit the value's kind are refused with a beep
 // (GridBeep), never with a message, and the value getters never raise: an unreadable text reads
 // as the kind's fall-back value.
-#include <QLineEdit>
 #include <QPixmap>
 #include <QPointer>
 #include <QToolButton>
 
 #include <functional>
 
+#include "grid/editing/editorlineedit.h"
 #include "platform/rtl/sysutils.h"
 
 class QTimer;
@@ -22,7 +22,6 @@ class QTimer;
 enum TSpinDirection { spVertical, spHorizontal };
 enum TEsgSpinType { sptNormal, sptFloat, sptDate, sptTime };
 enum TEditAlign { eaLeft, eaRight, eaCenter };
-enum TEditBorderStyle { bsNone, bsSingle };
 
 // An auto-repeating speed button with an arrow. Its click runs OnClick; with the auto-repeat flag
 // a press clicks at once and starts the repeat timer (400 ms, then 100 ms a tick, a click per tick
@@ -152,7 +151,7 @@ private:
     bool themed_ = false;
 };
 
-class TEsgSpinEdit : public QLineEdit {
+class TEsgSpinEdit : public TEditorLineEdit {
     Q_OBJECT
     Q_PROPERTY(int SpinType READ SpinTypeNumber WRITE SetSpinTypeNumber)
     Q_PROPERTY(int MinValue READ MinValue WRITE SetMinValue)
@@ -171,7 +170,6 @@ class TEsgSpinEdit : public QLineEdit {
     Q_PROPERTY(bool SpinFlat READ SpinFlat WRITE SetSpinFlat)
     Q_PROPERTY(bool SpinTransparent READ SpinTransparent WRITE SetSpinTransparent)
     Q_PROPERTY(int EditAlign READ EditAlignNumber WRITE SetEditAlignNumber)
-    Q_PROPERTY(bool AutoSelect READ AutoSelect WRITE SetAutoSelect)
     Q_PROPERTY(int BorderStyle READ BorderStyleNumber WRITE SetBorderStyleNumber)
 public:
     explicit TEsgSpinEdit(QWidget* parent = nullptr);
@@ -214,9 +212,9 @@ public:
     // Decimals shown for floats; 0: the shortest text.
     int Precision() const { return precision_; }
     void SetPrecision(int value);
-    // False: the text changes only by the buttons and the step keys.
-    bool EditorEnabled() const { return editorEnabled_; }
-    void SetEditorEnabled(bool value) { editorEnabled_ = value; }
+    // False: the text changes only by the buttons and the step keys (and Backspace).
+    using TEditorLineEdit::EditorEnabled;
+    using TEditorLineEdit::SetEditorEnabled;
     bool ReturnIsTab() const { return returnIsTab_; }
     void SetReturnIsTab(bool value) { returnIsTab_ = value; }
     // The keypad's decimal key types the locale's decimal separator.
@@ -234,8 +232,6 @@ public:
     void SetEditAlign(TEditAlign value);
     int EditAlignNumber() const { return int(editAlign_); }
     void SetEditAlignNumber(int value) { SetEditAlign(TEditAlign(value)); }
-    bool AutoSelect() const { return autoSelect_; }
-    void SetAutoSelect(bool value) { autoSelect_ = value; }
     TEditBorderStyle BorderStyle() const { return hasFrame() ? bsSingle : bsNone; }
     void SetBorderStyle(TEditBorderStyle value);
     int BorderStyleNumber() const { return int(BorderStyle()); }
@@ -257,27 +253,22 @@ public:
     virtual void UpClick(QObject* Sender);
     virtual void DownClick(QObject* Sender);
 
-    // Run in this order for a key: OnKeyDown (Key 0 swallows it), then for a typed character
-    // that IsValidChar took, OnKeyPress (#0 swallows it).
-    std::function<void(QObject* Sender, int& Key, Qt::KeyboardModifiers Shift)> OnKeyDown;
-    std::function<void(QObject* Sender, QChar& Key)> OnKeyPress;
-    std::function<void(QObject* Sender, int& Key, Qt::KeyboardModifiers Shift)> OnKeyUp;
-    // The text changed (by typing, a step or a value written).
-    std::function<void(QObject* Sender)> OnChange;
-    std::function<void(QObject* Sender)> OnClick;
-    std::function<void(QObject* Sender)> OnDblClick;
-    std::function<void(QObject* Sender)> OnEnter;
-    std::function<void(QObject* Sender)> OnExit;
+    // The events are the editor edit's; OnKeyPress sees only characters that IsValidChar took.
 
 protected:
-    void keyPressEvent(QKeyEvent* event) override;
-    void keyReleaseEvent(QKeyEvent* event) override;
-    void focusInEvent(QFocusEvent* event) override;
+    // The step keys (Up, Page Up, Down, Page Down) before OnKeyDown; Return as Tab with
+    // ReturnIsTab; Delete swallowed while the editor is disabled.
+    bool PreviewKey(QKeyEvent* event, int& Key) override;
+    void KeyDown(int& Key, Qt::KeyboardModifiers Shift) override;
+    // Characters go through IsValidChar alone (Backspace stays while the editor is disabled).
+    bool RefusesEditKey(const QKeyEvent* event) const override;
+    // Refused with a beep unless IsValidChar takes it; the keypad's decimal key may type the
+    // locale's separator.
+    bool AcceptTyped(QString& typed, Qt::KeyboardModifiers Shift) override;
+    bool SelectsAllOnEnter() const override;
+
     void focusOutEvent(QFocusEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
-    void mouseDoubleClickEvent(QMouseEvent* event) override;
-    void contextMenuEvent(QContextMenuEvent* event) override;
     void changeEvent(QEvent* event) override;
 
 private:
@@ -285,7 +276,6 @@ private:
     void stepDate(int sign);
     // The caret as the runtime gives it: the start of the selection.
     int selStart() const;
-    bool canCutOrPaste() const { return editorEnabled_ && !isReadOnly(); }
     void setTextKeepingCaret(const QString& text);
     void placeButton();
     bool dateLimited() const { return minDateValue_ != maxDateValue_; }
@@ -303,12 +293,10 @@ private:
     int increment_ = 1;
     double incrementFloat_ = 0.1;
     int precision_ = 0;
-    bool editorEnabled_ = true;
     bool returnIsTab_ = false;
     bool excelStyleDecimalSeparator_ = false;
     bool spinFlat_ = false;
     bool spinTransparent_ = false;
-    bool autoSelect_ = true;
     bool themed_ = false;
     TEditAlign editAlign_ = eaLeft;
 };

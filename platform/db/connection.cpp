@@ -288,8 +288,11 @@ void TConnection::Open(const QString& fileName)
     // One file per database and no posted row lost in a crash.
     sqlite3_exec(db, "PRAGMA journal_mode=DELETE", nullptr, nullptr, nullptr);
     sqlite3_exec(db, "PRAGMA synchronous=FULL", nullptr, nullptr, nullptr);
-    // Reading through a memory map spares a copy per page when large snapshots are read.
-    sqlite3_exec(db, "PRAGMA mmap_size=268435456", nullptr, nullptr, nullptr);
+    // Pages are read into SQLite's own cache, not through a memory map: a map makes every page
+    // a query touches (and its neighbours) part of the program's memory, so that one pass over
+    // a long history's split index made the program as large as the file. The cache keeps the
+    // pages read most recently (8 MB).
+    sqlite3_exec(db, "PRAGMA cache_size=-8192", nullptr, nullptr, nullptr);
     setUp(db);
 }
 

@@ -306,12 +306,10 @@ void TDataSet::reread(const TBookmark& keep)
     cur_ = snapshotEmpty() ? -1 : 0;
     bof_ = true;
     eof_ = snapshotEmpty();
-    for (int p = 0; !keep.IsNull() && p < count(); ++p)
-        if (bookmarkOf(keyAt(p)) == keep) {
-            cur_ = p;
-            bof_ = false;
-            break;
-        }
+    if (const int kept = positionOfBookmark(keep); kept >= 0) {
+        cur_ = kept;
+        bof_ = false;
+    }
     loadCurrent();
     notify(Event::DataSetChange);
 }
@@ -351,9 +349,13 @@ void TDataSet::Clone(TDataSet& source)
     colOrigin_ = source.colOrigin_;
     bases_ = source.bases_;
     updatable_ = source.updatable_;
+    orderTerms_ = source.orderTerms_;
+    lastRowid_ = source.lastRowid_;
     source.materializeKeys();
     snap_ = source.snap_;
     rows_ = source.rows_;
+    rowsSql_ = source.rowsSql_;
+    hiddenColumns_ = source.hiddenColumns_;
     emptyRow_ = source.emptyRow_;
     if (keyed_)
         for (const auto& kv : source.cache_)
@@ -473,156 +475,6 @@ void TDataSet::SetRecNo(int recNo)
     scrollTo(recNo - 1, false, false);
 }
 
-// --- search ---------------------------------------------------------------------------------
-
-QVariantList TDataSet::keyValueList(const std::vector<TField*>& fs, const QVariant& values) const
-{
-    QVariantList vals;
-    if (fs.size() == 1) {
-        vals << values;
-    } else {
-        vals = values.toList();
-        if (vals.size() != int(fs.size()))
-            raise(QCoreApplication::translate("DataSet", "Anzahl der Suchwerte passt nicht zu den Suchfeldern"));
-    }
-    for (size_t i = 0; i < fs.size(); ++i)
-        vals[int(i)] = fs[i]->ConvertValue(vals[int(i)]);  // EConvertError when impossible
-    return vals;
-}
-
-QVariant TDataSet::rowFieldValue(int pos, TField* f)
-{
-    if (f->column_ >= 0)
-        return fromStorage(f, rowAt(pos).values[size_t(f->column_)]);
-    // Calculated and lookup fields need the whole record.
-    Buffer* saved = active_;
-    active_ = &current_;
-    if (!(display_.valid && display_.pos == pos))
-        loadBuffer(display_, pos);
-    active_ = saved;
-    return display_.values[size_t(f->index_)];
-}
-
-bool TDataSet::matchesRow(int pos, const std::vector<TField*>& fs, const QVariantList& vals,
-                          TLocateOptions options)
-{
-    for (size_t i = 0; i < fs.size(); ++i) {
-        const QVariant v = rowFieldValue(pos, fs[i]);
-        const QVariant& want = vals[int(i)];
-        const bool vn = !v.isValid() || v.isNull();
-        const bool wn = !want.isValid() || want.isNull();
-        if (vn || wn) {
-            if (vn != wn)
-                return false;
-            continue;
-        }
-        if (v.typeId() == QMetaType::QString) {
-            const QString s = v.toString();
-            const QString w = want.toString();
-            const Qt::CaseSensitivity cs = (options & loCaseInsensitive) ? Qt::CaseInsensitive : Qt::CaseSensitive;
-            if (options & loPartialKey) {
-                if (!s.startsWith(w, cs))
-                    return false;
-            } else if ((options & loCaseInsensitive) ? CompareTextNoCase(s, w) != 0 : s != w) {
-                return false;
-            }
-        } else if (compareValues(v, want) != 0) {
-            return false;
-        }
-    }
-    return true;
-}
-
-bool TDataSet::Locate(const QString& keyFields, const QVariant& keyValues, TLocateOptions options)
-{
-    checkActive();
-    CheckBrowseMode();
-    const std::vector<TField*> fs = fieldList(keyFields);
-    const QVariantList vals = keyValueList(fs, keyValues);
-    fire(BeforeScroll);
-    resetDisplay();
-    for (int p = 0; p < count(); ++p)
-        if (matchesRow(p, fs, vals, options)) {
-            cur_ = p;
-            bof_ = false;
-            eof_ = false;
-            loadCurrent();
-            notify(Event::DataSetChange);
-            fire(AfterScroll);
-            return true;
-        }
-    return false;
-}
-
-QVariant TDataSet::Lookup(const QString& keyFields, const QVariant& keyValues, const QString& resultFields)
-{
-    return Lookup(keyFields, keyValues, resultFields, nullptr);
-}
-
-QVariant TDataSet::Lookup(const QString& keyFields, const QVariant& keyValues, const QString& resultFields,
-                          FilterPredicate* condition)
-{
-    if (!Active())
-        return QVariant();
-    const std::vector<TField*> fs = fieldList(keyFields);
-    const QVariantList vals = keyValueList(fs, keyValues);
-    const std::vector<TField*> rs = fieldList(resultFields);
-    Buffer* saved = active_;
-    struct Restore {
-        TDataSet* ds;
-        Buffer* saved;
-        ~Restore() { ds->active_ = saved; }
-    } restore{this, saved};
-    // The rows holding the key, from the index where there is one; else every row is tried.
-    std::vector<int> candidates;
-    const bool indexed = indexedPositions(fs, vals, candidates);
-    const int n = indexed ? int(candidates.size()) : count();
-    for (int i = 0; i < n; ++i) {
-        const int p = indexed ? candidates[size_t(i)] : i;
-        if (!indexed && !matchesRow(p, fs, vals, 0))
-            continue;
-        if (condition) {
-            // The condition reads the row through the fields, as a filter does.
-            active_ = &current_;
-            if (!(display_.valid && display_.pos == p))
-                loadBuffer(display_, p);
-            active_ = &display_;
-            const bool pass = condition->matches(*this);
-            active_ = saved;
-            if (!pass)
-                continue;
-        }
-        QVariantList out;
-        for (TField* r : rs)
-            out << rowFieldValue(p, r);
-        return rs.size() == 1 ? out[0] : QVariant(out);
-    }
-    return QVariant();
-}
-
-FilterPredicate* TDataSet::lookupConstraint(TField* f)
-{
-    if (f->customConstraint_.trimmed().isEmpty() || !f->lookupDataSet_)
-        return nullptr;
-    if (!f->constraint_ || f->constraintText_ != f->customConstraint_ ||
-        f->constraintDataSet_ != f->lookupDataSet_) {
-        if (!filterCompiler())
-            raise(QCoreApplication::translate("DataSet", "Filterausdrücke werden nicht unterstützt: %1")
-                      .arg(f->customConstraint_));
-        f->constraint_ = std::shared_ptr<FilterPredicate>(filterCompiler()(f->customConstraint_, *f->lookupDataSet_));
-        f->constraintText_ = f->customConstraint_;
-        f->constraintDataSet_ = f->lookupDataSet_;
-    }
-    return f->constraint_.get();
-}
-
-QVariant TDataSet::storedValue(int64_t key, const TField* f)
-{
-    if (f->column_ < 0)
-        return QVariant();
-    return fromStorage(f, rowByKey(key, -1).values[size_t(f->column_)]);
-}
-
 // --- bookmarks ------------------------------------------------------------------------------
 
 TBookmark TDataSet::bookmarkOf(int64_t key)
@@ -651,24 +503,13 @@ TBookmark TDataSet::GetBookmark() const
 
 bool TDataSet::BookmarkValid(const TBookmark& b) const
 {
-    if (!Active() || b.IsNull())
-        return false;
-    auto* self = const_cast<TDataSet*>(this);
-    for (int p = 0; p < count(); ++p)
-        if (self->bookmarkOf(keyAt(p)) == b)
-            return true;
-    return false;
+    return positionOfBookmark(b) >= 0;
 }
 
 void TDataSet::GotoBookmark(const TBookmark& b)
 {
     checkActive();
-    int pos = -1;
-    for (int p = 0; p < count() && !b.IsNull(); ++p)
-        if (bookmarkOf(keyAt(p)) == b) {
-            pos = p;
-            break;
-        }
+    const int pos = positionOfBookmark(b);
     if (pos < 0)
         raise(QCoreApplication::translate("DataSet", "Datensatz nicht gefunden"));
     scrollTo(pos, false, false);

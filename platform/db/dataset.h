@@ -15,6 +15,7 @@
 #include <cstdint>
 #include <functional>
 #include <list>
+#include <map>
 #include <memory>
 #include <unordered_map>
 #include <vector>
@@ -257,6 +258,16 @@ protected:
     TConnection* connection_ = nullptr;
 
 public:
+    // A term of a table's key order, and a row whose place in it is known (datasetkeys.cpp).
+    struct OrderTerm {
+        QString column;  // quoted for SQL
+        QString name;    // the column's name
+        bool desc = false;
+    };
+    struct KeyAnchor {
+        int64_t key = -1;
+        QVariantList values;  // the row's values of the order terms
+    };
     // The kinds of notification a dataset sends its data sources.
     enum class Event { StateChange, FieldChange, RecordChange, DataSetChange, Scroll, UpdateRecord };
 
@@ -270,6 +281,7 @@ private:
         std::vector<int64_t> rowids;   // rowid of each base table (-1: none)
         bool missing = false;          // a keyed fetch found the row gone
         bool pinned = false;           // written by this dataset: never evicted
+        bool unread = false;           // a query row whose values are read when first needed
     };
     struct Buffer {
         std::vector<QVariant> values;  // by field index
@@ -301,19 +313,47 @@ private:
     bool validPos(int pos) const;
     // No rows at all (a lazy snapshot had more than the threshold at open).
     bool snapshotEmpty() const { return lazyKeys_ ? false : count() == 0; }
+
+    // The key list of a table dataset (datasetkeys.cpp). The keys come in the cursor order: the
+    // order fields, then the rowid. A large table's keys are read in pages by key, each page
+    // starting from a row whose place is known (an anchor), so that reading the whole list is
+    // linear and a position is reached with one indexed query.
+    // The keys of a table read at open: all of them, or none yet for a large table.
+    void readKeys(const SelectPlan& plan);
     const std::vector<int64_t>& keyPage(int page) const;
     // The key at a position of the cursor order (read with its page while the keys are lazy).
     int64_t keyAt(int pos) const;
     // Reads every key of a lazy snapshot into snap_ (for work on the whole key list).
     void materializeKeys() const;
     QString keyOrder(bool reverse) const;
-    // Keys of a lazy snapshot in the cursor order (backwards when reverse; limit 0 for all).
-    // Without an order the rows come in the order of their keys.
-    std::vector<int64_t> keyQuery(bool reverse, int limit, int offset) const;
+    // The keys after the anchor in the cursor order (before it when reverse), the anchor itself
+    // not included; without an anchor from the first (or the last) row. Skips `offset` rows and
+    // reads at most `limit` (0: all). first/last receive the edge rows read, in reading order.
+    std::vector<int64_t> keyRun(const KeyAnchor* anchor, bool reverse, int offset, int limit,
+                                KeyAnchor* first, KeyAnchor* last) const;
+    // The rows of that run, counted.
+    int keyRunCount(const KeyAnchor* anchor, bool reverse) const;
+    // A stored row's order values (false when the row is not in the snapshot's table range).
+    bool keyAnchorOf(int64_t key, KeyAnchor& anchor) const;
+    // The position of a stored row in a lazy snapshot (a count of the rows before it), -1 when
+    // the row is not part of it.
+    int lazyPosition(int64_t key) const;
+    // True when no index gives the rows in the key order: every page would sort the whole table,
+    // so the keys are read whole, sorted once, when a position is first needed.
+    bool keyOrderUnindexed() const;
+    // True when an edit of these result columns moves a row in a lazy snapshot's order.
+    bool changesKeyOrder(const std::vector<int>& cols) const;
+    // The position of a key among the visible rows, -1 when none (kept in a map until the rows,
+    // their order or the filter change).
+    int findKey(int64_t key) const;
+    // The position of a bookmark's row among the visible rows, -1 when none.
+    int positionOfBookmark(const TBookmark& b) const;
     const Row& rowAt(int pos);
     Row& rowByKey(int64_t key, int posHint);
     void fetchKeys(const std::vector<int64_t>& wanted);
-    int findKey(int64_t key) const;
+    // Reads the values of a query's rows not read at open: the row asked for and the unread
+    // ones around its position.
+    void fetchQueryRows(int64_t key, int posHint);
     void rebuildVisible();
     void sortSnapshot();
     bool evaluateFilter(int64_t key);
@@ -352,6 +392,16 @@ private:
     void scrollTo(int pos, bool first, bool last);
     bool matchesRow(int pos, const std::vector<TField*>& fs, const QVariantList& vals,
                     TLocateOptions options);
+    // The search of a table dataset through SQL (datasetsearch.cpp): the rows whose key fields
+    // may match, found by one query on the table with the fields' conditions, each checked as
+    // the scan checks it, in cursor order. False when SQL cannot narrow the search (the caller
+    // scans); else true with `key` the first row that matches and passes `accept`, -1 for none.
+    bool searchByQuery(const std::vector<TField*>& fs, const QVariantList& vals, TLocateOptions options,
+                       const std::function<bool(int64_t key)>& accept, int64_t& key);
+    // Loads the record of a stored row into a buffer (calculated fields computed).
+    void loadKeyBuffer(Buffer& b, int64_t key);
+    // Loads the record at a position into the display buffer (calculated fields computed).
+    void loadDisplay(int pos);
     std::vector<TField*> fieldList(const QString& names) const;
     // Drops the fields found by name (FindField, fieldList); called whenever the fields change.
     void forgetFieldNames();
@@ -400,9 +450,17 @@ private:
     mutable int lazyCount_ = 0;  // -1 until counted
     int64_t lastRowid_ = 0;  // the largest rowid at the table's open
     mutable std::unordered_map<int, std::vector<int64_t>> keyPages_;
+    std::vector<OrderTerm> orderTerms_;
+    mutable std::map<int, KeyAnchor> anchors_;  // rows of a lazy snapshot by their position
+    mutable int keyOrderUnindexed_ = -1;  // -1 until asked
+    mutable std::unordered_map<int64_t, int> keyPositions_;  // findKey's map; empty until asked
     std::vector<int64_t> vis_;   // the visible keys while a filter is active
     bool filterActive_ = false;
     std::vector<Row> rows_;
+    // A keyed query reads the values of its first rows at open and keeps only the keys of the
+    // rest; they are read by key later, through its statement with the rowid columns.
+    QString rowsSql_;
+    int hiddenColumns_ = 0;
     std::unordered_map<int64_t, Row> cache_;
     QHash<QString, sqlite3_stmt*> stmts_;
     struct WriteStatement {

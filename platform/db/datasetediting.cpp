@@ -287,6 +287,10 @@ void TDataSet::writeRow()
 
     int statements = 0;
     const std::vector<PendingWrite> writes = collectWrites(inserting, statements);
+    // An edit that moves the row in a lazy snapshot's order fixes the key list first: the pages
+    // still to be read would find the row at its new place.
+    if (!inserting && !bases_.empty() && changesKeyOrder(writes[0].cols))
+        materializeKeys();
     sqlite3* db = connection_->Handle();
     const bool atomic = statements > 1;
     if (atomic && sqlite3_exec(db, "SAVEPOINT orv_post", nullptr, nullptr, nullptr) != SQLITE_OK)

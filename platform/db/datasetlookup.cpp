@@ -71,6 +71,7 @@ void appendNumber(QByteArray& key, double d)
 void TDataSet::dropLookupIndexes()
 {
     lookupIndexes_.clear();
+    keyPositions_.clear();
 }
 
 const TDataSet::LookupIndex* TDataSet::lookupIndex(const std::vector<TField*>& fs)

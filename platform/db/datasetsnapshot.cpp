@@ -22,8 +22,8 @@ namespace {
 
 // Rows a keyed dataset reads before the one asked for (of its page, datasetshared.h).
 constexpr int kPageBefore = 16;
-// Keys a lazy snapshot reads at a time.
-constexpr int kKeyPage = 4096;
+// Rows of a keyed query whose values are read at open; the rest are read when first needed.
+constexpr int kQueryRowsAtOpen = 1024;
 
 TFieldType typeFromDeclaration(const QString& declared, int& size)
 {
@@ -171,6 +171,8 @@ void TDataSet::clearSnapshot()
     lazyKeys_ = false;
     lazyCount_ = 0;
     keyPages_.clear();
+    anchors_.clear();
+    keyPositions_.clear();
     vis_.clear();
     filterActive_ = false;
     rows_.clear();
@@ -224,7 +226,7 @@ void TDataSet::bindFields()
                 // An expression: its type is that of its first value.
                 QVariant first;
                 for (const Row& r : rows_)
-                    if (r.values[size_t(c)].isValid()) {
+                    if (!r.unread && r.values[size_t(c)].isValid()) {
                         first = r.values[size_t(c)];
                         break;
                     }
@@ -278,194 +280,7 @@ void TDataSet::readKeyed(const SelectPlan& plan, bool buildFields)
         readColumns(stmt, 0, buildFields);
         sqlite3_finalize(stmt);
     }
-    // The rows there are at open: counted first, and the keys of a large table are left to be
-    // read page by page. Rows added later (a larger rowid) stay out of the snapshot until it is
-    // read again, as with a snapshot read whole.
-    const QString where = plan.where.isEmpty() ? QString() : QStringLiteral(" WHERE ") + plan.where;
-    const QVariant last = connection_->ExecuteNativeScalar(QStringLiteral("SELECT max(rowid) FROM ") + table);
-    lastRowid_ = last.isNull() ? 0 : last.toLongLong();
-    // The keys are read whole up to the threshold; a table with more rows reads them page by
-    // page when a position is first reached, and counts them when the count is first needed.
-    const int threshold = LazyKeyThreshold();
-    {
-        const QString probe = QStringLiteral("SELECT 1 FROM ") + table + where + QStringLiteral(" LIMIT 1 OFFSET ") +
-                              QString::number(threshold);
-        sqlite3_stmt* stmt = nullptr;
-        if (sqlite3_prepare16_v2(db, probe.utf16(), int(probe.size() * 2), &stmt, nullptr) != SQLITE_OK)
-            connection_->RaiseError(QString());
-        BindParameters(stmt, plan.params, plan.namedParams);
-        const int rc = sqlite3_step(stmt);
-        const SqliteError err = SqliteError::of(db);
-        sqlite3_finalize(stmt);
-        if (rc != SQLITE_ROW && rc != SQLITE_DONE)
-            raise(err);
-        if (rc == SQLITE_ROW) {
-            lazyKeys_ = true;
-            lazyCount_ = -1;
-            return;
-        }
-    }
-    QString sql = QStringLiteral("SELECT rowid FROM ") + table + where;
-    if (!plan.orderBy.isEmpty())
-        sql += QStringLiteral(" ORDER BY ") + plan.orderBy;
-    sqlite3_stmt* stmt = nullptr;
-    if (sqlite3_prepare16_v2(db, sql.utf16(), int(sql.size() * 2), &stmt, nullptr) != SQLITE_OK)
-        connection_->RaiseError(QString());
-    BindParameters(stmt, plan.params, plan.namedParams);
-    int rc;
-    while ((rc = sqlite3_step(stmt)) == SQLITE_ROW)
-        snap_.push_back(sqlite3_column_int64(stmt, 0));
-    sqlite3_finalize(stmt);
-    if (rc != SQLITE_DONE)
-        connection_->RaiseError(QString());
-}
-
-QString TDataSet::keyOrder(bool reverse) const
-{
-    QStringList parts;
-    if (!plan_.orderBy.isEmpty()) {
-        for (QString part : plan_.orderBy.split(QStringLiteral(", "))) {
-            const bool desc = part.endsWith(QLatin1String(" DESC"), Qt::CaseInsensitive);
-            if (desc)
-                part.chop(5);
-            parts << (desc != reverse ? part + QStringLiteral(" DESC") : part);
-        }
-    }
-    // Rows alike in the order keep the order of their keys, read forwards or backwards.
-    parts << (reverse ? QStringLiteral("rowid DESC") : QStringLiteral("rowid"));
-    return parts.join(QStringLiteral(", "));
-}
-
-// The bound on the keys is a plain condition ("+rowid"): it must not keep SQLite from reading
-// the rows through the index of their order.
-std::vector<int64_t> TDataSet::keyQuery(bool reverse, int limit, int offset) const
-{
-    sqlite3* db = connection_->Handle();
-    QString sql = QStringLiteral("SELECT rowid FROM ") + QuoteIdentifier(plan_.table) +
-                  QStringLiteral(" WHERE +rowid <= ") + QString::number(lastRowid_);
-    if (!plan_.where.isEmpty())
-        sql += QStringLiteral(" AND (") + plan_.where + QLatin1Char(')');
-    sql += QStringLiteral(" ORDER BY ") + keyOrder(reverse);
-    if (limit > 0 || offset > 0)
-        sql += QStringLiteral(" LIMIT ") + QString::number(limit) + QStringLiteral(" OFFSET ") + QString::number(offset);
-    sqlite3_stmt* stmt = nullptr;
-    if (sqlite3_prepare16_v2(db, sql.utf16(), int(sql.size() * 2), &stmt, nullptr) != SQLITE_OK)
-        connection_->RaiseError(QString());
-    BindParameters(stmt, plan_.params, plan_.namedParams);
-    std::vector<int64_t> out;
-    out.reserve(size_t(limit > 0 ? limit : std::max(lazyCount_, 0)));
-    int rc;
-    while ((rc = sqlite3_step(stmt)) == SQLITE_ROW)
-        out.push_back(sqlite3_column_int64(stmt, 0));
-    const SqliteError err = SqliteError::of(db);
-    sqlite3_finalize(stmt);
-    if (rc != SQLITE_DONE)
-        raise(err);
-    return out;
-}
-
-const std::vector<int64_t>& TDataSet::keyPage(int page) const
-{
-    auto it = keyPages_.find(page);
-    if (it != keyPages_.end())
-        return it->second;
-    const int from = page * kKeyPage;
-    std::vector<int64_t> keys;
-    if (lazyCount_ >= 0 && from >= lazyCount_ / 2) {
-        // A page in the second half is read from the end backwards: the last rows are as
-        // quick to reach as the first.
-        const int rows = std::max(0, std::min(kKeyPage, lazyCount_ - from));
-        keys = keyQuery(true, rows, lazyCount_ - from - rows);
-        std::reverse(keys.begin(), keys.end());
-    } else {
-        keys = keyQuery(false, kKeyPage, from);
-    }
-    // Rows deleted since the count leave their places empty, as rows deleted behind a
-    // snapshot's back do.
-    if (lazyCount_ >= 0)
-        keys.resize(size_t(std::max(0, std::min(kKeyPage, lazyCount_ - from))), -1);
-    return keyPages_.emplace(page, std::move(keys)).first->second;
-}
-
-int64_t TDataSet::keyAt(int pos) const
-{
-    if (!lazyKeys_)
-        return keys()[size_t(pos)];
-    const std::vector<int64_t>& page = keyPage(pos / kKeyPage);
-    const size_t i = size_t(pos % kKeyPage);
-    return i < page.size() ? page[i] : -1;
-}
-
-bool TDataSet::validPos(int pos) const
-{
-    if (pos < 0)
-        return false;
-    if (!lazyKeys_ || lazyCount_ >= 0)
-        return pos < count();
-    return size_t(pos % kKeyPage) < keyPage(pos / kKeyPage).size();
-}
-
-int TDataSet::lazyCount() const
-{
-    if (lazyCount_ < 0) {
-        // All rows (SQLite counts a whole table from its pages) less those added since the open.
-        sqlite3* db = connection_->Handle();
-        auto countOf = [&](const QString& condition) {
-            QString sql = QStringLiteral("SELECT count(*) FROM ") + QuoteIdentifier(plan_.table);
-            QStringList conds;
-            if (!condition.isEmpty())
-                conds << condition;
-            if (!plan_.where.isEmpty())
-                conds << QLatin1Char('(') + plan_.where + QLatin1Char(')');
-            if (!conds.isEmpty())
-                sql += QStringLiteral(" WHERE ") + conds.join(QStringLiteral(" AND "));
-            sqlite3_stmt* stmt = nullptr;
-            if (sqlite3_prepare16_v2(db, sql.utf16(), int(sql.size() * 2), &stmt, nullptr) != SQLITE_OK)
-                connection_->RaiseError(QString());
-            BindParameters(stmt, plan_.params, plan_.namedParams);
-            const int rc = sqlite3_step(stmt);
-            const SqliteError err = SqliteError::of(db);
-            const int64_t n = rc == SQLITE_ROW ? sqlite3_column_int64(stmt, 0) : 0;
-            sqlite3_finalize(stmt);
-            if (rc != SQLITE_ROW)
-                raise(err);
-            return n;
-        };
-        const int64_t n = countOf(QString()) - countOf(QStringLiteral("rowid > ") + QString::number(lastRowid_));
-        lazyCount_ = int(std::min<int64_t>(n, INT32_MAX));
-        // Pages read before the count are cut or filled to it.
-        for (auto& [page, keys] : keyPages_)
-            keys.resize(size_t(std::max(0, std::min(kKeyPage, lazyCount_ - page * kKeyPage))), -1);
-    }
-    return lazyCount_;
-}
-
-void TDataSet::materializeKeys() const
-{
-    if (!lazyKeys_)
-        return;
-    auto* self = const_cast<TDataSet*>(this);
-    const int n = lazyCount();
-    std::vector<int64_t> all = keyQuery(false, 0, 0);
-    all.resize(size_t(n), -1);
-    self->snap_ = std::move(all);
-    self->lazyKeys_ = false;
-    self->lazyCount_ = 0;
-    keyPages_.clear();
-}
-
-namespace {
-int lazyKeyRows = 65536;
-}  // namespace
-
-void TDataSet::SetLazyKeyThreshold(int rows)
-{
-    lazyKeyRows = rows;
-}
-
-int TDataSet::LazyKeyThreshold()
-{
-    return lazyKeyRows;
+    readKeys(plan);
 }
 
 void TDataSet::readQuery(const SelectPlan& plan, bool buildFields)
@@ -508,6 +323,20 @@ void TDataSet::readQuery(const SelectPlan& plan, bool buildFields)
     }
     BindParameters(stmt, plan.params, plan.namedParams);
     readColumns(stmt, hidden, buildFields);
+    hiddenColumns_ = hidden;
+    rowsSql_.clear();
+    // A keyed result of many rows keeps the values of its first rows only; the rest are read by
+    // key when first needed, so that a long history costs its keys at open, not every value of
+    // every row. Undeclared fields of computed columns take their type from the values read,
+    // so such a result is read whole.
+    bool readAll = hidden == 0;
+    if (!readAll && !declaredFields_)
+        readAll = std::any_of(columnTypes_.begin(), columnTypes_.end(), [](const QString& t) { return t.isEmpty(); });
+    if (!readAll) {
+        rowsSql_ = keyed.sql.trimmed();
+        while (rowsSql_.endsWith(QLatin1Char(';')))
+            rowsSql_ = rowsSql_.left(rowsSql_.size() - 1).trimmed();
+    }
     const int n = sqlite3_column_count(stmt);
     int rc;
     while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
@@ -515,9 +344,13 @@ void TDataSet::readQuery(const SelectPlan& plan, bool buildFields)
         r.rowids.resize(size_t(hidden));
         for (int b = 0; b < hidden; ++b)
             r.rowids[size_t(b)] = sqlite3_column_type(stmt, b) == SQLITE_NULL ? -1 : sqlite3_column_int64(stmt, b);
-        r.values.reserve(size_t(n - hidden));
-        for (int c = hidden; c < n; ++c)
-            r.values.push_back(ColumnVariant(stmt, c));
+        if (readAll || rows_.size() < size_t(kQueryRowsAtOpen)) {
+            r.values.reserve(size_t(n - hidden));
+            for (int c = hidden; c < n; ++c)
+                r.values.push_back(ColumnVariant(stmt, c));
+        } else {
+            r.unread = true;
+        }
         snap_.push_back(int64_t(rows_.size()));
         rows_.push_back(std::move(r));
     }
@@ -588,10 +421,92 @@ void TDataSet::fetchKeys(const std::vector<int64_t>& wanted)
         }
 }
 
+void TDataSet::fetchQueryRows(int64_t key, int posHint)
+{
+    // The rows to read: the one asked for and the unread ones from a little before its position.
+    std::vector<int64_t> wanted{key};
+    if (validPos(posHint) && keyAt(posHint) == key) {
+        const int from = std::max(0, posHint - kPageBefore);
+        for (int p = from; validPos(p) && int(wanted.size()) < kPageSize; ++p) {
+            const int64_t k = keyAt(p);
+            if (k != key && rows_[size_t(k)].unread)
+                wanted.push_back(k);
+        }
+    } else {
+        // Without a position (a filter or a sort reading every row): the rows that follow it in
+        // the order the query gave them.
+        for (size_t k = size_t(key) + 1; k < rows_.size() && int(wanted.size()) < kPageSize; ++k)
+            if (rows_[k].unread)
+                wanted.push_back(int64_t(k));
+    }
+    // By the rowid of the first table; a row of it may stand in several rows of a join, which
+    // are told apart by all their rowids.
+    QHash<QByteArray, int64_t> byRowids;
+    auto tuple = [](const std::vector<int64_t>& ids) {
+        return QByteArray(reinterpret_cast<const char*>(ids.data()), qsizetype(ids.size() * sizeof(int64_t)));
+    };
+    for (int64_t k : wanted)
+        byRowids.insert(tuple(rows_[size_t(k)].rowids), k);
+    QString sql = QStringLiteral("SELECT * FROM (") + rowsSql_ + QStringLiteral(") WHERE __orv_rowid0 IN (");
+    for (int i = 0; i < kPageSize; ++i)
+        sql += i ? QStringLiteral(",?") : QStringLiteral("?");
+    sql += QLatin1Char(')');
+    sqlite3* db = connection_->Handle();
+    // Text the user typed is prepared under the read-only guard, as at open.
+    SetReadOnlyGuard(db, plan_.readOnly);
+    sqlite3_stmt* stmt = nullptr;
+    try {
+        stmt = statement(sql);
+    } catch (...) {
+        SetReadOnlyGuard(db, false);
+        throw;
+    }
+    SetReadOnlyGuard(db, false);
+    QVariantList positional = plan_.params;
+    for (int i = 0; i < kPageSize; ++i)
+        positional << (size_t(i) < wanted.size() ? QVariant(qlonglong(rows_[size_t(wanted[size_t(i)])].rowids[0]))
+                                                  : QVariant());
+    BindParameters(stmt, positional, plan_.namedParams);
+    const int hidden = hiddenColumns_;
+    const int n = sqlite3_column_count(stmt);
+    std::vector<int64_t> ids(static_cast<size_t>(hidden), -1);
+    int rc;
+    while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
+        for (int b = 0; b < hidden; ++b)
+            ids[size_t(b)] = sqlite3_column_type(stmt, b) == SQLITE_NULL ? -1 : sqlite3_column_int64(stmt, b);
+        const auto it = byRowids.constFind(tuple(ids));
+        if (it == byRowids.constEnd())
+            continue;
+        Row& r = rows_[size_t(*it)];
+        if (!r.unread)
+            continue;
+        r.values.reserve(size_t(n - hidden));
+        for (int c = hidden; c < n; ++c)
+            r.values.push_back(ColumnVariant(stmt, c));
+        r.unread = false;
+    }
+    const SqliteError err = SqliteError::of(db);
+    sqlite3_reset(stmt);
+    if (rc != SQLITE_DONE)
+        raise(err);
+    // Rows deleted behind our back stay in the snapshot, empty, until Requery.
+    for (int64_t k : wanted) {
+        Row& r = rows_[size_t(k)];
+        if (r.unread) {
+            r.values.assign(size_t(columns_.size()), QVariant());
+            r.missing = true;
+            r.unread = false;
+        }
+    }
+}
+
 TDataSet::Row& TDataSet::rowByKey(int64_t key, int posHint)
 {
-    if (!keyed_)
+    if (!keyed_) {
+        if (rows_[size_t(key)].unread)
+            fetchQueryRows(key, posHint);
         return rows_[size_t(key)];
+    }
     auto it = cache_.find(key);
     if (it != cache_.end())
         return it->second;
@@ -615,13 +530,6 @@ const TDataSet::Row& TDataSet::rowAt(int pos)
     if (!validPos(pos))
         return emptyRow_;
     return rowByKey(keyAt(pos), pos);
-}
-
-int TDataSet::findKey(int64_t key) const
-{
-    const auto& ks = keys();
-    const auto it = std::find(ks.begin(), ks.end(), key);
-    return it == ks.end() ? -1 : int(it - ks.begin());
 }
 
 // --- order and filter ----------------------------------------------------------------------------
@@ -650,31 +558,60 @@ void TDataSet::sortSnapshot()
     }
     dropLookupIndexes();
     materializeKeys();
+    // The sort columns' values of every row, copied as they are read: a large table's rows come
+    // page by page and the row cache lets earlier pages go, so no row is held by reference
+    // while others are read.
+    std::vector<std::vector<QVariant>> sortValues(snap_.size());
+    auto take = [&](size_t i, const Row* r) {
+        std::vector<QVariant>& v = sortValues[i];
+        v.reserve(cols.size());
+        for (const auto& col : cols)
+            v.push_back(r && size_t(col.first) < r->values.size() ? r->values[size_t(col.first)] : QVariant());
+    };
     if (keyed_) {
-        // Make sure every row's values are at hand before sorting.
         std::vector<int64_t> wanted;
-        for (int64_t k : snap_)
-            if (cache_.find(k) == cache_.end()) {
-                wanted.push_back(k);
-                if (int(wanted.size()) == kPageSize) {
-                    fetchKeys(wanted);
-                    wanted.clear();
-                }
+        std::vector<size_t> waiting;
+        auto readWanted = [&] {
+            fetchKeys(wanted);
+            for (size_t i : waiting) {
+                const auto it = cache_.find(snap_[i]);
+                take(i, it == cache_.end() ? nullptr : &it->second);  // a row gone meanwhile sorts as empty
             }
-        fetchKeys(wanted);
-        for (auto& kv : cache_)
-            kv.second.pinned = true;  // the sort needs them all; keep them
+            wanted.clear();
+            waiting.clear();
+        };
+        for (size_t i = 0; i < snap_.size(); ++i) {
+            const auto it = cache_.find(snap_[i]);
+            if (it != cache_.end()) {
+                take(i, &it->second);
+                continue;
+            }
+            wanted.push_back(snap_[i]);
+            waiting.push_back(i);
+            if (int(wanted.size()) == kPageSize)
+                readWanted();
+        }
+        readWanted();
+    } else {
+        for (size_t i = 0; i < snap_.size(); ++i)
+            take(i, &rowByKey(snap_[i], -1));
     }
-    std::stable_sort(snap_.begin(), snap_.end(), [&](int64_t a, int64_t b) {
-        const Row& ra = rowByKey(a, -1);
-        const Row& rb = rowByKey(b, -1);
-        for (const auto& [col, desc] : cols) {
-            const int c = compareValues(ra.values[size_t(col)], rb.values[size_t(col)]);
+    std::vector<size_t> order(snap_.size());
+    for (size_t i = 0; i < order.size(); ++i)
+        order[i] = i;
+    std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) {
+        for (size_t j = 0; j < cols.size(); ++j) {
+            const int c = compareValues(sortValues[a][j], sortValues[b][j]);
             if (c)
-                return desc ? c > 0 : c < 0;
+                return cols[j].second ? c > 0 : c < 0;
         }
         return false;
     });
+    std::vector<int64_t> sorted;
+    sorted.reserve(snap_.size());
+    for (size_t i : order)
+        sorted.push_back(snap_[i]);
+    snap_.swap(sorted);
 }
 
 bool TDataSet::evaluateFilter(int64_t key)
@@ -732,12 +669,7 @@ void TDataSet::SetIndexFieldNames(const QString& names)
     const TBookmark bm = GetBookmark();
     sortSnapshot();
     rebuildVisible();
-    int pos = -1;
-    for (int p = 0; p < count() && !bm.IsNull(); ++p)
-        if (bookmarkOf(keyAt(p)) == bm) {
-            pos = p;
-            break;
-        }
+    const int pos = positionOfBookmark(bm);
     cur_ = count() == 0 ? -1 : std::max(pos, 0);
     loadCurrent();
     notify(Event::DataSetChange);

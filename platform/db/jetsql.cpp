@@ -45,25 +45,18 @@ private:
         Table t;
         if (!db)
             return t;
-        sqlite3_stmt* st = nullptr;
-        const QByteArray sql = "PRAGMA table_info(" + QString(name).replace(QLatin1Char('"'), QLatin1String("\"\"")).prepend(QLatin1Char('"')).append(QLatin1Char('"')).toUtf8() + ")";
-        if (sqlite3_prepare_v2(db, sql.constData(), -1, &st, nullptr) == SQLITE_OK) {
-            while (sqlite3_step(st) == SQLITE_ROW) {
-                jetsql::ColumnInfo c;
-                c.name = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 1)));
-                c.type = jetsql::TypeOfDeclaration(
-                    QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 2))));
-                t.columns << c;
-            }
-        }
-        sqlite3_finalize(st);
+        t.columns = declaredColumns(name);
         t.exists = !t.columns.isEmpty();
+        sqlite3_stmt* st = nullptr;
         if (sqlite3_prepare_v2(db, "SELECT sql FROM sqlite_master WHERE type = 'view' AND name = ?1 COLLATE NOCASE",
                                -1, &st, nullptr) == SQLITE_OK) {
             const QByteArray n = name.toUtf8();
             sqlite3_bind_text(st, 1, n.constData(), n.size(), SQLITE_TRANSIENT);
-            if (sqlite3_step(st) == SQLITE_ROW)
-                t.viewOrder = orderOfView(QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 0))));
+            if (sqlite3_step(st) == SQLITE_ROW) {
+                const QString viewSql = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 0)));
+                t.viewOrder = orderOfView(viewSql);
+                typeViewColumns(viewSql, t.columns);
+            }
         }
         // Only an order by the view's own columns can be repeated outside it; otherwise the
         // view's ORDER BY, which SQLite keeps for a plain select over it, has to do.
@@ -80,6 +73,78 @@ private:
         }
         sqlite3_finalize(st);
         return t;
+    }
+
+    // The declared types of a table's own columns (PRAGMA table_info), without looking further.
+    QVector<jetsql::ColumnInfo> declaredColumns(const QString& name) const
+    {
+        QVector<jetsql::ColumnInfo> columns;
+        sqlite3_stmt* st = nullptr;
+        const QByteArray sql = "PRAGMA table_info(" + QString(name).replace(QLatin1Char('"'), QLatin1String("\"\"")).prepend(QLatin1Char('"')).append(QLatin1Char('"')).toUtf8() + ")";
+        if (sqlite3_prepare_v2(db, sql.constData(), -1, &st, nullptr) == SQLITE_OK) {
+            while (sqlite3_step(st) == SQLITE_ROW) {
+                jetsql::ColumnInfo c;
+                c.name = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 1)));
+                c.type = jetsql::TypeOfDeclaration(
+                    QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 2))));
+                columns << c;
+            }
+        }
+        sqlite3_finalize(st);
+        return columns;
+    }
+
+    // SQLite declares no type for a view's column that is an expression (a sum, COALESCE) or
+    // whose arms of a UNION differ; the saved query of the period statistics has such columns
+    // (Meter, Zeit: a block's row sums its units). Without a type a quoted value compared with
+    // the column is not converted, and SQLite then sorts every number below every text. Such a
+    // column takes the type of the columns of the same name in the tables the view reads (after
+    // FROM and JOIN), as long as they agree: numbers of either kind count as one (Float when
+    // one of them is), any other disagreement leaves the type unknown.
+    void typeViewColumns(const QString& viewSql, QVector<jetsql::ColumnInfo>& columns) const
+    {
+        bool untyped = false;
+        for (const jetsql::ColumnInfo& c : columns)
+            untyped = untyped || c.type == jetsql::JetType::Unknown;
+        if (!untyped)
+            return;
+        QVector<jetsql::Token> toks;
+        try {
+            toks = jetsql::Tokenize(viewSql);
+        } catch (const Exception&) {
+            return;
+        }
+        QStringList read;
+        for (int i = 0; i + 1 < toks.size(); ++i) {
+            const jetsql::Token& next = toks[i + 1];
+            if ((toks[i].isKeyword("FROM") || toks[i].isKeyword("JOIN")) &&
+                (next.kind == jetsql::TokenKind::Name || next.kind == jetsql::TokenKind::QuotedName) &&
+                !read.contains(next.text, Qt::CaseInsensitive))
+                read << next.text;
+        }
+        QVector<jetsql::ColumnInfo> base;
+        for (const QString& table : read)
+            base += declaredColumns(table);
+        for (jetsql::ColumnInfo& c : columns) {
+            if (c.type != jetsql::JetType::Unknown)
+                continue;
+            jetsql::JetType type = jetsql::JetType::Unknown;
+            bool agree = true;
+            for (const jetsql::ColumnInfo& b : base) {
+                if (b.name.compare(c.name, Qt::CaseInsensitive) != 0 || b.type == jetsql::JetType::Unknown)
+                    continue;
+                const bool numbers = (type == jetsql::JetType::Integer || type == jetsql::JetType::Float) &&
+                                     (b.type == jetsql::JetType::Integer || b.type == jetsql::JetType::Float);
+                if (type == jetsql::JetType::Unknown || type == b.type)
+                    type = b.type;
+                else if (numbers)
+                    type = jetsql::JetType::Float;
+                else
+                    agree = false;
+            }
+            if (agree)
+                c.type = type;
+        }
     }
 
     // The ORDER BY of a view's outermost select, with the names of the view's columns (the

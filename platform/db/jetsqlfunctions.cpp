@@ -252,10 +252,64 @@ void fnFormat(sqlite3_context* ctx, int, sqlite3_value** a)
     resultText(ctx, FormatValue(v, text(a[1]), sqlite3_value_int(a[2]) != 0, FormatSettings()));
 }
 
+bool isAscii(const unsigned char* s, int n)
+{
+    for (int i = 0; i < n; ++i)
+        if (s[i] >= 0x80)
+            return false;
+    return true;
+}
+
+unsigned char asciiLower(unsigned char c)
+{
+    return c >= 'A' && c <= 'Z' ? c + ('a' - 'A') : c;
+}
+
+// The LIKE matching of `sn` text characters against `pn` pattern characters: '%' matches any
+// run, '_' one character, any other pattern character the text character `same` finds equal.
+// Iterative, backtracking to the last '%'.
+template <class PatternAt, class Same>
+bool likeMatches(int sn, int pn, PatternAt p, Same same)
+{
+    int si = 0, pi = 0, starP = -1, starS = 0;
+    while (si < sn) {
+        if (pi < pn && (p(pi) == '_' || (p(pi) != '%' && same(si, pi)))) {
+            ++si;
+            ++pi;
+        } else if (pi < pn && p(pi) == '%') {
+            starP = pi++;
+            starS = si;
+        } else if (starP >= 0) {
+            pi = starP + 1;
+            si = ++starS;
+        } else {
+            return false;
+        }
+    }
+    while (pi < pn && p(pi) == '%')
+        ++pi;
+    return pi == pn;
+}
+
+// LikeMatch for text and pattern that are both ASCII, on the bytes SQLite holds: case folding of
+// ASCII is lowering its letters, so the answer is the same without two strings made per row
+// (a search over a long history runs this once per unit and keystroke).
+bool asciiLikeMatch(const unsigned char* s, int sn, const unsigned char* p, int pn)
+{
+    return likeMatches(sn, pn, [p](int i) { return p[i]; },
+                       [s, p](int si, int pi) { return asciiLower(p[pi]) == asciiLower(s[si]); });
+}
+
 void fnLike(sqlite3_context* ctx, int, sqlite3_value** a)
 {
     if (isNull(a[0]) || isNull(a[1]))
         return sqlite3_result_null(ctx);
+    const unsigned char* s = sqlite3_value_text(a[0]);
+    const int sn = sqlite3_value_bytes(a[0]);
+    const unsigned char* p = sqlite3_value_text(a[1]);
+    const int pn = sqlite3_value_bytes(a[1]);
+    if (s && p && isAscii(s, sn) && isAscii(p, pn))
+        return sqlite3_result_int(ctx, asciiLikeMatch(s, sn, p, pn) ? 1 : 0);
     sqlite3_result_int(ctx, LikeMatch(text(a[0]), text(a[1])) ? 1 : 0);
 }
 
@@ -904,25 +958,8 @@ bool LikeMatch(const QString& textIn, const QString& patternIn)
 {
     const QString s = textIn.toCaseFolded();
     const QString p = patternIn.toCaseFolded();
-    // Iterative matching with backtracking to the last '%'.
-    int si = 0, pi = 0, starP = -1, starS = 0;
-    while (si < s.size()) {
-        if (pi < p.size() && (p[pi] == QLatin1Char('_') || (p[pi] != QLatin1Char('%') && p[pi] == s[si]))) {
-            ++si;
-            ++pi;
-        } else if (pi < p.size() && p[pi] == QLatin1Char('%')) {
-            starP = pi++;
-            starS = si;
-        } else if (starP >= 0) {
-            pi = starP + 1;
-            si = ++starS;
-        } else {
-            return false;
-        }
-    }
-    while (pi < p.size() && p[pi] == QLatin1Char('%'))
-        ++pi;
-    return pi == p.size();
+    return likeMatches(int(s.size()), int(p.size()), [&p](int i) { return p[i].unicode(); },
+                       [&s, &p](int si, int pi) { return p[pi] == s[si]; });
 }
 
 }  // namespace jetsql

@@ -48,6 +48,16 @@ QString UnknownTable(const QString& table)
     return tr("Die Tabelle \"%1\" gibt es in der Datenquelle nicht.").arg(table);
 }
 
+QString SheetTooLarge(const QString& sheet, qint64 maxCells)
+{
+    return tr("Das Tabellenblatt \"%1\" ist zu groß für den Import: gelesen werden höchstens %2 Zeilen, %3 "
+              "Spalten und %4 gefüllte Zellen.")
+        .arg(sheet)
+        .arg(kSheetMaxRows)
+        .arg(kSheetMaxColumns)
+        .arg(maxCells);
+}
+
 QString NotAnAccessDatabase(const QString& fileName)
 {
     return tr("Die Datei \"%1\" ist keine Access-Datenbank.").arg(fileName);

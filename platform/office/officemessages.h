@@ -11,6 +11,8 @@ QString Damaged(const QString& fileName);
 QString Protected(const QString& fileName);
 QString TooLarge(const QString& fileName);
 QString UnknownTable(const QString& table);
+// A sheet whose filled cells are more than the import takes, named with the limits.
+QString SheetTooLarge(const QString& sheet, qint64 maxCells);
 QString NotAnAccessDatabase(const QString& fileName);
 QString AccessDamaged(const QString& fileName);
 QString AccessProtected(const QString& fileName);

@@ -1,5 +1,6 @@
 #include "platform/office/sheettablesource.h"
 
+#include <QHash>
 #include <QSet>
 
 #include "platform/office/officemessages.h"
@@ -40,7 +41,7 @@ QStringList SheetTableSource::TableNames() const
     return names;
 }
 
-const SheetData* SheetTableSource::sheetOf(const QString& table) const
+OfficeResult<const SheetData*> SheetTableSource::sheetOf(const QString& table) const
 {
     QString name = table.trimmed();
     if (name.size() >= 2 && name.startsWith(u'\'') && name.endsWith(u'\''))
@@ -48,14 +49,20 @@ const SheetData* SheetTableSource::sheetOf(const QString& table) const
     if (name.endsWith(u'$'))
         name.chop(1);
     const int i = book_.SheetIndex(name);
-    return i < 0 ? nullptr : &book_.sheets[i];
+    if (i < 0)
+        return OfficeError{OfficeMessages::UnknownTable(table), {}};
+    const SheetData* sheet = &book_.sheets[i];
+    if (sheet->TooLarge())
+        return OfficeError{OfficeMessages::SheetTooLarge(sheet->Name(), SheetData::kMaxCells), {}};
+    return sheet;
 }
 
 OfficeResult<QStringList> SheetTableSource::FieldNames(const QString& table) const
 {
-    const SheetData* sheet = sheetOf(table);
-    if (!sheet)
-        return OfficeError{OfficeMessages::UnknownTable(table), {}};
+    const OfficeResult<const SheetData*> found = sheetOf(table);
+    if (!found.Ok())
+        return found.Error();
+    const SheetData* sheet = found.Value();
     const TableShape shape = shapeOf(*sheet);
     QStringList names;
     QSet<QString> taken;
@@ -73,32 +80,53 @@ OfficeResult<QStringList> SheetTableSource::FieldNames(const QString& table) con
 
 OfficeResult<TableRows> SheetTableSource::Rows(const QString& table) const
 {
-    const SheetData* sheet = sheetOf(table);
-    if (!sheet)
-        return OfficeError{OfficeMessages::UnknownTable(table), {}};
+    const OfficeResult<const SheetData*> found = sheetOf(table);
+    if (!found.Ok())
+        return found.Error();
+    const SheetData* sheet = found.Value();
     const TableShape shape = shapeOf(*sheet);
     TableRows rows;
     if (shape.headerRow < 0)
         return rows;
-    const int width = shape.lastColumn - shape.firstColumn + 1;
-    rows.reserve(shape.lastRow - shape.headerRow);
-    for (int r = shape.headerRow + 1; r <= shape.lastRow; ++r) {
-        QVector<TableValue> row(width);
-        for (int c = 0; c < width; ++c)
-            row[c] = sheet->Cell(r, shape.firstColumn + c);
-        rows.append(std::move(row));
-    }
+    const qint64 width = shape.lastColumn - shape.firstColumn + 1;
+    const qint64 height = shape.lastRow - shape.headerRow;
+    if (width * height > SheetData::kMaxCells)
+        return OfficeError{OfficeMessages::SheetTooLarge(sheet->Name(), SheetData::kMaxCells), {}};
+    rows.fill(QVector<TableValue>(width), height);
+    for (const SheetCell& c : sheet->Cells())
+        if (c.row > shape.headerRow)
+            rows[c.row - shape.headerRow - 1][c.column - shape.firstColumn] = c.value;
     return rows;
 }
 
-int SheetTableSource::FirstRecordRow(const QString& table) const
+OfficeResult<TableRecords> SheetTableSource::Records(const QString& table, const QVector<int>& fields) const
 {
-    const SheetData* sheet = sheetOf(table);
-    if (!sheet)
-        return 0;
+    const OfficeResult<const SheetData*> found = sheetOf(table);
+    if (!found.Ok())
+        return found.Error();
+    const SheetData* sheet = found.Value();
     const TableShape shape = shapeOf(*sheet);
-    // Rows count from 0 here; the record row lies below the header row.
-    return shape.headerRow < 0 ? 1 : shape.headerRow + 2;
+    TableRecords records;
+    if (shape.headerRow < 0)
+        return records;
+    // The positions asked for by the sheet's column (a column may be asked for twice).
+    QHash<int, QList<int>> wanted;
+    for (qsizetype i = 0; i < fields.size(); ++i)
+        if (fields[i] >= 0)
+            wanted[shape.firstColumn + fields[i]].append(int(i));
+    for (const SheetCell& c : sheet->Cells()) {
+        if (c.row <= shape.headerRow)
+            continue;
+        const auto positions = wanted.constFind(c.column);
+        if (positions == wanted.constEnd())
+            continue;
+        // Rows count from 0 here, from 1 where the spreadsheet shows them.
+        if (records.isEmpty() || records.last().number != c.row + 1)
+            records.append(TableRecord{c.row + 1, QVector<TableValue>(fields.size())});
+        for (int i : *positions)
+            records.last().values[i] = c.value;
+    }
+    return records;
 }
 
 OfficeResult<std::unique_ptr<TableSource>> OpenExcelSource(const QString& fileName)

@@ -6,7 +6,8 @@
 //     the field "Min# Puls"); a blank or repeated header is "F" + the column's number counted
 //     from 1 within the filled columns ("F6");
 //   - the rows below it, up to the last filled row, are the records; each value keeps the kind
-//     of its cell.
+//     of its cell;
+//   - a sheet holding more than the import takes (SheetData::TooLarge) is refused by name.
 #include <memory>
 
 #include "platform/office/sheetbook.h"
@@ -18,17 +19,19 @@ public:
 
     QStringList TableNames() const override;
     OfficeResult<QStringList> FieldNames(const QString& table) const override;
+    // Every row as wide as the used range; refused for a sheet whose used range is larger than
+    // the import takes (one value in its last cell spans the whole sheet).
     OfficeResult<TableRows> Rows(const QString& table) const override;
-    // The sheet's row number (counted from 1, as the spreadsheet shows it) of the table's
-    // first record, so that a message can name the row a value came from; 0 for an unknown
-    // table.
-    int FirstRecordRow(const QString& table) const;
+    // Only the cells the sheet holds are read, so that a sheet with a few filled rows and one
+    // value far out costs what its filled rows cost; numbered by the sheet's rows from 1.
+    OfficeResult<TableRecords> Records(const QString& table, const QVector<int>& fields) const override;
 
     const SheetBook& Book() const { return book_; }
 
 private:
-    // The sheet of a table name: "Tabelle1$", also quoted ('Tabelle1$') or without the "$".
-    const SheetData* sheetOf(const QString& table) const;
+    // The sheet of a table name: "Tabelle1$", also quoted ('Tabelle1$') or without the "$"; an
+    // error for a table the book lacks or a sheet too large.
+    OfficeResult<const SheetData*> sheetOf(const QString& table) const;
 
     SheetBook book_;
 };

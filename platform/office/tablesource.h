@@ -11,6 +11,15 @@
 
 using TableRows = QVector<QVector<TableValue>>;
 
+// One record as the import copies it: the values of the fields it asked for, and the record's
+// number as the user finds it in the source (a sheet's row number, or the record's position in
+// the table counted from 1).
+struct TableRecord {
+    int number = 0;
+    QVector<TableValue> values;
+};
+using TableRecords = QVector<TableRecord>;
+
 class TableSource {
 public:
     virtual ~TableSource() = default;
@@ -21,4 +30,8 @@ public:
     virtual OfficeResult<QStringList> FieldNames(const QString& table) const = 0;
     // Every row of a table, each with one value per field in the order of FieldNames.
     virtual OfficeResult<TableRows> Rows(const QString& table) const = 0;
+    // The records of a table that hold a value in at least one of `fields` (positions in the
+    // order of FieldNames), in order, each with the values of those fields only. A position
+    // the table lacks reads as empty.
+    virtual OfficeResult<TableRecords> Records(const QString& table, const QVector<int>& fields) const;
 };

@@ -21,6 +21,9 @@ using namespace OfficeMessages;
 
 namespace {
 
+// As the largest part of a workbook of the other format that is read.
+constexpr qint64 kMaxWorkbookSize = qint64(256) << 20;
+
 // FreeXL trusts the structures it finds in a file: a damaged or crafted workbook can make it
 // crash or loop. It therefore runs in a child process that hands the cells over through a
 // pipe; a child that dies or takes too long means a damaged workbook, never a lost program.
@@ -329,6 +332,9 @@ OfficeResult<SheetBook> XlsReader::Read(const QString& fileName)
         QFile f(fileName);
         if (!f.open(QIODevice::ReadOnly))
             return OfficeError{FileUnreadable(fileName, f.errorString()), {}};
+        // The file is read whole: one larger than any workbook the import takes is refused first.
+        if (f.size() > kMaxWorkbookSize)
+            return OfficeError{TooLarge(fileName), {}};
         const QByteArray bytes = f.readAll();
         if (!bytes.startsWith(QByteArray::fromHex("d0cf11e0a1b11ae1")))
             return OfficeError{NotAWorkbook(fileName), {}};

@@ -490,6 +490,9 @@ std::optional<OfficeError> readSheet(const QString& fileName, const QString& par
         if (value.kind() == TableValue::Kind::Text && value.Text().isEmpty())
             continue;
         sheet.SetCell(row, column, value);
+        // A sheet beyond what the import takes keeps no cells: the rest of it is not read.
+        if (sheet.TooLarge())
+            break;
     }
     return std::nullopt;
 }

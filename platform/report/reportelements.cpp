@@ -30,6 +30,28 @@ void TReportElement::SetBounds(double left, double top, double width, double hei
 
 // --- labels --------------------------------------------------------------------------------
 
+namespace {
+
+// The longest start of the text that fits the width (mm) with "…" after it; the text itself
+// when it fits.
+QString elidedText(const QFont& font, const QString& text, double widthMm)
+{
+    if (MeasureText(font, text).width() <= widthMm)
+        return text;
+    const QString dots = QString(QChar(0x2026));
+    int lo = 0, hi = int(text.size());
+    while (lo < hi) {
+        const int mid = (lo + hi + 1) / 2;
+        if (MeasureText(font, text.left(mid) + dots).width() <= widthMm)
+            lo = mid;
+        else
+            hi = mid - 1;
+    }
+    return text.left(lo).trimmed() + dots;
+}
+
+}  // namespace
+
 TReportLabel::TReportLabel() : font_(QStringLiteral("Arial"), 10) {}
 
 QString TReportLabel::PrintText(const TReportContext&)
@@ -56,7 +78,8 @@ void TReportLabel::Produce(const TReportContext& ctx, const QRectF& band, std::v
     }
     if (!transparent_)
         out.push_back(TPageItem::rectItem(r, true, color_, Qt::NoPen));
-    TPageItem item = TPageItem::textItem(r, text, font_, fontColor_, alignment_);
+    const QString shown = elideRight_ && !measured && !wordWrap_ ? elidedText(font_, text, r.width()) : text;
+    TPageItem item = TPageItem::textItem(r, shown, font_, fontColor_, alignment_);
     item.wordWrap = wordWrap_;
     item.clip = !measured;
     item.autoWidth = measured && text.contains(kPageCountMarker);

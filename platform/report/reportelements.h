@@ -101,6 +101,10 @@ public:
     void SetAlignment(Qt::Alignment a) { alignment_ = a; }
     bool WordWrap() const { return wordWrap_; }
     void SetWordWrap(bool v) { wordWrap_ = v; }
+    // A text wider than its box (not auto-sized, one line) ends in "…" where the box ends,
+    // instead of being cut off mid-letter without a sign.
+    bool ElideRight() const { return elideRight_; }
+    void SetElideRight(bool v) { elideRight_ = v; }
     // Family, point size, bold, italic, underline. The default is Arial, 10 points.
     QFont& Font() { return font_; }
     const QFont& Font() const { return font_; }
@@ -125,6 +129,7 @@ private:
     bool alignToBand_ = false;
     Qt::Alignment alignment_ = Qt::AlignLeft;
     bool wordWrap_ = false;
+    bool elideRight_ = false;
     QFont font_;
     TColor fontColor_ = clBlack;
     bool transparent_ = true;

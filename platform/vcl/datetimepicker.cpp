@@ -217,6 +217,7 @@ void TDateTimePicker::typeDigit(QChar digit)
             section_ = sectionAt(e->hasSelectedText() ? e->selectionStart() : e->cursorPosition());
         }
         draft_ = startValue().toString(displayFormat());
+        TypingStarted();
     }
     const Section s = sections_[section_];
     typed_ += digit;

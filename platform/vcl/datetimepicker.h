@@ -59,6 +59,8 @@ public:
 protected:
     // The user changed the value (typing, stepping, the calendar); fires OnChange.
     virtual void Change();
+    // The user began typing a value, which is taken on leaving or by CommitTyping.
+    virtual void TypingStarted() {}
 
     void keyPressEvent(QKeyEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;

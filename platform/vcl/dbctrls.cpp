@@ -292,6 +292,14 @@ void TDBEdit::focusInEvent(QFocusEvent* e)
         setCursorPosition(0);
 }
 
+void TDBEdit::mousePressEvent(QMouseEvent* e)
+{
+    QLineEdit::mousePressEvent(e);
+    // A click into an empty mask types from its first position too, not from where it landed.
+    if (!inputMask().isEmpty() && maskEmpty() && !hasSelectedText())
+        setCursorPosition(0);
+}
+
 void TDBEdit::focusOutEvent(QFocusEvent* e)
 {
     if (e->reason() != Qt::PopupFocusReason)

@@ -211,9 +211,11 @@ public:
             SetEditStyle(esPickList);
         else
             SetEditStyle(esSimple);
+        TField* f = column ? column->Field() : nullptr;
+        // A lookup field holds only a row of its lookup dataset: typing completes to one.
+        SetListOnly(f && f->Lookup() && !list.isEmpty());
         TInplaceEditList::UpdateContents();
         // A picture or blob column is edited only through its button.
-        TField* f = column ? column->Field() : nullptr;
         setReadOnly(f && f->IsBlob());
     }
 
@@ -562,6 +564,19 @@ bool TDBGrid::SelectCell(int ACol, int ARow)
         return titleOffset() + link_->ActiveRecord() == ARow;
     }
     return true;
+}
+
+bool TDBGrid::CanEditAcceptKey(QChar Key)
+{
+    TColumn* column = columnAt(Col());
+    TField* field = column ? column->Field() : nullptr;
+    return !field || field->IsValidChar(Key);
+}
+
+bool TDBGrid::UsesEscape() const
+{
+    const TDataSet* ds = dataSet();
+    return EditorMode() || (ds && (ds->State() == dsEdit || ds->State() == dsInsert));
 }
 
 void TDBGrid::KeyDown(int& Key, Qt::KeyboardModifiers Shift)

@@ -180,8 +180,12 @@ protected:
     int GetEditLimit() override;
     QString GetEditMask(int ACol, int ARow) override;
     bool CanEditShow() override;
+    // A cell takes only the characters its field can hold (no letters in a number).
+    bool CanEditAcceptKey(QChar Key) override;
     TInplaceEdit* CreateEditor() override;
     void KeyDown(int& Key, Qt::KeyboardModifiers Shift) override;
+    // A row being edited or inserted is cancelled by Escape.
+    bool UsesEscape() const override;
     void MouseDown(Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y) override;
     void MouseUp(Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y) override;
     void Paint() override;

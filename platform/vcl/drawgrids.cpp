@@ -98,8 +98,10 @@ TStringGrid::Cell* TStringGrid::cellFor(int ACol, int ARow)
 
 QString TStringGrid::Cells(int ACol, int ARow) const
 {
-    const Cell* c = findCell(ACol, ARow);
-    return c ? c->text : QString();
+    if (const Cell* c = findCell(ACol, ARow))
+        return c->text;
+    return CellSource && ACol >= 0 && ARow >= 0 && ACol < ColCount() && ARow < RowCount() ? CellSource(ACol, ARow)
+                                                                                         : QString();
 }
 
 void TStringGrid::SetCells(int ACol, int ARow, const QString& value)
@@ -154,9 +156,9 @@ void TStringGrid::SetCols(int ACol, const QStringList& value)
 void TStringGrid::DrawCell(int ACol, int ARow, const QRect& ARect, TGridDrawState AState)
 {
     if (DefaultDrawing()) {
-        if (const Cell* c = findCell(ACol, ARow); c && !c->text.isEmpty()) {
+        if (const QString text = Cells(ACol, ARow); !text.isEmpty()) {
             QPainter* p = Canvas();
-            p->drawText(ARect.left() + 2, ARect.top() + 2 + p->fontMetrics().ascent(), c->text);
+            p->drawText(ARect.left() + 2, ARect.top() + 2 + p->fontMetrics().ascent(), text);
         }
     }
     TDrawGrid::DrawCell(ACol, ARow, ARect, AState);

@@ -1,17 +1,20 @@
 #include "platform/vcl/forms.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QAbstractScrollArea>
 #include <QAbstractItemView>
+#include <QCalendarWidget>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QFrame>
 #include <QGroupBox>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPointer>
+#include <QPushButton>
 #include <QScreen>
-
 
 #include "platform/rtl/sysutils.h"
 #include "platform/vcl/testhooks.h"
@@ -20,9 +23,101 @@ namespace {
 
 const char* const kModalResultProperty = "ModalResult";
 const char* const kCancelProperty = "Cancel";
+const char* const kDefaultProperty = "Default";
 const char* const kConnectedProperty = "_orvModalResultConnected";
+bool isDefaultButton(const QWidget* w)
+{
+    if (const auto* b = qobject_cast<const QPushButton*>(w); b && b->isDefault())
+        return true;
+    return w->property(kDefaultProperty).toBool();
+}
+
+bool isCancelButton(const QWidget* w)
+{
+    return w->property(kCancelProperty).toBool();
+}
+
+// The first visible button of the window (not of a window inside it) that the test picks.
+QWidget* findDialogButton(const QWidget* window, bool (*is)(const QWidget*))
+{
+    if (!window)
+        return nullptr;
+    for (QWidget* w : window->findChildren<QWidget*>())
+        if (w->window() == window && is(w) && w->isVisibleTo(window))
+            return w;
+    return nullptr;
+}
+
+bool hasCloseBox(const QWidget* window)
+{
+    if (!window || !window->isWindow())
+        return false;
+    const Qt::WindowFlags flags = window->windowFlags();
+    const Qt::WindowType type = window->windowType();
+    if (type != Qt::Window && type != Qt::Dialog && type != Qt::Tool)
+        return false;
+    if (flags & Qt::FramelessWindowHint)
+        return false;
+    return !(flags & Qt::CustomizeWindowHint) || (flags & Qt::WindowCloseButtonHint);
+}
+
+bool isEnterKey(const QKeyEvent* e)
+{
+    const Qt::KeyboardModifiers mods = e->modifiers() & ~Qt::KeypadModifier;
+    return mods == Qt::NoModifier && (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter);
+}
+
+bool isEscapeKey(const QKeyEvent* e)
+{
+    return (e->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier && e->key() == Qt::Key_Escape;
+}
 
 }  // namespace
+
+QWidget* DefaultButton(const QWidget* window)
+{
+    return findDialogButton(window, isDefaultButton);
+}
+
+QWidget* CancelButton(const QWidget* window)
+{
+    return findDialogButton(window, isCancelButton);
+}
+
+bool PressDialogButton(QWidget* button)
+{
+    if (!button || !button->isEnabled())
+        return false;
+    if (auto* b = qobject_cast<QAbstractButton*>(button)) {
+        b->click();
+        return true;
+    }
+    return QMetaObject::invokeMethod(button, "Click");
+}
+
+bool FocusFirstField(QWidget* container)
+{
+    if (!container)
+        return false;
+    const QWidget* window = container->window();
+    for (QWidget* w = container->nextInFocusChain(); w && w != container; w = w->nextInFocusChain()) {
+        if (container->isAncestorOf(w) && (w->focusPolicy() & Qt::TabFocus) && w->isEnabled() &&
+            w->isVisibleTo(window) && !w->focusProxy()) {
+            w->setFocus(Qt::TabFocusReason);
+            return true;
+        }
+    }
+    return false;
+}
+
+bool WindowTakesEscape(const QWidget* window)
+{
+    // Only the dialog base closes a window on Escape; another window (the main window) keeps the
+    // key for its controls unless it has a cancel button.
+    if (!qobject_cast<const TForm*>(window))
+        return qobject_cast<const QDialog*>(window) && CancelButton(window);
+    return CancelButton(window) || hasCloseBox(window);
+}
 
 TForm::TForm(QWidget* Owner, Qt::WindowFlags flags) : QDialog(Owner, flags) {}
 
@@ -160,16 +255,62 @@ bool TForm::CloseQuery()
 
 void TForm::reject()
 {
-    for (QAbstractButton* b : findChildren<QAbstractButton*>()) {
-        if (b->property(kCancelProperty).toBool() && b->isVisible() && b->isEnabled()) {
-            b->click();
+    if (QWidget* cancel = CancelButton(this))
+        PressDialogButton(cancel);
+    else if (hasCloseBox(this))
+        Close();
+}
+
+void TForm::keyPressEvent(QKeyEvent* e)
+{
+    // Only a window has dialog keys; a form placed inside another window passes them on.
+    if (isWindow() && isEscapeKey(e) && WindowTakesEscape(this)) {
+        reject();
+        e->accept();
+        return;
+    }
+    if (isWindow() && isEnterKey(e)) {
+        auto* focused = qobject_cast<QPushButton*>(QApplication::focusWidget());
+        if (focused && focused->window() == this && focused->isEnabled()) {
+            focused->click();
+            e->accept();
+            return;
+        }
+        if (QWidget* button = DefaultButton(this)) {
+            PressDialogButton(button);
+            e->accept();
             return;
         }
     }
+    e->ignore();
+}
+
+bool TForm::eventFilter(QObject* watched, QEvent* event)
+{
+    // A month calendar takes Return for itself though it does nothing with it; in a dialog with a
+    // default button Return belongs to that button.
+    if (event->type() == QEvent::KeyPress && isEnterKey(static_cast<QKeyEvent*>(event))) {
+        if (QWidget* button = DefaultButton(this)) {
+            PressDialogButton(button);
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void TForm::showEvent(QShowEvent* e)
 {
+    // Only a button the window marks as its default takes Return from the other controls: the
+    // toolkit would otherwise make the first push button of a dialog without one its default
+    // (the "H" button of a date, a "Durchsuchen") and let the focus move that role about. A
+    // focused push button still takes Return for itself (keyPressEvent).
+    if (isWindow())
+        for (QPushButton* b : findChildren<QPushButton*>())
+            if (b->window() == this)
+                b->setAutoDefault(false);
+    for (QCalendarWidget* calendar : findChildren<QCalendarWidget*>())
+        if (auto* view = calendar->findChild<QAbstractItemView*>())
+            view->installEventFilter(this);
     QDialog::showEvent(e);
     if (OnShow && !e->spontaneous())
         OnShow(this);

@@ -15,8 +15,20 @@
 // Buttons close a modal form through their modal result: give the button the dynamic property
 // "ModalResult" (an int, settable in Qt Designer) or call SetButtonModalResult. As in the runtime
 // the button's own click handlers run first and may overrule the result (SetModalResult(mrNone)
-// keeps the window open); the window closes after the click has been handled. A button with the
-// dynamic property "Cancel" set to true is clicked by the Escape key.
+// keeps the window open); the window closes after the click has been handled.
+//
+// The dialog keys, once for every form: the focused control sees Escape and Return first and passes
+// on what it does not use (an edit that was changed takes Escape back to the stored value, a
+// multi-line box and an open cell editor keep Return); then the form takes them:
+//   - Escape clicks the cancel button (dynamic property "Cancel" true); without one it closes the
+//     window as its close box does, on a window that has a close box (a frameless window keeps it).
+//   - Return and Enter click the default button: a QPushButton with its "default" property, or any
+//     button with the dynamic property "Default" true (the flat buttons; and push buttons where a
+//     window has one default button on each page of a page control, as the toolkit keeps only
+//     one "default" per window); a disabled default button swallows the key. A focused push
+//     button takes Return for itself, as in the runtime.
+// Buttons other than QAbstractButton are clicked through their invokable Click() (a flat button
+// pressed as the mouse presses it).
 //
 // Tests never wait for a modal window: see platform/vcl/testhooks.h (onShowModal).
 #include <QDialog>
@@ -79,7 +91,7 @@ public:
     std::function<void(QObject* Sender, bool& CanClose)> OnCloseQuery;
 
 public slots:
-    // Escape: clicks the button marked "Cancel", else does nothing (as the runtime).
+    // Escape: clicks the button marked "Cancel", else closes a window that has a close box.
     void reject() override;
     void accept() override { SetModalResult(mrOk); }
 
@@ -87,6 +99,8 @@ protected:
     void showEvent(QShowEvent* e) override;
     void hideEvent(QHideEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     friend class ScriptedAnswers;
@@ -106,6 +120,18 @@ private:
 
 // Gives a button a modal result: clicking it closes its modal form with that result.
 void SetButtonModalResult(QAbstractButton* button, TModalResult result);
+
+// The window's default and cancel buttons as the dialog keys find them (visible ones only);
+// nullptr without one.
+QWidget* DefaultButton(const QWidget* window);
+QWidget* CancelButton(const QWidget* window);
+// Clicks a dialog button of any class (see above); false when it is disabled or cannot be clicked.
+bool PressDialogButton(QWidget* button);
+// Puts the focus on the first control inside `container` that Tab stops on, in its window's tab
+// order (the field a user types into first); false when there is none.
+bool FocusFirstField(QWidget* container);
+// Whether Escape does something in this window: a cancel button, or a close box to close it by.
+bool WindowTakesEscape(const QWidget* window);
 
 // A frame: a panel of controls built from a .ui file and hosted in another window.
 class TFrame : public QWidget {

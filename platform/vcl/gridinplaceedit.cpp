@@ -99,7 +99,20 @@ void TInplaceEdit::keyPressEvent(QKeyEvent* e)
     default:
         break;
     }
+    if (!(shift & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)))
+        for (QChar c : e->text())
+            if (c.isPrint() && !grid_->CanEditAcceptKey(c)) {
+                QApplication::beep();
+                e->accept();
+                return;
+            }
     QLineEdit::keyPressEvent(e);
+}
+
+void TInplaceEdit::TypeChar(QChar ch)
+{
+    insert(QString(ch));
+    setModified(true);
 }
 
 void TInplaceEdit::focusOutEvent(QFocusEvent* e)
@@ -229,6 +242,25 @@ bool TInplaceEditList::eventFilter(QObject* watched, QEvent* e)
     return TInplaceEdit::eventFilter(watched, e);
 }
 
+void TInplaceEditList::TypeChar(QChar ch)
+{
+    if (!listOnly_ || pickList_.isEmpty()) {
+        TInplaceEdit::TypeChar(ch);
+        return;
+    }
+    const int keep = hasSelectedText() ? selectionStart() : cursorPosition();
+    const QString typed = text().left(keep) + ch;
+    for (const QString& entry : pickList_) {
+        if (entry.startsWith(typed, Qt::CaseInsensitive)) {
+            setText(entry);
+            setSelection(entry.size(), typed.size() - entry.size());
+            setModified(true);
+            return;
+        }
+    }
+    QApplication::beep();
+}
+
 void TInplaceEditList::keyPressEvent(QKeyEvent* e)
 {
     const bool altDown = e->key() == Qt::Key_Down && (e->modifiers() & Qt::AltModifier);
@@ -238,6 +270,13 @@ void TInplaceEditList::keyPressEvent(QKeyEvent* e)
     }
     if (editStyle_ == esEllipsis && e->key() == Qt::Key_Return && (e->modifiers() & Qt::ControlModifier)) {
         buttonClicked();
+        return;
+    }
+    if (listOnly_ && !pickList_.isEmpty() && !e->text().isEmpty() &&
+        !(e->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) && e->text().at(0).isPrint()) {
+        for (QChar c : e->text())
+            TypeChar(c);
+        e->accept();
         return;
     }
     TInplaceEdit::keyPressEvent(e);
@@ -284,11 +323,12 @@ void TCustomGrid::ShowEditorChar(QChar ch)
     if (!editorMode_ || !editor_)
         return;
     editor_->selectAll();
-    if (ch == QLatin1Char('\b'))
+    if (ch == QLatin1Char('\b')) {
         editor_->del();
-    else
-        editor_->insert(QString(ch));
-    editor_->setModified(true);
+        editor_->setModified(true);
+    } else {
+        editor_->TypeChar(ch);
+    }
 }
 
 void TCustomGrid::HideEditor()

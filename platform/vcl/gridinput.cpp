@@ -6,10 +6,11 @@
 #include <QDialog>
 #include <QKeyEvent>
 #include <QMouseEvent>
-#include <QPushButton>
 #include <QScrollBar>
 
 #include <algorithm>
+
+#include "platform/vcl/forms.h"
 
 namespace {
 
@@ -28,10 +29,7 @@ bool isDialogKeyOfWindow(const QWidget* grid, const QKeyEvent* e)
     const auto* dialog = qobject_cast<const QDialog*>(grid->window());
     if (!dialog)
         return false;
-    for (const QPushButton* b : dialog->findChildren<QPushButton*>())
-        if (b->isVisibleTo(dialog) && (enter ? b->isDefault() : b->property("Cancel").toBool()))
-            return true;
-    return false;
+    return enter ? DefaultButton(dialog) != nullptr : CancelButton(dialog) != nullptr;
 }
 
 }  // namespace
@@ -187,6 +185,11 @@ void TCustomGrid::KeyPress(QChar& Key)
         return;
     }
     if ((options_ & goEditing) && !editorMode_ && (Key == QLatin1Char('\b') || Key.unicode() >= 32)) {
+        if (Key != QLatin1Char('\b') && !CanEditAcceptKey(Key)) {
+            QApplication::beep();
+            Key = QChar();
+            return;
+        }
         ShowEditorChar(Key);
         Key = QChar();
     }
@@ -195,6 +198,13 @@ void TCustomGrid::KeyPress(QChar& Key)
 void TCustomGrid::keyPressEvent(QKeyEvent* e)
 {
     if (isDialogKeyOfWindow(this, e)) {
+        e->ignore();
+        return;
+    }
+    // Escape that the grid has no use for (no cell editor, nothing being edited) closes its
+    // window, as everywhere else in it.
+    if (e->key() == Qt::Key_Escape && !(e->modifiers() & ~Qt::KeypadModifier) && !UsesEscape() &&
+        WindowTakesEscape(window())) {
         e->ignore();
         return;
     }

@@ -132,6 +132,8 @@ public:
     virtual void UpdateContents();
     // Places the edit over the rectangle (viewport coordinates) and shows it.
     void Move(const QRect& rect);
+    // Types one character over the selection, as a key press does.
+    virtual void TypeChar(QChar ch);
 
 protected:
     bool event(QEvent* e) override;
@@ -158,6 +160,12 @@ public:
     void SetEditStyle(TEditStyle value);
     const QStringList& PickList() const { return pickList_; }
     void SetPickList(const QStringList& value) { pickList_ = value; }
+    // A cell that holds only an entry of its pick list (a lookup field): what is typed completes
+    // to the first entry beginning with it, the rest selected; a character no entry goes on
+    // with is refused with a beep.
+    bool ListOnly() const { return listOnly_; }
+    void SetListOnly(bool value) { listOnly_ = value; }
+    void TypeChar(QChar ch) override;
     void DropDown();
     // Closes the list; with Accept the chosen item becomes the edit's text.
     void CloseUp(bool Accept);
@@ -173,6 +181,7 @@ protected:
 private:
     void buttonClicked();
     TEditStyle editStyle_ = esSimple;
+    bool listOnly_ = false;
     QStringList pickList_;
     QListWidget* list_ = nullptr;
     QToolButton* button_ = nullptr;
@@ -308,8 +317,12 @@ protected:
     virtual int GetEditLimit();
     virtual QString GetEditMask(int ACol, int ARow);
     virtual bool CanEditShow();
+    // Whether a typed character may go into the current cell; refused ones beep and are dropped.
+    virtual bool CanEditAcceptKey(QChar /*Key*/) { return true; }
     virtual TInplaceEdit* CreateEditor();
     virtual void KeyDown(int& Key, Qt::KeyboardModifiers Shift);
+    // Whether Escape does something here (an open cell editor); else the window takes it.
+    virtual bool UsesEscape() const { return editorMode_; }
     virtual void KeyUp(int& Key, Qt::KeyboardModifiers Shift);
     virtual void KeyPress(QChar& Key);
     virtual void MouseDown(Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y);
@@ -461,6 +474,10 @@ public:
     void SetRows(int ARow, const QStringList& value);
     QStringList Cols(int ACol) const;
     void SetCols(int ACol, const QStringList& value);
+
+    // The text of a cell the grid holds none for: a long list keeps its rows elsewhere and
+    // makes the texts of the cells that are read or shown (set cells take precedence).
+    std::function<QString(int ACol, int ARow)> CellSource;
 
 protected:
     void DrawCell(int ACol, int ARow, const QRect& ARect, TGridDrawState AState) override;

@@ -15,6 +15,17 @@ void TMaskEdit::SetEditMask(const QString& mask)
     setInputMask(input);
 }
 
+void TMaskEdit::mousePressEvent(QMouseEvent* e)
+{
+    QLineEdit::mousePressEvent(e);
+    if (inputMask().isEmpty() || hasSelectedText())
+        return;
+    for (QChar c : text())
+        if (c.isLetterOrNumber())
+            return;
+    setCursorPosition(0);
+}
+
 QString TMaskEdit::Text() const
 {
     if (inputMask().isEmpty())

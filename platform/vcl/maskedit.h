@@ -21,6 +21,10 @@ public:
     // Empties every position (the literals stay).
     void Clear() { SetText(QString()); }
 
+protected:
+    // A click into an empty mask puts the caret at its first position, where typing begins.
+    void mousePressEvent(QMouseEvent* e) override;
+
 private:
     QString editMask_;
     QChar blank_ = QLatin1Char('_');

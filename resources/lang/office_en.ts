@@ -32,6 +32,10 @@
         <translation>The data source has no table &quot;%1&quot;.</translation>
     </message>
     <message>
+        <source>Das Tabellenblatt &quot;%1&quot; ist zu groß für den Import: gelesen werden höchstens %2 Zeilen, %3 Spalten und %4 gefüllte Zellen.</source>
+        <translation>The sheet &quot;%1&quot; is too large for the import: at most %2 rows, %3 columns and %4 filled cells are read.</translation>
+    </message>
+    <message>
         <source>Die Datei &quot;%1&quot; ist keine Access-Datenbank.</source>
         <translation>The file &quot;%1&quot; is not an Access database.</translation>
     </message>

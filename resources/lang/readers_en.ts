@@ -36,8 +36,28 @@
         <translation>The file &quot;%1&quot; cannot be read: %2</translation>
     </message>
     <message>
-        <source>%1 (Datei &quot;%2&quot;)</source>
-        <translation>%1 (file &quot;%2&quot;)</translation>
+        <source>Datei &quot;%1&quot;: %2</source>
+        <translation>File &quot;%1&quot;: %2</translation>
+    </message>
+    <message>
+        <source>Datei &quot;%1&quot;, Zeile %2: %3</source>
+        <translation>File &quot;%1&quot;, line %2: %3</translation>
+    </message>
+    <message>
+        <source>Die Datei kann nicht gelesen werden: %1</source>
+        <translation>The file cannot be read: %1</translation>
+    </message>
+    <message>
+        <source>Die Datei ist leer.</source>
+        <translation>The file is empty.</translation>
+    </message>
+    <message>
+        <source>Die Datei ist keine Trainingsdatei eines Herzfrequenzmessers: ihr fehlt das Datum (&quot;Date&quot;).</source>
+        <translation>The file is no exercise file of a heart-rate monitor: it has no date (&quot;Date&quot;).</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; liegt außerhalb des gültigen Bereichs.</source>
+        <translation>&apos;%1&apos; is out of the valid range.</translation>
     </message>
     <message>
         <source>&apos;%1&apos; ist kein gültiges Intervall</source>
@@ -51,8 +71,56 @@
 <context>
     <name>GarminRunFile</name>
     <message>
-        <source>Zeile %1, Spalte %2: %3</source>
-        <translation>Line %1, column %2: %3</translation>
+        <source>Zeile %1, Spalte %2</source>
+        <translation>Line %1, column %2</translation>
+    </message>
+    <message>
+        <source>Zeile %1</source>
+        <translation>Line %1</translation>
+    </message>
+    <message>
+        <source>Datei &quot;%1&quot;: %2</source>
+        <translation>File &quot;%1&quot;: %2</translation>
+    </message>
+    <message>
+        <source>Datei &quot;%1&quot;, %2: %3</source>
+        <translation>File &quot;%1&quot;, %2: %3</translation>
+    </message>
+    <message>
+        <source>Die Länge %1 m liegt außerhalb dessen, was eine Einheit speichern kann.</source>
+        <translation>The length %1 m lies outside what a unit can store.</translation>
+    </message>
+    <message>
+        <source>Die Dauer %1 liegt außerhalb dessen, was eine Einheit speichern kann.</source>
+        <translation>The duration %1 lies outside what a unit can store.</translation>
+    </message>
+    <message>
+        <source>Die Höhe %1 m liegt außerhalb dessen, was gespeichert werden kann (-32768 bis 32767 m).</source>
+        <translation>The altitude %1 m lies outside what can be stored (-32768 to 32767 m).</translation>
+    </message>
+    <message>
+        <source>Der Breitengrad %1 liegt außerhalb von -90 bis 90.</source>
+        <translation>The latitude %1 lies outside -90 to 90.</translation>
+    </message>
+    <message>
+        <source>Der Längengrad %1 liegt außerhalb von -180 bis 180.</source>
+        <translation>The longitude %1 lies outside -180 to 180.</translation>
+    </message>
+    <message>
+        <source>Die Runden sind zusammen länger, als eine Einheit speichern kann.</source>
+        <translation>The laps together are longer than a unit can store.</translation>
+    </message>
+    <message>
+        <source>Die Runden dauern zusammen länger, als eine Einheit speichern kann.</source>
+        <translation>The laps together last longer than a unit can store.</translation>
+    </message>
+    <message>
+        <source>Die Messpunkte sind zusammen weiter entfernt, als eine Einheit speichern kann.</source>
+        <translation>The track points together cover more distance than a unit can store.</translation>
+    </message>
+    <message>
+        <source>Der Anstieg von %1 m ist größer, als eine Einheit speichern kann (32767 m).</source>
+        <translation>The climb of %1 m is larger than a unit can store (32767 m).</translation>
     </message>
     <message>
         <source>Die Datei &quot;%1&quot; kann nicht gelesen werden: %2</source>

@@ -58,4 +58,15 @@
         <translation>Unknown error</translation>
     </message>
 </context>
+<context>
+    <name>WholeFile</name>
+    <message>
+        <source>Die Datei ist größer als %1 MB. So große Aufzeichnungen gibt es nicht; sie wird nicht gelesen.</source>
+        <translation>The file is larger than %1 MB. No recording is that large; it is not read.</translation>
+    </message>
+    <message>
+        <source>Die Datei kann nicht gelesen werden: %1</source>
+        <translation>The file cannot be read: %1</translation>
+    </message>
+</context>
 </TS>

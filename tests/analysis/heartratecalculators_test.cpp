@@ -57,6 +57,66 @@ TEST(HeartRate, BandsTruncateEveryBound)
     EXPECT_THROW(HeartRateBands("190,5"), EConvertError);
 }
 
+// Values no body has are refused with a message instead of being shown as a result.
+TEST(HeartRate, ImplausibleAgesAndMaximaAreNamed)
+{
+    for (int age : {5, 40, 100})
+        EXPECT_EQ(AgeImplausible(age), QString()) << age;
+    for (int age : {-500, -1, 0, 4, 101, 1000})
+        EXPECT_EQ(AgeImplausible(age), "Das Lebensalter muß zwischen 5 und 100 Jahren liegen.") << age;
+    for (int max : {100, 190, 240})
+        EXPECT_EQ(MaxHeartRateImplausible(max), QString()) << max;
+    for (int max : {-190, 0, 99, 241, 1900})
+        EXPECT_EQ(MaxHeartRateImplausible(max), "Der Maximalpuls muß zwischen 100 und 240 Schlägen pro Minute liegen.")
+            << max;
+}
+
+TEST_F(HeartRateWindowTest, ImplausibleInputIsRefusedAndTheResultKept)
+{
+    TMaximPuls maximum;
+    maximum.Edit1->setText("40");
+    maximum.BitBtn1->click();
+    for (const char* age : {"-500", "0", "150"}) {
+        maximum.Edit1->setText(age);
+        ScriptedAnswers::pushMessageAnswer(mrOk);
+        maximum.BitBtn1->click();
+        EXPECT_EQ(ScriptedAnswers::lastMessage().Text, AgeImplausible(-500)) << age;
+        EXPECT_EQ(maximum.Edit2->text(), QStringLiteral("194")) << age;
+    }
+
+    TPulsfrequenzen bands;
+    bands.Edit1->setText("190");
+    bands.BitBtn1->click();
+    for (const char* max : {"-190", "19000"}) {
+        bands.Edit1->setText(max);
+        ScriptedAnswers::pushMessageAnswer(mrOk);
+        bands.BitBtn1->click();
+        EXPECT_EQ(ScriptedAnswers::lastMessage().Text, MaxHeartRateImplausible(0)) << max;
+        EXPECT_EQ(bands.Bound[0]->text(), QStringLiteral("104")) << max;
+        EXPECT_EQ(bands.Bound[9]->text(), QStringLiteral("190")) << max;
+    }
+
+    Tbody bmi;
+    bmi.Edit1->setText("70");
+    bmi.Edit2->setText("175");
+    bmi.Button1->click();
+    struct Case {
+        const char *kg, *cm, *message;
+    } cases[] = {{"-70", "175", "Das Gewicht muß zwischen 20 und 300 kg liegen."},
+                 {"99999999", "175", "Das Gewicht muß zwischen 20 und 300 kg liegen."},
+                 {"70", "17,5", "Die Größe muß zwischen 100 und 250 cm liegen."},
+                 {"70", "-175", "Die Größe muß zwischen 100 und 250 cm liegen."}};
+    for (const Case& c : cases) {
+        bmi.Edit1->setText(c.kg);
+        bmi.Edit2->setText(c.cm);
+        ScriptedAnswers::pushMessageAnswer(mrOk);
+        bmi.Button1->click();
+        EXPECT_EQ(ScriptedAnswers::lastMessage().Text, QString::fromUtf8(c.message)) << c.kg << " " << c.cm;
+        EXPECT_EQ(bmi.Edit3->text(), QStringLiteral("22,9"));
+        EXPECT_EQ(bmi.Edit3->palette().color(QPalette::Base), QColor(Qt::yellow));
+    }
+}
+
 TEST_F(HeartRateWindowTest, MaximumDialogClosesOnlyOnSuccess)
 {
     TMaximPuls w;

@@ -89,11 +89,29 @@ TEST(PaceTable, HoldsBothPartsAsGiven)
     EXPECT_STREQ(PaceTable10000()[64].Target, "01:02:00");
     EXPECT_STREQ(PaceTable10000()[65].Target, "01:02:30");
     EXPECT_STREQ(PaceTable10000().back().Target, "01:10:00");
-    // The entries that break the rising order stay as the table gives them.
+    // 00:15:45 breaks the rising order by a few seconds and stays as the table gives it; the
+    // tempo-run paces of 01:09:30 and 01:10:00 follow the 3 s step of their column.
     using P = std::array<QString, 3>;
     EXPECT_EQ(LookupTrainingPaces(0, "00:15:45"), (P{"00:04:20", "00:03:54", "00:03:35"}));
-    EXPECT_EQ(LookupTrainingPaces(1, "01:09:30"), (P{"00:08:30", "00:07:30", "00:06:06"}));
-    EXPECT_EQ(LookupTrainingPaces(1, "01:10:00"), (P{"00:08:33", "00:07:33", "00:06:09"}));
+    EXPECT_EQ(LookupTrainingPaces(1, "01:09:00"), (P{"00:08:27", "00:07:27", "00:07:03"}));
+    EXPECT_EQ(LookupTrainingPaces(1, "01:09:30"), (P{"00:08:30", "00:07:30", "00:07:06"}));
+    EXPECT_EQ(LookupTrainingPaces(1, "01:10:00"), (P{"00:08:33", "00:07:33", "00:07:09"}));
+}
+
+// A pace a minute or an hour off its neighbours is a slip in the table: every column of both
+// parts changes by a few seconds from row to row.
+TEST(PaceTable, NoEntryIsAMinuteOrAnHourOffItsColumn)
+{
+    auto seconds = [](const char* t) {
+        const QStringList p = QString::fromLatin1(t).split(QLatin1Char(':'));
+        return (p[0].toInt() * 60 + p[1].toInt()) * 60 + p[2].toInt();
+    };
+    for (const auto& [name, part] : {std::pair{"5000", PaceTable5000()}, std::pair{"10000", PaceTable10000()}})
+        for (size_t c = 0; c < 3; ++c)
+            for (size_t r = 1; r < part.size(); ++r) {
+                const int step = seconds(part[r].Paces[c]) - seconds(part[r - 1].Paces[c]);
+                EXPECT_LT(std::abs(step), 30) << name << " m " << part[r].Target << " column " << c;
+            }
 }
 
 TEST(PaceTable, LooksUpExactTextsOfTheChosenPart)
@@ -127,7 +145,7 @@ protected:
     }
 };
 
-TEST_F(CalculatorWindowTest, TrainingWindowFillsRowOneAndKeepsItWithoutMatch)
+TEST_F(CalculatorWindowTest, TrainingWindowFillsRowOneAndClearsItWithoutMatch)
 {
     TTraining w;
     w.show();
@@ -145,19 +163,28 @@ TEST_F(CalculatorWindowTest, TrainingWindowFillsRowOneAndKeepsItWithoutMatch)
     w.BitBtn1->click();
     EXPECT_EQ(w.StringGrid1->Rows(1), (QStringList{"00:03:53", "00:03:33", "00:03:08"}));
 
-    for (const char* miss : {"00:14:10", "00:13:45", " 0:14:00"}) {
+    // A time off the table's grid clears the earlier result and says which times it holds.
+    const QStringList empty{"", "", ""};
+    for (const char* miss : {"00:20:10", "00:13:45", " 0:14:00"}) {
+        w.StringGrid1->SetCells(0, 1, QStringLiteral("00:03:53"));
         w.MaskEdit1->SetText(QString::fromLatin1(miss));
         EXPECT_EQ(w.MaskEdit1->Text(), QString::fromLatin1(miss));
+        ScriptedAnswers::pushMessageAnswer(mrOk);
         w.BitBtn1->click();
-        EXPECT_EQ(w.StringGrid1->Cells(0, 1), QStringLiteral("00:03:53")) << miss;
+        EXPECT_EQ(w.StringGrid1->Rows(1), empty) << miss;
+        EXPECT_TRUE(ScriptedAnswers::lastMessage().Text.contains(PaceTableTimes(0))) << miss;
     }
     w.RadioButton2->setChecked(true);
-    w.MaskEdit1->SetText(QStringLiteral("01:01:00"));
-    w.BitBtn1->click();
-    EXPECT_EQ(w.StringGrid1->Cells(0, 1), QStringLiteral("00:03:53"));
     w.MaskEdit1->SetText(QStringLiteral("01:10:00"));
     w.BitBtn1->click();
-    EXPECT_EQ(w.StringGrid1->Rows(1), (QStringList{"00:08:33", "00:07:33", "00:06:09"}));
+    EXPECT_EQ(w.StringGrid1->Rows(1), (QStringList{"00:08:33", "00:07:33", "00:07:09"}));
+    w.MaskEdit1->SetText(QStringLiteral("01:01:00"));
+    ScriptedAnswers::pushMessageAnswer(mrOk);
+    w.BitBtn1->click();
+    EXPECT_EQ(w.StringGrid1->Rows(1), empty);
+    EXPECT_EQ(ScriptedAnswers::lastMessage().Text,
+              "Für die Zeit 01:01:00 enthält die Tabelle keine Trainingszeiten.\n" + PaceTableTimes(1));
+    EXPECT_TRUE(PaceTableTimes(1).contains("01:01:30"));
 }
 
 // --- race-time prediction ---------------------------------------------------------------------

@@ -429,6 +429,60 @@ TEST_F(PeriodStatisticsTest, CriteriaAndBuilderFillTheCondition)
     });
 }
 
+// A condition on the time or the distance selects by value, whether the criteria dialog quotes
+// it or the user types it: 2 of the 4 units are under an hour, and the blocks' rows (2:15 and
+// 2:30 hours, 20 and 25 km) are compared by their sums like the units.
+TEST_F(PeriodStatisticsTest, ConditionsOnTimeAndDistanceSelectByValue)
+{
+    block(1, "Frühjahr");
+    block(2, "Sommer");
+    const double hour = 1.0 / 24;
+    unit("05.03.2026", 1, 12000, "Park", 1, 1, 0.75 * hour);
+    unit("06.03.2026", 1, 8000, "Park", 1, 1, 1.5 * hour);
+    unit("07.03.2026", 1, 5000, "Park", 1, 2, 0.5 * hour);
+    unit("08.03.2026", 1, 20000, "Park", 1, 2, 2 * hour);
+    start();
+    show([](TZeitNeu& f) {
+        f.SpeedButton12->click();
+        PageControlEvents(f.PageControl1).SelectPage(f.TabSheet1);
+        auto criterion = [&f](const char* field, const char* op, const char* value) {
+            ScriptedAnswers::onShowModal<TCriteriaDlg>([=](TCriteriaDlg& d) {
+                d.Edit1->setText(field);
+                d.ComboBox1->setCurrentText(op);
+                d.Edit2->setText(value);
+                d.Button2->click();
+                d.OKBtn->click();
+            });
+            f.Button3->click();
+            f.BitBtn2->click();
+            return column("dat_Id");
+        };
+        const QStringList underAnHour = criterion("Zeit", "<", "01:00:00");
+        EXPECT_EQ(f.Memo1->toPlainText(), "WHERE\nZeit   <   \"01:00:00\"");
+        EXPECT_EQ(underAnHour.size(), 2) << underAnHour.join(',').toStdString();
+        ScriptedAnswers::onShowModal<TInfos>([](TInfos& box) {
+            EXPECT_EQ(box.Label10->text(), "2");  // "Anzahl der Einheiten"
+            EXPECT_EQ(box.Label7->text(), "17000");
+            box.Button1->click();
+        });
+        f.SpeedButton11->click();
+        for (const char* typed : {"WHERE Zeit < \"01:00:00\"", "WHERE Zeit < '01:00'", "WHERE Zeit < #01:00:00#"}) {
+            f.Memo1->setPlainText(QString::fromLatin1(typed));
+            f.BitBtn2->click();
+            EXPECT_EQ(column("dat_Id"), underAnHour) << typed;
+        }
+        const QStringList longer = criterion("Meter", ">", "10000");
+        EXPECT_EQ(longer.size(), 4) << "two units and both blocks: " << longer.join(',').toStdString();
+        EXPECT_TRUE(longer.contains("-1") && longer.contains("-2"));
+
+        // A value that is no time is the database's error, not an empty or full list.
+        f.Memo1->setPlainText("WHERE Zeit < \"eine Stunde\"");
+        ScriptedAnswers::pushMessageAnswer(mrOk);
+        f.BitBtn2->click();
+        EXPECT_EQ(ScriptedAnswers::lastMessage().Type, mtError);
+    });
+}
+
 TEST_F(PeriodStatisticsTest, BuilderListsAddWithTheKeyboard)
 {
     unit("05.03.2026", 1, 12000, "Köln");

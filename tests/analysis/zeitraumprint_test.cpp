@@ -96,7 +96,7 @@ protected:
             if (list->item(i)->text() == title)
                 list->item(i)->setCheckState(Qt::Unchecked);
     }
-    // The labels of the grid's visible columns' fields, in grid order.
+    // The labels of the grid's visible columns, in grid order.
     static QStringList visibleLabels()
     {
         QStringList labels;
@@ -105,16 +105,6 @@ protected:
             if (columns[i]->Visible())
                 labels << (columns[i]->Field() ? columns[i]->Field()->DisplayLabel() : columns[i]->FieldName());
         return labels;
-    }
-    // The titles of the grid's visible columns as the window shows them, in grid order.
-    static QStringList visibleTitles()
-    {
-        QStringList titles;
-        const TDBGridColumns& columns = ZeitNeu->DBGrid1->Columns();
-        for (int i = 0; i < columns.Count(); ++i)
-            if (columns[i]->Visible())
-                titles << columns[i]->Title().Caption();
-        return titles;
     }
     // Opens the print dialog through "Drucken"; the callback plays the user.
     static void printDialog(std::function<void(Tzeitdruckdlg&)> user)
@@ -196,15 +186,19 @@ std::vector<SumRow> sumRows(const TPreparedReport& p, const TReport& report)
     return rows;
 }
 
-// The texts standing in a band's strip, left to right.
+// The texts standing in a band's strip, line by line and left to right.
 QStringList TextsOfBand(const TReportPage& page, const TPlacedBand& band)
 {
     std::vector<const TPageItem*> items;
     for (const TPageItem& it : page.items)
         if (it.kind == TPageItem::Text && it.rect.top() >= band.top - 1e-6 && it.rect.top() < band.top + band.height)
             items.push_back(&it);
-    std::stable_sort(items.begin(), items.end(),
-                     [](const TPageItem* a, const TPageItem* b) { return a->rect.left() < b->rect.left(); });
+    // Line by line: a record too wide for the page goes on in a further line.
+    std::stable_sort(items.begin(), items.end(), [](const TPageItem* a, const TPageItem* b) {
+        if (std::abs(a->rect.top() - b->rect.top()) > 0.5)
+            return a->rect.top() < b->rect.top();
+        return a->rect.left() < b->rect.left();
+    });
     QStringList l;
     for (const TPageItem* it : items)
         l << it->text;
@@ -313,7 +307,7 @@ TEST_F(PeriodOutputTest, DialogTakesTheWindowsColumnsOrTheTickedOnes)
     unit("02.03.2026", 12000);
     open("01.01.2026", "31.12.2026");
     untickColumn(QStringLiteral("Wetter"));
-    QStringList labels = visibleTitles();
+    QStringList labels = visibleLabels();
     printDialog([&](Tzeitdruckdlg& d) {
         EXPECT_EQ(d.windowTitle(), QStringLiteral("Zeitraumstatistik drucken"));
         EXPECT_FALSE(d.CheckListBox1->isEnabled());
@@ -484,4 +478,106 @@ TEST_F(PeriodOutputTest, DialogIsWorkedWithTheKeyboardAlone)
         EXPECT_EQ(d.ModalResult(), mrCancel);
     });
     EXPECT_EQ(PrintJobCapture::jobs().size(), 1);
+}
+
+// Every column of a period with all its fields filled, a block of more than a day and the
+// running sums: each printed text fits its box, so no figure loses a digit on either side; only
+// free text too long for its column ends in "…".
+TEST_F(PeriodOutputTest, EveryPrintedFigureIsWhole)
+{
+    block(2);
+    db.exec(QStringLiteral(
+                "INSERT INTO daten (Datum, Startzeit, Form, Zeit, Meter, Sportart, Belastungsart, Belastungsstufe, "
+                "Hoehendifferenz, Ort, Wetter, Wind, Gefuehl, Temperatur, Puls, Maxpuls, Ruhepuls, Erholungspuls, Gli, "
+                "Gewicht, Fett, kcal, platz, User1, User2, Streckenbeschreibung, trainingsblock) VALUES "
+                "(%1, 0.75, 1, 1.0 / 24, 10500, 1, 1, 1, 1234, 'Rund um den großen Stausee', 'bedeckt', 'mäßig', "
+                "'1 - sehr gut', -12, 154, 199, 48, 101, 1.5, 72.5, 14.5, 1850, 123, 'Schuh A', 3.25, "
+                "'Von der Brücke am Hafen über den Deich bis zum Leuchtturm und zurück am Kanal', 2),"
+                "(%2, 0.3, 1, 20.0 / 24, 400000, 2, 1, 1, 0, 'Radreise', 'klar', 'stark', '2 - gut', 30, 117, 160, "
+                "50, 90, 0, 73, 15, 9000, 0, '', 0, '', 2),"
+                "(%3, 0.3, 1, (21 * 3600 + 54 * 60 + 12) / 86400.0, 421000, 2, 1, 1, 0, 'Radreise', 'klar', "
+                "'stark', '2 - gut', 30, 117, 160, 50, 90, 0, 73, 15, 9000, 0, '', 0, '', 2)")
+                .arg(EncodeDate(2026, 12, 14))
+                .arg(EncodeDate(2026, 12, 15))
+                .arg(EncodeDate(2026, 12, 16)));
+    open("01.01.2026", "31.12.2026");
+    ZeitNeu->CheckBox1->click();  // the block's row too
+    ASSERT_EQ(orvServer->zeitraum.RecordCount(), 4);
+    printDialog([&](Tzeitdruckdlg& d) {
+        tickWeekMonth(d);
+        for (int i = 0; i + 1 < d.CheckListBox1->count(); ++i)
+            d.CheckListBox1->item(i)->setCheckState(Qt::Checked);
+        std::unique_ptr<TReport> r = d.NewReport();
+        const TPreparedReport p = r->Prepare();
+        EXPECT_EQ(p.orientation, QPageLayout::Landscape);
+        QStringList texts;
+        for (const TReportPage& page : p.pages)
+            for (const TPageItem& it : page.items) {
+                if (it.kind != TPageItem::Text || !it.clip)
+                    continue;
+                texts << it.text;
+                EXPECT_LE(MeasureText(it.font, it.text).width(), it.rect.width() + 1e-6) << it.text.toStdString();
+                EXPECT_LE(it.rect.right(), p.paperSize().width() - r->RightMargin() + 1e-6) << it.text.toStdString();
+            }
+        // The block's row sums its three units: 42:54:12 at 19,4 km/h.
+        for (const char* whole : {"14.12.2026", "01:00:00", "10500", "1234", "154", "199", "101", "-12", "1850",
+                                  "123", "10,5", "00:05:42 min/km", "42:54:12", "19,4", "00:03:05 min/km", "831500",
+                                  "3,25", "72,5", "14,5"})
+            EXPECT_TRUE(texts.contains(QString::fromUtf8(whole))) << whole << "\n" << texts.join('|').toStdString();
+        const QString place = QStringLiteral("Rund um den großen Stausee");
+        EXPECT_TRUE(texts.contains(place));
+        bool elided = false;
+        for (const QString& t : texts)
+            elided = elided || (t.endsWith(QChar(0x2026)) && t.startsWith("Von der Brücke am Hafen"));
+        EXPECT_TRUE(elided) << texts.join('|').toStdString();
+        // The running sums keep their place at the right edge, clear of the list's columns.
+        const std::vector<SumRow> sums = sumRows(p, *r);
+        ASSERT_EQ(sums.size(), 4u);
+        EXPECT_EQ(sums[1].week, "10500");
+    });
+
+    // The export writes the block's row with the same whole figures.
+    const QStringList labels = visibleLabels();
+    const QString file = db.folder().file(QStringLiteral("jahr.xlsx"));
+    ScriptedAnswers::pushFileName(file);
+    ZeitNeu->Button2->click();
+    ASSERT_EQ(sheetRows(file), 5);
+    QStringList blockRow;
+    for (int r = 1; r < 5; ++r)
+        if (sheetRow(file, r).value(labels.indexOf(QStringLiteral("Zeit"))) == QStringLiteral("42:54:12"))
+            blockRow = sheetRow(file, r);
+    ASSERT_FALSE(blockRow.isEmpty()) << "no row with 42:54:12";
+    EXPECT_EQ(blockRow.value(labels.indexOf(QStringLiteral("kmh"))), QStringLiteral("19,4"));
+    EXPECT_EQ(blockRow.value(labels.indexOf(QStringLiteral("Speed"))), QStringLiteral("00:03:05 min/km"));
+}
+
+// In English the printed columns are titled in English; only the free fields keep the labels the
+// athlete's settings give them.
+TEST_F(PeriodOutputTest, TheEnglishPrintTitlesItsColumnsInEnglish)
+{
+    unit("02.03.2026", 12000);
+    StartProgram({"egal.orv", "en"});
+    ScriptedAnswers::pushFileName(db.path());
+    MainForm->FileOpen1->Execute();
+    ASSERT_TRUE(eingabe && eingabe->isVisible());
+    ScriptedAnswers::onShowModal<TZeitNeu>([](TZeitNeu& f) { f.Close(); });
+    UpdateAllActions();
+    MainForm->StatZeitraum1->Execute();
+    ASSERT_NE(ZeitNeu, nullptr);
+    const QStringList german = visibleLabels();
+    QStringList printed;
+    printDialog([&](Tzeitdruckdlg& d) {
+        const TPreparedReport p = d.NewReport()->Prepare();
+        ASSERT_GE(p.pageCount(), 1);
+        printed = TextsOfBand(p.pages[0], p.pages[0].bandsOf(btColumnHeader).front());
+    });
+    ASSERT_EQ(printed.size(), german.size()) << printed.join('|').toStdString();
+    const QStringList same = {"Form", "Wind", "kcal", "Speed", orvServer->zeitraum.FieldByName("User1")->DisplayLabel(),
+                              orvServer->zeitraum.FieldByName("User2")->DisplayLabel()};
+    for (int i = 0; i < printed.size(); ++i)
+        EXPECT_TRUE(same.contains(german[i]) || printed[i] != german[i]) << german[i].toStdString();
+    for (const char* title : {"Date", "Discipline", "Distance", "Time", "Feeling", "Ascent"})
+        EXPECT_TRUE(printed.contains(QString::fromLatin1(title))) << title << ": " << printed.join('|').toStdString();
+    FinishProgram();
+    SetLanguageModule(nullptr);
 }

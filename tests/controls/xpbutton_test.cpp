@@ -3,6 +3,7 @@
 #include "controls/xpbutton.h"
 
 #include "controls/framedrawing.h"
+#include "platform/vcl/forms.h"
 #include "tests/controls/controltesthelpers.h"
 
 #include <gtest/gtest.h>
@@ -206,6 +207,54 @@ TEST_F(XPButtonTest, ClickingALatchedButton)
         click(&b);
         EXPECT_EQ(b.Down(), c.downAfterSecondClick) << "AllowAllUp " << c.allowAllUp;
         EXPECT_EQ(clicks, 2) << "the second click fires OnClick either way";
+    }
+}
+
+TEST_F(XPButtonTest, SpaceAndReturnPressTheFocusedButtonAsTheMouseDoes)
+{
+    // In a window of its own: Space presses a button as a click does (a grouped one goes down or
+    // back up where its group allows it, then it clicks); so does Return where the window has no
+    // default button. Where it has one, Return on any button goes to that default button.
+    struct Case {
+        int group;
+        bool allowAllUp;
+        bool withDefault;
+        int key;
+        QList<bool> downs;  // after each of two presses
+        int clicks;
+        int defaultClicks;
+    } cases[] = {
+        {0, false, false, Qt::Key_Space, {false, false}, 2, 0},
+        {3, false, false, Qt::Key_Space, {true, true}, 2, 0},
+        {3, true, false, Qt::Key_Space, {true, false}, 2, 0},
+        {3, true, false, Qt::Key_Return, {true, false}, 2, 0},
+        {0, false, false, Qt::Key_Enter, {false, false}, 2, 0},
+        {0, false, true, Qt::Key_Return, {false, false}, 0, 2},
+        {0, false, true, Qt::Key_Space, {false, false}, 2, 0},
+    };
+    for (const Case& c : cases) {
+        TForm window;
+        TXPButton b(&window), other(&window), okButton(&window);
+        b.setFocusPolicy(Qt::StrongFocus);
+        b.SetGroupIndex(c.group);
+        other.SetGroupIndex(c.group);
+        b.SetAllowAllUp(c.allowAllUp);
+        int clicks = 0, defaultClicks = 0;
+        b.OnClick = [&](QObject*) { ++clicks; };
+        okButton.OnClick = [&](QObject*) { ++defaultClicks; };
+        okButton.setProperty("Default", c.withDefault);
+        window.show();
+        QApplication::setActiveWindow(&window);
+        b.setFocus();
+        QList<bool> downs;
+        for (int i = 0; i < 2; ++i) {
+            key(&b, c.key, c.key == Qt::Key_Space ? QStringLiteral(" ") : QString());
+            downs << b.Down();
+        }
+        EXPECT_EQ(downs, c.downs) << c.group << " " << c.key;
+        EXPECT_EQ(clicks, c.clicks) << c.group << " " << c.key;
+        EXPECT_EQ(defaultClicks, c.defaultClicks) << c.group << " " << c.key;
+        window.hide();
     }
 }
 

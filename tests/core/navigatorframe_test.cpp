@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QBuffer>
+#include <QFontMetrics>
 #include <QImage>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -138,6 +139,20 @@ TEST_F(NavigatorTest, WeekRowsStandBetweenWeeksByNumberInEveryDateFormat)
     EXPECT_EQ(grid->Row(), 2);
     QApplication::sendEvent(grid, &up);  // nothing above the first unit but its week row
     EXPECT_EQ(grid->Row(), 2);
+    // The list's ends and its pages land on units, never on a week row.
+    const struct {
+        Qt::Key Key;
+        Qt::KeyboardModifiers Modifiers;
+        int Row;
+    } ends[] = {
+        {Qt::Key_End, Qt::ControlModifier, 7},  {Qt::Key_Home, Qt::ControlModifier, 2},
+        {Qt::Key_PageDown, Qt::NoModifier, 7}, {Qt::Key_PageUp, Qt::NoModifier, 2},
+    };
+    for (const auto& e : ends) {
+        QKeyEvent key(QEvent::KeyPress, e.Key, e.Modifiers);
+        QApplication::sendEvent(grid, &key);
+        EXPECT_EQ(grid->Row(), e.Row) << e.Key;
+    }
 
     // The same rows with an ISO date format: a week row is told by its hidden id, not its text.
     TFormatSettings iso = GermanFormatSettings();
@@ -213,6 +228,55 @@ TEST_F(NavigatorTest, UnitWithSplitsIsListedOnceInBlueAndWeekRowsCannotBeChosen)
     EXPECT_EQ(grid->Row(), 3);
 }
 
+TEST_F(NavigatorTest, ASavedOrDeletedUnitTakesItsPlaceAsARefillListsIt)
+{
+    unit("10.03.2005", 1, "Wald");  // week 10
+    unit("15.03.2005", 1, "Feld");  // week 11
+    unit("16.03.2005", 1, "Berg");
+    start();
+    TStringGrid* grid = navigatorFrm->StringGrid1;
+    auto allRows = [grid] {
+        QList<QStringList> rows;
+        for (int r = 0; r < grid->RowCount(); ++r)
+            rows << grid->Rows(r);
+        return rows;
+    };
+    auto sameAsRefill = [&] {
+        const QList<QStringList> shown = allRows();
+        const int row = grid->Row();
+        navigatorFrm->Button1Click(nullptr);
+        EXPECT_EQ(shown, allRows());
+        navigatorFrm->selectCurrentUnit();
+        EXPECT_EQ(row, grid->Row());
+    };
+
+    // The first unit moved behind the last: its week row goes, it is listed last and selected.
+    ASSERT_TRUE(orvServer->daten.Locate("dat_Id", 1));
+    orvServer->daten.Edit();
+    orvServer->daten.FieldByName("Datum")->SetAsDateTime(EncodeDate(2005, 3, 17));
+    orvServer->daten.FieldByName("Ort")->SetAsString("Moor");
+    orvServer->daten.Post();
+    EXPECT_EQ(dateColumn(), QStringList({"Woche 11", "15.03.2005", "16.03.2005", "17.03.2005"}));
+    EXPECT_EQ(grid->Cells(ocPlace, 4), "Moor");
+    EXPECT_EQ(grid->Row(), 4);
+    sameAsRefill();
+
+    // Moved back before the others, into a week of its own again.
+    orvServer->daten.Edit();
+    orvServer->daten.FieldByName("Datum")->SetAsDateTime(EncodeDate(2005, 3, 6));
+    orvServer->daten.Post();
+    EXPECT_EQ(dateColumn(), QStringList({"Woche 9", "06.03.2005", "Woche 11", "15.03.2005", "16.03.2005"}));
+    EXPECT_EQ(grid->Row(), 2);
+    sameAsRefill();
+
+    // A deleted unit leaves the list; the others keep their rows.
+    ASSERT_TRUE(orvServer->daten.Locate("dat_Id", 2));
+    orvServer->daten.Delete();
+    EXPECT_EQ(dateColumn(), QStringList({"Woche 9", "06.03.2005", "Woche 11", "16.03.2005"}));
+    sameAsRefill();
+    EXPECT_TRUE(ScriptedAnswers::messages().isEmpty()) << messageTexts().join("\n").toStdString();
+}
+
 TEST_F(NavigatorTest, SearchBindsTheTypedTextAndMatchesShownDatesAndTimes)
 {
     unit("14.03.2005", 1, "O'Brien Park", 1, 5000, 0.03125);  // 0:45:00
@@ -241,6 +305,30 @@ TEST_F(NavigatorTest, SearchBindsTheTypedTextAndMatchesShownDatesAndTimes)
     orvServer->daten.Last();
     navigatorFrm->XPButton2->Click();
     EXPECT_EQ(orvServer->daten.FieldByName("Ort")->AsString(), "O'Brien Park");
+}
+
+// A number cut on the left is another number (117000 read "7000"): the search list's distance,
+// date and time columns hold their widest texts whole.
+TEST_F(NavigatorTest, TheSearchListShowsWholeNumbers)
+{
+    unit("14.03.2005", 1, "Wald", 1, 35000);
+    unit("15.03.2005", 2, "Rhein", 1, 117000, 0.2);
+    start();
+    navigatorFrm->XPButton7->Click();
+    navigatorFrm->ComboBox1->setCurrentIndex(sfMeter);
+    navigatorFrm->UiOfficeEdit20001->setText("1");
+    ASSERT_EQ(navigatorFrm->Label14->text(), "1");
+    TDBGrid* grid = navigatorFrm->DBGrid3;
+    const QFontMetrics fm(grid->font());
+    auto textRoom = [&](const char* field) {
+        for (int i = 0; i < grid->Columns().Count(); ++i)
+            if (grid->Columns()[i]->FieldName() == QLatin1String(field))
+                return grid->Columns()[i]->Width() - 4;  // the cell draws its text 2 pixels in
+        return -1;
+    };
+    EXPECT_GE(textRoom("Meter"), fm.horizontalAdvance("117000"));
+    EXPECT_GE(textRoom("Datum"), fm.horizontalAdvance(orvServer->navSuchen.FieldByName("Datum")->DisplayText()));
+    EXPECT_GE(textRoom("Zeit"), fm.horizontalAdvance(orvServer->navSuchen.FieldByName("Zeit")->DisplayText()));
 }
 
 TEST_F(NavigatorTest, BlocksOfHundredDaysAgoAreArchivedAndDropsReFileUnits)

@@ -510,3 +510,29 @@ TEST_F(DataModuleTest, PeriodStatisticsReadUnitsAndBlockRowsFromTheSavedQuery)
     server.zeitraum.Open();
     EXPECT_EQ(ids(), QStringList({"1", "2"}));
 }
+
+// A block's summed time may pass a day: shown with all its hours, and its speed and pace come
+// from the whole time (the wrapped 17:54:12 would give 45,9 km/h and 00:01:18 min/km).
+TEST_F(DataModuleTest, PeriodStatisticsShowABlockOfMoreThanADayWithAllItsHours)
+{
+    db.exec("INSERT INTO TRAININGSBLOCK (trb_Id, trb_Name, trb_form, trb_sportart, trb_created) "
+            "VALUES (5, 'Radreise', 1, 2, 45000);"
+            "INSERT INTO DATEN (dat_Id, Datum, Startzeit, Zeit, Meter, Sportart, Form, Belastungsart, "
+            "Belastungsstufe, Hoehendifferenz, trainingsblock) VALUES "
+            "(1, 45001, 0.3, 20.0 / 24, 400000, 2, 1, 1, 2, 0, 5), "
+            "(2, 45002, 0.3, (21 * 3600 + 54 * 60 + 12) / 86400.0, 421000, 2, 1, 1, 2, 0, 5)");
+    open();
+    server.zeitraum.SetSQLText("SELECT * FROM zeitraumstat");
+    server.zeitraum.Open();
+    ASSERT_TRUE(server.zeitraum.Locate("dat_Id", -5));
+    EXPECT_EQ(server.zeitraum.FieldByName("Zeit")->DisplayText(), "41:54:12");
+    EXPECT_NEAR(server.zeitraum.FieldByName("kmh")->AsFloat(), 821.0 / (150852 / 3600.0), 1e-9);  // 19,6
+    EXPECT_EQ(server.zeitraum.FieldByName("minkm")->DisplayText(), "00:03:03");
+    EXPECT_EQ(server.zeitraum.FieldByName("lSpeed")->AsString(), "00:03:03 min/km");
+    // A unit below a day keeps its time of day and the pace of calcPace.
+    ASSERT_TRUE(server.zeitraum.Locate("dat_Id", 1));
+    EXPECT_EQ(server.zeitraum.FieldByName("Zeit")->DisplayText(), "20:00:00");
+    EXPECT_EQ(server.zeitraum.FieldByName("minkm")->AsDateTime(),
+              server.calcPace(server.zeitraum.FieldByName("Zeit")->AsFloat(), 400000, 2));
+    EXPECT_NEAR(server.zeitraum.FieldByName("kmh")->AsFloat(), 20.0, 1e-9);
+}

@@ -84,6 +84,7 @@ private:
         bool Visible() const override { return r.zwDialogVisible; }
         void setPostEnabled(bool enabled) override { r.postEnabled = enabled; }
         void clearTime() override { r.calls << "clearTime"; }
+        QString distanceCaption() const override { return QStringLiteral("Meter"); }
     };
     struct Blockman : BlockManagerView {
         RecordingViewHooks& r;

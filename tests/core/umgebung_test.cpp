@@ -17,6 +17,7 @@
 #include "platform/vcl/actnlist.h"
 #include "tests/core/programfixture.h"
 #include "tests/support/athletedb.h"
+#include "tests/support/keyboardwalk.h"
 #include "traininglog/einheiteneingabe.h"
 
 namespace {
@@ -220,6 +221,19 @@ TEST_F(OptionsDialogTest, LookupPagesShowAfterErweitertAndKeepTheirPostedRows)
         f.OKBtn->click();
     });
     EXPECT_EQ(fileValue("select bea_Name from belart where bea_ID = 2").toString(), "Fahrtspiel lang");
+}
+
+TEST_F(OptionsDialogTest, TypingStartsInTheFirstFieldOfThePageShown)
+{
+    start();
+    withDialog([this](TUmgebungsoptionen& f) {
+        EXPECT_EQ(FocusName(), "DBEdit1");
+        TypeKeys(QStringLiteral("Muster, Max"));
+        PressKey(Qt::Key_Tab);
+        EXPECT_EQ(FocusName(), "DBEdit2");
+        f.OKBtn->click();
+    });
+    EXPECT_EQ(fileValue("select cfg_name from config").toString(), "Muster, Max");
 }
 
 TEST_F(OptionsDialogTest, TheLookupButtonsAreReachedWithTabAndPressedWithSpace)

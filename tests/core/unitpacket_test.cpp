@@ -117,6 +117,27 @@ TEST_F(UnitPacketTest, PasteGivesAnUnsavedCopyWithItsDerivedFieldsRecomputed)
     EXPECT_TRUE(ScriptedAnswers::messages().isEmpty());
 }
 
+// The distance field shows the pasted or loaded distance in the sport's unit at once (15,5 km,
+// not the 15500 stored metres), before the user enters it.
+TEST_F(UnitPacketTest, PasteAndTemplateShowTheDistanceInTheSportsUnitAtOnce)
+{
+    enterUnit();
+    daten().Edit();
+    field("Meter")->SetAsInteger(15500);
+    daten().Post();
+    MainForm->EditCopy1Execute(MainForm->EditCopy1);
+    MainForm->EditPaste1Execute(MainForm->EditPaste1);
+    EXPECT_EQ(eingabe->DBEdit2->text(), "15,5");
+    daten().Cancel();
+
+    daten().Edit();
+    ScriptedAnswers::pushFileName(buffer());
+    MainForm->Action22->Execute();
+    EXPECT_EQ(eingabe->DBEdit2->text(), "15,5");
+    daten().Cancel();
+    EXPECT_EQ(eingabe->DBEdit2->text(), "15,5");
+}
+
 TEST_F(UnitPacketTest, RoundTripKeepsNullsTimeOfDayAndDurationToTheMillisecond)
 {
     enterUnit();

@@ -204,6 +204,8 @@ TEST_F(ImportWizardTest, RefusesWhatCannotBeImportedAndWritesNothing)
     const RecordedMessage m = ScriptedAnswers::lastMessage();
     EXPECT_EQ(m.Type, mtError);
     EXPECT_TRUE(m.Text.contains(QStringLiteral("Zeile 7, Feld \"Meter\""))) << m.Text.toStdString();
+    EXPECT_TRUE(m.Text.endsWith(QStringLiteral("(Datei \"%1\", Tabelle \"Tabelle1$\")").arg(file)))
+        << m.Text.toStdString();
     EXPECT_EQ(count(QStringLiteral("SELECT count(*) FROM DATEN")), before);
     EXPECT_EQ(orvServer->daten.RecordCount(), before);
     for (const RecordedMessage& shown : ScriptedAnswers::messages())

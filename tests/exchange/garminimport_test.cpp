@@ -64,6 +64,15 @@ QByteArray runs(const QList<QByteArray>& bodies)
     return xml + "</Runs>\n";
 }
 
+// The texts of a list row's first five columns.
+QStringList rowTexts(TExtColumnGrid& g, int row)
+{
+    QStringList texts;
+    for (int c = 0; c < 5; ++c)
+        texts << g.GetCellText(c, row);
+    return texts;
+}
+
 // The summer run of three laps and five points (the third without a position), a winter run
 // that starts 23:30 universal time.
 QByteArray summerAndWinter()
@@ -129,15 +138,16 @@ TEST_F(GarminImportTest, ListsTheRunsAndWritesUnitsLapsAndPointsInLocalTime)
     SetClock([] { return EncodeDate(2026, 1, 20) + EncodeTime(10, 0, 0, 0); });
     const QString file = files.write(QStringLiteral("runs.xml"), summerAndWinter());
     import(file, [](TselectForerunner& f) {
-        RunListGrid& g = *f.ExtColumnGrid1;
+        TExtColumnGrid& g = *f.ExtColumnGrid1;
         EXPECT_EQ(g.RowCount(), 3);
-        EXPECT_EQ(g.Rows(0).mid(1, 4), (QStringList{"Datum", "Startzeit", "Distanz", "Zeit"}));
-        EXPECT_EQ(g.Rows(1).mid(0, 5), (QStringList{"false", "15.07.2008", "07:30:00", "3000", "00:15:00"}));
-        EXPECT_EQ(g.Rows(2).mid(0, 5), (QStringList{"false", "16.01.2008", "00:30:00", "5000", "00:25:00"}));
+        EXPECT_EQ(rowTexts(g, 0).mid(1, 4), (QStringList{"Datum", "Startzeit", "Distanz", "Zeit"}));
+        EXPECT_EQ(rowTexts(g, 1), (QStringList{"false", "15.07.2008", "07:30:00", "3000", "00:15:00"}));
+        EXPECT_EQ(rowTexts(g, 2), (QStringList{"false", "16.01.2008", "00:30:00", "5000", "00:25:00"}));
         EXPECT_TRUE(g.GetCellText(5, 1).startsWith(QStringLiteral("<Run>")));
         EXPECT_EQ(g.ColWidths(5), 0);
-        g.ToggleCheckBox(0, 1);
-        g.ToggleCheckBox(0, 2);
+        EXPECT_EQ(g.ColWidths(0), 21);
+        g.ToggleCheckBox(0, 1, true);
+        g.ToggleCheckBox(0, 2, true);
         f.Button1->click();
     });
     EXPECT_EQ(count(QStringLiteral("SELECT count(*) FROM DATEN")), 3);
@@ -173,7 +183,7 @@ TEST_F(GarminImportTest, AFailingRunLeavesNothingAndIsNamed)
     const int before = count(QStringLiteral("SELECT count(*) FROM zeit"));
     import(file, [](TselectForerunner& f) {
         for (int r = 1; r <= 3; ++r)
-            f.ExtColumnGrid1->ToggleCheckBox(0, r);
+            f.ExtColumnGrid1->ToggleCheckBox(0, r, true);
         f.OnRunWriting = [](int row) {
             if (row == 2)
                 throw std::runtime_error("Datenträger voll");
@@ -190,12 +200,53 @@ TEST_F(GarminImportTest, AFailingRunLeavesNothingAndIsNamed)
     EXPECT_EQ(count(QStringLiteral("SELECT count(*) FROM zeit WHERE Meter = 2000")), 0);
     EXPECT_EQ(rows(7, false), QStringLiteral("1000/0/259.0"));
     EXPECT_EQ(count(QStringLiteral("SELECT count(*) FROM zeit WHERE zei_Id NOT IN (SELECT dat_Id FROM DATEN)")), 0);
+    // The message names the runs written and the run refused with its reason.
     const RecordedMessage m = ScriptedAnswers::lastMessage();
     EXPECT_EQ(m.Type, mtError);
-    EXPECT_TRUE(m.Text.contains(QStringLiteral("Einheit 2 vom 02.07.2008, 06:00:00"))) << m.Text.toStdString();
-    EXPECT_TRUE(m.Text.contains(QStringLiteral("Datenträger voll"))) << m.Text.toStdString();
-    EXPECT_FALSE(m.Text.contains(QStringLiteral("Einheit 1"))) << m.Text.toStdString();
+    EXPECT_EQ(m.Text, QStringLiteral("Aus der Datei \"%1\" importiert:\n"
+                                     "Einheit 1 vom 01.07.2008, 06:00:00\nEinheit 3 vom 03.07.2008, 06:00:00\n\n"
+                                     "Diese Einheiten wurden nicht importiert, von ihnen wurde nichts gespeichert:\n"
+                                     "Einheit 2 vom 02.07.2008, 06:00:00: Datenträger voll")
+                          .arg(file));
     EXPECT_TRUE(eingabe->zwFillEnabled);
+}
+
+TEST_F(GarminImportTest, ARunWithAValueItsUnitCannotHoldIsRefusedWithItsLineAndTheRunsAfterItAreWritten)
+{
+    ZoneScope zone("UTC");
+    // The second of three runs climbs to 1e308 m, as a damaged export writes it.
+    const QString file = files.write(
+        QStringLiteral("hoch.xml"),
+        runs({lap("2008-07-01T06:00:00Z", "1000", "PT300S") + "<Track>" + point("2008-07-01T06:00:00Z", "51", "5") +
+                  "</Track>",
+              lap("2008-07-02T06:00:00Z", "2000", "PT600S") + "<Track>\n" + point("2008-07-02T06:00:00Z", "51", "5") +
+                  point("2008-07-02T06:00:10Z", "51.001", "1e308") + "</Track>",
+              lap("2008-07-03T06:00:00Z", "3000", "PT900S") + "<Track>" +
+                  point("2008-07-03T06:00:00Z", "51", "3000000000") + "</Track>",
+              lap("2008-07-04T06:00:00Z", "4000", "PT1200S")}));
+    const int before = count(QStringLiteral("SELECT count(*) FROM zeit"));
+    import(file, [](TselectForerunner& f) {
+        for (int r = 1; r <= 4; ++r)
+            f.ExtColumnGrid1->ToggleCheckBox(0, r, true);
+        ScriptedAnswers::pushMessageAnswer(mrOk);
+        f.Button1->click();
+    });
+    EXPECT_EQ(db.value(QStringLiteral("SELECT group_concat(Meter, ' ') FROM (SELECT Meter FROM DATEN ORDER BY "
+                                      "dat_Id)"))
+                  .toString(),
+              QStringLiteral("5000 1000 4000"));
+    // Run 1: its lap and point; run 4: its lap. No height was wrapped into the field.
+    EXPECT_EQ(count(QStringLiteral("SELECT count(*) FROM zeit")), before + 3);
+    EXPECT_EQ(count(QStringLiteral("SELECT count(*) FROM zeit WHERE abs(HDiff) > 32767")), 0);
+    const RecordedMessage m = ScriptedAnswers::lastMessage();
+    EXPECT_EQ(m.Type, mtError);
+    for (const QString& part :
+         {QStringLiteral("importiert:\nEinheit 1 vom 01.07.2008, 06:00:00\nEinheit 4 vom 04.07.2008, 06:00:00\n"),
+          QStringLiteral("Einheit 2 vom 02.07.2008, 06:00:00: Zeile 11, Spalte "),
+          QStringLiteral("Die Höhe 1e308 m liegt außerhalb dessen, was gespeichert werden kann"),
+          QStringLiteral("Einheit 3 vom 03.07.2008, 06:00:00: Zeile 15, Spalte "),
+          QStringLiteral("Die Höhe 3000000000 m")})
+        EXPECT_TRUE(m.Text.contains(part)) << m.Text.toStdString() << "\nmissing: " << part.toStdString();
 }
 
 TEST_F(GarminImportTest, NothingTickedMissingFileAndMalformedXml)
@@ -214,7 +265,7 @@ TEST_F(GarminImportTest, NothingTickedMissingFileAndMalformedXml)
     import(bad, nullptr);
     const RecordedMessage m = ScriptedAnswers::lastMessage();
     EXPECT_EQ(m.Type, mtError);
-    EXPECT_TRUE(m.Text.startsWith(QStringLiteral("Zeile 3, Spalte"))) << m.Text.toStdString();
+    EXPECT_TRUE(m.Text.startsWith(QStringLiteral("Datei \"%1\", Zeile 3, Spalte").arg(bad))) << m.Text.toStdString();
 
     // A run without laps is left out and counted.
     const QString lapless = files.write(QStringLiteral("lapless.xml"),
@@ -238,51 +289,76 @@ void click(QWidget* target, QPoint p)
     }
 }
 
-void space(QWidget* target)
+void key(QWidget* target, int code, const QString& text = QString())
 {
-    QKeyEvent press(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "));
+    QKeyEvent press(QEvent::KeyPress, code, Qt::NoModifier, text);
     QApplication::sendEvent(target, &press);
-    QKeyEvent release(QEvent::KeyRelease, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "));
+    QKeyEvent release(QEvent::KeyRelease, code, Qt::NoModifier, text);
     QApplication::sendEvent(target, &release);
 }
 
-TEST(RunListGrid, ChecksFollowTheCellTextAndToggleByClickAndSpace)
+// The list of runs as its user meets it: a click on a box, Space in a row and the arrows tick and
+// untick runs; the box follows the cell text, which the import reads.
+TEST_F(GarminImportTest, RunsAreTickedByClickSpaceAndArrows)
 {
-    RunListGrid g;
-    RunListColumn tick;
-    tick.width = 21;
-    tick.checkBox = true;
-    RunListColumn name;
-    name.header = QStringLiteral("Name");
-    g.SetColumns({tick, name});
-    g.SetRowCount(3);
-    g.SetFixedRows(1);
-    g.resize(200, 120);
-    g.show();
-    g.SetCellText(0, 1, QStringLiteral("true"));
-    g.SetCellCheckBox(0, 1, false, true);
-    g.SetCellText(0, 2, QStringLiteral("false"));
-    g.SetCellCheckBox(0, 2, false, true);
-    EXPECT_TRUE(g.CheckState(0, 1));
-    EXPECT_FALSE(g.CheckState(0, 2));
-    EXPECT_EQ(g.GetCellText(1, 0), QStringLiteral("Name"));
+    ZoneScope zone("UTC");
+    const QString file = files.write(QStringLiteral("runs.xml"), summerAndWinter());
+    TselectForerunner f;
+    ASSERT_TRUE(f.LoadFile(file));
+    f.show();
+    TExtColumnGrid& g = *f.ExtColumnGrid1;
+    ASSERT_EQ(g.RowCount(), 3);
+    EXPECT_EQ(g.GetCellType(0, 1), ctDataCheckBox);
+    EXPECT_EQ(f.focusWidget(), &g) << "the list has the focus first, so that Space does not press Ok";
 
     click(g.viewport(), g.CellRect(0, 1).center());
-    EXPECT_EQ(g.GetCellText(0, 1), QStringLiteral("false"));
-    click(g.viewport(), g.CellRect(1, 2).center());  // not the box
+    EXPECT_EQ(g.GetCellText(0, 1), QStringLiteral("true"));
+    click(g.viewport(), g.CellRect(2, 2).center());  // not the box
     EXPECT_EQ(g.GetCellText(0, 2), QStringLiteral("false"));
-    space(&g);  // the current row's box
+    key(&g, Qt::Key_Space, QStringLiteral(" "));  // the current row's box
     EXPECT_EQ(g.GetCellText(0, 2), QStringLiteral("true"));
+    key(&g, Qt::Key_Up);
+    EXPECT_EQ(g.Row(), 1);
+    key(&g, Qt::Key_Space, QStringLiteral(" "));
+    EXPECT_EQ(g.GetCellText(0, 1), QStringLiteral("false"));
+    click(g.viewport(), g.CellRect(0, 2).center());
+    EXPECT_EQ(g.GetCellText(0, 2), QStringLiteral("false"));
+    bool state = true;
+    g.GetCheckBoxState(0, 2, state);
+    EXPECT_FALSE(state);
+    EXPECT_FALSE(g.Options() & goEditing) << "the list is not edited, yet it ticks";
+    EXPECT_FALSE(g.Options() & goTabs) << "Tab goes on to Ok";
+}
 
-    // A box without data keeps its own state and leaves the text.
-    g.SetCellText(1, 1, QStringLiteral("x"));
-    g.SetCellCheckBox(1, 1, true, false);
-    EXPECT_TRUE(g.CheckState(1, 1));
-    g.ToggleCheckBox(1, 1);
-    EXPECT_FALSE(g.CheckState(1, 1));
-    EXPECT_EQ(g.GetCellText(1, 1), QStringLiteral("x"));
-    g.SetInts(1, 2, 3000);
-    EXPECT_EQ(g.GetCellText(1, 2), QStringLiteral("3000"));
+}  // namespace
+
+namespace {
+
+// The import with the keyboard alone: the arrows walk the runs, Space ticks, Tab reaches "Ok"
+// and Space presses it. GARMIN_RUNLIST_PNG names a picture of the list to look at.
+TEST_F(GarminImportTest, KeyboardAloneTicksAndImports)
+{
+    ZoneScope zone("UTC");
+    const QString file = files.write(QStringLiteral("runs.xml"), summerAndWinter());
+    import(file, [](TselectForerunner& f) {
+        TExtColumnGrid& g = *f.ExtColumnGrid1;
+        ASSERT_EQ(f.focusWidget(), &g);
+        key(&g, Qt::Key_Down);
+        EXPECT_EQ(g.Row(), 2);
+        key(&g, Qt::Key_Space, QStringLiteral(" "));
+        key(&g, Qt::Key_Up);
+        key(&g, Qt::Key_Space, QStringLiteral(" "));
+        key(&g, Qt::Key_Space, QStringLiteral(" "));  // and back off: only the winter run stays
+        EXPECT_EQ(rowTexts(g, 1)[0], QStringLiteral("false"));
+        EXPECT_EQ(rowTexts(g, 2)[0], QStringLiteral("true"));
+        if (const QByteArray png = qgetenv("GARMIN_RUNLIST_PNG"); !png.isEmpty())
+            f.grab().save(QString::fromLocal8Bit(png));
+        key(&g, Qt::Key_Tab);
+        ASSERT_EQ(f.focusWidget(), f.Button1);
+        key(f.Button1, Qt::Key_Space, QStringLiteral(" "));
+    });
+    EXPECT_EQ(count(QStringLiteral("SELECT count(*) FROM DATEN")), 2);
+    EXPECT_EQ(count(QStringLiteral("SELECT count(*) FROM DATEN WHERE Meter = 5000 AND dat_Id <> 7")), 1);
 }
 
 }  // namespace

@@ -192,3 +192,68 @@ TEST(GarminRunFile, DeclaredEncodingIsHonoured)
 }
 
 }  // namespace
+
+namespace {
+
+// A run of two laps and two track points: the second lap's length and duration, the second
+// point's latitude and altitude, and the first point's altitude as given.
+QByteArray runWith(const QByteArray& length, const QByteArray& duration, const QByteArray& latitude,
+                   const QByteArray& altitude, const QByteArray& firstAltitude = "100")
+{
+    return "<Runs>\n<Run>\n"
+           "<Lap><StartTime>2008-07-15T05:30:00Z</StartTime><Length>1000</Length><Duration>PT300S</Duration></Lap>\n"
+           "<Lap><Length>" + length + "</Length><Duration>" + duration + "</Duration></Lap>\n"
+           "<Track>\n"
+           "<Trackpoint><Time>2008-07-15T05:30:00Z</Time><Position><Latitude>51</Latitude><Longitude>7</Longitude>"
+           "<Altitude>" + firstAltitude + "</Altitude></Position></Trackpoint>\n"
+           "<Trackpoint><Time>2008-07-15T05:30:10Z</Time><Position><Latitude>" + latitude +
+           "</Latitude><Longitude>7</Longitude><Altitude>" + altitude + "</Altitude></Position></Trackpoint>\n"
+           "</Track>\n</Run>\n</Runs>\n";
+}
+
+}  // namespace
+
+TEST(GarminRunFile, ValuesTheUnitCannotHoldGiveTheRunAProblemWithItsLine)
+{
+    const struct {
+        const char* name;
+        QByteArray xml;
+        int line;  // 0: no problem
+        const char* says;
+    } cases[] = {
+        {"plain", runWith("1000", "PT300S", "51.001", "120"), 0, ""},
+        {"height at the field's edge", runWith("1000", "PT300S", "51.001", "-32768"), 0, ""},
+        {"height 1e308", runWith("1000", "PT300S", "51.001", "1e308"), 7, "Die Höhe 1e308 m"},
+        {"height 3000000000", runWith("1000", "PT300S", "51.001", "3000000000"), 7, "3000000000"},
+        {"height not a number", runWith("1000", "PT300S", "51.001", "nan"), 7, "Die Höhe nan m"},
+        {"latitude 200", runWith("1000", "PT300S", "200", "120"), 7, "Der Breitengrad 200"},
+        {"infinite length", runWith("inf", "PT300S", "51.001", "120"), 4, "Die Länge inf m"},
+        {"negative length", runWith("-5", "PT300S", "51.001", "120"), 4, "Die Länge -5 m"},
+        {"laps longer than the field", runWith("2147483000", "PT300S", "51.001", "120"), 4, "zusammen länger"},
+        {"duration of 20000 years", runWith("1000", "PT631152000000S", "51.001", "120"), 4, "Die Dauer"},
+        {"climb beyond the field", runWith("1000", "PT300S", "51.001", "32767", "-32768"), 2, "Anstieg von 65535 m"},
+    };
+    for (const auto& c : cases) {
+        GarminRunFile f;
+        ASSERT_TRUE(f.Parse(c.xml)) << c.name << ": " << f.Error().Text().toStdString();
+        ASSERT_EQ(f.Runs().size(), 1) << c.name;
+        const GarminRun& run = f.Runs()[0];
+        EXPECT_EQ(run.Importable(), c.line == 0) << c.name;
+        EXPECT_EQ(run.problem.line, c.line) << c.name << ": " << run.problem.Text().toStdString();
+        EXPECT_TRUE(run.problem.Text().contains(QString::fromUtf8(c.says))) << c.name << ": "
+                                                                          << run.problem.Text().toStdString();
+        // The list shows what the fields hold, whatever the file says.
+        EXPECT_GE(run.Length(), 0) << c.name;
+        EXPECT_GE(run.DurationMs(), 0) << c.name;
+    }
+}
+
+TEST(GarminRunFile, ErrorsOfAFileNameTheFile)
+{
+    TempFolder dir;
+    const QString bad = dir.write(QStringLiteral("bad.xml"), "<Runs>\n<Run>\n<Lap></Run>\n</Runs>\n");
+    GarminRunFile f;
+    EXPECT_FALSE(f.Read(bad));
+    EXPECT_TRUE(f.Error().Text().startsWith(QStringLiteral("Datei \"%1\", Zeile 3, Spalte ").arg(bad)))
+        << f.Error().Text().toStdString();
+}

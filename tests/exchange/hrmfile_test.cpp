@@ -6,16 +6,18 @@
 #include <QFile>
 
 #include "exchange/hrmfile.h"
+#include "tests/exchange/hrmrides.h"
 #include "tests/support/testenv.h"
 
 namespace {
 
 const QString kFixtures = QStringLiteral(ORV_EXCHANGE_FIXTURES);
 
+// An exercise file's text read; its first line gives it the day every exercise file has.
 HrmFile parsed(const char* text, const char* dayText = "")
 {
     HrmFile f;
-    EXPECT_TRUE(f.Parse(QByteArray(text), QStringLiteral("08071501.hrm"), QByteArray(dayText)))
+    EXPECT_TRUE(f.Parse("Date=20080715\n" + QByteArray(text), QStringLiteral("08071501.hrm"), QByteArray(dayText)))
         << f.Error().Text().toStdString();
     return f;
 }
@@ -63,7 +65,7 @@ TEST(HrmFile, SampleBlockIsReadToItsLastLine)
 
 TEST(HrmFile, HourLongRecordingEndsExactlyOnTheHour)
 {
-    QByteArray text = "[Params]\nSMode=100000000\nInterval=1\n[HRData]\n";
+    QByteArray text = "[Params]\nSMode=100000000\nDate=20080715\nInterval=1\n[HRData]\n";
     for (int k = 0; k <= 3600; ++k)
         text += "140\t100\n";
     HrmFile f;
@@ -156,11 +158,13 @@ TEST(HrmFile, LapsFromTheirFirstLineAndTheirExtraLines)
     ASSERT_EQ(f.Laps().size(), 3);
     EXPECT_EQ(f.Laps()[0].altitude, 123);
     EXPECT_EQ(f.Laps()[0].meter, 2000);
+    EXPECT_EQ(f.Laps()[0].distance, 2000);
     EXPECT_EQ(f.Laps()[0].temperature, 23);  // 23.8 degrees, the tenths dropped
     EXPECT_EQ(f.Laps()[1].altitude, 130);
-    EXPECT_EQ(f.Laps()[1].meter, 0);
+    EXPECT_EQ(f.Laps()[1].distance, 0);
+    EXPECT_EQ(f.Laps()[1].meter, 2000);  // no distance of its own: where the lap before ended
     EXPECT_EQ(f.Laps()[2].altitude, 0);
-    EXPECT_EQ(f.Laps()[2].line, 9);
+    EXPECT_EQ(f.Laps()[2].line, 10);
 }
 
 TEST(HrmFile, BadValuesNameTheirLine)
@@ -191,11 +195,121 @@ TEST(HrmFile, BadValuesNameTheirLine)
         HrmFile f;
         EXPECT_FALSE(f.Parse(c.text, QStringLiteral("x.hrm"))) << c.text.constData();
         EXPECT_EQ(f.Error().line, c.line) << c.text.constData();
-        EXPECT_TRUE(f.Error().Text().startsWith(QStringLiteral("Zeile %1: ").arg(c.line)))
-            << f.Error().Text().toStdString();
+        EXPECT_EQ(f.Error().Text(), QStringLiteral("Datei \"x.hrm\", Zeile %1: %2").arg(c.line).arg(f.Error().message));
         EXPECT_TRUE(f.Error().message.contains(QString::fromUtf8(c.says))) << f.Error().Text().toStdString();
         EXPECT_TRUE(f.Samples().isEmpty());  // nothing half-read is handed on
     }
+}
+
+TEST(HrmFile, NoValueLetsAnExceptionOutAndEveryErrorNamesFileAndLine)
+{
+    const struct {
+        QByteArray text;
+        int line;
+        const char* says;
+    } cases[] = {
+        {"[HRData]\n120\t1e300\n", 2, "'1e300'"},  // the second item beyond any integer
+        {"[HRData]\n120\tnan\n", 2, "'nan'"},
+        {"SMode=1\n[HRData]\n120\t1e300\n", 3, "'1e300'"},  // a speed no monitor records
+        {"SMode=1\n[HRData]\n120\tinf\n", 3, "'inf'"},
+        {"SMode=1\n[HRData]\n120\t-5\n", 3, "'-5'"},
+        {"[Params]\nCalories=1e300\n", 2, "'1e300'"},
+        {"[Params]\nInterval=2000000000\n[HRData]\n120\n", 2, "'2000000000'"},
+        {"SMode=1\n[IntTimes]\n0:10:00.0\t150\n0\n0\n0\t2000000000\n0:20:00.0\t150\n0\n0\n0\t2000000000\n", 10,
+         "'2000000000'"},  // the laps' distance from the start beyond what a unit holds
+    };
+    for (const auto& c : cases) {
+        HrmFile f;
+        bool read = true;
+        EXPECT_NO_THROW(read = f.Parse(c.text, QStringLiteral("/tmp/rad/x.hrm"))) << c.text.constData();
+        EXPECT_FALSE(read) << c.text.constData();
+        EXPECT_EQ(f.Error().line, c.line) << c.text.constData();
+        EXPECT_TRUE(f.Error().Text().contains(QStringLiteral("x.hrm"))) << f.Error().Text().toStdString();
+        EXPECT_TRUE(f.Error().Text().contains(QStringLiteral("Zeile %1: ").arg(c.line))) << f.Error().Text().toStdString();
+        EXPECT_TRUE(f.Error().message.contains(QString::fromUtf8(c.says))) << f.Error().Text().toStdString();
+    }
+}
+
+TEST(HrmFile, AnEmptyOrGarbageFileIsNoExerciseFile)
+{
+    const struct {
+        QByteArray text;
+        const char* says;
+    } cases[] = {
+        {"", "Die Datei ist leer."},
+        {"\r\n \r\n\t\r\n", "Die Datei ist leer."},
+        {QByteArray("\x00\x01\x02\x9f\xff=\x03\nPK\x03\x04", 13), "keine Trainingsdatei"},
+        {"Lieber Herr Müller,\nanbei die Tabelle.\n", "keine Trainingsdatei"},
+        {"[HRData]\n120\n121\n", "keine Trainingsdatei"},  // samples without the exercise's day
+    };
+    for (const auto& c : cases) {
+        HrmFile f;
+        EXPECT_FALSE(f.Parse(c.text, QStringLiteral("x.hrm"))) << c.text.constData();
+        EXPECT_EQ(f.Error().line, 0);
+        EXPECT_TRUE(f.Error().Text().contains(QString::fromUtf8(c.says))) << f.Error().Text().toStdString();
+        EXPECT_TRUE(f.Error().Text().contains(QStringLiteral("x.hrm"))) << f.Error().Text().toStdString();
+    }
+}
+
+TEST(HrmFile, UsUnitsAreReadAsMetricUnits)
+{
+    // A ride and its copy in US units: speed in tenths of mph, heights in feet, lap distances in
+    // yards, temperatures in tenths of °F.
+    for (const HrmRide& metric : HrmRides()) {
+        if (!metric.speed() || metric.laps == 0 || metric.imperial)
+            continue;
+        HrmRide us = metric;
+        us.imperial = true;
+        us.smode[7] = '1';
+        HrmFile m, f;
+        ASSERT_TRUE(m.Parse(metric.text(), QStringLiteral("m.hrm"))) << m.Error().Text().toStdString();
+        ASSERT_TRUE(f.Parse(us.text(), QStringLiteral("us.hrm"))) << f.Error().Text().toStdString();
+        EXPECT_FALSE(m.Imperial());
+        EXPECT_TRUE(f.Imperial());
+        EXPECT_EQ(m.TotalMeters(), metric.totalMeters());
+        EXPECT_NEAR(f.TotalMeters(), metric.totalMeters(), metric.totalMeters() / 1000);
+        ASSERT_EQ(f.Samples().size(), m.Samples().size());
+        for (int k = 0; k < m.Samples().size(); ++k) {
+            EXPECT_EQ(f.Samples()[k].altitude, m.Samples()[k].altitude) << k;
+            EXPECT_NEAR(f.Samples()[k].speed, m.Samples()[k].speed, 0.81) << k;  // half a tenth of a mph
+        }
+        ASSERT_EQ(f.Laps().size(), m.Laps().size());
+        for (int j = 0; j < m.Laps().size(); ++j) {
+            EXPECT_EQ(f.Laps()[j].altitude, m.Laps()[j].altitude) << j;
+            EXPECT_EQ(f.Laps()[j].distance, m.Laps()[j].distance) << j;
+            EXPECT_EQ(f.Laps()[j].meter, m.Laps()[j].meter) << j;
+            EXPECT_EQ(f.Laps()[j].temperature, m.Laps()[j].temperature) << j;
+        }
+        // The preview's cells: metric values; a US speed in tenths of km/h with a decimal point.
+        const int speed = int(m.Columns().indexOf(HrmColumn::Speed));
+        const int height = int(m.Columns().indexOf(HrmColumn::Altitude));
+        EXPECT_EQ(m.SampleCell(m.Samples()[0], speed), QStringLiteral("180"));
+        EXPECT_EQ(f.SampleCell(f.Samples()[0], speed), QStringLiteral("180.25"));  // 11.2 mph
+        if (height >= 0) {
+            EXPECT_EQ(f.SampleCell(f.Samples()[0], height), m.SampleCell(m.Samples()[0], height));
+        }
+    }
+    // Temperatures below freezing keep the metric rule: tenths divided by 10, towards zero.
+    HrmFile f;
+    ASSERT_TRUE(f.Parse("Date=20080715\nSMode=00000001\n[IntTimes]\n0:10:00.0\t150\n0\n0\n0\t0\t0\t250\n",
+                        QStringLiteral("x.hrm")));
+    EXPECT_EQ(f.Laps()[0].temperature, -3);  // 25.0 °F = -3.9 °C
+}
+
+TEST(HrmFile, LapsRunFromTheStart)
+{
+    // Each lap's fourth line holds its own distance; the laps lie at the running sum.
+    const HrmFile f = parsed("SMode=100000000\n[IntTimes]\n"
+                             "0:25:00.0\t150\n0\n0\n0\t5071\n0:50:00.0\t151\n0\n0\n0\t5047\n"
+                             "1:15:00.0\t152\n0\n0\n0\t4996\n1:40:00.0\t153\n0\n0\n0\t5068\n"
+                             "1:41:00.0\t154\n0\n0\n0\t96\n");
+    QList<int> meters, distances;
+    for (const HrmLap& lap : f.Laps()) {
+        meters << lap.meter;
+        distances << lap.distance;
+    }
+    EXPECT_EQ(distances, QList<int>({5071, 5047, 4996, 5068, 96}));
+    EXPECT_EQ(meters, QList<int>({5071, 10118, 15114, 20182, 20278}));
 }
 
 TEST(HrmFile, RealShapedExerciseFileWithItsDayFile)
@@ -226,7 +340,8 @@ TEST(HrmFile, RealShapedExerciseFileWithItsDayFile)
     EXPECT_EQ(f.TotalMeters(), 61);  // 10, 11, 11 and 12 km/h for 5 s each
     ASSERT_EQ(f.Laps().size(), 2);
     EXPECT_EQ(f.Laps()[1].altitude, 110);
-    EXPECT_EQ(f.Laps()[1].meter, 100);
+    EXPECT_EQ(f.Laps()[1].distance, 100);
+    EXPECT_EQ(f.Laps()[1].meter, 150);  // from the start
     EXPECT_EQ(f.Laps()[1].temperature, 24);
     // Without a day file the exercise's own energy stands.
     EXPECT_EQ(f.Calories(), QStringLiteral("512.7"));
@@ -268,7 +383,8 @@ TEST(HrmFile, DayFileEnergy)
     EXPECT_FALSE(f.Parse("Calories=1\n", QStringLiteral("08071501.hrm"),
                          "[ExerciseInfo1]\n1\n2\n0\t0\t0\t0\t0\tx\n08071501.hrm\n"));
     EXPECT_EQ(f.Error().line, 4);
-    EXPECT_TRUE(f.Error().message.contains(QStringLiteral("20080715.pdd"))) << f.Error().Text().toStdString();
+    EXPECT_TRUE(f.Error().Text().startsWith(QStringLiteral("Datei \"20080715.pdd\", Zeile 4: ")))
+        << f.Error().Text().toStdString();
 }
 
 TEST(HrmFile, MissingFileIsAnError)
@@ -276,7 +392,7 @@ TEST(HrmFile, MissingFileIsAnError)
     TempFolder dir;
     HrmFile f;
     EXPECT_FALSE(f.Read(dir.file(QStringLiteral("fehlt.hrm"))));
-    EXPECT_TRUE(f.Error().message.contains(QStringLiteral("fehlt.hrm")));
+    EXPECT_TRUE(f.Error().Text().startsWith(QStringLiteral("Datei \"fehlt.hrm\": "))) << f.Error().Text().toStdString();
     EXPECT_EQ(f.Error().line, 0);
 }
 

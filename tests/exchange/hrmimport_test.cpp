@@ -12,6 +12,7 @@
 #include "exchange/hrmimport.h"
 #include "exchange/polarimport.h"
 #include "tests/core/programfixture.h"
+#include "tests/exchange/hrmrides.h"
 #include "tests/support/athletedb.h"
 #include "tests/support/testenv.h"
 #include "traininglog/einheiteneingabe.h"
@@ -232,18 +233,21 @@ TEST_F(HrmImportTest, ABadCellIsNamedAndNothingIsWritten)
     const int units = count("SELECT count(*) FROM DATEN");
     const int rows = count("SELECT count(*) FROM zeit");
     const int blocks = count("SELECT count(*) FROM TRAININGSBLOCK");
-    ScriptedAnswers::pushMessageAnswer(mrOk);
-    importFile(file, [](ThrmImport& f) {
-        f.StringGrid1->SetCells(1, 3, QStringLiteral("abc"));
-        f.Button2->click();
-        // The window stays for the correction.
-        EXPECT_TRUE(f.isVisible());
-        f.Button4->click();
-    });
-    const RecordedMessage m = ScriptedAnswers::lastMessage();
-    EXPECT_EQ(m.Type, mtError);
-    EXPECT_TRUE(m.Text.contains(QStringLiteral("Zeile 3"))) << m.Text.toStdString();
-    EXPECT_TRUE(m.Text.contains(QStringLiteral("\"abc\""))) << m.Text.toStdString();
+    // A pulse that is no number, and a speed that takes the distance beyond what a row holds.
+    for (auto [column, cell] : {std::pair{1, "abc"}, {2, "1e300"}}) {
+        ScriptedAnswers::pushMessageAnswer(mrOk);
+        importFile(file, [column, cell](ThrmImport& f) {
+            f.StringGrid1->SetCells(column, 3, QString::fromLatin1(cell));
+            f.Button2->click();
+            // The window stays for the correction.
+            EXPECT_TRUE(f.isVisible());
+            f.Button4->click();
+        });
+        const RecordedMessage m = ScriptedAnswers::lastMessage();
+        EXPECT_EQ(m.Type, mtError);
+        EXPECT_TRUE(m.Text.contains(QStringLiteral("Zeile 3"))) << m.Text.toStdString();
+        EXPECT_TRUE(m.Text.contains(QStringLiteral("\"%1\"").arg(QLatin1String(cell)))) << m.Text.toStdString();
+    }
     EXPECT_EQ(count("SELECT count(*) FROM DATEN"), units);
     EXPECT_EQ(count("SELECT count(*) FROM zeit"), rows);
     EXPECT_EQ(count("SELECT count(*) FROM TRAININGSBLOCK"), blocks);
@@ -298,16 +302,155 @@ TEST_F(HrmImportTest, FrontEndWithoutOutsideLibrariesImportsChosenFilesInOrder)
     EXPECT_EQ(count("SELECT count(*) FROM DATEN"), units + 2);
 }
 
-TEST_F(HrmImportTest, AFileThatCannotBeReadIsReportedWithItsLine)
+TEST_F(HrmImportTest, AFileThatCannotBeReadIsRefusedBeforeItsPreviewOpens)
 {
-    const QString file = files.write(QStringLiteral("bad.hrm"), "[Params]\r\nDate=2008071\r\nInterval=5\r\n");
-    ScriptedAnswers::pushMessageAnswer(mrOk);
+    // No import window is scripted: one that opened would fail the test.
+    const struct {
+        const char* name;
+        QByteArray text;
+        const char* says;  // part of the reader's message
+    } cases[] = {
+        {"leer.hrm", "", "leer"},
+        {"zeilen.hrm", "\r\n\r\n  \r\n", "leer"},
+        {"muell.hrm", QByteArray("\x00\x9f\xff=\x01[\x02\r\nPK\x03\x04", 14), "keine Trainingsdatei"},
+        {"datum.hrm", "[Params]\r\nDate=2008071\r\nInterval=5\r\n", "Zeile 2: '2008071'"},
+        {"gross.hrm", "[HRData]\n120\t1e300\n", "Zeile 2: '1e300'"},
+    };
     const int units = count("SELECT count(*) FROM DATEN");
-    importFile(file, [](ThrmImport&) {});
-    EXPECT_EQ(ScriptedAnswers::lastMessage().Type, mtError);
-    EXPECT_TRUE(ScriptedAnswers::lastMessage().Text.contains(QStringLiteral("Zeile 2")))
-        << ScriptedAnswers::lastMessage().Text.toStdString();
+    const int rows = count("SELECT count(*) FROM zeit");
+    for (const auto& c : cases) {
+        const QString file = files.write(QString::fromLatin1(c.name), c.text);
+        ScriptedAnswers::pushMessageAnswer(mrOk);
+        TpolarImp::importFile(file);
+        const RecordedMessage m = ScriptedAnswers::lastMessage();
+        EXPECT_EQ(m.Type, mtError) << c.name;
+        EXPECT_TRUE(m.Text.contains(QString::fromLatin1(c.name))) << m.Text.toStdString();
+        EXPECT_TRUE(m.Text.contains(QString::fromUtf8(c.says))) << m.Text.toStdString();
+    }
     EXPECT_EQ(count("SELECT count(*) FROM DATEN"), units);
+    EXPECT_EQ(count("SELECT count(*) FROM zeit"), rows);
+
+    // Among several chosen files a refused one is reported and the next is still previewed.
+    const QStringList chosen{files.write(QStringLiteral("08071501.hrm"), ""),
+                             files.write(QStringLiteral("08071502.hrm"), exercise(2, 5))};
+    ScriptedAnswers::onShowModal<TpolarImp>([&](TpolarImp& f) {
+        ScriptedAnswers::pushFileNames(chosen);
+        ScriptedAnswers::pushMessageAnswer(mrOk);
+        ScriptedAnswers::onShowModal<ThrmImport>([&](ThrmImport& w) {
+            EXPECT_EQ(w.fileName(), chosen[1]);
+            w.Button2->click();
+        });
+        f.Button2->click();
+    });
+    MainForm->Action26->Execute();
+    EXPECT_EQ(count("SELECT count(*) FROM DATEN"), units + 1);
+}
+
+// Reads one unit's stored figures and its split rows as the test compares them.
+struct StoredUnit {
+    int datum, meter, climb, puls, maxpuls, ruhepuls, samples, lastSampleMeter;
+    int64_t startMs, zeitMs, intervalMs;
+    QString laps;  // meter/height/temperature of each lap
+};
+
+StoredUnit stored(const AthleteDatabase& db, int unit)
+{
+    auto v = [&](const QString& sql) { return db.value(sql.arg(unit)); };
+    auto ms = [](const QVariant& day) { return int64_t(std::llround(day.toDouble() * MSecsPerDay)); };
+    StoredUnit u{};
+    u.datum = v(QStringLiteral("SELECT Datum FROM DATEN WHERE dat_Id = %1")).toInt();
+    u.meter = v(QStringLiteral("SELECT Meter FROM DATEN WHERE dat_Id = %1")).toInt();
+    u.climb = v(QStringLiteral("SELECT Hoehendifferenz FROM DATEN WHERE dat_Id = %1")).toInt();
+    u.puls = v(QStringLiteral("SELECT Puls FROM DATEN WHERE dat_Id = %1")).toInt();
+    u.maxpuls = v(QStringLiteral("SELECT Maxpuls FROM DATEN WHERE dat_Id = %1")).toInt();
+    u.ruhepuls = v(QStringLiteral("SELECT Ruhepuls FROM DATEN WHERE dat_Id = %1")).toInt();
+    u.startMs = ms(v(QStringLiteral("SELECT Startzeit FROM DATEN WHERE dat_Id = %1")));
+    u.zeitMs = ms(v(QStringLiteral("SELECT Zeit FROM DATEN WHERE dat_Id = %1")));
+    u.samples = v(QStringLiteral("SELECT count(*) FROM zeit WHERE zei_Id = %1 AND zei_hrm = 1")).toInt();
+    u.intervalMs = ms(v(QStringLiteral("SELECT Zwischenzeit FROM zeit WHERE zei_Id = %1 AND zei_hrm = 1 "
+                                       "ORDER BY Zwischenzeit LIMIT 1 OFFSET 1")));
+    u.lastSampleMeter = v(QStringLiteral("SELECT max(Meter) FROM zeit WHERE zei_Id = %1 AND zei_hrm = 1")).toInt();
+    u.laps = v(QStringLiteral("SELECT group_concat(Meter || '/' || HDiff || '/' || zei_temperatur, ' ') FROM "
+                              "(SELECT * FROM zeit WHERE zei_Id = %1 AND zei_hrm = 0 ORDER BY Zwischenzeit)"))
+                 .toString();
+    return u;
+}
+
+TEST_F(HrmImportTest, FilesOfSeveralMonitorsKeepTheirFiguresAndUsUnitsBecomeMetric)
+{
+    for (const HrmRide& ride : HrmRides()) {
+        SCOPED_TRACE(ride.model);
+        const QString file = files.write(QStringLiteral("08071501.hrm"), ride.text());
+        const int tolerance = ride.imperial ? ride.totalMeters() / 1000 + 1 : 0;  // a metre per kilometre
+        importFile(file, [&](ThrmImport& f) {
+            // The preview shows metres: the computed distance, the heights, the laps' distances.
+            EXPECT_NEAR(f.Edit10->text().toInt(), ride.totalMeters(), tolerance);
+            const int height = f.StringGrid1->Rows(0).indexOf(QStringLiteral("Höhe"));
+            if (ride.altitude()) {
+                EXPECT_EQ(f.StringGrid1->Cells(height, 2), QString::number(HrmRide::heightM(1)));
+            }
+            if (ride.laps > 0 && ride.speed()) {
+                EXPECT_EQ(f.StringGrid2->Cells(8, ride.laps), QString::number(ride.lapMeter(ride.laps - 1)));
+            }
+            f.Button2->click();
+        });
+        const StoredUnit u = stored(db, newUnit());
+        // The figures that never depended on the units of measure.
+        EXPECT_EQ(u.datum, 39644);
+        EXPECT_EQ(u.startMs, ((9 * 60 + 12) * 60 + 1) * 1000);
+        EXPECT_EQ(u.zeitMs, int64_t(ride.samples) * ride.interval * 1000);
+        EXPECT_EQ(u.puls, ride.averagePulse());
+        EXPECT_EQ(u.maxpuls, 185);
+        EXPECT_EQ(u.ruhepuls, 48);
+        EXPECT_EQ(u.samples, ride.samples);
+        EXPECT_EQ(u.intervalMs, ride.interval * 1000);
+        // Distance, climb and laps in metres and degrees Celsius, whatever the file's units.
+        EXPECT_NEAR(u.meter, ride.totalMeters(), tolerance);
+        EXPECT_NEAR(u.lastSampleMeter, ride.speed() ? ride.totalMeters() : ride.samples * 10, tolerance);
+        EXPECT_EQ(u.climb, ride.climb());
+        QStringList laps;
+        for (int j = 0; j < ride.laps; ++j) {
+            const bool extras = !ride.smode.isEmpty();
+            laps << QStringLiteral("%1/%2/%3")
+                        .arg(ride.lapMeter(j))
+                        .arg(extras ? HrmRide::heightM(ride.lapEnd(j) - 1) : 0)
+                        .arg(extras ? HrmRide::temperatureTenthsC(j) / 10 : 0);
+        }
+        EXPECT_EQ(u.laps, laps.join(QLatin1Char(' ')));
+    }
+}
+
+TEST_F(HrmImportTest, AUsFileOnTheSplitPageJoinsTheUnitInMetres)
+{
+    // The split page's "Polar Import": the way and the file chosen as a user does.
+    ASSERT_TRUE(orvServer->daten.Locate(QStringLiteral("dat_Id"), 7));
+    eingabe->PageControl2->setCurrentIndex(1);
+    const HrmRide ride = HrmRides()[7];
+    ASSERT_TRUE(ride.imperial);
+    const QString file = files.write(QStringLiteral("08071501.hrm"), ride.text());
+    ScriptedAnswers::onShowModal<TpolarImp>([&](TpolarImp& f) {
+        ScriptedAnswers::pushFileNames({file});
+        ScriptedAnswers::onShowModal<ThrmImport>([&](ThrmImport& w) {
+            EXPECT_FALSE(w.CheckBox1->isChecked());
+            EXPECT_EQ(w.StringGrid2->Cells(6, 1), QString::number(HrmRide::heightM(ride.lapEnd(0) - 1)));
+            EXPECT_EQ(w.StringGrid2->Cells(7, 1), QString::number(HrmRide::temperatureTenthsC(0) / 10));
+            w.Button2->click();
+        });
+        f.Button2->click();
+    });
+    eingabe->PolarImport1->trigger();
+    const StoredUnit u = stored(db, 7);
+    EXPECT_EQ(u.samples, ride.samples);
+    EXPECT_NEAR(u.lastSampleMeter, ride.totalMeters(), ride.totalMeters() / 1000 + 1);
+    EXPECT_EQ(u.laps, QStringLiteral("%1/%2/%3 %4/%5/%6")
+                          .arg(ride.lapMeter(0))
+                          .arg(HrmRide::heightM(ride.lapEnd(0) - 1))
+                          .arg(HrmRide::temperatureTenthsC(0) / 10)
+                          .arg(ride.lapMeter(1))
+                          .arg(HrmRide::heightM(ride.lapEnd(1) - 1))
+                          .arg(HrmRide::temperatureTenthsC(1) / 10));
+    const int heights = count("SELECT count(*) FROM zeit WHERE zei_Id = 7 AND zei_hrm = 1 AND HDiff BETWEEN 100 AND 139");
+    EXPECT_EQ(heights, ride.samples);
 }
 
 }  // namespace

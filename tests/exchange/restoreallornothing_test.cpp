@@ -192,7 +192,7 @@ TEST_F(RestoreTest, AFailedRestoreLeavesTheTargetFolderByteForByteAndSaysNothing
         const char* message;            // a part of the message
     } cases[] = {
         {"cut off", [&] { return out.write(QStringLiteral("cut.cab"), whole.left(whole.size() * 2 / 3)); }, 0,
-         "Die Cabinet-Datei ist beschädigt"},
+         "Die Cabinet-Datei ist beschädigt [0x0004]\nSicherungsdatei: \""},
         {"damaged middle entry",
          [&] {
              const QString damaged = out.write(QStringLiteral("damaged.cab"), whole);
@@ -238,10 +238,16 @@ TEST_F(RestoreTest, AFailedRestoreLeavesTheTargetFolderByteForByteAndSaysNothing
 
 TEST_F(RestoreTest, ACompleteRestoreReplacesEveryFileWithTheBackedUpOneAndKeepsTheDatabasePrivate)
 {
-    // Into a folder that does not exist yet, and over older files.
+    // Into a folder that does not exist yet, and over older files: every file of the cabinet
+    // replaces the one of its name, hashed with its permissions; the folder's other files stay.
     const QString fresh = out.file(QStringLiteral("neu/ordner"));
     RestoreBackupCabinet(cabinet, fresh, db.path());
+    QMap<QString, QString> expected = snapshot(target.path());
+    const QMap<QString, QString> restored = snapshot(fresh);
+    for (auto it = restored.begin(); it != restored.end(); ++it)
+        expected.insert(it.key(), it.value());
     RestoreBackupCabinet(cabinet, target.path(), db.path());
+    EXPECT_EQ(snapshot(target.path()), expected);
     for (const QString& folder : {fresh, target.path()}) {
         EXPECT_EQ(readAll(folder + "/athlet.orv"), readAll(fresh + "/athlet.orv"));
         EXPECT_TRUE(readAll(folder + "/athlet.orv").startsWith("SQLite format 3"));

@@ -1,6 +1,7 @@
 #include "keyboardwalk.h"
 
 #include <QApplication>
+#include <QAction>
 #include <QKeyEvent>
 #include <QToolButton>
 
@@ -96,6 +97,30 @@ void PressKey(int key, Qt::KeyboardModifiers modifiers, const QString& text)
     QKeyEvent release(QEvent::KeyRelease, key, modifiers, text);
     if (QWidget* now = QApplication::focusWidget())
         QApplication::sendEvent(now, &release);
+}
+
+bool PressKeyOrShortcut(int key, Qt::KeyboardModifiers modifiers)
+{
+    QWidget* target = QApplication::focusWidget();
+    if (!target)
+        return false;
+    QKeyEvent override(QEvent::ShortcutOverride, key, modifiers);
+    override.ignore();
+    QApplication::sendEvent(target, &override);
+    if (!override.isAccepted()) {
+        const QKeySequence typed(QKeyCombination(modifiers, Qt::Key(key)));
+        QWidget* window = target->window();
+        QList<QAction*> actions = window->actions();
+        actions += window->findChildren<QAction*>();
+        for (QAction* a : actions) {
+            if (a->isEnabled() && a->shortcuts().contains(typed) && a->shortcutContext() != Qt::WidgetShortcut) {
+                a->trigger();
+                return true;
+            }
+        }
+    }
+    PressKey(key, modifiers);
+    return false;
 }
 
 void TypeKeys(const QString& text)

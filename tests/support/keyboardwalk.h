@@ -29,6 +29,11 @@ std::string KeyboardWalkProblem(QWidget* window, const QList<QWidget*>& expected
 
 // Sends one key press (and release) to the focused widget.
 void PressKey(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier, const QString& text = {});
+// A key as the keyboard delivers it, short-cuts included: the focused widget is first asked
+// whether it takes the key itself (the shortcut override); when it does not, an enabled action of
+// its window with that key as its short-cut is triggered instead of the key press. Returns
+// whether a short-cut took the key.
+bool PressKeyOrShortcut(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
 // Types the characters of `text` into the focused widget, one key event each.
 void TypeKeys(const QString& text);
 

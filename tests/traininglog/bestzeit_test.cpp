@@ -141,9 +141,11 @@ TEST_F(BestzeitTest, ABestTimeIsEnteredWithTheKeyboardAlone)
             return all + rest;
         };
         EXPECT_EQ(KeyboardWalkProblem(&m, order({m.TreeView1, m.DBGrid1})), "");
-        // Plain Tab leaves the list (it does not go round its cells).
+        // Plain Tab goes round the list's cells, Ctrl+Tab leaves it.
         FocusWindowAt(&m, m.DBGrid1);
         PressKey(Qt::Key_Tab);
+        EXPECT_TRUE(m.DBGrid1->hasFocus());
+        PressKey(Qt::Key_Tab, Qt::ControlModifier);
         EXPECT_FALSE(m.DBGrid1->hasFocus());
         // "Formular" from the view button's drop-down: Alt+Down opens it on its first item
         // ("Liste"), Down and Return choose the second.

@@ -100,7 +100,7 @@ protected:
         eingabe->XPButton23->Click();
     }
 
-    static void press(TXPButton* b) { TzwHRMGraph::PressButton(b); }
+    static void press(TXPButton* b) { b->Press(); }
     static double value(TzwHRMGraph& g, int serie, int point) { return g.ChartFX1->DataValue(serie, point); }
 };
 

@@ -58,13 +58,20 @@ TEST(HrmUnitFile, SecondFieldIsZeroWhenMissingAndTheNextSectionEndsTheSamples)
     EXPECT_EQ(f.Samples()[3].ms, 3000);
 }
 
-TEST(HrmUnitFile, AFileWithoutTheSectionGivesNoRowsAndNoError)
+TEST(HrmUnitFile, AFileWithoutTheSectionGivesNoRowsAndAnEmptyFileIsAnError)
 {
     HrmUnitFile f;
     EXPECT_TRUE(f.ParseSamples("[Params]\nInterval=5\n"));
     EXPECT_TRUE(f.Samples().isEmpty());
     EXPECT_TRUE(f.ParseLaps("[Params]\nInterval=5\n[HRData]\n120\n"));
     EXPECT_TRUE(f.Laps().isEmpty());
+    // A file with nothing written in it is no exercise without rows: it is refused.
+    for (const char* empty : {"", "\r\n  \r\n"}) {
+        EXPECT_FALSE(f.ParseSamples(empty));
+        EXPECT_EQ(f.Error().Text(), QStringLiteral("Die Datei ist leer."));
+        EXPECT_FALSE(f.ParseLaps(empty));
+        EXPECT_EQ(f.Error().Text(), QStringLiteral("Die Datei ist leer."));
+    }
 }
 
 TEST(HrmUnitFile, AValueThatDoesNotConvertNamesItsLineAndGivesNoRows)

@@ -107,6 +107,26 @@ TEST_F(PlanPrintTest, ThreeWeeksPrintThreeHeadersWeekSumsAndTheTotalAlsoWhenPrin
     EXPECT_EQ(orvServer->Plan.FieldByName("pla_ID")->AsInteger(), 1);
 }
 
+// 29.12.2026 and 01.01.2027 both lie in ISO week 53 of 2026: one header and one week sum.
+TEST_F(PlanPrintTest, AWeekAcrossTheYearChangeIsOneWeek)
+{
+    unit(20, 2026, 12, 29, 15000);
+    unit(21, 2027, 1, 1, 16000);
+    unit(22, 2027, 1, 4, 5000);
+    plan(1, "Jahreswechsel");
+    for (int id : {20, 21, 22})
+        link(1, id);
+    start();
+    printPlan(1, [&](const TPreparedReport& r) {
+        const QStringList texts = allTexts(r);
+        EXPECT_EQ(r.pages[0].bandsOf(btGroupHeader).size(), 2u);
+        EXPECT_EQ(after(texts, "Woche:", 0), "53.26");
+        EXPECT_EQ(after(texts, "Woche:", 1), "1.27");
+        EXPECT_EQ(after(texts, "Distanz/Woche:", 0), "31 Kilometer");
+        EXPECT_EQ(after(texts, "Distanz/Woche:", 1), "5 Kilometer");
+    });
+}
+
 TEST_F(PlanPrintTest, OneDistanceUnitPrintsMetresAndAnEmptyPlanPrintsZero)
 {
     threeWeeks();

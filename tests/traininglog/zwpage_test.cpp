@@ -10,6 +10,7 @@
 #include "core/busy.h"
 #include "core/main.h"
 #include "core/orvdbserver.h"
+#include "tests/support/keyboardwalk.h"
 #include "tests/support/messages.h"
 #include "tests/traininglog/splitpagefixture.h"
 #include "traininglog/einheiteneingabe.h"
@@ -174,12 +175,12 @@ TEST_F(SplitPageTest, ASplitTimeBecomesTheCumulativeTimeAfterThePreviousSplitOfI
     addSamples(300);  // samples: Meter is the file line, times up to 00:25:00
     start();
     struct Step {
-        const char* metres;  // typed in kilometres, the sport's unit
+        const char* metres;  // the dialog's "Meter": metres, whatever the sport's unit
         const char* split;
         const char* expected;
     };
-    for (const Step s : {Step{"1", "00:05:00", "00:05:00"}, Step{"2", "00:05:00", "00:10:00"},
-                         Step{"3", "00:04:30", "00:14:30"}}) {
+    for (const Step s : {Step{"1000", "00:05:00", "00:05:00"}, Step{"2000", "00:05:00", "00:10:00"},
+                         Step{"3000", "00:04:30", "00:14:30"}}) {
         ScriptedAnswers::onShowModal<TzwEditDlg>([&](TzwEditDlg& d) {
             d.DBEdit2->setFocus();
             d.DBEdit2->setText(s.metres);
@@ -195,6 +196,34 @@ TEST_F(SplitPageTest, ASplitTimeBecomesTheCumulativeTimeAfterThePreviousSplitOfI
     EXPECT_NEAR(last, hms(0, 14, 30), 1e-9);
     EXPECT_EQ(grid().Cells(zwgrid::colZwischenzeit, 3), "00:14:30");
     EXPECT_EQ(grid().Cells(zwgrid::colSplit, 3), "00:04:30");
+}
+
+// "Meter" shows and reads metres also for a run in kilometres: 1000 typed after a split at
+// 1000 m is not 1000 km, which would end after the split at 30 km (01:18:05 + 00:05:00).
+TEST_F(SplitPageTest, TheSplitDialogShowsAndReadsMetres)
+{
+    addRow(1000, hms(0, 5, 0), 50, false);
+    addRow(30000, hms(1, 18, 5), 50, false);
+    start();
+    ScriptedAnswers::onShowModal<TzwEditDlg>([](TzwEditDlg& d) {
+        EXPECT_EQ(d.DBEdit2->text(), "1000");
+        d.btn_cancel->Click();
+    });
+    eingabe->XPButton19Click(eingabe->XPButton19);
+    ScriptedAnswers::onShowModal<TzwEditDlg>([](TzwEditDlg& d) {
+        FocusWindowAt(&d, d.DBEdit2);
+        TypeKeys("2000");
+        FocusWindowAt(&d, d.MaskEdit1);  // no tab stop: the user clicks into it
+        d.MaskEdit1->setCursorPosition(0);
+        TypeKeys("000500");
+        FocusWindowAt(&d, d.DBEdit4);
+        EXPECT_EQ(d.DBEdit3->text(), "00:10:00");
+        d.btn_post->Click();
+    });
+    eingabe->btn_insertClick(eingabe->btn_insert);
+    EXPECT_EQ(db.value("SELECT group_concat(Meter) FROM (SELECT Meter FROM zeit ORDER BY Meter)").toString(),
+              "1000,2000,30000");
+    EXPECT_NEAR(db.value("SELECT Zwischenzeit FROM zeit WHERE Meter = 2000").toDouble(), hms(0, 10, 0), 1e-9);
 }
 
 TEST_F(SplitPageTest, ATypedCumulativeTimeStaysAndTheCloseBoxDiscardsChanges)

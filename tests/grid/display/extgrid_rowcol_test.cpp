@@ -173,7 +173,7 @@ TEST(GridNodes, ExpandOneLeavesExactlyOneNodeOpen)
     for (int n : {1, 5, 9, 13})
         t.g.AddNode(n, 4);
     t.g.ContractAllNodes();
-    t.g.CellNode.ExpandOne = true;
+    t.g.CellNode.SetExpandOne(true);
     t.g.ExpandNode(5);
     t.g.ExpandNode(9);
     int open = 0;
@@ -232,7 +232,7 @@ TEST(GridNodes, TheGlyphBandLiesAtTheNodesIndent)
 {
     RowGrid t;
     t.g.AddNode(2, 3);
-    t.g.CellNode.NodeIndent = 12;
+    t.g.CellNode.SetNodeIndent(12);
     EXPECT_FALSE(t.g.NodeGlyphHit(2, 0));
     EXPECT_TRUE(t.g.NodeGlyphHit(2, 6));
     EXPECT_FALSE(t.g.NodeGlyphHit(2, 12));
@@ -311,6 +311,22 @@ TEST(GridFilter, SwitchingItOnWithAContractedNodeAndOffKeepsTheOrder)
     f.Data = fcNormal;
     t.g.SetFilterActive(true);
     EXPECT_EQ(t.column(), rowsNamed({0, 1, 2, 5, 6, 7, 9, 10, 11}));
+    t.g.SetFilterActive(false);
+    EXPECT_EQ(t.all(), before);
+
+    // A second pass over rows already filtered, beside a contracted node, hides more, and everything
+    // comes back in place.
+    t.g.SetFilterActive(true);
+    t.g.ContractNode(2);
+    TFilterData& more = t.g.Filter.Add();
+    more.Column = 1;
+    more.Condition = "!r1*";
+    more.Data = fcNormal;
+    more.Operation = foAND;
+    t.g.ApplyFilter();
+    EXPECT_EQ(t.column(), rowsNamed({0, 2, 5, 6, 7, 9}));
+    EXPECT_TRUE(t.g.IsHiddenRow(10));
+    EXPECT_EQ(t.g.RealRowIndex(5), 9);
     t.g.SetFilterActive(false);
     EXPECT_EQ(t.all(), before);
 }

@@ -35,8 +35,8 @@ TEST(ExtStringGridObject, ANewGridHasTheDefaultsOfItsParts)
         {"CheckTrue", g.CheckTrue, "Y"},
         {"CheckFalse", g.CheckFalse, "N"},
         {"PasswordChar", QString(g.PasswordChar), "*"},
-        {"ActiveCellColor", g.ActiveCellColor, 0x808080u},
-        {"ActiveCellColorTo", g.ActiveCellColorTo, clNone},
+        {"ActiveCellColor", g.ActiveCellColor(), 0x808080u},
+        {"ActiveCellColorTo", g.ActiveCellColorTo(), clNone},
         {"ActiveCellFont bold", bool(g.ActiveCellFont.Style() & fsBold), true},
         {"FixedFont", g.FixedFont.Name(), "Tahoma"},
         {"FixedFont bold", bool(g.FixedFont.Style() & fsBold), true},
@@ -49,15 +49,15 @@ TEST(ExtStringGridObject, ANewGridHasTheDefaultsOfItsParts)
         {"HideFocusRect", g.HideFocusRect, false},
         {"FixedAsButtons", g.FixedAsButtons, false},
         {"EnableHTML", g.EnableHTML, true},
-        {"URLColor", g.URLColor, 0xFF0000u},
+        {"URLColor", g.URLColor(), 0xFF0000u},
         {"VAlignment", int(g.VAlignment()), int(vtaTop)},
         {"WordWrap", g.WordWrap(), true},
         {"FloatFormat", g.FloatFormat, "%.2f"},
-        {"Look", int(g.Look), int(glXP)},
-        {"ScrollType", int(g.ScrollType), int(ssNormal)},
-        {"ScrollColor", g.ScrollColor, clNone},
-        {"ScrollWidth", g.ScrollWidth, g.style()->pixelMetric(QStyle::PM_ScrollBarExtent)},
-        {"ScrollBarAlways", int(g.ScrollBarAlways), int(saNone)},
+        {"Look", int(g.Look()), int(glXP)},
+        {"ScrollType", int(g.ScrollType()), int(ssNormal)},
+        {"ScrollColor", g.ScrollColor(), clNone},
+        {"ScrollWidth", g.ScrollWidth(), g.style()->pixelMetric(QStyle::PM_ScrollBarExtent)},
+        {"ScrollBarAlways", int(g.ScrollBarAlways()), int(saNone)},
         {"ScrollHints", int(g.ScrollHints), int(shNone)},
         {"button gradient", g.ButtonColorFrom, clWhite},
         {"button gradient to", g.ButtonColorTo, ColorToRGB(clBtnFace)},
@@ -70,10 +70,10 @@ TEST(ExtStringGridObject, ANewGridHasTheDefaultsOfItsParts)
         {"ActiveRowColor", g.ActiveRowColor(), clInfoBk},
         {"AutoSize", g.AutoSize(), false},
         // Settings objects.
-        {"CellNode.Color", g.CellNode.Color, clSilver},
-        {"CellNode.NodeType", int(g.CellNode.NodeType), int(cnXP)},
-        {"CellNode.NodeIndent", g.CellNode.NodeIndent, 12},
-        {"CellNode.TreeColor", g.CellNode.TreeColor, clGray},
+        {"CellNode.Color", g.CellNode.Color(), clSilver},
+        {"CellNode.NodeType", int(g.CellNode.NodeType()), int(cnXP)},
+        {"CellNode.NodeIndent", g.CellNode.NodeIndent(), 12},
+        {"CellNode.TreeColor", g.CellNode.TreeColor(), clGray},
         {"MouseActions.AutoSizeColOnDblClick", g.MouseActions.AutoSizeColOnDblClick, true},
         {"MouseActions.RowSelect", g.MouseActions.RowSelect, false},
         {"MouseActions.WheelAction", int(g.MouseActions.WheelAction), int(waMoveSelection)},
@@ -93,14 +93,14 @@ TEST(ExtStringGridObject, ANewGridHasTheDefaultsOfItsParts)
         {"PrintSettings.UseDisplayFont", g.PrintSettings.UseDisplayFont, true},
         {"ColumnSize.Location", int(g.ColumnSize.Location), int(clRegistry)},
         {"ColumnSize.StretchColumn", g.ColumnSize.StretchColumn, -1},
-        {"Bands.PrimaryColor", g.Bands.PrimaryColor, clInfoBk},
-        {"Bands.SecondaryColor", g.Bands.SecondaryColor, clWindow},
-        {"BackGround.ColorTo", g.BackGround.ColorTo, clBtnFace},
-        {"ControlLook.CheckSize", g.ControlLook.CheckSize, 15},
-        {"ControlLook.RadioSize", g.ControlLook.RadioSize, 10},
-        {"ControlLook.ControlStyle", int(g.ControlLook.ControlStyle), int(csWinXP)},
-        {"ControlLook.ProgressBorderColor", g.ControlLook.ProgressBorderColor, clGray},
-        {"ControlLook.FixedGradientFrom", g.ControlLook.FixedGradientFrom, clNone},
+        {"Bands.PrimaryColor", g.Bands.PrimaryColor(), clInfoBk},
+        {"Bands.SecondaryColor", g.Bands.SecondaryColor(), clWindow},
+        {"BackGround.ColorTo", g.BackGround.ColorTo(), clBtnFace},
+        {"ControlLook.CheckSize", g.ControlLook.CheckSize(), 15},
+        {"ControlLook.RadioSize", g.ControlLook.RadioSize(), 10},
+        {"ControlLook.ControlStyle", int(g.ControlLook.ControlStyle()), int(csWinXP)},
+        {"ControlLook.ProgressBorderColor", g.ControlLook.ProgressBorderColor(), clGray},
+        {"ControlLook.FixedGradientFrom", g.ControlLook.FixedGradientFrom(), clNone},
         {"SortSettings.Full", g.SortSettings.Full, true},
         {"SortSettings.AutoFormat", g.SortSettings.AutoFormat, true},
         {"SortSettings.IndexColor", g.SortSettings.IndexColor, clYellow},
@@ -110,7 +110,7 @@ TEST(ExtStringGridObject, ANewGridHasTheDefaultsOfItsParts)
         {"DragDropSettings.OleAcceptFiles", g.DragDropSettings.OleAcceptFiles, true},
         {"DragDropSettings.OleDropTarget", g.DragDropSettings.OleDropTarget, false},
         {"Balloon.AutoHideDelay", g.Balloon.AutoHideDelay, -1},
-        {"ShowModified.Color", g.ShowModified.Color, clYellow},
+        {"ShowModified.Color", g.ShowModified.Color(), clYellow},
         {"FloatingFooter.Color", g.FloatingFooter.Color, clBtnFace},
         {"FloatingFooter.FooterStyle", int(g.FloatingFooter.FooterStyle), int(fsFixedLastRow)},
         {"SearchFooter.FindNextCaption", g.SearchFooter.FindNextCaption, "Find next"},
@@ -176,8 +176,8 @@ TEST(ExtStringGridObject, AssignTakesOnlyAStringGrid)
     source.SetColCount(3);
     source.SetRowCount(4);
     source.SetCellText(2, 3, QStringLiteral("x"));
-    source.ActiveCellColor = clRed;
-    source.Bands.Active = true;
+    source.SetActiveCellColor(clRed);
+    source.Bands.SetActive(true);
     source.MouseActions.WheelIncrement = 3;
 
     TExtStringGrid g;
@@ -185,14 +185,14 @@ TEST(ExtStringGridObject, AssignTakesOnlyAStringGrid)
     g.Assign(&other);
     EXPECT_EQ(g.ColCount(), 5);
     EXPECT_EQ(g.RowCount(), 10);
-    EXPECT_EQ(g.ActiveCellColor, TColor(0x808080));
+    EXPECT_EQ(g.ActiveCellColor(), TColor(0x808080));
 
     g.Assign(&source);
     EXPECT_EQ(g.ColCount(), 3);
     EXPECT_EQ(g.RowCount(), 4);
     EXPECT_EQ(g.GetCellText(2, 3), QStringLiteral("x"));
-    EXPECT_EQ(g.ActiveCellColor, clRed);
-    EXPECT_TRUE(g.Bands.Active);
+    EXPECT_EQ(g.ActiveCellColor(), clRed);
+    EXPECT_TRUE(g.Bands.Active());
     EXPECT_EQ(g.MouseActions.WheelIncrement, 3);
 }
 
@@ -203,7 +203,7 @@ TEST(ExtStringGridObject, ScrollBarsFollowScrollBarAlways)
     g.SetRowCount(2);
     g.show();
     EXPECT_FALSE(g.VertScrollBarShown());
-    g.ScrollBarAlways = saBoth;
+    g.SetScrollBarAlways(saBoth);
     g.SetRowCount(3);
     EXPECT_TRUE(g.VertScrollBarShown());
     EXPECT_TRUE(g.HorzScrollBarShown());

@@ -11,6 +11,8 @@
 
 #include "grid/display/extxpvs.h"
 #include "grid/editing/esgcombo.h"
+#include "grid/editing/esgedit.h"
+#include "grid/editing/esguni.h"
 #include "grid/editing/esgspin.h"
 #include "platform/vcl/visualstyle.h"
 
@@ -133,4 +135,56 @@ TEST_F(EditorPaintTest, CombosInEveryLook)
     });
     saveSheet(QStringLiteral("esgcombo-list"), list);
     expectFourDifferentLooks(list);
+}
+
+TEST_F(EditorPaintTest, EditsWithAButtonInEveryLook)
+{
+    for (bool flat : {false, true}) {
+        const auto images = looks([flat](QWidget* parent, bool themed) {
+            auto* edit = new TEsgEditBtn(parent);
+            edit->SetText(QStringLiteral("Zwischenzeit"));
+            edit->SetButtonCaption(QStringLiteral("..."));
+            edit->Button()->SetFlat(flat);
+            edit->SetIsWinXP(themed);
+            return edit;
+        });
+        saveSheet(flat ? QStringLiteral("esgeditbtn-flat") : QStringLiteral("esgeditbtn"), images);
+        expectFourDifferentLooks(images);
+    }
+    const auto units = looks([](QWidget* parent, bool themed) {
+        auto* edit = new TEsgUnitEditBtn(parent);
+        edit->SetText(QStringLiteral("12,5"));
+        edit->SetUnits({QStringLiteral("kg"), QStringLiteral("g")});
+        edit->SetUnitID(QStringLiteral("kg"));
+        edit->SetIsWinXP(themed);
+        return edit;
+    });
+    saveSheet(QStringLiteral("esguniteditbtn"), units);
+    expectFourDifferentLooks(units);
+    const auto wide = looks([](QWidget* parent, bool themed) {
+        auto* edit = new TEsgUniEditBtn(parent);
+        edit->SetText(QStringLiteral("Ωμέγα €"));
+        edit->SetButtonCaption(QStringLiteral("..."));
+        edit->SetIsWinXP(themed);
+        return edit;
+    });
+    saveSheet(QStringLiteral("esgunieditbtn"), wide);
+    expectFourDifferentLooks(wide);
+}
+
+TEST_F(EditorPaintTest, WideCombosInEveryLook)
+{
+    for (bool etched : {false, true}) {
+        const auto images = looks([etched](QWidget* parent, bool themed) {
+            auto* combo = new TESGUniComboBox(parent);
+            combo->Items().Add(QStringLiteral("Ωμέγα"));
+            combo->Items().Add(QStringLiteral("Ärger €"));
+            combo->SetText(QStringLiteral("Ωμέγα"));
+            combo->SetEtched(etched);
+            combo->SetIsWinXP(themed);
+            return combo;
+        });
+        saveSheet(etched ? QStringLiteral("esgunicombo-etched") : QStringLiteral("esgunicombo"), images);
+        expectFourDifferentLooks(images);
+    }
 }

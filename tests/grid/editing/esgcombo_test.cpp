@@ -70,6 +70,24 @@ TEST(ESGComboTest, DefaultsAndTheRulesOfItsSettings)
     EXPECT_TRUE(combo.Ctl3D());
 }
 
+TEST(ESGComboTest, EditFieldMovesWithTheLook)
+{
+    // Made flat and switched to the style's look, the edit field stands where the style puts it,
+    // as in a combo that never was flat.
+    QWidget form;
+    auto* switched = new TESGComboBox(&form);
+    auto* plain = new TESGComboBox(&form);
+    plain->SetFlat(false);
+    for (TESGComboBox* c : {switched, plain})
+        c->setGeometry(0, 0, 150, 24);
+    form.show();
+    const QRect flatField = switched->lineEdit()->geometry();
+    switched->SetFlat(false);
+    EXPECT_EQ(switched->lineEdit()->geometry(), plain->lineEdit()->geometry());
+    switched->SetFlat(true);
+    EXPECT_EQ(switched->lineEdit()->geometry(), flatField);
+}
+
 TEST(ESGComboTest, DisabledFlatComboShowsItsParentsColour)
 {
     ComboOnPanel f;

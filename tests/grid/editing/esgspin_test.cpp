@@ -4,6 +4,9 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QDropEvent>
+#include <QInputMethodEvent>
+#include <QMimeData>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QTimer>
@@ -216,11 +219,16 @@ TEST_F(SpinEditTest, RefusedKeysBeepOnceEachAndLeaveTheTextAlone)
         int key;
         QString text;
     } keys[] = {{Qt::Key_1, "1"},         {Qt::Key_A, "a"}, {Qt::Key_Return, "\r"},
-                {Qt::Key_Escape, "\x1b"}, {Qt::Key_2, "2"}, {Qt::Key_Comma, ","}};
+                {Qt::Key_Escape, "\x1b"}, {Qt::Key_2, "2"}, {Qt::Key_Comma, ","},
+                {0, QString::fromUcs4(U"\U0001F600")}};
     for (const auto& k : keys)
         sendKey(f.spin, k.key, k.text);
     EXPECT_EQ(f.spin->text(), QStringLiteral("12"));
-    EXPECT_EQ(beeps_, 4);
+    EXPECT_EQ(beeps_, 5) << "a character beyond U+FFFF is checked too";
+    // Refused, Return and Escape still go on to the window's default and cancel buttons.
+    QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier, QStringLiteral("\x1b"));
+    QApplication::sendEvent(f.spin, &escape);
+    EXPECT_FALSE(escape.isAccepted());
 
     // The keypad's decimal key types the locale's separator when asked to.
     f.spin->SetSpinType(sptFloat);
@@ -244,10 +252,36 @@ TEST_F(SpinEditTest, RefusedKeysBeepOnceEachAndLeaveTheTextAlone)
     sendKey(f.spin, Qt::Key_Up);
     sendKey(f.spin, Qt::Key_PageUp);
     EXPECT_EQ(f.spin->text(), QStringLiteral("7"));
+    // Nor do a drop or what an input method commits.
+    QMimeData dropped;
+    dropped.setText(QStringLiteral("9"));
+    auto drop = [&] {
+        QDragEnterEvent enter(QPoint(2, 5), Qt::CopyAction, &dropped, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(f.spin, &enter);
+        QDropEvent e(QPointF(2, 5), Qt::CopyAction, &dropped, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(f.spin, &e);
+    };
+    auto commit = [&](const QString& text) {
+        QInputMethodEvent e;
+        e.setCommitString(text);
+        QApplication::sendEvent(f.spin, &e);
+    };
+    const int beepsBefore = beeps_;
+    drop();
+    commit(QStringLiteral("3"));
+    EXPECT_EQ(f.spin->text(), QStringLiteral("7"));
+    EXPECT_EQ(beeps_, beepsBefore + 1) << "the committed character is refused as a typed one";
+
     f.spin->SetEditorEnabled(true);
     f.spin->selectAll();
     sendKey(f.spin, Qt::Key_V, "\x16", Qt::ControlModifier);
     EXPECT_EQ(f.spin->text(), QStringLiteral("77"));
+    f.spin->setCursorPosition(2);
+    commit(QStringLiteral("4x5"));
+    EXPECT_EQ(f.spin->text(), QStringLiteral("7745")) << "a committed letter is refused, the digits typed";
+    EXPECT_EQ(beeps_, beepsBefore + 2);
+    drop();
+    EXPECT_EQ(f.spin->text().count(QLatin1Char('9')), 1) << "with the editor enabled a drop goes in";
 }
 
 TEST_F(SpinEditTest, ReturnMovesOnWhenReturnIsTab)
@@ -381,6 +415,12 @@ TEST_F(SpinEditTest, DateStepsByThePartTheCaretIsIn)
         {true, "2025-01-31", 1, 1, "2025-02-28"},
         {true, "2025-01-31", 6, 1, "2025-02-01"},
         {true, "2025-01-31", 9, 1, "2026-01-31"},
+        // Steps that would leave the calendar change nothing (and raise nothing).
+        {false, "31.12.9999", 1, 1, "31.12.9999"},
+        {false, "31.12.9999", 4, 1, "31.12.9999"},
+        {false, "31.12.9999", 8, 1, "31.12.9999"},
+        {false, "01.01.0001", 0, -1, "01.01.0001"},
+        {false, "01.01.0001", 3, -1, "01.01.0001"},
     };
     for (const Case& c : cases) {
         FormatSettings() = GermanFormatSettings();

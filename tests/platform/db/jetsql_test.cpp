@@ -9,6 +9,7 @@
 #include "platform/db/jetsql.h"
 #include "platform/db/jetsqlfunctions.h"
 #include "platform/rtl/sysutils.h"
+#include "tests/support/messages.h"
 #include "tests/support/testenv.h"
 
 namespace {
@@ -168,6 +169,8 @@ const Case kSelectCases[] = {
     {"aggregate over a date-time column stays days", "SELECT CLng(Sum(Zeit) * 86400) FROM daten WHERE trainingsblock = 1", "3564"},
     {"LIKE with umlaut", "SELECT dat_Id FROM daten WHERE Ort Like 'ä%'", "2"},
     {"LIKE with _", "SELECT dat_Id FROM daten WHERE Ort Like 'B_rlin'", "1"},
+    {"LIKE without case, past a first partial match", "SELECT dat_Id FROM daten WHERE Ort Like '%R%N'", "1"},
+    {"LIKE of an ASCII pattern on text with an umlaut", "SELECT dat_Id FROM daten WHERE Ort Like 'm_NCHEN'", "3"},
     {"LIKE on a number", "Select dat_Id From daten Where Meter Like '10%' Order By datum", "1,2,3"},
     {"LIKE on a date", "Select dat_Id From daten Where Datum Like '16.03%' Order By datum", "2"},
     {"LIKE without a blank before the pattern", "Select dat_Id from daten where User1 like'x'", "2"},
@@ -215,6 +218,48 @@ TEST_F(JetSqlTest, TextParametersAgainstDateAndNumberColumns)
     EXPECT_THROW(rows("SELECT dat_Id FROM daten WHERE Meter = :m", {"abc"}), EDatabaseError);
     EXPECT_THROW(rows("SELECT dat_Id FROM daten WHERE Meter = 'abc'"), EDatabaseError);
     EXPECT_THROW(rows("SELECT dat_Id FROM daten WHERE Datum = 'kein Datum'"), EDatabaseError);
+}
+
+// A saved query shaped like the period statistics' one: a unit row per unit and a summary row per
+// block whose distance and time are sums, so SQLite declares no type for Meter and Zeit. A quoted
+// value compared with them is still read as a time or a number, for unit and block rows alike.
+TEST_F(JetSqlTest, QuotedValuesAgainstTheUntypedColumnsOfASavedQuery)
+{
+    char* err = nullptr;
+    ASSERT_EQ(sqlite3_exec(db_, R"(CREATE VIEW perioden AS SELECT dat_Id, Meter, Zeit FROM (
+        SELECT d.dat_Id AS dat_Id, d.Meter AS Meter, d.Zeit AS Zeit FROM DATEN d
+        UNION ALL
+        SELECT -b.trb_Id, COALESCE(t.Meter, 0), COALESCE(t.Zeit, 0) FROM TRAININGSBLOCK b
+        LEFT JOIN (SELECT trainingsblock, SUM(Meter) AS Meter, SUM(Zeit) AS Zeit FROM DATEN GROUP BY trainingsblock) t
+          ON t.trainingsblock = b.trb_Id))",
+                           nullptr, nullptr, &err),
+              SQLITE_OK)
+        << err;
+    // Units: 1 (10000 m, 00:45:00), 2 (100 m, 00:14:24), 3 (1000 m, no time); block 1 holds
+    // units 1 and 2 (10100 m, 00:59:24), block 2 none (0 m, 00:00:00).
+    const Case cases[] = {
+        {"time below", R"(SELECT dat_Id FROM perioden WHERE Zeit < "00:30:00" ORDER BY dat_Id)", "-2,2"},
+        {"time at or above", R"(SELECT dat_Id FROM perioden WHERE Zeit >= "00:45:00" ORDER BY dat_Id)", "-1,1"},
+        {"time on the left", R"(SELECT dat_Id FROM perioden WHERE "00:45:00" = Zeit)", "1"},
+        {"number above", R"(SELECT dat_Id FROM perioden WHERE Meter > "5000" ORDER BY dat_Id)", "-1,1"},
+        {"decimal comma", R"(SELECT dat_Id FROM perioden WHERE Meter > "10000,5" ORDER BY dat_Id)", "-1"},
+        {"between", R"(SELECT dat_Id FROM perioden WHERE Meter BETWEEN "100" AND "1000" ORDER BY dat_Id)", "2,3"},
+        {"in", R"(SELECT dat_Id FROM perioden WHERE Meter IN ("0", "10100") ORDER BY dat_Id)", "-2,-1"},
+        {"not equal", R"(SELECT dat_Id FROM perioden WHERE Meter <> "0" AND Zeit <= "00:59:24" ORDER BY dat_Id)", "-1,1,2"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.construct);
+        EXPECT_EQ(rows(QString::fromUtf8(c.jet), {}, true).join(QLatin1Char(',')), QString::fromUtf8(c.expected))
+            << tr_->TranslateReadOnly(QString::fromUtf8(c.jet)).toStdString();
+    }
+    // A value that is no number or no time is the translator's error, never a silent match.
+    for (const char* refused : {R"(SELECT * FROM perioden WHERE Meter > "zehn")",
+                                R"(SELECT * FROM perioden WHERE Zeit < "eine Stunde")",
+                                R"(SELECT * FROM perioden WHERE Meter IN ("1", "x"))"}) {
+        SCOPED_TRACE(refused);
+        EXPECT_EQ(messageOf<EDatabaseError>([&] { rows(QString::fromUtf8(refused), {}, true); }),
+                  jetsql::TypeMismatchMessage());
+    }
 }
 
 TEST_F(JetSqlTest, WritesConvertAndRewriteWhatSqliteLacks)

@@ -228,11 +228,15 @@ TEST_F(DBGridTest, EditingACellPostsThroughTheDatasetRules)
     EXPECT_EQ(daten.State(), dsBrowse);
     EXPECT_EQ(daten.FieldByName("Meter")->AsInteger(), 200);
 
-    // Text that is no number is refused by the field's conversion.
+    // A number cell takes no letter; text that is no number all the same (pasted) is refused by
+    // the field's conversion.
     errors.clear();
     key(&grid, Qt::Key_F2);
     grid.InplaceEditor()->selectAll();
     type(grid.InplaceEditor(), "a");
+    EXPECT_EQ(grid.InplaceEditor()->text(), "200");
+    grid.InplaceEditor()->setText(QStringLiteral("2a"));
+    grid.InplaceEditor()->setModified(true);
     key(grid.InplaceEditor(), Qt::Key_Return, Qt::NoModifier, "\r");
     EXPECT_EQ(errors.size(), 1);
     EXPECT_TRUE(grid.EditorMode());
@@ -288,15 +292,28 @@ TEST_F(DBGridTest, PickListAndLookupFieldWriteTheChosenText)
     key(&grid, Qt::Key_Up);
     EXPECT_EQ(stored("SELECT Sportart FROM daten WHERE dat_Id = 2"), "3");
 
-    // A text that is not in the lookup list is refused and the key kept.
+    // What is typed completes to the first entry beginning with it; a character no entry goes on
+    // with is refused.
     key(&grid, Qt::Key_Down);
     key(&grid, Qt::Key_F2);
     ed->selectAll();
-    type(ed, "Tauchen");
+    type(ed, "rx");
+    EXPECT_EQ(ed->text(), "Radfahren");
+    EXPECT_EQ(ed->selectedText(), "adfahren");
+    type(ed, "T");
+    EXPECT_EQ(ed->text(), "Radfahren");
+    key(ed, Qt::Key_Return, Qt::NoModifier, "\r");
+    EXPECT_TRUE(errors.isEmpty());
+    EXPECT_EQ(daten.FieldByName("Sportart")->AsInteger(), 2);
+
+    // A text that is not in the lookup list (pasted) is refused and the key kept.
+    key(&grid, Qt::Key_F2);
+    ed->setText(QStringLiteral("Tauchen"));
+    ed->setModified(true);
     key(ed, Qt::Key_Return, Qt::NoModifier, "\r");
     ASSERT_EQ(errors.size(), 1);
     EXPECT_TRUE(errors[0].contains("Tauchen"));
-    EXPECT_EQ(daten.FieldByName("Sportart")->AsInteger(), 3);
+    EXPECT_EQ(daten.FieldByName("Sportart")->AsInteger(), 2);
 }
 
 TEST_F(DBGridTest, LookupColumnOffersAndTakesOnlyTheRowsItsConditionAccepts)
@@ -315,9 +332,13 @@ TEST_F(DBGridTest, LookupColumnOffersAndTakesOnlyTheRowsItsConditionAccepts)
     EXPECT_EQ(ed->text(), "");  // the row's key 2 names a refused row
     EXPECT_EQ(sport.RecNo(), 1) << "reading the list did not move the lookup table";
 
-    // A text of a refused row is no valid entry, although the lookup table holds it.
+    // A text of a refused row is no valid entry, although the lookup table holds it: typing it
+    // gets nowhere, and set all the same it is refused.
     ed->selectAll();
     type(ed, "Radfahren");
+    EXPECT_EQ(ed->text(), "");
+    ed->setText(QStringLiteral("Radfahren"));
+    ed->setModified(true);
     key(ed, Qt::Key_Return, Qt::NoModifier, "\r");
     ASSERT_EQ(errors.size(), 1);
     EXPECT_TRUE(errors[0].contains("Radfahren"));

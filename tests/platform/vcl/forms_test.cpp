@@ -1,10 +1,17 @@
 // Modal forms: the result of the button the test presses, close queries, the close action, the
 // failure of an unscripted ShowModal, and exceptions from button handlers.
 #include <QAbstractItemView>
+#include <QApplication>
+#include <QCalendarWidget>
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QFrame>
+#include <QPlainTextEdit>
 #include <QPointer>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QVBoxLayout>
 
 #include "platform/rtl/sysutils.h"
 #include "platform/vcl/forms.h"
@@ -139,6 +146,103 @@ TEST_F(FormsTest, ExceptionInAButtonHandlerShowsTheErrorBoxAndTheProgramGoesOn)
     processQueuedEvents();
     EXPECT_EQ(ScriptedAnswers::messages().size(), 2);
     dlg.Close();
+}
+
+// A key pressed in a control of a shown window, as the keyboard delivers it.
+void pressIn(QWidget* control, int key)
+{
+    QWidget* window = control->window();
+    window->activateWindow();
+    QApplication::setActiveWindow(window);
+    control->setFocus(Qt::TabFocusReason);
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+    QApplication::sendEvent(QApplication::focusWidget(), &press);
+}
+
+TEST_F(FormsTest, EscapeCancelsOrClosesAWindowWithACloseBoxAndLeavesAFramelessOneAlone)
+{
+    // With a cancel button Escape presses it; without one it closes the window as its close box.
+    TTestDialog withCancel;
+    int cancels = 0;
+    QObject::connect(withCancel.ui.CancelBtn, &QPushButton::clicked, [&] { ++cancels; });
+    withCancel.Show();
+    pressIn(withCancel.ui.Edit1, Qt::Key_Escape);
+    EXPECT_EQ(cancels, 1);
+
+    struct Case {
+        Qt::WindowFlags flags;
+        bool closes;
+    } cases[] = {{Qt::Dialog, true},
+                 {Qt::Window, true},
+                 {Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint, false},  // no close box
+                 {Qt::Dialog | Qt::FramelessWindowHint, false}};
+    for (const Case& c : cases) {
+        TForm form(nullptr, c.flags);
+        auto* edit = new QLineEdit(&form);
+        form.Show();
+        pressIn(edit, Qt::Key_Escape);
+        EXPECT_EQ(!form.isVisible(), c.closes) << int(c.flags);
+        form.hide();
+    }
+
+    // A form lying inside another window passes Escape on to that window.
+    int outerKeys = 0;
+    struct Outer : QWidget {
+        int* keys;
+        void keyPressEvent(QKeyEvent*) override { ++*keys; }
+    };
+    Outer host;
+    host.keys = &outerKeys;
+    auto* inner = new TForm(&host);
+    inner->setWindowFlags(Qt::Widget);
+    auto* edit = new QLineEdit(inner);
+    host.show();
+    inner->show();
+    pressIn(edit, Qt::Key_Escape);
+    EXPECT_EQ(outerKeys, 1);
+    EXPECT_TRUE(inner->isVisible());
+}
+
+TEST_F(FormsTest, ReturnPressesTheDefaultButtonOfThePageShownAndOfACalendar)
+{
+    // One default button on each page of a page control, as the calculators have them.
+    TForm form;
+    auto* layout = new QVBoxLayout(&form);
+    auto* pages = new QTabWidget(&form);
+    layout->addWidget(pages);
+    QList<QLineEdit*> edits;
+    QList<int> clicks(3, 0);
+    for (int i = 0; i < 3; ++i) {
+        auto* page = new QWidget;
+        auto* edit = new QLineEdit(page);
+        auto* button = new QPushButton(QStringLiteral("Berechnen"), page);
+        button->move(0, 30);
+        button->setDefault(true);
+        button->setProperty("Default", true);  // the toolkit keeps one "default" per window
+        QObject::connect(button, &QPushButton::clicked, [&clicks, i] { ++clicks[i]; });
+        pages->addTab(page, QString::number(i));
+        edits << edit;
+    }
+    auto* calendar = new QCalendarWidget(&form);
+    layout->addWidget(calendar);
+    auto* memo = new QPlainTextEdit(&form);
+    layout->addWidget(memo);
+    form.Show();
+    for (int i = 0; i < 3; ++i) {
+        pages->setCurrentIndex(i);
+        pressIn(edits[i], Qt::Key_Return);
+        EXPECT_EQ(clicks[i], 1) << "page " << i;
+    }
+    EXPECT_EQ(clicks, (QList<int>{1, 1, 1}));
+    // The calendar takes Return for itself in the toolkit; in a dialog it belongs to the button.
+    pages->setCurrentIndex(1);
+    pressIn(calendar->findChild<QAbstractItemView*>(), Qt::Key_Return);
+    EXPECT_EQ(clicks, (QList<int>{1, 2, 1}));
+    // A multi-line box keeps Return for its new line.
+    pressIn(memo, Qt::Key_Return);
+    EXPECT_EQ(clicks, (QList<int>{1, 2, 1}));
+    EXPECT_EQ(memo->toPlainText(), QStringLiteral("\n"));
+    form.hide();
 }
 
 TEST_F(FormsTest, ScaleByScalesContainersThroughAndLeavesCompoundControlsToThemselves)

@@ -117,9 +117,11 @@ void RecordingCanvas::TextOut(int x, int y, const QString& text, int angle)
     op.color = FontColor;
 }
 
-void RecordingCanvas::DrawPixmap(const QRect& target, const QPixmap&, TColor transparent)
+void RecordingCanvas::DrawPixmap(const QRect& target, const QPixmap& pixmap, TColor transparent)
 {
-    add(CanvasOp::Pixmap, target).color2 = transparent;
+    RecordedOp& op = add(CanvasOp::Pixmap, target);
+    op.color2 = transparent;
+    op.image = pixmap.toImage();
 }
 
 void RecordingCanvas::PushClip(const QRect& r)

@@ -2,6 +2,7 @@
 // A canvas that draws nothing and keeps the list of what it was asked to draw, with the state
 // (brush, pen, font) in force at each operation, so that paint tests check what a cell draws
 // without a window or a screen.
+#include <QImage>
 #include <QStringList>
 
 #include "grid/display/gridcanvas.h"
@@ -36,6 +37,7 @@ struct RecordedOp {
     int penWidth = 0;           // lines and outlines
     bool horizontal = false;    // gradient direction
     QRect clip;                 // the clip in force (null: none)
+    QImage image;               // pixmap: the picture drawn
 };
 
 class RecordingCanvas : public TGridCanvas {

@@ -1,0 +1,17 @@
+#pragma once
+// A small reader of rich-text cell texts ("{\rtf1 ..."): plain runs, bold, italic, underline, font
+// sizes, the colour table and its colours, paragraph breaks and "\'hh" characters through the
+// Windows-1252 table, into a text document that the cell painter lays out and draws. Groups the
+// reader does not know (font tables, "{\*...}" destinations) are passed over. The cell's text
+// itself is never changed.
+#include <QFont>
+#include <QString>
+
+#include <memory>
+
+class QTextDocument;
+
+// The document of a rich text, in the cell's font where the text names no size.
+std::unique_ptr<QTextDocument> RichTextDocument(const QString& rtf, const QFont& font);
+// The text without its mark-up, a line break per paragraph.
+QString RichTextPlain(const QString& rtf);
