@@ -166,7 +166,7 @@ TEST_F(EveryPrintTest, ThePeriodStatisticsPrintItsChartAndItsLoadStatistics)
     expectTexts(period,
                 {"Period statistics from 01/12/2026 to 31/12/2026", "From: 01/12/2026", "To: 31/12/2026", "Date",
                  "Location", "Discipline", "02/12/2026", "Stadtpark", "9.5 km", "11.2", "Metres:", "9,500"},
-                {"Datum", "Ort", "Sportart", "Zeitraumstatistik", "Vom:", "9,5", "11,2"});
+                {"Datum", "Ort", "Sportart", "Zeitraumstatistik", "Vom:", "9,5 km", "11,2"});
     expectTexts(chart, {"01/12/2026", "Laufen"}, {"01.12.2026"});
     // The load statistics print the window's picture: a page without text.
     EXPECT_EQ(load.trimmed(), QString());
