@@ -266,6 +266,9 @@ public:
     std::function<void(QObject* Sender, int ARow, int ACol)> OnOleDragStart;
     std::function<void(QObject* Sender, int ACol, bool& Allow)> OnColumnMove;
     std::function<void(QObject* Sender, int ARow, bool& Allow)> OnRowMove;
+    // With EnhRowColMove, the floating image of the header being moved, at the pointer; nullptr
+    // or hidden when no move runs.
+    QWidget* MoveHeaderImage() const;
 
     // --- the keyboard (extgrid_keys.cpp) ---
     // Tab and Shift+Tab between the editable cells (the editors hand Tab back through it).
@@ -815,6 +818,8 @@ private:
     bool showBalloon(const QPoint& Pt);
     void showSizingHint(int X, int Y);
     void hideSizingHint();
+    void showMoveImage(int X, int Y);
+    void hideMoveImage();
     void ownerResized();
     bool wheelKeepingLeftCol(bool Down);
 
@@ -866,6 +871,7 @@ private:
     bool balloonShown_ = false;
     bool editorHandOver_ = false;
     std::unique_ptr<THTMLHintWindow> sizingHint_;
+    std::unique_ptr<QLabel> moveImage_;  // the floating header of a column or row being moved
     QSize ownerSize_;               // the form's size at its last resize (SizeWithForm)
     QPointer<QWidget> owner_;
     int hoverLink_ = -1;             // the anchor under the mouse in it (1-based)

@@ -492,6 +492,7 @@ void TExtStringGrid::leftRelease(Qt::KeyboardModifiers Shift, int X, int Y)
 {
     mouseSelectMode_ = msmNone;
     hideSizingHint();
+    hideMoveImage();
     headerAnchor_ = -1;
     const TGridState runtimeState = GridState();
 
@@ -849,11 +850,18 @@ void TExtStringGrid::MouseMove(Qt::KeyboardModifiers Shift, int X, int Y)
                                                                                   GridState() == gsRowSizing))))
         showSizingHint(X, Y);
     if (GridState() == gsColMoving || GridState() == gsRowMoving) {
+        // The handler is asked on every move; a refusal ends the move and nothing moves.
         bool allow = true;
         if (GridState() == gsColMoving && OnColumnMove)
             OnColumnMove(this, RealColIndex(at.X), allow);
         else if (GridState() == gsRowMoving && OnRowMove)
             OnRowMove(this, at.Y, allow);
+        if (!allow) {
+            CancelGridMove();
+            hideMoveImage();
+        } else if (EnhRowColMove && fixedSizing_ < 0 && (QPoint(X, Y) - pressPoint_).manhattanLength() > 0) {
+            showMoveImage(X, Y);
+        }
     }
     const TGridRect after = Selection();
     if (!(after == before))

@@ -7,6 +7,7 @@
 #include "grid/display/extgrid.h"
 
 #include <QCursor>
+#include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QResizeEvent>
@@ -19,6 +20,7 @@
 #include "grid/display/extutil.h"
 #include "grid/display/gridballoon.h"
 #include "grid/display/gridbitmaps.h"
+#include "grid/display/gridcanvas.h"
 #include "grid/display/htmlhint.h"
 #include "grid/display/rtfreader.h"
 
@@ -557,4 +559,59 @@ void TExtStringGrid::TopLeftChanged()
     if ((display == bdFixed && !BackGround.Bitmap().isNull()) ||
         ((display == bdGradientHorz || display == bdGradientVert) && BackGround.Color() != clNone))
         InvalidateGrid();
+}
+
+// --- the floating header of a column or row being moved ----------------------------------------------------
+
+QWidget* TExtStringGrid::MoveHeaderImage() const
+{
+    return moveImage_.get();
+}
+
+void TExtStringGrid::showMoveImage(int X, int Y)
+{
+    const bool columns = GridState() == gsColMoving;
+    const int from = MoveFromIndex();
+    if (from < 0)
+        return;
+    if (!moveImage_) {
+        moveImage_ = std::make_unique<QLabel>(this, Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
+        moveImage_->setAttribute(Qt::WA_ShowWithoutActivating);
+        // The header cell as it is drawn: its text, the column's width and the row's height, in
+        // the gradient of the XP and Vantor looks.
+        const int col = columns ? from : 0;
+        const int row = columns ? 0 : from;
+        const QSize size(std::max(1, ColWidths(col)), std::max(1, RowHeights(row)));
+        QPixmap pm(size);
+        QPainter painter(&pm);
+        QPainterCanvas canvas(painter);
+        const QRect r(QPoint(0, 0), size);
+        if (look_ == glVantor || look_ == glXP)
+            canvas.FillGradient(r, ButtonColorFrom, ButtonColorTo, 10, false);
+        else {
+            canvas.Brush = TGridBrush{FromQColor(FixedColor()), bsSolid};
+            canvas.FillRect(r);
+        }
+        canvas.Brush.Style = bsClear;
+        canvas.Pen = TGridPen{clBtnShadow, 1, Qt::SolidLine};
+        canvas.Rectangle(r);
+        canvas.Font = FixedFont.Font();
+        canvas.FontColor = FixedFont.Color();
+        canvas.TextRect(r.adjusted(2, 0, -2, 0), StripHTML(GetCellText(col, row)),
+                        tfSingleLine | tfVCenter | tfCenter | tfEndEllipsis);
+        painter.end();
+        moveImage_->setPixmap(pm);
+        moveImage_->resize(size);
+    }
+    moveImage_->move(viewport()->mapToGlobal(QPoint(X, Y)) + QPoint(8, 8));
+    moveImage_->show();
+    viewport()->setCursor(Qt::DragMoveCursor);
+}
+
+void TExtStringGrid::hideMoveImage()
+{
+    if (!moveImage_)
+        return;
+    moveImage_.reset();
+    viewport()->unsetCursor();
 }

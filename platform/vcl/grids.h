@@ -301,6 +301,15 @@ public:
 
     // The grid state while the mouse sizes, moves or selects.
     TGridState GridState() const { return gridState_; }
+    // The column or row a move by the pointer began at (-1 when none), and the end of such a move
+    // without moving anything.
+    int MoveFromIndex() const { return moveFrom_; }
+    void CancelGridMove()
+    {
+        if (gridState_ == gsColMoving || gridState_ == gsRowMoving)
+            gridState_ = gsNormal;
+        moveFrom_ = -1;
+    }
 
 protected:
     // Hooks for descendants.

@@ -19,6 +19,7 @@
 #include "platform/report/reportprinter.h"
 #include "tests/analysis/calcwindowtexts.h"
 #include "tests/core/dbserverfixture.h"
+#include "tests/support/keyboardwalk.h"
 #include "tests/support/messages.h"
 #include "tests/support/qstringprinter.h"
 
@@ -298,6 +299,24 @@ TEST_F(CalculatorWindowTest, TempoflexWindowShowsMessageOnBadTargetAndPrintsOnWh
     EXPECT_EQ(PrintJobCapture::jobs()[0].report.pageCount(), 1);
     PrintJobCapture::stop();
     EXPECT_NE(w.palette().color(QPalette::Window), QColor(Qt::white));
+}
+
+TEST_F(CalculatorWindowTest, TempoflexReturnComputesTheTableOfThePageShown)
+{
+    // Each page has its own "Berechnen"; Return in the page's target time presses that one.
+    TTempoflex w;
+    w.show();
+    QApplication::setActiveWindow(&w);
+    for (int page = 0; page < 3; ++page) {
+        SCOPED_TRACE(page);
+        w.PageControl1->setCurrentIndex(page);
+        w.MaskEdit[size_t(page)]->SetText(QStringLiteral("00:35:00"));
+        w.MaskEdit[size_t(page)]->setFocus(Qt::TabFocusReason);
+        ASSERT_EQ(w.Cell(page, 0, 0, 0)->text(), QString());
+        PressKey(Qt::Key_Return);
+        EXPECT_NE(w.Cell(page, 0, 0, 0)->text(), QString());
+        EXPECT_TRUE(w.isVisible());
+    }
 }
 
 // --- threshold pace ---------------------------------------------------------------------------

@@ -213,3 +213,78 @@ TEST(GridWindow, EditorsHandKeysBackToTheGrid)
 }
 
 }  // namespace
+
+namespace {
+
+void drag(TExtStringGrid& g, const QPoint& from, const QPoint& to, bool release = true)
+{
+    QMouseEvent press(QEvent::MouseButtonPress, from, g.viewport()->mapToGlobal(from), Qt::LeftButton, Qt::LeftButton,
+                      Qt::NoModifier);
+    QApplication::sendEvent(g.viewport(), &press);
+    QMouseEvent move(QEvent::MouseMove, to, g.viewport()->mapToGlobal(to), Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(g.viewport(), &move);
+    if (!release)
+        return;
+    QMouseEvent up(QEvent::MouseButtonRelease, to, g.viewport()->mapToGlobal(to), Qt::LeftButton, Qt::NoButton,
+                   Qt::NoModifier);
+    QApplication::sendEvent(g.viewport(), &up);
+}
+
+TEST(GridWindow, AMovedHeaderFloatsAndAHandlerMayRefuseTheMove)
+{
+    TExtStringGrid g;
+    g.SetOptions(g.Options() | goColMoving);
+    g.SetColWidths(2, 77);
+    g.SetCellText(2, 0, QStringLiteral("Zeit"));
+    g.SetCellText(2, 1, QStringLiteral("moved"));
+    g.show();
+    drag(g, g.CellRect(2, 0).center(), g.CellRect(4, 0).center(), false);
+    ASSERT_NE(g.MoveHeaderImage(), nullptr);
+    EXPECT_TRUE(g.MoveHeaderImage()->isVisible());
+    EXPECT_EQ(g.MoveHeaderImage()->size(), QSize(77, g.RowHeights(0)));
+    QMouseEvent up(QEvent::MouseButtonRelease, g.CellRect(4, 0).center(), g.viewport()->mapToGlobal(g.CellRect(4, 0).center()),
+                   Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(g.viewport(), &up);
+    EXPECT_EQ(g.MoveHeaderImage(), nullptr);
+    EXPECT_EQ(g.GetCellText(4, 1), QStringLiteral("moved"));
+
+    // A refusal on the way ends the move: nothing moves.
+    g.OnColumnMove = [](QObject*, int, bool& Allow) { Allow = false; };
+    drag(g, g.CellRect(4, 0).center(), g.CellRect(1, 0).center());
+    EXPECT_EQ(g.GetCellText(4, 1), QStringLiteral("moved"));
+    EXPECT_EQ(g.GridState(), gsNormal);
+    EXPECT_EQ(g.MoveHeaderImage(), nullptr);
+}
+
+}  // namespace
+
+namespace {
+
+// Shrinking and growing again gives the widths back; the zoom leaves sizes that would reach 0.
+TEST(GridWindow, ProportionalColumnsComeBackAndZoomKeepsSmallSizes)
+{
+    TExtStringGrid g;
+    g.SetColCount(4);
+    g.ColumnSize.SynchWithGrid = true;
+    g.show();
+    g.resize(400, 200);
+    QApplication::processEvents();
+    std::vector<int> before;
+    for (int c = 0; c < 4; ++c)
+        before.push_back(g.ColWidths(c));
+    g.resize(40, 200);
+    QApplication::processEvents();
+    g.resize(400, 200);
+    QApplication::processEvents();
+    for (int c = 0; c < 4; ++c)
+        EXPECT_EQ(g.ColWidths(c), before[size_t(c)]) << c;
+
+    TExtStringGrid z;
+    z.SetColWidths(1, 5);
+    z.Zoom(-3);
+    EXPECT_EQ(z.ColWidths(1), 2);
+    z.Zoom(-3);
+    EXPECT_EQ(z.ColWidths(1), 2) << "a step to 0 or less leaves the width";
+}
+
+}  // namespace
