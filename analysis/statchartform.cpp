@@ -114,7 +114,7 @@ void TStatChartForm::drawRows(int points, const std::vector<TStatChartRow>& rows
     ChartFX1->SeriesObject(1).SetSeriesLegend(LoadStr(msg::ColHoehe) + QStringLiteral(" (in m * 10)"));
     ChartFX1->SeriesObject(2).SetSeriesLegend(LoadStr(msg::MarchTime));
     ChartFX1->AxisObject(AxisMainY).SetAxisTitle(unitName + QStringLiteral(" * ") + FloatToStr(k) +
-                                                 QStringLiteral("/Meter * 10"));
+                                                 tr("/Meter * 10"));
     // The series chosen in the menu, kept from earlier showings.
     showTickedSeries();
 }

@@ -2,6 +2,13 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en" sourcelanguage="de_DE">
 <context>
+    <name>TStatChartForm</name>
+    <message>
+        <source>/Meter * 10</source>
+        <translation>/metres * 10</translation>
+    </message>
+</context>
+<context>
     <name>TWochenstat</name>
     <message>
         <source>Wochenstatistik</source>

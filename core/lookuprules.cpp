@@ -297,6 +297,19 @@ void TorvServer::dsToolsDataChange(TDataSource*, TField*)
 // ---------------------------------------------------------------------------------------------
 // Calculated fields of the statistics and explorer queries.
 
+void TorvServer::zeitraumdistanceGetText(TField* sender, QString& text, bool)
+{
+    // The saved query writes the distance with the decimal separator of the language the
+    // database was created in ("9,5 km"); it is shown with the user's, as every other number.
+    text = sender->AsString();
+    int i = 0;
+    while (i < text.size() && text[i].isDigit())
+        ++i;
+    if (i > 0 && i + 1 < text.size() && (text[i] == QLatin1Char(',') || text[i] == QLatin1Char('.')) &&
+        text[i + 1].isDigit())
+        text[i] = FormatSettings().DecimalSeparator;
+}
+
 void TorvServer::zeitraumCalcFields(TDataSet* dataSet)
 {
     TDataSet& ds = *dataSet;

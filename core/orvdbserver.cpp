@@ -177,6 +177,7 @@ void TorvServer::bindHandlers()
     explorer.OnCalcFields = on(&TorvServer::explorerCalcFields);
     zeitraum_old.OnCalcFields = on(&TorvServer::zeitraum_oldCalcFields);
     zeitraum.OnCalcFields = on(&TorvServer::zeitraumCalcFields);
+    zeitraum.FieldByName("distance")->OnGetText = onGetText(&TorvServer::zeitraumdistanceGetText);
     zeitraum.FieldByName("Zeit")->OnGetText = onGetText(&TorvServer::zeitraumZeitGetText);
 
     sportart.BeforeDelete = on(&TorvServer::sportartBeforeDelete);
@@ -259,7 +260,7 @@ TDataSource* TorvServer::FindDataSource(const QString& name) const
 
 void TorvServer::DataModuleCreate()
 {
-    DataModuleCreate(GetUserFormatSettings());
+    DataModuleCreate(FormatSettings());
 }
 
 void TorvServer::DataModuleCreate(const TFormatSettings& userSettings)

@@ -220,6 +220,7 @@ public:
     void explorerCalcFields(TDataSet* dataSet);
     void zeitraum_oldCalcFields(TDataSet* dataSet);
     void zeitraumCalcFields(TDataSet* dataSet);
+    void zeitraumdistanceGetText(TField* sender, QString& text, bool displayText);
     // A block's summed time passes a day: it is shown with all its hours ("41:54:12").
     void zeitraumZeitGetText(TField* sender, QString& text, bool displayText);
 

@@ -33,18 +33,62 @@ TFormatSettings GetEnglishFormatSettings()
     return USFormatSettings();
 }
 
+namespace {
+
+// The locale a name stands for; the C locale when no locale answers to it.
+QLocale namedLocale(const QString& name)
+{
+    return name.isEmpty() ? QLocale::c() : QLocale(name);
+}
+
+QLocale interfaceLocale(bool englishInterface)
+{
+    return englishInterface ? QLocale(QLocale::English, QLocale::UnitedKingdom) : QLocale(QLocale::German, QLocale::Germany);
+}
+
+TFormatSettings interfaceFormats(bool englishInterface)
+{
+    return englishInterface ? UKFormatSettings() : GetGermanFormatSettings();
+}
+
+}  // namespace
+
+TFormatSettings UserFormatSettingsFor(const QString& timeLocale, const QString& numericLocale, bool englishInterface)
+{
+    const QLocale time = namedLocale(timeLocale);
+    const QLocale numeric = namedLocale(numericLocale);
+    // A locale without a language would give ISO dates and English day names to the German
+    // interface, and US formats to the English one: the interface language decides instead.
+    TFormatSettings fs =
+        time.language() == QLocale::C ? interfaceFormats(englishInterface) : LocaleFormatSettings(time);
+    const TFormatSettings numbers =
+        numeric.language() == QLocale::C ? interfaceFormats(englishInterface) : LocaleFormatSettings(numeric);
+    fs.DecimalSeparator = numbers.DecimalSeparator;
+    fs.ThousandSeparator = numbers.ThousandSeparator;
+    return fs;
+}
+
 TFormatSettings UserFormatSettingsFor(const QLocale& desktop, bool englishInterface)
 {
-    // A desktop without a language would give ISO dates and English day names to the German
-    // interface: the interface language decides instead.
-    if (desktop.language() == QLocale::C)
-        return englishInterface ? GetEnglishFormatSettings() : GetGermanFormatSettings();
-    return LocaleFormatSettings(desktop);
+    const QString name = desktop.language() == QLocale::C ? QString() : desktop.name();
+    return UserFormatSettingsFor(name, name, englishInterface);
 }
 
 TFormatSettings GetUserFormatSettings()
 {
-    return UserFormatSettingsFor(QLocale::system(), LanguageModule() != nullptr);
+    return UserFormatSettingsFor(DesktopLocaleName("LC_TIME"), DesktopLocaleName("LC_NUMERIC"),
+                                 LanguageModule() != nullptr);
+}
+
+QLocale UserLocaleFor(const QString& timeLocale, bool englishInterface)
+{
+    const QLocale time = namedLocale(timeLocale);
+    return time.language() == QLocale::C ? interfaceLocale(englishInterface) : time;
+}
+
+QLocale GetUserLocale()
+{
+    return UserLocaleFor(DesktopLocaleName("LC_TIME"), LanguageModule() != nullptr);
 }
 
 double MaxDouble(double a, double b)

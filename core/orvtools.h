@@ -19,14 +19,25 @@ class QTimeZone;
 class QDateTime;
 class QLocale;
 
-// Number and date formats: German (1031), US English (1033) and the user's own locale.
+// Number and date formats: German (1031), US English (1033, the formats files of other programs
+// are read with) and the user's own.
 TFormatSettings GetGermanFormatSettings();
 TFormatSettings GetEnglishFormatSettings();
-// The desktop's locale; under the C/POSIX locale (no language) those of the interface language.
+// The user's formats, from the desktop's regional settings and the interface language (the rule
+// below). The start-up makes them the program's FormatSettings(), which every window and print
+// reads.
 TFormatSettings GetUserFormatSettings();
-// The rule behind it: the settings of that locale, or for a locale without a language the
-// German settings (German interface) or the English module's (English interface).
+// The rule: dates, times, day and month names from the locale that the desktop names for times
+// (LC_TIME), decimal and thousands separators from the one it names for numbers (LC_NUMERIC);
+// where a category names none (the C or POSIX locale, or a name no locale answers to), those of
+// the interface language: German, or English (United Kingdom) with the English module.
+TFormatSettings UserFormatSettingsFor(const QString& timeLocale, const QString& numericLocale, bool englishInterface);
+// The same with one locale for both categories; QLocale::c() names none.
 TFormatSettings UserFormatSettingsFor(const QLocale& desktop, bool englishInterface);
+// The toolkit's locale that goes with the user's formats (the calendars' day and month names and
+// first day of the week), by the same rule for times.
+QLocale UserLocaleFor(const QString& timeLocale, bool englishInterface);
+QLocale GetUserLocale();
 
 double MaxDouble(double a, double b);
 double MinDouble(double a, double b);

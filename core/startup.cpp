@@ -207,13 +207,11 @@ void StartProgram(const QStringList& params)
     }
     setQtGerman(!moduleLoaded);
 
-    if (QLocale::system().language() == QLocale::C) {
-        // No desktop language: the formats, day names and calendars of the interface language.
-        FormatSettings() = GetUserFormatSettings();
-        QLocale::setDefault(moduleLoaded ? QLocale(QLocale::English, QLocale::UnitedStates)
-                                         : QLocale(QLocale::German, QLocale::Germany));
-    }
+    // One source of formats for the whole run: the runtime's settings that windows, fields and
+    // prints read, and the toolkit's locale behind the calendars, both by the same rule.
+    FormatSettings() = GetUserFormatSettings();
     FormatSettings().LongTimeFormat = QStringLiteral("hh:mm:ss");
+    QLocale::setDefault(GetUserLocale());
 
     // The grid library's unit start-up, before any window holds a grid.
     InitGridEditingUnit();

@@ -1,9 +1,5 @@
 #include "core/toolkalenderframe.h"
 
-#include <QLocale>
-
-#include "core/language.h"
-
 #include "ui_toolkalenderframe.h"
 
 TtoolKalenderFrm* toolKalenderFrm = nullptr;
@@ -12,10 +8,8 @@ TtoolKalenderFrm::TtoolKalenderFrm(QWidget* Owner) : TFrame(Owner), ui(std::make
 {
     ui->setupUi(this);
     MonthCalendar1 = ui->MonthCalendar1;
-    // Month and day names in the interface language (the English module is the only one), not
-    // in whatever locale the desktop happens to have; the week starts on Monday in both.
-    MonthCalendar1->setLocale(LanguageModule() ? QLocale(QLocale::English, QLocale::UnitedKingdom)
-                                               : QLocale(QLocale::German, QLocale::Germany));
+    // Month and day names of the user's formats (the toolkit's default locale, which the
+    // start-up sets by the same rule as the format settings); the week starts on Monday.
     MonthCalendar1->setFirstDayOfWeek(Qt::Monday);
 }
 

@@ -39,8 +39,6 @@ void TPrinterCanvas::BeginDoc()
 {
     if (printing_)
         throw Exception(Tr("Es wird bereits gedruckt."));
-    if (target_.FileName.trimmed().isEmpty() && !PrintJobCapture::active() && AvailablePrinters().isEmpty())
-        throw Exception(QCoreApplication::translate("ReportPrinter", "Es ist kein Drucker installiert."));
     doc_ = TPreparedReport();
     doc_.title = title_;
     doc_.orientation = orientation_;

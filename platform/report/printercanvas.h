@@ -42,11 +42,11 @@ public:
     const QString& Title() const { return title_; }
     void SetTitle(const QString& t) { title_ = t; }
 
-    // Starts the document on its first page. Exception when a document is already begun, or
-    // when it goes to the printer and no printer is installed.
+    // Starts the document on its first page. Exception when a document is already begun.
     void BeginDoc();
     void NewPage();
-    // Sends the document to the target (Exception when that fails, or when none was begun).
+    // Sends the document to the target (Exception when that fails, or when none was begun); to
+    // the printer with none installed, the print dialog asks for a PDF file (PrintPreparedReport).
     void EndDoc();
     // Drops the document: nothing is printed.
     void Abort();

@@ -120,7 +120,14 @@ void TReportPreview::btnLastClick(QObject*)
 
 void TReportPreview::btnPrintClick(QObject*)
 {
-    PrintPreparedReport(report_, printer_ ? *printer_ : TPrinterSettings());
+    // The print dialog chooses the printer, or a PDF file, also where no printer is installed.
+    TPrintTarget target;
+    target.Printer = printer_ ? *printer_ : TPrinterSettings();
+    if (!ExecutePrintDialog(target, report_.title, this))
+        return;
+    if (printer_ && target.FileName.trimmed().isEmpty())
+        *printer_ = target.Printer;  // the report system's printer is the one chosen last
+    PrintToTarget(report_, target);
 }
 
 void TReportPreview::cboZoomChange(QObject*)

@@ -1,5 +1,6 @@
 #include "platform/report/reportprinter.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QPageSize>
 #include <QPainter>
@@ -33,6 +34,7 @@ struct PrinterStandIns {
     bool listActive = false;
     QList<TPrinterStandIn> printers;
     std::function<bool(TPrinterSettings&)> setupAnswer;
+    std::function<bool(TPrintTarget&, const QString&)> printAnswer;
 };
 
 PrinterStandIns& standIns()
@@ -196,8 +198,16 @@ void PrintPreparedReport(const TPreparedReport& report, const TPrinterSettings& 
         return;
     }
     const QStringList printers = AvailablePrinters();
-    if (printers.isEmpty())
-        throw Exception(Tr("Es ist kein Drucker installiert."));
+    if (printers.isEmpty()) {
+        // Without a printer the print can still be kept: the print dialog offers a PDF file.
+        TPrintTarget chosen{QString(), settings};
+        if (!ExecutePrintDialog(chosen, report.title))
+            return;
+        if (chosen.FileName.trimmed().isEmpty())
+            throw Exception(Tr("Es ist kein Drucker installiert."));
+        PrintToTarget(report, chosen);
+        return;
+    }
     QPrinterInfo info;
     if (settings.PrinterName.isEmpty()) {
         info = QPrinterInfo::defaultPrinter();
@@ -223,6 +233,60 @@ void PrintToTarget(const TPreparedReport& report, const TPrintTarget& target)
     WriteFileSafely(FileNameWithExtension(file, QStringLiteral(".pdf")), [&](QIODevice& out) {
         TRenderPDF::WritePdf(report, out, 300, QStringLiteral("Orvalo 5"));
     });
+}
+
+bool ExecutePrintDialog(TPrintTarget& target, const QString& documentName, QWidget* parent)
+{
+    if (standIns().printAnswer)
+        return standIns().printAnswer(target, documentName);
+    if (ScriptedAnswers::active()) {
+        ScriptedAnswers::reportFailure(QStringLiteral("unanswered print dialog"));
+        return false;
+    }
+    const QString printerName = target.Printer.PrinterName;
+    QPrinterInfo info = printerName.isEmpty() ? QPrinterInfo::defaultPrinter() : QPrinterInfo::printerInfo(printerName);
+    // No printer at all: the dialog starts on its PDF file.
+    QPrinter printer(info, QPrinter::HighResolution);
+    if (info.isNull())
+        printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setDocName(documentName);
+    if (!target.FileName.trimmed().isEmpty())
+        printer.setOutputFileName(target.FileName.trimmed());
+    printer.setCopyCount(std::max(1, target.Printer.Copies));
+    printer.setCollateCopies(target.Printer.Collate);
+    printer.setDuplex(QtDuplexMode(target.Printer.Duplex));
+    QPrintDialog dialog(&printer, parent ? parent : QApplication::activeWindow());
+    dialog.setWindowTitle(Tr("Drucken"));
+    dialog.setOption(QAbstractPrintDialog::PrintToFile, true);
+    // Every page goes out: the pages were laid out before the dialog.
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
+    dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
+    dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    if (printer.outputFormat() == QPrinter::PdfFormat) {
+        // The file is written by the program's own PDF output, into a temporary file first.
+        if (printer.outputFileName().trimmed().isEmpty())
+            return false;
+        target.FileName = printer.outputFileName();
+        return true;
+    }
+    target.FileName.clear();
+    target.Printer.PrinterName = printer.printerName();
+    target.Printer.Copies = std::max(1, printer.copyCount());
+    target.Printer.Collate = printer.collateCopies();
+    target.Printer.Duplex = DuplexOf(printer.duplex());
+    return true;
+}
+
+void PrintDialogStandIn::set(std::function<bool(TPrintTarget&, const QString&)> answer)
+{
+    standIns().printAnswer = std::move(answer);
+}
+
+void PrintDialogStandIn::clear()
+{
+    standIns().printAnswer = {};
 }
 
 void PrinterListStandIn::set(const QList<TPrinterStandIn>& printers)

@@ -1,7 +1,8 @@
 #pragma once
 // Printing laid-out pages on a printer through QPrinter: the printer chosen by name (or the
-// default one), copies, collation and duplex. With no printer installed printing raises an
-// error; the file outputs (PDF, HTML, text) work without one.
+// default one), copies, collation and duplex, or chosen in the platform's print dialog, which also
+// writes a PDF file. With no printer installed a print goes to the print dialog, where the PDF
+// file is what is left; the file outputs (PDF, HTML, text) work without a printer anyway.
 //
 // Tests never reach a printer: PrintJobCapture records every job instead of sending it.
 #include <QList>
@@ -46,19 +47,28 @@ void ApplyPrinterSettings(const TPrinterSettings& settings, QPageLayout::Orienta
 
 // Draws the pages on a printer that is set up; Exception when the printer refuses the job.
 void PaintToPrinter(const TPreparedReport& report, QPrinter& printer);
-// Prints the pages on the printer of the settings. Exception (German message) when no printer is
-// installed, when the named printer does not exist or when the job fails. An empty report prints
-// nothing.
-void PrintPreparedReport(const TPreparedReport& report, const TPrinterSettings& settings);
 
-// Where a print of the printer canvas or of a form picture goes: the printer of the settings, or a
-// PDF file when a file name is given (".pdf" is added when the name has no suffix).
+// Where a print goes: the printer of the settings, or a PDF file when a file name is given
+// (".pdf" is added when the name has no suffix).
 struct TPrintTarget {
     QString FileName;
     TPrinterSettings Printer;
 };
+
+// Prints the pages on the printer of the settings. With no printer installed the print dialog
+// (ExecutePrintDialog) asks where the pages go, which then can only be a PDF file; Cancel there
+// prints nothing. Exception (German message) when the named printer does not exist or when the
+// job fails. An empty report prints nothing.
+void PrintPreparedReport(const TPreparedReport& report, const TPrinterSettings& settings);
 // Sends pages to the target; errors as PrintPreparedReport and WriteFileSafely.
 void PrintToTarget(const TPreparedReport& report, const TPrintTarget& target);
+
+// The platform's print dialog for a document (Qt's): the printers the system knows, each with its
+// copies, collation and duplex, and "Print to file (PDF)" with the file's name, proposed from the
+// document's name; with no printer installed only the file. On OK the target holds the chosen
+// printer, or the file's name, and true is returned; Cancel changes nothing and returns false.
+// Without a parent the dialog belongs to the active window.
+bool ExecutePrintDialog(TPrintTarget& target, const QString& documentName, QWidget* parent = nullptr);
 
 // Test hook: while set, AvailablePrinters, DefaultPrinterName and PrinterCaption know these
 // printers (the first one is the default) in place of the system's; an empty list is a machine
@@ -80,6 +90,16 @@ public:
 class PrinterSetupStandIn {
 public:
     static void set(std::function<bool(TPrinterSettings& settings)> answer);
+    static void clear();
+};
+
+// Test hook: plays the user of the print dialog (ExecutePrintDialog): the function gets the target
+// as the dialog starts and the document's name, changes the target as the user would and returns
+// whether OK was pressed. While the scripted dialogs are on and no answer is set, the dialog fails
+// the test and counts as cancelled.
+class PrintDialogStandIn {
+public:
+    static void set(std::function<bool(TPrintTarget& target, const QString& documentName)> answer);
     static void clear();
 };
 

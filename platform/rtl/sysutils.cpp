@@ -185,6 +185,35 @@ TFormatSettings USFormatSettings()
     return fs;
 }
 
+TFormatSettings UKFormatSettings()
+{
+    TFormatSettings fs = USFormatSettings();
+    fs.ShortDateFormat = QStringLiteral("dd/mm/yyyy");
+    fs.LongDateFormat = QStringLiteral("dd mmmm yyyy");
+    fs.ShortTimeFormat = QStringLiteral("hh:mm");
+    fs.LongTimeFormat = QStringLiteral("hh:mm:ss");
+    // A 24-hour clock: no morning and afternoon designators, as the German table.
+    fs.TimeAMString.clear();
+    fs.TimePMString.clear();
+    fs.CurrencyString = QStringLiteral("£");
+    fs.CurrencyFormat = 0;
+    fs.NegCurrFormat = 1;
+    return fs;
+}
+
+QString DesktopLocaleName(const char* category)
+{
+    QString name = qEnvironmentVariable("LC_ALL");
+    if (name.isEmpty())
+        name = qEnvironmentVariable(category);
+    if (name.isEmpty())
+        name = qEnvironmentVariable("LANG");
+    const QString language = name.section(QLatin1Char('.'), 0, 0).section(QLatin1Char('@'), 0, 0);
+    if (language.isEmpty() || language == QLatin1String("C") || language == QLatin1String("POSIX"))
+        return QString();
+    return name;
+}
+
 TFormatSettings LocaleFormatSettings(const QLocale& locale)
 {
     TFormatSettings fs;

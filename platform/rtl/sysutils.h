@@ -88,14 +88,21 @@ struct TFormatSettings {
     int CurrencyDecimals = 2;
 };
 
-// Settings of locale 1031 (German) and 1033 (US English), fixed tables.
+// Settings of locale 1031 (German), 1033 (US English) and 2057 (English, United Kingdom), fixed
+// tables.
 TFormatSettings GermanFormatSettings();
 TFormatSettings USFormatSettings();
+TFormatSettings UKFormatSettings();
 // Settings of the user's default locale (from the system locale).
 TFormatSettings UserLocaleFormatSettings();
 // Settings built from a Qt locale, its formats translated into the runtime's notation (the user's
 // settings are those of QLocale::system()).
 TFormatSettings LocaleFormatSettings(const QLocale& locale);
+
+// The locale that one category of the desktop's regional settings names, read as the C library
+// reads it: LC_ALL, else the category's own variable ("LC_TIME", "LC_NUMERIC"), else LANG. Empty
+// when the category names no locale: unset, "C", "POSIX" or "C" with a code set ("C.UTF-8").
+QString DesktopLocaleName(const char* category);
 
 // The running program's settings (the user's, with the long time format "hh:mm:ss" once the
 // start-up has set it). The overloads without a settings argument use these.

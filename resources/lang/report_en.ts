@@ -4,6 +4,10 @@
 <context>
     <name>ReportPrinter</name>
     <message>
+        <source>Drucken</source>
+        <translation>Print</translation>
+    </message>
+    <message>
         <source>Kein Drucker installiert!</source>
         <translation>No printers installed!</translation>
     </message>

@@ -6,6 +6,7 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
@@ -444,9 +445,17 @@ TEST_F(PeriodOutputTest, FailedPrintResumesTheGrid)
     open("01.11.2026", "31.12.2026");
     PrintJobCapture::stop();
     PrinterListStandIn::set({});  // a machine without printers
+    // The print dialog's user names a PDF file in a folder that does not exist: writing fails.
+    const QString missing = db.folder().file(QStringLiteral("fehlt/druck.pdf"));
+    PrintDialogStandIn::set([&](TPrintTarget& target, const QString&) {
+        target.FileName = missing;
+        return true;
+    });
     ErrorBoxRecorder errors;
     printDialog([&](Tzeitdruckdlg& d) { d.OKBtn->click(); });
+    PrintDialogStandIn::clear();
     PrinterListStandIn::clear();
+    EXPECT_FALSE(QFileInfo::exists(missing));
     EXPECT_EQ(errors.shown.size(), 1);
     EXPECT_FALSE(orvServer->zeitraum.ControlsDisabled());
 }

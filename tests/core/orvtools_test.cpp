@@ -99,28 +99,45 @@ TEST(OrvTools, NumbersAndFormats)
     EXPECT_EQ(GetEnglishFormatSettings().DecimalSeparator, QLatin1Char('.'));
 }
 
-TEST(OrvTools, UserFormatsFollowTheInterfaceLanguageOnADesktopWithoutALanguage)
+TEST(OrvTools, UserFormatsComeFromTheDesktopsNamedLocalesElseFromTheInterfaceLanguage)
 {
     struct Case {
-        QLocale desktop;
+        const char* time;     // the locale the desktop names for times, "" for none
+        const char* numeric;  // and for numbers
         bool englishInterface;
         const char* shortDate;
+        const char* shortTime;
         QChar decimal;
         const char* thursday;
     };
     const Case cases[] = {
-        {QLocale::c(), false, "dd.mm.yyyy", QLatin1Char(','), "Do"},
-        {QLocale::c(), true, "m/d/yyyy", QLatin1Char('.'), "Thu"},
-        {QLocale(QLocale::English, QLocale::UnitedKingdom), false, "dd/mm/yyyy", QLatin1Char('.'), "Thu"},
-        {QLocale(QLocale::German, QLocale::Germany), true, "dd.mm.yyyy", QLatin1Char(','), "Do"},
+        // C or POSIX: the interface language's formats; the English module's are British.
+        {"", "", false, "dd.mm.yyyy", "hh:mm", QLatin1Char(','), "Do"},
+        {"", "", true, "dd/mm/yyyy", "hh:mm", QLatin1Char('.'), "Thu"},
+        {"xx_YY", "xx_YY", true, "dd/mm/yyyy", "hh:mm", QLatin1Char('.'), "Thu"},  // no such locale
+        // A named locale is the user's, whatever the interface language.
+        {"de_DE.UTF-8", "de_DE.UTF-8", true, "dd.mm.yyyy", "hh:mm", QLatin1Char(','), "Do"},
+        {"en_GB.UTF-8", "en_GB.UTF-8", false, "dd/mm/yyyy", "hh:mm", QLatin1Char('.'), "Thu"},
+        {"en_US.UTF-8", "en_US.UTF-8", true, "m/d/yyyy", "h:mm AMPM", QLatin1Char('.'), "Thu"},
+        // Each category by its own locale.
+        {"en_GB.UTF-8", "de_DE.UTF-8", true, "dd/mm/yyyy", "hh:mm", QLatin1Char(','), "Thu"},
+        {"", "de_DE", true, "dd/mm/yyyy", "hh:mm", QLatin1Char(','), "Thu"},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.desktop.name().toStdString() + (c.englishInterface ? " en" : " de"));
-        const TFormatSettings fs = UserFormatSettingsFor(c.desktop, c.englishInterface);
+        SCOPED_TRACE(std::string(c.time) + " / " + c.numeric + (c.englishInterface ? " en" : " de"));
+        const TFormatSettings fs = UserFormatSettingsFor(QString::fromLatin1(c.time), QString::fromLatin1(c.numeric),
+                                                         c.englishInterface);
         EXPECT_EQ(fs.ShortDateFormat, QString::fromLatin1(c.shortDate));
+        EXPECT_EQ(fs.ShortTimeFormat, QString::fromLatin1(c.shortTime));
         EXPECT_EQ(fs.DecimalSeparator, c.decimal);
         EXPECT_EQ(fs.ShortDayNames[4], QString::fromLatin1(c.thursday));
+        // The toolkit's locale behind the calendars agrees on the day names.
+        EXPECT_EQ(UserLocaleFor(QString::fromLatin1(c.time), c.englishInterface).dayName(4, QLocale::ShortFormat).left(2),
+                  QString::fromLatin1(c.thursday).left(2));
     }
+    // The one-locale form: QLocale::c() names none.
+    EXPECT_EQ(UserFormatSettingsFor(QLocale::c(), true).ShortDateFormat, "dd/mm/yyyy");
+    EXPECT_EQ(UserFormatSettingsFor(QLocale(QLocale::German, QLocale::Germany), true).DecimalSeparator, QLatin1Char(','));
 }
 
 TEST(OrvTools, GeoDistance)

@@ -22,6 +22,7 @@
 #include "exchange/dbrestoreu.h"
 #include "tests/core/programfixture.h"
 #include "tests/support/athletedb.h"
+#include "tests/support/testenv.h"
 
 using StartupTest = ProgramTest;
 
@@ -103,6 +104,40 @@ TEST_F(StartupTest, OnlyALowerCaseEnAsSecondArgumentSwitches)
         EXPECT_EQ(MainForm->getLanguageCode(), "DEU") << second;
         EXPECT_EQ(MainForm->FileNew1->Caption(), "&Neu") << second;
         EXPECT_FALSE(MainForm->databaseOpen()) << "two arguments open nothing from the command line";
+        FinishProgram();
+    }
+}
+
+TEST_F(StartupTest, FormatsAreTheDesktopsNamedLocaleElseTheInterfaceLanguages)
+{
+    struct Case {
+        const char* desktop;  // LC_ALL
+        bool english;
+        const char* date;     // 2 December 2026, 18:00
+        const char* time;
+        const char* decimal;  // 9.5
+        const char* december;
+    };
+    const Case cases[] = {
+        {"C", false, "02.12.2026", "18:00", "9,5", "Dezember"},
+        {"C", true, "02/12/2026", "18:00", "9.5", "December"},
+        {"POSIX", true, "02/12/2026", "18:00", "9.5", "December"},
+        {"de_DE.UTF-8", true, "02.12.2026", "18:00", "9,5", "Dezember"},
+        {"en_GB.UTF-8", false, "02/12/2026", "18:00", "9.5", "December"},
+    };
+    const TDateTime evening = EncodeDate(2026, 12, 2) + EncodeTime(18, 0, 0, 0);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.desktop) + (c.english ? " en" : ""));
+        const DesktopLocaleScope desktop(c.desktop);
+        StartProgram(c.english ? QStringList{"egal.orv", "en"} : QStringList{});
+        EXPECT_EQ(DateToStr(evening), c.date);
+        EXPECT_EQ(FormatDateTime(FormatSettings().ShortTimeFormat, evening), c.time);
+        EXPECT_EQ(TimeToStr(evening), QString::fromLatin1(c.time) + ":00") << "the long time is always hh:mm:ss";
+        EXPECT_EQ(FloatToStr(9.5), c.decimal);
+        // The data module's fields and the toolkit's calendars read the same formats.
+        EXPECT_EQ(orvServer->daten.FieldByName("Startzeit")->DisplayFormat(), FormatSettings().ShortTimeFormat);
+        EXPECT_EQ(QLocale().monthName(12), c.december);
+        EXPECT_EQ(toolKalenderFrm->MonthCalendar1->locale().monthName(12), c.december);
         FinishProgram();
     }
 }

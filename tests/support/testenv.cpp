@@ -22,6 +22,29 @@ TestEnvironment::~TestEnvironment()
     qunsetenv(kProgramDirVariable);
 }
 
+DesktopLocaleScope::DesktopLocaleScope(const char* all, const char* time, const char* numeric, const char* lang)
+{
+    const std::pair<const char*, const char*> vars[] = {
+        {"LC_ALL", all}, {"LC_TIME", time}, {"LC_NUMERIC", numeric}, {"LANG", lang}};
+    for (const auto& [name, value] : vars) {
+        saved_.push_back({name, qEnvironmentVariableIsSet(name), qgetenv(name)});
+        if (*value)
+            qputenv(name, value);
+        else
+            qunsetenv(name);
+    }
+}
+
+DesktopLocaleScope::~DesktopLocaleScope()
+{
+    for (const Saved& s : saved_) {
+        if (s.set)
+            qputenv(s.name, s.value);
+        else
+            qunsetenv(s.name);
+    }
+}
+
 TempFolder::TempFolder() = default;
 
 QString TempFolder::file(const QString& name) const

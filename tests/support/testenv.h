@@ -1,6 +1,8 @@
 #pragma once
 // Temporary folders for tests and the environment variables that point the program's config
 // folder, user data folder and program folder at them (see platform/rtl/folders.h).
+#include <QByteArray>
+#include <QList>
 #include <QString>
 #include <QTemporaryDir>
 
@@ -15,6 +17,24 @@ public:
 
 private:
     QTemporaryDir dir_;
+};
+
+// The desktop's regional settings for the life of the object: the locale variables are set as
+// given (an empty value unsets one) and put back as they were afterwards.
+class DesktopLocaleScope {
+public:
+    explicit DesktopLocaleScope(const char* all, const char* time = "", const char* numeric = "", const char* lang = "");
+    ~DesktopLocaleScope();
+    DesktopLocaleScope(const DesktopLocaleScope&) = delete;
+    DesktopLocaleScope& operator=(const DesktopLocaleScope&) = delete;
+
+private:
+    struct Saved {
+        const char* name;
+        bool set;
+        QByteArray value;
+    };
+    QList<Saved> saved_;
 };
 
 // A fresh temporary folder per test; removed with the object.

@@ -45,8 +45,12 @@ protected:
         manage(planId, [&](TTrainForm& m) {
             ScriptedAnswers::onShowModal<TReportPreview>([&](TReportPreview& p) {
                 look(p.Report());
-                if (printToo)
+                if (printToo) {
+                    // The print dialog's user keeps the default printer.
+                    PrintDialogStandIn::set([](TPrintTarget&, const QString&) { return true; });
                     p.findChild<QAbstractButton*>("btnPrint")->click();
+                    PrintDialogStandIn::clear();
+                }
                 p.Close();
             });
             m.XPButton19->Click();

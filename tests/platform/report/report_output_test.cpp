@@ -2,6 +2,7 @@
 // QPrinter, the preview window, the report project, the printer canvas of the weekly and monthly
 // prints, window pictures, and the English texts of the layer.
 #include "tests/platform/report/reportfixture.h"
+#include "tests/support/pdfprint.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -198,40 +199,71 @@ TEST_F(ReportTest, PrinterSettingsReachQPrinter)
     EXPECT_EQ(job.report.pageCount(), 2);
 }
 
-TEST_F(ReportTest, WithoutAPrinterOnlyFilesCanBeWritten)
+TEST_F(ReportTest, WithoutAPrinterThePrintDialogSavesEveryPrintAsAPdfFile)
 {
     PrintJobCapture::stop();
-    if (!AvailablePrinters().isEmpty())
-        GTEST_SKIP() << "a printer is installed on this machine";
+    PdfPrintScope pdf;  // no printer; the dialog's user saves a PDF file
     EXPECT_EQ(PrinterCaption(), QStringLiteral("Kein Drucker installiert!"));
     addDays(2);
     std::unique_ptr<TReport> rep = threePages(&units);
-    EXPECT_EQ(errorOf([&] { rep->Print(); }), QStringLiteral("Es ist kein Drucker installiert."));
+    // A report printed, a canvas print and the preview's print button: each asks the dialog and
+    // writes the pages into the file chosen there.
+    rep->Print();
     TPrinterCanvas canvas;
-    EXPECT_EQ(errorOf([&] { canvas.BeginDoc(); }), QStringLiteral("Es ist kein Drucker installiert."));
-    // The preview's print button reports it in the error box.
-    ScriptedAnswers::pushMessageAnswer(mrOk);
+    canvas.SetTitle(QStringLiteral("Wochenstatistik"));
+    canvas.BeginDoc();
+    canvas.TextOut(200, 80, QStringLiteral("Wochenstatistik vom 12.05.2003"));
+    canvas.EndDoc();
     ScriptedAnswers::onShowModal<TReportPreview>([](TReportPreview& f) {
         f.findChild<QAbstractButton*>("btnPrint")->click();
         f.findChild<QAbstractButton*>("btnClose")->click();
     });
     rep->Preview();
-    EXPECT_EQ(ScriptedAnswers::lastMessage().Text, QStringLiteral("Es ist kein Drucker installiert."));
-    EXPECT_EQ(ScriptedAnswers::lastMessage().Type, mtError);
-    // Files still work.
-    TempFolder tmp;
-    TReportSystem sys;
-    TRenderText text;
-    sys.SetDefaultDest(TReportDest::File);
-    sys.SetRenderObject(&text);
-    sys.SetOutputFileName(tmp.file(QStringLiteral("liste")));
-    EXPECT_TRUE(sys.Execute(*rep));
-    EXPECT_TRUE(QFile::exists(tmp.file(QStringLiteral("liste.txt"))));
-    canvas.SetTarget({tmp.file(QStringLiteral("woche")), {}});
+    EXPECT_EQ(pdf.documents(), QStringList({"Liste", "Wochenstatistik", "Liste"}));
+    ASSERT_EQ(pdf.files().size(), 3);
+    EXPECT_TRUE(PdfText(pdf.files()[0]).contains(QStringLiteral("2000")));
+    EXPECT_TRUE(PdfText(pdf.files()[1]).contains(QStringLiteral("Wochenstatistik vom 12.05.2003")));
+    EXPECT_EQ(PdfText(pdf.files()[2]), PdfText(pdf.files()[0]));
+    EXPECT_TRUE(ScriptedAnswers::messages().isEmpty()) << "no error box";
+
+    // Cancel in the dialog prints nothing and reports nothing.
+    PrintDialogStandIn::set([](TPrintTarget&, const QString&) { return false; });
+    rep->Print();
     canvas.BeginDoc();
-    canvas.TextOut(200, 80, QStringLiteral("Wochenstatistik"));
     canvas.EndDoc();
-    EXPECT_TRUE(readFile(tmp.file(QStringLiteral("woche.pdf"))).startsWith("%PDF"));
+    EXPECT_TRUE(ScriptedAnswers::messages().isEmpty());
+    // A dialog that names neither file nor printer, on a machine without one: the print fails
+    // aloud rather than vanishing.
+    PrintDialogStandIn::set([](TPrintTarget&, const QString&) { return true; });
+    EXPECT_EQ(errorOf([&] { rep->Print(); }), QStringLiteral("Es ist kein Drucker installiert."));
+}
+
+TEST_F(ReportTest, ThePreviewsPrintButtonChoosesThePrinterInThePrintDialog)
+{
+    PrinterListStandIn::set({{QStringLiteral("Laser"), QString()}, {QStringLiteral("Tinte"), QString()}});
+    addDays(2);
+    std::unique_ptr<TReport> rep = threePages(&units);
+    TReportSystem sys;
+    sys.SystemPrinter().Copies = 2;
+    TPrinterSettings offered;
+    PrintDialogStandIn::set([&](TPrintTarget& t, const QString&) {
+        offered = t.Printer;
+        t.Printer.PrinterName = QStringLiteral("Tinte");
+        t.Printer.Copies = 3;
+        return true;
+    });
+    ScriptedAnswers::onShowModal<TReportPreview>([](TReportPreview& f) {
+        f.findChild<QAbstractButton*>("btnPrint")->click();
+        f.findChild<QAbstractButton*>("btnClose")->click();
+    });
+    EXPECT_TRUE(sys.Execute(*rep));
+    EXPECT_EQ(offered.Copies, 2) << "the dialog starts on the report system's printer";
+    ASSERT_EQ(PrintJobCapture::jobs().size(), 1);
+    EXPECT_EQ(PrintJobCapture::jobs()[0].printerName, QStringLiteral("Tinte"));
+    EXPECT_EQ(PrintJobCapture::jobs()[0].copyCount, 3);
+    EXPECT_EQ(sys.SystemPrinter().PrinterName, QStringLiteral("Tinte")) << "the choice is kept for the next print";
+    PrintDialogStandIn::clear();
+    PrinterListStandIn::clear();
 }
 
 TEST_F(ReportTest, PreviewPagesThroughAndPrints)
@@ -268,7 +300,9 @@ TEST_F(ReportTest, PreviewPagesThroughAndPrints)
         EXPECT_EQ(f.PageImage().width(), 397);
         f.SetZoomMode(TReportPreview::zmPageWidth);
         EXPECT_NEAR(f.PageImage().width(), f.findChild<QScrollArea*>("ScrollBox")->viewport()->width() - 16, 20);
+        PrintDialogStandIn::set([](TPrintTarget&, const QString&) { return true; });
         f.findChild<QAbstractButton*>("btnPrint")->click();
+        PrintDialogStandIn::clear();
         f.findChild<QAbstractButton*>("btnClose")->click();
     });
     EXPECT_TRUE(sys.Execute(*rep));

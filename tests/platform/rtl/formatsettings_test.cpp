@@ -5,6 +5,7 @@
 
 #include "platform/rtl/sysutils.h"
 #include "tests/support/qstringprinter.h"
+#include "tests/support/testenv.h"
 
 namespace {
 
@@ -35,6 +36,15 @@ TEST(FormatSettings, FixedGermanAndUSTables)
                            us.TimeAMString, us.TimePMString}),
               QStringList({"m/d/yyyy", "dddd, mmmm dd, yyyy", "h:mm AMPM", "h:mm:ss AMPM", "AM", "PM"}));
     EXPECT_EQ(us.LongDayNames[0], QStringLiteral("Sunday"));
+
+    // British English: day first, a 24-hour clock, the decimal point.
+    const TFormatSettings uk = UKFormatSettings();
+    EXPECT_EQ(Separators(uk), QStringLiteral(".,/:"));
+    EXPECT_EQ(QStringList({uk.ShortDateFormat, uk.ShortTimeFormat, uk.LongTimeFormat, uk.TimePMString}),
+              QStringList({"dd/mm/yyyy", "hh:mm", "hh:mm:ss", ""}));
+    const TDateTime evening = EncodeDate(2026, 12, 2) + EncodeTime(18, 0, 0, 0);
+    EXPECT_EQ(DateTimeToStr(evening, uk), QStringLiteral("02/12/2026 18:00:00"));
+    EXPECT_EQ(FormatDateTime(uk.LongDateFormat, evening, uk), QStringLiteral("02 December 2026"));
 }
 
 TEST(FormatSettings, QtLocaleFormatsTranslateIntoTheRuntimeNotation)
@@ -87,4 +97,30 @@ TEST(FormatSettings, ProgramSettingsStartAsTheUsersAndCanBeChanged)
     EXPECT_EQ(StrToFloat(QStringLiteral("2,5")), 2.5);
     EXPECT_EQ(Format(QStringLiteral("%.1f"), {2.25}), QStringLiteral("2,3"));
     FormatSettings() = saved;
+}
+
+TEST(FormatSettings, TheDesktopNamesALocalePerCategoryAsTheCLibraryReadsIt)
+{
+    struct Case {
+        const char* all;
+        const char* time;
+        const char* lang;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {"", "", "", ""},
+        {"", "", "C.UTF-8", ""},
+        {"", "", "POSIX", ""},
+        {"", "", "de_DE.UTF-8", "de_DE.UTF-8"},
+        {"", "en_GB.UTF-8", "de_DE.UTF-8", "en_GB.UTF-8"},
+        {"C", "en_GB.UTF-8", "de_DE.UTF-8", ""},  // LC_ALL wins
+        {"de_AT@euro", "en_GB", "", "de_AT@euro"},
+    };
+    for (const Case& c : cases) {
+        const DesktopLocaleScope desktop(c.all, c.time, "", c.lang);
+        EXPECT_EQ(DesktopLocaleName("LC_TIME"), QString::fromLatin1(c.expected)) << c.all << "/" << c.time << "/" << c.lang;
+    }
+    // Each category reads its own variable before LANG.
+    const DesktopLocaleScope desktop("", "en_GB.UTF-8", "", "de_DE.UTF-8");
+    EXPECT_EQ(DesktopLocaleName("LC_NUMERIC"), "de_DE.UTF-8");
 }
