@@ -50,7 +50,6 @@ public:
     // gone; the week rows follow. False when the list was never filled.
     bool Refresh(int unitId);
     void Clear();
-    bool Filled() const { return db_ != nullptr; }
     int Count() const { return int(rows_.size()); }
     // The text of a cell (row 0 is the first unit or week row).
     QString Text(int row, int column);
