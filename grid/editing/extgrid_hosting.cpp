@@ -231,12 +231,15 @@ bool TExtStringGrid::selectCellSteps(int ACol, int ARow)
 
     // The editing option follows the cell: taken away where the cell may not be edited, given
     // back where it may.
+    // The option comes back only where it was taken away here: a grid that is not edited (whose
+    // column items may still call their cells editable) never becomes editable by a move.
     if (!HasActiveControl(ACol, ARow)) {
         bool canEdit = (Options() & goEditing) || editingSwitchedOff_;
         DoCanEditCell(ACol, ARow, canEdit);
+        const bool restore = editingSwitchedOff_;
         if (canEdit) {
             editingSwitchedOff_ = false;
-            if (!(Options() & goEditing)) {
+            if (!(Options() & goEditing) && restore) {
                 editingSwitchedOn_ = true;
                 SetOptions(Options() | goEditing);
             }
@@ -256,9 +259,7 @@ bool TExtStringGrid::selectCellSteps(int ACol, int ARow)
             }
         }
     } else {
-        // A click works the control whatever the editing option is, so the option only comes
-        // back where it was taken away here: a grid that is not edited never becomes editable
-        // by landing on a check box.
+        // A click works the control whatever the editing option is.
         bool canEdit = true;
         DoCanEditCell(ACol, ARow, canEdit);
         const bool restore = editingSwitchedOff_;
