@@ -184,7 +184,10 @@ TEST_F(UntouchedEditors, DatesShowTodayOnAnEmptyCellAndTimesKeepTheirFormat)
     TDateTime t = 0;
     ASSERT_TRUE(TryEncodeTime(14, 30, 0, 0, t));
     time->Picker()->SetDateTime(t);
+    QString formatWhileValidating;
+    g.OnCellValidate = [&](QObject*, int, int, QString&, bool&) { formatWhileValidating = FormatSettings().LongTimeFormat; };
     g.HideInplaceEditor();
+    EXPECT_EQ(formatWhileValidating, longTime) << "a handler sees the format settings as they are";
     EXPECT_EQ(g.GetCellText(1, 3), QStringLiteral("14:30"));
     EXPECT_EQ(FormatSettings().LongTimeFormat, longTime);
 }
