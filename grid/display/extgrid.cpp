@@ -83,6 +83,7 @@ TExtStringGrid::TExtStringGrid(QWidget* parent) : TBaseGrid(parent), SortIndexes
         ownerSize_ = form->size();
         form->installEventFilter(this);
     }
+    makeCompanions();
     panTimer_.setInterval(10);
     connect(&panTimer_, &QTimer::timeout, this, [this] { PanTick(viewport()->mapFromGlobal(QCursor::pos())); });
 }
@@ -148,6 +149,8 @@ void TExtStringGrid::Loaded()
     }
     if (!xpThemes_ && ControlLook.ControlStyle() == csTheme)
         ControlLook.SetControlStyle(csClassic);
+    // The search bar takes the theme switch and its settings.
+    SearchFooter.SetAutoThemeAdapt(autoThemeAdapt_);
     UpdateScrollBars(false);
     updateBalloon();
 }
