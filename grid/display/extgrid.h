@@ -329,9 +329,10 @@ public:
     // The row whose place SwapRows follows (-1: none).
     int TrackedRow() const { return trackedRow_; }
     void SetTrackedRow(int value) { trackedRow_ = value; }
-    // The floating footer's and the search bar's panels, docked below the cells.
+    // The floating footer's and the search bar's panels, docked below the cells. The search bar
+    // is made when it is first shown or asked for.
     TFooterPanel* FooterPanel() const { return footerPanel_; }
-    TSearchPanel* SearchPanel() const { return searchPanel_; }
+    TSearchPanel* SearchPanel();
     // Paints the floating footer's panel (its client rectangle) as FooterStyle asks.
     void PaintFooterPanel(TGridCanvas& Canvas, const QRect& Client);
     // The text fsCustomPreview shows for a row.
@@ -991,6 +992,7 @@ private:
     QString groupHeader_;
     // Footers, sorting's row swaps and the docked panels.
     void makeCompanions();
+    void makeSearchPanel();
     void floatingFooterChanged(TFloatingFooterChange What);
     void placePanels();
     template <class Visit>

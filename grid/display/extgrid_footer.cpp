@@ -130,6 +130,22 @@ int rightOf(const QRect& r)
 void TExtStringGrid::makeCompanions()
 {
     footerPanel_ = new TFooterPanel(this);
+    SearchFooter.OnChange = [this] { ApplySearchFooter(); };
+    FloatingFooter.OnChange = [this](TFloatingFooterChange what) { floatingFooterChanged(what); };
+    for (int d = 0; d < 4; ++d)
+        arrows_[d] = new TArrowWindow(this, d);
+    popupButton_ = new TPopupButton(this);
+    panelDock_ = new PanelDock(
+        this, [this] { placePanels(); },
+        [this] {
+            if (!footerPanel_->isHidden())
+                footerPanel_->update();
+        });
+    viewport()->installEventFilter(panelDock_);
+}
+
+void TExtStringGrid::makeSearchPanel()
+{
     searchPanel_ = new TSearchPanel(this);
     searchPanel_->OnForwardClick = [this](QObject*) {
         if (TGridEditingServices* s = GridEditingServices())
@@ -153,18 +169,15 @@ void TExtStringGrid::makeCompanions()
         else
             SearchFooter.SetVisible(false);
     };
-    SearchFooter.OnChange = [this] { ApplySearchFooter(); };
-    FloatingFooter.OnChange = [this](TFloatingFooterChange what) { floatingFooterChanged(what); };
-    for (int d = 0; d < 4; ++d)
-        arrows_[d] = new TArrowWindow(this, d);
-    popupButton_ = new TPopupButton(this);
-    panelDock_ = new PanelDock(
-        this, [this] { placePanels(); },
-        [this] {
-            if (!footerPanel_->isHidden())
-                footerPanel_->update();
-        });
-    viewport()->installEventFilter(panelDock_);
+}
+
+TSearchPanel* TExtStringGrid::SearchPanel()
+{
+    if (!searchPanel_) {
+        makeSearchPanel();
+        ApplySearchFooter();
+    }
+    return searchPanel_;
 }
 
 TArrowWindow* TExtStringGrid::ArrowWindow(int Direction) const
@@ -175,12 +188,13 @@ TArrowWindow* TExtStringGrid::ArrowWindow(int Direction) const
 void TExtStringGrid::placePanels()
 {
     const int footer = footerPanel_->isHidden() ? 0 : footerPanel_->height();
-    const int search = searchPanel_->isHidden() ? 0 : searchPanel_->height();
+    const int search = !searchPanel_ || searchPanel_->isHidden() ? 0 : searchPanel_->height();
     if (viewportMargins().bottom() != footer + search)
         setViewportMargins(0, 0, 0, footer + search);
     const QRect vp = viewport()->geometry();
     footerPanel_->setGeometry(vp.left(), vp.top() + vp.height(), vp.width(), footerPanel_->height());
-    searchPanel_->setGeometry(vp.left(), vp.top() + vp.height() + footer, vp.width(), searchPanel_->height());
+    if (searchPanel_)
+        searchPanel_->setGeometry(vp.left(), vp.top() + vp.height() + footer, vp.width(), searchPanel_->height());
 }
 
 void TExtStringGrid::floatingFooterChanged(TFloatingFooterChange What)
@@ -220,9 +234,13 @@ void TExtStringGrid::FooterRowChanged()
 
 void TExtStringGrid::ApplySearchFooter()
 {
+    // A bar never shown is made when it first shows.
+    if (!searchPanel_) {
+        if (!SearchFooter.Visible())
+            return;
+        makeSearchPanel();
+    }
     TSearchPanel* p = searchPanel_;
-    if (!p)
-        return;
     const TSearchFooter& f = SearchFooter;
     p->SetColor(f.Color());
     p->SetColorTo(f.ColorTo());

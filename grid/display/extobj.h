@@ -156,7 +156,8 @@ bool IsWinXP();
 int CurrentXPColorScheme();
 
 enum TExtGridButtonStyle { tasButton, tasCheck };
-enum TButtonLayout { blGlyphLeft, blGlyphRight, blGlyphTop, blGlyphBottom };
+// Where a button's glyph stands beside its caption.
+enum TGridGlyphLayout { gglGlyphLeft, gglGlyphRight, gglGlyphTop, gglGlyphBottom };
 
 // The link of a button to an action: the caption, the check state, the enabled state and the
 // hint follow the action; a click executes it.
@@ -218,7 +219,7 @@ public:
     QPixmap GlyphHot;
     QPixmap GlyphDown;
     QPixmap GlyphDisabled;
-    TButtonLayout Layout = blGlyphLeft;
+    TGridGlyphLayout Layout = gglGlyphLeft;
     int Margin() const { return margin_; }
     // -1 centres; values below -1 are ignored.
     void SetMargin(int value);

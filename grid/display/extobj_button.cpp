@@ -256,19 +256,19 @@ QPixmap TExtGridButton::CurrentGlyph() const
 
 void TExtGridButton::CalcLayout(const QRect& Client, const QPoint& Offset, QPoint& GlyphPos, QRect& TextBounds) const
 {
-    TButtonLayout layout = Layout;
+    TGridGlyphLayout layout = Layout;
     if (layoutDirection() == Qt::RightToLeft) {
-        if (layout == blGlyphLeft)
-            layout = blGlyphRight;
-        else if (layout == blGlyphRight)
-            layout = blGlyphLeft;
+        if (layout == gglGlyphLeft)
+            layout = gglGlyphRight;
+        else if (layout == gglGlyphRight)
+            layout = gglGlyphLeft;
     }
     const QSize glyph = glyph_.isNull() ? QSize(0, 0) : glyph_.size();
     const QString caption = ShowCaption ? caption_ : QString();
     const QString shown = QString(caption).remove(QLatin1Char('&'));
     const TGridTextMeasurer& m = GridTextMeasurer();
     const QSize text = shown.isEmpty() ? QSize(0, 0) : QSize(m.TextWidth(font(), shown), m.LineHeight(font()));
-    const bool horizontal = layout == blGlyphLeft || layout == blGlyphRight;
+    const bool horizontal = layout == gglGlyphLeft || layout == gglGlyphRight;
     const int clientExtent = horizontal ? Client.width() : Client.height();
     const int glyphExtent = horizontal ? glyph.width() : glyph.height();
     const int textExtent = horizontal ? text.width() : text.height();
@@ -289,7 +289,7 @@ void TExtGridButton::CalcLayout(const QRect& Client, const QPoint& Offset, QPoin
     if (horizontal) {
         g.setY((Client.height() - glyph.height() + 1) / 2);
         t.setY((Client.height() - text.height() + 1) / 2);
-        if (layout == blGlyphLeft) {
+        if (layout == gglGlyphLeft) {
             g.setX(margin);
             t.setX(margin + glyph.width() + spacing);
         } else {
@@ -299,7 +299,7 @@ void TExtGridButton::CalcLayout(const QRect& Client, const QPoint& Offset, QPoin
     } else {
         g.setX((Client.width() - glyph.width() + 1) / 2);
         t.setX((Client.width() - text.width() + 1) / 2);
-        if (layout == blGlyphTop) {
+        if (layout == gglGlyphTop) {
             g.setY(margin);
             t.setY(margin + glyph.height() + spacing);
         } else {

@@ -162,7 +162,7 @@ TEST(GridButton, GlyphsAndLayout)
     // Centred: margin (100 - (10 + 4 + 21) + 1) div 2 = 33.
     EXPECT_EQ(g, QPoint(33, 6));
     EXPECT_EQ(t.topLeft(), QPoint(33 + 10 + 4, 2));
-    b.Layout = blGlyphRight;
+    b.Layout = gglGlyphRight;
     b.SetMargin(5);
     b.CalcLayout(b.rect(), QPoint(1, 1), g, t);
     EXPECT_EQ(g.x(), 100 - 5 - 10 + 1);
