@@ -532,11 +532,6 @@ double TExtStringGrid::ColumnMax(int ACol, int FromRow, int ToRow)
     return m;
 }
 
-void TExtStringGrid::CalcFooter(int ACol)
-{
-    UpdateFooter(ACol);
-}
-
 void TExtStringGrid::UpdateFooter(int ACol)
 {
     if (!FloatingFooter.Visible() || FloatingFooter.FooterStyle() != fsFixedLastRow || !FloatingFooter.Calculate)

@@ -351,7 +351,13 @@ void TExtStringGrid::KeyPress(QChar& Key)
         else
             typeAheadText_.clear();
     }
+    // A character that opens an editor becomes the editor's first input.
+    const bool starts = (Options() & goEditing) && !EditorMode() && !editorShown_ && Key.unicode() >= 32;
+    if (starts)
+        startChar_ = Key;
     TBaseGrid::KeyPress(Key);
+    if (starts)
+        startChar_ = QChar();
 }
 
 int TExtStringGrid::LookupRow(const QString& Text)
@@ -543,7 +549,11 @@ void TExtStringGrid::AdvanceCell(int ACol, int ARow, bool Force, bool OpenEditor
         return;
     c = std::clamp(c, 0, ColCount() - 1);
     r = std::clamp(r, 0, RowCount() - 1);
+    // OnCellChanging was asked above: the move does not ask it again.
+    const bool suppressed = cellChangingSuppressed_;
+    cellChangingSuppressed_ = true;
     FocusCell(c, r, true);
+    cellChangingSuppressed_ = suppressed;
     if (OpenEditor && !HasActiveControl(c, r) && CanEditCell(c, r))
         ShowEditor();
 }
