@@ -51,6 +51,13 @@ T* makeControl(TExtStringGrid& Grid)
     return w;
 }
 
+// The grid's picker: its text starts right of the check box.
+class TCellDatePicker : public TDateTimePicker {
+public:
+    using TDateTimePicker::TDateTimePicker;
+    void SetTextIndent(int pixels) { lineEdit()->setTextMargins(pixels, 0, 0, 0); }
+};
+
 bool flatLook(TGridLook look)
 {
     return look == glSoft || look == glVantor || look == glXP || look == glListView;
@@ -161,7 +168,7 @@ void TSpinCellEditor::Hide()
 
 // --- the date and time picker ---------------------------------------------------------------------
 
-TDateCellEditor::TDateCellEditor(TExtStringGrid& Grid) : picker_(makeControl<TDateTimePicker>(Grid))
+TDateCellEditor::TDateCellEditor(TExtStringGrid& Grid) : picker_(makeControl<TCellDatePicker>(Grid))
 {
     // The picker's check box: unchecked, the cell is emptied.
     check_ = new QCheckBox(picker_);
@@ -205,6 +212,7 @@ QWidget* TDateCellEditor::Show(TExtStringGrid& Grid, const TEditorPlace& Place)
     picker_->setGeometry(b);
     const int box = std::min(b.height(), 16);
     check_->setGeometry(2, (b.height() - box) / 2, box, box);
+    static_cast<TCellDatePicker*>(picker_.data())->SetTextIndent(box + 2);
     check_->blockSignals(true);
     check_->setChecked(true);
     check_->blockSignals(false);
@@ -284,6 +292,84 @@ void TUnitCellEditor::Hide()
     hideControl(edit_);
 }
 
+// --- wide text ---------------------------------------------------------------------------------------
+
+TUniCellEditor::TUniCellEditor(TExtStringGrid& Grid)
+    : edit_(makeControl<TEsgUniEdit>(Grid)), editBtn_(makeControl<TEsgUniEditBtn>(Grid))
+{
+}
+
+TUniCellEditor::~TUniCellEditor() = default;
+
+QLineEdit* TUniCellEditor::current() const
+{
+    if (kind_ == edUniEditBtn)
+        return editBtn_;
+    return edit_;
+}
+
+QWidget* TUniCellEditor::Show(TExtStringGrid& Grid, const TEditorPlace& Place)
+{
+    kind_ = Place.Kind;
+    QLineEdit* e = current();
+    e->setGeometry(Place.Bounds);
+    paintBackground(e, Place.Color);
+    e->setFont(Grid.font());
+    e->setText(CellWideText(Place.CellText));
+    showAndFocus(e);
+    return e;
+}
+
+QString TUniCellEditor::Value(TExtStringGrid&)
+{
+    return current()->text();
+}
+
+void TUniCellEditor::Hide()
+{
+    hideControl(edit_);
+    hideControl(editBtn_);
+}
+
+TUniComboCellEditor::TUniComboCellEditor(TExtStringGrid& Grid) : combo_(makeControl<TESGUniComboBox>(Grid)) {}
+
+TUniComboCellEditor::~TUniComboCellEditor() = default;
+
+QWidget* TUniComboCellEditor::Show(TExtStringGrid& Grid, const TEditorPlace& Place)
+{
+    const bool list = Place.Kind == edUniComboList;
+    const QString wide = CellWideText(Place.CellText);
+    combo_->hidePopup();
+    combo_->SetStyle(list ? csDropDownList : csDropDown);
+    combo_->setGeometry(Place.Bounds);
+    QStringList items;
+    for (int i = 0; i < combo_->count(); ++i)
+        items << combo_->itemText(i);
+    combo_->SetItemIndex(ListItemPosition(items, wide, Grid.DefaultListPosition));
+    if (!list)
+        combo_->SetText(wide);
+    combo_->SetColor(Place.Color);
+    combo_->setFont(Grid.font());
+    combo_->SetFlat(flatLook(Grid.Look()));
+    combo_->SetEtched(flatLook(Grid.Look()));
+    showAndFocus(combo_);
+    if (Grid.MouseActions.DirectComboDrop)
+        combo_->showPopup();
+    return combo_;
+}
+
+QString TUniComboCellEditor::Value(TExtStringGrid&)
+{
+    return combo_->currentText();
+}
+
+void TUniComboCellEditor::Hide()
+{
+    if (combo_)
+        combo_->hidePopup();
+    hideControl(combo_);
+}
+
 // --- the push button and the check box ----------------------------------------------------------------
 
 TButtonCellEditor::TButtonCellEditor(TExtStringGrid& Grid) : button_(makeControl<QPushButton>(Grid)) {}
@@ -336,6 +422,8 @@ void RegisterStandardCellEditors()
     reg({edDateEdit, edDateEditUpDown, edTimeEdit}, [](TExtStringGrid& g) { return std::make_unique<TDateCellEditor>(g); });
     reg({edEditBtn, edNumericEditBtn, edFloatEditBtn}, [](TExtStringGrid& g) { return std::make_unique<TEditBtnCellEditor>(g); });
     reg({edUnitEditBtn}, [](TExtStringGrid& g) { return std::make_unique<TUnitCellEditor>(g); });
+    reg({edUniEdit, edUniEditBtn}, [](TExtStringGrid& g) { return std::make_unique<TUniCellEditor>(g); });
+    reg({edUniComboEdit, edUniComboList}, [](TExtStringGrid& g) { return std::make_unique<TUniComboCellEditor>(g); });
     reg({edButton}, [](TExtStringGrid& g) { return std::make_unique<TButtonCellEditor>(g); });
     reg({edCheckBox}, [](TExtStringGrid& g) { return std::make_unique<TCheckCellEditor>(g); });
 }

@@ -10,6 +10,7 @@
 #include "grid/editing/esgcombo.h"
 #include "grid/editing/esgedit.h"
 #include "grid/editing/esgspin.h"
+#include "grid/editing/esguni.h"
 #include "platform/vcl/datetimepicker.h"
 
 // Registers the standard editors (run by the editing half's start-up).
@@ -93,6 +94,42 @@ public:
 
 private:
     QPointer<TEsgUnitEditBtn> edit_;
+};
+
+// edUniEdit and edUniEditBtn: the cell's wide text in a wide edit.
+class TUniCellEditor : public TCellEditor {
+public:
+    explicit TUniCellEditor(TExtStringGrid& Grid);
+    ~TUniCellEditor() override;
+    QWidget* Show(TExtStringGrid& Grid, const TEditorPlace& Place) override;
+    QString Value(TExtStringGrid& Grid) override;
+    void Hide() override;
+    bool Wide() const override { return true; }
+    TEsgUniEdit* Edit() const { return edit_; }
+    TEsgUniEditBtn* EditBtn() const { return editBtn_; }
+
+private:
+    QLineEdit* current() const;
+    QPointer<TEsgUniEdit> edit_;
+    QPointer<TEsgUniEditBtn> editBtn_;
+    TEditorType kind_ = edUniEdit;
+};
+
+// edUniComboEdit and edUniComboList: the cell's wide text in a wide combo; the key that opened
+// it is not typed into it.
+class TUniComboCellEditor : public TCellEditor {
+public:
+    explicit TUniComboCellEditor(TExtStringGrid& Grid);
+    ~TUniComboCellEditor() override;
+    QWidget* Show(TExtStringGrid& Grid, const TEditorPlace& Place) override;
+    QString Value(TExtStringGrid& Grid) override;
+    void Hide() override;
+    bool Wide() const override { return true; }
+    bool TakesStartCharacter() const override { return false; }
+    TESGUniComboBox* Combo() const { return combo_; }
+
+private:
+    QPointer<TESGUniComboBox> combo_;
 };
 
 // edButton: a push button over the cell and its grid lines; it writes nothing back.

@@ -134,6 +134,8 @@ TEST_F(UntouchedEditors, LeavingAnEditorUnchangedLeavesTheCellAsItWas)
         {edDateEdit, QString()},                     {edDateEditUpDown, QStringLiteral("kein Datum")},
         {edTimeEdit, QString()},                     {edComboEdit, QStringLiteral("frei")},
         {edEditBtn, QStringLiteral("x")},            {edUnitEditBtn, QStringLiteral("m2")},
+        {edUniEdit, WideCellTextOf(QString::fromUtf8("\u03b1\u03b2"))}, {edUniComboList, QStringLiteral("kein Eintrag")},
+        {edUniEditBtn, QStringLiteral("plain")},
     };
     for (const Case& c : cases) {
         TExtStringGrid g;
@@ -221,7 +223,8 @@ TEST(EditorHosting, TheKeyThatOpensAnEditorIsItsFirstInput)
         bool receives;
     };
     for (const Case c : {Case{edComboEdit, true}, Case{edSpinEdit, true}, Case{edEditBtn, true},
-                         Case{edUnitEditBtn, true}, Case{edDateEdit, false}, Case{edButton, false}}) {
+                         Case{edUnitEditBtn, true}, Case{edUniEdit, true}, Case{edUniComboEdit, false},
+                         Case{edDateEdit, false}, Case{edButton, false}}) {
         TExtStringGrid g;
         editedWith(g, c.kind);
         g.FocusCell(1, 1, true);
@@ -239,9 +242,75 @@ TEST(EditorHosting, TheKeyThatOpensAnEditorIsItsFirstInput)
             text = unit->Edit()->text();
         else if (auto* edit = dynamic_cast<TEditBtnCellEditor*>(GridCellEditor(g, c.kind)))
             text = edit->Edit()->text();
+        else if (auto* wide = dynamic_cast<TUniCellEditor*>(GridCellEditor(g, c.kind)))
+            text = wide->Edit()->text();
+        else if (auto* wideCombo = dynamic_cast<TUniComboCellEditor*>(GridCellEditor(g, c.kind)))
+            text = wideCombo->Combo()->currentText();
         EXPECT_EQ(text.contains(key), c.receives) << c.kind << " " << qPrintable(text);
         EXPECT_TRUE(g.StartCharacter().isNull());
     }
+}
+
+TEST(EditorHosting, WideKindsWriteTheCellsWideText)
+{
+    const QString greek = QString::fromUtf8("\u03b1\u03b2");
+    TExtStringGrid g;
+    editedWith(g, edUniEdit);
+    g.SetCellText(1, 1, WideCellTextOf(greek));
+    QString validated;
+    int ansi = 0;
+    g.OnCellValidate = [&](QObject*, int, int, QString&, bool&) { ++ansi; };
+    g.OnCellValidateWide = [&](QObject*, int, int, QString& Value, bool&) { validated = Value; };
+    openAt(g, 1, 1);
+    auto* wide = dynamic_cast<TUniCellEditor*>(GridCellEditor(g, edUniEdit));
+    ASSERT_NE(wide, nullptr);
+    EXPECT_EQ(wide->Edit()->text(), greek);
+    wide->Edit()->setText(greek + QString::fromUtf8("\u03b3"));
+    g.HideInplaceEditor();
+    EXPECT_EQ(validated, greek + QString::fromUtf8("\u03b3"));
+    EXPECT_EQ(ansi, 0);
+    EXPECT_EQ(CellWideText(g.GetCellText(1, 1)), greek + QString::fromUtf8("\u03b3"));
+
+    // A wide list shows the cell's item.
+    g.DefaultEditor = edUniComboList;
+    auto* list = dynamic_cast<TUniComboCellEditor*>(GridCellEditor(g, edUniComboList));
+    ASSERT_NE(list, nullptr);
+    list->Combo()->addItems({QStringLiteral("a"), greek});
+    g.SetCellText(1, 2, WideCellTextOf(greek));
+    openAt(g, 1, 2);
+    EXPECT_EQ(list->Combo()->currentIndex(), 1);
+}
+
+TEST(EditorHosting, ARefusedValueOpensTheSpecialEditorAgain)
+{
+    TExtStringGrid g;
+    editedWith(g, edSpinEdit);
+    g.SetCellText(1, 1, QStringLiteral("5"));
+    int done = 0;
+    bool refuse = true;
+    g.OnEditingDone = [&](QObject*) { ++done; };
+    g.OnCellValidate = [&](QObject*, int, int, QString&, bool& Valid) { Valid = !refuse; };
+    openAt(g, 1, 1);
+    auto* spin = dynamic_cast<TSpinCellEditor*>(GridCellEditor(g, edSpinEdit));
+    ASSERT_NE(spin, nullptr);
+    spin->Spin()->SetValue(9);
+    g.HideInplaceEditor();
+    EXPECT_EQ(done, 1);
+    EXPECT_EQ(g.GetCellText(1, 1), QStringLiteral("5"));
+    EXPECT_TRUE(g.EditorShown()) << "the editor opens again on the cell";
+    EXPECT_TRUE(spin->Spin()->isVisible());
+    EXPECT_EQ(spin->Spin()->text(), QStringLiteral("5"));
+    // Moving away is refused as well; accepted, the value goes in and the move happens.
+    spin->Spin()->SetValue(9);
+    g.FocusCell(1, 2, true);
+    EXPECT_EQ(g.Row(), 1);
+    EXPECT_TRUE(g.EditorShown());
+    refuse = false;
+    spin->Spin()->SetValue(9);
+    g.FocusCell(1, 2, true);
+    EXPECT_EQ(g.Row(), 2);
+    EXPECT_EQ(g.GetCellText(1, 1), QStringLiteral("9"));
+    EXPECT_FALSE(spin->Spin()->isVisible());
 }
 
 TEST(EditorHosting, CellsWithoutAnEditor)
