@@ -85,6 +85,7 @@ TExtStringGrid::TExtStringGrid(QWidget* parent) : TBaseGrid(parent), SortIndexes
         ownerSize_ = form->size();
         form->installEventFilter(this);
     }
+    makeCompanions();
     panTimer_.setInterval(10);
     connect(&panTimer_, &QTimer::timeout, this, [this] { PanTick(viewport()->mapFromGlobal(QCursor::pos())); });
 }
@@ -150,6 +151,8 @@ void TExtStringGrid::Loaded()
     }
     if (!xpThemes_ && ControlLook.ControlStyle() == csTheme)
         ControlLook.SetControlStyle(csClassic);
+    // The search bar takes the theme switch and its settings.
+    SearchFooter.SetAutoThemeAdapt(autoThemeAdapt_);
     UpdateScrollBars(false);
     updateBalloon();
 }
@@ -640,9 +643,9 @@ QString TExtStringGrid::GetCheckFalseText(int ACol, int ARow)
     return value;
 }
 
-// The footers' calculations come with the footers; until then there is nothing to recalculate.
-void TExtStringGrid::UpdateFooterColumn(int)
+void TExtStringGrid::UpdateFooterColumn(int ACol)
 {
+    UpdateFooter(ACol);
 }
 
 TGridCompanion::~TGridCompanion() = default;

@@ -29,6 +29,8 @@
 #include "platform/vcl/font.h"
 
 class QLabel;
+class TFooterPanel;
+class TSearchPanel;
 class THTMLHintWindow;
 class TGridBalloon;
 struct THTMLDrawResult;
@@ -302,6 +304,63 @@ public:
     std::function<void(QObject* Sender, bool& Allow)> OnClipboardPaste;
     std::function<void(QObject* Sender, int OldRow, int OldCol, int& NewRow, int& NewCol, bool& Allow)> OnAutoAdvance;
     std::function<void(QObject* Sender, int OldRow, int OldCol, int NewRow, int NewCol, bool& Allow)> OnCellChanging;
+
+    // --- footers, column calculations, selection text, auto-sizing (extgrid_footer.cpp) ---
+    // Over the rows FromRow .. ToRow of a column: cells that hold no number are passed over
+    // (an empty cell counts as 0). A range that reaches past the displayed rows counts real rows,
+    // hidden ones included; else display rows, without the node and summary rows of a grouping.
+    double ColumnSum(int ACol, int FromRow, int ToRow);
+    // The sum over the number of rows; 0 when the range holds none.
+    double ColumnAvg(int ACol, int FromRow, int ToRow);
+    double ColumnMin(int ACol, int FromRow, int ToRow);
+    double ColumnMax(int ACol, int FromRow, int ToRow);
+    // Recalculates the footer cells of the column (-1: every column) by each cell's calculation
+    // kind (its record's FooterCalc: 1 sum, 2 average, 3 count, 4 minimum, 5 maximum, 7 custom
+    // through FloatingFooter.OnCalcFooter); only with a visible floating footer of
+    // fsFixedLastRow. UpdateFooterColumn forwards to it and is what data changes call.
+    virtual void UpdateFooter(int ACol);
+    // Fixed cells never count; with DisjunctRowSelect the row's flag decides, with
+    // DisjunctColSelect the column's, else the selection rectangle.
+    bool IsSelected(int ACol, int ARow);
+    // The selected cells' texts: TAB between cells, CR LF between rows, none after the last.
+    QString SelectionAsText();
+    // Invalidates the cells from the rectangle's first to its last cell.
+    void RepaintCellRange(const TGridRect& R);
+    // Sizes every column (from column 0 with DoFixedCols, else from FixedCols) to its content;
+    // an extra width is added to each, within the column width limits.
+    void AutoSizeColumns(bool DoFixedCols, int Padding);
+    void AutoSizeRow(int ARow);
+    // (TextHeight + TextHeight div 8) * Lines + Extra, within the row height limits.
+    void AutoSizeRowToFont(int ARow, int Lines, int Extra);
+    // The most lines of a cell of the row (at least 1; 1 without Multilinecells).
+    int MaxLinesInRow(int ARow);
+    // Exchanges two rows for sorting: their entries of RowIndexList, their cells (only the sort
+    // column's with SortSettings.SingleColumn), heights and, with DisjunctRowSelect and
+    // MoveRowOnSort, their selected flags.
+    virtual void SwapRows(int ARow1, int ARow2);
+    int SwapCount() const { return swapCount_; }
+    // Each row's position before any sort (the sorting half fills it).
+    TIntList& RowIndexList() { return rowIndexList_; }
+    // The row whose place SwapRows follows (-1: none).
+    int TrackedRow() const { return trackedRow_; }
+    void SetTrackedRow(int value) { trackedRow_ = value; }
+    // The floating footer's and the search bar's panels, docked below the cells. The search bar
+    // is made when it is first shown or asked for.
+    TFooterPanel* FooterPanel() const { return footerPanel_; }
+    TSearchPanel* SearchPanel();
+    // Paints the floating footer's panel (its client rectangle) as FooterStyle asks.
+    void PaintFooterPanel(TGridCanvas& Canvas, const QRect& Client);
+    // The text fsCustomPreview shows for a row.
+    QString FooterTemplateText(int ARow);
+    // The column of the footer panel under a panel x (-1 beyond the last).
+    int FooterColumnAt(int X);
+    // Copies SearchFooter into the search panel.
+    void ApplySearchFooter();
+    // Draws a footer cell in place of the grid's text drawing.
+    std::function<void(QObject* Sender, int ACol, int ARow, TGridCanvas& Canvas, const QRect& ARect)> OnFooterPaint;
+    // The move arrows (0 up, 1 down, 2 right, 3 left) and the popup label.
+    TArrowWindow* ArrowWindow(int Direction) const;
+    TPopupButton* PopupButton() const { return popupButton_; }
 
     // --- the window's level (extgrid_window.cpp) ---
     // Widths and heights grow (shrink) by Delta while the zoom level stays within -10 .. 10.
@@ -786,6 +845,9 @@ protected:
     virtual void DoCellHook(int ACol, int ARow);
     virtual void DoCanAddRow(bool& CanAdd);
     virtual void DoCanInsertRow(int ARow, bool& CanInsert);
+    // A calculation's progress: (0, -1) before, (1, row) for each row counted, (2, -1) after.
+    virtual void CalcProgress(int Stage, int ARow);
+    void FooterRowChanged() override;
     // Runs when ColumnHeaders changes, before its lines are written into the header row.
     virtual void ColumnHeadersChanged();
 
@@ -1033,4 +1095,21 @@ private:
     int groupColumn_ = -1;
     int groupWidth_ = 0;
     QString groupHeader_;
+    // Footers, sorting's row swaps and the docked panels.
+    void makeCompanions();
+    void makeSearchPanel();
+    void floatingFooterChanged(TFloatingFooterChange What);
+    void placePanels();
+    template <class Visit>
+    void visitColumnValues(int ACol, int FromRow, int ToRow, Visit&& visit);
+    int swapCount_ = 0;
+    int trackedRow_ = -1;
+    TIntList rowIndexList_;
+    int maxAutoColWidth_ = 0;
+    int maxAutoRowHeight_ = 0;
+    TFooterPanel* footerPanel_ = nullptr;
+    TSearchPanel* searchPanel_ = nullptr;
+    QObject* panelDock_ = nullptr;
+    TArrowWindow* arrows_[4] = {};
+    TPopupButton* popupButton_ = nullptr;
 };

@@ -37,7 +37,7 @@ int TExtStringGrid::firstNavigableCol() const
 
 int TExtStringGrid::lastDataRowIndex() const
 {
-    return FloatingFooter.Visible && RowCount() > 2 ? RowCount() - 2 : RowCount() - 1 - fixedFooters_;
+    return FloatingFooter.Visible() && RowCount() > 2 ? RowCount() - 2 : RowCount() - 1 - fixedFooters_;
 }
 
 void TExtStringGrid::KeyDown(int& Key, Qt::KeyboardModifiers Shift)
@@ -113,7 +113,7 @@ void TExtStringGrid::KeyDown(int& Key, Qt::KeyboardModifiers Shift)
             const int target = home ? fr : lastDataRowIndex();
             SetRow(target);
             SnapToBaseCell();
-            if (!home && fixedFooters_ > 0 && !FloatingFooter.Visible)
+            if (!home && fixedFooters_ > 0 && !FloatingFooter.Visible())
                 SetTopRow(std::max(fr, RowCount() - VisibleRowCount()));
             const int top = std::min(target, oldRow);
             const int bottom = std::max(target, oldRow);
@@ -192,7 +192,7 @@ void TExtStringGrid::KeyDown(int& Key, Qt::KeyboardModifiers Shift)
         DoCanAddRow(canAdd);
         if (canAdd) {
             InsertRows(lastDataRowIndex() + 1, 1);
-            if (FloatingFooter.Visible || fixedFooters_ > 0)
+            if (FloatingFooter.Visible() || fixedFooters_ > 0)
                 SetRow(lastDataRowIndex());
             if (OnAutoAddRow)
                 OnAutoAddRow(this, lastDataRowIndex());
@@ -246,7 +246,7 @@ void TExtStringGrid::KeyDown(int& Key, Qt::KeyboardModifiers Shift)
         if (canDelete) {
             const bool last = Row() == RowCount() - 1;
             RemoveRows(Row(), 1);
-            if (FloatingFooter.Visible && last && Row() > fr)
+            if (FloatingFooter.Visible() && last && Row() > fr)
                 SetRow(Row() - 1);
         }
         Key = 0;

@@ -19,6 +19,14 @@ public:
     virtual bool SortByHeaderClick(TExtStringGrid&, int /*ACol*/, bool /*Shift*/) { return false; }
     // The pointer moved far enough from a press on selected cells: a drag of them starts.
     virtual void StartCellDrag(TExtStringGrid&, int /*ACol*/, int /*ARow*/) {}
+    // The search panel's actions: find as the edit's text changes, find the next or the previous
+    // occurrence, highlight every occurrence (the panel's highlight button latched or not), and
+    // close the panel (which hides it).
+    virtual void SearchEditChange(TExtStringGrid&) {}
+    virtual void SearchForward(TExtStringGrid&) {}
+    virtual void SearchBackward(TExtStringGrid&) {}
+    virtual void SearchHighlight(TExtStringGrid&) {}
+    virtual void SearchExit(TExtStringGrid& Grid);
 
     // Editing. The runtime grid asks whether its inplace edit may show (RuntimeAnswer is its own
     // answer); the editing half chooses the cell's editor and shows a special one itself.

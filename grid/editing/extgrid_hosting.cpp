@@ -194,10 +194,10 @@ bool TExtStringGrid::selectCellSteps(int ACol, int ARow)
 {
     bool allow = true;
     // A cell under the floating footer comes out from under it.
-    if (FloatingFooter.Visible) {
-        if (FloatingFooter.FooterStyle == fsFixedLastRow && ARow == RowCount() - 1)
+    if (FloatingFooter.Visible()) {
+        if (FloatingFooter.FooterStyle() == fsFixedLastRow && ARow == RowCount() - 1)
             return false;
-        const int limit = FloatingFooter.FooterStyle == fsFixedLastRow ? RowCount() - 1 : RowCount();
+        const int limit = FloatingFooter.FooterStyle() == fsFixedLastRow ? RowCount() - 1 : RowCount();
         const QRect cell = CellRect(std::max(ACol, 0), std::max(ARow, 0));
         const int footerTop = viewport()->height() - DefaultRowHeight();
         if (!cell.isEmpty() && cell.bottom() + 1 > footerTop + 2 && ARow < limit && ARow >= TopRow())
