@@ -8,6 +8,9 @@
 #include <QLineEdit>
 #include <QPainter>
 
+#include <cmath>
+#include <limits>
+
 #include "grid/display/extgrid.h"
 #include "grid/display/extobj.h"
 #include "grid/display/footerpanels.h"
@@ -69,6 +72,31 @@ TEST_F(FooterTest, GermanNumbersAreReadWithTheirSeparators)
     EXPECT_DOUBLE_EQ(g.ColumnSum(1, 1, 5), 1234.5 - 10.5 - 2 + 3 + 100);
     g.UpdateFooter(1);
     EXPECT_EQ(g.GetCellText(1, g.RowCount() - 1), QStringLiteral("1234,50"));
+}
+
+TEST_F(FooterTest, NumbersReadAsGetFloatsReadsThem)
+{
+    FormatSettings() = USFormatSettings();
+    struct Case {
+        const char* text;
+        double value;  // NaN: passed over
+    };
+    const double none = std::numeric_limits<double>::quiet_NaN();
+    const Case cases[] = {{"1.", 1},   {".5", 0.5},  {"0.1", 0.1},     {"1,234.5", 1234.5}, {"12345678901234567", 12345678901234567.0},
+                          {"-", 0},    {" 7 ", 7},   {"2.5e3", 2500},  {"+4", 4},           {"-3.25", -3.25},
+                          {".", none}, {"x", none},  {"1-2", none},    {"--5", none},       {"1e", none}};
+    for (const Case& c : cases) {
+        TExtStringGrid g;
+        makeFooterGrid(g, {QLatin1String(c.text), "100"}, 1);
+        const double sum = g.ColumnSum(1, 1, 2);
+        if (std::isnan(c.value)) {
+            EXPECT_DOUBLE_EQ(sum, 100) << c.text;
+            EXPECT_THROW(g.GetFloats(1, 1), EExtGridError) << c.text;
+        } else {
+            EXPECT_DOUBLE_EQ(sum, c.value + 100) << c.text;
+            EXPECT_DOUBLE_EQ(g.GetFloats(1, 1), c.value) << c.text;
+        }
+    }
 }
 
 TEST_F(FooterTest, EachKindFillsItsFooterCell)
