@@ -84,7 +84,7 @@ TEST_F(FooterTest, NumbersReadAsGetFloatsReadsThem)
     const double none = std::numeric_limits<double>::quiet_NaN();
     const Case cases[] = {{"1.", 1},   {".5", 0.5},  {"0.1", 0.1},     {"1,234.5", 1234.5}, {"12345678901234567", 12345678901234567.0},
                           {"-", 0},    {" 7 ", 7},   {"2.5e3", 2500},  {"+4", 4},           {"-3.25", -3.25},
-                          {".", none}, {"x", none},  {"1-2", none},    {"--5", none},       {"1e", none}};
+                          {".", none}, {"x", none},  {"1-2", none},    {"--5", -5},         {"1e", none}};
     for (const Case& c : cases) {
         TExtStringGrid g;
         makeFooterGrid(g, {QLatin1String(c.text), "100"}, 1);
