@@ -146,6 +146,22 @@ TEST_F(FooterTest, HiddenRowsCountOnlyWhenAskedFor)
     EXPECT_DOUBLE_EQ(g.GetFloats(2, g.RowCount() - 1), 78);
 }
 
+TEST_F(FooterTest, FilterAndNodesRecalculateTheFooter)
+{
+    TExtStringGrid g;
+    makeFooterGrid(g, {"1", "2", "3", "4", "5"}, 1);
+    g.Filter.ColumnFilter(1).Condition = QStringLiteral(">2");
+    g.SetFilterActive(true);
+    EXPECT_DOUBLE_EQ(g.GetFloats(1, g.RowCount() - 1), 12);
+    g.SetFilterActive(false);
+    EXPECT_DOUBLE_EQ(g.GetFloats(1, g.RowCount() - 1), 15);
+    g.AddNode(1, 3);
+    g.ContractNode(1);
+    EXPECT_DOUBLE_EQ(g.GetFloats(1, g.RowCount() - 1), 1 + 4 + 5);
+    g.ExpandNode(1);
+    EXPECT_DOUBLE_EQ(g.GetFloats(1, g.RowCount() - 1), 15);
+}
+
 TEST_F(FooterTest, VisibleFooterTakesTheLastRowIntoItsPanel)
 {
     MarginGrid g;
