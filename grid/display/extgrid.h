@@ -1104,6 +1104,8 @@ private:
     // Footers, sorting's row swaps and the docked panels.
     void makeCompanions();
     void makeSearchPanel();
+    void showMoveArrows(int X, int Y);
+    void hideMoveArrows();
     void floatingFooterChanged(TFloatingFooterChange What);
     void placePanels();
     template <class Visit>

@@ -636,10 +636,12 @@ void TExtStringGrid::showMoveImage(int X, int Y)
     moveImage_->move(viewport()->mapToGlobal(QPoint(X, Y)) + QPoint(8, 8));
     moveImage_->show();
     viewport()->setCursor(Qt::DragMoveCursor);
+    showMoveArrows(X, Y);
 }
 
 void TExtStringGrid::hideMoveImage()
 {
+    hideMoveArrows();
     if (!moveImage_)
         return;
     moveImage_.reset();
