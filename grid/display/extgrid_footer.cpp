@@ -274,6 +274,41 @@ void TExtStringGrid::placePanels()
         searchPanel_->setGeometry(vp.left(), vp.top() + vp.height() + footer, vp.width(), searchPanel_->height());
 }
 
+void TExtStringGrid::UpdateFooterPanels()
+{
+    if (footerPanel_ && !footerPanel_->isHidden())
+        footerPanel_->update();
+    if (cellControls_.Count() == 0)
+        return;
+    // Controls of hidden rows, and of the hidden columns kept past the shown ones, stay away.
+    const int stored = ColCount() + HiddenColCount();
+    for (const TGridItem& item : hiddenRows_)
+        for (int c = 0; c < stored; ++c)
+            if (const TCellProperties* p = item.Items.Properties(c); p && p->Control)
+                p->Control->hide();
+    std::vector<QWidget*> shown;
+    for (int r = 0; r < RowCount(); ++r)
+        for (int c = 0; c < stored; ++c) {
+            const TCellProperties* p = FindCellProperties(c, r);
+            if (!p || !p->Control)
+                continue;
+            const QRect cell = c < ColCount() ? CellRect(c, r) : QRect();
+            if (cell.isEmpty()) {
+                p->Control->hide();
+                continue;
+            }
+            p->Control->setGeometry(cell);
+            p->Control->show();
+            shown.push_back(p->Control);
+        }
+    // A nudge of the width makes each control draw its frame again.
+    for (QWidget* w : shown) {
+        w->resize(w->width() + 1, w->height());
+        w->resize(w->width() - 1, w->height());
+        w->update();
+    }
+}
+
 void TExtStringGrid::floatingFooterChanged(TFloatingFooterChange What)
 {
     const bool visible = FloatingFooter.Visible();

@@ -589,6 +589,7 @@ void TExtStringGrid::TopLeftChanged()
     if ((display == bdFixed && !BackGround.Bitmap().isNull()) ||
         ((display == bdGradientHorz || display == bdGradientVert) && BackGround.Color() != clNone))
         InvalidateGrid();
+    UpdateFooterPanels();
 }
 
 // --- the floating header of a column or row being moved ----------------------------------------------------
