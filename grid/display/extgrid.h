@@ -458,6 +458,12 @@ public:
     bool EditingSuppressed = false;
     std::function<void(QObject* Sender, int ACol, int ARow, TEditLink* AEditLink)> OnGetEditorProp;
     std::function<void(QObject* Sender, int OldRow, int NewRow, bool& Allow)> OnRowChanging;
+    // The user chose an item in a cell's list editor (the current cell, the item's position and
+    // text, and its object), and the list closed up.
+    std::function<void(QObject* Sender, int ACol, int ARow, int AItemIndex, const QString& ASelection)> OnComboChange;
+    std::function<void(QObject* Sender, int ACol, int ARow, int AItemIndex, const QString& ASelection, QObject* AObject)>
+        OnComboObjectChange;
+    std::function<void(QObject* Sender, int ACol, int ARow)> OnComboCloseUp;
     std::function<void(QObject* Sender, int OldCol, int NewCol, bool& Allow)> OnColChanging;
     // The grid's Width and Height follow its form's change of size.
     bool SizeWithForm = false;
@@ -1101,7 +1107,7 @@ private:
     void floatingFooterChanged(TFloatingFooterChange What);
     void placePanels();
     template <class Visit>
-    void visitColumnValues(int ACol, int FromRow, int ToRow, Visit&& visit);
+    void visitColumnValues(const std::vector<int>& Cols, int FromRow, int ToRow, Visit&& visit);
     int swapCount_ = 0;
     int trackedRow_ = -1;
     TIntList rowIndexList_;

@@ -1,8 +1,11 @@
 #include "grid/editing/celleditors_std.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
+#include <QCalendarWidget>
 #include <QCheckBox>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QPushButton>
 
 #include "grid/display/extgrid.h"
@@ -56,7 +59,62 @@ class TCellDatePicker : public TDateTimePicker {
 public:
     using TDateTimePicker::TDateTimePicker;
     void SetTextIndent(int pixels) { lineEdit()->setTextMargins(pixels, 0, 0, 0); }
+    // Opens the calendar as a press on the drop-down arrow does.
+    void DropDown()
+    {
+        const QPoint at(width() - 6, height() / 2);
+        QMouseEvent move(QEvent::MouseMove, at, mapToGlobal(at), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(this, &move);
+        QMouseEvent press(QEvent::MouseButtonPress, at, mapToGlobal(at), Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(this, &press);
+    }
 };
+
+// A list editor that tells when its list closes up.
+template <typename Base>
+class TCellCombo : public Base {
+public:
+    using Base::Base;
+    std::function<void()> OnCloseUp;
+    void hidePopup() override
+    {
+        const bool open = this->view() && this->view()->isVisible();
+        Base::hidePopup();
+        if (open && OnCloseUp)
+            OnCloseUp();
+    }
+};
+
+// A choice in a list editor and its close-up go to the grid's events for the current cell.
+template <typename Combo>
+void reportChoices(TExtStringGrid& Grid, TCellCombo<Combo>* combo)
+{
+    QPointer<TExtStringGrid> grid(&Grid);
+    combo->OnClick = [grid, combo](QObject*) {
+        if (!grid)
+            return;
+        const int index = combo->currentIndex();
+        const QString text = combo->currentText();
+        const int col = grid->RealColIndex(grid->Col());
+        const int row = grid->Row();
+        if (grid->OnComboChange)
+            grid->OnComboChange(grid, col, row, index, text);
+        if (grid && grid->OnComboObjectChange)
+            grid->OnComboObjectChange(grid, col, row, index, text, combo->itemData(index).template value<QObject*>());
+    };
+    combo->OnCloseUp = [grid] {
+        if (grid && grid->OnComboCloseUp)
+            grid->OnComboCloseUp(grid, grid->RealColIndex(grid->Col()), grid->Row());
+    };
+}
+
+template <typename Combo>
+Combo* makeCombo(TExtStringGrid& Grid)
+{
+    auto* combo = makeControl<TCellCombo<Combo>>(Grid);
+    reportChoices(Grid, combo);
+    return combo;
+}
 
 bool flatLook(TGridLook look)
 {
@@ -67,7 +125,7 @@ bool flatLook(TGridLook look)
 
 // --- lists ---------------------------------------------------------------------------------------
 
-TComboCellEditor::TComboCellEditor(TExtStringGrid& Grid) : combo_(makeControl<TESGComboBox>(Grid)) {}
+TComboCellEditor::TComboCellEditor(TExtStringGrid& Grid) : combo_(makeCombo<TESGComboBox>(Grid)) {}
 
 TComboCellEditor::~TComboCellEditor() = default;
 
@@ -219,10 +277,9 @@ QWidget* TDateCellEditor::Show(TExtStringGrid& Grid, const TEditorPlace& Place)
     picker_->setReadOnly(false);
     paintBackground(picker_, Place.Color);
     showAndFocus(picker_);
-    if (!time && Grid.MouseActions.DirectDateDrop) {
-        QKeyEvent f4(QEvent::KeyPress, Qt::Key_F4, Qt::NoModifier);
-        QCoreApplication::sendEvent(picker_, &f4);
-    }
+    // The calendar opens at once.
+    if (kind_ == edDateEdit && Grid.MouseActions.DirectDateDrop)
+        static_cast<TCellDatePicker*>(picker_.data())->DropDown();
     return picker_;
 }
 
@@ -237,6 +294,8 @@ QString TDateCellEditor::Value(TExtStringGrid&)
 
 void TDateCellEditor::Hide()
 {
+    if (picker_ && picker_->calendarPopup() && picker_->calendarWidget() && picker_->calendarWidget()->isVisible())
+        picker_->calendarWidget()->window()->hide();
     hideControl(picker_);
 }
 
@@ -331,7 +390,7 @@ void TUniCellEditor::Hide()
     hideControl(editBtn_);
 }
 
-TUniComboCellEditor::TUniComboCellEditor(TExtStringGrid& Grid) : combo_(makeControl<TESGUniComboBox>(Grid)) {}
+TUniComboCellEditor::TUniComboCellEditor(TExtStringGrid& Grid) : combo_(makeCombo<TESGUniComboBox>(Grid)) {}
 
 TUniComboCellEditor::~TUniComboCellEditor() = default;
 

@@ -8,6 +8,7 @@
 
 #include "grid/display/extgrid.h"
 #include "grid/display/extutil.h"
+#include "grid/display/footerpanels.h"
 #include "grid/editing/celleditors.h"
 
 namespace {
@@ -198,10 +199,13 @@ bool TExtStringGrid::selectCellSteps(int ACol, int ARow)
         if (FloatingFooter.FooterStyle() == fsFixedLastRow && ARow == RowCount() - 1)
             return false;
         const int limit = FloatingFooter.FooterStyle() == fsFixedLastRow ? RowCount() - 1 : RowCount();
+        const QWidget* panel = FooterPanel();
         const QRect cell = CellRect(std::max(ACol, 0), std::max(ARow, 0));
-        const int footerTop = viewport()->height() - DefaultRowHeight();
-        if (!cell.isEmpty() && cell.bottom() + 1 > footerTop + 2 && ARow < limit && ARow >= TopRow())
-            SetTopRow(TopRow() + 1);
+        if (panel && panel->isVisible() && !cell.isEmpty() && ARow < limit && ARow >= TopRow()) {
+            const int footerTop = viewport()->mapFromGlobal(panel->mapToGlobal(QPoint(0, 0))).y();
+            if (cell.bottom() + 1 > footerTop + 2)
+                SetTopRow(TopRow() + 1);
+        }
     }
     if (ACol < 0 || ARow < 0)
         return false;

@@ -3,7 +3,9 @@
 // editing option by cell.
 #include <gtest/gtest.h>
 
+#include <QAbstractItemView>
 #include <QApplication>
+#include <QCalendarWidget>
 #include <QKeyEvent>
 
 #include "grid/display/extgrid.h"
@@ -182,7 +184,10 @@ TEST_F(UntouchedEditors, DatesShowTodayOnAnEmptyCellAndTimesKeepTheirFormat)
     TDateTime t = 0;
     ASSERT_TRUE(TryEncodeTime(14, 30, 0, 0, t));
     time->Picker()->SetDateTime(t);
+    QString formatWhileValidating;
+    g.OnCellValidate = [&](QObject*, int, int, QString&, bool&) { formatWhileValidating = FormatSettings().LongTimeFormat; };
     g.HideInplaceEditor();
+    EXPECT_EQ(formatWhileValidating, longTime) << "a handler sees the format settings as they are";
     EXPECT_EQ(g.GetCellText(1, 3), QStringLiteral("14:30"));
     EXPECT_EQ(FormatSettings().LongTimeFormat, longTime);
 }
@@ -311,6 +316,65 @@ TEST(EditorHosting, ARefusedValueOpensTheSpecialEditorAgain)
     EXPECT_EQ(g.Row(), 2);
     EXPECT_EQ(g.GetCellText(1, 1), QStringLiteral("9"));
     EXPECT_FALSE(spin->Spin()->isVisible());
+}
+
+TEST(EditorHosting, ListChoicesAndCloseUpsAreReportedForTheCurrentCell)
+{
+    TExtStringGrid g;
+    editedWith(g, edComboList);
+    auto* list = dynamic_cast<TComboCellEditor*>(GridCellEditor(g, edComboList));
+    ASSERT_NE(list, nullptr);
+    QObject tag;
+    list->Combo()->SetItems({QStringLiteral("Rad"), QStringLiteral("Lauf")});
+    list->Combo()->setItemData(1, QVariant::fromValue(&tag));
+    QStringList events;
+    QObject* object = nullptr;
+    g.OnComboChange = [&](QObject*, int ACol, int ARow, int AItemIndex, const QString& ASelection) {
+        events << QStringLiteral("change %1,%2 %3 %4").arg(ACol).arg(ARow).arg(AItemIndex).arg(ASelection);
+    };
+    g.OnComboObjectChange = [&](QObject*, int, int, int, const QString&, QObject* AObject) { object = AObject; };
+    g.OnComboCloseUp = [&](QObject*, int ACol, int ARow) { events << QStringLiteral("close %1,%2").arg(ACol).arg(ARow); };
+    openAt(g, 2, 3);
+    list->Combo()->showPopup();
+    list->Combo()->setCurrentIndex(1);
+    emit list->Combo()->activated(1);  // as the user's choice does
+    list->Combo()->hidePopup();
+    EXPECT_EQ(events, (QStringList{QStringLiteral("change 2,3 1 Lauf"), QStringLiteral("close 2,3")}));
+    EXPECT_EQ(object, &tag);
+    // Setting the list by code reports nothing.
+    events.clear();
+    list->Combo()->setCurrentIndex(0);
+    g.HideInplaceEditor();
+    EXPECT_TRUE(events.isEmpty());
+}
+
+TEST(EditorHosting, DirectDropsOpenTheListAndTheCalendarAtOnce)
+{
+    TExtStringGrid g;
+    editedWith(g, edComboEdit);
+    auto* combo = dynamic_cast<TComboCellEditor*>(GridCellEditor(g, edComboEdit));
+    ASSERT_NE(combo, nullptr);
+    combo->Combo()->SetItems({QStringLiteral("a"), QStringLiteral("b")});
+    openAt(g, 1, 1);
+    EXPECT_FALSE(combo->Combo()->view()->isVisible());
+    g.HideInplaceEditor();
+    g.MouseActions.DirectComboDrop = true;
+    openAt(g, 1, 1);
+    EXPECT_TRUE(combo->Combo()->view()->isVisible());
+    g.HideInplaceEditor();
+    EXPECT_FALSE(combo->Combo()->view()->isVisible());
+
+    g.MouseActions.DirectDateDrop = true;
+    for (TEditorType kind : {edDateEdit, edTimeEdit}) {
+        g.DefaultEditor = kind;
+        openAt(g, 1, 2);
+        auto* date = dynamic_cast<TDateCellEditor*>(GridCellEditor(g, kind));
+        ASSERT_NE(date, nullptr);
+        QWidget* calendar = date->Picker()->calendarWidget();
+        EXPECT_EQ(calendar && calendar->isVisible(), kind == edDateEdit) << kind;
+        g.HideInplaceEditor();
+        EXPECT_FALSE(calendar && calendar->isVisible()) << kind;
+    }
 }
 
 TEST(EditorHosting, CellsWithoutAnEditor)

@@ -144,6 +144,24 @@ TEST(EditValidation, TheWriteComesBeforeItsNotices)
     EXPECT_EQ(announced, QStringList{QStringLiteral("8")});
     EXPECT_TRUE(g.IsRowModified(1));
 
+    // The floating footer's sum counts the corrected value.
+    TExtStringGrid f;
+    f.SetColCount(3);
+    f.SetRowCount(4);
+    f.SetCellText(1, 1, QStringLiteral("5"));
+    f.SetCellText(1, 2, QStringLiteral("1"));
+    f.FloatingFooter.SetVisible(true);
+    f.CellProperties(1, 3)->FooterCalc = 1;
+    editable(f);
+    f.UpdateFooterColumn(-1);
+    EXPECT_DOUBLE_EQ(f.GetFloats(1, 3), 6);
+    f.OnCellValidate = g.OnCellValidate;
+    typeInto(f, QStringLiteral("7"));
+    f.FocusCell(1, 2, true);
+    EXPECT_DOUBLE_EQ(f.GetFloats(1, 3), 9);
+    f.FocusCell(1, 3, true);
+    EXPECT_EQ(f.Row(), 2) << "the footer row is not selected";
+
     // A refusal puts the row's modified flag back.
     g.OnCellValidate = [](QObject*, int, int, QString&, bool& Valid) { Valid = false; };
     g.BeginEditValue(1, 2);
