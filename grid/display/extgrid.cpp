@@ -10,8 +10,10 @@
 #include <QStyle>
 
 #include <algorithm>
+#include <climits>
 
 #include "grid/display/gridballoon.h"
+#include "grid/display/gridservices.h"
 #include "grid/display/htmlhint.h"
 #include "platform/vcl/forms.h"
 
@@ -350,12 +352,20 @@ void TExtStringGrid::SetMaxEditLength(int value)
 {
     maxEditLength_ = value;
     if (TInplaceEdit* editor = InplaceEditor())
-        editor->setMaxLength(value > 0 ? std::min(value, 65535) : 32767);
+        editor->setMaxLength(value > 0 ? value : INT_MAX);
 }
 
 int TExtStringGrid::GetEditLimit()
 {
     return maxEditLength_;
+}
+
+TInplaceEdit* TExtStringGrid::CreateEditor()
+{
+    if (TGridEditingServices* s = GridEditingServices())
+        if (TInplaceEdit* edit = s->CreateInplaceEdit(*this))
+            return edit;
+    return TBaseGrid::CreateEditor();
 }
 
 void TExtStringGrid::SetAutoSize(bool value)

@@ -124,7 +124,12 @@ public:
     void SetColumnHeaders(const QStringList& value);
     // Writes the headers into column 0 (with fixed columns).
     void SetRowHeaders(const QStringList& value);
+    // What is typed in a text cell completes to the first entry of LookupItems it begins
+    // (Lookup); LookupHistory adds each new text on leaving the edit.
     TStringList LookupItems;
+    bool Lookup = false;
+    bool LookupCaseSensitive = false;
+    bool LookupHistory = false;
     TFont FixedFont;
     TFont ActiveCellFont;
     // The sort columns (sorting and the sort glyphs).
@@ -302,6 +307,8 @@ public:
     std::function<void(QObject* Sender, bool& Allow)> OnClipboardCut;
     std::function<void(QObject* Sender, bool& Allow)> OnClipboardCopy;
     std::function<void(QObject* Sender, bool& Allow)> OnClipboardPaste;
+    // A paste into the inplace edit: the text may be changed or the paste refused.
+    std::function<void(QObject* Sender, int ACol, int ARow, QString& Value, bool& Allow)> OnClipboardBeforePasteCell;
     std::function<void(QObject* Sender, int OldRow, int OldCol, int& NewRow, int& NewCol, bool& Allow)> OnAutoAdvance;
     std::function<void(QObject* Sender, int OldRow, int OldCol, int NewRow, int NewCol, bool& Allow)> OnCellChanging;
 
@@ -885,6 +892,7 @@ protected:
     void showEvent(QShowEvent* e) override;
     void ScrollBarsUpdated() override;
     int GetEditLimit() override;
+    TInplaceEdit* CreateEditor() override;
     void SizeChanged(int OldColCount, int OldRowCount) override;
     void ColWidthsChanged() override;
     void RowHeightsChanged() override;

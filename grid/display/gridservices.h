@@ -6,6 +6,7 @@
 // are installed. Without them a grid edits its cells with the runtime's plain inplace edit and a
 // header click does not sort. So the two libraries link one way only.
 class TExtStringGrid;
+class TInplaceEdit;
 
 #include <QString>
 
@@ -40,6 +41,8 @@ public:
     // Ends editing: the open editor's value goes back into the cell. False when the plain path
     // is to hide the runtime's edit.
     virtual bool HideInplaceEditor(TExtStringGrid&) { return false; }
+    // The grid's own inplace edit for the text kinds; nullptr leaves the runtime's.
+    virtual TInplaceEdit* CreateInplaceEdit(TExtStringGrid&) { return nullptr; }
     // The runtime's edit was hidden.
     virtual void EditorHidden(TExtStringGrid&) {}
 };

@@ -3,6 +3,7 @@
 #include "grid/display/extgrid.h"
 #include "grid/display/gridservices.h"
 #include "grid/editing/celleditors.h"
+#include "grid/editing/extinplaceedit.h"
 
 // The editing services the display half calls: each hands over to the grid's own editing steps,
 // which this half defines.
@@ -25,6 +26,7 @@ public:
         return true;
     }
     void EditorHidden(TExtStringGrid& Grid) override { Grid.hostEditorHidden(); }
+    TInplaceEdit* CreateInplaceEdit(TExtStringGrid& Grid) override { return new TExtInplaceEdit(&Grid); }
 };
 
 namespace {

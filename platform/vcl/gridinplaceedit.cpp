@@ -8,6 +8,7 @@
 #include <QToolButton>
 
 #include <algorithm>
+#include <climits>
 
 // ---------------------------------------------------------------------------------------------
 // TInplaceEdit
@@ -24,11 +25,17 @@ void TInplaceEdit::UpdateContents()
     const int row = grid_->Row();
     originalText_ = grid_->GetEditText(col, row);
     setInputMask(EditMaskToInputMask(grid_->GetEditMask(col, row)));
+    // No limit lets the edit hold a cell's text whole, however long it is.
     const int limit = grid_->GetEditLimit();
-    setMaxLength(limit > 0 ? limit : 32767);
+    setMaxLength(limit > 0 ? limit : INT_MAX);
     setText(originalText_);
     setModified(false);
     setFont(grid_->font());
+}
+
+int TInplaceEdit::GridEditLimit() const
+{
+    return grid_->GetEditLimit();
 }
 
 void TInplaceEdit::Move(const QRect& rect)

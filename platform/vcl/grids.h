@@ -136,6 +136,8 @@ public:
     virtual void TypeChar(QChar ch);
 
 protected:
+    // The grid's edit limit (0 = none).
+    int GridEditLimit() const;
     bool event(QEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
     void focusOutEvent(QFocusEvent* e) override;
