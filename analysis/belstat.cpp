@@ -5,6 +5,8 @@
 #include <QApplication>
 #include <QCursor>
 #include <QKeyEvent>
+#include <QLabel>
+#include <QLayout>
 #include <QPainter>
 
 #include <algorithm>
@@ -112,6 +114,16 @@ TbelStat::TbelStat(QWidget* Owner) : TForm(Owner), ui(std::make_unique<Ui::TbelS
     StringGrid2 = ui->StringGrid2;
     Panel5 = ui->Panel5;
     ChartFX42 = ui->ChartFX42;
+
+    // The lines under the headings run across their panel: as many underscores as this machine's
+    // font fits between the panel's margins (the panels keep their width, the print's width).
+    for (QLabel* rule : {Label2, Label4}) {
+        const QWidget* panel = rule->parentWidget();
+        const QMargins m = panel->layout()->contentsMargins();
+        const int room = panel->maximumWidth() - m.left() - m.right() - 2 * rule->margin();
+        const int underscore = rule->fontMetrics().horizontalAdvance(QLatin1Char('_'));
+        rule->setText(QString(std::max(1, room / std::max(1, underscore)), QLatin1Char('_')));
+    }
 
     // The basis menus hold the separator and "Zeit"; the distance units are put in front of them
     // at every popup.

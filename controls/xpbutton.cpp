@@ -494,6 +494,11 @@ void TXPButton::SetCaption(const QString& value)
     update();
 }
 
+QSize TXPButton::sizeHint() const
+{
+    return QSize(std::max(23, TextFitWidth()), 22);
+}
+
 int TXPButton::TextFitWidth() const
 {
     if (caption_.isEmpty())

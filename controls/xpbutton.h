@@ -198,7 +198,8 @@ public:
     bool Dragging() const { return dragging_; }
     TButtonGlyph& ButtonGlyph() { return glyph_; }
 
-    QSize sizeHint() const override { return QSize(23, 22); }
+    // In a layout the button asks for the width its caption needs (23 pixels at least).
+    QSize sizeHint() const override;
     // The width that shows the glyph and the whole caption inside the button's frame.
     int TextFitWidth() const override;
 

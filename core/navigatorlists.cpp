@@ -156,8 +156,13 @@ QString TOverviewList::Text(int row, int column)
         return FormatDateTime(fs_.ShortDateFormat, r.day, fs_);
     case ocPlace:
         return r.place;
-    case ocDistance:
-        return FormatFloat(QStringLiteral("#.#"), r.distance, fs_) + QLatin1Char(' ') + r.distanceName;
+    case ocDistance: {
+        // One decimal; a distance that rounds to nothing (none at all, or a few metres) shows 0.
+        QString figure = FormatFloat(QStringLiteral("#.#"), r.distance, fs_);
+        if (figure.isEmpty())
+            figure = QStringLiteral("0");
+        return figure + QLatin1Char(' ') + r.distanceName;
+    }
     case ocUnitId:
         return QString::number(r.id);
     case ocSplitId:

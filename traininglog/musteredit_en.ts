@@ -37,7 +37,7 @@
     </message>
     <message>
         <source>H</source>
-        <translation>T</translation>
+        <translation>H</translation>
     </message>
     <message>
         <source>Strecke</source>

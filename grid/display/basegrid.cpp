@@ -363,6 +363,38 @@ void TBaseGrid::PutRows(const std::vector<int>& At, std::vector<TGridRowBlock>&&
     InsertRowSet(At, heights);
 }
 
+void TBaseGrid::ExchangeRowCells(int Row1, int Row2)
+{
+    if (Row1 < 0 || Row2 < 0 || Row1 == Row2)
+        return;
+    const size_t need = size_t(std::max(Row1, Row2)) + 1;
+    if (rows_.size() < need)
+        rows_.resize(need);
+    std::swap(rows_[size_t(Row1)], rows_[size_t(Row2)]);
+    // The records know their row (they repaint their cell).
+    for (int r : {Row1, Row2})
+        if (const RowCells* cells = rows_[size_t(r)].get())
+            for (const Cell& c : *cells)
+                if (c.props)
+                    c.props->OwnerRow = r;
+}
+
+void TBaseGrid::ExchangeCells(int ACol, int Row1, int Row2)
+{
+    if (ACol < 0 || Row1 < 0 || Row2 < 0 || Row1 == Row2)
+        return;
+    if (!findCell(ACol, Row1) && !findCell(ACol, Row2))
+        return;
+    Cell& a = cellFor(ACol, Row1);
+    Cell& b = cellFor(ACol, Row2);
+    std::swap(a.text, b.text);
+    std::swap(a.props, b.props);
+    if (a.props)
+        a.props->OwnerRow = Row1;
+    if (b.props)
+        b.props->OwnerRow = Row2;
+}
+
 void TGridRowBlock::MoveColumn(int From, int To)
 {
     if (!cells_ || From == To || From < 0 || To < 0)

@@ -245,6 +245,10 @@ public:
     // Puts rows into the grid so that each stands at its position in At (ascending, in the grown
     // grid); the rows between move down and RowCount grows by their number.
     void PutRows(const std::vector<int>& At, std::vector<TGridRowBlock>&& Blocks);
+    // Exchanges the stored cells (texts and records) of two rows, or of one column in two rows,
+    // in constant time; heights and merges are the caller's business.
+    void ExchangeRowCells(int Row1, int Row2);
+    void ExchangeCells(int ACol, int Row1, int Row2);
 
     // The mouse wheel moved a notch down (up): the current row follows, as the runtime's grid does.
     virtual bool DoMouseWheelDown();

@@ -608,6 +608,7 @@ void TExtColumnGrid::ColWidthsChanged()
 void TExtColumnGrid::MouseDown(Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y)
 {
     TExtStringGrid::MouseDown(Button, Shift, X, Y);
+    filterDropDownPress(X, Y);
     const TGridCoord cell = MouseCoord(X, Y);
     if (cell.X < 0 || cell.Y < 0 || cell.X >= columns_.Count())
         return;

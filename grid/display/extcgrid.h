@@ -8,6 +8,7 @@
 // Item k belongs to real column k; the grid keeps exactly ColCount plus the hidden columns of
 // items. Setting ColCount, inserting, removing or moving columns and grouping bring the items
 // along; adding or deleting items through the collection moves ColCount.
+#include <QListWidget>
 #include <QMenu>
 #include <QPointer>
 #include <QString>
@@ -153,6 +154,34 @@ private:
     int updateCount_ = 0;
 };
 
+// The look of a column's filter list. Assigning another copies the five values.
+class TFilterDropDown {
+public:
+    TColor Color = clWindow;
+    // The list is exactly as wide as the header cell; otherwise Width.
+    bool ColumnWidth = false;
+    TFont Font;
+    int Height = 200;
+    int Width = 200;
+    void Assign(const TFilterDropDown& source);
+};
+
+// The grid's own list of a column's filter entries: Enter, or a mouse button released over it,
+// hides it and tells OnSelect the selected entry.
+class TDropList : public QListWidget {
+    Q_OBJECT
+public:
+    explicit TDropList(QWidget* parent);
+    std::function<void(QObject* Sender, int ItemIndex)> OnSelect;
+
+protected:
+    void keyPressEvent(QKeyEvent* e) override;
+    void mouseReleaseEvent(QMouseEvent* e) override;
+
+private:
+    void choose();
+};
+
 class TExtColumnGrid : public TExtStringGrid {
     Q_OBJECT
 public:
@@ -169,8 +198,22 @@ public:
     void SetColCount(int value);
     void Loaded() override;
 
+    // A choice in a filter list re-applies the filter at once and fires OnFilterDone.
     bool AutoFilterUpdate = false;
+    // A choice writes its friendly name into the column's header.
     bool AutoFilterDisplay = false;
+    // The look of the filter lists; setting it copies the values.
+    TFilterDropDown FilterDropDown;
+    void SetFilterDropDown(const TFilterDropDown& value) { FilterDropDown.Assign(value); }
+    // The list of the open filter drop-down (hidden while none is open) and its real column (-1).
+    TDropList* DropList() const { return dropList_; }
+    int DropDownColumn() const { return dropDownColumn_; }
+    // A choice: the real column, the entry, its friendly name and the condition it stores.
+    std::function<void(QObject* Sender, int Column, int ItemIndex, const QString& FriendlyName, QString& FilterCondition)>
+        OnFilterSelect;
+    std::function<void(QObject* Sender)> OnFilterDone;
+    // The choice of an entry of the open list (the list's OnSelect).
+    void FilterSelect(QObject* Sender, int ItemIndex);
     // A column dragged from one real column to another.
     std::function<void(QObject* Sender, int FromIndex, int ToIndex)> OnAfterColumnMoved;
     // A press on a cell of a column with a popup menu of the pressed button.
@@ -231,4 +274,9 @@ private:
     bool structuralMove_ = false;  // InsertCols and RemoveCols move columns themselves
     std::unique_ptr<TCellGraphic> virtCheckGraphic_;
     TGridColumnItem spareItem_;  // the settings of a grouped column
+    // Opens, moves or closes the filter list after a press (viewport coordinates).
+    void filterDropDownPress(int X, int Y);
+    void closeDropList();
+    TDropList* dropList_ = nullptr;
+    int dropDownColumn_ = -1;
 };

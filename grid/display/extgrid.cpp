@@ -9,6 +9,8 @@
 #include <QScrollBar>
 #include <QStyle>
 
+#include <algorithm>
+
 #include "grid/display/gridballoon.h"
 #include "grid/display/htmlhint.h"
 #include "platform/vcl/forms.h"
@@ -83,6 +85,7 @@ TExtStringGrid::TExtStringGrid(QWidget* parent) : TBaseGrid(parent), SortIndexes
         ownerSize_ = form->size();
         form->installEventFilter(this);
     }
+    makeCompanions();
     panTimer_.setInterval(10);
     connect(&panTimer_, &QTimer::timeout, this, [this] { PanTick(viewport()->mapFromGlobal(QCursor::pos())); });
 }
@@ -148,6 +151,8 @@ void TExtStringGrid::Loaded()
     }
     if (!xpThemes_ && ControlLook.ControlStyle() == csTheme)
         ControlLook.SetControlStyle(csClassic);
+    // The search bar takes the theme switch and its settings.
+    SearchFooter.SetAutoThemeAdapt(autoThemeAdapt_);
     UpdateScrollBars(false);
     updateBalloon();
 }
@@ -573,7 +578,8 @@ void TExtStringGrid::DoCanEditCell(int ACol, int ARow, bool& CanEdit)
     const TGridCoord b = BaseCell(ACol, ARow);
     if (const TCellProperties* p = FindCellProperties(b.X, b.Y); p && p->ReadOnly)
         CanEdit = false;
-    if (!(Options() & goEditing) && !MouseActions.RangeSelectAndEdit)
+    // An editing option taken away for the current cell alone still counts as set.
+    if (!(Options() & goEditing) && !editingSwitchedOff_ && !MouseActions.RangeSelectAndEdit)
         CanEdit = false;
     if (OnCanEditCell)
         OnCanEditCell(this, ARow, ACol, CanEdit);
@@ -635,6 +641,24 @@ QString TExtStringGrid::GetCheckFalseText(int ACol, int ARow)
     QString value = CheckFalse;
     DoGetCheckFalse(ACol, ARow, value);
     return value;
+}
+
+void TExtStringGrid::UpdateFooterColumn(int ACol)
+{
+    UpdateFooter(ACol);
+}
+
+TGridCompanion::~TGridCompanion() = default;
+
+void TExtStringGrid::AddCompanion(TGridCompanion* Companion)
+{
+    if (Companion && std::find(companions_.begin(), companions_.end(), Companion) == companions_.end())
+        companions_.push_back(Companion);
+}
+
+void TExtStringGrid::RemoveCompanion(TGridCompanion* Companion)
+{
+    companions_.erase(std::remove(companions_.begin(), companions_.end(), Companion), companions_.end());
 }
 
 bool TExtStringGrid::CanEditCell(int ACol, int ARow)

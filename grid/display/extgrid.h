@@ -29,9 +29,25 @@
 #include "platform/vcl/font.h"
 
 class QLabel;
+class TFooterPanel;
+class TSearchPanel;
 class THTMLHintWindow;
 class TGridBalloon;
 struct THTMLDrawResult;
+class TExtStringGridCheck;
+class TEditLink;
+class TGridEditingHost;
+
+// An object linked to a grid that hears of its changed cells and of validated values (a checker
+// list, a companion view). The grid does not own it; it removes itself with RemoveCompanion.
+class TGridCompanion {
+public:
+    virtual ~TGridCompanion();
+    // Cells of the rectangle (left, top, right, bottom as columns and rows) changed.
+    virtual void GridCellsChanged(const QRect& /*R*/) {}
+    // An edited value was accepted for the cell (real column).
+    virtual void GridCellValidated(int /*ACol*/, int /*ARow*/, const QString& /*Value*/) {}
+};
 
 // The library's errors: cell access, import and sorting, with their fixed English messages.
 class EExtGridError : public Exception {
@@ -134,6 +150,8 @@ public:
     // Which bars show a position hint while their thumb is dragged, and its colour.
     TScrollHintType ScrollHints = shNone;
     bool ShowNullDates = false;
+    // The numeric keypad's decimal key types the locale's decimal separator (the editors).
+    bool ExcelStyleDecimalSeparator = false;
     bool FixedRowAlways = false;
     bool FixedColAlways = false;
     bool IntegralHeight = false;
@@ -287,6 +305,63 @@ public:
     std::function<void(QObject* Sender, int OldRow, int OldCol, int& NewRow, int& NewCol, bool& Allow)> OnAutoAdvance;
     std::function<void(QObject* Sender, int OldRow, int OldCol, int NewRow, int NewCol, bool& Allow)> OnCellChanging;
 
+    // --- footers, column calculations, selection text, auto-sizing (extgrid_footer.cpp) ---
+    // Over the rows FromRow .. ToRow of a column: cells that hold no number are passed over
+    // (an empty cell counts as 0). A range that reaches past the displayed rows counts real rows,
+    // hidden ones included; else display rows, without the node and summary rows of a grouping.
+    double ColumnSum(int ACol, int FromRow, int ToRow);
+    // The sum over the number of rows; 0 when the range holds none.
+    double ColumnAvg(int ACol, int FromRow, int ToRow);
+    double ColumnMin(int ACol, int FromRow, int ToRow);
+    double ColumnMax(int ACol, int FromRow, int ToRow);
+    // Recalculates the footer cells of the column (-1: every column) by each cell's calculation
+    // kind (its record's FooterCalc: 1 sum, 2 average, 3 count, 4 minimum, 5 maximum, 7 custom
+    // through FloatingFooter.OnCalcFooter); only with a visible floating footer of
+    // fsFixedLastRow. UpdateFooterColumn forwards to it and is what data changes call.
+    virtual void UpdateFooter(int ACol);
+    // Fixed cells never count; with DisjunctRowSelect the row's flag decides, with
+    // DisjunctColSelect the column's, else the selection rectangle.
+    bool IsSelected(int ACol, int ARow);
+    // The selected cells' texts: TAB between cells, CR LF between rows, none after the last.
+    QString SelectionAsText();
+    // Invalidates the cells from the rectangle's first to its last cell.
+    void RepaintCellRange(const TGridRect& R);
+    // Sizes every column (from column 0 with DoFixedCols, else from FixedCols) to its content;
+    // an extra width is added to each, within the column width limits.
+    void AutoSizeColumns(bool DoFixedCols, int Padding);
+    void AutoSizeRow(int ARow);
+    // (TextHeight + TextHeight div 8) * Lines + Extra, within the row height limits.
+    void AutoSizeRowToFont(int ARow, int Lines, int Extra);
+    // The most lines of a cell of the row (at least 1; 1 without Multilinecells).
+    int MaxLinesInRow(int ARow);
+    // Exchanges two rows for sorting: their entries of RowIndexList, their cells (only the sort
+    // column's with SortSettings.SingleColumn), heights and, with DisjunctRowSelect and
+    // MoveRowOnSort, their selected flags.
+    virtual void SwapRows(int ARow1, int ARow2);
+    int SwapCount() const { return swapCount_; }
+    // Each row's position before any sort (the sorting half fills it).
+    TIntList& RowIndexList() { return rowIndexList_; }
+    // The row whose place SwapRows follows (-1: none).
+    int TrackedRow() const { return trackedRow_; }
+    void SetTrackedRow(int value) { trackedRow_ = value; }
+    // The floating footer's and the search bar's panels, docked below the cells. The search bar
+    // is made when it is first shown or asked for.
+    TFooterPanel* FooterPanel() const { return footerPanel_; }
+    TSearchPanel* SearchPanel();
+    // Paints the floating footer's panel (its client rectangle) as FooterStyle asks.
+    void PaintFooterPanel(TGridCanvas& Canvas, const QRect& Client);
+    // The text fsCustomPreview shows for a row.
+    QString FooterTemplateText(int ARow);
+    // The column of the footer panel under a panel x (-1 beyond the last).
+    int FooterColumnAt(int X);
+    // Copies SearchFooter into the search panel.
+    void ApplySearchFooter();
+    // Draws a footer cell in place of the grid's text drawing.
+    std::function<void(QObject* Sender, int ACol, int ARow, TGridCanvas& Canvas, const QRect& ARect)> OnFooterPaint;
+    // The move arrows (0 up, 1 down, 2 right, 3 left) and the popup label.
+    TArrowWindow* ArrowWindow(int Direction) const;
+    TPopupButton* PopupButton() const { return popupButton_; }
+
     // --- the window's level (extgrid_window.cpp) ---
     // Widths and heights grow (shrink) by Delta while the zoom level stays within -10 .. 10.
     void Zoom(int Delta);
@@ -331,6 +406,65 @@ public:
     void EditorKeyNavigate(int Key, Qt::KeyboardModifiers Shift);
     bool EditorHandingOver() const { return editorHandOver_; }
     std::function<void(QObject* Sender)> OnEditingDone;
+
+    // --- edit validation and change notification (defined in the editing half) ---
+    // Remembers the cell being edited (display column) with its text of the real column and the
+    // row's modified flag.
+    void BeginEditValue(int ACol, int ARow);
+    // Validates and writes an edited value into the remembered cell: an unchanged value is
+    // neither validated nor written; a refused value puts the text from before editing (or the
+    // handler's correction) back and opens the editor on that cell again. False when refused; a
+    // commit from inside another one does nothing and answers True.
+    bool CommitEditValue(const QString& Value);
+    // The same for the cell's wide text (OnCellValidateWide, no checker, no modified flag).
+    bool CommitEditValueWide(const QString& Value);
+    // The editing half validates even a value equal to the text from before editing.
+    bool AlwaysValidate = false;
+    // The cells of R (left, top, right, bottom) changed: OnCellsChanged, the companions, then
+    // every footer column.
+    void CellsChanged(const QRect& R);
+    // Recalculates the footer of a column, or of every column for -1.
+    virtual void UpdateFooterColumn(int ACol);
+    void AddCompanion(TGridCompanion* Companion);
+    void RemoveCompanion(TGridCompanion* Companion);
+    // The checker that corrects (AutoCorrect) and marks (AutoMarkError) accepted values; the
+    // grid forgets it when it is freed.
+    TExtStringGridCheck* CellChecker() const;
+    void SetCellChecker(TExtStringGridCheck* value);
+    std::function<void(QObject* Sender, int ACol, int ARow, QString& Value, bool& Valid)> OnCellValidate;
+    std::function<void(QObject* Sender, int ACol, int ARow, QString& Value, bool& Valid)> OnCellValidateWide;
+    std::function<void(QObject* Sender, const QRect& R)> OnCellsChanged;
+
+    // --- editor hosting (defined in the editing half) ---
+    // The editor kind chosen for the cell being edited, and whether an editor is open.
+    TEditorType CurrentEditor() const { return currentEditor_; }
+    bool EditorShown() const { return editorShown_; }
+    // The control that edits the cell now (nullptr for text kinds and the check box).
+    QWidget* ActiveEditorControl() const { return activeEditor_; }
+    // Places, fills and focuses the special editor of the current kind over the cell.
+    void ShowInplaceEditor(int ACol, int ARow);
+    // Writes the special editor's value back into the cell (only a value the user changed) and
+    // hides the editor.
+    void EditorToCell(int ACol, int ARow);
+    // Puts the text from before editing back into the current cell.
+    void RestoreEditText();
+    // The character whose key press started editing (null when none).
+    QChar StartCharacter() const { return startChar_; }
+    // The list position a list editor selects when the cell's text is no item (-1: the first).
+    int DefaultListPosition = -1;
+    // The custom editor of edCustom cells.
+    TEditLink* EditLink = nullptr;
+    // Operations that must not open an editor set this for their time.
+    bool EditingSuppressed = false;
+    std::function<void(QObject* Sender, int ACol, int ARow, TEditLink* AEditLink)> OnGetEditorProp;
+    std::function<void(QObject* Sender, int OldRow, int NewRow, bool& Allow)> OnRowChanging;
+    // The user chose an item in a cell's list editor (the current cell, the item's position and
+    // text, and its object), and the list closed up.
+    std::function<void(QObject* Sender, int ACol, int ARow, int AItemIndex, const QString& ASelection)> OnComboChange;
+    std::function<void(QObject* Sender, int ACol, int ARow, int AItemIndex, const QString& ASelection, QObject* AObject)>
+        OnComboObjectChange;
+    std::function<void(QObject* Sender, int ACol, int ARow)> OnComboCloseUp;
+    std::function<void(QObject* Sender, int OldCol, int NewCol, bool& Allow)> OnColChanging;
     // The grid's Width and Height follow its form's change of size.
     bool SizeWithForm = false;
     // The balloon tool-tip window while Balloon.Enable is set and the grid is loaded; nullptr
@@ -717,6 +851,9 @@ protected:
     virtual void DoCellHook(int ACol, int ARow);
     virtual void DoCanAddRow(bool& CanAdd);
     virtual void DoCanInsertRow(int ARow, bool& CanInsert);
+    // A calculation's progress: (0, -1) before, (1, row) for each row counted, (2, -1) after.
+    virtual void CalcProgress(int Stage, int ARow);
+    void FooterRowChanged() override;
     // Runs when ColumnHeaders changes, before its lines are written into the header row.
     virtual void ColumnHeadersChanged();
 
@@ -754,6 +891,9 @@ protected:
     void KeyUp(int& Key, Qt::KeyboardModifiers Shift) override;
     QString GetEditText(int ACol, int ARow) override;
     void SetEditText(int ACol, int ARow, const QString& Value) override;
+    bool CanEditShow() override;
+    bool SelectCell(int ACol, int ARow) override;
+    void EditorHidden() override;
     void RowMoved(int FromIndex, int ToIndex) override;
     void ColumnMoved(int FromIndex, int ToIndex) override;
     void TopLeftChanged() override;
@@ -774,6 +914,16 @@ protected:
     virtual void QSort();
 
 private:
+    friend class TGridEditingHost;
+    // The editing half's steps behind the overrides above (grid/editing/).
+    bool hostCanEditShow(bool RuntimeAnswer);
+    bool hostSelectCell(int ACol, int ARow);
+    bool selectCellSteps(int ACol, int ARow);
+    void hostEditText(int ACol, int ARow, const QString& Value);
+    void hostHideInplaceEditor();
+    void hostEditorHidden();
+    void reopenRejected();
+    bool commitValue(const QString& Value, bool Wide);
     void columnHeadersEdited();
     int hiddenBelow(int ARow) const;
     void storeHidden(const std::vector<int>& realRows, std::vector<TGridRowBlock>&& blocks);
@@ -903,6 +1053,30 @@ private:
     bool selectionResizer_ = false;
     bool showSelection_ = true;
     TEditorType currentEditor_ = edNormal;
+    // Editing state of the editing half.
+    bool editorShown_ = false;
+    QChar startChar_;
+    QPointer<QWidget> activeEditor_;
+    QPointer<QObject> cellChecker_;
+    QString savedText_;             // the cell's text when editing began (cancel)
+    bool editingStarted_ = false;
+    bool editingDonePending_ = false;
+    bool writingBack_ = false;
+    bool editingSwitchedOff_ = false;
+    bool editingSwitchedOn_ = false;
+    bool cellChangingSuppressed_ = false;
+    int editCol_ = -1;              // the cell BeginEditValue remembered (display column)
+    int editRow_ = -1;
+    QString editText_;              // its raw text then
+    bool editModified_ = false;
+    bool editAllowed_ = true;
+    bool validating_ = false;
+    bool reopenPending_ = false;
+    bool selectingBack_ = false;
+    QString shownValue_;            // the special editor's value when it opened
+    int rejections_ = 0;            // refused commits so far
+    int hostDepth_ = 0;
+    std::vector<TGridCompanion*> companions_;
     bool xpThemes_ = false;          // visual styles active when the grid was made
     bool themedControls_ = false;    // the common controls draw themed
     int wheelScrollLines_ = 0;
@@ -927,4 +1101,21 @@ private:
     int groupColumn_ = -1;
     int groupWidth_ = 0;
     QString groupHeader_;
+    // Footers, sorting's row swaps and the docked panels.
+    void makeCompanions();
+    void makeSearchPanel();
+    void floatingFooterChanged(TFloatingFooterChange What);
+    void placePanels();
+    template <class Visit>
+    void visitColumnValues(int ACol, int FromRow, int ToRow, Visit&& visit);
+    int swapCount_ = 0;
+    int trackedRow_ = -1;
+    TIntList rowIndexList_;
+    int maxAutoColWidth_ = 0;
+    int maxAutoRowHeight_ = 0;
+    TFooterPanel* footerPanel_ = nullptr;
+    TSearchPanel* searchPanel_ = nullptr;
+    QObject* panelDock_ = nullptr;
+    TArrowWindow* arrows_[4] = {};
+    TPopupButton* popupButton_ = nullptr;
 };

@@ -10,6 +10,7 @@
 #include <cmath>
 #include <memory>
 
+#include "grid/display/footerpanels.h"
 #include "platform/rtl/inifiles.h"
 #include "platform/vcl/registry.h"
 
@@ -21,6 +22,8 @@ void TExtStringGrid::SetLook(TGridLook value)
         return;
     look_ = value;
     repaintGrid();
+    if (!loading_ && FooterPanel())
+        FooterPanel()->update();
 }
 
 void TExtStringGrid::SetActiveCellShow(bool value)
@@ -64,7 +67,7 @@ void TExtStringGrid::SetURLFull(bool value)
 void TExtStringGrid::SetAutoThemeAdapt(bool value)
 {
     autoThemeAdapt_ = value;
-    SearchFooter.AutoThemeAdapt = value;
+    SearchFooter.SetAutoThemeAdapt(value);
     if (value)
         AdaptToTheme();
 }

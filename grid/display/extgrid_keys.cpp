@@ -37,7 +37,7 @@ int TExtStringGrid::firstNavigableCol() const
 
 int TExtStringGrid::lastDataRowIndex() const
 {
-    return FloatingFooter.Visible && RowCount() > 2 ? RowCount() - 2 : RowCount() - 1 - fixedFooters_;
+    return FloatingFooter.Visible() && RowCount() > 2 ? RowCount() - 2 : RowCount() - 1 - fixedFooters_;
 }
 
 void TExtStringGrid::KeyDown(int& Key, Qt::KeyboardModifiers Shift)
@@ -113,7 +113,7 @@ void TExtStringGrid::KeyDown(int& Key, Qt::KeyboardModifiers Shift)
             const int target = home ? fr : lastDataRowIndex();
             SetRow(target);
             SnapToBaseCell();
-            if (!home && fixedFooters_ > 0 && !FloatingFooter.Visible)
+            if (!home && fixedFooters_ > 0 && !FloatingFooter.Visible())
                 SetTopRow(std::max(fr, RowCount() - VisibleRowCount()));
             const int top = std::min(target, oldRow);
             const int bottom = std::max(target, oldRow);
@@ -192,7 +192,7 @@ void TExtStringGrid::KeyDown(int& Key, Qt::KeyboardModifiers Shift)
         DoCanAddRow(canAdd);
         if (canAdd) {
             InsertRows(lastDataRowIndex() + 1, 1);
-            if (FloatingFooter.Visible || fixedFooters_ > 0)
+            if (FloatingFooter.Visible() || fixedFooters_ > 0)
                 SetRow(lastDataRowIndex());
             if (OnAutoAddRow)
                 OnAutoAddRow(this, lastDataRowIndex());
@@ -246,7 +246,7 @@ void TExtStringGrid::KeyDown(int& Key, Qt::KeyboardModifiers Shift)
         if (canDelete) {
             const bool last = Row() == RowCount() - 1;
             RemoveRows(Row(), 1);
-            if (FloatingFooter.Visible && last && Row() > fr)
+            if (FloatingFooter.Visible() && last && Row() > fr)
                 SetRow(Row() - 1);
         }
         Key = 0;
@@ -351,7 +351,13 @@ void TExtStringGrid::KeyPress(QChar& Key)
         else
             typeAheadText_.clear();
     }
+    // A character that opens an editor becomes the editor's first input.
+    const bool starts = (Options() & goEditing) && !EditorMode() && !editorShown_ && Key.unicode() >= 32;
+    if (starts)
+        startChar_ = Key;
     TBaseGrid::KeyPress(Key);
+    if (starts)
+        startChar_ = QChar();
 }
 
 int TExtStringGrid::LookupRow(const QString& Text)
@@ -543,7 +549,11 @@ void TExtStringGrid::AdvanceCell(int ACol, int ARow, bool Force, bool OpenEditor
         return;
     c = std::clamp(c, 0, ColCount() - 1);
     r = std::clamp(r, 0, RowCount() - 1);
+    // OnCellChanging was asked above: the move does not ask it again.
+    const bool suppressed = cellChangingSuppressed_;
+    cellChangingSuppressed_ = true;
     FocusCell(c, r, true);
+    cellChangingSuppressed_ = suppressed;
     if (OpenEditor && !HasActiveControl(c, r) && CanEditCell(c, r))
         ShowEditor();
 }

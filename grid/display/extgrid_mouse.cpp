@@ -192,8 +192,8 @@ bool TExtStringGrid::leftPress(Qt::KeyboardModifiers Shift, int X, int Y)
     if (fixedCell)
         HideEditor();
     // The floating footer's row stays the last one: it cannot be moved.
-    if (col < TCustomGrid::FixedCols() && row == RowCount() - 1 && FloatingFooter.Visible &&
-        FloatingFooter.FooterStyle == fsFixedLastRow)
+    if (col < TCustomGrid::FixedCols() && row == RowCount() - 1 && FloatingFooter.Visible() &&
+        FloatingFooter.FooterStyle() == fsFixedLastRow)
         return true;
 
     // Nodes: the header node expands or contracts them all, a data node itself.
@@ -291,7 +291,7 @@ bool TExtStringGrid::leftPress(Qt::KeyboardModifiers Shift, int X, int Y)
         if (clickCheckBox(col, row, X, Y))
             return true;
         if (fixedCell) {
-            const bool footerRow = FloatingFooter.Visible && FloatingFooter.FooterStyle == fsFixedLastRow &&
+            const bool footerRow = FloatingFooter.Visible() && FloatingFooter.FooterStyle() == fsFixedLastRow &&
                                    row == RowCount() - 1;
             if (!footerRow && OnClickCell)
                 OnClickCell(this, row, RealColIndex(col));
@@ -694,18 +694,6 @@ void TExtStringGrid::mouseDoubleClickEvent(QMouseEvent* e)
         OnDblClickCell(this, at.Y, RealColIndex(at.X));
 }
 
-void TExtStringGrid::AutoSizeColumn(int ACol)
-{
-    if (ACol < 0 || ACol >= ColCount())
-        return;
-    int width = 0;
-    for (int r = 0; r < RowCount(); ++r)
-        width = std::max(width, CellTextSize(ACol, r, false).width());
-    width = std::max(width, minAutoColWidth_);
-    UpdateAutoColumnSize(RealColIndex(ACol), width);
-    SetColWidths(ACol, width);
-}
-
 // --- pointer movement -------------------------------------------------------------------------------
 
 void TExtStringGrid::MouseMove(Qt::KeyboardModifiers Shift, int X, int Y)
@@ -927,7 +915,7 @@ QString TExtStringGrid::CellHint(const QPoint& Pt)
         if (need.width() > r.width() || need.height() > r.height())
             hint = cellText();
     }
-    if (!(FloatingFooter.Visible && row == RowCount() - 1))
+    if (!(FloatingFooter.Visible() && row == RowCount() - 1))
         DoGridHint(RealColIndex(col), row, hint);
     return hint;
 }

@@ -452,8 +452,8 @@ void TExtStringGrid::AdaptToTheme()
         if (scheme == QLatin1String(s.name)) {
             ButtonColorFrom = s.from;
             ButtonColorTo = s.to;
-            SearchFooter.Color = s.from;
-            SearchFooter.ColorTo = s.to;
+            SearchFooter.SetColor(s.from);
+            SearchFooter.SetColorTo(s.to);
             activeCellColor_ = RGBColor(251, 230, 148);
             activeCellColorTo_ = RGBColor(238, 149, 21);
             ControlLook.SetFixedGradientFrom(s.from);
@@ -464,8 +464,8 @@ void TExtStringGrid::AdaptToTheme()
     }
     ButtonColorFrom = clWhite;
     ButtonColorTo = ColorToRGB(clBtnFace);
-    SearchFooter.Color = clWhite;
-    SearchFooter.ColorTo = RGBColor(179, 217, 255);
+    SearchFooter.SetColor(clWhite);
+    SearchFooter.SetColorTo(RGBColor(179, 217, 255));
     activeCellColor_ = clWhite;
     activeCellColorTo_ = RGBColor(179, 217, 255);
     ControlLook.SetFixedGradientFrom(clNone);

@@ -21,6 +21,7 @@
 #include "grid/display/gridballoon.h"
 #include "grid/display/gridbitmaps.h"
 #include "grid/display/gridcanvas.h"
+#include "grid/display/gridservices.h"
 #include "grid/display/htmlhint.h"
 #include "grid/display/rtfreader.h"
 
@@ -226,7 +227,34 @@ QString TExtStringGrid::GetEditText(int ACol, int ARow)
 
 void TExtStringGrid::SetEditText(int ACol, int ARow, const QString& Value)
 {
+    // With the editing half the value is validated before it is written.
+    if (TGridEditingServices* s = GridEditingServices(); s && s->EditedText(*this, ACol, ARow, Value))
+        return;
     TBaseGrid::SetEditText(RealColIndex(ACol), ARow, Value);
+}
+
+bool TExtStringGrid::CanEditShow()
+{
+    if (EditingSuppressed)
+        return false;
+    const bool answer = TBaseGrid::CanEditShow();
+    if (TGridEditingServices* s = GridEditingServices())
+        return s->CanEditShow(*this, answer);
+    return answer;
+}
+
+bool TExtStringGrid::SelectCell(int ACol, int ARow)
+{
+    bool answer = false;
+    if (TGridEditingServices* s = GridEditingServices(); s && s->SelectCell(*this, ACol, ARow, answer))
+        return answer;
+    return TBaseGrid::SelectCell(ACol, ARow);
+}
+
+void TExtStringGrid::EditorHidden()
+{
+    if (TGridEditingServices* s = GridEditingServices())
+        s->EditorHidden(*this);
 }
 
 void TExtStringGrid::RowMoved(int FromIndex, int ToIndex)
@@ -526,6 +554,8 @@ void TExtStringGrid::ShowInplaceEditor()
 
 void TExtStringGrid::HideInplaceEditor()
 {
+    if (TGridEditingServices* s = GridEditingServices(); s && s->HideInplaceEditor(*this))
+        return;
     if (EditorMode())
         HideEditor();  // writes the editor's text back through SetEditText
 }

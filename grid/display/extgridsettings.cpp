@@ -193,37 +193,72 @@ void TShowModified::Assign(const TShowModified& s)
     Enabled = s.Enabled;
 }
 
+void TFloatingFooter::SetVisible(bool value)
+{
+    visible_ = value;
+    changed(ffcVisible);
+}
+
+void TFloatingFooter::SetFooterStyle(TFooterStyle value)
+{
+    footerStyle_ = value;
+    changed(ffcStyle);
+}
+
+void TFloatingFooter::SetColumn(int value)
+{
+    column_ = value;
+    changed(ffcRepaint);
+}
+
+void TFloatingFooter::SetCustomTemplate(const QString& value)
+{
+    customTemplate_ = value;
+    changed(ffcRepaint);
+}
+
+void TFloatingFooter::SetColor(TColor value)
+{
+    color_ = value;
+    changed(ffcRepaint);
+}
+
+void TFloatingFooter::SetShowHint(bool value)
+{
+    showHint_ = value;
+    changed(ffcShowHint);
+}
+
 void TFloatingFooter::Assign(const TFloatingFooter& s)
 {
     CalculateHiddenRows = s.CalculateHiddenRows;
-    Color = s.Color;
-    Column = s.Column;
-    CustomTemplate = s.CustomTemplate;
-    FooterStyle = s.FooterStyle;
-    Visible = s.Visible;
-    ShowHint = s.ShowHint;
+    SetColor(s.color_);
+    SetColumn(s.column_);
+    SetCustomTemplate(s.customTemplate_);
+    SetFooterStyle(s.footerStyle_);
+    SetVisible(s.visible_);
+    SetShowHint(s.showHint_);
 }
 
 void TSearchFooter::Assign(const TSearchFooter& s)
 {
-    Visible = s.Visible;
-    Color = s.Color;
-    ColorTo = s.ColorTo;
-    FindNextCaption = s.FindNextCaption;
-    FindPrevCaption = s.FindPrevCaption;
-    MatchCaseCaption = s.MatchCaseCaption;
-    HintClose = s.HintClose;
-    HintFindNext = s.HintFindNext;
-    HintFindPrev = s.HintFindPrev;
-    HintHighlight = s.HintHighlight;
-    ShowClose = s.ShowClose;
-    ShowFindNext = s.ShowFindNext;
-    ShowFindPrev = s.ShowFindPrev;
-    ShowHighLight = s.ShowHighLight;
-    ShowMatchCase = s.ShowMatchCase;
-    AutoSearch = s.AutoSearch;
-    if (OnChange)
-        OnChange();
+    visible_ = s.visible_;
+    color_ = s.color_;
+    colorTo_ = s.colorTo_;
+    findNextCaption_ = s.findNextCaption_;
+    findPrevCaption_ = s.findPrevCaption_;
+    matchCaseCaption_ = s.matchCaseCaption_;
+    hintClose_ = s.hintClose_;
+    hintFindNext_ = s.hintFindNext_;
+    hintFindPrev_ = s.hintFindPrev_;
+    hintHighlight_ = s.hintHighlight_;
+    showClose_ = s.showClose_;
+    showFindNext_ = s.showFindNext_;
+    showFindPrev_ = s.showFindPrev_;
+    showHighLight_ = s.showHighLight_;
+    showMatchCase_ = s.showMatchCase_;
+    autoSearch_ = s.autoSearch_;
+    changed();
 }
 
 TFilterData& TFilter::Add()

@@ -519,38 +519,133 @@ private:
     TColor color_ = clYellow;
 };
 
-struct TFloatingFooter {
-    bool Visible = false;
-    TFooterStyle FooterStyle = fsFixedLastRow;
-    int Column = 0;
-    QString CustomTemplate;
-    TColor Color = clBtnFace;
+// What changed in the floating footer's settings: the grid shows or hides the panel, recomputes
+// whether the panel paints the footer row, repaints the panel or passes the hint switch on.
+enum TFloatingFooterChange { ffcVisible, ffcStyle, ffcRepaint, ffcShowHint };
+
+class TFloatingFooter {
+public:
+    bool Visible() const { return visible_; }
+    void SetVisible(bool value);
+    TFooterStyle FooterStyle() const { return footerStyle_; }
+    void SetFooterStyle(TFooterStyle value);
+    // The column fsColumnPreview shows.
+    int Column() const { return column_; }
+    void SetColumn(int value);
+    // The text fsCustomPreview shows: each "<#n>" stands for column n of the current row.
+    const QString& CustomTemplate() const { return customTemplate_; }
+    void SetCustomTemplate(const QString& value);
+    TColor Color() const { return color_; }
+    void SetColor(TColor value);
+    bool ShowHint() const { return showHint_; }
+    void SetShowHint(bool value);
+    // The calculations count the hidden rows too.
     bool CalculateHiddenRows = false;
-    bool ShowHint = false;
+    // The text of a custom footer cell (calculation kind 7).
     std::function<void(QObject* Sender, int ACol, QString& Value)> OnCalcFooter;
+    // The panel's stored height (a visible panel is one pixel lower) and the calculation switch.
+    int Height = 22;
+    bool Calculate = true;
+    // The grid's link: told of every setter.
+    std::function<void(TFloatingFooterChange)> OnChange;
+    // Copies CalculateHiddenRows, Color, Column, CustomTemplate, FooterStyle, then Visible and
+    // ShowHint through their setters.
     void Assign(const TFloatingFooter& s);
+
+private:
+    void changed(TFloatingFooterChange what) const
+    {
+        if (OnChange)
+            OnChange(what);
+    }
+    bool visible_ = false;
+    TFooterStyle footerStyle_ = fsFixedLastRow;
+    int column_ = 0;
+    QString customTemplate_;
+    TColor color_ = clBtnFace;
+    bool showHint_ = false;
 };
 
-struct TSearchFooter {
-    bool Visible = false;
-    TColor Color = clWhite;
-    TColor ColorTo = clBtnFace;
-    QString FindNextCaption = QStringLiteral("Find next");
-    QString FindPrevCaption = QStringLiteral("Find previous");
-    QString MatchCaseCaption = QStringLiteral("Match case");
-    QString HintClose = QStringLiteral("Close");
-    QString HintFindNext = QStringLiteral("Find next occurence");
-    QString HintFindPrev = QStringLiteral("Find previous occurence");
-    QString HintHighlight = QStringLiteral("Highlight occurences");
-    bool ShowClose = true;
-    bool ShowFindNext = true;
-    bool ShowFindPrev = true;
-    bool ShowHighLight = true;
-    bool ShowMatchCase = true;
-    bool AutoSearch = true;
-    bool AutoThemeAdapt = false;
+// The search panel's settings. Every setter tells OnChange (the grid applies the settings to
+// the panel); those of Visible and the Show... switches only when the value changes.
+class TSearchFooter {
+public:
+    bool Visible() const { return visible_; }
+    void SetVisible(bool v) { storeIfNew(visible_, v); }
+    TColor Color() const { return color_; }
+    void SetColor(TColor v) { store(color_, v); }
+    // clNone paints the panel flat in Color.
+    TColor ColorTo() const { return colorTo_; }
+    void SetColorTo(TColor v) { store(colorTo_, v); }
+    const QString& FindNextCaption() const { return findNextCaption_; }
+    void SetFindNextCaption(const QString& v) { store(findNextCaption_, v); }
+    const QString& FindPrevCaption() const { return findPrevCaption_; }
+    void SetFindPrevCaption(const QString& v) { store(findPrevCaption_, v); }
+    const QString& MatchCaseCaption() const { return matchCaseCaption_; }
+    void SetMatchCaseCaption(const QString& v) { store(matchCaseCaption_, v); }
+    const QString& HintClose() const { return hintClose_; }
+    void SetHintClose(const QString& v) { store(hintClose_, v); }
+    const QString& HintFindNext() const { return hintFindNext_; }
+    void SetHintFindNext(const QString& v) { store(hintFindNext_, v); }
+    const QString& HintFindPrev() const { return hintFindPrev_; }
+    void SetHintFindPrev(const QString& v) { store(hintFindPrev_, v); }
+    const QString& HintHighlight() const { return hintHighlight_; }
+    void SetHintHighlight(const QString& v) { store(hintHighlight_, v); }
+    bool ShowClose() const { return showClose_; }
+    void SetShowClose(bool v) { store(showClose_, v); }
+    bool ShowFindNext() const { return showFindNext_; }
+    void SetShowFindNext(bool v) { storeIfNew(showFindNext_, v); }
+    bool ShowFindPrev() const { return showFindPrev_; }
+    void SetShowFindPrev(bool v) { storeIfNew(showFindPrev_, v); }
+    bool ShowHighLight() const { return showHighLight_; }
+    void SetShowHighLight(bool v) { storeIfNew(showHighLight_, v); }
+    bool ShowMatchCase() const { return showMatchCase_; }
+    void SetShowMatchCase(bool v) { storeIfNew(showMatchCase_, v); }
+    bool AutoSearch() const { return autoSearch_; }
+    void SetAutoSearch(bool v) { store(autoSearch_, v); }
+    // Set by the grid's AutoThemeAdapt: the panel's buttons follow the theme.
+    bool AutoThemeAdapt() const { return autoThemeAdapt_; }
+    void SetAutoThemeAdapt(bool v) { store(autoThemeAdapt_, v); }
     std::function<void()> OnChange;
+    // Copies every published value (one notice at the end).
     void Assign(const TSearchFooter& s);
+
+private:
+    void changed() const
+    {
+        if (OnChange)
+            OnChange();
+    }
+    template <class T>
+    void store(T& field, const T& value)
+    {
+        field = value;
+        changed();
+    }
+    void storeIfNew(bool& field, bool value)
+    {
+        if (field == value)
+            return;
+        field = value;
+        changed();
+    }
+    bool visible_ = false;
+    TColor color_ = clWhite;
+    TColor colorTo_ = clBtnFace;
+    QString findNextCaption_ = QStringLiteral("Find next");
+    QString findPrevCaption_ = QStringLiteral("Find previous");
+    QString matchCaseCaption_ = QStringLiteral("Match case");
+    QString hintClose_ = QStringLiteral("Close");
+    QString hintFindNext_ = QStringLiteral("Find next occurence");
+    QString hintFindPrev_ = QStringLiteral("Find previous occurence");
+    QString hintHighlight_ = QStringLiteral("Highlight occurences");
+    bool showClose_ = true;
+    bool showFindNext_ = true;
+    bool showFindPrev_ = true;
+    bool showHighLight_ = true;
+    bool showMatchCase_ = true;
+    bool autoSearch_ = true;
+    bool autoThemeAdapt_ = false;
 };
 
 struct TSizeWhileTyping {

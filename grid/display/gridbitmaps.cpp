@@ -141,6 +141,49 @@ QPixmap funnel()
     return pm;
 }
 
+// A 16 by 16 arrow pointing down (find next) or up (find previous), grey when disabled.
+QPixmap searchArrow(bool down, bool disabled)
+{
+    QPixmap pm = blank(16, 16);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(Qt::NoPen);
+    p.setBrush(disabled ? QColor(160, 160, 160) : QColor(32, 96, 192));
+    QPolygonF arrow;
+    arrow << QPointF(6, 2) << QPointF(10, 2) << QPointF(10, 8) << QPointF(14, 8) << QPointF(8, 14) << QPointF(2, 8)
+          << QPointF(6, 8);
+    if (!down)
+        for (QPointF& pt : arrow)
+            pt.setY(16 - pt.y());
+    p.drawPolygon(arrow);
+    return pm;
+}
+
+// The 12 by 12 close cross: dark, red under the pointer, grey when disabled.
+QPixmap closeCross(bool hot, bool disabled)
+{
+    QPixmap pm = blank(12, 12);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    const QColor c = disabled ? QColor(160, 160, 160) : hot ? QColor(200, 32, 32) : QColor(64, 64, 64);
+    p.setPen(QPen(c, 2, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(QPointF(2.5, 2.5), QPointF(9.5, 9.5));
+    p.drawLine(QPointF(9.5, 2.5), QPointF(2.5, 9.5));
+    return pm;
+}
+
+// The 16 by 16 highlight mark: a marker stroke over a line of text.
+QPixmap highlightMark(bool disabled)
+{
+    QPixmap pm = blank(16, 16);
+    QPainter p(&pm);
+    p.fillRect(QRect(1, 5, 14, 6), disabled ? QColor(210, 210, 210) : QColor(255, 230, 0));
+    p.setPen(QPen(disabled ? QColor(160, 160, 160) : QColor(0, 0, 0), 1));
+    for (int x = 3; x <= 12; x += 3)
+        p.drawLine(x, 8, x + 1, 8);
+    return pm;
+}
+
 QPixmap draw(const QString& name)
 {
     // ESGCHK01..04: Vantor 20 x 20; 05..08: XP 16 x 16 (checked, unchecked, checked disabled,
@@ -164,6 +207,16 @@ QPixmap draw(const QString& name)
         return leaf(name == QLatin1String("ESGLEAFOPEN"));
     if (name == QLatin1String("ESGFILT"))
         return funnel();
+    // The search panel's glyphs; the names ending in "D" are their disabled forms, "ESGCLOSEH"
+    // the close cross under the pointer.
+    if (name == QLatin1String("ESGARDOWN") || name == QLatin1String("ESGARDOWND"))
+        return searchArrow(true, name == QLatin1String("ESGARDOWND"));
+    if (name == QLatin1String("ESGARUP") || name == QLatin1String("ESGARUPD"))
+        return searchArrow(false, name == QLatin1String("ESGARUPD"));
+    if (name == QLatin1String("ESGCLOSE") || name == QLatin1String("ESGCLOSEH") || name == QLatin1String("ESGCLOSED"))
+        return closeCross(name == QLatin1String("ESGCLOSEH"), name == QLatin1String("ESGCLOSED"));
+    if (name == QLatin1String("ESGHI") || name == QLatin1String("ESGHID"))
+        return highlightMark(name == QLatin1String("ESGHID"));
     if (name == QLatin1String("INTLI1"))
         return panMark(true, true);
     if (name == QLatin1String("INTLI2"))

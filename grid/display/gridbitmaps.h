@@ -1,6 +1,7 @@
 #pragma once
 // The grid library's named bitmaps ("ESGCHK01".."ESGCHK08", "ESGRAD01".."ESGRAD08", "XPNODEO",
-// "XPNODEC", "ESGLEAFOPEN", "ESGLEAFCLOSE", "ESGFILT", the panning marks "INTLI1".."INTLI3"), drawn by the library at their sizes on a
+// "XPNODEC", "ESGLEAFOPEN", "ESGLEAFCLOSE", "ESGFILT", the panning marks "INTLI1".."INTLI3", the
+// search panel's "ESGARDOWN", "ESGARUP", "ESGCLOSE", "ESGCLOSEH", "ESGHI" and their disabled forms with "D"), drawn by the library at their sizes on a
 // transparent background; a null pixmap for any other name.
 #include <QPixmap>
 #include <QString>

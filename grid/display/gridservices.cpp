@@ -3,6 +3,7 @@
 #include <QDesktopServices>
 #include <QUrl>
 
+#include "grid/display/extgrid.h"
 #include "grid/display/extxpvs.h"
 
 namespace {
@@ -13,6 +14,11 @@ bool displayUnitStarted = false;
 }  // namespace
 
 TGridEditingServices::~TGridEditingServices() = default;
+
+void TGridEditingServices::SearchExit(TExtStringGrid& Grid)
+{
+    Grid.SearchFooter.SetVisible(false);
+}
 
 TGridEditingServices* GridEditingServices()
 {

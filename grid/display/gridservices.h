@@ -19,6 +19,29 @@ public:
     virtual bool SortByHeaderClick(TExtStringGrid&, int /*ACol*/, bool /*Shift*/) { return false; }
     // The pointer moved far enough from a press on selected cells: a drag of them starts.
     virtual void StartCellDrag(TExtStringGrid&, int /*ACol*/, int /*ARow*/) {}
+    // The search panel's actions: find as the edit's text changes, find the next or the previous
+    // occurrence, highlight every occurrence (the panel's highlight button latched or not), and
+    // close the panel (which hides it).
+    virtual void SearchEditChange(TExtStringGrid&) {}
+    virtual void SearchForward(TExtStringGrid&) {}
+    virtual void SearchBackward(TExtStringGrid&) {}
+    virtual void SearchHighlight(TExtStringGrid&) {}
+    virtual void SearchExit(TExtStringGrid& Grid);
+
+    // Editing. The runtime grid asks whether its inplace edit may show (RuntimeAnswer is its own
+    // answer); the editing half chooses the cell's editor and shows a special one itself.
+    virtual bool CanEditShow(TExtStringGrid&, bool RuntimeAnswer) { return RuntimeAnswer; }
+    // The current cell is about to move: the changing events, the editing option per cell and
+    // the validation of an open editor decide. False when the base grid alone is to answer.
+    virtual bool SelectCell(TExtStringGrid&, int /*ACol*/, int /*ARow*/, bool& /*Answer*/) { return false; }
+    // The inplace edit hands its text back for a cell (display column): validated, then written.
+    // False when the editing half leaves the write to the plain path.
+    virtual bool EditedText(TExtStringGrid&, int /*ACol*/, int /*ARow*/, const QString& /*Value*/) { return false; }
+    // Ends editing: the open editor's value goes back into the cell. False when the plain path
+    // is to hide the runtime's edit.
+    virtual bool HideInplaceEditor(TExtStringGrid&) { return false; }
+    // The runtime's edit was hidden.
+    virtual void EditorHidden(TExtStringGrid&) {}
 };
 
 // Opens an anchor of a cell ("open" for a file or a URL). A test replaces the opener; an empty

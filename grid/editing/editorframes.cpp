@@ -50,7 +50,7 @@ QRect DrawEdge(QPainter& p, const QRect& r, unsigned edge)
     return inner;
 }
 
-void FrameRect(QPainter& p, const QRect& r, const QColor& color)
+void EditorFrameRect(QPainter& p, const QRect& r, const QColor& color)
 {
     if (r.width() <= 0 || r.height() <= 0)
         return;
@@ -100,7 +100,7 @@ void DrawScrollArrowButton(QPainter& p, const QRect& r, TArrowKind kind, bool pu
     p.fillRect(r, ToQColor(clBtnFace));
     QRect face = r;
     if (flat) {
-        FrameRect(p, r, ToQColor(clBtnShadow));
+        EditorFrameRect(p, r, ToQColor(clBtnShadow));
         face = r.adjusted(1, 1, -1, -1);
     } else {
         face = DrawEdge(p, r, pushed ? BDR_SUNKENOUTER : EDGE_RAISED);

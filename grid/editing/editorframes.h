@@ -19,7 +19,7 @@ inline constexpr unsigned EDGE_ETCHED = BDR_SUNKENOUTER | BDR_RAISEDINNER;
 QRect DrawEdge(QPainter& p, const QRect& r, unsigned edge);
 
 // A one-pixel frame on the border of r.
-void FrameRect(QPainter& p, const QRect& r, const QColor& color);
+void EditorFrameRect(QPainter& p, const QRect& r, const QColor& color);
 
 enum class TArrowKind { Left = 0, Right = 1, Up = 2, Down = 3 };
 

@@ -338,15 +338,15 @@ void TESGCustomCombo::drawBorders(QPainter& p)
     QRect r = rect();
     if (hot && focusBorder_) {
         r = DrawEdge(p, r, BDR_SUNKENOUTER);
-        FrameRect(p, r, outer);
+        EditorFrameRect(p, r, outer);
         r.adjust(1, 1, -1, -1);
-        FrameRect(p, r, inner);
+        EditorFrameRect(p, r, inner);
     } else {
-        FrameRect(p, r, outer);
+        EditorFrameRect(p, r, outer);
         r.adjust(1, 1, -1, -1);
-        FrameRect(p, r, outer);
+        EditorFrameRect(p, r, outer);
         r.adjust(1, 1, -1, -1);
-        FrameRect(p, r, inner);
+        EditorFrameRect(p, r, inner);
     }
     if (style_ != csSimple)
         DrawDropButtonBorder(p);

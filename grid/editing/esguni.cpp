@@ -63,7 +63,7 @@ void TESGUniCustomCombo::DrawDropButtonBorder(QPainter& p)
     p.setClipRegion(QRegion(rect()).subtracted(QRect(cw - bw + 4, 4, bw - 8, ch - 8)));
     if (Active()) {
         if (view()->isVisible())
-            FrameRect(p, border, ToQColor(clBtnShadow));
+            EditorFrameRect(p, border, ToQColor(clBtnShadow));
         else
             DrawEdge(p, border, Etched() ? EDGE_ETCHED : EDGE_RAISED);
     } else {

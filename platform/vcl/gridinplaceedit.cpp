@@ -355,6 +355,7 @@ void TCustomGrid::HideEditor()
     }
     InvalidateCell(Col(), Row());
     editorBusy_ = false;
+    EditorHidden();
 }
 
 void TCustomGrid::CancelEditor()
@@ -374,6 +375,7 @@ void TCustomGrid::CancelEditor()
     editorMode_ = (options_ & goAlwaysShowEditor) && editor_ && editor_->isVisible();
     InvalidateCell(Col(), Row());
     editorBusy_ = false;
+    EditorHidden();
 }
 
 void TCustomGrid::placeEditor()

@@ -371,6 +371,10 @@ protected:
     void ShowEditorChar(QChar ch);
     // Hides the editor without writing its text (Escape).
     void CancelEditor();
+    // Runs after HideEditor or CancelEditor hid the editor (its text written or dropped).
+    virtual void EditorHidden() {}
+    // HideEditor or CancelEditor is running (the editor cannot be shown again until it ends).
+    bool EditorBusy() const { return editorBusy_; }
     // Brings the scroll bars in line with the grid's size and position.
     void UpdateScrollRange();
     // The area the running paint pass repaints (viewport coordinates).

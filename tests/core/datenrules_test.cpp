@@ -734,6 +734,41 @@ TEST_F(UnitRulesTest, EntryBoxesTakeTheColoursOfTheUnitsLookupRows)
     }
 }
 
+TEST_F(UnitRulesTest, WhileAUnitIsEditedABoxTakesTheColourOfWhatIsChosenInIt)
+{
+    const int unit = addUnit({day(2004, 5, 12), 1});
+    db.exec("UPDATE CONFIG SET cfg_spoFarbeEingabe = 1, cfg_belFarbeEingabe = 1");
+    db.exec("UPDATE belstufe SET bel_farbe = 255 WHERE bel_id = 3");
+    open();
+    views.entryVisible = true;
+    gotoUnit(unit);
+    auto last = [this](const QString& control) {
+        QString found;
+        for (const QString& call : views.calls)
+            if (call.startsWith("color " + control + ' '))
+                found = call.section(' ', 2);
+        return found;
+    };
+    const QString window = QString::number(clWindow, 16);
+
+    // A level set while the unit is edited (as the automatic load level sets it from the pulse)
+    // colours the load-level box at once; the other boxes keep theirs.
+    server.daten.Edit();
+    views.calls.clear();
+    server.daten.FieldByName("Belastungsstufe")->SetAsInteger(3);
+    EXPECT_EQ(last("DBLookupComboBox3"), "ff");
+    EXPECT_EQ(last("DBLookupComboBox1"), "");
+    server.daten.Cancel();
+
+    // A new unit's empty sport box shows no sport's colour.
+    ASSERT_NE(last("DBLookupComboBox1"), window);
+    views.calls.clear();
+    server.daten.Insert();
+    ASSERT_TRUE(server.daten.FieldByName("Sportart")->IsNull());
+    EXPECT_EQ(last("DBLookupComboBox1"), window);
+    server.daten.Cancel();
+}
+
 TEST_F(UnitRulesTest, ColourRuleMovesTheLookupTablesToTheUnitsRows)
 {
     const int first = addUnit({day(2004, 5, 12), 1});

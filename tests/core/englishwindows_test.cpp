@@ -50,6 +50,8 @@
 #include "traininglog/blockman.h"
 #include "traininglog/datenselect.h"
 #include "traininglog/eingabefrm.h"
+#include "traininglog/einheiteneingabe.h"
+#include "controls/xpbutton.h"
 #include "traininglog/musteredit.h"
 #include "traininglog/trainform.h"
 #include "traininglog/trainplanwoche.h"
@@ -229,7 +231,7 @@ TEST_F(EnglishWindowsTest, EveryWindowTextIsTranslated)
                               "Orvalo 4/3/3.5", "Orvalo", "&Orvalo", "Zadiv Udud Ororaze", "&Zadiv Udud Ororaze",
                               "Polar-Import", "Garmin-Import", "Outbreaker-Import", "I&mport", "&Training",
                               "Form:", "Block:", "Name:", "Wind", "°C", "km/h", "Sprache/Language:", "Explorer", "Details", "Form", "Gli", "kcal",
-                              "outImport", "Import", "n/a"};
+                              "outImport", "Import", "n/a", "H"};
     QStringList untranslated;
     for (auto it = german.cbegin(); it != german.cend(); ++it) {
         const QString en = english.value(it.key());
@@ -237,6 +239,15 @@ TEST_F(EnglishWindowsTest, EveryWindowTextIsTranslated)
             untranslated << it.key() + " = " + it.value();
     }
     EXPECT_TRUE(untranslated.isEmpty()) << untranslated.join('\n').toStdString();
+}
+
+TEST_F(EnglishWindowsTest, TheTodayButtonsReadHAsInTheUnitWindow)
+{
+    StartProgram({"egal.orv", "en"});
+    Tmusteredit templates(MainForm->cds, MainForm->cds2, MainForm->SaveDialog1, MainForm);
+    EXPECT_EQ(eingabe->XPButton1->Caption(), "H");
+    EXPECT_EQ(templates.BitBtn3->text(), "H");
+    EXPECT_EQ(templates.BitBtn3->toolTip(), "Today");
 }
 
 TEST_F(EnglishWindowsTest, NoEnglishMenuUsesOneAcceleratorTwice)

@@ -17,6 +17,7 @@
 #include "core/orvdbserver.h"
 #include "tests/core/programfixture.h"
 #include "tests/support/athletedb.h"
+#include "traininglog/blockman.h"
 #include "traininglog/einheiteneingabe.h"
 
 namespace {
@@ -383,6 +384,42 @@ TEST_F(NavigatorTest, BlocksOfHundredDaysAgoAreArchivedAndDropsReFileUnits)
     target->setText(0, "Frühjahr");
     EXPECT_EQ(db.value("SELECT trb_Name FROM trainingsblock WHERE trb_Id = 3").toString(), "Frühjahr");
     EXPECT_TRUE(ScriptedAnswers::messages().isEmpty()) << messageTexts().join("\n").toStdString();
+}
+
+TEST_F(NavigatorTest, ABlockRenamedInTheBlockManagerShowsItsNewNameInTheTree)
+{
+    block(1, "Herbst", EncodeDate(2005, 3, 15));
+    unit("14.03.2005", 1, "Wald", 1);
+    start();
+    showBlocks();
+    ASSERT_NE(findNode("Herbst"), nullptr);
+    bool renamed = false;
+    ScriptedAnswers::onShowModal<Tblockman>([&](Tblockman& f) {
+        TTable& blocks = orvServer->trainblockman;
+        ASSERT_TRUE(blocks.Locate(QStringLiteral("trb_Id"), 1));
+        blocks.Edit();
+        blocks.FieldByName(QStringLiteral("trb_Name"))->SetAsString(QStringLiteral("Frühjahr"));
+        blocks.Post();
+        // While the manager is still open: the save itself refreshes the tree.
+        renamed = findNode("Frühjahr") != nullptr && findNode("Herbst") == nullptr;
+        f.SetModalResult(mrCancel);
+    });
+    MainForm->Action17Execute(nullptr);
+    EXPECT_TRUE(renamed);
+    EXPECT_TRUE(ScriptedAnswers::messages().isEmpty()) << messageTexts().join("\n").toStdString();
+}
+
+TEST_F(NavigatorTest, AUnitWithoutDistanceShowsZeroInItsDistanceUnit)
+{
+    unit("14.03.2005", 1, "Kraftraum", 1, 0);
+    unit("15.03.2005", 1, "Bahn", 1, 40);  // 0,04 km: below what one decimal shows
+    unit("16.03.2005", 1, "Wald", 1, 10500);
+    start();
+    TStringGrid* grid = navigatorFrm->StringGrid1;
+    ASSERT_EQ(grid->RowCount(), 5);
+    EXPECT_EQ(grid->Cells(ocDistance, 2), "0 km");
+    EXPECT_EQ(grid->Cells(ocDistance, 3), "0 km");
+    EXPECT_EQ(grid->Cells(ocDistance, 4), "10,5 km");
 }
 
 TEST_F(NavigatorTest, BlockButtonsAndDropsRefuseAUnitBeingEdited)

@@ -8,6 +8,7 @@
 
 #include "core/language.h"
 #include "core/main.h"
+#include "core/navigatorframe.h"
 #include "core/orvdbserver.h"
 #include "exchange/hrmimport.h"
 #include "exchange/polarimport.h"
@@ -264,12 +265,15 @@ TEST_F(HrmImportTest, OnTheSplitPageTheRowsJoinTheCurrentUnit)
     ASSERT_TRUE(orvServer->daten.Locate(QStringLiteral("dat_Id"), 7));
     eingabe->PageControl2->setCurrentIndex(1);
     const int units = count("SELECT count(*) FROM DATEN");
+    EXPECT_EQ(navigatorFrm->unitShownWithSplits(7), false);
     const QString file = files.write(QStringLiteral("08071501.hrm"), fixture("08071501.hrm"));
     importFile(file, [](ThrmImport& f) {
         EXPECT_FALSE(f.CheckBox1->isChecked());
         f.Button2->click();
     });
     EXPECT_EQ(count("SELECT count(*) FROM DATEN"), units);
+    // The navigator draws the unit as one with samples and laps now.
+    EXPECT_EQ(navigatorFrm->unitShownWithSplits(7), true);
     EXPECT_EQ(count("SELECT count(*) FROM zeit WHERE zei_Id = 7 AND zei_hrm = 1"), 4);
     EXPECT_EQ(count("SELECT count(*) FROM zeit WHERE zei_Id = 7 AND zei_hrm = 0"), 2);
 }

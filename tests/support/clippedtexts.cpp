@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QAbstractItemModel>
+#include <QApplication>
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QHeaderView>
@@ -25,16 +26,12 @@
 
 namespace {
 
-// Shown when the window is: the control and every container up to the window are not hidden,
-// except pages of a page control, which show when their tab is chosen.
+// Shown when the window is: the control and every container up to the window are not hidden.
 bool shown(const QWidget* w, const QWidget* window)
 {
-    for (; w && w != window; w = w->parentWidget()) {
-        if (!w->isHidden())
-            continue;
-        if (!qobject_cast<const QStackedWidget*>(w->parentWidget()))
+    for (; w && w != window; w = w->parentWidget())
+        if (w->isHidden())
             return false;
-    }
     return true;
 }
 
@@ -246,11 +243,13 @@ bool LooksLikeValue(const QString& text)
     return value.match(text.trimmed()).hasMatch();
 }
 
-QStringList ClippedTexts(QWidget* window, const TextRoomProbe& probe)
+namespace {
+
+// Measures `root` and what is shown below it.
+void measure(QStringList& cut, QWidget* root, QWidget* window, const TextRoomProbe& probe)
 {
-    QStringList cut;
-    QList<QWidget*> widgets = window->findChildren<QWidget*>();
-    widgets.prepend(window);
+    QList<QWidget*> widgets = root->findChildren<QWidget*>();
+    widgets.prepend(root);
     for (QWidget* w : widgets) {
         if (w->isWindow() && w != window)
             continue;
@@ -285,5 +284,40 @@ QStringList ClippedTexts(QWidget* window, const TextRoomProbe& probe)
             checkDBGrid(cut, dg, where);
         }
     }
+}
+
+// Measures `root`, then every page of each page control below it that is not the one shown:
+// the page is shown in its place for the time of the measuring (laid out as when its tab is
+// chosen; the page control's handlers are not called), and the page shown before comes back.
+void measureWithPages(QStringList& cut, QWidget* root, QWidget* window, const TextRoomProbe& probe)
+{
+    measure(cut, root, window, probe);
+    QList<QStackedWidget*> stacks = root->findChildren<QStackedWidget*>();
+    if (auto* self = qobject_cast<QStackedWidget*>(root))
+        stacks.prepend(self);
+    for (QStackedWidget* stack : stacks) {
+        if (!shown(stack, window) || stack->window() != window)
+            continue;
+        const int current = stack->currentIndex();
+        for (int i = 0; i < stack->count(); ++i) {
+            if (i == current)
+                continue;
+            const QSignalBlocker quiet(stack);
+            stack->setCurrentIndex(i);
+            QApplication::processEvents();
+            measureWithPages(cut, stack->widget(i), window, probe);
+        }
+        const QSignalBlocker quiet(stack);
+        stack->setCurrentIndex(current);
+    }
+}
+
+}  // namespace
+
+QStringList ClippedTexts(QWidget* window, const TextRoomProbe& probe)
+{
+    QStringList cut;
+    measureWithPages(cut, window, window, probe);
+    QApplication::processEvents();
     return cut;
 }

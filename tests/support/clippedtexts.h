@@ -5,7 +5,8 @@
 // "window/control 'text' needs N px, has M px", so a failing test names what a user sees cut.
 //
 // Only what is shown counts: controls hidden themselves or inside a hidden container are left
-// out, but the pages of a page control all count (each is shown when its tab is chosen).
+// out, but the pages of a page control all count: each is shown in turn (laid out as when its tab
+// is chosen) and measured, and the page shown before comes back.
 #include <QString>
 #include <QStringList>
 

@@ -216,6 +216,44 @@ TEST_F(StrManagerTest, PicturesAreStoredAsTheyAreAndLargeOnesAskFirst)
     });
 }
 
+TEST_F(StrManagerTest, LargePicturesShowWholeInTheirPlacesAndTheMapAtItsSizeInThePreview)
+{
+    QImage large(1600, 1200, QImage::Format_RGB32);
+    large.fill(Qt::darkGreen);
+    const QString file = files.file(QStringLiteral("karte.png"));
+    ASSERT_TRUE(large.save(file));
+    openManager([&](TstrManager& m) {
+        m.show();
+        m.PageControl1->setCurrentIndex(m.PageControl1->count() - 1);  // "Karte/Bild"
+        click(m, "Zum Turm");
+        ScriptedAnswers::pushFileName(file);
+        m.XPButton3->Click();  // the map
+        ScriptedAnswers::pushFileName(file);
+        m.XPButton1->Click();  // the picture
+        QApplication::processEvents();
+        for (TDBImage* image : {m.DBImage1, m.DBImage2}) {
+            EXPECT_EQ(image->Picture().size(), QSize(1600, 1200));  // kept as it is
+            const QSize room = image->contentsRect().size();
+            const QSize shown = image->pixmap().size();
+            ASSERT_FALSE(shown.isEmpty());
+            // Scaled down whole into the room, in its proportions.
+            EXPECT_TRUE(shown.width() <= room.width() && shown.height() <= room.height())
+                << shown.width() << "x" << shown.height() << " in " << room.width() << "x" << room.height();
+            EXPECT_TRUE(shown.width() == room.width() || shown.height() == room.height());
+            EXPECT_NEAR(double(shown.width()) / shown.height(), 4.0 / 3.0, 0.02);
+        }
+        ScriptedAnswers::onShowModal<TimgPreview>([](TimgPreview& p) {
+            EXPECT_EQ(p.Image1->size(), QSize(1600, 1200));
+            p.Button1->click();
+        });
+        QMouseEvent dbl(QEvent::MouseButtonDblClick, QPointF(5, 5), QPointF(5, 5), Qt::LeftButton, Qt::LeftButton,
+                        Qt::NoModifier);
+        QCoreApplication::sendEvent(m.DBImage1, &dbl);
+        orvServer->strecke.Cancel();
+        m.Close();
+    });
+}
+
 // The window as a keyboard user meets it: Tab from the tree through the route's fields, the
 // pages and their controls, the tool bars, and back with Shift+Tab.
 TEST_F(StrManagerTest, TabWalksEveryPageInOrderAndBack)

@@ -9,6 +9,7 @@
 
 #include "core/busy.h"
 #include "core/main.h"
+#include "core/navigatorframe.h"
 #include "core/orvdbserver.h"
 #include "tests/support/keyboardwalk.h"
 #include "tests/support/messages.h"
@@ -261,6 +262,7 @@ TEST_F(SplitPageTest, RoutePointsAreLoadedAsSplitsOfTheChosenRoute)
     db.exec("INSERT INTO streckez (StrIndex, Meter, Streckenpunkt, Hoehe) VALUES (1, 500, 'falsch', 1), "
             "(2, 0, 'Start', 100), (2, 1000, 'Brücke', 110), (2, 2500, 'Kirche', 130), (2, 4000, 'Ziel', 100)");
     start();
+    EXPECT_EQ(navigatorFrm->unitShownWithSplits(1), false);
     QMenu* menu = eingabe->Zwischenzeitenladen1;
     emit menu->aboutToShow();
     ASSERT_EQ(menu->actions().size(), 3);
@@ -275,6 +277,8 @@ TEST_F(SplitPageTest, RoutePointsAreLoadedAsSplitsOfTheChosenRoute)
     ASSERT_EQ(grid().RowCount(), 9);
     EXPECT_EQ(grid().Cells(zwgrid::colNotiz, 3), "Brücke");
     EXPECT_EQ(grid().Cells(zwgrid::colHoehe, 5), "130");
+    // The navigator draws the unit as one with splits now.
+    EXPECT_EQ(navigatorFrm->unitShownWithSplits(1), true);
     EXPECT_TRUE(eingabe->zwFillEnabled);
     EXPECT_FALSE(BusyDlg->isVisible());
 }
@@ -287,6 +291,7 @@ TEST_F(SplitPageTest, ARoutesPointsLandAllOrNoneAndOnlyOnASavedUnit)
     // A database rule that refuses the third point: the two before it go with it.
     db.exec("CREATE TRIGGER refuse BEFORE INSERT ON zeit WHEN NEW.Meter = 2500 BEGIN SELECT RAISE(ABORT, 'nein'); END");
     start();
+    EXPECT_EQ(navigatorFrm->unitShownWithSplits(1), false);
     QMenu* menu = eingabe->Zwischenzeitenladen1;
     emit menu->aboutToShow();
     ASSERT_EQ(menu->actions().size(), 1);

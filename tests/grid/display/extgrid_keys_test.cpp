@@ -197,7 +197,7 @@ TEST(GridWindow, MovesZoomPanningAndRowColours)
     // The floating footer's row does not move.
     TExtStringGrid f;
     f.SetOptions(f.Options() | goRowMoving);
-    f.FloatingFooter.Visible = true;
+    f.FloatingFooter.SetVisible(true);
     f.SetCellText(1, f.RowCount() - 1, QStringLiteral("sum"));
     f.show();
     const QPoint from = f.CellRect(0, f.RowCount() - 1).center();

@@ -111,11 +111,11 @@ TEST(ExtStringGridObject, ANewGridHasTheDefaultsOfItsParts)
         {"DragDropSettings.OleDropTarget", g.DragDropSettings.OleDropTarget, false},
         {"Balloon.AutoHideDelay", g.Balloon.AutoHideDelay, -1},
         {"ShowModified.Color", g.ShowModified.Color(), clYellow},
-        {"FloatingFooter.Color", g.FloatingFooter.Color, clBtnFace},
-        {"FloatingFooter.FooterStyle", int(g.FloatingFooter.FooterStyle), int(fsFixedLastRow)},
-        {"SearchFooter.FindNextCaption", g.SearchFooter.FindNextCaption, "Find next"},
-        {"SearchFooter.HintFindPrev", g.SearchFooter.HintFindPrev, "Find previous occurence"},
-        {"SearchFooter.ColorTo", g.SearchFooter.ColorTo, clBtnFace},
+        {"FloatingFooter.Color", g.FloatingFooter.Color(), clBtnFace},
+        {"FloatingFooter.FooterStyle", int(g.FloatingFooter.FooterStyle()), int(fsFixedLastRow)},
+        {"SearchFooter.FindNextCaption", g.SearchFooter.FindNextCaption(), "Find next"},
+        {"SearchFooter.HintFindPrev", g.SearchFooter.HintFindPrev(), "Find previous occurence"},
+        {"SearchFooter.ColorTo", g.SearchFooter.ColorTo(), clBtnFace},
         {"Filter", g.Filter.Count(), 0},
     };
     for (const Default& d : defaults)

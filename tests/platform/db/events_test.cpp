@@ -91,6 +91,7 @@ TEST_F(EventOrder, EditOnAnEmptyDatasetInserts)
 TEST_F(EventOrder, RequiredCheckComesAfterBeforePost)
 {
     daten.Close();
+    daten.SetName(QStringLiteral("daten"));
     daten.AddField(QStringLiteral("dat_Id"), ftAutoInc)->SetReadOnly(true);
     daten.AddField(QStringLiteral("Datum"), ftDateTime)->SetRequired(true);
     daten.AddField(QStringLiteral("Ort"), ftString, 30);
@@ -102,7 +103,8 @@ TEST_F(EventOrder, RequiredCheckComesAfterBeforePost)
         daten.Post();
         FAIL() << "Post without Datum";
     } catch (const EDatabaseError& e) {
-        EXPECT_TRUE(e.Message().contains(QStringLiteral("Feld 'Datum' muß einen Wert haben"))) << e.what();
+        // The user reads the field's label alone, not the dataset's name before it.
+        EXPECT_EQ(e.Message(), QStringLiteral("Feld 'Datum' muß einen Wert haben"));
     }
     EXPECT_EQ(log.take(), (L{"BeforePost"}));
     EXPECT_EQ(daten.State(), dsInsert);

@@ -545,6 +545,31 @@ TEST_F(DBGridTest, CtrlDeleteAsksBeforeDeletingWithConfirmDelete)
     ScriptedAnswers::clear();
 }
 
+TEST_F(DBGridTest, ARowSelectingGridShowsNoSelectionBarWithoutARecord)
+{
+    grid.SetOptions(grid.Options() | dgRowSelect);
+    grid.setFocus();
+    QApplication::setActiveWindow(&grid);
+    const QColor highlight = grid.palette().color(QPalette::Highlight);
+    // Pixels of the selection colour in the first data row.
+    auto selected = [&] {
+        QImage img(grid.viewport()->size(), QImage::Format_ARGB32);
+        grid.viewport()->render(&img);
+        const QRect row = grid.CellRect(grid.FixedCols(), 1).united(grid.CellRect(grid.ColCount() - 1, 1));
+        int n = 0;
+        for (int y = row.top(); y <= row.bottom(); ++y)
+            for (int x = std::max(0, row.left()); x <= std::min(img.width() - 1, row.right()); ++x)
+                n += img.pixelColor(x, y) == highlight;
+        return n;
+    };
+    ASSERT_GT(selected(), 0);  // a record's row is drawn selected
+    daten.Close();
+    exec("DELETE FROM daten");
+    daten.Open();
+    ASSERT_TRUE(daten.IsEmpty());
+    EXPECT_EQ(selected(), 0);
+}
+
 TEST_F(DBGridTest, ABlobColumnIsEditedOnlyThroughItsButton)
 {
     exec("CREATE TABLE bilder (id INTEGER PRIMARY KEY, bild BLOB); INSERT INTO bilder VALUES (1, x'424D00');");
