@@ -135,6 +135,13 @@ QString TBaseGrid::GetRawCell(int ACol, int ARow) const
     return c ? c->text : QString();
 }
 
+const QString& TBaseGrid::RawCellRef(int ACol, int ARow) const
+{
+    static const QString empty;
+    const Cell* c = findCell(ACol, ARow);
+    return c ? c->text : empty;
+}
+
 void TBaseGrid::SetRawCell(int ACol, int ARow, const QString& Value)
 {
     if (ACol < 0 || ARow < 0)
@@ -370,13 +377,11 @@ void TBaseGrid::ExchangeRowCells(int Row1, int Row2)
     const size_t need = size_t(std::max(Row1, Row2)) + 1;
     if (rows_.size() < need)
         rows_.resize(need);
+    // Only the two row entries move: a sort swaps rows a million times, and visiting their cells
+    // would cost a cache miss each. The records keep the row they were made in, as rows taken
+    // out and put back do; it only names the cell a record's own setters repaint, and the caller
+    // repaints both rows.
     std::swap(rows_[size_t(Row1)], rows_[size_t(Row2)]);
-    // The records know their row (they repaint their cell).
-    for (int r : {Row1, Row2})
-        if (const RowCells* cells = rows_[size_t(r)].get())
-            for (const Cell& c : *cells)
-                if (c.props)
-                    c.props->OwnerRow = r;
 }
 
 void TBaseGrid::ExchangeCells(int ACol, int Row1, int Row2)

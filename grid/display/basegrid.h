@@ -173,6 +173,12 @@ public:
     void SetCellText(int ACol, int ARow, const QString& Value);
     // The stored text of the cell itself: no merging, no hooks.
     QString GetRawCell(int ACol, int ARow) const;
+    // The stored text of the cell without a copy (an empty text for a cell never written); for
+    // reading many cells when the display hooks are not active.
+    const QString& RawCellRef(int ACol, int ARow) const;
+    // Whether GetCellText may differ from the stored text of the base cell (a display hook is
+    // set); a descendant that overrides DoGetDisplText answers true as well.
+    virtual bool DisplayHooksActive() const { return bool(OnGetDisplText) || bool(OnGetDisplWideText); }
     void SetRawCell(int ACol, int ARow, const QString& Value);
     // The application's object of the cell (its record's CellObject); setting one makes the record.
     QObject* GetCellObject(int ACol, int ARow) const;

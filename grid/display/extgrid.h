@@ -1107,7 +1107,7 @@ private:
     void floatingFooterChanged(TFloatingFooterChange What);
     void placePanels();
     template <class Visit>
-    void visitColumnValues(int ACol, int FromRow, int ToRow, Visit&& visit);
+    void visitColumnValues(const std::vector<int>& Cols, int FromRow, int ToRow, Visit&& visit);
     int swapCount_ = 0;
     int trackedRow_ = -1;
     TIntList rowIndexList_;

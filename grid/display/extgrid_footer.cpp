@@ -75,11 +75,47 @@ public:
         }
         if (start >= n)
             return false;
+        if (plainDecimal(buf + start, buf + n, value))
+            return true;
         const auto [end, ec] = std::from_chars(buf + start, buf + n, value);
         return ec == std::errc() && end == buf + n;
     }
 
 private:
+    // Digits with at most one point and at most 15 digits in all: the digits as an integer are
+    // exact, and so is their division by a power of ten, which rounds once as reading does.
+    static bool plainDecimal(const char* b, const char* e, double& value)
+    {
+        static const double powers[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                        1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+        bool negative = false;
+        if (b < e && *b == '-') {
+            negative = true;
+            ++b;
+        }
+        long long digits = 0;
+        int count = 0;
+        int fraction = -1;
+        for (; b < e; ++b) {
+            if (*b >= '0' && *b <= '9') {
+                if (++count > 15)
+                    return false;
+                digits = digits * 10 + (*b - '0');
+                if (fraction >= 0)
+                    ++fraction;
+            } else if (*b == '.' && fraction < 0) {
+                fraction = 0;
+            } else {
+                return false;
+            }
+        }
+        if (count == 0)
+            return false;
+        value = double(digits) / powers[fraction < 0 ? 0 : fraction];
+        if (negative)
+            value = -value;
+        return true;
+    }
     bool startsNumber(QChar c) const
     {
         return (c >= QLatin1Char('0') && c <= QLatin1Char('9')) || c == QLatin1Char('E') || c == QLatin1Char('e')
@@ -462,8 +498,10 @@ void TExtStringGrid::PaintFooterPanel(TGridCanvas& Canvas, const QRect& Client)
 
 void TExtStringGrid::CalcProgress(int, int) {}
 
+// Visits the numbers of the columns over the rows, row by row (each row's cells are read while
+// they are at hand): visit(index into Cols, value).
 template <class Visit>
-void TExtStringGrid::visitColumnValues(int ACol, int FromRow, int ToRow, Visit&& visit)
+void TExtStringGrid::visitColumnValues(const std::vector<int>& Cols, int FromRow, int ToRow, Visit&& visit)
 {
     const NumberReader reader;
     const int lastShown = FloatingFooter.Visible() ? RowCount() - 2 : RowCount() - 1;
@@ -471,33 +509,67 @@ void TExtStringGrid::visitColumnValues(int ACol, int FromRow, int ToRow, Visit&&
     const bool realRows = ToRow > lastShown;
     const bool grouped = groupColumn_ >= 0;
     CalcProgress(0, -1);
+    // Without display hooks a base cell's text is its stored text, read without a copy.
+    const bool hooks = DisplayHooksActive();
     QString text;
     for (int r = FromRow; r <= ToRow; ++r) {
-        if (realRows) {
-            GetRealCellText(ACol, r, text);
-        } else {
-            if (r < 0 || r >= RowCount())
-                continue;
-            if (grouped && (IsNodeRow(r) || IsSummaryRow(r)))
-                continue;
-            if (HasCellProperties(ACol, r) && !CellIsBase(ACol, r))
-                continue;
-            text = GetCellText(ACol, r);
-        }
-        double v = 0;
-        if (!reader.Read(text, v))
+        if (!realRows && (r < 0 || r >= RowCount() || (grouped && (IsNodeRow(r) || IsSummaryRow(r)))))
             continue;
-        CalcProgress(1, r);
-        visit(v);
+        bool counted = false;
+        for (size_t i = 0; i < Cols.size(); ++i) {
+            const int c = Cols[i];
+            const QString* read = &text;
+            if (realRows) {
+                GetRealCellText(c, r, text);
+            } else {
+                // Only the base cell of a merged area counts.
+                const TCellProperties* p = FindCellProperties(c, r);
+                if (p && !p->IsBaseCell && p->CellSpanX != -1 && p->CellSpanY != -1)
+                    continue;
+                if (hooks)
+                    text = GetCellText(c, r);
+                else
+                    read = &RawCellRef(c, r);
+            }
+            double v = 0;
+            if (!reader.Read(*read, v))
+                continue;
+            if (!counted) {
+                CalcProgress(1, r);
+                counted = true;
+            }
+            visit(i, v);
+        }
     }
     CalcProgress(2, -1);
 }
 
+namespace {
+
+// The sum, smallest and largest number of a column.
+struct ColumnFigures {
+    double sum = 0;
+    double min = 0;
+    double max = 0;
+    bool any = false;
+    void Add(double v)
+    {
+        sum += v;
+        if (!any || v < min)
+            min = v;
+        if (!any || v > max)
+            max = v;
+        any = true;
+    }
+};
+
+}  // namespace
+
 double TExtStringGrid::ColumnSum(int ACol, int FromRow, int ToRow)
 {
-    double sum = 0;
-    visitColumnValues(ACol, FromRow, ToRow, [&sum](double v) { sum += v; });
-    return sum;
+    ColumnFigures f;
+    visitColumnValues({ACol}, FromRow, ToRow, [&f](size_t, double v) { f.Add(v); });
+    return f.sum;
 }
 
 double TExtStringGrid::ColumnAvg(int ACol, int FromRow, int ToRow)
@@ -510,26 +582,16 @@ double TExtStringGrid::ColumnAvg(int ACol, int FromRow, int ToRow)
 
 double TExtStringGrid::ColumnMin(int ACol, int FromRow, int ToRow)
 {
-    bool first = true;
-    double m = 0;
-    visitColumnValues(ACol, FromRow, ToRow, [&](double v) {
-        if (first || v < m)
-            m = v;
-        first = false;
-    });
-    return m;
+    ColumnFigures f;
+    visitColumnValues({ACol}, FromRow, ToRow, [&f](size_t, double v) { f.Add(v); });
+    return f.min;
 }
 
 double TExtStringGrid::ColumnMax(int ACol, int FromRow, int ToRow)
 {
-    bool first = true;
-    double m = 0;
-    visitColumnValues(ACol, FromRow, ToRow, [&](double v) {
-        if (first || v > m)
-            m = v;
-        first = false;
-    });
-    return m;
+    ColumnFigures f;
+    visitColumnValues({ACol}, FromRow, ToRow, [&f](size_t, double v) { f.Add(v); });
+    return f.max;
 }
 
 void TExtStringGrid::UpdateFooter(int ACol)
@@ -544,27 +606,42 @@ void TExtStringGrid::UpdateFooter(int ACol)
     const int to = RowCount() - 2 + extra;
     const int from = ACol < 0 ? 0 : ACol;
     const int upto = ACol < 0 ? ColCount() - 1 : std::min(ACol, ColCount() - 1);
+    // The columns that read numbers are calculated in one pass over the rows.
+    std::vector<int> numeric;
+    for (int c = from; c <= upto; ++c)
+        if (const TCellProperties* p = FindCellProperties(c, last)) {
+            const int kind = p->FooterCalc & 0x7F;
+            if (kind == 1 || kind == 2 || kind == 4 || kind == 5)
+                numeric.push_back(c);
+        }
+    std::vector<ColumnFigures> figures(numeric.size());
+    if (!numeric.empty())
+        visitColumnValues(numeric, fr, to, [&figures](size_t i, double v) { figures[i].Add(v); });
+    const int rows = to - fr + 1;
+    size_t next = 0;
     for (int c = from; c <= upto; ++c) {
         const TCellProperties* p = FindCellProperties(c, last);
         if (!p) {
             SetCellText(c, last, QString());
             continue;
         }
-        switch (p->FooterCalc & 0x7F) {
+        const int kind = p->FooterCalc & 0x7F;
+        const ColumnFigures* f = next < numeric.size() && numeric[next] == c ? &figures[next++] : nullptr;
+        switch (kind) {
         case 1:
-            SetFloats(c, last, ColumnSum(c, fr, to));
+            SetFloats(c, last, f->sum);
             break;
         case 2:
-            SetFloats(c, last, ColumnAvg(c, fr, to));
+            SetFloats(c, last, rows < 1 ? 0 : f->sum / rows);
             break;
         case 3:
             SetFloats(c, last, double(extra + (RowCount() - 1 - fr)));
             break;
         case 4:
-            SetFloats(c, last, ColumnMin(c, fr, to));
+            SetFloats(c, last, f->min);
             break;
         case 5:
-            SetFloats(c, last, ColumnMax(c, fr, to));
+            SetFloats(c, last, f->max);
             break;
         case 7: {
             QString text;

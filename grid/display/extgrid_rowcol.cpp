@@ -430,6 +430,7 @@ void TExtStringGrid::ContractNode(int ARow)
     BeginUpdate();
     HideRows(ARow + 1, RealRowIndex(last));
     EndUpdate();
+    UpdateFooterColumn(-1);
 }
 
 void TExtStringGrid::ExpandNode(int ARow)
@@ -480,6 +481,7 @@ void TExtStringGrid::ExpandNode(int ARow)
         }
     }
     EndUpdate();
+    UpdateFooterColumn(-1);
 }
 
 void TExtStringGrid::ExpandAllNodes()
@@ -488,6 +490,7 @@ void TExtStringGrid::ExpandAllNodes()
     for (int r = FixedRows(); r < RowCount(); ++r)
         if (TCellGraphic* g = nodeGraphic(GetCellGraphic(0, r)))
             g->CellBoolean = false;
+    UpdateFooterColumn(-1);
 }
 
 void TExtStringGrid::ContractAllNodes()
@@ -510,6 +513,7 @@ void TExtStringGrid::ContractAllNodes()
     }
     HideRowList(rows);
     EndUpdate();
+    UpdateFooterColumn(-1);
 }
 
 int TExtStringGrid::ParentNodeRow(int ARow)
@@ -620,8 +624,11 @@ void TExtStringGrid::DoRowMoved(int FromIndex, int ToIndex)
 
 void TExtStringGrid::SetFilterActive(bool value)
 {
-    if (value == filterActive_)
+    // The footers follow the rows shown, also when the value stays.
+    if (value == filterActive_) {
+        UpdateFooterColumn(-1);
         return;
+    }
     filterActive_ = value;
     if (value) {
         filterFixedRows_ = TCustomGrid::FixedRows();
@@ -638,6 +645,7 @@ void TExtStringGrid::SetFilterActive(bool value)
         if (selectionSaved_)
             RestoreSelection();
     }
+    UpdateFooterColumn(-1);
 }
 
 void TExtStringGrid::ApplyFilter()

@@ -485,6 +485,10 @@ private:
     Buffer display_;
     Buffer* active_ = &current_;
     bool inCalc_ = false;
+    // The edited record's calculated and lookup fields wait for their next read: set while the
+    // controls are disabled (nobody is told of their changes then), so bulk writes that set many
+    // fields of a record compute them once instead of after every field.
+    mutable bool calcStale_ = false;
 
     QString indexFieldNames_;
     QString filter_;

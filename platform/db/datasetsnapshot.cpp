@@ -885,6 +885,8 @@ void TDataSet::loadBuffer(Buffer& b, int pos)
 
 void TDataSet::calcBuffer(Buffer& b)
 {
+    if (&b == &current_)
+        calcStale_ = false;
     if (!hasCalcs_ || inCalc_)
         return;
     Buffer* saved = active_;
@@ -970,6 +972,9 @@ QVariant TDataSet::fieldValue(const TField* f) const
 {
     if (state_ == dsInactive)
         return QVariant();
+    if (calcStale_ && active_ == &current_ && f->fieldKind_ != fkData && !inCalc_ &&
+        (state_ == dsEdit || state_ == dsInsert))
+        const_cast<TDataSet*>(this)->calcBuffer(const_cast<TDataSet*>(this)->current_);
     const auto& v = active_->values;
     return size_t(f->index_) < v.size() ? v[size_t(f->index_)] : QVariant();
 }
@@ -1019,7 +1024,10 @@ void TDataSet::setFieldValue(TField* f, const QVariant& v)
     std::vector<TField*> derived;
     if (f->fieldKind_ == fkData) {
         modified_ = true;
-        if (autoCalcFields_ && hasCalcs_) {
+        if (autoCalcFields_ && hasCalcs_ && disableCount_ > 0) {
+            // No control hears of the derived fields' changes now: compute them when read.
+            calcStale_ = true;
+        } else if (autoCalcFields_ && hasCalcs_) {
             const std::vector<QVariant> before = current_.values;
             calcBuffer(current_);
             for (const auto& other : fields_) {

@@ -8,6 +8,9 @@
 #include <QLineEdit>
 #include <QPainter>
 
+#include <cmath>
+#include <limits>
+
 #include "grid/display/extgrid.h"
 #include "grid/display/extobj.h"
 #include "grid/display/footerpanels.h"
@@ -71,6 +74,31 @@ TEST_F(FooterTest, GermanNumbersAreReadWithTheirSeparators)
     EXPECT_EQ(g.GetCellText(1, g.RowCount() - 1), QStringLiteral("1234,50"));
 }
 
+TEST_F(FooterTest, NumbersReadAsGetFloatsReadsThem)
+{
+    FormatSettings() = USFormatSettings();
+    struct Case {
+        const char* text;
+        double value;  // NaN: passed over
+    };
+    const double none = std::numeric_limits<double>::quiet_NaN();
+    const Case cases[] = {{"1.", 1},   {".5", 0.5},  {"0.1", 0.1},     {"1,234.5", 1234.5}, {"12345678901234567", 12345678901234567.0},
+                          {"-", 0},    {" 7 ", 7},   {"2.5e3", 2500},  {"+4", 4},           {"-3.25", -3.25},
+                          {".", none}, {"x", none},  {"1-2", none},    {"--5", -5},         {"1e", none}};
+    for (const Case& c : cases) {
+        TExtStringGrid g;
+        makeFooterGrid(g, {QLatin1String(c.text), "100"}, 1);
+        const double sum = g.ColumnSum(1, 1, 2);
+        if (std::isnan(c.value)) {
+            EXPECT_DOUBLE_EQ(sum, 100) << c.text;
+            EXPECT_THROW(g.GetFloats(1, 1), EExtGridError) << c.text;
+        } else {
+            EXPECT_DOUBLE_EQ(sum, c.value + 100) << c.text;
+            EXPECT_DOUBLE_EQ(g.GetFloats(1, 1), c.value) << c.text;
+        }
+    }
+}
+
 TEST_F(FooterTest, EachKindFillsItsFooterCell)
 {
     struct Case {
@@ -116,6 +144,22 @@ TEST_F(FooterTest, HiddenRowsCountOnlyWhenAskedFor)
     g.UpdateFooter(-1);
     EXPECT_DOUBLE_EQ(g.GetFloats(1, g.RowCount() - 1), 12);
     EXPECT_DOUBLE_EQ(g.GetFloats(2, g.RowCount() - 1), 78);
+}
+
+TEST_F(FooterTest, FilterAndNodesRecalculateTheFooter)
+{
+    TExtStringGrid g;
+    makeFooterGrid(g, {"1", "2", "3", "4", "5"}, 1);
+    g.Filter.ColumnFilter(1).Condition = QStringLiteral(">2");
+    g.SetFilterActive(true);
+    EXPECT_DOUBLE_EQ(g.GetFloats(1, g.RowCount() - 1), 12);
+    g.SetFilterActive(false);
+    EXPECT_DOUBLE_EQ(g.GetFloats(1, g.RowCount() - 1), 15);
+    g.AddNode(1, 3);
+    g.ContractNode(1);
+    EXPECT_DOUBLE_EQ(g.GetFloats(1, g.RowCount() - 1), 1 + 4 + 5);
+    g.ExpandNode(1);
+    EXPECT_DOUBLE_EQ(g.GetFloats(1, g.RowCount() - 1), 15);
 }
 
 TEST_F(FooterTest, VisibleFooterTakesTheLastRowIntoItsPanel)

@@ -570,6 +570,70 @@ TEST_F(FieldTest, ControlsOfCalculatedFieldsFollowAChangedDataFieldWhileEditing)
     EXPECT_EQ(kmh.text, QStringLiteral("20"));
 }
 
+// Bulk writes disable the controls and set many fields of each new record: the derived fields
+// are then computed once, when something reads them, and read the same as when computed at once.
+TEST_F(FieldTest, WithControlsDisabledDerivedFieldsAreComputedWhenRead)
+{
+    TTable daten;
+    daten.SetConnection(&conn);
+    daten.SetTableName(QStringLiteral("daten"));
+    daten.SetIndexFieldNames(QStringLiteral("dat_Id"));
+    daten.AddField(QStringLiteral("dat_Id"), ftAutoInc);
+    daten.AddField(QStringLiteral("Datum"), ftDateTime);
+    daten.AddField(QStringLiteral("Meter"), ftInteger);
+    daten.AddField(QStringLiteral("Zeit"), ftDateTime);
+    daten.AddField(QStringLiteral("Sportart"), ftInteger);
+    daten.AddField(QStringLiteral("kmh"), ftFloat, 0, fkCalculated);
+    daten.AddField(QStringLiteral("sportName"), ftString, 20, fkLookup);
+    TTable sportart;
+    sportart.SetConnection(&conn);
+    sportart.SetTableName(QStringLiteral("sportart"));
+    sportart.Open();
+    TField* sportName = daten.FieldByName(QStringLiteral("sportName"));
+    sportName->SetLookupDataSet(&sportart);
+    sportName->SetKeyFields(QStringLiteral("Sportart"));
+    sportName->SetLookupKeyFields(QStringLiteral("Spo_Id"));
+    sportName->SetLookupResultField(QStringLiteral("Spo_Name"));
+    int calculations = 0;
+    daten.OnCalcFields = [&calculations](TDataSet* ds) {
+        ++calculations;
+        const double hours = ds->FieldByName(QStringLiteral("Zeit"))->AsFloat() * 24;
+        if (hours > 0)
+            ds->FieldByName(QStringLiteral("kmh"))->SetAsFloat(ds->FieldByName(QStringLiteral("Meter"))->AsInteger() / 1000.0 / hours);
+    };
+    double kmhBeforePost = -1;
+    daten.BeforePost = [&kmhBeforePost](TDataSet* ds) { kmhBeforePost = ds->FieldByName(QStringLiteral("kmh"))->AsFloat(); };
+    daten.Open();
+    TDataSource src;
+    src.SetDataSet(&daten);
+    ShownField kmh(src, QStringLiteral("kmh"));
+    ShownField sport(src, QStringLiteral("sportName"));
+
+    daten.DisableControls();
+    daten.Append();
+    const int atInsert = calculations;
+    daten.FieldByName(QStringLiteral("Datum"))->SetAsDateTime(EncodeDate(2026, 12, 11));
+    daten.FieldByName(QStringLiteral("Meter"))->SetAsInteger(10500);
+    daten.FieldByName(QStringLiteral("Zeit"))->SetAsFloat(EncodeTime(0, 52, 30, 0));
+    daten.FieldByName(QStringLiteral("Sportart"))->SetAsInteger(2);
+    EXPECT_EQ(calculations, atInsert);  // nothing computed per write
+    EXPECT_DOUBLE_EQ(daten.FieldByName(QStringLiteral("kmh"))->AsFloat(), 12.0);
+    EXPECT_EQ(daten.FieldByName(QStringLiteral("sportName"))->AsString(), QStringLiteral("Radfahren"));
+    EXPECT_EQ(calculations, atInsert + 1);  // once for both reads
+    daten.FieldByName(QStringLiteral("Meter"))->SetAsInteger(21000);
+    daten.Post();
+    EXPECT_DOUBLE_EQ(kmhBeforePost, 24.0);  // the save's rules read the written values' result
+    daten.EnableControls();
+    EXPECT_EQ(kmh.text, QStringLiteral("24"));
+    EXPECT_EQ(sport.text, QStringLiteral("Radfahren"));
+
+    // With the controls enabled again, every write is followed at once.
+    daten.Edit();
+    daten.FieldByName(QStringLiteral("Meter"))->SetAsInteger(10500);
+    EXPECT_EQ(kmh.text, QStringLiteral("12"));
+    daten.Cancel();
+}
+
 TEST_F(FieldTest, TheEditTextOfAMaskedTimeFieldIsTheTimeOfDayAlone)
 {
     const GermanSettings german;
