@@ -1,5 +1,6 @@
 // Colours, the geometry of the small cell drawings and their drawing on a grid canvas, picture
 // recolouring and the layered-window transparency of extutil.h.
+#include <QHash>
 #include <QImage>
 #include <QPixmap>
 #include <QWidget>
@@ -290,8 +291,15 @@ void DrawTransparentBitmap(TGridCanvas& canvas, const QPixmap& bitmap, TColor co
 
 QPixmap GridResourceBitmap(const QString& name)
 {
+    // The program's resources do not change while it runs: each name is looked up once (cells
+    // ask for their check box and sort glyph bitmaps on every repaint).
+    static QHash<QString, QPixmap> found;
+    if (const auto it = found.constFind(name); it != found.constEnd())
+        return *it;
     const QPixmap resource(QStringLiteral(":/grid/") + name);
-    return resource.isNull() ? DrawnGridBitmap(name) : resource;
+    const QPixmap bitmap = resource.isNull() ? DrawnGridBitmap(name) : resource;
+    found.insert(name, bitmap);
+    return bitmap;
 }
 
 void DrawResourceBitmap(TGridCanvas& canvas, const QString& name, TColor color, const QRect& r)

@@ -1,11 +1,14 @@
 #include "grid/display/gridcanvas.h"
 
+#include <memory>
 #include <vector>
 
 #include <QBitmap>
+#include <QHash>
 #include <QFontMetrics>
 #include <QPainter>
 #include <QPainterPath>
+#include <QStaticText>
 
 #include <algorithm>
 #include <cstdlib>
@@ -159,15 +162,34 @@ TGridTextLayout TGridTextMeasurer::Layout(const QFont& font, const QRect& bounds
 
 int TDefaultTextMeasurer::TextWidth(const QFont& font, const QString& text) const
 {
-    // The metrics of the last few fonts are kept: a pass measures many texts in few fonts.
-    static std::vector<std::pair<QFont, QFontMetrics>> metrics;
-    for (const auto& [f, m] : metrics)
-        if (f == font)
-            return m.horizontalAdvance(text);
-    if (metrics.size() >= 8)
-        metrics.erase(metrics.begin());
-    metrics.emplace_back(font, QFontMetrics(font));
-    return metrics.back().second.horizontalAdvance(text);
+    // Shaping a text costs far more than finding its width again: a repaint measures the same
+    // cell texts and words as the one before. The last few fonts keep their metrics and the
+    // widths they measured; a font's widths are dropped together once there are many.
+    struct FontWidths {
+        QFont font;
+        QFontMetrics metrics;
+        QHash<QString, int> widths;
+    };
+    static std::vector<std::unique_ptr<FontWidths>> fonts;
+    FontWidths* slot = nullptr;
+    for (const auto& f : fonts)
+        if (f->font == font) {
+            slot = f.get();
+            break;
+        }
+    if (!slot) {
+        if (fonts.size() >= 8)
+            fonts.erase(fonts.begin());
+        fonts.push_back(std::make_unique<FontWidths>(FontWidths{font, QFontMetrics(font), {}}));
+        slot = fonts.back().get();
+    }
+    if (const auto it = slot->widths.constFind(text); it != slot->widths.constEnd())
+        return *it;
+    const int width = slot->metrics.horizontalAdvance(text);
+    if (slot->widths.size() >= 4096)
+        slot->widths.clear();
+    slot->widths.insert(text, width);
+    return width;
 }
 
 int TDefaultTextMeasurer::LineHeight(const QFont& font) const
@@ -256,8 +278,20 @@ void QPainterCanvas::Line(QPoint from, QPoint to)
 {
     if (from == to)
         return;
+    const QPoint last = endBefore(from, to);
+    // The grid lines: a thin solid line across or down covers exactly the pixels of the
+    // rectangle between its ends, and filling that costs a fraction of stroking it.
+    if ((from.x() == to.x() || from.y() == to.y()) && Pen.Width <= 1 && Pen.Style == Qt::SolidLine &&
+        Pen.Color != clNone && !painter_.testRenderHint(QPainter::Antialiasing) &&
+        painter_.worldTransform().type() <= QTransform::TxTranslate &&
+        painter_.compositionMode() == QPainter::CompositionMode_SourceOver) {
+        painter_.fillRect(QRect(QPoint(std::min(from.x(), last.x()), std::min(from.y(), last.y())),
+                                QPoint(std::max(from.x(), last.x()), std::max(from.y(), last.y()))),
+                          ToQColor(Pen.Color));
+        return;
+    }
     applyPen();
-    painter_.drawLine(from, endBefore(from, to));
+    painter_.drawLine(from, last);
 }
 
 void QPainterCanvas::Polyline(const QVector<QPoint>& points)
@@ -336,12 +370,68 @@ QRect QPainterCanvas::TextRect(const QRect& bounds, const QString& text, TTextFl
         FillRect(line.rect);
     painter_.setFont(Font);
     painter_.setPen(ToQColor(FontColor));
-    for (const TGridTextLine& line : layout.lines)
-        painter_.drawText(line.rect, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine | Qt::TextDontClip,
-                          line.text);
+    for (const TGridTextLine& line : layout.lines) {
+        if (!drawPreparedLine(line))
+            painter_.drawText(line.rect, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine | Qt::TextDontClip,
+                              line.text);
+    }
     if (clip)
         PopClip();
     return layout.rect;
+}
+
+bool QPainterCanvas::drawPreparedLine(const TGridTextLine& line)
+{
+    // A text drawn again (every repaint draws the same cells) keeps its shaped glyphs. The
+    // prepared form gives the same pixels as drawText for left-to-right text without control
+    // characters, in a font with no line under, over or through it, on a raster device drawn
+    // unturned and unscaled at the line's vertical centre; everything else takes drawText.
+    const QPaintDevice* device = painter_.device();
+    if (!device || line.text.isEmpty() || Font.underline() || Font.strikeOut() || Font.overline() ||
+        painter_.worldTransform().type() > QTransform::TxTranslate)
+        return false;
+    const int type = device->devType();
+    if (type != QInternal::Image && type != QInternal::Pixmap && type != QInternal::Widget)
+        return false;
+    for (const QChar c : line.text) {
+        const char16_t u = c.unicode();
+        const bool plain = (u >= 0x20 && u < 0x7F) || (u >= 0xA0 && u < 0x0590) || (u >= 0x2010 && u < 0x2028) ||
+                           (u >= 0x2030 && u < 0x205F) || (u >= 0x20A0 && u < 0x2190);
+        if (!plain)
+            return false;
+    }
+    struct Prepared {
+        QFont font;
+        int dpi = 0;
+        qreal height = 0;
+        QHash<QString, QStaticText> texts;
+    };
+    static std::vector<std::unique_ptr<Prepared>> fonts;
+    const int dpi = device->logicalDpiY();
+    Prepared* slot = nullptr;
+    for (const auto& f : fonts)
+        if (f->dpi == dpi && f->font == Font) {
+            slot = f.get();
+            break;
+        }
+    if (!slot) {
+        if (fonts.size() >= 8)
+            fonts.erase(fonts.begin());
+        fonts.push_back(std::make_unique<Prepared>(Prepared{Font, dpi, QFontMetricsF(Font, device).height(), {}}));
+        slot = fonts.back().get();
+    }
+    auto it = slot->texts.find(line.text);
+    if (it == slot->texts.end()) {
+        if (slot->texts.size() >= 2048)
+            slot->texts.clear();
+        QStaticText prepared;
+        prepared.setTextFormat(Qt::PlainText);
+        prepared.setText(line.text);
+        it = slot->texts.insert(line.text, prepared);
+    }
+    painter_.drawStaticText(QPointF(line.rect.left(), line.rect.top() + (line.rect.height() - slot->height) / 2.0),
+                            *it);
+    return true;
 }
 
 void QPainterCanvas::TextOut(int x, int y, const QString& text, int angle)

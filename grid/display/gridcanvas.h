@@ -170,6 +170,8 @@ public:
 private:
     void applyPen();
     void applyBrush();
+    // Draws one laid-out line from its prepared glyphs; false where only drawText draws it alike.
+    bool drawPreparedLine(const TGridTextLine& line);
     QPainter& painter_;
     int clipDepth_ = 0;
 };

@@ -2,8 +2,12 @@
 // the pixels (fills, lines without their end point, gradients, clipping, transparent pixmaps).
 #include <gtest/gtest.h>
 
+#include <QFontMetrics>
 #include <QImage>
 #include <QPainter>
+
+#include <algorithm>
+#include <cstdlib>
 
 #include "grid/display/gridcanvas.h"
 #include "tests/support/grid/fixedmeasurer.h"
@@ -118,6 +122,101 @@ TEST_F(PainterCanvasTest, GradientBandsClipsAndTransparentPixmaps)
     canvas.DrawPixmap(QRect(30, 10, 2, 1), pixmap, clFuchsia);
     EXPECT_EQ(at(30, 10), 0xFFFFFFu);
     EXPECT_EQ(at(31, 10), 0x0000FFu);
+}
+
+// The canvas keeps shaped texts and fills thin straight lines: the pixels must stay those the
+// painter's own text and line drawing gives, for every font, rectangle height and kind of text,
+// drawn the first time and again.
+TEST(PainterCanvasPixels, TextsAndLinesLookAsThePainterDrawsThem)
+{
+    const TDefaultTextMeasurer measurer;
+    struct FontCase {
+        const char* name;
+        int points;
+        bool bold, italic, underline;
+        const char* family;
+    };
+    const FontCase fonts[] = {{"plain", 9, false, false, false, nullptr},  {"bold", 11, true, false, false, nullptr},
+                              {"italic", 8, false, true, false, nullptr},  {"large", 17, false, false, false, nullptr},
+                              {"serif", 10, false, false, false, "Serif"}, {"underlined", 9, false, false, true, nullptr}};
+    const QString texts[] = {QStringLiteral("cell 123"), QStringLiteral("\u00c4gypten gh, Wq_|"),
+                             QStringLiteral("10,5 \u20ac \u2030 \u2122 \u2022 und so weiter bis zum Rand"),
+                             QStringLiteral("tab\there"), QStringLiteral("\u05e9\u05dc\u05d5\u05dd abc")};
+    for (const FontCase& fc : fonts) {
+        QFont font;
+        font.setPointSize(fc.points);
+        font.setBold(fc.bold);
+        font.setItalic(fc.italic);
+        font.setUnderline(fc.underline);
+        if (fc.family)
+            font.setFamily(QString::fromLatin1(fc.family));
+        for (const QString& text : texts)
+            for (int height = 5; height <= 26; height += 3) {
+                const QRect bounds(3, 4, 120, height);
+                const TTextFlags flags = tfSingleLine | tfEndEllipsis | (height % 2 ? tfVCenter : tfBottom);
+                QImage expected(130, 40, QImage::Format_RGB32);
+                expected.fill(Qt::white);
+                {
+                    QPainter p(&expected);
+                    p.setClipRect(bounds);
+                    p.setFont(font);
+                    p.setPen(QColor(0x20, 0x40, 0x80));
+                    for (const TGridTextLine& line : measurer.Layout(font, bounds, text, flags).lines)
+                        p.drawText(line.rect, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine | Qt::TextDontClip,
+                                   line.text);
+                }
+                for (int pass = 0; pass < 2; ++pass) {
+                    QImage drawn(130, 40, QImage::Format_RGB32);
+                    drawn.fill(Qt::white);
+                    QPainter p(&drawn);
+                    QPainterCanvas canvas(p, &measurer);
+                    canvas.Font = font;
+                    canvas.FontColor = TColor(0x804020);
+                    canvas.Brush.Style = bsClear;
+                    canvas.TextRect(bounds, text, flags);
+                    p.end();
+                    EXPECT_EQ(drawn, expected) << fc.name << " " << text.toStdString() << " height " << height
+                                               << " pass " << pass;
+                }
+                EXPECT_EQ(measurer.TextWidth(font, text), QFontMetrics(font).horizontalAdvance(text)) << fc.name;
+            }
+    }
+
+    // Lines across, down and slanting, clipped and not, with thin and wide pens.
+    struct LineCase {
+        QPoint from, to;
+        int width;
+        bool clip;
+    };
+    const LineCase lines[] = {{{2, 5}, {30, 5}, 1, false},  {{30, 7}, {2, 7}, 1, false}, {{4, 2}, {4, 25}, 1, false},
+                              {{6, 25}, {6, 2}, 1, true},   {{0, 9}, {39, 9}, 1, true},  {{2, 2}, {20, 15}, 1, false},
+                              {{2, 12}, {30, 12}, 3, false}, {{-5, 3}, {10, 3}, 0, false}};
+    for (const LineCase& lc : lines) {
+        QImage expected(40, 30, QImage::Format_RGB32);
+        expected.fill(Qt::white);
+        QImage drawn = expected;
+        {
+            QPainter p(&expected);
+            if (lc.clip)
+                p.setClipRect(QRect(5, 4, 20, 20));
+            QPen pen(QColor(0x10, 0x80, 0x30), lc.width);
+            pen.setCosmetic(lc.width <= 1);
+            p.setPen(pen);
+            // The canvas leaves the end point out: the last pixel before it.
+            const QPoint d = lc.to - lc.from;
+            const int steps = std::max(std::abs(d.x()), std::abs(d.y()));
+            p.drawLine(lc.from, lc.from + QPoint(int(double(d.x()) * (steps - 1) / steps), int(double(d.y()) * (steps - 1) / steps)));
+        }
+        {
+            QPainter p(&drawn);
+            QPainterCanvas canvas(p);
+            if (lc.clip)
+                canvas.PushClip(QRect(5, 4, 20, 20));
+            canvas.Pen = TGridPen{TColor(0x308010), lc.width, Qt::SolidLine};
+            canvas.Line(lc.from, lc.to);
+        }
+        EXPECT_EQ(drawn, expected) << lc.from.x() << "," << lc.from.y() << " to " << lc.to.x() << "," << lc.to.y();
+    }
 }
 
 TEST(RecordingCanvas, KeepsEachOperationWithTheStateInForce)
