@@ -358,6 +358,12 @@ public:
     void ApplySearchFooter();
     // Draws a footer cell in place of the grid's text drawing.
     std::function<void(QObject* Sender, int ACol, int ARow, TGridCanvas& Canvas, const QRect& ARect)> OnFooterPaint;
+    // The controls shown in cells (a cell's record names its Control); the list owns them.
+    TControlList& CellControls() { return cellControls_; }
+    // After rows were hidden, shown, sized or scrolled: each control of the list goes to its
+    // cell's rectangle when the cell is in view, and hides otherwise (also in a hidden row or
+    // column); the footer panel repaints.
+    void UpdateFooterPanels();
     // The move arrows (0 up, 1 down, 2 right, 3 left) and the popup label.
     TArrowWindow* ArrowWindow(int Direction) const;
     TPopupButton* PopupButton() const { return popupButton_; }
@@ -1104,6 +1110,8 @@ private:
     // Footers, sorting's row swaps and the docked panels.
     void makeCompanions();
     void makeSearchPanel();
+    void showMoveArrows(int X, int Y);
+    void hideMoveArrows();
     void floatingFooterChanged(TFloatingFooterChange What);
     void placePanels();
     template <class Visit>
@@ -1118,4 +1126,5 @@ private:
     QObject* panelDock_ = nullptr;
     TArrowWindow* arrows_[4] = {};
     TPopupButton* popupButton_ = nullptr;
+    TControlList cellControls_;
 };

@@ -231,6 +231,7 @@ void TExtStringGrid::ColWidthsChanged()
 void TExtStringGrid::RowHeightsChanged()
 {
     TBaseGrid::RowHeightsChanged();
+    UpdateFooterPanels();
 }
 
 // --- the end of a user's sizing -------------------------------------------------------------------

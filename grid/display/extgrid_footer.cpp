@@ -221,6 +221,47 @@ TArrowWindow* TExtStringGrid::ArrowWindow(int Direction) const
     return Direction >= 0 && Direction < 4 ? arrows_[Direction] : nullptr;
 }
 
+// The two arrows point at the border where a moved column (row) will go: the target's left
+// (top) border when it moves left (up), its right (bottom) border when it moves right (down);
+// above and below the header row for columns, left and right of the header column for rows.
+void TExtStringGrid::showMoveArrows(int X, int Y)
+{
+    const bool columns = GridState() == gsColMoving;
+    const int from = MoveFromIndex();
+    const TGridCoord at = MouseCoord(X, Y);
+    const int target = columns ? at.X : at.Y;
+    const QRect cell = columns ? CellRect(target, 0) : CellRect(0, target);
+    if (from < 0 || target < 0 || target == from || cell.isEmpty()) {
+        hideMoveArrows();
+        return;
+    }
+    const QPoint origin = viewport()->mapToGlobal(QPoint(0, 0));
+    if (columns) {
+        const int x = target < from ? cell.left() : cell.left() + cell.width();
+        arrows_[1]->move(origin + QPoint(x - 5, cell.top() - 11));
+        arrows_[0]->move(origin + QPoint(x - 5, cell.top() + cell.height()));
+        arrows_[1]->show();
+        arrows_[0]->show();
+        arrows_[2]->hide();
+        arrows_[3]->hide();
+    } else {
+        const int y = target < from ? cell.top() : cell.top() + cell.height();
+        arrows_[2]->move(origin + QPoint(cell.left() - 11, y - 5));
+        arrows_[3]->move(origin + QPoint(cell.left() + cell.width(), y - 5));
+        arrows_[2]->show();
+        arrows_[3]->show();
+        arrows_[0]->hide();
+        arrows_[1]->hide();
+    }
+}
+
+void TExtStringGrid::hideMoveArrows()
+{
+    for (TArrowWindow* a : arrows_)
+        if (a)
+            a->hide();
+}
+
 void TExtStringGrid::placePanels()
 {
     const int footer = footerPanel_->isHidden() ? 0 : footerPanel_->height();
@@ -231,6 +272,41 @@ void TExtStringGrid::placePanels()
     footerPanel_->setGeometry(vp.left(), vp.top() + vp.height(), vp.width(), footerPanel_->height());
     if (searchPanel_)
         searchPanel_->setGeometry(vp.left(), vp.top() + vp.height() + footer, vp.width(), searchPanel_->height());
+}
+
+void TExtStringGrid::UpdateFooterPanels()
+{
+    if (footerPanel_ && !footerPanel_->isHidden())
+        footerPanel_->update();
+    if (cellControls_.Count() == 0)
+        return;
+    // Controls of hidden rows, and of the hidden columns kept past the shown ones, stay away.
+    const int stored = ColCount() + HiddenColCount();
+    for (const TGridItem& item : hiddenRows_)
+        for (int c = 0; c < stored; ++c)
+            if (const TCellProperties* p = item.Items.Properties(c); p && p->Control)
+                p->Control->hide();
+    std::vector<QWidget*> shown;
+    for (int r = 0; r < RowCount(); ++r)
+        for (int c = 0; c < stored; ++c) {
+            const TCellProperties* p = FindCellProperties(c, r);
+            if (!p || !p->Control)
+                continue;
+            const QRect cell = c < ColCount() ? CellRect(c, r) : QRect();
+            if (cell.isEmpty()) {
+                p->Control->hide();
+                continue;
+            }
+            p->Control->setGeometry(cell);
+            p->Control->show();
+            shown.push_back(p->Control);
+        }
+    // A nudge of the width makes each control draw its frame again.
+    for (QWidget* w : shown) {
+        w->resize(w->width() + 1, w->height());
+        w->resize(w->width() - 1, w->height());
+        w->update();
+    }
 }
 
 void TExtStringGrid::floatingFooterChanged(TFloatingFooterChange What)

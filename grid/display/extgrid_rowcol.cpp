@@ -120,6 +120,7 @@ void TExtStringGrid::HideRows(int FromRow, int ToRow)
     for (size_t i = 0; i < reals.size(); ++i)
         displ[i] = first + int(i);
     storeHidden(reals, TakeRows(displ));
+    UpdateFooterPanels();
 }
 
 void TExtStringGrid::HideRowList(const std::vector<int>& Rows)
@@ -130,6 +131,7 @@ void TExtStringGrid::HideRowList(const std::vector<int>& Rows)
     for (size_t i = 0; i < Rows.size(); ++i)
         reals[i] = RealRowIndex(Rows[i]);
     storeHidden(reals, TakeRows(Rows));
+    UpdateFooterPanels();
 }
 
 void TExtStringGrid::UnHideRows(int FromRow, int ToRow)
@@ -151,6 +153,7 @@ void TExtStringGrid::UnHideRows(int FromRow, int ToRow)
     }
     hiddenRows_.erase(hiddenRows_.begin() + std::ptrdiff_t(begin), hiddenRows_.begin() + std::ptrdiff_t(end));
     PutRows(at, std::move(blocks));
+    UpdateFooterPanels();
 }
 
 void TExtStringGrid::UnHideRowsAll()
@@ -168,6 +171,7 @@ void TExtStringGrid::UnHideRowsAll()
     }
     hiddenRows_.clear();
     PutRows(at, std::move(blocks));
+    UpdateFooterPanels();
 }
 
 void TExtStringGrid::GetRealCellText(int ACol, int ARow, QString& Text) const

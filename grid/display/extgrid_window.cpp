@@ -589,6 +589,7 @@ void TExtStringGrid::TopLeftChanged()
     if ((display == bdFixed && !BackGround.Bitmap().isNull()) ||
         ((display == bdGradientHorz || display == bdGradientVert) && BackGround.Color() != clNone))
         InvalidateGrid();
+    UpdateFooterPanels();
 }
 
 // --- the floating header of a column or row being moved ----------------------------------------------------
@@ -636,10 +637,12 @@ void TExtStringGrid::showMoveImage(int X, int Y)
     moveImage_->move(viewport()->mapToGlobal(QPoint(X, Y)) + QPoint(8, 8));
     moveImage_->show();
     viewport()->setCursor(Qt::DragMoveCursor);
+    showMoveArrows(X, Y);
 }
 
 void TExtStringGrid::hideMoveImage()
 {
+    hideMoveArrows();
     if (!moveImage_)
         return;
     moveImage_.reset();

@@ -235,8 +235,20 @@ void PrintToTarget(const TPreparedReport& report, const TPrintTarget& target)
     });
 }
 
-bool ExecutePrintDialog(TPrintTarget& target, const QString& documentName, QWidget* parent)
+QString PrintDocumentName(const QString& title)
 {
+    QString name = title.trimmed();
+    for (QChar& c : name)
+        if (c.unicode() < 0x20 || QStringLiteral("/\\:*?\"<>|").contains(c))
+            c = QLatin1Char('-');
+    return name.isEmpty() ? Tr("Druck") : name;
+}
+
+bool ExecutePrintDialog(TPrintTarget& target, const QString& title, QWidget* parent)
+{
+    // The dialog proposes the document's name as the PDF file's: one with a "/" in it (a date
+    // in English) would name folders that are not there.
+    const QString documentName = PrintDocumentName(title);
     if (standIns().printAnswer)
         return standIns().printAnswer(target, documentName);
     if (ScriptedAnswers::active()) {

@@ -69,6 +69,10 @@ void PrintToTarget(const TPreparedReport& report, const TPrintTarget& target);
 // printer, or the file's name, and true is returned; Cancel changes nothing and returns false.
 // Without a parent the dialog belongs to the active window.
 bool ExecutePrintDialog(TPrintTarget& target, const QString& documentName, QWidget* parent = nullptr);
+// The name the print dialog gives a document, and so the file it proposes: the title with each
+// character a file name cannot hold ("/" of an English date, "\", ":", "*", "?", quotes, "<",
+// ">", "|", control characters) made a "-"; "Druck" for a title left empty.
+QString PrintDocumentName(const QString& title);
 
 // Test hook: while set, AvailablePrinters, DefaultPrinterName and PrinterCaption know these
 // printers (the first one is the default) in place of the system's; an empty list is a machine
@@ -94,7 +98,7 @@ public:
 };
 
 // Test hook: plays the user of the print dialog (ExecutePrintDialog): the function gets the target
-// as the dialog starts and the document's name, changes the target as the user would and returns
+// as the dialog starts and the document's name (PrintDocumentName), changes the target as the user would and returns
 // whether OK was pressed. While the scripted dialogs are on and no answer is set, the dialog fails
 // the test and counts as cancelled.
 class PrintDialogStandIn {

@@ -24,6 +24,10 @@
         <translation>The print job &quot;%1&quot; failed.</translation>
     </message>
     <message>
+        <source>Druck</source>
+        <translation>Print</translation>
+    </message>
+    <message>
         <source>Es ist kein Drucker installiert.</source>
         <translation>No printer is installed.</translation>
     </message>

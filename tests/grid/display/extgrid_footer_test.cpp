@@ -191,6 +191,32 @@ TEST_F(FooterTest, VisibleFooterTakesTheLastRowIntoItsPanel)
     EXPECT_FALSE(g.FooterPanel()->isHidden());
 }
 
+TEST_F(FooterTest, CellControlsFollowTheirCells)
+{
+    TExtStringGrid g;
+    g.resize(300, 200);
+    g.SetColCount(4);
+    g.SetRowCount(40);
+    auto* edit = new QLineEdit(g.viewport());
+    g.CellControls().Add(edit);
+    g.CellProperties(2, 3)->Control = edit;
+    g.show();
+    g.UpdateFooterPanels();
+    EXPECT_TRUE(edit->isVisible());
+    EXPECT_EQ(edit->geometry(), g.CellRect(2, 3));
+    g.HideRows(3, 3);
+    EXPECT_FALSE(edit->isVisible());
+    g.UnHideRows(3, 3);
+    EXPECT_TRUE(edit->isVisible());
+    // Scrolled out of view, it hides; back in view, it takes its cell's place again.
+    g.SetTopRow(20);
+    EXPECT_FALSE(edit->isVisible());
+    g.SetTopRow(1);
+    EXPECT_TRUE(edit->isVisible());
+    g.SetRowHeights(1, 40);
+    EXPECT_EQ(edit->geometry(), g.CellRect(2, 3));
+}
+
 TEST_F(FooterTest, TemplateFillsColumnsOfTheCurrentRow)
 {
     TExtStringGrid g;

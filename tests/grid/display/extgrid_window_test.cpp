@@ -242,10 +242,20 @@ TEST(GridWindow, AMovedHeaderFloatsAndAHandlerMayRefuseTheMove)
     ASSERT_NE(g.MoveHeaderImage(), nullptr);
     EXPECT_TRUE(g.MoveHeaderImage()->isVisible());
     EXPECT_EQ(g.MoveHeaderImage()->size(), QSize(77, g.RowHeights(0)));
+    // The arrows point at the right border of the target column, above and below the header.
+    const QRect target = g.CellRect(4, 0);
+    const QPoint border = g.viewport()->mapToGlobal(QPoint(target.left() + target.width(), target.top()));
+    ASSERT_TRUE(g.ArrowWindow(1)->isVisible());
+    ASSERT_TRUE(g.ArrowWindow(0)->isVisible());
+    EXPECT_FALSE(g.ArrowWindow(2)->isVisible());
+    EXPECT_EQ(g.ArrowWindow(1)->pos(), border + QPoint(-5, -11));
+    EXPECT_EQ(g.ArrowWindow(0)->pos(), border + QPoint(-5, target.height()));
     QMouseEvent up(QEvent::MouseButtonRelease, g.CellRect(4, 0).center(), g.viewport()->mapToGlobal(g.CellRect(4, 0).center()),
                    Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
     QApplication::sendEvent(g.viewport(), &up);
     EXPECT_EQ(g.MoveHeaderImage(), nullptr);
+    EXPECT_FALSE(g.ArrowWindow(0)->isVisible());
+    EXPECT_FALSE(g.ArrowWindow(1)->isVisible());
     EXPECT_EQ(g.GetCellText(4, 1), QStringLiteral("moved"));
 
     // A refusal on the way ends the move: nothing moves.

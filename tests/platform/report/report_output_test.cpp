@@ -199,6 +199,19 @@ TEST_F(ReportTest, PrinterSettingsReachQPrinter)
     EXPECT_EQ(job.report.pageCount(), 2);
 }
 
+TEST(PrintDocumentName, KeepsTheTitleAndMakesWhatNoFileNameHoldsADash)
+{
+    const std::pair<QString, QString> cases[] = {
+        {"Liste", "Liste"},
+        {"Zeitraumstatistik vom 01.01.2026 bis 31.12.2026", "Zeitraumstatistik vom 01.01.2026 bis 31.12.2026"},
+        {"Weekly statistics 12/05/2003", "Weekly statistics 12-05-2003"},
+        {"a\\b:c*d?e\"f<g>h|i\tj", "a-b-c-d-e-f-g-h-i-j"},
+        {"  ", "Druck"},
+    };
+    for (const auto& [title, name] : cases)
+        EXPECT_EQ(PrintDocumentName(title), name) << title.toStdString();
+}
+
 TEST_F(ReportTest, WithoutAPrinterThePrintDialogSavesEveryPrintAsAPdfFile)
 {
     PrintJobCapture::stop();
@@ -225,6 +238,14 @@ TEST_F(ReportTest, WithoutAPrinterThePrintDialogSavesEveryPrintAsAPdfFile)
     EXPECT_TRUE(PdfText(pdf.files()[1]).contains(QStringLiteral("Wochenstatistik vom 12.05.2003")));
     EXPECT_EQ(PdfText(pdf.files()[2]), PdfText(pdf.files()[0]));
     EXPECT_TRUE(ScriptedAnswers::messages().isEmpty()) << "no error box";
+
+    // A title with an English date names a file the dialog can write: no "/" making folders of it.
+    canvas.SetTitle(QStringLiteral("Period statistics from 01/01/2026 to 31/12/2026"));
+    canvas.BeginDoc();
+    canvas.TextOut(200, 80, QStringLiteral("Hyde Park"));
+    canvas.EndDoc();
+    EXPECT_EQ(pdf.documents().last(), QStringLiteral("Period statistics from 01-01-2026 to 31-12-2026"));
+    EXPECT_TRUE(PdfText(pdf.files().last()).contains(QStringLiteral("Hyde Park")));
 
     // Cancel in the dialog prints nothing and reports nothing.
     PrintDialogStandIn::set([](TPrintTarget&, const QString&) { return false; });
