@@ -929,6 +929,7 @@ private:
     void hostHideInplaceEditor();
     void hostEditorHidden();
     void reopenRejected();
+    void watchEditorFocus(QWidget* Control);
     bool commitValue(const QString& Value, bool Wide);
     void columnHeadersEdited();
     int hiddenBelow(int ARow) const;
@@ -1080,6 +1081,7 @@ private:
     bool reopenPending_ = false;
     bool selectingBack_ = false;
     QString shownValue_;            // the special editor's value when it opened
+    int editSession_ = 0;           // counts the special editors opened
     int rejections_ = 0;            // refused commits so far
     int hostDepth_ = 0;
     std::vector<TGridCompanion*> companions_;

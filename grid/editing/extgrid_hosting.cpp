@@ -5,6 +5,9 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QPointer>
+#include <QTimer>
+
+#include <functional>
 
 #include "grid/display/extgrid.h"
 #include "grid/display/extutil.h"
@@ -26,7 +29,61 @@ private:
     int& depth_;
 };
 
+// Watches the special editor that has the focus: when the focus goes to another control (not to
+// the editor's own popup, a menu or another window), editing ends.
+class TEditorFocusWatch : public QObject {
+public:
+    explicit TEditorFocusWatch(QObject* grid) : QObject(grid) {}
+    void Watch(QWidget* control, std::function<void()> lost)
+    {
+        if (watched_)
+            watched_->removeEventFilter(this);
+        watched_ = control;
+        lost_ = std::move(lost);
+        if (control)
+            control->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* o, QEvent* e) override
+    {
+        if (o == watched_ && e->type() == QEvent::FocusOut && lost_) {
+            const auto reason = static_cast<QFocusEvent*>(e)->reason();
+            QWidget* now = QApplication::focusWidget();
+            const bool inside = now && (now == watched_ || watched_->isAncestorOf(now));
+            if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason && !inside)
+                lost_();
+        }
+        return QObject::eventFilter(o, e);
+    }
+
+private:
+    QPointer<QWidget> watched_;
+    std::function<void()> lost_;
+};
+
 }  // namespace
+
+void TExtStringGrid::watchEditorFocus(QWidget* Control)
+{
+    TEditorFocusWatch* watch = nullptr;
+    for (QObject* child : children())
+        if ((watch = dynamic_cast<TEditorFocusWatch*>(child)))
+            break;
+    if (!watch) {
+        if (!Control)
+            return;
+        watch = new TEditorFocusWatch(this);
+    }
+    const int session = editSession_;
+    // Ended after the focus change, and only when that editor is still the open one.
+    watch->Watch(Control, [this, session] {
+        QTimer::singleShot(0, this, [this, session] {
+            if (session == editSession_ && editorShown_ && !IsTextEditorKind(currentEditor_))
+                HideInplaceEditor();
+        });
+    });
+}
 
 bool TExtStringGrid::hostCanEditShow(bool RuntimeAnswer)
 {
@@ -95,6 +152,8 @@ void TExtStringGrid::ShowInplaceEditor(int ACol, int ARow)
     QWidget* control = editor->Show(*this, place);
     shownValue_ = editor->WritesBack() ? editor->Value(*this) : QString();
     activeEditor_ = control;
+    ++editSession_;
+    watchEditorFocus(control);
     // The key that opened the editor is its first input.
     if (!startChar_.isNull() && control && editor->TakesStartCharacter()) {
         QWidget* target = control->focusProxy() ? control->focusProxy() : control;
@@ -117,6 +176,7 @@ void TExtStringGrid::EditorToCell(int ACol, int ARow)
         // Hidden first, so that a refused value can open the editor again.
         editor->Hide();
         activeEditor_ = nullptr;
+        watchEditorFocus(nullptr);
         // Only a value the user changed goes into the cell.
         if (writes && value != shownValue_) {
             if (editCol_ != ACol || editRow_ != ARow)

@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QCalendarWidget>
 #include <QKeyEvent>
+#include <QLineEdit>
 
 #include "grid/display/extgrid.h"
 #include "grid/editing/celleditors.h"
@@ -375,6 +376,31 @@ TEST(EditorHosting, DirectDropsOpenTheListAndTheCalendarAtOnce)
         g.HideInplaceEditor();
         EXPECT_FALSE(calendar && calendar->isVisible()) << kind;
     }
+}
+
+TEST(EditorHosting, LeavingTheEditorForAnotherControlEndsEditing)
+{
+    QWidget window;
+    auto* g = new TExtStringGrid(&window);
+    auto* other = new QLineEdit(&window);
+    other->move(0, 300);
+    window.resize(420, 340);
+    g->DefaultEditor = edSpinEdit;
+    g->SetOptions(g->Options() | goEditing);
+    window.show();
+    QApplication::setActiveWindow(&window);
+    g->SetCellText(1, 1, QStringLiteral("3"));
+    openAt(*g, 1, 1);
+    auto* spin = dynamic_cast<TSpinCellEditor*>(GridCellEditor(*g, edSpinEdit));
+    ASSERT_NE(spin, nullptr);
+    ASSERT_TRUE(spin->Spin()->hasFocus());
+    spin->Spin()->SetValue(4);
+    other->setFocus(Qt::TabFocusReason);
+    QApplication::processEvents();
+    EXPECT_FALSE(g->EditorShown());
+    EXPECT_FALSE(spin->Spin()->isVisible());
+    EXPECT_EQ(g->GetCellText(1, 1), QStringLiteral("4"));
+    EXPECT_TRUE(other->hasFocus()) << "the focus stays where the user put it";
 }
 
 TEST(EditorHosting, CellsWithoutAnEditor)
