@@ -58,6 +58,7 @@
 #include "traininglog/pulsgewicht.h"
 #include "traininglog/zwinfo.h"
 #include "traininglog/bestzeit.h"
+#include "platform/vcl/dbgrids.h"
 #include "traininglog/imgpreview.h"
 #include "traininglog/strmanager.h"
 #include "traininglog/calen.h"
@@ -248,6 +249,16 @@ TEST_F(EnglishWindowsTest, TheTodayButtonsReadHAsInTheUnitWindow)
     EXPECT_EQ(eingabe->XPButton1->Caption(), "H");
     EXPECT_EQ(templates.BitBtn3->text(), "H");
     EXPECT_EQ(templates.BitBtn3->toolTip(), "Today");
+}
+
+TEST_F(EnglishWindowsTest, TheBestTimesListTitlesItsColumnsInEnglish)
+{
+    StartProgram({"egal.orv", "en"});
+    Tbestzeit bestTimes(MainForm);
+    QStringList titles;
+    for (int i = 0; i < bestTimes.DBGrid1->Columns().Count(); ++i)
+        titles << bestTimes.DBGrid1->Columns()[i]->Title().Caption();
+    EXPECT_EQ(titles, QStringList({"Sport", "Date", "Distance", "Time", "Place", "Type", "Category"}));
 }
 
 TEST_F(EnglishWindowsTest, NoEnglishMenuUsesOneAcceleratorTwice)
