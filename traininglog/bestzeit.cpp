@@ -64,13 +64,17 @@ Tbestzeit::Tbestzeit(QWidget* Owner) : TForm(Owner, Qt::Dialog), ui(std::make_un
     struct Col {
         const char* field;
         int width;
+        const char* title;  // the field's label, in the interface language
     };
     // Date and time get the room their texts take in this font.
-    for (const Col c : {Col{"bes_sportLookup", 96}, Col{"bes_datum", 62}, Col{"bes_meter", 53}, Col{"bes_zeit", 58},
-                        Col{"bes_ort", 100}, Col{"bes_typ", 36}, Col{"bes_kategorie", 105}}) {
+    for (const Col c : {Col{"bes_sportLookup", 96, QT_TR_NOOP("Sportart")}, Col{"bes_datum", 62, QT_TR_NOOP("Datum")},
+                        Col{"bes_meter", 53, QT_TR_NOOP("Distanz")}, Col{"bes_zeit", 58, QT_TR_NOOP("Zeit")},
+                        Col{"bes_ort", 100, QT_TR_NOOP("Ort")}, Col{"bes_typ", 36, QT_TR_NOOP("Typ")},
+                        Col{"bes_kategorie", 105, QT_TR_NOOP("Kategorie")}}) {
         TColumn* col = DBGrid1->Columns().Add();
         col->SetFieldName(QString::fromLatin1(c.field));
         col->SetWidth(c.width);
+        col->Title().SetCaption(tr(c.title));
         if (QLatin1String(c.field) == QLatin1String("bes_typ"))
             col->SetPickList(types);
     }

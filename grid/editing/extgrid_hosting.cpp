@@ -3,7 +3,9 @@
 // write-back path by editor kind, and the grid's SelectCell (the changing events, the editing
 // option per cell, the validation of an open editor before the current cell moves).
 #include <QApplication>
+#include <QComboBox>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QPointer>
 #include <QTimer>
 
@@ -157,6 +159,11 @@ void TExtStringGrid::ShowInplaceEditor(int ACol, int ARow)
     // The key that opened the editor is its first input.
     if (!startChar_.isNull() && control && editor->TakesStartCharacter()) {
         QWidget* target = control->focusProxy() ? control->focusProxy() : control;
+        // The key replaces the text, as typing over a cell does.
+        if (auto* combo = qobject_cast<QComboBox*>(control); combo && combo->lineEdit())
+            combo->lineEdit()->selectAll();
+        else if (auto* edit = qobject_cast<QLineEdit*>(target))
+            edit->selectAll();
         QCoreApplication::postEvent(target, new QKeyEvent(QEvent::KeyPress, 0, Qt::NoModifier, QString(startChar_)));
     }
     startChar_ = QChar();

@@ -58,6 +58,7 @@
 #include "traininglog/pulsgewicht.h"
 #include "traininglog/zwinfo.h"
 #include "traininglog/bestzeit.h"
+#include "platform/vcl/dbgrids.h"
 #include "traininglog/imgpreview.h"
 #include "traininglog/strmanager.h"
 #include "traininglog/calen.h"
@@ -248,6 +249,24 @@ TEST_F(EnglishWindowsTest, TheTodayButtonsReadHAsInTheUnitWindow)
     EXPECT_EQ(eingabe->XPButton1->Caption(), "H");
     EXPECT_EQ(templates.BitBtn3->text(), "H");
     EXPECT_EQ(templates.BitBtn3->toolTip(), "Today");
+}
+
+TEST_F(EnglishWindowsTest, ListsTitleTheirColumnsInEnglish)
+{
+    StartProgram({"egal.orv", "en"});
+    auto titles = [](TDBGrid* grid) {
+        QStringList texts;
+        for (int i = 0; i < grid->Columns().Count(); ++i)
+            if (grid->Columns()[i]->Visible())
+                texts << grid->Columns()[i]->Title().Caption();
+        return texts;
+    };
+    Tbestzeit bestTimes(MainForm);
+    TeqManager equipment(MainForm);
+    EXPECT_EQ(titles(bestTimes.DBGrid1), QStringList({"Sport", "Date", "Distance", "Time", "Place", "Type", "Category"}));
+    EXPECT_EQ(titles(equipment.DBGrid2), QStringList({"Date", "Sport", "Form", "Place", "Metres", "Time"}));
+    EXPECT_EQ(titles(navigatorFrm->DBGrid2), QStringList({"Date", "Place", "Metres", "Time"}));
+    EXPECT_EQ(titles(navigatorFrm->DBGrid3), QStringList({"Date", "Place", "Metres", "Time"}));
 }
 
 TEST_F(EnglishWindowsTest, NoEnglishMenuUsesOneAcceleratorTwice)
