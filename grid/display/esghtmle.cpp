@@ -35,6 +35,13 @@ struct Style {
 enum class BoxKind { Text, Image, Control, Bullet };
 
 struct Box {
+    Box() = default;
+    Box(const Box&) = default;
+    // Moved, not copied, when a line's boxes grow.
+    Box(Box&&) noexcept = default;
+    Box& operator=(const Box&) = default;
+    Box& operator=(Box&&) noexcept = default;
+
     BoxKind kind = BoxKind::Text;
     QString text;
     Style style;
@@ -72,27 +79,28 @@ QString entities(QString text)
                  {"&para;", QChar(0xB6)},     {"&trade;", QChar(0x2122)},   {"&euro;", QChar(0x20AC)}};
     QString out;
     out.reserve(text.size());
-    for (int i = 0; i < text.size();) {
-        bool replaced = false;
-        if (text[i] == QLatin1Char('&')) {
-            for (const auto& e : table) {
-                const QLatin1String name(e.entity);
-                if (text.mid(i, name.size()).compare(name, Qt::CaseInsensitive) == 0) {
-                    out += e.sign;
-                    i += int(name.size());
-                    replaced = true;
-                    break;
-                }
+    const QStringView all(text);
+    qsizetype from = 0;  // the start of the text not yet copied
+    for (qsizetype at = all.indexOf(QLatin1Char('&')); at >= 0; at = all.indexOf(QLatin1Char('&'), at + 1)) {
+        for (const auto& e : table) {
+            const QLatin1String name(e.entity);
+            if (all.sliced(at).startsWith(name, Qt::CaseInsensitive)) {
+                out += all.sliced(from, at - from);
+                out += e.sign;
+                from = at + name.size();
+                at = from - 1;
+                break;
             }
         }
-        if (!replaced)
-            out += text[i++];
     }
+    out += all.sliced(from);
     return out;
 }
 
 QString pieceEntities(QString piece)
 {
+    if (!piece.contains(QLatin1Char('&')))
+        return piece;
     piece.replace(QStringLiteral("&nbsp;"), QStringLiteral(" "), Qt::CaseInsensitive);
     piece.replace(QStringLiteral("&lt;"), QStringLiteral("<"), Qt::CaseInsensitive);
     piece.replace(QStringLiteral("&gt;"), QStringLiteral(">"), Qt::CaseInsensitive);
@@ -216,6 +224,8 @@ private:
         box.x = x_;
         x_ += box.width;
         line_.height = std::max(line_.height, box.height);
+        if (line_.boxes.empty())
+            line_.boxes.reserve(16);
         line_.boxes.push_back(std::move(box));
     }
 

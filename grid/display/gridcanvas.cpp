@@ -171,17 +171,21 @@ int TDefaultTextMeasurer::TextWidth(const QFont& font, const QString& text) cons
         QHash<QString, int> widths;
     };
     static std::vector<std::unique_ptr<FontWidths>> fonts;
+    // The font asked last comes first: a run of texts mostly keeps its font.
     FontWidths* slot = nullptr;
-    for (const auto& f : fonts)
-        if (f->font == font) {
-            slot = f.get();
+    for (size_t i = 0; i < fonts.size(); ++i)
+        if (fonts[i]->font == font) {
+            if (i > 0)
+                std::swap(fonts[0], fonts[i]);
+            slot = fonts[0].get();
             break;
         }
     if (!slot) {
+        // The font used least lately gives way.
         if (fonts.size() >= 8)
-            fonts.erase(fonts.begin());
-        fonts.push_back(std::make_unique<FontWidths>(FontWidths{font, QFontMetrics(font), {}}));
-        slot = fonts.back().get();
+            fonts.pop_back();
+        fonts.insert(fonts.begin(), std::make_unique<FontWidths>(FontWidths{font, QFontMetrics(font), {}}));
+        slot = fonts[0].get();
     }
     if (const auto it = slot->widths.constFind(text); it != slot->widths.constEnd())
         return *it;
