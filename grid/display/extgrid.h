@@ -309,6 +309,8 @@ public:
     std::function<void(QObject* Sender, bool& Allow)> OnClipboardPaste;
     // A paste into the inplace edit: the text may be changed or the paste refused.
     std::function<void(QObject* Sender, int ACol, int ARow, QString& Value, bool& Allow)> OnClipboardBeforePasteCell;
+    // Each change of the inplace edit's text while the user edits (Sender = the grid).
+    std::function<void(QObject* Sender, int ACol, int ARow, const QString& Value)> OnEditChange;
     std::function<void(QObject* Sender, int OldRow, int OldCol, int& NewRow, int& NewCol, bool& Allow)> OnAutoAdvance;
     std::function<void(QObject* Sender, int OldRow, int OldCol, int NewRow, int NewCol, bool& Allow)> OnCellChanging;
 

@@ -17,7 +17,13 @@
 #include "grid/display/gridbeep.h"
 #include "platform/rtl/sysutils.h"
 
-TExtInplaceEdit::TExtInplaceEdit(TExtStringGrid* grid) : TInplaceEdit(grid), grid_(grid) {}
+TExtInplaceEdit::TExtInplaceEdit(TExtStringGrid* grid) : TInplaceEdit(grid), grid_(grid)
+{
+    connect(this, &QLineEdit::textChanged, this, [this](const QString& value) {
+        if (!loading_ && grid_->OnEditChange)
+            grid_->OnEditChange(grid_, grid_->Col(), grid_->Row(), value);
+    });
+}
 
 TEditorType TExtInplaceEdit::kind() const
 {
@@ -36,7 +42,10 @@ void TExtInplaceEdit::UpdateContents()
 {
     const int limit = GridEditLimit();
     lengthLimit_ = limit > 0 ? limit : 0;
+    // Loading the cell's text is no change by the user.
+    loading_ = true;
     TInplaceEdit::UpdateContents();
+    loading_ = false;
     SetLengthLimit(lengthLimit_);
     setEchoMode(kind() == edPassword ? QLineEdit::Password : QLineEdit::Normal);
     autoComplete_ = false;

@@ -43,4 +43,5 @@ private:
     TExtStringGrid* grid_;
     int lengthLimit_ = 0;
     bool autoComplete_ = false;
+    bool loading_ = false;
 };

@@ -62,9 +62,19 @@ protected:
     int beeps_ = 0;
 };
 
-TEST_F(InplaceEdit, TextKindsGetTheGridsOwnEdit)
+TEST_F(InplaceEdit, TextKindsGetTheGridsOwnEditThatReportsEachChange)
 {
-    EXPECT_NE(open(edNormal), nullptr);
+    QStringList changes;
+    grid_.OnEditChange = [&](QObject* Sender, int ACol, int ARow, const QString& Value) {
+        EXPECT_EQ(Sender, &grid_);
+        EXPECT_EQ(ACol * 10 + ARow, 11);
+        changes << Value;
+    };
+    TExtInplaceEdit* edit = open(edNormal, QStringLiteral("a"));
+    ASSERT_NE(edit, nullptr);
+    EXPECT_TRUE(changes.isEmpty());  // loading the cell is no change
+    type(edit, QStringLiteral("b"));
+    EXPECT_EQ(changes, QStringList{QStringLiteral("ab")});
 }
 
 TEST_F(InplaceEdit, TypedCharactersFollowTheEditorKind)
