@@ -289,18 +289,18 @@ void TnavigatorFrm::setUpGrids()
     }
     setColumn(DBGrid2->Columns().Add(), QStringLiteral("dat_Id"), 20);
     DBGrid2->Columns()[0]->SetVisible(false);
-    setColumn(DBGrid2->Columns().Add(), QStringLiteral("Datum"), 46);
-    setColumn(DBGrid2->Columns().Add(), QStringLiteral("Ort"), 72);
-    setColumn(DBGrid2->Columns().Add(), QStringLiteral("Meter"), 40);
-    setColumn(DBGrid2->Columns().Add(), QStringLiteral("Zeit"), 47);
+    setColumn(DBGrid2->Columns().Add(), QStringLiteral("Datum"), 46, tr("Datum"));
+    setColumn(DBGrid2->Columns().Add(), QStringLiteral("Ort"), 72, tr("Ort"));
+    setColumn(DBGrid2->Columns().Add(), QStringLiteral("Meter"), 40, tr("Meter"));
+    setColumn(DBGrid2->Columns().Add(), QStringLiteral("Zeit"), 47, tr("Zeit"));
     DBGrid2->SetDataSource(zeitraum);
     DBGrid2->OnDrawColumnCell = Handler(this, &TnavigatorFrm::DBGrid2DrawColumnCell);
     DBGrid2->OnDblClick = Handler(this, &TnavigatorFrm::DBGrid2DblClick);
 
-    setColumn(DBGrid3->Columns().Add(), QStringLiteral("Datum"), 45);
-    setColumn(DBGrid3->Columns().Add(), QStringLiteral("Ort"), 55);
-    setColumn(DBGrid3->Columns().Add(), QStringLiteral("Meter"), 35);
-    setColumn(DBGrid3->Columns().Add(), QStringLiteral("Zeit"), 45);
+    setColumn(DBGrid3->Columns().Add(), QStringLiteral("Datum"), 45, tr("Datum"));
+    setColumn(DBGrid3->Columns().Add(), QStringLiteral("Ort"), 55, tr("Ort"));
+    setColumn(DBGrid3->Columns().Add(), QStringLiteral("Meter"), 35, tr("Meter"));
+    setColumn(DBGrid3->Columns().Add(), QStringLiteral("Zeit"), 45, tr("Zeit"));
     DBGrid3->SetDataSource(suchen);
     DBGrid3->OnDblClick = Handler(this, &TnavigatorFrm::XPButton2Click);
 

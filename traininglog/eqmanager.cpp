@@ -63,9 +63,9 @@ TeqManager::TeqManager(QWidget* Owner) : TForm(Owner, Qt::Dialog), ui(std::make_
         int width;
     };
     // Date, distance and time get the room their texts take in this font.
-    for (const Col c : {Col{"Datum", nullptr, 72}, Col{"sportName", QT_TR_NOOP("Sportart"), 81},
-                        Col{"formName", QT_TR_NOOP("Form"), 53}, Col{"Ort", nullptr, 102}, Col{"Meter", nullptr, 44},
-                        Col{"Zeit", nullptr, 58}}) {
+    for (const Col c : {Col{"Datum", QT_TR_NOOP("Datum"), 72}, Col{"sportName", QT_TR_NOOP("Sportart"), 81},
+                        Col{"formName", QT_TR_NOOP("Form"), 53}, Col{"Ort", QT_TR_NOOP("Ort"), 102},
+                        Col{"Meter", QT_TR_NOOP("Meter"), 44}, Col{"Zeit", QT_TR_NOOP("Zeit"), 58}}) {
         TColumn* col = DBGrid2->Columns().Add();
         col->SetFieldName(QString::fromLatin1(c.field));
         if (c.title)

@@ -4,6 +4,22 @@
 <context>
     <name>TeqManager</name>
     <message>
+        <source>Datum</source>
+        <translation>Date</translation>
+    </message>
+    <message>
+        <source>Ort</source>
+        <translation>Place</translation>
+    </message>
+    <message>
+        <source>Meter</source>
+        <translation>Metres</translation>
+    </message>
+    <message>
+        <source>Zeit</source>
+        <translation>Time</translation>
+    </message>
+    <message>
         <source>Equipmentmanager</source>
         <translation>Equipment manager</translation>
     </message>

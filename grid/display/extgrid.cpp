@@ -137,6 +137,10 @@ void TExtStringGrid::Loaded()
     if (look_ == glVantor) {
         ButtonColorFrom = 0xC0C0C0;
         ButtonColorTo = 0xFFFFFF;
+        if (TPopupButton* p = PopupButton()) {
+            p->GradFrom = ButtonColorFrom;
+            p->GradTo = ButtonColorTo;
+        }
     }
     if (ColumnSize.Save)
         LoadColSizes();

@@ -299,6 +299,10 @@ private:
     void reread(const TBookmark& keep);
     void readKeyed(const SelectPlan& plan, bool buildFields);
     void readQuery(const SelectPlan& plan, bool buildFields);
+    // Reads the rowids of a keyed result's rows after those read with their values, through a
+    // statement that asks only the rowids; false (nothing read) when SQLite would not give them
+    // in the order of the full query.
+    bool readRowidsOnly(const SelectPlan& plan);
     void readColumns(sqlite3_stmt* stmt, int firstColumn, bool buildFields);
     void bindFields();
     const std::vector<int64_t>& keys() const

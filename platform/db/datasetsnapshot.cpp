@@ -340,6 +340,13 @@ void TDataSet::readQuery(const SelectPlan& plan, bool buildFields)
     const int n = sqlite3_column_count(stmt);
     int rc;
     while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
+        // Past the rows read with their values, only rowids are kept: a statement that asks for
+        // just those spares computing every column of every row (a search matching a whole
+        // history).
+        if (!readAll && rows_.size() == size_t(kQueryRowsAtOpen) && readRowidsOnly(plan)) {
+            rc = SQLITE_DONE;
+            break;
+        }
         Row r;
         r.rowids.resize(size_t(hidden));
         for (int b = 0; b < hidden; ++b)
@@ -358,6 +365,98 @@ void TDataSet::readQuery(const SelectPlan& plan, bool buildFields)
     sqlite3_finalize(stmt);
     if (rc != SQLITE_DONE)
         raise(err);
+}
+
+namespace {
+
+// The plan SQLite chooses for a statement with these parameters: one line per step, indented by
+// its depth. A covering index is walked in the order of the same index read with its table.
+QStringList queryPlan(sqlite3* db, const QString& sql, bool readOnly, const QVariantList& params,
+                      const QVariantMap& named)
+{
+    const QString explain = QStringLiteral("EXPLAIN QUERY PLAN ") + sql;
+    sqlite3_stmt* stmt = nullptr;
+    SetReadOnlyGuard(db, readOnly);
+    const int prepared = sqlite3_prepare16_v2(db, explain.utf16(), int(explain.size() * 2), &stmt, nullptr);
+    SetReadOnlyGuard(db, false);
+    QStringList lines;
+    if (prepared != SQLITE_OK || !stmt) {
+        sqlite3_finalize(stmt);
+        return lines;
+    }
+    BindParameters(stmt, params, named);
+    QHash<int, int> depth;
+    int rc;
+    while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
+        const int id = sqlite3_column_int(stmt, 0);
+        const int d = depth.value(sqlite3_column_int(stmt, 1), -1) + 1;
+        depth.insert(id, d);
+        QString detail = ColumnVariant(stmt, 3).toString();
+        detail.replace(QLatin1String("COVERING INDEX"), QLatin1String("INDEX"));
+        lines << QString(d, QLatin1Char(' ')) + detail;
+    }
+    sqlite3_finalize(stmt);
+    if (rc != SQLITE_DONE)
+        lines.clear();
+    return lines;
+}
+
+}  // namespace
+
+bool TDataSet::readRowidsOnly(const SelectPlan& plan)
+{
+    sqlite3* db = connection_->Handle();
+    const int hidden = hiddenColumns_;
+    QString sql = QStringLiteral("SELECT ");
+    for (int b = 0; b < hidden; ++b)
+        sql += (b ? QStringLiteral(", __orv_rowid") : QStringLiteral("__orv_rowid")) + QString::number(b);
+    sql += QStringLiteral(" FROM (") + rowsSql_ + QLatin1Char(')');
+    // SQLite orders rows of equal sort keys as its plan reaches them, so the rowids are read this
+    // way only when it takes the same path through the tables (the subquery merged into the
+    // statement, the same indexes, the same sort) as for the full query.
+    const QStringList full = queryPlan(db, rowsSql_, plan.readOnly, plan.params, plan.namedParams);
+    if (full.isEmpty() || queryPlan(db, sql, plan.readOnly, plan.params, plan.namedParams) != full)
+        return false;
+    sqlite3_stmt* stmt = nullptr;
+    SetReadOnlyGuard(db, plan.readOnly);
+    const int prepared = sqlite3_prepare16_v2(db, sql.utf16(), int(sql.size() * 2), &stmt, nullptr);
+    SetReadOnlyGuard(db, false);
+    if (prepared != SQLITE_OK || !stmt || sqlite3_column_count(stmt) != hidden) {
+        sqlite3_finalize(stmt);
+        return false;
+    }
+    BindParameters(stmt, plan.params, plan.namedParams);
+    const size_t read = rows_.size();
+    std::vector<int64_t> ids(size_t(hidden), -1);
+    size_t at = 0;
+    bool same = true;
+    int rc;
+    while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
+        for (int b = 0; b < hidden; ++b)
+            ids[size_t(b)] = sqlite3_column_type(stmt, b) == SQLITE_NULL ? -1 : sqlite3_column_int64(stmt, b);
+        if (at < read) {
+            // The rows read with their values must come first, as they came.
+            if (ids != rows_[at].rowids) {
+                same = false;
+                break;
+            }
+        } else {
+            Row r;
+            r.rowids = ids;
+            r.unread = true;
+            snap_.push_back(int64_t(rows_.size()));
+            rows_.push_back(std::move(r));
+        }
+        ++at;
+    }
+    sqlite3_finalize(stmt);
+    if (!same || rc != SQLITE_DONE || rows_.size() == read) {
+        // The full query reads on where it stands.
+        rows_.resize(read);
+        snap_.resize(read);
+        return false;
+    }
+    return true;
 }
 
 void TDataSet::readSnapshot(bool buildFields)

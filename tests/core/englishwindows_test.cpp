@@ -251,14 +251,22 @@ TEST_F(EnglishWindowsTest, TheTodayButtonsReadHAsInTheUnitWindow)
     EXPECT_EQ(templates.BitBtn3->toolTip(), "Today");
 }
 
-TEST_F(EnglishWindowsTest, TheBestTimesListTitlesItsColumnsInEnglish)
+TEST_F(EnglishWindowsTest, ListsTitleTheirColumnsInEnglish)
 {
     StartProgram({"egal.orv", "en"});
+    auto titles = [](TDBGrid* grid) {
+        QStringList texts;
+        for (int i = 0; i < grid->Columns().Count(); ++i)
+            if (grid->Columns()[i]->Visible())
+                texts << grid->Columns()[i]->Title().Caption();
+        return texts;
+    };
     Tbestzeit bestTimes(MainForm);
-    QStringList titles;
-    for (int i = 0; i < bestTimes.DBGrid1->Columns().Count(); ++i)
-        titles << bestTimes.DBGrid1->Columns()[i]->Title().Caption();
-    EXPECT_EQ(titles, QStringList({"Sport", "Date", "Distance", "Time", "Place", "Type", "Category"}));
+    TeqManager equipment(MainForm);
+    EXPECT_EQ(titles(bestTimes.DBGrid1), QStringList({"Sport", "Date", "Distance", "Time", "Place", "Type", "Category"}));
+    EXPECT_EQ(titles(equipment.DBGrid2), QStringList({"Date", "Sport", "Form", "Place", "Metres", "Time"}));
+    EXPECT_EQ(titles(navigatorFrm->DBGrid2), QStringList({"Date", "Place", "Metres", "Time"}));
+    EXPECT_EQ(titles(navigatorFrm->DBGrid3), QStringList({"Date", "Place", "Metres", "Time"}));
 }
 
 TEST_F(EnglishWindowsTest, NoEnglishMenuUsesOneAcceleratorTwice)

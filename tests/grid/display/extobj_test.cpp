@@ -207,6 +207,14 @@ TEST(GridCompanions, ArrowsPopupAndControlList)
     TPopupButton* p = g.PopupButton();
     ASSERT_NE(p, nullptr);
     EXPECT_FALSE(p->isEnabled());
+    EXPECT_EQ(p->GradFrom, clNone);
+    // A grid of the Vantor look passes its button gradient on when it is loaded.
+    TExtStringGrid vantor;
+    vantor.BeginLoad();
+    vantor.SetLook(glVantor);
+    vantor.Loaded();
+    EXPECT_EQ(vantor.PopupButton()->GradFrom, TColor(0xC0C0C0));
+    EXPECT_EQ(vantor.PopupButton()->GradTo, TColor(0xFFFFFF));
     p->SetCaption(QStringLiteral("Spalte"));
     p->Flat = true;
     RecordingCanvas canvas;

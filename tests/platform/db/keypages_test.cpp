@@ -3,6 +3,7 @@
 // 3,000,000 rows, with duplicate and Null values in the order, orders that are not the key's.
 #include <QRandomGenerator>
 
+#include "platform/db/sqlreader.h"
 #include "tests/platform/db/dbtestfixture.h"
 
 namespace {
@@ -277,6 +278,62 @@ TEST_F(KeyPages, QueryRowsBeyondTheFirstAreReadByKey)
     EXPECT_TRUE(late.FieldByName(QStringLiteral("n"))->IsNull());
     late.Requery();
     EXPECT_LT(late.RecordCount(), 101);
+}
+
+// A long query result keeps only the rowids of its later rows. Its rows must still come in the
+// order of the query as SQLite runs it, rows of equal sort keys too, and hold the query's values.
+TEST_F(KeyPages, LongQueryResultsKeepTheQuerysOrderAndValues)
+{
+    fill(9000);
+    const struct {
+        const char* sql;  // "?" stands for the parameter, 3
+        const char* why;
+    } cases[] = {
+        {"SELECT * FROM reihe WHERE t LIKE 'x%' ORDER BY a", "equal keys, a condition"},
+        {"SELECT * FROM reihe WHERE a > ? ORDER BY a", "the rowids alone would be read through another index"},
+        {"SELECT n, a, b FROM reihe WHERE b > ? ORDER BY b", "the index of the order"},
+        {"SELECT reihe.n, reihe.t, sportart.Spo_Name FROM reihe INNER JOIN sportart ON reihe.a = sportart.Spo_Id "
+         "WHERE reihe.n % 5 <> 0 ORDER BY sportart.Spo_Name",
+         "a join"},
+        {"SELECT * FROM reihe WHERE d > ? ORDER BY d DESC LIMIT 5000", "a limit"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.why);
+        const QString sql = QString::fromLatin1(c.sql);
+        QStringList expected;
+        {
+            TSqlReader reader(conn, sql, {sql.contains(QLatin1Char('?')) ? QVariant(3) : QVariant()});
+            const int nCol = reader.Column(QStringLiteral("n"));
+            const int aCol = sql.contains(QLatin1String("Spo_Name")) ? reader.Column(QStringLiteral("Spo_Name"))
+                                                                     : reader.Column(QStringLiteral("a"));
+            while (reader.Next())
+                expected << reader.AsString(nCol) + QLatin1Char(' ') + reader.AsString(aCol);
+        }
+        ASSERT_GT(expected.size(), 2000);
+        TQuery q;
+        q.SetConnection(&conn);
+        QString named = sql;
+        named.replace(QLatin1Char('?'), QLatin1String(":p"));
+        q.SetSQLText(named);
+        if (named.contains(QLatin1String(":p")))
+            q.ParamByName(QStringLiteral("p"))->SetAsInteger(3);
+        q.Open();
+        const QString second = sql.contains(QLatin1String("Spo_Name")) ? QStringLiteral("Spo_Name") : QStringLiteral("a");
+        auto row = [&] { return q.FieldByName(QStringLiteral("n"))->AsString() + QLatin1Char(' ') + q.FieldByName(second)->AsString(); };
+        ASSERT_EQ(q.RecordCount(), expected.size());
+        QStringList backwards;
+        for (q.Last(); !q.Bof(); q.Prior())
+            backwards.prepend(row());
+        EXPECT_EQ(backwards, expected);
+        QStringList forwards;
+        for (q.First(); !q.Eof(); q.Next())
+            forwards << row();
+        EXPECT_EQ(forwards, expected);
+        // A row far down found where the query has it.
+        const int at = int(expected.size()) - 7;
+        ASSERT_TRUE(q.Locate(QStringLiteral("n"), expected[at].section(QLatin1Char(' '), 0, 0).toInt()));
+        EXPECT_EQ(q.RecNo(), at + 1);
+    }
 }
 
 TEST_F(KeyPages, ThreeMillionRows)
