@@ -986,6 +986,8 @@ private:
     void showSizingHint(int X, int Y);
     void hideSizingHint();
     void showMoveImage(int X, int Y);
+    // The floating picture of header cell (ACol, ARow) with its top-left at the screen point.
+    void showHeaderImage(int ACol, int ARow, const QPoint& ScreenPos);
     void hideMoveImage();
     void ownerResized();
     bool wheelKeepingLeftCol(bool Down);

@@ -740,11 +740,23 @@ void TExtStringGrid::MouseMove(Qt::KeyboardModifiers Shift, int X, int Y)
         bool allow = true;
         if (OnOleDrag)
             OnOleDrag(this, at.Y, RealColIndex(at.X), GetCellText(at.X, at.Y), allow);
-        if (allow) {
+        if (!allow) {
+            // A refused drag leaves the press to select: a range from the pressed cell to the
+            // pointer (the runtime's move below extends it).
+            const TGridCoord pressed = MouseCoord(pressPoint_.x(), pressPoint_.y());
+            BeginRangeSelection(pressed.X, pressed.Y);
+        } else {
             if (OnOleDragStart)
                 OnOleDragStart(this, at.Y, RealColIndex(at.X));
+            // A header cell dragged as a column shows its picture at its place while the drag
+            // runs; the image goes with the drag's end.
+            const bool columnDrag = at.Y < TCustomGrid::FixedRows() && DragDropSettings.OleColumnDragDrop;
+            if (columnDrag)
+                showHeaderImage(at.X, at.Y, viewport()->mapToGlobal(CellRect(at.X, at.Y).topLeft()));
             if (TGridEditingServices* services = GridEditingServices())
                 services->StartCellDrag(*this, at.X, at.Y);
+            if (columnDrag)
+                hideMoveImage();
         }
     }
 

@@ -605,14 +605,19 @@ void TExtStringGrid::showMoveImage(int X, int Y)
     const int from = MoveFromIndex();
     if (from < 0)
         return;
+    showHeaderImage(columns ? from : 0, columns ? 0 : from, viewport()->mapToGlobal(QPoint(X, Y)) + QPoint(8, 8));
+    viewport()->setCursor(Qt::DragMoveCursor);
+    showMoveArrows(X, Y);
+}
+
+void TExtStringGrid::showHeaderImage(int ACol, int ARow, const QPoint& ScreenPos)
+{
     if (!moveImage_) {
         moveImage_ = std::make_unique<QLabel>(this, Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
         moveImage_->setAttribute(Qt::WA_ShowWithoutActivating);
         // The header cell as it is drawn: its text, the column's width and the row's height, in
         // the gradient of the XP and Vantor looks.
-        const int col = columns ? from : 0;
-        const int row = columns ? 0 : from;
-        const QSize size(std::max(1, ColWidths(col)), std::max(1, RowHeights(row)));
+        const QSize size(std::max(1, ColWidths(ACol)), std::max(1, RowHeights(ARow)));
         QPixmap pm(size);
         QPainter painter(&pm);
         QPainterCanvas canvas(painter);
@@ -628,16 +633,14 @@ void TExtStringGrid::showMoveImage(int X, int Y)
         canvas.Rectangle(r);
         canvas.Font = FixedFont.Font();
         canvas.FontColor = FixedFont.Color();
-        canvas.TextRect(r.adjusted(2, 0, -2, 0), StripHTML(GetCellText(col, row)),
+        canvas.TextRect(r.adjusted(2, 0, -2, 0), StripHTML(GetCellText(ACol, ARow)),
                         tfSingleLine | tfVCenter | tfCenter | tfEndEllipsis);
         painter.end();
         moveImage_->setPixmap(pm);
         moveImage_->resize(size);
     }
-    moveImage_->move(viewport()->mapToGlobal(QPoint(X, Y)) + QPoint(8, 8));
+    moveImage_->move(ScreenPos);
     moveImage_->show();
-    viewport()->setCursor(Qt::DragMoveCursor);
-    showMoveArrows(X, Y);
 }
 
 void TExtStringGrid::hideMoveImage()

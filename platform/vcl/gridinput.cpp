@@ -316,6 +316,14 @@ void TCustomGrid::MouseDown(Qt::MouseButton Button, Qt::KeyboardModifiers Shift,
     gridState_ = gsSelecting;
 }
 
+void TCustomGrid::BeginRangeSelection(int ACol, int ARow)
+{
+    if (gridState_ != gsNormal || ACol < FixedCols() || ARow < FixedRows() || ACol >= ColCount() || ARow >= RowCount())
+        return;
+    MoveColRow(ACol, ARow, true, true);
+    gridState_ = gsSelecting;
+}
+
 void TCustomGrid::MouseMove(Qt::KeyboardModifiers Shift, int X, int Y)
 {
     if (OnMouseMove)

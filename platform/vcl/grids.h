@@ -358,6 +358,10 @@ protected:
     virtual void CalcSizingState(int X, int Y, TGridState& State, int& Index);
     // Moves the current cell; MoveAnchor False extends the selection from the anchor.
     void MoveColRow(int ACol, int ARow, bool MoveAnchor, bool Show);
+    // Starts a range selection at the data cell, as a press there does: the cell becomes current
+    // and the anchor, and the pointer's moves extend the selection until the button is released.
+    // Nothing while another gesture (sizing, moving, selecting) runs.
+    void BeginRangeSelection(int ACol, int ARow);
     // Scrolls so that the cell is wholly visible.
     void ClampInView(int ACol, int ARow);
     // Removes the listed rows (ascending, distinct, fewer than RowCount) with their heights in one

@@ -212,6 +212,69 @@ TEST(GridPointer, HeaderDragsFixedSizingAndDragStarts)
     move(d, p + QPoint(4, 0), Qt::LeftButton);
     EXPECT_EQ(drags, 1);
     send(d.viewport(), QEvent::MouseButtonRelease, p + QPoint(4, 0), Qt::LeftButton);
+    EXPECT_EQ(d.Selection(), (TGridRect{1, 1, 1, 1})) << "an allowed drag selects nothing";
+
+    // A drag the handler refuses turns the press into a range selection from the pressed cell.
+    d.SetOptions(d.Options() | goRangeSelect);
+    d.FocusCell(2, 2, true);
+    d.OnOleDrag = [&](QObject*, int, int, const QString&, bool& allow) { allow = false; };
+    const QPoint q = centre(d, 2, 2);
+    send(d.viewport(), QEvent::MouseButtonPress, q, Qt::LeftButton);
+    move(d, centre(d, 3, 2), Qt::LeftButton);
+    move(d, centre(d, 4, 3), Qt::LeftButton);
+    send(d.viewport(), QEvent::MouseButtonRelease, centre(d, 4, 3), Qt::LeftButton);
+    EXPECT_EQ(d.Selection(), (TGridRect{2, 2, 4, 3}));
+    move(d, centre(d, 1, 1), Qt::NoButton);
+    EXPECT_EQ(d.Selection(), (TGridRect{2, 2, 4, 3})) << "the release ends the selecting";
+}
+
+// Stands for the editing half's drag: notes what the grid shows while the drag runs.
+class DragWatcher : public TGridEditingServices {
+public:
+    void StartCellDrag(TExtStringGrid& g, int ACol, int ARow) override
+    {
+        ++drags;
+        dragged = {ACol, ARow};
+        if (const QWidget* image = g.MoveHeaderImage(); image && image->isVisible())
+            imageRect = QRect(image->pos(), image->size());
+    }
+    int drags = 0;
+    TGridCoord dragged{-1, -1};
+    QRect imageRect;
+};
+
+TEST(GridPointer, AHeaderDraggedAsAColumnFloatsAtItsPlaceWhileTheDragRuns)
+{
+    TGridEditingServices* installed = GridEditingServices();
+    DragWatcher watcher;
+    InstallGridEditingServices(&watcher);
+    TExtStringGrid g;
+    g.DragDropSettings.OleDropSource = true;
+    g.DragDropSettings.OleColumnDragDrop = true;
+    g.EnhRowColMove = false;  // a header press may start a drag
+    g.SetColWidths(2, 90);
+    g.SetCellText(2, 0, QStringLiteral("<B>Puls</B>"));
+    g.show();
+    const QPoint p = centre(g, 2, 0);
+    send(g.viewport(), QEvent::MouseButtonPress, p, Qt::LeftButton);
+    move(g, p + QPoint(0, 5), Qt::LeftButton);
+    send(g.viewport(), QEvent::MouseButtonRelease, p + QPoint(0, 5), Qt::LeftButton);
+    EXPECT_EQ(watcher.drags, 1);
+    EXPECT_EQ(watcher.dragged, (TGridCoord{2, 0}));
+    EXPECT_EQ(watcher.imageRect,
+              QRect(g.viewport()->mapToGlobal(g.CellRect(2, 0).topLeft()), QSize(90, g.RowHeights(0))));
+    EXPECT_EQ(g.MoveHeaderImage(), nullptr) << "the image goes with the drag";
+
+    // A data cell's drag carries text: no header image.
+    watcher.imageRect = QRect();
+    g.FocusCell(1, 1, true);
+    const QPoint q = centre(g, 1, 1);
+    send(g.viewport(), QEvent::MouseButtonPress, q, Qt::LeftButton);
+    move(g, q + QPoint(6, 0), Qt::LeftButton);
+    send(g.viewport(), QEvent::MouseButtonRelease, q + QPoint(6, 0), Qt::LeftButton);
+    EXPECT_EQ(watcher.drags, 2);
+    EXPECT_TRUE(watcher.imageRect.isNull());
+    InstallGridEditingServices(installed);
 }
 
 TEST(GridPointer, CellsPickedOneByOneFarDownALongGrid)
