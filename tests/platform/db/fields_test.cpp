@@ -502,10 +502,9 @@ TEST_F(FieldTest, FieldsFoundByNameAreThoseOfTheCurrentOpen)
 
 }  // namespace
 
-TEST_F(FieldTest, ControlsOfCalculatedFieldsFollowAChangedDataFieldWhileEditing)
+// The units with a calculated speed and a looked-up sport name, as the derived-field tests use them.
+static void declareUnitsWithSpeedAndSport(TConnection& conn, TTable& daten, TTable& sportart)
 {
-    const GermanSettings german;
-    TTable daten;
     daten.SetConnection(&conn);
     daten.SetTableName(QStringLiteral("daten"));
     daten.SetIndexFieldNames(QStringLiteral("dat_Id"));
@@ -516,7 +515,6 @@ TEST_F(FieldTest, ControlsOfCalculatedFieldsFollowAChangedDataFieldWhileEditing)
     daten.AddField(QStringLiteral("Sportart"), ftInteger);
     daten.AddField(QStringLiteral("kmh"), ftFloat, 0, fkCalculated);
     daten.AddField(QStringLiteral("sportName"), ftString, 20, fkLookup);
-    TTable sportart;
     sportart.SetConnection(&conn);
     sportart.SetTableName(QStringLiteral("sportart"));
     sportart.Open();
@@ -525,11 +523,22 @@ TEST_F(FieldTest, ControlsOfCalculatedFieldsFollowAChangedDataFieldWhileEditing)
     sportName->SetKeyFields(QStringLiteral("Sportart"));
     sportName->SetLookupKeyFields(QStringLiteral("Spo_Id"));
     sportName->SetLookupResultField(QStringLiteral("Spo_Name"));
-    daten.OnCalcFields = [](TDataSet* ds) {
-        const double hours = ds->FieldByName(QStringLiteral("Zeit"))->AsFloat() * 24;
-        if (hours > 0)
-            ds->FieldByName(QStringLiteral("kmh"))->SetAsFloat(ds->FieldByName(QStringLiteral("Meter"))->AsInteger() / 1000.0 / hours);
-    };
+}
+
+static void calculateSpeed(TDataSet* ds)
+{
+    const double hours = ds->FieldByName(QStringLiteral("Zeit"))->AsFloat() * 24;
+    if (hours > 0)
+        ds->FieldByName(QStringLiteral("kmh"))->SetAsFloat(ds->FieldByName(QStringLiteral("Meter"))->AsInteger() / 1000.0 / hours);
+}
+
+TEST_F(FieldTest, ControlsOfCalculatedFieldsFollowAChangedDataFieldWhileEditing)
+{
+    const GermanSettings german;
+    TTable daten;
+    TTable sportart;
+    declareUnitsWithSpeedAndSport(conn, daten, sportart);
+    daten.OnCalcFields = calculateSpeed;
     daten.Open();
     TDataSource src;
     src.SetDataSet(&daten);
@@ -575,31 +584,12 @@ TEST_F(FieldTest, ControlsOfCalculatedFieldsFollowAChangedDataFieldWhileEditing)
 TEST_F(FieldTest, WithControlsDisabledDerivedFieldsAreComputedWhenRead)
 {
     TTable daten;
-    daten.SetConnection(&conn);
-    daten.SetTableName(QStringLiteral("daten"));
-    daten.SetIndexFieldNames(QStringLiteral("dat_Id"));
-    daten.AddField(QStringLiteral("dat_Id"), ftAutoInc);
-    daten.AddField(QStringLiteral("Datum"), ftDateTime);
-    daten.AddField(QStringLiteral("Meter"), ftInteger);
-    daten.AddField(QStringLiteral("Zeit"), ftDateTime);
-    daten.AddField(QStringLiteral("Sportart"), ftInteger);
-    daten.AddField(QStringLiteral("kmh"), ftFloat, 0, fkCalculated);
-    daten.AddField(QStringLiteral("sportName"), ftString, 20, fkLookup);
     TTable sportart;
-    sportart.SetConnection(&conn);
-    sportart.SetTableName(QStringLiteral("sportart"));
-    sportart.Open();
-    TField* sportName = daten.FieldByName(QStringLiteral("sportName"));
-    sportName->SetLookupDataSet(&sportart);
-    sportName->SetKeyFields(QStringLiteral("Sportart"));
-    sportName->SetLookupKeyFields(QStringLiteral("Spo_Id"));
-    sportName->SetLookupResultField(QStringLiteral("Spo_Name"));
+    declareUnitsWithSpeedAndSport(conn, daten, sportart);
     int calculations = 0;
     daten.OnCalcFields = [&calculations](TDataSet* ds) {
         ++calculations;
-        const double hours = ds->FieldByName(QStringLiteral("Zeit"))->AsFloat() * 24;
-        if (hours > 0)
-            ds->FieldByName(QStringLiteral("kmh"))->SetAsFloat(ds->FieldByName(QStringLiteral("Meter"))->AsInteger() / 1000.0 / hours);
+        calculateSpeed(ds);
     };
     double kmhBeforePost = -1;
     daten.BeforePost = [&kmhBeforePost](TDataSet* ds) { kmhBeforePost = ds->FieldByName(QStringLiteral("kmh"))->AsFloat(); };
