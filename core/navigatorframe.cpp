@@ -306,7 +306,7 @@ void TnavigatorFrm::setUpGrids()
 
     setColumn(DBGrid4->Columns().Add(), QStringLiteral("Name"), 95, translated("Ort"));
     setColumn(DBGrid4->Columns().Add(), QStringLiteral("Laenge"), 46, translated("Länge"));
-    setColumn(DBGrid4->Columns().Add(), QStringLiteral("HDiff"), 32);
+    setColumn(DBGrid4->Columns().Add(), QStringLiteral("HDiff"), 32, translated("HDiff"));
     DBGrid4->SetDataSource(strecke);
     DBGrid4->OnDblClick = Handler(this, &TnavigatorFrm::SpeedButton3Click);
 

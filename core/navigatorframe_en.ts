@@ -95,5 +95,9 @@
         <source>Länge</source>
         <translation>Length</translation>
     </message>
+    <message>
+        <source>HDiff</source>
+        <translation>Climb</translation>
+    </message>
 </context>
 </TS>

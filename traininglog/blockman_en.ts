@@ -137,7 +137,7 @@
     </message>
     <message>
         <source>HDiff</source>
-        <translation>HDiff</translation>
+        <translation>Climb</translation>
     </message>
     <message>
         <source>Puls</source>

@@ -97,7 +97,7 @@
     </message>
     <message>
         <source>HDiff</source>
-        <translation>HDiff</translation>
+        <translation>Climb</translation>
     </message>
 </context>
 </TS>

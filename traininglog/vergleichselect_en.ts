@@ -69,7 +69,7 @@
     </message>
     <message>
         <source>HDiff</source>
-        <translation>HDiff</translation>
+        <translation>Climb</translation>
     </message>
 </context>
 </TS>

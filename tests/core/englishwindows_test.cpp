@@ -267,6 +267,7 @@ TEST_F(EnglishWindowsTest, ListsTitleTheirColumnsInEnglish)
     EXPECT_EQ(titles(equipment.DBGrid2), QStringList({"Date", "Sport", "Form", "Place", "Metres", "Time"}));
     EXPECT_EQ(titles(navigatorFrm->DBGrid2), QStringList({"Date", "Place", "Metres", "Time"}));
     EXPECT_EQ(titles(navigatorFrm->DBGrid3), QStringList({"Date", "Place", "Metres", "Time"}));
+    EXPECT_EQ(titles(navigatorFrm->DBGrid4), QStringList({"Place", "Length", "Climb"}));
 }
 
 TEST_F(EnglishWindowsTest, NoEnglishMenuUsesOneAcceleratorTwice)
