@@ -121,6 +121,28 @@ bool flatLook(TGridLook look)
     return look == glSoft || look == glVantor || look == glXP || look == glListView;
 }
 
+// A list editor's last steps once its items and text are set: the cell's colour, the grid's
+// look, the focus, and the drop-down opened at once when the grid asks for it.
+template <typename Combo>
+QWidget* showCombo(Combo* combo, TExtStringGrid& Grid, const TEditorPlace& Place)
+{
+    combo->SetColor(Place.Color);
+    combo->SetFlat(flatLook(Grid.Look()));
+    combo->SetEtched(flatLook(Grid.Look()));
+    showAndFocus(combo);
+    if (Grid.MouseActions.DirectComboDrop)
+        combo->showPopup();
+    return combo;
+}
+
+template <typename Combo>
+void hideCombo(Combo* combo)
+{
+    if (combo)
+        combo->hidePopup();
+    hideControl(combo);
+}
+
 }  // namespace
 
 // --- lists ---------------------------------------------------------------------------------------
@@ -139,13 +161,7 @@ QWidget* TComboCellEditor::Show(TExtStringGrid& Grid, const TEditorPlace& Place)
         combo_->SetItemIndex(ListItemPosition(combo_->Items(), Place.CellText, Grid.DefaultListPosition));
     else
         combo_->SetText(Place.EditText);
-    combo_->SetColor(Place.Color);
-    combo_->SetFlat(flatLook(Grid.Look()));
-    combo_->SetEtched(flatLook(Grid.Look()));
-    showAndFocus(combo_);
-    if (Grid.MouseActions.DirectComboDrop)
-        combo_->showPopup();
-    return combo_;
+    return showCombo(combo_.data(), Grid, Place);
 }
 
 QString TComboCellEditor::Value(TExtStringGrid&)
@@ -155,9 +171,7 @@ QString TComboCellEditor::Value(TExtStringGrid&)
 
 void TComboCellEditor::Hide()
 {
-    if (combo_)
-        combo_->hidePopup();
-    hideControl(combo_);
+    hideCombo(combo_.data());
 }
 
 // --- spins ---------------------------------------------------------------------------------------
@@ -407,14 +421,8 @@ QWidget* TUniComboCellEditor::Show(TExtStringGrid& Grid, const TEditorPlace& Pla
     combo_->SetItemIndex(ListItemPosition(items, wide, Grid.DefaultListPosition));
     if (!list)
         combo_->SetText(wide);
-    combo_->SetColor(Place.Color);
     combo_->setFont(Grid.font());
-    combo_->SetFlat(flatLook(Grid.Look()));
-    combo_->SetEtched(flatLook(Grid.Look()));
-    showAndFocus(combo_);
-    if (Grid.MouseActions.DirectComboDrop)
-        combo_->showPopup();
-    return combo_;
+    return showCombo(combo_.data(), Grid, Place);
 }
 
 QString TUniComboCellEditor::Value(TExtStringGrid&)
@@ -424,9 +432,7 @@ QString TUniComboCellEditor::Value(TExtStringGrid&)
 
 void TUniComboCellEditor::Hide()
 {
-    if (combo_)
-        combo_->hidePopup();
-    hideControl(combo_);
+    hideCombo(combo_.data());
 }
 
 // --- the push button and the check box ----------------------------------------------------------------
