@@ -400,6 +400,14 @@ void TBaseGrid::ExchangeCells(int ACol, int Row1, int Row2)
         b.props->OwnerRow = Row2;
 }
 
+void TGridRowBlock::ClearCell(int ACol)
+{
+    if (!cells_ || ACol < 0 || ACol >= int(cells_->size()))
+        return;
+    (*cells_)[size_t(ACol)].text.clear();
+    (*cells_)[size_t(ACol)].props.reset();
+}
+
 void TGridRowBlock::MoveColumn(int From, int To)
 {
     if (!cells_ || From == To || From < 0 || To < 0)

@@ -135,6 +135,8 @@ public:
     TCellProperties* Properties(int ACol) const;
     // The cell of column From moves to column To; those between shift one place toward From.
     void MoveColumn(int From, int To);
+    // Empties a column's cell of the row: text and record.
+    void ClearCell(int ACol);
 
 private:
     friend class TBaseGrid;

@@ -787,12 +787,60 @@ public:
     int DataRowCount() const;
 
     // --- rows and columns as blocks (empty rows and columns in; rows out with their records) ---
+    // With the editing half started these are its full steps (grid/editing/extgrid_insert.cpp):
+    // hidden rows, the row and column flags, the modified flags, the sort order's row list and
+    // the controls in cells follow the rows and columns, and every change ends with CellsChanged.
+    // Without it, the plain steps here move only the cells, heights and hidden rows.
+    // N empty rows of the default height at display row ARow (0 .. RowCount).
     virtual void InsertRows(int ARow, int ARowCount);
+    // Removes N rows from ARow with their records; N is clamped to the rows there are, a row
+    // outside the grid or N <= 0 does nothing, and the grid keeps at least one row (emptied).
     virtual void RemoveRows(int ARow, int ARowCount);
+    // N empty columns of the default width at ACol (0 .. ColCount).
     virtual void InsertCols(int ACol, int AColCount);
+    // Removes N columns from ACol, clamped as RemoveRows; the grid keeps at least one column.
     virtual void RemoveCols(int ACol, int AColCount);
-    // Empties the texts and records of the rectangle's cells.
+    // Empties the texts and records of the rectangle's cells (display columns).
     virtual void ClearRect(int ACol1, int ARow1, int ACol2, int ARow2);
+
+    // --- the editing half's structural edits (grid/editing/extgrid_insert.cpp) ---
+    // Removes N rows keeping every other row's height; AdjustHidden moves the hidden rows behind
+    // them up. The current row stays where it was, or goes to the last data row when it fell on
+    // or past the footers.
+    void DeleteRowBlock(int ARow, int ARowCount, bool AdjustHidden);
+    // RemoveRows, with an open editor closed first and the controls in cells placed again.
+    void DeleteRowsWithControls(int ARow, int ARowCount);
+    // Takes N rows out and hands them to the caller with their records (the caller may put them
+    // back with PutRows); the current row stays, or goes to FixedRows when it is gone.
+    std::vector<TGridRowBlock> RemoveRowsNoFree(int ARow, int ARowCount);
+    // Removes every data row whose selection flag is set (without DisjunctRowSelect: the rows of
+    // the selection), in one pass.
+    void RemoveSelectedRows();
+    // Appends one empty row: before the floating footer's row when that shows, else at the end.
+    void AutoInsertRow();
+    // ClearRect over whole rows (every column, hidden ones too) or whole columns.
+    void ClearRowRange(int ARow, int ARowCount);
+    void ClearColRange(int ACol, int AColCount);
+    // Empties the selection: the rectangle, or the flagged rows or columns.
+    void ClearSelectedCells();
+    // Empties the whole grid: no node, no hidden row, no text, no record; the filter is switched
+    // off and the type-ahead text emptied.
+    void ClearAll();
+    // Splits every merged cell of the column.
+    void UnMergeCol(int ACol);
+    // Merges each run of equal texts of the column's data rows into one cell; without
+    // IgnoreSpans two rows join only when they lie in the same merged areas of the other columns.
+    void MergeEqualCells(int ACol, bool IgnoreSpans);
+    // The columns kept merged by equal cells: every change splits every column and merges the
+    // listed ones again in list order (the first ignoring spans, the others inside its areas).
+    TIntList& MergeColumns();
+    // The two halves of that, for sorting: split every column; merge the listed columns again.
+    void UnMergeAllColumns();
+    void MergeListedColumns();
+    // The cell text starts with the wide-text marker.
+    bool IsUnicodeCell(int ACol, int ARow) const;
+    // Writes the text to the real column of display column ACol.
+    void SetDisplayCellText(int ACol, int ARow, const QString& Value);
 
     // --- nodes: collapsible row groups marked in column 0 (rows are real unless named display) ---
     void AddNode(int ARow, int Span);
@@ -960,6 +1008,19 @@ private:
     void rememberGroupColumn(int ACol);
     void markGroupRow(int ARow, int ACol, int Span);
     void putBlankRows(const std::vector<int>& At);
+    // The editing half's structural steps behind the virtuals (grid/editing/extgrid_insert.cpp).
+    void editInsertRows(int ARow, int ARowCount);
+    void editRemoveRows(int ARow, int ARowCount);
+    void editInsertCols(int ACol, int AColCount);
+    void editRemoveCols(int ACol, int AColCount);
+    void editClearRect(int ACol1, int ARow1, int ACol2, int ARow2);
+    std::vector<TGridRowBlock> removeRowSet(const std::vector<int>& Rows, bool AdjustHidden);
+    void placeCurrentAfterRemoval(int KeptRow, int KeptTop, bool ToFixedRows);
+    void dropControls(const std::vector<TGridRowBlock>& Blocks);
+    void clearHiddenRowCells(int ACol, int AColCount);
+    void clearCells(int ACol1, int ARow1, int ACol2, int ARow2);
+    bool clampRect(int& ACol1, int& ARow1, int& ACol2, int& ARow2) const;
+    void mergeListChanged();
     void removeGroupRows(int ACol, int NodeCol, int TextCol);
     void repaintGrid();
     void applyScrollStyle();
@@ -1143,6 +1204,10 @@ private:
     int swapCount_ = 0;
     int trackedRow_ = -1;
     TIntList rowIndexList_;
+    int insertRealAt_ = -1;   // the real row the next InsertRows begins at (-1: from its display row)
+    TIntList mergeColumns_;
+    bool mergeHooked_ = false;
+    bool merging_ = false;
     int maxAutoColWidth_ = 0;
     int maxAutoRowHeight_ = 0;
     TFooterPanel* footerPanel_ = nullptr;

@@ -11,6 +11,7 @@
 #include <algorithm>
 
 #include "grid/display/extutil.h"
+#include "grid/display/gridservices.h"
 
 // --- mapping ----------------------------------------------------------------------------------
 
@@ -201,8 +202,9 @@ void TExtStringGrid::RemoveRealRow(int ARow)
 
 void TExtStringGrid::InsertRealRow(int ARow)
 {
+    // The new row takes the real index itself: a hidden row of that index moves behind it.
     const int displ = DisplayRowIndex(ARow);
-    shiftHidden(ARow, 1);
+    insertRealAt_ = ARow;
     InsertRows(displ, 1);
 }
 
@@ -242,8 +244,16 @@ int TExtStringGrid::DataRowCount() const
 
 void TExtStringGrid::InsertRows(int ARow, int ARowCount)
 {
+    if (TGridEditingServices* s = GridEditingServices(); s && s->InsertRows(*this, ARow, ARowCount)) {
+        insertRealAt_ = -1;
+        return;
+    }
+    const int realAt = insertRealAt_ >= 0 ? insertRealAt_ : RealRowIndex(std::clamp(ARow, 0, RowCount()));
+    insertRealAt_ = -1;
     if (ARowCount <= 0)
         return;
+    ARow = std::clamp(ARow, 0, RowCount());
+    shiftHidden(realAt, ARowCount);
     std::vector<int> at(static_cast<size_t>(ARowCount));
     std::vector<TGridRowBlock> blocks(static_cast<size_t>(ARowCount));
     for (int i = 0; i < ARowCount; ++i) {
@@ -255,9 +265,18 @@ void TExtStringGrid::InsertRows(int ARow, int ARowCount)
 
 void TExtStringGrid::RemoveRows(int ARow, int ARowCount)
 {
+    if (TGridEditingServices* s = GridEditingServices(); s && s->RemoveRows(*this, ARow, ARowCount))
+        return;
     if (ARowCount <= 0 || ARow < 0 || ARow >= RowCount())
         return;
     ARowCount = std::min(ARowCount, RowCount() - ARow);
+    if (ARowCount >= RowCount()) {
+        ClearRowCells(ARow);
+        --ARowCount;
+        ++ARow;
+        if (ARowCount == 0)
+            return;
+    }
     if (!hiddenRows_.empty())
         shiftHidden(RealRowIndex(ARow) + 1, -ARowCount);
     std::vector<int> rows(static_cast<size_t>(ARowCount));
@@ -268,6 +287,8 @@ void TExtStringGrid::RemoveRows(int ARow, int ARowCount)
 
 void TExtStringGrid::InsertCols(int ACol, int AColCount)
 {
+    if (TGridEditingServices* s = GridEditingServices(); s && s->InsertCols(*this, ACol, AColCount))
+        return;
     for (int i = 0; i < AColCount; ++i) {
         SetColCount(ColCount() + 1);
         MoveColumn(ColCount() - 1, ACol);
@@ -277,6 +298,8 @@ void TExtStringGrid::InsertCols(int ACol, int AColCount)
 
 void TExtStringGrid::RemoveCols(int ACol, int AColCount)
 {
+    if (TGridEditingServices* s = GridEditingServices(); s && s->RemoveCols(*this, ACol, AColCount))
+        return;
     for (int i = 0; i < AColCount && ACol < ColCount() && ColCount() > 1; ++i) {
         ClearColCells(ACol);
         MoveColumn(ACol, ColCount() - 1);
@@ -286,6 +309,8 @@ void TExtStringGrid::RemoveCols(int ACol, int AColCount)
 
 void TExtStringGrid::ClearRect(int ACol1, int ARow1, int ACol2, int ARow2)
 {
+    if (TGridEditingServices* s = GridEditingServices(); s && s->ClearRect(*this, ACol1, ARow1, ACol2, ARow2))
+        return;
     for (int r = ARow1; r <= ARow2; ++r)
         for (int c = ACol1; c <= ACol2; ++c)
             ClearCellAndObject(c, r);
@@ -571,7 +596,7 @@ void TExtStringGrid::InsertChildRow(int ARow, int Offset)
     }
     const int displ = std::clamp(DisplayRowIndex(ARow) + Offset, 0, RowCount());
     const int real = displ < RowCount() ? RealRowIndex(displ) : RowCount() + HiddenRowCount();
-    shiftHidden(real, 1);
+    insertRealAt_ = real;
     InsertRows(displ, 1);
     if (parent >= 0)
         CellProperties(0, displ)->NodeLevel = level;

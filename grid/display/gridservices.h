@@ -45,6 +45,22 @@ public:
     virtual TInplaceEdit* CreateInplaceEdit(TExtStringGrid&) { return nullptr; }
     // The runtime's edit was hidden.
     virtual void EditorHidden(TExtStringGrid&) {}
+
+    // Rows and columns in and out, and cells emptied: the editing half's full steps (hidden
+    // rows, flags and controls follow, the change notice ends them). False leaves the display
+    // half's plain step.
+    virtual bool InsertRows(TExtStringGrid&, int /*ARow*/, int /*ARowCount*/) { return false; }
+    virtual bool RemoveRows(TExtStringGrid&, int /*ARow*/, int /*ARowCount*/) { return false; }
+    virtual bool InsertCols(TExtStringGrid&, int /*ACol*/, int /*AColCount*/) { return false; }
+    virtual bool RemoveCols(TExtStringGrid&, int /*ACol*/, int /*AColCount*/) { return false; }
+    virtual bool ClearRect(TExtStringGrid&, int /*ACol1*/, int /*ARow1*/, int /*ACol2*/, int /*ARow2*/)
+    {
+        return false;
+    }
+    // A clipboard key whose event allowed it: cut, copy or paste the selection.
+    virtual void ClipboardCut(TExtStringGrid&) {}
+    virtual void ClipboardCopy(TExtStringGrid&) {}
+    virtual void ClipboardPaste(TExtStringGrid&) {}
 };
 
 // Opens an anchor of a cell ("open" for a file or a URL). A test replaces the opener; an empty

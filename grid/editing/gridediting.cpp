@@ -27,6 +27,31 @@ public:
     }
     void EditorHidden(TExtStringGrid& Grid) override { Grid.hostEditorHidden(); }
     TInplaceEdit* CreateInplaceEdit(TExtStringGrid& Grid) override { return new TExtInplaceEdit(&Grid); }
+    bool InsertRows(TExtStringGrid& Grid, int ARow, int ARowCount) override
+    {
+        Grid.editInsertRows(ARow, ARowCount);
+        return true;
+    }
+    bool RemoveRows(TExtStringGrid& Grid, int ARow, int ARowCount) override
+    {
+        Grid.editRemoveRows(ARow, ARowCount);
+        return true;
+    }
+    bool InsertCols(TExtStringGrid& Grid, int ACol, int AColCount) override
+    {
+        Grid.editInsertCols(ACol, AColCount);
+        return true;
+    }
+    bool RemoveCols(TExtStringGrid& Grid, int ACol, int AColCount) override
+    {
+        Grid.editRemoveCols(ACol, AColCount);
+        return true;
+    }
+    bool ClearRect(TExtStringGrid& Grid, int ACol1, int ARow1, int ACol2, int ARow2) override
+    {
+        Grid.editClearRect(ACol1, ARow1, ACol2, ARow2);
+        return true;
+    }
 };
 
 namespace {
