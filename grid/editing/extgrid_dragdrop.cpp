@@ -424,7 +424,8 @@ void TExtStringGrid::hostStartDrag(int ACol, int ARow)
             }
         } else if (!DragDropSettings.OleCopyAlways) {
             for (int r = fixedRows; r < RowCount(); ++r) {
-                const bool rowTaken = MouseActions.DisjunctRowSelect ? GetRowSelect(r) : r >= block.Top && r <= block.Bottom;
+                const bool rowTaken =
+                    MouseActions.DisjunctRowSelect ? GetRowSelect(r) : r >= block.Top && r <= block.Bottom;
                 if (!rowTaken)
                     continue;
                 const int from = MouseActions.DisjunctRowSelect ? fixedCols : block.Left;
