@@ -3,6 +3,7 @@
 #include "grid/display/extgrid.h"
 #include "grid/display/gridservices.h"
 #include "grid/editing/celleditors.h"
+#include "grid/editing/editlink.h"
 #include "grid/editing/extinplaceedit.h"
 
 // The editing services the display half calls: each hands over to the grid's own editing steps,
@@ -71,4 +72,5 @@ void InitGridEditingUnit()
     static TGridEditingHost host;
     InstallGridEditingServices(&host);
     RegisterStandardCellEditors();
+    RegisterSpecialCellEditors();
 }
