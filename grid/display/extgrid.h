@@ -349,8 +349,18 @@ public:
     // MoveRowOnSort, their selected flags.
     virtual void SwapRows(int ARow1, int ARow2);
     int SwapCount() const { return swapCount_; }
-    // Each row's position before any sort (the sorting half fills it).
+    // The row-index list: entry r is the place the row now at r had before any sort (the
+    // unsorted order that RestoreUnsortedOrder puts back). Empty until the first sort; a list
+    // whose length differs from RowCount is out of step and is rebuilt by the next sort.
     TIntList& RowIndexList() { return rowIndexList_; }
+    // Refills the row-index list with 0 .. RowCount-1: the present order becomes the unsorted one.
+    virtual void RebuildRowIndex();
+    // To be called after ACount rows were inserted at ARow: in the unsorted order too the new rows
+    // stand just before the row they were inserted before (at the end when appended). After
+    // ACount rows from ARow were removed: their entries go and the rest keep their order. Both
+    // leave an empty or out-of-step list as it is.
+    void RowIndexRowsInserted(int ARow, int ACount);
+    void RowIndexRowsRemoved(int ARow, int ACount);
     // The row whose place SwapRows follows (-1: none).
     int TrackedRow() const { return trackedRow_; }
     void SetTrackedRow(int value) { trackedRow_ = value; }
