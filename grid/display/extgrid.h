@@ -36,6 +36,7 @@ class TGridBalloon;
 struct THTMLDrawResult;
 class TExtStringGridCheck;
 class TEditLink;
+class TExtRichEdit;
 class TGridEditingHost;
 class QIODevice;
 
@@ -613,6 +614,11 @@ public:
     std::function<void(QObject* Sender, int ARow, bool& CanInsert)> OnCanInsertRow;
     std::function<void(QObject* Sender)> OnResize;
     std::function<void(QObject* Sender)> OnRichEditSelectionChange;
+    // A cell's rich text (real column) into a rich-text control (an empty cell clears it), and
+    // the control's rich text back into the cell (extrichedit.cpp). Loaded and stored back
+    // unchanged, the cell keeps its text byte for byte.
+    void CellToRichEdit(int ACol, int ARow, TExtRichEdit* RichEdit);
+    void RichEditToCell(int ACol, int ARow, TExtRichEdit* RichEdit);
     // Stored, fired by no operation of the library (it prints nothing).
     std::function<void(QObject* Sender, int ACol, int ARow, QSize& ASize)> OnCustomCellSize;
     std::function<void(QObject* Sender, int NrOfPages, int& FromPage, int& ToPage)> OnPrintStart;

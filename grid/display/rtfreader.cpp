@@ -6,6 +6,7 @@
 #include <QTextCursor>
 #include <QTextDocument>
 
+#include <algorithm>
 #include <vector>
 
 #include "platform/rtl/codepages.h"
@@ -20,6 +21,7 @@ struct State {
     int color = 0;       // index into the colour table; 0 the default colour
     bool skip = false;   // a destination the reader passes over
     bool colorTable = false;
+    int fallback = 1;    // \uc: characters a \uN is followed by for readers that lack it
 };
 
 // Walks the text and hands each run of characters, with its state, to `emit`; `paragraph` for
@@ -104,6 +106,23 @@ void walk(const QString& rtf, std::vector<QColor>& colors, Emit onRun, Paragraph
         i = k - 1;
         if (word.isEmpty())
             continue;
+        if (word == QLatin1String("u") && hasParam) {
+            // A UTF-16 unit (negative above 32767), then the fallback that stands in for it.
+            if (!s.skip)
+                run += QChar(char16_t(param < 0 ? param + 65536 : param));
+            for (int left = s.fallback; left > 0 && i + 1 < n; --left) {
+                const QChar f = rtf[i + 1];
+                if (f == QLatin1Char('{') || f == QLatin1Char('}'))
+                    break;
+                if (f == QLatin1Char('\\') && i + 2 < n && rtf[i + 2] == QLatin1Char('\''))
+                    i += 4;
+                else if (f == QLatin1Char('\\'))
+                    break;
+                else
+                    i += 1;
+            }
+            continue;
+        }
         flush();
         if (word == QLatin1String("b"))
             s.bold = param != 0;
@@ -113,8 +132,13 @@ void walk(const QString& rtf, std::vector<QColor>& colors, Emit onRun, Paragraph
             s.underline = param != 0;
         else if (word == QLatin1String("ulnone"))
             s.underline = false;
-        else if (word == QLatin1String("plain"))
+        else if (word == QLatin1String("plain")) {
             s.bold = s.italic = s.underline = false;
+            s.halfPoints = 0;
+            s.color = 0;
+        }
+        else if (word == QLatin1String("uc"))
+            s.fallback = std::max(param, 0);
         else if (word == QLatin1String("fs"))
             s.halfPoints = param;
         else if (word == QLatin1String("cf"))
@@ -149,7 +173,14 @@ std::unique_ptr<QTextDocument> RichTextDocument(const QString& rtf, const QFont&
     auto doc = std::make_unique<QTextDocument>();
     doc->setDefaultFont(font);
     doc->setDocumentMargin(0);
-    QTextCursor cursor(doc.get());
+    ReadRichText(rtf, *doc);
+    return doc;
+}
+
+void ReadRichText(const QString& rtf, QTextDocument& doc)
+{
+    doc.clear();
+    QTextCursor cursor(&doc);
     std::vector<QColor> colors;
     walk(
         rtf, colors,
@@ -165,7 +196,6 @@ std::unique_ptr<QTextDocument> RichTextDocument(const QString& rtf, const QFont&
             cursor.insertText(text, f);
         },
         [&] { cursor.insertBlock(); });
-    return doc;
 }
 
 QString RichTextPlain(const QString& rtf)

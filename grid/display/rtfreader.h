@@ -13,5 +13,11 @@ class QTextDocument;
 
 // The document of a rich text, in the cell's font where the text names no size.
 std::unique_ptr<QTextDocument> RichTextDocument(const QString& rtf, const QFont& font);
+// The same into a document of the caller's (emptied first; its default font and margins kept).
+void ReadRichText(const QString& rtf, QTextDocument& doc);
+// The rich text of a document (rtfwriter.cpp): one paragraph per block; bold, italic, underline,
+// sizes set on a run and colours of the runs; characters outside ASCII as "\'hh" (Windows-1252)
+// or, without a byte there, as "\uN?". What the reader above reads back as the same document.
+QString RichTextOfDocument(const QTextDocument& doc);
 // The text without its mark-up, a line break per paragraph.
 QString RichTextPlain(const QString& rtf);
