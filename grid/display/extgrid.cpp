@@ -88,6 +88,23 @@ TExtStringGrid::TExtStringGrid(QWidget* parent) : TBaseGrid(parent), SortIndexes
         form->installEventFilter(this);
     }
     makeCompanions();
+    // The drop target is registered or revoked as OleDropTarget changes, and rich-text drags
+    // follow OleDropRTF; both belong to the editing half.
+    DragDropSettings.OnDropTargetChange = [this](TDragDropSettings* s) {
+        TGridEditingServices* services = GridEditingServices();
+        if (s->OleDropTarget()) {
+            if (!dropTargetRegistered_ && services)
+                dropTargetRegistered_ = services->RegisterDropTarget(*this);
+        } else if (dropTargetRegistered_) {
+            if (services)
+                services->RevokeDropTarget(*this);
+            dropTargetRegistered_ = false;
+        }
+    };
+    DragDropSettings.OnRichTextChange = [](TDragDropSettings* s) {
+        if (TGridEditingServices* services = GridEditingServices())
+            services->SetRichTextDrag(s->OleDropRTF());
+    };
     panTimer_.setInterval(10);
     connect(&panTimer_, &QTimer::timeout, this, [this] { PanTick(viewport()->mapFromGlobal(QCursor::pos())); });
 }
@@ -97,6 +114,8 @@ TExtStringGrid::~TExtStringGrid()
     gridTimer_.stop();
     balloonTimer_.stop();
     Balloon.OnEnableChange = nullptr;
+    DragDropSettings.OnDropTargetChange = nullptr;
+    DragDropSettings.OnRichTextChange = nullptr;
     if (owner_)
         owner_->removeEventFilter(this);
     // A store that cannot be written must not end the program from a destructor.
@@ -194,7 +213,10 @@ void TExtStringGrid::Assign(QObject* Source)
     SetFixedCols(src->TCustomGrid::FixedCols());
     SetDefaultColWidth(src->DefaultColWidth());
     SetDefaultRowHeight(src->DefaultRowHeight());
-    // The cells' texts.
+    // The cells' texts: through the grid text stream when the editing half is there.
+    if (TGridEditingServices* services = GridEditingServices())
+        if (services->AssignCells(*this, *src))
+            return;
     for (int r = 0; r < src->RowCount(); ++r)
         for (int c = 0; c < src->ColCount() + src->HiddenColCount(); ++c)
             SetCellText(c, r, src->GetRawCell(c, r));

@@ -28,6 +28,7 @@
 #include "platform/rtl/sysutils.h"
 #include "platform/vcl/font.h"
 
+class QIODevice;
 class QLabel;
 class TFooterPanel;
 class TSearchPanel;
@@ -289,6 +290,20 @@ public:
     bool DoMouseWheelUp() override;
     std::function<void(QObject* Sender, int ARow, int ACol, const QString& Data, bool& Allow)> OnOleDrag;
     std::function<void(QObject* Sender, int ARow, int ACol)> OnOleDragStart;
+    // Drag and drop (the editing half): a drag from this grid ended with a copy (1) or a move (2);
+    // a cancelled or refused one ends without it.
+    std::function<void(QObject* Sender, int OLEEffect)> OnOleDragStop;
+    // A drag over a cell may be refused; a drop of text (or rich text) on a cell likewise.
+    std::function<void(QObject* Sender, int ARow, int ACol, bool& Allow)> OnOleDragOver;
+    std::function<void(QObject* Sender, int ARow, int ACol, const QString& Data, bool& Allow)> OnOleDrop;
+    // A text drop was pasted: the pasted block.
+    std::function<void(QObject* Sender, const TGridRect& ARect)> OnOleDropped;
+    // A header column of a grid of this program was dropped on a header cell; the handler moves it.
+    std::function<void(QObject* Sender, int ARow, int ACol, int DropCol)> OnOleDropCol;
+    // One file was dropped; a .csv or .xls/.xlsx file is loaded unless refused.
+    std::function<void(QObject* Sender, int ARow, int ACol, const QString& FileName, bool& Allow)> OnOleDropFile;
+    // Whether the grid's drop target is registered (OleDropTarget on with the editing half there).
+    bool DropTargetRegistered() const { return dropTargetRegistered_; }
     std::function<void(QObject* Sender, int ACol, bool& Allow)> OnColumnMove;
     std::function<void(QObject* Sender, int ARow, bool& Allow)> OnRowMove;
     // With EnhRowColMove, the floating image of the header being moved, at the pointer; nullptr
@@ -350,8 +365,18 @@ public:
     // MoveRowOnSort, their selected flags.
     virtual void SwapRows(int ARow1, int ARow2);
     int SwapCount() const { return swapCount_; }
-    // Each row's position before any sort (the sorting half fills it).
+    // The row-index list: entry r is the place the row now at r had before any sort (the
+    // unsorted order that RestoreUnsortedOrder puts back). Empty until the first sort; a list
+    // whose length differs from RowCount is out of step and is rebuilt by the next sort.
     TIntList& RowIndexList() { return rowIndexList_; }
+    // Refills the row-index list with 0 .. RowCount-1: the present order becomes the unsorted one.
+    virtual void RebuildRowIndex();
+    // To be called after ACount rows were inserted at ARow: in the unsorted order too the new rows
+    // stand just before the row they were inserted before (at the end when appended). After
+    // ACount rows from ARow were removed: their entries go and the rest keep their order. Both
+    // leave an empty or out-of-step list as it is.
+    void RowIndexRowsInserted(int ARow, int ACount);
+    void RowIndexRowsRemoved(int ARow, int ACount);
     // The row whose place SwapRows follows (-1: none).
     int TrackedRow() const { return trackedRow_; }
     void SetTrackedRow(int value) { trackedRow_ = value; }
@@ -423,6 +448,39 @@ public:
     void EditorKeyNavigate(int Key, Qt::KeyboardModifiers Shift);
     bool EditorHandingOver() const { return editorHandOver_; }
     std::function<void(QObject* Sender)> OnEditingDone;
+
+    // --- delimited files, worksheets and the grid text stream (defined in the editing half) ---
+    // The field delimiter of CSV files; the null character detects it on every load (the detected
+    // one serves that load only).
+    QChar Delimiter;
+    // A "~" in a CSV field stands for a line break; otherwise a field's character 11 does.
+    bool TildeLineBreaks = false;
+    // Files and streams cover the whole grid; otherwise they start at the first data column and
+    // row and leave out the right fixed columns and the footer rows. The same switch as
+    // SaveFixedCells (the data area), so on from construction.
+    bool IncludeFixedCells() const { return SaveFixedCells; }
+    void SetIncludeFixedCells(bool value) { SaveFixedCells = value; }
+    // CSV files come in the OEM code page (850).
+    bool OemConvert = false;
+    // Fills the data cells from a delimited text file, read whole first: UTF-8 (a byte order mark
+    // skipped) or else Windows-1252; quoted fields may run over lines. The data area is emptied
+    // first; an empty file leaves one empty data row. "Cannot open file " + name when it cannot be
+    // read, the grid unchanged.
+    void LoadFromCSV(const QString& FileName);
+    // The workbook's active sheet.
+    void LoadFromXLS(const QString& FileName);
+    // A worksheet of an .xls or .xlsx workbook (the active one for an empty name), read whole
+    // before the grid changes: the used range into the data cells, numbers in the user's format
+    // settings, dates as short dates, error cells left empty. "Cannot open file " + name for a
+    // workbook that does not read, "Excel worksheet " + name + " not found" for a missing sheet.
+    void LoadFromXLSSheet(const QString& FileName, const QString& SheetName);
+    // The grid text stream: the data area's size, every column's width and each non-empty cell's
+    // stored text, one line each.
+    void SaveToTextStream(QIODevice& Stream);
+    // Reads a grid text stream whole, checking every count and index (the error names the line),
+    // then applies it; lines end in LF or CR LF.
+    void LoadFromTextStream(QIODevice& Stream);
+    std::function<void(QObject* Sender, int Progress)> OnFileProgress;
 
     // --- edit validation and change notification (defined in the editing half) ---
     // Remembers the cell being edited (display column) with its text of the real column and the
@@ -1028,6 +1086,8 @@ protected:
 private:
     friend class TGridEditingHost;
     friend struct TGridClipboard;
+    // A drag of the selection or of a header column from the cell (the editing half).
+    void hostStartDrag(int ACol, int ARow);
     // The editing half's steps behind the overrides above (grid/editing/).
     bool hostCanEditShow(bool RuntimeAnswer);
     bool hostSelectCell(int ACol, int ARow);
@@ -1166,6 +1226,7 @@ private:
     bool autoSize_ = false;
     int fixedRightCols_ = 0;
     int fixedFooters_ = 0;
+    bool dropTargetRegistered_ = false;
     int fixedRowHeight_ = 0;
     int rememberedFixedRows_ = 1;
     int rememberedFixedCols_ = 1;

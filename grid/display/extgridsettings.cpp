@@ -288,3 +288,17 @@ void TFilter::Assign(const TFilter& s)
     for (const std::unique_ptr<TFilterData>& f : s.items_)
         items_.push_back(std::make_unique<TFilterData>(*f));
 }
+
+void TDragDropSettings::SetOleDropRTF(bool value)
+{
+    oleDropRTF_ = value;
+    if (OnRichTextChange)
+        OnRichTextChange(this);
+}
+
+void TDragDropSettings::SetOleDropTarget(bool value)
+{
+    oleDropTarget_ = value;
+    if (OnDropTargetChange)
+        OnDropTargetChange(this);
+}

@@ -485,8 +485,19 @@ struct TDragDropSettings {
     bool OleInsertRows = false;
     bool OleRemoveRows = false;
     bool OleColumnDragDrop = false;
-    bool OleDropRTF = false;
-    bool OleDropTarget = false;
+    // Rich text may be dragged and dropped; stores the value and tells OnRichTextChange.
+    bool OleDropRTF() const { return oleDropRTF_; }
+    void SetOleDropRTF(bool value);
+    // The grid takes drops; stores the value and tells OnDropTargetChange (the grid registers or
+    // revokes its drop target).
+    bool OleDropTarget() const { return oleDropTarget_; }
+    void SetOleDropTarget(bool value);
+    std::function<void(TDragDropSettings* Sender)> OnRichTextChange;
+    std::function<void(TDragDropSettings* Sender)> OnDropTargetChange;
+
+private:
+    bool oleDropRTF_ = false;
+    bool oleDropTarget_ = false;
 };
 
 struct TBalloonSettings {

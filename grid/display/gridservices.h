@@ -18,8 +18,14 @@ public:
     // A header click asks for a sort of the column (Shift held: add it to the sort index);
     // false when nothing was sorted.
     virtual bool SortByHeaderClick(TExtStringGrid&, int /*ACol*/, bool /*Shift*/) { return false; }
-    // The pointer moved far enough from a press on selected cells: a drag of them starts.
+    // The pointer moved far enough from a press on selected cells: a drag of them starts (a
+    // column drag from a header cell with OleColumnDragDrop).
     virtual void StartCellDrag(TExtStringGrid&, int /*ACol*/, int /*ARow*/) {}
+    // The grid takes drops from now on (true when its drop target is registered), or no longer.
+    virtual bool RegisterDropTarget(TExtStringGrid&) { return false; }
+    virtual void RevokeDropTarget(TExtStringGrid&) {}
+    // Whether rich text is offered and taken in drags (OleDropRTF of the last grid that set it).
+    virtual void SetRichTextDrag(bool /*On*/) {}
     // The search panel's actions: find as the edit's text changes, find the next or the previous
     // occurrence, highlight every occurrence (the panel's highlight button latched or not), and
     // close the panel (which hides it).
@@ -45,6 +51,10 @@ public:
     virtual TInplaceEdit* CreateInplaceEdit(TExtStringGrid&) { return nullptr; }
     // The runtime's edit was hidden.
     virtual void EditorHidden(TExtStringGrid&) {}
+
+    // Assign's cells: the source's grid text stream read by the target. False when the display
+    // half is to copy the stored texts itself.
+    virtual bool AssignCells(TExtStringGrid& /*Target*/, TExtStringGrid& /*Source*/) { return false; }
 
     // Rows and columns in and out, and cells emptied: the editing half's full steps (hidden
     // rows, flags and controls follow, the change notice ends them). False leaves the display

@@ -1,8 +1,12 @@
 #include "grid/editing/gridediting.h"
 
+#include <QBuffer>
+
 #include "grid/display/extgrid.h"
 #include "grid/display/gridservices.h"
 #include "grid/editing/celleditors.h"
+#include "grid/editing/dragdrop.h"
+#include "grid/editing/esgdd.h"
 #include "grid/editing/extinplaceedit.h"
 
 // The editing services the display half calls: each hands over to the grid's own editing steps,
@@ -27,6 +31,19 @@ public:
     }
     void EditorHidden(TExtStringGrid& Grid) override { Grid.hostEditorHidden(); }
     TInplaceEdit* CreateInplaceEdit(TExtStringGrid& Grid) override { return new TExtInplaceEdit(&Grid); }
+    void StartCellDrag(TExtStringGrid& Grid, int ACol, int ARow) override { Grid.hostStartDrag(ACol, ARow); }
+    bool RegisterDropTarget(TExtStringGrid& Grid) override { return RegisterGridDropTarget(Grid); }
+    void RevokeDropTarget(TExtStringGrid& Grid) override { RevokeGridDropTarget(Grid); }
+    void SetRichTextDrag(bool On) override { ::SetRichTextDrag(On); }
+    bool AssignCells(TExtStringGrid& Target, TExtStringGrid& Source) override
+    {
+        QBuffer stream;
+        stream.open(QIODevice::ReadWrite);
+        Source.SaveToTextStream(stream);
+        stream.seek(0);
+        Target.LoadFromTextStream(stream);
+        return true;
+    }
     bool InsertRows(TExtStringGrid& Grid, int ARow, int ARowCount) override
     {
         Grid.editInsertRows(ARow, ARowCount);
@@ -59,7 +76,8 @@ public:
 
 namespace {
 
-bool editingUnitStarted = false;
+// Start-ups not yet matched by an end.
+int editingUnitStarts = 0;
 
 }  // namespace
 
@@ -67,11 +85,20 @@ bool editingUnitStarted = false;
 
 void InitGridEditingUnit()
 {
-    if (editingUnitStarted)
+    if (editingUnitStarts++ > 0)
         return;
-    editingUnitStarted = true;
     InitGridDisplayUnit();
+    // The drag formats are names the drag data carries (esgdd.h); the toolkit needs them
+    // registered nowhere, and its drag and drop needs no start of its own.
     static TGridEditingHost host;
     InstallGridEditingServices(&host);
     RegisterStandardCellEditors();
+}
+
+void DoneGridEditingUnit()
+{
+    if (editingUnitStarts == 0 || --editingUnitStarts > 0)
+        return;
+    SetRichTextDrag(false);
+    InstallGridEditingServices(nullptr);
 }

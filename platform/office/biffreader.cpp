@@ -4,6 +4,7 @@
 #include <QVector>
 #include <QtEndian>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 
@@ -15,6 +16,7 @@ namespace {
 
 // Record types.
 constexpr quint16 kFormula = 0x0006, kEof = 0x000A, kDateMode = 0x0022, kFilePass = 0x002F, kContinue = 0x003C,
+                  kWindow1 = 0x003D,
                   kBoundSheet = 0x0085, kMulRk = 0x00BD, kRString = 0x00D6, kXf = 0x00E0, kSst = 0x00FC,
                   kLabelSst = 0x00FD, kNumber = 0x0203, kLabel = 0x0204, kBoolErr = 0x0205, kString = 0x0207,
                   kRk = 0x027E, kFormat = 0x041E, kBof = 0x0809;
@@ -235,6 +237,9 @@ struct Globals {
         quint32 offset;
     };
     QVector<Sheet> sheets;
+    int boundSheets = 0;     // every sheet the workbook lists, charts and macro sheets too
+    int activeTab = 0;       // the sheet on top, counted among all of them
+    QVector<int> tabOfSheet;  // the tab of each worksheet in sheets
 };
 
 TableValue numberValue(const Globals& g, quint16 xf, double v)
@@ -378,8 +383,17 @@ std::optional<OfficeResult<SheetBook>> BiffReader::Read(const QString& fileName,
                 const int count = quint8(r.data[6]);
                 const bool wide = r.data[7] & 1;
                 const QString name = chars(r.data + 8, end, count, wide);
-                if (quint8(r.data[5]) == 0)  // worksheets; charts and macro sheets hold no table
+                if (quint8(r.data[5]) == 0) {  // worksheets; charts and macro sheets hold no table
                     g.sheets.append({name, u32(r.data)});
+                    g.tabOfSheet.append(g.boundSheets);
+                }
+                ++g.boundSheets;
+                break;
+            }
+            case kWindow1: {
+                // The workbook window's selected tab.
+                if (r.size >= 12)
+                    g.activeTab = u16(r.data + 10);
                 break;
             }
             case kSst: {
@@ -403,6 +417,7 @@ std::optional<OfficeResult<SheetBook>> BiffReader::Read(const QString& fileName,
 
         SheetBook book;
         book.date1904 = g.date1904;
+        book.activeSheet = std::max(0, int(g.tabOfSheet.indexOf(g.activeTab)));
         for (const Globals::Sheet& s : g.sheets) {
             SheetData sheet(s.name);
             in.Seek(qsizetype(s.offset));

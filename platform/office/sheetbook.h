@@ -53,6 +53,9 @@ private:
 struct SheetBook {
     QVector<SheetData> sheets;
     bool date1904 = false;  // the file counts its dates from 1904 (already applied to the values)
+    // The sheet the workbook was saved with on top, as an index of sheets (0 where the file
+    // names none, or names a chart sheet).
+    int activeSheet = 0;
 
     // Index of the sheet of that name (compared without case, as the spreadsheet program
     // does), -1 when there is none.

@@ -7,6 +7,7 @@
 #include <QTime>
 #include <QXmlStreamReader>
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <zip.h>
@@ -214,13 +215,23 @@ struct SheetEntry {
 };
 
 std::optional<OfficeError> readWorkbook(PartReader& p, const QHash<QString, Relationship>& rels,
-                                        QVector<SheetEntry>& sheets, bool& date1904)
+                                        QVector<SheetEntry>& sheets, bool& date1904, int& activeSheet)
 {
     QXmlStreamReader& xml = p.xml();
+    int tab = 0;        // every <sheet> is a tab, chart sheets too
+    int activeTab = 0;  // the first workbook view's tab on top
+    bool viewRead = false;
+    QVector<int> tabOfSheet;
     while (!xml.atEnd()) {
         if (xml.readNext() != QXmlStreamReader::StartElement)
             continue;
-        if (xml.name() == kWorkbookPr) {
+        if (xml.name() == QLatin1StringView("workbookView") && !viewRead) {
+            viewRead = true;
+            bool ok = false;
+            const int v = xml.attributes().value(QLatin1StringView("activeTab")).toInt(&ok);
+            if (ok && v >= 0)
+                activeTab = v;
+        } else if (xml.name() == kWorkbookPr) {
             const QStringView v = xml.attributes().value(QLatin1StringView("date1904"));
             date1904 = v == QLatin1StringView("1") || v == QLatin1StringView("true");
         } else if (xml.name() == kSheet) {
@@ -231,14 +242,17 @@ std::optional<OfficeError> readWorkbook(PartReader& p, const QHash<QString, Rela
                 if (a.name() == QLatin1StringView("id"))
                     id = a.value().toString();
             const auto rel = rels.constFind(id);
+            const int thisTab = tab++;
             // Chart sheets and dialog sheets hold no cells: they are no tables.
             if (rel == rels.constEnd() || rel->type != QLatin1StringView("worksheet"))
                 continue;
             sheets.append(SheetEntry{xml.attributes().value(QLatin1StringView("name")).toString(), rel->target});
+            tabOfSheet.append(thisTab);
         }
     }
     if (p.HasError())
         return p.Failure();
+    activeSheet = std::max(0, int(tabOfSheet.indexOf(activeTab)));
     return std::nullopt;
 }
 
@@ -529,7 +543,7 @@ OfficeResult<SheetBook> XlsxReader::Read(const QString& fileName)
         if (auto e = zip.Read(workbookPart, bytes))
             return *e;
         PartReader p(fileName, workbookPart, bytes);
-        if (auto e = readWorkbook(p, rels, entries, book.date1904))
+        if (auto e = readWorkbook(p, rels, entries, book.date1904, book.activeSheet))
             return *e;
     }
 

@@ -108,7 +108,7 @@ TEST(ExtStringGridObject, ANewGridHasTheDefaultsOfItsParts)
         {"Grouping.HeaderLineColor", g.Grouping.HeaderLineColor, clBlue},
         {"Grouping.SummaryLineWidth", g.Grouping.SummaryLineWidth, 2},
         {"DragDropSettings.OleAcceptFiles", g.DragDropSettings.OleAcceptFiles, true},
-        {"DragDropSettings.OleDropTarget", g.DragDropSettings.OleDropTarget, false},
+        {"DragDropSettings.OleDropTarget", g.DragDropSettings.OleDropTarget(), false},
         {"Balloon.AutoHideDelay", g.Balloon.AutoHideDelay, -1},
         {"ShowModified.Color", g.ShowModified.Color(), clYellow},
         {"FloatingFooter.Color", g.FloatingFooter.Color(), clBtnFace},

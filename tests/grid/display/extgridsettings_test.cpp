@@ -171,7 +171,7 @@ TEST(GridSettings, SortGroupingDragDropModifiedAndFilterDefaultsAndCopies)
         {"Grouping Summary", grouping.Summary, false},
         {"Drag OleAcceptText", drag.OleAcceptText, true},
         {"Drag OleDropSource", drag.OleDropSource, false},
-        {"Drag OleDropRTF", drag.OleDropRTF, false},
+        {"Drag OleDropRTF", drag.OleDropRTF(), false},
         {"Drag OleColumnDragDrop", drag.OleColumnDragDrop, false},
         {"Modified Enabled", modified.Enabled, false},
         {"Filter Column", filter.Column, 0},
