@@ -930,8 +930,7 @@ public:
     // Multi-line cells copy in the quoted form with character 11 for their line breaks.
     bool QuoteMultiLineCells = false;
     std::function<void(QObject* Sender, int ACol, int ARow, QString& Value, bool& Allow)> OnClipboardBeforePasteWideCell;
-    // The progress (0 .. 100) of a stream being written.
-    std::function<void(QObject* Sender, int Progress)> OnFileProgress;
+    // OnFileProgress (above) reports the progress of a stream being written.
 
     // The cell text starts with the wide-text marker.
     bool IsUnicodeCell(int ACol, int ARow) const;
@@ -1117,6 +1116,9 @@ private:
     void placeCurrentAfterRemoval(int KeptRow, int KeptTop, bool ToFixedRows);
     void dropControls(const std::vector<TGridRowBlock>& Blocks);
     void clearHiddenRowCells(int ACol, int AColCount);
+    void splitMergesAcrossRow(int ARow);
+    void splitMergesAcrossCol(int ACol);
+    void rowIndexRowsRemoved(const std::vector<int>& Rows);
     void clearCells(int ACol1, int ARow1, int ACol2, int ARow2);
     bool clampRect(int& ACol1, int& ARow1, int& ACol2, int& ARow2) const;
     void mergeListChanged();
