@@ -523,6 +523,15 @@ public:
     void EditorToCell(int ACol, int ARow);
     // Puts the text from before editing back into the current cell.
     void RestoreEditText();
+    // Ends the special editor without a write, a validation or a notice (Escape); the grid
+    // takes the focus.
+    void CancelInplaceEditor();
+    // The spin editor's steps (buttons, Page Up/Down, Home, End): the current cell (real
+    // column), the new value and whether it went up.
+    std::function<void(QObject* Sender, int ACol, int ARow, int AValue, bool UpDown)> OnSpinClick;
+    std::function<void(QObject* Sender, int ACol, int ARow, double AValue, bool UpDown)> OnFloatSpinClick;
+    std::function<void(QObject* Sender, int ACol, int ARow, TDateTime AValue, bool UpDown)> OnDateSpinClick;
+    std::function<void(QObject* Sender, int ACol, int ARow, TDateTime AValue, bool UpDown)> OnTimeSpinClick;
     // The character whose key press started editing (null when none).
     QChar StartCharacter() const { return startChar_; }
     // The list position a list editor selects when the cell's text is no item (-1: the first).

@@ -565,6 +565,11 @@ void TExtStringGrid::EditorKeyNavigate(int Key, Qt::KeyboardModifiers Shift)
     editorHandOver_ = true;
     const bool alwaysEdit = Navigation.AlwaysEdit;
     HideInplaceEditor();
+    // A refused value opened the editor on its cell again: the key goes no further.
+    if (EditorShown() || EditorMode()) {
+        editorHandOver_ = false;
+        return;
+    }
     if (Key == Qt::Key_Tab || Key == Qt::Key_Backtab || (Key >= Qt::Key_Left && Key <= Qt::Key_Down)) {
         Navigation.AlwaysEdit = false;
         int k = Key;

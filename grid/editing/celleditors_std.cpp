@@ -8,7 +8,10 @@
 #include <QMouseEvent>
 #include <QPushButton>
 
+#include "grid/display/extcgrid.h"
 #include "grid/display/extgrid.h"
+#include "grid/display/gridcanvas.h"
+#include "grid/editing/editorwrappers.h"
 #include "grid/display/extutil.h"
 #include "grid/editing/esgcombo.h"
 #include "grid/editing/esgedit.h"
@@ -116,6 +119,23 @@ Combo* makeCombo(TExtStringGrid& Grid)
     return combo;
 }
 
+// The column item of a column grid's data cell (real column), nullptr for a string grid.
+const TGridColumnItem* columnItem(TExtStringGrid& Grid, int RealCol)
+{
+    auto* cg = dynamic_cast<TExtColumnGrid*>(&Grid);
+    if (!cg || RealCol < 0 || RealCol >= cg->Columns().Count())
+        return nullptr;
+    return cg->Columns().Items(RealCol);
+}
+
+QStringList itemsOf(const TStringList& list)
+{
+    QStringList items;
+    for (int i = 0; i < list.Count(); ++i)
+        items << list.Strings(i);
+    return items;
+}
+
 bool flatLook(TGridLook look)
 {
     return look == glSoft || look == glVantor || look == glXP || look == glListView;
@@ -129,6 +149,15 @@ QWidget* showCombo(Combo* combo, TExtStringGrid& Grid, const TEditorPlace& Place
     combo->SetColor(Place.Color);
     combo->SetFlat(flatLook(Grid.Look()));
     combo->SetEtched(flatLook(Grid.Look()));
+    if (Grid.Navigation.AutoComboDropSize) {
+        // The drop-down as wide as the items need, measured as the grid measures its texts.
+        QStringList items;
+        for (int i = 0; i < combo->count(); ++i)
+            items << combo->itemText(i);
+        const QFont font = combo->font();
+        combo->view()->setMinimumWidth(FitComboDropWidth(items, combo->width(), combo->maxVisibleItems(),
+                                                         [&](const QString& t) { return GridTextMeasurer().TextWidth(font, t); }));
+    }
     showAndFocus(combo);
     if (Grid.MouseActions.DirectComboDrop)
         combo->showPopup();
@@ -147,7 +176,11 @@ void hideCombo(Combo* combo)
 
 // --- lists ---------------------------------------------------------------------------------------
 
-TComboCellEditor::TComboCellEditor(TExtStringGrid& Grid) : combo_(makeCombo<TESGComboBox>(Grid)) {}
+TComboCellEditor::TComboCellEditor(TExtStringGrid& Grid) : combo_(makeCombo<TESGComboBox>(Grid))
+{
+    combo_->SetButtonWidth(16);
+    InstallEditorKeys(Grid, combo_, TWrapperStyle::Combo);
+}
 
 TComboCellEditor::~TComboCellEditor() = default;
 
@@ -157,6 +190,9 @@ QWidget* TComboCellEditor::Show(TExtStringGrid& Grid, const TEditorPlace& Place)
     combo_->hidePopup();
     combo_->SetStyle(list ? csDropDownList : csDropDown);
     combo_->setGeometry(Place.Bounds);
+    // A column names the items of its lists.
+    if (const TGridColumnItem* item = columnItem(Grid, Place.RealCol); item && item->ComboItems.Count() > 0)
+        combo_->SetItems(itemsOf(item->ComboItems));
     if (list)
         combo_->SetItemIndex(ListItemPosition(combo_->Items(), Place.CellText, Grid.DefaultListPosition));
     else
@@ -176,7 +212,12 @@ void TComboCellEditor::Hide()
 
 // --- spins ---------------------------------------------------------------------------------------
 
-TSpinCellEditor::TSpinCellEditor(TExtStringGrid& Grid) : spin_(makeControl<TEsgSpinEdit>(Grid)) {}
+TSpinCellEditor::TSpinCellEditor(TExtStringGrid& Grid) : spin_(new TGridSpin(Grid.viewport(), &Grid))
+{
+    spin_->setVisible(false);
+    spin_->setEnabled(false);
+    InstallEditorKeys(Grid, spin_, TWrapperStyle::Spin);
+}
 
 TSpinCellEditor::~TSpinCellEditor() = default;
 
@@ -186,6 +227,12 @@ QWidget* TSpinCellEditor::Show(TExtStringGrid& Grid, const TEditorPlace& Place)
     spin_->setGeometry(Place.Bounds);
     paintBackground(spin_, Place.Color);
     spin_->SetExcelStyleDecimalSeparator(Grid.ExcelStyleDecimalSeparator);
+    // A column's limits and step (equal limits: none).
+    if (const TGridColumnItem* item = columnItem(Grid, Place.RealCol); item && item->SpinMin != item->SpinMax) {
+        spin_->SetMinValue(item->SpinMin);
+        spin_->SetMaxValue(item->SpinMax);
+        spin_->SetIncrement(item->SpinStep);
+    }
     switch (kind_) {
     case edFloatSpinEdit: {
         spin_->SetSpinType(sptFloat);
@@ -247,6 +294,7 @@ TDateCellEditor::TDateCellEditor(TExtStringGrid& Grid) : picker_(makeControl<TCe
     check_->setFocusPolicy(Qt::NoFocus);
     check_->setChecked(true);
     QObject::connect(check_, &QCheckBox::toggled, picker_, [this](bool on) { SetChecked(on); });
+    InstallEditorKeys(Grid, picker_, TWrapperStyle::DatePicker);
 }
 
 TDateCellEditor::~TDateCellEditor() = default;
@@ -315,7 +363,25 @@ void TDateCellEditor::Hide()
 
 // --- edits with a button ---------------------------------------------------------------------------
 
-TEditBtnCellEditor::TEditBtnCellEditor(TExtStringGrid& Grid) : edit_(makeControl<TEsgEditBtn>(Grid)) {}
+TEditBtnCellEditor::TEditBtnCellEditor(TExtStringGrid& Grid) : edit_(makeControl<TEsgEditBtn>(Grid))
+{
+    edit_->SetButtonCaption(QStringLiteral("..."));
+    edit_->SetBorderStyle(bsNone);
+    InstallEditorKeys(Grid, edit_, TWrapperStyle::EditBtn);
+    // The button hands the text to the grid's ellipsis event and shows what comes back, selected.
+    QPointer<TExtStringGrid> grid(&Grid);
+    edit_->OnClickBtn = [this, grid](QObject*) {
+        if (!grid || !edit_)
+            return;
+        QString text;
+        grid->EllipsisClick(edit_->text(), text);
+        if (!edit_)
+            return;
+        edit_->setText(text);
+        edit_->selectAll();
+        edit_->update();
+    };
+}
 
 TEditBtnCellEditor::~TEditBtnCellEditor() = default;
 
@@ -339,7 +405,12 @@ void TEditBtnCellEditor::Hide()
     hideControl(edit_);
 }
 
-TUnitCellEditor::TUnitCellEditor(TExtStringGrid& Grid) : edit_(makeControl<TEsgUnitEditBtn>(Grid)) {}
+TUnitCellEditor::TUnitCellEditor(TExtStringGrid& Grid) : edit_(makeControl<TEsgUnitEditBtn>(Grid))
+{
+    edit_->SetButtonCaption(QStringLiteral("..."));
+    edit_->SetBorderStyle(bsNone);
+    InstallEditorKeys(Grid, edit_, TWrapperStyle::UnitEdit);
+}
 
 TUnitCellEditor::~TUnitCellEditor() = default;
 
@@ -370,6 +441,9 @@ void TUnitCellEditor::Hide()
 TUniCellEditor::TUniCellEditor(TExtStringGrid& Grid)
     : edit_(makeControl<TEsgUniEdit>(Grid)), editBtn_(makeControl<TEsgUniEditBtn>(Grid))
 {
+    editBtn_->SetButtonCaption(QStringLiteral("..."));
+    InstallEditorKeys(Grid, edit_, TWrapperStyle::UniEdit);
+    InstallEditorKeys(Grid, editBtn_, TWrapperStyle::UniEdit);
 }
 
 TUniCellEditor::~TUniCellEditor() = default;
@@ -390,6 +464,11 @@ QWidget* TUniCellEditor::Show(TExtStringGrid& Grid, const TEditorPlace& Place)
     e->setFont(Grid.font());
     e->setText(CellWideText(Place.CellText));
     showAndFocus(e);
+    // The caret at the end unless the grid selects the whole text.
+    if (!Grid.Navigation.EditSelectAll) {
+        e->deselect();
+        e->end(false);
+    }
     return e;
 }
 
@@ -404,7 +483,11 @@ void TUniCellEditor::Hide()
     hideControl(editBtn_);
 }
 
-TUniComboCellEditor::TUniComboCellEditor(TExtStringGrid& Grid) : combo_(makeCombo<TESGUniComboBox>(Grid)) {}
+TUniComboCellEditor::TUniComboCellEditor(TExtStringGrid& Grid) : combo_(makeCombo<TESGUniComboBox>(Grid))
+{
+    combo_->SetButtonWidth(16);
+    InstallEditorKeys(Grid, combo_, TWrapperStyle::Combo);
+}
 
 TUniComboCellEditor::~TUniComboCellEditor() = default;
 
@@ -437,7 +520,21 @@ void TUniComboCellEditor::Hide()
 
 // --- the push button and the check box ----------------------------------------------------------------
 
-TButtonCellEditor::TButtonCellEditor(TExtStringGrid& Grid) : button_(makeControl<QPushButton>(Grid)) {}
+TButtonCellEditor::TButtonCellEditor(TExtStringGrid& Grid) : button_(makeControl<QPushButton>(Grid))
+{
+    button_->setAutoDefault(false);
+    InstallEditorKeys(Grid, button_, TWrapperStyle::Button);
+    // A click or Space hands the caption to the grid's ellipsis event; what comes back is the caption.
+    QPointer<TExtStringGrid> grid(&Grid);
+    QObject::connect(button_, &QPushButton::clicked, button_, [this, grid] {
+        if (!grid || !button_ || !button_->isVisible())
+            return;
+        QString text;
+        grid->EllipsisClick(button_->text(), text);
+        if (button_)
+            button_->setText(text);
+    });
+}
 
 TButtonCellEditor::~TButtonCellEditor() = default;
 
@@ -454,18 +551,31 @@ void TButtonCellEditor::Hide()
     hideControl(button_);
 }
 
-TCheckCellEditor::TCheckCellEditor(TExtStringGrid& Grid) : check_(makeControl<QCheckBox>(Grid)) {}
+TCheckCellEditor::TCheckCellEditor(TExtStringGrid& Grid) : check_(makeControl<QCheckBox>(Grid))
+{
+    InstallEditorKeys(Grid, check_, TWrapperStyle::CheckBox);
+}
 
 TCheckCellEditor::~TCheckCellEditor() = default;
 
-QWidget* TCheckCellEditor::Show(TExtStringGrid&, const TEditorPlace& Place)
+QWidget* TCheckCellEditor::Show(TExtStringGrid& Grid, const TEditorPlace& Place)
 {
     check_->setGeometry(Place.Bounds);
     check_->setText(Place.EditText);
-    check_->setChecked(false);
+    // Ticked when the cell holds the check-true text; the box's state goes back as the check
+    // texts of the cell.
+    trueText_ = Grid.GetCheckTrueText(Place.Col, Place.Row);
+    falseText_ = Grid.GetCheckFalseText(Place.Col, Place.Row);
+    check_->setChecked(Place.CellText == trueText_);
     paintBackground(check_, Place.Color);
     showAndFocus(check_);
-    return nullptr;
+    // The box is watched as every editor: leaving it ends editing.
+    return check_;
+}
+
+QString TCheckCellEditor::Value(TExtStringGrid&)
+{
+    return check_->isChecked() ? trueText_ : falseText_;
 }
 
 void TCheckCellEditor::Hide()

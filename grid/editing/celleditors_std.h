@@ -132,7 +132,8 @@ private:
     QPointer<TESGUniComboBox> combo_;
 };
 
-// edButton: a push button over the cell and its grid lines; it writes nothing back.
+// edButton: a push button over the cell and its grid lines; a click or Space passes its caption
+// to the grid's ellipsis event and shows the answer. It writes nothing back.
 class TButtonCellEditor : public TCellEditor {
 public:
     explicit TButtonCellEditor(TExtStringGrid& Grid);
@@ -148,19 +149,21 @@ private:
     QPointer<QPushButton> button_;
 };
 
-// edCheckBox: a check box over the cell, captioned with the cell's text; its own handling sets
-// the cell, so nothing is written back here.
+// edCheckBox: a check box over the cell, captioned with the cell's text, ticked when the cell
+// holds its check-true text; the cell gets the check-true or check-false text (only once the
+// user changed the box).
 class TCheckCellEditor : public TCellEditor {
 public:
     explicit TCheckCellEditor(TExtStringGrid& Grid);
     ~TCheckCellEditor() override;
     QWidget* Show(TExtStringGrid& Grid, const TEditorPlace& Place) override;
-    QString Value(TExtStringGrid&) override { return QString(); }
+    QString Value(TExtStringGrid& Grid) override;
     void Hide() override;
     bool TakesStartCharacter() const override { return false; }
-    bool WritesBack() const override { return false; }
     QCheckBox* CheckBox() const { return check_; }
 
 private:
     QPointer<QCheckBox> check_;
+    QString trueText_;
+    QString falseText_;
 };

@@ -208,6 +208,21 @@ void TExtStringGrid::RestoreEditText()
     SetCellText(realCol, Row(), text);
 }
 
+void TExtStringGrid::CancelInplaceEditor()
+{
+    if (!editorShown_ || IsTextEditorKind(currentEditor_))
+        return;
+    HostStep step(hostDepth_);
+    editorShown_ = false;
+    editingStarted_ = false;
+    editingDonePending_ = false;
+    startChar_ = QChar();
+    activeEditor_ = nullptr;
+    watchEditorFocus(nullptr);
+    HideSpecialEditor(*this);
+    setFocus(Qt::OtherFocusReason);
+}
+
 void TExtStringGrid::hostHideInplaceEditor()
 {
     {

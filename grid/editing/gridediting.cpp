@@ -6,6 +6,7 @@
 #include "grid/display/gridservices.h"
 #include "grid/editing/celleditors.h"
 #include "grid/editing/dragdrop.h"
+#include "grid/editing/editlink.h"
 #include "grid/editing/esgdd.h"
 #include "grid/editing/extinplaceedit.h"
 
@@ -93,6 +94,7 @@ void InitGridEditingUnit()
     static TGridEditingHost host;
     InstallGridEditingServices(&host);
     RegisterStandardCellEditors();
+    RegisterSpecialCellEditors();
 }
 
 void DoneGridEditingUnit()

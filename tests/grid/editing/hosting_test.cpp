@@ -10,6 +10,7 @@
 #include <QLineEdit>
 
 #include "grid/display/extgrid.h"
+#include "grid/display/extrichedit.h"
 #include "grid/editing/celleditors.h"
 #include "grid/editing/celleditors_std.h"
 #include "platform/rtl/sysutils.h"
@@ -230,7 +231,8 @@ TEST(EditorHosting, TheKeyThatOpensAnEditorIsItsFirstInput)
     };
     for (const Case c : {Case{edComboEdit, true}, Case{edSpinEdit, true}, Case{edEditBtn, true},
                          Case{edUnitEditBtn, true}, Case{edUniEdit, true}, Case{edUniComboEdit, false},
-                         Case{edDateEdit, false}, Case{edButton, false}}) {
+                         Case{edDateEdit, false}, Case{edButton, false}, Case{edRichEdit, true},
+                         Case{edTimeEdit, false}, Case{edCheckBox, false}}) {
         TExtStringGrid g;
         editedWith(g, c.kind);
         g.SetCellText(1, 1, QStringLiteral("12"));
@@ -252,6 +254,12 @@ TEST(EditorHosting, TheKeyThatOpensAnEditorIsItsFirstInput)
             text = wide->Edit()->text();
         else if (auto* wideCombo = dynamic_cast<TUniComboCellEditor*>(GridCellEditor(g, c.kind)))
             text = wideCombo->Combo()->currentText();
+        else if (auto* rich = dynamic_cast<TExtRichEdit*>(g.ActiveEditorControl()))
+            text = rich->toPlainText();
+        else if (auto* date = dynamic_cast<TDateCellEditor*>(GridCellEditor(g, c.kind)))
+            text = date->Picker()->text();
+        else if (auto* check = dynamic_cast<TCheckCellEditor*>(GridCellEditor(g, c.kind)))
+            text = check->CheckBox()->text();
         // The key replaces what the cell held.
         if (c.receives) {
             EXPECT_EQ(text, QStringLiteral("7")) << c.kind;
