@@ -356,3 +356,32 @@ TEST(GridDrag, APressOnSelectedCellsDraggedAwayCarriesTheirText)
     EXPECT_EQ(offered, Qt::CopyAction | Qt::MoveAction);
     EXPECT_EQ(source.GetRawCell(1, 1), QStringLiteral("r1c1")) << "a cancelled drag takes nothing";
 }
+
+TEST(GridDrop, ADropThatWritesNoCellIsRefusedAndTheSourceKeepsItsCells)
+{
+    DropGrid source, target;
+    target.DragDropSettings.OleInsertRows = true;
+    target.OnCanEditCell = [](QObject*, int, int, bool& can) { can = false; };
+    source.SetSelection(TGridRect{1, 1, 1, 1});
+    int stops = 0;
+    source.OnOleDragStop = [&](QObject*, int) { ++stops; };
+    {
+        DragLoopScope loop(target, cellPoint(target, 1, 3));
+        startDrag(source, 1, 1);
+    }
+    EXPECT_EQ(source.GetRawCell(1, 1), QStringLiteral("r1c1"));
+    EXPECT_EQ(target.RowCount(), 10) << "the rows inserted for it are taken out again";
+    EXPECT_EQ(target.GetRawCell(1, 3), QStringLiteral("r3c1"));
+    EXPECT_EQ(stops, 0);
+
+    // A grid that is not edited still takes drops (as a paste writes into it).
+    target.OnCanEditCell = nullptr;
+    ASSERT_FALSE(target.Options() & goEditing);
+    {
+        DragLoopScope loop(target, cellPoint(target, 1, 3));
+        startDrag(source, 1, 1);
+    }
+    EXPECT_EQ(target.GetRawCell(1, 3), QStringLiteral("r1c1"));
+    EXPECT_EQ(target.RowCount(), 11);
+    EXPECT_EQ(stops, 1);
+}
