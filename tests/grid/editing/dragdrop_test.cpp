@@ -385,3 +385,26 @@ TEST(GridDrop, ADropThatWritesNoCellIsRefusedAndTheSourceKeepsItsCells)
     EXPECT_EQ(target.RowCount(), 11);
     EXPECT_EQ(stops, 1);
 }
+
+TEST(GridDrop, RichTextGoesIntoTheCellAsItIsWhileRichTextDragsAreOn)
+{
+    DropGrid source, target;
+    const QString rich = QStringLiteral("{\\rtf1\\ansi {\\b Puls} 150}");
+    source.SetCellText(1, 1, rich);
+    source.SetSelection(TGridRect{1, 1, 1, 1});
+    source.DragDropSettings.SetOleDropRTF(true);
+    {
+        DragLoopScope loop(target, cellPoint(target, 2, 2));
+        startDrag(source, 1, 1);
+    }
+    EXPECT_EQ(target.GetRawCell(2, 2), rich);
+    // Off again: the cell's plain text travels.
+    source.DragDropSettings.SetOleDropRTF(false);
+    EXPECT_FALSE(RichTextDrag());
+    source.SetCellText(1, 1, rich);
+    {
+        DragLoopScope loop(target, cellPoint(target, 2, 4));
+        startDrag(source, 1, 1);
+    }
+    EXPECT_EQ(target.GetRawCell(2, 4), QStringLiteral("Puls 150"));
+}
