@@ -39,6 +39,7 @@ class TExtStringGridCheck;
 class TEditLink;
 class TExtRichEdit;
 class TGridEditingHost;
+class QIODevice;
 
 // An object linked to a grid that hears of its changed cells and of validated values (a checker
 // list, a companion view). The grid does not own it; it removes itself with RemoveCompanion.
@@ -900,6 +901,46 @@ public:
     // The two halves of that, for sorting: split every column; merge the listed columns again.
     void UnMergeAllColumns();
     void MergeListedColumns();
+    // --- the clipboard and the grid's cell streams (grid/editing/extgrid_clipboard.cpp) ---
+    // Copies the selection, first extended over the merged areas that start inside it (with
+    // disjunct row or column selection: the flagged rows or columns of their bounding block), as
+    // plain text, with Navigation.AllowRTFClipboard the top-left cell's rich text, and with
+    // AllowFmtClipboard the cells with their records and graphics as the grid's own format.
+    void CopySelectionToClipboard();
+    // Copies, then empties the copied cells that may be edited (every one with
+    // AllowClipboardAlways); with AllowFmtClipboard their records go too.
+    void CutSelectionToClipboard();
+    // Pastes at the selection's top-left cell; with AllowSmartClipboard a larger selection is
+    // filled after the pasted cells: one value repeated, or a series of numbers or dates.
+    void PasteFromClipboard();
+    // Pastes the clipboard's best format with its top-left at the cell (display column): the
+    // grid's own cells, rich text, or text. The number of cells pasted; 0 when nothing was.
+    int PasteAt(int ACol, int ARow);
+    // Pastes text as the clipboard carries it (TAB between cells, a line break between rows,
+    // quoted cells) at the cell: each cell through OnClipboardBeforePasteCell (a wide one
+    // through OnClipboardBeforePasteWideCell) and only where it may be edited; the grid grows
+    // with AllowClipboardColGrow and AllowClipboardRowGrow. The number of cells written.
+    int PasteText(int ACol, int ARow, const QString& Text);
+    // The text a block of display cells copies as.
+    QString ClipboardText(const TGridRect& R);
+    // Writes the block's cells with their records and graphics in the grid's own format.
+    void SaveCellsToStream(const TGridRect& R, QIODevice& Stream);
+    // Reads the grid's own format and places the block at Pos (display column, row); a block
+    // of the whole grid replaces the grid with its size, widths and heights. The number of cells
+    // of the block; 0 when the data is damaged or foreign, or the grid refuses it, and the grid
+    // is then unchanged.
+    int LoadCellsFromStream(const TGridCoord& Pos, QIODevice& Stream);
+    // Puts the cell's rich text on the clipboard when it holds one.
+    void CopyRTFToClipboard(int ACol, int ARow);
+    // The grid's own cells are on the clipboard (set by a copy, cleared by a cut).
+    bool OwnCellsOnClipboard() const { return ownCellsOnClipboard_; }
+    // The grid's identity within this process, which its streams carry.
+    int GridId() const;
+    // Multi-line cells copy in the quoted form with character 11 for their line breaks.
+    bool QuoteMultiLineCells = false;
+    std::function<void(QObject* Sender, int ACol, int ARow, QString& Value, bool& Allow)> OnClipboardBeforePasteWideCell;
+    // OnFileProgress (above) reports the progress of a stream being written.
+
     // The cell text starts with the wide-text marker.
     bool IsUnicodeCell(int ACol, int ARow) const;
     // Writes the text to the real column of display column ACol.
@@ -1052,6 +1093,7 @@ protected:
 
 private:
     friend class TGridEditingHost;
+    friend struct TGridClipboard;
     // A drag of the selection or of a header column from the cell (the editing half).
     void hostStartDrag(int ACol, int ARow);
     // The editing half's steps behind the overrides above (grid/editing/).
@@ -1083,6 +1125,9 @@ private:
     void placeCurrentAfterRemoval(int KeptRow, int KeptTop, bool ToFixedRows);
     void dropControls(const std::vector<TGridRowBlock>& Blocks);
     void clearHiddenRowCells(int ACol, int AColCount);
+    void splitMergesAcrossRow(int ARow);
+    void splitMergesAcrossCol(int ACol);
+    void rowIndexRowsRemoved(const std::vector<int>& Rows);
     void clearCells(int ACol1, int ARow1, int ACol2, int ARow2);
     bool clampRect(int& ACol1, int& ARow1, int& ACol2, int& ARow2) const;
     void mergeListChanged();
@@ -1270,7 +1315,16 @@ private:
     int swapCount_ = 0;
     int trackedRow_ = -1;
     TIntList rowIndexList_;
-    int insertRealAt_ = -1;   // the real row the next InsertRows begins at (-1: from its display row)
+    int insertRealAt_ = -1;
+    bool ownCellsOnClipboard_ = false;
+    mutable int gridId_ = 0;
+    // The clipboard's steps (grid/editing/extgrid_clipboard.cpp).
+    TGridRect extendOverMerges(TGridRect R);
+    void copyBlock(const std::vector<int>& Cols, const std::vector<int>& Rows);
+    bool pasteAllowed(int ACol, int ARow);
+    bool passPasteEvent(int ACol, int ARow, QString& Value);
+    int growForPaste(int ACol, int ARow, int Cols, int Rows);
+    void fillSelection(const TGridRect& S, int Pasted);   // the real row the next InsertRows begins at (-1: from its display row)
     TIntList mergeColumns_;
     bool mergeHooked_ = false;
     bool merging_ = false;

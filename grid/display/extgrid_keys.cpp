@@ -4,6 +4,7 @@
 // Ctrl+A; disjunct row and column selection; Enter advances to the next editable cell; Escape
 // puts the text back; typed letters find a row.
 #include "grid/display/extgrid.h"
+#include "grid/display/gridservices.h"
 
 #include <QApplication>
 
@@ -211,6 +212,14 @@ void TExtStringGrid::KeyDown(int& Key, Qt::KeyboardModifiers Shift)
             bool allow = true;
             if (*event)
                 (*event)(this, allow);
+            if (TGridEditingServices* s = GridEditingServices(); s && allow) {
+                if (event == &OnClipboardCut)
+                    s->ClipboardCut(*this);
+                else if (event == &OnClipboardCopy)
+                    s->ClipboardCopy(*this);
+                else
+                    s->ClipboardPaste(*this);
+            }
             handled();
             return;
         }

@@ -90,11 +90,14 @@ void TExtStringGrid::editInsertRows(int ARow, int ARowCount)
         insertEntries(modified, ARow, ARowCount, 0);
         setListValues(rowModified_, modified);
     }
+    // A merged area that the new rows would cut through is split: its text stays in its base.
+    splitMergesAcrossRow(ARow);
     std::vector<int> at = runOf(ARow, ARowCount);
     std::vector<TGridRowBlock> blocks(at.size());
     for (TGridRowBlock& b : blocks)
         b.Height = DefaultRowHeight();
     PutRows(at, std::move(blocks));
+    RowIndexRowsInserted(ARow, ARowCount);
     if (cellControls_.Count() > 0)
         UpdateFooterPanels();
     CellsChanged(cellsRect(0, ARow, ColCount() - 1, std::min(ARow + ARowCount, RowCount() - 1)));
@@ -129,6 +132,12 @@ std::vector<TGridRowBlock> TExtStringGrid::removeRowSet(const std::vector<int>& 
         if (take.empty())
             return {};
     }
+    // Merged areas that reach past the removed rows are split first, so that no cell is left
+    // naming a base that went.
+    for (int r : take) {
+        splitMergesAcrossRow(r);
+        splitMergesAcrossRow(r + 1);
+    }
     std::vector<int> reals(take.size());
     for (size_t i = 0; i < take.size(); ++i)
         reals[i] = RealRowIndex(take[i]);
@@ -152,7 +161,52 @@ std::vector<TGridRowBlock> TExtStringGrid::removeRowSet(const std::vector<int>& 
         eraseEntries(modified, take);
         setListValues(rowModified_, modified);
     }
+    rowIndexRowsRemoved(take);
     return TakeRows(take);
+}
+
+void TExtStringGrid::splitMergesAcrossRow(int ARow)
+{
+    // A cell below the top of its merged area means the area crosses the border above ARow.
+    if (ARow <= 0 || ARow >= RowCount())
+        return;
+    for (int c = 0; c < ColCount() + HiddenColCount(); ++c) {
+        const TCellProperties* p = FindCellProperties(c, ARow);
+        if (p && !p->IsBaseCell && p->CellSpanY > 0)
+            SplitCells(c, ARow);
+    }
+}
+
+void TExtStringGrid::splitMergesAcrossCol(int ACol)
+{
+    if (ACol <= 0 || ACol >= ColCount())
+        return;
+    for (int r = 0; r < RowCount(); ++r) {
+        const TCellProperties* p = FindCellProperties(ACol, r);
+        if (p && !p->IsBaseCell && p->CellSpanX > 0)
+            SplitCells(ACol, r);
+    }
+}
+
+void TExtStringGrid::rowIndexRowsRemoved(const std::vector<int>& Rows)
+{
+    // The unsorted order loses the places of the removed rows; the others keep their order.
+    // (An empty or out-of-step list is the sort's to rebuild.)
+    const int oldCount = rowIndexList_.Count();
+    if (oldCount == 0 || oldCount != RowCount() || Rows.empty())
+        return;
+    std::vector<int> values = listValues(rowIndexList_);
+    std::vector<int> below(size_t(oldCount) + 1, 0);
+    for (int r : Rows)
+        if (const int v = values[size_t(r)]; v >= 0 && v < oldCount)
+            below[size_t(v) + 1] = 1;
+    for (size_t i = 1; i < below.size(); ++i)
+        below[i] += below[i - 1];
+    eraseEntries(values, Rows);
+    for (int& v : values)
+        if (v >= 0 && v < oldCount)
+            v -= below[size_t(v)];
+    setListValues(rowIndexList_, values);
 }
 
 void TExtStringGrid::dropControls(const std::vector<TGridRowBlock>& Blocks)
@@ -301,6 +355,7 @@ void TExtStringGrid::editInsertCols(int ACol, int AColCount)
         return;
     ACol = std::clamp(ACol, 0, ColCount());
     BeginUpdate();
+    splitMergesAcrossCol(ACol);
     for (int i = 0; i < AColCount; ++i) {
         // The store keeps cells past the last column (hidden columns live there): the new
         // column starts empty in shown and hidden rows alike.
@@ -339,6 +394,8 @@ void TExtStringGrid::editRemoveCols(int ACol, int AColCount)
         --AColCount;
     }
     if (AColCount > 0) {
+        splitMergesAcrossCol(ACol);
+        splitMergesAcrossCol(ACol + AColCount);
         clearCells(ACol, 0, ACol + AColCount - 1, RowCount() - 1);
         clearHiddenRowCells(ACol, AColCount);
         for (int i = 0; i < AColCount; ++i) {

@@ -70,6 +70,9 @@ public:
         Grid.editClearRect(ACol1, ARow1, ACol2, ARow2);
         return true;
     }
+    void ClipboardCut(TExtStringGrid& Grid) override { Grid.CutSelectionToClipboard(); }
+    void ClipboardCopy(TExtStringGrid& Grid) override { Grid.CopySelectionToClipboard(); }
+    void ClipboardPaste(TExtStringGrid& Grid) override { Grid.PasteFromClipboard(); }
 };
 
 namespace {

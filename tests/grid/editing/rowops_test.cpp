@@ -221,6 +221,51 @@ TEST(GridRowOps, AppendedRowsGoBeforeTheFloatingFooter)
     EXPECT_TRUE(t.g.GetRawCell(1, 6).isEmpty());
 }
 
+TEST(GridRowOps, TheUnsortedOrderFollowsInsertedAndRemovedRows)
+{
+    OpsGrid t(6);
+    // After a sort: the rows now at 1 .. 5 stood at 5, 3, 1, 4, 2.
+    const int before[] = {0, 5, 3, 1, 4, 2};
+    for (int v : before)
+        t.g.RowIndexList().Add(v);
+    t.g.InsertRows(2, 1);  // before the row that stood at 3
+    const int inserted[] = {0, 6, 3, 4, 1, 5, 2};
+    ASSERT_EQ(t.g.RowIndexList().Count(), 7);
+    for (int i = 0; i < 7; ++i)
+        EXPECT_EQ(t.g.RowIndexList().Items(i), inserted[i]) << i;
+    // Rows 1 and 4 (unsorted 6 and 1) go; one pass for rows that are not adjacent.
+    t.g.MouseActions.DisjunctRowSelect = true;
+    t.g.SetRowSelect(1, true);
+    t.g.SetRowSelect(4, true);
+    t.g.RemoveSelectedRows();
+    const int removed[] = {0, 2, 3, 4, 1};
+    ASSERT_EQ(t.g.RowIndexList().Count(), 5);
+    for (int i = 0; i < 5; ++i)
+        EXPECT_EQ(t.g.RowIndexList().Items(i), removed[i]) << i;
+}
+
+TEST(GridRowOps, AMergedAreaThatRowsWouldCutThroughIsSplitKeepingItsText)
+{
+    OpsGrid t;
+    t.g.MergeCells(1, 2, 2, 3);  // columns 1-2, rows 2-4
+    t.g.InsertRows(3, 1);
+    t.g.MergeCells(1, 7, 1, 2);  // rows 7-8
+    t.g.RemoveRows(8, 1);
+    for (int r = 0; r < t.g.RowCount(); ++r)
+        for (int c = 0; c < t.g.ColCount(); ++c) {
+            EXPECT_FALSE(t.g.IsMergedCell(c, r)) << c << "," << r;
+            EXPECT_EQ(t.g.BaseCell(c, r), (TGridCoord{c, r}));
+        }
+    EXPECT_EQ(t.g.GetRawCell(1, 2), QStringLiteral("r2"));
+    EXPECT_EQ(t.g.GetRawCell(1, 7), QStringLiteral("r6"));
+
+    OpsGrid cols;
+    cols.g.MergeCells(1, 1, 3, 1);
+    cols.g.InsertCols(2, 1);
+    EXPECT_FALSE(cols.g.IsMergedCell(1, 1));
+    EXPECT_EQ(cols.g.GetRawCell(1, 1), QStringLiteral("r1"));
+}
+
 TEST(GridColumnOps, InsertedColumnsAreEmptyAndTheFootersAreCalculatedAgain)
 {
     OpsGrid t(5);
