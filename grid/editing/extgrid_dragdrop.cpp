@@ -16,9 +16,9 @@
 #include <algorithm>
 
 #include "grid/display/extgrid.h"
-#include "grid/editing/gridclipboard.h"
 #include "grid/editing/dragdrop.h"
 #include "grid/editing/esgdd.h"
+#include "grid/editing/gridclipboard.h"
 #include "platform/rtl/application.h"
 
 namespace {

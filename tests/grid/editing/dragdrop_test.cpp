@@ -408,3 +408,47 @@ TEST(GridDrop, RichTextGoesIntoTheCellAsItIsWhileRichTextDragsAreOn)
     }
     EXPECT_EQ(target.GetRawCell(2, 4), QStringLiteral("Puls 150"));
 }
+
+TEST(GridDrop, ADragOverTheCellsAsksShowsWhereItGoesAndScrolls)
+{
+    DropGrid g;
+    g.SetRowCount(100);
+    g.show();
+    std::vector<std::pair<int, int>> asked;
+    bool refuse = false;
+    g.OnOleDragOver = [&](QObject*, int ARow, int ACol, bool& allow) {
+        asked.emplace_back(ARow, ACol);
+        if (refuse)
+            allow = false;
+    };
+    auto data = textData(QStringLiteral("x"));
+    QWidget* cells = g.viewport();
+    const Qt::DropActions both = Qt::CopyAction | Qt::MoveAction;
+    QDragEnterEvent enter(cellPoint(g, 2, 3), both, data.get(), Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(cells, &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    EXPECT_EQ(asked.back(), (std::pair<int, int>{3, 2}));
+    // The row arrow points at the row, 10 pixels left of the cell.
+    TArrowWindow* arrow = g.ArrowWindow(2);
+    EXPECT_TRUE(arrow->isVisible());
+    EXPECT_EQ(arrow->x(), cells->mapToGlobal(g.CellRect(2, 3).topLeft()).x() - 10);
+    // Refused by the handler: no arrow, no drop.
+    refuse = true;
+    QDragMoveEvent over(cellPoint(g, 2, 4), both, data.get(), Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(cells, &over);
+    EXPECT_FALSE(over.isAccepted());
+    EXPECT_FALSE(arrow->isVisible());
+    refuse = false;
+    // Over the header the rows scroll up, just below the last visible row down.
+    g.SetTopRow(10);
+    QDragMoveEvent up(cellPoint(g, 2, 0), both, data.get(), Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(cells, &up);
+    EXPECT_EQ(g.TopRow(), 9);
+    const int below = g.TopRow() + g.VisibleRowCount();
+    QDragMoveEvent down(cellPoint(g, 2, below), both, data.get(), Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(cells, &down);
+    EXPECT_EQ(g.TopRow(), 10);
+    QDragLeaveEvent leave;
+    QApplication::sendEvent(cells, &leave);
+    EXPECT_FALSE(arrow->isVisible());
+}
