@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "grid/display/extgrid.h"
 #include "grid/editing/csvtext.h"
@@ -34,6 +35,17 @@ public:
 private:
     bool set_ = false;
 };
+
+// Empties the texts of the shown cells of the block (records stay).
+void clearTexts(TExtStringGrid& g, int ACol1, int ARow1, int ACol2, int ARow2)
+{
+    for (int c = ACol1; c <= ACol2; ++c) {
+        const int real = g.RealColIndex(c);
+        for (int r = ARow1; r <= ARow2; ++r)
+            if (!g.RawCellRef(real, r).isEmpty())
+                g.SetRawCell(real, r, QString());
+    }
+}
 
 }  // namespace
 
@@ -69,21 +81,22 @@ void TExtStringGrid::LoadFromCSV(const QString& FileName)
         // The data area is emptied first: cells the file leaves empty keep no old text.
         const int lastCol = IncludeFixedCells() ? ColCount() - 1 : ColCount() - 1 - fixedRightCols_;
         const int lastRow = IncludeFixedCells() ? RowCount() - 1 : RowCount() - 1 - fixedFooters_;
-        for (int r = r0; r <= lastRow; ++r)
-            for (int c = c0; c <= lastCol; ++c)
-                if (!RawCellRef(c, r).isEmpty())
-                    SetRawCell(c, r, QString());
+        clearTexts(*this, c0, r0, lastCol, lastRow);
         // An empty file leaves one empty data row.
         SetRowCount(std::max(r0 + int(records.size()), TCustomGrid::FixedRows() + 1) + fixedFooters_);
         if (c0 + fields > ColCount())
             SetColCount(c0 + fields);
+        // The fields go to the shown columns.
+        std::vector<int> real;
+        for (int f = 0; f < fields; ++f)
+            real.push_back(RealColIndex(c0 + f));
         int reported = -1;
         const int total = int(records.size());
         for (int i = 0; i < total; ++i) {
             const QStringList& record = records[size_t(i)];
             for (int f = 0; f < record.size(); ++f)
                 if (!record[f].isEmpty())
-                    SetCellText(c0 + f, r0 + i, record[f]);
+                    SetCellText(real[size_t(f)], r0 + i, record[f]);
             if (OnFileProgress) {
                 const int percent = int(std::lround(100.0 * (i + 1) / total));
                 if (percent != reported) {
@@ -158,10 +171,7 @@ void TExtStringGrid::LoadFromXLSSheet(const QString& FileName, const QString& Sh
     BeginUpdate();
     try {
         // The data area is emptied first: cells the sheet leaves empty keep no old text.
-        for (int r = r0; r < RowCount(); ++r)
-            for (int c = c0; c < ColCount(); ++c)
-                if (!RawCellRef(c, r).isEmpty())
-                    SetRawCell(c, r, QString());
+        clearTexts(*this, c0, r0, ColCount() - 1, RowCount() - 1);
         if (used) {
             SetColCount(lastCol - firstCol + 1 + c0);
             SetRowCount(lastRow - firstRow + 1 + r0);
@@ -172,7 +182,7 @@ void TExtStringGrid::LoadFromXLSSheet(const QString& FileName, const QString& Sh
             for (const SheetCell& cell : sheet.Cells()) {
                 const QString text = worksheetText(cell.value);
                 if (!text.isEmpty())
-                    SetCellText(c0 + cell.column - firstCol, r0 + cell.row - firstRow, text);
+                    SetCellText(RealColIndex(c0 + cell.column - firstCol), r0 + cell.row - firstRow, text);
             }
         }
     } catch (...) {

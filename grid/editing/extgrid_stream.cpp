@@ -5,6 +5,7 @@
 #include <QIODevice>
 
 #include <algorithm>
+#include <vector>
 
 #include "grid/display/extgrid.h"
 #include "grid/editing/gridtextstream.h"
@@ -20,9 +21,13 @@ void TExtStringGrid::SaveToTextStream(QIODevice& Stream)
     out += QStringLiteral("%1,%2\r\n").arg(std::max(0, c1 - c0)).arg(std::max(0, r1 - r0));
     for (int c = 0; c < ColCount(); ++c)
         out += QStringLiteral("cw %1,%2\r\n").arg(c).arg(ColWidths(c));
+    // Each shown column's cells (hidden columns are not part of the stream).
+    std::vector<int> real;
+    for (int c = c0; c < c1; ++c)
+        real.push_back(RealColIndex(c));
     for (int r = r0; r < r1; ++r) {
         for (int c = c0; c < c1; ++c) {
-            const QString& text = RawCellRef(c, r);
+            const QString& text = RawCellRef(real[size_t(c - c0)], r);
             if (text.isEmpty())
                 continue;
             out += QString::number(c - c0);
@@ -59,14 +64,17 @@ void TExtStringGrid::LoadFromTextStream(QIODevice& Stream)
         // Cells the stream leaves out are empty.
         const int c1 = IncludeFixedCells() ? ColCount() : ColCount() - fixedRightCols_;
         const int r1 = IncludeFixedCells() ? RowCount() : RowCount() - fixedFooters_;
+        std::vector<int> real;
+        for (int c = c0; c < std::max(c1, c0 + read.DataCols); ++c)
+            real.push_back(RealColIndex(c));
         for (int r = r0; r < r1; ++r)
             for (int c = c0; c < c1; ++c)
-                if (!RawCellRef(c, r).isEmpty())
-                    SetRawCell(c, r, QString());
+                if (!RawCellRef(real[size_t(c - c0)], r).isEmpty())
+                    SetRawCell(real[size_t(c - c0)], r, QString());
         for (const auto& [col, width] : read.Widths)
             SetColWidths(col, width);
         for (const TGridTextStreamCell& cell : read.Cells)
-            SetCellText(cell.Col + c0, cell.Row + r0, cell.Text);
+            SetCellText(real[size_t(cell.Col)], cell.Row + r0, cell.Text);
     } catch (...) {
         EndUpdate();
         throw;
