@@ -59,8 +59,9 @@ void TExtStringGrid::LoadFromTextStream(QIODevice& Stream)
 
     BeginUpdate();
     try {
-        SetColCount(read.DataCols + c0);
-        SetRowCount(read.DataRows + r0);
+        // A grid keeps one row and one column at least.
+        SetColCount(std::max(1, read.DataCols + c0));
+        SetRowCount(std::max(1, read.DataRows + r0));
         // Cells the stream leaves out are empty.
         const int c1 = IncludeFixedCells() ? ColCount() : ColCount() - fixedRightCols_;
         const int r1 = IncludeFixedCells() ? RowCount() : RowCount() - fixedFooters_;

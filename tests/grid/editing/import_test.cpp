@@ -347,6 +347,15 @@ TEST(TextStream, DamagedStreamsAreRefusedWithTheirLineAndChangeNothing)
         EXPECT_EQ(g.ColCount(), 5);
     }
 
+    // An empty grid's stream leaves one row and one column.
+    TExtStringGrid empty;
+    QBuffer none;
+    none.setData(QByteArray("0,0\r\n"));
+    none.open(QIODevice::ReadOnly);
+    empty.LoadFromTextStream(none);
+    EXPECT_EQ(empty.ColCount(), 1);
+    EXPECT_EQ(empty.RowCount(), 1);
+
     // LF alone ends lines as well as CR LF.
     TExtStringGrid g;
     QBuffer stream;
