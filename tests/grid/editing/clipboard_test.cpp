@@ -362,6 +362,39 @@ TEST(GridClipboard, CutEmptiesOnlyCellsThatMayBeEditedAndFreesOnlyTheirRecords)
     EXPECT_EQ(clipboardText(), QStringLiteral("free\tlocked"));
 }
 
+TEST(GridClipboard, FlaggedRowsCopyWithoutTheRowsBetweenAndRichTextTravelsWhole)
+{
+    ClipGrid t;
+    t.fill(1, 1, {"a1", "b1"});
+    t.fill(1, 2, {"a2", "b2"});
+    t.fill(1, 3, {"a3", "b3"});
+    t.g.MouseActions.DisjunctRowSelect = true;
+    t.g.SetRowSelect(1, true);
+    t.g.SetRowSelect(3, true);
+    t.select(1, 1, 2, 3);
+    std::vector<int> progress;
+    t.g.OnFileProgress = [&](QObject*, int p) { progress.push_back(p); };
+    t.g.CopySelectionToClipboard();
+    EXPECT_EQ(clipboardText(), QStringLiteral("a1\tb1\r\na3\tb3"));
+    EXPECT_EQ(progress, (std::vector<int>{0, 100}));
+    ClipGrid other;
+    other.g.PasteAt(1, 1);
+    EXPECT_EQ(other.column(1, 1, 3), list({"a1", "a3", ""}));
+
+    const QString rtf = QStringLiteral("{\\rtf1\\ansi {\\b fett} \\'e4}");
+    ClipGrid r;
+    r.g.Navigation.AllowRTFClipboard = true;
+    r.g.Navigation.AllowFmtClipboard = false;
+    r.g.SetCellText(1, 1, rtf);
+    r.select(1, 1, 1, 1);
+    r.g.CopySelectionToClipboard();
+    EXPECT_TRUE(QGuiApplication::clipboard()->mimeData()->hasFormat(QStringLiteral("text/rtf")));
+    ClipGrid target;
+    target.g.Navigation.AllowRTFClipboard = true;
+    EXPECT_EQ(target.g.PasteAt(2, 2), 1);
+    EXPECT_EQ(target.g.GetRawCell(2, 2), rtf);
+}
+
 TEST(GridClipboard, TheClipboardKeysCopyAndPasteOnceTheirEventsAllowIt)
 {
     ClipGrid t;
