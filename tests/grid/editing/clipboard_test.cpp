@@ -169,6 +169,13 @@ TEST(GridClipboard, PastedTextPassesTheEventsAndSkipsCellsThatMayNotBeEdited)
     EXPECT_EQ(t.column(1, 1, 1), list({"A"}));
     EXPECT_TRUE(t.g.GetRawCell(2, 1).isEmpty());
     EXPECT_TRUE(t.g.GetRawCell(3, 1).isEmpty());
+    // A cell in the wide form goes through the wide event alone.
+    int wide = 0;
+    t.g.OnClipboardBeforePasteWideCell = [&](QObject*, int, int, QString&, bool&) { ++wide; };
+    setClipboardText(QStringLiteral("|\\w"));
+    EXPECT_EQ(t.g.PasteAt(1, 2), 1);
+    EXPECT_EQ(wide, 1);
+    EXPECT_EQ(t.g.GetRawCell(1, 2), QStringLiteral("|\\w"));
 }
 
 TEST(GridClipboard, APasteLargerThanTheGridGrowsItBeforeTheFooter)
