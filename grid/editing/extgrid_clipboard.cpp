@@ -52,6 +52,7 @@ enum : quint8 {
 // No grid reaches these; a stream beyond them is refused before anything is made for it.
 constexpr int kMaxExtent = 1 << 24;
 constexpr int kMaxSize = 1 << 20;  // a column width, a row height, a font size
+constexpr int kMaxFixed = 1 << 16;  // fixed rows or columns before a whole grid's block
 
 // --- the stream's primitives: little-endian numbers, texts as UTF-16 with their length ----------
 
@@ -453,6 +454,9 @@ bool readBlock(const QByteArray& data, BlockData& b)
     b.rows = r.range(1, kMaxExtent);
     b.full = r.flag();
     b.id = r.i32();
+    // A whole grid's block starts at its corner or past its fixed cells, never far out.
+    if (b.full && (b.left > kMaxFixed || b.top > kMaxFixed))
+        return false;
     // Every width and height is in the data: the counts cannot promise more than it holds.
     if (!r.ok() || !r.need((qint64(b.cols) + b.rows) * 4))
         return false;

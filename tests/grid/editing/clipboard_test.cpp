@@ -282,6 +282,11 @@ TEST(GridClipboard, AStreamOfAWholeGridReplacesTheTargetWithItsSizeAndHeights)
     c.g.CellProperties(2, 2)->ReadOnly = true;
     const QStringList before = c.texts();
     EXPECT_EQ(load(c.g, whole), 0);
+    // A whole grid's block that claims to start far out is refused before the grid grows.
+    QByteArray far = whole;
+    qToLittleEndian(quint32(10000000), far.data() + 15);
+    EXPECT_EQ(load(b.g, far), 0);
+    EXPECT_EQ(b.g.RowCount(), 4);
     EXPECT_EQ(c.texts(), before);
     EXPECT_EQ(c.g.RowCount(), 9);
 }
