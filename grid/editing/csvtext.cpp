@@ -14,9 +14,8 @@ const QChar kCR = QLatin1Char('\r');
 const QChar kLF = QLatin1Char('\n');
 const QString kCRLF = QStringLiteral("\r\n");
 
-const QChar kCandidates[] = {QLatin1Char(','), QLatin1Char(';'), QLatin1Char('#'), QLatin1Char('\t'),
-                             QLatin1Char('|'), QLatin1Char('@'), QLatin1Char('*'), QLatin1Char('-'),
-                             QLatin1Char('+'), QLatin1Char('&')};
+const QChar kCandidates[] = {QLatin1Char(','), QLatin1Char(';'), QLatin1Char('#'), QLatin1Char('\t'), QLatin1Char('|'),
+                             QLatin1Char('@'), QLatin1Char('*'), QLatin1Char('-'), QLatin1Char('+'),  QLatin1Char('&')};
 
 bool isBreak(QChar c)
 {

@@ -16,7 +16,7 @@
 #include <algorithm>
 
 #include "grid/display/extgrid.h"
-#include "grid/editing/csvtext.h"
+#include "grid/editing/gridclipboard.h"
 #include "grid/editing/dragdrop.h"
 #include "grid/editing/esgdd.h"
 #include "platform/rtl/application.h"
@@ -233,10 +233,8 @@ void RevokeGridDropTarget(TExtStringGrid& Grid)
 
 bool DropGridText(TExtStringGrid& Grid, int ACol, int ARow, const QString& Text, Qt::DropAction Effect)
 {
-    // The text's cells: lines at line breaks, cells at TABs, quoted cells keep both.
-    TCsvOptions options;
-    options.Delimiter = QLatin1Char('\t');
-    const std::vector<QStringList> cells = ParseCsvRecords(Text, options);
+    // The text's cells as the clipboard's text gives them: TABs, line breaks, quoted cells.
+    const std::vector<QStringList> cells = ParseClipboardText(Text);
     const int rows = int(cells.size());
     int cols = 0;
     for (const QStringList& r : cells)
@@ -270,20 +268,18 @@ bool DropGridText(TExtStringGrid& Grid, int ACol, int ARow, const QString& Text,
             return false;
     }
 
+    int written = 0;
+    int pastedRight = col - 1;
+    int pastedBottom = row - 1;
     Grid.BeginUpdate();
     try {
         if (insert) {
-            if (row > Grid.RowCount())
-                row = Grid.RowCount();
+            row = std::min(row, Grid.RowCount());
             Grid.InsertRows(row, rows);
-            if (ownGrid && running.Selection.Top >= row) {
-                running.Selection.Top += rows;
-                running.Selection.Bottom += rows;
-            }
         }
+        // Each cell passes OnClipboardBeforePasteCell and is written unless it is read-only or
+        // OnCanEditCell refuses it, as a paste writes; the grid grows as a paste lets it.
         const int footers = Grid.FixedFooters();
-        int pastedRight = col - 1;
-        int pastedBottom = row - 1;
         for (int r = 0; r < rows; ++r) {
             const int y = row + r;
             if (y >= Grid.RowCount() - footers) {
@@ -301,15 +297,29 @@ bool DropGridText(TExtStringGrid& Grid, int ACol, int ARow, const QString& Text,
                 }
                 QString value = line[c];
                 bool write = true;
-                if (Grid.OnClipboardBeforePasteCell)
-                    Grid.OnClipboardBeforePasteCell(&Grid, x, y, value, write);
-                if (write && pasteEditable(Grid, x, y))
-                    Grid.SetCellText(x, y, value);
+                const int real = Grid.RealColIndex(x);
+                if (value.startsWith(QLatin1StringView("|\\"))) {
+                    if (Grid.OnClipboardBeforePasteWideCell)
+                        Grid.OnClipboardBeforePasteWideCell(&Grid, real, y, value, write);
+                } else if (Grid.OnClipboardBeforePasteCell) {
+                    Grid.OnClipboardBeforePasteCell(&Grid, real, y, value, write);
+                }
+                if (write && pasteEditable(Grid, x, y)) {
+                    Grid.SetDisplayCellText(x, y, value);
+                    ++written;
+                }
                 pastedRight = std::max(pastedRight, x);
             }
             pastedBottom = y;
         }
-        if (pastedRight >= col && pastedBottom >= row)
+        // Nothing written: the drop is refused whole, so that a move keeps its cells at the source.
+        if (written == 0 && insert)
+            Grid.RemoveRows(row, rows);
+        if (written > 0 && insert && ownGrid && running.Selection.Top >= row) {
+            running.Selection.Top += rows;
+            running.Selection.Bottom += rows;
+        }
+        if (written > 0)
             Grid.SetSelection(TGridRect{col, row, pastedRight, pastedBottom});
     } catch (...) {
         Grid.EndUpdate();
@@ -317,7 +327,9 @@ bool DropGridText(TExtStringGrid& Grid, int ACol, int ARow, const QString& Text,
     }
     Grid.EndUpdate();
     hideArrows(Grid);
-    Grid.CellsChanged(QRect(0, 0, Grid.ColCount(), Grid.RowCount()));
+    if (written == 0)
+        return false;
+    Grid.CellsChanged(QRect(col, row, pastedRight - col + 1, pastedBottom - row + 1));
     if (Grid.OnOleDropped)
         Grid.OnOleDropped(&Grid, Grid.Selection());
     return true;
@@ -330,7 +342,7 @@ bool DropGridRichText(TExtStringGrid& Grid, int ACol, int ARow, const QString& R
         Grid.OnOleDrop(&Grid, ARow, Grid.RealColIndex(ACol), RichText, allow);
     if (!allow)
         return false;
-    Grid.SetCellText(ACol, ARow, RichText);
+    Grid.SetDisplayCellText(ACol, ARow, RichText);
     Grid.CellsChanged(QRect(ACol, ARow, 1, 1));
     return true;
 }
@@ -424,7 +436,8 @@ void TExtStringGrid::hostStartDrag(int ACol, int ARow)
             }
         } else if (!DragDropSettings.OleCopyAlways) {
             for (int r = fixedRows; r < RowCount(); ++r) {
-                const bool rowTaken = MouseActions.DisjunctRowSelect ? GetRowSelect(r) : r >= block.Top && r <= block.Bottom;
+                const bool rowTaken =
+                    MouseActions.DisjunctRowSelect ? GetRowSelect(r) : r >= block.Top && r <= block.Bottom;
                 if (!rowTaken)
                     continue;
                 const int from = MouseActions.DisjunctRowSelect ? fixedCols : block.Left;

@@ -219,10 +219,9 @@ TEST(GridDrop, AMoveWithinOneGridMovesTheRightRows)
             DragLoopScope loop(g, cellPoint(g, 1, to));
             startDrag(g, 1, 4);
         }
-        const QStringList expected = to == 7 ? QStringList{"r1c1", "r2c1", "r3c1", "r6c1", "r4c1", "r5c1", "r7c1",
-                                                           "r8c1", "r9c1"}
-                                             : QStringList{"r1c1", "r4c1", "r5c1", "r2c1", "r3c1", "r6c1", "r7c1",
-                                                           "r8c1", "r9c1"};
+        const QStringList expected =
+            to == 7 ? QStringList{"r1c1", "r2c1", "r3c1", "r6c1", "r4c1", "r5c1", "r7c1", "r8c1", "r9c1"}
+                    : QStringList{"r1c1", "r4c1", "r5c1", "r2c1", "r3c1", "r6c1", "r7c1", "r8c1", "r9c1"};
         EXPECT_EQ(g.column(1), expected);
         EXPECT_EQ(g.RowCount(), 10);
     }
@@ -327,4 +326,62 @@ TEST(GridDrop, AHeaderColumnGoesToTheApplicationOverAHeaderCell)
     drops.clear();
     EXPECT_EQ(deliver(target, cellPoint(target, 2, 0), &foreign), Qt::IgnoreAction);
     EXPECT_TRUE(drops.empty());
+}
+
+TEST(GridDrag, APressOnSelectedCellsDraggedAwayCarriesTheirText)
+{
+    DropGrid source;
+    source.SetOptions(source.Options() | goRangeSelect);
+    source.show();
+    source.SetSelection(TGridRect{1, 1, 2, 2});
+    QString carried;
+    Qt::DropActions offered;
+    SetGridDragLoop([&](QWidget* from, QMimeData* data, Qt::DropActions allowed) {
+        EXPECT_EQ(from, &source);
+        carried = data->text();
+        offered = allowed;
+        return Qt::IgnoreAction;
+    });
+    auto mouse = [&](QEvent::Type type, const QPoint& at, Qt::MouseButtons held) {
+        QMouseEvent e(type, at, source.viewport()->mapToGlobal(at),
+                      type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton, held, Qt::NoModifier);
+        QApplication::sendEvent(source.viewport(), &e);
+    };
+    const QPoint p = cellPoint(source, 2, 2);
+    mouse(QEvent::MouseButtonPress, p, Qt::LeftButton);
+    mouse(QEvent::MouseMove, p + QPoint(5, 0), Qt::LeftButton);
+    mouse(QEvent::MouseButtonRelease, p + QPoint(5, 0), Qt::NoButton);
+    SetGridDragLoop(nullptr);
+    EXPECT_EQ(carried, QStringLiteral("r1c1\tr1c2\r\nr2c1\tr2c2"));
+    EXPECT_EQ(offered, Qt::CopyAction | Qt::MoveAction);
+    EXPECT_EQ(source.GetRawCell(1, 1), QStringLiteral("r1c1")) << "a cancelled drag takes nothing";
+}
+
+TEST(GridDrop, ADropThatWritesNoCellIsRefusedAndTheSourceKeepsItsCells)
+{
+    DropGrid source, target;
+    target.DragDropSettings.OleInsertRows = true;
+    target.OnCanEditCell = [](QObject*, int, int, bool& can) { can = false; };
+    source.SetSelection(TGridRect{1, 1, 1, 1});
+    int stops = 0;
+    source.OnOleDragStop = [&](QObject*, int) { ++stops; };
+    {
+        DragLoopScope loop(target, cellPoint(target, 1, 3));
+        startDrag(source, 1, 1);
+    }
+    EXPECT_EQ(source.GetRawCell(1, 1), QStringLiteral("r1c1"));
+    EXPECT_EQ(target.RowCount(), 10) << "the rows inserted for it are taken out again";
+    EXPECT_EQ(target.GetRawCell(1, 3), QStringLiteral("r3c1"));
+    EXPECT_EQ(stops, 0);
+
+    // A grid that is not edited still takes drops (as a paste writes into it).
+    target.OnCanEditCell = nullptr;
+    ASSERT_FALSE(target.Options() & goEditing);
+    {
+        DragLoopScope loop(target, cellPoint(target, 1, 3));
+        startDrag(source, 1, 1);
+    }
+    EXPECT_EQ(target.GetRawCell(1, 3), QStringLiteral("r1c1"));
+    EXPECT_EQ(target.RowCount(), 11);
+    EXPECT_EQ(stops, 1);
 }

@@ -267,7 +267,10 @@ TEST(TextStream, RoundTripKeepsStoredTextsAndWidths)
     source.SetCellText(3, 2, QStringLiteral("two\r\nlines"));
     source.SetCellText(1, 3, QStringLiteral("a\tb"));
     source.SetCellText(2, 3, QStringLiteral("lone\nfeed\tand tab"));
-    source.SetCellText(3, 4, QStringLiteral("\x1B" "escape"));
+    source.SetCellText(3, 4,
+                       QStringLiteral("\x1B"
+                                      "escape"));
+    source.SetCellText(2, 4, QStringLiteral("back\x08space"));
     source.SetColWidths(2, 123);
     // The grid shows the number with two decimals; the stream carries what is stored.
     source.OnGetFloatFormat = [](QObject*, int, int, bool& IsFloat, QString& Format) {
@@ -319,12 +322,15 @@ TEST(TextStream, DamagedStreamsAreRefusedWithTheirLineAndChangeNothing)
         {"x,2\n", 1},
         {"2,-1\n", 1},
         {"99999999,2\n", 1},
-        {"2,2\ncw 5,10\n", 2},     // a width for a column the grid will not have
+        {"2,2\ncw 5,10\n", 2},  // a width for a column the grid will not have
         {"2,2\ncw 1\n", 2},
         {"2,2\n0,0,a\n2,0,b\n", 3},  // a column beyond the data columns
         {"2,2\r\n0,0,a\r\n0,2,b\r\n", 3},
         {"2,2\n1,1\n", 2},
-        {"2,2\n0,0,\x1B" "a\x1B" "q\n", 2},  // an escape the writer does not make
+        {"2,2\n0,0,\x1B"
+         "a\x1B"
+         "q\n",
+         2},  // an escape the writer does not make
     };
     for (const Case& c : cases) {
         TExtStringGrid g;
