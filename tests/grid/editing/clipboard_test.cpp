@@ -302,6 +302,13 @@ TEST(GridClipboard, StreamedCellsAreNotWrittenOverReadOnlyCells)
     EXPECT_EQ(load(b.g, block, {1, 3}), 2);
     EXPECT_EQ(b.g.GetRawCell(1, 3), QStringLiteral("one"));
     EXPECT_EQ(b.g.GetRawCell(2, 3), QStringLiteral("mine"));
+    // Rows past 65,535 keep their places.
+    ClipGrid tall(3, 70010);
+    tall.fill(1, 69999, {"first"});
+    tall.fill(1, 70001, {"third"});
+    ClipGrid d;
+    EXPECT_EQ(load(d.g, streamOf(tall.g, TGridRect{1, 69999, 1, 70001}), {1, 1}), 3);
+    EXPECT_EQ(d.column(1, 1, 3), list({"first", "", "third"}));
     // An empty top-left cell does not shift the block.
     ClipGrid c;
     c.fill(2, 1, {"right"});
