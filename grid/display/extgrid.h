@@ -14,6 +14,7 @@
 // (grouping by a column).
 #include <QPointer>
 #include <QString>
+#include <QStringList>
 #include <QTimer>
 
 #include <functional>
@@ -270,6 +271,37 @@ public:
     std::function<void(QObject* Sender, int ARow, int ACol, const QString& CtrlID, const QString& CtrlType,
                        const QString& CtrlVal)>
         OnControlClick;
+    // A form control's editor ended (the edit's or list's text now the control's VALUE).
+    std::function<void(QObject* Sender, int ARow, int ACol, const QString& CtrlID, const QString& CtrlType,
+                       const QString& CtrlVal)>
+        OnControlEditDone;
+    // The items of a COMBO form control's list (Edit: the list is editable; DropCount: its lines).
+    std::function<void(QObject* Sender, int ARow, int ACol, const QString& CtrlID, const QString& CtrlType,
+                       const QString& CtrlVal, QStringList& Values, bool& Edit, int& DropCount)>
+        OnControlComboList;
+
+    // --- form controls of HTML cells edited in place (extgrid_controls.cpp) ---
+    struct TControlEditCell {
+        int Col = -1;  // display column
+        int Row = -1;
+        QString ID;
+        QString Type;
+        bool Active = false;
+        QString Value;  // the control's VALUE when its editor opened
+    };
+    const TControlEditCell& ControlEditCell() const { return controlEditCell_; }
+    // An embedded BUTTON control is held down.
+    bool ControlButtonDown() const { return controlButtonDown_; }
+    // Opens the editor of the cell's next EDIT, PASSWORD, MASK or COMBO control after the one
+    // with ID AfterID (the first with an empty ID); with none the grid takes the focus.
+    void ShowControlEditor(int ACol, int ARow, const QString& AfterID = QString());
+    // Opens the edit or the list of a form control over its rectangle (viewport coordinates);
+    // a control edit still open is finished first.
+    void EditCellControl(int ACol, int ARow, const QRect& ControlRect, const QString& ID, const QString& Type,
+                         const QString& Value);
+    // The open control editor's text becomes the control's VALUE in the cell text, the editor
+    // hides and OnControlEditDone fires.
+    void CellControlEditDone();
     std::function<void(QObject* Sender, int ACol, bool& DoSort)> OnCanSort;
     std::function<void(QObject* Sender, int ACol)> OnClickSort;
     std::function<void(QObject* Sender, int ACol, bool& Allow)> OnColumnSize;
@@ -1220,6 +1252,8 @@ private:
     QTimer balloonTimer_;           // the balloon's own initial delay, when it has one
     bool balloonShown_ = false;
     bool editorHandOver_ = false;
+    TControlEditCell controlEditCell_;
+    bool controlButtonDown_ = false;
     std::unique_ptr<THTMLHintWindow> sizingHint_;
     std::unique_ptr<QLabel> moveImage_;  // the floating header of a column or row being moved
     QSize ownerSize_;               // the form's size at its last resize (SizeWithForm)

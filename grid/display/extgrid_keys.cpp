@@ -71,6 +71,7 @@ void TExtStringGrid::KeyDown(int& Key, Qt::KeyboardModifiers Shift)
         if (MouseActions.RangeSelectAndEdit && !(Options() & goEditing) && CanEditCell(Col(), Row()))
             SetOptions(Options() | goEditing);
         if ((Options() & goEditing) && HasHTMLControlsIn(GetCellText(Col(), Row()))) {
+            ShowControlEditor(Col(), Row());
             Key = 0;
             return;
         }

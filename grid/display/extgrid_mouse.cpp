@@ -331,8 +331,19 @@ bool TExtStringGrid::clickAnchor(int ACol, int ARow, int X, int Y)
     }
     bool autoHandle = true;
     if (anchor == QLatin1String("ctrl") && (Options() & goEditing)) {
+        // A control edit still open ends first; the text is read again after it.
+        if (controlEditCell_.Active) {
+            CellControlEditDone();
+            hit = anchorAt(ACol, ARow, QPoint(X, Y));
+        }
+        const QString current = GetCellText(ACol, ARow);
+        if (hit.ControlType == QLatin1String("BUTTON")) {
+            controlEditCell_ = {ACol, ARow, hit.ControlID, hit.ControlType, false, hit.ControlValue};
+            controlButtonDown_ = true;
+            RepaintCell(ACol, ARow);
+        }
         if (hit.ControlType == QLatin1String("CHECK")) {
-            QString changed = text;
+            QString changed = current;
             SetControlValue(changed, hit.ControlID,
                             hit.ControlValue.toUpper() == QLatin1String("TRUE") ? QStringLiteral("FALSE")
                                                                                 : QStringLiteral("TRUE"));
@@ -340,6 +351,8 @@ bool TExtStringGrid::clickAnchor(int ACol, int ARow, int X, int Y)
         }
         if (OnControlClick)
             OnControlClick(this, ARow, RealColIndex(ACol), hit.ControlID, hit.ControlType, hit.ControlValue);
+        // An edit, password, mask or list control opens its editor over it.
+        EditCellControl(ACol, ARow, hit.ControlRect, hit.ControlID, hit.ControlType, hit.ControlValue);
         return true;
     }
     if (OnAnchorClick)
@@ -491,6 +504,11 @@ void TExtStringGrid::MouseUp(Qt::MouseButton Button, Qt::KeyboardModifiers Shift
 void TExtStringGrid::leftRelease(Qt::KeyboardModifiers Shift, int X, int Y)
 {
     mouseSelectMode_ = msmNone;
+    // A held-down BUTTON form control comes up.
+    if (controlButtonDown_) {
+        controlButtonDown_ = false;
+        RepaintCell(controlEditCell_.Col, controlEditCell_.Row);
+    }
     hideSizingHint();
     hideMoveImage();
     headerAnchor_ = -1;

@@ -8,9 +8,23 @@
 class TExtStringGrid;
 class TInplaceEdit;
 
+#include <QRect>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
+
+// What a form control's editor shows: an edit (EDIT, PASSWORD, MASK with its mask) or a list
+// (COMBO: its items, editable or not, DropCount lines), over Rect in the grid's viewport.
+struct TCellControlEdit {
+    QRect Rect;
+    QString Type;
+    QString Value;
+    QString Mask;
+    QStringList Items;
+    bool Editable = true;
+    int DropCount = 8;
+};
 
 class TGridEditingServices {
 public:
@@ -67,6 +81,10 @@ public:
     {
         return false;
     }
+    // The editor of a form control in a cell's mark-up: opened over its rectangle (false when
+    // none can be), and ended with the text it holds (false when none is open).
+    virtual bool ShowCellControlEditor(TExtStringGrid&, const TCellControlEdit&) { return false; }
+    virtual bool EndCellControlEditor(TExtStringGrid&, QString& /*Text*/) { return false; }
     // A clipboard key whose event allowed it: cut, copy or paste the selection.
     virtual void ClipboardCut(TExtStringGrid&) {}
     virtual void ClipboardCopy(TExtStringGrid&) {}

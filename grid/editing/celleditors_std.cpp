@@ -164,6 +164,17 @@ QWidget* showCombo(Combo* combo, TExtStringGrid& Grid, const TEditorPlace& Place
     return combo;
 }
 
+// A list's style for this cell. The edit a list drops when it stops being editable goes at
+// once: gone later, it would take the keyboard focus with it from the open list.
+template <typename Combo>
+void setComboStyle(Combo* combo, TComboBoxStyle style)
+{
+    if (combo->Style() == style)
+        return;
+    combo->SetStyle(style);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
 template <typename Combo>
 void hideCombo(Combo* combo)
 {
@@ -188,7 +199,7 @@ QWidget* TComboCellEditor::Show(TExtStringGrid& Grid, const TEditorPlace& Place)
 {
     const bool list = Place.Kind == edComboList;
     combo_->hidePopup();
-    combo_->SetStyle(list ? csDropDownList : csDropDown);
+    setComboStyle(combo_.data(), list ? csDropDownList : csDropDown);
     combo_->setGeometry(Place.Bounds);
     // A column names the items of its lists.
     if (const TGridColumnItem* item = columnItem(Grid, Place.RealCol); item && item->ComboItems.Count() > 0)
@@ -496,7 +507,7 @@ QWidget* TUniComboCellEditor::Show(TExtStringGrid& Grid, const TEditorPlace& Pla
     const bool list = Place.Kind == edUniComboList;
     const QString wide = CellWideText(Place.CellText);
     combo_->hidePopup();
-    combo_->SetStyle(list ? csDropDownList : csDropDown);
+    setComboStyle(combo_.data(), list ? csDropDownList : csDropDown);
     combo_->setGeometry(Place.Bounds);
     QStringList items;
     for (int i = 0; i < combo_->count(); ++i)

@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QTextCursor>
 
 #include "grid/display/extcgrid.h"
 #include "grid/display/extgrid.h"
@@ -209,6 +210,8 @@ public:
     {
         edit_->Grid = &Grid;
         edit_->setFrameShape(QFrame::NoFrame);
+        // Tab leaves the cell (between the cells with goTabs), as from every other editor.
+        edit_->setTabChangesFocus(true);
         edit_->setVisible(false);
         edit_->setEnabled(false);
         InstallEditorKeys(Grid, edit_, TWrapperStyle::RichEdit);
@@ -238,8 +241,14 @@ public:
         edit_->setFont(Grid.font());
         const TGridCoord b = Grid.BaseCell(Place.RealCol, Place.Row);
         Grid.CellToRichEdit(b.X, b.Y, edit_);
-        if (Grid.Navigation.EditSelectAll)
-            edit_->selectAll();
+        if (Grid.Navigation.EditSelectAll) {
+            // Selected from the end back to the start, so that typing over it takes the format of
+            // the text's first character.
+            QTextCursor all(edit_->document());
+            all.movePosition(QTextCursor::End);
+            all.movePosition(QTextCursor::Start, QTextCursor::KeepAnchor);
+            edit_->setTextCursor(all);
+        }
         edit_->setEnabled(true);
         edit_->setVisible(true);
         edit_->raise();

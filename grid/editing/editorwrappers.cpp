@@ -83,7 +83,7 @@ private:
             return Cancel;
         if (isTab(key) && !(mods & (Qt::ControlModifier | Qt::AltModifier))) {
             // Without goTabs the key goes on to the window and the focus leaves the grid.
-            if (style_ == TWrapperStyle::CheckBox || style_ == TWrapperStyle::Button || style_ == TWrapperStyle::RichEdit)
+            if (style_ == TWrapperStyle::CheckBox || style_ == TWrapperStyle::Button)
                 return Pass;
             return (grid_->Options() & goTabs) ? Navigate : Pass;
         }

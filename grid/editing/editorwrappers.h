@@ -15,8 +15,8 @@
 //   date/time picker    Tab, Enter, Page Up, Page Down, End; none while its calendar is open
 //   check box           Enter, Page Up, Page Down, End and the arrows
 //   push button         the arrows
-//   rich edit           Up and Down after the caret moved, when the grid neither wraps nor has
-//                       several lines in a cell
+//   rich edit           Tab; Up and Down after the caret moved, when the grid neither wraps nor
+//                       has several lines in a cell
 // An ending key ends editing as the grid's hand-over does (the value validated and written when
 // the user changed it, then Tab and the arrows move, Enter advances); a refused value keeps the
 // editor open on its cell and the key goes no further.

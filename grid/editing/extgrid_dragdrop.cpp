@@ -16,9 +16,9 @@
 #include <algorithm>
 
 #include "grid/display/extgrid.h"
-#include "grid/editing/gridclipboard.h"
 #include "grid/editing/dragdrop.h"
 #include "grid/editing/esgdd.h"
+#include "grid/editing/gridclipboard.h"
 #include "platform/rtl/application.h"
 
 namespace {
@@ -443,8 +443,8 @@ void TExtStringGrid::hostStartDrag(int ACol, int ARow)
                 const int from = MouseActions.DisjunctRowSelect ? fixedCols : block.Left;
                 const int to = MouseActions.DisjunctRowSelect ? ColCount() - 1 : block.Right;
                 for (int c = from; c <= to; ++c)
-                    if (!RawCellRef(c, r).isEmpty())
-                        SetCellText(c, r, QString());
+                    if (!RawCellRef(RealColIndex(c), r).isEmpty())
+                        SetDisplayCellText(c, r, QString());
             }
         }
         EndUpdate();

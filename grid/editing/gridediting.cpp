@@ -5,6 +5,7 @@
 #include "grid/display/extgrid.h"
 #include "grid/display/gridservices.h"
 #include "grid/editing/celleditors.h"
+#include "grid/editing/controleditors.h"
 #include "grid/editing/dragdrop.h"
 #include "grid/editing/editlink.h"
 #include "grid/editing/esgdd.h"
@@ -32,6 +33,11 @@ public:
     }
     void EditorHidden(TExtStringGrid& Grid) override { Grid.hostEditorHidden(); }
     TInplaceEdit* CreateInplaceEdit(TExtStringGrid& Grid) override { return new TExtInplaceEdit(&Grid); }
+    bool ShowCellControlEditor(TExtStringGrid& Grid, const TCellControlEdit& Edit) override
+    {
+        return ShowGridControlEditor(Grid, Edit);
+    }
+    bool EndCellControlEditor(TExtStringGrid& Grid, QString& Text) override { return EndGridControlEditor(Grid, Text); }
     void StartCellDrag(TExtStringGrid& Grid, int ACol, int ARow) override { Grid.hostStartDrag(ACol, ARow); }
     bool RegisterDropTarget(TExtStringGrid& Grid) override { return RegisterGridDropTarget(Grid); }
     void RevokeDropTarget(TExtStringGrid& Grid) override { RevokeGridDropTarget(Grid); }

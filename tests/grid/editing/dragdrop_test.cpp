@@ -385,3 +385,70 @@ TEST(GridDrop, ADropThatWritesNoCellIsRefusedAndTheSourceKeepsItsCells)
     EXPECT_EQ(target.RowCount(), 11);
     EXPECT_EQ(stops, 1);
 }
+
+TEST(GridDrop, RichTextGoesIntoTheCellAsItIsWhileRichTextDragsAreOn)
+{
+    DropGrid source, target;
+    const QString rich = QStringLiteral("{\\rtf1\\ansi {\\b Puls} 150}");
+    source.SetCellText(1, 1, rich);
+    source.SetSelection(TGridRect{1, 1, 1, 1});
+    source.DragDropSettings.SetOleDropRTF(true);
+    {
+        DragLoopScope loop(target, cellPoint(target, 2, 2));
+        startDrag(source, 1, 1);
+    }
+    EXPECT_EQ(target.GetRawCell(2, 2), rich);
+    // Off again: the cell's plain text travels.
+    source.DragDropSettings.SetOleDropRTF(false);
+    EXPECT_FALSE(RichTextDrag());
+    source.SetCellText(1, 1, rich);
+    {
+        DragLoopScope loop(target, cellPoint(target, 2, 4));
+        startDrag(source, 1, 1);
+    }
+    EXPECT_EQ(target.GetRawCell(2, 4), QStringLiteral("Puls 150"));
+}
+
+TEST(GridDrop, ADragOverTheCellsAsksShowsWhereItGoesAndScrolls)
+{
+    DropGrid g;
+    g.SetRowCount(100);
+    g.show();
+    std::vector<std::pair<int, int>> asked;
+    bool refuse = false;
+    g.OnOleDragOver = [&](QObject*, int ARow, int ACol, bool& allow) {
+        asked.emplace_back(ARow, ACol);
+        if (refuse)
+            allow = false;
+    };
+    auto data = textData(QStringLiteral("x"));
+    QWidget* cells = g.viewport();
+    const Qt::DropActions both = Qt::CopyAction | Qt::MoveAction;
+    QDragEnterEvent enter(cellPoint(g, 2, 3), both, data.get(), Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(cells, &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    EXPECT_EQ(asked.back(), (std::pair<int, int>{3, 2}));
+    // The row arrow points at the row, 10 pixels left of the cell.
+    TArrowWindow* arrow = g.ArrowWindow(2);
+    EXPECT_TRUE(arrow->isVisible());
+    EXPECT_EQ(arrow->x(), cells->mapToGlobal(g.CellRect(2, 3).topLeft()).x() - 10);
+    // Refused by the handler: no arrow, no drop.
+    refuse = true;
+    QDragMoveEvent over(cellPoint(g, 2, 4), both, data.get(), Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(cells, &over);
+    EXPECT_FALSE(over.isAccepted());
+    EXPECT_FALSE(arrow->isVisible());
+    refuse = false;
+    // Over the header the rows scroll up, just below the last visible row down.
+    g.SetTopRow(10);
+    QDragMoveEvent up(cellPoint(g, 2, 0), both, data.get(), Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(cells, &up);
+    EXPECT_EQ(g.TopRow(), 9);
+    const int below = g.TopRow() + g.VisibleRowCount();
+    QDragMoveEvent down(cellPoint(g, 2, below), both, data.get(), Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(cells, &down);
+    EXPECT_EQ(g.TopRow(), 10);
+    QDragLeaveEvent leave;
+    QApplication::sendEvent(cells, &leave);
+    EXPECT_FALSE(arrow->isVisible());
+}

@@ -195,7 +195,7 @@ std::vector<WrapperCase> wrapperCases(TestLink& link)
              e->insertPlainText(QStringLiteral(" mehr"));
              return e->SaveRichText();
          },
-         K{Qt::Key_Up, Qt::Key_Down}, K{Qt::Key_Left, Qt::Key_Return, Qt::Key_Home}, false},
+         K{Qt::Key_Up, Qt::Key_Down}, K{Qt::Key_Left, Qt::Key_Return, Qt::Key_Home}},
         {edCustom, QStringLiteral("alt"),
          [&link](EditWindow&) {
              link.edit->setText(QStringLiteral("neu"));
