@@ -391,7 +391,15 @@ void TExtStringGrid::hostStartDrag(int ACol, int ARow)
     const Qt::DropActions allowed = Qt::CopyAction | Qt::MoveAction;
     Qt::DropAction effect = Qt::IgnoreAction;
     if (ARow < TCustomGrid::FixedRows() && DragDropSettings.OleColumnDragDrop) {
-        // The header image follows the pointer while the column is dragged.
+        // The header image follows the pointer while the column is dragged; it takes no input, so
+        // that the drop goes to the window beneath it.
+        if (QWidget* image = MoveHeaderImage(); image && !image->testAttribute(Qt::WA_TransparentForMouseEvents)) {
+            const bool shown = image->isVisible();
+            image->setAttribute(Qt::WA_TransparentForMouseEvents);
+            image->setWindowFlag(Qt::WindowTransparentForInput);
+            if (shown)
+                image->show();
+        }
         QTimer follow;
         follow.setInterval(15);
         connect(&follow, &QTimer::timeout, this, [this] {

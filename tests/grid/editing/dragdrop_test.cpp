@@ -452,3 +452,34 @@ TEST(GridDrop, ADragOverTheCellsAsksShowsWhereItGoesAndScrolls)
     QApplication::sendEvent(cells, &leave);
     EXPECT_FALSE(arrow->isVisible());
 }
+
+TEST(GridDrag, TheHeaderImageOfAColumnDragTakesNoInputSoTheDropReachesTheGridBeneath)
+{
+    DropGrid source;
+    source.DragDropSettings.OleColumnDragDrop = true;
+    source.EnhRowColMove = false;
+    source.show();
+    bool imageShown = false;
+    bool imageTakesInput = true;
+    SetGridDragLoop([&](QWidget*, QMimeData* data, Qt::DropActions) {
+        EXPECT_EQ(DraggedColumn(data), 2);
+        if (QWidget* image = source.MoveHeaderImage()) {
+            imageShown = image->isVisible();
+            imageTakesInput = !(image->windowFlags() & Qt::WindowTransparentForInput) ||
+                              !image->testAttribute(Qt::WA_TransparentForMouseEvents);
+        }
+        return Qt::IgnoreAction;
+    });
+    auto mouse = [&](QEvent::Type type, const QPoint& at, Qt::MouseButtons held) {
+        QMouseEvent e(type, at, source.viewport()->mapToGlobal(at),
+                      type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton, held, Qt::NoModifier);
+        QApplication::sendEvent(source.viewport(), &e);
+    };
+    const QPoint p = cellPoint(source, 2, 0);
+    mouse(QEvent::MouseButtonPress, p, Qt::LeftButton);
+    mouse(QEvent::MouseMove, p + QPoint(6, 0), Qt::LeftButton);
+    mouse(QEvent::MouseButtonRelease, p + QPoint(6, 0), Qt::NoButton);
+    SetGridDragLoop(nullptr);
+    EXPECT_TRUE(imageShown);
+    EXPECT_FALSE(imageTakesInput);
+}
