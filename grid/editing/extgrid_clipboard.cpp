@@ -2,488 +2,34 @@
 // of cells with their records and graphics.
 //
 // A copy puts the block on the clipboard as text (what spreadsheet programs read), optionally
-// the top-left cell's rich text, and optionally the grid's own stream. The stream is foreign data
-// when it comes back: the reader checks every tag, count, index and size against what the data
-// holds and reads the whole block before the grid is touched, so that a damaged or foreign stream
+// the top-left cell's rich text, and optionally the grid's own stream (gridcellstream.h), which
+// is read whole and checked before the grid is touched, so that a damaged or foreign stream
 // pastes nothing. Pasted cells pass the same rules as pasted text: the paste events, and only
 // cells that may be edited are written.
 #include "grid/display/extgrid.h"
 
-#include <QBuffer>
 #include <QClipboard>
+#include <QIODevice>
 #include <QGuiApplication>
-#include <QImage>
 #include <QMimeData>
 #include <QPoint>
 #include <QRect>
 #include <QTextDocument>
-#include <QtEndian>
 
 #include <algorithm>
 #include <cmath>
-#include <cstring>
 
 #include "grid/display/esghtmle.h"
 #include "grid/display/extutil.h"
 #include "grid/display/rtfreader.h"
+#include "grid/editing/gridcellstream.h"
 #include "grid/editing/gridclipboard.h"
 #include "platform/rtl/codepages.h"
 #include "platform/rtl/sysutils.h"
 
 namespace {
 
-const QByteArray kMagic = QByteArrayLiteral("ESGCELLS");
-constexpr quint16 kVersion = 1;
 const QString kRtfMimeType = QStringLiteral("text/rtf");
-
-enum : quint8 {
-    tagHeader = 1,
-    tagCell = 2,
-    tagProps = 3,
-    tagGraphic = 4,
-    tagBitmap = 5,
-    tagIcon = 6,
-    tagStrings = 7,
-    tagPicture = 8,
-    tagFilePicture = 9,
-    tagEnd = 0x7F
-};
-
-// No grid reaches these; a stream beyond them is refused before anything is made for it.
-constexpr int kMaxExtent = 1 << 24;
-constexpr int kMaxSize = 1 << 20;  // a column width, a row height, a font size
-
-// --- the stream's primitives: little-endian numbers, texts as UTF-16 with their length ----------
-
-class StreamWriter {
-public:
-    void u8(quint8 v) { data.append(char(v)); }
-    void u32(quint32 v)
-    {
-        char b[4];
-        qToLittleEndian(v, b);
-        data.append(b, 4);
-    }
-    void i32(qint32 v) { u32(quint32(v)); }
-    void f64(double v)
-    {
-        quint64 bits;
-        std::memcpy(&bits, &v, sizeof bits);
-        char b[8];
-        qToLittleEndian(bits, b);
-        data.append(b, 8);
-    }
-    void flag(bool v) { u8(v ? 1 : 0); }
-    void str(const QString& s)
-    {
-        u32(quint32(s.size()));
-        for (QChar c : s) {
-            char b[2];
-            qToLittleEndian(quint16(c.unicode()), b);
-            data.append(b, 2);
-        }
-    }
-    void bytes(const QByteArray& b)
-    {
-        u32(quint32(b.size()));
-        data.append(b);
-    }
-    QByteArray data;
-};
-
-class StreamReader {
-public:
-    explicit StreamReader(const QByteArray& data) : d_(data) {}
-    bool ok() const { return ok_; }
-    void fail() { ok_ = false; }
-    qsizetype left() const { return d_.size() - pos_; }
-    bool need(qint64 n)
-    {
-        if (!ok_ || n < 0 || left() < n)
-            ok_ = false;
-        return ok_;
-    }
-    QByteArray raw(qsizetype n)
-    {
-        if (!need(n))
-            return {};
-        QByteArray b = d_.mid(pos_, n);
-        pos_ += n;
-        return b;
-    }
-    quint8 u8() { return need(1) ? quint8(d_[pos_++]) : 0; }
-    quint32 u32()
-    {
-        if (!need(4))
-            return 0;
-        const quint32 v = qFromLittleEndian<quint32>(d_.constData() + pos_);
-        pos_ += 4;
-        return v;
-    }
-    qint32 i32() { return qint32(u32()); }
-    double f64()
-    {
-        if (!need(8))
-            return 0;
-        const quint64 bits = qFromLittleEndian<quint64>(d_.constData() + pos_);
-        pos_ += 8;
-        double v;
-        std::memcpy(&v, &bits, sizeof v);
-        if (!std::isfinite(v))
-            ok_ = false;
-        return v;
-    }
-    bool flag()
-    {
-        const quint8 v = u8();
-        if (v > 1)
-            ok_ = false;
-        return v == 1;
-    }
-    int range(int lo, int hi)
-    {
-        const qint32 v = i32();
-        if (v < lo || v > hi)
-            ok_ = false;
-        return v;
-    }
-    QString str()
-    {
-        const quint32 n = u32();
-        if (!need(qint64(n) * 2))
-            return {};
-        QString s(qsizetype(n), Qt::Uninitialized);
-        for (quint32 i = 0; i < n; ++i) {
-            s[qsizetype(i)] = QChar(qFromLittleEndian<quint16>(d_.constData() + pos_));
-            pos_ += 2;
-        }
-        return s;
-    }
-    QByteArray bytes() { return raw(qsizetype(u32())); }
-    bool expect(quint8 tag)
-    {
-        if (u8() != tag)
-            ok_ = false;
-        return ok_;
-    }
-
-private:
-    const QByteArray& d_;
-    qsizetype pos_ = 0;
-    bool ok_ = true;
-};
-
-// --- what a stream holds, read whole before the grid is touched ---------------------------------
-
-struct GraphicData {
-    TCellGraphic g;  // the settings and the kind's payloads
-};
-
-struct PropsData {
-    TColor brushColor = clNone;
-    TColor brushColorTo = clNone;
-    TBrushStyle brushStyle = bsSolid;
-    int fontSize = 0;
-    TColor fontColor = clNone;
-    TFontStyles fontStyle = 0;
-    QString fontName;
-    int spanX = -1;  // a merged area's base: its extent less one; -1 outside a merge
-    int spanY = -1;
-    int borderWidth = 0;
-    TColor borderColor = 0;
-    TAlignment alignment = taLeftJustify;
-    TVAlignment vAlignment = vtaTop;
-    bool wordWrap = true;
-    int footerCalc = 0;
-    int nodeLevel = 0;
-    TEditorType editor = edNormal;
-    bool readOnly = false;
-    bool hasGraphic = false;
-    GraphicData graphic;
-};
-
-struct CellData {
-    int col = 0;  // within the block
-    int row = 0;
-    QString text;
-    bool hasProp = false;
-    PropsData props;
-};
-
-struct BlockData {
-    int left = 0;  // the block's place in its grid
-    int top = 0;
-    int cols = 0;
-    int rows = 0;
-    bool full = false;
-    int id = 0;
-    std::vector<int> widths;
-    std::vector<int> heights;
-    std::vector<CellData> cells;
-};
-
-// The kinds whose graphic carries an object of its own.
-bool carriesObject(TCellType t)
-{
-    switch (t) {
-    case ctBitmap:
-    case ctIcon:
-    case ctRadio:
-    case ctImages:
-    case ctPicture:
-    case ctFilePicture:
-    case ctBitButton: return true;
-    default: return false;
-    }
-}
-
-QByteArray pngOf(const QPixmap& p)
-{
-    QByteArray png;
-    if (p.isNull())
-        return png;
-    QBuffer buffer(&png);
-    buffer.open(QIODevice::WriteOnly);
-    p.toImage().save(&buffer, "PNG");
-    return png;
-}
-
-// An empty picture stays empty; anything else must decode as PNG.
-bool pictureOf(const QByteArray& png, QPixmap& out)
-{
-    if (png.isEmpty()) {
-        out = QPixmap();
-        return true;
-    }
-    QImage image;
-    if (!image.loadFromData(png, "PNG"))
-        return false;
-    out = QPixmap::fromImage(image);
-    return true;
-}
-
-void writeGraphic(StreamWriter& w, const TCellGraphic& g)
-{
-    w.u8(tagGraphic);
-    w.i32(int(g.CellType));
-    w.i32(int(g.CellVAlign));
-    w.i32(int(g.CellHAlign));
-    w.i32(g.CellIndex);
-    w.flag(g.CellTransparent);
-    w.flag(g.CellCreated);
-    w.flag(g.CellBoolean);
-    w.i32(g.CellAngle);
-    w.f64(g.CellValue);
-    w.i32(g.RangeMin);
-    w.i32(g.RangeMax);
-    w.i32(g.CellErrFrom);
-    w.i32(g.CellErrLen);
-    w.str(g.CellText);
-    // A number the kind keeps in its payload (a comment's colour, a group header's column).
-    const int type = g.Payload.typeId();
-    if (type == QMetaType::Int) {
-        w.u8(1);
-        w.i32(g.Payload.toInt());
-    } else if (type == QMetaType::UInt) {
-        w.u8(2);
-        w.u32(g.Payload.toUInt());
-    } else {
-        w.u8(0);
-    }
-    switch (g.CellType) {
-    case ctBitmap:
-    case ctBitButton:
-        w.u8(tagBitmap);
-        w.bytes(pngOf(g.Picture));
-        break;
-    case ctIcon:
-        w.u8(tagIcon);
-        w.bytes(pngOf(g.Picture));
-        break;
-    case ctRadio:
-        w.u8(tagStrings);
-        w.u32(quint32(g.Options.size()));
-        for (const QString& s : g.Options)
-            w.str(s);
-        break;
-    case ctImages: {
-        QStringList indexes;
-        for (const QVariant& v : g.Payload.toList())
-            indexes << QString::number(v.toInt());
-        w.u8(tagStrings);
-        w.u32(1);
-        w.str(indexes.join(QLatin1Char(',')));
-        break;
-    }
-    case ctPicture:
-        w.u8(tagPicture);
-        w.bytes(pngOf(g.Picture));
-        break;
-    case ctFilePicture:
-        w.u8(tagFilePicture);
-        w.str(g.Payload2.typeId() == QMetaType::QString ? g.Payload2.toString() : QString());
-        w.bytes(pngOf(g.Picture));
-        break;
-    default: break;
-    }
-}
-
-bool readGraphic(StreamReader& r, TCellGraphic& g)
-{
-    if (!r.expect(tagGraphic))
-        return false;
-    g.CellType = TCellType(r.range(ctBitmap, ctRangeIndicator));
-    g.CellVAlign = TCellVAlign(r.range(vaTop, vaFull));
-    g.CellHAlign = TCellHAlign(r.range(haLeft, haFull));
-    g.CellIndex = r.i32();
-    g.CellTransparent = r.flag();
-    g.CellCreated = r.flag();
-    g.CellBoolean = r.flag();
-    g.CellAngle = r.i32();
-    g.CellValue = r.f64();
-    g.RangeMin = r.i32();
-    g.RangeMax = r.i32();
-    g.CellErrFrom = r.i32();
-    g.CellErrLen = r.i32();
-    g.CellText = r.str();
-    switch (r.u8()) {
-    case 0: break;
-    case 1: g.Payload = int(r.i32()); break;
-    case 2: g.Payload = uint(r.u32()); break;
-    default: r.fail();
-    }
-    if (!r.ok())
-        return false;
-    switch (g.CellType) {
-    case ctBitmap:
-    case ctBitButton:
-        if (!r.expect(tagBitmap) || !pictureOf(r.bytes(), g.Picture))
-            return false;
-        break;
-    case ctIcon:
-        if (!r.expect(tagIcon) || !pictureOf(r.bytes(), g.Picture))
-            return false;
-        break;
-    case ctRadio: {
-        if (!r.expect(tagStrings))
-            return false;
-        const quint32 n = r.u32();
-        if (!r.need(qint64(n) * 4))  // each caption takes at least its length
-            return false;
-        for (quint32 i = 0; i < n && r.ok(); ++i)
-            g.Options << r.str();
-        break;
-    }
-    case ctImages: {
-        if (!r.expect(tagStrings) || r.u32() != 1)
-            return false;
-        const QString text = r.str();
-        QVariantList indexes;
-        if (!text.isEmpty())
-            for (const QString& part : text.split(QLatin1Char(','))) {
-                bool ok = false;
-                const int index = part.toInt(&ok);
-                if (!ok)
-                    return false;
-                indexes << index;
-            }
-        g.Payload = indexes;
-        break;
-    }
-    case ctPicture:
-        if (!r.expect(tagPicture) || !pictureOf(r.bytes(), g.Picture))
-            return false;
-        break;
-    case ctFilePicture: {
-        if (!r.expect(tagFilePicture))
-            return false;
-        const QString name = r.str();
-        if (!name.isEmpty())
-            g.Payload2 = name;
-        if (!pictureOf(r.bytes(), g.Picture))
-            return false;
-        break;
-    }
-    default: break;
-    }
-    return r.ok();
-}
-
-bool readProps(StreamReader& r, PropsData& p)
-{
-    if (!r.expect(tagProps))
-        return false;
-    p.brushColor = TColor(r.u32());
-    p.brushColorTo = TColor(r.u32());
-    p.brushStyle = TBrushStyle(r.range(bsSolid, bsDiagCross));
-    p.fontSize = r.range(-kMaxSize, kMaxSize);
-    p.fontColor = TColor(r.u32());
-    p.fontStyle = TFontStyles(r.u32());
-    p.fontName = r.str();
-    p.spanX = r.range(-1, kMaxExtent);
-    p.spanY = r.range(-1, kMaxExtent);
-    p.borderWidth = r.range(0, kMaxSize);
-    p.borderColor = TColor(r.u32());
-    p.alignment = TAlignment(r.range(taLeftJustify, taCenter));
-    p.vAlignment = TVAlignment(r.range(vtaTop, vtaBottom));
-    p.wordWrap = r.flag();
-    p.footerCalc = r.range(0, 255);
-    p.nodeLevel = r.range(0, kMaxExtent);
-    p.editor = TEditorType(r.range(edNormal, edUniEditBtn));
-    p.readOnly = r.flag();
-    p.hasGraphic = r.flag();
-    if (!r.ok())
-        return false;
-    return !p.hasGraphic || readGraphic(r, p.graphic.g);
-}
-
-// Reads a whole stream; false for anything that is not one whole block of this format.
-bool readBlock(const QByteArray& data, BlockData& b)
-{
-    StreamReader r(data);
-    if (r.raw(kMagic.size()) != kMagic)
-        return false;
-    const quint8 v0 = r.u8();
-    const quint8 v1 = r.u8();
-    if (!r.ok() || quint16(v0 | (v1 << 8)) != kVersion || !r.expect(tagHeader))
-        return false;
-    b.left = r.range(0, kMaxExtent);
-    b.top = r.range(0, kMaxExtent);
-    b.cols = r.range(1, kMaxExtent);
-    b.rows = r.range(1, kMaxExtent);
-    b.full = r.flag();
-    b.id = r.i32();
-    // Every width and height is in the data: the counts cannot promise more than it holds.
-    if (!r.ok() || !r.need((qint64(b.cols) + b.rows) * 4))
-        return false;
-    b.widths.resize(size_t(b.cols));
-    for (int& w : b.widths)
-        w = r.range(0, kMaxSize);
-    b.heights.resize(size_t(b.rows));
-    for (int& h : b.heights)
-        h = r.range(0, kMaxSize);
-    while (r.ok()) {
-        const quint8 tag = r.u8();
-        if (!r.ok())
-            return false;
-        if (tag == tagEnd)
-            return r.left() == 0;
-        if (tag != tagCell)
-            return false;
-        CellData c;
-        c.col = r.range(0, b.cols - 1);
-        c.row = r.range(0, b.rows - 1);
-        c.text = r.str();
-        c.hasProp = r.flag();
-        if (!r.ok() || (c.hasProp && !readProps(r, c.props)))
-            return false;
-        // A merged area stays inside its block.
-        if (c.hasProp && (c.col + c.props.spanX >= b.cols || c.row + c.props.spanY >= b.rows))
-            return false;
-        b.cells.push_back(std::move(c));
-    }
-    return false;
-}
 
 std::vector<int> runOf(int first, int last)
 {
@@ -514,8 +60,8 @@ int nextGridId()
 // The steps of the clipboard that need the grid's own members.
 struct TGridClipboard {
     static QByteArray encode(TExtStringGrid& g, const std::vector<int>& Cols, const std::vector<int>& Rows);
-    static int place(TExtStringGrid& g, const TGridCoord& Pos, const BlockData& b);
-    static void applyProps(TExtStringGrid& g, int RealCol, int ARow, const CellData& c);
+    static int place(TExtStringGrid& g, const TGridCoord& Pos, const TGridCellBlock& b);
+    static void applyProps(TExtStringGrid& g, int RealCol, int ARow, const TGridStreamCell& c);
 };
 
 int TExtStringGrid::GridId() const
@@ -529,28 +75,21 @@ int TExtStringGrid::GridId() const
 
 QByteArray TGridClipboard::encode(TExtStringGrid& g, const std::vector<int>& Cols, const std::vector<int>& Rows)
 {
-    StreamWriter w;
-    w.data.append(kMagic);
-    w.u8(quint8(kVersion & 0xFF));
-    w.u8(quint8(kVersion >> 8));
-    w.u8(tagHeader);
-    const int left = Cols.front();
-    const int top = Rows.front();
-    w.i32(left);
-    w.i32(top);
-    w.i32(int(Cols.size()));
-    w.i32(int(Rows.size()));
+    TGridCellBlock b;
+    b.Left = Cols.front();
+    b.Top = Rows.front();
+    b.Cols = int(Cols.size());
+    b.Rows = int(Rows.size());
     // The whole grid (or all of it past its fixed cells when those are not saved).
-    const bool all = left == 0 && top == 0;
-    const bool allData = !g.SaveFixedCells && left == g.FixedCols() && top == g.FixedRows();
-    const bool full = contiguous(Cols) && contiguous(Rows) && (all || allData) && Cols.back() == g.ColCount() - 1 &&
-                      Rows.back() == g.RowCount() - 1;
-    w.flag(full);
-    w.i32(g.GridId());
+    const bool all = b.Left == 0 && b.Top == 0;
+    const bool allData = !g.SaveFixedCells && b.Left == g.FixedCols() && b.Top == g.FixedRows();
+    b.FullGrid = contiguous(Cols) && contiguous(Rows) && (all || allData) && Cols.back() == g.ColCount() - 1 &&
+                 Rows.back() == g.RowCount() - 1;
+    b.Id = g.GridId();
     for (int c : Cols)
-        w.i32(g.ColWidths(c));
+        b.Widths.push_back(g.ColWidths(c));
     for (int r : Rows)
-        w.i32(g.RowHeights(r));
+        b.Heights.push_back(g.RowHeights(r));
     // Merged areas go whole only within a block of adjacent cells.
     const bool keepMerges = contiguous(Cols) && contiguous(Rows);
     int lastProgress = -1;
@@ -562,46 +101,42 @@ QByteArray TGridClipboard::encode(TExtStringGrid& g, const std::vector<int>& Col
             const TCellProperties* p = g.FindCellProperties(real, r);
             if (text.isEmpty() && !p)
                 continue;
-            w.u8(tagCell);
-            w.i32(int(i));
-            w.i32(int(j));
-            w.str(text);
-            w.flag(p != nullptr);
-            if (!p)
-                continue;
-            // A merge goes with its base cell, clipped to the block; the other cells of the
-            // area are merged again when the base is pasted.
-            int spanX = -1;
-            int spanY = -1;
-            if (keepMerges && p->IsBaseCell && (p->CellSpanX > 0 || p->CellSpanY > 0)) {
-                spanX = std::min(std::max(p->CellSpanX, 0), int(Cols.size() - 1 - i));
-                spanY = std::min(std::max(p->CellSpanY, 0), int(Rows.size() - 1 - j));
+            TGridStreamCell c;
+            c.Col = int(i);
+            c.Row = int(j);
+            c.Text = text;
+            c.HasProp = p != nullptr;
+            if (p) {
+                TGridStreamProps& s = c.Props;
+                // A merge goes with its base cell, clipped to the block; the other cells of the
+                // area are merged again when the base is pasted.
+                if (keepMerges && p->IsBaseCell && (p->CellSpanX > 0 || p->CellSpanY > 0)) {
+                    s.SpanX = std::min(std::max(p->CellSpanX, 0), int(Cols.size() - 1 - i));
+                    s.SpanY = std::min(std::max(p->CellSpanY, 0), int(Rows.size() - 1 - j));
+                }
+                s.BrushColor = p->BrushColor();
+                s.BrushColorTo = p->BrushColorTo();
+                s.BrushStyle = p->BrushStyle;
+                s.FontSize = p->FontSize;
+                s.FontColor = p->FontColor;
+                s.FontStyle = p->FontStyle;
+                s.FontName = p->FontName;
+                s.BorderWidth = p->BorderWidth;
+                s.BorderColor = p->BorderColor;
+                s.Alignment = p->Alignment;
+                s.VAlignment = p->VAlignment();
+                s.WordWrap = p->WordWrap();
+                s.FooterCalc = p->FooterCalc;
+                s.NodeLevel = p->NodeLevel;
+                s.Editor = p->Editor;
+                s.ReadOnly = p->ReadOnly;
+                // An object the grid did not make itself belongs to the application: not carried.
+                const TCellGraphic* graphic = p->Graphic.get();
+                s.HasGraphic = graphic && (!GraphicCarriesObject(graphic->CellType) || graphic->CellCreated);
+                if (s.HasGraphic)
+                    s.Graphic = *graphic;
             }
-            w.u8(tagProps);
-            w.u32(p->BrushColor());
-            w.u32(p->BrushColorTo());
-            w.i32(int(p->BrushStyle));
-            w.i32(p->FontSize);
-            w.u32(p->FontColor);
-            w.u32(p->FontStyle);
-            w.str(p->FontName);
-            w.i32(spanX);
-            w.i32(spanY);
-            w.i32(p->BorderWidth);
-            w.u32(p->BorderColor);
-            w.i32(int(p->Alignment));
-            w.i32(int(p->VAlignment()));
-            w.flag(p->WordWrap());
-            w.i32(p->FooterCalc);
-            w.i32(p->NodeLevel);
-            w.i32(int(p->Editor));
-            w.flag(p->ReadOnly);
-            // An object the grid did not make itself belongs to the application: not carried.
-            const TCellGraphic* graphic = p->Graphic.get();
-            const bool carried = graphic && (!carriesObject(graphic->CellType) || graphic->CellCreated);
-            w.flag(carried);
-            if (carried)
-                writeGraphic(w, *graphic);
+            b.Cells.push_back(std::move(c));
         }
         if (g.OnFileProgress) {
             const int progress = int(std::lround(100.0 * double(j) / double(std::max<size_t>(1, Rows.size() - 1))));
@@ -611,8 +146,7 @@ QByteArray TGridClipboard::encode(TExtStringGrid& g, const std::vector<int>& Col
             }
         }
     }
-    w.u8(tagEnd);
-    return w.data;
+    return WriteGridCellStream(b);
 }
 
 void TExtStringGrid::SaveCellsToStream(const TGridRect& R, QIODevice& Stream)
@@ -657,38 +191,38 @@ int TExtStringGrid::growForPaste(int ACol, int ARow, int Cols, int Rows)
     return RowCount() - FixedFooters() - 1;  // the last row that takes pasted cells
 }
 
-void TGridClipboard::applyProps(TExtStringGrid& g, int RealCol, int ARow, const CellData& c)
+void TGridClipboard::applyProps(TExtStringGrid& g, int RealCol, int ARow, const TGridStreamCell& c)
 {
     TCellProperties* p = g.CellProperties(RealCol, ARow);
-    const PropsData& s = c.props;
-    p->SetBrushColor(s.brushColor);
-    p->SetBrushColorTo(s.brushColorTo);
-    p->BrushStyle = s.brushStyle;
-    p->FontSize = s.fontSize;
-    p->FontColor = s.fontColor;
-    p->FontStyle = s.fontStyle;
-    p->FontName = s.fontName;
-    p->BorderWidth = s.borderWidth;
-    p->BorderColor = s.borderColor;
-    p->Alignment = s.alignment;
-    p->SetVAlignment(s.vAlignment);
-    p->SetWordWrap(s.wordWrap);
-    p->FooterCalc = s.footerCalc;
-    p->NodeLevel = s.nodeLevel;
-    p->Editor = s.editor;
-    p->ReadOnly = s.readOnly;
-    if (s.hasGraphic)
-        p->Graphic = std::make_unique<TCellGraphic>(s.graphic.g);
+    const TGridStreamProps& s = c.Props;
+    p->SetBrushColor(s.BrushColor);
+    p->SetBrushColorTo(s.BrushColorTo);
+    p->BrushStyle = s.BrushStyle;
+    p->FontSize = s.FontSize;
+    p->FontColor = s.FontColor;
+    p->FontStyle = s.FontStyle;
+    p->FontName = s.FontName;
+    p->BorderWidth = s.BorderWidth;
+    p->BorderColor = s.BorderColor;
+    p->Alignment = s.Alignment;
+    p->SetVAlignment(s.VAlignment);
+    p->SetWordWrap(s.WordWrap);
+    p->FooterCalc = s.FooterCalc;
+    p->NodeLevel = s.NodeLevel;
+    p->Editor = s.Editor;
+    p->ReadOnly = s.ReadOnly;
+    if (s.HasGraphic)
+        p->Graphic = std::make_unique<TCellGraphic>(s.Graphic);
     else
         p->Graphic.reset();
 }
 
-int TGridClipboard::place(TExtStringGrid& g, const TGridCoord& Pos, const BlockData& b)
+int TGridClipboard::place(TExtStringGrid& g, const TGridCoord& Pos, const TGridCellBlock& b)
 {
     int originCol = Pos.X;
     int originRow = Pos.Y;
     int lastRow;
-    if (b.full) {
+    if (b.FullGrid) {
         // The block is a whole grid: it replaces this one, which must let every cell go.
         if (!g.Navigation.AllowClipboardAlways) {
             for (int r = g.FixedRows(); r < g.RowCount() - g.FixedFooters(); ++r)
@@ -698,44 +232,44 @@ int TGridClipboard::place(TExtStringGrid& g, const TGridCoord& Pos, const BlockD
         }
         g.BeginUpdate();
         g.ClearAll();
-        g.SetColCount(std::max(1, b.left + b.cols));
-        g.SetRowCount(std::max(1, b.top + b.rows));
-        for (int i = 0; i < b.cols; ++i)
-            g.SetColWidths(b.left + i, b.widths[size_t(i)]);
-        for (int j = 0; j < b.rows; ++j)
-            g.SetRowHeights(b.top + j, b.heights[size_t(j)]);
-        originCol = b.left;
-        originRow = b.top;
+        g.SetColCount(std::max(1, b.Left + b.Cols));
+        g.SetRowCount(std::max(1, b.Top + b.Rows));
+        for (int i = 0; i < b.Cols; ++i)
+            g.SetColWidths(b.Left + i, b.Widths[size_t(i)]);
+        for (int j = 0; j < b.Rows; ++j)
+            g.SetRowHeights(b.Top + j, b.Heights[size_t(j)]);
+        originCol = b.Left;
+        originRow = b.Top;
         lastRow = g.RowCount() - 1;
     } else {
         if (originCol < 0 || originRow < 0 || originCol >= g.ColCount() || originRow >= g.RowCount())
             return 0;
         g.BeginUpdate();
-        lastRow = g.growForPaste(originCol, originRow, b.cols, b.rows);
+        lastRow = g.growForPaste(originCol, originRow, b.Cols, b.Rows);
     }
     struct Merge {
         int col, row, spanX, spanY;
     };
     std::vector<Merge> merges;
     int written = 0;
-    for (const CellData& c : b.cells) {
-        const int col = originCol + c.col;
-        const int row = originRow + c.row;
+    for (const TGridStreamCell& c : b.Cells) {
+        const int col = originCol + c.Col;
+        const int row = originRow + c.Row;
         if (col >= g.ColCount() || row > lastRow)
             continue;
-        QString value = c.text;
+        QString value = c.Text;
         if (!g.passPasteEvent(col, row, value))
             continue;
-        if (!b.full && !g.pasteAllowed(col, row))
+        if (!b.FullGrid && !g.pasteAllowed(col, row))
             continue;
         const int real = g.RealColIndex(col);
         if (g.IsMergedCell(real, row))
             g.SplitCells(real, row);
         g.SetCellText(real, row, value);
-        if (c.hasProp) {
+        if (c.HasProp) {
             applyProps(g, real, row, c);
-            if (c.props.spanX > 0 || c.props.spanY > 0)
-                merges.push_back({real, row, c.props.spanX, c.props.spanY});
+            if (c.Props.SpanX > 0 || c.Props.SpanY > 0)
+                merges.push_back({real, row, c.Props.SpanX, c.Props.SpanY});
         }
         ++written;
     }
@@ -744,15 +278,15 @@ int TGridClipboard::place(TExtStringGrid& g, const TGridCoord& Pos, const BlockD
     g.EndUpdate();
     if (written == 0)
         return 0;
-    g.CellsChanged(cellsRect(originCol, originRow, std::min(originCol + b.cols, g.ColCount()) - 1,
-                             std::min(originRow + b.rows - 1, g.RowCount() - 1)));
-    return b.cols * b.rows;
+    g.CellsChanged(cellsRect(originCol, originRow, std::min(originCol + b.Cols, g.ColCount()) - 1,
+                             std::min(originRow + b.Rows - 1, g.RowCount() - 1)));
+    return b.Cols * b.Rows;
 }
 
 int TExtStringGrid::LoadCellsFromStream(const TGridCoord& Pos, QIODevice& Stream)
 {
-    BlockData b;
-    if (!readBlock(Stream.readAll(), b))
+    TGridCellBlock b;
+    if (!ReadGridCellStream(Stream.readAll(), b))
         return 0;
     return TGridClipboard::place(*this, Pos, b);
 }
@@ -947,8 +481,8 @@ int TExtStringGrid::PasteAt(int ACol, int ARow)
         return 0;
     const QString own = QString::fromLatin1(kGridCellsMimeType);
     if (Navigation.AllowFmtClipboard && mime->hasFormat(own)) {
-        BlockData b;
-        if (!readBlock(mime->data(own), b))
+        TGridCellBlock b;
+        if (!ReadGridCellStream(mime->data(own), b))
             return 0;
         return TGridClipboard::place(*this, TGridCoord{ACol, ARow}, b);
     }

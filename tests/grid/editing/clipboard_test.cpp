@@ -169,6 +169,13 @@ TEST(GridClipboard, PastedTextPassesTheEventsAndSkipsCellsThatMayNotBeEdited)
     EXPECT_EQ(t.column(1, 1, 1), list({"A"}));
     EXPECT_TRUE(t.g.GetRawCell(2, 1).isEmpty());
     EXPECT_TRUE(t.g.GetRawCell(3, 1).isEmpty());
+    // A cell in the wide form goes through the wide event alone.
+    int wide = 0;
+    t.g.OnClipboardBeforePasteWideCell = [&](QObject*, int, int, QString&, bool&) { ++wide; };
+    setClipboardText(QStringLiteral("|\\w"));
+    EXPECT_EQ(t.g.PasteAt(1, 2), 1);
+    EXPECT_EQ(wide, 1);
+    EXPECT_EQ(t.g.GetRawCell(1, 2), QStringLiteral("|\\w"));
 }
 
 TEST(GridClipboard, APasteLargerThanTheGridGrowsItBeforeTheFooter)
@@ -275,6 +282,11 @@ TEST(GridClipboard, AStreamOfAWholeGridReplacesTheTargetWithItsSizeAndHeights)
     c.g.CellProperties(2, 2)->ReadOnly = true;
     const QStringList before = c.texts();
     EXPECT_EQ(load(c.g, whole), 0);
+    // A whole grid's block that claims to start far out is refused before the grid grows.
+    QByteArray far = whole;
+    qToLittleEndian(quint32(10000000), far.data() + 15);
+    EXPECT_EQ(load(b.g, far), 0);
+    EXPECT_EQ(b.g.RowCount(), 4);
     EXPECT_EQ(c.texts(), before);
     EXPECT_EQ(c.g.RowCount(), 9);
 }
@@ -290,6 +302,13 @@ TEST(GridClipboard, StreamedCellsAreNotWrittenOverReadOnlyCells)
     EXPECT_EQ(load(b.g, block, {1, 3}), 2);
     EXPECT_EQ(b.g.GetRawCell(1, 3), QStringLiteral("one"));
     EXPECT_EQ(b.g.GetRawCell(2, 3), QStringLiteral("mine"));
+    // Rows past 65,535 keep their places.
+    ClipGrid tall(3, 70010);
+    tall.fill(1, 69999, {"first"});
+    tall.fill(1, 70001, {"third"});
+    ClipGrid d;
+    EXPECT_EQ(load(d.g, streamOf(tall.g, TGridRect{1, 69999, 1, 70001}), {1, 1}), 3);
+    EXPECT_EQ(d.column(1, 1, 3), list({"first", "", "third"}));
     // An empty top-left cell does not shift the block.
     ClipGrid c;
     c.fill(2, 1, {"right"});
@@ -360,6 +379,39 @@ TEST(GridClipboard, CutEmptiesOnlyCellsThatMayBeEditedAndFreesOnlyTheirRecords)
     EXPECT_EQ(t.g.GetCellType(2, 1), ctCheckBox);
     EXPECT_FALSE(t.g.OwnCellsOnClipboard());
     EXPECT_EQ(clipboardText(), QStringLiteral("free\tlocked"));
+}
+
+TEST(GridClipboard, FlaggedRowsCopyWithoutTheRowsBetweenAndRichTextTravelsWhole)
+{
+    ClipGrid t;
+    t.fill(1, 1, {"a1", "b1"});
+    t.fill(1, 2, {"a2", "b2"});
+    t.fill(1, 3, {"a3", "b3"});
+    t.g.MouseActions.DisjunctRowSelect = true;
+    t.g.SetRowSelect(1, true);
+    t.g.SetRowSelect(3, true);
+    t.select(1, 1, 2, 3);
+    std::vector<int> progress;
+    t.g.OnFileProgress = [&](QObject*, int p) { progress.push_back(p); };
+    t.g.CopySelectionToClipboard();
+    EXPECT_EQ(clipboardText(), QStringLiteral("a1\tb1\r\na3\tb3"));
+    EXPECT_EQ(progress, (std::vector<int>{0, 100}));
+    ClipGrid other;
+    other.g.PasteAt(1, 1);
+    EXPECT_EQ(other.column(1, 1, 3), list({"a1", "a3", ""}));
+
+    const QString rtf = QStringLiteral("{\\rtf1\\ansi {\\b fett} \\'e4}");
+    ClipGrid r;
+    r.g.Navigation.AllowRTFClipboard = true;
+    r.g.Navigation.AllowFmtClipboard = false;
+    r.g.SetCellText(1, 1, rtf);
+    r.select(1, 1, 1, 1);
+    r.g.CopySelectionToClipboard();
+    EXPECT_TRUE(QGuiApplication::clipboard()->mimeData()->hasFormat(QStringLiteral("text/rtf")));
+    ClipGrid target;
+    target.g.Navigation.AllowRTFClipboard = true;
+    EXPECT_EQ(target.g.PasteAt(2, 2), 1);
+    EXPECT_EQ(target.g.GetRawCell(2, 2), rtf);
 }
 
 TEST(GridClipboard, TheClipboardKeysCopyAndPasteOnceTheirEventsAllowIt)

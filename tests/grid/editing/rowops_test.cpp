@@ -327,6 +327,26 @@ TEST(GridClearing, ClearRectEmptiesTextsAndRecordsAndTellsOnce)
     EXPECT_EQ(t.changes[0], QRect(QPoint(1, 2), QPoint(3, 4)));
 }
 
+TEST(GridClearing, FlaggedRowsOrColumnsAreEmptiedWholeWithOneNotice)
+{
+    OpsGrid t;
+    t.g.MouseActions.DisjunctRowSelect = true;
+    t.g.SetRowSelect(2, true);
+    t.g.SetRowSelect(4, true);
+    t.changes.clear();
+    t.g.ClearSelectedCells();
+    EXPECT_EQ(t.column().mid(1, 4), QStringList({QStringLiteral("r1"), QString(), QStringLiteral("r3"), QString()}));
+    EXPECT_TRUE(t.g.GetRawCell(0, 2).isEmpty());
+    EXPECT_EQ(t.changes.size(), 1u);
+
+    OpsGrid c;
+    c.g.MouseActions.DisjunctColSelect = true;
+    c.g.SetColSelect(2, true);
+    c.g.ClearSelectedCells();
+    EXPECT_EQ(c.column(2), QStringList(10, QString()));
+    EXPECT_EQ(c.g.GetRawCell(1, 5), QStringLiteral("r5"));
+}
+
 TEST(GridClearing, ClearAllLeavesNoNodeNoHiddenRowAndNoText)
 {
     OpsGrid t;
